@@ -1,0 +1,40 @@
+# Helpers shared by every folder's CMakeLists.
+
+# One static library per folder of src/: every .cpp of the folder, linked to
+# the layers it names.
+function(arvinto_library name)
+  cmake_parse_arguments(ARG "" "" "DEPS;QT" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp")
+  file(GLOB headers CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.h")
+  add_library(${name} STATIC ${sources} ${headers})
+  target_include_directories(${name} PUBLIC "${CMAKE_SOURCE_DIR}/src")
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS} Qt6::Core)
+  foreach(q IN LISTS ARG_QT)
+    target_link_libraries(${name} PRIVATE Qt6::${q})
+  endforeach()
+endfunction()
+
+# The program and everything it keeps beside itself live in bin/, a folder
+# that holds nothing else of the build.
+set(ARVINTO_BIN_DIR "${CMAKE_BINARY_DIR}/bin")
+
+# Tests of one folder: tests/<folder>/*.cpp into one executable, each test
+# registered with CTest; windows run headless.
+function(arvinto_tests folder)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp")
+  if(NOT sources)
+    return()
+  endif()
+  set(exe test_${folder})
+  add_executable(${exe} ${sources})
+  target_link_libraries(${exe} PRIVATE ${ARG_DEPS} test_support GTest::gtest GTest::gmock)
+  target_compile_definitions(${exe} PRIVATE
+    TEST_DATA_DIR="${CMAKE_SOURCE_DIR}/tests/data"
+    TEST_BUILD_DIR="${CMAKE_BINARY_DIR}")
+  gtest_discover_tests(${exe}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;SCREENSHOT_DIR=${CMAKE_BINARY_DIR}/screenshots"
+               TIMEOUT 120)
+endfunction()
