@@ -1,0 +1,666 @@
+#include "Canvas.h"
+#include "GraphicsQt.h"
+
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+#include <QRegion>
+
+#include <mutex>
+#include <optional>
+#include <vector>
+
+// ------------------------------------------------------------------ region
+
+TRegion::TRegion() : r_(std::make_unique<QRegion>()) {}
+TRegion::TRegion(const TRegion& other) : r_(std::make_unique<QRegion>(*other.r_)) {}
+TRegion& TRegion::operator=(const TRegion& other)
+{
+    *r_ = *other.r_;
+    return *this;
+}
+TRegion::~TRegion() = default;
+
+static QRect ToQRect(const TRect& r)
+{
+    return QRect(r.Left, r.Top, r.Width(), r.Height());
+}
+
+static TRect FromQRect(const QRect& r)
+{
+    return r.isEmpty() ? TRect() : TRect(r.left(), r.top(), r.left() + r.width(), r.top() + r.height());
+}
+
+TRegion TRegion::FromQRegion(const QRegion& r)
+{
+    TRegion t;
+    *t.r_ = r;
+    return t;
+}
+
+TRegion TRegion::FromRect(const TRect& r)
+{
+    return FromQRegion(r.IsEmpty() ? QRegion() : QRegion(ToQRect(r)));
+}
+
+TRegion TRegion::FromEllipse(const TRect& r)
+{
+    return FromQRegion(r.IsEmpty() ? QRegion() : QRegion(ToQRect(r), QRegion::Ellipse));
+}
+
+TRegion TRegion::FromRoundRect(const TRect& r, Integer w, Integer h)
+{
+    if (r.IsEmpty())
+        return TRegion();
+    // Built from the rectangle less its four corners, each corner rounded by
+    // a quarter of the w x h ellipse.
+    w = std::min(std::max(w, 0), r.Width());
+    h = std::min(std::max(h, 0), r.Height());
+    QRegion reg(ToQRect(r));
+    if (w > 1 && h > 1) {
+        const QRegion ell(QRect(0, 0, w, h), QRegion::Ellipse);
+        const int hw = w / 2, hh = h / 2;
+        const struct { int cx, cy, ex, ey; } corners[] = {
+            {r.Left, r.Top, r.Left, r.Top},
+            {r.Right - hw, r.Top, r.Right - w, r.Top},
+            {r.Left, r.Bottom - hh, r.Left, r.Bottom - h},
+            {r.Right - hw, r.Bottom - hh, r.Right - w, r.Bottom - h},
+        };
+        for (const auto& c : corners) {
+            const QRegion box(c.cx, c.cy, hw, hh);
+            reg -= box - ell.translated(c.ex, c.ey);
+        }
+    }
+    return FromQRegion(reg);
+}
+
+bool TRegion::IsEmpty() const { return r_->isEmpty(); }
+TRect TRegion::Bounds() const { return FromQRect(r_->boundingRect()); }
+bool TRegion::Contains(TPoint p) const { return r_->contains(QPoint(p.X, p.Y)); }
+void TRegion::Offset(Integer dx, Integer dy) { r_->translate(dx, dy); }
+const QRegion& TRegion::ToQRegion() const { return *r_; }
+TRegion operator&(const TRegion& a, const TRegion& b) { return TRegion::FromQRegion(*a.r_ & *b.r_); }
+TRegion operator|(const TRegion& a, const TRegion& b) { return TRegion::FromQRegion(*a.r_ | *b.r_); }
+TRegion operator-(const TRegion& a, const TRegion& b) { return TRegion::FromQRegion(*a.r_ - *b.r_); }
+TRegion operator^(const TRegion& a, const TRegion& b) { return TRegion::FromQRegion(*a.r_ ^ *b.r_); }
+bool operator==(const TRegion& a, const TRegion& b) { return *a.r_ == *b.r_; }
+
+// ------------------------------------------------------------------ canvas
+
+namespace {
+
+QPainter::CompositionMode PenComposition(TPenMode mode)
+{
+    switch (mode) {
+    case pmNot: return QPainter::RasterOp_NotDestination;
+    case pmNotCopy: return QPainter::RasterOp_NotSource;
+    case pmMergePenNot: return QPainter::RasterOp_SourceOrNotDestination;
+    case pmMaskPenNot: return QPainter::RasterOp_SourceAndNotDestination;
+    case pmMergeNotPen: return QPainter::RasterOp_NotSourceOrDestination;
+    case pmMaskNotPen: return QPainter::RasterOp_NotSourceAndDestination;
+    case pmMerge: return QPainter::RasterOp_SourceOrDestination;
+    case pmNotMerge: return QPainter::RasterOp_NotSourceAndNotDestination;
+    case pmMask: return QPainter::RasterOp_SourceAndDestination;
+    case pmNotMask: return QPainter::RasterOp_NotSourceOrNotDestination;
+    case pmXor: return QPainter::RasterOp_SourceXorDestination;
+    case pmNotXor: return QPainter::RasterOp_NotSourceXorDestination;
+    default: return QPainter::CompositionMode_SourceOver;
+    }
+}
+
+QColor PenColor(const TPen& pen)
+{
+    switch (pen.Mode()) {
+    case pmBlack: return Qt::black;
+    case pmWhite: return Qt::white;
+    default: return ToQColor(pen.Color());
+    }
+}
+
+QPen MakeQPen(const TPen& pen)
+{
+    if (pen.Style() == psClear || pen.Mode() == pmNop)
+        return QPen(Qt::NoPen);
+    QPen p(PenColor(pen));
+    // Width 1 and below is the one-pixel cosmetic pen.
+    p.setWidth(pen.Width() <= 1 ? 0 : pen.Width());
+    p.setCapStyle(Qt::FlatCap);
+    p.setJoinStyle(Qt::MiterJoin);
+    // Styled lines exist only for one-pixel pens; wider ones draw solid.
+    if (pen.Width() <= 1) {
+        switch (pen.Style()) {
+        case psDash: p.setDashPattern({6, 2}); break;
+        case psDot: p.setDashPattern({1, 1}); break;
+        case psDashDot: p.setDashPattern({6, 2, 1, 2}); break;
+        case psDashDotDot: p.setDashPattern({6, 2, 1, 2, 1, 2}); break;
+        default: break;
+        }
+    }
+    return p;
+}
+
+Qt::BrushStyle HatchStyle(TBrushStyle s)
+{
+    switch (s) {
+    case bsHorizontal: return Qt::HorPattern;
+    case bsVertical: return Qt::VerPattern;
+    case bsFDiagonal: return Qt::BDiagPattern; // lines rising from left to right
+    case bsBDiagonal: return Qt::FDiagPattern;
+    case bsCross: return Qt::CrossPattern;
+    case bsDiagCross: return Qt::DiagCrossPattern;
+    case bsClear: return Qt::NoBrush;
+    default: return Qt::SolidPattern;
+    }
+}
+
+} // namespace
+
+// Painter-side state of a canvas: what it attached, cached Qt objects, and
+// the device state (clip, origins, background mode) the platform keeps per
+// drawing context.
+struct TCanvas::State {
+    QPainter* painter = nullptr;
+    QTransform base;                  // the owner's transform at BeginPaint
+    std::optional<QRegion> ownerClip; // the owner's clip at BeginPaint (base coordinates)
+
+    Cardinal penRev = ~0u, brushRev = ~0u, fontRev = ~0u, fontColorRev = ~0u;
+    QPen qpen;
+    QBrush qbrush;
+    QFont qfont;
+    QColor fontColor;
+    QPainter::CompositionMode mode = QPainter::CompositionMode_SourceOver;
+
+    std::optional<QRegion> clip; // device coordinates
+    TPoint org;
+    TPoint brushOrg;
+    Integer bkMode = 0; // 0: follows the brush
+    Cardinal bkBrushRev = 0;
+
+    struct Saved {
+        std::optional<QRegion> clip;
+        TPoint org, brushOrg;
+        Integer bkMode;
+        Cardinal bkBrushRev;
+    };
+    std::vector<Saved> saved;
+
+    std::recursive_mutex mutex;
+};
+
+TCanvas::TCanvas()
+    : font_(std::make_unique<TFont>()), pen_(std::make_unique<TPen>()), brush_(std::make_unique<TBrush>()),
+      d_(std::make_unique<State>())
+{
+}
+
+TCanvas::~TCanvas()
+{
+    EndPaint();
+}
+
+void TCanvas::BeginPaint(QPainter* painter)
+{
+    if (painter == d_->painter)
+        return;
+    EndPaint();
+    if (!painter)
+        return;
+    d_->painter = painter;
+    painter->save();
+    d_->base = painter->worldTransform();
+    if (painter->hasClipping())
+        d_->ownerClip = painter->clipRegion() * d_->base; // kept in device terms of the owner
+    else
+        d_->ownerClip.reset();
+    painter->setRenderHint(QPainter::Antialiasing, false);
+    painter->setBackgroundMode(Qt::TransparentMode);
+    Refresh();
+    ApplyClip();
+}
+
+void TCanvas::EndPaint()
+{
+    if (!d_->painter)
+        return;
+    d_->painter->restore();
+    d_->painter = nullptr;
+    // A new drawing context starts without the old one's device state.
+    d_->clip.reset();
+    d_->org = {};
+    d_->brushOrg = {};
+    d_->saved.clear();
+}
+
+bool TCanvas::HandleAllocated() const { return d_->painter != nullptr; }
+QPainter* TCanvas::Painter() const { return d_->painter; }
+
+QImage* TCanvas::DeviceImage() const
+{
+    if (!d_->painter)
+        return nullptr;
+    QPaintDevice* dev = d_->painter->device();
+    if (dev && dev->devType() == QInternal::Image)
+        return static_cast<QImage*>(dev);
+    return nullptr;
+}
+
+void TCanvas::CreateHandle() {}
+
+bool TCanvas::RequireHandle()
+{
+    if (!d_->painter)
+        CreateHandle();
+    return d_->painter != nullptr;
+}
+
+bool TCanvas::Ready()
+{
+    return RequireHandle();
+}
+
+void TCanvas::Refresh()
+{
+    d_->penRev = d_->brushRev = d_->fontRev = d_->fontColorRev = ~0u;
+}
+
+Integer TCanvas::BkMode() const
+{
+    if (d_->bkMode != 0 && d_->bkBrushRev == brush_->Revision())
+        return d_->bkMode;
+    return brush_->Style() == bsClear ? TRANSPARENT : OPAQUE;
+}
+
+void TCanvas::SetBkMode(Integer mode)
+{
+    d_->bkMode = mode;
+    d_->bkBrushRev = brush_->Revision();
+}
+
+// Pen and brush for outlines and filled shapes, combined by the pen mode.
+void TCanvas::ApplyPen()
+{
+    if (d_->penRev != pen_->Revision()) {
+        d_->qpen = MakeQPen(*pen_);
+        d_->mode = PenComposition(pen_->Mode());
+        d_->penRev = pen_->Revision();
+    }
+    d_->painter->setPen(d_->qpen);
+    d_->painter->setCompositionMode(d_->mode);
+}
+
+void TCanvas::ApplyBrush()
+{
+    if (d_->brushRev != brush_->Revision()) {
+        const Qt::BrushStyle style = HatchStyle(brush_->Style());
+        d_->qbrush = style == Qt::NoBrush ? QBrush(Qt::NoBrush) : QBrush(ToQColor(brush_->Color()), style);
+        d_->brushRev = brush_->Revision();
+    }
+    d_->painter->setBrush(d_->qbrush);
+    d_->painter->setBrushOrigin(d_->brushOrg.X, d_->brushOrg.Y);
+}
+
+// Brush alone, copied over the destination (fills do not use the pen mode).
+void TCanvas::ApplyFill()
+{
+    ApplyBrush();
+    d_->painter->setPen(Qt::NoPen);
+    d_->painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+void TCanvas::ApplyFont()
+{
+    if (d_->fontRev != font_->Revision()) {
+        d_->qfont = ToQFont(*font_);
+        d_->fontColor = ToQColor(font_->Color());
+        d_->fontRev = font_->Revision();
+    }
+    d_->painter->setFont(d_->qfont);
+    d_->painter->setPen(d_->fontColor);
+    d_->painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+void TCanvas::ApplyClip()
+{
+    QPainter* p = d_->painter;
+    if (!p)
+        return;
+    p->setWorldTransform(QTransform());
+    if (d_->ownerClip)
+        p->setClipRegion(*d_->ownerClip);
+    else
+        p->setClipping(false);
+    // Our clip region is in the owner's coordinates (device coordinates of the canvas).
+    if (d_->clip)
+        p->setClipRegion(d_->base.map(*d_->clip), d_->ownerClip ? Qt::IntersectClip : Qt::ReplaceClip);
+    p->setWorldTransform(QTransform::fromTranslate(-d_->org.X, -d_->org.Y) * d_->base);
+}
+
+void TCanvas::StrokeAndFill(int kind, Integer X1, Integer Y1, Integer X2, Integer Y2, Integer X3, Integer Y3)
+{
+    if (!Ready())
+        return;
+    if (X2 < X1) std::swap(X1, X2);
+    if (Y2 < Y1) std::swap(Y1, Y2);
+    ApplyPen();
+    ApplyBrush();
+    QPainter* p = d_->painter;
+    // The outline runs on the first and last pixel inside the figure; without
+    // a pen the filled area is one pixel smaller on the right and bottom.
+    const QRect r(X1, Y1, X2 - X1 - 1, Y2 - Y1 - 1);
+    if (r.width() < 0 || r.height() < 0)
+        return;
+    switch (kind) {
+    case 0: p->drawRect(r); break;
+    case 1: p->drawEllipse(r); break;
+    case 2: p->drawRoundedRect(r, X3 / 2.0, Y3 / 2.0, Qt::AbsoluteSize); break;
+    }
+}
+
+void TCanvas::MoveTo(Integer X, Integer Y)
+{
+    penPos_ = {X, Y};
+}
+
+void TCanvas::LineTo(Integer X, Integer Y)
+{
+    const TPoint from = penPos_;
+    penPos_ = {X, Y};
+    if (!Ready())
+        return;
+    ApplyPen();
+    d_->painter->drawLine(from.X, from.Y, X, Y);
+}
+
+void TCanvas::Rectangle(Integer X1, Integer Y1, Integer X2, Integer Y2)
+{
+    StrokeAndFill(0, X1, Y1, X2, Y2);
+}
+
+void TCanvas::RoundRect(Integer X1, Integer Y1, Integer X2, Integer Y2, Integer X3, Integer Y3)
+{
+    StrokeAndFill(2, X1, Y1, X2, Y2, X3, Y3);
+}
+
+void TCanvas::Ellipse(Integer X1, Integer Y1, Integer X2, Integer Y2)
+{
+    StrokeAndFill(1, X1, Y1, X2, Y2);
+}
+
+void TCanvas::Polygon(std::span<const TPoint> points)
+{
+    if (points.empty() || !Ready())
+        return;
+    QPolygon poly(int(points.size()));
+    for (int i = 0; i < int(points.size()); ++i)
+        poly.setPoint(i, points[std::size_t(i)].X, points[std::size_t(i)].Y);
+    ApplyPen();
+    ApplyBrush();
+    d_->painter->drawPolygon(poly, Qt::OddEvenFill);
+}
+
+void TCanvas::Polyline(std::span<const TPoint> points)
+{
+    if (points.size() < 2 || !Ready())
+        return;
+    QPolygon poly(int(points.size()));
+    for (int i = 0; i < int(points.size()); ++i)
+        poly.setPoint(i, points[std::size_t(i)].X, points[std::size_t(i)].Y);
+    ApplyPen();
+    d_->painter->drawPolyline(poly);
+}
+
+void TCanvas::FillRect(const TRect& r)
+{
+    if (r.IsEmpty() || !Ready())
+        return;
+    ApplyFill();
+    d_->painter->drawRect(ToQRect(r));
+}
+
+void TCanvas::FrameRect(const TRect& r)
+{
+    if (r.IsEmpty() || !Ready())
+        return;
+    ApplyFill();
+    QPainter* p = d_->painter;
+    const QRect q = ToQRect(r);
+    p->drawRect(QRect(q.left(), q.top(), q.width(), 1));
+    p->drawRect(QRect(q.left(), q.bottom(), q.width(), 1));
+    if (q.height() > 2) {
+        p->drawRect(QRect(q.left(), q.top() + 1, 1, q.height() - 2));
+        p->drawRect(QRect(q.right(), q.top() + 1, 1, q.height() - 2));
+    }
+}
+
+TColor TCanvas::Pixels(Integer X, Integer Y)
+{
+    if (!Ready())
+        return clNone;
+    const QImage* img = DeviceImage();
+    if (!img)
+        return clNone;
+    const QPoint d = d_->painter->worldTransform().map(QPoint(X, Y));
+    if (!img->rect().contains(d))
+        return clNone;
+    return FromQColor(img->pixelColor(d));
+}
+
+void TCanvas::SetPixels(Integer X, Integer Y, TColor Color)
+{
+    if (!Ready())
+        return;
+    d_->painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    d_->painter->fillRect(QRect(X, Y, 1, 1), ToQColor(Color));
+}
+
+void TCanvas::FloodFill(Integer X, Integer Y, TColor Color, TFillStyle FillStyle)
+{
+    if (!Ready())
+        return;
+    const QImage* img = DeviceImage();
+    if (!img)
+        return;
+    const QPoint start = d_->painter->worldTransform().map(QPoint(X, Y));
+    if (!img->rect().contains(start))
+        return;
+    const QRgb key = ToQColor(Color).rgb() & 0xFFFFFF;
+    const int w = img->width(), h = img->height();
+    auto match = [&](int x, int y) {
+        const bool same = (img->pixel(x, y) & 0xFFFFFF) == key;
+        return FillStyle == fsBorder ? !same : same;
+    };
+    if (!match(start.x(), start.y()))
+        return;
+    // Scan-line fill into a mask, then paint the mask through the painter so
+    // that the clip region holds.
+    QImage mask(w, h, QImage::Format_ARGB32_Premultiplied);
+    mask.fill(Qt::transparent);
+    const QRgb fill = ToQColor(brush_->Color()).rgba();
+    std::vector<QPoint> stack{start};
+    while (!stack.empty()) {
+        QPoint pt = stack.back();
+        stack.pop_back();
+        int x = pt.x();
+        const int y = pt.y();
+        if (mask.pixel(x, y) != 0 || !match(x, y))
+            continue;
+        while (x > 0 && match(x - 1, y) && mask.pixel(x - 1, y) == 0)
+            --x;
+        bool upOpen = false, downOpen = false;
+        for (; x < w && match(x, y) && mask.pixel(x, y) == 0; ++x) {
+            mask.setPixel(x, y, fill);
+            if (y > 0) {
+                const bool m = match(x, y - 1) && mask.pixel(x, y - 1) == 0;
+                if (m && !upOpen) stack.push_back({x, y - 1});
+                upOpen = m;
+            }
+            if (y + 1 < h) {
+                const bool m = match(x, y + 1) && mask.pixel(x, y + 1) == 0;
+                if (m && !downOpen) stack.push_back({x, y + 1});
+                downOpen = m;
+            }
+        }
+    }
+    QPainter* p = d_->painter;
+    const QTransform t = p->worldTransform();
+    p->setWorldTransform(QTransform());
+    p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    p->drawImage(0, 0, mask);
+    p->setWorldTransform(t);
+}
+
+void TCanvas::TextOut(Integer X, Integer Y, const QString& Text)
+{
+    if (!Ready())
+        return;
+    ApplyFont();
+    QPainter* p = d_->painter;
+    const QFontMetrics fm(d_->qfont);
+    const int w = fm.horizontalAdvance(Text);
+    const int h = fm.height();
+    const bool opaque = BkMode() == OPAQUE;
+    const QColor bk = ToQColor(brush_->Color());
+    if (font_->Orientation() == 0) {
+        if (opaque)
+            p->fillRect(QRect(X, Y, w, h), bk);
+        p->drawText(X, Y + fm.ascent(), Text);
+    } else {
+        const QTransform t = p->worldTransform();
+        p->translate(X, Y);
+        p->rotate(-font_->Orientation() / 10.0);
+        if (opaque)
+            p->fillRect(QRect(0, 0, w, h), bk);
+        p->drawText(0, fm.ascent(), Text);
+        p->setWorldTransform(t);
+    }
+    penPos_ = {X + w, Y};
+}
+
+void TCanvas::TextRect(const TRect& Rect, Integer X, Integer Y, const QString& Text)
+{
+    if (!Ready())
+        return;
+    QPainter* p = d_->painter;
+    p->save();
+    p->setClipRect(ToQRect(Rect), Qt::IntersectClip);
+    if (brush_->Style() != bsClear) {
+        ApplyFill();
+        p->drawRect(ToQRect(Rect));
+    }
+    ApplyFont();
+    const QFontMetrics fm(d_->qfont);
+    p->drawText(X, Y + fm.ascent(), Text);
+    p->restore();
+}
+
+TSize TCanvas::TextExtent(const QString& Text) const
+{
+    if (d_->fontRev != font_->Revision()) {
+        d_->qfont = ToQFont(*font_);
+        d_->fontColor = ToQColor(font_->Color());
+        d_->fontRev = font_->Revision();
+    }
+    const QFontMetrics fm(d_->qfont);
+    return {fm.horizontalAdvance(Text), fm.height()};
+}
+
+// ---------------------------------------------------------------- clipping
+
+TRect TCanvas::ClipRect()
+{
+    if (!Ready())
+        return {};
+    QPainter* p = d_->painter;
+    QRect dev(0, 0, p->device()->width(), p->device()->height());
+    // Everything in the canvas's device terms (the owner's coordinates).
+    QRect area = d_->base.inverted().mapRect(dev);
+    if (d_->ownerClip)
+        area &= d_->base.inverted().map(*d_->ownerClip).boundingRect();
+    if (d_->clip)
+        area &= d_->clip->boundingRect();
+    area.translate(d_->org.X, d_->org.Y);
+    return FromQRect(area);
+}
+
+void TCanvas::SelectClipRgn(const TRegion* region)
+{
+    if (region)
+        d_->clip = region->ToQRegion();
+    else
+        d_->clip.reset();
+    ApplyClip();
+}
+
+bool TCanvas::GetClipRgn(TRegion& region) const
+{
+    if (!d_->clip)
+        return false;
+    region = TRegion::FromQRegion(*d_->clip);
+    return true;
+}
+
+void TCanvas::IntersectClipRect(const TRect& r)
+{
+    QRegion add(ToQRect(r).translated(-d_->org.X, -d_->org.Y));
+    if (d_->clip)
+        d_->clip = *d_->clip & add;
+    else
+        d_->clip = add;
+    ApplyClip();
+}
+
+void TCanvas::ExcludeClipRect(const TRect& r)
+{
+    const QRegion cut(ToQRect(r).translated(-d_->org.X, -d_->org.Y));
+    if (!d_->clip) {
+        // Without a clip region everything of the device is drawable.
+        if (!Ready())
+            return;
+        const QPaintDevice* dev = d_->painter->device();
+        d_->clip = QRegion(d_->base.inverted().mapRect(QRect(0, 0, dev->width(), dev->height())));
+    }
+    d_->clip = *d_->clip - cut;
+    ApplyClip();
+}
+
+TPoint TCanvas::WindowOrg() const { return d_->org; }
+
+void TCanvas::SetWindowOrg(TPoint origin)
+{
+    d_->org = origin;
+    ApplyClip();
+}
+
+TPoint TCanvas::LPtoDP(TPoint p) const
+{
+    return {p.X - d_->org.X, p.Y - d_->org.Y};
+}
+
+TPoint TCanvas::BrushOrg() const { return d_->brushOrg; }
+void TCanvas::SetBrushOrg(TPoint origin) { d_->brushOrg = origin; }
+
+Integer TCanvas::SaveDC()
+{
+    d_->saved.push_back({d_->clip, d_->org, d_->brushOrg, d_->bkMode, d_->bkBrushRev});
+    return Integer(d_->saved.size());
+}
+
+void TCanvas::RestoreDC(Integer saved)
+{
+    const Integer n = Integer(d_->saved.size());
+    const Integer index = saved < 0 ? n + saved : saved - 1;
+    if (index < 0 || index >= n)
+        return;
+    const State::Saved s = d_->saved[std::size_t(index)];
+    d_->saved.resize(std::size_t(index));
+    d_->clip = s.clip;
+    d_->org = s.org;
+    d_->brushOrg = s.brushOrg;
+    d_->bkMode = s.bkMode;
+    d_->bkBrushRev = s.bkBrushRev;
+    ApplyClip();
+}
+
+void TCanvas::Lock() { d_->mutex.lock(); }
+void TCanvas::Unlock() { d_->mutex.unlock(); }
+bool TCanvas::TryLock() { return d_->mutex.try_lock(); }

@@ -1,0 +1,16 @@
+#pragma once
+// Conversions between the layer's drawing attributes and Qt's. Only the
+// layer's own code and code that draws with a QPainter include this.
+
+#include "Graphics.h"
+
+#include <QColor>
+#include <QFont>
+
+// Opaque QColor of a colour (system colours resolved); clNone gives a fully
+// transparent colour.
+QColor ToQColor(TColor color);
+// The colour of an opaque QColor (its alpha is ignored).
+TColor FromQColor(const QColor& color);
+// The QFont that draws like the given font (pixel size from Height).
+QFont ToQFont(const TFont& font);
