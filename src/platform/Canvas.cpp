@@ -1,4 +1,5 @@
 #include "Canvas.h"
+#include "DrawText.h"
 #include "GraphicsQt.h"
 
 #include <QFontMetrics>
@@ -309,12 +310,7 @@ void TCanvas::ApplyFill()
 
 void TCanvas::ApplyFont()
 {
-    if (d_->fontRev != font_->Revision()) {
-        d_->qfont = ToQFont(*font_);
-        d_->fontColor = ToQColor(font_->Color());
-        d_->fontRev = font_->Revision();
-    }
-    d_->painter->setFont(d_->qfont);
+    d_->painter->setFont(QtFont());
     d_->painter->setPen(d_->fontColor);
     d_->painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
@@ -553,14 +549,24 @@ void TCanvas::TextRect(const TRect& Rect, Integer X, Integer Y, const QString& T
     p->restore();
 }
 
-TSize TCanvas::TextExtent(const QString& Text) const
+const QFont& TCanvas::QtFont() const
 {
     if (d_->fontRev != font_->Revision()) {
         d_->qfont = ToQFont(*font_);
         d_->fontColor = ToQColor(font_->Color());
         d_->fontRev = font_->Revision();
     }
-    const QFontMetrics fm(d_->qfont);
+    return d_->qfont;
+}
+
+void TCanvas::TextRect(TRect& Rect, const QString& Text, Cardinal Format)
+{
+    DrawText(this, Text, Rect, Format);
+}
+
+TSize TCanvas::TextExtent(const QString& Text) const
+{
+    const QFontMetrics fm(QtFont());
     return {fm.horizontalAdvance(Text), fm.height()};
 }
 

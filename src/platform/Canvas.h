@@ -18,6 +18,7 @@
 class QPainter;
 class QImage;
 class QRegion;
+class QFont;
 class TGraphic;
 class TBitmap;
 class TCanvas;
@@ -99,6 +100,8 @@ public:
     // The image the attached painter draws on, when it draws on one (pixel
     // reads, flood fill and copies from this canvas need it); else null.
     QImage* DeviceImage() const;
+    // Runs CreateHandle when no painter is attached; true when one is.
+    bool RequireHandle();
 
     // ---- drawing objects (owned by the canvas; the setters copy)
     TFont* Font() const { return font_.get(); }
@@ -145,7 +148,12 @@ public:
     void TextOut(Integer X, Integer Y, const QString& Text);
     // Text at (X, Y) clipped to Rect; a non-clear brush fills Rect first.
     void TextRect(const TRect& Rect, Integer X, Integer Y, const QString& Text);
+    // Text laid out in Rect by DrawText's DT_ flags; Rect receives the
+    // measured size with DT_CALCRECT.
+    void TextRect(TRect& Rect, const QString& Text, Cardinal Format);
     TSize TextExtent(const QString& Text) const;
+    // The Qt font the canvas draws its Font with (for text layout code).
+    const QFont& QtFont() const;
     Integer TextWidth(const QString& Text) const { return TextExtent(Text).cx; }
     Integer TextHeight(const QString& Text) const { return TextExtent(Text).cy; }
 
@@ -185,8 +193,6 @@ protected:
     // it here with BeginPaint; the default makes none and the operation then
     // draws nothing.
     virtual void CreateHandle();
-    // Runs CreateHandle when needed; true when a painter is attached.
-    bool RequireHandle();
 
 private:
     struct State;
