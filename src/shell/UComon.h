@@ -1,0 +1,90 @@
+#pragma once
+// The application state that every window reads directly: the open
+// configuration, the program's folders, the code texts, the last values of
+// the update dialog, the language name, the option flags and the full path of
+// every configuration file. One instance of each for the whole process, used
+// on the user-interface thread only.
+
+#include "platform/Types.h"
+
+#include <QString>
+#include <vector>
+
+// Fixed texts of this build.
+extern const QString Const_SW_Code;         // "SW59D16"
+extern const QString Const_SW_Desc;         // "BACnet Master / LoRaWAN - Converter"
+extern const QString Const_Update_SW_Code;  // code sent by the version check
+
+// The open configuration: its name (a folder under Projects_Folder) and its
+// folder; both empty when none is open.
+extern QString Project_Name;
+extern QString Project_Folder;
+
+// Folders beside the program (Exe_Folder has no trailing separator).
+extern QString Projects_Folder;
+extern QString Exe_Folder;
+extern QString Master_Folder;
+extern QString Language_Folder;
+
+extern QString Main_Caption;
+extern QString SW_Code;
+extern QString SW_Desc;
+
+// Update dialog: converter address last reached, update option (0 firmware +
+// configuration, 1 firmware, 2 configuration) and read-back box.
+extern QString Last_IP_Address;
+extern Integer Update_Option;
+extern bool Read_Back;
+
+// Language in use (name of LANGUAGE/<name>.lng without the extension).
+extern QString Language_Name;
+
+// Options: internet use, version check, Enter moves to the next table cell,
+// a double click on a table header sizes the column.
+extern bool Enable_Internet;
+extern bool Enable_Update;
+extern bool Enable_Jump_Field_Tables;
+extern bool Double_Click_Auto_Size;
+
+// Folder of the EDE file imported last (not kept between runs).
+extern QString Last_EDE_Folder;
+
+// Which columns of the copied table row were check boxes.
+extern std::vector<bool> Row_Clipboard_Checks;
+
+// Full paths of the configuration files, set by Set_Files.
+extern QString ParGen_File;
+extern QString LoRaWAN_SetAccess_File;
+extern QString ModbusM_SetAccess_File;
+extern QString M_Bus_File;
+extern QString ModbusTCPM_SetAccess_File;
+extern QString CAN_Rec_Frames_File;
+extern QString CAN_Send_Frames_File;
+extern QString SDO_Server_CANopen_File;
+extern QString SDO_Client_CANopen_File;
+extern QString PDO_CANopen_File;
+extern QString DNETM_Net_File;
+extern QString DNETM_DefOff_File;
+extern QString J1939_Rec_Frames_File;
+extern QString J1939_Send_Frames_File;
+extern QString NMEA_Rec_Frames_File;
+extern QString NMEA_Send_Frames_File;
+extern QString DMX_Default_Values_File;
+extern QString KNX_SetAccess_File;
+extern QString BACnet_Slave_SetAccess_File;
+extern QString BACnet_Master_Access_File;
+extern QString EtherNetIP_Master_Rules_File;
+extern QString IEC_61850_Client_File;
+extern QString TLS_Known_Cert_File;
+extern QString IEC61850_Variables_File;
+extern QString MQTT_Set_Topic_File;
+extern QString OPC_UA_Client_File;
+extern QString OPC_UA_Server_File;
+extern QString S7_Protocol_File;
+extern QString SNMP_Manager_File;
+extern QString SNMP_Trap_File;
+
+// Sets every configuration file path to Project_Folder + "/" + its file
+// name. With no configuration open the paths are "/" + file name, which
+// nothing may use: every step tests Project_Folder first.
+void Set_Files();
