@@ -1,4 +1,5 @@
 #include "Canvas.h"
+#include "Bitmap.h"
 #include "DrawText.h"
 #include "GraphicsQt.h"
 
@@ -291,7 +292,22 @@ void TCanvas::ApplyPen()
 
 void TCanvas::ApplyBrush()
 {
-    if (d_->brushRev != brush_->Revision()) {
+    if (TBitmap* pattern = brush_->Bitmap()) {
+        // A pattern brush: a one-bit pattern's black pixels take the font
+        // colour and its white pixels the brush colour.
+        QImage tex = pattern->Image();
+        if (pattern->PixelFormat() == pf1bit && !tex.isNull()) {
+            const QRgb ink = ToQColor(font_->Color()).rgb();
+            const QRgb back = ToQColor(brush_->Color()).rgb();
+            for (int y = 0; y < tex.height(); ++y) {
+                auto* line = reinterpret_cast<QRgb*>(tex.scanLine(y));
+                for (int x = 0; x < tex.width(); ++x)
+                    line[x] = qGray(line[x]) < 128 ? ink : back;
+            }
+        }
+        d_->qbrush = tex.isNull() ? QBrush(Qt::NoBrush) : QBrush(tex);
+        d_->brushRev = ~0u;
+    } else if (d_->brushRev != brush_->Revision()) {
         const Qt::BrushStyle style = HatchStyle(brush_->Style());
         d_->qbrush = style == Qt::NoBrush ? QBrush(Qt::NoBrush) : QBrush(ToQColor(brush_->Color()), style);
         d_->brushRev = brush_->Revision();
@@ -568,6 +584,85 @@ TSize TCanvas::TextExtent(const QString& Text) const
 {
     const QFontMetrics fm(QtFont());
     return {fm.horizontalAdvance(Text), fm.height()};
+}
+
+// ---------------------------------------------------------------- pictures
+
+namespace {
+
+QPainter::CompositionMode CopyComposition(TCopyMode mode)
+{
+    switch (mode) {
+    case cmSrcAnd: return QPainter::RasterOp_SourceAndDestination;
+    case cmSrcPaint: return QPainter::RasterOp_SourceOrDestination;
+    case cmSrcInvert: return QPainter::RasterOp_SourceXorDestination;
+    case cmNotSrcCopy: return QPainter::RasterOp_NotSource;
+    case cmDstInvert: return QPainter::RasterOp_NotDestination;
+    case cmMergePaint: return QPainter::RasterOp_NotSourceOrDestination;
+    case cmNotSrcErase: return QPainter::RasterOp_NotSourceAndNotDestination;
+    case cmSrcErase: return QPainter::RasterOp_SourceAndNotDestination;
+    default: return QPainter::CompositionMode_SourceOver;
+    }
+}
+
+} // namespace
+
+void TCanvas::StretchImage(const TRect& Dest, const QImage& Image, const TRect& Source)
+{
+    if (Dest.IsEmpty() || Image.isNull() || !Ready())
+        return;
+    QPainter* p = d_->painter;
+    if (copyMode_ == cmBlackness || copyMode_ == cmWhiteness) {
+        p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+        p->fillRect(ToQRect(Dest), copyMode_ == cmBlackness ? Qt::black : Qt::white);
+        return;
+    }
+    p->setCompositionMode(CopyComposition(copyMode_));
+    p->drawImage(ToQRect(Dest), Image, ToQRect(Source));
+    p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+void TCanvas::Draw(Integer X, Integer Y, TGraphic* Graphic)
+{
+    if (Graphic && !Graphic->Empty())
+        Graphic->Draw(this, Bounds(X, Y, Graphic->Width(), Graphic->Height()));
+}
+
+void TCanvas::StretchDraw(const TRect& Rect, TGraphic* Graphic)
+{
+    if (Graphic && !Graphic->Empty())
+        Graphic->Draw(this, Rect);
+}
+
+void TCanvas::CopyRect(const TRect& Dest, TCanvas* Canvas, const TRect& Source)
+{
+    if (!Canvas || !Canvas->RequireHandle() || !Ready())
+        return;
+    const QImage* src = Canvas->DeviceImage();
+    if (!src)
+        return;
+    // The source rectangle is in the source canvas's logical coordinates.
+    const QRect s = Canvas->Painter()->worldTransform().mapRect(ToQRect(Source));
+    StretchImage(Dest, src->copy(s), TRect(0, 0, s.width(), s.height()));
+}
+
+void TCanvas::BrushCopy(const TRect& Dest, TBitmap* Bitmap, const TRect& Source, TColor Color)
+{
+    if (!Bitmap || Bitmap->Empty())
+        return;
+    QImage img = Bitmap->Image().convertToFormat(QImage::Format_RGB32);
+    const QRgb key = ToQColor(Color).rgb();
+    const QRgb fill = ToQColor(brush_->Color()).rgb();
+    for (int y = 0; y < img.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
+        for (int x = 0; x < img.width(); ++x)
+            if (line[x] == key)
+                line[x] = fill;
+    }
+    const TCopyMode mode = copyMode_;
+    copyMode_ = cmSrcCopy;
+    StretchImage(Dest, img, Source);
+    copyMode_ = mode;
 }
 
 // ---------------------------------------------------------------- clipping

@@ -157,6 +157,20 @@ public:
     Integer TextWidth(const QString& Text) const { return TextExtent(Text).cx; }
     Integer TextHeight(const QString& Text) const { return TextExtent(Text).cy; }
 
+    // ---- pictures and copies
+    // Draws a graphic at (X, Y) in its own size, or scaled to Rect.
+    void Draw(Integer X, Integer Y, TGraphic* Graphic);
+    void StretchDraw(const TRect& Rect, TGraphic* Graphic);
+    // Copies the Source rectangle of a canvas that draws on an image (this
+    // one or another) into Dest, scaled to it and combined by CopyMode.
+    void CopyRect(const TRect& Dest, TCanvas* Canvas, const TRect& Source);
+    // Copies Source of Bitmap into Dest with its pixels of Color replaced
+    // by the brush colour.
+    void BrushCopy(const TRect& Dest, TBitmap* Bitmap, const TRect& Source, TColor Color);
+    // Draws Source of an image scaled to Dest, combined by CopyMode; pixels
+    // with alpha blend over the canvas.
+    void StretchImage(const TRect& Dest, const QImage& Image, const TRect& Source);
+
     // ---- clipping and origin
     // Bounds of the drawable area in logical coordinates: the clip region's,
     // or the whole device when nothing clips.
