@@ -92,7 +92,8 @@ public:
 
     // ---- the painter
     // Attaches a painter owned by the caller; the canvas draws through it
-    // until EndPaint. The painter's own state is restored at EndPaint.
+    // until EndPaint, which must come before the painter ends. The painter's
+    // own state (pen, clip, transform) is restored at EndPaint.
     void BeginPaint(QPainter* painter);
     void EndPaint();
     bool HandleAllocated() const;
