@@ -26,18 +26,20 @@ void TCustomImageList::Change()
 
 void TCustomImageList::SetWidth(Integer value)
 {
-    if (value < 1 || value == width_)
-        return;
-    width_ = value;
-    images_.clear();
-    Change();
+    Resize(value, height_);
 }
 
 void TCustomImageList::SetHeight(Integer value)
 {
-    if (value < 1 || value == height_)
+    Resize(width_, value);
+}
+
+void TCustomImageList::Resize(Integer width, Integer height)
+{
+    if (width < 1 || height < 1 || (width == width_ && height == height_))
         return;
-    height_ = value;
+    width_ = width;
+    height_ = height;
     images_.clear();
     Change();
 }

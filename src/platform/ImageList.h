@@ -65,6 +65,7 @@ public:
 
 private:
     void Change();
+    void Resize(Integer width, Integer height);
     void AddImage(const QImage& image);
     Integer AddStrip(const QImage& strip);
     QImage ImageFor(Integer index) const;
