@@ -304,6 +304,13 @@ TEST(ImageList, StripsMasksDrawingAndCopies)
 
     list.Delete(0);
     EXPECT_EQ(list.Count(), 3);
+    TImageList resized;
+    resized.Assign(&list);
+    EXPECT_EQ(resized.Count(), 3);
+    resized.SetHeight(8); // a new size empties the list
+    EXPECT_EQ(resized.Height(), 8);
+    EXPECT_EQ(resized.Width(), 4);
+    EXPECT_EQ(resized.Count(), 0);
     list.UnRegisterChanges(&link);
     const int seen = notices;
     list.Clear();
