@@ -1,7 +1,8 @@
 #include "StringList.h"
 
-#include <QFile>
-#include <QSaveFile>
+#include "FileSystem.h"
+#include "Streams.h"
+
 #include <algorithm>
 
 // ---------------------------------------------------------------------------
@@ -332,18 +333,9 @@ void TStrings::SetTextFromBytes(const QByteArray& Bytes)
 
 bool TStrings::LoadFromFile(const QString& FileName, QString* Error)
 {
-    QFile f(FileName);
-    if (!f.open(QIODevice::ReadOnly)) {
-        if (Error)
-            *Error = QStringLiteral("Cannot open file \"%1\". %2").arg(FileName, f.errorString());
+    QByteArray bytes;
+    if (!ReadWholeFile(FileName, bytes, Error))
         return false;
-    }
-    const QByteArray bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError) {
-        if (Error)
-            *Error = QStringLiteral("Cannot read file \"%1\". %2").arg(FileName, f.errorString());
-        return false;
-    }
     SetTextFromBytes(bytes);
     return true;
 }
@@ -358,26 +350,30 @@ QByteArray TStrings::EncodedText(TTextEncoding Encoding, bool Explicit) const
 
 bool TStrings::SaveToFile(const QString& FileName, QString* Error) const
 {
-    QSaveFile f(FileName);
-    const QByteArray bytes = EncodedText(encoding_, false);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {
-        if (Error)
-            *Error = QStringLiteral("Cannot write file \"%1\". %2").arg(FileName, f.errorString());
-        return false;
-    }
-    return true;
+    return WriteWholeFile(FileName, EncodedText(encoding_, false), Error);
 }
 
 bool TStrings::SaveToFile(const QString& FileName, TTextEncoding Encoding, QString* Error) const
 {
-    QSaveFile f(FileName);
-    const QByteArray bytes = EncodedText(Encoding, true);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {
-        if (Error)
-            *Error = QStringLiteral("Cannot write file \"%1\". %2").arg(FileName, f.errorString());
-        return false;
-    }
-    return true;
+    return WriteWholeFile(FileName, EncodedText(Encoding, true), Error);
+}
+
+void TStrings::LoadFromStream(TStream* Stream)
+{
+    const Int64 n = Stream->Size() - Stream->Position();
+    QByteArray bytes(qsizetype(std::max<Int64>(n, 0)), Qt::Uninitialized);
+    Stream->ReadBuffer(bytes.data(), bytes.size());
+    SetTextFromBytes(bytes);
+}
+
+void TStrings::SaveToStream(TStream* Stream) const
+{
+    Stream->WriteBuffer(EncodedText(encoding_, false));
+}
+
+void TStrings::SaveToStream(TStream* Stream, TTextEncoding Encoding) const
+{
+    Stream->WriteBuffer(EncodedText(Encoding, true));
 }
 
 // ---------------------------------------------------------------------------

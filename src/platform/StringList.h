@@ -12,6 +12,8 @@
 #include "Text.h"
 #include "Types.h"
 
+class TStream;
+
 // Raised for an index out of range, a change not allowed on a sorted list or
 // a duplicate a sorted list refuses.
 class EStringListError : public std::runtime_error {
@@ -115,6 +117,11 @@ public:
     // written as UTF-8 with a byte-order mark, so that nothing is lost.
     bool SaveToFile(const QString& FileName, QString* Error = nullptr) const;
     bool SaveToFile(const QString& FileName, TTextEncoding Encoding, QString* Error = nullptr) const;
+    // The same from the stream's current position to its end, and into a
+    // stream at its position.
+    void LoadFromStream(TStream* Stream);
+    void SaveToStream(TStream* Stream) const;
+    void SaveToStream(TStream* Stream, TTextEncoding Encoding) const;
     TTextEncoding Encoding() const { return encoding_; }
     bool WriteBOM() const { return writeBOM_; }
     void SetWriteBOM(bool B) { writeBOM_ = B; }

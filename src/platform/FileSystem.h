@@ -1,0 +1,89 @@
+#pragma once
+// Files and folders: existence, creation, copying, path pieces, folder
+// listing with an attribute mask, and whole-file reading and writing. A file
+// is written whole or not at all: beside the target first, then renamed
+// over it.
+
+#include <QByteArray>
+#include <QString>
+#include <memory>
+
+#include "Text.h"
+#include "Types.h"
+
+// The path separator of this platform.
+inline constexpr QChar PathDelim = QLatin1Char('/');
+
+bool FileExists(const QString& FileName);
+bool DirectoryExists(const QString& Directory);
+// Creates one folder; its parent must exist. False when it cannot be made
+// (or is there already).
+bool CreateDir(const QString& Dir);
+// Creates a folder with every missing parent; true when it exists afterwards.
+bool ForceDirectories(const QString& Dir);
+bool RemoveDir(const QString& Dir);
+bool DeleteFile(const QString& FileName);
+bool RenameFile(const QString& OldName, const QString& NewName);
+// Copies the file's bytes whole, or leaves the target as it was. With
+// FailIfExists an existing target is not touched and the result is false.
+bool CopyFile(const QString& ExistingFileName, const QString& NewFileName, bool FailIfExists, QString* Error = nullptr);
+
+// The folder part with its trailing separator ("" without one), the name
+// part, the extension with its dot ("" without one).
+QString ExtractFilePath(const QString& FileName);
+QString ExtractFileName(const QString& FileName);
+QString ExtractFileExt(const QString& FileName);
+QString ChangeFileExt(const QString& FileName, const QString& Extension);
+QString IncludeTrailingPathDelimiter(const QString& S);
+QString ExcludeTrailingPathDelimiter(const QString& S);
+
+// Folder of the running program file, without a trailing separator.
+QString ExeFolder();
+
+// Reads a whole file; false (and Error) when it cannot be read.
+bool ReadWholeFile(const QString& FileName, QByteArray& Data, QString* Error = nullptr);
+// Writes Data as the whole new content of FileName, through a file beside it
+// that is renamed over it once complete: the old file stays as it was when
+// anything fails. A file without write permission is refused like a locked one.
+bool WriteWholeFile(const QString& FileName, const QByteArray& Data, QString* Error = nullptr);
+
+// ---------------------------------------------------------------------------
+// Folder listing
+
+// Entry attributes. On this platform a name beginning with "." is hidden, an
+// entry without the owner's write permission is read-only, a symbolic link is
+// a reparse point, and a plain file carries faArchive.
+enum : Integer {
+    faReadOnly = 0x0001,
+    faHidden = 0x0002,
+    faSysFile = 0x0004,
+    faVolumeID = 0x0008,
+    faDirectory = 0x0010,
+    faArchive = 0x0020,
+    faNormal = 0x0080,
+    faTemporary = 0x0100,
+    faSymLink = 0x0400,
+    faCompressed = 0x0800,
+    faEncrypted = 0x4000,
+    faAnyFile = 0x01FF,
+};
+
+struct TSearchRec {
+    QString Name;       // the entry's name, without its folder
+    Integer Attr = 0;   // fa... bits
+    Int64 Size = 0;     // bytes (0 for folders)
+    TDateTime Time = 0; // last change
+    // The rest of the listing, kept between FindFirst and FindClose.
+    std::shared_ptr<struct TSearchState> State;
+};
+
+// Lists the entries of the folder part of Path whose names match its last
+// part (wildcards "*" and "?", letter case ignored; "*.*" matches every
+// name). Hidden, system and folder entries are listed only when Attr asks for
+// them; other entries always. "." and ".." are never listed. Entries come in
+// name order. Returns 0 and fills F with the first entry, or a non-zero code
+// when nothing matches.
+Integer FindFirst(const QString& Path, Integer Attr, TSearchRec& F);
+// The next entry: 0, or non-zero when there is none.
+Integer FindNext(TSearchRec& F);
+void FindClose(TSearchRec& F);
