@@ -1,0 +1,149 @@
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <functional>
+#include <net/if.h>
+#include <sched.h>
+#include <string>
+#include <sys/ioctl.h>
+#include <sys/socket.h>
+#include <thread>
+#include <unistd.h>
+
+#include "platform/IcmpEcho.h"
+
+namespace {
+
+// The converter's payload: "1234567890" repeated, cut after 89 characters.
+QByteArray Payload()
+{
+    return QByteArray("1234567890").repeated(9).left(89);
+}
+
+bool WriteSysctl(const char* path, const char* value, std::string& why)
+{
+    const int fd = ::open(path, O_WRONLY | O_CLOEXEC);
+    const bool ok = fd >= 0 && ::write(fd, value, std::strlen(value)) == ssize_t(std::strlen(value));
+    if (!ok)
+        why = std::string("cannot write ") + path + ": " + std::strerror(errno);
+    if (fd >= 0)
+        ::close(fd);
+    return ok;
+}
+
+// Runs `body` on a thread of its own inside a new, empty network namespace
+// whose loopback is up: nothing it sends can leave it. Settings of that
+// namespace: whether echo requests are ignored, and whether unprivileged
+// datagram ICMP sockets are allowed. False, with the reason, when this
+// system cannot make such a namespace.
+bool InPrivateNetwork(bool ignoreEcho, bool allowDatagram, const std::function<void()>& body, std::string& why)
+{
+    bool ok = false;
+    std::thread t([&] {
+        // The namespace belongs to this thread only, and ends with it.
+        if (::unshare(CLONE_NEWNET) != 0) {
+            why = std::string("unshare(CLONE_NEWNET): ") + std::strerror(errno);
+            return;
+        }
+        const int s = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+        ifreq ifr{};
+        std::strncpy(ifr.ifr_name, "lo", IFNAMSIZ - 1);
+        const bool up = s >= 0 && ::ioctl(s, SIOCGIFFLAGS, &ifr) == 0 && (ifr.ifr_flags |= IFF_UP, ::ioctl(s, SIOCSIFFLAGS, &ifr) == 0);
+        if (s >= 0)
+            ::close(s);
+        if (!up) {
+            why = std::string("cannot bring the loopback up: ") + std::strerror(errno);
+            return;
+        }
+        if (!WriteSysctl("/proc/sys/net/ipv4/icmp_echo_ignore_all", ignoreEcho ? "1" : "0", why)
+            || !WriteSysctl("/proc/sys/net/ipv4/ping_group_range", allowDatagram ? "0 2147483647" : "1 0", why))
+            return;
+        ok = true;
+        body();
+    });
+    t.join();
+    return ok;
+}
+
+struct PingRun {
+    TReplyStatus result;
+    std::vector<TReplyStatus> replies;
+    bool datagram = false;
+    qint64 elapsed = 0;
+};
+
+PingRun RunPing(const QString& host, int timeout, Word seq = 0)
+{
+    PingRun run;
+    TIcmpEcho ping;
+    ping.Host = host;
+    ping.ReceiveTimeout = timeout;
+    ping.OnReply = [&](TObject* sender, const TReplyStatus& st) {
+        EXPECT_EQ(sender, &ping);
+        run.replies.push_back(st);
+    };
+    QElapsedTimer t;
+    t.start();
+    run.result = ping.Ping(Payload(), seq);
+    run.elapsed = t.elapsed();
+    run.datagram = ping.UsedDatagramSocket();
+    return run;
+}
+
+TEST(IcmpEchoTest, LoopbackAnswers)
+{
+    const PingRun run = RunPing(QStringLiteral("127.0.0.1"), 400, 7);
+    if (run.result.ReplyStatusType == rsError)
+        GTEST_SKIP() << "no ICMP socket on this machine: " << run.result.Msg.toStdString();
+    EXPECT_EQ(run.result.ReplyStatusType, rsEcho);
+    EXPECT_EQ(run.result.BytesReceived, 8 + 89);
+    EXPECT_EQ(run.result.FromIpAddress, QStringLiteral("127.0.0.1"));
+    EXPECT_EQ(run.result.SequenceId, 7);
+    EXPECT_LT(run.elapsed, 400);
+    ASSERT_EQ(run.replies.size(), 1u);
+    EXPECT_EQ(run.replies[0].BytesReceived, run.result.BytesReceived);
+}
+
+TEST(IcmpEchoTest, BothSocketKindsAndTheSilentHost)
+{
+    PingRun datagram, raw, silent;
+    std::string why;
+    if (!InPrivateNetwork(false, true, [&] { datagram = RunPing("127.0.0.1", 400); }, why))
+        GTEST_SKIP() << "no private network namespace on this machine: " << why;
+    ASSERT_TRUE(InPrivateNetwork(false, false, [&] { raw = RunPing("127.0.0.1", 400); }, why)) << why;
+    ASSERT_TRUE(InPrivateNetwork(true, true, [&] { silent = RunPing("127.0.0.1", 300); }, why)) << why;
+
+    EXPECT_TRUE(datagram.datagram);
+    EXPECT_EQ(datagram.result.ReplyStatusType, rsEcho);
+    EXPECT_GT(datagram.result.BytesReceived, 0);
+    if (raw.result.ReplyStatusType != rsError) { // raw sockets need privilege
+        EXPECT_FALSE(raw.datagram);
+        EXPECT_EQ(raw.result.ReplyStatusType, rsEcho);
+        EXPECT_GT(raw.result.BytesReceived, 0);
+    }
+
+    // Nobody answers: a time-out, reported to the handler with no bytes.
+    EXPECT_EQ(silent.result.ReplyStatusType, rsTimeOut);
+    EXPECT_EQ(silent.result.BytesReceived, 0);
+    ASSERT_EQ(silent.replies.size(), 1u);
+    EXPECT_EQ(silent.replies[0].BytesReceived, 0);
+    EXPECT_GE(silent.elapsed, 295);
+    EXPECT_LT(silent.elapsed, 1500);
+}
+
+TEST(IcmpEchoTest, HostsThatCannotBeResolvedAreErrors)
+{
+    for (const char* host : {"192.168.2.", "", "256.1.1.1", "10.0.0", "1.2.3.4.5", " 10.0.0.1", "a b"}) {
+        const PingRun run = RunPing(QString::fromLatin1(host), 400);
+        EXPECT_EQ(run.result.ReplyStatusType, rsError) << host;
+        EXPECT_TRUE(run.result.Msg.contains(QStringLiteral("cannot be resolved"))) << host;
+        EXPECT_TRUE(run.replies.empty()) << host;
+        EXPECT_LT(run.elapsed, 200) << host;
+    }
+}
+
+} // namespace
