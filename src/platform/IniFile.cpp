@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
+#include <functional>
 
 namespace {
 
@@ -194,30 +195,32 @@ void TIniFile::ReadSections(TStrings* Strings) const
     Strings->EndUpdate();
 }
 
-void TIniFile::ReadSection(const QString& Section, TStrings* Strings) const
+namespace {
+// Fills Strings with one line per key of the section, made by `line`.
+void ListKeys(const QString& fileName, const QString& section, TStrings* strings,
+              const std::function<QString(const QString& key, const QString& line)>& line)
 {
-    const IniText ini(fileName_);
-    Strings->BeginUpdate();
-    Strings->Clear();
-    const Integer h = ini.SectionLine(Section);
+    const IniText ini(fileName);
+    strings->BeginUpdate();
+    strings->Clear();
+    const Integer h = ini.SectionLine(section);
     if (h >= 0)
         for (Integer i = h + 1; i < ini.SectionEnd(h); ++i)
             if (const QString k = IniText::KeyOf(ini.lines[i]); !k.isEmpty())
-                Strings->Add(k);
-    Strings->EndUpdate();
+                strings->Add(line(k, ini.lines[i]));
+    strings->EndUpdate();
+}
+} // namespace
+
+void TIniFile::ReadSection(const QString& Section, TStrings* Strings) const
+{
+    ListKeys(fileName_, Section, Strings, [](const QString& key, const QString&) { return key; });
 }
 
 void TIniFile::ReadSectionValues(const QString& Section, TStrings* Strings) const
 {
-    const IniText ini(fileName_);
-    Strings->BeginUpdate();
-    Strings->Clear();
-    const Integer h = ini.SectionLine(Section);
-    if (h >= 0)
-        for (Integer i = h + 1; i < ini.SectionEnd(h); ++i)
-            if (const QString k = IniText::KeyOf(ini.lines[i]); !k.isEmpty())
-                Strings->Add(k + QLatin1Char('=') + IniText::ValueOf(ini.lines[i]));
-    Strings->EndUpdate();
+    ListKeys(fileName_, Section, Strings,
+             [](const QString& key, const QString& line) { return key + QLatin1Char('=') + IniText::ValueOf(line); });
 }
 
 bool TIniFile::EraseSection(const QString& Section)

@@ -124,12 +124,14 @@ TFileStream::~TFileStream()
         ::unlink(d_->temporary.constData());
 }
 
-Int64 TFileStream::Read(void* Buffer, Int64 Count)
+namespace {
+// Moves up to Count bytes with `op` (read or write), past interruptions.
+template <class Op>
+Int64 Transfer(Op op, Int64 Count)
 {
     Int64 done = 0;
-    auto* p = static_cast<char*>(Buffer);
     while (done < Count) {
-        const ssize_t n = ::read(d_->fd, p + done, size_t(Count - done));
+        const ssize_t n = op(done, size_t(Count - done));
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
@@ -138,20 +140,18 @@ Int64 TFileStream::Read(void* Buffer, Int64 Count)
     }
     return done;
 }
+} // namespace
+
+Int64 TFileStream::Read(void* Buffer, Int64 Count)
+{
+    auto* p = static_cast<char*>(Buffer);
+    return Transfer([&](Int64 at, size_t n) { return ::read(d_->fd, p + at, n); }, Count);
+}
 
 Int64 TFileStream::Write(const void* Buffer, Int64 Count)
 {
-    Int64 done = 0;
     const auto* p = static_cast<const char*>(Buffer);
-    while (done < Count) {
-        const ssize_t n = ::write(d_->fd, p + done, size_t(Count - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        done += n;
-    }
-    return done;
+    return Transfer([&](Int64 at, size_t n) { return ::write(d_->fd, p + at, n); }, Count);
 }
 
 Int64 TFileStream::Seek(Int64 Offset, TSeekOrigin Origin)
