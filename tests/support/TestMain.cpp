@@ -1,7 +1,19 @@
 // Test entry point: every test executable runs inside one QApplication so that
-// windows and controls can be created, painted and driven headless.
+// windows and controls can be created, painted and driven headless. Message
+// boxes and file dialogs never wait: each one a test did not answer through
+// DialogSeam fails that test at once.
 #include <QApplication>
 #include <gtest/gtest.h>
+
+#include "platform/Dialogs.h"
+#include "platform/Form.h"
+
+namespace {
+// Each test starts with no queued answers and no boxes shown.
+class TSeamReset : public ::testing::EmptyTestEventListener {
+    void OnTestStart(const ::testing::TestInfo&) override { DialogSeam::Clear(); }
+};
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -9,5 +21,14 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    DialogSeam::SetStrict(true);
+    DialogSeam::SetUnansweredHandler([](const TShownDialog& d) {
+        ADD_FAILURE() << "A dialog nobody answered: \"" << d.Caption.toStdString() << "\" " << d.Text.toStdString()
+                      << " (queue its answer with DialogSeam)";
+    });
+    ::testing::UnitTest::GetInstance()->listeners().Append(new TSeamReset);
+    const int rc = RUN_ALL_TESTS();
+    // Forms go while Qt is still there.
+    Application->DestroyComponents();
+    return rc;
 }

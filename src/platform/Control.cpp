@@ -1,0 +1,1246 @@
+#include "platform/Control.h"
+
+#include <algorithm>
+#include <QApplication>
+#include <QPainter>
+
+#include "platform/Canvas.h"
+#include "platform/Form.h"
+#include "platform/Graphics.h"
+#include "platform/Menus.h"
+#include "platform/WidgetBridge.h"
+
+// ------------------------------------------------------------ control canvas
+
+// During a paint the canvas draws on the window's painter; outside one it
+// draws into the control's backing image, shown at the next paint.
+class TControlCanvas : public TCanvas {
+public:
+    explicit TControlCanvas(TControl* control) : FControl(control) {}
+    ~TControlCanvas() override { EndDrawNow(); }
+    QString ClassName() const override { return QStringLiteral("TControlCanvas"); }
+
+    void StartPaint(QPainter* painter)
+    {
+        EndDrawNow();
+        BeginPaint(painter);
+        FPainting = true;
+    }
+    void StopPaint()
+    {
+        EndPaint();
+        FPainting = false;
+    }
+    void EndDrawNow()
+    {
+        if (FDrawNow) {
+            EndPaint();
+            FDrawNow = false;
+        }
+    }
+
+protected:
+    void CreateHandle() override
+    {
+        if (FPainting || FDrawNow)
+            return;
+        if (QPainter* p = TWidgetBridge::BackingPainter(FControl)) {
+            BeginPaint(p);
+            FDrawNow = true;
+        }
+    }
+
+private:
+    TControl* FControl;
+    bool FDrawNow = false;
+    bool FPainting = false;
+};
+
+// ------------------------------------------------------------ helpers
+
+TShiftState KeysToShiftState(WPARAM Keys)
+{
+    Word b = 0;
+    if (Keys & MK_SHIFT) b |= ssShift;
+    if (Keys & MK_CONTROL) b |= ssCtrl;
+    if (Keys & MK_LBUTTON) b |= ssLeft;
+    if (Keys & MK_RBUTTON) b |= ssRight;
+    if (Keys & MK_MBUTTON) b |= ssMiddle;
+    if (GetKeyState(VK_MENU) < 0) b |= ssAlt;
+    return TShiftState::FromBits(b);
+}
+
+TShiftState KeyDataToShiftState()
+{
+    Word b = 0;
+    if (GetKeyState(VK_SHIFT) < 0) b |= ssShift;
+    if (GetKeyState(VK_CONTROL) < 0) b |= ssCtrl;
+    if (GetKeyState(VK_MENU) < 0) b |= ssAlt;
+    return TShiftState::FromBits(b);
+}
+
+// ------------------------------------------------------------ TControl
+
+TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FFont(std::make_unique<TFont>())
+{
+    FFont->OnChange = [this](TObject*) { FontChanged(); };
+}
+
+TControl::~TControl()
+{
+    Destroying();
+    if (Application != nullptr && Application->HintControl() == this)
+        Application->CancelHint();
+    if (FParent != nullptr)
+        FParent->RemoveControl(this);
+    FView.reset();
+    FFont->OnChange = nullptr;
+}
+
+void TControl::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TComponent::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FPopupMenu)
+        FPopupMenu = nullptr;
+}
+
+void TControl::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight)
+{
+    if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight)
+        return;
+    const bool sized = AWidth != FWidth || AHeight != FHeight;
+    const TRect oldClient = ClientRect();
+    FLeft = ALeft;
+    FTop = ATop;
+    FWidth = AWidth;
+    FHeight = AHeight;
+    if (FView)
+        TWidgetBridge::ApplyState(this);
+    if (sized) {
+        if (auto* wc = dynamic_cast<TWinControl*>(this))
+            wc->ResizeChildrenFor({oldClient.Width(), oldClient.Height()});
+        Resize();
+    }
+    if (FParent != nullptr && FAlign != alNone)
+        FParent->Realign();
+}
+
+TRect TControl::ClientRect() const
+{
+    return {0, 0, FWidth, FHeight};
+}
+
+void TControl::SetClientSize(Integer w, Integer h)
+{
+    const TRect cr = ClientRect();
+    SetBounds(FLeft, FTop, FWidth + (w - cr.Width()), FHeight + (h - cr.Height()));
+}
+
+TPoint TControl::ClientOrigin() const
+{
+    if (QWidget* w = TWidgetBridge::Widget(this); w != nullptr && dynamic_cast<const TWinControl*>(this) != nullptr) {
+        const QPoint g = w->mapToGlobal(QPoint(0, 0));
+        return {g.x(), g.y()};
+    }
+    if (FParent == nullptr)
+        return {FLeft, FTop};
+    const TPoint p = FParent->ClientOrigin();
+    return {p.X + FLeft, p.Y + FTop};
+}
+
+TPoint TControl::ClientToScreen(TPoint p) const
+{
+    const TPoint o = ClientOrigin();
+    return {p.X + o.X, p.Y + o.Y};
+}
+
+TPoint TControl::ScreenToClient(TPoint p) const
+{
+    const TPoint o = ClientOrigin();
+    return {p.X - o.X, p.Y - o.Y};
+}
+
+TPoint TControl::ClientToParent(TPoint p, TWinControl* AParent) const
+{
+    if (AParent == nullptr)
+        return ClientToScreen(p);
+    return AParent->ScreenToClient(ClientToScreen(p));
+}
+
+void TControl::SetParent(TWinControl* AParent)
+{
+    if (AParent == FParent)
+        return;
+    if (AParent == this)
+        throw EComponentError(QStringLiteral("A control cannot be its own parent"));
+    if (FParent != nullptr)
+        FParent->RemoveControl(this);
+    if (AParent != nullptr)
+        AParent->InsertControl(this);
+}
+
+TCustomForm* TControl::GetParentForm() const
+{
+    const TControl* c = this;
+    while (c->FParent != nullptr)
+        c = c->FParent;
+    return dynamic_cast<TCustomForm*>(const_cast<TControl*>(c));
+}
+
+void TControl::SetVisible(bool value)
+{
+    if (value == FVisible)
+        return;
+    FVisible = value;
+    if (FView)
+        TWidgetBridge::ApplyState(this);
+    Perform(CM_VISIBLECHANGED, value ? 1 : 0);
+    if (FParent != nullptr && FAlign != alNone)
+        FParent->Realign();
+}
+
+void TControl::Show()
+{
+    if (FParent != nullptr)
+        FParent->Show();
+    SetVisible(true);
+}
+
+bool TControl::Showing() const
+{
+    return FVisible && FParent != nullptr && FParent->Showing();
+}
+
+void TControl::SetEnabled(bool value)
+{
+    if (value == FEnabled)
+        return;
+    FEnabled = value;
+    if (FView)
+        TWidgetBridge::ApplyState(this);
+    Perform(CM_ENABLEDCHANGED);
+}
+
+void TControl::SetText(const QString& v)
+{
+    if (v == GetText())
+        return;
+    SetTextValue(v);
+    Perform(CM_TEXTCHANGED);
+}
+
+void TControl::SetTextValue(const QString& value)
+{
+    FText = value;
+    Invalidate();
+}
+
+void TControl::SetFont(const TFont* value)
+{
+    FFont->Assign(value);
+}
+
+void TControl::FontChanged()
+{
+    if (!FUpdatingFont)
+        FParentFont = false;
+    if (FView)
+        TWidgetBridge::ApplyFont(this);
+    Perform(CM_FONTCHANGED);
+}
+
+void TControl::SetColor(TColor value)
+{
+    if (value == FColor && !FParentColor)
+        return;
+    FColor = value;
+    FParentColor = false;
+    if (FView)
+        TWidgetBridge::ApplyColor(this);
+    Perform(CM_COLORCHANGED);
+}
+
+void TControl::SetParentColor(bool value)
+{
+    if (value == FParentColor)
+        return;
+    FParentColor = value;
+    if (value && FParent != nullptr)
+        DoParentColorChanged();
+}
+
+void TControl::SetParentFont(bool value)
+{
+    if (value == FParentFont)
+        return;
+    FParentFont = value;
+    if (value && FParent != nullptr)
+        DoParentFontChanged();
+}
+
+void TControl::DoParentFontChanged()
+{
+    if (!FParentFont || FParent == nullptr)
+        return;
+    FUpdatingFont = true;
+    FFont->Assign(FParent->Font());
+    FUpdatingFont = false;
+}
+
+void TControl::DoParentColorChanged()
+{
+    if (!FParentColor || FParent == nullptr)
+        return;
+    FColor = FParent->Color();
+    if (FView)
+        TWidgetBridge::ApplyColor(this);
+    Perform(CM_COLORCHANGED);
+}
+
+void TControl::SetShowHint(bool value)
+{
+    FShowHint = value;
+    FParentShowHint = false;
+    if (auto* wc = dynamic_cast<TWinControl*>(this))
+        wc->NotifyControls(CM_PARENTSHOWHINTCHANGED);
+}
+
+void TControl::SetParentShowHint(bool value)
+{
+    FParentShowHint = value;
+    if (value && FParent != nullptr)
+        FShowHint = FParent->ShowHint();
+}
+
+void TControl::SetCursor(TCursor value)
+{
+    if (value == FCursor)
+        return;
+    FCursor = value;
+    if (FView)
+        TWidgetBridge::ApplyState(this);
+    Perform(CM_CURSORCHANGED);
+}
+
+void TControl::SetPopupMenu(TPopupMenu* value)
+{
+    FPopupMenu = value;
+    if (value != nullptr)
+        value->FreeNotification(this);
+}
+
+void TControl::SetAlign(TAlign value)
+{
+    if (value == FAlign)
+        return;
+    FAlign = value;
+    if (FParent != nullptr)
+        FParent->Realign();
+}
+
+void TControl::RequestAlign()
+{
+    if (FParent != nullptr)
+        FParent->Realign();
+}
+
+bool TControl::MouseCapture() const
+{
+    QWidget* w = TWidgetBridge::Widget(this);
+    return w != nullptr && QWidget::mouseGrabber() == w;
+}
+
+void TControl::SetMouseCapture(bool value)
+{
+    QWidget* w = TWidgetBridge::Widget(this);
+    if (w == nullptr)
+        return;
+    if (value)
+        w->grabMouse();
+    else if (QWidget::mouseGrabber() == w)
+        w->releaseMouse();
+}
+
+void TControl::Invalidate()
+{
+    if (QWidget* w = TWidgetBridge::Widget(this)) {
+        EndDrawNow();
+        TWidgetBridge::DropBacking(this);
+        w->update();
+    }
+}
+
+void TControl::Update()
+{
+    if (QWidget* w = TWidgetBridge::Widget(this))
+        w->repaint();
+}
+
+void TControl::Repaint()
+{
+    if (QWidget* w = TWidgetBridge::Widget(this)) {
+        EndDrawNow();
+        TWidgetBridge::DropBacking(this);
+        w->repaint();
+    }
+}
+
+void TControl::BringToFront()
+{
+    if (FParent != nullptr) {
+        auto& list = FParent->FControls;
+        list.erase(std::remove(list.begin(), list.end(), this), list.end());
+        list.push_back(this);
+    }
+    if (QWidget* w = TWidgetBridge::Widget(this))
+        w->raise();
+}
+
+void TControl::SendToBack()
+{
+    if (FParent != nullptr) {
+        auto& list = FParent->FControls;
+        list.erase(std::remove(list.begin(), list.end(), this), list.end());
+        list.insert(list.begin(), this);
+    }
+    if (QWidget* w = TWidgetBridge::Widget(this))
+        w->lower();
+}
+
+LRESULT TControl::Perform(Cardinal Msg, WPARAM WParam, LPARAM LParam)
+{
+    TMessage m{Msg, WParam, LParam, 0};
+    WndProc(m);
+    return m.Result;
+}
+
+void TControl::WndProc(TMessage& Message)
+{
+    switch (Message.Msg) {
+    case WM_MOUSEMOVE:
+        if (Application != nullptr)
+            Application->HintMouseMessage(this, PointFromLParam(Message.LParam));
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case CM_MOUSELEAVE:
+        if (Application != nullptr && Application->HintControl() == this)
+            Application->CancelHint();
+        break;
+    default:
+        break;
+    }
+    Dispatch(Message);
+}
+
+void TControl::Dispatch(TMessage& Message)
+{
+    switch (Message.Msg) {
+    case WM_LBUTTONDOWN: MouseMessage(Message, mbLeft, true, false); break;
+    case WM_RBUTTONDOWN: MouseMessage(Message, mbRight, true, false); break;
+    case WM_MBUTTONDOWN: MouseMessage(Message, mbMiddle, true, false); break;
+    case WM_LBUTTONDBLCLK: MouseMessage(Message, mbLeft, true, true); break;
+    case WM_RBUTTONDBLCLK: MouseMessage(Message, mbRight, true, true); break;
+    case WM_MBUTTONDBLCLK: MouseMessage(Message, mbMiddle, true, true); break;
+    case WM_LBUTTONUP: MouseMessage(Message, mbLeft, false, false); break;
+    case WM_RBUTTONUP: MouseMessage(Message, mbRight, false, false); break;
+    case WM_MBUTTONUP: MouseMessage(Message, mbMiddle, false, false); break;
+    case WM_MOUSEMOVE: {
+        const TPoint p = PointFromLParam(Message.LParam);
+        MouseMove(KeysToShiftState(Message.WParam), p.X, p.Y);
+        DefaultHandler(Message);
+        break;
+    }
+    case WM_MOUSEWHEEL: WheelMessage(Message); break;
+    case CM_MOUSEENTER:
+        if (Message.LParam == LPARAM(this) && OnMouseEnter)
+            OnMouseEnter(this);
+        break;
+    case CM_MOUSELEAVE:
+        if (Message.LParam == LPARAM(this) && OnMouseLeave)
+            OnMouseLeave(this);
+        break;
+    case CM_PARENTFONTCHANGED: DoParentFontChanged(); break;
+    case CM_PARENTCOLORCHANGED: DoParentColorChanged(); break;
+    case CM_PARENTSHOWHINTCHANGED:
+        if (FParentShowHint && FParent != nullptr)
+            FShowHint = FParent->ShowHint();
+        break;
+    case CM_ENABLEDCHANGED:
+    case CM_VISIBLECHANGED:
+    case CM_COLORCHANGED:
+    case CM_FONTCHANGED:
+    case CM_TEXTCHANGED:
+        Invalidate();
+        break;
+    case CM_HITTEST: Message.Result = 1; break;
+    case WM_CONTEXTMENU: {
+        TPoint p = PointFromLParam(Message.LParam);
+        bool handled = false;
+        if (OnContextPopup)
+            OnContextPopup(this, ScreenToClient(p), handled);
+        if (!handled && FPopupMenu != nullptr && FPopupMenu->AutoPopup()) {
+            FPopupMenu->SetPopupComponent(this);
+            FPopupMenu->Popup(p.X, p.Y);
+            handled = true;
+        }
+        if (!handled)
+            DefaultHandler(Message);
+        break;
+    }
+    default:
+        DefaultHandler(Message);
+        break;
+    }
+}
+
+void TControl::DefaultHandler(TMessage& Message)
+{
+    TWidgetBridge::RequestNativeDefault(Message);
+}
+
+void TControl::MouseMessage(TMessage& Message, TMouseButton Button, bool down, bool dbl)
+{
+    const TPoint p = PointFromLParam(Message.LParam);
+    TShiftState shift = KeysToShiftState(Message.WParam);
+    if (down) {
+        if (dbl) {
+            shift |= ssDouble;
+            if (Button == mbLeft && (FControlStyle & csClickEvents))
+                DblClick();
+        } else if (Button == mbLeft && (FControlStyle & csClickEvents)) {
+            FControlState |= csClicked;
+        }
+        if (Button == mbLeft)
+            FControlState |= csLButtonDown;
+        MouseDown(Button, shift, p.X, p.Y);
+    } else {
+        if (Button == mbLeft) {
+            FControlState &= ~csLButtonDown;
+            if (FControlState & csClicked) {
+                FControlState &= ~csClicked;
+                if (PtInRect(ClientRect(), p))
+                    Click();
+            }
+        }
+        MouseUp(Button, shift, p.X, p.Y);
+    }
+    DefaultHandler(Message);
+}
+
+void TControl::WheelMessage(TMessage& Message)
+{
+    const TPoint screen = PointFromLParam(Message.LParam);
+    const TShiftState shift = KeysToShiftState(LOWORD(Message.WParam));
+    const Integer delta = GET_WHEEL_DELTA_WPARAM(Message.WParam);
+    bool handled = false;
+    // The form hears the wheel first, wherever the pointer is.
+    TCustomForm* form = GetParentForm();
+    if (form != nullptr && form != this && !TWidgetBridge::WheelFormAsked && form->OnMouseWheel) {
+        form->OnMouseWheel(form, shift, delta, screen, handled);
+        TWidgetBridge::WheelFormAsked = true;
+    }
+    if (!handled)
+        handled = DoMouseWheel(shift, delta, screen);
+    if (handled)
+        Message.Result = 1;
+    else
+        DefaultHandler(Message);
+}
+
+bool TControl::DoMouseWheel(TShiftState Shift, Integer WheelDelta, TPoint MousePos)
+{
+    bool handled = false;
+    if (OnMouseWheel)
+        OnMouseWheel(this, Shift, WheelDelta, MousePos, handled);
+    return handled;
+}
+
+void TControl::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y)
+{
+    if (OnMouseDown)
+        OnMouseDown(this, Button, Shift, X, Y);
+}
+
+void TControl::MouseMove(TShiftState Shift, Integer X, Integer Y)
+{
+    if (OnMouseMove)
+        OnMouseMove(this, Shift, X, Y);
+}
+
+void TControl::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y)
+{
+    if (OnMouseUp)
+        OnMouseUp(this, Button, Shift, X, Y);
+}
+
+void TControl::Click()
+{
+    if (OnClick)
+        OnClick(this);
+}
+
+void TControl::DblClick()
+{
+    if (OnDblClick)
+        OnDblClick(this);
+}
+
+void TControl::Resize()
+{
+    if (OnResize)
+        OnResize(this);
+}
+
+void TControl::UpdateView()
+{
+    if (FView)
+        TWidgetBridge::ApplyState(this);
+}
+
+// ------------------------------------------------------------ TWinControl
+
+TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner)
+{
+    FControlStyle |= csAcceptsControls;
+}
+
+TWinControl::~TWinControl()
+{
+    Destroying();
+    if (TCustomForm* form = GetParentForm(); form != nullptr && form != this)
+        form->DefocusControl(this, true);
+    // A windowed control frees the controls placed on it.
+    while (!FControls.empty()) {
+        TControl* c = FControls.back();
+        delete c;
+    }
+    DestroyHandle();
+}
+
+bool TWinControl::ContainsControl(const TControl* Control) const
+{
+    for (const TControl* c = Control; c != nullptr; c = c->Parent())
+        if (c == this)
+            return true;
+    return false;
+}
+
+TControl* TWinControl::ControlAtPos(TPoint Pos, bool AllowDisabled) const
+{
+    for (auto it = FControls.rbegin(); it != FControls.rend(); ++it) {
+        TControl* c = *it;
+        if (c->Visible() && (AllowDisabled || c->Enabled()) && PtInRect(c->BoundsRect(), Pos))
+            return c;
+    }
+    return nullptr;
+}
+
+TControl* TWinControl::FindChildControl(const QString& ControlName) const
+{
+    for (TControl* c : FControls)
+        if (c->Name().compare(ControlName, Qt::CaseInsensitive) == 0)
+            return c;
+    return nullptr;
+}
+
+void TWinControl::InsertControl(TControl* AControl)
+{
+    FControls.push_back(AControl);
+    AControl->FParent = this;
+    if (auto* wc = dynamic_cast<TWinControl*>(AControl))
+        FTabList.push_back(wc);
+    if (AControl->FParentFont)
+        AControl->DoParentFontChanged();
+    if (AControl->FParentColor)
+        AControl->DoParentColorChanged();
+    if (AControl->FParentShowHint)
+        AControl->FShowHint = ShowHint();
+    if (HandleAllocated()) {
+        if (auto* wc = dynamic_cast<TWinControl*>(AControl))
+            wc->CreateHandle();
+        else
+            AControl->ParentHandleCreated();
+    }
+    if (AControl->Align() != alNone)
+        Realign();
+}
+
+void TWinControl::RemoveControl(TControl* AControl)
+{
+    if (std::find(FControls.begin(), FControls.end(), AControl) == FControls.end())
+        return;
+    if (auto* wc = dynamic_cast<TWinControl*>(AControl)) {
+        if (TCustomForm* form = GetParentForm())
+            form->DefocusControl(wc, true);
+        wc->DestroyHandle();
+        FTabList.erase(std::remove(FTabList.begin(), FTabList.end(), wc), FTabList.end());
+    } else {
+        AControl->ParentHandleDestroying();
+    }
+    FControls.erase(std::remove(FControls.begin(), FControls.end(), AControl), FControls.end());
+    AControl->FParent = nullptr;
+    if (AControl->Align() != alNone && !HasState(csDestroying))
+        Realign();
+}
+
+HWND TWinControl::Handle()
+{
+    HandleNeeded();
+    return FView.get();
+}
+
+void TWinControl::HandleNeeded()
+{
+    if (HandleAllocated())
+        return;
+    if (Parent() != nullptr)
+        Parent()->HandleNeeded();
+    if (!HandleAllocated())
+        CreateHandle();
+}
+
+void TWinControl::CreateHandle()
+{
+    if (HandleAllocated())
+        return;
+    if (Parent() != nullptr && !Parent()->HandleAllocated())
+        return;
+    FControlState |= csCreating;
+    CreateWnd();
+    FControlState &= ~csCreating;
+    for (TControl* c : FControls) {
+        if (auto* wc = dynamic_cast<TWinControl*>(c))
+            wc->CreateHandle();
+        else
+            c->ParentHandleCreated();
+    }
+    // Children's widgets stack in the order of the child list.
+    for (TControl* c : FControls)
+        if (QWidget* w = TWidgetBridge::Widget(c))
+            w->raise();
+}
+
+void TWinControl::DestroyHandle()
+{
+    if (!HandleAllocated())
+        return;
+    FControlState |= csDestroyingHandle;
+    for (TControl* c : FControls) {
+        if (auto* wc = dynamic_cast<TWinControl*>(c))
+            wc->DestroyHandle();
+        else
+            c->ParentHandleDestroying();
+    }
+    EndDrawNow();
+    DestroyWnd();
+    FControlState &= ~csDestroyingHandle;
+}
+
+void TWinControl::RecreateWnd()
+{
+    if (!HandleAllocated())
+        return;
+    const bool hadFocus = Focused();
+    DestroyHandle();
+    HandleNeeded();
+    if (hadFocus)
+        SetFocus();
+}
+
+void TWinControl::CreateParams(TCreateParams& Params)
+{
+    Params.Caption = FText;
+    Params.Style = WS_CHILD | WS_CLIPSIBLINGS;
+    if (FTabStop)
+        Params.Style |= WS_TABSTOP;
+    if (Visible())
+        Params.Style |= WS_VISIBLE;
+    if (!Enabled())
+        Params.Style |= WS_DISABLED;
+    Params.X = Left();
+    Params.Y = Top();
+    Params.Width = Width();
+    Params.Height = Height();
+    Params.WndParent = Parent();
+    Params.WinClassName = ClassName();
+}
+
+void TWinControl::CreateWindowHandle(const TCreateParams& Params)
+{
+    auto* w = new QWidget(TWidgetBridge::ParentWidget(this));
+    w->setFocusPolicy(Qt::NoFocus);
+    w->setAttribute(Qt::WA_InputMethodEnabled, false);
+    TWidgetBridge::Attach(this, w, true);
+}
+
+void TWinControl::CreateWnd()
+{
+    TCreateParams params;
+    CreateParams(params);
+    CreateWindowHandle(params);
+    FLastClientSize = {ClientWidth(), ClientHeight()};
+}
+
+void TWinControl::DestroyWnd()
+{
+    FView.reset();
+}
+
+void TWinControl::UpdateView()
+{
+    TControl::UpdateView();
+}
+
+void TWinControl::FontChanged()
+{
+    TControl::FontChanged();
+    NotifyControls(CM_PARENTFONTCHANGED);
+}
+
+void TWinControl::SetTextValue(const QString& value)
+{
+    FText = value;
+    if (QWidget* w = TWidgetBridge::Widget(this); w != nullptr && w->isWindow())
+        w->setWindowTitle(value);
+    Invalidate();
+}
+
+bool TWinControl::Showing() const
+{
+    return Visible() && Parent() != nullptr && Parent()->Showing();
+}
+
+bool TWinControl::CanFocus() const
+{
+    TCustomForm* form = GetParentForm();
+    if (form == nullptr || !form->Visible() || !form->Enabled())
+        return false;
+    for (const TWinControl* c = this; c != form; c = c->Parent())
+        if (c == nullptr || !c->Visible() || !c->Enabled())
+            return false;
+    return true;
+}
+
+void TWinControl::SetFocus()
+{
+    TCustomForm* form = GetParentForm();
+    if (form != nullptr && form != this)
+        form->FocusControl(this);
+    else if (QWidget* w = TWidgetBridge::Widget(this))
+        w->setFocus(Qt::OtherFocusReason);
+}
+
+bool TWinControl::Focused() const
+{
+    QWidget* w = TWidgetBridge::Widget(this);
+    if (w == nullptr)
+        return false;
+    QWidget* f = QApplication::focusWidget();
+    return f != nullptr && (f == w || TWidgetBridge::ControlOf(f) == this);
+}
+
+Integer TWinControl::TabOrder() const
+{
+    if (Parent() == nullptr)
+        return -1;
+    const auto& list = Parent()->FTabList;
+    auto it = std::find(list.begin(), list.end(), this);
+    return it == list.end() ? -1 : Integer(it - list.begin());
+}
+
+void TWinControl::SetTabOrder(Integer value)
+{
+    if (Parent() == nullptr)
+        return;
+    auto& list = Parent()->FTabList;
+    list.erase(std::remove(list.begin(), list.end(), this), list.end());
+    value = std::clamp<Integer>(value, 0, Integer(list.size()));
+    list.insert(list.begin() + value, this);
+}
+
+std::vector<TWinControl*> TWinControl::GetTabOrderList() const
+{
+    std::vector<TWinControl*> out;
+    for (TWinControl* c : FTabList) {
+        out.push_back(c);
+        const auto sub = c->GetTabOrderList();
+        out.insert(out.end(), sub.begin(), sub.end());
+    }
+    return out;
+}
+
+TWinControl* TWinControl::FindNextControl(TWinControl* CurControl, bool GoForward, bool CheckTabStop, bool CheckParent) const
+{
+    const auto list = GetTabOrderList();
+    if (list.empty())
+        return nullptr;
+    const Integer n = Integer(list.size());
+    Integer start = -1;
+    for (Integer i = 0; i < n; ++i)
+        if (list[size_t(i)] == CurControl)
+            start = i;
+    if (start < 0)
+        start = GoForward ? n - 1 : 0;
+    Integer i = start;
+    for (Integer k = 0; k < n; ++k) {
+        i = GoForward ? (i + 1) % n : (i - 1 + n) % n;
+        TWinControl* c = list[size_t(i)];
+        if ((!CheckTabStop || c->TabStop()) && (!CheckParent || c->Parent() == this) && c->CanFocus())
+            return c;
+    }
+    return nullptr;
+}
+
+void TWinControl::SelectNext(TWinControl* CurControl, bool GoForward, bool CheckTabStop)
+{
+    if (TWinControl* next = FindNextControl(CurControl, GoForward, CheckTabStop, false))
+        next->SetFocus();
+}
+
+void TWinControl::EnableAlign()
+{
+    if (FAlignLevel > 0 && --FAlignLevel == 0)
+        Realign();
+}
+
+void TWinControl::Realign()
+{
+    DoAlign();
+}
+
+void TWinControl::Broadcast(TMessage& Message)
+{
+    for (size_t i = 0; i < FControls.size(); ++i) {
+        FControls[i]->WndProc(Message);
+        if (Message.Result != 0)
+            return;
+    }
+}
+
+void TWinControl::NotifyControls(Cardinal Msg)
+{
+    TMessage m{Msg, 0, 0, 0};
+    Broadcast(m);
+}
+
+void TWinControl::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight)
+{
+    TControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+}
+
+void TWinControl::ResizeChildrenFor(const TSize& oldClient)
+{
+    const TRect cr = ClientRect();
+    ApplyAnchors(cr.Width() - oldClient.cx, cr.Height() - oldClient.cy);
+    FLastClientSize = {cr.Width(), cr.Height()};
+    DoAlign();
+}
+
+void TWinControl::ApplyAnchors(Integer dx, Integer dy)
+{
+    if (dx == 0 && dy == 0)
+        return;
+    for (TControl* c : FControls) {
+        if (c->Align() != alNone)
+            continue;
+        const TAnchors a = c->Anchors();
+        Integer l = c->Left(), t = c->Top(), w = c->Width(), h = c->Height();
+        if (a & akRight) {
+            if (a & akLeft) w += dx;
+            else l += dx;
+        } else if (!(a & akLeft)) {
+            l += dx / 2;
+        }
+        if (a & akBottom) {
+            if (a & akTop) h += dy;
+            else t += dy;
+        } else if (!(a & akTop)) {
+            t += dy / 2;
+        }
+        c->SetBounds(l, t, std::max(w, 0), std::max(h, 0));
+    }
+}
+
+void TWinControl::AlignControls(TControl* AControl, TRect& Rect)
+{
+    auto take = [&](TAlign kind) {
+        std::vector<TControl*> list;
+        for (TControl* c : FControls)
+            if (c->Align() == kind && c->Visible())
+                list.push_back(c);
+        std::stable_sort(list.begin(), list.end(), [kind](TControl* a, TControl* b) {
+            switch (kind) {
+            case alTop: return a->Top() < b->Top();
+            case alBottom: return a->Top() + a->Height() > b->Top() + b->Height();
+            case alLeft: return a->Left() < b->Left();
+            case alRight: return a->Left() + a->Width() > b->Left() + b->Width();
+            default: return false;
+            }
+        });
+        return list;
+    };
+    for (TControl* c : take(alTop)) {
+        c->SetBounds(Rect.Left, Rect.Top, Rect.Width(), c->Height());
+        Rect.Top += c->Height();
+    }
+    for (TControl* c : take(alBottom)) {
+        Rect.Bottom -= c->Height();
+        c->SetBounds(Rect.Left, Rect.Bottom, Rect.Width(), c->Height());
+    }
+    for (TControl* c : take(alLeft)) {
+        c->SetBounds(Rect.Left, Rect.Top, c->Width(), Rect.Height());
+        Rect.Left += c->Width();
+    }
+    for (TControl* c : take(alRight)) {
+        Rect.Right -= c->Width();
+        c->SetBounds(Rect.Right, Rect.Top, c->Width(), Rect.Height());
+    }
+    for (TControl* c : take(alClient))
+        c->SetBounds(Rect.Left, Rect.Top, std::max(Rect.Width(), 0), std::max(Rect.Height(), 0));
+}
+
+void TWinControl::DoAlign()
+{
+    if (FAlignLevel > 0 || FAligning || HasState(csDestroying))
+        return;
+    FAligning = true;
+    TRect r = AlignRect();
+    AlignControls(nullptr, r);
+    FAligning = false;
+}
+
+void TWinControl::Invalidate()
+{
+    TControl::Invalidate();
+}
+
+void TWinControl::Update()
+{
+    TControl::Update();
+}
+
+void TWinControl::Repaint()
+{
+    TControl::Repaint();
+}
+
+void TWinControl::WndProc(TMessage& Message)
+{
+    TControl::WndProc(Message);
+}
+
+void TWinControl::Dispatch(TMessage& Message)
+{
+    switch (Message.Msg) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        if (DoKeyDown(Message))
+            DefaultHandler(Message);
+        break;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+        if (DoKeyUp(Message))
+            DefaultHandler(Message);
+        break;
+    case WM_CHAR:
+        if (DoKeyPress(Message))
+            DefaultHandler(Message);
+        break;
+    case WM_SETFOCUS: {
+        TCustomForm* form = GetParentForm();
+        if (form != nullptr && form != this && !form->SetFocusedControl(this))
+            break;
+        DefaultHandler(Message);
+        break;
+    }
+    case WM_PAINT:
+        if (QPainter* p = TWidgetBridge::CurrentPainter(this))
+            PaintHandler(p);
+        else
+            DefaultHandler(Message);
+        break;
+    case CM_ENTER: DoEnter(); break;
+    case CM_EXIT: DoExit(); break;
+    case WM_GETDLGCODE: DefaultHandler(Message); break;
+    case WM_SETTEXT: {
+        const auto* text = reinterpret_cast<const QString*>(Message.LParam);
+        if (text != nullptr)
+            SetText(*text);
+        Message.Result = 1;
+        break;
+    }
+    case WM_GETTEXT: {
+        auto* text = reinterpret_cast<QString*>(Message.LParam);
+        if (text != nullptr)
+            *text = GetText();
+        Message.Result = GetText().size();
+        break;
+    }
+    case CM_FONTCHANGED:
+    case CM_COLORCHANGED:
+        TControl::Dispatch(Message);
+        if (Message.Msg == CM_COLORCHANGED)
+            NotifyControls(CM_PARENTCOLORCHANGED);
+        break;
+    default:
+        TControl::Dispatch(Message);
+        break;
+    }
+}
+
+void TWinControl::DefaultHandler(TMessage& Message)
+{
+    TControl::DefaultHandler(Message);
+}
+
+bool TWinControl::DoKeyDown(TMessage& Message)
+{
+    Word key = Word(Message.WParam);
+    const TShiftState shift = KeyDataToShiftState();
+    TCustomForm* form = GetParentForm();
+    if (form != nullptr && form != this && form->KeyPreview() && form->OnKeyDown) {
+        form->OnKeyDown(form, key, shift);
+        Message.WParam = key;
+        if (key == 0)
+            return false;
+    }
+    KeyDown(key, shift);
+    Message.WParam = key;
+    return key != 0;
+}
+
+bool TWinControl::DoKeyUp(TMessage& Message)
+{
+    Word key = Word(Message.WParam);
+    const TShiftState shift = KeyDataToShiftState();
+    TCustomForm* form = GetParentForm();
+    if (form != nullptr && form != this && form->KeyPreview() && form->OnKeyUp) {
+        form->OnKeyUp(form, key, shift);
+        Message.WParam = key;
+        if (key == 0)
+            return false;
+    }
+    KeyUp(key, shift);
+    Message.WParam = key;
+    return key != 0;
+}
+
+bool TWinControl::DoKeyPress(TMessage& Message)
+{
+    QChar key(char16_t(Message.WParam));
+    TCustomForm* form = GetParentForm();
+    if (form != nullptr && form != this && form->KeyPreview() && form->OnKeyPress) {
+        form->OnKeyPress(form, key);
+        Message.WParam = key.unicode();
+        if (key.unicode() == 0)
+            return false;
+    }
+    KeyPress(key);
+    Message.WParam = key.unicode();
+    return key.unicode() != 0;
+}
+
+void TWinControl::KeyDown(Word& Key, TShiftState Shift)
+{
+    if (OnKeyDown)
+        OnKeyDown(this, Key, Shift);
+}
+
+void TWinControl::KeyUp(Word& Key, TShiftState Shift)
+{
+    if (OnKeyUp)
+        OnKeyUp(this, Key, Shift);
+}
+
+void TWinControl::KeyPress(QChar& Key)
+{
+    if (OnKeyPress)
+        OnKeyPress(this, Key);
+}
+
+void TWinControl::DoEnter()
+{
+    if (OnEnter)
+        OnEnter(this);
+}
+
+void TWinControl::DoExit()
+{
+    if (OnExit)
+        OnExit(this);
+}
+
+// ------------------------------------------------------------ TCustomControl
+
+TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner), FCanvas(std::make_unique<TControlCanvas>(this))
+{
+}
+
+TCustomControl::~TCustomControl()
+{
+    FCanvas->EndDrawNow();
+}
+
+TCanvas* TCustomControl::Canvas() const
+{
+    return FCanvas.get();
+}
+
+void TCustomControl::PaintHandler(QPainter* painter)
+{
+    FCanvas->StartPaint(painter);
+    FCanvas->SetFont(Font());
+    FCanvas->Brush()->SetColor(Color());
+    Paint();
+    FCanvas->StopPaint();
+}
+
+void TCustomControl::EndDrawNow()
+{
+    FCanvas->EndDrawNow();
+}
+
+// ------------------------------------------------------------ TGraphicControl
+
+TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner), FCanvas(std::make_unique<TControlCanvas>(this))
+{
+}
+
+TGraphicControl::~TGraphicControl()
+{
+    FCanvas->EndDrawNow();
+    FView.reset();
+}
+
+TCanvas* TGraphicControl::Canvas() const
+{
+    return FCanvas.get();
+}
+
+void TGraphicControl::PaintHandler(QPainter* painter)
+{
+    FCanvas->StartPaint(painter);
+    FCanvas->SetFont(Font());
+    FCanvas->Brush()->SetColor(Color());
+    Paint();
+    FCanvas->StopPaint();
+}
+
+void TGraphicControl::EndDrawNow()
+{
+    FCanvas->EndDrawNow();
+}
+
+void TGraphicControl::ParentHandleCreated()
+{
+    TWidgetBridge::AttachView(this);
+}
+
+void TGraphicControl::ParentHandleDestroying()
+{
+    FCanvas->EndDrawNow();
+    FView.reset();
+}

@@ -1,0 +1,441 @@
+#pragma once
+// Controls: TControl (anything placed on a window), TWinControl (a control
+// with a window of its own that can hold other controls and take the focus),
+// TCustomControl (a windowed control that paints itself on its Canvas) and
+// TGraphicControl (a windowless control painted on its parent).
+//
+// Every property lives in the control, so controls can be built, configured
+// and tested without ever being shown. The Qt widget behind a control is made
+// on demand (HandleNeeded) and mirrors those properties; input reaches the
+// control as messages through WndProc (see Messages.h).
+
+#include <functional>
+#include <memory>
+#include <vector>
+#include "platform/Component.h"
+#include "platform/Messages.h"
+
+class TFont;
+class TCanvas;
+class TControlCanvas;
+class TPopupMenu;
+class TCustomForm;
+class QPainter;
+
+enum TAnchorKind : Byte { akLeft = 1, akTop = 2, akRight = 4, akBottom = 8 };
+using TAnchors = Byte;
+constexpr TAnchors DefaultAnchors = akLeft | akTop;
+
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+enum TVerticalAlignment { taAlignTop, taAlignBottom, taVerticalCenter };
+enum TBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+
+// Control style: how the layer treats a control.
+enum TControlStyleFlag : Cardinal {
+    csAcceptsControls = 1u << 0,
+    csCaptureMouse = 1u << 1,
+    csClickEvents = 1u << 2,
+    csFramed = 1u << 3,
+    csSetCaption = 1u << 4,
+    csOpaque = 1u << 5,
+    csDoubleClicks = 1u << 6,
+    csFixedWidth = 1u << 7,
+    csFixedHeight = 1u << 8,
+    csNoStdEvents = 1u << 9,
+    csReplicatable = 1u << 10,
+    csParentBackground = 1u << 11,
+};
+using TControlStyle = Cardinal;
+
+// Control state: what a control is doing now.
+enum TControlStateFlag : Cardinal {
+    csLButtonDown = 1u << 0,
+    csClicked = 1u << 1,
+    csFocusing = 1u << 2,
+    csCreating = 1u << 3,
+    csPaintCopy = 1u << 4,
+    csCustomPaint = 1u << 5,
+    csDestroyingHandle = 1u << 6,
+    csAlignmentNeeded = 1u << 7,
+};
+using TControlState = Cardinal;
+
+// Mouse cursors.
+using TCursor = SmallInt;
+constexpr TCursor crDefault = 0;
+constexpr TCursor crNone = -1;
+constexpr TCursor crArrow = -2;
+constexpr TCursor crCross = -3;
+constexpr TCursor crIBeam = -4;
+constexpr TCursor crSizeNESW = -6;
+constexpr TCursor crSizeNS = -7;
+constexpr TCursor crSizeNWSE = -8;
+constexpr TCursor crSizeWE = -9;
+constexpr TCursor crUpArrow = -10;
+constexpr TCursor crHourGlass = -11;
+constexpr TCursor crDrag = -12;
+constexpr TCursor crNoDrop = -13;
+constexpr TCursor crHSplit = -14;
+constexpr TCursor crVSplit = -15;
+constexpr TCursor crMultiDrag = -16;
+constexpr TCursor crSQLWait = -17;
+constexpr TCursor crNo = -18;
+constexpr TCursor crAppStart = -19;
+constexpr TCursor crHelp = -20;
+constexpr TCursor crHandPoint = -21;
+constexpr TCursor crSizeAll = -22;
+
+// Window styles a control may ask for in CreateParams.
+constexpr DWORD WS_POPUP = 0x80000000;
+constexpr DWORD WS_CHILD = 0x40000000;
+constexpr DWORD WS_VISIBLE = 0x10000000;
+constexpr DWORD WS_DISABLED = 0x08000000;
+constexpr DWORD WS_CLIPSIBLINGS = 0x04000000;
+constexpr DWORD WS_CLIPCHILDREN = 0x02000000;
+constexpr DWORD WS_BORDER = 0x00800000;
+constexpr DWORD WS_VSCROLL = 0x00200000;
+constexpr DWORD WS_HSCROLL = 0x00100000;
+constexpr DWORD WS_THICKFRAME = 0x00040000;
+constexpr DWORD WS_TABSTOP = 0x00010000;
+constexpr DWORD WS_EX_TOPMOST = 0x00000008;
+constexpr DWORD WS_EX_TRANSPARENT = 0x00000020;
+constexpr DWORD WS_EX_TOOLWINDOW = 0x00000080;
+constexpr DWORD WS_EX_CLIENTEDGE = 0x00000200;
+constexpr DWORD ES_MULTILINE = 0x0004;
+constexpr DWORD ES_PASSWORD = 0x0020;
+constexpr DWORD ES_AUTOVSCROLL = 0x0040;
+constexpr DWORD ES_AUTOHSCROLL = 0x0080;
+constexpr DWORD ES_WANTRETURN = 0x1000;
+constexpr DWORD CS_DROPSHADOW = 0x00020000;
+
+// What a control asks of its window when it is made.
+struct TCreateParams {
+    QString Caption;
+    DWORD Style = 0;
+    DWORD ExStyle = 0;
+    Integer X = 0, Y = 0, Width = 0, Height = 0;
+    TWinControl* WndParent = nullptr;
+    DWORD WindowClassStyle = 0;
+    QString WinClassName;
+};
+
+using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, Integer X, Integer Y)>;
+using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, Integer X, Integer Y)>;
+using TMouseWheelEvent = std::function<void(TObject* Sender, TShiftState Shift, Integer WheelDelta, TPoint MousePos, bool& Handled)>;
+using TKeyEvent = std::function<void(TObject* Sender, Word& Key, TShiftState Shift)>;
+using TKeyPressEvent = std::function<void(TObject* Sender, QChar& Key)>;
+using TContextPopupEvent = std::function<void(TObject* Sender, TPoint MousePos, bool& Handled)>;
+
+class TControl : public TComponent {
+    friend class TWinControl;
+    friend class TCustomForm;
+    friend class TWidgetBridge;
+public:
+    explicit TControl(TComponent* AOwner);
+    ~TControl() override;
+    QString ClassName() const override { return QStringLiteral("TControl"); }
+
+    // Position and size, in the parent's client coordinates.
+    Integer Left() const { return FLeft; }
+    Integer Top() const { return FTop; }
+    Integer Width() const { return FWidth; }
+    Integer Height() const { return FHeight; }
+    void SetLeft(Integer v) { SetBounds(v, FTop, FWidth, FHeight); }
+    void SetTop(Integer v) { SetBounds(FLeft, v, FWidth, FHeight); }
+    void SetWidth(Integer v) { SetBounds(FLeft, FTop, v, FHeight); }
+    void SetHeight(Integer v) { SetBounds(FLeft, FTop, FWidth, v); }
+    virtual void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight);
+    TRect BoundsRect() const { return Bounds(FLeft, FTop, FWidth, FHeight); }
+    void SetBoundsRect(const TRect& r) { SetBounds(r.Left, r.Top, r.Width(), r.Height()); }
+    // The area inside any border, at (0, 0).
+    virtual TRect ClientRect() const;
+    Integer ClientWidth() const { return ClientRect().Width(); }
+    Integer ClientHeight() const { return ClientRect().Height(); }
+    void SetClientWidth(Integer v) { SetClientSize(v, ClientHeight()); }
+    void SetClientHeight(Integer v) { SetClientSize(ClientWidth(), v); }
+    virtual void SetClientSize(Integer w, Integer h);
+    TPoint ClientOrigin() const;
+    TPoint ClientToScreen(TPoint p) const;
+    TPoint ScreenToClient(TPoint p) const;
+    // Client coordinates of this control to those of another (nullptr: screen).
+    TPoint ClientToParent(TPoint p, TWinControl* AParent = nullptr) const;
+
+    TWinControl* Parent() const { return FParent; }
+    virtual void SetParent(TWinControl* AParent);
+    bool HasParent() const { return FParent != nullptr; }
+    // The form this control sits on (itself for a form), or nullptr.
+    TCustomForm* GetParentForm() const;
+
+    bool Visible() const { return FVisible; }
+    virtual void SetVisible(bool value);
+    void Show();
+    void Hide() { SetVisible(false); }
+    // True when this control and every parent up to a shown window are visible.
+    virtual bool Showing() const;
+    bool Enabled() const { return FEnabled; }
+    virtual void SetEnabled(bool value);
+
+    // Caption and Text are the same string.
+    QString Caption() const { return GetText(); }
+    void SetCaption(const QString& v) { SetText(v); }
+    QString Text() const { return GetText(); }
+    void SetText(const QString& v);
+
+    TFont* Font() const { return FFont.get(); }
+    void SetFont(const TFont* value);
+    TColor Color() const { return FColor; }
+    void SetColor(TColor value);
+    bool ParentColor() const { return FParentColor; }
+    void SetParentColor(bool value);
+    bool ParentFont() const { return FParentFont; }
+    void SetParentFont(bool value);
+
+    TAlign Align() const { return FAlign; }
+    void SetAlign(TAlign value);
+    TAnchors Anchors() const { return FAnchors; }
+    void SetAnchors(TAnchors value) { FAnchors = value; }
+
+    const QString& Hint() const { return FHint; }
+    void SetHint(const QString& value) { FHint = value; }
+    bool ShowHint() const { return FShowHint; }
+    void SetShowHint(bool value);
+    bool ParentShowHint() const { return FParentShowHint; }
+    void SetParentShowHint(bool value);
+    TCursor Cursor() const { return FCursor; }
+    void SetCursor(TCursor value);
+    TPopupMenu* PopupMenu() const { return FPopupMenu; }
+    void SetPopupMenu(TPopupMenu* value);
+
+    TControlStyle ControlStyle() const { return FControlStyle; }
+    void SetControlStyle(TControlStyle value) { FControlStyle = value; }
+    TControlState ControlState() const { return FControlState; }
+    void SetControlState(TControlState value) { FControlState = value; }
+    bool MouseCapture() const;
+    void SetMouseCapture(bool value);
+
+    // Drawing: Invalidate asks for a later paint, Update paints what is
+    // pending now, Repaint does both.
+    virtual void Invalidate();
+    virtual void Update();
+    virtual void Repaint();
+    void Refresh() { Repaint(); }
+    void BringToFront();
+    void SendToBack();
+
+    // Messages: Perform runs one through WndProc at once.
+    LRESULT Perform(Cardinal Msg, WPARAM WParam = 0, LPARAM LParam = 0);
+    virtual void WndProc(TMessage& Message);
+    // Routes a message to this class's handlers; unhandled ones reach DefaultHandler.
+    virtual void Dispatch(TMessage& Message);
+    virtual void DefaultHandler(TMessage& Message);
+
+    // Fires the click (OnClick).
+    virtual void Click();
+    virtual void DblClick();
+
+    TNotifyEvent OnClick;
+    TNotifyEvent OnDblClick;
+    TMouseEvent OnMouseDown;
+    TMouseMoveEvent OnMouseMove;
+    TMouseEvent OnMouseUp;
+    TNotifyEvent OnMouseEnter;
+    TNotifyEvent OnMouseLeave;
+    TMouseWheelEvent OnMouseWheel;
+    TNotifyEvent OnResize;
+    TContextPopupEvent OnContextPopup;
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    virtual QString GetText() const { return FText; }
+    // Stores the text; windowed controls also push it to their widget.
+    virtual void SetTextValue(const QString& value);
+    virtual void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y);
+    virtual void MouseMove(TShiftState Shift, Integer X, Integer Y);
+    virtual void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y);
+    // Wheel: the form (OnMouseWheel) first, then this control; true when handled.
+    virtual bool DoMouseWheel(TShiftState Shift, Integer WheelDelta, TPoint MousePos);
+    virtual void Resize();
+    virtual void Changed() {}
+    // Pushes bounds, visibility and look to the Qt side when it exists.
+    virtual void UpdateView();
+    // Called when the parent's window is made: windowless controls make their view.
+    virtual void ParentHandleCreated() {}
+    virtual void ParentHandleDestroying() {}
+    virtual void FontChanged();
+    // The painter of a paint in progress for this control (nullptr outside one).
+    virtual void PaintHandler(QPainter* painter) {}
+    // Ends drawing outside a paint (the canvas lets go of the backing image).
+    virtual void EndDrawNow() {}
+    void RequestAlign();
+
+    TControlStyle FControlStyle = csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;
+    TControlState FControlState = 0;
+    QString FText;
+    // The Qt-side object of this control (a windowed control's window or a
+    // windowless control's view); nullptr until made.
+    std::unique_ptr<TWinHandle> FView;
+
+private:
+    void MouseMessage(TMessage& Message, TMouseButton Button, bool down, bool dbl);
+    void WheelMessage(TMessage& Message);
+    void DoParentFontChanged();
+    void DoParentColorChanged();
+
+    TWinControl* FParent = nullptr;
+    Integer FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
+    bool FVisible = true;
+    bool FEnabled = true;
+    std::unique_ptr<TFont> FFont;
+    TColor FColor = clWindow;
+    bool FParentColor = false;
+    bool FParentFont = true;
+    TAlign FAlign = alNone;
+    TAnchors FAnchors = DefaultAnchors;
+    QString FHint;
+    bool FShowHint = false;
+    bool FParentShowHint = true;
+    TCursor FCursor = crDefault;
+    TPopupMenu* FPopupMenu = nullptr;
+    bool FUpdatingFont = false;
+};
+
+class TWinControl : public TControl {
+    friend class TControl;
+    friend class TWidgetBridge;
+public:
+    explicit TWinControl(TComponent* AOwner);
+    ~TWinControl() override;
+    QString ClassName() const override { return QStringLiteral("TWinControl"); }
+
+    Integer ControlCount() const { return Integer(FControls.size()); }
+    TControl* Controls(Integer index) const { return FControls.at(size_t(index)); }
+    bool ContainsControl(const TControl* Control) const;
+    // The visible, enabled child at a client point (windowless ones included).
+    TControl* ControlAtPos(TPoint Pos, bool AllowDisabled = false) const;
+    TControl* FindChildControl(const QString& ControlName) const;
+    void InsertControl(TControl* AControl);
+    void RemoveControl(TControl* AControl);
+
+    // The window: made on first use together with those of its parents.
+    HWND Handle();
+    bool HandleAllocated() const { return FView != nullptr; }
+    void HandleNeeded();
+    void RecreateWnd();
+
+    bool Showing() const override;
+    void SetFocus();
+    bool Focused() const;
+    virtual bool CanFocus() const;
+    bool TabStop() const { return FTabStop; }
+    void SetTabStop(bool value) { FTabStop = value; UpdateView(); }
+    // Position among the parent's windowed children in the Tab walk.
+    Integer TabOrder() const;
+    void SetTabOrder(Integer value);
+    // The windowed children in Tab order, descending into containers.
+    std::vector<TWinControl*> GetTabOrderList() const;
+    // Moves the focus to the next (or previous) tab stop after CurControl.
+    void SelectNext(TWinControl* CurControl, bool GoForward, bool CheckTabStop);
+    TWinControl* FindNextControl(TWinControl* CurControl, bool GoForward, bool CheckTabStop, bool CheckParent) const;
+
+    void DisableAlign() { ++FAlignLevel; }
+    void EnableAlign();
+    void Realign();
+    // Sends the message to every child.
+    void Broadcast(TMessage& Message);
+    void NotifyControls(Cardinal Msg);
+
+    bool DoubleBuffered() const { return FDoubleBuffered; }
+    void SetDoubleBuffered(bool value) { FDoubleBuffered = value; }
+    void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) override;
+    void Invalidate() override;
+    void Update() override;
+    void Repaint() override;
+
+    TKeyEvent OnKeyDown;
+    TKeyPressEvent OnKeyPress;
+    TKeyEvent OnKeyUp;
+    TNotifyEvent OnEnter;
+    TNotifyEvent OnExit;
+
+protected:
+    void WndProc(TMessage& Message) override;
+    void Dispatch(TMessage& Message) override;
+    void DefaultHandler(TMessage& Message) override;
+    virtual void CreateParams(TCreateParams& Params);
+    // Makes the Qt widget for Params; controls over a Qt widget override it.
+    virtual void CreateWindowHandle(const TCreateParams& Params);
+    // Makes the window, then pushes the control's state into it. Subclasses
+    // call the inherited one first and then push their own state.
+    virtual void CreateWnd();
+    virtual void DestroyWnd();
+    void CreateHandle();
+    void DestroyHandle();
+    void UpdateView() override;
+    void FontChanged() override;
+    void SetTextValue(const QString& value) override;
+
+    virtual void KeyDown(Word& Key, TShiftState Shift);
+    virtual void KeyUp(Word& Key, TShiftState Shift);
+    virtual void KeyPress(QChar& Key);
+    // False when the key was swallowed (set to 0) by the form or the handlers.
+    bool DoKeyDown(TMessage& Message);
+    bool DoKeyUp(TMessage& Message);
+    bool DoKeyPress(TMessage& Message);
+    virtual void DoEnter();
+    virtual void DoExit();
+    virtual void AlignControls(TControl* AControl, TRect& Rect);
+    // Client rect minus borders, where aligned children go.
+    virtual TRect AlignRect() const { return ClientRect(); }
+    // Last client size the children were laid out for (anchors move by the difference).
+    TSize FLastClientSize;
+
+private:
+    void DoAlign();
+    void ApplyAnchors(Integer dx, Integer dy);
+    void ResizeChildrenFor(const TSize& oldClient);
+    std::vector<TControl*> FControls;
+    std::vector<TWinControl*> FTabList;
+    bool FTabStop = false;
+    bool FDoubleBuffered = false;
+    Integer FAlignLevel = 0;
+    bool FAligning = false;
+};
+
+// A control's canvas: during a paint it draws on the window's painter; outside
+// a paint ("draw now") it draws into the control's backing image, which is
+// shown at the next paint.
+class TCustomControl : public TWinControl {
+public:
+    explicit TCustomControl(TComponent* AOwner);
+    ~TCustomControl() override;
+    QString ClassName() const override { return QStringLiteral("TCustomControl"); }
+    TCanvas* Canvas() const;
+
+protected:
+    virtual void Paint() {}
+    void PaintHandler(QPainter* painter) override;
+    void EndDrawNow() override;
+    std::unique_ptr<TControlCanvas> FCanvas;
+};
+
+class TGraphicControl : public TControl {
+public:
+    explicit TGraphicControl(TComponent* AOwner);
+    ~TGraphicControl() override;
+    QString ClassName() const override { return QStringLiteral("TGraphicControl"); }
+    TCanvas* Canvas() const;
+
+protected:
+    virtual void Paint() {}
+    void PaintHandler(QPainter* painter) override;
+    void EndDrawNow() override;
+    void ParentHandleCreated() override;
+    void ParentHandleDestroying() override;
+    std::unique_ptr<TControlCanvas> FCanvas;
+};
+
+// Shift state of a keyboard message's modifiers (from the key state).
+TShiftState KeyDataToShiftState();
+// Shift state of a mouse message's WParam.
+TShiftState KeysToShiftState(WPARAM Keys);

@@ -1,0 +1,177 @@
+#include "platform/TestHooks.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QWheelEvent>
+
+#include "platform/Control.h"
+#include "platform/WidgetBridge.h"
+
+namespace {
+
+QWidget* WidgetFor(TControl* control)
+{
+    if (auto* wc = dynamic_cast<TWinControl*>(control))
+        wc->HandleNeeded();
+    else if (control->Parent() != nullptr)
+        control->Parent()->HandleNeeded();
+    return TWidgetBridge::Widget(control);
+}
+
+QPoint At(TControl* control, TPoint pos)
+{
+    if (pos.X < 0 && pos.Y < 0)
+        return QPoint(control->Width() / 2, control->Height() / 2);
+    return QPoint(pos.X, pos.Y);
+}
+
+Qt::MouseButton QtButton(TMouseButton b)
+{
+    return b == mbRight ? Qt::RightButton : b == mbMiddle ? Qt::MiddleButton : Qt::LeftButton;
+}
+
+Qt::KeyboardModifiers QtMods(TShiftState s)
+{
+    Qt::KeyboardModifiers m;
+    if (s.Contains(ssShift)) m |= Qt::ShiftModifier;
+    if (s.Contains(ssCtrl)) m |= Qt::ControlModifier;
+    if (s.Contains(ssAlt)) m |= Qt::AltModifier;
+    return m;
+}
+
+void SendMouse(TControl* control, QEvent::Type type, TMouseButton button, TPoint pos, TShiftState shift, bool held)
+{
+    QWidget* w = WidgetFor(control);
+    if (w == nullptr)
+        return;
+    const QPoint local = At(control, pos);
+    const Qt::MouseButton b = type == QEvent::MouseMove ? Qt::NoButton : QtButton(button);
+    Qt::MouseButtons buttons = held ? Qt::MouseButtons(QtButton(button)) : Qt::MouseButtons();
+    QMouseEvent e(type, QPointF(local), QPointF(w->mapTo(w->window(), local)), QPointF(w->mapToGlobal(local)), b, buttons, QtMods(shift));
+    QApplication::sendEvent(w, &e);
+}
+
+// The widget that gets a control's keys (a helper inside it when Qt gives one the focus).
+QWidget* KeyTarget(TControl* control)
+{
+    QWidget* w = WidgetFor(control);
+    return w != nullptr && w->focusProxy() != nullptr ? w->focusProxy() : w;
+}
+
+} // namespace
+
+namespace TestInput {
+
+void MouseDown(TControl* control, TMouseButton button, TPoint pos, TShiftState shift)
+{
+    SendMouse(control, QEvent::MouseButtonPress, button, pos, shift, true);
+}
+
+void MouseUp(TControl* control, TMouseButton button, TPoint pos, TShiftState shift)
+{
+    SendMouse(control, QEvent::MouseButtonRelease, button, pos, shift, false);
+}
+
+void MouseMove(TControl* control, TPoint pos, TShiftState shift)
+{
+    SendMouse(control, QEvent::MouseMove, mbLeft, pos, shift, false);
+}
+
+void Click(TControl* control, TPoint pos, TMouseButton button, TShiftState shift)
+{
+    MouseDown(control, button, pos, shift);
+    MouseUp(control, button, pos, shift);
+}
+
+void DblClick(TControl* control, TPoint pos)
+{
+    MouseDown(control, mbLeft, pos);
+    MouseUp(control, mbLeft, pos);
+    SendMouse(control, QEvent::MouseButtonDblClick, mbLeft, pos, {}, true);
+    MouseUp(control, mbLeft, pos);
+}
+
+void Wheel(TControl* control, Integer delta, TPoint pos, TShiftState shift)
+{
+    QWidget* w = WidgetFor(control);
+    if (w == nullptr)
+        return;
+    const QPoint local = At(control, pos);
+    QWheelEvent e(QPointF(local), QPointF(w->mapToGlobal(local)), QPoint(), QPoint(0, delta), Qt::NoButton, QtMods(shift),
+                  Qt::NoScrollPhase, false);
+    QApplication::sendEvent(w, &e);
+}
+
+void MouseEnter(TControl* control)
+{
+    QWidget* w = WidgetFor(control);
+    if (w == nullptr)
+        return;
+    QEnterEvent e(QPointF(1, 1), QPointF(1, 1), QPointF(w->mapToGlobal(QPoint(1, 1))));
+    QApplication::sendEvent(w, &e);
+}
+
+void MouseLeave(TControl* control)
+{
+    QWidget* w = WidgetFor(control);
+    if (w == nullptr)
+        return;
+    QEvent e(QEvent::Leave);
+    QApplication::sendEvent(w, &e);
+}
+
+void KeyDown(TControl* control, Word vk, TShiftState shift, const QString& text)
+{
+    QWidget* w = KeyTarget(control);
+    if (w == nullptr)
+        return;
+    QKeyEvent e(QEvent::KeyPress, TWidgetBridge::QtKey(vk), QtMods(shift), text);
+    QApplication::sendEvent(w, &e);
+}
+
+void KeyUp(TControl* control, Word vk, TShiftState shift)
+{
+    QWidget* w = KeyTarget(control);
+    if (w == nullptr)
+        return;
+    QKeyEvent e(QEvent::KeyRelease, TWidgetBridge::QtKey(vk), QtMods(shift));
+    QApplication::sendEvent(w, &e);
+}
+
+void PressKey(TControl* control, Word vk, TShiftState shift, const QString& text)
+{
+    KeyDown(control, vk, shift, text);
+    KeyUp(control, vk, shift);
+}
+
+void TypeText(TControl* control, const QString& text)
+{
+    for (QChar ch : text) {
+        const QChar up = ch.toUpper();
+        Word vk = 0;
+        if ((up >= u'A' && up <= u'Z') || (ch >= u'0' && ch <= u'9'))
+            vk = Word(up.unicode());
+        else if (ch == u' ')
+            vk = VK_SPACE;
+        const TShiftState shift = ch.isUpper() ? TShiftState(ssShift) : TShiftState();
+        PressKey(control, vk, shift, QString(ch));
+    }
+}
+
+} // namespace TestInput
+
+QImage GrabControl(TControl* control)
+{
+    QWidget* w = WidgetFor(control);
+    if (w == nullptr)
+        return {};
+    if (auto* wc = dynamic_cast<TWinControl*>(control); wc == nullptr && control->Parent() != nullptr) {
+        // A windowless control shows over its parent: grab that area of the parent.
+        QWidget* p = TWidgetBridge::Widget(control->Parent());
+        return p->grab(QRect(control->Left(), control->Top(), control->Width(), control->Height())).toImage();
+    }
+    return w->grab().toImage();
+}

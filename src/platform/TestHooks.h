@@ -1,0 +1,34 @@
+#pragma once
+// For tests: drive controls with synthetic Qt input (it takes the same road
+// as a user's: the event filter, the messages, the handlers) and grab what a
+// control paints. Each call makes the control's window when it has none.
+
+#include <QImage>
+#include <QString>
+#include "platform/Types.h"
+
+class TControl;
+
+namespace TestInput {
+void MouseDown(TControl* control, TMouseButton button, TPoint pos, TShiftState shift = {});
+void MouseUp(TControl* control, TMouseButton button, TPoint pos, TShiftState shift = {});
+void MouseMove(TControl* control, TPoint pos, TShiftState shift = {});
+// Down and up at pos (the control's centre by default).
+void Click(TControl* control, TPoint pos = {-1, -1}, TMouseButton button = mbLeft, TShiftState shift = {});
+// Down, up, double click, up: the sequence a double click makes.
+void DblClick(TControl* control, TPoint pos = {-1, -1});
+// One wheel notch is 120; positive turns away from the user.
+void Wheel(TControl* control, Integer delta, TPoint pos = {-1, -1}, TShiftState shift = {});
+void MouseEnter(TControl* control);
+void MouseLeave(TControl* control);
+// Key down (with the text it types, if any) and key up.
+void PressKey(TControl* control, Word vk, TShiftState shift = {}, const QString& text = QString());
+void KeyDown(TControl* control, Word vk, TShiftState shift = {}, const QString& text = QString());
+void KeyUp(TControl* control, Word vk, TShiftState shift = {});
+// Types each character as a key press.
+void TypeText(TControl* control, const QString& text);
+} // namespace TestInput
+
+// The control as it paints now (windowless controls with their parent's
+// background), at its own size.
+QImage GrabControl(TControl* control);

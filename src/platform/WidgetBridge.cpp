@@ -1,0 +1,759 @@
+// The bridge between Qt and the controls: the handle object, the one event
+// filter that translates Qt events into messages (key and button codes are
+// translated here and nowhere else), and the message functions.
+
+#include "platform/WidgetBridge.h"
+
+#include <QAbstractScrollArea>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QElapsedTimer>
+#include <QFocusEvent>
+#include <QHash>
+#include <QImage>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPaintEvent>
+#include <QStyleHints>
+#include <QTimerEvent>
+#include <QWheelEvent>
+
+#include <exception>
+#include <vector>
+
+#include "platform/Form.h"
+#include "platform/Graphics.h"
+#include "platform/GraphicsQt.h"
+
+namespace {
+
+// A widget painted by our code: the control's WM_PAINT draws its face.
+class TPaintWidget : public QWidget {
+public:
+    explicit TPaintWidget(QWidget* parent) : QWidget(parent) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override {}
+};
+
+// A message that came from a Qt event: DefaultHandler marks it for Qt.
+struct TNativeRecord {
+    const TMessage* Message;
+    bool PassNative = false;
+};
+
+struct TPaintRecord {
+    const TControl* Control;
+    QPainter* Painter;
+};
+
+std::vector<TNativeRecord> g_native;
+// Widgets whose events are being handled now (they must not be deleted at once).
+std::vector<QObject*> g_dispatching;
+std::vector<TPaintRecord> g_paints;
+QHash<const QObject*, TControl*> g_controls;
+QHash<const QObject*, bool> g_mouseOnly;
+bool g_keyDown[256] = {};
+
+class TEventFilter : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};
+
+TEventFilter* Filter()
+{
+    static TEventFilter* filter = new TEventFilter;
+    return filter;
+}
+
+WPARAM MouseKeys(Qt::MouseButtons buttons, Qt::KeyboardModifiers mods)
+{
+    WPARAM k = 0;
+    if (buttons & Qt::LeftButton) k |= MK_LBUTTON;
+    if (buttons & Qt::RightButton) k |= MK_RBUTTON;
+    if (buttons & Qt::MiddleButton) k |= MK_MBUTTON;
+    if (mods & Qt::ShiftModifier) k |= MK_SHIFT;
+    if (mods & Qt::ControlModifier) k |= MK_CONTROL;
+    return k;
+}
+
+void NoteModifiers(Qt::KeyboardModifiers mods)
+{
+    g_keyDown[VK_SHIFT] = mods & Qt::ShiftModifier;
+    g_keyDown[VK_CONTROL] = mods & Qt::ControlModifier;
+    g_keyDown[VK_MENU] = mods & Qt::AltModifier;
+}
+
+// Runs one translated message; returns true when Qt should handle the event too.
+bool Deliver(TControl* control, TMessage& m)
+{
+    g_native.push_back({&m, false});
+    try {
+        control->WndProc(m);
+    } catch (const std::exception& e) {
+        Application->HandleException(control, e);
+    } catch (...) {
+        Application->HandleException(control, std::runtime_error("Unknown error"));
+    }
+    const bool pass = g_native.back().PassNative;
+    g_native.pop_back();
+    return pass;
+}
+
+QString KeyText(const QKeyEvent* ke)
+{
+    QString text = ke->text();
+    if (!text.isEmpty())
+        return text;
+    switch (ke->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return QStringLiteral("\r");
+    case Qt::Key_Backspace: return QStringLiteral("\b");
+    case Qt::Key_Escape: return QStringLiteral("\x1b");
+    case Qt::Key_Tab: return QStringLiteral("\t");
+    default: break;
+    }
+    if ((ke->modifiers() & Qt::ControlModifier) && ke->key() >= Qt::Key_A && ke->key() <= Qt::Key_Z)
+        return QString(QChar(ke->key() - Qt::Key_A + 1));
+    return text;
+}
+
+// Qt hands an event a child ignored on to the parent widget; a window does
+// not. True when the event at pos really belongs to another control's widget.
+bool IsPropagated(QWidget* widget, const TControl* control, QPoint pos)
+{
+    for (QWidget* c = widget->childAt(pos); c != nullptr && c != widget; c = c->parentWidget())
+        if (TControl* owner = TWidgetBridge::ControlOf(c))
+            return owner != control;
+    return false;
+}
+
+// The widget's own handling of an event, without the filters and without
+// Qt passing it on to the parent.
+void NativeEvent(QWidget* widget, QEvent* event)
+{
+    static_cast<QObject*>(widget)->event(event);
+}
+
+// Translates one key event; true when it was consumed (Qt must not see it).
+bool TranslateKey(TControl* control, QWidget* widget, QKeyEvent* ke, bool press)
+{
+    const Word vk = TWidgetBridge::VirtualKey(ke->key(), ke->modifiers());
+    NoteModifiers(ke->modifiers());
+    if (vk < 256 && vk != VK_SHIFT && vk != VK_CONTROL && vk != VK_MENU)
+        g_keyDown[vk] = press;
+    auto* wc = static_cast<TWinControl*>(control);
+    const bool isTab = ke->key() == Qt::Key_Tab || ke->key() == Qt::Key_Backtab;
+    if (isTab && !(ke->modifiers() & Qt::ControlModifier)) {
+        // Tab moves the focus along the tab order unless the control asks for it.
+        TMessage q{WM_GETDLGCODE, 0, 0, 0};
+        control->WndProc(q);
+        if (!(q.Result & (DLGC_WANTTAB | DLGC_WANTALLKEYS))) {
+            if (press) {
+                TCustomForm* form = control->GetParentForm();
+                const bool back = ke->key() == Qt::Key_Backtab || (ke->modifiers() & Qt::ShiftModifier);
+                if (form != nullptr)
+                    form->SelectNext(wc, !back, true);
+            }
+            return true;
+        }
+    }
+    if (!press) {
+        TMessage m{WM_KEYUP, vk, 0, 0};
+        if (Deliver(wc, m) && widget != nullptr)
+            NativeEvent(widget, ke);
+        return true;
+    }
+    TMessage down{WM_KEYDOWN, vk, ke->isAutoRepeat() ? LPARAM(0x40000000) : 0, 0};
+    QPointer<QWidget> guard(widget);
+    const bool passDown = Deliver(wc, down);
+    if (!guard || TWidgetBridge::ControlOf(widget) != control)
+        return true;
+    const QString text = (ke->modifiers() & Qt::AltModifier) ? QString() : KeyText(ke);
+    QString passed;
+    bool changed = false;
+    for (QChar ch : text) {
+        TMessage m{WM_CHAR, WPARAM(ch.unicode()), 0, 0};
+        const bool pass = Deliver(wc, m);
+        if (!guard || TWidgetBridge::ControlOf(widget) != control)
+            return true;
+        if (pass && m.WParam != 0) {
+            if (QChar(char16_t(m.WParam)) != ch)
+                changed = true;
+            passed.append(QChar(char16_t(m.WParam)));
+        } else {
+            changed = true;
+        }
+    }
+    if (isTab)
+        return true;  // wanted by the control: never a focus move
+    if (passDown && !changed) {
+        NativeEvent(widget, ke);
+    } else if (!passed.isEmpty()) {
+        // The widget types the text the handlers left.
+        QKeyEvent replaced(QEvent::KeyPress, ke->key(), ke->modifiers(), passed, ke->isAutoRepeat());
+        NativeEvent(widget, &replaced);
+    }
+    return true;
+}
+
+bool TEventFilter::eventFilter(QObject* watched, QEvent* event)
+{
+    return TWidgetBridge::FilterEvent(watched, event);
+}
+
+QElapsedTimer& Clock()
+{
+    static QElapsedTimer t = [] { QElapsedTimer e; e.start(); return e; }();
+    return t;
+}
+
+} // namespace
+
+bool TWidgetBridge::WheelFormAsked = false;
+
+bool TWidgetBridge::FilterEvent(QObject* watched, QEvent* event)
+{
+    TControl* control = g_controls.value(watched, nullptr);
+    if (control == nullptr)
+        return false;
+    g_dispatching.push_back(watched);
+    struct TPop {
+        ~TPop() { g_dispatching.pop_back(); }
+    } pop;
+    auto* widget = static_cast<QWidget*>(watched);
+    const bool mouseOnly = g_mouseOnly.value(watched, false);
+    QWidget* main = TWidgetBridge::Widget(control);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove: {
+        auto* me = static_cast<QMouseEvent*>(event);
+        NoteModifiers(me->modifiers());
+        QPoint pos = me->position().toPoint();
+        if (IsPropagated(widget, control, pos))
+            return true;  // a child's click stays with the child
+        if (main != nullptr && widget != main)
+            pos = widget->mapTo(main, pos);
+        Cardinal msg = WM_MOUSEMOVE;
+        if (event->type() != QEvent::MouseMove) {
+            const int base = me->button() == Qt::LeftButton ? 0 : me->button() == Qt::RightButton ? 1 : me->button() == Qt::MiddleButton ? 2 : -1;
+            if (base < 0)
+                return false;
+            static const Cardinal downs[] = {WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN};
+            static const Cardinal ups[] = {WM_LBUTTONUP, WM_RBUTTONUP, WM_MBUTTONUP};
+            static const Cardinal dbls[] = {WM_LBUTTONDBLCLK, WM_RBUTTONDBLCLK, WM_MBUTTONDBLCLK};
+            msg = event->type() == QEvent::MouseButtonPress ? downs[base] : event->type() == QEvent::MouseButtonRelease ? ups[base] : dbls[base];
+        }
+        TMessage m{msg, MouseKeys(me->buttons(), me->modifiers()), PointToLParam({pos.x(), pos.y()}), 0};
+        return !Deliver(control, m);
+    }
+    case QEvent::Wheel: {
+        auto* we = static_cast<QWheelEvent*>(event);
+        NoteModifiers(we->modifiers());
+        const QPoint g = we->globalPosition().toPoint();
+        const int delta = we->angleDelta().y();
+        TMessage m{WM_MOUSEWHEEL, MAKEWPARAM(Word(MouseKeys(we->buttons(), we->modifiers())), Word(SmallInt(delta))),
+                   PointToLParam({g.x(), g.y()}), 0};
+        // An unhandled wheel event goes on to the parent, as on the original
+        // platform; the form hears it once, at the innermost control.
+        WheelFormAsked = IsPropagated(widget, control, we->position().toPoint());
+        const bool pass = Deliver(control, m);
+        WheelFormAsked = false;
+        return !pass;
+    }
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+        if (mouseOnly)
+            return false;
+        // Keys go to one window only: the widget's own handling runs here and
+        // the event is not passed on to the parents.
+        TranslateKey(control, widget, static_cast<QKeyEvent*>(event), event->type() == QEvent::KeyPress);
+        event->accept();
+        return true;
+    case QEvent::FocusIn:
+    case QEvent::FocusOut: {
+        if (mouseOnly)
+            return false;
+        TMessage m{event->type() == QEvent::FocusIn ? WM_SETFOCUS : WM_KILLFOCUS, 0, 0, 0};
+        return !Deliver(control, m);
+    }
+    case QEvent::Enter:
+    case QEvent::Leave: {
+        if (widget != main)
+            return false;
+        TMessage m{event->type() == QEvent::Enter ? CM_MOUSEENTER : CM_MOUSELEAVE, 0, LPARAM(control), 0};
+        Deliver(control, m);
+        return false;
+    }
+    case QEvent::Paint: {
+        if (widget != main)
+            return false;
+        TWinHandle* h = control->FView.get();
+        if (h == nullptr || !h->PaintsItself) {
+            TMessage m{WM_PAINT, 0, 0, 0};
+            return !Deliver(control, m);
+        }
+        QPainter painter(widget);
+        if (auto* wc = dynamic_cast<TWinControl*>(control); wc != nullptr && !(control->ControlStyle() & csOpaque))
+            painter.fillRect(widget->rect(), ToQColor(ColorToRGB(control->Color())));
+        // Output drawn outside a paint is finished before the paint starts.
+        control->EndDrawNow();
+        h->BackingPainter.reset();
+        g_paints.push_back({control, &painter});
+        TMessage m{WM_PAINT, 0, 0, 0};
+        Deliver(control, m);
+        g_paints.pop_back();
+        if (h == control->FView.get() && h->Backing) {
+            painter.drawImage(0, 0, *h->Backing);
+            h->Backing.reset();
+        }
+        return true;
+    }
+    case QEvent::Resize: {
+        if (widget != main)
+            return false;
+        auto* wc = dynamic_cast<TWinControl*>(control);
+        if (wc == nullptr)
+            return false;
+        // A window sized by the user (a form's border) tells the control.
+        if (widget->isWindow()) {
+            const TRect cr = control->ClientRect();
+            const QSize s = static_cast<QResizeEvent*>(event)->size();
+            if (cr.Width() != s.width() || cr.Height() != s.height())
+                control->SetClientSize(s.width(), s.height());
+        }
+        return false;
+    }
+    case QEvent::Move:
+        if (widget == main && widget->isWindow()) {
+            const QPoint p = widget->pos();
+            control->FLeft = p.x();
+            control->FTop = p.y();
+        }
+        return false;
+    case QEvent::Close: {
+        if (widget != main)
+            return false;
+        TMessage m{WM_CLOSE, 0, 0, 0};
+        Deliver(control, m);
+        event->ignore();
+        return true;
+    }
+    case QEvent::Timer: {
+        TWinHandle* h = control->FView.get();
+        if (h == nullptr || widget != main)
+            return false;
+        const int qid = static_cast<QTimerEvent*>(event)->timerId();
+        for (const auto& [id, q] : h->Timers)
+            if (q == qid) {
+                TMessage m{WM_TIMER, id, 0, 0};
+                Deliver(control, m);
+                return true;
+            }
+        return false;
+    }
+    case QEvent::ContextMenu: {
+        auto* ce = static_cast<QContextMenuEvent*>(event);
+        TMessage m{WM_CONTEXTMENU, 0, PointToLParam({ce->globalPos().x(), ce->globalPos().y()}), 0};
+        return !Deliver(control, m);
+    }
+    case QEvent::ToolTip:
+        return true;  // hints are shown by the application's hint window
+    default:
+        return false;
+    }
+}
+
+// ------------------------------------------------------------ the handle
+
+TWinHandle::TWinHandle(TControl* control, QWidget* widget, bool paintsItself)
+    : Control(control), Widget(widget), PaintsItself(paintsItself)
+{
+}
+
+TWinHandle::~TWinHandle()
+{
+    BackingPainter.reset();
+    if (Widget) {
+        QWidget* w = Widget;
+        for (auto [id, q] : Timers)
+            w->killTimer(q);
+        // Forget the widget and its helpers before Qt deletes them.
+        for (auto it = g_controls.begin(); it != g_controls.end();) {
+            if (it.value() == Control) {
+                g_mouseOnly.remove(it.key());
+                it = g_controls.erase(it);
+            } else {
+                ++it;
+            }
+        }
+        if (QCoreApplication::instance() != nullptr) {
+            bool busy = false;
+            for (QObject* d : g_dispatching)
+                if (d == w || (d->isWidgetType() && w->isAncestorOf(static_cast<QWidget*>(d))))
+                    busy = true;
+            if (busy) {
+                // Deleted once the event that is using it is done.
+                w->hide();
+                w->setParent(nullptr);
+                w->deleteLater();
+            } else {
+                delete w;
+            }
+        }
+    }
+}
+
+// ------------------------------------------------------------ the bridge
+
+QWidget* TWidgetBridge::Widget(const TControl* control)
+{
+    return control != nullptr && control->FView ? control->FView->Widget.data() : nullptr;
+}
+
+TControl* TWidgetBridge::ControlOf(const QObject* object)
+{
+    return g_controls.value(object, nullptr);
+}
+
+QWidget* TWidgetBridge::ParentWidget(const TControl* control)
+{
+    return control->Parent() != nullptr ? Widget(control->Parent()) : nullptr;
+}
+
+void TWidgetBridge::Attach(TWinControl* control, QWidget* widget, bool paintsItself)
+{
+    QWidget* parent = ParentWidget(control);
+    if (parent != nullptr)
+        widget->setParent(parent);
+    control->FView = std::make_unique<TWinHandle>(control, widget, paintsItself);
+    g_controls.insert(widget, control);
+    widget->installEventFilter(Filter());
+    widget->setMouseTracking(true);
+    if (paintsItself)
+        widget->setAttribute(Qt::WA_OpaquePaintEvent, (control->ControlStyle() & csOpaque) != 0);
+    ApplyState(control);
+}
+
+void TWidgetBridge::AttachView(TControl* control)
+{
+    QWidget* parent = ParentWidget(control);
+    if (parent == nullptr || control->FView)
+        return;
+    auto* w = new TPaintWidget(parent);
+    control->FView = std::make_unique<TWinHandle>(control, w, true);
+    g_controls.insert(w, control);
+    w->installEventFilter(Filter());
+    w->setMouseTracking(true);
+    w->setFocusPolicy(Qt::NoFocus);
+    ApplyState(control);
+}
+
+void TWidgetBridge::AddSubWidget(TControl* control, QWidget* sub, bool mouseOnly)
+{
+    g_controls.insert(sub, control);
+    g_mouseOnly.insert(sub, mouseOnly);
+    sub->installEventFilter(Filter());
+    sub->setMouseTracking(true);
+}
+
+void TWidgetBridge::ApplyFont(TControl* control)
+{
+    if (QWidget* w = Widget(control)) {
+        w->setFont(ToQFont(*control->Font()));
+        QPalette pal = w->palette();
+        const QColor fc = ToQColor(ColorToRGB(control->Font()->Color()));
+        pal.setColor(QPalette::WindowText, fc);
+        pal.setColor(QPalette::Text, fc);
+        pal.setColor(QPalette::ButtonText, fc);
+        w->setPalette(pal);
+    }
+}
+
+void TWidgetBridge::ApplyColor(TControl* control)
+{
+    if (QWidget* w = Widget(control)) {
+        QPalette pal = w->palette();
+        const QColor c = ToQColor(ColorToRGB(control->Color()));
+        pal.setColor(QPalette::Window, c);
+        pal.setColor(QPalette::Base, c);
+        pal.setColor(QPalette::Button, c);
+        w->setPalette(pal);
+        w->update();
+    }
+}
+
+void TWidgetBridge::ApplyState(TControl* control)
+{
+    QWidget* w = Widget(control);
+    if (w == nullptr)
+        return;
+    if (w->isWindow()) {
+        const TRect cr = control->ClientRect();
+        w->resize(std::max(cr.Width(), 1), std::max(cr.Height(), 1));
+    } else {
+        w->setGeometry(control->Left(), control->Top(), std::max(control->Width(), 0), std::max(control->Height(), 0));
+    }
+    w->setEnabled(control->Enabled());
+    if (control->Cursor() == crDefault)
+        w->unsetCursor();
+    else
+        w->setCursor(CursorShape(control->Cursor()));
+    ApplyFont(control);
+    ApplyColor(control);
+    if (!w->isWindow())
+        w->setVisible(control->Visible());
+}
+
+QPainter* TWidgetBridge::CurrentPainter(const TControl* control)
+{
+    for (auto it = g_paints.rbegin(); it != g_paints.rend(); ++it)
+        if (it->Control == control)
+            return it->Painter;
+    return nullptr;
+}
+
+void TWidgetBridge::RequestNativeDefault(const TMessage& message)
+{
+    for (auto it = g_native.rbegin(); it != g_native.rend(); ++it)
+        if (it->Message == &message) {
+            it->PassNative = true;
+            return;
+        }
+}
+
+QPainter* TWidgetBridge::BackingPainter(TControl* control)
+{
+    TWinHandle* h = control->FView.get();
+    if (h == nullptr || !h->Widget)
+        return nullptr;
+    if (!h->BackingPainter) {
+        const QSize size(std::max(control->Width(), 1), std::max(control->Height(), 1));
+        if (!h->Backing || h->Backing->size() != size) {
+            h->Backing = std::make_unique<QImage>(size, QImage::Format_ARGB32_Premultiplied);
+            h->Backing->fill(Qt::transparent);
+        }
+        h->BackingPainter = std::make_unique<QPainter>(h->Backing.get());
+    }
+    h->Widget->update();
+    return h->BackingPainter.get();
+}
+
+void TWidgetBridge::DropBacking(TControl* control)
+{
+    if (TWinHandle* h = control->FView.get()) {
+        h->BackingPainter.reset();
+        h->Backing.reset();
+    }
+}
+
+Word TWidgetBridge::VirtualKey(int key, unsigned modifiers)
+{
+    if (key >= Qt::Key_A && key <= Qt::Key_Z)
+        return Word('A' + (key - Qt::Key_A));
+    if (key >= Qt::Key_0 && key <= Qt::Key_9)
+        return (modifiers & Qt::KeypadModifier) ? Word(VK_NUMPAD0 + (key - Qt::Key_0)) : Word('0' + (key - Qt::Key_0));
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
+        return Word(VK_F1 + (key - Qt::Key_F1));
+    switch (key) {
+    case Qt::Key_Backspace: return VK_BACK;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return VK_TAB;
+    case Qt::Key_Clear: return VK_CLEAR;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return VK_RETURN;
+    case Qt::Key_Shift: return VK_SHIFT;
+    case Qt::Key_Control: return VK_CONTROL;
+    case Qt::Key_Alt: return VK_MENU;
+    case Qt::Key_Pause: return VK_PAUSE;
+    case Qt::Key_CapsLock: return VK_CAPITAL;
+    case Qt::Key_Escape: return VK_ESCAPE;
+    case Qt::Key_Space: return VK_SPACE;
+    case Qt::Key_PageUp: return VK_PRIOR;
+    case Qt::Key_PageDown: return VK_NEXT;
+    case Qt::Key_End: return VK_END;
+    case Qt::Key_Home: return VK_HOME;
+    case Qt::Key_Left: return VK_LEFT;
+    case Qt::Key_Up: return VK_UP;
+    case Qt::Key_Right: return VK_RIGHT;
+    case Qt::Key_Down: return VK_DOWN;
+    case Qt::Key_Print: return VK_SNAPSHOT;
+    case Qt::Key_Insert: return VK_INSERT;
+    case Qt::Key_Delete: return VK_DELETE;
+    case Qt::Key_Menu: return VK_APPS;
+    case Qt::Key_Asterisk: return (modifiers & Qt::KeypadModifier) ? VK_MULTIPLY : Word(0xBB);
+    case Qt::Key_Plus: return (modifiers & Qt::KeypadModifier) ? VK_ADD : Word(0xBB);
+    case Qt::Key_Minus: return (modifiers & Qt::KeypadModifier) ? VK_SUBTRACT : Word(0xBD);
+    case Qt::Key_Slash: return (modifiers & Qt::KeypadModifier) ? VK_DIVIDE : Word(0xBF);
+    case Qt::Key_Period: return (modifiers & Qt::KeypadModifier) ? VK_DECIMAL : Word(0xBE);
+    case Qt::Key_Comma: return Word(0xBC);
+    case Qt::Key_NumLock: return VK_NUMLOCK;
+    case Qt::Key_ScrollLock: return VK_SCROLL;
+    default: return 0;
+    }
+}
+
+int TWidgetBridge::QtKey(Word vk)
+{
+    if (vk >= 'A' && vk <= 'Z')
+        return Qt::Key_A + (vk - 'A');
+    if (vk >= '0' && vk <= '9')
+        return Qt::Key_0 + (vk - '0');
+    if (vk >= VK_NUMPAD0 && vk <= VK_NUMPAD0 + 9)
+        return Qt::Key_0 + (vk - VK_NUMPAD0);
+    if (vk >= VK_F1 && vk <= VK_F1 + 23)
+        return Qt::Key_F1 + (vk - VK_F1);
+    for (int k : {int(Qt::Key_Backspace), int(Qt::Key_Tab), int(Qt::Key_Clear), int(Qt::Key_Return), int(Qt::Key_Shift),
+                  int(Qt::Key_Control), int(Qt::Key_Alt), int(Qt::Key_Pause), int(Qt::Key_CapsLock), int(Qt::Key_Escape),
+                  int(Qt::Key_Space), int(Qt::Key_PageUp), int(Qt::Key_PageDown), int(Qt::Key_End), int(Qt::Key_Home),
+                  int(Qt::Key_Left), int(Qt::Key_Up), int(Qt::Key_Right), int(Qt::Key_Down), int(Qt::Key_Insert),
+                  int(Qt::Key_Delete), int(Qt::Key_Menu), int(Qt::Key_Comma)})
+        if (VirtualKey(k, 0) == vk)
+            return k;
+    switch (vk) {
+    case 0xBB: return Qt::Key_Plus;
+    case 0xBD: return Qt::Key_Minus;
+    case 0xBE: return Qt::Key_Period;
+    case 0xBF: return Qt::Key_Slash;
+    default: return 0;
+    }
+}
+
+Qt::CursorShape CursorShape(TCursor cursor)
+{
+    switch (cursor) {
+    case crNone: return Qt::BlankCursor;
+    case crCross: return Qt::CrossCursor;
+    case crIBeam: return Qt::IBeamCursor;
+    case crSizeNESW: return Qt::SizeBDiagCursor;
+    case crSizeNS: return Qt::SizeVerCursor;
+    case crSizeNWSE: return Qt::SizeFDiagCursor;
+    case crSizeWE: return Qt::SizeHorCursor;
+    case crUpArrow: return Qt::UpArrowCursor;
+    case crHourGlass:
+    case crSQLWait: return Qt::WaitCursor;
+    case crDrag:
+    case crMultiDrag: return Qt::DragCopyCursor;
+    case crNoDrop:
+    case crNo: return Qt::ForbiddenCursor;
+    case crHSplit: return Qt::SplitHCursor;
+    case crVSplit: return Qt::SplitVCursor;
+    case crAppStart: return Qt::BusyCursor;
+    case crHelp: return Qt::WhatsThisCursor;
+    case crHandPoint: return Qt::PointingHandCursor;
+    case crSizeAll: return Qt::SizeAllCursor;
+    default: return Qt::ArrowCursor;
+    }
+}
+
+// ------------------------------------------------------------ messages
+
+Cardinal RegisterWindowMessage(const QString& name)
+{
+    static QHash<QString, Cardinal> names;
+    auto it = names.constFind(name.toLower());
+    if (it != names.constEnd())
+        return *it;
+    const Cardinal id = WM_APP_REGISTERED_FIRST + Cardinal(names.size());
+    names.insert(name.toLower(), id);
+    return id;
+}
+
+TWinControl* FindControl(HWND wnd)
+{
+    if (wnd == nullptr || !wnd->Widget)
+        return nullptr;
+    return dynamic_cast<TWinControl*>(wnd->Control);
+}
+
+LRESULT SendMessage(HWND wnd, Cardinal msg, WPARAM wParam, LPARAM lParam)
+{
+    TWinControl* c = FindControl(wnd);
+    return c != nullptr ? c->Perform(msg, wParam, lParam) : 0;
+}
+
+LRESULT SendMessage(TControl* control, Cardinal msg, WPARAM wParam, LPARAM lParam)
+{
+    return control != nullptr ? control->Perform(msg, wParam, lParam) : 0;
+}
+
+bool PostMessage(TControl* control, Cardinal msg, WPARAM wParam, LPARAM lParam)
+{
+    auto* wc = dynamic_cast<TWinControl*>(control);
+    return wc != nullptr && PostMessage(wc->Handle(), msg, wParam, lParam);
+}
+
+bool PostMessage(HWND wnd, Cardinal msg, WPARAM wParam, LPARAM lParam)
+{
+    if (FindControl(wnd) == nullptr)
+        return false;
+    // Delivered by the loop only if the window still exists then.
+    QPointer<QWidget> target(wnd->Widget);
+    QMetaObject::invokeMethod(
+        target.data(),
+        [target, msg, wParam, lParam] {
+            if (!target)
+                return;
+            if (auto* c = dynamic_cast<TWinControl*>(TWidgetBridge::ControlOf(target.data()))) {
+                try {
+                    c->Perform(msg, wParam, lParam);
+                } catch (const std::exception& e) {
+                    Application->HandleException(c, e);
+                }
+            }
+        },
+        Qt::QueuedConnection);
+    return true;
+}
+
+UINT_PTR SetTimer(HWND wnd, UINT_PTR id, UINT elapse)
+{
+    if (FindControl(wnd) == nullptr)
+        return 0;
+    QWidget* w = wnd->Widget;
+    auto it = wnd->Timers.find(id);
+    if (it != wnd->Timers.end())
+        w->killTimer(it->second);
+    const int q = w->startTimer(int(std::max<UINT>(elapse, 1)));
+    if (q == 0)
+        return 0;
+    wnd->Timers[id] = q;
+    return id == 0 ? 1 : id;
+}
+
+bool KillTimer(HWND wnd, UINT_PTR id)
+{
+    if (FindControl(wnd) == nullptr)
+        return false;
+    auto it = wnd->Timers.find(id);
+    if (it == wnd->Timers.end())
+        return false;
+    wnd->Widget->killTimer(it->second);
+    wnd->Timers.erase(it);
+    return true;
+}
+
+DWORD GetTickCount()
+{
+    return DWORD(Clock().elapsed());
+}
+
+SmallInt GetKeyState(int vk)
+{
+    if (vk < 0 || vk > 255)
+        return 0;
+    if (vk == VK_LBUTTON || vk == VK_RBUTTON || vk == VK_MBUTTON) {
+        const Qt::MouseButtons b = QGuiApplication::mouseButtons();
+        const bool down = vk == VK_LBUTTON ? (b & Qt::LeftButton) : vk == VK_RBUTTON ? (b & Qt::RightButton) : (b & Qt::MiddleButton);
+        return down ? SmallInt(0x8000) : 0;
+    }
+    return g_keyDown[vk] ? SmallInt(0x8000) : 0;
+}
+
+Integer WheelScrollLines()
+{
+    return QApplication::wheelScrollLines();
+}

@@ -1,0 +1,71 @@
+#pragma once
+// Private to the platform layer: the handle object that owns a control's Qt
+// widget, and the one event filter that turns the widget's Qt events into
+// messages for the control. Only the layer's .cpp files include this.
+
+#include <map>
+#include <QPointer>
+#include <QWidget>
+#include "platform/Control.h"
+
+class QEvent;
+class QImage;
+
+// Owns one control's Qt widget (a windowed control's window or a windowless
+// control's view) and the window timers set on it.
+class TWinHandle {
+public:
+    TWinHandle(TControl* control, QWidget* widget, bool paintsItself);
+    ~TWinHandle();
+    TWinHandle(const TWinHandle&) = delete;
+    TWinHandle& operator=(const TWinHandle&) = delete;
+
+    TControl* Control;
+    QPointer<QWidget> Widget;
+    // True for widgets whose face our code paints (WM_PAINT with a painter).
+    bool PaintsItself;
+    std::map<UINT_PTR, int> Timers;  // window timer id -> Qt timer id
+    // Output drawn outside a paint, shown at the next paint.
+    std::unique_ptr<QImage> Backing;
+    std::unique_ptr<QPainter> BackingPainter;
+};
+
+class TWidgetBridge {
+public:
+    // The widget of a control (nullptr when it has none yet).
+    static QWidget* Widget(const TControl* control);
+    template <class W> static W* WidgetAs(const TControl* control) { return static_cast<W*>(Widget(control)); }
+    // Makes `widget` the window of `control` (owned from now on), parented to
+    // the parent control's widget, filtered and brought up to date.
+    static void Attach(TWinControl* control, QWidget* widget, bool paintsItself = false);
+    // Makes the view of a windowless control.
+    static void AttachView(TControl* control);
+    // Routes a helper widget's events (a scroll area's viewport, a combo
+    // box's line edit) to the control; mouseOnly keeps its key and focus
+    // events from being translated twice.
+    static void AddSubWidget(TControl* control, QWidget* sub, bool mouseOnly);
+    static TControl* ControlOf(const QObject* object);
+    // Pushes geometry, visibility, enabled state, font, colour and cursor.
+    static void ApplyState(TControl* control);
+    static void ApplyFont(TControl* control);
+    static void ApplyColor(TControl* control);
+    // The painter of the paint in progress for control, nullptr outside one.
+    static QPainter* CurrentPainter(const TControl* control);
+    // Marks the message being translated as wanting Qt's own handling.
+    static void RequestNativeDefault(const TMessage& message);
+    // Makes (or returns) the backing image's painter for drawing outside a paint.
+    static QPainter* BackingPainter(TControl* control);
+    static void DropBacking(TControl* control);
+    // The widget a control's widget goes into (its parent's), or nullptr.
+    static QWidget* ParentWidget(const TControl* control);
+    // Qt key to virtual-key code; 0 for keys that have none.
+    static Word VirtualKey(int qtKey, unsigned modifiers);
+    static int QtKey(Word vk);
+    // The one event filter's work: true when the event was consumed.
+    static bool FilterEvent(QObject* watched, QEvent* event);
+    // True while a wheel message is delivered that the form has already heard.
+    static bool WheelFormAsked;
+};
+
+// Cursor shape of a cursor value.
+Qt::CursorShape CursorShape(TCursor cursor);
