@@ -1,17 +1,15 @@
 #include "shell/TextChecks.h"
 
-namespace {
+#include "platform/Locale.h"
+#include "platform/SerialPorts.h"
+#include "platform/StringList.h"
+#include "platform/Text.h"
 
-// Every character up to U+0020 removed at both ends.
-QString TrimCtl(const QString& s)
-{
-    qsizetype b = 0, e = s.size();
-    while (b < e && s[b].unicode() <= 0x20)
-        ++b;
-    while (e > b && s[e - 1].unicode() <= 0x20)
-        --e;
-    return s.mid(b, e - b);
-}
+#include <cfloat>
+#include <charconv>
+#include <cmath>
+
+namespace {
 
 // The part of s before the first sep (all of s when there is none) and the
 // part after it (empty when there is none).
@@ -107,13 +105,13 @@ Integer Text_To_Int(const QString& text, Integer fallback)
 
 bool Split_IP_Address(const QString& text, QString& part1, QString& part2, QString& part3, QString& part4)
 {
-    QString s = TrimCtl(text);
+    QString s = Trim(text);
     QString* parts[3] = {&part1, &part2, &part3};
     for (QString* part : parts) {
         if (!s.contains(u'.'))
             return false;
-        *part = TrimCtl(Before(s, u'.'));
-        s = TrimCtl(After(s, u'.'));
+        *part = Trim(Before(s, u'.'));
+        s = Trim(After(s, u'.'));
     }
     part4 = s;
     for (const QString* part : {&part1, &part2, &part3, &part4})
@@ -156,15 +154,15 @@ bool Parse_IP_Port(const QString& text, Byte& b1, Byte& b2, Byte& b3, Byte& b4, 
     for (int i = 0; i < 3; ++i) {
         if (!s.contains(u'.'))
             return false;
-        v[i] = Text_To_Int(TrimCtl(Before(s, u'.')), -1);
-        s = TrimCtl(After(s, u'.'));
+        v[i] = Text_To_Int(Trim(Before(s, u'.')), -1);
+        s = Trim(After(s, u'.'));
         if (!InRange(v[i], 0, 255))
             return false;
     }
     if (!s.contains(u':'))
         return false;
-    v[3] = Text_To_Int(TrimCtl(Before(s, u':')), -1);
-    const Integer p = Text_To_Int(TrimCtl(After(s, u':')), -1);
+    v[3] = Text_To_Int(Trim(Before(s, u':')), -1);
+    const Integer p = Text_To_Int(Trim(After(s, u':')), -1);
     if (!InRange(v[3], 0, 255) || !InRange(p, 0, 65535))
         return false;
     b1 = Byte(v[0]);
@@ -196,8 +194,8 @@ bool Check_KNX_Address(const QString& text, bool group, bool allow_zero)
     if (!text.contains(sep))
         return !InRange(Text_To_Int(text, -1), 1, 65535);
 
-    const Integer a = Text_To_Int(TrimCtl(Before(text, sep)), -1);
-    const QString rest = TrimCtl(After(text, sep));
+    const Integer a = Text_To_Int(Trim(Before(text, sep)), -1);
+    const QString rest = Trim(After(text, sep));
 
     if (!rest.contains(sep)) {
         // Two levels. Group: main/sub, 5 + 11 bits. Individual: area and
@@ -211,10 +209,10 @@ bool Check_KNX_Address(const QString& text, bool group, bool allow_zero)
         return zero && (group || !allow_zero);
     }
 
-    const QString c_text = TrimCtl(After(rest, sep));
+    const QString c_text = Trim(After(rest, sep));
     if (c_text.contains(sep))
         return true;
-    const Integer b = Text_To_Int(TrimCtl(Before(rest, sep)), -1);
+    const Integer b = Text_To_Int(Trim(Before(rest, sep)), -1);
     const Integer c = Text_To_Int(c_text, -1);
     const bool inRange = group ? (InRange(a, 0, 31) && InRange(b, 0, 7) && InRange(c, 0, 255))
                                : (InRange(a, 0, 15) && InRange(b, 0, 15) && InRange(c, 0, 255));
@@ -259,11 +257,7 @@ Integer Check_OID(const QString& text)
 
 Integer SNMP_Security_Level_Code(const QString& text)
 {
-    QString u = text;
-    for (QChar& c : u)
-        if (c >= u'a' && c <= u'z')
-            c = QChar(c.unicode() - 32);
-    u = TrimCtl(u);
+    const QString u = Trim(UpperCase(text));
     if (u.isEmpty())
         return -1;
     if (u == QLatin1String("AUTH NOPRIV"))
@@ -271,4 +265,83 @@ Integer SNMP_Security_Level_Code(const QString& text)
     if (u == QLatin1String("AUTH PRIV"))
         return 3;
     return 0;
+}
+
+QChar Get_Decimal_Separator()
+{
+    const QString regional = RegionalDecimalSeparator();
+    if (regional.isEmpty())
+        return u',';
+    return regional[0] == u'.' ? u'.' : u',';
+}
+
+namespace {
+
+// Reads a decimal number written with the decimal separator sep: blanks
+// around it, an optional sign, digits with at most one separator, and an
+// optional exponent; no thousands separators.
+bool ParseDecimal(const QString& text, QChar sep, double& result)
+{
+    const QString s = Trim(text);
+    QByteArray c;
+    qsizetype i = 0;
+    const qsizetype n = s.size();
+    auto digit = [&](qsizetype k) { return k < n && s[k] >= u'0' && s[k] <= u'9'; };
+    if (i < n && (s[i] == u'+' || s[i] == u'-'))
+        c += char(s[i++].unicode());
+    int digits = 0;
+    while (digit(i)) {
+        c += char(s[i++].unicode());
+        ++digits;
+    }
+    if (i < n && s[i] == sep) {
+        c += '.';
+        ++i;
+        while (digit(i)) {
+            c += char(s[i++].unicode());
+            ++digits;
+        }
+    }
+    if (digits == 0)
+        return false;
+    if (i < n && (s[i] == u'e' || s[i] == u'E')) {
+        c += 'e';
+        ++i;
+        if (i < n && (s[i] == u'+' || s[i] == u'-'))
+            c += char(s[i++].unicode());
+        if (!digit(i))
+            return false;
+        while (digit(i))
+            c += char(s[i++].unicode());
+    }
+    if (i != n)
+        return false;
+    const auto [end, ec] = std::from_chars(c.constData() + (c.startsWith('+') ? 1 : 0), c.constData() + c.size(), result);
+    return ec == std::errc() && end == c.constData() + c.size();
+}
+
+} // namespace
+
+bool Text_To_Float(const QString& text, QChar separator, float& value)
+{
+    QString t = text;
+    if (separator == u'.')
+        t.replace(u',', u'.');
+    else
+        t.replace(u'.', u',');
+    double d = 0;
+    if (ParseDecimal(t, FormatSettings().DecimalSeparator, d) && std::isfinite(d) && std::fabs(d) <= FLT_MAX) {
+        value = float(d);
+        return true;
+    }
+    value = 1.0f;
+    return false;
+}
+
+std::unique_ptr<TStringList> Get_COM_Port_List()
+{
+    auto list = std::make_unique<TStringList>();
+    for (const Integer n : SerialPortNumbers())
+        list->Add(IntToStr(n));
+    return list;
 }

@@ -8,6 +8,9 @@
 #include "platform/Types.h"
 
 #include <QString>
+#include <memory>
+
+class TStringList;
 
 // The one integer reading of the program. Accepted: any number of leading
 // spaces, an optional "+" or "-", then decimal digits or a hexadecimal prefix
@@ -49,3 +52,14 @@ Integer Check_OID(const QString& text);
 // SNMPv3 message flags of a security level text: "AUTH NOPRIV" 1,
 // "AUTH PRIV" 3 (either case, blanks around ignored), empty -1, other 0.
 Integer SNMP_Security_Level_Code(const QString& text);
+
+// The user's decimal separator, "," or ".".
+QChar Get_Decimal_Separator();
+
+// Converts a decimal number, first turning every "," or "." into separator;
+// on failure value becomes 1.0 and the result is false.
+bool Text_To_Float(const QString& text, QChar separator, float& value);
+
+// Numbers of the serial ports present, ascending, as decimal texts ("1",
+// "3", ...); the caller owns the list.
+std::unique_ptr<TStringList> Get_COM_Port_List();

@@ -1,5 +1,13 @@
 #include "shell/TextChecks.h"
 
+#include "platform/Locale.h"
+#include "platform/SerialPorts.h"
+#include "platform/StringList.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
 #include <QStringList>
 #include <gtest/gtest.h>
 
@@ -184,6 +192,60 @@ TEST(SnmpSecurityLevel, Codes)
     EXPECT_EQ(SNMP_Security_Level_Code(""), -1);
     EXPECT_EQ(SNMP_Security_Level_Code("AUTHPRIV"), 0);
     EXPECT_EQ(SNMP_Security_Level_Code("NOAUTH NOPRIV"), 0);
+}
+
+TEST(DecimalSeparator, FromTheRegionalSetting)
+{
+    const struct { const char* regional; char expected; } cases[] = {
+        {"", ','}, {".", '.'}, {",", ','}, {";", ','}, {".,x", '.'}, {" ", ','}};
+    for (const auto& c : cases) {
+        SetRegionalDecimalSeparator(QString::fromLatin1(c.regional));
+        EXPECT_EQ(Get_Decimal_Separator(), QChar(c.expected)) << '"' << c.regional << '"';
+    }
+    ResetFormatSettings();
+}
+
+TEST(TextToFloat, EitherSeparatorIsTurnedIntoTheRegionalOne)
+{
+    struct Case { const char* text; bool ok; float value; };
+    const Case cases[] = {
+        {"3,5", true, 3.5f},    {"3.5", true, 3.5f},    {"-0.25", true, -0.25f}, {"+2", true, 2.0f},
+        {"1e3", true, 1000.0f}, {"1,5E-2", true, 0.015f}, {" 7 ", true, 7.0f},   {".5", true, 0.5f},
+        {"1.234,5", false, 1.0f}, {"abc", false, 1.0f},  {"", false, 1.0f},      {"1e", false, 1.0f},
+        {"1e40", false, 1.0f},  {"1 000", false, 1.0f},  {"-", false, 1.0f},     {"0x10", false, 1.0f},
+        {"inf", false, 1.0f},   {"nan", false, 1.0f},
+    };
+    // The separator the callers pass is the regional one; both settings must work.
+    for (const char* regional : {".", ","}) {
+        SetRegionalDecimalSeparator(QString::fromLatin1(regional));
+        const QChar sep = Get_Decimal_Separator();
+        for (const Case& c : cases) {
+            SCOPED_TRACE(testing::Message() << c.text << " with regional " << regional);
+            float v = -42.0f;
+            EXPECT_EQ(Text_To_Float(QString::fromLatin1(c.text), sep, v), c.ok);
+            EXPECT_FLOAT_EQ(v, c.value);
+        }
+    }
+    ResetFormatSettings();
+}
+
+TEST(ComPortList, NumbersOfThePresentDevicesInOrder)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    for (const char* name : {"ttyS2", "ttyS0", "ttyUSB11"}) {
+        QFile f(dir.filePath(QString::fromLatin1(name)));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    SetSerialDeviceFolder(dir.path());
+    const std::unique_ptr<TStringList> ports = Get_COM_Port_List();
+    SetSerialDeviceFolder("/dev");
+    ASSERT_TRUE(ports);
+    EXPECT_EQ(ports->CommaText(), "1,3,76");
+
+    SetSerialDeviceFolder(dir.filePath("missing"));
+    EXPECT_EQ(Get_COM_Port_List()->Count(), 0);
+    SetSerialDeviceFolder("/dev");
 }
 
 } // namespace
