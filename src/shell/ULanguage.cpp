@@ -1,26 +1,28 @@
 #include "shell/ULanguage.h"
 
+#include "shell/BuiltinTexts.h"
 #include "shell/TextChecks.h"
+#include "shell/UComon.h"
+
+#include "platform/FileSystem.h"
+#include "platform/StringList.h"
+#include "platform/Text.h"
+
+#include <QtGlobal>
+
+std::unique_ptr<TStringList> Language_Texts;
+Integer Max_Text_Index = 0;
 
 namespace {
 
-QString TrimCtl(const QString& s)
-{
-    qsizetype b = 0, e = s.size();
-    while (b < e && s[b].unicode() <= 0x20)
-        ++b;
-    while (e > b && s[e - 1].unicode() <= 0x20)
-        --e;
-    return s.mid(b, e - b);
-}
-
 constexpr QChar kPilcrow = QChar(0x00B6);
+constexpr Integer kTextSlots = 6400;
 
 } // namespace
 
 bool Parse_Language_Line(const QString& Line, Integer Max, Integer& Index, QString& Text)
 {
-    const QString l = TrimCtl(Line);
+    const QString l = Trim(Line);
     if (!l.startsWith(QLatin1String("STR")))
         return false;
     const qsizetype eq = l.indexOf(u'=');
@@ -28,17 +30,17 @@ bool Parse_Language_Line(const QString& Line, Integer Max, Integer& Index, QStri
         return false;
     // The number stands between "STR" and the character before the first
     // "=", which files keep for a blank.
-    const QString number = eq - 4 > 0 ? TrimCtl(l.mid(3, eq - 4)) : QString();
+    const QString number = eq - 4 > 0 ? Trim(l.mid(3, eq - 4)) : QString();
     const Integer index = Text_To_Int(number, -1);
     if (index < 0 || index >= Max)
         return false;
 
-    QString t = TrimCtl(l.mid(eq + 1));
+    QString t = Trim(l.mid(eq + 1));
     if (t.isEmpty())
         return false;
     const qsizetype comment = t.indexOf(QLatin1String("/#/"));
     if (comment >= 0) {
-        t = TrimCtl(t.left(comment));
+        t = Trim(t.left(comment));
         // Nothing but a comment: the entry keeps its text.
         if (t.isEmpty())
             return false;
@@ -52,4 +54,55 @@ bool Parse_Language_Line(const QString& Line, Integer Max, Integer& Index, QStri
     Index = index;
     Text = t;
     return true;
+}
+
+void Load_Default_Texts()
+{
+    if (!Language_Texts)
+        Language_Texts = std::make_unique<TStringList>();
+    TStringList& texts = *Language_Texts;
+    texts.BeginUpdate();
+    texts.Clear();
+    const QString filler = QStringLiteral(" ");
+    for (Integer i = 0; i < kTextSlots; ++i)
+        texts.Add(filler);
+    for (std::size_t i = 0; i < Builtin_Texts_Count; ++i)
+        texts.SetStrings(Builtin_Texts[i].Index, QString::fromUtf16(Builtin_Texts[i].Text));
+    texts.EndUpdate();
+    Max_Text_Index = kTextSlots;
+}
+
+bool Load_Language_File(const QString& FileName, QString* Error)
+{
+    TStringList lines;
+    QString error;
+    if (!lines.LoadFromFile(FileName, &error)) {
+        qWarning("Language file %s not read: %s", qUtf8Printable(FileName), qUtf8Printable(error));
+        if (Error)
+            *Error = error;
+        return false;
+    }
+    if (!Language_Texts)
+        Load_Default_Texts();
+    const Integer count = std::min(Max_Text_Index, Language_Texts->Count());
+    Integer index = 0;
+    QString text;
+    for (Integer i = 0; i < lines.Count(); ++i)
+        if (Parse_Language_Line(lines.Strings(i), count, index, text))
+            Language_Texts->SetStrings(index, text);
+    return true;
+}
+
+void Load_Language()
+{
+    Load_Default_Texts();
+    const QString chosen = Language_Folder + PathDelim + Language_Name + QStringLiteral(".lng");
+    if (FileExists(chosen)) {
+        Load_Language_File(chosen);
+        return;
+    }
+    Language_Name = QStringLiteral("English");
+    const QString english = Language_Folder + PathDelim + QStringLiteral("English.lng");
+    if (FileExists(english))
+        Load_Language_File(english);
 }

@@ -1,5 +1,12 @@
 #include "shell/ULanguage.h"
 
+#include "shell/UComon.h"
+
+#include "platform/StringList.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -56,6 +63,138 @@ TEST(LanguageLine, Grammar)
             EXPECT_EQ(text, "unchanged");
         }
     }
+}
+
+QString Text(Integer n)
+{
+    return Language_Texts->Strings(n);
+}
+
+const QString kData = QStringLiteral(TEST_DATA_DIR "/shell");
+
+TEST(LanguageTexts, BuiltInTexts)
+{
+    Load_Default_Texts();
+    ASSERT_EQ(Language_Texts->Count(), 6400);
+    EXPECT_EQ(Max_Text_Index, 6400);
+    const struct { Integer index; const char* text; } cases[] = {
+        {0, "Begin"},
+        {9, "None Configuration Opened "},
+        {11, "Opened Configuration of the Converter : "},
+        {15, "New Configuration"},
+        {17, "Update Device UDP"},
+        {18, "Error! Project not Valid"},
+        {20, "Set Communication"},
+        {27, "Set BACnet Access"},
+        {30, "Error in configuration, Num. Byte not conformed with Max Payload Size"},
+        {33, "Scan && Decode"},
+        {85, "Create the SNMP MIB for Actual Configuration"},
+        {1100, "Row Already used. Do you want to overwrite the values?"},
+        {1101, "Error in the Copy values!!! Copy a valid row before Paste it"},
+        {1102, "Error!!! Copy a valid row before Paste it"},
+        {1103, "File already exists! Do you want to overwrite the file?"},
+        {1104, "Error! Please set the Set Communication Parameter before to create the GSD file"},
+        {1105, "File already exists. Do you want to overwrite?"},
+        // filler slots, the empty slot 2592, and the ends of the list
+        {86, " "}, {99, " "}, {1106, " "}, {2592, ""}, {5505, " "}, {5536, " "}, {6399, " "},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Text(c.index), QString::fromLatin1(c.text)) << "text " << c.index;
+
+    // Every text of the main window's block is its own (none is the filler).
+    for (Integer i = 0; i <= 85; ++i)
+        EXPECT_NE(Text(i).trimmed(), QString()) << "text " << i;
+}
+
+TEST(LanguageTexts, FilesInEachEncoding)
+{
+    Language_Folder = kData;
+    const QString P = kPilcrow;
+    const struct { const char* language; Integer index; QString text; } cases[] = {
+        // UTF-8 with a byte-order mark, CR LF line ends
+        {"Italiano", 15, "Nuova Configurazione"},
+        {"Italiano", 16, QString::fromUtf8("Apri Configurazione gi\xc3\xa0 salvata")},
+        {"Italiano", 9, "Nessuna Configurazione Aperta "},
+        {"Italiano", 1, "Ciao"},
+        {"Italiano", 12, "Information"},
+        {"Italiano", 33, "Scansione && Decodifica"},
+        // UTF-16LE with a byte-order mark, LF line ends
+        {"Deutsch", 15, "Neue Konfiguration"},
+        {"Deutsch", 14, QString::fromUtf8("Konfigurator schlie\xc3\x9f" "en")},
+        {"Deutsch", 16, "Open Configuration"},
+        {"Deutsch", 17, QString::fromUtf8("Ger\xc3\xa4t aktualisieren")},
+        // Windows-1252 without a mark, CR line ends
+        {"Francais", 9, "Aucune configuration ouverte "},
+        {"Francais", 16, QString::fromUtf8("Ouvrir une configuration d\xc3\xa9j\xc3\xa0 cr\xc3\xa9\xc3\xa9" "e")},
+        {"Francais", 18, QString::fromUtf8("Erreur ! Projet non valide \xe2\x82\xac")},
+        {"Francais", 5, "Step 5"},
+        {"Francais", 1100, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.language << " text " << c.index);
+        Language_Name = QString::fromLatin1(c.language);
+        Load_Language();
+        EXPECT_EQ(Language_Name, QString::fromLatin1(c.language));
+        EXPECT_EQ(Text(c.index), c.text);
+        EXPECT_EQ(Language_Texts->Count(), 6400);
+    }
+}
+
+TEST(LanguageTexts, SwitchingLanguagesStartsFromEnglish)
+{
+    Language_Folder = kData;
+    Language_Name = "Francais";
+    Load_Language();
+    ASSERT_EQ(Text(15), "Nouvelle configuration");
+    Language_Name = "Italiano";
+    Load_Language();
+    // Italian sets text 15 but not text 18, which French did.
+    EXPECT_EQ(Text(15), "Nuova Configurazione");
+    EXPECT_EQ(Text(18), "Error! Project not Valid");
+}
+
+TEST(LanguageTexts, MissingLanguageFallsBackToEnglish)
+{
+    Language_Folder = kData;
+    Language_Name = "Klingon";
+    Load_Language();
+    EXPECT_EQ(Language_Name, "English");
+    EXPECT_EQ(Text(15), "New Configuration (file)");
+
+    QTemporaryDir empty;
+    ASSERT_TRUE(empty.isValid());
+    Language_Folder = empty.path();
+    Language_Name = "Klingon";
+    Load_Language();
+    EXPECT_EQ(Language_Name, "English");
+    EXPECT_EQ(Text(15), "New Configuration");
+}
+
+TEST(LanguageTexts, LaterLinesWinAndBadLinesAreSkipped)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath("Test.lng");
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("STR5 = first\nSTR5 = second\nSTR6 =\nnot a text line\nSTR99999 = far\nSTR7 = /#/ only a note\n"
+            "STR8 = last line without a line end");
+    f.close();
+
+    Load_Default_Texts();
+    ASSERT_TRUE(Load_Language_File(path));
+    EXPECT_EQ(Text(5), "second");
+    EXPECT_EQ(Text(6), "Step 6");
+    EXPECT_EQ(Text(7), "Step 7");
+    EXPECT_EQ(Text(8), "last line without a line end");
+
+    // A file that cannot be read leaves the texts as they were.
+    QString error;
+    EXPECT_FALSE(Load_Language_File(dir.filePath("missing.lng"), &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(Load_Language_File(dir.path(), &error));
+    EXPECT_EQ(Text(5), "second");
+    EXPECT_EQ(Language_Texts->Count(), 6400);
 }
 
 } // namespace
