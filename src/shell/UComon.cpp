@@ -1,5 +1,8 @@
 #include "shell/UComon.h"
 
+#include "platform/Lists.h"
+#include "platform/StringList.h"
+
 const QString Const_SW_Code = QStringLiteral("SW59D16");
 const QString Const_SW_Desc = QStringLiteral("BACnet Master / LoRaWAN - Converter");
 const QString Const_Update_SW_Code = QStringLiteral("SW59D16");
@@ -22,7 +25,12 @@ bool Enable_Update = false;
 bool Enable_Jump_Field_Tables = false;
 bool Double_Click_Auto_Size = false;
 QString Last_EDE_Folder;
+std::unique_ptr<TStringList> Row_Clipboard;
 std::vector<bool> Row_Clipboard_Checks;
+std::unique_ptr<TList> Wired_Slave_List;
+std::unique_ptr<TList> Wireless_Slave_List;
+std::unique_ptr<TStringList> MIB_Read_List;
+std::unique_ptr<TStringList> MIB_Write_List;
 
 QString ParGen_File;
 QString LoRaWAN_SetAccess_File;

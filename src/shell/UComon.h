@@ -8,7 +8,11 @@
 #include "platform/Types.h"
 
 #include <QString>
+#include <memory>
 #include <vector>
+
+class TList;
+class TStringList;
 
 // Fixed texts of this build.
 extern const QString Const_SW_Code;         // "SW59D16"
@@ -49,8 +53,17 @@ extern bool Double_Click_Auto_Size;
 // Folder of the EDE file imported last (not kept between runs).
 extern QString Last_EDE_Folder;
 
-// Which columns of the copied table row were check boxes.
+// Program-wide lists, created empty by the main window at start-up and kept
+// until the program ends.
+// Cell texts of the copied table row, and which columns were check boxes.
+extern std::unique_ptr<TStringList> Row_Clipboard;
 extern std::vector<bool> Row_Clipboard_Checks;
+// Meters found by the M-Bus scans (wired and wireless).
+extern std::unique_ptr<TList> Wired_Slave_List;
+extern std::unique_ptr<TList> Wireless_Slave_List;
+// Objects of the SNMP MIB writer.
+extern std::unique_ptr<TStringList> MIB_Read_List;
+extern std::unique_ptr<TStringList> MIB_Write_List;
 
 // Full paths of the configuration files, set by Set_Files.
 extern QString ParGen_File;
