@@ -42,6 +42,49 @@ int HexDigit(QChar c)
     return -1;
 }
 
+// Reads a decimal number written with the decimal separator sep: blanks
+// around it, an optional sign, digits with at most one separator, and an
+// optional exponent; no thousands separators.
+bool ParseDecimal(const QString& text, QChar sep, double& result)
+{
+    const QString s = Trim(text);
+    QByteArray c;
+    qsizetype i = 0;
+    const qsizetype n = s.size();
+    auto digit = [&](qsizetype k) { return k < n && s[k] >= u'0' && s[k] <= u'9'; };
+    if (i < n && (s[i] == u'+' || s[i] == u'-'))
+        c += char(s[i++].unicode());
+    int digits = 0;
+    while (digit(i)) {
+        c += char(s[i++].unicode());
+        ++digits;
+    }
+    if (i < n && s[i] == sep) {
+        c += '.';
+        ++i;
+        while (digit(i)) {
+            c += char(s[i++].unicode());
+            ++digits;
+        }
+    }
+    if (digits == 0)
+        return false;
+    if (i < n && (s[i] == u'e' || s[i] == u'E')) {
+        c += 'e';
+        ++i;
+        if (i < n && (s[i] == u'+' || s[i] == u'-'))
+            c += char(s[i++].unicode());
+        if (!digit(i))
+            return false;
+        while (digit(i))
+            c += char(s[i++].unicode());
+    }
+    if (i != n)
+        return false;
+    const auto [end, ec] = std::from_chars(c.constData() + (c.startsWith('+') ? 1 : 0), c.constData() + c.size(), result);
+    return ec == std::errc() && end == c.constData() + c.size();
+}
+
 } // namespace
 
 bool Try_Text_To_Int(const QString& text, Integer& value)
@@ -274,53 +317,6 @@ QChar Get_Decimal_Separator()
         return u',';
     return regional[0] == u'.' ? u'.' : u',';
 }
-
-namespace {
-
-// Reads a decimal number written with the decimal separator sep: blanks
-// around it, an optional sign, digits with at most one separator, and an
-// optional exponent; no thousands separators.
-bool ParseDecimal(const QString& text, QChar sep, double& result)
-{
-    const QString s = Trim(text);
-    QByteArray c;
-    qsizetype i = 0;
-    const qsizetype n = s.size();
-    auto digit = [&](qsizetype k) { return k < n && s[k] >= u'0' && s[k] <= u'9'; };
-    if (i < n && (s[i] == u'+' || s[i] == u'-'))
-        c += char(s[i++].unicode());
-    int digits = 0;
-    while (digit(i)) {
-        c += char(s[i++].unicode());
-        ++digits;
-    }
-    if (i < n && s[i] == sep) {
-        c += '.';
-        ++i;
-        while (digit(i)) {
-            c += char(s[i++].unicode());
-            ++digits;
-        }
-    }
-    if (digits == 0)
-        return false;
-    if (i < n && (s[i] == u'e' || s[i] == u'E')) {
-        c += 'e';
-        ++i;
-        if (i < n && (s[i] == u'+' || s[i] == u'-'))
-            c += char(s[i++].unicode());
-        if (!digit(i))
-            return false;
-        while (digit(i))
-            c += char(s[i++].unicode());
-    }
-    if (i != n)
-        return false;
-    const auto [end, ec] = std::from_chars(c.constData() + (c.startsWith('+') ? 1 : 0), c.constData() + c.size(), result);
-    return ec == std::errc() && end == c.constData() + c.size();
-}
-
-} // namespace
 
 bool Text_To_Float(const QString& text, QChar separator, float& value)
 {
