@@ -160,8 +160,10 @@ bool WriteWholeFile(const QString& FileName, const QByteArray& Data, QString* Er
         return fail(QStringLiteral("It is a folder."));
     if (target.exists() && IsReadOnly(target))
         return fail(QStringLiteral("Access is denied: the file is read-only."));
+    // Unbuffered, so that a short write (no room, a size limit) is seen here
+    // and not lost in a later flush that reports success.
     QSaveFile f(FileName);
-    if (!f.open(QIODevice::WriteOnly))
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return fail(f.errorString());
     if (f.write(Data) != Data.size()) {
         const QString why = f.errorString();

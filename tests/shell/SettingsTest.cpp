@@ -194,7 +194,7 @@ TEST_F(SettingsFile, FailedWriteKeepsTheOldFile)
 // No room on the disk: a file size limit stops the write part-way. Disabled
 // while the platform's whole-file write still commits the part it wrote
 // (its buffered write does not see the short write); enable it with that fix.
-TEST_F(SettingsFile, DISABLED_NoRoomKeepsTheOldFile)
+TEST_F(SettingsFile, NoRoomKeepsTheOldFile)
 {
     Project_Name = "Old";
     ASSERT_TRUE(Save_Setting());
