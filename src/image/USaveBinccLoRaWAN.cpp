@@ -1,0 +1,69 @@
+// Bank 2, first area: the LoRaWAN head with the radio settings and the
+// uplink and downlink rule tables.
+
+#include "image/USaveBincc.h"
+#include "image/USaveBinccBytes.h"
+
+void Clear_LoRaWAN_Block()
+{
+    LoRaWAN_Head = LoRaWAN_Head_Record{};
+    LoRaWAN_Head.Data_Rate = 6;
+    LoRaWAN_Head.Payload_Size = 1;
+    LoRaWAN_Head.Transmit_Interval = 1;
+    LoRaWAN_Head.LNCHECK = 5;
+    for (Integer i = 0; i < LoRaWAN_Table_Entries; ++i) {
+        LoRaWAN_Uplink_Table[i] = LoRaWAN_Entry{};
+        LoRaWAN_Downlink_Table[i] = LoRaWAN_Entry{};
+    }
+}
+
+namespace {
+
+Integer Store_Head(Byte* b, Integer p)
+{
+    const LoRaWAN_Head_Record& h = LoRaWAN_Head;
+    p = Put_U8(b, p, h.RF_Band);
+    p = Put_U8(b, p, h.Network_Type);
+    p = Put_U8(b, p, h.Activation_Method);
+    p = Put_U8(b, p, h.Data_Rate);
+    p = Put_Bytes(b, p, h.Device_Address, 4);
+    p = Put_Bytes(b, p, h.JoinEUI, 8);
+    p = Put_Bytes(b, p, h.Network_Session_Key, 16);
+    p = Put_Bytes(b, p, h.Application_Session_Key, 16);
+    p = Put_Bytes(b, p, h.Application_Key, 16);
+    p = Put_U8(b, p, h.Adaptive_Data_Rate);
+    p = Put_U8(b, p, h.Transmission_Type);
+    p = Put_U8(b, p, h.Payload_Size);
+    p = Put_U8(b, p, h.Port_Mode);
+    p = Put_U32(b, p, h.Transmit_Interval);
+    p = Put_U32(b, p, h.Uplink_Table_Address);
+    p = Put_U32(b, p, h.Downlink_Table_Address);
+    p = Put_U16(b, p, h.Uplink_Count);
+    p = Put_U16(b, p, h.Downlink_Count);
+    p = Put_U8(b, p, h.Frequency_SubBand);
+    p = Put_U8(b, p, h.LNCHECK);
+    return Put_Zeros(b, p, 2);
+}
+
+Integer Store_Entry(Byte* b, Integer p, const LoRaWAN_Entry& e)
+{
+    p = Put_U16(b, p, e.Start_Byte);
+    p = Put_U16(b, p, e.Num_Byte);
+    p = Put_U8(b, p, e.Conditions);
+    p = Put_U8(b, p, e.Port);
+    p = Put_Zeros(b, p, 2);
+    return Put_U32(b, p, e.Time);
+}
+
+} // namespace
+
+Integer Store_LoRaWAN_Bank(Byte* buffer, Integer position)
+{
+    Integer p = Store_Head(buffer, position);
+    p = Put_Zeros(buffer, p, 1024 - LoRaWAN_Head_Size);
+    for (const LoRaWAN_Entry& e : LoRaWAN_Uplink_Table)
+        p = Store_Entry(buffer, p, e);
+    for (const LoRaWAN_Entry& e : LoRaWAN_Downlink_Table)
+        p = Store_Entry(buffer, p, e);
+    return Put_Zeros(buffer, p, position + LoRaWAN_Area_Size - p);
+}
