@@ -3,6 +3,8 @@
 
 #include "image/USaveBincc.h"
 #include "image/USaveBinccBytes.h"
+#include "image/USaveBinccText.h"
+#include "image/USaveBinccValues.h"
 
 void Clear_LoRaWAN_Block()
 {
@@ -66,4 +68,43 @@ Integer Store_LoRaWAN_Bank(Byte* buffer, Integer position)
     for (const LoRaWAN_Entry& e : LoRaWAN_Downlink_Table)
         p = Store_Entry(buffer, p, e);
     return Put_Zeros(buffer, p, position + LoRaWAN_Area_Size - p);
+}
+
+namespace {
+
+// A send condition counts when its text, upper-cased but not trimmed, is "Y".
+bool Row_Flag(const TNamed_Values& row, const char* name)
+{
+    QString text;
+    return row.Value(name, text) && Bin_Upper(text) == QLatin1String("Y");
+}
+
+Byte Row_Port(const TNamed_Values& row, bool variable_port)
+{
+    return variable_port ? Byte(Value_Int(row, "FPort", 2)) : 2;
+}
+
+} // namespace
+
+void Fill_Uplink_Entry(LoRaWAN_Entry& entry, const TNamed_Values& row, bool variable_port)
+{
+    entry = LoRaWAN_Entry{};
+    entry.Start_Byte = Word(Value_Int(row, "StartByte", 0));
+    entry.Num_Byte = Word(Value_Int(row, "NumByte", 0));
+    if (Row_Flag(row, "OnChange"))
+        entry.Conditions |= 1;
+    if (Row_Flag(row, "OnCMD"))
+        entry.Conditions |= 2;
+    if (Row_Flag(row, "OnTimer"))
+        entry.Conditions |= 4;
+    entry.Time = LongWord(Value_Int(row, "Time", 30));
+    entry.Port = Row_Port(row, variable_port);
+}
+
+void Fill_Downlink_Entry(LoRaWAN_Entry& entry, const TNamed_Values& row, bool variable_port)
+{
+    entry = LoRaWAN_Entry{};
+    entry.Start_Byte = Word(Value_Int(row, "StartByte", 0));
+    entry.Num_Byte = Word(Value_Int(row, "NumByte", 0));
+    entry.Port = Row_Port(row, variable_port);
 }
