@@ -6,6 +6,8 @@
 
 #include "image/USaveBincc.h"
 #include "image/USaveBinccBytes.h"
+#include "image/USaveBinccFile.h"
+#include "shell/UComon.h"
 #include "image/USaveBinccText.h"
 #include "image/USaveBinccValues.h"
 
@@ -86,18 +88,18 @@ const std::pair<const char*, Byte> Data_Types[] = {
 template <size_t N>
 Word Named_Or_Number(const std::pair<const char*, Word> (&table)[N], const QString& text)
 {
-    const QString t = Bin_Trim_Upper(text);
+    const QString t = Trim_Upper(text);
     Word code = 0;
     if (Find_Code(table, t, code))
         return code;
-    return Word(Bin_Int(t, 0));
+    return Word(Text_To_Int(t, 0));
 }
 
 // Yes/no cells: "Y" after upper-casing and trimming; missing is no.
 bool Row_Yes(const TNamed_Values& row, const char* name)
 {
     QString text;
-    return row.Value(name, text) && Bin_Trim_Upper(text) == QLatin1String("Y");
+    return row.Value(name, text) && Trim_Upper(text) == QLatin1String("Y");
 }
 
 // The conversion switches count only when exactly "Y".
@@ -128,7 +130,7 @@ LongWord Row_Instance(const TNamed_Values& row)
         if (value > 0x7FFFFFFFull && value <= 0xFFFFFFFFull)
             return LongWord(value);
     }
-    return LongWord(Bin_Int(text, 0));
+    return LongWord(Text_To_Int(text, 0));
 }
 
 Byte Link_Flag(Integer master_type)
@@ -155,7 +157,7 @@ float Row_Factor(const TNamed_Values& row, QChar separator)
     QString text;
     float factor = 1.0f;
     if (row.Value("MultiplicationFactor", text)
-        && !Bin_Text_To_Float(Bin_Trim_Upper(text), separator, factor))
+        && !Bin_Text_To_Float(Trim_Upper(text), separator, factor))
         factor = 1.0f;
     return factor;
 }
@@ -181,7 +183,7 @@ void Fill_Common(BACnet_Request_Entry& entry, const TNamed_Values& row, Integer 
     if (Row_Yes(row, "Enable_Destination"))
         entry.Value_Flags |= 2;
     entry.Destination_Network = Word(Value_Int(row, "Destination_Network", 1));
-    Set_BACnet_Destination(entry, Bin_Trim_Upper(Value_Text(row, "Destination_Length")),
+    Set_BACnet_Destination(entry, Trim_Upper(Value_Text(row, "Destination_Length")),
                            Value_Text(row, "Destination_Address"));
 }
 
@@ -194,26 +196,26 @@ Word Object_Type_Code(const QString& text) { return Named_Or_Number(Object_Types
 Byte BACnet_Data_Type_Code(const QString& text)
 {
     Byte code = 0;
-    Find_Code(Data_Types, Bin_Trim_Upper(text), code);
+    Find_Code(Data_Types, Trim_Upper(text), code);
     return code;
 }
 
 LongWord IP_Or_ID_Value(const QString& text, Integer master_type)
 {
     if (master_type == 1)
-        return LongWord(Bin_Int(text, 1));
+        return LongWord(Text_To_Int(text, 1));
     if (master_type != 0)
         return 0;
-    QString s = Bin_Trim(text);
+    QString s = Trim(text);
     if (s.count(QLatin1Char('.')) < 3)
         return 0;
     LongWord value = 0;
     for (int i = 0; i < 3; ++i) {
         const qsizetype dot = s.indexOf(QLatin1Char('.'));
-        value = value * 256 + LongWord(Bin_Int(Bin_Trim(s.left(dot)), 0));
+        value = value * 256 + LongWord(Text_To_Int(Trim(s.left(dot)), 0));
         s = s.mid(dot + 1);
     }
-    return value * 256 + LongWord(Bin_Int(Bin_Trim(s), 0));
+    return value * 256 + LongWord(Text_To_Int(Trim(s), 0));
 }
 
 void Set_BACnet_Destination(BACnet_Request_Entry& entry, const QString& length_text,
@@ -223,29 +225,29 @@ void Set_BACnet_Destination(BACnet_Request_Entry& entry, const QString& length_t
     const qsizetype m = length_text.indexOf(QLatin1Char('M'));
     if (m >= 0) {
         // "Mn": n bytes given one by one, separated by ",".
-        entry.Destination_Length = Byte(Bin_Int(Bin_Trim(length_text.mid(m + 1)), 1));
+        entry.Destination_Length = Byte(Text_To_Int(Trim(length_text.mid(m + 1)), 1));
         QString rest = address_text;
         for (Integer k = 0; !rest.isEmpty() && k < address_size; ++k) {
             const qsizetype comma = rest.indexOf(QLatin1Char(','));
             const QString item = comma < 0 ? rest : rest.left(comma);
             rest = comma < 0 ? QString() : rest.mid(comma + 1);
-            const Integer value = Bin_Int(Bin_Trim(item), -1);
+            const Integer value = Text_To_Int(Trim(item), -1);
             if (value >= 0 && value <= 255)
                 entry.Destination_Address[k] = Byte(value);
         }
         return;
     }
-    entry.Destination_Length = Byte(Bin_Int(length_text, 1));
+    entry.Destination_Length = Byte(Text_To_Int(length_text, 1));
     if (entry.Destination_Length == 1) {
-        entry.Destination_Address[0] = Byte(Bin_Int(address_text, 0));
+        entry.Destination_Address[0] = Byte(Text_To_Int(address_text, 0));
     } else if (entry.Destination_Length == 2) {
-        const Integer value = Bin_Int(address_text, 1);
+        const Integer value = Text_To_Int(address_text, 1);
         entry.Destination_Address[0] = Byte((value >> 8) & 0xFF);
         entry.Destination_Address[1] = Byte(value & 0xFF);
     } else {
         Byte a, b, c, d;
         Word port;
-        if (Bin_Parse_IP_Port(address_text, a, b, c, d, port)) {
+        if (Parse_IP_Port(address_text, a, b, c, d, port)) {
             const Byte bytes[6] = {a, b, c, d, Byte(port >> 8), Byte(port & 0xFF)};
             std::copy(bytes, bytes + 6, entry.Destination_Address);
         }
@@ -272,6 +274,33 @@ void Fill_BACnet_Write_Entry(BACnet_Request_Entry& entry, const TNamed_Values& r
         entry.Request_Flags |= 0x10;
     QString poll;
     if (Row_Yes(row, "OnTimer") && row.Value("PollTime", poll))
-        entry.Poll_Time = LongWord(Bin_Int(poll, 1000));
+        entry.Poll_Time = LongWord(Text_To_Int(poll, 1000));
     Fill_Common(entry, row, master_type, decimal_separator, "IntToFloat");
+}
+
+TBin_Result Read_BACnet_Master_Access(Integer& count)
+{
+    count = 0;
+    if (!TConfig_File::Exists(BACnet_Master_Access_File))
+        return TBin_Result::Success();
+
+    const QChar separator = Bin_Decimal_Separator();
+    TConfig_File file;
+    QString error;
+    if (!file.Load(BACnet_Master_Access_File, error))
+        return TBin_Result::Failure(error);
+
+    // Read requests first, then write requests, without gaps; rows beyond
+    // the table's 1024 entries are dropped.
+    const auto table = [&](const char* name, auto fill) {
+        return file.Visit_Table(name, [&](const TNamed_Values& row) {
+            if (Row_Selected(row) && count < BACnet_Table_Entries)
+                fill(BACnet_Request_Table[count++], row, Master_Type_Code, separator);
+        });
+    };
+    if (!table("BACnet_Read", Fill_BACnet_Read_Entry))
+        return TBin_Result::Failure(Missing_Table_Message(BACnet_Master_Access_File, "BACnet_Read"));
+    if (!table("BACnet_Write", Fill_BACnet_Write_Entry))
+        return TBin_Result::Failure(Missing_Table_Message(BACnet_Master_Access_File, "BACnet_Write"));
+    return TBin_Result::Success();
 }

@@ -3,6 +3,8 @@
 
 #include "image/USaveBincc.h"
 #include "image/USaveBinccBytes.h"
+#include "image/USaveBinccFile.h"
+#include "shell/UComon.h"
 #include "image/USaveBinccText.h"
 #include "image/USaveBinccValues.h"
 
@@ -76,7 +78,7 @@ namespace {
 bool Row_Flag(const TNamed_Values& row, const char* name)
 {
     QString text;
-    return row.Value(name, text) && Bin_Upper(text) == QLatin1String("Y");
+    return row.Value(name, text) && UpperCase(text) == QLatin1String("Y");
 }
 
 Byte Row_Port(const TNamed_Values& row, bool variable_port)
@@ -107,4 +109,41 @@ void Fill_Downlink_Entry(LoRaWAN_Entry& entry, const TNamed_Values& row, bool va
     entry.Start_Byte = Word(Value_Int(row, "StartByte", 0));
     entry.Num_Byte = Word(Value_Int(row, "NumByte", 0));
     entry.Port = Row_Port(row, variable_port);
+}
+
+namespace {
+
+// Fills the selected rows of one table from entry 0, without gaps; rows
+// beyond the table's 256 entries are dropped.
+bool Read_Table(const TConfig_File& file, const char* name, LoRaWAN_Entry* table, Word& count,
+                void (*fill)(LoRaWAN_Entry&, const TNamed_Values&, bool))
+{
+    const bool variable_port = LoRaWAN_Head.Port_Mode == 1;
+    return file.Visit_Table(name, [&](const TNamed_Values& row) {
+        if (Row_Selected(row) && count < LoRaWAN_Table_Entries)
+            fill(table[count++], row, variable_port);
+    });
+}
+
+} // namespace
+
+TBin_Result Read_LoRaWAN_Access(LongWord base_address)
+{
+    LoRaWAN_Head.Uplink_Table_Address = base_address + Uplink_Table_Offset;
+    LoRaWAN_Head.Uplink_Count = 0;
+    LoRaWAN_Head.Downlink_Table_Address = base_address + Downlink_Table_Offset;
+    LoRaWAN_Head.Downlink_Count = 0;
+    if (!TConfig_File::Exists(LoRaWAN_SetAccess_File))
+        return TBin_Result::Success();
+
+    TConfig_File file;
+    QString error;
+    if (!file.Load(LoRaWAN_SetAccess_File, error))
+        return TBin_Result::Failure(error);
+    if (!Read_Table(file, "LoRaWAN_Uplink", LoRaWAN_Uplink_Table, LoRaWAN_Head.Uplink_Count, Fill_Uplink_Entry))
+        return TBin_Result::Failure(Missing_Table_Message(LoRaWAN_SetAccess_File, "LoRaWAN_Uplink"));
+    if (!Read_Table(file, "LoRaWAN_Downlink", LoRaWAN_Downlink_Table, LoRaWAN_Head.Downlink_Count,
+                    Fill_Downlink_Entry))
+        return TBin_Result::Failure(Missing_Table_Message(LoRaWAN_SetAccess_File, "LoRaWAN_Downlink"));
+    return TBin_Result::Success();
 }

@@ -5,6 +5,8 @@
 
 #include "image/USaveBincc.h"
 #include "image/USaveBinccBytes.h"
+#include "image/USaveBinccFile.h"
+#include "shell/UComon.h"
 #include "image/USaveBinccText.h"
 #include "image/USaveBinccValues.h"
 
@@ -78,7 +80,7 @@ Byte RF_Band_Code(const QString& text)
     static const std::pair<const char*, Byte> bands[] = {
         {"AS923", 0}, {"AU915", 1}, {"EU868", 5}, {"KR920", 6},
         {"IN865", 7}, {"US915", 8}, {"US915-HYBRID", 9}};
-    const QString t = Bin_Trim_Upper(text);
+    const QString t = Trim_Upper(text);
     for (const auto& [name, code] : bands)
         if (t == QLatin1String(name))
             return code;
@@ -87,12 +89,12 @@ Byte RF_Band_Code(const QString& text)
 
 Byte Network_Type_Code(const QString& text)
 {
-    return Bin_Trim_Upper(text) == QLatin1String("PUBLIC") ? 1 : 0;
+    return Trim_Upper(text) == QLatin1String("PUBLIC") ? 1 : 0;
 }
 
 Byte Activation_Code(const QString& text)
 {
-    return Bin_Trim_Upper(text) == QLatin1String("OVER-THE-AIR ACTIVATION [OTAA]") ? 1 : 0;
+    return Trim_Upper(text) == QLatin1String("OVER-THE-AIR ACTIVATION [OTAA]") ? 1 : 0;
 }
 
 Byte Transmission_Type_Code(const QString& text)
@@ -105,7 +107,7 @@ void Hex_Text_To_Bytes(const QString& text, Byte* destination, Integer size)
 {
     QString rest = text;
     for (Integer i = 0; !rest.isEmpty() && i < size; ++i) {
-        destination[i] = Byte(Bin_Int(QLatin1String("0x") + rest.left(2), 0) & 0xFF);
+        destination[i] = Byte(Text_To_Int(QLatin1String("0x") + rest.left(2), 0) & 0xFF);
         rest.remove(0, 2);
     }
 }
@@ -184,7 +186,7 @@ void Fill_Param_Block(const TNamed_Values& values)
     // The data-rate item text begins with its number: "10 - LoRa: SF10/500kHz ...".
     const QString data_rate = r.Text("LoRa_DataRate");
     const qsizetype dash = data_rate.indexOf(QLatin1Char('-'));
-    head.Data_Rate = dash < 0 ? 0 : Byte(Bin_Int(Bin_Trim(data_rate.left(dash)), 0));
+    head.Data_Rate = dash < 0 ? 0 : Byte(Text_To_Int(Trim(data_rate.left(dash)), 0));
     head.Transmission_Type = Transmission_Type_Code(r.Text("LoRa_Transmission_Type"));
     head.Payload_Size = Byte(r.Int("LoRa_Payload_Size", 1));
 
@@ -199,7 +201,7 @@ void Fill_Param_Block(const TNamed_Values& values)
         r.Key("LoRa_Application_Key", 32, head.Application_Key, 16);
     }
 
-    if (Bin_Trim_Upper(r.Text("LoRa_FPort")) == QLatin1String("VARIABLE"))
+    if (Trim_Upper(r.Text("LoRa_FPort")) == QLatin1String("VARIABLE"))
         head.Port_Mode = 1;
     head.Frequency_SubBand = Byte(r.Int("LoRa_Frequency_SubBand", 1));
     head.LNCHECK = Byte(r.Int("LoRa_LNCHECK", 5));
@@ -253,4 +255,16 @@ void Fill_Param_Block(const TNamed_Values& values)
         Put_U8(Param_Block, 258, unsigned(r.Int("BACnet_Master_Ser_Max_Info_Frames", 1)));
         Put_U32(Param_Block, 308, LongWord(r.Int("BACnet_Master_Ser_Dev_Instance", 0)));
     }
+}
+
+TBin_Result Read_ParGen_To_Block()
+{
+    if (!TConfig_File::Exists(ParGen_File))
+        return TBin_Result::Success();
+    TConfig_File file;
+    QString error;
+    if (!file.Load(ParGen_File, error))
+        return TBin_Result::Failure(error);
+    Fill_Param_Block(file.Root_Values());
+    return TBin_Result::Success();
 }
