@@ -3,28 +3,15 @@
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
-#include <map>
-#include <string>
 #include <vector>
 
 #include "image/USaveBincc.h"
 #include "image/USaveBinccValues.h"
+#include "MapValues.h"
 
 namespace {
 
-struct TParGen : TNamed_Values {
-    std::map<std::string, QString> Values;
-    TParGen(std::initializer_list<std::pair<const std::string, QString>> v) : Values(v) {}
-    bool Value(const char* name, QString& text) const override
-    {
-        const auto it = Values.find(name);
-        if (it == Values.end())
-            return false;
-        text = it->second;
-        return true;
-    }
-};
+using TParGen = TMap_Values;
 
 void Fill(const TParGen& values)
 {
