@@ -157,7 +157,7 @@ float Row_Factor(const TNamed_Values& row, QChar separator)
     QString text;
     float factor = 1.0f;
     if (row.Value("MultiplicationFactor", text)
-        && !Bin_Text_To_Float(Trim_Upper(text), separator, factor))
+        && !Text_To_Float(Trim_Upper(text), separator, factor))
         factor = 1.0f;
     return factor;
 }
@@ -284,7 +284,7 @@ TBin_Result Read_BACnet_Master_Access(Integer& count)
     if (!TConfig_File::Exists(BACnet_Master_Access_File))
         return TBin_Result::Success();
 
-    const QChar separator = Bin_Decimal_Separator();
+    const QChar separator = Get_Decimal_Separator();
     TConfig_File file;
     QString error;
     if (!file.Load(BACnet_Master_Access_File, error))

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "image/USaveBincc.h"
+#include "ImageTestSupport.h"
 #include "shell/UComon.h"
 
 namespace {
@@ -153,6 +154,7 @@ TEST_F(CompileTest, RootWithoutChildrenGivesTheDefaults)
 
 TEST_F(CompileTest, RulesAndRequestsAtTheirOffsets)
 {
+    const TRegional_Separator regional(".");
     Use("rules");
     Compile();
     const TBytes bank1 = Bank("bank1.bin");
@@ -197,6 +199,26 @@ TEST_F(CompileTest, RulesAndRequestsAtTheirOffsets)
                       0x55, 0, 0x02, 0, 0x02, 0, 0x0C, 0, 0, 0, 0, 0, 0x07, 0, 0, 0,
                       0x05, 0, 0x06, 0xC0, 0xA8, 0x00, 0x0F, 0xBA, 0xC0, 0, 0, 0, 0, 0, 0, 0x3F}));
     EXPECT_TRUE(Zero(bank2, 8192 + 144, 57344));
+}
+
+TEST_F(CompileTest, FactorReadsWithEitherSeparatorInAnyRegion)
+{
+    Use("rules");
+    for (const char* region : {".", ","}) {
+        const TRegional_Separator regional(region);
+        for (const char* factor : {"0.5", "0,5"}) {
+            QFile file(Dir.filePath(QStringLiteral("BACnet_Master_Access.xml")));
+            ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+            QByteArray xml = file.readAll();
+            xml.replace(QByteArray("MultiplicationFactor=\"0.5\""), "MultiplicationFactor=\"" + QByteArray(factor) + "\"");
+            xml.replace(QByteArray("MultiplicationFactor=\"0,5\""), "MultiplicationFactor=\"" + QByteArray(factor) + "\"");
+            file.resize(0);
+            file.write(xml);
+            file.close();
+            Compile();
+            EXPECT_EQ(Slice(Bank("bank2.bin"), 8192 + 96 + 44, 4), (TBytes{0, 0, 0, 0x3F})) << region << " " << factor;
+        }
+    }
 }
 
 TEST_F(CompileTest, EveryCompileStartsFromClearedImages)

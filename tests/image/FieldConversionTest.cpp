@@ -8,7 +8,7 @@
 
 #include "image/USaveBincc.h"
 #include "image/USaveBinccValues.h"
-#include "MapValues.h"
+#include "ImageTestSupport.h"
 
 namespace {
 
@@ -136,6 +136,7 @@ TEST(BACnetEntry, WriteRowTriggersAndConversion)
         EXPECT_EQ(e.Request_Flags, c.Flags);
     }
 
+    const TRegional_Separator regional(".");
     BACnet_Request_Entry e;
     Fill_BACnet_Write_Entry(e, TRow{{"Data_Type", " real "}, {"Priority", "8"}, {"Swap", "y"},
                                     {"Enable_Destination", "Y"}, {"IntToFloat", "Y"},
@@ -148,6 +149,7 @@ TEST(BACnetEntry, WriteRowTriggersAndConversion)
 
 TEST(BACnetEntry, FactorOnlyWithExactConversionFlag)
 {
+    const TRegional_Separator regional(".");
     const std::tuple<const char*, const char*, float> cases[] = {
         {"Y", "0.5", 0.5f}, {"Y", "-2.5e1", -25.0f}, {"y", "0.5", 1.0f}, {" Y", "0.5", 1.0f},
         {"Y", "abc", 1.0f}, {"Y", "", 1.0f}, {"N", "0.5", 1.0f}};

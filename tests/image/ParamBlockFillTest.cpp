@@ -7,7 +7,7 @@
 
 #include "image/USaveBincc.h"
 #include "image/USaveBinccValues.h"
-#include "MapValues.h"
+#include "ImageTestSupport.h"
 
 namespace {
 
