@@ -114,15 +114,17 @@ void TControl::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AH
     FTop = ATop;
     FWidth = AWidth;
     FHeight = AHeight;
-    if (FView)
-        TWidgetBridge::ApplyState(this);
+    UpdateView();
     if (sized) {
         if (auto* wc = dynamic_cast<TWinControl*>(this))
             wc->ResizeChildrenFor({oldClient.Width(), oldClient.Height()});
         Resize();
     }
-    if (FParent != nullptr && FAlign != alNone)
-        FParent->Realign();
+    if (FParent != nullptr) {
+        if (FAlign != alNone)
+            FParent->Realign();
+        FParent->ChildBoundsChanged(this);
+    }
 }
 
 TRect TControl::ClientRect() const
@@ -138,8 +140,8 @@ void TControl::SetClientSize(Integer w, Integer h)
 
 TPoint TControl::ClientOrigin() const
 {
-    if (QWidget* w = TWidgetBridge::Widget(this); w != nullptr && dynamic_cast<const TWinControl*>(this) != nullptr) {
-        const QPoint g = w->mapToGlobal(QPoint(0, 0));
+    if (FView && FView->Widget && dynamic_cast<const TWinControl*>(this) != nullptr) {
+        const QPoint g = TWidgetBridge::Client(this)->mapToGlobal(QPoint(0, 0));
         return {g.x(), g.y()};
     }
     if (FParent == nullptr)
@@ -192,11 +194,13 @@ void TControl::SetVisible(bool value)
     if (value == FVisible)
         return;
     FVisible = value;
-    if (FView)
-        TWidgetBridge::ApplyState(this);
+    UpdateView();
     Perform(CM_VISIBLECHANGED, value ? 1 : 0);
-    if (FParent != nullptr && FAlign != alNone)
-        FParent->Realign();
+    if (FParent != nullptr) {
+        if (FAlign != alNone)
+            FParent->Realign();
+        FParent->ChildBoundsChanged(this);
+    }
 }
 
 void TControl::Show()
@@ -216,8 +220,7 @@ void TControl::SetEnabled(bool value)
     if (value == FEnabled)
         return;
     FEnabled = value;
-    if (FView)
-        TWidgetBridge::ApplyState(this);
+    UpdateView();
     Perform(CM_ENABLEDCHANGED);
 }
 
@@ -317,8 +320,7 @@ void TControl::SetCursor(TCursor value)
     if (value == FCursor)
         return;
     FCursor = value;
-    if (FView)
-        TWidgetBridge::ApplyState(this);
+    UpdateView();
     Perform(CM_CURSORCHANGED);
 }
 
@@ -454,6 +456,12 @@ void TControl::Dispatch(TMessage& Message)
         break;
     }
     case WM_MOUSEWHEEL: WheelMessage(Message); break;
+    case WM_PAINT:
+        if (QPainter* p = TWidgetBridge::CurrentPainter(this))
+            PaintHandler(p);
+        else
+            DefaultHandler(Message);
+        break;
     case CM_MOUSEENTER:
         if (Message.LParam == LPARAM(this) && OnMouseEnter)
             OnMouseEnter(this);
@@ -1037,8 +1045,21 @@ void TWinControl::Dispatch(TMessage& Message)
     switch (Message.Msg) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
-        if (DoKeyDown(Message))
+        if (DoKeyDown(Message)) {
+            // Enter and Escape that the control does not want go to the
+            // form's default and cancel buttons.
+            const Word key = Word(Message.WParam);
+            if ((key == VK_RETURN || key == VK_ESCAPE) && !(Perform(WM_GETDLGCODE) & DLGC_WANTALLKEYS)) {
+                TCustomForm* form = GetParentForm();
+                if (form != nullptr && form->Perform(CM_DIALOGKEY, key) != 0)
+                    break;
+            }
             DefaultHandler(Message);
+        }
+        break;
+    case CM_DIALOGKEY:
+    case CM_FOCUSCHANGED:
+        Broadcast(Message);
         break;
     case WM_KEYUP:
     case WM_SYSKEYUP:
@@ -1056,12 +1077,6 @@ void TWinControl::Dispatch(TMessage& Message)
         DefaultHandler(Message);
         break;
     }
-    case WM_PAINT:
-        if (QPainter* p = TWidgetBridge::CurrentPainter(this))
-            PaintHandler(p);
-        else
-            DefaultHandler(Message);
-        break;
     case CM_ENTER: DoEnter(); break;
     case CM_EXIT: DoExit(); break;
     case WM_GETDLGCODE: DefaultHandler(Message); break;

@@ -387,6 +387,8 @@ protected:
     virtual void AlignControls(TControl* AControl, TRect& Rect);
     // Client rect minus borders, where aligned children go.
     virtual TRect AlignRect() const { return ClientRect(); }
+    // A child moved or was resized (a scroll box recomputes its range).
+    virtual void ChildBoundsChanged(TControl* Child) {}
     // Last client size the children were laid out for (anchors move by the difference).
     TSize FLastClientSize;
 

@@ -42,12 +42,24 @@ Qt::KeyboardModifiers QtMods(TShiftState s)
     return m;
 }
 
+// The deepest visible child under pos (pos becomes local to it).
+QWidget* Deepest(QWidget* w, QPoint& pos)
+{
+    QWidget* c = w->childAt(pos);
+    if (c == nullptr)
+        return w;
+    pos = c->mapFrom(w, pos);
+    return c;
+}
+
 void SendMouse(TControl* control, QEvent::Type type, TMouseButton button, TPoint pos, TShiftState shift, bool held)
 {
     QWidget* w = WidgetFor(control);
     if (w == nullptr)
         return;
-    const QPoint local = At(control, pos);
+    QPoint local = At(control, pos);
+    // Like a real click: the deepest widget under the point gets it.
+    w = Deepest(w, local);
     const Qt::MouseButton b = type == QEvent::MouseMove ? Qt::NoButton : QtButton(button);
     Qt::MouseButtons buttons = held ? Qt::MouseButtons(QtButton(button)) : Qt::MouseButtons();
     QMouseEvent e(type, QPointF(local), QPointF(w->mapTo(w->window(), local)), QPointF(w->mapToGlobal(local)), b, buttons, QtMods(shift));
@@ -99,7 +111,8 @@ void Wheel(TControl* control, Integer delta, TPoint pos, TShiftState shift)
     QWidget* w = WidgetFor(control);
     if (w == nullptr)
         return;
-    const QPoint local = At(control, pos);
+    QPoint local = At(control, pos);
+    w = Deepest(w, local);
     QWheelEvent e(QPointF(local), QPointF(w->mapToGlobal(local)), QPoint(), QPoint(0, delta), Qt::NoButton, QtMods(shift),
                   Qt::NoScrollPhase, false);
     QApplication::sendEvent(w, &e);

@@ -421,7 +421,20 @@ TControl* TWidgetBridge::ControlOf(const QObject* object)
 
 QWidget* TWidgetBridge::ParentWidget(const TControl* control)
 {
-    return control->Parent() != nullptr ? Widget(control->Parent()) : nullptr;
+    return Client(control->Parent());
+}
+
+QWidget* TWidgetBridge::Client(const TControl* control)
+{
+    if (control == nullptr || !control->FView)
+        return nullptr;
+    return control->FView->Client ? control->FView->Client.data() : control->FView->Widget.data();
+}
+
+void TWidgetBridge::SetClient(TControl* control, QWidget* client)
+{
+    if (control->FView)
+        control->FView->Client = client;
 }
 
 void TWidgetBridge::Attach(TWinControl* control, QWidget* widget, bool paintsItself)

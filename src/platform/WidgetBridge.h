@@ -22,6 +22,9 @@ public:
 
     TControl* Control;
     QPointer<QWidget> Widget;
+    // Where the children's widgets go (a scroll area's contents, a panel's
+    // body); the widget itself when not set.
+    QPointer<QWidget> Client;
     // True for widgets whose face our code paints (WM_PAINT with a painter).
     bool PaintsItself;
     std::map<UINT_PTR, int> Timers;  // window timer id -> Qt timer id
@@ -45,6 +48,9 @@ public:
     // events from being translated twice.
     static void AddSubWidget(TControl* control, QWidget* sub, bool mouseOnly);
     static TControl* ControlOf(const QObject* object);
+    static void SetClient(TControl* control, QWidget* client);
+    // Where the control's children go (its widget unless it set a client).
+    static QWidget* Client(const TControl* control);
     // Pushes geometry, visibility, enabled state, font, colour and cursor.
     static void ApplyState(TControl* control);
     static void ApplyFont(TControl* control);

@@ -1,0 +1,1185 @@
+#include "platform/StdControls.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+
+#include "platform/Canvas.h"
+#include "platform/DrawText.h"
+#include "platform/Form.h"
+#include "platform/Graphics.h"
+#include "platform/GraphicsQt.h"
+#include "platform/StringList.h"
+#include "platform/WidgetBridge.h"
+
+namespace {
+
+// Label text as shown: "&x" underlines x, "&&" is one "&".
+QString StripAccel(const QString& s)
+{
+    QString out;
+    out.reserve(s.size());
+    for (int i = 0; i < s.size(); ++i) {
+        if (s[i] == u'&' && i + 1 < s.size()) {
+            ++i;
+            out.append(s[i]);
+        } else if (s[i] != u'&') {
+            out.append(s[i]);
+        }
+    }
+    return out;
+}
+
+void SetTabFocus(QWidget* w, bool tabStop)
+{
+    w->setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+// A combo box that tells its control when the list opens and closes.
+class TQComboBox : public QComboBox {
+public:
+    TQComboBox(QWidget* parent, std::function<void(bool)> notify) : QComboBox(parent), FNotify(std::move(notify)) {}
+    void showPopup() override
+    {
+        FNotify(true);
+        QComboBox::showPopup();
+    }
+    void hidePopup() override
+    {
+        QComboBox::hidePopup();
+        FNotify(false);
+    }
+
+private:
+    std::function<void(bool)> FNotify;
+};
+
+} // namespace
+
+// ------------------------------------------------------------ TLabel
+
+TLabel::TLabel(TComponent* AOwner) : TGraphicControl(AOwner)
+{
+    FControlStyle |= csReplicatable;
+    SetBounds(0, 0, 65, 17);
+    SetParentColor(true);
+}
+
+void TLabel::SetAutoSize(bool v)
+{
+    FAutoSize = v;
+    AdjustBounds();
+}
+
+void TLabel::SetWordWrap(bool v)
+{
+    FWordWrap = v;
+    AdjustBounds();
+    Invalidate();
+}
+
+void TLabel::SetShowAccelChar(bool v)
+{
+    FShowAccelChar = v;
+    AdjustBounds();
+    Invalidate();
+}
+
+Cardinal TLabel::TextFlags() const
+{
+    Cardinal f = DT_EXPANDTABS;
+    f |= FAlignment == taRightJustify ? DT_RIGHT : FAlignment == taCenter ? DT_CENTER : DT_LEFT;
+    if (FWordWrap)
+        f |= DT_WORDBREAK;
+    else
+        f |= DT_SINGLELINE;
+    if (FLayout == tlCenter) f |= DT_VCENTER;
+    else if (FLayout == tlBottom) f |= DT_BOTTOM;
+    if (!FShowAccelChar)
+        f |= DT_NOPREFIX;
+    return f;
+}
+
+void TLabel::AdjustBounds()
+{
+    if (!FAutoSize || HasState(csLoading))
+        return;
+    const QFontMetrics fm(ToQFont(*Font()));
+    const QString text = FShowAccelChar ? StripAccel(Caption()) : Caption();
+    Integer w, h;
+    if (FWordWrap) {
+        const QRect r = fm.boundingRect(QRect(0, 0, std::max(Width(), 1), 100000), Qt::TextWordWrap, text);
+        w = Width();
+        h = std::max(r.height(), fm.height());
+    } else {
+        Integer widest = 0;
+        const QStringList lines = text.split(u'\n');
+        for (const QString& line : lines)
+            widest = std::max<Integer>(widest, fm.horizontalAdvance(line));
+        w = widest;
+        h = fm.height() * Integer(lines.size());
+    }
+    // A right-aligned label keeps its right edge.
+    const Integer left = FAlignment == taRightJustify ? Left() + Width() - w : Left();
+    SetBounds(left, Top(), w, h);
+}
+
+void TLabel::Dispatch(TMessage& Message)
+{
+    switch (Message.Msg) {
+    case CM_TEXTCHANGED:
+    case CM_FONTCHANGED:
+        AdjustBounds();
+        Invalidate();
+        break;
+    default:
+        TGraphicControl::Dispatch(Message);
+        break;
+    }
+}
+
+void TLabel::Paint()
+{
+    TCanvas* c = Canvas();
+    TRect r = ClientRect();
+    if (!FTransparent) {
+        c->Brush()->SetColor(Color());
+        c->Brush()->SetStyle(bsSolid);
+        c->FillRect(r);
+    }
+    c->Brush()->SetStyle(bsClear);
+    c->Font()->Assign(Font());
+    if (!Enabled())
+        c->Font()->SetColor(clGrayText);
+    DrawText(c, Caption(), r, TextFlags());
+}
+
+// ------------------------------------------------------------ TLinkLabel
+
+TLinkLabel::TLinkLabel(TComponent* AOwner) : TWinControl(AOwner)
+{
+    FControlStyle &= ~csClickEvents;
+    SetBounds(0, 0, 53, 17);
+    SetParentColor(true);
+}
+
+void TLinkLabel::CreateWindowHandle(const TCreateParams&)
+{
+    auto* w = new QLabel(TWidgetBridge::ParentWidget(this));
+    w->setTextFormat(Qt::RichText);
+    w->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    w->setOpenExternalLinks(false);
+    w->setText(FText);
+    w->setFocusPolicy(Qt::NoFocus);
+    QObject::connect(w, &QLabel::linkActivated, [this](const QString& link) { DoLinkClick(link); });
+    TWidgetBridge::Attach(this, w);
+}
+
+void TLinkLabel::SetTextValue(const QString& value)
+{
+    FText = value;
+    if (auto* w = TWidgetBridge::WidgetAs<QLabel>(this))
+        w->setText(value);
+}
+
+void TLinkLabel::DoLinkClick(const QString& link)
+{
+    if (OnLinkClick)
+        OnLinkClick(this, link, link.contains(QStringLiteral("://")) || link.contains(u'.') ? sltURL : sltID);
+}
+
+// ------------------------------------------------------------ TCustomEdit
+
+TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner)
+{
+    FControlStyle &= ~csClickEvents;
+    SetBounds(0, 0, 121, 21);
+    SetTabStop(true);
+    SetColor(clWindow);
+}
+
+void TCustomEdit::CreateWindowHandle(const TCreateParams&)
+{
+    auto* w = new QLineEdit(TWidgetBridge::ParentWidget(this));
+    QObject::connect(w, &QLineEdit::textEdited, [this](const QString& t) { TextEdited(t); });
+    TWidgetBridge::Attach(this, w);
+}
+
+void TCustomEdit::CreateWnd()
+{
+    TWinControl::CreateWnd();
+    if (auto* w = dynamic_cast<QLineEdit*>(TWidgetBridge::Widget(this))) {
+        const QSignalBlocker block(w);
+        SetTabFocus(w, TabStop());
+        w->setMaxLength(FMaxLength > 0 ? FMaxLength : 32767);
+        w->setReadOnly(FReadOnly);
+        w->setEchoMode(FPasswordChar.isNull() ? QLineEdit::Normal : QLineEdit::Password);
+        w->setAlignment((FAlignmentValue == taRightJustify ? Qt::AlignRight : FAlignmentValue == taCenter ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter);
+        w->setText(FText);
+        w->setSelection(FSelStart, FSelLength);
+    }
+}
+
+QString TCustomEdit::ApplyCase(const QString& s) const
+{
+    switch (FCharCase) {
+    case ecUpperCase: return s.toUpper();
+    case ecLowerCase: return s.toLower();
+    default: return s;
+    }
+}
+
+QString TCustomEdit::GetText() const
+{
+    return FText;
+}
+
+void TCustomEdit::SetTextValue(const QString& value)
+{
+    QString v = ApplyCase(value);
+    if (FMaxLength > 0 && v.size() > FMaxLength && !dynamic_cast<const TMemo*>(this))
+        v.truncate(FMaxLength);
+    FText = v;
+    if (auto* w = dynamic_cast<QLineEdit*>(TWidgetBridge::Widget(this))) {
+        const QSignalBlocker block(w);
+        w->setText(v);
+    }
+    Change();
+}
+
+void TCustomEdit::TextEdited(const QString& text)
+{
+    FText = text;
+    FModified = true;
+    Change();
+}
+
+void TCustomEdit::Change()
+{
+    if (OnChange)
+        OnChange(this);
+}
+
+void TCustomEdit::SetMaxLength(Integer v)
+{
+    FMaxLength = std::max<Integer>(v, 0);
+    if (auto* w = dynamic_cast<QLineEdit*>(TWidgetBridge::Widget(this)))
+        w->setMaxLength(FMaxLength > 0 ? FMaxLength : 32767);
+}
+
+void TCustomEdit::SetCharCase(TEditCharCase v)
+{
+    FCharCase = v;
+    if (ApplyCase(FText) != FText)
+        SetTextValue(FText);
+}
+
+void TCustomEdit::SetReadOnly(bool v)
+{
+    FReadOnly = v;
+    if (auto* w = dynamic_cast<QLineEdit*>(TWidgetBridge::Widget(this)))
+        w->setReadOnly(v);
+    else if (auto* m = dynamic_cast<QPlainTextEdit*>(TWidgetBridge::Widget(this)))
+        m->setReadOnly(v);
+}
+
+void TCustomEdit::SetPasswordChar(QChar v)
+{
+    FPasswordChar = v;
+    if (auto* w = dynamic_cast<QLineEdit*>(TWidgetBridge::Widget(this)))
+        w->setEchoMode(v.isNull() ? QLineEdit::Normal : QLineEdit::Password);
+}
+
+void TCustomEdit::SetAlignment(TAlignment v)
+{
+    FAlignmentValue = v;
+    if (auto* w = dynamic_cast<QLineEdit*>(TWidgetBridge::Widget(this)))
+        w->setAlignment((v == taRightJustify ? Qt::AlignRight : v == taCenter ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter);
+}
+
+Integer TCustomEdit::SelStart() const
+{
+    if (auto* w = dynamic_cast<QLineEdit*>(TWidgetBridge::Widget(this)))
+        return w->hasSelectedText() ? w->selectionStart() : w->cursorPosition();
+    return std::min<Integer>(FSelStart, FText.size());
+}
+
+Integer TCustomEdit::SelLength() const
+{
+    if (auto* w = dynamic_cast<QLineEdit*>(TWidgetBridge::Widget(this)))
+        return w->selectionLength();
+    return std::clamp<Integer>(FSelLength, 0, Integer(FText.size()) - SelStart());
+}
+
+void TCustomEdit::SetSelStart(Integer v)
+{
+    FSelStart = std::clamp<Integer>(v, 0, Integer(FText.size()));
+    FSelLength = 0;
+    if (auto* w = dynamic_cast<QLineEdit*>(TWidgetBridge::Widget(this)))
+        w->setCursorPosition(FSelStart);
+}
+
+void TCustomEdit::SetSelLength(Integer v)
+{
+    FSelStart = SelStart();
+    FSelLength = std::clamp<Integer>(v, 0, Integer(FText.size()) - FSelStart);
+    if (auto* w = dynamic_cast<QLineEdit*>(TWidgetBridge::Widget(this)))
+        w->setSelection(FSelStart, FSelLength);
+}
+
+QString TCustomEdit::SelText() const
+{
+    return FText.mid(SelStart(), SelLength());
+}
+
+void TCustomEdit::SetSelText(const QString& v)
+{
+    const Integer start = SelStart();
+    QString t = FText;
+    t.replace(start, SelLength(), v);
+    SetTextValue(t);
+    SetSelStart(start + Integer(v.size()));
+}
+
+void TCustomEdit::SelectAll()
+{
+    FSelStart = 0;
+    FSelLength = Integer(FText.size());
+    if (auto* w = dynamic_cast<QLineEdit*>(TWidgetBridge::Widget(this)))
+        w->selectAll();
+}
+
+void TCustomEdit::Dispatch(TMessage& Message)
+{
+    switch (Message.Msg) {
+    case WM_CHAR:
+        // The handlers see the key first; the edit then types it in its case.
+        if (DoKeyPress(Message)) {
+            const QChar ch(char16_t(Message.WParam));
+            if (!FReadOnly && ch.isLetter())
+                Message.WParam = (FCharCase == ecUpperCase ? ch.toUpper() : FCharCase == ecLowerCase ? ch.toLower() : ch).unicode();
+            DefaultHandler(Message);
+        }
+        break;
+    case WM_SETFOCUS:
+        TWinControl::Dispatch(Message);
+        if (FAutoSelect && dynamic_cast<QLineEdit*>(TWidgetBridge::Widget(this)) != nullptr)
+            SelectAll();
+        break;
+    default:
+        TWinControl::Dispatch(Message);
+        break;
+    }
+}
+
+// ------------------------------------------------------------ TMemo
+
+TMemo::TMemo(TComponent* AOwner) : TCustomEdit(AOwner), FLines(std::make_unique<TStringList>())
+{
+    SetBounds(0, 0, 185, 89);
+    FAutoSelect = false;
+    FLines->OnChange = [this](TObject*) { LinesChanged(); };
+}
+
+TMemo::~TMemo()
+{
+    FLines->OnChange = nullptr;
+}
+
+TStrings* TMemo::Lines() const
+{
+    return FLines.get();
+}
+
+void TMemo::CreateWindowHandle(const TCreateParams&)
+{
+    auto* w = new QPlainTextEdit(TWidgetBridge::ParentWidget(this));
+    QObject::connect(w, &QPlainTextEdit::textChanged, [this, w] {
+        if (FSyncing)
+            return;
+        FSyncing = true;
+        FLines->SetText(w->toPlainText());
+        FSyncing = false;
+        FModified = true;
+        Change();
+    });
+    TWidgetBridge::Attach(this, w);
+    TWidgetBridge::AddSubWidget(this, w->viewport(), true);
+}
+
+void TMemo::CreateWnd()
+{
+    TWinControl::CreateWnd();
+    if (auto* w = TWidgetBridge::WidgetAs<QPlainTextEdit>(this)) {
+        SetTabFocus(w, TabStop());
+        FSyncing = true;
+        w->setPlainText(GetText());
+        FSyncing = false;
+        w->setReadOnly(FReadOnly);
+        w->setLineWrapMode(FWordWrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+        const bool h = FScrollBars == ssHorizontal || FScrollBars == ssBoth;
+        const bool v = FScrollBars == ssVertical || FScrollBars == ssBoth;
+        w->setHorizontalScrollBarPolicy(h ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+        w->setVerticalScrollBarPolicy(v ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    }
+}
+
+QString TMemo::GetText() const
+{
+    QString t = FLines->Text();
+    // The memo's text has no line break after its last line.
+    while (t.endsWith(u'\n') || t.endsWith(u'\r'))
+        t.chop(1);
+    return t;
+}
+
+void TMemo::SetTextValue(const QString& value)
+{
+    FLines->SetText(value);
+}
+
+void TMemo::LinesChanged()
+{
+    if (FSyncing)
+        return;
+    if (auto* w = TWidgetBridge::WidgetAs<QPlainTextEdit>(this)) {
+        FSyncing = true;
+        w->setPlainText(GetText());
+        FSyncing = false;
+    }
+    Change();
+}
+
+void TMemo::SetScrollBars(TScrollStyle v)
+{
+    FScrollBars = v;
+    RecreateWnd();
+}
+
+void TMemo::SetWordWrap(bool v)
+{
+    FWordWrap = v;
+    if (auto* w = TWidgetBridge::WidgetAs<QPlainTextEdit>(this))
+        w->setLineWrapMode(v ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+}
+
+void TMemo::Dispatch(TMessage& Message)
+{
+    if (Message.Msg == WM_GETDLGCODE) {
+        Message.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | (FWantTabs ? DLGC_WANTTAB : 0) | (FWantReturns ? DLGC_WANTALLKEYS : 0);
+        return;
+    }
+    if (Message.Msg == WM_CHAR) {
+        // No case change or single-line filtering: the memo takes keys as typed.
+        if (DoKeyPress(Message))
+            DefaultHandler(Message);
+        return;
+    }
+    TCustomEdit::Dispatch(Message);
+}
+
+// ------------------------------------------------------------ TComboBox
+
+TComboBox::TComboBox(TComponent* AOwner) : TWinControl(AOwner), FItems(std::make_unique<TStringList>())
+{
+    FControlStyle &= ~csClickEvents;
+    SetBounds(0, 0, 145, 22);
+    SetTabStop(true);
+    SetColor(clWindow);
+    FItems->OnChange = [this](TObject*) { ItemsChanged(); };
+}
+
+TComboBox::~TComboBox()
+{
+    FItems->OnChange = nullptr;
+}
+
+TStrings* TComboBox::Items() const
+{
+    return FItems.get();
+}
+
+Integer TComboBox::ItemCount() const
+{
+    return FItems->Count();
+}
+
+void TComboBox::Clear()
+{
+    FItems->Clear();
+    FItemIndex = -1;
+    FText.clear();
+    PushItems();
+}
+
+void TComboBox::CreateWindowHandle(const TCreateParams&)
+{
+    auto* w = new TQComboBox(TWidgetBridge::ParentWidget(this), [this](bool open) {
+        if (open)
+            DropDown();
+        else
+            CloseUp();
+    });
+    w->setEditable(FStyle == csDropDown || FStyle == csSimple);
+    w->setInsertPolicy(QComboBox::NoInsert);
+    QObject::connect(w, &QComboBox::activated, [this](int i) { UserPicked(i); });
+    if (QLineEdit* e = w->lineEdit()) {
+        QObject::connect(e, &QLineEdit::textEdited, [this](const QString& t) { UserTyped(t); });
+        TWidgetBridge::AddSubWidget(this, e, true);
+    }
+    TWidgetBridge::Attach(this, w);
+}
+
+void TComboBox::CreateWnd()
+{
+    TWinControl::CreateWnd();
+    if (auto* w = TWidgetBridge::WidgetAs<QComboBox>(this)) {
+        SetTabFocus(w, TabStop());
+        w->setMaxVisibleItems(std::max<Integer>(FDropDownCount, 1));
+        if (QLineEdit* e = w->lineEdit())
+            e->setMaxLength(FMaxLength > 0 ? FMaxLength : 32767);
+        PushItems();
+    }
+}
+
+void TComboBox::PushItems()
+{
+    auto* w = TWidgetBridge::WidgetAs<QComboBox>(this);
+    if (w == nullptr)
+        return;
+    const QSignalBlocker block(w);
+    FPushing = true;
+    w->clear();
+    for (Integer i = 0; i < FItems->Count(); ++i)
+        w->addItem(FItems->Strings(i));
+    w->setCurrentIndex(FItemIndex);
+    if (w->isEditable())
+        w->setEditText(FItemIndex >= 0 ? FItems->Strings(FItemIndex) : FText);
+    FPushing = false;
+}
+
+void TComboBox::ItemsChanged()
+{
+    if (FItemIndex >= FItems->Count())
+        FItemIndex = -1;
+    if (FStyle == csDropDownList)
+        FText = FItemIndex >= 0 ? FItems->Strings(FItemIndex) : QString();
+    PushItems();
+}
+
+void TComboBox::SetStyle(TComboBoxStyle v)
+{
+    if (v == FStyle)
+        return;
+    FStyle = v;
+    if (FStyle == csDropDownList)
+        FText = FItemIndex >= 0 ? FItems->Strings(FItemIndex) : QString();
+    RecreateWnd();
+}
+
+void TComboBox::SetItemIndex(Integer v)
+{
+    if (v < -1 || v >= FItems->Count())
+        v = -1;
+    FItemIndex = v;
+    if (v >= 0)
+        FText = FItems->Strings(v);
+    else if (FStyle == csDropDownList)
+        FText.clear();
+    if (auto* w = TWidgetBridge::WidgetAs<QComboBox>(this)) {
+        const QSignalBlocker block(w);
+        w->setCurrentIndex(v);
+        if (w->isEditable())
+            w->setEditText(FText);
+    }
+}
+
+QString TComboBox::GetText() const
+{
+    if (FStyle == csDropDownList)
+        return FItemIndex >= 0 ? FItems->Strings(FItemIndex) : QString();
+    return FText;
+}
+
+void TComboBox::SetTextValue(const QString& value)
+{
+    if (FStyle == csDropDownList) {
+        SetItemIndex(FItems->IndexOf(value));
+        return;
+    }
+    FText = value;
+    const Integer i = FItems->IndexOf(value);
+    FItemIndex = i;
+    if (auto* w = TWidgetBridge::WidgetAs<QComboBox>(this)) {
+        const QSignalBlocker block(w);
+        w->setCurrentIndex(i);
+        w->setEditText(value);
+    }
+}
+
+void TComboBox::UserPicked(int index)
+{
+    if (FPushing)
+        return;
+    FItemIndex = index >= 0 && index < FItems->Count() ? index : -1;
+    if (FItemIndex >= 0)
+        FText = FItems->Strings(FItemIndex);
+    Click();
+    Select();
+}
+
+void TComboBox::UserTyped(const QString& text)
+{
+    FText = text;
+    FItemIndex = FItems->IndexOf(text);
+    Change();
+}
+
+void TComboBox::Change()
+{
+    if (OnChange)
+        OnChange(this);
+}
+
+void TComboBox::Select()
+{
+    if (OnSelect)
+        OnSelect(this);
+    else
+        Change();
+}
+
+void TComboBox::DropDown()
+{
+    if (OnDropDown)
+        OnDropDown(this);
+}
+
+void TComboBox::CloseUp()
+{
+    if (OnCloseUp)
+        OnCloseUp(this);
+}
+
+bool TComboBox::DroppedDown() const
+{
+    auto* w = TWidgetBridge::WidgetAs<QComboBox>(this);
+    return w != nullptr && w->view() != nullptr && w->view()->isVisible();
+}
+
+void TComboBox::SetDroppedDown(bool v)
+{
+    HandleNeeded();
+    auto* w = TWidgetBridge::WidgetAs<QComboBox>(this);
+    if (w == nullptr)
+        return;
+    if (v)
+        w->showPopup();
+    else
+        w->hidePopup();
+}
+
+void TComboBox::SetDropDownCount(Integer v)
+{
+    FDropDownCount = v;
+    if (auto* w = TWidgetBridge::WidgetAs<QComboBox>(this))
+        w->setMaxVisibleItems(std::max<Integer>(v, 1));
+}
+
+void TComboBox::SetMaxLength(Integer v)
+{
+    FMaxLength = std::max<Integer>(v, 0);
+    if (auto* w = TWidgetBridge::WidgetAs<QComboBox>(this); w != nullptr && w->lineEdit() != nullptr)
+        w->lineEdit()->setMaxLength(FMaxLength > 0 ? FMaxLength : 32767);
+}
+
+void TComboBox::SetSorted(bool v)
+{
+    FSorted = v;
+    const QString current = FItemIndex >= 0 ? FItems->Strings(FItemIndex) : QString();
+    FItems->SetSorted(v);
+    if (FItemIndex >= 0)
+        FItemIndex = FItems->IndexOf(current);
+    PushItems();
+}
+
+void TComboBox::Dispatch(TMessage& Message)
+{
+    TWinControl::Dispatch(Message);
+}
+
+// ------------------------------------------------------------ TButton
+
+TButton::TButton(TComponent* AOwner) : TWinControl(AOwner)
+{
+    FControlStyle &= ~csClickEvents;
+    SetBounds(0, 0, 75, 25);
+    SetTabStop(true);
+    SetColor(clBtnFace);
+}
+
+void TButton::CreateWindowHandle(const TCreateParams&)
+{
+    auto* w = new QPushButton(FText, TWidgetBridge::ParentWidget(this));
+    w->setAutoDefault(false);
+    w->setDefault(FDefault);
+    SetTabFocus(w, TabStop());
+    QObject::connect(w, &QPushButton::clicked, [this] { Click(); });
+    TWidgetBridge::Attach(this, w);
+}
+
+void TButton::SetTextValue(const QString& value)
+{
+    FText = value;
+    if (auto* w = TWidgetBridge::WidgetAs<QPushButton>(this))
+        w->setText(value);
+}
+
+void TButton::SetDefault(bool v)
+{
+    FDefault = v;
+    if (auto* w = TWidgetBridge::WidgetAs<QPushButton>(this))
+        w->setDefault(v);
+}
+
+void TButton::Click()
+{
+    if (FModalResult != 0)
+        if (TCustomForm* form = GetParentForm())
+            form->SetModalResult(FModalResult);
+    TWinControl::Click();
+}
+
+void TButton::Dispatch(TMessage& Message)
+{
+    if (Message.Msg == CM_DIALOGKEY) {
+        const Word key = Word(Message.WParam);
+        if (((key == VK_RETURN && FDefault) || (key == VK_ESCAPE && FCancel)) && Visible() && Enabled()) {
+            Click();
+            Message.Result = 1;
+            return;
+        }
+    }
+    TWinControl::Dispatch(Message);
+}
+
+// ------------------------------------------------------------ TCheckBox
+
+TCheckBox::TCheckBox(TComponent* AOwner) : TWinControl(AOwner)
+{
+    FControlStyle &= ~csClickEvents;
+    SetBounds(0, 0, 97, 17);
+    SetTabStop(true);
+    SetParentColor(true);
+}
+
+void TCheckBox::CreateWindowHandle(const TCreateParams&)
+{
+    auto* w = new QCheckBox(FText, TWidgetBridge::ParentWidget(this));
+    w->setTristate(FAllowGrayed || FState == cbGrayed);
+    w->setCheckState(FState == cbChecked ? Qt::Checked : FState == cbGrayed ? Qt::PartiallyChecked : Qt::Unchecked);
+    w->setLayoutDirection(FAlignment == taLeftJustify ? Qt::RightToLeft : Qt::LeftToRight);
+    SetTabFocus(w, TabStop());
+    QObject::connect(w, &QCheckBox::clicked, [this] { UserClicked(); });
+    TWidgetBridge::Attach(this, w);
+}
+
+void TCheckBox::SetTextValue(const QString& value)
+{
+    FText = value;
+    if (auto* w = TWidgetBridge::WidgetAs<QCheckBox>(this))
+        w->setText(value);
+}
+
+void TCheckBox::SetAllowGrayed(bool v)
+{
+    FAllowGrayed = v;
+    if (auto* w = TWidgetBridge::WidgetAs<QCheckBox>(this))
+        w->setTristate(v || FState == cbGrayed);
+}
+
+void TCheckBox::SetState(TCheckBoxState v)
+{
+    if (v == FState)
+        return;
+    FState = v;
+    if (auto* w = TWidgetBridge::WidgetAs<QCheckBox>(this)) {
+        const QSignalBlocker block(w);
+        w->setTristate(FAllowGrayed || v == cbGrayed);
+        w->setCheckState(v == cbChecked ? Qt::Checked : v == cbGrayed ? Qt::PartiallyChecked : Qt::Unchecked);
+    }
+    Click();
+}
+
+void TCheckBox::UserClicked()
+{
+    // Unchecked goes to checked (grayed when allowed), checked to unchecked,
+    // grayed to checked.
+    TCheckBoxState next = cbChecked;
+    if (FState == cbUnchecked)
+        next = FAllowGrayed ? cbGrayed : cbChecked;
+    else if (FState == cbChecked)
+        next = cbUnchecked;
+    SetState(next);
+}
+
+// ------------------------------------------------------------ TRadioButton
+
+TRadioButton::TRadioButton(TComponent* AOwner) : TWinControl(AOwner)
+{
+    FControlStyle &= ~csClickEvents;
+    SetBounds(0, 0, 113, 17);
+    SetParentColor(true);
+}
+
+void TRadioButton::CreateWindowHandle(const TCreateParams&)
+{
+    auto* w = new QRadioButton(FText, TWidgetBridge::ParentWidget(this));
+    w->setAutoExclusive(false);
+    w->setChecked(FChecked);
+    SetTabFocus(w, TabStop());
+    QObject::connect(w, &QRadioButton::clicked, [this, w] {
+        if (!FChecked)
+            SetChecked(true);
+        else {
+            const QSignalBlocker block(w);
+            w->setChecked(true);  // clicking a checked radio button leaves it checked
+        }
+    });
+    TWidgetBridge::Attach(this, w);
+}
+
+void TRadioButton::SetTextValue(const QString& value)
+{
+    FText = value;
+    if (auto* w = TWidgetBridge::WidgetAs<QRadioButton>(this))
+        w->setText(value);
+}
+
+void TRadioButton::SetChecked(bool v)
+{
+    if (v == FChecked)
+        return;
+    FChecked = v;
+    SetTabStop(v);
+    if (auto* w = TWidgetBridge::WidgetAs<QRadioButton>(this)) {
+        const QSignalBlocker block(w);
+        w->setChecked(v);
+    }
+    if (!v)
+        return;
+    if (Parent() != nullptr)
+        for (Integer i = 0; i < Parent()->ControlCount(); ++i)
+            if (auto* sib = dynamic_cast<TRadioButton*>(Parent()->Controls(i)); sib != nullptr && sib != this)
+                sib->SetChecked(false);
+    Click();
+}
+
+// ------------------------------------------------------------ TListBox
+
+TListBox::TListBox(TComponent* AOwner) : TWinControl(AOwner), FItems(std::make_unique<TStringList>())
+{
+    FControlStyle &= ~csClickEvents;
+    SetBounds(0, 0, 121, 97);
+    SetTabStop(true);
+    SetColor(clWindow);
+    FItems->OnChange = [this](TObject*) { ItemsChanged(); };
+}
+
+TListBox::~TListBox()
+{
+    FItems->OnChange = nullptr;
+}
+
+TStrings* TListBox::Items() const
+{
+    return FItems.get();
+}
+
+Integer TListBox::Count() const
+{
+    return FItems->Count();
+}
+
+void TListBox::Clear()
+{
+    FItems->Clear();
+}
+
+void TListBox::CreateWindowHandle(const TCreateParams&)
+{
+    auto* w = new QListWidget(TWidgetBridge::ParentWidget(this));
+    QObject::connect(w, &QListWidget::itemSelectionChanged, [this] {
+        if (FPushing)
+            return;
+        SelectionFromWidget();
+        Click();
+    });
+    TWidgetBridge::Attach(this, w);
+    TWidgetBridge::AddSubWidget(this, w->viewport(), true);
+}
+
+void TListBox::CreateWnd()
+{
+    TWinControl::CreateWnd();
+    if (auto* w = TWidgetBridge::WidgetAs<QListWidget>(this)) {
+        SetTabFocus(w, TabStop());
+        w->setSelectionMode(FMultiSelect ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection);
+        PushItems();
+    }
+}
+
+void TListBox::PushItems()
+{
+    auto* w = TWidgetBridge::WidgetAs<QListWidget>(this);
+    if (w == nullptr)
+        return;
+    FPushing = true;
+    w->clear();
+    for (Integer i = 0; i < FItems->Count(); ++i)
+        w->addItem(FItems->Strings(i));
+    for (Integer i = 0; i < Integer(FSelected.size()) && i < w->count(); ++i)
+        w->item(i)->setSelected(FSelected[size_t(i)]);
+    if (FItemIndex >= 0 && FItemIndex < w->count())
+        w->setCurrentRow(FItemIndex, FMultiSelect ? QItemSelectionModel::NoUpdate : QItemSelectionModel::ClearAndSelect);
+    FPushing = false;
+}
+
+void TListBox::ItemsChanged()
+{
+    FSelected.assign(size_t(FItems->Count()), false);
+    if (FItemIndex >= FItems->Count())
+        FItemIndex = -1;
+    if (FItemIndex >= 0 && !FMultiSelect)
+        FSelected[size_t(FItemIndex)] = true;
+    PushItems();
+}
+
+void TListBox::SelectionFromWidget()
+{
+    auto* w = TWidgetBridge::WidgetAs<QListWidget>(this);
+    FSelected.assign(size_t(FItems->Count()), false);
+    for (Integer i = 0; i < w->count() && i < FItems->Count(); ++i)
+        FSelected[size_t(i)] = w->item(i)->isSelected();
+    FItemIndex = w->currentRow();
+}
+
+Integer TListBox::ItemIndex() const
+{
+    return FItemIndex;
+}
+
+void TListBox::SetItemIndex(Integer v)
+{
+    if (v < -1 || v >= FItems->Count())
+        v = -1;
+    FItemIndex = v;
+    if (!FMultiSelect) {
+        FSelected.assign(size_t(FItems->Count()), false);
+        if (v >= 0)
+            FSelected[size_t(v)] = true;
+    }
+    PushItems();
+}
+
+void TListBox::SetMultiSelect(bool v)
+{
+    FMultiSelect = v;
+    if (auto* w = TWidgetBridge::WidgetAs<QListWidget>(this))
+        w->setSelectionMode(v ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection);
+}
+
+bool TListBox::Selected(Integer index) const
+{
+    return index >= 0 && index < Integer(FSelected.size()) && FSelected[size_t(index)];
+}
+
+void TListBox::SetSelected(Integer index, bool v)
+{
+    if (index < 0 || index >= FItems->Count())
+        return;
+    if (!FMultiSelect && v)
+        FSelected.assign(size_t(FItems->Count()), false);
+    FSelected[size_t(index)] = v;
+    if (!FMultiSelect)
+        FItemIndex = v ? index : (FItemIndex == index ? -1 : FItemIndex);
+    PushItems();
+}
+
+Integer TListBox::SelCount() const
+{
+    if (!FMultiSelect)
+        return -1;
+    return Integer(std::count(FSelected.begin(), FSelected.end(), true));
+}
+
+Integer TListBox::TopIndex() const
+{
+    if (auto* w = TWidgetBridge::WidgetAs<QListWidget>(this)) {
+        QListWidgetItem* it = w->itemAt(2, 2);
+        return it != nullptr ? w->row(it) : 0;
+    }
+    return FTopIndex;
+}
+
+void TListBox::SetTopIndex(Integer v)
+{
+    FTopIndex = std::max<Integer>(v, 0);
+    if (auto* w = TWidgetBridge::WidgetAs<QListWidget>(this); w != nullptr && v >= 0 && v < w->count())
+        w->scrollToItem(w->item(v), QAbstractItemView::PositionAtTop);
+}
+
+void TListBox::SetSorted(bool v)
+{
+    FSorted = v;
+    FItems->SetSorted(v);
+}
+
+Integer TListBox::ItemHeight() const
+{
+    if (auto* w = TWidgetBridge::WidgetAs<QListWidget>(this); w != nullptr && w->count() > 0)
+        return w->sizeHintForRow(0);
+    return QFontMetrics(ToQFont(*Font())).height() + 2;
+}
+
+Integer TListBox::ItemAtPos(TPoint Pos, bool Existing) const
+{
+    if (auto* w = TWidgetBridge::WidgetAs<QListWidget>(this)) {
+        const QPoint vp = w->viewport()->mapFrom(w, QPoint(Pos.X, Pos.Y));
+        QListWidgetItem* it = w->itemAt(vp);
+        if (it != nullptr)
+            return w->row(it);
+        return Existing ? -1 : w->count();
+    }
+    const Integer i = TopIndex() + Pos.Y / std::max<Integer>(ItemHeight(), 1);
+    if (i < Count())
+        return i;
+    return Existing ? -1 : Count();
+}
+
+// ------------------------------------------------------------ TGroupBox
+
+TGroupBox::TGroupBox(TComponent* AOwner) : TWinControl(AOwner)
+{
+    SetBounds(0, 0, 185, 105);
+    SetParentColor(true);
+}
+
+void TGroupBox::CreateWindowHandle(const TCreateParams&)
+{
+    auto* w = new QGroupBox(FText, TWidgetBridge::ParentWidget(this));
+    w->setFocusPolicy(Qt::NoFocus);
+    TWidgetBridge::Attach(this, w);
+}
+
+void TGroupBox::SetTextValue(const QString& value)
+{
+    FText = value;
+    if (auto* w = TWidgetBridge::WidgetAs<QGroupBox>(this))
+        w->setTitle(value);
+}
+
+TRect TGroupBox::AlignRect() const
+{
+    TRect r = ClientRect();
+    const Integer caption = QFontMetrics(ToQFont(*Font())).height();
+    r.Top += caption;
+    InflateRect(r, -2, 0);
+    r.Bottom -= 2;
+    return r;
+}
+
+// ------------------------------------------------------------ TScrollBar
+
+TScrollBar::TScrollBar(TComponent* AOwner) : TWinControl(AOwner)
+{
+    FControlStyle &= ~csClickEvents;
+    SetBounds(0, 0, 121, 17);
+    SetTabStop(true);
+}
+
+void TScrollBar::CreateWindowHandle(const TCreateParams&)
+{
+    auto* w = new QScrollBar(FKind == sbHorizontal ? Qt::Horizontal : Qt::Vertical, TWidgetBridge::ParentWidget(this));
+    QObject::connect(w, &QScrollBar::actionTriggered, [this, w](int action) {
+        if (FPushing)
+            return;
+        TScrollCode code = scPosition;
+        switch (action) {
+        case QAbstractSlider::SliderSingleStepAdd: code = scLineDown; break;
+        case QAbstractSlider::SliderSingleStepSub: code = scLineUp; break;
+        case QAbstractSlider::SliderPageStepAdd: code = scPageDown; break;
+        case QAbstractSlider::SliderPageStepSub: code = scPageUp; break;
+        case QAbstractSlider::SliderToMinimum: code = scTop; break;
+        case QAbstractSlider::SliderToMaximum: code = scBottom; break;
+        case QAbstractSlider::SliderMove: code = scTrack; break;
+        default: break;
+        }
+        Scroll(code, w->sliderPosition());
+    });
+    TWidgetBridge::Attach(this, w);
+}
+
+void TScrollBar::UpdateView()
+{
+    TWinControl::UpdateView();
+    if (auto* w = TWidgetBridge::WidgetAs<QScrollBar>(this)) {
+        FPushing = true;
+        w->setOrientation(FKind == sbHorizontal ? Qt::Horizontal : Qt::Vertical);
+        w->setRange(FMin, std::max(FMin, FMax - std::max(FPageSize - 1, 0)));
+        w->setSingleStep(FSmallChange);
+        w->setPageStep(std::max(FLargeChange, FPageSize));
+        w->setValue(FPosition);
+        FPushing = false;
+    }
+}
+
+void TScrollBar::SetKind(TScrollBarKind v)
+{
+    if (v == FKind)
+        return;
+    FKind = v;
+    SetBounds(Left(), Top(), Height(), Width());
+    UpdateView();
+}
+
+void TScrollBar::SetParams(Integer APosition, Integer AMin, Integer AMax)
+{
+    if (AMax < AMin)
+        AMax = AMin;
+    APosition = std::clamp(APosition, AMin, AMax);
+    const bool moved = APosition != FPosition;
+    FMin = AMin;
+    FMax = AMax;
+    FPosition = APosition;
+    UpdateView();
+    if (moved && OnChange)
+        OnChange(this);
+}
+
+void TScrollBar::Scroll(TScrollCode code, Integer pos)
+{
+    if (OnScroll)
+        OnScroll(this, code, pos);
+    pos = std::clamp(pos, FMin, FMax);
+    if (pos != FPosition) {
+        FPosition = pos;
+        if (OnChange)
+            OnChange(this);
+    }
+    UpdateView();
+}
+
+void TScrollBar::Dispatch(TMessage& Message)
+{
+    TWinControl::Dispatch(Message);
+}

@@ -1,0 +1,563 @@
+// Standard controls driven as a user works them: typing with key filters,
+// picking from lists, clicking boxes and buttons, and what they paint.
+#include <gtest/gtest.h>
+#include "QtPrint.h"
+
+#include <QElapsedTimer>
+#include <QTimer>
+
+#include "Screenshot.h"
+#include "platform/Bitmap.h"
+#include "platform/Canvas.h"
+#include "platform/CategoryPanel.h"
+#include "platform/ExtCtrls.h"
+#include "platform/Form.h"
+#include "platform/Graphics.h"
+#include "platform/HintWindow.h"
+#include "platform/MaskEdit.h"
+#include "platform/Menus.h"
+#include "platform/PageControl.h"
+#include "platform/StdControls.h"
+#include "platform/StringList.h"
+#include "platform/TestHooks.h"
+#include "platform/Timer.h"
+
+namespace {
+
+struct TShownForm : ::testing::Test {
+    TForm* form = nullptr;
+    void SetUp() override
+    {
+        form = new TForm(nullptr);
+        form->SetClientSize(400, 300);
+        form->Show();
+    }
+    void TearDown() override { delete form; }
+    template <class T>
+    T* Add(Integer l, Integer t)
+    {
+        auto* c = new T(form);
+        c->SetParent(form);
+        c->SetLeft(l);
+        c->SetTop(t);
+        return c;
+    }
+};
+
+// Colours that count as "text drawn here": clearly darker than the background.
+int DarkPixels(const QImage& img)
+{
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (qGray(img.pixel(x, y)) < 100)
+                ++n;
+    return n;
+}
+
+TEST_F(TShownForm, EditTypesThroughKeyFiltersAndReportsChanges)
+{
+    auto* e = Add<TEdit>(10, 10);
+    int changes = 0;
+    e->OnChange = [&](TObject*) { ++changes; };
+    // A per-key filter: digits and Backspace only.
+    e->OnKeyPress = [](TObject*, QChar& key) {
+        if (!key.isDigit() && key != u'\b')
+            key = QChar(0);
+    };
+    e->SetFocus();
+    TestInput::TypeText(e, QStringLiteral("1a2b3"));
+    EXPECT_EQ(e->Text(), QStringLiteral("123"));
+    EXPECT_EQ(changes, 3);
+    TestInput::PressKey(e, VK_BACK);
+    EXPECT_EQ(e->Text(), QStringLiteral("12"));
+    EXPECT_TRUE(e->Modified());
+
+    e->SetText(QStringLiteral("99"));
+    EXPECT_EQ(changes, 5);
+    EXPECT_EQ(e->Text(), QStringLiteral("99"));
+}
+
+TEST_F(TShownForm, EditCaseLengthReadOnlyAndPassword)
+{
+    auto* e = Add<TEdit>(10, 10);
+    e->SetCharCase(ecUpperCase);
+    e->SetMaxLength(4);
+    TestInput::TypeText(e, QStringLiteral("ab12cd"));
+    EXPECT_EQ(e->Text(), QStringLiteral("AB12"));
+    e->SetText(QStringLiteral("abcdef"));
+    EXPECT_EQ(e->Text(), QStringLiteral("ABCD"));
+    e->SetReadOnly(true);
+    TestInput::TypeText(e, QStringLiteral("x"));
+    EXPECT_EQ(e->Text(), QStringLiteral("ABCD"));
+
+    auto* pw = Add<TEdit>(10, 40);
+    pw->SetPasswordChar(u'*');
+    pw->SetText(QStringLiteral("secret"));
+    EXPECT_EQ(pw->Text(), QStringLiteral("secret"));
+    testsupport::SaveScreenshot(GrabControl(pw), QStringLiteral("TEdit-password"));
+}
+
+TEST(StdControls, EditConfiguredWithoutAWindowKeepsItsStateWhenShown)
+{
+    TForm form(nullptr);
+    auto* e = new TEdit(&form);
+    e->SetParent(&form);
+    e->SetText(QStringLiteral("hello"));
+    e->SetSelStart(1);
+    e->SetSelLength(3);
+    EXPECT_EQ(e->SelText(), QStringLiteral("ell"));
+    e->SetSelText(QStringLiteral("ipp"));
+    EXPECT_EQ(e->Text(), QStringLiteral("hippo"));
+    form.Show();
+    EXPECT_EQ(e->Text(), QStringLiteral("hippo"));
+    TestInput::PressKey(e, VK_END);
+    TestInput::TypeText(e, QStringLiteral("s"));
+    EXPECT_EQ(e->Text(), QStringLiteral("hippos"));
+}
+
+TEST_F(TShownForm, ComboBoxPicksFireSelectOrChangeButSettingsDoNot)
+{
+    auto* cb = Add<TComboBox>(10, 10);
+    cb->SetStyle(csDropDownList);
+    TObject tag1, tag2;
+    cb->Items()->AddObject(QStringLiteral("BACnet/IP"), &tag1);
+    cb->Items()->AddObject(QStringLiteral("BACnet MS/TP"), &tag2);
+    QStringList events;
+    cb->OnChange = [&](TObject*) { events << QStringLiteral("change %1").arg(cb->ItemIndex()); };
+    cb->SetItemIndex(0);
+    EXPECT_TRUE(events.isEmpty());
+    EXPECT_EQ(cb->Text(), QStringLiteral("BACnet/IP"));
+    TestInput::PressKey(cb, VK_DOWN);
+    EXPECT_EQ(cb->ItemIndex(), 1);
+    EXPECT_EQ(cb->Items()->Objects(cb->ItemIndex()), &tag2);
+    EXPECT_EQ(events, QStringList{QStringLiteral("change 1")});
+    cb->OnSelect = [&](TObject*) { events << QStringLiteral("select %1").arg(cb->ItemIndex()); };
+    TestInput::PressKey(cb, VK_UP);
+    EXPECT_EQ(events.last(), QStringLiteral("select 0"));
+    EXPECT_EQ(events.size(), 2);
+    // Setting the text of a list picks the matching entry; an unknown text picks none.
+    cb->SetText(QStringLiteral("BACnet MS/TP"));
+    EXPECT_EQ(cb->ItemIndex(), 1);
+    cb->SetText(QStringLiteral("nothing"));
+    EXPECT_EQ(cb->ItemIndex(), -1);
+    cb->SetItemIndex(1);
+    cb->Items()->Clear();
+    EXPECT_EQ(cb->ItemIndex(), -1);
+    EXPECT_EQ(cb->Text(), QString());
+}
+
+TEST_F(TShownForm, EditableComboBoxTypesAndDropsDown)
+{
+    auto* cb = Add<TComboBox>(10, 10);
+    cb->Items()->SetText(QStringLiteral("AS923\nAU915\nEU868"));
+    QStringList events;
+    cb->OnChange = [&](TObject*) { events << QStringLiteral("change ") + cb->Text(); };
+    cb->OnDropDown = [&](TObject*) { events << QStringLiteral("dropdown"); };
+    cb->OnCloseUp = [&](TObject*) { events << QStringLiteral("closeup"); };
+    TestInput::TypeText(cb, QStringLiteral("EU"));
+    EXPECT_EQ(cb->Text(), QStringLiteral("EU"));
+    EXPECT_EQ(cb->ItemIndex(), -1);
+    cb->SetDroppedDown(true);
+    EXPECT_TRUE(cb->DroppedDown());
+    cb->SetDroppedDown(false);
+    EXPECT_FALSE(cb->DroppedDown());
+    EXPECT_EQ(events, (QStringList{QStringLiteral("change E"), QStringLiteral("change EU"), QStringLiteral("dropdown"), QStringLiteral("closeup")}));
+}
+
+TEST_F(TShownForm, CheckBoxClicksFromCodeAndUserAndPaintsItsState)
+{
+    auto* cb = Add<TCheckBox>(10, 10);
+    cb->SetCaption(QStringLiteral("DHCP"));
+    int clicks = 0;
+    cb->OnClick = [&](TObject*) { ++clicks; };
+    const QImage off = GrabControl(cb);
+    cb->SetChecked(true);
+    EXPECT_EQ(clicks, 1);
+    cb->SetChecked(true);
+    EXPECT_EQ(clicks, 1);
+    const QImage on = GrabControl(cb);
+    EXPECT_NE(on, off);
+    TestInput::Click(cb, {6, 8});
+    EXPECT_FALSE(cb->Checked());
+    EXPECT_EQ(clicks, 2);
+    EXPECT_EQ(GrabControl(cb), off);
+    cb->SetAllowGrayed(true);
+    TestInput::Click(cb, {6, 8});
+    EXPECT_EQ(cb->State(), cbGrayed);
+    TestInput::Click(cb, {6, 8});
+    EXPECT_EQ(cb->State(), cbChecked);
+    testsupport::SaveScreenshot(on, QStringLiteral("TCheckBox-checked"));
+}
+
+TEST_F(TShownForm, RadioButtonsOfOneParentExcludeEachOther)
+{
+    auto* a = Add<TRadioButton>(10, 10);
+    auto* b = Add<TRadioButton>(10, 30);
+    int clicks = 0;
+    b->OnClick = [&](TObject*) { ++clicks; };
+    a->SetChecked(true);
+    TestInput::Click(b, {6, 8});
+    EXPECT_TRUE(b->Checked());
+    EXPECT_FALSE(a->Checked());
+    EXPECT_EQ(clicks, 1);
+    TestInput::Click(b, {6, 8});
+    EXPECT_TRUE(b->Checked());
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST(StdControls, ButtonsGiveTheirModalResultAndAnswerEnterAndEscape)
+{
+    TForm dlg(nullptr);
+    dlg.SetClientSize(300, 120);
+    auto* edit = new TEdit(&dlg);
+    edit->SetParent(&dlg);
+    auto* ok = new TButton(&dlg);
+    ok->SetParent(&dlg);
+    ok->SetCaption(QStringLiteral("OK"));
+    ok->SetModalResult(mrOk);
+    ok->SetDefault(true);
+    auto* cancel = new TButton(&dlg);
+    cancel->SetParent(&dlg);
+    cancel->SetModalResult(mrCancel);
+    cancel->SetCancel(true);
+    cancel->SetLeft(100);
+    int okClicks = 0;
+    ok->OnClick = [&](TObject*) { ++okClicks; };
+
+    QTimer::singleShot(0, [&] { TestInput::Click(ok); });
+    EXPECT_EQ(dlg.ShowModal(), mrOk);
+    EXPECT_EQ(okClicks, 1);
+    QTimer::singleShot(0, [&] { TestInput::PressKey(edit, VK_RETURN); });
+    EXPECT_EQ(dlg.ShowModal(), mrOk);
+    EXPECT_EQ(okClicks, 2);
+    QTimer::singleShot(0, [&] { TestInput::PressKey(edit, VK_ESCAPE); });
+    EXPECT_EQ(dlg.ShowModal(), mrCancel);
+}
+
+TEST_F(TShownForm, LabelSizesToItsTextAndPaintsIt)
+{
+    form->SetColor(clWhite);
+    auto* l = Add<TLabel>(10, 10);
+    l->SetCaption(QStringLiteral("Set Communication"));
+    const Integer w1 = l->Width();
+    EXPECT_GT(w1, 40);
+    EXPECT_GT(l->Height(), 8);
+    l->SetCaption(QStringLiteral("Set Communication parameters"));
+    EXPECT_GT(l->Width(), w1);
+    const QImage img = GrabControl(l);
+    EXPECT_GT(DarkPixels(img), 20);
+    EXPECT_EQ(img.pixelColor(img.width() - 1, 0), QColor(255, 255, 255));
+
+    auto* r = Add<TLabel>(0, 40);
+    r->SetAutoSize(false);
+    r->SetBounds(100, 40, 200, 20);
+    r->SetAlignment(taRightJustify);
+    r->SetAutoSize(true);
+    r->SetCaption(QStringLiteral("x"));
+    EXPECT_EQ(r->Left() + r->Width(), 300);
+}
+
+TEST_F(TShownForm, PanelShapeAndImagePaintTheirColours)
+{
+    form->SetColor(clWhite);
+    auto* p = Add<TPanel>(10, 10);
+    p->SetBounds(10, 10, 120, 40);
+    p->SetColor(RGB(248, 247, 237));
+    p->SetCaption(QStringLiteral("Panel"));
+    QImage img = GrabControl(p);
+    EXPECT_EQ(img.pixelColor(5, 20), QColor(248, 247, 237));
+    EXPECT_NE(img.pixelColor(0, 0), QColor(248, 247, 237));  // the raised bevel
+    EXPECT_GT(DarkPixels(img), 10);
+
+    auto* s = Add<TShape>(150, 10);
+    s->SetBounds(150, 10, 60, 30);
+    s->Pen()->SetColor(clSilver);
+    s->Brush()->SetStyle(bsClear);
+    img = GrabControl(s);
+    EXPECT_EQ(img.pixelColor(0, 15), QColor(192, 192, 192));
+    EXPECT_EQ(img.pixelColor(30, 15), QColor(255, 255, 255));
+    s->Brush()->SetStyle(bsSolid);
+    s->Brush()->SetColor(clRed);
+    EXPECT_EQ(GrabControl(s).pixelColor(30, 15), QColor(255, 0, 0));
+
+    auto* im = Add<TImage>(220, 10);
+    im->SetBounds(220, 10, 20, 20);
+    TBitmap bmp;
+    bmp.SetSize(10, 10);
+    bmp.Canvas()->Brush()->SetColor(clBlue);
+    bmp.Canvas()->FillRect(Rect(0, 0, 10, 10));
+    im->Picture()->Assign(&bmp);
+    img = GrabControl(im);
+    EXPECT_EQ(img.pixelColor(5, 5), QColor(0, 0, 255));
+    EXPECT_EQ(img.pixelColor(15, 15), QColor(255, 255, 255));
+    im->SetStretch(true);
+    EXPECT_EQ(GrabControl(im).pixelColor(15, 15), QColor(0, 0, 255));
+    testsupport::SaveScreenshot(GrabControl(form), QStringLiteral("TPanel-TShape-TImage"));
+}
+
+TEST_F(TShownForm, PageControlShowsOnePageAndSkipsHiddenTabs)
+{
+    auto* pc = Add<TPageControl>(0, 0);
+    pc->SetBounds(0, 0, 300, 200);
+    auto* a = new TTabSheet(form);
+    a->SetCaption(QStringLiteral("Nodes"));
+    a->SetPageControl(pc);
+    auto* b = new TTabSheet(form);
+    b->SetCaption(QStringLiteral("Variables"));
+    b->SetPageControl(pc);
+    auto* c = new TTabSheet(form);
+    c->SetCaption(QStringLiteral("Hidden"));
+    c->SetParent(pc);
+    EXPECT_EQ(pc->PageCount(), 3);
+    EXPECT_EQ(pc->ActivePage(), a);
+    EXPECT_TRUE(a->Visible());
+    EXPECT_FALSE(b->Visible());
+    EXPECT_EQ(a->BoundsRect(), pc->DisplayRect());
+    c->SetTabVisible(false);
+    EXPECT_EQ(c->TabIndex(), -1);
+    EXPECT_EQ(pc->FindNextPage(b, true, true), a);
+
+    bool allow = false;
+    int changes = 0;
+    pc->OnChanging = [&](TObject*, bool& ok) { ok = allow; };
+    pc->OnChange = [&](TObject*) { ++changes; };
+    pc->SelectNextPage(true);
+    EXPECT_EQ(pc->ActivePage(), a);
+    allow = true;
+    pc->SelectNextPage(true);
+    EXPECT_EQ(pc->ActivePage(), b);
+    EXPECT_EQ(changes, 1);
+    pc->SetActivePage(c);
+    EXPECT_EQ(pc->ActivePageIndex(), 2);
+    c->SetTabVisible(true);
+    delete b;
+    EXPECT_EQ(pc->PageCount(), 2);
+    testsupport::SaveScreenshot(GrabControl(pc), QStringLiteral("TPageControl"));
+}
+
+TEST_F(TShownForm, ListBoxSelectsByClickAndByCode)
+{
+    auto* lb = Add<TListBox>(10, 10);
+    lb->Items()->SetText(QStringLiteral("English\nItaliano\nDeutsch"));
+    int clicks = 0;
+    lb->OnClick = [&](TObject*) { ++clicks; };
+    lb->SetItemIndex(2);
+    EXPECT_EQ(clicks, 0);
+    EXPECT_TRUE(lb->Selected(2));
+    const Integer row = lb->ItemHeight();
+    TestInput::Click(lb, {10, row / 2 + 2});
+    EXPECT_EQ(lb->ItemIndex(), 0);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(lb->ItemAtPos({10, row + row / 2 + 2}), 1);
+}
+
+TEST(MaskEdit, EngineFormatsChecksAndStripsText)
+{
+    struct TCase {
+        const char* mask;
+        const char* text;
+        const char* editText;
+        const char* back;
+        bool valid;
+    };
+    const TCase cases[] = {
+        {"!99/99/0000;1;_", "12/05/2024", "12/05/2024", "12/05/2024", true},
+        {"!99/99/0000;1;_", "12/05", "12/05/____", "12/05/    ", false},
+        {"000.000;0;_", "123456", "123.456", "123456", true},
+        {">LL-00;1;_", "ab-12", "AB-12", "AB-12", true},
+        {">LL-00;1;_", "a1-12", "A_-12", "A -12", false},
+        {"\\A00;1;*", "A42", "A42", "A42", true},
+    };
+    for (const TCase& c : cases) {
+        const TEditMask m(QString::fromUtf8(c.mask));
+        const QString edit = m.EditTextFor(QString::fromUtf8(c.text));
+        EXPECT_EQ(edit, QString::fromUtf8(c.editText)) << c.mask;
+        EXPECT_EQ(m.TextFor(edit), QString::fromUtf8(c.back)) << c.mask;
+        EXPECT_EQ(m.FirstInvalid(edit) < 0, c.valid) << c.mask;
+    }
+}
+
+TEST_F(TShownForm, MaskEditTypesIntoTheMaskAndValidates)
+{
+    auto* e = Add<TMaskEdit>(10, 10);
+    e->SetEditMask(QStringLiteral("000.000.000.000;1;_"));
+    EXPECT_EQ(e->EditText(), QStringLiteral("___.___.___.___"));
+    e->SetFocus();
+    e->SetSelStart(0);
+    TestInput::TypeText(e, QStringLiteral("19x2168"));
+    EXPECT_EQ(e->EditText(), QStringLiteral("192.168.___.___"));
+    EXPECT_THROW(e->ValidateEdit(), EDBEditError);
+    TestInput::TypeText(e, QStringLiteral("002205"));
+    EXPECT_NO_THROW(e->ValidateEdit());
+    EXPECT_EQ(e->Text(), QStringLiteral("192.168.002.205"));
+    TestInput::PressKey(e, VK_BACK);
+    EXPECT_EQ(e->EditText(), QStringLiteral("192.168.002.20_"));
+}
+
+TEST_F(TShownForm, CategoryPanelsStackWithoutGapsAndScrollByLines)
+{
+    auto* g = Add<TCategoryPanelGroup>(0, 0);
+    g->SetBounds(0, 0, 300, 200);
+    EXPECT_EQ(g->HeaderHeight(), 24);
+    std::vector<TCategoryPanel*> panels;
+    for (int i = 0; i < 4; ++i) {
+        auto* p = new TCategoryPanel(form);
+        p->SetParent(g);
+        p->SetCaption(QStringLiteral("%1. Panel").arg(i + 1));
+        p->SetBounds(0, i * 1000, 200, 100 + i * 10);
+        panels.push_back(p);
+    }
+    EXPECT_EQ(panels[0]->Top(), 0);
+    EXPECT_EQ(panels[1]->Top(), 100);
+    EXPECT_EQ(panels[2]->Top(), 210);
+    EXPECT_EQ(panels[3]->Top(), 330);
+    EXPECT_EQ(panels[1]->ClientRect(), Rect(0, 0, panels[1]->Width(), 86));
+    panels[1]->SetVisible(false);
+    EXPECT_EQ(panels[2]->Top(), 100);
+    panels[1]->SetVisible(true);
+    EXPECT_EQ(panels[2]->Top(), 210);
+    // A control in a panel lies below its header.
+    auto* e = new TEdit(form);
+    e->SetParent(panels[0]);
+    e->SetBounds(191, 9, 100, 21);
+    EXPECT_EQ(e->ClientToScreen({0, 0}).Y - panels[0]->ClientToScreen({0, 0}).Y, 9);
+    EXPECT_EQ(panels[0]->ClientToScreen({0, 0}).Y - g->ClientToScreen({0, 0}).Y, 24);
+
+    EXPECT_EQ(g->VertScrollBar()->Position(), 0);
+    g->Perform(WM_VSCROLL, SB_LINEDOWN);
+    g->Perform(WM_VSCROLL, SB_ENDSCROLL);
+    EXPECT_EQ(g->VertScrollBar()->Position(), g->VertScrollBar()->Increment());
+    g->Perform(WM_VSCROLL, SB_LINEUP);
+    g->Perform(WM_VSCROLL, SB_LINEUP);
+    EXPECT_EQ(g->VertScrollBar()->Position(), 0);
+    g->Perform(WM_VSCROLL, SB_BOTTOM);
+    EXPECT_EQ(g->VertScrollBar()->Position(), g->VertScrollBar()->MaxPosition());
+    EXPECT_GT(g->VertScrollBar()->MaxPosition(), 0);
+    panels[3]->SetCollapsed(true);
+    EXPECT_EQ(panels[3]->Height(), 24);
+    panels[3]->SetCollapsed(false);
+    EXPECT_EQ(panels[3]->Height(), 130);
+    g->Perform(WM_VSCROLL, SB_TOP);
+    testsupport::SaveScreenshot(GrabControl(g), QStringLiteral("TCategoryPanelGroup"));
+}
+
+TEST_F(TShownForm, TrackBarAndScrollBarKeepTheirRanges)
+{
+    auto* t = Add<TTrackBar>(10, 10);
+    int changes = 0;
+    t->OnChange = [&](TObject*) { ++changes; };
+    t->SetMax(5);
+    t->SetPosition(9);
+    EXPECT_EQ(t->Position(), 5);
+    EXPECT_EQ(changes, 1);
+    TestInput::PressKey(t, VK_LEFT);
+    EXPECT_EQ(t->Position(), 4);
+    EXPECT_EQ(changes, 2);
+
+    auto* sb = Add<TScrollBar>(10, 80);
+    sb->SetParams(150, 0, 100);
+    EXPECT_EQ(sb->Position(), 100);
+    TScrollCode last = scEndScroll;
+    sb->OnScroll = [&](TObject*, TScrollCode code, Integer&) { last = code; };
+    int sbChanges = 0;
+    sb->OnChange = [&](TObject*) { ++sbChanges; };
+    TestInput::PressKey(sb, VK_HOME);
+    EXPECT_EQ(last, scTop);
+    EXPECT_EQ(sb->Position(), 0);
+    EXPECT_EQ(sbChanges, 1);
+}
+
+TEST_F(TShownForm, TimerTicksWhileTheLoopRuns)
+{
+    TTimer timer(nullptr);
+    timer.SetInterval(5);
+    int ticks = 0;
+    timer.OnTimer = [&](TObject*) {
+        if (++ticks == 2)
+            timer.SetEnabled(false);
+    };
+    QElapsedTimer t;
+    t.start();
+    while (timer.Enabled() && t.elapsed() < 5000)
+        Application->ProcessMessages();
+    EXPECT_EQ(ticks, 2);
+}
+
+TEST_F(TShownForm, PopupMenuOnRightClickRunsTheChosenItem)
+{
+    auto* p = Add<TPanel>(10, 10);
+    auto* menu = new TPopupMenu(form);
+    auto* item = new TMenuItem(menu);
+    item->SetCaption(QStringLiteral("Scan Cyclic"));
+    menu->Items()->Add(item);
+    int clicks = 0;
+    item->OnClick = [&](TObject*) { ++clicks; };
+    p->SetPopupMenu(menu);
+    PopupSeam::QueueChoice(QStringLiteral("Scan Cyclic"));
+    p->Perform(WM_CONTEXTMENU, 0, PointToLParam(p->ClientToScreen({5, 5})));
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(PopupSeam::LastShown(), menu);
+    EXPECT_EQ(menu->PopupComponent(), p);
+    delete menu;
+    EXPECT_EQ(p->PopupMenu(), nullptr);
+}
+
+TEST_F(TShownForm, LinkLabelReportsTheClickedLink)
+{
+    auto* l = Add<TLinkLabel>(10, 10);
+    l->SetCaption(QStringLiteral("<a href=\"http://example.invalid/Home/download/download.asp#HD59D16\">New Version Available</a>"));
+    l->SetBounds(10, 10, 300, 20);
+    QString link;
+    l->OnLinkClick = [&](TObject*, const QString& target, TSysLinkType type) {
+        link = target;
+        EXPECT_EQ(type, sltURL);
+    };
+    TestInput::Click(l, {20, 8});
+    EXPECT_EQ(link, QStringLiteral("http://example.invalid/Home/download/download.asp#HD59D16"));
+}
+
+// A hint window of the program's own, put in place of the standard one.
+class TTestHint : public THintWindow {
+public:
+    using THintWindow::THintWindow;
+    static int shown;
+    void ActivateHint(const TRect& Rect, const QString& AHint) override
+    {
+        ++shown;
+        THintWindow::ActivateHint(Rect, AHint);
+    }
+};
+int TTestHint::shown = 0;
+
+TEST_F(TShownForm, HintShowsAfterThePauseInTheApplicationsHintWindow)
+{
+    auto* b = Add<TPanel>(10, 10);
+    b->SetHint(QStringLiteral("Open the options|long text"));
+    b->SetShowHint(true);
+    const THintWindowClass saved = HintWindowClass;
+    HintWindowClass = &HintWindowClassOf<TTestHint>;
+    Application->SetHintPause(10);
+    TestInput::MouseMove(b, {5, 5});
+    EXPECT_EQ(Application->CurrentHintWindow(), nullptr);
+    QElapsedTimer t;
+    t.start();
+    while (Application->CurrentHintWindow() == nullptr && t.elapsed() < 5000)
+        Application->ProcessMessages();
+    THintWindow* hw = Application->CurrentHintWindow();
+    ASSERT_NE(hw, nullptr);
+    EXPECT_NE(dynamic_cast<TTestHint*>(hw), nullptr);
+    EXPECT_EQ(TTestHint::shown, 1);
+    EXPECT_EQ(hw->Caption(), QStringLiteral("Open the options"));
+    EXPECT_TRUE(hw->IsShowing());
+    testsupport::SaveScreenshot(GrabControl(hw), QStringLiteral("THintWindow"));
+    // A click withdraws it.
+    TestInput::MouseDown(b, mbLeft, {5, 5});
+    EXPECT_EQ(Application->CurrentHintWindow(), nullptr);
+    TestInput::MouseUp(b, mbLeft, {5, 5});
+    Application->CancelHint();
+    HintWindowClass = saved;
+    Application->SetHintPause(500);
+}
+
+} // namespace
