@@ -1,13 +1,17 @@
-// Program start: for now one empty window titled "Arvinto" that runs until closed.
-#include <QApplication>
-#include <QWidget>
+// Program start: the application object runs one empty window titled
+// "Arvinto" until it is closed.
+#include "platform/Form.h"
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    QWidget window;
-    window.setWindowTitle(QStringLiteral("Arvinto"));
-    window.resize(640, 480);
-    window.show();
-    return app.exec();
+    Application->Initialize(argc, argv);
+    Application->SetTitle(QStringLiteral("Arvinto"));
+    TForm* MainForm = nullptr;
+    Application->CreateForm(MainForm);
+    MainForm->SetCaption(QStringLiteral("Arvinto"));
+    MainForm->SetClientSize(640, 480);
+    MainForm->SetPosition(poScreenCenter);
+    Application->Run();
+    Application->Finalize();
+    return 0;
 }

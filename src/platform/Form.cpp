@@ -427,6 +427,28 @@ struct TApplication::TTimers {
     QTimer hide;
 };
 
+namespace {
+std::unique_ptr<QApplication>& OwnApp()
+{
+    static std::unique_ptr<QApplication> app;
+    return app;
+}
+} // namespace
+
+void TApplication::Initialize(int& argc, char** argv)
+{
+    if (QCoreApplication::instance() == nullptr)
+        OwnApp() = std::make_unique<QApplication>(argc, argv);
+}
+
+void TApplication::Finalize()
+{
+    CancelHint();
+    FTimers.reset();
+    DestroyComponents();
+    OwnApp().reset();
+}
+
 TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner)
 {
 }

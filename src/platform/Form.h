@@ -148,7 +148,10 @@ public:
     void SetTitle(const QString& value) { FTitle = value; }
     QString ExeName() const;
 
-    void Initialize() {}
+    // Starts the window system for the program (nothing when it runs already).
+    void Initialize(int& argc, char** argv);
+    // Frees every form and ends the window system Initialize started.
+    void Finalize();
     // Shows the main form and runs the message loop until it closes or
     // Terminate is called.
     void Run();
