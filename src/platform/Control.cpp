@@ -618,13 +618,13 @@ TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner)
 TWinControl::~TWinControl()
 {
     Destroying();
-    if (TCustomForm* form = GetParentForm(); form != nullptr && form != this)
-        form->DefocusControl(this, true);
     // A windowed control frees the controls placed on it.
     while (!FControls.empty()) {
         TControl* c = FControls.back();
         delete c;
     }
+    if (Parent() != nullptr)
+        Parent()->RemoveControl(this);
     DestroyHandle();
 }
 
@@ -688,6 +688,9 @@ void TWinControl::RemoveControl(TControl* AControl)
     } else {
         AControl->ParentHandleDestroying();
     }
+    // A windowed child in its destructor no longer casts: drop it by address.
+    FTabList.erase(std::remove_if(FTabList.begin(), FTabList.end(), [AControl](TWinControl* w) { return static_cast<TControl*>(w) == AControl; }),
+                   FTabList.end());
     FControls.erase(std::remove(FControls.begin(), FControls.end(), AControl), FControls.end());
     AControl->FParent = nullptr;
     if (AControl->Align() != alNone && !HasState(csDestroying))

@@ -506,7 +506,12 @@ void TWidgetBridge::ApplyState(TControl* control)
         return;
     if (w->isWindow()) {
         const TRect cr = control->ClientRect();
-        w->resize(std::max(cr.Width(), 1), std::max(cr.Height(), 1));
+        const QSize size(std::max(cr.Width(), 1), std::max(cr.Height(), 1));
+        // A window without a sizing border keeps the size the program gives it.
+        if (w->property("arvintoFixedSize").toBool())
+            w->setFixedSize(size);
+        else
+            w->resize(size);
     } else {
         w->setGeometry(control->Left(), control->Top(), std::max(control->Width(), 0), std::max(control->Height(), 0));
     }
