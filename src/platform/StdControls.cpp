@@ -422,7 +422,7 @@ void TMemo::CreateWnd()
     if (auto* w = TWidgetBridge::WidgetAs<QPlainTextEdit>(this)) {
         SetTabFocus(w, TabStop());
         FSyncing = true;
-        w->setPlainText(GetText());
+        w->setPlainText(QString(GetText()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
         FSyncing = false;
         w->setReadOnly(FReadOnly);
         w->setLineWrapMode(FWordWrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
@@ -453,7 +453,7 @@ void TMemo::LinesChanged()
         return;
     if (auto* w = TWidgetBridge::WidgetAs<QPlainTextEdit>(this)) {
         FSyncing = true;
-        w->setPlainText(GetText());
+        w->setPlainText(QString(GetText()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
         FSyncing = false;
     }
     Change();

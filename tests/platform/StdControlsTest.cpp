@@ -561,3 +561,48 @@ TEST_F(TShownForm, HintShowsAfterThePauseInTheApplicationsHintWindow)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(TShownForm, MemoLinesAndTextStayInStep)
+{
+    auto* m = Add<TMemo>(10, 10);
+    int changes = 0;
+    m->OnChange = [&](TObject*) { ++changes; };
+    m->Lines()->Add(QStringLiteral("first"));
+    m->Lines()->Add(QStringLiteral("second"));
+    // The text keeps the platform's line breaks.
+    EXPECT_EQ(m->Text(), QStringLiteral("first\r\nsecond"));
+    EXPECT_EQ(changes, 2);
+    TestInput::PressKey(m, VK_END, ssCtrl);
+    TestInput::PressKey(m, VK_RETURN, {}, QStringLiteral("\r"));
+    TestInput::TypeText(m, QStringLiteral("third"));
+    ASSERT_EQ(m->Lines()->Count(), 3);
+    EXPECT_EQ(m->Lines()->Strings(2), QStringLiteral("third"));
+    // Enter in a memo is a new line, not the form's default button.
+    EXPECT_EQ(m->Perform(WM_GETDLGCODE) & DLGC_WANTALLKEYS, DLGC_WANTALLKEYS);
+}
+
+TEST_F(TShownForm, GroupBoxHoldsItsControlsBelowTheCaption)
+{
+    auto* g = Add<TGroupBox>(10, 10);
+    g->SetCaption(QStringLiteral("Ethernet"));
+    auto* inner = new TPanel(form);
+    inner->SetParent(g);
+    inner->SetAlign(alClient);
+    EXPECT_GT(inner->Top(), 5);
+    EXPECT_LT(inner->Height(), g->Height());
+    EXPECT_EQ(inner->ClientToScreen({0, 0}).X - g->ClientToScreen({0, 0}).X, inner->Left());
+}
+
+TEST(Screen, SizeAndCursor)
+{
+    EXPECT_GT(Screen->Width(), 0);
+    EXPECT_GT(Screen->Height(), 0);
+    Screen->SetCursor(crHourGlass);
+    EXPECT_EQ(Screen->Cursor(), crHourGlass);
+    Screen->SetCursor(crDefault);
+    EXPECT_EQ(Screen->Cursor(), crDefault);
+}
+
+} // namespace
