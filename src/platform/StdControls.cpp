@@ -65,6 +65,16 @@ private:
 
 } // namespace
 
+TItemList::TItemList(std::function<void()> changed) : FList(std::make_unique<TStringList>())
+{
+    FList->OnChange = [changed = std::move(changed)](TObject*) { changed(); };
+}
+
+TItemList::~TItemList()
+{
+    FList->OnChange = nullptr;
+}
+
 // ------------------------------------------------------------ TLabel
 
 TLabel::TLabel(TComponent* AOwner) : TGraphicControl(AOwner)
@@ -383,16 +393,10 @@ void TCustomEdit::Dispatch(TMessage& Message)
 
 // ------------------------------------------------------------ TMemo
 
-TMemo::TMemo(TComponent* AOwner) : TCustomEdit(AOwner), FLines(std::make_unique<TStringList>())
+TMemo::TMemo(TComponent* AOwner) : TCustomEdit(AOwner), FLines([this] { LinesChanged(); })
 {
     SetBounds(0, 0, 185, 89);
     FAutoSelect = false;
-    FLines->OnChange = [this](TObject*) { LinesChanged(); };
-}
-
-TMemo::~TMemo()
-{
-    FLines->OnChange = nullptr;
 }
 
 TStrings* TMemo::Lines() const
@@ -489,18 +493,12 @@ void TMemo::Dispatch(TMessage& Message)
 
 // ------------------------------------------------------------ TComboBox
 
-TComboBox::TComboBox(TComponent* AOwner) : TWinControl(AOwner), FItems(std::make_unique<TStringList>())
+TComboBox::TComboBox(TComponent* AOwner) : TWinControl(AOwner), FItems([this] { ItemsChanged(); })
 {
     FControlStyle &= ~csClickEvents;
     SetBounds(0, 0, 145, 22);
     SetTabStop(true);
     SetColor(clWindow);
-    FItems->OnChange = [this](TObject*) { ItemsChanged(); };
-}
-
-TComboBox::~TComboBox()
-{
-    FItems->OnChange = nullptr;
 }
 
 TStrings* TComboBox::Items() const
@@ -886,18 +884,12 @@ void TRadioButton::SetChecked(bool v)
 
 // ------------------------------------------------------------ TListBox
 
-TListBox::TListBox(TComponent* AOwner) : TWinControl(AOwner), FItems(std::make_unique<TStringList>())
+TListBox::TListBox(TComponent* AOwner) : TWinControl(AOwner), FItems([this] { ItemsChanged(); })
 {
     FControlStyle &= ~csClickEvents;
     SetBounds(0, 0, 121, 97);
     SetTabStop(true);
     SetColor(clWindow);
-    FItems->OnChange = [this](TObject*) { ItemsChanged(); };
-}
-
-TListBox::~TListBox()
-{
-    FItems->OnChange = nullptr;
 }
 
 TStrings* TListBox::Items() const

@@ -11,6 +11,20 @@
 class TStrings;
 class TStringList;
 
+// A control's own string list: every change to it calls the control back.
+class TItemList {
+public:
+    explicit TItemList(std::function<void()> changed);
+    ~TItemList();
+    TItemList(const TItemList&) = delete;
+    TItemList& operator=(const TItemList&) = delete;
+    TStringList* operator->() const { return FList.get(); }
+    TStringList* get() const { return FList.get(); }
+
+private:
+    std::unique_ptr<TStringList> FList;
+};
+
 enum TTextLayout { tlTop, tlCenter, tlBottom };
 enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
 enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
@@ -136,7 +150,6 @@ public:
 class TMemo : public TCustomEdit {
 public:
     explicit TMemo(TComponent* AOwner);
-    ~TMemo() override;
     QString ClassName() const override { return QStringLiteral("TMemo"); }
 
     TStrings* Lines() const;
@@ -158,7 +171,7 @@ protected:
 
 private:
     void LinesChanged();
-    std::unique_ptr<TStringList> FLines;
+    TItemList FLines;
     TScrollStyle FScrollBars = ssNone;
     bool FWordWrap = true;
     bool FWantReturns = true;
@@ -169,7 +182,6 @@ private:
 class TComboBox : public TWinControl {
 public:
     explicit TComboBox(TComponent* AOwner);
-    ~TComboBox() override;
     QString ClassName() const override { return QStringLiteral("TComboBox"); }
 
     TComboBoxStyle Style() const { return FStyle; }
@@ -213,7 +225,7 @@ private:
     void UserPicked(int index);
     void UserTyped(const QString& text);
     void PushItems();
-    std::unique_ptr<TStringList> FItems;
+    TItemList FItems;
     TComboBoxStyle FStyle = csDropDown;
     Integer FItemIndex = -1;
     Integer FDropDownCount = 8;
@@ -290,7 +302,6 @@ private:
 class TListBox : public TWinControl {
 public:
     explicit TListBox(TComponent* AOwner);
-    ~TListBox() override;
     QString ClassName() const override { return QStringLiteral("TListBox"); }
     TStrings* Items() const;
     Integer ItemIndex() const;
@@ -318,7 +329,7 @@ private:
     void ItemsChanged();
     void PushItems();
     void SelectionFromWidget();
-    std::unique_ptr<TStringList> FItems;
+    TItemList FItems;
     std::vector<bool> FSelected;
     Integer FItemIndex = -1;
     bool FMultiSelect = false;
