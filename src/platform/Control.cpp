@@ -907,7 +907,8 @@ TWinControl* TWinControl::FindNextControl(TWinControl* CurControl, bool GoForwar
 
 void TWinControl::SelectNext(TWinControl* CurControl, bool GoForward, bool CheckTabStop)
 {
-    if (TWinControl* next = FindNextControl(CurControl, GoForward, CheckTabStop, false))
+    // Without the tab-stop check (arrow keys) only the siblings take part.
+    if (TWinControl* next = FindNextControl(CurControl, GoForward, CheckTabStop, !CheckTabStop))
         next->SetFocus();
 }
 
@@ -1048,19 +1049,39 @@ void TWinControl::Dispatch(TMessage& Message)
     switch (Message.Msg) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
-        if (DoKeyDown(Message)) {
-            // Enter and Escape that the control does not want go to the
-            // form's default and cancel buttons.
-            const Word key = Word(Message.WParam);
-            if ((key == VK_RETURN || key == VK_ESCAPE) && !(Perform(WM_GETDLGCODE) & DLGC_WANTALLKEYS)) {
-                TCustomForm* form = GetParentForm();
-                if (form != nullptr && form->Perform(CM_DIALOGKEY, key) != 0)
-                    break;
-            }
+        if (DoKeyDown(Message))
             DefaultHandler(Message);
+        break;
+    case CN_KEYDOWN: {
+        // Tab, the arrows, Enter and Escape are dialog keys unless the
+        // control asks for them: the form moves the focus or clicks its
+        // default or cancel button, and the key goes no further.
+        const Word key = Word(Message.WParam);
+        LRESULT mask = 0;
+        if (key == VK_TAB) mask = DLGC_WANTTAB;
+        else if (key >= VK_LEFT && key <= VK_DOWN) mask = DLGC_WANTARROWS;
+        else if (key == VK_RETURN || key == VK_ESCAPE || key == VK_CANCEL) mask = DLGC_WANTALLKEYS;
+        Message.Result = 0;
+        if (mask != 0 && Perform(CM_WANTSPECIALKEY, key) == 0 && (Perform(WM_GETDLGCODE) & mask) == 0) {
+            TCustomForm* form = GetParentForm();
+            if (form != nullptr && form->Perform(CM_DIALOGKEY, key) != 0)
+                Message.Result = 1;
         }
         break;
+    }
+    case CN_CHAR: {
+        // A character the control does not take may be a form accelerator.
+        Message.Result = 0;
+        if (!(Perform(WM_GETDLGCODE) & DLGC_WANTCHARS) || GetKeyState(VK_MENU) < 0) {
+            TCustomForm* form = GetParentForm();
+            if (form != nullptr && form->Perform(CM_DIALOGCHAR, Message.WParam) != 0)
+                Message.Result = 1;
+        }
+        break;
+    }
+    case CN_KEYUP: Message.Result = 0; break;
     case CM_DIALOGKEY:
+    case CM_DIALOGCHAR:
     case CM_FOCUSCHANGED:
         Broadcast(Message);
         break;
@@ -1082,7 +1103,7 @@ void TWinControl::Dispatch(TMessage& Message)
     }
     case CM_ENTER: DoEnter(); break;
     case CM_EXIT: DoExit(); break;
-    case WM_GETDLGCODE: DefaultHandler(Message); break;
+    case WM_GETDLGCODE: Message.Result = FDlgCode; break;
     case WM_SETTEXT: {
         const auto* text = reinterpret_cast<const QString*>(Message.LParam);
         if (text != nullptr)

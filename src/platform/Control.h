@@ -391,6 +391,8 @@ protected:
     virtual void ChildBoundsChanged(TControl* Child) {}
     // Last client size the children were laid out for (anchors move by the difference).
     TSize FLastClientSize;
+    // The keys the control takes itself (WM_GETDLGCODE's answer, DLGC_ values).
+    LRESULT FDlgCode = 0;
 
 private:
     void DoAlign();

@@ -374,6 +374,7 @@ TScrollBox::TScrollBox(TComponent* AOwner) : TScrollingWinControl(AOwner)
 
 TTrackBar::TTrackBar(TComponent* AOwner) : TWinControl(AOwner)
 {
+    FDlgCode = DLGC_WANTARROWS;
     FControlStyle &= ~csClickEvents;
     SetBounds(0, 0, 150, 45);
     SetTabStop(true);

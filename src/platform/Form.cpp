@@ -363,6 +363,28 @@ void TCustomForm::Dispatch(TMessage& Message)
     case CM_RELEASE:
         delete this;
         return;
+    case CM_DIALOGKEY: {
+        // Tab walks the tab order; the arrows move among the focused
+        // control's siblings; other keys go to the controls (default and
+        // cancel buttons).
+        const Word key = Word(Message.WParam);
+        if (GetKeyState(VK_MENU) >= 0) {
+            if (key == VK_TAB && GetKeyState(VK_CONTROL) >= 0) {
+                SelectNext(FActiveControl, GetKeyState(VK_SHIFT) >= 0, true);
+                Message.Result = 1;
+                return;
+            }
+            if (key >= VK_LEFT && key <= VK_DOWN) {
+                if (FActiveControl != nullptr && FActiveControl->Parent() != nullptr) {
+                    FActiveControl->Parent()->SelectNext(FActiveControl, key == VK_RIGHT || key == VK_DOWN, false);
+                    Message.Result = 1;
+                }
+                return;
+            }
+        }
+        TWinControl::Dispatch(Message);
+        break;
+    }
     default:
         TWinControl::Dispatch(Message);
         break;

@@ -103,6 +103,7 @@ void TTabSheet::SetTextValue(const QString& value)
 
 TPageControl::TPageControl(TComponent* AOwner) : TWinControl(AOwner)
 {
+    FDlgCode = DLGC_WANTARROWS;
     SetBounds(0, 0, 289, 193);
     SetTabStop(true);
     SetColor(clBtnFace);

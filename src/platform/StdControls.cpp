@@ -211,6 +211,7 @@ void TLinkLabel::DoLinkClick(const QString& link)
 
 TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner)
 {
+    FDlgCode = DLGC_WANTARROWS | DLGC_WANTCHARS;
     FControlStyle &= ~csClickEvents;
     SetBounds(0, 0, 121, 21);
     SetTabStop(true);
@@ -495,6 +496,7 @@ void TMemo::Dispatch(TMessage& Message)
 
 TComboBox::TComboBox(TComponent* AOwner) : TWinControl(AOwner), FItems([this] { ItemsChanged(); })
 {
+    FDlgCode = DLGC_WANTARROWS | DLGC_WANTCHARS;
     FControlStyle &= ~csClickEvents;
     SetBounds(0, 0, 145, 22);
     SetTabStop(true);
@@ -886,6 +888,7 @@ void TRadioButton::SetChecked(bool v)
 
 TListBox::TListBox(TComponent* AOwner) : TWinControl(AOwner), FItems([this] { ItemsChanged(); })
 {
+    FDlgCode = DLGC_WANTARROWS | DLGC_WANTCHARS;
     FControlStyle &= ~csClickEvents;
     SetBounds(0, 0, 121, 97);
     SetTabStop(true);
@@ -1094,6 +1097,7 @@ TRect TGroupBox::AlignRect() const
 
 TScrollBar::TScrollBar(TComponent* AOwner) : TWinControl(AOwner)
 {
+    FDlgCode = DLGC_WANTARROWS;
     FControlStyle &= ~csClickEvents;
     SetBounds(0, 0, 121, 17);
     SetTabStop(true);

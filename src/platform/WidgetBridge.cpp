@@ -144,39 +144,43 @@ bool TranslateKey(TControl* control, QWidget* widget, QKeyEvent* ke, bool press)
     if (vk < 256 && vk != VK_SHIFT && vk != VK_CONTROL && vk != VK_MENU)
         g_keyDown[vk] = press;
     auto* wc = static_cast<TWinControl*>(control);
-    const bool isTab = ke->key() == Qt::Key_Tab || ke->key() == Qt::Key_Backtab;
-    if (isTab && !(ke->modifiers() & Qt::ControlModifier)) {
-        // Tab moves the focus along the tab order unless the control asks for it.
-        TMessage q{WM_GETDLGCODE, 0, 0, 0};
-        control->WndProc(q);
-        if (!(q.Result & (DLGC_WANTTAB | DLGC_WANTALLKEYS))) {
-            if (press) {
-                TCustomForm* form = control->GetParentForm();
-                const bool back = ke->key() == Qt::Key_Backtab || (ke->modifiers() & Qt::ShiftModifier);
-                if (form != nullptr)
-                    form->SelectNext(wc, !back, true);
-            }
-            return true;
-        }
-    }
+    QPointer<QWidget> guard(widget);
+    auto alive = [&] { return guard && TWidgetBridge::ControlOf(widget) == control; };
+    // A widget we paint ourselves has no key handling of its own worth
+    // running (Qt's would move the focus on Tab).
+    const TWinHandle* handle = TWidgetBridge::HandleOf(control);
+    const bool native = handle != nullptr && !handle->PaintsItself;
+    // First the control's notification (dialog keys: Tab, arrows, Enter,
+    // Escape go to the form unless the control wants them); when it takes
+    // the key, nothing else sees it.
+    TMessage cn{press ? CN_KEYDOWN : CN_KEYUP, vk, 0, 0};
+    if (Deliver(wc, cn), !alive() || cn.Result != 0)
+        return true;
     if (!press) {
         TMessage m{WM_KEYUP, vk, 0, 0};
-        if (Deliver(wc, m) && widget != nullptr)
+        if (Deliver(wc, m) && native && alive())
             NativeEvent(widget, ke);
         return true;
     }
     TMessage down{WM_KEYDOWN, vk, ke->isAutoRepeat() ? LPARAM(0x40000000) : 0, 0};
-    QPointer<QWidget> guard(widget);
     const bool passDown = Deliver(wc, down);
-    if (!guard || TWidgetBridge::ControlOf(widget) != control)
+    if (!alive())
         return true;
     const QString text = (ke->modifiers() & Qt::AltModifier) ? QString() : KeyText(ke);
     QString passed;
     bool changed = false;
     for (QChar ch : text) {
+        TMessage cc{CN_CHAR, WPARAM(ch.unicode()), 0, 0};
+        Deliver(wc, cc);
+        if (!alive())
+            return true;
+        if (cc.Result != 0) {
+            changed = true;  // taken as an accelerator
+            continue;
+        }
         TMessage m{WM_CHAR, WPARAM(ch.unicode()), 0, 0};
         const bool pass = Deliver(wc, m);
-        if (!guard || TWidgetBridge::ControlOf(widget) != control)
+        if (!alive())
             return true;
         if (pass && m.WParam != 0) {
             if (QChar(char16_t(m.WParam)) != ch)
@@ -186,8 +190,8 @@ bool TranslateKey(TControl* control, QWidget* widget, QKeyEvent* ke, bool press)
             changed = true;
         }
     }
-    if (isTab)
-        return true;  // wanted by the control: never a focus move
+    if (!native)
+        return true;
     if (passDown && !changed) {
         NativeEvent(widget, ke);
     } else if (!passed.isEmpty()) {
@@ -408,6 +412,11 @@ TWinHandle::~TWinHandle()
 }
 
 // ------------------------------------------------------------ the bridge
+
+TWinHandle* TWidgetBridge::HandleOf(const TControl* control)
+{
+    return control != nullptr ? control->FView.get() : nullptr;
+}
 
 QWidget* TWidgetBridge::Widget(const TControl* control)
 {

@@ -35,6 +35,7 @@ public:
 
 class TWidgetBridge {
 public:
+    static TWinHandle* HandleOf(const TControl* control);
     // The widget of a control (nullptr when it has none yet).
     static QWidget* Widget(const TControl* control);
     template <class W> static W* WidgetAs(const TControl* control) { return static_cast<W*>(Widget(control)); }

@@ -302,6 +302,41 @@ TEST_F(TFormFixture, FocusRunsExitAndEnterInOrder)
     EXPECT_EQ(form->FindNextControl(a, true, true, false), a);
 }
 
+// A control that takes Tab itself, as a grid with tabbing between cells does.
+class TTabTaker : public TProbe {
+public:
+    explicit TTabTaker(TComponent* owner) : TProbe(owner) { FDlgCode = DLGC_WANTTAB | DLGC_WANTARROWS; }
+};
+
+TEST_F(TFormFixture, TabWalksTheTabOrderUnlessTheControlTakesIt)
+{
+    std::vector<TProbe*> p;
+    for (int i = 0; i < 3; ++i) {
+        p.push_back(i == 2 ? new TTabTaker(form) : new TProbe(form));
+        p[i]->SetParent(form);
+        p[i]->SetTabStop(true);
+        p[i]->SetTop(i * 60);
+    }
+    p[1]->SetTabOrder(0);  // order: p1, p0, p2
+    form->Show();
+    EXPECT_EQ(form->ActiveControl(), p[1]);
+    TestInput::PressKey(p[1], VK_TAB);
+    EXPECT_EQ(form->ActiveControl(), p[0]);
+    EXPECT_FALSE(p[1]->log.contains(QStringLiteral("KEYDOWN:9")));
+    TestInput::PressKey(p[0], VK_TAB, ssShift);
+    EXPECT_EQ(form->ActiveControl(), p[1]);
+    // Arrows move among siblings for controls that do not take them.
+    TestInput::PressKey(p[1], VK_DOWN);
+    EXPECT_EQ(form->ActiveControl(), p[0]);
+    TestInput::PressKey(p[0], VK_TAB);
+    EXPECT_EQ(form->ActiveControl(), p[2]);
+    TestInput::PressKey(p[2], VK_TAB);
+    TestInput::PressKey(p[2], VK_RIGHT);
+    EXPECT_EQ(form->ActiveControl(), p[2]);
+    EXPECT_TRUE(p[2]->log.contains(QStringLiteral("KEYDOWN:9")));
+    EXPECT_TRUE(p[2]->log.contains(QStringLiteral("KEYDOWN:39")));
+}
+
 TEST_F(TFormFixture, EnterAndLeaveFireTheMouseEvents)
 {
     auto* p = new TProbe(form);
