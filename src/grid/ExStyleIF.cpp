@@ -1,8 +1,9 @@
 #include "ExStyleIF.h"
 
 #include "ExXPVS.h"
+#include "platform/Form.h"
 
-void THandleList::DeleteValue(const void* Handle)
+void THandleList::DeleteValue(HWND Handle)
 {
     const Integer i = IndexOf(Handle);
     if (i >= 0)
@@ -110,4 +111,39 @@ TKavroStyle ComponentStyleFor(TOfficeTheme Theme)
 QString DefaultUIFontName()
 {
     return HasGetLocaleInfoEx() ? QStringLiteral("Segoe UI") : QStringLiteral("Tahoma");
+}
+
+// ------------------------------------------------------------- notifier
+
+namespace {
+TThemeNotifier* TheNotifier = nullptr;
+}
+
+TThemeNotifier::TThemeNotifier(TComponent* AOwner) : TComponent(AOwner)
+{
+}
+
+TThemeNotifier::~TThemeNotifier()
+{
+    if (TheNotifier == this)
+        TheNotifier = nullptr;
+}
+
+void TThemeNotifier::RegisterWindow(HWND)
+{
+}
+
+void TThemeNotifier::UnRegisterWindow(HWND)
+{
+}
+
+TThemeNotifier* GetThemeNotifier(TComponent* AComponent)
+{
+    if (!TheNotifier) {
+        TComponent* owner = AComponent;
+        if (Application && Application->MainForm() && Application->MainForm()->HandleAllocated())
+            owner = Application->MainForm();
+        TheNotifier = new TThemeNotifier(owner);
+    }
+    return TheNotifier;
 }

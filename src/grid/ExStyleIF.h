@@ -6,7 +6,9 @@
 
 #include <QString>
 
+#include "platform/Component.h"
 #include "platform/Lists.h"
+#include "platform/Messages.h"
 #include "platform/Types.h"
 
 enum TKavroStyle {
@@ -76,14 +78,14 @@ class THandleList : public TList {
 public:
     QString ClassName() const override { return QStringLiteral("THandleList"); }
 
-    Integer Add(void* Handle) { return TList::Add(Handle); }
-    void Insert(Integer Index, void* Handle) { TList::Insert(Index, Handle); }
+    Integer Add(HWND Handle) { return TList::Add(Handle); }
+    void Insert(Integer Index, HWND Handle) { TList::Insert(Index, Handle); }
     void Delete(Integer Index) { TList::Delete(Index); }
-    void* GetInteger(Integer Index) const { return Items(Index); }
-    void SetInteger(Integer Index, void* Handle) { SetItems(Index, Handle); }
-    bool HasValue(const void* Handle) const { return IndexOf(Handle) >= 0; }
+    HWND GetInteger(Integer Index) const { return static_cast<HWND>(Items(Index)); }
+    void SetInteger(Integer Index, HWND Handle) { SetItems(Index, Handle); }
+    bool HasValue(HWND Handle) const { return IndexOf(Handle) >= 0; }
     // Removes the first occurrence, when there is one.
-    void DeleteValue(const void* Handle);
+    void DeleteValue(HWND Handle);
 };
 
 // What the platform offers. Themed common controls and locale names exist
@@ -117,3 +119,26 @@ TKavroStyle ComponentStyleFor(TOfficeTheme Theme);
 // "Segoe UI" where locale names exist, else "Tahoma".
 QString DefaultUIFontName();
 
+
+// Tells registered windows when the office suite's colour theme changes, so
+// that grids adapting to the theme restyle themselves. A watcher runs only
+// where an office suite of version 12 or 14 keeps its settings; this
+// platform has none, so the notifier starts no watcher, registering and
+// unregistering do nothing and OnOfficeThemeChange never fires.
+class TThemeNotifier : public TComponent {
+public:
+    explicit TThemeNotifier(TComponent* AOwner);
+    ~TThemeNotifier() override;
+    QString ClassName() const override { return QStringLiteral("TThemeNotifier"); }
+
+    void RegisterWindow(HWND Handle);
+    void UnRegisterWindow(HWND Handle);
+    // True while a watcher runs: never on this platform.
+    bool Watching() const { return false; }
+
+    TNotifyEvent OnOfficeThemeChange;
+};
+
+// The program's one notifier, made on the first call, owned by the main
+// form when that has its window, else by AComponent.
+TThemeNotifier* GetThemeNotifier(TComponent* AComponent);

@@ -10,6 +10,7 @@
 #include <stdexcept>
 
 #include "ExStyleIF.h"
+#include "platform/Messages.h"
 #include "platform/Text.h"
 #include "platform/Types.h"
 
@@ -182,9 +183,9 @@ void DrawCellBackground(TCanvas* Canvas, TRect Rect, TColor Color, TColor ColorT
 void DrawButtonFrame(TCanvas* Canvas, TColor Color, TColor ColorTo, TColor ColorMirror, TColor ColorMirrorTo,
                      TColor InnerTopColor, TColor InnerBottomColor, TColor BorderColor, TColor InnerCornerColor,
                      TColor OuterCornerColor, TRect Rect, Integer Kind);
-void DrawComboButton(TCanvas* Canvas, TWinControl* Window, TRect Rect, Integer Look, Integer State, TColorTones Tones);
-void DrawCellButton(TCanvas* Canvas, TWinControl* Window, TRect Rect, Integer Look, Integer State, TColorTones Tones);
-void DrawSpinButtons(TCanvas* Canvas, TWinControl* Window, TRect Rect, Integer Look, Integer State, TColorTones Tones);
+void DrawComboButton(TCanvas* Canvas, HWND Window, TRect Rect, Integer Look, Integer State, TColorTones Tones);
+void DrawCellButton(TCanvas* Canvas, HWND Window, TRect Rect, Integer Look, Integer State, TColorTones Tones);
+void DrawSpinButtons(TCanvas* Canvas, HWND Window, TRect Rect, Integer Look, Integer State, TColorTones Tones);
 void DrawProgressBar(TCanvas* Canvas, TRect Rect, TColor Color, TColor FontColor, TColor ColorTo, TColor FontColorTo,
                      double Value, Integer MarginX, Integer MarginY, double Min, double Max, const QString& Format,
                      TColor BorderColor, bool TextBelow);
@@ -206,9 +207,9 @@ void DrawDownTriangle(TCanvas* Canvas, Integer X, Integer Y, TColor Color);
 
 // Layered-window functions: this platform has none, so they do nothing and
 // answer true, as on a system without them.
-bool UpdateLayeredWindowDyn(TWinControl* Window, TCanvas* Dest, const TPoint* Position, const TSize* Size,
+bool UpdateLayeredWindowDyn(HWND Window, TCanvas* Dest, const TPoint* Position, const TSize* Size,
                             TBitmap* Source, const TPoint* SourcePosition, TColor Key, Byte Alpha, LongWord Flags);
-bool SetLayeredWindowAttributesDyn(TWinControl* Window, TColor Key, Byte Alpha, LongWord Flags);
+bool SetLayeredWindowAttributesDyn(HWND Window, TColor Key, Byte Alpha, LongWord Flags);
 
 // The bytes of a resource of the program by name; false when there is none.
 bool ReadResourceData(const QString& Name, QByteArray& Data);

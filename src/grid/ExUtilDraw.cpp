@@ -43,7 +43,7 @@ void Line(TCanvas* Canvas, Integer X1, Integer Y1, Integer X2, Integer Y2)
 }
 
 // Draws one part of a theme class; false when the theme services cannot.
-bool DrawThemed(TCanvas* Canvas, TWinControl* Window, const char* Class, Integer Part, Integer State, const TRect& R)
+bool DrawThemed(TCanvas* Canvas, HWND Window, const char* Class, Integer Part, Integer State, const TRect& R)
 {
     TThemeServices& ts = ExXPVS();
     if (!ThemeActive(ts) || !ts.OpenThemeData || !ts.DrawThemeBackground || !ts.CloseThemeData)
@@ -181,7 +181,7 @@ void DrawButtonFrame(TCanvas* Canvas, TColor Color, TColor ColorTo, TColor Color
 
 // ----------------------------------------------------------------- buttons
 
-void DrawComboButton(TCanvas* Canvas, TWinControl* Window, TRect Rect, Integer Look, Integer State, TColorTones Tones)
+void DrawComboButton(TCanvas* Canvas, HWND Window, TRect Rect, Integer Look, Integer State, TColorTones Tones)
 {
     TRect R = Rect;
     R.Left = R.Right - 17;
@@ -204,7 +204,7 @@ void DrawComboButton(TCanvas* Canvas, TWinControl* Window, TRect Rect, Integer L
     }
 }
 
-void DrawCellButton(TCanvas* Canvas, TWinControl* Window, TRect Rect, Integer Look, Integer State, TColorTones Tones)
+void DrawCellButton(TCanvas* Canvas, HWND Window, TRect Rect, Integer Look, Integer State, TColorTones Tones)
 {
     TRect R = Rect;
     const Integer themeState = State == 1 ? PBS_HOT : State == 2 ? PBS_PRESSED : State == 3 ? PBS_DISABLED : PBS_NORMAL;
@@ -229,7 +229,7 @@ void DrawCellButton(TCanvas* Canvas, TWinControl* Window, TRect Rect, Integer Lo
     }
 }
 
-void DrawSpinButtons(TCanvas* Canvas, TWinControl* Window, TRect Rect, Integer Look, Integer State, TColorTones Tones)
+void DrawSpinButtons(TCanvas* Canvas, HWND Window, TRect Rect, Integer Look, Integer State, TColorTones Tones)
 {
     TRect R = Rect;
     R.Left = R.Right - 15;
@@ -619,13 +619,13 @@ void DrawDownTriangle(TCanvas* Canvas, Integer X, Integer Y, TColor Color)
     Canvas->Polygon({TPoint(X - 3, Y), TPoint(X + 3, Y), TPoint(X, Y + 3)});
 }
 
-bool UpdateLayeredWindowDyn(TWinControl*, TCanvas*, const TPoint*, const TSize*, TBitmap*, const TPoint*, TColor, Byte,
+bool UpdateLayeredWindowDyn(HWND, TCanvas*, const TPoint*, const TSize*, TBitmap*, const TPoint*, TColor, Byte,
                             LongWord)
 {
     return true;
 }
 
-bool SetLayeredWindowAttributesDyn(TWinControl*, TColor, Byte, LongWord)
+bool SetLayeredWindowAttributesDyn(HWND, TColor, Byte, LongWord)
 {
     return true;
 }

@@ -38,7 +38,7 @@ QStyle* AppStyle()
 }
 
 // The first class of a semicolon-separated list that the style draws.
-HTHEME QtOpenThemeData(TWinControl*, const QString& ClassList)
+HTHEME QtOpenThemeData(HWND, const QString& ClassList)
 {
     if (!AppStyle())
         return nullptr;

@@ -9,10 +9,10 @@
 #include <QString>
 #include <cstdint>
 
+#include "platform/Messages.h"
 #include "platform/Types.h"
 
 class TCanvas;
-class TWinControl;
 
 using HRESULT = std::int32_t;
 // Theme data of one control class, opened by OpenThemeData; null when none.
@@ -65,7 +65,7 @@ public:
     bool IsBound(const char* Name) const;
 
     // The entries the grid library calls.
-    HTHEME (*OpenThemeData)(TWinControl* Window, const QString& ClassList) = nullptr;
+    HTHEME (*OpenThemeData)(HWND Window, const QString& ClassList) = nullptr;
     HRESULT (*CloseThemeData)(HTHEME Theme) = nullptr;
     HRESULT (*DrawThemeBackground)(HTHEME Theme, TCanvas* Canvas, Integer PartId, Integer StateId,
                                    const TRect* Rect, const TRect* ClipRect) = nullptr;

@@ -130,20 +130,43 @@ TEST(StyleDetection, ComponentStyleOfEachTheme)
 
 TEST(HandleList, AddFindAndRemove)
 {
+    // Handles are opaque values to the list.
+    const HWND a = reinterpret_cast<HWND>(0x10), b = reinterpret_cast<HWND>(0x20), c = reinterpret_cast<HWND>(0x30);
     THandleList l;
-    int a = 0, b = 0, c = 0;
-    l.Add(&a);
-    l.Add(&b);
-    l.Insert(0, &c);
-    EXPECT_EQ(l.GetInteger(0), &c);
-    EXPECT_TRUE(l.HasValue(&b));
-    l.DeleteValue(&a);
-    EXPECT_FALSE(l.HasValue(&a));
+    l.Add(a);
+    l.Add(b);
+    l.Insert(0, c);
+    EXPECT_EQ(l.GetInteger(0), c);
+    EXPECT_TRUE(l.HasValue(b));
+    l.DeleteValue(a);
+    EXPECT_FALSE(l.HasValue(a));
     EXPECT_EQ(l.Count(), 2);
-    l.DeleteValue(&a); // not there: nothing happens
+    l.DeleteValue(a); // not there: nothing happens
     EXPECT_EQ(l.Count(), 2);
-    l.SetInteger(1, &a);
-    EXPECT_EQ(l.GetInteger(1), &a);
+    l.SetInteger(1, a);
+    EXPECT_EQ(l.GetInteger(1), a);
     l.Delete(0);
     EXPECT_EQ(l.Count(), 1);
+}
+
+TEST(ThemeNotifier, OneInstanceWithoutWatcher)
+{
+    auto* owner = new TComponent(nullptr);
+    TThemeNotifier* n = GetThemeNotifier(owner);
+    ASSERT_NE(n, nullptr);
+    EXPECT_EQ(GetThemeNotifier(nullptr), n);
+    EXPECT_EQ(n->Owner(), owner);
+    // No office suite here: no watcher, and registering changes nothing.
+    EXPECT_FALSE(n->Watching());
+    bool fired = false;
+    n->OnOfficeThemeChange = [&](TObject*) { fired = true; };
+    n->RegisterWindow(reinterpret_cast<HWND>(0x10));
+    n->UnRegisterWindow(reinterpret_cast<HWND>(0x10));
+    EXPECT_FALSE(fired);
+    // Freed with its owner; the next request makes a new one.
+    delete owner;
+    auto* owner2 = new TComponent(nullptr);
+    TThemeNotifier* m = GetThemeNotifier(owner2);
+    EXPECT_EQ(m->Owner(), owner2);
+    delete owner2;
 }
