@@ -95,8 +95,27 @@ const TBuiltinText Builtin_Texts[] = {
     {85, u"Create the SNMP MIB for Actual Configuration"},
 
     // ---- 100-110: new configuration dialog TFNew_Project
+    {100, u"Create New Configuration"},
+    {101, u"Create New Configuration"},
+    {102, u"Name of the new Configuration"},
+    {103, u"OK"},
+    {104, u"Cancel"},
+    {105, u"Error! Name project is not valid"},
+    {106, u"Error! Name project is not valid because directory already exists"},
+    {107, u"Error! Name Project is not valid"},
+    {108, u"Insert here the name of new configuration"},
+    {109, u"Confirm the Name of new Configuration"},
+    {110, u"Cancel the New Configuration"},
 
     // ---- 200-207: open configuration dialog TFOpenConf
+    {200, u"Open Configuration"},
+    {201, u"Open an Existing Configuration"},
+    {202, u"List of Avaliable Configurations"},
+    {203, u"OK"},
+    {204, u"Cancel"},
+    {205, u"Select from this list the configuration to open"},
+    {206, u"Open the Selected Configuration"},
+    {207, u"Cancel open of Configuration"},
 
     // ---- 300-321: options dialog TFSoftOptions
 

@@ -1,0 +1,107 @@
+// Configuration folders: creating one with its checks and refusals, listing
+// them, finding a name in the list.
+#include "shell/ProjectFolders.h"
+#include "shell/UComon.h"
+
+#include "platform/StringList.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+class ProjectFoldersTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(tmp.isValid());
+        Exe_Folder = tmp.path();
+        Projects_Folder = Exe_Folder + "/PROJECTS";
+        ASSERT_TRUE(QDir().mkdir(Projects_Folder));
+        Project_Name = "Old";
+        Project_Folder = Projects_Folder + "/Old";
+        Set_Files();
+    }
+    QTemporaryDir tmp;
+};
+
+TEST_F(ProjectFoldersTest, CreatesTheFolderWithBinAndOpensIt)
+{
+    EXPECT_EQ(Create_Project_Folder("Site1"), 0);
+    EXPECT_TRUE(QDir(Projects_Folder + "/Site1/bin").exists());
+    EXPECT_EQ(Project_Name, "Site1");
+    EXPECT_EQ(Project_Folder, Projects_Folder + "/Site1");
+    EXPECT_EQ(ParGen_File, Projects_Folder + "/Site1/ParGen.xml");
+    // No configuration file is made: only the empty bin folder.
+    EXPECT_EQ(QDir(Projects_Folder + "/Site1").entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"bin"});
+    // The name is used as typed, blanks included.
+    EXPECT_EQ(Create_Project_Folder(" Plant A "), 0);
+    EXPECT_TRUE(QDir(Projects_Folder + "/ Plant A /bin").exists());
+}
+
+TEST_F(ProjectFoldersTest, RefusedNamesChangeNothing)
+{
+    ASSERT_TRUE(QDir().mkdir(Projects_Folder + "/Site1"));
+    ASSERT_TRUE(QDir().mkdir(Exe_Folder + "/Outside"));
+    const struct { QString name; Integer text; } cases[] = {
+        {"", 107},
+        {"Site1", 106},
+        {"..", 105},
+        {".", 105},
+        {"../Escaped", 105},
+        {"Site1/Nested", 105},
+        {"a\\b", 105},
+        {"/abs", 105},
+        {QString(300, u'x'), 105},  // longer than a folder name may be
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name.toStdString());
+        EXPECT_EQ(Create_Project_Folder(c.name), c.text);
+        EXPECT_EQ(Project_Name, "Old");
+        EXPECT_EQ(Project_Folder, Projects_Folder + "/Old");
+        EXPECT_EQ(ParGen_File, Projects_Folder + "/Old/ParGen.xml");
+    }
+    EXPECT_FALSE(QDir(Exe_Folder + "/Escaped").exists());
+    EXPECT_FALSE(QDir(Projects_Folder + "/Site1/Nested").exists());
+    EXPECT_EQ(QDir(Projects_Folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"Site1"});
+
+    // Without the PROJECTS folder nothing can be created.
+    ASSERT_TRUE(QDir(Projects_Folder).removeRecursively());
+    EXPECT_EQ(Create_Project_Folder("Site2"), 105);
+    EXPECT_FALSE(QDir(Projects_Folder).exists());
+}
+
+TEST_F(ProjectFoldersTest, ListsVisibleFoldersOnlyAndFindsNamesIgnoringAsciiCase)
+{
+    for (const char* name : {"B", "A", "C", ".hidden", "Été"})
+        ASSERT_TRUE(QDir().mkdir(Projects_Folder + "/" + QString::fromUtf8(name)));
+    QFile file(Projects_Folder + "/notes.txt");
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+
+    TStringList list;
+    list.Add("stale");
+    List_Project_Folders(list);
+    ASSERT_EQ(list.Count(), 4);
+    QStringList names;
+    for (Integer i = 0; i < list.Count(); ++i)
+        names << list.Strings(i);
+    names.sort();
+    EXPECT_EQ(names, (QStringList{"A", "B", "C", QString::fromUtf8("Été")}));
+
+    ASSERT_GE(list.IndexOf("B"), 0);
+    EXPECT_EQ(Find_Project_Name(list, "b"), list.IndexOf("B"));
+    EXPECT_EQ(Find_Project_Name(list, QString::fromUtf8("Été")), list.IndexOf(QString::fromUtf8("Été")));
+    // Only a to z ignore case.
+    EXPECT_EQ(Find_Project_Name(list, QString::fromUtf8("éTÉ")), -1);
+    EXPECT_EQ(Find_Project_Name(list, "D"), -1);
+    EXPECT_EQ(Find_Project_Name(list, ""), -1);
+
+    Projects_Folder = Exe_Folder + "/missing";
+    List_Project_Folders(list);
+    EXPECT_EQ(list.Count(), 0);
+}
+
+} // namespace
