@@ -1,10 +1,13 @@
 # Helpers shared by every folder's CMakeLists.
 
-# One static library per folder of src/: every .cpp of the folder, linked to
-# the layers it names.
+# One static library per folder of src/: every .cpp of the folder (but those
+# named in EXCLUDE), linked to the layers it names.
 function(arvinto_library name)
-  cmake_parse_arguments(ARG "" "" "DEPS;QT" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "DEPS;QT;EXCLUDE" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp")
+  foreach(excluded IN LISTS ARG_EXCLUDE)
+    list(REMOVE_ITEM sources "${CMAKE_CURRENT_SOURCE_DIR}/${excluded}")
+  endforeach()
   file(GLOB headers CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.h")
   add_library(${name} STATIC ${sources} ${headers})
   target_include_directories(${name} PUBLIC "${CMAKE_SOURCE_DIR}/src")
