@@ -1,0 +1,15 @@
+#include "app/Windows.h"
+
+#include "app/UArvintoFirmWare.h"
+
+#include "shell/UNew_Project.h"
+#include "shell/UOpenConf.h"
+
+#include "platform/Form.h"
+
+void Create_Windows(TApplication& App)
+{
+    App.CreateForm(FArvintoFirmWare);
+    App.CreateForm(FNew_Project);
+    App.CreateForm(FOpenConf);
+}
