@@ -1,8 +1,9 @@
 #include "shell/DialogFrame.h"
 
+#include "shell/UComon.h"
+
 #include "controls/FxButton.h"
 #include "platform/ExtCtrls.h"
-#include "platform/Form.h"
 #include "platform/Graphics.h"
 #include "platform/StdControls.h"
 
@@ -19,49 +20,56 @@ T* Make(TForm* Form, TWinControl* Parent, const char* Name)
 
 } // namespace
 
-TDialogFrame Make_Dialog_Frame(TForm* Form, int ClientWidth, int ClientHeight)
+TStepDialog::TStepDialog(TComponent* AOwner, const QString& Name, Integer ClientWidth, Integer ClientHeight)
+    : TForm(AOwner), FFrameWidth(ClientWidth), FFrameHeight(ClientHeight)
 {
-    Form->SetClientSize(ClientWidth, ClientHeight);
-    Form->SetBorderStyle(bsSingle);
-    Form->SetBorderIcons(biSystemMenu);
-    Form->SetPosition(poScreenCenter);
-    Form->SetColor(RGB(248, 247, 237));
-    Form->Font()->SetName(QStringLiteral("Verdana"));
-    Form->Font()->SetSize(8);
+    SetName(Name);
+    SetClientSize(ClientWidth, ClientHeight);
+    SetBorderStyle(bsSingle);
+    SetBorderIcons(biSystemMenu);
+    SetPosition(poScreenCenter);
+    SetColor(RGB(248, 247, 237));
+    Font()->SetName(QStringLiteral("Verdana"));
+    Font()->SetSize(8);
 
-    TDialogFrame f{};
-    f.P_Title = Make<TPanel>(Form, Form, "P_Title");
-    f.P_Title->SetAlign(alTop);
-    f.P_Title->SetHeight(69);
-    f.P_Title->SetBevelOuter(bvNone);
-    f.P_Title->SetShowCaption(false);
-    f.P_Title->SetParentBackground(false);
-    f.P_Title->SetColor(clWhite);
+    P_Title = Make<TPanel>(this, this, "P_Title");
+    P_Title->SetAlign(alTop);
+    P_Title->SetHeight(69);
+    P_Title->SetBevelOuter(bvNone);
+    P_Title->SetShowCaption(false);
 
-    f.L_SW_Code = Make<TLabel>(Form, f.P_Title, "L_SW_Code");
-    f.L_SW_Code->SetBounds(10, 6, 200, 29);
-    f.L_SW_Code->Font()->SetSize(18);
-    f.L_SW_Code->Font()->SetColor(clGray);
-    f.L_SW_Code->Font()->SetStyle(fsBold);
+    L_SW_Code = Make<TLabel>(this, P_Title, "L_SW_Code");
+    L_SW_Code->SetBounds(10, 6, 200, 29);
+    L_SW_Code->Font()->SetSize(18);
+    L_SW_Code->Font()->SetColor(clGray);
+    L_SW_Code->Font()->SetStyle(fsBold);
 
-    f.L_SW_Desc = Make<TLabel>(Form, f.P_Title, "L_SW_Desc");
-    f.L_SW_Desc->SetBounds(10, 44, 300, 14);
-    f.L_SW_Desc->Font()->SetStyle(fsBold);
+    L_SW_Desc = Make<TLabel>(this, P_Title, "L_SW_Desc");
+    L_SW_Desc->SetBounds(10, 44, 300, 14);
+    L_SW_Desc->Font()->SetStyle(fsBold);
 
-    f.P_Button = Make<TPanel>(Form, Form, "P_Button");
-    f.P_Button->SetAlign(alBottom);
-    f.P_Button->SetHeight(44);
-    f.P_Button->SetBevelOuter(bvNone);
-    f.P_Button->SetShowCaption(false);
+    Label1 = Make<TLabel>(this, this, "Label1");
+    Label1->SetBounds(12, 78, 300, 14);
 
-    f.Btn_OK = Make<TFxButton>(Form, f.P_Button, "Btn_OK");
-    f.Btn_Cancel = Make<TFxButton>(Form, f.P_Button, "Btn_Cancel");
-    f.Btn_Cancel->SetModalResult(mrCancel);
-    f.Btn_OK->SetBounds(ClientWidth - 196, 7, 90, 30);
-    f.Btn_Cancel->SetBounds(ClientWidth - 98, 7, 90, 30);
-    for (TFxButton* b : {f.Btn_OK, f.Btn_Cancel}) {
+    P_Button = Make<TPanel>(this, this, "P_Button");
+    P_Button->SetAlign(alBottom);
+    P_Button->SetHeight(44);
+    P_Button->SetBevelOuter(bvNone);
+    P_Button->SetShowCaption(false);
+
+    Btn_OK = Make<TFxButton>(this, P_Button, "Btn_OK");
+    Btn_OK->SetBounds(ClientWidth - 196, 7, 90, 30);
+    Btn_Cancel = Make<TFxButton>(this, P_Button, "Btn_Cancel");
+    Btn_Cancel->SetBounds(ClientWidth - 98, 7, 90, 30);
+    Btn_Cancel->SetModalResult(mrCancel);
+    for (TFxButton* b : {Btn_OK, Btn_Cancel}) {
         b->SetShowHint(true);
         b->SetAnchors(akTop | akRight);
     }
-    return f;
+}
+
+void TStepDialog::Frame_Create()
+{
+    L_SW_Code->SetCaption(SW_Code);
+    SetClientSize(FFrameWidth, FFrameHeight);
 }

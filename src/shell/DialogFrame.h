@@ -1,23 +1,33 @@
 #pragma once
 // The frame the step dialogs share: a title panel with the software code and
-// the dialog's description, and a bottom panel with OK and Cancel.
+// the dialog's description, a label above the dialog's own control, and a
+// bottom panel with OK and Cancel.
 
-class TForm;
+#include "platform/Form.h"
+
 class TFxButton;
 class TLabel;
 class TPanel;
 
-struct TDialogFrame {
+class TStepDialog : public TForm {
+public:
     TPanel* P_Title;
     TLabel* L_SW_Code;
     TLabel* L_SW_Desc;
+    TLabel* Label1;
     TPanel* P_Button;
     TFxButton* Btn_OK;
     TFxButton* Btn_Cancel;
-};
 
-// Makes the frame's controls on Form (which owns them), sizes its client
-// area and gives it the dialogs' look: fixed border with the system menu,
-// centred on the screen. The buttons stand at the bottom right. Cancel
-// closes the dialog with result 2; OK has no result of its own.
-TDialogFrame Make_Dialog_Frame(TForm* Form, int ClientWidth, int ClientHeight);
+protected:
+    // Makes the frame's controls, sizes the client area and gives the form
+    // the dialogs' look: fixed border with the system menu, centred on the
+    // screen. Cancel closes with result 2; OK has no result of its own.
+    TStepDialog(TComponent* AOwner, const QString& Name, Integer ClientWidth, Integer ClientHeight);
+    // The creation step every dialog shares: the code label and the size.
+    void Frame_Create();
+
+private:
+    Integer FFrameWidth;
+    Integer FFrameHeight;
+};

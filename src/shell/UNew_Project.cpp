@@ -1,6 +1,5 @@
 #include "shell/UNew_Project.h"
 
-#include "shell/DialogFrame.h"
 #include "shell/ProjectFolders.h"
 #include "shell/UComon.h"
 #include "shell/ULanguage.h"
@@ -13,26 +12,13 @@
 
 TFNew_Project* FNew_Project = nullptr;
 
-TFNew_Project::TFNew_Project(TComponent* AOwner) : TForm(AOwner)
+TFNew_Project::TFNew_Project(TComponent* AOwner)
+    : TStepDialog(AOwner, QStringLiteral("FNew_Project"), 331, 162)
 {
-    SetName(QStringLiteral("FNew_Project"));
-    const TDialogFrame frame = Make_Dialog_Frame(this, 331, 162);
-    P_Title = frame.P_Title;
-    L_SW_Code = frame.L_SW_Code;
-    L_SW_Desc = frame.L_SW_Desc;
-    P_Button = frame.P_Button;
-    Btn_OK = frame.Btn_OK;
-    Btn_Cancel = frame.Btn_Cancel;
-
-    Label1 = new TLabel(this);
-    Label1->SetName(QStringLiteral("Label1"));
-    Label1->SetParent(this);
-    Label1->SetBounds(16, 78, 300, 14);
-
     E_New_Proj = new TEdit(this);
     E_New_Proj->SetName(QStringLiteral("E_New_Proj"));
     E_New_Proj->SetParent(this);
-    E_New_Proj->SetBounds(16, 95, 299, 21);
+    E_New_Proj->SetBounds(12, 95, 307, 21);
     E_New_Proj->SetShowHint(true);
     E_New_Proj->OnKeyPress = [this](TObject* Sender, QChar& Key) { E_New_ProjKeyPress(Sender, Key); };
 
@@ -52,8 +38,7 @@ TFNew_Project::~TFNew_Project()
 
 void TFNew_Project::FormCreate(TObject*)
 {
-    L_SW_Code->SetCaption(SW_Code);
-    SetClientSize(331, 162);
+    Frame_Create();
     Set_Lang();
 }
 

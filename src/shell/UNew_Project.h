@@ -2,27 +2,17 @@
 // The dialog that asks for the name of a new configuration and creates its
 // folder (step 1, New).
 
-#include "platform/Form.h"
+#include "shell/DialogFrame.h"
 
 class TEdit;
-class TFxButton;
-class TLabel;
-class TPanel;
 
-class TFNew_Project : public TForm {
+class TFNew_Project : public TStepDialog {
 public:
     explicit TFNew_Project(TComponent* AOwner);
     ~TFNew_Project() override;
     QString ClassName() const override { return QStringLiteral("TFNew_Project"); }
 
-    TPanel* P_Title;
-    TLabel* L_SW_Code;
-    TLabel* L_SW_Desc;
-    TLabel* Label1;
     TEdit* E_New_Proj;
-    TPanel* P_Button;
-    TFxButton* Btn_OK;
-    TFxButton* Btn_Cancel;
 
     void FormCreate(TObject* Sender);
     void FormShow(TObject* Sender);

@@ -1,6 +1,5 @@
 #include "shell/UOpenConf.h"
 
-#include "shell/DialogFrame.h"
 #include "shell/ProjectFolders.h"
 #include "shell/UComon.h"
 #include "shell/ULanguage.h"
@@ -12,28 +11,16 @@
 
 TFOpenConf* FOpenConf = nullptr;
 
-TFOpenConf::TFOpenConf(TComponent* AOwner) : TForm(AOwner), SL(std::make_unique<TStringList>())
+TFOpenConf::TFOpenConf(TComponent* AOwner)
+    : TStepDialog(AOwner, QStringLiteral("FOpenConf"), 377, 351), SL(std::make_unique<TStringList>())
 {
-    SetName(QStringLiteral("FOpenConf"));
-    const TDialogFrame frame = Make_Dialog_Frame(this, 377, 351);
-    P_Title = frame.P_Title;
-    L_SW_Code = frame.L_SW_Code;
-    L_SW_Desc = frame.L_SW_Desc;
-    P_Button = frame.P_Button;
-    Btn_OK = frame.Btn_OK;
-    Btn_Cancel = frame.Btn_Cancel;
     SetBorderStyle(bsSizeable);
     SetBorderIcons(biSystemMenu | biMinimize | biMaximize);
-
-    Label1 = new TLabel(this);
-    Label1->SetName(QStringLiteral("Label1"));
-    Label1->SetParent(this);
-    Label1->SetBounds(8, 76, 300, 14);
 
     ListBox1 = new TListBox(this);
     ListBox1->SetName(QStringLiteral("ListBox1"));
     ListBox1->SetParent(this);
-    ListBox1->SetBounds(8, 94, 361, 206);
+    ListBox1->SetBounds(12, 94, 353, 206);
     ListBox1->SetAnchors(akLeft | akTop | akRight | akBottom);
     ListBox1->SetShowHint(true);
     ListBox1->OnClick = [this](TObject* Sender) { ListBox1Click(Sender); };
@@ -52,8 +39,7 @@ TFOpenConf::~TFOpenConf()
 
 void TFOpenConf::FormCreate(TObject*)
 {
-    L_SW_Code->SetCaption(SW_Code);
-    SetClientSize(377, 351);
+    Frame_Create();
     Set_Lang();
 }
 

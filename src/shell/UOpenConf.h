@@ -2,30 +2,20 @@
 // The dialog that lists the configuration folders and lets the user pick one
 // to open (step 1, Open). Its result is Name_Conf; the main window opens it.
 
-#include "platform/Form.h"
+#include "shell/DialogFrame.h"
 
 #include <memory>
 
-class TFxButton;
-class TLabel;
 class TListBox;
-class TPanel;
 class TStringList;
 
-class TFOpenConf : public TForm {
+class TFOpenConf : public TStepDialog {
 public:
     explicit TFOpenConf(TComponent* AOwner);
     ~TFOpenConf() override;
     QString ClassName() const override { return QStringLiteral("TFOpenConf"); }
 
-    TPanel* P_Title;
-    TLabel* L_SW_Code;
-    TLabel* L_SW_Desc;
-    TLabel* Label1;
     TListBox* ListBox1;
-    TPanel* P_Button;
-    TFxButton* Btn_OK;
-    TFxButton* Btn_Cancel;
 
     // The configuration folder names found, and the chosen name.
     std::unique_ptr<TStringList> SL;
