@@ -3,6 +3,7 @@
 #include "app/StepChecks.h"
 
 #include "image/USaveBincc.h"
+#include "shell/DialogFrame.h"
 #include "shell/ExternalProgram.h"
 #include "shell/MakerSite.h"
 #include "shell/Settings.h"
@@ -101,12 +102,7 @@ TFArvintoFirmWare::TFArvintoFirmWare(TComponent* AOwner)
     : TForm(AOwner), XML1(std::make_unique<TXMLDocument>()), HTTP1(std::make_unique<THTTPClient>())
 {
     SetName(QStringLiteral("FArvintoFirmWare"));
-    SetBorderStyle(bsSingle);
-    SetBorderIcons(biSystemMenu);
-    SetPosition(poScreenCenter);
-    SetColor(RGB(248, 247, 237));
-    Font()->SetName(QStringLiteral("Verdana"));
-    Font()->SetSize(8);
+    Set_Window_Look(this);
 
     L_SW_Code = Make<TLabel>(this, QStringLiteral("L_SW_Code"));
     L_SW_Code->Font()->SetSize(20);

@@ -20,17 +20,22 @@ T* Make(TForm* Form, TWinControl* Parent, const char* Name)
 
 } // namespace
 
+void Set_Window_Look(TForm* Form)
+{
+    Form->SetBorderStyle(bsSingle);
+    Form->SetBorderIcons(biSystemMenu);
+    Form->SetPosition(poScreenCenter);
+    Form->SetColor(RGB(248, 247, 237));
+    Form->Font()->SetName(QStringLiteral("Verdana"));
+    Form->Font()->SetSize(8);
+}
+
 TStepDialog::TStepDialog(TComponent* AOwner, const QString& Name, Integer ClientWidth, Integer ClientHeight)
     : TForm(AOwner), FFrameWidth(ClientWidth), FFrameHeight(ClientHeight)
 {
     SetName(Name);
     SetClientSize(ClientWidth, ClientHeight);
-    SetBorderStyle(bsSingle);
-    SetBorderIcons(biSystemMenu);
-    SetPosition(poScreenCenter);
-    SetColor(RGB(248, 247, 237));
-    Font()->SetName(QStringLiteral("Verdana"));
-    Font()->SetSize(8);
+    Set_Window_Look(this);
 
     P_Title = Make<TPanel>(this, this, "P_Title");
     P_Title->SetAlign(alTop);

@@ -9,6 +9,10 @@ class TFxButton;
 class TLabel;
 class TPanel;
 
+// The look of the program's fixed windows: single border with the system
+// menu only, centred on the screen, the program's background and font.
+void Set_Window_Look(TForm* Form);
+
 class TStepDialog : public TForm {
 public:
     TPanel* P_Title;
