@@ -271,7 +271,7 @@ void TCustomEdit::TextEdited(const QString& text)
 {
     FText = text;
     FModified = true;
-    Change();
+    Perform(CN_COMMAND, MAKEWPARAM(0, EN_CHANGE));
 }
 
 void TCustomEdit::Change()
@@ -386,6 +386,10 @@ void TCustomEdit::Dispatch(TMessage& Message)
         if (FAutoSelect && dynamic_cast<QLineEdit*>(TWidgetBridge::Widget(this)) != nullptr)
             SelectAll();
         break;
+    case CN_COMMAND:
+        if (HIWORD(Message.WParam) == EN_CHANGE)
+            Change();
+        break;
     default:
         TWinControl::Dispatch(Message);
         break;
@@ -494,7 +498,7 @@ void TMemo::Dispatch(TMessage& Message)
 
 // ------------------------------------------------------------ TComboBox
 
-TComboBox::TComboBox(TComponent* AOwner) : TWinControl(AOwner), FItems([this] { ItemsChanged(); })
+TCustomComboBox::TCustomComboBox(TComponent* AOwner) : TWinControl(AOwner), FItems([this] { ItemsChanged(); })
 {
     FDlgCode = DLGC_WANTARROWS | DLGC_WANTCHARS;
     FControlStyle &= ~csClickEvents;
@@ -503,17 +507,17 @@ TComboBox::TComboBox(TComponent* AOwner) : TWinControl(AOwner), FItems([this] { 
     SetColor(clWindow);
 }
 
-TStrings* TComboBox::Items() const
+TStrings* TCustomComboBox::Items() const
 {
     return FItems.get();
 }
 
-Integer TComboBox::ItemCount() const
+Integer TCustomComboBox::ItemCount() const
 {
     return FItems->Count();
 }
 
-void TComboBox::Clear()
+void TCustomComboBox::Clear()
 {
     FItems->Clear();
     FItemIndex = -1;
@@ -521,13 +525,10 @@ void TComboBox::Clear()
     PushItems();
 }
 
-void TComboBox::CreateWindowHandle(const TCreateParams&)
+void TCustomComboBox::CreateWindowHandle(const TCreateParams&)
 {
     auto* w = new TQComboBox(TWidgetBridge::ParentWidget(this), [this](bool open) {
-        if (open)
-            DropDown();
-        else
-            CloseUp();
+        Perform(CN_COMMAND, MAKEWPARAM(0, open ? CBN_DROPDOWN : CBN_CLOSEUP));
     });
     w->setEditable(FStyle == csDropDown || FStyle == csSimple);
     w->setInsertPolicy(QComboBox::NoInsert);
@@ -539,7 +540,7 @@ void TComboBox::CreateWindowHandle(const TCreateParams&)
     TWidgetBridge::Attach(this, w);
 }
 
-void TComboBox::CreateWnd()
+void TCustomComboBox::CreateWnd()
 {
     TWinControl::CreateWnd();
     if (auto* w = TWidgetBridge::WidgetAs<QComboBox>(this)) {
@@ -551,7 +552,7 @@ void TComboBox::CreateWnd()
     }
 }
 
-void TComboBox::PushItems()
+void TCustomComboBox::PushItems()
 {
     auto* w = TWidgetBridge::WidgetAs<QComboBox>(this);
     if (w == nullptr)
@@ -567,7 +568,7 @@ void TComboBox::PushItems()
     FPushing = false;
 }
 
-void TComboBox::ItemsChanged()
+void TCustomComboBox::ItemsChanged()
 {
     if (FItemIndex >= FItems->Count())
         FItemIndex = -1;
@@ -576,7 +577,7 @@ void TComboBox::ItemsChanged()
     PushItems();
 }
 
-void TComboBox::SetStyle(TComboBoxStyle v)
+void TCustomComboBox::SetStyle(TComboBoxStyle v)
 {
     if (v == FStyle)
         return;
@@ -586,7 +587,7 @@ void TComboBox::SetStyle(TComboBoxStyle v)
     RecreateWnd();
 }
 
-void TComboBox::SetItemIndex(Integer v)
+void TCustomComboBox::SetItemIndex(Integer v)
 {
     if (v < -1 || v >= FItems->Count())
         v = -1;
@@ -603,14 +604,14 @@ void TComboBox::SetItemIndex(Integer v)
     }
 }
 
-QString TComboBox::GetText() const
+QString TCustomComboBox::GetText() const
 {
     if (FStyle == csDropDownList)
         return FItemIndex >= 0 ? FItems->Strings(FItemIndex) : QString();
     return FText;
 }
 
-void TComboBox::SetTextValue(const QString& value)
+void TCustomComboBox::SetTextValue(const QString& value)
 {
     if (FStyle == csDropDownList) {
         SetItemIndex(FItems->IndexOf(value));
@@ -626,31 +627,30 @@ void TComboBox::SetTextValue(const QString& value)
     }
 }
 
-void TComboBox::UserPicked(int index)
+void TCustomComboBox::UserPicked(int index)
 {
     if (FPushing)
         return;
     FItemIndex = index >= 0 && index < FItems->Count() ? index : -1;
     if (FItemIndex >= 0)
         FText = FItems->Strings(FItemIndex);
-    Click();
-    Select();
+    Perform(CN_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE));
 }
 
-void TComboBox::UserTyped(const QString& text)
+void TCustomComboBox::UserTyped(const QString& text)
 {
     FText = text;
     FItemIndex = FItems->IndexOf(text);
-    Change();
+    Perform(CN_COMMAND, MAKEWPARAM(0, CBN_EDITCHANGE));
 }
 
-void TComboBox::Change()
+void TCustomComboBox::Change()
 {
     if (OnChange)
         OnChange(this);
 }
 
-void TComboBox::Select()
+void TCustomComboBox::Select()
 {
     if (OnSelect)
         OnSelect(this);
@@ -658,25 +658,25 @@ void TComboBox::Select()
         Change();
 }
 
-void TComboBox::DropDown()
+void TCustomComboBox::DropDown()
 {
     if (OnDropDown)
         OnDropDown(this);
 }
 
-void TComboBox::CloseUp()
+void TCustomComboBox::CloseUp()
 {
     if (OnCloseUp)
         OnCloseUp(this);
 }
 
-bool TComboBox::DroppedDown() const
+bool TCustomComboBox::DroppedDown() const
 {
     auto* w = TWidgetBridge::WidgetAs<QComboBox>(this);
     return w != nullptr && w->view() != nullptr && w->view()->isVisible();
 }
 
-void TComboBox::SetDroppedDown(bool v)
+void TCustomComboBox::SetDroppedDown(bool v)
 {
     HandleNeeded();
     auto* w = TWidgetBridge::WidgetAs<QComboBox>(this);
@@ -688,21 +688,21 @@ void TComboBox::SetDroppedDown(bool v)
         w->hidePopup();
 }
 
-void TComboBox::SetDropDownCount(Integer v)
+void TCustomComboBox::SetDropDownCount(Integer v)
 {
     FDropDownCount = v;
     if (auto* w = TWidgetBridge::WidgetAs<QComboBox>(this))
         w->setMaxVisibleItems(std::max<Integer>(v, 1));
 }
 
-void TComboBox::SetMaxLength(Integer v)
+void TCustomComboBox::SetMaxLength(Integer v)
 {
     FMaxLength = std::max<Integer>(v, 0);
     if (auto* w = TWidgetBridge::WidgetAs<QComboBox>(this); w != nullptr && w->lineEdit() != nullptr)
         w->lineEdit()->setMaxLength(FMaxLength > 0 ? FMaxLength : 32767);
 }
 
-void TComboBox::SetSorted(bool v)
+void TCustomComboBox::SetSorted(bool v)
 {
     FSorted = v;
     const QString current = FItemIndex >= 0 ? FItems->Strings(FItemIndex) : QString();
@@ -712,9 +712,22 @@ void TComboBox::SetSorted(bool v)
     PushItems();
 }
 
-void TComboBox::Dispatch(TMessage& Message)
+void TCustomComboBox::Dispatch(TMessage& Message)
 {
-    TWinControl::Dispatch(Message);
+    if (Message.Msg != CN_COMMAND) {
+        TWinControl::Dispatch(Message);
+        return;
+    }
+    switch (HIWORD(Message.WParam)) {
+    case CBN_DROPDOWN: DropDown(); break;
+    case CBN_CLOSEUP: CloseUp(); break;
+    case CBN_SELCHANGE:
+        Click();
+        Select();
+        break;
+    case CBN_EDITCHANGE: Change(); break;
+    default: break;
+    }
 }
 
 // ------------------------------------------------------------ TButton
@@ -733,7 +746,7 @@ void TButton::CreateWindowHandle(const TCreateParams&)
     w->setAutoDefault(false);
     w->setDefault(FDefault);
     SetTabFocus(w, TabStop());
-    QObject::connect(w, &QPushButton::clicked, [this] { Click(); });
+    QObject::connect(w, &QPushButton::clicked, [this] { Perform(CN_COMMAND, MAKEWPARAM(0, BN_CLICKED)); });
     TWidgetBridge::Attach(this, w);
 }
 
@@ -761,6 +774,11 @@ void TButton::Click()
 
 void TButton::Dispatch(TMessage& Message)
 {
+    if (Message.Msg == CN_COMMAND) {
+        if (HIWORD(Message.WParam) == BN_CLICKED)
+            Click();
+        return;
+    }
     if (Message.Msg == CM_DIALOGKEY) {
         const Word key = Word(Message.WParam);
         if (((key == VK_RETURN && FDefault) || (key == VK_ESCAPE && FCancel)) && Visible() && Enabled()) {

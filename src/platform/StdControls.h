@@ -179,10 +179,13 @@ private:
     bool FSyncing = false;
 };
 
-class TComboBox : public TWinControl {
+// The combo box; its own list and edit events come back to it as CN_COMMAND
+// notifications (CBN_DROPDOWN, CBN_CLOSEUP, CBN_SELCHANGE, CBN_EDITCHANGE),
+// so a derived combo can hook them.
+class TCustomComboBox : public TWinControl {
 public:
-    explicit TComboBox(TComponent* AOwner);
-    QString ClassName() const override { return QStringLiteral("TComboBox"); }
+    explicit TCustomComboBox(TComponent* AOwner);
+    QString ClassName() const override { return QStringLiteral("TCustomComboBox"); }
 
     TComboBoxStyle Style() const { return FStyle; }
     void SetStyle(TComboBoxStyle v);
@@ -232,6 +235,12 @@ private:
     Integer FMaxLength = 0;
     bool FSorted = false;
     bool FPushing = false;
+};
+
+class TComboBox : public TCustomComboBox {
+public:
+    explicit TComboBox(TComponent* AOwner) : TCustomComboBox(AOwner) {}
+    QString ClassName() const override { return QStringLiteral("TComboBox"); }
 };
 
 class TButton : public TWinControl {
