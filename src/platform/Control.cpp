@@ -109,16 +109,20 @@ void TControl::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AH
     if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight)
         return;
     const bool sized = AWidth != FWidth || AHeight != FHeight;
-    const TRect oldClient = ClientRect();
     FLeft = ALeft;
     FTop = ATop;
     FWidth = AWidth;
     FHeight = AHeight;
     UpdateView();
     if (sized) {
-        if (auto* wc = dynamic_cast<TWinControl*>(this))
-            wc->ResizeChildrenFor({oldClient.Width(), oldClient.Height()});
-        Resize();
+        // A window hears its new client size as WM_SIZE (its children are
+        // laid out again there); a windowless control just resizes.
+        if (dynamic_cast<TWinControl*>(this) != nullptr) {
+            const TRect cr = ClientRect();
+            Perform(WM_SIZE, 0, MAKELPARAM(Word(cr.Width()), Word(cr.Height())));
+        } else {
+            Resize();
+        }
     }
     if (FParent != nullptr) {
         if (FAlign != alNone)
@@ -792,7 +796,6 @@ void TWinControl::CreateWnd()
     TCreateParams params;
     CreateParams(params);
     CreateWindowHandle(params);
-    FLastClientSize = {ClientWidth(), ClientHeight()};
 }
 
 void TWinControl::DestroyWnd()
@@ -1102,6 +1105,11 @@ void TWinControl::Dispatch(TMessage& Message)
         break;
     }
     case CM_ENTER: DoEnter(); break;
+    case WM_SIZE:
+        ResizeChildrenFor(FLastClientSize);
+        if (!HasState(csLoading))
+            Resize();
+        break;
     case CM_EXIT: DoExit(); break;
     case WM_GETDLGCODE: Message.Result = FDlgCode; break;
     case WM_SETTEXT: {

@@ -31,6 +31,7 @@ QString MsgName(Cardinal msg)
     case WM_SETFOCUS: return QStringLiteral("SETFOCUS");
     case WM_KILLFOCUS: return QStringLiteral("KILLFOCUS");
     case WM_TIMER: return QStringLiteral("TIMER");
+    case WM_SIZE: return QStringLiteral("SIZE");
     case CM_MOUSEENTER: return QStringLiteral("ENTER");
     case CM_MOUSELEAVE: return QStringLiteral("LEAVE");
     case CM_ENABLEDCHANGED: return QStringLiteral("ENABLEDCHANGED");
@@ -46,7 +47,11 @@ QString MsgName(Cardinal msg)
 // Logs the messages it receives and paints itself in one colour.
 class TProbe : public TCustomControl {
 public:
-    explicit TProbe(TComponent* owner) : TCustomControl(owner) { SetBounds(10, 10, 100, 50); }
+    explicit TProbe(TComponent* owner) : TCustomControl(owner)
+    {
+        SetBounds(10, 10, 100, 50);
+        log.clear();  // the tests look at what comes after creation
+    }
     QStringList log;
     TColor fill = clRed;
     Integer paints = 0;
@@ -178,8 +183,10 @@ TEST(ControlModel, PropertyChangesArriveAsComponentMessages)
     p->SetColor(clBlue);
     p->Font()->SetSize(14);
     p->SetVisible(false);
+    p->SetWidth(140);
+    p->SetLeft(20);  // a move alone is no size change
     EXPECT_EQ(p->log, (QStringList{QStringLiteral("ENABLEDCHANGED"), QStringLiteral("COLORCHANGED"), QStringLiteral("FONTCHANGED"),
-                                   QStringLiteral("VISIBLECHANGED")}));
+                                   QStringLiteral("VISIBLECHANGED"), QStringLiteral("SIZE")}));
 }
 
 TEST_F(TFormFixture, MouseInputReachesHandlersInOrder)
