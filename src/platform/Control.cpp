@@ -4,57 +4,11 @@
 #include <QApplication>
 #include <QPainter>
 
-#include "platform/Canvas.h"
+#include "platform/ControlCanvas.h"
 #include "platform/Form.h"
 #include "platform/Graphics.h"
 #include "platform/Menus.h"
 #include "platform/WidgetBridge.h"
-
-// ------------------------------------------------------------ control canvas
-
-// During a paint the canvas draws on the window's painter; outside one it
-// draws into the control's backing image, shown at the next paint.
-class TControlCanvas : public TCanvas {
-public:
-    explicit TControlCanvas(TControl* control) : FControl(control) {}
-    ~TControlCanvas() override { EndDrawNow(); }
-    QString ClassName() const override { return QStringLiteral("TControlCanvas"); }
-
-    void StartPaint(QPainter* painter)
-    {
-        EndDrawNow();
-        BeginPaint(painter);
-        FPainting = true;
-    }
-    void StopPaint()
-    {
-        EndPaint();
-        FPainting = false;
-    }
-    void EndDrawNow()
-    {
-        if (FDrawNow) {
-            EndPaint();
-            FDrawNow = false;
-        }
-    }
-
-protected:
-    void CreateHandle() override
-    {
-        if (FPainting || FDrawNow)
-            return;
-        if (QPainter* p = TWidgetBridge::BackingPainter(FControl)) {
-            BeginPaint(p);
-            FDrawNow = true;
-        }
-    }
-
-private:
-    TControl* FControl;
-    bool FDrawNow = false;
-    bool FPainting = false;
-};
 
 // ------------------------------------------------------------ helpers
 

@@ -43,15 +43,24 @@ struct TNativeRecord {
     bool PassNative = false;
 };
 
+// A paint in progress. For a widget we paint, Painter is open from the
+// start; for a Qt widget, the widget's own paint runs when the control's
+// WM_PAINT calls the default handler, and a painter for drawing over it is
+// opened when code asks for one after that.
 struct TPaintRecord {
     const TControl* Control;
-    QPainter* Painter;
+    QPainter* Painter = nullptr;
+    QWidget* Widget = nullptr;
+    QEvent* Event = nullptr;
+    bool NativeDone = false;
+    std::unique_ptr<QPainter> Over;
+    std::vector<std::function<void()>> Detach;
 };
 
 std::vector<TNativeRecord> g_native;
 // Widgets whose events are being handled now (they must not be deleted at once).
 std::vector<QObject*> g_dispatching;
-std::vector<TPaintRecord> g_paints;
+std::vector<std::unique_ptr<TPaintRecord>> g_paints;
 QHash<const QObject*, TControl*> g_controls;
 QHash<const QObject*, bool> g_mouseOnly;
 bool g_keyDown[256] = {};
@@ -297,8 +306,18 @@ bool TWidgetBridge::FilterEvent(QObject* watched, QEvent* event)
             return false;
         TWinHandle* h = control->FView.get();
         if (h == nullptr || !h->PaintsItself) {
+            g_paints.push_back(std::make_unique<TPaintRecord>());
+            TPaintRecord& rec = *g_paints.back();
+            rec.Control = control;
+            rec.Widget = widget;
+            rec.Event = event;
             TMessage m{WM_PAINT, 0, 0, 0};
-            return !Deliver(control, m);
+            const bool pass = Deliver(control, m);
+            for (auto& detach : rec.Detach)
+                detach();
+            const bool done = rec.NativeDone || rec.Over != nullptr;
+            g_paints.pop_back();
+            return done || !pass;
         }
         QPainter painter(widget);
         if (auto* wc = dynamic_cast<TWinControl*>(control); wc != nullptr && !(control->ControlStyle() & csOpaque))
@@ -306,9 +325,13 @@ bool TWidgetBridge::FilterEvent(QObject* watched, QEvent* event)
         // Output drawn outside a paint is finished before the paint starts.
         control->EndDrawNow();
         h->BackingPainter.reset();
-        g_paints.push_back({control, &painter});
+        g_paints.push_back(std::make_unique<TPaintRecord>());
+        g_paints.back()->Control = control;
+        g_paints.back()->Painter = &painter;
         TMessage m{WM_PAINT, 0, 0, 0};
         Deliver(control, m);
+        for (auto& detach : g_paints.back()->Detach)
+            detach();
         g_paints.pop_back();
         if (h == control->FView.get() && h->Backing) {
             painter.drawImage(0, 0, *h->Backing);
@@ -537,14 +560,44 @@ void TWidgetBridge::ApplyState(TControl* control)
 
 QPainter* TWidgetBridge::CurrentPainter(const TControl* control)
 {
-    for (auto it = g_paints.rbegin(); it != g_paints.rend(); ++it)
-        if (it->Control == control)
-            return it->Painter;
+    for (auto it = g_paints.rbegin(); it != g_paints.rend(); ++it) {
+        TPaintRecord& rec = **it;
+        if (rec.Control != control)
+            continue;
+        if (rec.Painter == nullptr && rec.Widget != nullptr && rec.NativeDone) {
+            // Drawing over a Qt widget once its own paint is done.
+            if (!rec.Over)
+                rec.Over = std::make_unique<QPainter>(rec.Widget);
+            return rec.Over.get();
+        }
+        return rec.Painter;
+    }
     return nullptr;
+}
+
+bool TWidgetBridge::JoinPaint(const TControl* control, std::function<void()> detach)
+{
+    for (auto it = g_paints.rbegin(); it != g_paints.rend(); ++it)
+        if ((*it)->Control == control) {
+            (*it)->Detach.push_back(std::move(detach));
+            return true;
+        }
+    return false;
 }
 
 void TWidgetBridge::RequestNativeDefault(const TMessage& message)
 {
+    if (message.Msg == WM_PAINT) {
+        // The Qt widget paints itself now, so that the handler can draw over it.
+        for (auto it = g_paints.rbegin(); it != g_paints.rend(); ++it) {
+            TPaintRecord& rec = **it;
+            if (rec.Widget != nullptr && rec.Event != nullptr && !rec.NativeDone && !rec.Over) {
+                rec.NativeDone = true;
+                NativeEvent(rec.Widget, rec.Event);
+                return;
+            }
+        }
+    }
     for (auto it = g_native.rbegin(); it != g_native.rend(); ++it)
         if (it->Message == &message) {
             it->PassNative = true;

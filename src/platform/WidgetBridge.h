@@ -3,6 +3,7 @@
 // widget, and the one event filter that turns the widget's Qt events into
 // messages for the control. Only the layer's .cpp files include this.
 
+#include <functional>
 #include <map>
 #include <QPointer>
 #include <QWidget>
@@ -58,6 +59,9 @@ public:
     static void ApplyColor(TControl* control);
     // The painter of the paint in progress for control, nullptr outside one.
     static QPainter* CurrentPainter(const TControl* control);
+    // Calls detach when the paint in progress for control ends (a canvas
+    // that drew on its painter lets go); false outside a paint.
+    static bool JoinPaint(const TControl* control, std::function<void()> detach);
     // Marks the message being translated as wanting Qt's own handling.
     static void RequestNativeDefault(const TMessage& message);
     // Makes (or returns) the backing image's painter for drawing outside a paint.

@@ -8,7 +8,8 @@
 #include <QElapsedTimer>
 #include <QWidget>
 
-#include "platform/Canvas.h"
+#include "platform/ControlCanvas.h"
+#include "platform/StdControls.h"
 #include "platform/Form.h"
 #include "platform/Graphics.h"
 #include "platform/TestHooks.h"
@@ -342,6 +343,41 @@ TEST_F(TFormFixture, TabWalksTheTabOrderUnlessTheControlTakesIt)
     EXPECT_EQ(form->ActiveControl(), p[2]);
     EXPECT_TRUE(p[2]->log.contains(QStringLiteral("KEYDOWN:9")));
     EXPECT_TRUE(p[2]->log.contains(QStringLiteral("KEYDOWN:39")));
+}
+
+// An edit that draws a frame of its own over the Qt widget's face.
+class TFramedEdit : public TEdit {
+public:
+    explicit TFramedEdit(TComponent* owner) : TEdit(owner), canvas(this) {}
+    TControlCanvas canvas;
+
+protected:
+    void Dispatch(TMessage& m) override
+    {
+        if (m.Msg != WM_PAINT) {
+            TEdit::Dispatch(m);
+            return;
+        }
+        TEdit::Dispatch(m);  // the widget paints itself first
+        canvas.Brush()->SetColor(clRed);
+        canvas.FrameRect(ClientRect());
+    }
+};
+
+TEST_F(TFormFixture, AHandlerDrawsOverAQtWidgetsOwnPaint)
+{
+    auto* e = new TFramedEdit(form);
+    e->SetParent(form);
+    e->SetText(QStringLiteral("WWWW"));
+    const QImage img = GrabControl(e);
+    EXPECT_EQ(img.pixelColor(0, 5), QColor(255, 0, 0));
+    EXPECT_EQ(img.pixelColor(e->Width() - 1, 5), QColor(255, 0, 0));
+    EXPECT_EQ(img.pixelColor(e->Width() - 10, 10), QColor(255, 255, 255));
+    int dark = 0;
+    for (int x = 2; x < 40; ++x)
+        for (int y = 3; y < e->Height() - 3; ++y)
+            dark += qGray(img.pixel(x, y)) < 100;
+    EXPECT_GT(dark, 10);  // the edit's own text is there
 }
 
 TEST_F(TFormFixture, EnterAndLeaveFireTheMouseEvents)
