@@ -361,6 +361,14 @@ bool TWidgetBridge::FilterEvent(QObject* watched, QEvent* event)
             control->FTop = p.y();
         }
         return false;
+    case QEvent::Show:
+    case QEvent::Hide: {
+        if (widget != main)
+            return false;
+        TMessage m{WM_SHOWWINDOW, WPARAM(event->type() == QEvent::Show ? 1 : 0), 0, 0};
+        Deliver(control, m);
+        return false;
+    }
     case QEvent::Close: {
         if (widget != main)
             return false;

@@ -33,6 +33,7 @@ QString MsgName(Cardinal msg)
     case WM_KILLFOCUS: return QStringLiteral("KILLFOCUS");
     case WM_TIMER: return QStringLiteral("TIMER");
     case WM_SIZE: return QStringLiteral("SIZE");
+    case WM_SHOWWINDOW: return QStringLiteral("SHOW");
     case CM_MOUSEENTER: return QStringLiteral("ENTER");
     case CM_MOUSELEAVE: return QStringLiteral("LEAVE");
     case CM_ENABLEDCHANGED: return QStringLiteral("ENABLEDCHANGED");
@@ -107,6 +108,12 @@ TEST(ControlModel, ConfiguredWithoutAWindow)
     EXPECT_TRUE(form.HandleAllocated());
     EXPECT_TRUE(p->HandleAllocated());
     EXPECT_FALSE(p->Showing());
+    // Shown with its form, hidden with its own Visible.
+    form.Show();
+    EXPECT_TRUE(p->Showing());
+    p->SetVisible(false);
+    EXPECT_FALSE(p->Showing());
+    EXPECT_TRUE(p->log.contains(QStringLiteral("SHOW")));
 }
 
 TEST(ControlModel, AlignFillsTheClientAreaAndAnchorsFollowResizing)
