@@ -210,6 +210,7 @@ TEST_F(TFormFixture, MouseInputReachesHandlersInOrder)
     p->OnDblClick = [&](TObject*) { events << QStringLiteral("dblclick"); };
     p->OnMouseMove = [&](TObject*, TShiftState, Integer x, Integer y) { events << QStringLiteral("move %1,%2").arg(x).arg(y); };
     form->Show();
+    p->log.clear();
 
     TestInput::MouseMove(p, {5, 6});
     TestInput::Click(p, {20, 10}, mbLeft, ssShift);
@@ -248,6 +249,7 @@ TEST_F(TFormFixture, KeysReachThePreviewingFormThenTheControlAndAZeroKeyStops)
     p->OnKeyPress = [&](TObject*, QChar& key) { events << QStringLiteral("press ") + key; };
     p->OnKeyUp = [&](TObject*, Word& key, TShiftState) { events << QStringLiteral("up %1").arg(key); };
     form->Show();
+    p->log.clear();
 
     TestInput::PressKey(p, 'A', {}, QStringLiteral("a"));
     TestInput::PressKey(p, VK_F2);
