@@ -1,0 +1,200 @@
+#pragma once
+// The general parameters window (step 2 of the main window): the converter's
+// Ethernet connection, LoRaWAN radio and activation, BACnet master side and,
+// for BACnet MS/TP, its Ethernet address, kept in the configuration's
+// ParGen.xml. Loaded at every showing, checked and written whole on OK;
+// Cancel writes nothing.
+
+#include <array>
+#include <memory>
+
+#include "parameters/ParGenData.h"
+#include "platform/Form.h"
+
+class TXMLDocument;
+class TCategoryPanelGroup;
+class TCategoryPanel;
+class TPanel;
+class TLabel;
+class TEdit;
+class TComboBox;
+class TCheckBox;
+class TFxButton;
+struct TRowPlace;
+
+// Four edits of an IPv4 address, mask, gateway or DNS row and its three dots.
+struct TOctetRow {
+    std::array<TEdit*, 4> Edit{};
+    std::array<TLabel*, 3> Dot{};
+    // Edit i of the row (0: the first octet).
+    TEdit* operator[](size_t i) const { return Edit[i]; }
+};
+
+class TFParGen : public TForm {
+public:
+    explicit TFParGen(TComponent* AOwner);
+    ~TFParGen() override;
+    QString ClassName() const override { return QStringLiteral("TFParGen"); }
+
+    // Events of the window.
+    void FormCreate(TObject* Sender);
+    void FormShow(TObject* Sender);
+    void FormResize(TObject* Sender);
+    void FormMouseWheel(TObject* Sender, TShiftState Shift, Integer WheelDelta, TPoint MousePos, bool& Handled);
+    void Btn_OKClick(TObject* Sender);
+    // Shared change handler of the edits and combo boxes, click handler of
+    // the check boxes.
+    void On_Change(TObject* Sender);
+    void On_Click(TObject* Sender);
+    // Octet edits: "." moves to the next octet of the DNS and Ethernet rows
+    // and never enters the edit.
+    void KeyPress(TObject* Sender, QChar& Key);
+    // Address and key edits: hexadecimal digits and control keys only.
+    void OnKeyPress(TObject* Sender, QChar& Key);
+
+    // Checks every field in order; shows the first fault and returns false.
+    bool Controllo_Dati();
+    // Refills the data-rate list for the selected band and selects its first item.
+    void Change_LoRa_DataRate();
+    Integer Find_Max_PayLoad();
+    void Set_Max_Payload_Size();
+    // Which panels this model shows, their order, captions and tab order.
+    void Order_TAB_Panels();
+    void Order_TAB_Panels_59D16();
+    // Rows, visibility, enabled state and heights of the shown panels.
+    void Move_GroupBoxs();
+    void RePosition_Objects_59D16();
+    void RePosition_Object_Ethernet_Connection();
+    void RePosition_Object_LoRa();
+    void RePosition_Object_BACnet_Master();
+    void RePosition_Object_Ethernet();
+    void Set_Lang();
+
+    TXMLDocument* XML1() const { return FXML1.get(); }
+    bool Is_Change = false;
+
+    TPanel* P_Title;
+    TLabel* L_SW_Code;
+    TLabel* L_SW_Desc;
+    TPanel* P_Button;
+    TFxButton* Btn_OK;
+    TFxButton* Btn_Cancel;
+    TCategoryPanelGroup* CPG;
+    TCategoryPanel* CP_Ethernet_Connection;
+    TCategoryPanel* CP_LoRa;
+    TCategoryPanel* CP_BACnet_Master;
+    TCategoryPanel* CP_Ethernet;
+
+    TLabel* L_EthConn_Device_Name;
+    TEdit* E_EthConn_Device_Name;
+    TCheckBox* CB_EthConn_En_DHCP_Cable;
+    TCheckBox* CB_EthConn_En_DHCP_WiFi;
+    TCheckBox* CB_EthConn_Enable_DNS;
+    TLabel* L_EthConn_Primary_DNS;
+    TOctetRow E_EthConn_Pri_DNS_IP;
+    TLabel* L_EthConn_Secondary_DNS;
+    TOctetRow E_EthConn_Sec_DNS_IP;
+
+    TLabel* L_LoRa_RF_Band;
+    TComboBox* CB_LoRa_RF_Band;
+    TLabel* L_LoRa_FrequencySubBand;
+    TComboBox* CB_LoRa_FrequencySubBand;
+    TLabel* L_LoRa_Network_Type;
+    TComboBox* CB_LoRa_Network_Type;
+    TCheckBox* CB_LoRa_Adaptive_DataRate;
+    TLabel* L_LoRa_DataRate;
+    TComboBox* CB_LoRa_DataRate;
+    TLabel* L_LoRa_Transmission_Type;
+    TComboBox* CB_LoRa_Transmission_Type;
+    TLabel* L_LoRa_Payload_Size;
+    TEdit* E_LoRa_Payload_Size;
+    TLabel* L_LoRa_JoinEUI;
+    TEdit* E_LoRa_JoinEUI;
+    TLabel* L_LoRa_Activation_Method;
+    TComboBox* CB_LoRa_Activation_Method;
+    TLabel* L_LoRa_Device_Address;
+    TEdit* E_LoRa_Device_Address;
+    TLabel* L_LoRa_Network_Session_Key;
+    TEdit* E_LoRa_Network_Session_Key;
+    TLabel* L_LoRa_Application_Session_Key;
+    TEdit* E_LoRa_Application_Session_Key;
+    TLabel* L_LoRa_Application_Key;
+    TEdit* E_LoRa_Application_Key;
+    TLabel* L_LoRa_FPort;
+    TComboBox* CB_LoRa_FPort;
+    TLabel* L_LoRa_LNCHECK;
+    TEdit* E_LoRa_LNCHECK;
+
+    TLabel* L_BACnet_Master_Type;
+    TComboBox* CB_BACnet_Master_Type;
+    TLabel* L_BACnet_IP_Master_IP;
+    TOctetRow E_BACnet_IP_Master_IP;
+    TLabel* L_BACnet_IP_Master_SM;
+    TOctetRow E_BACnet_IP_Master_SM;
+    TCheckBox* CB_BACnet_IP_Master_GAT;
+    TOctetRow E_BACnet_IP_Master_GAT;
+    TLabel* L_BACnet_IP_Master_Port;
+    TEdit* E_BACnet_IP_Master_Port;
+    TLabel* L_BACnet_IP_Master_Device_Name;
+    TEdit* E_BACnet_IP_Master_Device_Name;
+    TLabel* L_BACnet_IP_Master_Device_Identifier;
+    TEdit* E_BACnet_IP_Master_Device_Identifier;
+    TLabel* L_BACnet_IP_Master_TimeOut_Polling;
+    TEdit* E_BACnet_IP_Master_TimeOut_Polling;
+    TLabel* L_BACnet_MSTP_Master_Baudrate;
+    TComboBox* CB_BACnet_MSTP_Master_Baudrate;
+    TLabel* L_BACnet_MSTP_Master_Parity;
+    TComboBox* CB_BACnet_MSTP_Master_Parity;
+    TLabel* L_BACnet_MSTP_Master_Device_Name;
+    TEdit* E_BACnet_MSTP_Master_Device_Name;
+    TLabel* L_BACnet_MSTP_Master_MAC_Address;
+    TEdit* E_BACnet_MSTP_Master_MAC_Address;
+    TLabel* L_BACnet_MSTP_Master_Max_Master;
+    TEdit* E_BACnet_MSTP_Master_Max_Master;
+    TLabel* L_BACnet_MSTP_Master_Max_Info_Frame;
+    TEdit* E_BACnet_MSTP_Master_Max_Info_Frame;
+    TLabel* L_BACnet_MSTP_Master_Device_Instance;
+    TEdit* E_BACnet_MSTP_Master_Device_Instance;
+
+    TLabel* L_Ethernet_IP;
+    TOctetRow E_Ethernet_IP;
+    TLabel* L_Ethernet_SM;
+    TOctetRow E_Ethernet_SM;
+    TCheckBox* CB_Ethernet_En_GAT;
+    TOctetRow E_Ethernet_GAT;
+    TLabel* L_Ethernet_TCP_Port;
+    TEdit* E_Ethernet_TCP_Port;
+    TLabel* L_Ethernet_UDP_Port;
+    TEdit* E_Ethernet_UDP_Port;
+
+private:
+    void Create_Controls();
+    void Create_Ethernet_Connection();
+    void Create_LoRa();
+    void Create_BACnet_Master();
+    void Create_Ethernet();
+    TCategoryPanel* Make_Panel();
+    TLabel* Make_Label(TWinControl* Parent, Integer Top);
+    TEdit* Make_Edit(TWinControl* Parent, Integer Top, Integer Element);
+    TComboBox* Make_Combo(TWinControl* Parent, Integer Top, Integer Element);
+    TCheckBox* Make_Check(TWinControl* Parent, Integer Top, Integer Element);
+    void Make_Octets(TWinControl* Parent, Integer Top, TOctetRow& Row, Integer FirstElement);
+
+    // Places a row: its label (or heading box), its input controls and, for
+    // an address row, its dots; hides it all when the row is not shown.
+    void Place_Row(TControl* Label, std::initializer_list<TControl*> Inputs, const TRowPlace& Place);
+    void Place_Octets(TControl* Label, TOctetRow& Row, const TRowPlace& Place, bool HeadingBox = false);
+    void Enable_Octets(TOctetRow& Row, bool Enabled);
+
+    // The window's fields as the file stores them, and back.
+    TParGenValues Get_Values() const;
+    void Put_Values(const TParGenValues& Values);
+
+    std::unique_ptr<TXMLDocument> FXML1;
+    // The control of each ParGen.xml element, in file order.
+    std::array<TControl*, ParGen_Element_Count> FField{};
+    bool FLoading = false;
+};
+
+// The one instance, made at start-up by the main window.
+extern TFParGen* FParGen;
