@@ -12,6 +12,7 @@
 #include "parameters/UParGen.h"
 #include "platform/CategoryPanel.h"
 #include "platform/Dialogs.h"
+#include "platform/ExtCtrls.h"
 #include "platform/StdControls.h"
 #include "platform/StringList.h"
 #include "platform/TestHooks.h"
@@ -350,6 +351,31 @@ TEST_F(TParGenWindow, PanelsFollowTheBACnetTypeBandActivationAndDHCP)
     form->SetClientSize(600, 500);
     EXPECT_EQ(form->ClientWidth(), 460);
     EXPECT_EQ(form->ClientHeight(), 500);
+}
+
+TEST_F(TParGenWindow, WheelScrollsThePanelsOnlyOverThem)
+{
+    Open();
+    TControlScrollBar* bar = form->CPG->VertScrollBar();
+    ASSERT_EQ(bar->Position(), 0);
+    TestInput::Wheel(form->P_Title, -120);
+    TestInput::Wheel(form->P_Button, -120);
+    EXPECT_EQ(bar->Position(), 0);
+    // Over a list inside the group the group scrolls; the list keeps its item.
+    TestInput::Wheel(form->CB_LoRa_Network_Type, -120);
+    const Integer down = bar->Position();
+    EXPECT_GT(down, 0);
+    EXPECT_EQ(form->CB_LoRa_Network_Type->ItemIndex(), 0);
+    TestInput::Wheel(form->CPG, 120);
+    EXPECT_LT(bar->Position(), down);
+}
+
+TEST_F(TParGenWindow, FailedSaveKeepsTheWindowOpen)
+{
+    ParGen_File = dir.filePath(QStringLiteral("missing/ParGen.xml"));
+    Open();
+    EXPECT_FALSE(OK_Fails().isEmpty());
+    EXPECT_FALSE(QFile::exists(ParGen_File));
 }
 
 TEST_F(TParGenWindow, TextsComeFromTheLanguageList)
