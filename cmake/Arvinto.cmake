@@ -21,14 +21,6 @@ endfunction()
 # that holds nothing else of the build.
 set(ARVINTO_BIN_DIR "${CMAKE_BINARY_DIR}/bin")
 
-# The program's windows stand on the standard controls and the push button;
-# until both are in the tree the windows are left out of the build.
-if(EXISTS "${CMAKE_SOURCE_DIR}/src/platform/StdControls.h" AND EXISTS "${CMAKE_SOURCE_DIR}/src/controls/FxButton.h")
-  set(ARVINTO_WINDOWS TRUE)
-else()
-  set(ARVINTO_WINDOWS FALSE)
-endif()
-
 # Tests of one folder: tests/<folder>/*.cpp into one executable, each test
 # registered with CTest; windows run headless.
 function(arvinto_tests folder)
