@@ -1,6 +1,7 @@
 #include "app/UArvintoFirmWare.h"
 
 #include "app/StepChecks.h"
+#include "parameters/UParGen.h"
 
 #include "image/USaveBincc.h"
 #include "shell/DialogFrame.h"
@@ -305,6 +306,8 @@ void TFArvintoFirmWare::Btn_Click(TObject* Sender)
         // The about box and the options dialog open here once they exist.
     } else if (Project_Folder.isEmpty()) {
         Error_Box(Lang(18));
+    } else if (Sender == Btn_Prm_Gen) {
+        FParGen->ShowModal();
     } else if (Sender == Btn_CreateBin) {
         Update_Device();
     }

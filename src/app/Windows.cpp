@@ -2,6 +2,7 @@
 
 #include "app/UArvintoFirmWare.h"
 
+#include "parameters/UParGen.h"
 #include "shell/UNew_Project.h"
 #include "shell/UOpenConf.h"
 
@@ -12,4 +13,5 @@ void Create_Windows(TApplication& App)
     App.CreateForm(FArvintoFirmWare);
     App.CreateForm(FNew_Project);
     App.CreateForm(FOpenConf);
+    App.CreateForm(FParGen);
 }

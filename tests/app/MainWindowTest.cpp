@@ -4,6 +4,7 @@
 // settings written at close and read at the next start.
 #include "app/UArvintoFirmWare.h"
 #include "app/Windows.h"
+#include "parameters/UParGen.h"
 
 #include "shell/UComon.h"
 #include "shell/ULanguage.h"
@@ -363,6 +364,28 @@ TEST_F(MainWindowTest, VersionTimerRunsWhenBothInternetOptionsAreOn)
     main->Close();
     Start();
     EXPECT_FALSE(main->Timer_Update->Enabled());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MainWindowTest, StepTwoOpensTheGeneralParametersOfTheOpenConfiguration)
+{
+    ASSERT_TRUE(QDir().mkpath(Projects() + "/Site1/bin"));
+    Project_Name = "Site1";
+    Project_Folder = Projects() + "/Site1";
+    Set_Files();
+
+    bool shown = false;
+    WhileModal([&] { TestInput::Click(main->Btn_Prm_Gen); }, [&] {
+        shown = FParGen->Showing();
+        TestInput::Click(FParGen->Btn_OK);
+    });
+    EXPECT_TRUE(shown);
+    TXMLDocument xml;
+    ASSERT_TRUE(xml.LoadFromFile(Projects() + "/Site1/ParGen.xml")) << xml.ErrorMessage().toStdString();
+    EXPECT_EQ(xml.Root().NodeName(), "Par_Gen");
 }
 
 } // namespace
