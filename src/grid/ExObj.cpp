@@ -2,7 +2,7 @@
 
 #include "ExStyleIF.h"
 #include "ExUtil.h"
-#include "ExXPVS.h"
+#include "controls/ExXPVS.h"
 #include "platform/Canvas.h"
 
 #include <QStringList>

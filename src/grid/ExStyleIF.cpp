@@ -1,6 +1,6 @@
 #include "ExStyleIF.h"
 
-#include "ExXPVS.h"
+#include "controls/ExXPVS.h"
 #include "platform/Form.h"
 
 void THandleList::DeleteValue(HWND Handle)

@@ -2,7 +2,7 @@
 // transparent bitmaps and error marks.
 #include "ExUtil.h"
 
-#include "ExXPVS.h"
+#include "controls/ExXPVS.h"
 #include "platform/Bitmap.h"
 #include "platform/Canvas.h"
 #include "platform/DrawText.h"

@@ -1,7 +1,7 @@
 // Colours, gradients and the cell painters, checked on the pixels that
 // matter; a sheet of every painter is kept as a screenshot.
 #include "grid/ExUtil.h"
-#include "grid/ExXPVS.h"
+#include "controls/ExXPVS.h"
 
 #include "platform/Bitmap.h"
 #include "platform/Canvas.h"

@@ -1,8 +1,8 @@
 // Theme services binding, style detection and the handle list.
-#include "grid/ATXPVS.h"
+#include "controls/ATXPVS.h"
 #include "grid/ExStyleIF.h"
 #include "grid/ExUtil.h"
-#include "grid/ExXPVS.h"
+#include "controls/ExXPVS.h"
 
 #include "platform/Canvas.h"
 
