@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 
+#include "controls/FxButton.h"
 #include "platform/Dialogs.h"
 #include "platform/ExtCtrls.h"
 #include "platform/FileSystem.h"
@@ -10,6 +11,7 @@
 #include "platform/StdControls.h"
 #include "platform/StringList.h"
 #include "platform/XmlDocument.h"
+#include "shell/DialogFrame.h"
 #include "shell/ExternalProgram.h"
 #include "shell/TextChecks.h"
 #include "shell/UComon.h"
@@ -54,28 +56,27 @@ TPanel* Make_Panel(TFBoot* form, Integer top, Integer height, TAlign align)
 
 } // namespace
 
+TFBoot* FBoot = nullptr;
+
 TFBoot::TFBoot(TComponent* AOwner) : TForm(AOwner), Ping(std::make_unique<TIcmpEcho>()), XML1(std::make_unique<TXMLDocument>())
 {
-    SetBorderStyle(bsDialog);
-    SetBorderIcons(biSystemMenu);
-    SetPosition(poScreenCenter);
-    SetColor(RGB(248, 247, 237));
-    Font()->SetName(QStringLiteral("Verdana"));
-    Font()->SetSize(8);
+    SetName(QStringLiteral("FBoot"));
+    Set_Window_Look(this);
     SetShowHint(true);
 
     P_Title = Make_Panel(this, 0, Title_Height, alTop);
-    L_SW_Code = Make<TLabel>(this, P_Title, 16, 8);
-    L_SW_Code->Font()->SetSize(16);
+    L_SW_Code = Make<TLabel>(this, P_Title, 10, 6);
+    L_SW_Code->Font()->SetSize(18);
     L_SW_Code->Font()->SetColor(clGray);
-    L_SW_Desc = Make<TLabel>(this, P_Title, 16, 42);
+    L_SW_Code->Font()->SetStyle(fsBold);
+    L_SW_Desc = Make<TLabel>(this, P_Title, 10, 44);
     L_SW_Desc->Font()->SetStyle(TFontStyles{fsBold});
 
     P_IP_Address = Make_Panel(this, Title_Height, IP_Address_Height, alTop);
-    L_IP_Address = Make<TLabel>(this, P_IP_Address, 16, 4);
+    L_IP_Address = Make<TLabel>(this, P_IP_Address, 12, 4);
     TEdit** edits[4] = {&E_IP1, &E_IP2, &E_IP3, &E_IP4};
     for (int i = 0; i < 4; ++i) {
-        const Integer left = 16 + i * 52;
+        const Integer left = 12 + i * 52;
         TEdit* e = Make<TEdit>(this, P_IP_Address, left, 21, 40);
         e->SetText(QStringLiteral("0"));
         e->SetMaxLength(3);
@@ -87,26 +88,32 @@ TFBoot::TFBoot(TComponent* AOwner) : TForm(AOwner), Ping(std::make_unique<TIcmpE
     }
 
     P_Options = Make_Panel(this, Title_Height + IP_Address_Height, Options_Height, alTop);
-    L_Update_Option = Make<TLabel>(this, P_Options, 16, 4);
-    CB_Update_Options = Make<TComboBox>(this, P_Options, 16, 21, 220);
+    L_Update_Option = Make<TLabel>(this, P_Options, 12, 4);
+    CB_Update_Options = Make<TComboBox>(this, P_Options, 12, 21, 220);
     CB_Update_Options->SetStyle(csDropDownList);
-    CB_Update_Option_Read_Back = Make<TCheckBox>(this, P_Options, 16, 48, 300);
+    CB_Update_Option_Read_Back = Make<TCheckBox>(this, P_Options, 12, 48, 300);
     CB_Update_Option_Read_Back->SetChecked(true);
 
     P_Button = Make_Panel(this, Title_Height + IP_Address_Height + Options_Height, Button_Height, alBottom);
-    Btn_Update = Make<TButton>(this, P_Button, Dialog_Width - 8 - 190, 6, 190);
-    Btn_Update->SetHeight(28);
+    Btn_Update = Make<TFxButton>(this, P_Button, Dialog_Width - 8 - 190, 5, 190);
     Btn_Update->OnClick = [this](TObject* sender) { Btn_UpdateClick(sender); };
-    Btn_Cancel = Make<TButton>(this, P_Button, Dialog_Width - 8 - 190 - 8 - 100, 6, 100);
-    Btn_Cancel->SetHeight(28);
+    Btn_Cancel = Make<TFxButton>(this, P_Button, Dialog_Width - 8 - 190 - 8 - 90, 5, 90);
     Btn_Cancel->SetModalResult(mrCancel);
+    for (TFxButton* b : {Btn_Update, Btn_Cancel}) {
+        b->SetHeight(30);
+        b->SetShowHint(true);
+    }
 
     OnShow = [this](TObject* sender) { FormShow(sender); };
     SetClientSize(Dialog_Width, Title_Height + IP_Address_Height + Options_Height + Button_Height);
     Set_Lang();
 }
 
-TFBoot::~TFBoot() = default;
+TFBoot::~TFBoot()
+{
+    if (FBoot == this)
+        FBoot = nullptr;
+}
 
 void TFBoot::Set_Lang()
 {

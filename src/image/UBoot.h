@@ -16,7 +16,7 @@ class TLabel;
 class TEdit;
 class TComboBox;
 class TCheckBox;
-class TButton;
+class TFxButton;
 class TIcmpEcho;
 class TXMLDocument;
 struct TReplyStatus;
@@ -90,8 +90,8 @@ public:
     TComboBox* CB_Update_Options;
     TCheckBox* CB_Update_Option_Read_Back;
     TPanel* P_Button;
-    TButton* Btn_Cancel;
-    TButton* Btn_Update;
+    TFxButton* Btn_Cancel;
+    TFxButton* Btn_Update;
 
     std::unique_ptr<TIcmpEcho> Ping;
     std::unique_ptr<TXMLDocument> XML1;
@@ -100,3 +100,6 @@ private:
     void Run_Update();
     bool FUpdating = false;
 };
+
+// The one instance, made at start-up with the other windows.
+extern TFBoot* FBoot;

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "controls/FxButton.h"
 #include "image/UBoot.h"
 #include "platform/StdControls.h"
 #include "platform/XmlDocument.h"
