@@ -12,7 +12,6 @@
 #include "platform/StringList.h"
 #include "platform/XmlDocument.h"
 #include "shell/DialogFrame.h"
-#include "shell/ExternalProgram.h"
 #include "shell/TextChecks.h"
 #include "shell/UComon.h"
 #include "shell/ULanguage.h"
@@ -221,7 +220,7 @@ void TFBoot::Run_Update()
 {
     const bool found = Send_Ping();
     // Closed while pinging: the user no longer wants the update.
-    if (Modal() && ModalResult() != mrNone)
+    if (Closing())
         return;
     if (!found) {
         if (ping_res == 2)

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "platform/Form.h"
+#include "shell/ExternalProgram.h"
 
 class TPanel;
 class TLabel;
@@ -52,7 +53,7 @@ public:
     // (each request waits Ping->ReceiveTimeout, 400 ms); the updater is
     // waited for at most Updater_Time_Limit_Ms. Tests shorten them.
     Integer Ping_Time_Limit_Ms = 5000;
-    Integer Updater_Time_Limit_Ms = 150000;
+    Integer Updater_Time_Limit_Ms = Start_Program_Limit_Ms;
 
     void FormShow(TObject* Sender);
     // Key filter of the four address edits: "." moves on to the next edit.
@@ -98,6 +99,8 @@ public:
 
 private:
     void Run_Update();
+    // True once the user has closed the modally shown dialog.
+    bool Closing() const { return Modal() && ModalResult() != mrNone; }
     bool FUpdating = false;
 };
 

@@ -64,7 +64,7 @@ bool TFBoot::Send_Ping()
         if (clock.elapsed() > Ping_Time_Limit_Ms)
             break;
         // The dialog was closed meanwhile: no further request.
-        if (ModalResult() != mrNone)
+        if (Closing())
             break;
     }
     return ping_res == 1;
