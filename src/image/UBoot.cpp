@@ -69,7 +69,7 @@ TFBoot::TFBoot(TComponent* AOwner) : TForm(AOwner), Ping(std::make_unique<TIcmpE
     L_SW_Code->Font()->SetColor(clGray);
     L_SW_Code->Font()->SetStyle(fsBold);
     L_SW_Desc = Make<TLabel>(this, P_Title, 10, 44);
-    L_SW_Desc->Font()->SetStyle(TFontStyles{fsBold});
+    L_SW_Desc->Font()->SetStyle(fsBold);
 
     P_IP_Address = Make_Panel(this, Title_Height, IP_Address_Height, alTop);
     L_IP_Address = Make<TLabel>(this, P_IP_Address, 12, 4);
@@ -78,7 +78,6 @@ TFBoot::TFBoot(TComponent* AOwner) : TForm(AOwner), Ping(std::make_unique<TIcmpE
         const Integer left = 12 + i * 52;
         TEdit* e = Make<TEdit>(this, P_IP_Address, left, 21, 40);
         e->SetText(QStringLiteral("0"));
-        e->SetMaxLength(3);
         e->SetAlignment(taCenter);
         e->OnKeyPress = [this](TObject* sender, QChar& key) { KeyPress(sender, key); };
         *edits[i] = e;
