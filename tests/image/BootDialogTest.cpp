@@ -8,18 +8,11 @@
 #include <QTimer>
 
 #include <atomic>
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
 #include <functional>
-#include <net/if.h>
-#include <sched.h>
 #include <string>
-#include <sys/ioctl.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include "BootTestSupport.h"
+#include "PrivateNetwork.h"
 #include "Screenshot.h"
 #include "platform/Dialogs.h"
 #include "platform/ExtCtrls.h"
@@ -28,51 +21,11 @@
 
 namespace {
 
-bool Write_Sysctl(const char* path, const char* value, std::string& why)
-{
-    const int fd = ::open(path, O_WRONLY | O_CLOEXEC);
-    const bool ok = fd >= 0 && ::write(fd, value, std::strlen(value)) == ssize_t(std::strlen(value));
-    if (!ok)
-        why = std::string("cannot write ") + path + ": " + std::strerror(errno);
-    if (fd >= 0)
-        ::close(fd);
-    return ok;
-}
-
-// Runs body on this (the window) thread inside a new network namespace whose
-// loopback is up and ignores echo requests, then returns to the namespace it
-// came from. Threads started meanwhile share the new one. False, with the
-// reason, when this system cannot make such a namespace.
+// Runs body on this (the window) thread where a converter at 127.0.0.1
+// stays silent: a network namespace of the test's own.
 bool In_Silent_Network(const std::function<void()>& body, std::string& why)
 {
-    const int home = ::open("/proc/thread-self/ns/net", O_RDONLY | O_CLOEXEC);
-    if (home < 0) {
-        why = std::string("no namespace handle: ") + std::strerror(errno);
-        return false;
-    }
-    if (::unshare(CLONE_NEWNET) != 0) {
-        why = std::string("unshare(CLONE_NEWNET): ") + std::strerror(errno);
-        ::close(home);
-        return false;
-    }
-    const int s = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-    ifreq ifr{};
-    std::strncpy(ifr.ifr_name, "lo", IFNAMSIZ - 1);
-    bool ok = s >= 0 && ::ioctl(s, SIOCGIFFLAGS, &ifr) == 0 && (ifr.ifr_flags |= IFF_UP, ::ioctl(s, SIOCSIFFLAGS, &ifr) == 0);
-    if (s >= 0)
-        ::close(s);
-    if (!ok)
-        why = std::string("cannot bring the loopback up: ") + std::strerror(errno);
-    ok = ok && Write_Sysctl("/proc/sys/net/ipv4/icmp_echo_ignore_all", "1", why);
-    if (ok)
-        body();
-    const bool back = ::setns(home, CLONE_NEWNET) == 0;
-    ::close(home);
-    if (!back) {
-        ADD_FAILURE() << "cannot return to the test's network namespace";
-        std::abort();
-    }
-    return ok;
+    return testsupport::InPrivateNetworkHere({.IgnoreEcho = true}, body, why);
 }
 
 // Whether this machine can ping its loopback at all.

@@ -2,18 +2,10 @@
 
 #include <QElapsedTimer>
 
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
 #include <functional>
-#include <net/if.h>
-#include <sched.h>
 #include <string>
-#include <sys/ioctl.h>
-#include <sys/socket.h>
-#include <thread>
-#include <unistd.h>
 
+#include "PrivateNetwork.h"
 #include "platform/IcmpEcho.h"
 
 namespace {
@@ -22,51 +14,6 @@ namespace {
 QByteArray Payload()
 {
     return QByteArray("1234567890").repeated(9).left(89);
-}
-
-bool WriteSysctl(const char* path, const char* value, std::string& why)
-{
-    const int fd = ::open(path, O_WRONLY | O_CLOEXEC);
-    const bool ok = fd >= 0 && ::write(fd, value, std::strlen(value)) == ssize_t(std::strlen(value));
-    if (!ok)
-        why = std::string("cannot write ") + path + ": " + std::strerror(errno);
-    if (fd >= 0)
-        ::close(fd);
-    return ok;
-}
-
-// Runs `body` on a thread of its own inside a new, empty network namespace
-// whose loopback is up: nothing it sends can leave it. Settings of that
-// namespace: whether echo requests are ignored, and whether unprivileged
-// datagram ICMP sockets are allowed. False, with the reason, when this
-// system cannot make such a namespace.
-bool InPrivateNetwork(bool ignoreEcho, bool allowDatagram, const std::function<void()>& body, std::string& why)
-{
-    bool ok = false;
-    std::thread t([&] {
-        // The namespace belongs to this thread only, and ends with it.
-        if (::unshare(CLONE_NEWNET) != 0) {
-            why = std::string("unshare(CLONE_NEWNET): ") + std::strerror(errno);
-            return;
-        }
-        const int s = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-        ifreq ifr{};
-        std::strncpy(ifr.ifr_name, "lo", IFNAMSIZ - 1);
-        const bool up = s >= 0 && ::ioctl(s, SIOCGIFFLAGS, &ifr) == 0 && (ifr.ifr_flags |= IFF_UP, ::ioctl(s, SIOCSIFFLAGS, &ifr) == 0);
-        if (s >= 0)
-            ::close(s);
-        if (!up) {
-            why = std::string("cannot bring the loopback up: ") + std::strerror(errno);
-            return;
-        }
-        if (!WriteSysctl("/proc/sys/net/ipv4/icmp_echo_ignore_all", ignoreEcho ? "1" : "0", why)
-            || !WriteSysctl("/proc/sys/net/ipv4/ping_group_range", allowDatagram ? "0 2147483647" : "1 0", why))
-            return;
-        ok = true;
-        body();
-    });
-    t.join();
-    return ok;
 }
 
 struct PingRun {
@@ -112,10 +59,10 @@ TEST(IcmpEchoTest, BothSocketKindsAndTheSilentHost)
 {
     PingRun datagram, raw, silent;
     std::string why;
-    if (!InPrivateNetwork(false, true, [&] { datagram = RunPing("127.0.0.1", 400); }, why))
+    if (!testsupport::InPrivateNetwork({false, true}, [&] { datagram = RunPing("127.0.0.1", 400); }, why))
         GTEST_SKIP() << "no private network namespace on this machine: " << why;
-    ASSERT_TRUE(InPrivateNetwork(false, false, [&] { raw = RunPing("127.0.0.1", 400); }, why)) << why;
-    ASSERT_TRUE(InPrivateNetwork(true, true, [&] { silent = RunPing("127.0.0.1", 300); }, why)) << why;
+    ASSERT_TRUE(testsupport::InPrivateNetwork({false, false}, [&] { raw = RunPing("127.0.0.1", 400); }, why)) << why;
+    ASSERT_TRUE(testsupport::InPrivateNetwork({true, true}, [&] { silent = RunPing("127.0.0.1", 300); }, why)) << why;
 
     EXPECT_TRUE(datagram.datagram);
     EXPECT_EQ(datagram.result.ReplyStatusType, rsEcho);
