@@ -28,16 +28,6 @@ bool In_Silent_Network(const std::function<void()>& body, std::string& why)
     return testsupport::InPrivateNetworkHere({.IgnoreEcho = true}, body, why);
 }
 
-// Whether this machine can ping its loopback at all.
-bool Loopback_Answers(std::string& why)
-{
-    TIcmpEcho probe;
-    probe.Host = QStringLiteral("127.0.0.1");
-    const TReplyStatus st = probe.Ping(Boot_Ping_Data());
-    why = st.Msg.toStdString();
-    return st.ReplyStatusType == rsEcho;
-}
-
 class BootDialogTest : public BootTest {
 protected:
     // Counts the echo requests that got as far as an answer or a time-out.

@@ -13,10 +13,21 @@
 
 #include "controls/FxButton.h"
 #include "image/UBoot.h"
+#include "platform/IcmpEcho.h"
 #include "platform/StdControls.h"
 #include "platform/XmlDocument.h"
 #include "shell/UComon.h"
 #include "shell/ULanguage.h"
+
+// Whether this machine can ping its loopback at all.
+inline bool Loopback_Answers(std::string& why)
+{
+    TIcmpEcho probe;
+    probe.Host = QStringLiteral("127.0.0.1");
+    const TReplyStatus st = probe.Ping(Boot_Ping_Data());
+    why = st.Msg.toStdString();
+    return st.ReplyStatusType == rsEcho;
+}
 
 class BootTest : public ::testing::Test {
 protected:
