@@ -1,6 +1,7 @@
 #include "app/UArvintoFirmWare.h"
 
 #include "app/StepChecks.h"
+#include "image/UBoot.h"
 #include "parameters/UParGen.h"
 
 #include "image/USaveBincc.h"
@@ -329,7 +330,9 @@ void TFArvintoFirmWare::Update_Device()
             Error_Box(result.Message);
             return;
         }
-        // The update dialog opens here once it exists.
+        FBoot->BACnetType = Get_Type_BACnet();
+        FBoot->Form_Type = Boot_Form_Ethernet;
+        FBoot->ShowModal();
     } catch (const std::exception& e) {
         // A configuration file that cannot be read ends the step with its reason.
         Application->ShowException(e);

@@ -2,6 +2,7 @@
 
 #include "app/UArvintoFirmWare.h"
 
+#include "image/UBoot.h"
 #include "parameters/UParGen.h"
 #include "shell/UNew_Project.h"
 #include "shell/UOpenConf.h"
@@ -14,4 +15,5 @@ void Create_Windows(TApplication& App)
     App.CreateForm(FNew_Project);
     App.CreateForm(FOpenConf);
     App.CreateForm(FParGen);
+    App.CreateForm(FBoot);
 }

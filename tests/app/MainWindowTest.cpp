@@ -4,6 +4,7 @@
 // settings written at close and read at the next start.
 #include "app/UArvintoFirmWare.h"
 #include "app/Windows.h"
+#include "image/UBoot.h"
 #include "parameters/UParGen.h"
 
 #include "shell/UComon.h"
@@ -324,14 +325,20 @@ TEST_F(MainWindowTest, StepFiveChecksThePayloadsThenWritesTheBanks)
         QFile::remove(Project_Folder + "/" + file);
         ASSERT_TRUE(QFile::copy(QStringLiteral(TEST_DATA_DIR "/image/rules/") + file, Project_Folder + "/" + file));
     }
-    TestInput::Click(main->Btn_CreateBin);
+    // The banks are written before the update dialog opens; it is cancelled here.
+    bool updateShown = false;
+    WhileModal([&] { TestInput::Click(main->Btn_CreateBin); }, [&] {
+        updateShown = FBoot->Showing();
+        EXPECT_EQ(QDir(Projects() + "/Site1/bin").entryList(QDir::Files), (QStringList{"bank1.bin", "bank2.bin"}));
+        TestInput::Click(FBoot->Btn_Cancel);
+    });
+    EXPECT_TRUE(updateShown);
     EXPECT_EQ(Boxes(), QStringList{});
-    EXPECT_EQ(QDir(Projects() + "/Site1/bin").entryList(QDir::Files), (QStringList{"bank1.bin", "bank2.bin"}));
 
     // Without the rules file the check passes and the banks are compiled again.
     ASSERT_TRUE(QFile::remove(Projects() + "/Site1/bin/bank1.bin"));
     ASSERT_TRUE(QFile::remove(LoRaWAN_SetAccess_File));
-    TestInput::Click(main->Btn_CreateBin);
+    WhileModal([&] { TestInput::Click(main->Btn_CreateBin); }, [&] { TestInput::Click(FBoot->Btn_Cancel); });
     EXPECT_EQ(Boxes(), QStringList{});
     EXPECT_TRUE(QFile::exists(Projects() + "/Site1/bin/bank1.bin"));
 }
