@@ -739,7 +739,17 @@ void TWinControl::CreateParams(TCreateParams& Params)
 
 void TWinControl::CreateWindowHandle(const TCreateParams& Params)
 {
-    auto* w = new QWidget(TWidgetBridge::ParentWidget(this));
+    QWidget* parent = TWidgetBridge::ParentWidget(this);
+    auto* w = new QWidget(parent);
+    if (parent == nullptr && (Params.Style & WS_POPUP) && dynamic_cast<TCustomForm*>(this) == nullptr) {
+        // A popup window (a drop-down list, a hint): no frame, over the others.
+        Qt::WindowFlags f = Qt::Tool | Qt::FramelessWindowHint;
+        if (Params.ExStyle & WS_EX_TOPMOST)
+            f |= Qt::WindowStaysOnTopHint;
+        w->setWindowFlags(f);
+        w->setAttribute(Qt::WA_ShowWithoutActivating);
+        w->setProperty("arvintoPopup", true);
+    }
     w->setFocusPolicy(Qt::NoFocus);
     w->setAttribute(Qt::WA_InputMethodEnabled, false);
     TWidgetBridge::Attach(this, w, true);

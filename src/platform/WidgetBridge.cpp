@@ -548,7 +548,9 @@ void TWidgetBridge::ApplyState(TControl* control)
         const TRect cr = control->ClientRect();
         const QSize size(std::max(cr.Width(), 1), std::max(cr.Height(), 1));
         // A window without a sizing border keeps the size the program gives it.
-        if (w->property("arvintoFixedSize").toBool())
+        if (w->property("arvintoPopup").toBool())
+            w->setGeometry(control->Left(), control->Top(), size.width(), size.height());  // screen coordinates
+        else if (w->property("arvintoFixedSize").toBool())
             w->setFixedSize(size);
         else
             w->resize(size);
@@ -562,7 +564,9 @@ void TWidgetBridge::ApplyState(TControl* control)
         w->setCursor(CursorShape(control->Cursor()));
     ApplyFont(control);
     ApplyColor(control);
-    if (!w->isWindow())
+    // A child follows Visible; so does a popup window. Forms show themselves,
+    // and a control without a parent is not shown at all.
+    if (!w->isWindow() || w->property("arvintoPopup").toBool())
         w->setVisible(control->Visible());
 }
 

@@ -389,6 +389,36 @@ TEST_F(TFormFixture, AHandlerDrawsOverAQtWidgetsOwnPaint)
     EXPECT_GT(dark, 10);  // the edit's own text is there
 }
 
+// A drop-down list window: no parent, placed in screen coordinates.
+class TPopupProbe : public TProbe {
+public:
+    using TProbe::TProbe;
+
+protected:
+    void CreateParams(TCreateParams& p) override
+    {
+        TProbe::CreateParams(p);
+        p.Style = WS_POPUP | WS_BORDER;
+    }
+};
+
+TEST(ControlModel, APopupWindowShowsWhereItIsPutAndAControlWithoutParentDoesNot)
+{
+    TPopupProbe popup(nullptr);
+    popup.SetBounds(200, 150, 80, 40);
+    popup.HandleNeeded();
+    EXPECT_TRUE(popup.ClientToScreen({0, 0}) == Point(200, 150));
+    QImage img = GrabControl(&popup);
+    EXPECT_EQ(img.pixelColor(10, 10), QColor(255, 0, 0));
+    popup.SetVisible(false);
+    popup.SetVisible(true);
+
+    TProbe lone(nullptr);
+    lone.HandleNeeded();
+    EXPECT_FALSE(lone.Showing());
+    EXPECT_EQ(GrabControl(&lone).pixelColor(10, 10), QColor(255, 0, 0));  // still paints for a grab
+}
+
 TEST_F(TFormFixture, EnterAndLeaveFireTheMouseEvents)
 {
     auto* p = new TProbe(form);
