@@ -257,7 +257,7 @@ TRect TScrollingWinControl::ClientRect() const
 {
     TRect r = TWinControl::ClientRect();
     // Room for a shown bar.
-    const Integer bar = 17;
+    const Integer bar = GetSystemMetrics(SM_CXVSCROLL);
     const TSize s = ContentSize();
     const bool v = FVert && FVert->FVisible && s.cy > r.Height();
     const bool h = FHorz && FHorz->FVisible && s.cx > r.Width() - (v ? bar : 0);

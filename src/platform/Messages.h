@@ -292,3 +292,26 @@ DWORD GetTickCount();
 SmallInt GetKeyState(int vk);
 // The system's number of lines to scroll per wheel notch.
 Integer WheelScrollLines();
+
+// System sizes (GetSystemMetrics): the classic desktop values at 96 pixels
+// per inch, the same on every machine; the screen size is the real one.
+constexpr int SM_CXSCREEN = 0;
+constexpr int SM_CYSCREEN = 1;
+constexpr int SM_CXVSCROLL = 2;
+constexpr int SM_CYHSCROLL = 3;
+constexpr int SM_CYCAPTION = 4;
+constexpr int SM_CXBORDER = 5;
+constexpr int SM_CYBORDER = 6;
+constexpr int SM_CXDLGFRAME = 7;
+constexpr int SM_CYDLGFRAME = 8;
+constexpr int SM_CYVTHUMB = 9;
+constexpr int SM_CXHTHUMB = 10;
+constexpr int SM_CXDOUBLECLK = 36;
+constexpr int SM_CYDOUBLECLK = 37;
+constexpr int SM_CXEDGE = 45;
+constexpr int SM_CYEDGE = 46;
+constexpr int SM_CXMENUCHECK = 71;
+constexpr int SM_CYMENUCHECK = 72;
+constexpr int SM_CXDRAG = 68;
+constexpr int SM_CYDRAG = 69;
+Integer GetSystemMetrics(int index);

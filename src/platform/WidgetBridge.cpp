@@ -15,6 +15,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPaintEvent>
+#include <QScreen>
 #include <QStyleHints>
 #include <QTimerEvent>
 #include <QWheelEvent>
@@ -848,4 +849,35 @@ SmallInt GetKeyState(int vk)
 Integer WheelScrollLines()
 {
     return QApplication::wheelScrollLines();
+}
+
+Integer GetSystemMetrics(int index)
+{
+    switch (index) {
+    case SM_CXSCREEN:
+    case SM_CYSCREEN: {
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        if (screen == nullptr)
+            return index == SM_CXSCREEN ? 1024 : 768;
+        return index == SM_CXSCREEN ? screen->geometry().width() : screen->geometry().height();
+    }
+    case SM_CXVSCROLL:
+    case SM_CYHSCROLL:
+    case SM_CYVTHUMB:
+    case SM_CXHTHUMB: return 17;
+    case SM_CYCAPTION: return 23;
+    case SM_CXBORDER:
+    case SM_CYBORDER: return 1;
+    case SM_CXDLGFRAME:
+    case SM_CYDLGFRAME: return 3;
+    case SM_CXEDGE:
+    case SM_CYEDGE: return 2;
+    case SM_CXMENUCHECK:
+    case SM_CYMENUCHECK: return 13;
+    case SM_CXDRAG:
+    case SM_CYDRAG:
+    case SM_CXDOUBLECLK:
+    case SM_CYDOUBLECLK: return 4;
+    default: return 0;
+    }
 }

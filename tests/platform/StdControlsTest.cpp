@@ -599,6 +599,8 @@ TEST(Screen, SizeAndCursor)
 {
     EXPECT_GT(Screen->Width(), 0);
     EXPECT_GT(Screen->Height(), 0);
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), Screen->Width());
+    EXPECT_EQ(GetSystemMetrics(SM_CXVSCROLL), 17);
     Screen->SetCursor(crHourGlass);
     EXPECT_EQ(Screen->Cursor(), crHourGlass);
     Screen->SetCursor(crDefault);
