@@ -237,6 +237,9 @@ void TScrollingWinControl::CreateWindowHandle(const TCreateParams&)
     surface->setAutoFillBackground(true);
     area->setWidget(surface);
     area->setFocusPolicy(Qt::NoFocus);
+    // Bars as wide as the layer's client area computation expects.
+    area->verticalScrollBar()->setFixedWidth(GetSystemMetrics(SM_CXVSCROLL));
+    area->horizontalScrollBar()->setFixedHeight(GetSystemMetrics(SM_CYHSCROLL));
     // The user scrolling the bars moves the same positions code reads.
     QObject::connect(area->verticalScrollBar(), &QScrollBar::valueChanged, [this](int v) {
         if (!FUpdating)
