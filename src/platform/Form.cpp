@@ -363,6 +363,14 @@ void TCustomForm::Dispatch(TMessage& Message)
     case CM_RELEASE:
         delete this;
         return;
+    case CM_ACTIVATE:
+        if (OnActivate)
+            OnActivate(this);
+        break;
+    case CM_DEACTIVATE:
+        if (OnDeactivate)
+            OnDeactivate(this);
+        break;
     case CM_DIALOGKEY: {
         // Tab walks the tab order; the arrows move among the focused
         // control's siblings; other keys go to the controls (default and

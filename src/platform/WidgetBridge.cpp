@@ -362,6 +362,14 @@ bool TWidgetBridge::FilterEvent(QObject* watched, QEvent* event)
             control->FTop = p.y();
         }
         return false;
+    case QEvent::WindowActivate:
+    case QEvent::WindowDeactivate: {
+        if (widget != main || !widget->isWindow())
+            return false;
+        TMessage m{event->type() == QEvent::WindowActivate ? CM_ACTIVATE : CM_DEACTIVATE, 0, 0, 0};
+        Deliver(control, m);
+        return false;
+    }
     case QEvent::Show:
     case QEvent::Hide: {
         if (widget != main)
