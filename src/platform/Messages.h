@@ -149,6 +149,18 @@ constexpr Cardinal CN_KEYDOWN = CN_BASE + WM_KEYDOWN;
 constexpr Cardinal CN_KEYUP = CN_BASE + WM_KEYUP;
 constexpr Cardinal CN_CHAR = CN_BASE + WM_CHAR;
 
+// Edit messages (a TCustomEdit answers them).
+constexpr Cardinal EM_GETSEL = 0x00B0;        // WParam, LParam: Integer* start and end (may be null); Result MAKELONG(start, end)
+constexpr Cardinal EM_SETSEL = 0x00B1;        // WParam start, LParam end (-1: to the end)
+constexpr Cardinal EM_GETRECT = 0x00B2;       // LParam: TRect* receiving the text rectangle
+constexpr Cardinal EM_SETRECT = 0x00B3;       // LParam: const TRect* text rectangle (null: the whole client area)
+constexpr Cardinal EM_SETRECTNP = 0x00B4;
+constexpr Cardinal EM_LINEFROMCHAR = 0x00C9;
+constexpr Cardinal EM_SETPASSWORDCHAR = 0x00CC;
+constexpr Cardinal EM_SETREADONLY = 0x00CF;
+constexpr Cardinal EM_POSFROMCHAR = 0x00D6;   // WParam index; Result MAKELONG(x, y) in client coordinates
+constexpr Cardinal EM_CHARFROMPOS = 0x00D7;   // LParam MAKELPARAM(x, y); Result the character index
+
 // Notification codes carried in the high word of CN_COMMAND's WParam.
 constexpr Word EN_CHANGE = 0x0300;
 constexpr Word EN_UPDATE = 0x0400;

@@ -237,6 +237,10 @@ void TCustomEdit::CreateWnd()
         w->setAlignment((FAlignmentValue == taRightJustify ? Qt::AlignRight : FAlignmentValue == taCenter ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter);
         w->setText(FText);
         w->setSelection(FSelStart, FSelLength);
+        if (!FTextRect.IsEmpty()) {
+            const TRect cr = ClientRect();
+            w->setTextMargins(FTextRect.Left, FTextRect.Top, std::max(0, cr.Right - FTextRect.Right), std::max(0, cr.Bottom - FTextRect.Bottom));
+        }
     }
 }
 
@@ -390,6 +394,55 @@ void TCustomEdit::Dispatch(TMessage& Message)
         if (HIWORD(Message.WParam) == EN_CHANGE)
             Change();
         break;
+    case EM_SETSEL: {
+        const Integer start = Integer(Message.WParam);
+        const Integer end = Integer(Message.LParam) < 0 ? Integer(FText.size()) : Integer(Message.LParam);
+        SetSelStart(std::min(start, end));
+        SetSelLength(std::abs(end - start));
+        break;
+    }
+    case EM_GETSEL: {
+        const Integer start = SelStart(), end = SelStart() + SelLength();
+        if (Message.WParam != 0) *reinterpret_cast<Integer*>(Message.WParam) = start;
+        if (Message.LParam != 0) *reinterpret_cast<Integer*>(Message.LParam) = end;
+        Message.Result = LRESULT(MAKELONG(Word(start), Word(end)));
+        break;
+    }
+    case EM_SETRECT:
+    case EM_SETRECTNP: {
+        // The text lies inside the rectangle: the rest of the client area is margin.
+        const TRect cr = ClientRect();
+        FTextRect = Message.LParam != 0 ? *reinterpret_cast<const TRect*>(Message.LParam) : cr;
+        if (auto* w = dynamic_cast<QLineEdit*>(TWidgetBridge::Widget(this)))
+            w->setTextMargins(FTextRect.Left, FTextRect.Top, std::max(0, cr.Right - FTextRect.Right), std::max(0, cr.Bottom - FTextRect.Bottom));
+        break;
+    }
+    case EM_GETRECT:
+        if (Message.LParam != 0)
+            *reinterpret_cast<TRect*>(Message.LParam) = FTextRect.IsEmpty() ? ClientRect() : FTextRect;
+        break;
+    case EM_SETREADONLY: SetReadOnly(Message.WParam != 0); Message.Result = 1; break;
+    case EM_SETPASSWORDCHAR: SetPasswordChar(QChar(char16_t(Message.WParam))); break;
+    case EM_LINEFROMCHAR: Message.Result = 0; break;
+    case EM_POSFROMCHAR: {
+        // The edit's own left margin (frame and padding) comes before the text.
+        const Integer x = FTextRect.Left + 3 + QFontMetrics(ToQFont(*Font())).horizontalAdvance(FText.left(int(Message.WParam)));
+        Message.Result = LRESULT(MAKELONG(Word(x), Word(FTextRect.Top)));
+        break;
+    }
+    case EM_CHARFROMPOS: {
+        const TPoint p = PointFromLParam(Message.LParam);
+        if (auto* w = dynamic_cast<QLineEdit*>(TWidgetBridge::Widget(this)))
+            Message.Result = w->cursorPositionAt(QPoint(p.X, p.Y));
+        else {
+            const QFontMetrics fm(ToQFont(*Font()));
+            Integer i = 0;
+            while (i < FText.size() && fm.horizontalAdvance(FText.left(i + 1)) <= p.X - FTextRect.Left)
+                ++i;
+            Message.Result = i;
+        }
+        break;
+    }
     default:
         TWinControl::Dispatch(Message);
         break;

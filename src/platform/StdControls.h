@@ -139,6 +139,8 @@ protected:
     TAlignment FAlignmentValue = taLeftJustify;
     Integer FSelStart = 0, FSelLength = 0;
     bool FSettingText = false;
+    // Where the text lies (EM_SETRECT); empty: the whole client area.
+    TRect FTextRect;
 };
 
 class TEdit : public TCustomEdit {

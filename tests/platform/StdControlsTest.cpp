@@ -608,3 +608,32 @@ TEST(Screen, SizeAndCursor)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(TShownForm, EditAnswersTheEditMessages)
+{
+    auto* e = Add<TEdit>(10, 10);
+    e->SetText(QStringLiteral("0123456789"));
+    e->Perform(EM_SETSEL, 2, 5);
+    EXPECT_EQ(e->SelText(), QStringLiteral("234"));
+    Integer start = -1, end = -1;
+    e->Perform(EM_GETSEL, WPARAM(&start), LPARAM(&end));
+    EXPECT_EQ(start, 2);
+    EXPECT_EQ(end, 5);
+    e->Perform(EM_SETSEL, 0, -1);
+    EXPECT_EQ(e->SelLength(), 10);
+    // A text rectangle that leaves room at the right (for an embedded button).
+    const TRect text(0, 0, e->ClientWidth() - 20, e->ClientHeight());
+    e->Perform(EM_SETRECTNP, 0, LPARAM(&text));
+    TRect back;
+    e->Perform(EM_GETRECT, 0, LPARAM(&back));
+    EXPECT_EQ(back, text);
+    const Integer x3 = LOWORD(e->Perform(EM_POSFROMCHAR, 3));
+    EXPECT_GT(x3, LOWORD(e->Perform(EM_POSFROMCHAR, 1)));
+    EXPECT_EQ(e->Perform(EM_CHARFROMPOS, 0, MAKELPARAM(Word(x3 + 1), 5)), 3);
+    e->Perform(EM_SETREADONLY, 1);
+    EXPECT_TRUE(e->ReadOnly());
+}
+
+} // namespace
