@@ -8,6 +8,7 @@
 
 #include "Screenshot.h"
 #include "platform/Bitmap.h"
+#include "platform/Buttons.h"
 #include "platform/Canvas.h"
 #include "platform/CategoryPanel.h"
 #include "platform/ExtCtrls.h"
@@ -634,6 +635,72 @@ TEST_F(TShownForm, EditAnswersTheEditMessages)
     EXPECT_EQ(e->Perform(EM_CHARFROMPOS, 0, MAKELPARAM(Word(x3 + 1), 5)), 3);
     e->Perform(EM_SETREADONLY, 1);
     EXPECT_TRUE(e->ReadOnly());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(TShownForm, SpeedButtonsClickAndKeepAGroupDown)
+{
+    form->SetColor(clWhite);
+    auto* a = Add<TSpeedButton>(10, 10);
+    auto* b = Add<TSpeedButton>(40, 10);
+    int clicks = 0;
+    a->OnClick = [&](TObject*) { ++clicks; };
+    TestInput::Click(a, {5, 5});
+    EXPECT_EQ(clicks, 1);
+    EXPECT_FALSE(a->Down());
+    // Released outside: no click.
+    TestInput::MouseDown(a, mbLeft, {5, 5});
+    EXPECT_EQ(a->State(), bsDown);
+    TestInput::MouseUp(a, mbLeft, {100, 5});
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(a->State(), bsUp);
+
+    a->SetGroupIndex(1);
+    b->SetGroupIndex(1);
+    TestInput::Click(a, {5, 5});
+    EXPECT_TRUE(a->Down());
+    TestInput::Click(b, {5, 5});
+    EXPECT_TRUE(b->Down());
+    EXPECT_FALSE(a->Down());
+    TestInput::Click(b, {5, 5});
+    EXPECT_TRUE(b->Down());  // one of the group stays down
+    b->SetAllowAllUp(true);
+    TestInput::Click(b, {5, 5});
+    EXPECT_FALSE(b->Down());
+}
+
+TEST_F(TShownForm, SpeedButtonDrawsItsGlyphTransparentlyAndFlatOnlyWhenHot)
+{
+    form->SetColor(clWhite);
+    auto* s = Add<TSpeedButton>(10, 10);
+    s->SetBounds(10, 10, 30, 30);
+    TBitmap glyph;
+    glyph.SetSize(20, 10);  // two 10 x 10 cells: normal, disabled
+    glyph.Canvas()->Brush()->SetColor(clFuchsia);
+    glyph.Canvas()->FillRect(Rect(0, 0, 20, 10));
+    glyph.Canvas()->Brush()->SetColor(clBlue);
+    glyph.Canvas()->FillRect(Rect(2, 2, 8, 8));
+    glyph.Canvas()->Brush()->SetColor(clGray);
+    glyph.Canvas()->FillRect(Rect(12, 2, 18, 8));
+    s->SetGlyph(&glyph);
+    EXPECT_EQ(s->NumGlyphs(), 2);
+    QImage img = GrabControl(s);
+    EXPECT_EQ(img.pixelColor(15, 15), QColor(0, 0, 255));
+    EXPECT_NE(img.pixelColor(10, 10), QColor(255, 0, 255));  // the cell's corner colour is left out
+    s->SetEnabled(false);
+    EXPECT_EQ(GrabControl(s).pixelColor(15, 15), QColor(128, 128, 128));
+    s->SetEnabled(true);
+
+    s->SetFlat(true);
+    const QImage flat = GrabControl(s);
+    EXPECT_EQ(flat.pixelColor(0, 0), QColor(255, 255, 255));  // no edge while the mouse is away
+    TestInput::MouseEnter(s);
+    EXPECT_NE(GrabControl(s).pixelColor(0, 0), QColor(255, 255, 255));
+    TestInput::MouseLeave(s);
+    EXPECT_EQ(GrabControl(s), flat);
 }
 
 } // namespace
