@@ -24,7 +24,6 @@ constexpr TModalResult mrYesToAll = 14;
 
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 enum TPosition { poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter, poDesktopCenter, poMainFormCenter, poOwnerFormCenter };
-enum TFormBorderStyle { bsNoneForm = bsNone, bsSingleForm = bsSingle, bsSizeableForm = bsSizeable, bsDialogForm = bsDialog };
 enum TBorderIcon : Byte { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };
 using TBorderIcons = Byte;
 enum TWindowState { wsNormal, wsMinimized, wsMaximized };
