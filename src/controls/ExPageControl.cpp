@@ -1025,7 +1025,7 @@ void TExPageControl::Dispatch(TMessage& Message)
         TCustomForm* form = GetParentForm();
         TWinControl* focused = form != nullptr ? form->ActiveControl() : nullptr;
         if (Word(Message.WParam) == VK_TAB && KeyDataToShiftState().Contains(ssCtrl)
-            && (Focused() || (focused != nullptr && focused != this && ContainsControl(focused)))) {
+            && (Focused() || (focused != nullptr && ContainsControl(focused)))) {
             SelectNextPage(!KeyDataToShiftState().Contains(ssShift));
             Message.Result = 1;
             return;
@@ -1043,16 +1043,6 @@ void TExPageControl::Dispatch(TMessage& Message)
         break;
     }
     TCustomControl::Dispatch(Message);
-}
-
-void TExPageControl::KeyDown(Word& Key, TShiftState Shift)
-{
-    TCustomControl::KeyDown(Key, Shift);
-    // Ctrl+Tab on the control itself: the same as on a page.
-    if (Key == VK_TAB && Shift.Contains(ssCtrl)) {
-        SelectNextPage(!Shift.Contains(ssShift));
-        Key = 0;
-    }
 }
 
 void TExPageControl::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y)

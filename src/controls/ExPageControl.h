@@ -10,6 +10,7 @@
 #include <vector>
 #include "platform/Control.h"
 #include "platform/DrawText.h"
+#include "platform/PageControl.h"
 
 class TBitmap;
 class TCanvas;
@@ -17,8 +18,6 @@ class TCustomImageList;
 class TImageList;
 class TStringList;
 class TExPageControl;
-
-enum TTabPosition { tpTop, tpBottom, tpLeft, tpRight };
 
 // Fills the rectangle with Steps bands (0 counts as 1) from one colour to
 // the other, left to right or top to bottom.
@@ -133,7 +132,6 @@ private:
     TColor FColorTo = clNone;
 };
 
-using TTabChangingEvent = std::function<void(TObject* Sender, bool& AllowChange)>;
 using TCanChangeEvent = std::function<void(TObject* Sender, Integer FromPage, Integer ToPage, bool& AllowChange)>;
 using TTabGetImageEvent = std::function<void(TObject* Sender, Integer TabIndex, Integer& ImageIndex)>;
 
@@ -255,7 +253,6 @@ protected:
     void Loaded() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void Dispatch(TMessage& Message) override;
-    void KeyDown(Word& Key, TShiftState Shift) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
     void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;

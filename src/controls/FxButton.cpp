@@ -391,23 +391,6 @@ void TFxButton::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integ
     PaintNow();
 }
 
-void TFxButton::KeyDown(Word& Key, TShiftState Shift)
-{
-    TCustomControl::KeyDown(Key, Shift);
-    if (Enabled() && (Key == VK_RETURN || Key == VK_SPACE)) {
-        bDown = true;
-        PaintNow();
-    }
-}
-
-void TFxButton::KeyUp(Word& Key, TShiftState Shift)
-{
-    TCustomControl::KeyUp(Key, Shift);
-    if (Key == VK_RETURN || Key == VK_SPACE)
-        Click();
-    PaintNow();
-}
-
 TCustomForm* TFxButton::FindOwnerForm() const
 {
     for (TComponent* c = Owner(); c != nullptr; c = c->Owner())
@@ -419,6 +402,21 @@ TCustomForm* TFxButton::FindOwnerForm() const
 void TFxButton::Dispatch(TMessage& Message)
 {
     switch (Message.Msg) {
+    case CN_KEYDOWN:
+        TCustomControl::Dispatch(Message);
+        // Enter or Space held on the focused button presses it, unless the
+        // form took the key.
+        if (Message.Result == 0 && Enabled() && (Message.WParam == VK_RETURN || Message.WParam == VK_SPACE)) {
+            bDown = true;
+            PaintNow();
+        }
+        return;
+    case CN_KEYUP:
+        TCustomControl::Dispatch(Message);
+        if (Message.Result == 0 && (Message.WParam == VK_RETURN || Message.WParam == VK_SPACE))
+            Click();
+        PaintNow();
+        return;
     case CM_DIALOGCHAR:
         if (IsAccel(QChar(char16_t(Message.WParam)), Caption()) && Visible() && Enabled() && ParentShowing()) {
             bDown = true;

@@ -140,6 +140,13 @@ TEST(ExPageControl, ClickAndCtrlTabSwitchPagesSkippingHiddenTabs)
     EXPECT_EQ(t.tabs->ActivePage(), t.pages[0]);  // wraps, skipping Two
     TestInput::PressKey(t.tabs, VK_TAB, ssCtrl | ssShift);
     EXPECT_EQ(t.tabs->ActivePage(), t.pages[3]);
+    // From a control on the page as well.
+    auto* field = new TCustomControl(&t.form);
+    field->SetParent(t.pages[3]);
+    field->SetTabStop(true);
+    field->SetFocus();
+    TestInput::PressKey(field, VK_TAB, ssCtrl);
+    EXPECT_EQ(t.tabs->ActivePage(), t.pages[0]);
 
     // A refusing handler keeps the page; it is told where the change would go.
     Integer from = -2, to = -2;
@@ -149,8 +156,8 @@ TEST(ExPageControl, ClickAndCtrlTabSwitchPagesSkippingHiddenTabs)
         allow = false;
     };
     TestInput::Click(t.tabs, CenterPoint(t.tabs->PageTabRect(2)));
-    EXPECT_EQ(t.tabs->ActivePage(), t.pages[3]);
-    EXPECT_EQ(from, 3);
+    EXPECT_EQ(t.tabs->ActivePage(), t.pages[0]);
+    EXPECT_EQ(from, 0);
     EXPECT_EQ(to, 2);
 }
 

@@ -456,6 +456,24 @@ struct TDialogForm {
     }
 };
 
+TEST(FxButton, DefaultButtonAnswersEnterAndCancelButtonEscapeInAModalForm)
+{
+    {
+        TDialogForm d;
+        QTimer::singleShot(0, [&] { TestInput::PressKey(d.field, VK_RETURN, {}, QStringLiteral("\r")); });
+        EXPECT_EQ(d.form.ShowModal(), mrOk);
+        EXPECT_EQ(d.okClicks, 1);
+        EXPECT_EQ(d.cancelClicks, 0);
+    }
+    {
+        TDialogForm d;
+        QTimer::singleShot(0, [&] { TestInput::PressKey(d.field, VK_ESCAPE, {}, QStringLiteral("\x1b")); });
+        EXPECT_EQ(d.form.ShowModal(), mrCancel);
+        EXPECT_EQ(d.cancelClicks, 1);
+        EXPECT_EQ(d.okClicks, 0);
+    }
+}
+
 TEST(FxButton, DialogKeysLeaveEnterToAFocusedButtonAndNeedAVisibleEnabledButton)
 {
     TDialogForm d;
