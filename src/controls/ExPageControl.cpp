@@ -795,12 +795,20 @@ void TExPageControl::SetTabSplitLine(bool value)
     SetLook(FTabSplitLine, value);
 }
 
-void TExPageControl::SetTabBackGround(const TBitmap* value)
+namespace {
+// A copy of the picture, or no picture for none or an empty one.
+void CopyPicture(TBitmap& target, const TBitmap* value)
 {
     if (value != nullptr && !value->Empty())
-        FTabBackGround->Assign(value);
+        target.Assign(value);
     else
-        FTabBackGround->SetHeight(0);
+        target.SetHeight(0);
+}
+} // namespace
+
+void TExPageControl::SetTabBackGround(const TBitmap* value)
+{
+    CopyPicture(*FTabBackGround, value);
     if (HasState(csDesigning) && !FTabBackGround->Empty())
         SetTabHeight(Horizontal() ? FTabBackGround->Height() - 3 : FTabBackGround->Width() - 3);
     Invalidate();
@@ -808,19 +816,13 @@ void TExPageControl::SetTabBackGround(const TBitmap* value)
 
 void TExPageControl::SetTabBackGroundActive(const TBitmap* value)
 {
-    if (value != nullptr && !value->Empty())
-        FTabBackGroundActive->Assign(value);
-    else
-        FTabBackGroundActive->SetHeight(0);
+    CopyPicture(*FTabBackGroundActive, value);
     Invalidate();
 }
 
 void TExPageControl::SetCloseGlyph(const TBitmap* value)
 {
-    if (value != nullptr && !value->Empty())
-        FCloseGlyph->Assign(value);
-    else
-        FCloseGlyph->SetHeight(0);
+    CopyPicture(*FCloseGlyph, value);
     Invalidate();
 }
 
