@@ -1,0 +1,303 @@
+// The grid's model and painting: sizes and their lookups, cell geometry
+// with fixed cells, scrolling and differing sizes, scroll messages, the
+// string grid's storage, and the cells that painting visits.
+#include <gtest/gtest.h>
+#include "QtPrint.h"
+
+#include <random>
+#include <set>
+
+#include "platform/DrawGrid.h"
+#include "platform/Form.h"
+#include "platform/StringList.h"
+#include "platform/TestHooks.h"
+
+namespace {
+
+// A grid whose client area is exactly its size (no border, no scroll bars).
+template <class G>
+G* PlainGrid(TForm* form, Integer w = 300, Integer h = 200)
+{
+    auto* g = new G(form);
+    g->SetParent(form);
+    g->SetBorderStyle(bsNone);
+    g->SetScrollBars(ssNone);
+    g->SetBounds(0, 0, w, h);
+    g->SetDefaultColWidth(50);
+    g->SetDefaultRowHeight(20);
+    return g;
+}
+
+TEST(GridAxisSizes, SumsAndPixelLookupsMatchAWalkOverTheCells)
+{
+    std::mt19937 rng(7);
+    for (const Integer lineWidth : {0, 1, 3}) {
+        TGridAxisSizes a;
+        a.SetDefaultSize(17);
+        a.SetCount(300);
+        // Default sizes: arithmetic path.
+        EXPECT_EQ(a.Sum(10, 20), 170);
+        EXPECT_EQ(a.IndexAt(10, 17 + lineWidth, lineWidth), 11);
+        // Own sizes, zeros among them, then one column moved.
+        for (Integer i = 0; i < 300; i += 1 + Integer(rng() % 4))
+            a.SetSize(i, Integer(rng() % 40));
+        a.Move(250, 3);
+        std::vector<Integer> sizes;
+        for (Integer i = 0; i < 300; ++i)
+            sizes.push_back(a.Size(i));
+        for (Integer trial = 0; trial < 400; ++trial) {
+            const Integer from = Integer(rng() % 300);
+            const Integer to = from + Integer(rng() % (301 - from));
+            Int64 sum = 0;
+            for (Integer i = from; i < to; ++i)
+                sum += sizes[size_t(i)];
+            ASSERT_EQ(a.Sum(from, to), sum) << from << ".." << to;
+            // Walk from `from` to the cell whose span holds the offset.
+            const Int64 offset = Int64(rng() % 3000);
+            Integer expected = 300;
+            Int64 pos = 0;
+            for (Integer i = from; i < 300; ++i) {
+                pos += sizes[size_t(i)] + lineWidth;
+                if (pos > offset) {
+                    expected = i;
+                    break;
+                }
+            }
+            ASSERT_EQ(a.IndexAt(from, offset, lineWidth), expected) << "from " << from << " offset " << offset << " line " << lineWidth;
+        }
+        // A new default size replaces every own size.
+        a.SetDefaultSize(9);
+        EXPECT_EQ(a.Sum(0, 300), 2700);
+    }
+}
+
+struct CellCase {
+    Integer leftCol, topRow;
+    TPoint point;
+    TGridCoord cell;
+};
+
+TEST(GridGeometry, CellRectsAndMouseToCellWithFixedCellsScrollingAndOwnWidths)
+{
+    TForm form(nullptr);
+    auto* g = PlainGrid<TStringGrid>(&form);
+    g->SetColCount(8);
+    g->SetRowCount(40);
+    g->SetColWidths(2, 80);
+    g->SetRowHeights(3, 35);
+    // Columns start at 0, 51, 102, 183, 234, 285 (1-pixel lines); rows at
+    // 0, 21, 42, 63 (35 high), 99, 120 ...
+    EXPECT_EQ(g->CellRect(0, 0), Rect(0, 0, 50, 20));
+    EXPECT_EQ(g->CellRect(2, 1), Rect(102, 21, 182, 41));
+    EXPECT_EQ(g->CellRect(3, 3), Rect(183, 63, 233, 98));
+    EXPECT_EQ(g->CellRect(5, 4), Rect(285, 99, 300, 119));  // cut at the client edge
+    EXPECT_EQ(g->CellRect(6, 4), TRect());                  // beyond the client area
+    EXPECT_EQ(g->VisibleColCount(), 4);
+    EXPECT_EQ(g->VisibleRowCount(), 7);
+
+    const CellCase cases[] = {
+        {1, 1, {0, 0}, {0, 0}},
+        {1, 1, {50, 5}, {0, 0}},     // a line belongs to the cell before it
+        {1, 1, {51, 5}, {1, 0}},
+        {1, 1, {182, 62}, {2, 2}},
+        {1, 1, {183, 97}, {3, 3}},
+        {1, 1, {299, 199}, {5, 8}},
+        {1, 1, {-1, 5}, {-1, 0}},
+        {3, 10, {60, 30}, {3, 10}},  // scrolled: column 3 follows the fixed column
+        {3, 10, {10, 30}, {0, 10}},
+        {3, 10, {10, 10}, {0, 0}},
+        {3, 10, {150, 150}, {4, 16}},
+        {3, 10, {299, 5}, {7, 0}},
+    };
+    for (const CellCase& c : cases) {
+        g->SetLeftCol(c.leftCol);
+        g->SetTopRow(c.topRow);
+        ASSERT_EQ(g->LeftCol(), c.leftCol);
+        ASSERT_EQ(g->TopRow(), c.topRow);
+        Integer col = 0, row = 0;
+        g->MouseToCell(c.point.X, c.point.Y, col, row);
+        EXPECT_EQ(TGridCoord({col, row}), c.cell) << "point " << c.point.X << "," << c.point.Y << " at " << c.leftCol << "," << c.topRow;
+    }
+    // Scrolled out of view: no rectangle; the fixed column stays in place.
+    EXPECT_EQ(g->CellRect(2, 10), TRect());
+    EXPECT_EQ(g->CellRect(3, 10), Rect(51, 21, 101, 41));
+    EXPECT_EQ(g->CellRect(0, 10), Rect(0, 21, 50, 41));
+    // Right of the last column and below the last row there is no cell.
+    g->SetLeftCol(1);
+    g->SetColCount(4);
+    g->SetRowCount(3);
+    EXPECT_EQ(g->MouseCoord(250, 10), TGridCoord({-1, 0}));
+    EXPECT_EQ(g->MouseCoord(10, 150), TGridCoord({0, -1}));
+}
+
+TEST(GridGeometry, ScrollingStopsAtTheLastPageOfALongGrid)
+{
+    TForm form(nullptr);
+    auto* g = PlainGrid<TDrawGrid>(&form);
+    g->SetColCount(3);
+    g->SetRowCount(100000);
+    g->SetRowHeights(99995, 60);
+    // A top row that would leave space below the last row is taken back
+    // to the last page: 200 pixels hold the fixed row and 180 more.
+    g->SetTopRow(99990);
+    EXPECT_EQ(g->TopRow(), 99990);  // 99996 is still cut at the bottom
+    g->SetTopRow(99998);
+    // 180 pixels below the fixed row: 99994 (21), 99995 (61), 99996..99999 (21 each).
+    EXPECT_EQ(g->TopRow(), 99994);
+    EXPECT_EQ(g->CellRect(0, 99999).Bottom, 21 + 21 + 61 + 21 * 3 + 20);
+    // Every row in view maps back to itself from its middle.
+    for (Integer r = g->TopRow(); r < 100000; ++r) {
+        const TRect cr = g->CellRect(1, r);
+        ASSERT_FALSE(cr.IsEmpty()) << r;
+        EXPECT_EQ(g->MouseCoord(cr.Left + 1, (cr.Top + cr.Bottom) / 2).Y, r);
+    }
+    g->SetTopRow(0);
+    EXPECT_EQ(g->TopRow(), 1);  // never onto the fixed row
+}
+
+TEST(GridGeometry, ScrollMessagesMoveTheTopRowAndBarsNarrowTheClientArea)
+{
+    TForm form(nullptr);
+    auto* g = new TDrawGrid(&form);
+    g->SetParent(&form);
+    g->SetBounds(0, 0, 300, 200);
+    g->SetDefaultRowHeight(20);
+    g->SetColCount(3);
+    g->SetRowCount(1000);
+    // A border of 2 on each side and a vertical scroll bar; all columns fit.
+    const TRect cr = g->ClientRect();
+    EXPECT_EQ(cr.Height(), 196);
+    EXPECT_LT(cr.Width(), 296);
+    const Integer page = g->VisibleRowCount();
+    EXPECT_EQ(page, (196 - 21) / 21);
+    g->Perform(WM_VSCROLL, SB_PAGEDOWN);
+    EXPECT_EQ(g->TopRow(), 1 + page);
+    g->Perform(WM_VSCROLL, SB_LINEUP);
+    EXPECT_EQ(g->TopRow(), page);
+    // Positions past 16 bits travel in LParam.
+    g->Perform(WM_VSCROLL, SB_THUMBPOSITION, 700);
+    EXPECT_EQ(g->TopRow(), 700);
+    g->Perform(WM_VSCROLL, SB_THUMBTRACK, 800);
+    EXPECT_EQ(g->TopRow(), 700);  // tracking only with goThumbTracking
+    g->SetOptions(g->Options() | goThumbTracking);
+    g->Perform(WM_VSCROLL, SB_THUMBTRACK, 800);
+    EXPECT_EQ(g->TopRow(), 800);
+    g->Perform(WM_VSCROLL, SB_BOTTOM);
+    EXPECT_EQ(g->TopRow(), 1000 - page);
+    // Scrolling leaves the current cell where it was.
+    EXPECT_EQ(g->Row(), 1);
+}
+
+TEST(StringGrid, ContentsSurviveCountChangesAndMovesCarryTextsAndObjects)
+{
+    TForm form(nullptr);
+    auto* g = PlainGrid<TStringGrid>(&form);
+    TObject marker;
+    for (Integer r = 0; r < 5; ++r)
+        for (Integer c = 0; c < 5; ++c)
+            g->SetCells(c, r, QStringLiteral("%1:%2").arg(c).arg(r));
+    g->SetObjects(1, 2, &marker);
+
+    g->SetRowCount(2);
+    g->SetColCount(2);
+    EXPECT_EQ(g->Cells(1, 1), QStringLiteral("1:1"));
+    g->SetRowCount(5);
+    g->SetColCount(5);
+    EXPECT_EQ(g->Cells(4, 4), QStringLiteral("4:4"));
+    EXPECT_EQ(g->Objects(1, 2), &marker);
+
+    QList<QPair<int, int>> moved;
+    g->OnColumnMoved = [&](TObject*, Integer from, Integer to) { moved << qMakePair(from, to); };
+    g->SetColWidths(1, 77);
+    g->MoveColumn(1, 3);
+    EXPECT_EQ(moved, (QList<QPair<int, int>>{{1, 3}}));
+    EXPECT_EQ(g->Cells(3, 0), QStringLiteral("1:0"));
+    EXPECT_EQ(g->Cells(1, 0), QStringLiteral("2:0"));
+    EXPECT_EQ(g->Objects(3, 2), &marker);
+    EXPECT_EQ(g->ColWidths(3), 77);
+    EXPECT_EQ(g->ColWidths(1), 50);
+    g->MoveRow(4, 1);
+    EXPECT_EQ(g->Cells(0, 1), QStringLiteral("0:4"));
+    EXPECT_EQ(g->Cells(0, 2), QStringLiteral("0:1"));
+    EXPECT_EQ(g->Objects(3, 3), &marker);
+
+    g->DeleteRow(1);
+    EXPECT_EQ(g->RowCount(), 4);
+    EXPECT_EQ(g->Cells(0, 1), QStringLiteral("0:1"));
+    g->DeleteColumn(0);
+    EXPECT_EQ(g->ColCount(), 4);
+    EXPECT_EQ(g->Cells(0, 0), QStringLiteral("2:0"));
+
+    EXPECT_THROW(g->SetCells(-1, 0, QStringLiteral("x")), EInvalidGridOperation);
+    EXPECT_THROW(g->MoveColumn(0, 9), EInvalidGridOperation);
+    EXPECT_THROW(g->SetFixedRows(5), EInvalidGridOperation);
+    EXPECT_EQ(g->Cells(40, 40), QString());
+}
+
+TEST(StringGrid, RowsAndColumnsAsStringLists)
+{
+    TForm form(nullptr);
+    auto* g = PlainGrid<TStringGrid>(&form);
+    g->SetColCount(3);
+    g->SetRowCount(3);
+    g->Rows(1)->SetCommaText(QStringLiteral("a,b,c"));
+    EXPECT_EQ(g->Cells(2, 1), QStringLiteral("c"));
+    EXPECT_EQ(g->Cols(1)->Count(), 3);
+    EXPECT_EQ(g->Cols(1)->Strings(1), QStringLiteral("b"));
+    // One row copied onto another, as row operations do.
+    g->SetRows(2, g->Rows(1));
+    EXPECT_EQ(g->Rows(2)->CommaText(), QStringLiteral("a,b,c"));
+    // A shorter list empties the rest of the row.
+    TStringList two;
+    two.Add(QStringLiteral("x"));
+    g->SetRows(2, &two);
+    EXPECT_EQ(g->Rows(2)->CommaText(), QStringLiteral("x,,"));
+    EXPECT_EQ(g->Rows(0)->Add(QStringLiteral("first")), 0);
+    EXPECT_THROW(g->Rows(0)->Delete(0), EInvalidGridOperation);
+    EXPECT_THROW(g->Rows(0)->Strings(3), EInvalidGridOperation);
+}
+
+// Records the cells painting visits.
+class TRecordingGrid : public TDrawGrid {
+public:
+    using TDrawGrid::TDrawGrid;
+    std::set<std::pair<Integer, Integer>> drawn;
+
+protected:
+    void DrawCell(Integer ACol, Integer ARow, TRect ARect, TGridDrawState AState) override
+    {
+        drawn.insert({ACol, ARow});
+        TDrawGrid::DrawCell(ACol, ARow, ARect, AState);
+    }
+};
+
+TEST(GridPainting, DrawCellRunsForExactlyTheCellsInView)
+{
+    TForm form(nullptr);
+    form.SetClientSize(400, 300);
+    auto* g = PlainGrid<TRecordingGrid>(&form, 300, 200);
+    g->SetColCount(20);
+    g->SetRowCount(100000);
+    g->SetFixedCols(2);
+    g->SetColWidths(5, 120);
+    form.Show();
+    for (const TGridCoord tl : {TGridCoord{2, 1}, TGridCoord{4, 50000}, TGridCoord{15, 99995}}) {
+        g->SetLeftCol(tl.X);
+        g->SetTopRow(tl.Y);
+        g->drawn.clear();
+        GrabControl(g);
+        // Expected: every cell that has a rectangle (at most ten rows fit).
+        std::set<std::pair<Integer, Integer>> expected;
+        std::vector<Integer> rows{0};
+        for (Integer r = g->TopRow(); r < std::min(g->RowCount(), g->TopRow() + 12); ++r)
+            rows.push_back(r);
+        for (Integer c = 0; c < g->ColCount(); ++c)
+            for (Integer r : rows)
+                if (!g->CellRect(c, r).IsEmpty())
+                    expected.insert({c, r});
+        EXPECT_EQ(g->drawn, expected) << "top left " << tl.X << "," << tl.Y;
+        EXPECT_LE(g->drawn.size(), size_t(10 * 11));
+    }
+}
+
+} // namespace
