@@ -747,13 +747,16 @@ void TCustomGrid::ScrollMessage(bool Vertical, Word Code, Integer Pos)
 
 void TCustomGrid::UpdateScrollRange()
 {
-    // A shown bar narrows the client area, which may call for the other one.
+    // From no bars on: a shown bar narrows the client area, which may call
+    // for the other one (bars are only added, so this settles).
+    FVertBarShown = false;
+    FHorzBarShown = false;
     for (int pass = 0; pass < 3; ++pass) {
         InvalidateGeometry();
         const TGridDrawInfo& di = DrawInfo();
         const TGridCoord maxTL = CalcMaxTopLeft({ColCount() - 1, RowCount() - 1}, di);
-        const bool needV = (FScrollBars == ssVertical || FScrollBars == ssBoth) && maxTL.Y > FFixedRows;
-        const bool needH = (FScrollBars == ssHorizontal || FScrollBars == ssBoth) && maxTL.X > FFixedCols;
+        const bool needV = FVertBarShown || ((FScrollBars == ssVertical || FScrollBars == ssBoth) && maxTL.Y > FFixedRows);
+        const bool needH = FHorzBarShown || ((FScrollBars == ssHorizontal || FScrollBars == ssBoth) && maxTL.X > FFixedCols);
         if (needV == FVertBarShown && needH == FHorzBarShown)
             break;
         FVertBarShown = needV;

@@ -213,10 +213,10 @@ void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, I
                             MoveAnchor(cell);
                         else
                             MoveCurrent(cell.X, cell.Y, true, true);
-                        if (FOptions & goRangeSelect) {
-                            FGridState = gsSelecting;
-                            FTracking = true;
-                        }
+                        // Dragging on spans a range (or, without range
+                        // selection, carries the current cell along).
+                        FGridState = gsSelecting;
+                        FTracking = true;
                     }
                 }
             }
