@@ -326,6 +326,7 @@ private:
     void UpdateCursorAt(Integer X, Integer Y);
     void TimedScroll();
     void StopTracking();
+    Integer SizingStart(bool Cols) const;
     void InvalidateGeometry();
     const TGridDrawInfo& DrawInfo() const;
     Integer ScrollBarExtent() const;

@@ -243,12 +243,8 @@ void TCustomGrid::MouseMove(TShiftState Shift, Integer X, Integer Y)
     }
     case gsColSizing:
     case gsRowSizing: {
-        Integer start = 0;
         const Integer p = (FGridState == gsColSizing ? X : Y) + FSizingOfs;
-        const TRect r = FGridState == gsColSizing ? CellRect(FSizingIndex, std::min(FFixedRows, RowCount() - 1))
-                                                  : CellRect(std::min(FFixedCols, ColCount() - 1), FSizingIndex);
-        start = FGridState == gsColSizing ? r.Left : r.Top;
-        const Integer next = std::max(p, start);
+        const Integer next = std::max(p, SizingStart(FGridState == gsColSizing));
         if (next != FSizingPos) {
             FSizingPos = next;
             Invalidate();
@@ -284,15 +280,11 @@ void TCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Int
         StopTracking();
         if (state == gsColSizing || state == gsRowSizing) {
             const bool cols = state == gsColSizing;
-            const TRect r = cols ? CellRect(FSizingIndex, std::min(FFixedRows, RowCount() - 1)) : CellRect(std::min(FFixedCols, ColCount() - 1), FSizingIndex);
-            const Integer start = cols ? r.Left : r.Top;
-            const Integer size = std::max<Integer>(FSizingPos - start, 0);
-            if (!r.IsEmpty() || (cols ? FSizingIndex < ColCount() : FSizingIndex < RowCount())) {
-                if (cols)
-                    SetColWidths(FSizingIndex, size);
-                else
-                    SetRowHeights(FSizingIndex, size);
-            }
+            const Integer size = std::max<Integer>(FSizingPos - SizingStart(cols), 0);
+            if (cols && FSizingIndex >= 0 && FSizingIndex < ColCount())
+                SetColWidths(FSizingIndex, size);
+            else if (!cols && FSizingIndex >= 0 && FSizingIndex < RowCount())
+                SetRowHeights(FSizingIndex, size);
         } else if (state == gsColMoving || state == gsRowMoving) {
             const Integer from = FMoveIndex, to = FMovePos;
             FMoveIndex = -1;
@@ -308,6 +300,15 @@ void TCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Int
         UpdateCursorAt(X, Y);
     }
     TCustomControl::MouseUp(Button, Shift, X, Y);
+}
+
+// Where the column (row) being sized starts on screen.
+Integer TCustomGrid::SizingStart(bool Cols) const
+{
+    // A cell of it that is in view: in the first fixed row (column), else the top (left) one.
+    const Integer other = Cols ? (FFixedRows > 0 ? 0 : FTopLeft.Y) : (FFixedCols > 0 ? 0 : FTopLeft.X);
+    const TRect r = Cols ? CellRect(FSizingIndex, other) : CellRect(other, FSizingIndex);
+    return Cols ? r.Left : r.Top;
 }
 
 void TCustomGrid::StopTracking()

@@ -150,7 +150,7 @@ void TCustomGrid::DrawMove()
     const TGridDrawInfo& di = DrawInfo();
     const bool cols = FGridState == gsColMoving;
     const TRect cell = cols ? CellRect(FMovePos, 0) : CellRect(0, FMovePos);
-    if (cell.IsEmpty() && (cols ? cell.Left : cell.Top) == 0)
+    if (cell.IsEmpty())
         return;
     const bool back = FMovePos < FMoveIndex;
     const Integer at = cols ? (back ? cell.Left : cell.Right) : (back ? cell.Top : cell.Bottom);
