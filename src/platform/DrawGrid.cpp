@@ -11,6 +11,7 @@
 #include <QScrollBar>
 #include <QStyle>
 
+#include "platform/DrawGridWalk.h"
 #include "platform/Form.h"
 #include "platform/Graphics.h"
 #include "platform/GraphicsQt.h"
@@ -958,55 +959,38 @@ void TCustomGrid::InvalidateCol(Integer ACol)
 
 void TCustomGrid::MoveColumn(Integer FromIndex, Integer ToIndex)
 {
-    if (FromIndex < 0 || ToIndex < 0 || FromIndex >= ColCount() || ToIndex >= ColCount())
-        throw EInvalidGridOperation(IndexError());
-    if (FromIndex == ToIndex)
-        return;
-    HideEdit();
-    FColWidths.Move(FromIndex, ToIndex);
-    InvalidateGeometry();
-    // The current column travels with its cells.
-    auto shift = [&](Integer c) {
-        if (c == FromIndex)
-            return ToIndex;
-        if (FromIndex < ToIndex && c > FromIndex && c <= ToIndex)
-            return c - 1;
-        if (FromIndex > ToIndex && c >= ToIndex && c < FromIndex)
-            return c + 1;
-        return c;
-    };
-    FCurrent.X = shift(FCurrent.X);
-    FAnchor.X = shift(FAnchor.X);
-    SetCurrentRaw(FCurrent.X, FCurrent.Y);
-    ColumnMoved(FromIndex, ToIndex);
-    UpdateScrollRange();
-    Invalidate();
-    if (FEditorMode)
-        UpdateEdit();
+    MoveLine(true, FromIndex, ToIndex);
 }
 
 void TCustomGrid::MoveRow(Integer FromIndex, Integer ToIndex)
 {
-    if (FromIndex < 0 || ToIndex < 0 || FromIndex >= RowCount() || ToIndex >= RowCount())
+    MoveLine(false, FromIndex, ToIndex);
+}
+
+// Moves a column (row) with its size; the current cell and the anchor travel
+// with their cells, and the descendant moves its data (ColumnMoved, RowMoved).
+void TCustomGrid::MoveLine(bool Cols, Integer FromIndex, Integer ToIndex)
+{
+    const Integer count = Cols ? ColCount() : RowCount();
+    if (FromIndex < 0 || ToIndex < 0 || FromIndex >= count || ToIndex >= count)
         throw EInvalidGridOperation(IndexError());
     if (FromIndex == ToIndex)
         return;
     HideEdit();
-    FRowHeights.Move(FromIndex, ToIndex);
+    (Cols ? FColWidths : FRowHeights).Move(FromIndex, ToIndex);
     InvalidateGeometry();
-    auto shift = [&](Integer r) {
-        if (r == FromIndex)
-            return ToIndex;
-        if (FromIndex < ToIndex && r > FromIndex && r <= ToIndex)
-            return r - 1;
-        if (FromIndex > ToIndex && r >= ToIndex && r < FromIndex)
-            return r + 1;
-        return r;
-    };
-    FCurrent.Y = shift(FCurrent.Y);
-    FAnchor.Y = shift(FAnchor.Y);
+    if (Cols) {
+        FCurrent.X = MovedIndex(FCurrent.X, FromIndex, ToIndex);
+        FAnchor.X = MovedIndex(FAnchor.X, FromIndex, ToIndex);
+    } else {
+        FCurrent.Y = MovedIndex(FCurrent.Y, FromIndex, ToIndex);
+        FAnchor.Y = MovedIndex(FAnchor.Y, FromIndex, ToIndex);
+    }
     SetCurrentRaw(FCurrent.X, FCurrent.Y);
-    RowMoved(FromIndex, ToIndex);
+    if (Cols)
+        ColumnMoved(FromIndex, ToIndex);
+    else
+        RowMoved(FromIndex, ToIndex);
     UpdateScrollRange();
     Invalidate();
     if (FEditorMode)

@@ -307,6 +307,7 @@ protected:
 private:
     friend class TCustomDrawGrid;
     void ChangeSize(Integer NewColCount, Integer NewRowCount);
+    void MoveLine(bool Cols, Integer FromIndex, Integer ToIndex);
     void MoveCurrent(Integer ACol, Integer ARow, bool MoveAnchor, bool Show);
     void MoveAnchor(TGridCoord NewAnchor);
     void MoveTopLeft(Integer ALeft, Integer ATop);

@@ -3,7 +3,7 @@
 // sizes live in a vector with a Fenwick tree beside it, so sums and the cell
 // at a pixel offset take O(log n) for grids of any length.
 
-#include "platform/DrawGrid.h"
+#include "platform/DrawGridWalk.h"
 
 namespace {
 
@@ -100,11 +100,7 @@ void TGridAxisSizes::Move(Integer From, Integer To)
 {
     if (FSizes.empty() || From == To || From < 0 || To < 0 || From >= FCount || To >= FCount)
         return;
-    auto first = FSizes.begin();
-    if (From < To)
-        std::rotate(first + From, first + From + 1, first + To + 1);
-    else
-        std::rotate(first + To, first + From, first + From + 1);
+    MoveItem(FSizes, From, To);
     Rebuild();
 }
 

@@ -6,6 +6,7 @@
 
 #include <QWidget>
 
+#include "platform/DrawGridWalk.h"
 #include "platform/Form.h"
 #include "platform/InplaceEdit.h"
 #include "platform/WidgetBridge.h"
@@ -103,16 +104,7 @@ void TCustomGrid::CalcSizingState(Integer X, Integer Y, TGridState& State, Integ
                 pos = border;
             }
         };
-        Integer s = 0;
-        for (Integer i = 0; i < A.FixedCellCount && s < A.GridExtent; ++i) {
-            test(i, s);
-            s += A.GetExtent(i) + A.EffectiveLineWidth;
-        }
-        s = A.FixedBoundary;
-        for (Integer i = A.FirstGridCell; i < A.GridCellCount && s < A.GridExtent; ++i) {
-            test(i, s);
-            s += A.GetExtent(i) + A.EffectiveLineWidth;
-        }
+        ForVisible(A, test);
         return best <= SizingMargin;
     };
     // Columns are sized from the fixed rows (or below the last row), rows

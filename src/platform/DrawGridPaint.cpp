@@ -7,30 +7,13 @@
 #include "platform/Canvas.h"
 #include "platform/DrawText.h"
 #include "platform/Graphics.h"
+#include "platform/DrawGridWalk.h"
 #include "platform/InplaceEdit.h"
 
 namespace {
 
 constexpr TColor LineColor = clSilver;
 constexpr TColor FixedLineColor = clGray;
-
-// Calls fn(index, start) for the cells of one direction that are in view:
-// the fixed ones, then the scrolled ones from the first in view.
-template <class Fn>
-void ForVisible(const TGridAxisDrawInfo& A, Fn&& fn)
-{
-    const Integer lw = A.EffectiveLineWidth;
-    Integer pos = 0;
-    for (Integer i = 0; i < A.FixedCellCount && pos < A.GridExtent; ++i) {
-        fn(i, pos);
-        pos += A.GetExtent(i) + lw;
-    }
-    pos = A.FixedBoundary;
-    for (Integer i = A.FirstGridCell; i < A.GridCellCount && pos < A.GridExtent; ++i) {
-        fn(i, pos);
-        pos += A.GetExtent(i) + lw;
-    }
-}
 
 } // namespace
 

@@ -3,7 +3,7 @@
 // written, so reading never allocates and cells beyond the counts keep what
 // they hold. Rows and columns are also offered as string lists.
 
-#include "platform/DrawGrid.h"
+#include "platform/DrawGridWalk.h"
 
 #include "platform/Canvas.h"
 #include "platform/StringList.h"
@@ -234,11 +234,7 @@ void TStringGrid::ColumnMoved(Integer FromIndex, Integer ToIndex)
             return;
         if (v.size() <= hi)
             v.resize(hi + 1, blank);
-        auto first = v.begin();
-        if (FromIndex < ToIndex)
-            std::rotate(first + FromIndex, first + FromIndex + 1, first + ToIndex + 1);
-        else
-            std::rotate(first + ToIndex, first + FromIndex, first + FromIndex + 1);
+        MoveItem(v, FromIndex, ToIndex);
     };
     for (TRowData& row : FData) {
         move(row.Texts, QString());
@@ -252,10 +248,6 @@ void TStringGrid::RowMoved(Integer FromIndex, Integer ToIndex)
     const size_t hi = size_t(std::max(FromIndex, ToIndex));
     if (FData.size() <= hi)
         FData.resize(hi + 1);
-    auto first = FData.begin();
-    if (FromIndex < ToIndex)
-        std::rotate(first + FromIndex, first + FromIndex + 1, first + ToIndex + 1);
-    else
-        std::rotate(first + ToIndex, first + FromIndex, first + FromIndex + 1);
+    MoveItem(FData, FromIndex, ToIndex);
     TDrawGrid::RowMoved(FromIndex, ToIndex);
 }
