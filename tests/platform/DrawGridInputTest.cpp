@@ -296,6 +296,33 @@ TEST_F(GridFixture, EditorTakesTheMaskAndLimitAndClicksOpenAndCloseIt)
     EXPECT_EQ(form->ActiveControl(), grid);
 }
 
+// A grid whose cells take at most three characters.
+class TLimitGrid : public TStringGrid {
+public:
+    using TStringGrid::TStringGrid;
+
+protected:
+    Integer GetEditLimit() override { return 3; }
+};
+
+TEST(GridEditor, TheGridsLengthLimitHoldsInTheEditor)
+{
+    TForm form(nullptr);
+    form.SetClientSize(300, 200);
+    auto* g = new TLimitGrid(&form);
+    g->SetParent(&form);
+    g->SetOptions(g->Options() | goEditing);
+    form.Show();
+    g->SetFocus();
+    TestInput::TypeText(g, QStringLiteral("a"));
+    TInplaceEdit* ed = g->InplaceEditor();
+    ASSERT_NE(ed, nullptr);
+    EXPECT_EQ(ed->MaxLength(), 3);
+    EXPECT_EQ(ed->Grid(), g);
+    TestInput::TypeText(ed, QStringLiteral("bcd"));
+    EXPECT_EQ(g->Cells(1, 1), QStringLiteral("abc"));
+}
+
 TEST(GridScreenshot, FiveByFiveStringGrid)
 {
     TForm form(nullptr);
