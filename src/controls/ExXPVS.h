@@ -7,14 +7,13 @@
 // and callers take their non-themed drawing, as on a system without themes.
 
 #include <QString>
-#include <cstdint>
 
+#include "controls/ComResult.h"
 #include "platform/Messages.h"
 #include "platform/Types.h"
 
 class TCanvas;
 
-using HRESULT = std::int32_t;
 // Theme data of one control class, opened by OpenThemeData; null when none.
 using HTHEME = void*;
 
@@ -35,11 +34,6 @@ enum : Integer {
     DNS_NORMAL = 1, DNS_HOT = 2, DNS_PRESSED = 3, DNS_DISABLED = 4,
     PP_BAR = 1, PP_BARVERT = 2, PP_CHUNK = 3, PP_CHUNKVERT = 4,
 };
-
-constexpr HRESULT S_OK = 0;
-constexpr HRESULT S_FALSE = 1;
-constexpr HRESULT E_FAIL = HRESULT(0x80004005u);
-constexpr HRESULT E_HANDLE = HRESULT(0x80070006u);
 
 // The number of functions the theme interface names, and their export names
 // in binding order.
