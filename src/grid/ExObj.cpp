@@ -256,6 +256,43 @@ void TFileStringList::WriteLn(const QString& S)
     cache.clear();
 }
 
+// ------------------------------------------------------------ arrow window
+
+TArrowWindow::TArrowWindow(TWinControl* AOwner, TArrowDirection Direction)
+    : TPanel(AOwner), FDir(Direction), FArrow(ArrowPoints(Direction))
+{
+    SetColor(RGB(0, 255, 0));
+    SetParent(AOwner);
+    SetVisible(false);
+}
+
+std::array<TPoint, 7> TArrowWindow::ArrowPoints(TArrowDirection Direction)
+{
+    switch (Direction) {
+    case arrUp: return {{{5, 0}, {10, 5}, {7, 5}, {7, 9}, {3, 9}, {3, 5}, {0, 5}}};
+    case arrDown: return {{{3, 0}, {7, 0}, {7, 4}, {9, 4}, {5, 8}, {1, 4}, {3, 4}}};
+    case arrLeft: return {{{0, 3}, {0, 7}, {4, 7}, {4, 10}, {8, 5}, {4, 0}, {4, 3}}};
+    default: return {{{0, 5}, {4, 10}, {4, 7}, {8, 7}, {8, 3}, {4, 3}, {4, 0}}};
+    }
+}
+
+void TArrowWindow::CreateParams(TCreateParams& Params)
+{
+    TPanel::CreateParams(Params);
+    Params.Style = WS_POPUP;
+}
+
+void TArrowWindow::Paint()
+{
+    TCanvas* c = Canvas();
+    const TColor back = Parent() ? Parent()->Color() : clBtnFace;
+    c->Brush()->SetColor(back);
+    c->FillRect(ClientRect());
+    c->Pen()->SetColor(Color());
+    c->Brush()->SetColor(Color());
+    c->Polygon(std::span<const TPoint>(FArrow.data(), FArrow.size()));
+}
+
 // ----------------------------------------------------------- focus window
 
 TGridFocusWindow::TGridFocusWindow(TComponent* AOwner) : TCustomControl(AOwner)

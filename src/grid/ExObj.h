@@ -8,11 +8,13 @@
 // and change notices.
 
 #include <QString>
+#include <array>
 #include <functional>
 #include <memory>
 
 #include "platform/Bitmap.h"
 #include "platform/Control.h"
+#include "platform/ExtCtrls.h"
 #include "platform/Lists.h"
 #include "platform/StringList.h"
 
@@ -184,6 +186,30 @@ public:
 private:
     Integer fp = 0;
     QString cache;
+};
+
+// The small arrow that shows where a dragged column will land.
+class TArrowWindow : public TPanel {
+public:
+    // A hidden green arrow window on AOwner (a windowed control).
+    TArrowWindow(TWinControl* AOwner, TArrowDirection Direction);
+    QString ClassName() const override { return QStringLiteral("TArrowWindow"); }
+
+    TArrowDirection Dir() const { return FDir; }
+    // The arrow's outline in window coordinates. arrLeft is the arrow that
+    // points to the right and arrRight the one that points to the left.
+    const std::array<TPoint, 7>& Arrow() const { return FArrow; }
+    static std::array<TPoint, 7> ArrowPoints(TArrowDirection Direction);
+
+protected:
+    void CreateParams(TCreateParams& Params) override;
+    // The arrow in the window's colour; this platform has no window regions,
+    // so the rest of the window shows the owner's colour.
+    void Paint() override;
+
+private:
+    TArrowDirection FDir;
+    std::array<TPoint, 7> FArrow;
 };
 
 // ============================================================ focus glow pieces

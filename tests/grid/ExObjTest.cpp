@@ -4,7 +4,11 @@
 #include "grid/asgcheck.h"
 
 #include "platform/Canvas.h"
+#include "platform/ExtCtrls.h"
 #include "platform/GraphicsQt.h"
+#include "platform/TestHooks.h"
+
+#include "Screenshot.h"
 
 #include <QImage>
 #include <QPainter>
@@ -297,4 +301,32 @@ TEST(CellChecker, BaseChangesNothing)
     checker->StartCheck();
     EXPECT_EQ(checker->Correct(0, 0, "ab"), QStringLiteral("AB"));
     EXPECT_EQ(upper.runs, 1);
+}
+
+TEST(ArrowWindow, HiddenGreenArrowOnItsOwner)
+{
+    TPanel owner(nullptr);
+    owner.SetBounds(0, 0, 60, 40);
+    owner.SetColor(clWhite);
+    const TArrowDirection dirs[] = {arrUp, arrDown, arrLeft, arrRight};
+    QImage sheet(4 * 16, 14, QImage::Format_RGB32);
+    sheet.fill(Qt::white);
+    for (int i = 0; i < 4; ++i) {
+        auto* a = new TArrowWindow(&owner, dirs[i]);
+        EXPECT_EQ(a->Parent(), &owner);
+        EXPECT_EQ(a->Owner(), &owner);
+        EXPECT_FALSE(a->Visible());
+        EXPECT_EQ(a->Color(), RGB(0, 255, 0));
+        EXPECT_EQ(a->Dir(), dirs[i]);
+        a->SetBounds(0, 0, 11, 11);
+        const QImage img = GrabControl(a);
+        // Arrow pixels in green, the corner in the owner's colour.
+        EXPECT_EQ(FromQColor(img.pixelColor(5, 5)), RGB(0, 255, 0)) << i;
+        EXPECT_EQ(FromQColor(img.pixelColor(10, 10)), clWhite) << i;
+        QPainter(&sheet).drawImage(2 + 16 * i, 2, img);
+    }
+    EXPECT_EQ(TArrowWindow::ArrowPoints(arrLeft)[4], TPoint(8, 5)); // points right
+    EXPECT_EQ(TArrowWindow::ArrowPoints(arrRight)[0], TPoint(0, 5)); // points left
+    // Enlarged fourfold for a reviewer.
+    testsupport::SaveScreenshot(sheet.scaled(sheet.size() * 4), "TArrowWindow-directions");
 }

@@ -307,7 +307,8 @@ TEST(ExUtilDraw, CellProgressAtZeroHalfAndFull)
         else
             EXPECT_GT(c.Count(TRect(30, 0, 72, 20), clBlue), 0);
     }
-    testsupport::SaveScreenshot((sheet.End(), sheet.image), "ExUtil-cell-progress-0-50-100");
+    sheet.End();
+    testsupport::SaveScreenshot(sheet.image.scaled(sheet.image.size() * 2), "ExUtil-cell-progress-0-50-100");
 }
 
 TEST(ExUtilDraw, CellProgressBlocksAndStacks)
@@ -455,7 +456,8 @@ TEST(ExUtilDraw, ThemedCheckBoxStatesDiffer)
     ImageCanvas bad(16, 16);
     EXPECT_NE(ts.DrawThemeBackground(theme, &bad.canvas, BP_CHECKBOX, 13, &r, nullptr), S_OK);
     ts.CloseThemeData(theme);
-    testsupport::SaveScreenshot((sheet.End(), sheet.image), "ExXPVS-check-box-states");
+    sheet.End();
+    testsupport::SaveScreenshot(sheet.image.scaled(sheet.image.size() * 3), "ExXPVS-check-box-states");
 }
 
 TEST(ExUtilDraw, SheetOfPainters)

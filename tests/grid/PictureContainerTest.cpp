@@ -196,7 +196,7 @@ TEST(PictureContainer, NamedPicturesFoundAndDrawn)
     EXPECT_EQ(FromQColor(img.pixelColor(6, 6)), clWhite); // natural size: 4 x 4
     EXPECT_EQ(FromQColor(img.pixelColor(30, 10)), RGB(0, 0, 255));
     EXPECT_EQ(FromQColor(img.pixelColor(21, 1)), RGB(255, 0, 255));
-    testsupport::SaveScreenshot(img, "PictureContainer-logo-natural-and-stretched");
+    testsupport::SaveScreenshot(img.scaled(img.size() * 4), "PictureContainer-logo-natural-and-stretched");
 
     // Items copy by value.
     TPictureContainer other(nullptr);
