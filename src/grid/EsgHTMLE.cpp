@@ -179,9 +179,9 @@ void LayoutSegment(TCallState& s, TLineState& ln, QString& text, QString& lineTe
     if (ln.Superscript)
         ln.Rise = std::max(ln.Rise, h / 4);
     ln.LineHeight = std::max(ln.LineHeight, h);
-    s.Res->PlainText += segment;
 
     if (s.Hidden) {
+        s.Res->PlainText += segment;
         text.remove(0, written);
         return;
     }
@@ -243,6 +243,8 @@ void LayoutSegment(TCallState& s, TLineState& ln, QString& text, QString& lineTe
         fits = true;
     ln.LineWords += segment;
     if (fits || !req.WordWrap) {
+        // A segment that waits for the next line is kept there, not twice.
+        s.Res->PlainText += segment;
         lineText += QStringView(text).left(written);
         if (ln.Measuring && !fits && ln.LineWords == segment)
             text.clear();
@@ -568,5 +570,6 @@ bool RenderMiniHTML(TCanvas* Canvas, const QString& Text, const TRect& Rect, con
     Canvas->Brush()->SetColor(brushColor);
     Canvas->Brush()->SetStyle(brushStyle);
     Canvas->Font()->Assign(s.DefaultFont.get());
+    Canvas->SetBkMode(TRANSPARENT);
     return hit;
 }

@@ -306,6 +306,8 @@ void IndentPosition(TCallState& s, TLineState& ln, const QString& text)
 void PlaceBox(TCallState& s, TLineState& ln, Integer width, Integer height, bool fits)
 {
     if (fits) {
+        // A blank before an image or control is no trailing blank.
+        ln.TrailingBlankWidth = 0;
         ln.RunningWidth += width;
         ln.TextRect.Left += width;
         ln.LineHeight = std::max(ln.LineHeight, height);
