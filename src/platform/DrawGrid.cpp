@@ -942,6 +942,15 @@ void TCustomGrid::InvalidateRect(const TGridRect& ARect)
 
 void TCustomGrid::InvalidateCell(Integer ACol, Integer ARow)
 {
+    if (!HandleAllocated())
+        return;
+    // Cells out of view (most of a long grid being filled) cost nothing more.
+    const TGridDrawInfo& di = DrawInfo();
+    auto outOfView = [](const TGridAxisDrawInfo& A, Integer i) {
+        return i >= A.FixedCellCount && (i < A.FirstGridCell || i > A.LastFullVisibleCell + 1);
+    };
+    if (outOfView(di.Horz, ACol) || outOfView(di.Vert, ARow))
+        return;
     InvalidateRect({ACol, ARow, ACol, ARow});
 }
 
