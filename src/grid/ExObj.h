@@ -14,6 +14,7 @@
 
 #include "platform/Bitmap.h"
 #include "platform/Control.h"
+#include "platform/DrawGrid.h"
 #include "platform/ExtCtrls.h"
 #include "platform/Lists.h"
 #include "platform/StringList.h"
@@ -21,7 +22,6 @@
 class TCanvas;
 class TFont;
 class TPicture;
-class TStringGrid;
 
 // ================================================================ enumerations
 
@@ -62,6 +62,13 @@ using TImageChangeEvent = std::function<void(TObject* Sender, Integer Acol, Inte
 using TIsDesigningEvent = std::function<void(TObject* Sender, bool& IsDesigning)>;
 
 // ===================================================================== lists
+
+// The platform's string grid as the base of the grid library's grids.
+class TObjStringGrid : public TStringGrid {
+public:
+    explicit TObjStringGrid(TComponent* AOwner) : TStringGrid(AOwner) {}
+    QString ClassName() const override { return QStringLiteral("TObjStringGrid"); }
+};
 
 // A list of integers that belongs to one cell and reports its changes.
 class TIntList : public TList {

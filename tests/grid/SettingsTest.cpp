@@ -185,15 +185,15 @@ TEST(MouseActions, LinkedSwitchesAndEvents)
 
 TEST(SyncGridAndBands, OwnerAndLengths)
 {
-    auto* owner = reinterpret_cast<TStringGrid*>(0x100);
-    auto* other = reinterpret_cast<TStringGrid*>(0x200);
-    TSyncGrid s(owner);
+    TObjStringGrid owner(nullptr), other(nullptr);
+    TSyncGrid s(&owner);
     EXPECT_EQ(s.Grid(), nullptr);
-    s.SetGrid(owner); // its own grid: stays unchanged
+    s.SetGrid(&owner); // its own grid: stays unchanged
     EXPECT_EQ(s.Grid(), nullptr);
-    s.SetGrid(other);
+    s.SetGrid(&other);
+    EXPECT_EQ(s.Grid(), &other);
     s.SetScrollVertical(true);
-    TSyncGrid t(other);
+    TSyncGrid t(&other);
     t.Assign(&s); // through the setter: the other grid is t's own owner
     EXPECT_EQ(t.Grid(), nullptr);
     EXPECT_TRUE(t.ScrollVertical());
