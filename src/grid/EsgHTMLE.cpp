@@ -3,6 +3,9 @@
 // alignment, anchors with their hit test and the focus rectangle.
 #include "EsgHTMLE.h"
 #include "EsgHTMLEState.h"
+#include "ExStyleIF.h"
+
+#include "controls/ExXPVS.h"
 
 #include "platform/Canvas.h"
 #include "platform/DrawText.h"
@@ -466,7 +469,7 @@ bool RenderMiniHTML(TCanvas* Canvas, const QString& Text, const TRect& Rect, con
     Canvas->Brush()->SetColor(clNone);
     s.HighlightKeptText = Canvas->Font()->Color();
 
-    s.Themed = false;
+    s.Themed = IsWinXPOrLater() && ThemeActive(ExXPVS());
 
     Result.ControlRect = TRect(0, 0, 0, 0);
     Result.ControlType.clear();

@@ -15,7 +15,7 @@
 class TCanvas;
 class TCustomImageList;
 class TBitmap;
-class TWinControl;
+class TWinHandle;
 class THTMLPictureCache;
 class TPictureContainer;
 
@@ -45,7 +45,7 @@ struct TMiniHTMLRequest {
     TColor ShadowColor = RGB(128, 128, 128);
     THTMLPictureCache* PictureCache = nullptr;       // pictures from internet addresses
     TPictureContainer* PictureContainer = nullptr;   // named pictures
-    TWinControl* Window = nullptr;                   // window whose theme draws controls
+    TWinHandle* Window = nullptr;                    // window whose theme draws controls
     TBiDiMode BiDiMode = bdLeftToRight;
 };
 

@@ -3,7 +3,9 @@
 // file icons and embedded controls with their hit tests.
 #include "EsgHTMLE.h"
 #include "EsgHTMLEState.h"
+#include "PictureContainer.h"
 
+#include "controls/ExXPVS.h"
 #include "platform/Bitmap.h"
 #include "platform/Canvas.h"
 #include "platform/DrawText.h"
@@ -192,6 +194,45 @@ Integer GhHeight(TCanvas* c)
     return c->TextHeight(QStringLiteral("gh"));
 }
 
+// The picture an image source names: a container's picture for a plain
+// name, a cached picture (loaded now when it is new) for an address.
+THTMLPicture* FindMarkupPicture(TCallState& s, const QString& source)
+{
+    const TMiniHTMLRequest& req = *s.Req;
+    THTMLPicture* picture = nullptr;
+    if (!source.contains(QLatin1Char(':')) && req.PictureContainer)
+        picture = req.PictureContainer->FindPicture(source);
+    if (source.contains(QLatin1String("://")) && req.PictureCache) {
+        if (!req.PictureCache->FindPicture(source)) {
+            THTMLPicture* added = req.PictureCache->AddPicture();
+            added->SetAsynch(false);
+            added->LoadFromURL(source);
+        }
+        picture = req.PictureCache->FindPicture(source);
+    }
+    return picture;
+}
+
+bool Usable(const THTMLPicture* p)
+{
+    return p && !p->Empty() && p->Width() > 0 && p->Height() > 0;
+}
+
+// Tiles a picture over the rectangle from its top-left corner.
+void TilePicture(TCanvas* c, const TRect& r, THTMLPicture* picture)
+{
+    TBitmap tile;
+    tile.SetPixelFormat(pf32bit);
+    tile.SetImage(picture->ToImage());
+    TBrush* brush = c->Brush();
+    const TPoint origin = c->BrushOrg();
+    c->SetBrushOrg(r.TopLeft());
+    brush->SetBitmap(&tile);
+    c->FillRect(r);
+    brush->SetBitmap(nullptr);
+    c->SetBrushOrg(origin);
+}
+
 void Body(TCallState& s, TLineState& ln, const QString& text)
 {
     if (ln.Measuring)
@@ -200,6 +241,11 @@ void Body(TCallState& s, TLineState& ln, const QString& text)
     const QString tag = TagText(text, 5);
     const QString upper = UpperCase(tag);
     QString value;
+    if (FindAttribute(upper, tag, QStringLiteral("BACKGROUND"), value)) {
+        THTMLPicture* picture = FindMarkupPicture(s, value);
+        if (Usable(picture))
+            TilePicture(c, s.LayoutRect, picture);
+    }
     if (FindAttribute(upper, upper, QStringLiteral("BGCOLOR"), value)) {
         if (value.contains(QLatin1String("CL")))
             c->Brush()->SetColor(HTMLColorByName(value.toLower()));
@@ -365,9 +411,40 @@ void Image(TCallState& s, TLineState& ln, const QString& text)
         const TSize size = DrawSystemIcon(c, left, top, req.PrintScale, req.Printing, drawing, large, source.mid(5));
         s.ControlWidth = MulDiv(size.cx, ScreenPixelsPerInch, 96);
         s.ControlLayoutHeight = MulDiv(size.cy, ScreenPixelsPerInch, 96);
+    } else if (THTMLPicture* picture = FindMarkupPicture(s, source); Usable(picture)) {
+        Integer w = picture->Width();
+        Integer h = picture->Height();
+        if (width > 0 && height > 0) {
+            w = width;
+            h = height;
+        } else if (width > 0) {
+            w = width;
+            h = ClampSize(Integer(std::lround(double(picture->Height()) * width / picture->Width())));
+        } else if (height > 0) {
+            w = ClampSize(Integer(std::lround(double(picture->Width()) * height / picture->Height())));
+            h = height;
+        }
+        const bool sized = width > 0 || height > 0;
+        if (drawing && sized) {
+            picture->SetStretch(true);
+            c->StretchDraw(TRect(left, top, left + w, top + h), picture);
+        } else if (drawing) {
+            if (picture->FrameCount() > 1) {
+                // An animation's frames cover parts of its area: clear the
+                // whole area before the current frame.
+                const TColor pen = c->Pen()->Color();
+                const TColor brush = BrushColorOrNone(c);
+                c->Pen()->SetColor(s.StartBrushColor);
+                c->Brush()->SetColor(s.StartBrushColor);
+                c->Rectangle(left, top, left + picture->MaxWidth(), top + picture->MaxHeight());
+                c->Pen()->SetColor(pen);
+                SetBrushColorOrClear(c, brush);
+            }
+            c->Draw(left + picture->FrameXPos(), top + picture->FrameYPos(), picture);
+        }
+        s.ControlWidth = MulDiv(sized ? w : picture->MaxWidth(), ScreenPixelsPerInch, 96);
+        s.ControlLayoutHeight = MulDiv(sized ? h : picture->MaxHeight(), ScreenPixelsPerInch, 96);
     }
-    (void)width;
-    (void)height;
 
     const Integer iw = s.ControlWidth;
     const Integer ih = s.ControlLayoutHeight;
@@ -464,9 +541,21 @@ void RestoreRotatedFont(TCallState& s)
 
 // ---- embedded controls
 
-void DrawThemedOrFrame(TCallState& s, TRect box, Cardinal kind, Cardinal state)
+// A control's part through the theme when the call is themed, else as the
+// platform's frame control.
+void DrawControlPart(TCallState& s, const TRect& box, const char* themeClass, Integer part, Integer themeState,
+                     Cardinal kind, Cardinal frameState)
 {
-    DrawFrameControl(s.Canvas, box, kind, state);
+    TThemeServices& ts = ExXPVS();
+    if (s.Themed && ts.OpenThemeData && ts.DrawThemeBackground && ts.CloseThemeData) {
+        if (HTHEME theme = ts.OpenThemeData(s.Req->Window, QString::fromLatin1(themeClass))) {
+            ts.DrawThemeBackground(theme, s.Canvas, part, themeState, &box, nullptr);
+            ts.CloseThemeData(theme);
+            return;
+        }
+    }
+    TRect r = box;
+    DrawFrameControl(s.Canvas, r, kind, frameState);
 }
 
 void Control(TCallState& s, TLineState& ln, const QString& text)
@@ -514,7 +603,8 @@ void Control(TCallState& s, TLineState& ln, const QString& text)
             DrawText(c, shown, r, valueFormat);
             if (combo) {
                 const TRect button(left + w - 18, bottom - ln.LineHeight + 5, left + w - 1, bottom + 1);
-                DrawThemedOrFrame(s, button, DFC_SCROLL, DFCS_SCROLLCOMBOBOX);
+                DrawControlPart(s, button, "combobox", CP_DROPDOWNBUTTON, hot ? CBXS_HOT : CBXS_NORMAL, DFC_SCROLL,
+                                DFCS_SCROLLCOMBOBOX);
             }
             SetBrushColorOrClear(c, brush);
         } else if (check || radio) {
@@ -522,14 +612,16 @@ void Control(TCallState& s, TLineState& ln, const QString& text)
             const TColor brush = BrushColorOrNone(c);
             c->Brush()->SetStyle(bsClear);
             const TRect box = check ? TRect(left + 2, bottom - 15, left + 15, bottom) : TRect(left + 2, bottom - 14, left + 14, bottom);
-            DrawThemedOrFrame(s, box, DFC_BUTTON, (check ? DFCS_BUTTONCHECK : DFCS_BUTTONRADIO) | (on ? DFCS_CHECKED : 0));
+            DrawControlPart(s, box, "button", check ? BP_CHECKBOX : BP_RADIOBUTTON, on ? CBS_CHECKEDNORMAL : CBS_UNCHECKEDNORMAL,
+                            DFC_BUTTON, (check ? DFCS_BUTTONCHECK : DFCS_BUTTONRADIO) | (on ? DFCS_CHECKED : 0));
             SetBrushColorOrClear(c, brush);
         } else if (a.Type == QLatin1String("BUTTON")) {
             s.ControlLayoutHeight = 24;
             const TColor brush = BrushColorOrNone(c);
             c->Brush()->SetStyle(bsClear);
             TRect box(left + 2, bottom - s.ControlHeight, left + w - 2, bottom);
-            DrawThemedOrFrame(s, box, DFC_BUTTON, DFCS_BUTTONPUSH | (hot && req.ButtonDown ? DFCS_PUSHED : 0));
+            DrawControlPart(s, box, "button", BP_PUSHBUTTON, req.ButtonDown ? PBS_PRESSED : hot ? PBS_HOT : PBS_NORMAL, DFC_BUTTON,
+                            DFCS_BUTTONPUSH | (hot && req.ButtonDown ? DFCS_PUSHED : 0));
             InflateRect(box, -2, -2);
             DrawText(c, a.Value, box, DT_CENTER | valueFormat);
             SetBrushColorOrClear(c, brush);

@@ -3,7 +3,9 @@
 // runs in drawn images; a sheet of every tag is kept as a screenshot.
 #include "grid/EsgHTMLE.h"
 
+#include "grid/PictureContainer.h"
 #include "QtPrint.h"
+#include "controls/ExXPVS.h"
 #include "Screenshot.h"
 #include "platform/Bitmap.h"
 #include "platform/Canvas.h"
@@ -396,6 +398,75 @@ TEST(MiniHTMLRender, ImagesFromTheImageList)
     EXPECT_NE(s.At(x + 16, 8), RGB(255, 0, 0));
 }
 
+TEST(MiniHTMLRender, PicturesFromTheContainerAndTheCache)
+{
+    const QString data = QStringLiteral(TEST_DATA_DIR "/grid/");
+    TComponent owner(nullptr);
+    auto* container = new TPictureContainer(&owner);
+    for (const char* name : {"key.bmp", "single.gif", "anim3.gif"}) {
+        TPictureItem* item = container->Items()->Add();
+        item->SetName(QString::fromLatin1(name).section(QLatin1Char('.'), 0, 0));
+        ASSERT_TRUE(item->Picture()->LoadFromFile(data + QLatin1String(name)));
+    }
+    THTMLPictureCache cache;
+    TMiniHTMLRequest req = Measure();
+    req.PictureContainer = container;
+    req.PictureCache = &cache;
+
+    Sheet s;
+    const int ab = s.Width(QStringLiteral("ab"));
+    struct { const char* Text; int Width; int Height; } sizes[] = {
+        {"ab<img src=\"KEY\">", ab + 4, s.Gh()},
+        {"<img src=\"key\" width=\"30\">", 30, 30},            // the aspect ratio kept
+        {"<img src=\"single\" height=\"20\">", 30, 20},
+        {"<img src=\"single\" width=\"9\" height=\"40\">", 9, 40},
+        {"<img src=\"anim3\">", 8, s.Gh()},
+        {"ab<img src=\"missing\"><img src=\"c:key\">", ab, s.Gh()},   // no picture takes no space
+    };
+    for (const auto& c : sizes) {
+        const TMiniHTMLResult r = Render(s, QString::fromLatin1(c.Text), TRect(0, 0, 300, 100), req);
+        EXPECT_EQ(r.Width, c.Width) << c.Text;
+        EXPECT_EQ(r.Height, c.Height) << c.Text;
+    }
+
+    // An address is loaded once into the cache.
+    const QString url = QStringLiteral("<img src=\"file://%1key.bmp\"><img src=\"http://example.invalid/x.png\">").arg(data);
+    EXPECT_EQ(Render(s, url, TRect(0, 0, 300, 100), req).Width, 4);
+    EXPECT_EQ(Render(s, url, TRect(0, 0, 300, 100), req).Width, 4);
+    EXPECT_EQ(cache.Count(), 2);
+
+    // Stretched, and the ALT picture while the point is over the image.
+    Sheet d;
+    TMiniHTMLRequest draw = TestAt(-1, -1);
+    draw.TestAgain = false;
+    draw.PictureContainer = container;
+    Render(d, QStringLiteral("<img src=\"key\" width=\"8\" height=\"8\">"), TRect(0, 0, 100, 40), draw);
+    EXPECT_EQ(d.At(1 + 3, 3), RGB(0, 0, 255));
+    EXPECT_EQ(d.At(1 + 0, 0), RGB(255, 0, 255));
+    EXPECT_EQ(d.At(1 + 8, 3), clWhite);
+    const QString alt = QStringLiteral("<a href=\"x\"><img src=\"key\" alt=\"single\"></a>");
+    Sheet plain;
+    Render(plain, alt, TRect(0, 0, 100, 40), draw);
+    EXPECT_EQ(plain.At(1 + 5, 1), clWhite);
+    Sheet hovered;
+    draw.PointX = 3;
+    draw.PointY = 2;
+    bool hit = false;
+    const TMiniHTMLResult r = Render(hovered, alt, TRect(0, 0, 100, 40), draw, &hit);
+    EXPECT_TRUE(hit);
+    EXPECT_EQ(r.AnchorUnderPoint, QStringLiteral("x"));
+    EXPECT_EQ(hovered.At(1 + 5, 1), RGB(0, 0, 255));
+
+    // A body background picture is tiled over the whole rectangle.
+    Sheet body;
+    draw.PointX = draw.PointY = -1;
+    Render(body, QStringLiteral("<body background=\"key\">text"), TRect(10, 10, 50, 30), draw);
+    for (int k = 0; k < 5; ++k)
+        EXPECT_EQ(body.At(10 + 1 + 4 * k, 10 + 2), RGB(0, 0, 255)) << k;
+    EXPECT_EQ(body.At(10 + 40, 12), clWhite);
+    EXPECT_EQ(body.At(12, 30), clWhite);
+}
+
 TEST(MiniHTMLRender, ControlsAreDrawnAndHit)
 {
     Sheet s;
@@ -435,12 +506,14 @@ TEST(MiniHTMLRender, ControlsAreDrawnAndHit)
     EXPECT_EQ(cleared.ControlID, QString());
     EXPECT_EQ(cleared.ControlRect, TRect(0, 0, 0, 0));
 
-    // The edit box: a grey frame around a white field.
+    // The edit box: a frame around a white field, blue-grey when the theme draws.
     Sheet d;
     Render(d, form, rect);
     const int boxLeft = 11 + d.Width(QStringLiteral("Name "));
-    EXPECT_EQ(d.At(boxLeft, 25), RGB(128, 128, 128));
-    EXPECT_EQ(d.At(boxLeft + 59, 25), RGB(128, 128, 128));
+    const TColor frame = ThemeActive(ExXPVS()) ? RGB(127, 157, 185) : RGB(128, 128, 128);
+    EXPECT_EQ(d.At(boxLeft, 25), frame);
+    EXPECT_EQ(d.At(boxLeft + 59, 25), frame);
+    EXPECT_EQ(d.At(boxLeft + 30, 27), clWhite);
 }
 
 TEST(MiniHTMLRender, MalformedTextsNeverHang)
@@ -513,6 +586,7 @@ TEST(MiniHTMLRender, SheetOfTags)
                         "<control type=\"button\" id=\"b\" value=\"Press\" width=\"60\"> "
                         "<control type=\"password\" id=\"p\" value=\"abc\" width=\"50\">"), 30},
         {QStringLiteral("Image <img src=\"idx:0\"> from the list, a rule below<hr>tab\tafter and <ind x=\"250\">at 250"), 40},
+        {QStringLiteral("Named picture <img src=\"key\" width=\"16\" height=\"16\"> and <r a=\"15\">rotated</r> text"), 40},
         {QStringLiteral("Word wrap breaks this longer sentence at its blanks, so that it runs over several lines of the row."), 50},
     };
     int total = 4;
@@ -526,8 +600,14 @@ TEST(MiniHTMLRender, SheetOfTags)
     glyph.Canvas()->Brush()->SetColor(RGB(255, 255, 0));
     glyph.Canvas()->FillRect(TRect(4, 4, 12, 12));
     images.Add(&glyph, nullptr);
+    TComponent owner(nullptr);
+    auto* container = new TPictureContainer(&owner);
+    TPictureItem* key = container->Items()->Add();
+    key->SetName(QStringLiteral("key"));
+    ASSERT_TRUE(key->Picture()->LoadFromFile(QStringLiteral(TEST_DATA_DIR "/grid/key.bmp")));
     TMiniHTMLRequest req;
     req.Images = &images;
+    req.PictureContainer = container;
     req.WordWrap = true;
     int top = 2;
     for (const auto& [text, height] : samples) {
