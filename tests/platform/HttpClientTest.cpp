@@ -4,105 +4,20 @@
 #include <QElapsedTimer>
 #include <QTimer>
 
-#include <arpa/inet.h>
-#include <atomic>
 #include <chrono>
-#include <functional>
-#include <mutex>
-#include <netinet/in.h>
-#include <poll.h>
 #include <string>
-#include <sys/socket.h>
 #include <thread>
-#include <unistd.h>
 
+#include "LoopbackHttpServer.h"
 #include "platform/HttpClient.h"
 
 namespace {
 
-// A small HTTP server on 127.0.0.1 and a free port, answering each request
-// with what the handler makes of its request line. It serves on its own
-// thread and stops by itself after 60 s.
-class LoopbackHttpServer {
-public:
-    using Handler = std::function<std::string(const std::string& requestLine)>;
-
-    explicit LoopbackHttpServer(Handler handler) : handler_(std::move(handler))
-    {
-        fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_in a{};
-        a.sin_family = AF_INET;
-        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t len = sizeof a;
-        if (fd_ < 0 || ::bind(fd_, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 || ::listen(fd_, 8) != 0
-            || ::getsockname(fd_, reinterpret_cast<sockaddr*>(&a), &len) != 0)
-            return;
-        port_ = ntohs(a.sin_port);
-        thread_ = std::thread([this] { Serve(); });
-    }
-    ~LoopbackHttpServer()
-    {
-        stop_ = true;
-        if (thread_.joinable())
-            thread_.join();
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    int Port() const { return port_; }
-    QString Url(const char* path) const { return QStringLiteral("http://127.0.0.1:%1%2").arg(port_).arg(QLatin1String(path)); }
-    std::vector<std::string> Requests()
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        return requests_;
-    }
-    bool Stopping() const { return stop_; }
-
-private:
-    void Serve()
-    {
-        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-        while (!stop_ && std::chrono::steady_clock::now() < end) {
-            pollfd p{fd_, POLLIN, 0};
-            if (::poll(&p, 1, 50) <= 0)
-                continue;
-            const int c = ::accept4(fd_, nullptr, nullptr, SOCK_CLOEXEC);
-            if (c < 0)
-                continue;
-            std::string request;
-            char buf[4096];
-            while (request.find("\r\n\r\n") == std::string::npos) {
-                pollfd q{c, POLLIN, 0};
-                if (::poll(&q, 1, 2000) <= 0)
-                    break;
-                const ssize_t n = ::recv(c, buf, sizeof buf, 0);
-                if (n <= 0)
-                    break;
-                request.append(buf, size_t(n));
-            }
-            const std::string line = request.substr(0, request.find("\r\n"));
-            {
-                std::lock_guard<std::mutex> lock(mutex_);
-                requests_.push_back(line);
-            }
-            const std::string reply = handler_(line);
-            ::send(c, reply.data(), reply.size(), MSG_NOSIGNAL);
-            ::close(c);
-        }
-    }
-
-    Handler handler_;
-    int fd_ = -1;
-    int port_ = 0;
-    std::atomic<bool> stop_{false};
-    std::thread thread_;
-    std::mutex mutex_;
-    std::vector<std::string> requests_;
-};
+using testsupport::LoopbackHttpServer;
 
 std::string Reply(const char* status, const std::string& headers, const std::string& body)
 {
-    return std::string("HTTP/1.1 ") + status + "\r\nContent-Length: " + std::to_string(body.size()) + "\r\nConnection: close\r\n"
-        + headers + "\r\n" + body;
+    return testsupport::HttpReply(status, headers, body);
 }
 
 TEST(HttpClientTest, OneGetAndEveryFailureAsAnEmptyReply)
@@ -145,19 +60,9 @@ TEST(HttpClientTest, OneGetAndEveryFailureAsAnEmptyReply)
 
 TEST(HttpClientTest, RefusedAndSilentServers)
 {
-    // A port nobody listens on: taken and released again.
-    int port = 0;
-    {
-        const int s = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in a{};
-        a.sin_family = AF_INET;
-        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t len = sizeof a;
-        ASSERT_EQ(::bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a), 0);
-        ::getsockname(s, reinterpret_cast<sockaddr*>(&a), &len);
-        port = ntohs(a.sin_port);
-        ::close(s);
-    }
+    // A port nobody listens on.
+    const int port = testsupport::UnusedLoopbackPort();
+    ASSERT_GT(port, 0);
     THTTPClient http;
     QElapsedTimer t;
     t.start();

@@ -1,12 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <QDesktopServices>
 #include <QFile>
-#include <QObject>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <csignal>
 
+#include "UrlCatcher.h"
 #include "platform/Process.h"
 
 namespace {
@@ -87,15 +86,6 @@ TEST(ProcessTest, HiddenProgramsHaveNoConsole)
     }
 }
 
-// Receives what the desktop would open, so that nothing leaves the machine.
-class UrlCatcher : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-public slots:
-    void open(const QUrl& url) { urls << url; }
-};
-
 TEST(ProcessTest, ShellOpenHandsAddressesAndFilesToTheDesktop)
 {
     QTemporaryDir tmp;
@@ -104,14 +94,10 @@ TEST(ProcessTest, ShellOpenHandsAddressesAndFilesToTheDesktop)
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.close();
 
-    UrlCatcher catcher;
-    QDesktopServices::setUrlHandler("http", &catcher, "open");
-    QDesktopServices::setUrlHandler("file", &catcher, "open");
+    testsupport::UrlCatcher catcher;
     EXPECT_TRUE(ShellOpen("http://127.0.0.1/HOME/default.asp?frompg=SW59D16"));
     EXPECT_TRUE(ShellOpen(file));
     EXPECT_FALSE(ShellOpen(QString()));
-    QDesktopServices::unsetUrlHandler("http");
-    QDesktopServices::unsetUrlHandler("file");
 
     ASSERT_EQ(catcher.urls.size(), 2);
     EXPECT_EQ(catcher.urls[0].toString(), QStringLiteral("http://127.0.0.1/HOME/default.asp?frompg=SW59D16"));
@@ -119,5 +105,3 @@ TEST(ProcessTest, ShellOpenHandsAddressesAndFilesToTheDesktop)
 }
 
 } // namespace
-
-#include "ProcessTest.moc"
