@@ -9,10 +9,12 @@
 #include "shell/ExternalProgram.h"
 #include "shell/MakerSite.h"
 #include "shell/Settings.h"
+#include "shell/UAbout.h"
 #include "shell/UComon.h"
 #include "shell/ULanguage.h"
 #include "shell/UNew_Project.h"
 #include "shell/UOpenConf.h"
+#include "shell/USoftOptions.h"
 
 #include "controls/FxButton.h"
 #include "platform/Dialogs.h"
@@ -303,8 +305,15 @@ void TFArvintoFirmWare::Btn_Click(TObject* Sender)
         Open_Project();
     } else if (Sender == Btn_Close) {
         Close();
-    } else if (Sender == Btn_Info || Sender == Btn_Opz) {
-        // The about box and the options dialog open here once they exist.
+    } else if (Sender == Btn_Info) {
+        FAbout->ShowModal();
+    } else if (Sender == Btn_Opz) {
+        if (FSoftOptions->ShowModal() == mrOk) {
+            QString error;
+            if (!Save_Setting(&error))
+                Error_Box(error);
+            Timer_Update->SetEnabled(Enable_Internet && Enable_Update);
+        }
     } else if (Project_Folder.isEmpty()) {
         Error_Box(Lang(18));
     } else if (Sender == Btn_Prm_Gen) {
@@ -393,6 +402,30 @@ void TFArvintoFirmWare::Open_Project()
     Project_Folder = Project_Name.isEmpty() ? QString() : Projects_Folder + PathDelim + Project_Name;
     Show_Configuration_Labels();
     Set_Files();
+}
+
+namespace {
+
+template <class T>
+void Refresh_Texts(T* Form)
+{
+    if (Form)
+        Form->Set_Lang();
+}
+
+} // namespace
+
+void TFArvintoFirmWare::Change_Language()
+{
+    // The windows that follow language changes, in this order; a window
+    // added to the program joins the list here. The about box has fixed
+    // texts and is not in it.
+    Refresh_Texts(this);
+    Refresh_Texts(FNew_Project);
+    Refresh_Texts(FOpenConf);
+    Refresh_Texts(FSoftOptions);
+    Refresh_Texts(FBoot);
+    Refresh_Texts(FParGen);
 }
 
 void TFArvintoFirmWare::Set_Lang()

@@ -54,7 +54,8 @@ public:
     std::unique_ptr<THTTPClient> HTTP1;
 
     // The version check that the timer runs: true when a newer version
-    // exists. Unset, no check is made and the link stays hidden.
+    // exists. The options dialog's check, joined when the windows are made;
+    // unset, no check is made and the link stays hidden.
     std::function<bool()> Check_Version;
 
     void FormCreate(TObject* Sender);
@@ -71,6 +72,9 @@ public:
     void L_VelmoraClick(TObject* Sender);
     void Create_New_Project();
     void Open_Project();
+    // After a new language is loaded: every window that follows language
+    // changes takes its texts again.
+    void Change_Language();
 
 private:
     void Show_Configuration_Labels();

@@ -4,8 +4,10 @@
 
 #include "image/UBoot.h"
 #include "parameters/UParGen.h"
+#include "shell/UAbout.h"
 #include "shell/UNew_Project.h"
 #include "shell/UOpenConf.h"
+#include "shell/USoftOptions.h"
 
 #include "platform/Form.h"
 
@@ -14,6 +16,15 @@ void Create_Windows(TApplication& App)
     App.CreateForm(FArvintoFirmWare);
     App.CreateForm(FNew_Project);
     App.CreateForm(FOpenConf);
+    App.CreateForm(FAbout);
+    App.CreateForm(FSoftOptions);
     App.CreateForm(FParGen);
     App.CreateForm(FBoot);
+
+    // The options dialog asks through the main window's HTTP client and has
+    // every window take a newly chosen language; the main window's timer
+    // runs the dialog's version check.
+    FSoftOptions->HTTP1 = FArvintoFirmWare->HTTP1.get();
+    FSoftOptions->Change_Language = [] { FArvintoFirmWare->Change_Language(); };
+    FArvintoFirmWare->Check_Version = [] { return FSoftOptions->Check_Version(); };
 }

@@ -118,6 +118,28 @@ const TBuiltinText Builtin_Texts[] = {
     {207, u"Cancel open of Configuration"},
 
     // ---- 300-321: options dialog TFSoftOptions
+    {300, u"Software Options"},
+    {301, u"Software Options"},
+    {302, u"Language"},
+    {303, u"Connection Options"},
+    {304, u"Selected Language : "},
+    {305, u"Page "},
+    {306, u" / "},
+    {307, u"Previous"},
+    {308, u"Next"},
+    {309, u"Enable Internet Connection"},
+    {310, u"Check Software Update at Start of Program"},
+    {311, u"Check Available Update"},
+    {312, u"OK"},
+    {313, u"Cancel"},
+    {314, u"New Version Available. Click Here for more Details"},
+    {315, u"No Update Available"},
+    {316, u"Do you want to change the Language from "},
+    {317, u" to "},
+    {318, u"?"},
+    {319, u"Software Settings"},
+    {320, u"Jump into next field in the tables by pressing the Enter Key"},
+    {321, u"Enable Auto Size of Table Columns by Double Click"},
 
     // ---- 400-979: general parameters window TFParGen, first block
     {400, u"Set Communication"},

@@ -6,6 +6,7 @@
 const QString Const_SW_Code = QStringLiteral("SW59D16");
 const QString Const_SW_Desc = QStringLiteral("BACnet Master / LoRaWAN - Converter");
 const QString Const_Update_SW_Code = QStringLiteral("SW59D16");
+const QString Const_SW_Version = QStringLiteral("1.006");
 
 QString Project_Name;
 QString Project_Folder;

@@ -18,6 +18,7 @@ class TStringList;
 extern const QString Const_SW_Code;         // "SW59D16"
 extern const QString Const_SW_Desc;         // "BACnet Master / LoRaWAN - Converter"
 extern const QString Const_Update_SW_Code;  // code sent by the version check
+extern const QString Const_SW_Version;      // "1.006", this software's version
 
 // The open configuration: its name (a folder under Projects_Folder) and its
 // folder; both empty when none is open.
