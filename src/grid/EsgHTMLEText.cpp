@@ -370,6 +370,9 @@ Integer PosFromOffset(const QString& Search, const QString& Text, Integer Offset
 
 QString HighlightHTMLText(const QString& Markup, const QString& Search, const QString& Tag, bool CaseSensitive)
 {
+    // Nothing to find: the text stays as it is, tags and all.
+    if (Search.isEmpty())
+        return Markup;
     QString markup = Markup;
     QString search = Search;
     QString visible = HTMLVisibleText(markup);

@@ -116,6 +116,7 @@ TEST(MiniHTMLText, HighlightAndUnhighlight)
         {"Abc abc", "ABC", true, "Abc abc"},
         {"a &lt; b", "&lt;", true, "a <hi>&lt;</hi> b"},
         {"none", "", true, "none"},
+        {"<b>a</b> < c", "", true, "<b>a</b> < c"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(HighlightHTMLText(QString::fromLatin1(c.Markup), QString::fromLatin1(c.Search), QStringLiteral("hi"), c.CaseSensitive),
