@@ -341,6 +341,52 @@ TEST(MiniHTMLRender, StyledRunsInPixels)
     }
 }
 
+TEST(MiniHTMLRender, HoveredAnchorTakesTheHoverColours)
+{
+    Sheet s;
+    TMiniHTMLRequest req;
+    req.HoverOnly = true;
+    req.HoverAnchor = 2;
+    req.HoverTextColor = RGB(255, 0, 0);
+    req.HoverBackground = RGB(255, 255, 0);
+    req.AnchorColor = RGB(0, 0, 255);
+    Render(s, QStringLiteral("<a href=\"1\">HHH</a> <a href=\"2\">HHH</a> HHH"), TRect(0, 0, 300, 40), req);
+    const int w = s.Width(QStringLiteral("HHH"));
+    const int second = 1 + s.Width(QStringLiteral("HHH "));
+    const int after = second + w + s.Width(QStringLiteral(" "));
+    auto blue = [](QColor c) { return c.blue() > 180 && c.red() < 90 && c.green() < 90; };
+    auto yellow = [](QColor c) { return c == QColor(255, 255, 0); };
+    EXPECT_GT(s.Count(TRect(1, 0, 1 + w, 40), blue), 20);
+    EXPECT_EQ(s.Count(TRect(1, 0, 1 + w, 40), yellow), 0);
+    EXPECT_GT(s.Count(TRect(second, 0, second + w, 40), Reddish), 20);
+    EXPECT_GT(s.Count(TRect(second, 0, second + w, 40), yellow), 30);
+    // After the anchor the kept colours come back: plain text, no background.
+    EXPECT_EQ(s.Count(TRect(after, 0, 300, 40), yellow) + s.Count(TRect(after, 0, 300, 40), Reddish), 0);
+    EXPECT_GT(s.Dark(TRect(after, 0, 300, 40)), 20);
+}
+
+TEST(MiniHTMLRender, PrintingStretchesImagesAndIndentsPlaceText)
+{
+    Sheet s;
+    TImageList images(8, 8);
+    TBitmap red(8, 8);
+    red.Canvas()->Brush()->SetColor(RGB(255, 0, 0));
+    red.Canvas()->FillRect(TRect(0, 0, 8, 8));
+    images.Add(&red, nullptr);
+    TMiniHTMLRequest req;
+    req.Images = &images;
+    req.Printing = true;
+    req.PrintScale = 2.5;
+    const TMiniHTMLResult r = Render(s, QStringLiteral("<img src=\"idx:0\">x"), TRect(0, 0, 300, 40), req);
+    EXPECT_EQ(s.At(1 + 19, 19), RGB(255, 0, 0));
+    EXPECT_NE(s.At(1 + 20, 10), RGB(255, 0, 0));
+    EXPECT_EQ(r.Width, 8 + s.Width(QStringLiteral("x")));   // the layout keeps the list's size
+
+    // An indent position moves the text on, never back.
+    EXPECT_EQ(Render(s, QStringLiteral("a<ind x=\"50\">b"), TRect(0, 0, 300, 40), Measure()).Width, 50 + s.Width(QStringLiteral("b")));
+    EXPECT_EQ(Render(s, QStringLiteral("abc<ind x=\"1\">b"), TRect(0, 0, 300, 40), Measure()).Width, s.Width(QStringLiteral("abcb")));
+}
+
 TEST(MiniHTMLRender, WithoutWordWrapTextEndsInAnEllipsis)
 {
     Sheet s;
