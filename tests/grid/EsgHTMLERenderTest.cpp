@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -70,6 +71,17 @@ TMiniHTMLResult Render(Sheet& s, const QString& text, const TRect& r, const TMin
     if (hit)
         *hit = h;
     return res;
+}
+
+// An image list holding one image of a single colour.
+std::unique_ptr<TImageList> OneColourImages(int size, TColor color)
+{
+    auto images = std::make_unique<TImageList>(size, size);
+    TBitmap image(size, size);
+    image.Canvas()->Brush()->SetColor(color);
+    image.Canvas()->FillRect(TRect(0, 0, size, size));
+    images->Add(&image, nullptr);
+    return images;
 }
 
 TMiniHTMLRequest Measure()
@@ -368,13 +380,9 @@ TEST(MiniHTMLRender, HoveredAnchorTakesTheHoverColours)
 TEST(MiniHTMLRender, PrintingStretchesImagesAndIndentsPlaceText)
 {
     Sheet s;
-    TImageList images(8, 8);
-    TBitmap red(8, 8);
-    red.Canvas()->Brush()->SetColor(RGB(255, 0, 0));
-    red.Canvas()->FillRect(TRect(0, 0, 8, 8));
-    images.Add(&red, nullptr);
+    const auto images = OneColourImages(8, RGB(255, 0, 0));
     TMiniHTMLRequest req;
-    req.Images = &images;
+    req.Images = images.get();
     req.Printing = true;
     req.PrintScale = 2.5;
     const TMiniHTMLResult r = Render(s, QStringLiteral("<img src=\"idx:0\">x"), TRect(0, 0, 300, 40), req);
@@ -419,13 +427,9 @@ TEST(MiniHTMLRender, CanvasIsGivenBack)
 TEST(MiniHTMLRender, ImagesFromTheImageList)
 {
     Sheet s;
-    TImageList images(16, 16);
-    TBitmap red(16, 16);
-    red.Canvas()->Brush()->SetColor(RGB(255, 0, 0));
-    red.Canvas()->FillRect(TRect(0, 0, 16, 16));
-    images.Add(&red, nullptr);
+    const auto images = OneColourImages(16, RGB(255, 0, 0));
     TMiniHTMLRequest req = TestAt(11 + 5 + s.Width(QStringLiteral("ab")), 8);
-    req.Images = &images;
+    req.Images = images.get();
     bool hit = false;
     const TMiniHTMLResult r =
         Render(s, QStringLiteral("ab<a href=\"pic\" title=\"Picture\"><img src=\"idx:0\"></a><img src=\"IDX:7\">cd"), TRect(10, 0, 300, 40), req, &hit);
@@ -436,7 +440,7 @@ TEST(MiniHTMLRender, ImagesFromTheImageList)
     EXPECT_EQ(r.Width, s.Width(QStringLiteral("ab")) + 16 + s.Width(QStringLiteral("cd")));
 
     req = {};
-    req.Images = &images;
+    req.Images = images.get();
     Render(s, QStringLiteral("ab<img src=\"idx:0\">"), TRect(10, 0, 300, 40), req);
     const int x = 11 + s.Width(QStringLiteral("ab"));
     EXPECT_EQ(s.At(x, 0), RGB(255, 0, 0));
