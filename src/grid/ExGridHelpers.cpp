@@ -1,0 +1,204 @@
+// The string grid's settings objects and hidden-row record: creation and
+// field-by-field copies.
+
+#include "grid/ExGridHelpers.h"
+
+#include "grid/ExGridCellGraphic.h"
+#include "platform/Bitmap.h"
+
+void TCellGraphic::SetCheckBox(TCheckBoxState State, bool Transparent, TCellHAlign HAlign, TCellVAlign VAlign)
+{
+    CellType = ctTriStateCheckBox;
+    CellCheckBoxState = State;
+    CellBoolean = false;
+    CellHAlign = HAlign;
+    CellVAlign = VAlign;
+    CellTransparent = Transparent;
+}
+
+void TColumnSize::Assign(const TPersistent* Source)
+{
+    const auto* src = dynamic_cast<const TColumnSize*>(Source);
+    if (src == nullptr)
+        return;
+    FSave = src->FSave;
+    FKey = src->FKey;
+    FSection = src->FSection;
+    FStretch = src->FStretch;
+    FStretchColumn = src->FStretchColumn;
+    FSynchWithGrid = src->FSynchWithGrid;
+    FSynchNormalCellsOnly = src->FSynchNormalCellsOnly;
+    FLocation = src->FLocation;
+    FRows = src->FRows;
+}
+
+TPrintSettings::TPrintSettings(TExStringGrid* AOwner)
+    : FGrid(AOwner), FFont(std::make_unique<TFont>()), FHeaderFont(std::make_unique<TFont>()),
+      FFooterFont(std::make_unique<TFont>()), FFixedFont(std::make_unique<TFont>()),
+      FTitleLines(std::make_unique<TStringList>())
+{
+}
+
+TPrintSettings::~TPrintSettings() = default;
+
+void TPrintSettings::Assign(const TPersistent* Source)
+{
+    const auto* src = dynamic_cast<const TPrintSettings*>(Source);
+    if (src == nullptr)
+        return;
+    Time = src->Time;
+    Date = src->Date;
+    PageNr = src->PageNr;
+    PageNumSep = src->PageNumSep;
+    DateFormat = src->DateFormat;
+    Title = src->Title;
+    Borders = src->Borders;
+    BorderStyle = src->BorderStyle;
+    TitleText = src->TitleText;
+    Centered = src->Centered;
+    RepeatFixedRows = src->RepeatFixedRows;
+    RepeatFixedCols = src->RepeatFixedCols;
+    FooterSize = src->FooterSize;
+    HeaderSize = src->HeaderSize;
+    LeftSize = src->LeftSize;
+    RightSize = src->RightSize;
+    ColumnSpacing = src->ColumnSpacing;
+    RowSpacing = src->RowSpacing;
+    TitleSpacing = src->TitleSpacing;
+    Orientation = src->Orientation;
+    PagePrefix = src->PagePrefix;
+    PageSuffix = src->PageSuffix;
+    FixedHeight = src->FixedHeight;
+    UseFixedHeight = src->UseFixedHeight;
+    FixedWidth = src->FixedWidth;
+    UseFixedWidth = src->UseFixedWidth;
+    FitToPage = src->FitToPage;
+    NoAutoSize = src->NoAutoSize;
+    PrintGraphics = src->PrintGraphics;
+    JobName = src->JobName;
+    NoAutoSizeRow = src->NoAutoSizeRow;
+    PageNumberOffset = src->PageNumberOffset;
+    MaxPagesOffset = src->MaxPagesOffset;
+    UseDisplayFont = src->UseDisplayFont;
+    UseDefaultOrientation = src->UseDefaultOrientation;
+    FixedCellsAlways = src->FixedCellsAlways;
+    BorderColor = src->BorderColor;
+    FFont->Assign(src->FFont.get());
+    FHeaderFont->Assign(src->FHeaderFont.get());
+    FFooterFont->Assign(src->FFooterFont.get());
+    FFixedFont->Assign(src->FFixedFont.get());
+    FTitleLines->Assign(src->FTitleLines.get());
+}
+
+void TBalloonSettings::Assign(const TPersistent* Source)
+{
+    const auto* src = dynamic_cast<const TBalloonSettings*>(Source);
+    if (src == nullptr)
+        return;
+    TextColor = src->TextColor;
+    BackgroundColor = src->BackgroundColor;
+    InitialDelay = src->InitialDelay;
+    AutoHideDelay = src->AutoHideDelay;
+    ReshowDelay = src->ReshowDelay;
+    FEnable = src->FEnable;
+}
+
+void TBalloonSettings::SetEnable(bool Value)
+{
+    FEnable = Value;
+    if (OnEnableChange)
+        OnEnableChange(this);
+}
+
+void TSortSettings::Assign(const TPersistent* Source)
+{
+    if (const auto* src = dynamic_cast<const TSortSettings*>(Source)) {
+        IndexColor = src->IndexColor;
+        Column = src->Column;
+    }
+}
+
+void TFloatingFooter::Assign(const TPersistent* Source)
+{
+    const auto* src = dynamic_cast<const TFloatingFooter*>(Source);
+    if (src == nullptr)
+        return;
+    Height = src->Height;
+    Visible = src->Visible;
+    Color = src->Color;
+    FooterStyle = src->FooterStyle;
+    Column = src->Column;
+    CustomTemplate = src->CustomTemplate;
+    CalculateHiddenRows = src->CalculateHiddenRows;
+    EnableCalculation = src->EnableCalculation;
+    ShowHint = src->ShowHint;
+    BorderColor = src->BorderColor;
+}
+
+void TControlLook::Assign(const TPersistent* Source)
+{
+    const auto* src = dynamic_cast<const TControlLook*>(Source);
+    if (src == nullptr)
+        return;
+    Color = src->Color;
+    CommentColor = src->CommentColor;
+    CheckSize = src->CheckSize;
+    CheckAlwaysActive = src->CheckAlwaysActive;
+    RadioSize = src->RadioSize;
+    RadioAlwaysActive = src->RadioAlwaysActive;
+    ControlStyle = src->ControlStyle;
+    FixedGradientFrom = src->FixedGradientFrom;
+    FixedGradientTo = src->FixedGradientTo;
+    FlatButton = src->FlatButton;
+    ProgressBorderColor = src->ProgressBorderColor;
+    ProgressMarginX = src->ProgressMarginX;
+    ProgressMarginY = src->ProgressMarginY;
+    ProgressXP = src->ProgressXP;
+}
+
+void TGrouping::Assign(const TPersistent* Source)
+{
+    const auto* src = dynamic_cast<const TGrouping*>(Source);
+    if (src == nullptr)
+        return;
+    GroupCountFormat = src->GroupCountFormat;
+    HeaderColor = src->HeaderColor;
+    HeaderColorTo = src->HeaderColorTo;
+    HeaderTextColor = src->HeaderTextColor;
+    HeaderUnderline = src->HeaderUnderline;
+    MergeHeader = src->MergeHeader;
+    MergeSummary = src->MergeSummary;
+    ShowGroupCount = src->ShowGroupCount;
+    SummaryColor = src->SummaryColor;
+    SummaryColorTo = src->SummaryColorTo;
+    SummaryTextColor = src->SummaryTextColor;
+    SummaryLine = src->SummaryLine;
+    AutoCheckGroup = src->AutoCheckGroup;
+    AutoSelectGroup = src->AutoSelectGroup;
+}
+
+TBackGround::TBackGround(TExStringGrid* AOwner) : FGrid(AOwner), FBitmap(std::make_unique<TBitmap>())
+{
+}
+
+TBackGround::~TBackGround() = default;
+
+void TBackGround::Assign(const TPersistent* Source)
+{
+    const auto* src = dynamic_cast<const TBackGround*>(Source);
+    if (src == nullptr)
+        return;
+    Top = src->Top;
+    Left = src->Left;
+    Display = src->Display;
+    Cells = src->Cells;
+    ColorTo = src->ColorTo;
+    Color = src->Color;
+    FBitmap->Assign(src->FBitmap.get());
+}
+
+TGridItem::TGridItem(TCollection* Collection) : TCollectionItem(Collection), FItems(std::make_unique<TStringList>())
+{
+}
+
+TGridItem::~TGridItem() = default;

@@ -1,0 +1,287 @@
+#pragma once
+// Settings objects and records of the string grid that its construction,
+// copying and settings files need: column-size persistence, print layout,
+// balloons, sorting colours, floating footer, in-cell control look,
+// grouping colours, background, and the record of one hidden row. Each
+// copies field by field with Assign from its own class only.
+
+#include <QString>
+#include <memory>
+
+#include "platform/Graphics.h"
+#include "platform/Lists.h"
+#include "platform/StringList.h"
+
+class TExStringGrid;
+class TBitmap;
+
+// ------------------------------------------------------------- column sizes
+
+enum TColumnSizeLocation { clRegistry, clIniFile };
+enum TAutoSizeRows { arAll, arNormal, arFixed };
+
+class TColumnSize : public TPersistent {
+public:
+    explicit TColumnSize(TExStringGrid* AOwner) : FOwner(AOwner) {}
+    QString ClassName() const override { return QStringLiteral("TColumnSize"); }
+    void Assign(const TPersistent* Source) override;
+
+    TExStringGrid* Owner() const { return FOwner; }
+    bool Save() const { return FSave; }
+    void SetSave(bool Value) { FSave = Value; }
+    const QString& Key() const { return FKey; }
+    void SetKey(const QString& Value) { FKey = Value; }
+    const QString& Section() const { return FSection; }
+    void SetSection(const QString& Value) { FSection = Value; }
+    bool Stretch() const { return FStretch; }
+    void SetStretch(bool Value) { FStretch = Value; }
+    Integer StretchColumn() const { return FStretchColumn; }
+    void SetStretchColumn(Integer Value) { FStretchColumn = Value; }
+    bool SynchWithGrid() const { return FSynchWithGrid; }
+    void SetSynchWithGrid(bool Value) { FSynchWithGrid = Value; }
+    bool SynchNormalCellsOnly() const { return FSynchNormalCellsOnly; }
+    void SetSynchNormalCellsOnly(bool Value) { FSynchNormalCellsOnly = Value; }
+    TColumnSizeLocation Location() const { return FLocation; }
+    void SetLocation(TColumnSizeLocation Value) { FLocation = Value; }
+    TAutoSizeRows Rows() const { return FRows; }
+    void SetRows(TAutoSizeRows Value) { FRows = Value; }
+
+private:
+    TExStringGrid* FOwner;
+    bool FSave = false;
+    QString FKey;
+    QString FSection;
+    bool FStretch = false;
+    Integer FStretchColumn = -1;
+    bool FSynchWithGrid = false;
+    bool FSynchNormalCellsOnly = false;
+    TColumnSizeLocation FLocation = clRegistry;
+    TAutoSizeRows FRows = arAll;
+};
+
+// ------------------------------------------------------------------ printing
+
+enum TPrintPosition { ppNone, ppTopLeft, ppTopRight, ppTopCenter, ppBottomLeft, ppBottomRight, ppBottomCenter };
+enum TPrintBorders {
+    pbNoborder, pbSingle, pbDouble, pbVertical, pbHorizontal, pbAround, pbAroundVertical, pbAroundHorizontal, pbCustom
+};
+enum TFitToPage { fpNever, fpGrow, fpShrink, fpAlways, fpCustom };
+enum TPrinterOrientation { poPortrait, poLandscape };
+
+class TPrintSettings : public TPersistent {
+public:
+    explicit TPrintSettings(TExStringGrid* AOwner);
+    ~TPrintSettings() override;
+    QString ClassName() const override { return QStringLiteral("TPrintSettings"); }
+    void Assign(const TPersistent* Source) override;
+
+    TExStringGrid* Grid() const { return FGrid; }
+    TFont* Font() const { return FFont.get(); }
+    TFont* HeaderFont() const { return FHeaderFont.get(); }
+    TFont* FooterFont() const { return FFooterFont.get(); }
+    TFont* FixedFont() const { return FFixedFont.get(); }
+    TStringList* TitleLines() const { return FTitleLines.get(); }
+
+    TPrintPosition Time = ppNone;
+    TPrintPosition Date = ppNone;
+    TPrintPosition PageNr = ppNone;
+    QString PageNumSep = QStringLiteral("/");
+    QString DateFormat = QStringLiteral("dd/mm/yyyy");
+    TPrintPosition Title = ppNone;
+    TPrintBorders Borders = pbSingle;
+    TPenStyle BorderStyle = psSolid;
+    QString TitleText;
+    bool Centered = true;
+    bool RepeatFixedRows = false;
+    bool RepeatFixedCols = false;
+    Integer FooterSize = 0;
+    Integer HeaderSize = 0;
+    Integer LeftSize = 0;
+    Integer RightSize = 0;
+    Integer ColumnSpacing = 0;
+    Integer RowSpacing = 0;
+    Integer TitleSpacing = 0;
+    TPrinterOrientation Orientation = poPortrait;
+    QString PagePrefix;
+    QString PageSuffix;
+    Integer FixedHeight = 0;
+    bool UseFixedHeight = false;
+    Integer FixedWidth = 0;
+    bool UseFixedWidth = false;
+    TFitToPage FitToPage = fpNever;
+    bool NoAutoSize = false;
+    bool PrintGraphics = false;
+    QString JobName;
+    bool NoAutoSizeRow = false;
+    Integer PageNumberOffset = 0;
+    Integer MaxPagesOffset = 0;
+    bool UseDisplayFont = true;
+    bool UseDefaultOrientation = false;
+    bool FixedCellsAlways = false;
+    TColor BorderColor = clBlack;
+
+private:
+    TExStringGrid* FGrid;
+    std::unique_ptr<TFont> FFont, FHeaderFont, FFooterFont, FFixedFont;
+    std::unique_ptr<TStringList> FTitleLines;
+};
+
+// -------------------------------------------------------------------- balloons
+
+class TBalloonSettings : public TPersistent {
+public:
+    QString ClassName() const override { return QStringLiteral("TBalloonSettings"); }
+    // Everything but Transparency; Enable without its notice.
+    void Assign(const TPersistent* Source) override;
+
+    bool Enable() const { return FEnable; }
+    // Fires OnEnableChange after every write.
+    void SetEnable(bool Value);
+
+    bool Init = false;
+    TColor BackgroundColor = clNone;
+    TColor TextColor = clNone;
+    Integer ReshowDelay = -1;
+    Integer InitialDelay = -1;
+    Integer AutoHideDelay = -1;
+    Byte Transparency = 0;
+    TNotifyEvent OnEnableChange;
+
+private:
+    bool FEnable = false;
+};
+
+// --------------------------------------------------- sorting, footer, look
+
+// The sort indicator's colours (the sort operations come with sorting).
+class TSortSettings : public TPersistent {
+public:
+    explicit TSortSettings(TExStringGrid* AOwner) : FGrid(AOwner) {}
+    QString ClassName() const override { return QStringLiteral("TSortSettings"); }
+    void Assign(const TPersistent* Source) override;
+    TColor IndexColor = clYellow;
+    Integer Column = -1;
+
+private:
+    TExStringGrid* FGrid;
+};
+
+enum TFooterStyle { fsFixedLastRow, fsColumnPreview, fsCustomPreview, fsCustomPaint };
+
+class TFloatingFooter : public TPersistent {
+public:
+    explicit TFloatingFooter(TExStringGrid* AOwner) : FGrid(AOwner) {}
+    QString ClassName() const override { return QStringLiteral("TFloatingFooter"); }
+    void Assign(const TPersistent* Source) override;
+    Integer Height = 0;
+    bool Visible = false;
+    TColor Color = clBtnFace;
+    TFooterStyle FooterStyle = fsFixedLastRow;
+    Integer Column = 0;
+    QString CustomTemplate;
+    bool CalculateHiddenRows = false;
+    bool EnableCalculation = false;
+    bool ShowHint = false;
+    TColor BorderColor = clNone;
+
+private:
+    TExStringGrid* FGrid;
+};
+
+enum TGridControlStyle { csClassic, csFlat, csWinXP, csBorland, csKavro, csGlyph, csTheme };
+
+class TControlLook : public TPersistent {
+public:
+    explicit TControlLook(TExStringGrid* AOwner) : FGrid(AOwner) {}
+    QString ClassName() const override { return QStringLiteral("TControlLook"); }
+    void Assign(const TPersistent* Source) override;
+    TColor Color = clBlack;
+    TColor CommentColor = clRed;
+    Integer CheckSize = 15;
+    bool CheckAlwaysActive = false;
+    Integer RadioSize = 10;
+    bool RadioAlwaysActive = false;
+    TGridControlStyle ControlStyle = csTheme;
+    TColor FixedGradientFrom = clNone;
+    TColor FixedGradientTo = clNone;
+    bool FlatButton = false;
+    TColor ProgressBorderColor = clGray;
+    Integer ProgressMarginX = 2;
+    Integer ProgressMarginY = 2;
+    bool ProgressXP = false;
+
+private:
+    TExStringGrid* FGrid;
+};
+
+class TGrouping : public TPersistent {
+public:
+    QString ClassName() const override { return QStringLiteral("TGrouping"); }
+    void Assign(const TPersistent* Source) override;
+    bool MergeHeader = false;
+    bool MergeSummary = false;
+    TColor HeaderColor = clNone;
+    TColor SummaryColor = clNone;
+    TColor HeaderColorTo = clNone;
+    TColor HeaderTextColor = clNone;
+    bool Summary = false;
+    TColor SummaryTextColor = clNone;
+    TColor SummaryColorTo = clNone;
+    bool HeaderUnderline = false;
+    bool SummaryLine = false;
+    Integer SummaryLineWidth = 2;
+    Integer HeaderLineWidth = 2;
+    TColor SummaryLineColor = clBlue;
+    TColor HeaderLineColor = clBlue;
+    bool ShowGroupCount = false;
+    QString GroupCountFormat;
+    bool AutoSelectGroup = false;
+    bool AutoCheckGroup = false;
+};
+
+enum TBackGroundDisplay { bdTile, bdFixed, bdGradientHorz, bdGradientVert };
+enum TBackGroundCells { bcNormal, bcFixed, bcAll };
+
+class TBackGround : public TPersistent {
+public:
+    explicit TBackGround(TExStringGrid* AOwner);
+    ~TBackGround() override;
+    QString ClassName() const override { return QStringLiteral("TBackGround"); }
+    void Assign(const TPersistent* Source) override;
+    TBitmap* Bitmap() const { return FBitmap.get(); }
+    Integer Top = 0;
+    Integer Left = 0;
+    TBackGroundDisplay Display = bdTile;
+    TBackGroundCells Cells = bcNormal;
+    TColor ColorTo = clBtnFace;
+    TColor Color = clWindow;
+
+private:
+    TExStringGrid* FGrid;
+    std::unique_ptr<TBitmap> FBitmap;
+};
+
+// ------------------------------------------------------------ hidden rows
+
+// One hidden row: its real index, height, filter level and cells (one
+// string per real column, each with the cell's object).
+class TGridItem : public TCollectionItem {
+public:
+    explicit TGridItem(TCollection* Collection);
+    ~TGridItem() override;
+    QString ClassName() const override { return QStringLiteral("TGridItem"); }
+
+    Integer Idx() const { return FIdx; }
+    void SetIdx(Integer Value) { FIdx = Value; }
+    Integer Height() const { return FHeight; }
+    void SetHeight(Integer Value) { FHeight = Value; }
+    Integer Level() const { return FLevel; }
+    void SetLevel(Integer Value) { FLevel = Value; }
+    TStringList* Items() const { return FItems.get(); }
+
+private:
+    Integer FIdx = 0;
+    Integer FHeight = 0;
+    std::unique_ptr<TStringList> FItems;
+    Integer FLevel = 0;
+};
