@@ -679,4 +679,6 @@ void TExGridUndoRedo::Redo()
 void TExGridUndoRedo::Reset()
 {
     FItems->Clear();
+    // Nothing is left to undo: CanUndo must not answer true.
+    FLevel = 0;
 }

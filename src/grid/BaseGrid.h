@@ -165,7 +165,7 @@ public:
     virtual void StopSequence();
     void Undo();
     void Redo();
-    // Frees every item; Level stays.
+    // Frees every item.
     void Reset();
     bool CanUndo() const { return FLevel > 0; }
     bool CanRedo() const { return FLevel < FItems->Count(); }

@@ -197,6 +197,9 @@ TEST(UndoRedo, MaxLevelKeepsTheLastChanges)
     ur.Undo();
     ur.RegisterChange(1, 1, "d", "a");
     EXPECT_FALSE(ur.CanRedo());
+    ur.Reset();
+    EXPECT_FALSE(ur.CanUndo());
+    EXPECT_FALSE(ur.CanRedo());
     f.Grid->SetUndoRedo(nullptr);
 }
 
