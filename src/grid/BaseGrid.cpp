@@ -354,15 +354,14 @@ void TBaseGrid::FreeCellProperties(Integer ACol, Integer ARow)
     delete dynamic_cast<TCellProperties*>(slot);
 }
 
-// Frees a properties object with its graphic when that is a plain TCellGraphic.
-static void FreeProps(TCellProperties* p)
+void TBaseGrid::FreePropertiesObject(TCellProperties* Props)
 {
-    if (p == nullptr)
+    if (Props == nullptr)
         return;
-    TObject* g = p->GraphicObject();
+    TObject* g = Props->GraphicObject();
     if (g != nullptr && typeid(*g) == typeid(TCellGraphic))
         delete g;
-    delete p;
+    delete Props;
 }
 
 void TBaseGrid::FreeCellGraphics(Integer FromCol, Integer FromRow, Integer ToCol, Integer ToRow)
@@ -375,7 +374,7 @@ void TBaseGrid::FreeCellGraphics(Integer FromCol, Integer FromRow, Integer ToCol
             if (slot == nullptr)
                 continue;
             SetGridObject(c, r, nullptr);
-            FreeProps(dynamic_cast<TCellProperties*>(slot));
+            FreePropertiesObject(dynamic_cast<TCellProperties*>(slot));
         }
 }
 

@@ -357,6 +357,8 @@ protected:
     TCellProperties* PropsOf(Integer ACol, Integer ARow) const;
     // Makes and stores the properties of an empty slot.
     TCellProperties* CreateCellProperties(Integer ACol, Integer ARow);
+    // Frees a properties object with its graphic when that is a plain TCellGraphic.
+    static void FreePropertiesObject(TCellProperties* Props);
     // Notes a slot that holds properties (the storage keeps cells beyond the counts).
     void NoteStoredProps(Integer ACol, Integer ARow)
     {

@@ -4,8 +4,6 @@
 
 #include "grid/ExGrid.h"
 
-#include <typeinfo>
-
 #include "grid/ExGridCellGraphic.h"
 #include "grid/PictureContainer.h"
 #include "platform/Bitmap.h"
@@ -201,13 +199,7 @@ TExStringGrid::~TExStringGrid()
     for (Integer i = 0; i < FGridItems->Count(); ++i) {
         TStringList* cells = FGridItems->ItemsAs<TGridItem>(i)->Items();
         for (Integer c = 0; c < cells->Count(); ++c) {
-            auto* props = dynamic_cast<TCellProperties*>(cells->Objects(c));
-            if (props == nullptr)
-                continue;
-            TObject* g = props->GraphicObject();
-            if (g != nullptr && typeid(*g) == typeid(TCellGraphic))
-                delete g;
-            delete props;
+            FreePropertiesObject(dynamic_cast<TCellProperties*>(cells->Objects(c)));
             cells->SetObjects(c, nullptr);
         }
     }

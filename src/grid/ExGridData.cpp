@@ -3,8 +3,6 @@
 
 #include "grid/ExGrid.h"
 
-#include <typeinfo>
-
 #include "grid/ExGridCellGraphic.h"
 #include "platform/Canvas.h"
 #include "platform/DrawText.h"
@@ -108,12 +106,8 @@ void TExStringGrid::ClearRect(Integer ACol1, Integer ARow1, Integer ACol2, Integ
             if (!ClearTextOnly()) {
                 if (auto* props = dynamic_cast<TCellProperties*>(GetGridObject(rc, r))) {
                     SetGridObject(rc, r, nullptr);
-                    if (!FNilObjects) {
-                        TObject* g = props->GraphicObject();
-                        if (g != nullptr && typeid(*g) == typeid(TCellGraphic))
-                            delete g;
-                        delete props;
-                    }
+                    if (!FNilObjects)
+                        FreePropertiesObject(props);
                 }
             }
             if (!IsDestroying() && !GetGridCell(rc, r).isEmpty())
