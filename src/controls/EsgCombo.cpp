@@ -1,0 +1,592 @@
+#include "controls/EsgCombo.h"
+
+#include "controls/ExXPVS.h"
+#include "platform/Bitmap.h"
+#include "platform/Canvas.h"
+#include "platform/ControlCanvas.h"
+#include "platform/ControlTweaks.h"
+#include "platform/DrawText.h"
+#include "platform/Form.h"
+#include "platform/Graphics.h"
+#include "platform/StringList.h"
+
+// ------------------------------------------------------------ shared helpers
+
+TPoint LabelPlace(TLabelPosition Position, const TRect& ControlBounds, Integer TextWidth, Integer LabelWidth,
+                  Integer LabelHeight, Integer Margin)
+{
+    const Integer L = ControlBounds.Left, T = ControlBounds.Top;
+    const Integer W = ControlBounds.Width(), H = ControlBounds.Height();
+    const Integer midTop = T + (H - LabelHeight) / 2;
+    const Integer midLeft = L + (W - LabelWidth) / 2;
+    switch (Position) {
+    case lpLeftTop: return {L - TextWidth - Margin, T};
+    case lpLeftCenter: return {L - TextWidth - Margin, midTop};
+    case lpLeftBottom: return {L - TextWidth - Margin, T + H - LabelHeight};
+    case lpTopLeft: return {L, T - LabelHeight - Margin};
+    case lpBottomLeft: return {L, T + H + Margin};
+    case lpLeftTopLeft: return {L - Margin, T};
+    case lpLeftCenterLeft: return {L - Margin, midTop};
+    case lpLeftBottomLeft: return {L - Margin, T + H - LabelHeight};
+    case lpTopCenter: return {midLeft, T - LabelHeight - Margin};
+    case lpBottomCenter: return {midLeft, T + H + Margin};
+    case lpRightTop: return {L + W + Margin, T};
+    case lpRightCenter: return {L + W + Margin, midTop};
+    case lpRighBottom: return {L + W + Margin, T + H - LabelHeight};
+    }
+    return {L, T};
+}
+
+Integer LabelTextWidth(const TLabel* Label)
+{
+    TBitmap bmp(1, 1);
+    bmp.Canvas()->Font()->Assign(Label->Font());
+    TRect r(0, 0, 1000, 255);
+    DrawText(bmp.Canvas(), Label->Caption(), r, DT_CALCRECT | DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
+    return r.Width();
+}
+
+void PlaceLabel(TLabel* Label, const TControl* Control, TLabelPosition Position, Integer Margin)
+{
+    const TPoint p = LabelPlace(Position, Control->BoundsRect(), LabelTextWidth(Label), Label->Width(), Label->Height(), Margin);
+    Label->SetBounds(p.X, p.Y, Label->Width(), Label->Height());
+}
+
+namespace {
+
+void Frame(TCanvas* Canvas, const TRect& R, TColor Color)
+{
+    Canvas->Brush()->SetStyle(bsSolid);
+    Canvas->Brush()->SetColor(Color);
+    Canvas->FrameRect(R);
+}
+
+} // namespace
+
+void DrawComboFrame(TCanvas* Canvas, TRect R, const TComboFrameLook& Look)
+{
+    const Integer height = R.Height();
+    if (!Look.Enabled && Look.Themed && !Look.DisabledBorder) {
+        Frame(Canvas, R, DisabledFrameColor);
+        return;
+    }
+    if (Look.BorderColor != clNone && !(Look.Focused && Look.FocusBorderColor != clNone)) {
+        Frame(Canvas, R, Look.BorderColor);
+        return;
+    }
+    if (Look.FocusBorderColor != clNone) {
+        if (Look.Focused)
+            Frame(Canvas, R, Look.FocusBorderColor);
+        return;
+    }
+    // The flat frame: an outer ring in the surroundings' colour, then the
+    // control's own colour inside it.
+    const TColor a = Look.UsesFocusBorder ? clBtnFace : Look.ParentColor;
+    if (Look.UsesFocusBorder) {
+        DrawEdge(Canvas, R, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
+        Frame(Canvas, R, a);
+        InflateRect(R, -1, -1);
+        Frame(Canvas, R, Look.Color);
+    } else {
+        Frame(Canvas, R, a);
+        InflateRect(R, -1, -1);
+        R.Right -= Look.ButtonWidth;
+        Frame(Canvas, R, a);
+        R.Right += Look.ButtonWidth;
+        InflateRect(R, -1, -1);
+        R.Right -= Look.ButtonWidth;
+        Frame(Canvas, R, Look.Color);
+        R.Right += Look.ButtonWidth;
+    }
+    if (Look.Flat && Look.FlatLineColor != clNone) {
+        Canvas->Pen()->SetColor(Look.FlatLineColor);
+        Canvas->Pen()->SetStyle(psSolid);
+        Canvas->MoveTo(R.Left - 2, height - 1);
+        Canvas->LineTo(R.Right - Look.ButtonWidth - 1, height - 1);
+    }
+}
+
+Integer DropButtonThemeState(bool Enabled, bool MouseButtonDown, bool DroppedDown, bool ButtonHover)
+{
+    if (!Enabled)
+        return CBXS_DISABLED;
+    if (MouseButtonDown && DroppedDown)
+        return CBXS_PRESSED;
+    if (!MouseButtonDown && ButtonHover && !DroppedDown)
+        return CBXS_HOT;
+    return CBXS_NORMAL;
+}
+
+bool IsMouseButtonDown()
+{
+    return GetKeyState(VK_LBUTTON) < 0 || GetKeyState(VK_RBUTTON) < 0;
+}
+
+// ------------------------------------------------------------ TEsgCustomCombo
+
+TEsgCustomCombo::TEsgCustomCombo(TComponent* AOwner)
+    : TCustomComboBox(AOwner),
+      FButtonWidth(GetSystemMetrics(SM_CXVSCROLL) + 2),
+      FIsThemed(ExXPVS().Loaded()),
+      FLabelFont(std::make_unique<TFont>()),
+      FNormalColor(Color()),
+      FCanvas(std::make_unique<TControlCanvas>(this))
+{
+    FLabelFont->OnChange = [this](TObject*) { UpdateLabel(); };
+}
+
+TEsgCustomCombo::~TEsgCustomCombo()
+{
+    FLabelFont->OnChange = nullptr;
+    delete FLabel;
+    FLabel = nullptr;
+}
+
+void TEsgCustomCombo::SetButtonWidth(Integer v)
+{
+    if (v < 14 || v > 32)
+        return;
+    FButtonWidth = v;
+    Invalidate();
+}
+
+void TEsgCustomCombo::SetFlat(bool v)
+{
+    if (v == FFlat)
+        return;
+    FFlat = v;
+    FCtl3D = !v;
+    if (v && FFlatParentColor) {
+        if (Parent() != nullptr)
+            TControl::SetColor(ParentBrushColor());
+    } else {
+        TControl::SetColor(FLoadedColor);
+    }
+    Invalidate();
+}
+
+void TEsgCustomCombo::SetEtched(bool v)
+{
+    if (v == FEtched)
+        return;
+    FEtched = v;
+    Invalidate();
+}
+
+void TEsgCustomCombo::SetBorderColor(TColor v)
+{
+    if (v == FBorderColor)
+        return;
+    FBorderColor = v;
+    if (HandleAllocated())
+        Invalidate();
+}
+
+void TEsgCustomCombo::SetDropWidth(Integer v)
+{
+    FDropWidth = v;
+    if (v > 0)
+        Perform(CB_SETDROPPEDWIDTH, WPARAM(v));
+}
+
+void TEsgCustomCombo::SetColor(TColor v)
+{
+    if (HasState(csLoading))
+        FLoadedColor = v;
+    TControl::SetColor(v);
+}
+
+void TEsgCustomCombo::SetEnabled(bool value)
+{
+    const bool changed = value != Enabled();
+    TCustomComboBox::SetEnabled(value);
+    if (!changed || HasState(csLoading) || HasState(csDesigning) || FLabel == nullptr)
+        return;
+    if (!FLabelAlwaysEnabled)
+        FLabel->SetEnabled(value);
+    UpdateLabel();
+}
+
+void TEsgCustomCombo::SetVisible(bool value)
+{
+    TCustomComboBox::SetVisible(value);
+    if (FLabel != nullptr)
+        FLabel->SetVisible(value);
+}
+
+void TEsgCustomCombo::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight)
+{
+    TCustomComboBox::SetBounds(ALeft, ATop, AWidth, AHeight);
+    if (!HasState(csDestroying))
+        UpdateLabel();
+}
+
+TLabel* TEsgCustomCombo::CreateLabel()
+{
+    if (FLabel == nullptr) {
+        FLabel = new TLabel(this);
+        FLabel->SetParent(Parent());
+        FLabel->SetFocusControl(this);
+        FLabel->SetFont(FLabelFont.get());
+        FLabel->SetParentFont(ParentFont());
+        FLabel->SetVisible(Visible());
+        if (!FLabelAlwaysEnabled)
+            FLabel->SetEnabled(Enabled());
+    }
+    return FLabel;
+}
+
+QString TEsgCustomCombo::LabelCaption() const
+{
+    return FLabel != nullptr ? FLabel->Caption() : QString();
+}
+
+void TEsgCustomCombo::SetLabelCaption(const QString& v)
+{
+    CreateLabel()->SetCaption(v);
+    UpdateLabel();
+}
+
+void TEsgCustomCombo::SetLabelPosition(TLabelPosition v)
+{
+    FLabelPosition = v;
+    UpdateLabel();
+}
+
+void TEsgCustomCombo::SetLabelMargin(Integer v)
+{
+    FLabelMargin = v;
+    UpdateLabel();
+}
+
+void TEsgCustomCombo::SetLabelTransparent(bool v)
+{
+    FLabelTransparent = v;
+    UpdateLabel();
+}
+
+void TEsgCustomCombo::SetLabelAlwaysEnabled(bool v)
+{
+    FLabelAlwaysEnabled = v;
+    if (FLabel != nullptr) {
+        FLabel->SetEnabled(v || Enabled());
+        UpdateLabel();
+    }
+}
+
+void TEsgCustomCombo::SetLabelFont(const TFont* v)
+{
+    if (!ParentFont() && v != nullptr)
+        FLabelFont->Assign(v);
+    UpdateLabel();
+}
+
+void TEsgCustomCombo::UpdateLabel()
+{
+    if (FLabel == nullptr)
+        return;
+    FLabel->SetTransparent(FLabelTransparent);
+    if (!ParentFont())
+        FLabel->SetFont(FLabelFont.get());
+    PlaceLabel(FLabel, this, FLabelPosition, FLabelMargin);
+}
+
+void TEsgCustomCombo::SelectItem(const QString& Text)
+{
+    const Integer i = Items()->IndexOf(Text);
+    if (i >= 0)
+        SetItemIndex(i);
+}
+
+void TEsgCustomCombo::Init()
+{
+    FNormalColor = Color();
+}
+
+void TEsgCustomCombo::Loaded()
+{
+    TCustomComboBox::Loaded();
+    if (FDropWidth > 0)
+        Perform(CB_SETDROPPEDWIDTH, WPARAM(FDropWidth));
+    FOldColor = FLoadedColor;
+    if (!(FFlatParentColor && !FFlat))
+        TControl::SetColor(FLoadedColor);
+    if (FLabel != nullptr) {
+        if (!FLabelAlwaysEnabled)
+            FLabel->SetEnabled(Enabled());
+        if (ParentFont())
+            FLabel->SetFont(Font());
+        UpdateLabel();
+    }
+    Init();
+}
+
+void TEsgCustomCombo::CreateWnd()
+{
+    TCustomComboBox::CreateWnd();
+    if (FDropWidth > 0)
+        SetComboDroppedWidth(this, FDropWidth);
+}
+
+TColor TEsgCustomCombo::ParentBrushColor() const
+{
+    return Parent() != nullptr ? Parent()->Color() : Color();
+}
+
+bool TEsgCustomCombo::IsActiveLook() const
+{
+    if (HasState(csDesigning))
+        return Enabled();
+    return FMouseInControl || (Screen != nullptr && Screen->ActiveControl() == this) || Focused();
+}
+
+bool TEsgCustomCombo::NeedsOwnPaint() const
+{
+    if (FIsVista && FButtonColor == clNone)
+        return false;
+    return FFlat || FButtonColor != clNone || FBorderColor != clNone || (FFocusBorderColor != clNone && FHasFocus) ||
+           (!Enabled() && ThemeActive(ExXPVS()) && !FDisabledBorder);
+}
+
+bool TEsgCustomCombo::NeedsFrame() const
+{
+    return FFlat || (!Enabled() && ThemeActive(ExXPVS()) && !FDisabledBorder) || (FHasFocus && FFocusBorderColor != clNone) ||
+           FBorderColor != clNone;
+}
+
+void TEsgCustomCombo::PaintMessage(TMessage& Message)
+{
+    // The platform paints its combo box first; the own button and frame go
+    // over it where the look asks for them.
+    TCustomComboBox::Dispatch(Message);
+    const bool own = NeedsOwnPaint();
+    if (!own && !NeedsFrame())
+        return;
+    FPainting = true;
+    if (own && Style() != csSimple)
+        DrawDropButton(FCanvas.get());
+    PaintBorders();
+    FPainting = false;
+}
+
+void TEsgCustomCombo::PaintBorders()
+{
+    if ((Enabled() && !FFlat && FBorderColor == clNone && FFocusBorderColor == clNone) || (FIsVista && FBorderColor == clNone))
+        return;
+    if (!FPainting) {
+        // Frames are drawn as part of the control's paint.
+        Invalidate();
+        return;
+    }
+    TComboFrameLook look;
+    look.Enabled = Enabled();
+    look.Themed = FIsThemed;
+    look.DisabledBorder = FDisabledBorder;
+    look.Focused = FHasFocus;
+    look.UsesFocusBorder = FFocusBorder && IsActiveLook();
+    look.Flat = FFlat;
+    look.BorderColor = FBorderColor;
+    look.FocusBorderColor = FFocusBorderColor;
+    look.FlatLineColor = FFlatLineColor;
+    look.ParentColor = ParentBrushColor();
+    look.Color = Color();
+    look.ButtonWidth = FButtonWidth;
+    DrawComboFrame(FCanvas.get(), TRect(0, 0, Width(), Height()), look);
+    if (Style() != csSimple && !(FIsWinXP && ThemeActive(ExXPVS())))
+        DrawFlatButtonBorder(FCanvas.get());
+}
+
+void TEsgCustomCombo::DrawDropButton(TCanvas* Canvas)
+{
+    TRect r(0, 0, Width(), Height());
+    r.Left += ClientWidth() - FButtonWidth + 2;
+    InflateRect(r, -1, -1);
+    const bool held = IsMouseButtonDown();
+    if (FButtonColor != clNone) {
+        TColor face = FButtonColor;
+        if (FButtonHover)
+            face = held ? FButtonColorDown : FButtonColorHot;
+        r.Left -= 1;
+        r.Right -= 1;
+        r.Top += 1;
+        r.Bottom -= 1;
+        Canvas->Brush()->SetStyle(bsSolid);
+        Canvas->Brush()->SetColor(face);
+        Canvas->Pen()->SetColor(face);
+        Canvas->FillRect(r);
+        Canvas->Pen()->SetColor(FButtonBorderColor);
+        Canvas->MoveTo(r.Left, r.Top);
+        Canvas->LineTo(r.Left, r.Bottom);
+        const TColor arrow = held ? FButtonTextColorDown : FButtonTextColor;
+        Canvas->Pen()->SetColor(arrow);
+        Canvas->Brush()->SetColor(arrow);
+        Canvas->Polygon({TPoint{r.Left + 4, r.Top + 7}, TPoint{r.Left + 10, r.Top + 7}, TPoint{r.Left + 7, r.Top + 10}});
+    } else if (ThemeActive(ExXPVS())) {
+        TThemeServices& t = ExXPVS();
+        if (HTHEME theme = t.OpenThemeData(Handle(), QStringLiteral("combobox"))) {
+            t.DrawThemeBackground(theme, Canvas, CP_DROPDOWNBUTTON,
+                                  DropButtonThemeState(Enabled(), held, DroppedDown(), FButtonHover), &r, nullptr);
+            t.CloseThemeData(theme);
+        }
+    } else {
+        r.Left -= 4;
+        r.Top += 1;
+        r.Bottom -= 1;
+        DrawFrameControl(Canvas, r, DFC_SCROLL, DFCS_SCROLLCOMBOBOX | (Enabled() ? DFCS_FLAT : DFCS_INACTIVE));
+    }
+}
+
+void TEsgCustomCombo::DrawFlatButtonBorder(TCanvas* Canvas)
+{
+    if (IsActiveLook())
+        return;
+    // The ring around the arrow takes the button face while the control is
+    // not active; the arrow itself stays as drawn.
+    TRect r(0, 0, Width(), Height());
+    r.Left += ClientWidth() - FButtonWidth - 2;
+    InflateRect(r, -2, -2);
+    InflateRect(r, 0, -1);
+    r.Right -= 1;
+    const Integer saved = Canvas->SaveDC();
+    Canvas->ExcludeClipRect(TRect(ClientWidth() - FButtonWidth + 4, 4, ClientWidth() - 4, ClientHeight() - 4));
+    Canvas->Brush()->SetStyle(bsSolid);
+    Canvas->Brush()->SetColor(clBtnFace);
+    Canvas->FillRect(r);
+    Canvas->RestoreDC(saved);
+}
+
+void TEsgCustomCombo::MouseMove(TShiftState Shift, Integer X, Integer Y)
+{
+    TCustomComboBox::MouseMove(Shift, X, Y);
+    const bool hover = X > Width() - FButtonWidth && X < Width();
+    if (hover != FButtonHover) {
+        FButtonHover = hover;
+        Invalidate();
+    }
+}
+
+void TEsgCustomCombo::ApplyFocusLook(bool focused)
+{
+    if (focused) {
+        if (FFocusColor != clNone)
+            TControl::SetColor(FFocusColor);
+    } else if (FFocusColor != clNone && FNormalColor != clNone) {
+        TControl::SetColor(FNormalColor);
+    }
+    if (FLabel != nullptr && FFocusLabel) {
+        TFontStyles style = FLabel->Font()->Style();
+        FLabel->Font()->SetStyle(focused ? style | fsBold : style - fsBold);
+    }
+}
+
+void TEsgCustomCombo::Dispatch(TMessage& Message)
+{
+    switch (Message.Msg) {
+    case WM_PAINT:
+        PaintMessage(Message);
+        return;
+    case CM_MOUSEENTER:
+        if (Message.LParam == LPARAM(this)) {
+            if (Enabled() && !FMouseInControl) {
+                FMouseInControl = true;
+                PaintBorders();
+                if (FAutoFocus && !HasState(csDesigning)) {
+                    TCustomForm* form = GetParentForm();
+                    if ((form == nullptr || form->Active()) && CanFocus())
+                        SetFocus();
+                }
+                if (FIsWinXP)
+                    Invalidate();
+            }
+        }
+        break;
+    case CM_MOUSELEAVE:
+        if (Message.LParam == LPARAM(this)) {
+            if (Enabled() && FMouseInControl) {
+                FMouseInControl = false;
+                PaintBorders();
+            }
+            FButtonHover = false;
+            if (FIsWinXP)
+                Invalidate();
+        }
+        break;
+    case CM_ENTER:
+        if (!HasState(csDesigning)) {
+            FHasFocus = true;
+            PaintBorders();
+            ApplyFocusLook(true);
+        }
+        break;
+    case CM_EXIT:
+        if (!HasState(csDesigning)) {
+            FHasFocus = false;
+            PaintBorders();
+            ApplyFocusLook(false);
+        }
+        break;
+    case WM_SETFOCUS:
+        TCustomComboBox::Dispatch(Message);
+        if (FFocusBorderColor != clNone)
+            Invalidate();
+        ApplyFocusLook(true);
+        return;
+    case WM_KILLFOCUS:
+        TCustomComboBox::Dispatch(Message);
+        ApplyFocusLook(false);
+        Invalidate();
+        return;
+    case CM_ENABLEDCHANGED:
+        if (FFlat && !HasState(csLoading)) {
+            if (!Enabled()) {
+                FOldColor = Color();
+                FOldParentColor = ParentColor();
+                SetParentColor(true);
+            } else {
+                SetParentColor(FOldParentColor);
+                TControl::SetColor(FOldColor);
+            }
+        }
+        break;
+    case CM_FONTCHANGED:
+        if ((HasState(csDesigning) || HasState(csLoading)) && FLabel != nullptr && FLabel->ParentFont())
+            FLabel->SetFont(Font());
+        break;
+    case CM_PARENTFONTCHANGED:
+        TCustomComboBox::Dispatch(Message);
+        if (FLabel != nullptr) {
+            if (ParentFont())
+                FLabel->SetFont(Font());
+            UpdateLabel();
+        }
+        return;
+    case CN_COMMAND: {
+        const Word code = HIWORD(Message.WParam);
+        if (code == CBN_DROPDOWN || code == CBN_CLOSEUP) {
+            Invalidate();
+            TCustomComboBox::Dispatch(Message);
+            if (code == CBN_CLOSEUP && OnDropUp)
+                OnDropUp(this);
+            return;
+        }
+        break;
+    }
+    case CB_SETDROPPEDWIDTH:
+        SetComboDroppedWidth(this, Integer(Message.WParam));
+        Message.Result = ComboDroppedWidth(this);
+        return;
+    case CB_GETDROPPEDWIDTH:
+        Message.Result = ComboDroppedWidth(this);
+        return;
+    default:
+        break;
+    }
+    TCustomComboBox::Dispatch(Message);
+}
+
+void TEsgCustomCombo::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TCustomComboBox::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FLabel)
+        FLabel = nullptr;
+}

@@ -1,0 +1,217 @@
+#pragma once
+// TEsgComboBox: the platform's combo box with a frame and drop-down button of
+// its own: a flat look with an optional underline, border colours for the
+// normal and the focused state, a coloured button with its own arrow, a
+// focus colour, focus on hover, and a caption label that follows the control.
+// All behaviour is in TEsgCustomCombo; the grid's combo editors derive from it.
+//
+// The label placement and the frame rules are shared with the date pickers.
+
+#include <memory>
+#include "platform/StdControls.h"
+
+class TCanvas;
+class TControlCanvas;
+class TFont;
+class TLabel;
+
+enum TLabelPosition {
+    lpLeftTop, lpLeftCenter, lpLeftBottom, lpTopLeft, lpBottomLeft, lpLeftTopLeft, lpLeftCenterLeft,
+    lpLeftBottomLeft, lpTopCenter, lpBottomCenter, lpRightTop, lpRightCenter, lpRighBottom
+};
+
+// Where a label of LabelWidth x LabelHeight whose text is TextWidth wide goes
+// beside a control with the given bounds, Margin pixels away: its top-left.
+TPoint LabelPlace(TLabelPosition Position, const TRect& ControlBounds, Integer TextWidth, Integer LabelWidth,
+                  Integer LabelHeight, Integer Margin);
+// The width of a label's text as placement measures it: single line, the
+// accelerator character not interpreted.
+Integer LabelTextWidth(const TLabel* Label);
+// Moves the label to its place beside Control.
+void PlaceLabel(TLabel* Label, const TControl* Control, TLabelPosition Position, Integer Margin);
+
+// What the combo box frame rules look at (the date pickers use them too).
+struct TComboFrameLook {
+    bool Enabled = true;
+    bool Themed = true;           // the platform's common controls draw themed frames
+    bool DisabledBorder = true;   // a disabled themed control keeps its normal frame
+    bool Focused = false;
+    bool UsesFocusBorder = false; // sunken focus frame while active
+    bool Flat = false;
+    TColor BorderColor = clNone;
+    TColor FocusBorderColor = clNone;
+    TColor FlatLineColor = clNone;
+    TColor ParentColor = clBtnFace;
+    TColor Color = clWindow;
+    Integer ButtonWidth = 19;
+};
+// The frame of a combo-like control in R (its window rectangle at (0, 0)).
+void DrawComboFrame(TCanvas* Canvas, TRect R, const TComboFrameLook& Look);
+// The frame colour of a disabled control whose themed frame is replaced.
+constexpr TColor DisabledFrameColor = 0xB99D7F;  // RGB(127, 157, 185)
+
+// The four looks of a themed drop-down button (normal, hot, pressed, disabled).
+Integer DropButtonThemeState(bool Enabled, bool MouseButtonDown, bool DroppedDown, bool ButtonHover);
+// Left or right mouse button held now.
+bool IsMouseButtonDown();
+
+class TEsgCustomCombo : public TCustomComboBox {
+public:
+    explicit TEsgCustomCombo(TComponent* AOwner);
+    ~TEsgCustomCombo() override;
+    QString ClassName() const override { return QStringLiteral("TEsgCustomCombo"); }
+
+    bool AutoFocus() const { return FAutoFocus; }
+    void SetAutoFocus(bool v) { FAutoFocus = v; }
+    TColor BorderColor() const { return FBorderColor; }
+    void SetBorderColor(TColor v);
+    // 14 to 32; other values are ignored.
+    Integer ButtonWidth() const { return FButtonWidth; }
+    void SetButtonWidth(Integer v);
+    bool DisabledBorder() const { return FDisabledBorder; }
+    void SetDisabledBorder(bool v) { FDisabledBorder = v; Invalidate(); }
+    bool Flat() const { return FFlat; }
+    void SetFlat(bool v);
+    TColor FlatLineColor() const { return FFlatLineColor; }
+    void SetFlatLineColor(TColor v) { FFlatLineColor = v; Invalidate(); }
+    bool FlatParentColor() const { return FFlatParentColor; }
+    void SetFlatParentColor(bool v) { FFlatParentColor = v; Invalidate(); }
+    bool Etched() const { return FEtched; }
+    void SetEtched(bool v);
+    bool FocusBorder() const { return FFocusBorder; }
+    void SetFocusBorder(bool v) { FFocusBorder = v; Invalidate(); }
+    TColor FocusBorderColor() const { return FFocusBorderColor; }
+    void SetFocusBorderColor(TColor v) { FFocusBorderColor = v; Invalidate(); }
+    TColor FocusColor() const { return FFocusColor; }
+    void SetFocusColor(TColor v) { FFocusColor = v; }
+    bool FocusLabel() const { return FFocusLabel; }
+    void SetFocusLabel(bool v) { FFocusLabel = v; }
+    // Width of the drop-down list; 0: the platform's.
+    Integer DropWidth() const { return FDropWidth; }
+    void SetDropWidth(Integer v);
+    bool Ctl3D() const { return FCtl3D; }
+    void SetCtl3D(bool v) { FCtl3D = v; Invalidate(); }
+
+    // While the form loads the colour is also remembered for the flat look.
+    void SetColor(TColor v);
+    void SetEnabled(bool value) override;
+    void SetVisible(bool value) override;
+    void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) override;
+
+    // The attached label, made by the first caption.
+    QString LabelCaption() const;
+    void SetLabelCaption(const QString& v);
+    TLabelPosition LabelPosition() const { return FLabelPosition; }
+    void SetLabelPosition(TLabelPosition v);
+    Integer LabelMargin() const { return FLabelMargin; }
+    void SetLabelMargin(Integer v);
+    bool LabelTransparent() const { return FLabelTransparent; }
+    void SetLabelTransparent(bool v);
+    bool LabelAlwaysEnabled() const { return FLabelAlwaysEnabled; }
+    void SetLabelAlwaysEnabled(bool v);
+    TFont* LabelFont() const { return FLabelFont.get(); }
+    void SetLabelFont(const TFont* v);
+    TLabel* Label() const { return FLabel; }
+
+    // Set by the owner: XP look (repaint on hover) and Vista with themed controls.
+    bool IsWinXP() const { return FIsWinXP; }
+    void SetIsWinXP(bool v) { FIsWinXP = v; }
+    bool IsVista() const { return FIsVista; }
+    void SetIsVista(bool v) { FIsVista = v; }
+
+    // The coloured drop-down button (ButtonColor none: no coloured button).
+    TColor ButtonColor() const { return FButtonColor; }
+    void SetButtonColor(TColor v) { FButtonColor = v; Invalidate(); }
+    TColor ButtonColorHot() const { return FButtonColorHot; }
+    void SetButtonColorHot(TColor v) { FButtonColorHot = v; Invalidate(); }
+    TColor ButtonColorDown() const { return FButtonColorDown; }
+    void SetButtonColorDown(TColor v) { FButtonColorDown = v; Invalidate(); }
+    TColor ButtonBorderColor() const { return FButtonBorderColor; }
+    void SetButtonBorderColor(TColor v) { FButtonBorderColor = v; Invalidate(); }
+    TColor ButtonTextColor() const { return FButtonTextColor; }
+    void SetButtonTextColor(TColor v) { FButtonTextColor = v; Invalidate(); }
+    TColor ButtonTextColorHot() const { return FButtonTextColorHot; }
+    void SetButtonTextColorHot(TColor v) { FButtonTextColorHot = v; Invalidate(); }
+    TColor ButtonTextColorDown() const { return FButtonTextColorDown; }
+    void SetButtonTextColorDown(TColor v) { FButtonTextColorDown = v; Invalidate(); }
+
+    // Selects the first item equal to Text; nothing when there is none.
+    void SelectItem(const QString& Text);
+    // Remembers the current colour as the one restored after the focus.
+    void Init();
+
+    bool HasFocus() const { return FHasFocus; }
+    bool MouseInControl() const { return FMouseInControl; }
+    bool ButtonHover() const { return FButtonHover; }
+
+    // The list closed.
+    TNotifyEvent OnDropUp;
+
+protected:
+    void Loaded() override;
+    void CreateWnd() override;
+    void Dispatch(TMessage& Message) override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
+    // Paints the frame now (during a paint) or asks for a paint.
+    void PaintBorders();
+    void DrawDropButton(TCanvas* Canvas);
+    void DrawFlatButtonBorder(TCanvas* Canvas);
+    // Mouse over the control, or it has the focus (enabled at design time).
+    bool IsActiveLook() const;
+    void UpdateLabel();
+
+private:
+    void PaintMessage(TMessage& Message);
+    void ApplyFocusLook(bool focused);
+    bool NeedsOwnPaint() const;
+    bool NeedsFrame() const;
+    TLabel* CreateLabel();
+    TColor ParentBrushColor() const;
+
+    bool FAutoFocus = false;
+    bool FFlat = false;
+    bool FEtched = false;
+    TColor FOldColor = clWindow;
+    TColor FLoadedColor = clWindow;
+    bool FOldParentColor = false;
+    Integer FButtonWidth;
+    bool FFocusBorder = false;
+    bool FMouseInControl = false;
+    Integer FDropWidth = 0;
+    bool FIsWinXP = false;
+    bool FIsThemed;
+    bool FButtonHover = false;
+    bool FLabelAlwaysEnabled = false;
+    bool FLabelTransparent = false;
+    Integer FLabelMargin = 4;
+    std::unique_ptr<TFont> FLabelFont;
+    TLabelPosition FLabelPosition = lpLeftTop;
+    TLabel* FLabel = nullptr;
+    TColor FFlatLineColor = clNone;
+    bool FFlatParentColor = true;
+    TColor FFocusColor = clNone;
+    TColor FFocusBorderColor = clNone;
+    TColor FBorderColor = clNone;
+    bool FDisabledBorder = true;
+    TColor FNormalColor;
+    bool FHasFocus = false;
+    bool FFocusLabel = false;
+    TColor FButtonColorDown = clNone;
+    TColor FButtonBorderColor = clNone;
+    TColor FButtonTextColor = clNone;
+    TColor FButtonTextColorHot = clNone;
+    TColor FButtonColor = clNone;
+    TColor FButtonColorHot = clNone;
+    TColor FButtonTextColorDown = clNone;
+    bool FIsVista = false;
+    bool FCtl3D = true;
+    bool FPainting = false;
+    std::unique_ptr<TControlCanvas> FCanvas;
+};
+
+class TEsgComboBox : public TEsgCustomCombo {
+public:
+    explicit TEsgComboBox(TComponent* AOwner) : TEsgCustomCombo(AOwner) {}
+    QString ClassName() const override { return QStringLiteral("TEsgComboBox"); }
+};
