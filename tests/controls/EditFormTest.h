@@ -45,6 +45,7 @@ protected:
         form->SetCaption(QString::fromLatin1(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         form->SetColor(RGB(236, 233, 216));
         form->Show();
+        ActivateForm(form);
     }
     void TearDown() override
     {
@@ -63,15 +64,16 @@ protected:
     TForm* form = nullptr;
 };
 
-// Day-month-year with "/" and "," as decimal separator, or month-day-year
-// with "-" and a "." decimal separator and "." as time separator.
+// Day-month-year with "." between and "," as decimal separator (the
+// thousand separator is "." too), or month-day-year with "/" between, "."
+// as decimal separator and hours without a leading zero.
 inline void UseEuropeanSettings()
 {
     TFormatSettings& f = FormatSettings();
     f = TFormatSettings::Invariant();
     f.DecimalSeparator = u',';
     f.ThousandSeparator = u'.';
-    f.DateSeparator = u'/';
+    f.DateSeparator = u'.';
     f.TimeSeparator = u':';
     f.ShortDateFormat = QStringLiteral("dd/mm/yyyy");
     f.ShortTimeFormat = QStringLiteral("hh:nn");
@@ -84,8 +86,8 @@ inline void UseUsSettings()
     f = TFormatSettings::Invariant();
     f.DecimalSeparator = u'.';
     f.ThousandSeparator = u',';
-    f.DateSeparator = u'-';
-    f.TimeSeparator = u'.';
+    f.DateSeparator = u'/';
+    f.TimeSeparator = u':';
     f.ShortDateFormat = QStringLiteral("m/d/yyyy");
     f.ShortTimeFormat = QStringLiteral("h:nn");
     f.LongTimeFormat = QStringLiteral("h:nn:ss");

@@ -167,6 +167,10 @@ TEST_F(TEsgCombo, AutoFocusTakesTheFocusWhenTheMouseEnters)
     EXPECT_FALSE(c->MouseInControl());
     c->SetAutoFocus(true);
     // Not while another window is the active one.
+    TForm window(nullptr);
+    window.SetCaption(QStringLiteral("Another window"));
+    window.Show();
+    ActivateForm(&window);
     ASSERT_FALSE(form->Active());
     TestInput::MouseEnter(c);
     EXPECT_FALSE(c->Focused());
