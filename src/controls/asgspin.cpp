@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <limits>
 
+#include "controls/EditWithButton.h"
 #include "controls/ExXPVS.h"
 #include "platform/Beep.h"
 #include "platform/Bitmap.h"
@@ -777,8 +778,7 @@ void TEsgSpinEdit::KeyDown(Word& Key, TShiftState Shift)
         return;
     }
     // Cut and paste by key only where the edit may change its text.
-    const bool ctrl = Shift.Contains(ssCtrl), shift = Shift.Contains(ssShift);
-    if (!ClipboardEditAllowed() && ((ctrl && (Key == 'V' || Key == 'X')) || (shift && (Key == VK_INSERT || Key == VK_DELETE)))) {
+    if (!ClipboardEditAllowed() && IsCutOrPasteKey(Key, Shift)) {
         Key = 0;
         return;
     }
@@ -796,7 +796,7 @@ void TEsgSpinEdit::KeyPress(QChar& Key)
         Key = FormatSettings().DecimalSeparator;
     FKeypadDecimal = false;
     // Ctrl+V and Ctrl+X come as characters too.
-    if ((Key == QChar(0x16) || Key == QChar(0x18)) && !ClipboardEditAllowed()) {
+    if (IsCutOrPasteChar(Key) && !ClipboardEditAllowed()) {
         Key = QChar(0);
         return;
     }
@@ -887,13 +887,8 @@ void TEsgSpinEdit::CreateWnd()
 
 Integer TEsgSpinEdit::GetMinHeight()
 {
-    TBitmap bmp(1, 1);
-    TCanvas* c = bmp.Canvas();
-    const TFont system;
-    c->Font()->Assign(&system);
-    const Integer sysH = c->TextHeight(QStringLiteral("0"));
-    c->Font()->Assign(Font());
-    const Integer h = c->TextHeight(QStringLiteral("0"));
+    Integer h = 0, sysH = 0;
+    EditTextHeights(Font(), h, sysH);
     return h + std::min(h, sysH) / 4 + 2 + (FBorderStyle == bsSingle ? 4 * GetSystemMetrics(SM_CYBORDER) : 0);
 }
 
@@ -914,15 +909,7 @@ void TEsgSpinEdit::ResizeMessage()
     const Integer minH = GetMinHeight();
     if (Height() < minH)
         SetHeight(minH);
-    // The arrows sit inside the sunken edge that a bordered edit draws.
-    const Integer bw = FButton->Width();
-    if (FCtl3D) {
-        const Integer e = FBorderStyle == bsNone ? 1 : 5;
-        const Integer edge = FBorderStyle == bsNone ? 0 : 2;
-        FButton->SetBounds(Width() - bw - e + edge, edge, bw, Height() - e);
-    } else {
-        FButton->SetBounds(Width() - bw, 1, bw, Height() - 3);
-    }
+    FButton->SetBoundsRect(EmbeddedButtonBounds(Width(), Height(), FButton->Width(), FBorderStyle, FCtl3D));
     SetEditRect();
     FSizing = false;
 }

@@ -1,0 +1,193 @@
+#pragma once
+// TEsgEditBtn: a one-line edit with a small push button at its right end;
+// the button (or F4) raises OnClickBtn, typically to open a chooser for the
+// value. TEsgUnitEditBtn adds a physical unit shown right of the value: its
+// button drops down a menu of units, and a text splits into number and unit
+// and joins again. The grid's edit-button cell editors derive from them.
+//
+// The button is a TEsgEditButton (a windowed container) holding one
+// TExSpeedButton that paints itself in a flat colour, themed, flat-edged or
+// classic.
+
+#include <functional>
+#include <memory>
+#include "platform/Buttons.h"
+#include "platform/MaskEdit.h"
+
+class TBitmap;
+class TControlCanvas;
+class TStringList;
+class TStrings;
+
+class TEsgEditButton;
+
+class TExSpeedButton : public TSpeedButton {
+public:
+    explicit TExSpeedButton(TComponent* AOwner);
+    QString ClassName() const override { return QStringLiteral("TExSpeedButton"); }
+
+    bool IsWinXP() const { return FIsWinXP; }
+    void SetIsWinXP(bool v);
+    // Its own flat flag (set with the container's Flat and by a coloured face).
+    bool Flat() const { return FFlat; }
+    void SetFlat(bool v);
+    // The mouse is over it.
+    bool Hot() const { return FHot; }
+
+protected:
+    void Paint() override;
+    void Dispatch(TMessage& Message) override;
+
+private:
+    bool FIsWinXP = false;
+    bool FFlat = false;
+    bool FHot = false;
+};
+
+class TEsgEditButton : public TWinControl {
+public:
+    explicit TEsgEditButton(TComponent* AOwner);
+    QString ClassName() const override { return QStringLiteral("TEsgEditButton"); }
+
+    TExSpeedButton* Button() const { return FButton; }
+    TBitmap* Glyph() const;
+    void SetGlyph(const TBitmap* v);
+    Integer NumGlyphs() const;
+    void SetNumGlyphs(Integer v);
+    QString ButtonCaption() const;
+    void SetButtonCaption(const QString& v);
+    TWinControl* FocusControl() const { return FFocusControl; }
+    void SetFocusControl(TWinControl* v);
+    bool Flat() const { return FFlat; }
+    void SetFlat(bool v);
+
+    // A flat colour for the face (none: themed, flat-edged or classic).
+    TColor ButtonColor() const { return FButtonColor; }
+    void SetButtonColor(TColor v) { FButtonColor = v; FButton->Invalidate(); }
+    TColor ButtonColorHot() const { return FButtonColorHot; }
+    void SetButtonColorHot(TColor v) { FButtonColorHot = v; FButton->Invalidate(); }
+    TColor ButtonColorDown() const { return FButtonColorDown; }
+    void SetButtonColorDown(TColor v) { FButtonColorDown = v; FButton->Invalidate(); }
+    // Stored only: the caption is drawn black.
+    TColor ButtonTextColor() const { return FButtonTextColor; }
+    void SetButtonTextColor(TColor v) { FButtonTextColor = v; }
+    TColor ButtonTextColorHot() const { return FButtonTextColorHot; }
+    void SetButtonTextColorHot(TColor v) { FButtonTextColorHot = v; }
+    TColor ButtonTextColorDown() const { return FButtonTextColorDown; }
+    void SetButtonTextColorDown(TColor v) { FButtonTextColorDown = v; }
+    TColor ButtonBorderColor() const { return FButtonBorderColor; }
+    void SetButtonBorderColor(TColor v) { FButtonBorderColor = v; }
+
+    void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) override;
+
+protected:
+    void Loaded() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+    void BtnMouseUp(TMouseButton Button);
+
+    TExSpeedButton* FButton;
+    TWinControl* FFocusControl = nullptr;
+    bool FFlat = false;
+    TColor FButtonColorDown = clNone;
+    TColor FButtonBorderColor = clNone;
+    TColor FButtonTextColor = clNone;
+    TColor FButtonTextColorHot = clNone;
+    TColor FButtonColor = clNone;
+    TColor FButtonColorHot = clNone;
+    TColor FButtonTextColorDown = clNone;
+};
+
+class TEsgEditBtn : public TCustomMaskEdit {
+public:
+    explicit TEsgEditBtn(TComponent* AOwner);
+    ~TEsgEditBtn() override;
+    QString ClassName() const override { return QStringLiteral("TEsgEditBtn"); }
+
+    TEsgEditButton* Button() const { return FButton; }
+    // The last width given; setting it sizes the button.
+    Integer ButtonWidth() const { return FButtonWidth; }
+    void SetButtonWidth(Integer v);
+    bool EditorEnabled() const { return FEditorEnabled; }
+    void SetEditorEnabled(bool v) { FEditorEnabled = v; }
+    TBitmap* Glyph() const;
+    void SetGlyph(const TBitmap* v);
+    bool IsWinXP() const { return FIsWinXP; }
+    void SetIsWinXP(bool v);
+    QString ButtonCaption() const;
+    void SetButtonCaption(const QString& v);
+    bool RightAlign() const { return FRightAlign; }
+    void SetRightAlign(bool v);
+    TBorderStyle BorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TBorderStyle v);
+    bool Ctl3D() const { return FCtl3D; }
+    void SetCtl3D(bool v);
+
+    // Runs what the button does (the button and F4 call it).
+    virtual void ClickButton();
+
+    TNotifyEvent OnClickBtn;
+
+protected:
+    void CreateWnd() override;
+    void Dispatch(TMessage& Message) override;
+    void KeyDown(Word& Key, TShiftState Shift) override;
+    void ResizeMessage();
+    void SetEditRect();
+    // The client edge a bordered edit's text area sits in.
+    Integer ClientEdge() const;
+
+    Integer FUnitSize = 0;
+    bool FRightAlign = false;
+
+private:
+    bool ClipboardEditAllowed() const;
+
+    TEsgEditButton* FButton;
+    bool FEditorEnabled = true;
+    Integer FButtonWidth = 0;
+    bool FIsWinXP = false;
+    TBorderStyle FBorderStyle = bsSingle;
+    bool FCtl3D = true;
+    bool FSizing = false;
+};
+
+using TUnitChangeEvent = std::function<void(TObject* Sender, const QString& NewUnit)>;
+
+class TEsgUnitEditBtn : public TEsgEditBtn {
+public:
+    explicit TEsgUnitEditBtn(TComponent* AOwner);
+    ~TEsgUnitEditBtn() override;
+    QString ClassName() const override { return QStringLiteral("TEsgUnitEditBtn"); }
+
+    // Copies the list; nothing is ignored.
+    TStrings* Units() const;
+    void SetUnits(const TStrings* v);
+    const QString& UnitID() const { return FUnitID; }
+    void SetUnitID(const QString& v);
+    // Pixels kept for the unit text.
+    Integer UnitSpace() const { return FUnitSize; }
+    void SetUnitSpace(Integer v);
+
+    // Splits a text ending in one of the units into Text and UnitID (the
+    // first unit, in list order, whose first occurrence ends the text);
+    // nothing changes when none does.
+    void SetTextAndUnit(const QString& S);
+    // Text followed directly by UnitID.
+    QString GetTextAndUnit() const;
+
+    // Fires OnClickBtn, then drops down the menu of units.
+    void ClickButton() override;
+
+    TUnitChangeEvent OnUnitChanged;
+
+protected:
+    void Dispatch(TMessage& Message) override;
+
+private:
+    void PaintUnit();
+    QString FUnitID;
+    std::unique_ptr<TStringList> FUnits;
+    std::unique_ptr<TControlCanvas> FCanvas;
+};
