@@ -136,6 +136,32 @@ bool ParseRCReference(const QString& Text, Integer& Col, Integer& Row);
 bool LinkURLInText(const QString& Text, const QString& Prefix, QString& Dest);
 void WrapClipboardHTML(QString& Fragment);
 
+// ========================================================== filter expressions
+
+// Filter conditions: simple conditions (">", ">=", "<", "<=", "!", wildcard
+// patterns with "*" and "?") joined by "&" (and) and "|", ";", "^" (or),
+// strictly left to right, with "(" ")" groups; nothing inside double quotes
+// is an operator. Comparisons are numeric when both sides are numbers, by
+// date when both are dates of the locale, else textual. None of them raises.
+
+// True when Value satisfies Condition.
+bool MatchFilter(const QString& Condition, const QString& Value, bool CaseSensitive);
+// MatchFilterCondition on both texts, upper-cased unless CaseSensitive.
+bool MatchFilterText(const QString& SimpleCondition, const QString& Value, bool CaseSensitive);
+// True when Value satisfies one simple condition.
+bool MatchFilterCondition(const QString& SimpleCondition, const QString& Value);
+// Text without the blanks that stand outside double quotes.
+QString RemoveBlanksOutsideQuotes(const QString& Text);
+// Position (from 1) of the ")" that closes the "(" Text starts with: the
+// first where as many ")" as "(" have been seen outside quotes; 0 when none.
+Integer FindClosingParen(const QString& Text);
+// The locale decimal separator becomes ".", the thousand separators go.
+QString NormalizeNumberText(const QString& Text);
+// A date in the order of the locale's short date format and its date
+// separator, optionally followed by a blank and hours:minutes[:seconds].
+// False for anything else, or a date or time that does not exist.
+bool ParseLocaleDateTime(const QString& Text, TDateTime& Value);
+
 // ================================================================ cell drawing
 
 enum TCellShape {
