@@ -60,21 +60,6 @@ bool GetKindPreset(TFxButtonKind kind, TKindPreset& k)
     }
 }
 
-// True when Ch is the letter after a single "&" in the caption.
-bool IsAccel(QChar ch, const QString& caption)
-{
-    for (int i = 0; i + 1 < caption.size(); ++i) {
-        if (caption[i] != QLatin1Char('&'))
-            continue;
-        if (caption[i + 1] == QLatin1Char('&')) {
-            ++i;
-            continue;
-        }
-        return caption[i + 1].toUpper() == ch.toUpper();
-    }
-    return false;
-}
-
 bool IsButtonClassName(const QString& name)
 {
     const QString up = name.toUpper();

@@ -13,15 +13,18 @@
 #include <memory>
 
 #include "platform/Bitmap.h"
+#include "platform/Buttons.h"
 #include "platform/Control.h"
 #include "platform/DrawGrid.h"
 #include "platform/ExtCtrls.h"
 #include "platform/Lists.h"
+#include "platform/StdControls.h"
 #include "platform/StringList.h"
 
 class TCanvas;
 class TFont;
 class TPicture;
+class TPopupMenu;
 
 // ================================================================ enumerations
 
@@ -258,6 +261,235 @@ void CreateRoundRectMask(TBitmap* Bitmap, Integer Width, Integer Height, Integer
 void BlurBitmap(TBitmap* Bitmap, Integer Radius);
 // Themed common controls are in use.
 bool IsThemedComCtl6();
+
+// ============================================================ search-bar controls
+
+// The platform's theme-changed message, and the control message that asks
+// the grid's buttons to take the look of the current theme again.
+constexpr Cardinal WM_THEMECHANGED = 0x031A;
+constexpr Cardinal CM_THEMEADAPT = 45109;
+
+// Where the glyph stands beside the caption.
+enum class TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+
+// Which side the check box's box is on: left for taLeftJustify, right for
+// taRightJustify.
+using TLeftRight = TAlignment;
+
+// Fills R top to bottom in Steps bands from colour A to colour B, then frames
+// R in Frame unless that is clNone.
+void DrawGridButtonGradient(TCanvas* Canvas, TColor A, TColor B, Integer Steps, const TRect& R, TColor Frame);
+
+// The speed button of the grid's search bar: flat faces in colour gradients
+// (or a themed or classic push button), optional rounded corners, a drop-down
+// part, glyphs per state with a grey shadow while hot, grouping, check style
+// and colour looks.
+class TExGridButton : public TGraphicControl {
+public:
+    explicit TExGridButton(TComponent* AOwner);
+    ~TExGridButton() override;
+    QString ClassName() const override { return QStringLiteral("TExGridButton"); }
+
+    void Click() override;
+    // Colours of look 0 .. 6; any other number changes nothing.
+    void SetLook(Integer Value);
+
+    TColor ColorTo() const { return FColorTo; }
+    void SetColorTo(TColor Value);
+    TColor ColorHot() const { return FColorHot; }
+    void SetColorHot(TColor Value);
+    TColor ColorHotTo() const { return FColorHotTo; }
+    void SetColorHotTo(TColor Value);
+    TColor ColorDown() const { return FColorDown; }
+    void SetColorDown(TColor Value);
+    TColor ColorDownTo() const { return FColorDownTo; }
+    void SetColorDownTo(TColor Value);
+    TColor ColorChecked() const { return FColorChecked; }
+    void SetColorChecked(TColor Value);
+    TColor ColorCheckedTo() const { return FColorCheckedTo; }
+    void SetColorCheckedTo(TColor Value);
+    TColor BorderColor() const { return FBorderColor; }
+    void SetBorderColor(TColor Value);
+    TColor BorderDownColor() const { return FBorderDownColor; }
+    void SetBorderDownColor(TColor Value);
+    TColor BorderHotColor() const { return FBorderHotColor; }
+    void SetBorderHotColor(TColor Value);
+    bool Flat() const { return FFlat; }
+    void SetFlat(bool Value);
+    bool Rounded() const { return FRounded; }
+    void SetRounded(bool Value);
+    TExGridButtonStyle Style() const { return FStyle; }
+    void SetStyle(TExGridButtonStyle Value);
+    bool Down() const { return FDown; }
+    void SetDown(bool Value);
+    Integer GroupIndex() const { return FGroupIndex; }
+    void SetGroupIndex(Integer Value);
+    bool AllowAllUp() const { return FAllowAllUp; }
+    void SetAllowAllUp(bool Value);
+    // The bitmaps are copied; their bottom-left pixel's colour is transparent.
+    TBitmap* Glyph() const { return FGlyph.get(); }
+    // Also derives the disabled glyph while GlyphDisabled is empty.
+    void SetGlyph(const TBitmap* Value);
+    TBitmap* GlyphHot() const { return FGlyphHot.get(); }
+    void SetGlyphHot(const TBitmap* Value);
+    TBitmap* GlyphDown() const { return FGlyphDown.get(); }
+    void SetGlyphDown(const TBitmap* Value);
+    TBitmap* GlyphDisabled() const { return FGlyphDisabled.get(); }
+    void SetGlyphDisabled(const TBitmap* Value);
+    // The grey silhouette drawn under the glyph while hot.
+    TBitmap* GlyphShade() const { return FGlyphShade.get(); }
+    TButtonLayout Layout() const { return FLayout; }
+    void SetLayout(TButtonLayout Value);
+    // -1 centres glyph and caption.
+    Integer Margin() const { return FMargin; }
+    void SetMargin(Integer Value);
+    // -1 spreads glyph and caption.
+    Integer Spacing() const { return FSpacing; }
+    void SetSpacing(Integer Value);
+    bool Shaded() const { return FShaded; }
+    // Derives the shadow glyph (outside loading).
+    void SetShaded(bool Value);
+    bool ShowCaption() const { return FShowCaption; }
+    void SetShowCaption(bool Value);
+    bool DropDownButton() const { return FDropDownButton; }
+    void SetDropDownButton(bool Value);
+    TPopupMenu* DropDownMenu() const { return FDropDownMenu; }
+    void SetDropDownMenu(TPopupMenu* Value);
+    bool AutoThemeAdapt() const { return FAutoThemeAdapt; }
+    void SetAutoThemeAdapt(bool Value);
+    bool AutoXPStyle() const { return FAutoXPStyle; }
+    void SetAutoXPStyle(bool Value);
+
+    TButtonState State() const { return FState; }
+    // True while the mouse is over the button (it draws hot).
+    bool MouseInControl() const { return FMouseInControl; }
+
+    TNotifyEvent OnDropDown;
+
+protected:
+    void Paint() override;
+    void Loaded() override;
+    void Dispatch(TMessage& Message) override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+    void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+
+private:
+    bool Designing() const { return HasState(csDesigning); }
+    bool Hot() const;
+    void SetColorField(TColor& Field, TColor Value);
+    void SetFlag(bool& Field, bool Value);
+    // Tells the other buttons of the group about this one.
+    void UpdateExclusive();
+    // Hot exactly when the button is under the point (client coordinates).
+    void UpdateTracking(TPoint Pos);
+    void UpdateTracking();
+    void ThemeAdapt();
+    void BuildShade();
+    void PaintFace(TRect& R);
+    void DrawGlyphAndCaption(TRect R, TPoint Offset, TButtonState State);
+
+    TColor FColorTo = clNone;
+    TColor FColorHot = RGB(199, 199, 202);
+    TColor FColorHotTo = clNone;
+    TColor FColorDown = RGB(210, 211, 216);
+    TColor FColorDownTo = clNone;
+    TColor FColorChecked = RGB(128, 128, 128);
+    TColor FColorCheckedTo = clNone;
+    TColor FBorderColor = clNone;
+    TColor FBorderDownColor = clNone;
+    TColor FBorderHotColor = clNone;
+    bool FFlat = true;
+    bool FRounded = false;
+    TExGridButtonStyle FStyle = tasButton;
+    bool FDown = false;
+    Integer FGroupIndex = 0;
+    bool FAllowAllUp = false;
+    std::unique_ptr<TBitmap> FGlyph, FGlyphHot, FGlyphDown, FGlyphDisabled, FGlyphShade;
+    TButtonLayout FLayout = TButtonLayout::blGlyphLeft;
+    Integer FMargin = -1;
+    Integer FSpacing = 4;
+    bool FShaded = true;
+    bool FShowCaption = true;
+    bool FDropDownButton = false;
+    TPopupMenu* FDropDownMenu = nullptr;
+    bool FAutoThemeAdapt = false;
+    bool FAutoXPStyle = false;
+    TButtonState FState = bsUp;
+    bool FMouseInControl = false;
+    bool FDragging = false;
+    bool FIsComCtl6 = false;
+    Integer FLook = 0;
+};
+
+// The check box of the grid's search bar: a box drawn by the theme (or as a
+// classic frame control) beside its caption, toggled by mouse, Space and its
+// accelerator.
+class TExCheckBox : public TCustomControl {
+public:
+    explicit TExCheckBox(TComponent* AOwner);
+    QString ClassName() const override { return QStringLiteral("TExCheckBox"); }
+
+    // Checked becomes not Checked (a grayed box becomes checked); nothing
+    // when ReadOnly.
+    void Toggle();
+    void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) override;
+
+    bool Checked() const { return FState == cbChecked; }
+    void SetChecked(bool Value);
+    TCheckBoxState State() const { return FState; }
+    void SetState(TCheckBoxState Value);
+    TLeftRight Alignment() const { return FAlignment; }
+    void SetAlignment(TLeftRight Value);
+    TTextLayout ButtonVertAlign() const { return FButtonVertAlign; }
+    void SetButtonVertAlign(TTextLayout Value);
+    bool Ellipsis() const { return FEllipsis; }
+    void SetEllipsis(bool Value);
+    bool ReadOnly() const { return FReadOnly; }
+    void SetReadOnly(bool Value) { FReadOnly = Value; }
+    // Enter moves the focus on as Tab does.
+    bool ReturnIsTab() const { return FReturnIsTab; }
+    void SetReturnIsTab(bool Value) { FReturnIsTab = Value; }
+    // The parent's background shows around the box and caption.
+    bool Transparent() const { return FTransparent; }
+    void SetTransparent(bool Value);
+
+    // The look of the moment: pressed, hot, focused.
+    bool IsDown() const { return FDown; }
+    bool IsHot() const { return FHot; }
+    // Where the box is drawn in client coordinates.
+    TRect BoxRect() const;
+    // Where the caption is drawn in client coordinates.
+    TRect CaptionRect() const;
+
+protected:
+    void Paint() override;
+    void Dispatch(TMessage& Message) override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+    void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+    void KeyDown(Word& Key, TShiftState Shift) override;
+    void KeyUp(Word& Key, TShiftState Shift) override;
+    void DoEnter() override;
+    void DoExit() override;
+
+private:
+    bool Inside(Integer X, Integer Y) const;
+
+    TCheckBoxState FState = cbUnchecked;
+    TLeftRight FAlignment = taLeftJustify;
+    TTextLayout FButtonVertAlign = tlTop;
+    bool FEllipsis = false;
+    bool FReadOnly = false;
+    bool FReturnIsTab = false;
+    bool FTransparent = false;
+    bool FDown = false;
+    bool FFocused = false;
+    bool FHot = false;
+    bool FMouseDown = false;
+    bool FIsWinXP = false;
+};
 
 // ============================================================ settings objects
 

@@ -1255,3 +1255,17 @@ void TGraphicControl::ParentHandleDestroying()
     FCanvas->EndDrawNow();
     FView.reset();
 }
+
+bool IsAccel(QChar ch, const QString& caption)
+{
+    for (int i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != QLatin1Char('&'))
+            continue;
+        if (caption[i + 1] == QLatin1Char('&')) {
+            ++i;
+            continue;
+        }
+        return caption[i + 1].toUpper() == ch.toUpper();
+    }
+    return false;
+}

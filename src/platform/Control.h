@@ -443,3 +443,6 @@ protected:
 TShiftState KeyDataToShiftState();
 // Shift state of a mouse message's WParam.
 TShiftState KeysToShiftState(WPARAM Keys);
+// True when Ch is the accelerator of the caption: the letter after a single
+// "&" ("&&" stands for "&"), in either case.
+bool IsAccel(QChar Ch, const QString& Caption);
