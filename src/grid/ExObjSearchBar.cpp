@@ -441,8 +441,9 @@ void TExGridButton::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, I
         if (FDown)
             Invalidate();
     } else {
-        if (FDown)
-            FState = bsExclusive;
+        // Released away from it: the button shows its lasting state even
+        // when no move outside came first.
+        FState = FDown ? bsExclusive : bsUp;
         Invalidate();
     }
     if (inside)

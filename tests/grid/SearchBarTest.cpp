@@ -78,6 +78,12 @@ std::pair<int, int> Extent(const QImage& img, QColor c, bool columns)
     return {lo, hi};
 }
 
+// Images compared by their colours, whatever their pixel formats.
+bool SamePixels(const QImage& a, const QImage& b)
+{
+    return a.convertToFormat(QImage::Format_RGB32) == b.convertToFormat(QImage::Format_RGB32);
+}
+
 bool HasColor(const QImage& img, QColor c)
 {
     return Extent(img, c, true).first >= 0;
@@ -289,6 +295,7 @@ TEST(ExGridButton, GroupKeepsOneButtonDown)
     TestInput::MouseDown(a, mbLeft, TPoint{20, 10});
     TestInput::MouseUp(a, mbLeft, TPoint{20, 90});
     EXPECT_FALSE(a->Down());
+    EXPECT_EQ(a->State(), bsUp); // not left pressed, even without a move outside
 
     // A double click on a down button fires OnDblClick, on a plain one not.
     int dbl = 0;
@@ -454,6 +461,13 @@ TEST(ExGridButton, FacesOfTheLooks)
     TestInput::MouseUp(b, mbLeft, TPoint{30, 60});
     EXPECT_NE(up.pixelColor(0, 0), down.pixelColor(0, 0));
     EXPECT_NE(up.pixelColor(59, 31), down.pixelColor(59, 31));
+    // With AutoXPStyle the theme draws the push button instead.
+    b->SetAutoXPStyle(true);
+    const QImage themed = GrabControl(b);
+    EXPECT_FALSE(SamePixels(themed, up));
+    ExXPVS().FreeUxThemeLibrary();
+    EXPECT_TRUE(SamePixels(GrabControl(b), up)); // no theme: the classic button again
+    ExXPVS().BindUxThemeFunctions();
 }
 
 TEST(ExGridButton, DerivedGlyphs)
@@ -748,7 +762,7 @@ TEST(ExCheckBox, BoxAndCaptionPlaces)
     const QImage off = GrabControl(c).copy(0, 4, 14, 14);
     c->SetChecked(true);
     const QImage on = GrabControl(c).copy(0, 4, 14, 14);
-    EXPECT_NE(off, on);
+    EXPECT_FALSE(SamePixels(off, on));
     c->SetEnabled(false);
     const QImage dis = GrabControl(c);
     EXPECT_TRUE(HasColor(dis, QColor(128, 128, 128)));
@@ -777,8 +791,8 @@ TEST(ExCheckBox, ClassicBoxWithoutThemes)
     const QImage off = GrabControl(c);
     c->SetChecked(true);
     const QImage on = GrabControl(c);
-    EXPECT_NE(off.copy(0, 4, 13, 13), on.copy(0, 4, 13, 13));
-    EXPECT_EQ(off.copy(20, 0, 100, 40), on.copy(20, 0, 100, 40)); // only the box changes
+    EXPECT_FALSE(SamePixels(off.copy(0, 4, 13, 13), on.copy(0, 4, 13, 13)));
+    EXPECT_TRUE(SamePixels(off.copy(20, 0, 100, 40), on.copy(20, 0, 100, 40))); // only the box changes
 
     TSheet sheet(3, 130, 30);
     for (TCheckBoxState s : {cbUnchecked, cbChecked, cbGrayed}) {
