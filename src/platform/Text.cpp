@@ -132,6 +132,42 @@ QString IntToHex(Int64 Value, Integer Digits)
     return r;
 }
 
+QString FloatToStr(long double Value)
+{
+    if (std::isnan(Value))
+        return QStringLiteral("NAN");
+    if (std::isinf(Value))
+        return Value < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
+    if (Value == 0)
+        return QStringLiteral("0");
+    // Fifteen significant digits: d.dddddddddddddde+X
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.14Le", Value);
+    const QString text = QString::fromLatin1(buf);
+    const bool negative = text.startsWith(QLatin1Char('-'));
+    const qsizetype ePos = text.indexOf(QLatin1Char('e'));
+    QString digits = text.mid(negative ? 1 : 0, ePos - (negative ? 1 : 0)).remove(QLatin1Char('.'));
+    const int exponent = text.mid(ePos + 1).toInt();
+    while (digits.size() > 1 && digits.endsWith(QLatin1Char('0')))
+        digits.chop(1);
+    const QChar sep = FormatSettings().DecimalSeparator;
+    QString r;
+    if (exponent >= 15 || exponent < -4) {
+        r = digits.left(1);
+        if (digits.size() > 1)
+            r += sep + digits.mid(1);
+        r += QLatin1Char('E') + QString::number(exponent);
+    } else if (exponent < 0) {
+        r = QLatin1Char('0') + QString(sep) + QString(-exponent - 1, QLatin1Char('0')) + digits;
+    } else {
+        if (digits.size() <= exponent + 1)
+            r = digits + QString(exponent + 1 - digits.size(), QLatin1Char('0'));
+        else
+            r = digits.left(exponent + 1) + sep + digits.mid(exponent + 1);
+    }
+    return negative ? QLatin1Char('-') + r : r;
+}
+
 namespace {
 
 [[noreturn]] void FormatError(const QString& fmt)

@@ -57,6 +57,10 @@ QString IntToStr(Int64 Value);
 // Upper-case hexadecimal with at least Digits digits; negative values as
 // their 64-bit pattern.
 QString IntToHex(Int64 Value, Integer Digits);
+// The general number format: up to 15 significant digits, plain notation
+// for decimal exponents -4 .. 14 and "1.5E20" / "1E-5" outside them, with
+// FormatSettings()'s decimal separator; "NAN", "INF", "-INF".
+QString FloatToStr(long double Value);
 
 // One argument of Format: an integer, a floating-point number or a text.
 class TVarRec {

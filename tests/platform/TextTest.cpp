@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <cmath>
+#include <limits>
 
 #include "platform/Locale.h"
 #include "platform/Text.h"
@@ -67,6 +69,25 @@ TEST_F(TextTest, IntegerTexts)
     EXPECT_EQ(IntToStr(9223372036854775807LL), QStringLiteral("9223372036854775807"));
     EXPECT_EQ(IntToHex(255, 4), QStringLiteral("00FF"));
     EXPECT_EQ(IntToHex(0x1ABCDEF, 2), QStringLiteral("1ABCDEF"));
+}
+
+TEST_F(TextTest, GeneralFloatTexts)
+{
+    const std::pair<long double, const char*> cases[] = {
+        {0.042L, "0.042"},           {1230, "1230"},
+        {-53412, "-53412"},          {0.1L + 0.2L, "0.3"},
+        {0.0001L, "0.0001"},         {0.00001L, "1E-5"},
+        {-1.5e-7L, "-1.5E-7"},       {999999999999999.0L, "999999999999999"},
+        {1e15L, "1E15"},             {123456789012345678.0L, "1.23456789012346E17"},
+        {2.0L / 3, "0.666666666666667"}, {0, "0"},
+    };
+    for (const auto& [value, text] : cases)
+        EXPECT_EQ(FloatToStr(value), QString::fromLatin1(text)) << text;
+    EXPECT_EQ(FloatToStr(std::numeric_limits<double>::infinity()), QStringLiteral("INF"));
+    EXPECT_EQ(FloatToStr(std::nanl("")), QStringLiteral("NAN"));
+    FormatSettings().DecimalSeparator = QLatin1Char(',');
+    EXPECT_EQ(FloatToStr(0.042L), QStringLiteral("0,042"));
+    EXPECT_EQ(FloatToStr(1.5e20L), QStringLiteral("1,5E20"));
 }
 
 TEST_F(TextTest, FormatSpecifiers)

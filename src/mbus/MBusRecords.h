@@ -1,0 +1,58 @@
+#pragma once
+// Reading M-Bus answers: a meter from the fixed header of an RSP_UD
+// telegram, and the walk over the data records (DIF, DIFEs, VIF, VIFEs,
+// data) with the decoding of each record's value and unit. The scan engine
+// builds on this class: it owns the answer buffer and the per-record scratch
+// bytes that the decoding reads.
+
+#include "platform/Types.h"
+
+#include <QString>
+
+#include "mbus/MBusSlaves.h"
+
+enum TMBusType { mtWired, mtWireless };
+
+class TMBusRecordDecoder {
+public:
+    static constexpr Integer Ans_Size = 2051;
+
+    // The last answer, byte 0 first, and its length.
+    Byte Ans_Array[Ans_Size] = {};
+    Integer Ans_Len = 0;
+    // Data bytes and VIFE bytes of the record decoded last.
+    Byte App_Data_Val[256] = {};
+    Byte App_Vife_Val[10] = {};
+    // A wireless parse keeps idle fillers as records.
+    TMBusType MBusType = mtWired;
+
+    virtual ~TMBusRecordDecoder() = default;
+
+    // The answer in Ans_Array is a valid RSP_UD. With Index < 0 a new meter
+    // is made from its header and appended to Wired_Slave_List; otherwise
+    // the records go to the meter at Index. NoMore is false when the meter
+    // announced a further telegram. Returns the meter's position.
+    Integer Add_Wired_Slave(Integer Index, bool& NoMore);
+
+    // Appends one record per data record found in Data[0..LastIndex]; never
+    // reads past LastIndex. False when the records ended with DIF 1F (more
+    // follow in the next telegram). Spare is not used.
+    bool Parse_Data_Records(TVariable_MBus_List& List, Integer LastIndex, Integer Spare, const Byte* Data);
+
+    // Value text, quantity text and quantity codes of one record whose data
+    // bytes are in App_Data_Val and VIFE bytes in App_Vife_Val.
+    void Decode_Record_Value(Byte VIF, Byte FirstVIFE, TVariable_MBus* Var, Integer nbyte, Byte LVAR, Byte DataField);
+
+    // The BCD number in the first N bytes of App_Data_Val (an F high nibble
+    // in the last byte is a minus sign).
+    Int64 BCD_To_Int64(Integer N) const;
+};
+
+// Medium text of the fixed header's device type.
+QString Medium_Text(Integer Code);
+// The three manufacturer letters of a 16-bit manufacturer code; "?" for a
+// field that is no letter.
+QString Trova_Man(Integer num);
+// Decimal text with a leading "0" when it has one digit.
+QString Two_Digit_Text(Integer Value);
+Int64 Power_Of_Ten(Integer K);
