@@ -69,6 +69,16 @@ void BuildDisabledGlyph(const TBitmap* Glyph, TBitmap* Disabled)
     Disabled->SetTransparent(true);
 }
 
+// Copies a glyph (null: no glyph), drawn without its bottom-left colour.
+void AssignGlyph(TBitmap* Glyph, const TBitmap* Value)
+{
+    if (Value != nullptr)
+        Glyph->Assign(Value);
+    else
+        Glyph->SetSize(0, 0);
+    Glyph->SetTransparent(true);
+}
+
 } // namespace
 
 void DrawGridButtonGradient(TCanvas* Canvas, TColor A, TColor B, Integer Steps, const TRect& R, TColor Frame)
@@ -166,8 +176,7 @@ void TExGridButton::SetSpacing(Integer Value)
 
 void TExGridButton::SetGlyph(const TBitmap* Value)
 {
-    FGlyph->Assign(Value);
-    FGlyph->SetTransparent(true);
+    AssignGlyph(FGlyph.get(), Value);
     if (FGlyphDisabled->Empty() && !FGlyph->Empty())
         BuildDisabledGlyph(FGlyph.get(), FGlyphDisabled.get());
     Invalidate();
@@ -175,22 +184,19 @@ void TExGridButton::SetGlyph(const TBitmap* Value)
 
 void TExGridButton::SetGlyphHot(const TBitmap* Value)
 {
-    FGlyphHot->Assign(Value);
-    FGlyphHot->SetTransparent(true);
+    AssignGlyph(FGlyphHot.get(), Value);
     Invalidate();
 }
 
 void TExGridButton::SetGlyphDown(const TBitmap* Value)
 {
-    FGlyphDown->Assign(Value);
-    FGlyphDown->SetTransparent(true);
+    AssignGlyph(FGlyphDown.get(), Value);
     Invalidate();
 }
 
 void TExGridButton::SetGlyphDisabled(const TBitmap* Value)
 {
-    FGlyphDisabled->Assign(Value);
-    FGlyphDisabled->SetTransparent(true);
+    AssignGlyph(FGlyphDisabled.get(), Value);
     Invalidate();
 }
 

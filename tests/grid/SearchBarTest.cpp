@@ -492,6 +492,8 @@ TEST(ExGridButton, DerivedGlyphs)
     b2.SetGlyphDisabled(&mine);
     b2.SetGlyph(g.get());
     EXPECT_EQ(b2.GlyphDisabled()->Width(), 3);
+    b2.SetGlyph(nullptr);
+    EXPECT_TRUE(b2.Glyph()->Empty());
 
     // The shadow comes with Shaded: grey where the glyph is, white around it.
     EXPECT_TRUE(b.GlyphShade()->Empty());
