@@ -385,7 +385,12 @@ void TBaseGrid::FreeAllCellProperties()
 
 void TBaseGrid::FreeStoredCellProperties()
 {
-    // Beyond ColCount x RowCount too: lowering a count keeps the cells.
+    // Beyond ColCount x RowCount too: lowering a count keeps the cells. A
+    // clearing of the whole grid may have reset FHasCellProps while such
+    // cells still hold properties.
+    if (FPropsColExtent == 0)
+        return;
+    FHasCellProps = true;
     const Integer cols = std::max({ColCount(), TotalColCount(), FPropsColExtent});
     const Integer rows = std::max(RowCount(), FPropsRowExtent);
     FreeCellGraphics(0, 0, cols - 1, rows - 1);
