@@ -1,14 +1,15 @@
 # Helpers shared by every folder's CMakeLists.
 
-# One static library per folder of src/: every .cpp of the folder (but those
+# One static library per folder of src/: every .cpp of the folder and its
+# sub-folders (but those
 # named in EXCLUDE), linked to the layers it names.
 function(arvinto_library name)
   cmake_parse_arguments(ARG "" "" "DEPS;QT;EXCLUDE" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp")
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp")
   foreach(excluded IN LISTS ARG_EXCLUDE)
     list(REMOVE_ITEM sources "${CMAKE_CURRENT_SOURCE_DIR}/${excluded}")
   endforeach()
-  file(GLOB headers CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.h")
+  file(GLOB_RECURSE headers CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.h")
   add_library(${name} STATIC ${sources} ${headers})
   target_include_directories(${name} PUBLIC "${CMAKE_SOURCE_DIR}/src")
   target_link_libraries(${name} PUBLIC ${ARG_DEPS} Qt6::Core)
