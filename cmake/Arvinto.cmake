@@ -1,8 +1,7 @@
 # Helpers shared by every folder's CMakeLists.
 
 # One static library per folder of src/: every .cpp of the folder and its
-# sub-folders (but those
-# named in EXCLUDE), linked to the layers it names.
+# sub-folders (but those named in EXCLUDE), linked to the layers it names.
 function(arvinto_library name)
   cmake_parse_arguments(ARG "" "" "DEPS;QT;EXCLUDE" ${ARGN})
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp")
