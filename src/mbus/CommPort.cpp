@@ -675,82 +675,31 @@ void TCustomComm::HandleCommEvent(LongWord Mask)
     if ((Mask & EV_TXEMPTY) && OnTxEmpty) OnTxEmpty(this);
 }
 
-void TCustomComm::SetDeviceName(const QString& Value)
+// Settings the device holds only while closed.
+template <class T> void TCustomComm::SetWhileClosed(T& Field, const T& Value)
 {
-    if (Value == FDeviceName)
+    if (Value == Field)
         return;
     CheckPortClosed();
-    FDeviceName = Value;
+    Field = Value;
 }
 
-void TCustomComm::SetMonitorEvents(TCommEventTypes Value)
+// Line settings, which an open port takes at once.
+template <class T> void TCustomComm::SetLine(T& Field, const T& Value)
 {
-    if (Value == FMonitorEvents)
+    if (Value == Field)
         return;
-    CheckPortClosed();
-    FMonitorEvents = Value;
-}
-
-void TCustomComm::SetReadBufSize(Integer Value)
-{
-    if (Value == FReadBufSize)
-        return;
-    CheckPortClosed();
-    FReadBufSize = Value;
-}
-
-void TCustomComm::SetWriteBufSize(Integer Value)
-{
-    if (Value == FWriteBufSize)
-        return;
-    CheckPortClosed();
-    FWriteBufSize = Value;
-}
-
-void TCustomComm::SetBaudRate(TBaudrate Value)
-{
-    if (Value == FBaudRate)
-        return;
-    FBaudRate = Value;
+    Field = Value;
     UpdateCommState();
 }
 
-void TCustomComm::SetParity(TParity Value)
-{
-    if (Value == FParity)
-        return;
-    FParity = Value;
-    UpdateCommState();
-}
-
-void TCustomComm::SetStopbits(TStopbits Value)
-{
-    if (Value == FStopbits)
-        return;
-    FStopbits = Value;
-    UpdateCommState();
-}
-
-void TCustomComm::SetDatabits(TDatabits Value)
-{
-    if (Value == FDatabits)
-        return;
-    FDatabits = Value;
-    UpdateCommState();
-}
-
-void TCustomComm::SetOptions(TCommOptions Value)
-{
-    if (Value == FOptions)
-        return;
-    FOptions = Value;
-    UpdateCommState();
-}
-
-void TCustomComm::SetFlowControl(TFlowControl Value)
-{
-    if (Value == FFlowControl)
-        return;
-    FFlowControl = Value;
-    UpdateCommState();
-}
+void TCustomComm::SetDeviceName(const QString& Value) { SetWhileClosed(FDeviceName, Value); }
+void TCustomComm::SetMonitorEvents(TCommEventTypes Value) { SetWhileClosed(FMonitorEvents, Value); }
+void TCustomComm::SetReadBufSize(Integer Value) { SetWhileClosed(FReadBufSize, Value); }
+void TCustomComm::SetWriteBufSize(Integer Value) { SetWhileClosed(FWriteBufSize, Value); }
+void TCustomComm::SetBaudRate(TBaudrate Value) { SetLine(FBaudRate, Value); }
+void TCustomComm::SetParity(TParity Value) { SetLine(FParity, Value); }
+void TCustomComm::SetStopbits(TStopbits Value) { SetLine(FStopbits, Value); }
+void TCustomComm::SetDatabits(TDatabits Value) { SetLine(FDatabits, Value); }
+void TCustomComm::SetOptions(TCommOptions Value) { SetLine(FOptions, Value); }
+void TCustomComm::SetFlowControl(TFlowControl Value) { SetLine(FFlowControl, Value); }

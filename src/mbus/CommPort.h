@@ -193,6 +193,8 @@ private:
     friend class TCommEventThread;
     LongWord ClearCommError(); // takes the pending line errors
     void CheckOpen();
+    template <class T> void SetWhileClosed(T& Field, const T& Value);
+    template <class T> void SetLine(T& Field, const T& Value);
 
     int FHandle = -1;
     TDCB FDCB;
