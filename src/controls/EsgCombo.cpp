@@ -52,6 +52,135 @@ void PlaceLabel(TLabel* Label, const TControl* Control, TLabelPosition Position,
     Label->SetBounds(p.X, p.Y, Label->Width(), Label->Height());
 }
 
+// ------------------------------------------------------------ TAttachedLabel
+
+TAttachedLabel::TAttachedLabel(TControl* Control) : FControl(Control), FFont(std::make_unique<TFont>())
+{
+    FFont->OnChange = [this](TObject*) { Update(); };
+}
+
+TAttachedLabel::~TAttachedLabel()
+{
+    FFont->OnChange = nullptr;
+    TLabel* label = FLabel;
+    FLabel = nullptr;
+    delete label;
+}
+
+QString TAttachedLabel::Caption() const
+{
+    return FLabel != nullptr ? FLabel->Caption() : QString();
+}
+
+void TAttachedLabel::SetCaption(const QString& v)
+{
+    if (FLabel == nullptr) {
+        FLabel = new TLabel(FControl);
+        FLabel->SetParent(FControl->Parent());
+        if (auto* wc = dynamic_cast<TWinControl*>(FControl))
+            FLabel->SetFocusControl(wc);
+        FLabel->SetFont(FFont.get());
+        FLabel->SetParentFont(FControl->ParentFont());
+        FLabel->SetVisible(FControl->Visible());
+        if (!FAlwaysEnabled)
+            FLabel->SetEnabled(FControl->Enabled());
+        if (OnCreated)
+            OnCreated(FLabel);
+    }
+    FLabel->SetCaption(v);
+    Update();
+}
+
+void TAttachedLabel::SetPosition(TLabelPosition v)
+{
+    FPosition = v;
+    Update();
+}
+
+void TAttachedLabel::SetMargin(Integer v)
+{
+    FMargin = v;
+    Update();
+}
+
+void TAttachedLabel::SetTransparent(bool v)
+{
+    FTransparent = v;
+    Update();
+}
+
+void TAttachedLabel::SetAlwaysEnabled(bool v)
+{
+    FAlwaysEnabled = v;
+    if (FLabel != nullptr) {
+        FLabel->SetEnabled(v || FControl->Enabled());
+        Update();
+    }
+}
+
+void TAttachedLabel::SetFont(const TFont* v)
+{
+    if (!FControl->ParentFont() && v != nullptr)
+        FFont->Assign(v);
+    Update();
+}
+
+void TAttachedLabel::Update()
+{
+    if (FLabel == nullptr || FControl->HasState(csDestroying))
+        return;
+    FLabel->SetTransparent(FTransparent);
+    if (!FControl->ParentFont())
+        FLabel->SetFont(FFont.get());
+    PlaceLabel(FLabel, FControl, FPosition, FMargin);
+}
+
+void TAttachedLabel::FollowEnabled()
+{
+    if (FLabel == nullptr)
+        return;
+    if (!FAlwaysEnabled)
+        FLabel->SetEnabled(FControl->Enabled());
+    Update();
+}
+
+void TAttachedLabel::FollowVisible()
+{
+    if (FLabel != nullptr)
+        FLabel->SetVisible(FControl->Visible());
+}
+
+void TAttachedLabel::FollowParent()
+{
+    if (FLabel == nullptr)
+        return;
+    FLabel->SetParent(FControl->Parent());
+    Update();
+}
+
+void TAttachedLabel::FollowParentFont()
+{
+    if (FLabel == nullptr)
+        return;
+    if (FControl->ParentFont())
+        FLabel->SetFont(FControl->Font());
+    Update();
+}
+
+void TAttachedLabel::Focused(bool focused)
+{
+    if (FLabel == nullptr || !FFocusLabel)
+        return;
+    const TFontStyles style = FLabel->Font()->Style();
+    FLabel->Font()->SetStyle(focused ? style | fsBold : style - fsBold);
+}
+
+void TAttachedLabel::Forget(const TComponent* c)
+{
+    if (c == FLabel)
+        FLabel = nullptr;
+}
+
 namespace {
 
 void Frame(TCanvas* Canvas, const TRect& R, TColor Color)
@@ -128,19 +257,13 @@ TEsgCustomCombo::TEsgCustomCombo(TComponent* AOwner)
     : TCustomComboBox(AOwner),
       FButtonWidth(GetSystemMetrics(SM_CXVSCROLL) + 2),
       FIsThemed(ExXPVS().Loaded()),
-      FLabelFont(std::make_unique<TFont>()),
+      FLabel(this),
       FNormalColor(Color()),
       FCanvas(std::make_unique<TControlCanvas>(this))
 {
-    FLabelFont->OnChange = [this](TObject*) { UpdateLabel(); };
 }
 
-TEsgCustomCombo::~TEsgCustomCombo()
-{
-    FLabelFont->OnChange = nullptr;
-    delete FLabel;
-    FLabel = nullptr;
-}
+TEsgCustomCombo::~TEsgCustomCombo() = default;
 
 void TEsgCustomCombo::SetButtonWidth(Integer v)
 {
@@ -200,95 +323,20 @@ void TEsgCustomCombo::SetEnabled(bool value)
 {
     const bool changed = value != Enabled();
     TCustomComboBox::SetEnabled(value);
-    if (!changed || HasState(csLoading) || HasState(csDesigning) || FLabel == nullptr)
-        return;
-    if (!FLabelAlwaysEnabled)
-        FLabel->SetEnabled(value);
-    UpdateLabel();
+    if (changed && !HasState(csLoading) && !HasState(csDesigning))
+        FLabel.FollowEnabled();
 }
 
 void TEsgCustomCombo::SetVisible(bool value)
 {
     TCustomComboBox::SetVisible(value);
-    if (FLabel != nullptr)
-        FLabel->SetVisible(value);
+    FLabel.FollowVisible();
 }
 
 void TEsgCustomCombo::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight)
 {
     TCustomComboBox::SetBounds(ALeft, ATop, AWidth, AHeight);
-    if (!HasState(csDestroying))
-        UpdateLabel();
-}
-
-TLabel* TEsgCustomCombo::CreateLabel()
-{
-    if (FLabel == nullptr) {
-        FLabel = new TLabel(this);
-        FLabel->SetParent(Parent());
-        FLabel->SetFocusControl(this);
-        FLabel->SetFont(FLabelFont.get());
-        FLabel->SetParentFont(ParentFont());
-        FLabel->SetVisible(Visible());
-        if (!FLabelAlwaysEnabled)
-            FLabel->SetEnabled(Enabled());
-    }
-    return FLabel;
-}
-
-QString TEsgCustomCombo::LabelCaption() const
-{
-    return FLabel != nullptr ? FLabel->Caption() : QString();
-}
-
-void TEsgCustomCombo::SetLabelCaption(const QString& v)
-{
-    CreateLabel()->SetCaption(v);
-    UpdateLabel();
-}
-
-void TEsgCustomCombo::SetLabelPosition(TLabelPosition v)
-{
-    FLabelPosition = v;
-    UpdateLabel();
-}
-
-void TEsgCustomCombo::SetLabelMargin(Integer v)
-{
-    FLabelMargin = v;
-    UpdateLabel();
-}
-
-void TEsgCustomCombo::SetLabelTransparent(bool v)
-{
-    FLabelTransparent = v;
-    UpdateLabel();
-}
-
-void TEsgCustomCombo::SetLabelAlwaysEnabled(bool v)
-{
-    FLabelAlwaysEnabled = v;
-    if (FLabel != nullptr) {
-        FLabel->SetEnabled(v || Enabled());
-        UpdateLabel();
-    }
-}
-
-void TEsgCustomCombo::SetLabelFont(const TFont* v)
-{
-    if (!ParentFont() && v != nullptr)
-        FLabelFont->Assign(v);
-    UpdateLabel();
-}
-
-void TEsgCustomCombo::UpdateLabel()
-{
-    if (FLabel == nullptr)
-        return;
-    FLabel->SetTransparent(FLabelTransparent);
-    if (!ParentFont())
-        FLabel->SetFont(FLabelFont.get());
-    PlaceLabel(FLabel, this, FLabelPosition, FLabelMargin);
+    FLabel.Update();
 }
 
 void TEsgCustomCombo::SelectItem(const QString& Text)
@@ -311,13 +359,8 @@ void TEsgCustomCombo::Loaded()
     FOldColor = FLoadedColor;
     if (!(FFlatParentColor && !FFlat))
         TControl::SetColor(FLoadedColor);
-    if (FLabel != nullptr) {
-        if (!FLabelAlwaysEnabled)
-            FLabel->SetEnabled(Enabled());
-        if (ParentFont())
-            FLabel->SetFont(Font());
-        UpdateLabel();
-    }
+    FLabel.FollowEnabled();
+    FLabel.FollowParentFont();
     Init();
 }
 
@@ -473,10 +516,7 @@ void TEsgCustomCombo::ApplyFocusLook(bool focused)
     } else if (FFocusColor != clNone && FNormalColor != clNone) {
         TControl::SetColor(FNormalColor);
     }
-    if (FLabel != nullptr && FFocusLabel) {
-        TFontStyles style = FLabel->Font()->Style();
-        FLabel->Font()->SetStyle(focused ? style | fsBold : style - fsBold);
-    }
+    FLabel.Focused(focused);
 }
 
 void TEsgCustomCombo::Dispatch(TMessage& Message)
@@ -549,16 +589,12 @@ void TEsgCustomCombo::Dispatch(TMessage& Message)
         }
         break;
     case CM_FONTCHANGED:
-        if ((HasState(csDesigning) || HasState(csLoading)) && FLabel != nullptr && FLabel->ParentFont())
-            FLabel->SetFont(Font());
+        if ((HasState(csDesigning) || HasState(csLoading)) && Label() != nullptr && Label()->ParentFont())
+            Label()->SetFont(Font());
         break;
     case CM_PARENTFONTCHANGED:
         TCustomComboBox::Dispatch(Message);
-        if (FLabel != nullptr) {
-            if (ParentFont())
-                FLabel->SetFont(Font());
-            UpdateLabel();
-        }
+        FLabel.FollowParentFont();
         return;
     case CN_COMMAND: {
         const Word code = HIWORD(Message.WParam);
@@ -587,6 +623,6 @@ void TEsgCustomCombo::Dispatch(TMessage& Message)
 void TEsgCustomCombo::Notification(TComponent* AComponent, TOperation Operation)
 {
     TCustomComboBox::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == FLabel)
-        FLabel = nullptr;
+    if (Operation == opRemove)
+        FLabel.Forget(AComponent);
 }

@@ -7,6 +7,7 @@
 //
 // The label placement and the frame rules are shared with the date pickers.
 
+#include <functional>
 #include <memory>
 #include "platform/StdControls.h"
 
@@ -29,6 +30,61 @@ TPoint LabelPlace(TLabelPosition Position, const TRect& ControlBounds, Integer T
 Integer LabelTextWidth(const TLabel* Label);
 // Moves the label to its place beside Control.
 void PlaceLabel(TLabel* Label, const TControl* Control, TLabelPosition Position, Integer Margin);
+
+// The caption label a control keeps beside itself: made by the first
+// caption, owned by the control, put back in its place after every change,
+// following the control's parent, visibility and (unless always enabled)
+// enabled state, and bold while the control has the focus when asked.
+class TAttachedLabel {
+public:
+    explicit TAttachedLabel(TControl* Control);
+    ~TAttachedLabel();
+    TAttachedLabel(const TAttachedLabel&) = delete;
+    TAttachedLabel& operator=(const TAttachedLabel&) = delete;
+
+    TLabel* Label() const { return FLabel; }
+    QString Caption() const;
+    void SetCaption(const QString& v);
+    TLabelPosition Position() const { return FPosition; }
+    void SetPosition(TLabelPosition v);
+    Integer Margin() const { return FMargin; }
+    void SetMargin(Integer v);
+    bool Transparent() const { return FTransparent; }
+    void SetTransparent(bool v);
+    bool AlwaysEnabled() const { return FAlwaysEnabled; }
+    void SetAlwaysEnabled(bool v);
+    bool FocusLabel() const { return FFocusLabel; }
+    void SetFocusLabel(bool v) { FFocusLabel = v; }
+    // The label's font while the control does not take its parent's font.
+    TFont* Font() const { return FFont.get(); }
+    void SetFont(const TFont* v);
+
+    // Transparency and font as set, and the label in its place.
+    void Update();
+    // The control's enabled state, visibility or parent changed.
+    void FollowEnabled();
+    void FollowVisible();
+    void FollowParent();
+    // The control's font came from its parent.
+    void FollowParentFont();
+    // The control took or lost the focus.
+    void Focused(bool focused);
+    // The label went (freed by its parent).
+    void Forget(const TComponent* c);
+
+    // Runs when the label has just been made.
+    std::function<void(TLabel*)> OnCreated;
+
+private:
+    TControl* FControl;
+    TLabel* FLabel = nullptr;
+    std::unique_ptr<TFont> FFont;
+    TLabelPosition FPosition = lpLeftTop;
+    Integer FMargin = 4;
+    bool FTransparent = false;
+    bool FAlwaysEnabled = false;
+    bool FFocusLabel = false;
+};
 
 // What the combo box frame rules look at (the date pickers use them too).
 struct TComboFrameLook {
@@ -84,8 +140,8 @@ public:
     void SetFocusBorderColor(TColor v) { FFocusBorderColor = v; Invalidate(); }
     TColor FocusColor() const { return FFocusColor; }
     void SetFocusColor(TColor v) { FFocusColor = v; }
-    bool FocusLabel() const { return FFocusLabel; }
-    void SetFocusLabel(bool v) { FFocusLabel = v; }
+    bool FocusLabel() const { return FLabel.FocusLabel(); }
+    void SetFocusLabel(bool v) { FLabel.SetFocusLabel(v); }
     // Width of the drop-down list; 0: the platform's.
     Integer DropWidth() const { return FDropWidth; }
     void SetDropWidth(Integer v);
@@ -99,19 +155,19 @@ public:
     void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) override;
 
     // The attached label, made by the first caption.
-    QString LabelCaption() const;
-    void SetLabelCaption(const QString& v);
-    TLabelPosition LabelPosition() const { return FLabelPosition; }
-    void SetLabelPosition(TLabelPosition v);
-    Integer LabelMargin() const { return FLabelMargin; }
-    void SetLabelMargin(Integer v);
-    bool LabelTransparent() const { return FLabelTransparent; }
-    void SetLabelTransparent(bool v);
-    bool LabelAlwaysEnabled() const { return FLabelAlwaysEnabled; }
-    void SetLabelAlwaysEnabled(bool v);
-    TFont* LabelFont() const { return FLabelFont.get(); }
-    void SetLabelFont(const TFont* v);
-    TLabel* Label() const { return FLabel; }
+    QString LabelCaption() const { return FLabel.Caption(); }
+    void SetLabelCaption(const QString& v) { FLabel.SetCaption(v); }
+    TLabelPosition LabelPosition() const { return FLabel.Position(); }
+    void SetLabelPosition(TLabelPosition v) { FLabel.SetPosition(v); }
+    Integer LabelMargin() const { return FLabel.Margin(); }
+    void SetLabelMargin(Integer v) { FLabel.SetMargin(v); }
+    bool LabelTransparent() const { return FLabel.Transparent(); }
+    void SetLabelTransparent(bool v) { FLabel.SetTransparent(v); }
+    bool LabelAlwaysEnabled() const { return FLabel.AlwaysEnabled(); }
+    void SetLabelAlwaysEnabled(bool v) { FLabel.SetAlwaysEnabled(v); }
+    TFont* LabelFont() const { return FLabel.Font(); }
+    void SetLabelFont(const TFont* v) { FLabel.SetFont(v); }
+    TLabel* Label() const { return FLabel.Label(); }
 
     // Set by the owner: XP look (repaint on hover) and Vista with themed controls.
     bool IsWinXP() const { return FIsWinXP; }
@@ -159,14 +215,12 @@ protected:
     void DrawFlatButtonBorder(TCanvas* Canvas);
     // Mouse over the control, or it has the focus (enabled at design time).
     bool IsActiveLook() const;
-    void UpdateLabel();
 
 private:
     void PaintMessage(TMessage& Message);
     void ApplyFocusLook(bool focused);
     bool NeedsOwnPaint() const;
     bool NeedsFrame() const;
-    TLabel* CreateLabel();
     TColor ParentBrushColor() const;
 
     bool FAutoFocus = false;
@@ -182,12 +236,7 @@ private:
     bool FIsWinXP = false;
     bool FIsThemed;
     bool FButtonHover = false;
-    bool FLabelAlwaysEnabled = false;
-    bool FLabelTransparent = false;
-    Integer FLabelMargin = 4;
-    std::unique_ptr<TFont> FLabelFont;
-    TLabelPosition FLabelPosition = lpLeftTop;
-    TLabel* FLabel = nullptr;
+    TAttachedLabel FLabel;
     TColor FFlatLineColor = clNone;
     bool FFlatParentColor = true;
     TColor FFocusColor = clNone;
@@ -196,7 +245,6 @@ private:
     bool FDisabledBorder = true;
     TColor FNormalColor;
     bool FHasFocus = false;
-    bool FFocusLabel = false;
     TColor FButtonColorDown = clNone;
     TColor FButtonBorderColor = clNone;
     TColor FButtonTextColor = clNone;

@@ -342,7 +342,7 @@ TDateTime TDateTimePicker::Clamp(TDateTime v) const
 
 // ---- fields
 
-void TDateTimePicker::BuildFields()
+void TDateTimePicker::BuildFields() const
 {
     const TFormatSettings& fs = FormatSettings();
     QString pattern = FFormat;
@@ -442,6 +442,7 @@ QString TDateTimePicker::FieldText(const TField& f, bool withPending) const
 
 QString TDateTimePicker::GetText() const
 {
+    BuildFields();
     QString out;
     for (const TField& f : FFields)
         out += FieldText(f, false);
@@ -452,6 +453,7 @@ QString TDateTimePicker::GetText() const
 
 TDateTimePicker::TLayout TDateTimePicker::Layout() const
 {
+    BuildFields();
     TLayout l;
     const QFontMetrics fm(ToQFont(*Font()));
     const Integer W = Width(), H = Height();
@@ -828,6 +830,7 @@ void TDateTimePicker::MouseDownMessage(TMessage& Message)
 
 void TDateTimePicker::DefaultHandler(TMessage& Message)
 {
+    BuildFields();
     switch (Message.Msg) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
@@ -888,9 +891,6 @@ void TDateTimePicker::Dispatch(TMessage& Message)
     default:
         break;
     }
-    // The format settings may have changed since the fields were made.
-    if (Message.Msg == WM_PAINT)
-        BuildFields();
     TWinControl::Dispatch(Message);
 }
 

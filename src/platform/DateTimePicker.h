@@ -108,7 +108,8 @@ private:
     friend class TPickerWidget;
     struct TField;
     struct TLayout;
-    void BuildFields();
+    // Makes the fields again when the pattern (or the settings it comes from) changed.
+    void BuildFields() const;
     const TField* Editable(Integer index) const;
     Integer EditableCount() const;
     QString FieldText(const TField& f, bool withPending) const;
@@ -142,11 +143,12 @@ private:
     bool FChecked = true;
     TDateTime FMinDate = 0;
     TDateTime FMaxDate = 0;
-    std::vector<TField> FFields;
+    mutable std::vector<TField> FFields;
     // The pattern the fields were built from (rebuilt when the settings change).
-    QString FFieldPattern;
-    Integer FFieldIndex = 0;
-    QString FPending;
+    mutable QString FFieldPattern;
+    mutable Integer FFieldIndex = 0;
+    // Digits typed into the current field that do not complete it yet.
+    mutable QString FPending;
     bool FDropped = false;
     // The open calendar's window, a child of the picker's (null when none).
     QWidget* FPopup = nullptr;
