@@ -123,7 +123,7 @@ QString SpinFloatText(double Value, Integer Precision)
 {
     if (Precision != 0)
         return FixedText15(Value, std::clamp<Integer>(Precision, 0, 18));
-    return Format(QStringLiteral("%g"), {Value});
+    return FloatToStr(Value);
 }
 
 bool SpinTextToFloat(const QString& Text, double& Value)
