@@ -5,7 +5,6 @@
 #include "platform/Bitmap.h"
 #include "platform/Canvas.h"
 #include "platform/ControlCanvas.h"
-#include "platform/ControlTweaks.h"
 #include "platform/DrawText.h"
 #include "platform/Graphics.h"
 #include "platform/Menus.h"
@@ -156,7 +155,7 @@ void TEsgEditButton::BtnMouseUp(TMouseButton Button)
 
 // ------------------------------------------------------------ TEsgEditBtn
 
-TEsgEditBtn::TEsgEditBtn(TComponent* AOwner) : TCustomMaskEdit(AOwner)
+TEsgEditBtn::TEsgEditBtn(TComponent* AOwner) : TEmbeddedButtonEdit(AOwner)
 {
     FButton = new TEsgEditButton(this);
     FButton->SetBounds(0, 0, 18, 18);
@@ -198,47 +197,15 @@ void TEsgEditBtn::SetRightAlign(bool v)
         RecreateWnd();
 }
 
-void TEsgEditBtn::SetBorderStyle(TBorderStyle v)
-{
-    FBorderStyle = v;
-    SetEditFrame(this, v != bsNone);
-    ResizeMessage();
-}
-
-void TEsgEditBtn::SetCtl3D(bool v)
-{
-    FCtl3D = v;
-    ResizeMessage();
-}
-
-Integer TEsgEditBtn::ClientEdge() const
-{
-    return EditClientEdge(FBorderStyle, FCtl3D);
-}
-
 void TEsgEditBtn::ClickButton()
 {
     if (OnClickBtn)
         OnClickBtn(this);
 }
 
-bool TEsgEditBtn::ClipboardEditAllowed() const
-{
-    return FEditorEnabled && !ReadOnly();
-}
-
 void TEsgEditBtn::KeyDown(Word& Key, TShiftState Shift)
 {
-    // Without the editor the text changes only through the button.
-    if (!ClipboardEditAllowed() && IsCutOrPasteKey(Key, Shift)) {
-        Key = 0;
-        return;
-    }
-    if (Key == VK_DELETE && !FEditorEnabled) {
-        Key = 0;
-        return;
-    }
-    TCustomMaskEdit::KeyDown(Key, Shift);
+    TEmbeddedButtonEdit::KeyDown(Key, Shift);
     if (Key == VK_F4 && !Shift.Contains(ssCtrl) && !Shift.Contains(ssAlt))
         ClickButton();
 }
@@ -246,10 +213,6 @@ void TEsgEditBtn::KeyDown(Word& Key, TShiftState Shift)
 void TEsgEditBtn::Dispatch(TMessage& Message)
 {
     switch (Message.Msg) {
-    case WM_SIZE:
-        TCustomMaskEdit::Dispatch(Message);
-        ResizeMessage();
-        return;
     case WM_CHAR:
         if (!FEditorEnabled || (IsCutOrPasteChar(QChar(char16_t(Message.WParam))) && !ClipboardEditAllowed())) {
             Message.WParam = 0;
@@ -260,51 +223,23 @@ void TEsgEditBtn::Dispatch(TMessage& Message)
         if (AutoSelect() && GetKeyState(VK_LBUTTON) >= 0)
             SelectAll();
         break;
-    case WM_CUT:
-    case WM_PASTE:
-        if (!ClipboardEditAllowed())
-            return;
-        break;
-    case WM_CONTEXTMENU:
-        // The edit's own menu would offer Cut and Paste.
-        if (!ClipboardEditAllowed() && PopupMenu() == nullptr)
-            return;
-        break;
     default:
         break;
     }
-    TCustomMaskEdit::Dispatch(Message);
+    TEmbeddedButtonEdit::Dispatch(Message);
 }
 
-void TEsgEditBtn::CreateWnd()
+Integer TEsgEditBtn::GetMinHeight()
 {
-    TCustomMaskEdit::CreateWnd();
-    SetEditFrame(this, FBorderStyle != bsNone);
-    SetEditRect();
-}
-
-void TEsgEditBtn::SetEditRect()
-{
-    if (FButton == nullptr || !HandleAllocated())
-        return;
-    const Integer m = FBorderStyle == bsNone ? 3 : 1;
-    const TRect r(m, m, ClientWidth() - FButton->Width() - 5 - FUnitSize - (FUnitSize > 0 ? 3 : 0), ClientHeight() + 1);
-    Perform(EM_SETRECTNP, 0, LPARAM(&r));
-}
-
-void TEsgEditBtn::ResizeMessage()
-{
-    if (FButton == nullptr || FSizing)
-        return;
-    FSizing = true;
     Integer h = 0, sysH = 0;
     EditTextHeights(Font(), h, sysH);
-    const Integer minH = h + std::min(h, sysH) / 4;
-    if (Height() < minH)
-        SetHeight(minH);
-    FButton->SetBoundsRect(EmbeddedButtonBounds(Width(), Height(), FButton->Width(), FBorderStyle, FCtl3D));
-    SetEditRect();
-    FSizing = false;
+    return h + std::min(h, sysH) / 4;
+}
+
+TRect TEsgEditBtn::EditRect()
+{
+    const Integer m = BorderStyle() == bsNone ? 3 : 1;
+    return TRect(m, m, ClientWidth() - FButton->Width() - 5 - FUnitSize - (FUnitSize > 0 ? 3 : 0), ClientHeight() + 1);
 }
 
 // ------------------------------------------------------------ TEsgUnitEditBtn
@@ -384,7 +319,7 @@ void TEsgUnitEditBtn::PaintUnit()
     TCanvas* c = FCanvas.get();
     c->Font()->Assign(Font());
     c->Brush()->SetStyle(bsClear);
-    const Integer edge = ClientEdge();
+    const Integer edge = EditClientEdge(BorderStyle(), Ctl3D());
     const Integer cw = ClientWidth() - 2 * edge, ch = ClientHeight() - 2 * edge;
     const Integer bw = Button()->Width();
     TRect r(cw - bw - 3 - FUnitSize, 2, cw - bw - 3, ch);

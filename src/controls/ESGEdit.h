@@ -11,8 +11,9 @@
 
 #include <functional>
 #include <memory>
+#include "controls/ButtonColors.h"
+#include "controls/EditWithButton.h"
 #include "platform/Buttons.h"
-#include "platform/MaskEdit.h"
 
 class TBitmap;
 class TControlCanvas;
@@ -44,7 +45,7 @@ private:
     bool FHot = false;
 };
 
-class TEsgEditButton : public TWinControl {
+class TEsgEditButton : public TWinControl, public TButtonColors {
 public:
     explicit TEsgEditButton(TComponent* AOwner);
     QString ClassName() const override { return QStringLiteral("TEsgEditButton"); }
@@ -61,28 +62,14 @@ public:
     bool Flat() const { return FFlat; }
     void SetFlat(bool v);
 
-    // A flat colour for the face (none: themed, flat-edged or classic).
-    TColor ButtonColor() const { return FButtonColor; }
-    void SetButtonColor(TColor v) { FButtonColor = v; FButton->Invalidate(); }
-    TColor ButtonColorHot() const { return FButtonColorHot; }
-    void SetButtonColorHot(TColor v) { FButtonColorHot = v; FButton->Invalidate(); }
-    TColor ButtonColorDown() const { return FButtonColorDown; }
-    void SetButtonColorDown(TColor v) { FButtonColorDown = v; FButton->Invalidate(); }
-    // Stored only: the caption is drawn black.
-    TColor ButtonTextColor() const { return FButtonTextColor; }
-    void SetButtonTextColor(TColor v) { FButtonTextColor = v; }
-    TColor ButtonTextColorHot() const { return FButtonTextColorHot; }
-    void SetButtonTextColorHot(TColor v) { FButtonTextColorHot = v; }
-    TColor ButtonTextColorDown() const { return FButtonTextColorDown; }
-    void SetButtonTextColorDown(TColor v) { FButtonTextColorDown = v; }
-    TColor ButtonBorderColor() const { return FButtonBorderColor; }
-    void SetButtonBorderColor(TColor v) { FButtonBorderColor = v; }
 
     void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) override;
 
 protected:
     void Loaded() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
+    // The face colours show on the speed button (the text and border colours are kept only).
+    void ButtonColorsChanged() override { FButton->Invalidate(); }
 
 private:
     void BtnMouseUp(TMouseButton Button);
@@ -90,16 +77,9 @@ private:
     TExSpeedButton* FButton;
     TWinControl* FFocusControl = nullptr;
     bool FFlat = false;
-    TColor FButtonColorDown = clNone;
-    TColor FButtonBorderColor = clNone;
-    TColor FButtonTextColor = clNone;
-    TColor FButtonTextColorHot = clNone;
-    TColor FButtonColor = clNone;
-    TColor FButtonColorHot = clNone;
-    TColor FButtonTextColorDown = clNone;
 };
 
-class TEsgEditBtn : public TCustomMaskEdit {
+class TEsgEditBtn : public TEmbeddedButtonEdit {
 public:
     explicit TEsgEditBtn(TComponent* AOwner);
     ~TEsgEditBtn() override;
@@ -109,8 +89,6 @@ public:
     // The last width given; setting it sizes the button.
     Integer ButtonWidth() const { return FButtonWidth; }
     void SetButtonWidth(Integer v);
-    bool EditorEnabled() const { return FEditorEnabled; }
-    void SetEditorEnabled(bool v) { FEditorEnabled = v; }
     TBitmap* Glyph() const;
     void SetGlyph(const TBitmap* v);
     bool IsWinXP() const { return FIsWinXP; }
@@ -119,10 +97,6 @@ public:
     void SetButtonCaption(const QString& v);
     bool RightAlign() const { return FRightAlign; }
     void SetRightAlign(bool v);
-    TBorderStyle BorderStyle() const { return FBorderStyle; }
-    void SetBorderStyle(TBorderStyle v);
-    bool Ctl3D() const { return FCtl3D; }
-    void SetCtl3D(bool v);
 
     // Runs what the button does (the button and F4 call it).
     virtual void ClickButton();
@@ -130,27 +104,19 @@ public:
     TNotifyEvent OnClickBtn;
 
 protected:
-    void CreateWnd() override;
     void Dispatch(TMessage& Message) override;
     void KeyDown(Word& Key, TShiftState Shift) override;
-    void ResizeMessage();
-    void SetEditRect();
-    // The client edge a bordered edit's text area sits in.
-    Integer ClientEdge() const;
+    TWinControl* EmbeddedButton() const override { return FButton; }
+    Integer GetMinHeight() override;
+    TRect EditRect() override;
 
     Integer FUnitSize = 0;
     bool FRightAlign = false;
 
 private:
-    bool ClipboardEditAllowed() const;
-
-    TEsgEditButton* FButton;
-    bool FEditorEnabled = true;
+    TEsgEditButton* FButton = nullptr;
     Integer FButtonWidth = 0;
     bool FIsWinXP = false;
-    TBorderStyle FBorderStyle = bsSingle;
-    bool FCtl3D = true;
-    bool FSizing = false;
 };
 
 using TUnitChangeEvent = std::function<void(TObject* Sender, const QString& NewUnit)>;

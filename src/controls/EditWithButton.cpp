@@ -2,6 +2,7 @@
 
 #include "platform/Bitmap.h"
 #include "platform/Canvas.h"
+#include "platform/ControlTweaks.h"
 #include "platform/Graphics.h"
 
 Integer EditClientEdge(TBorderStyle BorderStyle, bool Ctl3D)
@@ -39,4 +40,85 @@ bool IsCutOrPasteKey(Word Key, TShiftState Shift)
 bool IsCutOrPasteChar(QChar Key)
 {
     return Key == QChar(0x16) || Key == QChar(0x18);
+}
+
+// ------------------------------------------------------------ TEmbeddedButtonEdit
+
+TEmbeddedButtonEdit::TEmbeddedButtonEdit(TComponent* AOwner) : TCustomMaskEdit(AOwner)
+{
+}
+
+void TEmbeddedButtonEdit::SetBorderStyle(TBorderStyle v)
+{
+    FBorderStyle = v;
+    SetEditFrame(this, v != bsNone);
+    ResizeMessage();
+}
+
+void TEmbeddedButtonEdit::SetCtl3D(bool v)
+{
+    FCtl3D = v;
+    ResizeMessage();
+}
+
+void TEmbeddedButtonEdit::CreateWnd()
+{
+    TCustomMaskEdit::CreateWnd();
+    SetEditFrame(this, FBorderStyle != bsNone);
+    SetEditRect();
+}
+
+void TEmbeddedButtonEdit::SetEditRect()
+{
+    if (EmbeddedButton() == nullptr || !HandleAllocated())
+        return;
+    const TRect r = EditRect();
+    Perform(EM_SETRECTNP, 0, LPARAM(&r));
+}
+
+void TEmbeddedButtonEdit::ResizeMessage()
+{
+    TWinControl* button = EmbeddedButton();
+    if (button == nullptr || FSizing)
+        return;
+    FSizing = true;
+    const Integer minH = GetMinHeight();
+    if (Height() < minH)
+        SetHeight(minH);
+    button->SetBoundsRect(EmbeddedButtonBounds(Width(), Height(), button->Width(), FBorderStyle, FCtl3D));
+    SetEditRect();
+    FSizing = false;
+}
+
+void TEmbeddedButtonEdit::KeyDown(Word& Key, TShiftState Shift)
+{
+    // Without the editor the text changes only through the button.
+    if ((!ClipboardEditAllowed() && IsCutOrPasteKey(Key, Shift)) || (Key == VK_DELETE && !FEditorEnabled)) {
+        Key = 0;
+        return;
+    }
+    TCustomMaskEdit::KeyDown(Key, Shift);
+}
+
+void TEmbeddedButtonEdit::Dispatch(TMessage& Message)
+{
+    switch (Message.Msg) {
+    case WM_SIZE:
+        TCustomMaskEdit::Dispatch(Message);
+        ResizeMessage();
+        return;
+    case WM_CUT:
+    case WM_PASTE:
+        if (!ClipboardEditAllowed())
+            return;
+        break;
+    case WM_CONTEXTMENU:
+        // The edit's own menu would offer Cut and Paste.
+        if (!ClipboardEditAllowed() && PopupMenu() == nullptr)
+            return;
+        break;
+    default:
+        break;
+    }
+    TCustomMaskEdit::Dispatch(Message);
 }

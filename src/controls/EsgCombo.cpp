@@ -46,6 +46,18 @@ Integer LabelTextWidth(const TLabel* Label)
     return r.Width();
 }
 
+TColor ParentBrushColor(const TControl* Control)
+{
+    return Control->Parent() != nullptr ? Control->Parent()->Color() : Control->Color();
+}
+
+bool IsActiveLook(const TWinControl* Control, bool MouseInControl)
+{
+    if (Control->HasState(csDesigning))
+        return Control->Enabled();
+    return MouseInControl || (Screen != nullptr && Screen->ActiveControl() == Control) || Control->Focused();
+}
+
 void PlaceLabel(TLabel* Label, const TControl* Control, TLabelPosition Position, Integer Margin)
 {
     const TPoint p = LabelPlace(Position, Control->BoundsRect(), LabelTextWidth(Label), Label->Width(), Label->Height(), Margin);
@@ -62,6 +74,11 @@ TAttachedLabel::TAttachedLabel(TControl* Control) : FControl(Control), FFont(std
 TAttachedLabel::~TAttachedLabel()
 {
     FFont->OnChange = nullptr;
+    Free();
+}
+
+void TAttachedLabel::Free()
+{
     TLabel* label = FLabel;
     FLabel = nullptr;
     delete label;
@@ -246,6 +263,49 @@ Integer DropButtonThemeState(bool Enabled, bool MouseButtonDown, bool DroppedDow
     return CBXS_NORMAL;
 }
 
+void DrawDropDownButton(TCanvas* Canvas, TRect r, const TButtonColors& Colors, bool Hover, bool Enabled, bool DroppedDown,
+                        HWND Window, bool Picker)
+{
+    const bool held = IsMouseButtonDown();
+    if (Colors.ButtonColor() != clNone) {
+        TColor face = Colors.ButtonColor();
+        if (Hover)
+            face = held ? Colors.ButtonColorDown() : Colors.ButtonColorHot();
+        TRect fill = r;
+        if (Picker) {
+            fill.Left += 2;
+        } else {
+            OffsetRect(r, -1, 0);
+            InflateRect(r, 0, -1);
+            fill = r;
+        }
+        Canvas->Brush()->SetStyle(bsSolid);
+        Canvas->Brush()->SetColor(face);
+        Canvas->Pen()->SetColor(face);
+        Canvas->FillRect(fill);
+        Canvas->Pen()->SetColor(Colors.ButtonBorderColor());
+        Canvas->MoveTo(r.Left, r.Top);
+        Canvas->LineTo(r.Left, r.Bottom);
+        const TColor arrow = held ? Colors.ButtonTextColorDown() : Colors.ButtonTextColor();
+        const Integer x = r.Left + (Picker ? 1 : 0);
+        Canvas->Pen()->SetColor(arrow);
+        Canvas->Brush()->SetColor(arrow);
+        Canvas->Polygon({TPoint{x + 4, r.Top + 7}, TPoint{x + 10, r.Top + 7}, TPoint{x + 7, r.Top + 10}});
+    } else if (ThemeActive(ExXPVS())) {
+        TThemeServices& t = ExXPVS();
+        if (HTHEME theme = t.OpenThemeData(Window, QStringLiteral("combobox"))) {
+            t.DrawThemeBackground(theme, Canvas, CP_DROPDOWNBUTTON, DropButtonThemeState(Enabled, held, DroppedDown, Hover), &r, nullptr);
+            t.CloseThemeData(theme);
+        }
+    } else {
+        if (!Picker) {
+            r.Left -= 4;
+            InflateRect(r, 0, -1);
+        }
+        DrawFrameControl(Canvas, r, DFC_SCROLL, DFCS_SCROLLCOMBOBOX | (Enabled ? DFCS_FLAT : DFCS_INACTIVE));
+    }
+}
+
 bool IsMouseButtonDown()
 {
     return GetKeyState(VK_LBUTTON) < 0 || GetKeyState(VK_RBUTTON) < 0;
@@ -255,15 +315,18 @@ bool IsMouseButtonDown()
 
 TEsgCustomCombo::TEsgCustomCombo(TComponent* AOwner)
     : TCustomComboBox(AOwner),
+      TLabelledControl(this),
       FButtonWidth(GetSystemMetrics(SM_CXVSCROLL) + 2),
       FIsThemed(ExXPVS().Loaded()),
-      FLabel(this),
       FNormalColor(Color()),
       FCanvas(std::make_unique<TControlCanvas>(this))
 {
 }
 
-TEsgCustomCombo::~TEsgCustomCombo() = default;
+TEsgCustomCombo::~TEsgCustomCombo()
+{
+    FLabel.Free();
+}
 
 void TEsgCustomCombo::SetButtonWidth(Integer v)
 {
@@ -281,7 +344,7 @@ void TEsgCustomCombo::SetFlat(bool v)
     FCtl3D = !v;
     if (v && FFlatParentColor) {
         if (Parent() != nullptr)
-            TControl::SetColor(ParentBrushColor());
+            TControl::SetColor(ParentBrushColor(this));
     } else {
         TControl::SetColor(FLoadedColor);
     }
@@ -371,17 +434,6 @@ void TEsgCustomCombo::CreateWnd()
         SetComboDroppedWidth(this, FDropWidth);
 }
 
-TColor TEsgCustomCombo::ParentBrushColor() const
-{
-    return Parent() != nullptr ? Parent()->Color() : Color();
-}
-
-bool TEsgCustomCombo::IsActiveLook() const
-{
-    if (HasState(csDesigning))
-        return Enabled();
-    return FMouseInControl || (Screen != nullptr && Screen->ActiveControl() == this) || Focused();
-}
 
 bool TEsgCustomCombo::NeedsOwnPaint() const
 {
@@ -426,12 +478,12 @@ void TEsgCustomCombo::PaintBorders()
     look.Themed = FIsThemed;
     look.DisabledBorder = FDisabledBorder;
     look.Focused = FHasFocus;
-    look.UsesFocusBorder = FFocusBorder && IsActiveLook();
+    look.UsesFocusBorder = FFocusBorder && IsActiveLook(this, FMouseInControl);
     look.Flat = FFlat;
     look.BorderColor = FBorderColor;
     look.FocusBorderColor = FFocusBorderColor;
     look.FlatLineColor = FFlatLineColor;
-    look.ParentColor = ParentBrushColor();
+    look.ParentColor = ParentBrushColor(this);
     look.Color = Color();
     look.ButtonWidth = FButtonWidth;
     DrawComboFrame(FCanvas.get(), TRect(0, 0, Width(), Height()), look);
@@ -444,44 +496,12 @@ void TEsgCustomCombo::DrawDropButton(TCanvas* Canvas)
     TRect r(0, 0, Width(), Height());
     r.Left += ClientWidth() - FButtonWidth + 2;
     InflateRect(r, -1, -1);
-    const bool held = IsMouseButtonDown();
-    if (FButtonColor != clNone) {
-        TColor face = FButtonColor;
-        if (FButtonHover)
-            face = held ? FButtonColorDown : FButtonColorHot;
-        r.Left -= 1;
-        r.Right -= 1;
-        r.Top += 1;
-        r.Bottom -= 1;
-        Canvas->Brush()->SetStyle(bsSolid);
-        Canvas->Brush()->SetColor(face);
-        Canvas->Pen()->SetColor(face);
-        Canvas->FillRect(r);
-        Canvas->Pen()->SetColor(FButtonBorderColor);
-        Canvas->MoveTo(r.Left, r.Top);
-        Canvas->LineTo(r.Left, r.Bottom);
-        const TColor arrow = held ? FButtonTextColorDown : FButtonTextColor;
-        Canvas->Pen()->SetColor(arrow);
-        Canvas->Brush()->SetColor(arrow);
-        Canvas->Polygon({TPoint{r.Left + 4, r.Top + 7}, TPoint{r.Left + 10, r.Top + 7}, TPoint{r.Left + 7, r.Top + 10}});
-    } else if (ThemeActive(ExXPVS())) {
-        TThemeServices& t = ExXPVS();
-        if (HTHEME theme = t.OpenThemeData(Handle(), QStringLiteral("combobox"))) {
-            t.DrawThemeBackground(theme, Canvas, CP_DROPDOWNBUTTON,
-                                  DropButtonThemeState(Enabled(), held, DroppedDown(), FButtonHover), &r, nullptr);
-            t.CloseThemeData(theme);
-        }
-    } else {
-        r.Left -= 4;
-        r.Top += 1;
-        r.Bottom -= 1;
-        DrawFrameControl(Canvas, r, DFC_SCROLL, DFCS_SCROLLCOMBOBOX | (Enabled() ? DFCS_FLAT : DFCS_INACTIVE));
-    }
+    DrawDropDownButton(Canvas, r, *this, FButtonHover, Enabled(), DroppedDown(), Handle(), false);
 }
 
 void TEsgCustomCombo::DrawFlatButtonBorder(TCanvas* Canvas)
 {
-    if (IsActiveLook())
+    if (IsActiveLook(this, FMouseInControl))
         return;
     // The ring around the arrow takes the button face while the control is
     // not active; the arrow itself stays as drawn.

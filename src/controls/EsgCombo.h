@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include "controls/ButtonColors.h"
 #include "platform/StdControls.h"
 
 class TCanvas;
@@ -71,6 +72,8 @@ public:
     void Focused(bool focused);
     // The label went (freed by its parent).
     void Forget(const TComponent* c);
+    // Frees the label (the control does so while it is still whole).
+    void Free();
 
     // Runs when the label has just been made.
     std::function<void(TLabel*)> OnCreated;
@@ -85,6 +88,40 @@ private:
     bool FAlwaysEnabled = false;
     bool FFocusLabel = false;
 };
+
+// The properties of a control's caption label (the combo box and the
+// combined date-time picker have one).
+class TLabelledControl {
+public:
+    // The label is made by the first caption.
+    QString LabelCaption() const { return FLabel.Caption(); }
+    void SetLabelCaption(const QString& v) { FLabel.SetCaption(v); }
+    TLabelPosition LabelPosition() const { return FLabel.Position(); }
+    void SetLabelPosition(TLabelPosition v) { FLabel.SetPosition(v); }
+    Integer LabelMargin() const { return FLabel.Margin(); }
+    void SetLabelMargin(Integer v) { FLabel.SetMargin(v); }
+    bool LabelTransparent() const { return FLabel.Transparent(); }
+    void SetLabelTransparent(bool v) { FLabel.SetTransparent(v); }
+    bool LabelAlwaysEnabled() const { return FLabel.AlwaysEnabled(); }
+    void SetLabelAlwaysEnabled(bool v) { FLabel.SetAlwaysEnabled(v); }
+    // The label turns bold while the control has the focus.
+    bool FocusLabel() const { return FLabel.FocusLabel(); }
+    void SetFocusLabel(bool v) { FLabel.SetFocusLabel(v); }
+    TFont* LabelFont() const { return FLabel.Font(); }
+    void SetLabelFont(const TFont* v) { FLabel.SetFont(v); }
+    TLabel* Label() const { return FLabel.Label(); }
+
+protected:
+    explicit TLabelledControl(TControl* Control) : FLabel(Control) {}
+    ~TLabelledControl() = default;
+    TAttachedLabel FLabel;
+};
+
+// Parent's colour (the control's own without a parent).
+TColor ParentBrushColor(const TControl* Control);
+// The look of a control the user works with: the mouse is over it, or it is
+// the active control (at design time: it is enabled).
+bool IsActiveLook(const TWinControl* Control, bool MouseInControl);
 
 // What the combo box frame rules look at (the date pickers use them too).
 struct TComboFrameLook {
@@ -108,10 +145,15 @@ constexpr TColor DisabledFrameColor = 0xB99D7F;  // RGB(127, 157, 185)
 
 // The four looks of a themed drop-down button (normal, hot, pressed, disabled).
 Integer DropButtonThemeState(bool Enabled, bool MouseButtonDown, bool DroppedDown, bool ButtonHover);
+// The drop-down button of a combo box (or, with Picker, of a date picker,
+// whose coloured face and classic arrow sit a little differently) in R: a
+// coloured face when the colours have one, else themed, else classic.
+void DrawDropDownButton(TCanvas* Canvas, TRect R, const TButtonColors& Colors, bool Hover, bool Enabled, bool DroppedDown,
+                        HWND Window, bool Picker);
 // Left or right mouse button held now.
 bool IsMouseButtonDown();
 
-class TEsgCustomCombo : public TCustomComboBox {
+class TEsgCustomCombo : public TCustomComboBox, public TButtonColors, public TLabelledControl {
 public:
     explicit TEsgCustomCombo(TComponent* AOwner);
     ~TEsgCustomCombo() override;
@@ -140,8 +182,6 @@ public:
     void SetFocusBorderColor(TColor v) { FFocusBorderColor = v; Invalidate(); }
     TColor FocusColor() const { return FFocusColor; }
     void SetFocusColor(TColor v) { FFocusColor = v; }
-    bool FocusLabel() const { return FLabel.FocusLabel(); }
-    void SetFocusLabel(bool v) { FLabel.SetFocusLabel(v); }
     // Width of the drop-down list; 0: the platform's.
     Integer DropWidth() const { return FDropWidth; }
     void SetDropWidth(Integer v);
@@ -154,20 +194,6 @@ public:
     void SetVisible(bool value) override;
     void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) override;
 
-    // The attached label, made by the first caption.
-    QString LabelCaption() const { return FLabel.Caption(); }
-    void SetLabelCaption(const QString& v) { FLabel.SetCaption(v); }
-    TLabelPosition LabelPosition() const { return FLabel.Position(); }
-    void SetLabelPosition(TLabelPosition v) { FLabel.SetPosition(v); }
-    Integer LabelMargin() const { return FLabel.Margin(); }
-    void SetLabelMargin(Integer v) { FLabel.SetMargin(v); }
-    bool LabelTransparent() const { return FLabel.Transparent(); }
-    void SetLabelTransparent(bool v) { FLabel.SetTransparent(v); }
-    bool LabelAlwaysEnabled() const { return FLabel.AlwaysEnabled(); }
-    void SetLabelAlwaysEnabled(bool v) { FLabel.SetAlwaysEnabled(v); }
-    TFont* LabelFont() const { return FLabel.Font(); }
-    void SetLabelFont(const TFont* v) { FLabel.SetFont(v); }
-    TLabel* Label() const { return FLabel.Label(); }
 
     // Set by the owner: XP look (repaint on hover) and Vista with themed controls.
     bool IsWinXP() const { return FIsWinXP; }
@@ -175,21 +201,6 @@ public:
     bool IsVista() const { return FIsVista; }
     void SetIsVista(bool v) { FIsVista = v; }
 
-    // The coloured drop-down button (ButtonColor none: no coloured button).
-    TColor ButtonColor() const { return FButtonColor; }
-    void SetButtonColor(TColor v) { FButtonColor = v; Invalidate(); }
-    TColor ButtonColorHot() const { return FButtonColorHot; }
-    void SetButtonColorHot(TColor v) { FButtonColorHot = v; Invalidate(); }
-    TColor ButtonColorDown() const { return FButtonColorDown; }
-    void SetButtonColorDown(TColor v) { FButtonColorDown = v; Invalidate(); }
-    TColor ButtonBorderColor() const { return FButtonBorderColor; }
-    void SetButtonBorderColor(TColor v) { FButtonBorderColor = v; Invalidate(); }
-    TColor ButtonTextColor() const { return FButtonTextColor; }
-    void SetButtonTextColor(TColor v) { FButtonTextColor = v; Invalidate(); }
-    TColor ButtonTextColorHot() const { return FButtonTextColorHot; }
-    void SetButtonTextColorHot(TColor v) { FButtonTextColorHot = v; Invalidate(); }
-    TColor ButtonTextColorDown() const { return FButtonTextColorDown; }
-    void SetButtonTextColorDown(TColor v) { FButtonTextColorDown = v; Invalidate(); }
 
     // Selects the first item equal to Text; nothing when there is none.
     void SelectItem(const QString& Text);
@@ -209,19 +220,17 @@ protected:
     void Dispatch(TMessage& Message) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
+    void ButtonColorsChanged() override { Invalidate(); }
     // Paints the frame now (during a paint) or asks for a paint.
     void PaintBorders();
     void DrawDropButton(TCanvas* Canvas);
     void DrawFlatButtonBorder(TCanvas* Canvas);
-    // Mouse over the control, or it has the focus (enabled at design time).
-    bool IsActiveLook() const;
 
 private:
     void PaintMessage(TMessage& Message);
     void ApplyFocusLook(bool focused);
     bool NeedsOwnPaint() const;
     bool NeedsFrame() const;
-    TColor ParentBrushColor() const;
 
     bool FAutoFocus = false;
     bool FFlat = false;
@@ -236,7 +245,6 @@ private:
     bool FIsWinXP = false;
     bool FIsThemed;
     bool FButtonHover = false;
-    TAttachedLabel FLabel;
     TColor FFlatLineColor = clNone;
     bool FFlatParentColor = true;
     TColor FFocusColor = clNone;
@@ -245,13 +253,6 @@ private:
     bool FDisabledBorder = true;
     TColor FNormalColor;
     bool FHasFocus = false;
-    TColor FButtonColorDown = clNone;
-    TColor FButtonBorderColor = clNone;
-    TColor FButtonTextColor = clNone;
-    TColor FButtonTextColorHot = clNone;
-    TColor FButtonColor = clNone;
-    TColor FButtonColorHot = clNone;
-    TColor FButtonTextColorDown = clNone;
     bool FIsVista = false;
     bool FCtl3D = true;
     bool FPainting = false;

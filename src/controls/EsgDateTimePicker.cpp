@@ -59,22 +59,11 @@ void TFlatDateTimePicker::SetCtl3D(bool v)
     Invalidate();
 }
 
-TColor TFlatDateTimePicker::ParentBrushColor() const
-{
-    return Parent() != nullptr ? Parent()->Color() : Color();
-}
-
-bool TFlatDateTimePicker::IsActive() const
-{
-    if (HasState(csDesigning))
-        return Enabled();
-    return FMouseInControl || (Screen != nullptr && Screen->ActiveControl() == this) || Focused();
-}
 
 TColor TFlatDateTimePicker::PlainBorderColor() const
 {
     if (FBorderStyle == bsNone)
-        return ParentBrushColor();
+        return ParentBrushColor(this);
     return FIsThemed ? DisabledFrameColor : FBorderColor;
 }
 
@@ -87,7 +76,7 @@ void TFlatDateTimePicker::PlainBorder(TCanvas* c, bool inner)
     if (!inner)
         return;
     if (FBorderStyle == bsSingle)
-        c->Pen()->SetColor(ParentBrushColor());
+        c->Pen()->SetColor(ParentBrushColor(this));
     c->Polyline({TPoint{1, h - 2}, TPoint{1, 1}, TPoint{w - 1, 1}});
 }
 
@@ -138,10 +127,10 @@ void TFlatDateTimePicker::PaintBorders()
     look.Themed = FIsThemed;
     look.DisabledBorder = FDisabledBorder;
     look.Focused = FHasFocus;
-    look.UsesFocusBorder = FFocusBorder && IsActive();
+    look.UsesFocusBorder = FFocusBorder && IsActiveLook(this, FMouseInControl);
     look.BorderColor = FBorderColor;
     look.FocusBorderColor = FFocusBorderColor;
-    look.ParentColor = ParentBrushColor();
+    look.ParentColor = ParentBrushColor(this);
     look.Color = Color();
     look.ButtonWidth = FButtonWidth;
     DrawComboFrame(c, TRect(0, 0, Width(), Height()), look);
@@ -154,7 +143,7 @@ void TFlatDateTimePicker::PaintBorders()
     InflateRect(ring, -2, -2);
     const Integer saved = c->SaveDC();
     c->ExcludeClipRect(TRect(cw - FButtonWidth + 4, 4, cw - 4, ch - 4));
-    if (IsActive()) {
+    if (IsActiveLook(this, FMouseInControl)) {
         DrawEdge(c, ring, EDGE_RAISED, BF_RECT | (DroppedDown() ? BF_FLAT : 0));
     } else {
         c->Brush()->SetStyle(bsSolid);
@@ -169,32 +158,7 @@ void TFlatDateTimePicker::DrawDropButton(TCanvas* c)
     TRect r(0, 0, Width(), Height());
     r.Left += ClientWidth() - FButtonWidth + 2;
     InflateRect(r, -1, -1);
-    const bool held = IsMouseButtonDown();
-    if (FButtonColor != clNone) {
-        TColor face = FButtonColor;
-        if (FButtonHover)
-            face = held ? FButtonColorDown : FButtonColorHot;
-        c->Brush()->SetStyle(bsSolid);
-        c->Brush()->SetColor(face);
-        c->Pen()->SetColor(face);
-        c->FillRect(TRect(r.Left + 2, r.Top, r.Right, r.Bottom));
-        c->Pen()->SetColor(FButtonBorderColor);
-        c->MoveTo(r.Left, r.Top);
-        c->LineTo(r.Left, r.Bottom);
-        const TColor arrow = held ? FButtonTextColorDown : FButtonTextColor;
-        c->Pen()->SetColor(arrow);
-        c->Brush()->SetColor(arrow);
-        c->Polygon({TPoint{r.Left + 5, r.Top + 7}, TPoint{r.Left + 11, r.Top + 7}, TPoint{r.Left + 8, r.Top + 10}});
-    } else if (ThemeActive(ExXPVS())) {
-        TThemeServices& t = ExXPVS();
-        if (HTHEME theme = t.OpenThemeData(Handle(), QStringLiteral("combobox"))) {
-            t.DrawThemeBackground(theme, c, CP_DROPDOWNBUTTON, DropButtonThemeState(Enabled(), held, DroppedDown(), FButtonHover),
-                                  &r, nullptr);
-            t.CloseThemeData(theme);
-        }
-    } else {
-        DrawFrameControl(c, r, DFC_SCROLL, DFCS_SCROLLCOMBOBOX | (Enabled() ? DFCS_FLAT : DFCS_INACTIVE));
-    }
+    DrawDropDownButton(c, r, *this, FButtonHover, Enabled(), DroppedDown(), Handle(), true);
 }
 
 void TFlatDateTimePicker::MouseMove(TShiftState Shift, Integer X, Integer Y)

@@ -8,12 +8,13 @@
 // mouse and focus tracking that repaint them.
 
 #include <memory>
+#include "controls/ButtonColors.h"
 #include "platform/DateTimePicker.h"
 
 class TCanvas;
 class TControlCanvas;
 
-class TFlatDateTimePicker : public TDateTimePicker {
+class TFlatDateTimePicker : public TDateTimePicker, public TButtonColors {
 public:
     ~TFlatDateTimePicker() override;
     QString ClassName() const override { return QStringLiteral("TFlatDateTimePicker"); }
@@ -37,21 +38,6 @@ public:
     Integer ButtonWidth() const { return FButtonWidth; }
     bool IsWinXP() const { return FIsWinXP; }
 
-    // The metro drop-down button's colours (ButtonColor none: a themed or classic arrow).
-    TColor ButtonColor() const { return FButtonColor; }
-    void SetButtonColor(TColor v) { FButtonColor = v; Invalidate(); }
-    TColor ButtonColorHot() const { return FButtonColorHot; }
-    void SetButtonColorHot(TColor v) { FButtonColorHot = v; Invalidate(); }
-    TColor ButtonColorDown() const { return FButtonColorDown; }
-    void SetButtonColorDown(TColor v) { FButtonColorDown = v; Invalidate(); }
-    TColor ButtonBorderColor() const { return FButtonBorderColor; }
-    void SetButtonBorderColor(TColor v) { FButtonBorderColor = v; Invalidate(); }
-    TColor ButtonTextColor() const { return FButtonTextColor; }
-    void SetButtonTextColor(TColor v) { FButtonTextColor = v; Invalidate(); }
-    TColor ButtonTextColorHot() const { return FButtonTextColorHot; }
-    void SetButtonTextColorHot(TColor v) { FButtonTextColorHot = v; Invalidate(); }
-    TColor ButtonTextColorDown() const { return FButtonTextColorDown; }
-    void SetButtonTextColorDown(TColor v) { FButtonTextColorDown = v; Invalidate(); }
 
     bool HasFocus() const { return FHasFocus; }
     bool MouseInControl() const { return FMouseInControl; }
@@ -69,28 +55,19 @@ protected:
     virtual bool DrawsOutline() const { return false; }
     void Dispatch(TMessage& Message) override;
     void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
+    void ButtonColorsChanged() override { Invalidate(); }
     // Paints the frame now (during a paint) or asks for a paint.
     void PaintBorders();
     void DrawDropButton(TCanvas* Canvas);
-    // Mouse over it, or it is the active control (enabled at design time).
-    bool IsActive() const;
 
 private:
     void PaintMessage(TMessage& Message);
     void PlainBorder(TCanvas* Canvas, bool inner);
     TColor PlainBorderColor() const;
-    TColor ParentBrushColor() const;
 
     TBorderStyle FBorderStyle = bsNone;
     TColor FBorderColor;
     bool FIsThemed;
-    TColor FButtonColorDown = clNone;
-    TColor FButtonBorderColor = clNone;
-    TColor FButtonTextColor = clNone;
-    TColor FButtonTextColorHot = clNone;
-    TColor FButtonColor = clNone;
-    TColor FButtonColorHot = clNone;
-    TColor FButtonTextColorDown = clNone;
     Integer FButtonWidth;
     bool FButtonHover = false;
     bool FMouseInControl = false;

@@ -100,7 +100,7 @@ void TCustomDateTimePicker::WndProc(TMessage& Message)
 
 // ------------------------------------------------------------ TExDateTimePicker
 
-TExDateTimePicker::TExDateTimePicker(TComponent* AOwner) : TCustomDateTimePicker(AOwner), FLabel(this)
+TExDateTimePicker::TExDateTimePicker(TComponent* AOwner) : TCustomDateTimePicker(AOwner), TLabelledControl(this)
 {
     FFocusTimer = new TTimer(this);
     FFocusTimer->SetEnabled(false);
@@ -120,7 +120,10 @@ TExDateTimePicker::TExDateTimePicker(TComponent* AOwner) : TCustomDateTimePicker
     SetCtl3D(true);
 }
 
-TExDateTimePicker::~TExDateTimePicker() = default;
+TExDateTimePicker::~TExDateTimePicker()
+{
+    FLabel.Free();
+}
 
 QString TExDateTimePicker::Version() const
 {

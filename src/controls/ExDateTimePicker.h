@@ -47,7 +47,7 @@ protected:
 
 enum TExDateTimeKind { dkDate, dkTime, dkDateTime };
 
-class TExDateTimePicker : public TCustomDateTimePicker {
+class TExDateTimePicker : public TCustomDateTimePicker, public TLabelledControl {
 public:
     explicit TExDateTimePicker(TComponent* AOwner);
     ~TExDateTimePicker() override;
@@ -80,21 +80,6 @@ public:
     void SetEnabled(bool value) override;
     void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) override;
 
-    QString LabelCaption() const { return FLabel.Caption(); }
-    void SetLabelCaption(const QString& v) { FLabel.SetCaption(v); }
-    TLabelPosition LabelPosition() const { return FLabel.Position(); }
-    void SetLabelPosition(TLabelPosition v) { FLabel.SetPosition(v); }
-    Integer LabelMargin() const { return FLabel.Margin(); }
-    void SetLabelMargin(Integer v) { FLabel.SetMargin(v); }
-    bool LabelTransparent() const { return FLabel.Transparent(); }
-    void SetLabelTransparent(bool v) { FLabel.SetTransparent(v); }
-    bool LabelAlwaysEnabled() const { return FLabel.AlwaysEnabled(); }
-    void SetLabelAlwaysEnabled(bool v) { FLabel.SetAlwaysEnabled(v); }
-    bool FocusLabel() const { return FLabel.FocusLabel(); }
-    void SetFocusLabel(bool v) { FLabel.SetFocusLabel(v); }
-    TFont* LabelFont() const { return FLabel.Font(); }
-    void SetLabelFont(const TFont* v) { FLabel.SetFont(v); }
-    TLabel* Label() const { return FLabel.Label(); }
 
     // The time part's change (after OnChange).
     TNotifyEvent OnTimeChange;
@@ -125,7 +110,6 @@ private:
     TTimer* FFocusTimer;
     QString FTimeFormat;
     Word Fy = 0, FmDate = 0, Fd = 0;
-    TAttachedLabel FLabel;
     bool FParentFnt = true;
     bool FFirstRun = true;
     TCustomDateTimePicker* FTimePicker = nullptr;

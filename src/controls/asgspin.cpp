@@ -10,7 +10,6 @@
 #include "platform/Beep.h"
 #include "platform/Bitmap.h"
 #include "platform/Canvas.h"
-#include "platform/ControlTweaks.h"
 #include "platform/DrawText.h"
 #include "platform/Graphics.h"
 #include "platform/Locale.h"
@@ -471,7 +470,7 @@ void TEsgSpinButton::Dispatch(TMessage& Message)
 
 // ------------------------------------------------------------ TEsgSpinEdit
 
-TEsgSpinEdit::TEsgSpinEdit(TComponent* AOwner) : TCustomMaskEdit(AOwner)
+TEsgSpinEdit::TEsgSpinEdit(TComponent* AOwner) : TEmbeddedButtonEdit(AOwner)
 {
     FButton = new TEsgSpinButton(this);
     FButton->SetBounds(0, 0, 15, 17);
@@ -609,19 +608,6 @@ void TEsgSpinEdit::SetIsWinXP(bool v)
     FButton->SetIsWinXP(v);
 }
 
-void TEsgSpinEdit::SetBorderStyle(TBorderStyle v)
-{
-    FBorderStyle = v;
-    SetEditFrame(this, v != bsNone);
-    ResizeMessage();
-}
-
-void TEsgSpinEdit::SetCtl3D(bool v)
-{
-    FCtl3D = v;
-    ResizeMessage();
-}
-
 // ---- stepping
 
 void TEsgSpinEdit::StepUp(bool Page)
@@ -713,11 +699,6 @@ void TEsgSpinEdit::DownClick(TObject*)
 
 // ---- keys
 
-bool TEsgSpinEdit::ClipboardEditAllowed() const
-{
-    return FEditorEnabled && !ReadOnly();
-}
-
 bool TEsgSpinEdit::CharAllowed(QChar& Key)
 {
     const TFormatSettings& fs = FormatSettings();
@@ -773,21 +754,12 @@ void TEsgSpinEdit::KeyDown(Word& Key, TShiftState Shift)
     case VK_NEXT: StepDown(true); Key = 0; return;
     default: break;
     }
-    if (Key == VK_DELETE && !FEditorEnabled) {
-        Key = 0;
-        return;
-    }
-    // Cut and paste by key only where the edit may change its text.
-    if (!ClipboardEditAllowed() && IsCutOrPasteKey(Key, Shift)) {
-        Key = 0;
-        return;
-    }
     if (Key == VK_RETURN && FReturnIsTab) {
         // Enter moves on like Tab: the form's dialog-key walk takes it.
         Key = VK_TAB;
         PostMessage(this, CN_KEYDOWN, VK_TAB);
     }
-    TCustomMaskEdit::KeyDown(Key, Shift);
+    TEmbeddedButtonEdit::KeyDown(Key, Shift);
 }
 
 void TEsgSpinEdit::KeyPress(QChar& Key)
@@ -805,22 +777,18 @@ void TEsgSpinEdit::KeyPress(QChar& Key)
         MessageBeep(0);
         return;
     }
-    TCustomMaskEdit::KeyPress(Key);
+    TEmbeddedButtonEdit::KeyPress(Key);
 }
 
 void TEsgSpinEdit::Dispatch(TMessage& Message)
 {
     switch (Message.Msg) {
-    case WM_SIZE:
-        TCustomMaskEdit::Dispatch(Message);
-        ResizeMessage();
-        return;
     case CM_ENTER:
         if (AutoSelect() && (GetKeyState(VK_LBUTTON) >= 0 || !FEditorEnabled))
             SelectAll();
         break;
     case CM_EXIT: {
-        TCustomMaskEdit::Dispatch(Message);
+        TEmbeddedButtonEdit::Dispatch(Message);
         switch (FSpinType) {
         case sptNormal: {
             const Integer v = Value();
@@ -849,25 +817,15 @@ void TEsgSpinEdit::Dispatch(TMessage& Message)
         }
         return;
     }
-    case WM_CUT:
-    case WM_PASTE:
-        if (!ClipboardEditAllowed())
-            return;
-        break;
-    case WM_CONTEXTMENU:
-        // The edit's own menu would offer Cut and Paste.
-        if (!ClipboardEditAllowed() && PopupMenu() == nullptr)
-            return;
-        break;
     default:
         break;
     }
-    TCustomMaskEdit::Dispatch(Message);
+    TEmbeddedButtonEdit::Dispatch(Message);
 }
 
 void TEsgSpinEdit::Loaded()
 {
-    TCustomMaskEdit::Loaded();
+    TEmbeddedButtonEdit::Loaded();
     if (FSpinType == sptDate)
         SetDateValue(FDateValue);
     else if (FSpinType == sptTime)
@@ -878,38 +836,15 @@ void TEsgSpinEdit::Loaded()
 
 // ---- layout
 
-void TEsgSpinEdit::CreateWnd()
-{
-    TCustomMaskEdit::CreateWnd();
-    SetEditFrame(this, FBorderStyle != bsNone);
-    SetEditRect();
-}
-
 Integer TEsgSpinEdit::GetMinHeight()
 {
     Integer h = 0, sysH = 0;
     EditTextHeights(Font(), h, sysH);
-    return h + std::min(h, sysH) / 4 + 2 + (FBorderStyle == bsSingle ? 4 * GetSystemMetrics(SM_CYBORDER) : 0);
+    return h + std::min(h, sysH) / 4 + 2 + (BorderStyle() == bsSingle ? 4 * GetSystemMetrics(SM_CYBORDER) : 0);
 }
 
-void TEsgSpinEdit::SetEditRect()
+TRect TEsgSpinEdit::EditRect()
 {
-    if (FButton == nullptr)
-        return;
-    const Integer m = FBorderStyle == bsNone ? 3 : 0;
-    const TRect r(m, m, ClientWidth() - FButton->Width() - 2 - m, ClientHeight() + 1);
-    Perform(EM_SETRECTNP, 0, LPARAM(&r));
-}
-
-void TEsgSpinEdit::ResizeMessage()
-{
-    if (FButton == nullptr || FSizing)
-        return;
-    FSizing = true;
-    const Integer minH = GetMinHeight();
-    if (Height() < minH)
-        SetHeight(minH);
-    FButton->SetBoundsRect(EmbeddedButtonBounds(Width(), Height(), FButton->Width(), FBorderStyle, FCtl3D));
-    SetEditRect();
-    FSizing = false;
+    const Integer m = BorderStyle() == bsNone ? 3 : 0;
+    return TRect(m, m, ClientWidth() - FButton->Width() - 2 - m, ClientHeight() + 1);
 }

@@ -9,8 +9,9 @@
 // TEsgSpinButton holds the two arrows, TExTimerSpeedButtons that repeat
 // their click while held down.
 
+#include "controls/ButtonColors.h"
+#include "controls/EditWithButton.h"
 #include "platform/Buttons.h"
-#include "platform/MaskEdit.h"
 
 class TControlCanvas;
 class TTimer;
@@ -60,7 +61,7 @@ private:
     bool FHasMouse = false;
 };
 
-class TEsgSpinButton : public TWinControl {
+class TEsgSpinButton : public TWinControl, public TButtonColors {
 public:
     explicit TEsgSpinButton(TComponent* AOwner);
     QString ClassName() const override { return QStringLiteral("TEsgSpinButton"); }
@@ -86,22 +87,6 @@ public:
     Integer DownNumGlyphs() const;
     void SetDownNumGlyphs(Integer v);
 
-    // A flat colour for the arrows (none: themed or classic arrows).
-    TColor ButtonColor() const { return FButtonColor; }
-    void SetButtonColor(TColor v) { FButtonColor = v; InvalidateArrows(); }
-    TColor ButtonColorHot() const { return FButtonColorHot; }
-    void SetButtonColorHot(TColor v) { FButtonColorHot = v; InvalidateArrows(); }
-    TColor ButtonColorDown() const { return FButtonColorDown; }
-    void SetButtonColorDown(TColor v) { FButtonColorDown = v; InvalidateArrows(); }
-    // Stored only: the arrows are drawn black.
-    TColor ButtonTextColor() const { return FButtonTextColor; }
-    void SetButtonTextColor(TColor v) { FButtonTextColor = v; }
-    TColor ButtonTextColorHot() const { return FButtonTextColorHot; }
-    void SetButtonTextColorHot(TColor v) { FButtonTextColorHot = v; }
-    TColor ButtonTextColorDown() const { return FButtonTextColorDown; }
-    void SetButtonTextColorDown(TColor v) { FButtonTextColorDown = v; }
-    TColor ButtonBorderColor() const { return FButtonBorderColor; }
-    void SetButtonBorderColor(TColor v) { FButtonBorderColor = v; }
 
     void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) override;
 
@@ -113,6 +98,8 @@ protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void Dispatch(TMessage& Message) override;
     void KeyDown(Word& Key, TShiftState Shift) override;
+    // The face colours show on the arrows (the text and border colours are kept only).
+    void ButtonColorsChanged() override { InvalidateArrows(); }
 
 private:
     TExTimerSpeedButton* CreateButton(TButtonDirection direction);
@@ -128,16 +115,9 @@ private:
     TWinControl* FFocusControl = nullptr;
     TSpinDirection FDirection = spVertical;
     bool FIsWinXP = false;
-    TColor FButtonColorDown = clNone;
-    TColor FButtonBorderColor = clNone;
-    TColor FButtonTextColor = clNone;
-    TColor FButtonTextColorHot = clNone;
-    TColor FButtonColor = clNone;
-    TColor FButtonColorHot = clNone;
-    TColor FButtonTextColorDown = clNone;
 };
 
-class TEsgSpinEdit : public TCustomMaskEdit {
+class TEsgSpinEdit : public TEmbeddedButtonEdit {
 public:
     explicit TEsgSpinEdit(TComponent* AOwner);
     ~TEsgSpinEdit() override;
@@ -162,8 +142,6 @@ public:
     void SetPrecision(Integer v);
     TSpinDirection Direction() const { return FDirection; }
     void SetDirection(TSpinDirection v);
-    bool EditorEnabled() const { return FEditorEnabled; }
-    void SetEditorEnabled(bool v) { FEditorEnabled = v; }
     bool ReturnIsTab() const { return FReturnIsTab; }
     void SetReturnIsTab(bool v) { FReturnIsTab = v; }
     bool ExcelStyleDecimalSeparator() const { return FExcelStyleDecimalSeparator; }
@@ -183,10 +161,6 @@ public:
     void SetIsWinXP(bool v);
     // Month before day in the locale's short date format (set by each date step).
     bool UsDates() const { return FUsDates; }
-    TBorderStyle BorderStyle() const { return FBorderStyle; }
-    void SetBorderStyle(TBorderStyle v);
-    bool Ctl3D() const { return FCtl3D; }
-    void SetCtl3D(bool v);
 
     Integer Increment() const { return FIncrement; }
     void SetIncrement(Integer v) { FIncrement = v; }
@@ -224,18 +198,15 @@ public:
 
 protected:
     void Loaded() override;
-    void CreateWnd() override;
     void Dispatch(TMessage& Message) override;
     void KeyDown(Word& Key, TShiftState Shift) override;
     void KeyPress(QChar& Key) override;
-    // Lays out the text rectangle and the arrows for the current size.
-    void ResizeMessage();
-    void SetEditRect();
-    Integer GetMinHeight();
+    TWinControl* EmbeddedButton() const override { return FButton; }
+    Integer GetMinHeight() override;
+    TRect EditRect() override;
 
 private:
     void Step(int Direction, bool Page);
-    bool ClipboardEditAllowed() const;
 
     Integer FMinValue = 0, FMaxValue = 100;
     double FMinFloatValue = 0.0, FMaxFloatValue = 100.0;
@@ -244,8 +215,7 @@ private:
     TDateTime FTimeValue = 0;
     Integer FIncrement = 1;
     double FIncrementFloat = 0.1;
-    TEsgSpinButton* FButton;
-    bool FEditorEnabled = true;
+    TEsgSpinButton* FButton = nullptr;
     TSpinDirection FDirection = spVertical;
     TEsgSpinType FSpinType = sptNormal;
     Integer FPrecision = 0;
@@ -260,10 +230,7 @@ private:
     bool FSpinTransparent = false;
     bool FAllowEmptyValue = false;
     double FIncrementFloatPage = 1.0;
-    TBorderStyle FBorderStyle = bsSingle;
-    bool FCtl3D = true;
     bool FKeypadDecimal = false;
-    bool FSizing = false;
 };
 
 // Number texts in the platform's format settings, as the spin edit writes

@@ -64,31 +64,31 @@ protected:
     TForm* form = nullptr;
 };
 
+namespace editform {
+inline void UseSettings(QChar decimal, QChar thousand, QChar dateSep, const char* shortDate, const char* shortTime, const char* longTime)
+{
+    TFormatSettings& f = FormatSettings();
+    f = TFormatSettings::Invariant();
+    f.DecimalSeparator = decimal;
+    f.ThousandSeparator = thousand;
+    f.DateSeparator = dateSep;
+    f.TimeSeparator = u':';
+    f.ShortDateFormat = QString::fromLatin1(shortDate);
+    f.ShortTimeFormat = QString::fromLatin1(shortTime);
+    f.LongTimeFormat = QString::fromLatin1(longTime);
+}
+} // namespace editform
+
 // Day-month-year with "." between and "," as decimal separator (the
-// thousand separator is "." too), or month-day-year with "/" between, "."
-// as decimal separator and hours without a leading zero.
+// thousand separator is "." too).
 inline void UseEuropeanSettings()
 {
-    TFormatSettings& f = FormatSettings();
-    f = TFormatSettings::Invariant();
-    f.DecimalSeparator = u',';
-    f.ThousandSeparator = u'.';
-    f.DateSeparator = u'.';
-    f.TimeSeparator = u':';
-    f.ShortDateFormat = QStringLiteral("dd/mm/yyyy");
-    f.ShortTimeFormat = QStringLiteral("hh:nn");
-    f.LongTimeFormat = QStringLiteral("hh:nn:ss");
+    editform::UseSettings(u',', u'.', u'.', "dd/mm/yyyy", "hh:nn", "hh:nn:ss");
 }
 
+// Month-day-year with "/" between, "." as decimal separator and hours
+// without a leading zero.
 inline void UseUsSettings()
 {
-    TFormatSettings& f = FormatSettings();
-    f = TFormatSettings::Invariant();
-    f.DecimalSeparator = u'.';
-    f.ThousandSeparator = u',';
-    f.DateSeparator = u'/';
-    f.TimeSeparator = u':';
-    f.ShortDateFormat = QStringLiteral("m/d/yyyy");
-    f.ShortTimeFormat = QStringLiteral("h:nn");
-    f.LongTimeFormat = QStringLiteral("h:nn:ss");
+    editform::UseSettings(u'.', u',', u'/', "m/d/yyyy", "h:nn", "h:nn:ss");
 }
