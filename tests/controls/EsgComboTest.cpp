@@ -271,6 +271,28 @@ TEST_F(TEsgCombo, SelectItemPicksTheFirstEqualItemOnly)
     EXPECT_EQ(c->ItemIndex(), 1);
 }
 
+TEST_F(TEsgCombo, TypingInAListComboLooksUpTheItem)
+{
+    auto* c = Fill(Add<TEsgComboBox>(10, 10, 150, 22));
+    c->Items()->Add(QStringLiteral("Gauge"));
+    c->SetStyle(csDropDownList);
+    c->SetItemIndex(0);
+    QStringList picked;
+    c->OnSelect = [&](TObject*) { picked << c->Text(); };
+    c->SetFocus();
+    // The letters typed in one go name the item more and more closely.
+    TestInput::TypeText(c, QStringLiteral("g"));
+    EXPECT_EQ(c->ItemIndex(), 2);
+    EXPECT_EQ(c->Text(), QStringLiteral("Gamma"));
+    TestInput::TypeText(c, QStringLiteral("au"));
+    EXPECT_EQ(c->ItemIndex(), 3);
+    EXPECT_EQ(c->Text(), QStringLiteral("Gauge"));
+    EXPECT_EQ(picked, (QStringList{QStringLiteral("Gamma"), QStringLiteral("Gauge")}));
+    // Letters that no item starts with change nothing.
+    TestInput::TypeText(c, QStringLiteral("zz"));
+    EXPECT_EQ(c->Text(), QStringLiteral("Gauge"));
+}
+
 TEST(ComboBoxX, EightPicturesByName)
 {
     for (const char* name : {"CBX_BMP_EDIT", "CBX_BMP_NEW", "CBX_BMP_NEW_D", "CBX_BMP_DEL", "CBX_BMP_DEL_D", "CBX_BMP_UP",
