@@ -458,8 +458,15 @@ void TEsgCustomCombo::PaintMessage(TMessage& Message)
     if (!own && !NeedsFrame())
         return;
     FPainting = true;
-    if (own && Style() != csSimple)
-        DrawDropButton(FCanvas.get());
+    if (own && Style() != csSimple) {
+        // The button's strip is the control's colour and the own button,
+        // nothing of the platform's arrow.
+        TCanvas* c = FCanvas.get();
+        c->Brush()->SetStyle(bsSolid);
+        c->Brush()->SetColor(Color());
+        c->FillRect(TRect(ClientWidth() - FButtonWidth - 4, 0, ClientWidth() + 2, ClientHeight()));
+        DrawDropButton(c);
+    }
     PaintBorders();
     FPainting = false;
 }
