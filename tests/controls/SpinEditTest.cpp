@@ -80,6 +80,10 @@ TEST_F(TSpin, ValueIsClampedUnlessTheBoundsAreEqual)
     EXPECT_EQ(spin->Text(), QStringLiteral("150"));
     TestInput::PressKey(spin, VK_UP);
     EXPECT_EQ(spin->Value(), 151);
+    // Without a range the integer's own ends hold: no wrap to the other end.
+    spin->SetValue(2147483647);
+    TestInput::PressKey(spin, VK_UP);
+    EXPECT_EQ(spin->Text(), QStringLiteral("2147483647"));
 }
 
 TEST_F(TSpin, TextsThatAreNoNumberReadAsTheFallbacks)
