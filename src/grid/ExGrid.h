@@ -8,6 +8,19 @@
 //   ExGridHidden.cpp    hidden columns and rows, real and display indexes
 //   ExGridSettings.cpp  column sizes and positions, column states, visual
 //                       properties and print settings files
+//   ExGridTypes.cpp     cell types and graphics, typed cell access, headers
+//   ExGridSelection.cpp text marking, cell checks, fills, row and column
+//                       selection, row marks, cell movement and repaints
+//   ExGridAppearance.cpp per-cell colour, border, alignment, editor-kind and
+//                       editability hooks, check boxes
+//   ExGridEditors.cpp   editor choice, showing a special editor and writing
+//                       its value back, the combo list
+//   ExGridSizing.cpp    repaint and resize, integral height, scroll bars,
+//                       the footer row, save ranges and hit tests
+//   ExGridScroll.cpp    scroll messages, drag scrolling, stretching, counts
+//                       and fixed cells, listeners and change notifiers
+//   ExGridNavigation.cpp moving the current cell, Enter advance, type-ahead
+//   ExGridFilter.cpp    row filters
 //
 // Index spaces: cell storage and the cell accessors take the real column
 // and the display row; Col, Row, widths, heights, painting and the mouse use
@@ -17,13 +30,25 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <stdexcept>
+#include <vector>
 
 #include "grid/BaseGrid.h"
+#include "grid/ExGridCellGraphic.h"
 #include "grid/ExGridHelpers.h"
 #include "grid/ExStyleIF.h"
 
 class TBitmap;
 class TCellGraphic;
+class TEditLink;
+class TExInplaceEdit;
+class TFilter;
+class TGridCheckBox;
+class TGridCombo;
+class THintWindow;
+class TPen;
+class TTimer;
+class DAriViziveVudaDodav;
 class TCustomImageList;
 class TGridItem;
 class THTMLPictureCache;
@@ -49,6 +74,38 @@ enum TMouseSelectMode { msNormal, msColumn, msRow };
 enum TFilterDropDownColumns { fdNormal, fdAll };
 enum TSortDirection { sdAscending, sdDescending };
 enum TClipOperation { coNone, coCut, coCopy };
+enum TSearchFooterAction { saFindFirst, saFindPrevious, saFindNext };
+enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+enum TDragScrollDirections : Cardinal { dsdUp = 1u << 0, dsdDown = 1u << 1, dsdLeft = 1u << 2, dsdRight = 1u << 3 };
+using TDragScrollDirection = Cardinal;
+// A set of TCellBorder values, one bit each.
+using TCellBorders = Cardinal;
+constexpr TCellBorders CellBorderBit(TCellBorder B) { return 1u << Cardinal(B); }
+
+// The grid's own error: an operation handed a cell or index outside the grid.
+class DOzeDidoRivar : public std::runtime_error {
+public:
+    explicit DOzeDidoRivar(const QString& Msg) : std::runtime_error(Msg.toStdString()), FMessage(Msg) {}
+    const QString& Message() const { return FMessage; }
+
+private:
+    QString FMessage;
+};
+
+// Follows the grid's cell changes; applications derive from it.
+class TGridChangeNotifier : public TComponent {
+public:
+    explicit TGridChangeNotifier(TComponent* AOwner) : TComponent(AOwner) {}
+    QString ClassName() const override { return QStringLiteral("TGridChangeNotifier"); }
+    virtual void CellsChanged(TRect R) {}
+};
+
+// The one listener told of every move of the current cell.
+class ITExStringGridSelect {
+public:
+    virtual ~ITExStringGridSelect() = default;
+    virtual void CellSelect(Integer ACol, Integer ARow) = 0;
+};
 
 using TRowChangedEvent = std::function<void(TObject* Sender, Integer OldRow, Integer NewRow)>;
 using TClickCellEvent = std::function<void(TObject* Sender, Integer ARow, Integer ACol)>;
@@ -60,6 +117,49 @@ using TComboChangeEvent =
 using TCheckBoxClickEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, bool State)>;
 using TGetEditorTypeEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, TEditorType& AEditor)>;
 using TCellsChangedEvent = std::function<void(TObject* Sender, TRect R)>;
+using TGetCellColorEvent =
+    std::function<void(TObject* Sender, Integer ARow, Integer ACol, TGridDrawState AState, TBrush* ABrush, TFont* AFont)>;
+using TGetCellBorderEvent =
+    std::function<void(TObject* Sender, Integer ARow, Integer ACol, TPen* APen, TCellBorders& Borders)>;
+using TGetAlignmentEvent =
+    std::function<void(TObject* Sender, Integer ARow, Integer ACol, TAlignment& HAlign, TVAlignment& VAlign)>;
+using TGetFormatEvent =
+    std::function<void(TObject* Sender, Integer ACol, TSortStyle& AStyle, QString& APrefix, QString& ASuffix)>;
+using TColRowBoolEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, bool& Value)>;
+using TRowColBoolEvent = std::function<void(TObject* Sender, Integer ARow, Integer ACol, bool& Value)>;
+using TGetCheckEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, QString& Value)>;
+using TGetColumnFilterEvent = std::function<void(TObject* Sender, Integer Column, TStrings* Filter)>;
+using TGetCellCursorEvent =
+    std::function<void(TObject* Sender, Integer ACol, Integer ARow, Integer X, Integer Y, TCursor& ACursor)>;
+using TSearchFooterActionEvent = std::function<void(TObject* Sender, const QString& Value, Integer ACol, Integer ARow,
+                                                    TSearchFooterAction SearchAction)>;
+using TColRowEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow)>;
+using TRowColEvent = std::function<void(TObject* Sender, Integer ARow, Integer ACol)>;
+using TExpandClickEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, bool Expanded)>;
+using TDateTimeChangeEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, TDateTime ADateTime)>;
+using TEditChangeEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, const QString& Value)>;
+using TGetEditorPropEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, TEditLink* AEditLink)>;
+using TComboObjectChangeEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, Integer AItemIndex,
+                                                   const QString& ASelection, TObject* AObject)>;
+using TCheckBoxClickStateEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, TCheckBoxState State)>;
+using TScrollHintEvent = std::function<void(TObject* Sender, Integer ARowOrCol, QString& Hint)>;
+using TDragScrollEvent = std::function<void(TObject* Sender, Integer TopRow, Integer LeftCol,
+                                            TDragScrollDirection& Directions, bool& Allow)>;
+using TIndexEvent = std::function<void(TObject* Sender, Integer Index)>;
+using TUpdateColumnSizeEvent = std::function<void(TObject* Sender, Integer ACol, Integer& AWidth)>;
+using TFooterCalcEvent = std::function<void(TObject* Sender, Integer ACol, QString& Value, Integer ARow)>;
+using TCellChangingEvent = std::function<void(TObject* Sender, Integer OldRow, Integer OldCol, Integer NewRow,
+                                              Integer NewCol, bool& Allow)>;
+using TLineChangingEvent = std::function<void(TObject* Sender, Integer OldIndex, Integer NewIndex, bool& Allow)>;
+using TAutoAdvanceEvent = std::function<void(TObject* Sender, Integer FromRow, Integer FromCol, Integer& ToRow,
+                                             Integer& ToCol, bool& Allow)>;
+using TAllowEvent = std::function<void(TObject* Sender, bool& Allow)>;
+using TRowDisjunctSelectEvent = std::function<void(TObject* Sender, Integer ARow, bool Value, bool& Allow)>;
+using TCustomFilterEvent = std::function<void(TObject* Sender, Integer ARow, bool& Allow)>;
+using TFilterSelectEvent = std::function<void(TObject* Sender, Integer Column, Integer ItemIndex,
+                                              const QString& FriendlyName, QString& FilterCondition)>;
+using TFilterCheckEvent = std::function<void(TObject* Sender, Integer Column, Integer ItemIndex,
+                                             const QString& FriendlyName, QString& FilterCondition, TStrings* CheckList)>;
 
 // A property that only stores its value: Name() and SetName(), field FName.
 #define EXGRID_PROPERTY(Type, Name, Default)                   \
@@ -68,9 +168,17 @@ public:                                                        \
     void Set##Name(const Type& Value) { F##Name = Value; }     \
 private:                                                       \
     Type F##Name = Default;
+// The same with a setter of its own (declared with the concern it serves).
+#define EXGRID_GETTER(Type, Name, Default)                     \
+public:                                                        \
+    Type Name() const { return F##Name; }                      \
+private:                                                       \
+    Type F##Name = Default;
 
 class TExStringGrid : public TBaseGrid {
     friend class TGridResizeHandler;
+    friend class TGridCombo;
+    friend class TGridCheckBox;
 
 public:
     explicit TExStringGrid(TComponent* AOwner);
@@ -108,9 +216,6 @@ public:
     void SetRow(Integer Value);
     // Accepted only for FixedRows <= Value <= RowCount - 1.
     void SetTopRow(Integer Value);
-    // Selects Count whole rows from FirstRow (cut to the rows there are),
-    // from the first non-fixed column to the last.
-    void SelectRows(Integer FirstRow, Integer Count);
     Integer RealCol() const { return RealColIndex(Col()); }
     Integer RealRow() const { return RealRowIndex(Row()); }
 
@@ -186,12 +291,20 @@ public:
     virtual void NavigationChanged(TObject* Sender) {}
     virtual bool IsDesigning() const { return HasState(csDesigning); }
     virtual void RefreshGrid(TObject* Sender) { Invalidate(); }
-    virtual void DisableEditing(TObject* Sender) {}
-    // Fires OnCellsChanged.
+    // Removes goEditing from the options.
+    virtual void DisableEditing(TObject* Sender);
+    // Fires OnCellsChanged, tells every registered notifier in order and
+    // recomputes the footer values.
     virtual void CellsChanged(TRect R);
-    virtual void RecalcFooters() {}
-    virtual void FilterDone() {}
+    virtual void RecalcFooters() { CalcFooter(-1); }
+    // Fires OnFilterDone.
+    virtual void FilterDone();
     virtual Cardinal GetVersionNr() const { return 0; }
+    // The text of a cell as a formula would show it (no formulas here).
+    virtual QString GetFormulaCellText(Integer ACol, Integer ARow) { return Cells(ACol, ARow); }
+    // Validation of the current cell's new text before the cell is left
+    // (the editing layer hangs its checks here); true accepts it.
+    virtual bool ValidateCell(const QString& NewValue) { return true; }
     QString GetEditMask(Integer ACol, Integer ARow) override;
     // Cell look for painting: cell properties, fixed and selected colours.
     void GetVisualProperties(Integer ACol, Integer ARow, TGridDrawState& State, bool Printing, bool Flag,
@@ -204,6 +317,331 @@ public:
                                   TColor& MirrorColor, TColor& MirrorColorTo, TAlignment& Alignment,
                                   TVAlignment& VAlignment, bool& WordWrap,
                                   TCellGradientDirection& GradientDirection) override;
+
+    // ====================================== cell types and typed cell access
+    // The cell's TCellGraphic (real column); with HotmailRowSelect, column 0
+    // answers the grid's shared row check box.
+    virtual TCellGraphic* GetCellGraphic(Integer ACol, Integer ARow);
+    TCellGraphic* CellGraphics(Integer ACol, Integer ARow) { return GetCellGraphic(ACol, ARow); }
+    virtual TCellType GetCellType(Integer ACol, Integer ARow);
+    TCellType CellTypes(Integer ACol, Integer ARow) { return GetCellType(ACol, ARow); }
+    TCellGraphic* CreateCellGraphic(Integer ACol, Integer ARow);
+    bool RemoveCellGraphic(Integer ACol, Integer ARow);
+    bool RemoveCellGraphicOfType(Integer ACol, Integer ARow, TCellType CellType);
+    // Width (X) and height (Y) of the cell's graphic.
+    TPoint GetCellGraphicSize(Integer ACol, Integer ARow);
+    virtual TPoint CalcCellGraphicSize(Integer ACol, Integer ARow, Integer FreeHeight);
+    bool HasNodes() override { return FNumNodes > 0; }
+    Integer GetNodeIndent(Integer ARow) override;
+    bool IsSortIndicatorCell(Integer ACol, Integer ARow);
+    // Typed views of the cell text; the getters raise DOzeDidoRivar for a
+    // text that is no number, the date and time getters EConvertError.
+    Integer Ints(Integer ACol, Integer ARow);
+    void SetInts(Integer ACol, Integer ARow, Integer Value);
+    Integer AllInts(Integer ACol, Integer ARow);
+    void SetAllInts(Integer ACol, Integer ARow, Integer Value);
+    double Floats(Integer ACol, Integer ARow);
+    void SetFloats(Integer ACol, Integer ARow, double Value);
+    double AllFloats(Integer ACol, Integer ARow);
+    void SetAllFloats(Integer ACol, Integer ARow, double Value);
+    TDateTime Dates(Integer ACol, Integer ARow);
+    void SetDates(Integer ACol, Integer ARow, TDateTime Value);
+    TDateTime Times(Integer ACol, Integer ARow);
+    void SetTimes(Integer ACol, Integer ARow, TDateTime Value);
+    QString CtrlVal(Integer ACol, Integer ARow, const QString& ID);
+    void SetCtrlVal(Integer ACol, Integer ARow, const QString& ID, const QString& Value);
+    virtual void GetFloatFormat(Integer ACol, Integer ARow, QString& Format);
+    QString Version() const;
+    Integer GetPrintColWidth(Integer ACol) const;
+    Integer GetPrintColOffset(Integer ACol) const;
+    void SetColumnHeaders(const TStrings* Value);
+    void SetRowHeaders(const TStrings* Value);
+    void ShowColumnHeaders();
+    void ClearColumnHeaders();
+    void ShowRowHeaders();
+    void ClearRowHeaders();
+
+    // ================================ text marking, checks, fills, selection
+    static QString HilightText(bool DoCase, const QString& S, const QString& Text);
+    static QString MarkText(bool DoCase, const QString& S, const QString& Text);
+    static QString UnHilightText(const QString& S);
+    static QString UnMarkText(const QString& S);
+    void HilightInCell(Integer Col, Integer Row, const QString& HiText, bool DoCase);
+    void HilightInCol(Integer Col, const QString& HiText, bool DoFixed, bool DoCase);
+    void HilightInRow(Integer Row, const QString& HiText, bool DoFixed, bool DoCase);
+    void HilightInGrid(const QString& HiText, bool DoFixed, bool DoCase);
+    void UnHilightInCell(Integer Col, Integer Row);
+    void UnHilightInCol(Integer Col, bool DoFixed);
+    void UnHilightInRow(Integer Row, bool DoFixed);
+    void UnHilightInGrid(bool DoFixed);
+    void MarkInCell(Integer Col, Integer Row, const QString& HiText, bool DoCase);
+    void MarkInCol(Integer Col, const QString& HiText, bool DoFixed, bool DoCase);
+    void MarkInRow(Integer Row, const QString& HiText, bool DoFixed, bool DoCase);
+    void MarkInGrid(const QString& HiText, bool DoFixed, bool DoCase);
+    void UnMarkInCell(Integer Col, Integer Row);
+    void UnMarkInCol(Integer Col, bool DoFixed);
+    void UnMarkInRow(Integer Row, bool DoFixed);
+    void UnMarkInGrid(bool DoFixed);
+    DAriViziveVudaDodav* CellChecker() const { return FCellChecker; }
+    void SetCellChecker(DAriViziveVudaDodav* Value);
+    // True when no cell was changed by the checker.
+    bool CheckCell(Integer Col, Integer Row);
+    bool CheckCells(Integer FromCol, Integer FromRow, Integer ToCol, Integer ToRow);
+    bool CheckCol(Integer Col, bool DoFixed);
+    bool CheckRow(Integer Row, bool DoFixed);
+    bool CheckGrid(bool DoFixed);
+    void TextFill(bool DoFixed, const QString& Txt);
+    void FormatFill(bool DoFixed, const QString& Fmt);
+    void RandomFill(bool DoFixed, Integer Rnd);
+    void LinearFill(bool DoFixed);
+    bool RowSelect(Integer ARow);
+    void SetRowSelect(Integer ARow, bool Value);
+    bool ColSelect(Integer ACol);
+    void SetColSelect(Integer ACol, bool Value);
+    // Whole rows from RowIndex (cut to the rows there are): the selection,
+    // or with DisjunctRowSelect each row's flag.
+    void SelectRows(Integer RowIndex, Integer RCount);
+    void UnSelectRows(Integer RowIndex, Integer RCount);
+    void SelectCols(Integer ColIndex, Integer CCount);
+    void UnSelectCols(Integer ColIndex, Integer CCount);
+    void SelectRange(Integer FromCol, Integer ToCol, Integer FromRow, Integer ToRow);
+    void ClearRowSelect();
+    void ClearColSelect();
+    void SelectionToRowSelect(bool AllRows);
+    void SelectionToColSelect(bool AllCols);
+    Integer RowSelectCount();
+    Integer ColSelectCount();
+    TIntList* SelectedRows() const { return FSelectedRows.get(); }
+    bool RowModified(Integer ARow) const;
+    void SetRowModified(Integer ARow, bool Value);
+    Integer ModifiedRowCount() const;
+    bool RowEnabled(Integer ARow) const;
+    void SetRowEnabled(Integer ARow, bool Value);
+    void GotoCell(Integer ACol, Integer ARow);
+    void MoveToCell(Integer ACol, Integer ARow);
+    void EditCell(Integer ACol, Integer ARow);
+    void FocusCell(Integer ACol, Integer ARow);
+    void SwapCells(TPoint FromCell, TPoint ToCell);
+    void RepaintRow(Integer ARow);
+    void RepaintCol(Integer ACol);
+    void RepaintRect(TRect R);
+
+    // ======================================= appearance and editing hooks
+    virtual void CanEditCell(Integer ACol, Integer ARow, bool& CanEdit);
+    virtual void SearchFooterAction(const QString& Value, Integer ACol, Integer ARow, TSearchFooterAction Action);
+    virtual void ButtonClick(Integer ACol, Integer ARow);
+    virtual void ExpandClick(Integer ACol, Integer ARow, bool Expanded);
+    virtual void ComboCloseUp(Integer ACol, Integer ARow);
+    virtual void ComboDropDown(Integer ACol, Integer ARow);
+    virtual void GetCellCursor(Integer ACol, Integer ARow, Integer X, Integer Y);
+    virtual void GridHint(Integer ACol, Integer ARow, QString& Hint, QString& WideHint);
+    virtual void GetCellColor(Integer ACol, Integer ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont);
+    virtual void GetCellPrintColor(Integer ACol, Integer ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont);
+    virtual void GetCellBorder(Integer ACol, Integer ARow, TPen* APen, TCellBorders& Borders);
+    virtual void GetCellPrintBorder(Integer ACol, Integer ARow, TPen* APen, TCellBorders& Borders);
+    virtual void GetAlignment(Integer ACol, Integer ARow, TAlignment& HAlign, TVAlignment& VAlign);
+    virtual void GetFormat(Integer ACol, TSortStyle& AStyle, QString& Prefix, QString& Suffix);
+    virtual void GetCellEditorType(Integer ACol, Integer ARow, TEditorType& AEditor);
+    virtual void GetCellEditor(Integer ACol, Integer ARow, TEditorType& AEditor);
+    virtual bool IsEditorNone(Integer ACol, Integer ARow);
+    virtual void IsFixedCell(Integer ACol, Integer ARow, bool& IsFixed);
+    virtual void DoCanEditCell(Integer ACol, Integer ARow, bool& CanEdit);
+    virtual void IsPasswordCell(Integer ACol, Integer ARow, bool& IsPassword);
+    virtual void GetCellWordWrap(Integer ACol, Integer ARow, bool& WordWrap);
+    virtual bool HasComboBox(Integer ACol, Integer ARow);
+    virtual bool HasSpinEdit(Integer ACol, Integer ARow);
+    virtual void GetCheckTrue(Integer ACol, Integer ARow, QString& Value);
+    virtual void GetCheckFalse(Integer ACol, Integer ARow, QString& Value);
+    // Fills FilterList with the values of a column's filter dropdown.
+    virtual bool GetColumnFilter(Integer ACol);
+    // The ReadOnly flag of the cell's properties (none: false).
+    bool GetReadOnly(Integer ACol, Integer ARow) const;
+    // The font a cell paints in (valid until the next call).
+    TFont* GetCellFont(Integer ACol, Integer ARow);
+    static TCheckBoxState BoolToCheckBoxState(bool Value) { return Value ? cbChecked : cbUnchecked; }
+    // Raises DOzeDidoRivar "Invalid cell" outside the real grid.
+    void AddCheckBox(Integer ACol, Integer ARow, TCheckBoxState State);
+    void AddTriStateCheckBoxColumn(Integer ACol, TCheckBoxState State);
+    bool GetCheckBoxState(Integer ACol, Integer ARow, TCheckBoxState& State);
+    // Check box (any kind), radio or button in the base cell.
+    bool IsControlCell(Integer ACol, Integer ARow);
+    bool HasCheckBox(Integer ACol, Integer ARow);
+    static TCustomForm* FindParentForm(TControl* Control);
+
+    // ================================================ cell editors
+    // The special editor of the displayed cell: placed, filled and shown.
+    void ShowCellEditor(Integer ACol, Integer ARow);
+    // Closes the special editor and writes its value (displayed column).
+    void FinishCellEdit(Integer ACol, Integer ARow);
+    void HideCellEdit() { FinishCellEdit(Col(), Row()); }
+    // Starts editing as F2 does.
+    void ShowCellEdit();
+    // Closes whichever editor is open, writing its value back.
+    void HideInplaceEdit();
+    // Opens the editor of the current cell.
+    void ShowInplaceEdit();
+    bool IsEditable(Integer ACol, Integer ARow);
+    bool IsCellEditable(Integer ACol, Integer ARow);
+    bool IsFixed(Integer ACol, Integer ARow) override;
+    bool CellIsPassword(Integer ACol, Integer ARow);
+    virtual void SetEditorCellValue(Integer ACol, Integer ARow, const QString& Value);
+    virtual void RestoreCellFromCache();
+    bool EditorWantsTab() const;
+    void ClearComboString();
+    void AddComboString(const QString& S);
+    void AddComboStringObject(const QString& S, TObject* AObject);
+    bool RemoveComboString(const QString& S);
+    bool SetComboSelectionString(const QString& S);
+    void SetComboSelection(Integer Index) { FComboIdx = Index; }
+    Integer GetComboCount() const;
+    Integer GetComboIndex(Integer ACol, Integer ARow);
+    void SetComboIndex(Integer ACol, Integer ARow, Integer Index);
+    TExInplaceEdit* GetNormalEdit() const;
+    TGridCombo* Combobox() const { return EditCombo; }
+    TGridCheckBox* CheckBoxEditor() const { return EditCheck; }
+    TWinControl* EditCtrlNow() const { return EditCtrl; }
+    TEditorType EditControlKind() const { return EditControl; }
+    bool InEditMode() const { return EditMode; }
+    TEditLink* EditLink() const { return FEditLink; }
+    void SetEditLink(TEditLink* Value) { FEditLink = Value; }
+    QString CellCache() const { return FCellCache; }
+    virtual void GetEditorProp(Integer ACol, Integer ARow, TEditLink* AEditLink);
+    virtual void CheckBoxClick(Integer ACol, Integer ARow, TCheckBoxState State);
+    // The kinds that the normal in-place edit serves.
+    static bool IsTextEditor(TEditorType Kind);
+
+    // =========================== sizing, scroll bars, footer and save ranges
+    void Invalidate() override;
+    void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) override;
+    void UpdateScrollBars(bool Force);
+    // Whether a scroll bar is shown and enabled as UpdateScrollBars left it.
+    bool VertScrollBarShown() const { return FVertBarVisible; }
+    bool VertScrollBarEnabled() const { return FVertBarEnabled; }
+    bool HorzScrollBarShown() const { return FHorzBarVisible; }
+    bool HorzScrollBarEnabled() const { return FHorzBarEnabled; }
+    void SetScrollType(TScrollType Value);
+    void SetScrollColor(TColor Value) { FScrollColor = Value; }
+    void SetScrollWidth(Integer Value) { FScrollWidth = Value; }
+    void SetScrollBarAlways(TScrollBarAlways Value);
+    void SetScrollProportional(bool Value);
+    void UpdateFooter();
+    virtual void CalcFooter(Integer ACol) { DoCalcFooter(ACol); }
+    virtual void DoCalcFooter(Integer ACol);
+    void LastRowChanged() override { UpdateFooter(); }
+    // Shows or hides the floating footer; in the fixed-last-row style the
+    // last row becomes the footer row.
+    void SetFloatingFooterVisible(bool Value);
+    virtual void F2KeyPressed() {}
+    Integer SaveStartCol() const;
+    Integer SaveStartRow() const;
+    Integer SaveEndCol() const;
+    Integer SaveEndRow() const;
+    Integer SaveColCount() const;
+    Integer SaveRowCount() const;
+    virtual TRect GetUsedCells();
+    TRect UsedCells() { return GetUsedCells(); }
+    void ScreenToCell(TPoint P, Integer& ACol, Integer& ARow) const;
+    bool IsOnSizingBorder(Integer X, Integer Y) const;
+    virtual Integer IncRowCount() { return RowCount() + 1; }
+    // Column statistics over rows FromRow .. ToRow (texts that are no
+    // number count as 0; distinct texts compare without case).
+    double ColumnSum(Integer ACol, Integer FromRow, Integer ToRow);
+    double ColumnAvg(Integer ACol, Integer FromRow, Integer ToRow);
+    double ColumnMin(Integer ACol, Integer FromRow, Integer ToRow);
+    double ColumnMax(Integer ACol, Integer FromRow, Integer ToRow);
+    double ColumnStdDev(Integer ACol, Integer FromRow, Integer ToRow);
+    double ColumnDistinct(Integer ACol, Integer FromRow, Integer ToRow);
+    void SetHighlightColor(TColor Value);
+    void SetHighlightTextColor(TColor Value);
+    void SetXYOffset(const TPoint& Value);
+    void UpdateXYOffset(Integer X, Integer Y) { FXYOffset = {X, Y}; }
+    void SetBorderColor(TColor Value);
+    void SetSelectionEx(const TGridRect& Value);
+    void SetAutoThemeAdapt(bool Value);
+    bool UsesVCLStyles() override { return FUseVCLStyles; }
+
+    // ================================ scrolling, counts and notifications
+    bool ScrollHintShowing() const { return FScrollHintShow; }
+    QString ScrollHintText() const { return FScrollHintText; }
+    void UpdateProportionalHScroll();
+    void UpdateProportionalVScroll();
+    // Raises DOzeDidoRivar "Stretch column index out of range".
+    void StretchColumn(Integer Index);
+    void StretchRightColumn() { StretchColumn(-1); }
+    virtual void UpdateColumnSize(Integer ACol, Integer& AWidth);
+    virtual void UpdateAutoColumnSize(Integer ACol, Integer& AWidth);
+    virtual void ColumnHeadersChanging() {}
+    void RegisterSelListener(std::shared_ptr<ITExStringGridSelect> AListener) { FISelect = std::move(AListener); }
+    void UnRegisterSelListener(const std::shared_ptr<ITExStringGridSelect>&) { FISelect.reset(); }
+    void RegisterNotifier(TGridChangeNotifier* Item);
+    void UnRegisterNotifier(TGridChangeNotifier* ANotifier);
+    Integer NotifierCount() const;
+    // Scrolling while something is dragged near the grid's edges.
+    void DragOver(TObject* Source, Integer X, Integer Y, TDragState State, bool& Accept);
+    bool DragScrollActive() const { return FDragScrollActive; }
+    void SetDragScrollActive(bool Value) { FDragScrollActive = Value; }
+    Integer DragScrollMargin() const { return FDragScrollMargin; }
+    void SetDragScrollMargin(Integer Value) { FDragScrollMargin = Value; }
+    bool DragScrollTimerRunning() const { return FDragTmr != nullptr; }
+    // One tick of the drag-scroll timer.
+    void DragScrollTick();
+    Integer GetFixedRows() const;
+    void SetFixedRowsEx(Integer Value);
+    Integer GetFixedCols() const;
+    void SetFixedColsEx(Integer Value);
+    Integer FixedColWidth() const { return ColWidths(0); }
+    void SetFixedColWidth(Integer Value);
+    Integer FixedRowHeight() const { return FFixedRowHeight; }
+    void SetFixedRowHeight(Integer Value);
+    void SetDefaultRowHeightEx(Integer Value);
+    void SetFixedFooters(Integer Value);
+    void SetFixedRightCols(Integer Value);
+    void SetDefaultAlignment(TAlignment Value);
+    bool WordWrap() const { return FWordWrapEx; }
+    void SetWordWrap(bool Value);
+    void SetLookupItems(const TStrings* Value);
+    TColor ArrowColor() const;
+    void SetArrowColor(TColor Value);
+
+    // ===================== cell navigation, Enter advance and type-ahead
+    void AdvanceToNextCell(Integer ACol, Integer ARow, bool ShowEditor, bool Nested, bool Forward, bool AutoEdit,
+                           bool Force);
+    virtual void CellChanging(Integer ACol, Integer ARow, bool& Allow);
+    void RepaintTwoCells(Integer OldCol, Integer OldRow, Integer NewRow, Integer NewCol);
+    // The first normal row whose stripped text in the search column starts
+    // with Text (upper case); -1 when none or fewer than 2 rows.
+    Integer Search(const QString& Text);
+    Integer FirstNormalCol();
+    virtual void CanAddRow(bool& Allow);
+    // Appends an empty row (before the footer row when one is shown).
+    void AddRow();
+    bool DisableChange() const { return FDisableChange; }
+    void SetDisableChange(bool Value) { FDisableChange = Value; }
+
+    // ============================================== row filters
+    TFilter* Filter() const { return FFilter.get(); }
+    virtual bool MatchFilterRow(Integer ARow);
+    void FilterRow(Integer ARow);
+    void ApplyFilter();
+    bool RemoveLastFilter();
+    void RemoveAllFilters();
+    void NarrowDown(const QString& ACondition, Integer AColumn);
+    void RemoveColumnFilter(Integer ACol);
+    virtual void FilterSelect(Integer ItemIndex);
+    virtual void FilterCheck();
+    bool FilterActive() const { return FFilterActive; }
+    void SetFilterActive(bool Value);
+    Integer FilterDropDownRow() const { return FFilterRow; }
+    void SetFilterDropDownRow(Integer Value);
+    bool FilterDropDownAuto() const { return FFilterDropDownAuto; }
+    void SetFilterDropDownAuto(bool Value);
+    // The column whose filter dropdown is open (-1: none) and the dropdown's
+    // check list, as the header painting opens them.
+    Integer FilterCol() const { return FFilterCol; }
+    void SetFilterCol(Integer Value) { FFilterCol = Value; }
+    TStringList* FilterCheckList() const { return FDropCheckList.get(); }
+    bool FilterChecked(Integer Index) const;
+    void SetFilterChecked(Integer Index, bool Value);
 
     // ============================================== owned settings objects
     TSearchFooter* SearchFooter() const { return FSearchFooter.get(); }
@@ -257,17 +695,11 @@ public:
     TColor URLColor() const { return FURLColor; }
     void SetURLColor(TColor Value) { SetRepaint(FURLColor, Value); }
     TColor HighlightColor() const { return FHighlightColor; }
-    void SetHighlightColor(TColor Value) { SetRepaint(FHighlightColor, Value); }
     TColor HighlightTextColor() const { return FHighLightTextColor; }
-    void SetHighlightTextColor(TColor Value) { SetRepaint(FHighLightTextColor, Value); }
     TColor BorderColor() const { return FBorderColor; }
-    void SetBorderColor(TColor Value) { SetRepaint(FBorderColor, Value); }
     TColor ScrollColor() const { return FScrollColor; }
-    void SetScrollColor(TColor Value) { FScrollColor = Value; }
     Integer ScrollWidth() const { return FScrollWidth; }
-    void SetScrollWidth(Integer Value) { FScrollWidth = Value; }
     TScrollType ScrollType() const { return FScrollType; }
-    void SetScrollType(TScrollType Value) { FScrollType = Value; }
     QString IncrSearchText() const { return SearchInc; }
     void SetIncrSearchText(const QString& Value) { SearchInc = Value; }
     TPictureContainer* PictureContainer() const { return FContainer; }
@@ -289,6 +721,7 @@ public:
 
     // ------------------------------------------------ stored-only properties
     EXGRID_PROPERTY(Integer, GroupColumn, -1)
+    EXGRID_PROPERTY(Integer, NodeIndent, 12)
     EXGRID_PROPERTY(bool, AutoSize, false)
     EXGRID_PROPERTY(bool, AutoNumAlign, false)
     EXGRID_PROPERTY(bool, EnhTextSize, false)
@@ -306,7 +739,7 @@ public:
     EXGRID_PROPERTY(THintShowLargeTextPos, HintShowLargeTextPos, hpCell)
     EXGRID_PROPERTY(bool, HintShowSizing, false)
     EXGRID_PROPERTY(bool, FastPrint, false)
-    EXGRID_PROPERTY(bool, ScrollProportional, false)
+    EXGRID_GETTER(bool, ScrollProportional, false)
     EXGRID_PROPERTY(bool, SelectionColorMixer, false)
     EXGRID_PROPERTY(Integer, SelectionColorMixerFactor, 50)
     EXGRID_PROPERTY(bool, SelectionRectangle, false)
@@ -325,8 +758,8 @@ public:
     EXGRID_PROPERTY(bool, HideFocusRect, false)
     EXGRID_PROPERTY(bool, FixedRowAlways, false)
     EXGRID_PROPERTY(bool, FixedColAlways, false)
-    EXGRID_PROPERTY(Integer, FixedFooters, 0)
-    EXGRID_PROPERTY(Integer, FixedRightCols, 0)
+    EXGRID_GETTER(Integer, FixedFooters, 0)
+    EXGRID_GETTER(Integer, FixedRightCols, 0)
     EXGRID_PROPERTY(QChar, Delimiter, QChar(0))
     EXGRID_PROPERTY(bool, NoDefaultDraw, false)
     EXGRID_PROPERTY(QChar, PasswordChar, QChar(u'*'))
@@ -354,13 +787,12 @@ public:
     EXGRID_PROPERTY(bool, ExcelClipboardFormat, false)
     EXGRID_PROPERTY(Integer, MaxEditLength, 0)
     EXGRID_PROPERTY(Integer, MaxComboLength, 0)
-    EXGRID_PROPERTY(bool, FilterActive, false)
     EXGRID_PROPERTY(bool, FilterNormalCellsOnly, true)
     EXGRID_PROPERTY(bool, AutoFilterUpdate, true)
-    EXGRID_PROPERTY(TPoint, XYOffset, (TPoint{2, 2}))
+    EXGRID_GETTER(TPoint, XYOffset, (TPoint{2, 2}))
     EXGRID_PROPERTY(bool, XYOffsetTopLeftOnly, false)
     EXGRID_PROPERTY(bool, QuoteEmptyCells, true)
-    EXGRID_PROPERTY(bool, AutoThemeAdapt, false)
+    EXGRID_GETTER(bool, AutoThemeAdapt, false)
     EXGRID_PROPERTY(bool, AlwaysQuotes, false)
     EXGRID_PROPERTY(TColor, SelectionRectangleColor, clBlack)
     EXGRID_PROPERTY(bool, IntegralHeight, false)
@@ -394,17 +826,15 @@ public:
     EXGRID_PROPERTY(Integer, AutoNumberOffset, 0)
     EXGRID_PROPERTY(Integer, AutoNumberStart, 0)
     EXGRID_PROPERTY(TEditorType, DefaultEditor, edNormal)
-    EXGRID_PROPERTY(TAlignment, DefaultAlignment, taLeftJustify)
+    EXGRID_GETTER(TAlignment, DefaultAlignment, taLeftJustify)
     EXGRID_PROPERTY(TColor, DisabledFontColor, clSilver)
-    EXGRID_PROPERTY(TScrollBarAlways, ScrollBarAlways, saNone)
+    EXGRID_GETTER(TScrollBarAlways, ScrollBarAlways, saNone)
     EXGRID_PROPERTY(Integer, FindCol, 0)
     EXGRID_PROPERTY(Integer, FindRow, 0)
     EXGRID_PROPERTY(bool, NoImageAndText, false)
     EXGRID_PROPERTY(bool, UseDisabledFont, true)
     EXGRID_PROPERTY(bool, Modified, false)
     EXGRID_PROPERTY(QString, XMLEncoding, QStringLiteral("ISO-8859-1"))
-    EXGRID_PROPERTY(Integer, FilterDropDownRow, 0)
-    EXGRID_PROPERTY(bool, FilterDropDownAuto, false)
     EXGRID_PROPERTY(bool, FilterDropDownCheck, false)
     EXGRID_PROPERTY(TFilterDropDownColumns, FilterDropDownColumns, fdNormal)
     EXGRID_PROPERTY(bool, FilterIncremental, false)
@@ -448,11 +878,84 @@ public:
     TNotifyEvent OnRichEditSelectionChange;
     TNotifyEvent OnCreatedFloatingFooter;
     TNotifyEvent OnCreatedSearchFooter;
+    // appearance and editing hooks
+    TGetCellColorEvent OnGetCellColor;
+    TGetCellColorEvent OnGetCellPrintColor;
+    TGetCellBorderEvent OnGetCellBorder;
+    TGetCellBorderEvent OnGetCellPrintBorder;
+    TGetAlignmentEvent OnGetAlignment;
+    TGetFormatEvent OnGetFormat;
+    TColRowBoolEvent OnHasComboBox;
+    TColRowBoolEvent OnHasSpinEdit;
+    TRowColBoolEvent OnIsFixedCell;
+    TRowColBoolEvent OnCanEditCell;
+    TRowColBoolEvent OnIsPasswordCell;
+    TColRowBoolEvent OnGetWordWrap;
+    TGetCheckEvent OnGetCheckTrue;
+    TGetCheckEvent OnGetCheckFalse;
+    TGetColumnFilterEvent OnGetColumnFilter;
+    TGridHintEvent OnGridWideHint;
+    TGetCellCursorEvent OnGetCellCursor;
+    TSearchFooterActionEvent OnSearchFooterAction;
+    TColRowEvent OnButtonClick;
+    TExpandClickEvent OnExpandClick;
+    TRowColEvent OnComboCloseUp;
+    TRowColEvent OnComboDropDown;
+    TRowColEvent OnDatePickerCloseUp;
+    TRowColEvent OnDatePickerDropDown;
+    TDateTimeChangeEvent OnDateTimeChange;
+    TEditChangeEvent OnEditChange;
+    // editors
+    TGetEditorPropEvent OnGetEditorProp;
+    TColRowEvent OnGetEditorPropInt;
+    TComboObjectChangeEvent OnComboObjectChange;
+    TCheckBoxClickStateEvent OnCheckBoxClickState;
+    // selection
+    TRowDisjunctSelectEvent OnRowDisjunctSelect;
+    TIndexEvent OnRowDisjunctSelected;
+    // sizing, scrolling and footer
+    TNotifyEvent OnResize;
+    TFooterCalcEvent OnFooterCalc;
+    TScrollHintEvent OnScrollHint;
+    TDragScrollEvent OnDragScroll;
+    TIndexEvent OnEndColumnSize;
+    TIndexEvent OnEndRowSize;
+    TUpdateColumnSizeEvent OnUpdateColumnSize;
+    // navigation
+    TCellChangingEvent OnCellChanging;
+    TLineChangingEvent OnRowChanging;
+    TLineChangingEvent OnColChanging;
+    TRowChangedEvent OnRowChanged;
+    TAutoAdvanceEvent OnAutoAdvance;
+    TIndexEvent OnAutoAddRow;
+    TIndexEvent OnAutoInsertCol;
+    TAllowEvent OnCanAddRow;
+    // filters
+    TCustomFilterEvent OnCustomFilter;
+    TIndexEvent OnFilterProgress;
+    TFilterSelectEvent OnFilterSelect;
+    TFilterCheckEvent OnFilterCheck;
 
 protected:
     void CreateWnd() override;
     void Loaded() override;
     void WndProc(TMessage& Message) override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    TInplaceEdit* CreateEditor() override;
+    bool CanEditShow() override;
+    bool SelectCell(Integer ACol, Integer ARow) override;
+    void KeyPress(QChar& Key) override;
+    void KeyDown(Word& Key, TShiftState Shift) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+    void Resize() override;
+    void SizeChanged(Integer OldColCount, Integer OldRowCount) override;
+    void ColWidthsChanged() override;
+    void RowHeightsChanged() override;
+    QString GetEditText(Integer ACol, Integer ARow) override;
+    void SetEditText(Integer ACol, Integer ARow, const QString& Value) override;
+    // Scroll bar messages (Code, thumb position); answer the message result.
+    LRESULT WMHScroll(Word Code, Integer Pos);
+    LRESULT WMVScroll(Word Code, Integer Pos);
     void GetDisplText(Integer ACol, Integer ARow, QString& Value) const override;
 
     // The owner form was resized (the handler chained in front of the form's).
@@ -462,6 +965,28 @@ protected:
 
 private:
     void SetRepaint(TColor& Field, TColor Value);
+    // Marking: every base cell of a range gets Fn(its display or raw text).
+    void MarkRange(Integer Col1, Integer Row1, Integer Col2, Integer Row2, const std::function<QString(QString)>& Fn);
+    void HiMark(Integer Col1, Integer Row1, Integer Col2, Integer Row2, const QString& Text, const QString& Tag,
+                bool DoCase);
+    void UnHiMark(Integer Col1, Integer Row1, Integer Col2, Integer Row2, const QString& Tag);
+    void FillRange(bool DoFixed, const std::function<void(Integer C, Integer R)>& Fn);
+    QString StrippedCell(Integer ACol, Integer ARow) const;
+    // The start character of an edit, typed into the editor just opened.
+    void DeliverStartChar(TWinControl* Editor);
+    void ToggleDataCheckBox(Integer ACol, Integer ARow);
+    Integer LastNormalRow() const { return RowCount() - FFixedFooters - 1; }
+    Integer LastNormalCol() const { return ColCount() - FFixedRightCols - 1; }
+    // The target of a dragged thumb: first scrollable column or row.
+    Integer ThumbTarget(bool Vertical, Integer Pos) const;
+    void ShowScrollHint(const QString& Text);
+    void ReleaseScrollHint();
+    void StopDragTimer();
+    void ColumnStatistics(Integer ACol, Integer FromRow, Integer ToRow, std::vector<double>& Values);
+    bool LastRowAboveSearchPanel();
+    void KeepRowsAboveSearchPanel();
+    Integer SearchPanelHeight() const;
+    void FooterRowMoved(Integer OldCount);
     // Copies the cells and height of display row From to display row To,
     // hidden columns included.
     void CopyRow(Integer From, Integer To);
@@ -747,6 +1272,36 @@ private:
     bool EditMode = false;
     // ---- the owner form's resize chain
     std::shared_ptr<struct TResizeLink> FResizeLink;
+    // ---- marking, checking and editors
+    DAriViziveVudaDodav* FCellChecker = nullptr;
+    TEditLink* FEditLink = nullptr;
+    TGridCombo* EditCombo = nullptr;      // owned through the component owner list
+    TGridCheckBox* EditCheck = nullptr;   // owned through the component owner list
+    TWinControl* EditCtrl = nullptr;
+    QString FCellCache;
+    bool FReportComboChange = false;
+    // ---- scroll bars as UpdateScrollBars left them
+    bool FVertBarVisible = true;
+    bool FVertBarEnabled = true;
+    bool FHorzBarVisible = true;
+    bool FHorzBarEnabled = true;
+    // ---- scroll hints, drag scrolling, listeners
+    THintWindow* FScrollHintWnd = nullptr;  // owned through the component owner list
+    QString FScrollHintText;
+    TTimer* FDragTmr = nullptr;             // owned through the component owner list
+    TDragScrollDirection FDragScrollDirection = 0;
+    bool FDragScrollActive = false;
+    Integer FDragScrollMargin = 20;
+    Integer FDragScrollInitialDelay = 400;
+    Integer FDragScrollRepeatDelay = 100;
+    std::shared_ptr<ITExStringGridSelect> FISelect;
+    // ---- filters
+    std::unique_ptr<TFilter> FFilter;
+    bool FFilterActive = false;
+    Integer FFilterRow = 0;
+    bool FFilterDropDownAuto = false;
+    std::unique_ptr<TStringList> FDropCheckList;
 };
 
 #undef EXGRID_PROPERTY
+#undef EXGRID_GETTER

@@ -5,6 +5,7 @@
 #include "grid/ExGrid.h"
 
 #include "grid/ExGridCellGraphic.h"
+#include "grid/ExGridEditors.h"
 #include "grid/PictureContainer.h"
 #include "platform/Bitmap.h"
 #include "platform/Form.h"
@@ -70,8 +71,8 @@ TExStringGrid::TExStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     FGrouping = std::make_unique<TGrouping>();
     FColumnHeaders = std::make_unique<TStringList>();
     FColumnHeaders->OnChange = [this](TObject*) {
-        for (Integer i = 0; i < FColumnHeaders->Count() && i < ColCount() && RowCount() > 0; ++i)
-            SetCells(RealColIndex(i), 0, FColumnHeaders->Strings(i));
+        ColumnHeadersChanging();
+        ShowColumnHeaders();
     };
     FImageCache = std::make_unique<THTMLPictureCache>();
 
@@ -86,10 +87,7 @@ TExStringGrid::TExStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
         FActiveCellFont->SetName(QStringLiteral("Tahoma"));
     FActiveCellFont->OnChange = [this](TObject*) { Invalidate(); };
     FRowHeaders = std::make_unique<TStringList>();
-    FRowHeaders->OnChange = [this](TObject*) {
-        for (Integer i = 0; i < FRowHeaders->Count() && i < RowCount() && ColCount() > 0; ++i)
-            SetCells(RealColIndex(0), i, FRowHeaders->Strings(i));
-    };
+    FRowHeaders->OnChange = [this](TObject*) { ShowRowHeaders(); };
     Sortlist = std::make_unique<TStringList>();
     FLookupItems = std::make_unique<TStringList>();
     FRowSelect = std::make_unique<TList>();
@@ -154,8 +152,20 @@ TExStringGrid::TExStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     FFilterList = std::make_unique<TStringList>();
     FFilterList->SetDuplicates(dupIgnore);
     FFilterList->SetSorted(true);
+    FFilter = std::make_unique<TFilter>(this);
+    FDropCheckList = std::make_unique<TStringList>();
     FOldLeftCol = LeftCol();
     FOldTopRow = TopRow();
+
+    // The combo and check-box editors exist from the start, hidden and disabled.
+    EditCombo = new TGridCombo(this);
+    EditCombo->SetParent(this);
+    EditCombo->SetVisible(false);
+    EditCombo->SetEnabled(false);
+    EditCheck = new TGridCheckBox(this);
+    EditCheck->SetParent(this);
+    EditCheck->SetVisible(false);
+    EditCheck->SetEnabled(false);
 
     if (!designing) {
         FFocusWindow = new TGridFocusWindow(this);
@@ -293,9 +303,36 @@ void TExStringGrid::Loaded()
 
 void TExStringGrid::WndProc(TMessage& Message)
 {
-    if (Message.Msg == WM_TIMER && FGridTimerID != 0 && Message.WParam == WPARAM(FGridTimerID)) {
-        GridTimer();
+    switch (Message.Msg) {
+    case WM_TIMER:
+        if (FGridTimerID != 0 && Message.WParam == WPARAM(FGridTimerID)) {
+            GridTimer();
+            return;
+        }
+        break;
+    case WM_HSCROLL:
+    case WM_VSCROLL: {
+        const Integer pos = Message.LParam != 0 ? Integer(Message.LParam) : Integer(Message.WParamHi());
+        Message.Result = Message.Msg == WM_HSCROLL ? WMHScroll(Message.WParamLo(), pos) : WMVScroll(Message.WParamLo(), pos);
         return;
+    }
+    case WM_GETDLGCODE:
+        TBaseGrid::WndProc(Message);
+        // Typed characters start edits and the type-ahead search.
+        if (FNavigation->AutoGotoWhenSorted() || (Options() & goEditing) == 0)
+            Message.Result |= DLGC_WANTCHARS;
+        return;
+    case WM_CHAR: {
+        // The character that starts an edit goes on to the editor it opens.
+        const QChar ch(char16_t(Message.WParam));
+        if ((Options() & goEditing) != 0 && !EditMode && (ch.unicode() == 8 || ch.unicode() >= 32))
+            FStartEditChar = ch;
+        TBaseGrid::WndProc(Message);
+        FStartEditChar = QChar();
+        return;
+    }
+    default:
+        break;
     }
     TBaseGrid::WndProc(Message);
 }

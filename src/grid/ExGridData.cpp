@@ -29,19 +29,6 @@ void TExStringGrid::SetLook(TGridLook Value)
     Invalidate();
 }
 
-void TExStringGrid::SetRowCount(Integer Value)
-{
-    TCustomGrid::SetRowCount(Value);
-    FMaxRowCount = std::max(FMaxRowCount, RowCount());
-    FNormalRowCount = RowCount();
-}
-
-void TExStringGrid::SetColCount(Integer Value)
-{
-    TCustomGrid::SetColCount(Value);
-    FMaxColCount = std::max(FMaxColCount, ColCount() + FNumHidden);
-}
-
 void TExStringGrid::SetRow(Integer Value)
 {
     if (Col() < 0 || Col() >= ColCount())
@@ -60,14 +47,6 @@ void TExStringGrid::SetTopRow(Integer Value)
 {
     if (Value >= FixedRows() && Value <= RowCount() - 1)
         TCustomGrid::SetTopRow(Value);
-}
-
-void TExStringGrid::SelectRows(Integer FirstRow, Integer Count)
-{
-    const Integer last = std::min(FirstRow + Count - 1, RowCount() - 1);
-    if (Count <= 0 || FirstRow < 0 || FirstRow > last || ColCount() <= FixedCols())
-        return;
-    SetSelection({FixedCols(), FirstRow, ColCount() - 1, last});
 }
 
 QString TExStringGrid::GetCellsEx(Integer ACol, Integer ARow) const
@@ -118,17 +97,6 @@ void TExStringGrid::ClearRect(Integer ACol1, Integer ARow1, Integer ACol2, Integ
         FHasCellProps = false;
     if (!IsDestroying() && !FBlockCellChange)
         CellsChanged({ACol1, ARow1, ACol2, ARow2});
-}
-
-void TExStringGrid::CellsChanged(TRect R)
-{
-    if (OnCellsChanged)
-        OnCellsChanged(this, R);
-}
-
-void TExStringGrid::GetDisplText(Integer ACol, Integer ARow, QString& Value) const
-{
-    TBaseGrid::GetDisplText(ACol, ARow, Value);
 }
 
 void TExStringGrid::GetDefaultCellProperties(Integer ACol, Integer ARow, TFont* AFont, TBrush* ABrush,

@@ -115,6 +115,8 @@ void TSortSettings::Assign(const TPersistent* Source)
     if (const auto* src = dynamic_cast<const TSortSettings*>(Source)) {
         IndexColor = src->IndexColor;
         Column = src->Column;
+        Row = src->Row;
+        Show = src->Show;
     }
 }
 
@@ -133,6 +135,7 @@ void TFloatingFooter::Assign(const TPersistent* Source)
     EnableCalculation = src->EnableCalculation;
     ShowHint = src->ShowHint;
     BorderColor = src->BorderColor;
+    OnCalcFooter = src->OnCalcFooter;
 }
 
 void TControlLook::Assign(const TPersistent* Source)
@@ -154,6 +157,9 @@ void TControlLook::Assign(const TPersistent* Source)
     ProgressMarginX = src->ProgressMarginX;
     ProgressMarginY = src->ProgressMarginY;
     ProgressXP = src->ProgressXP;
+    DropDownAlwaysVisible = src->DropDownAlwaysVisible;
+    SpinButtonsAlwaysVisible = src->SpinButtonsAlwaysVisible;
+    DropDownCount = src->DropDownCount;
 }
 
 void TGrouping::Assign(const TPersistent* Source)
@@ -202,3 +208,51 @@ TGridItem::TGridItem(TCollection* Collection) : TCollectionItem(Collection), FIt
 }
 
 TGridItem::~TGridItem() = default;
+
+// ------------------------------------------------------------------ filters
+
+TFilterData::TFilterData(TCollection* Collection) : TCollectionItem(Collection) {}
+
+void TFilterData::Assign(const TPersistent* Source)
+{
+    const auto* src = dynamic_cast<const TFilterData*>(Source);
+    if (src == nullptr)
+        return;
+    Column = src->Column;
+    Condition = src->Condition;
+    CaseSensitive = src->CaseSensitive;
+    Prefix = src->Prefix;
+    Suffix = src->Suffix;
+    Operation = src->Operation;
+    Data = src->Data;
+    Method = src->Method;
+}
+
+TFilter::TFilter(TExStringGrid* AOwner)
+    : TCollection([](TCollection* c) { return new TFilterData(c); }), FOwner(AOwner)
+{
+}
+
+TFilterData* TFilter::Add()
+{
+    auto* item = static_cast<TFilterData*>(TCollection::Add());
+    item->Operation = Count() == 1 ? foNONE : foAND;
+    return item;
+}
+
+TFilterData* TFilter::ColumnItem(Integer ACol) const
+{
+    for (Integer i = 0; i < Count(); ++i)
+        if (Items(i)->Column == ACol)
+            return Items(i);
+    return nullptr;
+}
+
+TFilterData* TFilter::GetColFilter(Integer ACol)
+{
+    if (TFilterData* item = ColumnItem(ACol))
+        return item;
+    TFilterData* item = Add();
+    item->Column = SmallInt(ACol);
+    return item;
+}

@@ -6,6 +6,7 @@
 // copies field by field with Assign from its own class only.
 
 #include <QString>
+#include <functional>
 #include <memory>
 
 #include "platform/Graphics.h"
@@ -161,6 +162,9 @@ public:
     void Assign(const TPersistent* Source) override;
     TColor IndexColor = clYellow;
     Integer Column = -1;
+    // The row that shows the sort indicator, and whether it is shown.
+    Integer Row = 0;
+    bool Show = false;
 
 private:
     TExStringGrid* FGrid;
@@ -183,6 +187,8 @@ public:
     bool EnableCalculation = false;
     bool ShowHint = false;
     TColor BorderColor = clNone;
+    // The value of a custom footer cell (Sender, column, value, row).
+    std::function<void(TObject* Sender, Integer ACol, QString& Value, Integer ARow)> OnCalcFooter;
 
 private:
     TExStringGrid* FGrid;
@@ -209,6 +215,10 @@ public:
     Integer ProgressMarginX = 2;
     Integer ProgressMarginY = 2;
     bool ProgressXP = false;
+    // The combo and spin buttons of editor cells are painted before editing.
+    bool DropDownAlwaysVisible = false;
+    bool SpinButtonsAlwaysVisible = false;
+    Integer DropDownCount = 8;
 
 private:
     TExStringGrid* FGrid;
@@ -284,4 +294,46 @@ private:
     Integer FHeight = 0;
     std::unique_ptr<TStringList> FItems;
     Integer FLevel = 0;
+};
+
+// ------------------------------------------------------------ row filters
+
+// How one condition's result joins the row's result.
+enum TFilterOperation { foSHORT, foNONE, foAND, foXOR, foOR };
+// Which text of the row a condition tests.
+enum TFilterCells { fcVirtual, fcNormal, fcStripHTML, fcCalculated, fcRow };
+enum TFilterMethod { fmExpression, fmLiteral };
+
+class TFilterData : public TCollectionItem {
+public:
+    explicit TFilterData(TCollection* Collection);
+    QString ClassName() const override { return QStringLiteral("TFilterData"); }
+    void Assign(const TPersistent* Source) override;
+
+    SmallInt Column = 0;
+    QString Condition;
+    bool CaseSensitive = false;
+    QString Prefix;
+    QString Suffix;
+    TFilterOperation Operation = foNONE;
+    TFilterCells Data = fcVirtual;
+    TFilterMethod Method = fmExpression;
+};
+
+// The conditions a row must pass to stay shown.
+class TFilter : public TCollection {
+public:
+    explicit TFilter(TExStringGrid* AOwner);
+    QString ClassName() const override { return QStringLiteral("TFilter"); }
+    TExStringGrid* Owner() const { return FOwner; }
+    TFilterData* Items(Integer Index) const { return ItemsAs<TFilterData>(Index); }
+    // The first item joins with foNONE, later ones with foAND.
+    TFilterData* Add();
+    // The item of a column, added when missing.
+    TFilterData* GetColFilter(Integer ACol);
+    // The first item of a column, nullptr when none.
+    TFilterData* ColumnItem(Integer ACol) const;
+
+private:
+    TExStringGrid* FOwner;
 };

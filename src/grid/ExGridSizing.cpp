@@ -1,0 +1,350 @@
+// TExStringGrid: repaint and resize, the integral-height rule, which scroll
+// bars show, the scroll-bar styles, the floating footer row and its
+// calculations, the ranges that saving covers, the used cells, two hit
+// tests and the setters of the appearance properties.
+
+#include "grid/ExGrid.h"
+
+#include <QSet>
+#include <cmath>
+
+#include "grid/EsgHTMLE.h"
+#include "grid/ExUtil.h"
+#include "platform/Messages.h"
+#include "platform/Text.h"
+
+void TExStringGrid::Invalidate()
+{
+    // The cell selection switches goEditing by itself; the repaint that the
+    // option change asks for is skipped once.
+    if (FEditChange) {
+        FEditChange = false;
+        return;
+    }
+    TBaseGrid::Invalidate();
+}
+
+void TExStringGrid::Resize()
+{
+    TBaseGrid::Resize();
+    if (OnResize)
+        OnResize(this);
+    if ((FBackGround->Display == bdGradientHorz || FBackGround->Display == bdGradientVert)
+        && FBackGround->ColorTo != clNone)
+        Invalidate();
+    UpdateScrollBars(false);
+    if (IsDesigning())
+        Invalidate();
+}
+
+void TExStringGrid::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight)
+{
+    if (IntegralHeight() && FUpdateCount == 0 && DefaultRowHeight() > 0) {
+        const Integer h = VisibleColCount() + FixedCols() < ColCount() ? GetSystemMetrics(SM_CYHSCROLL) : 0;
+        const Integer b = BorderStyle() == bsSingle ? 2 : 0;
+        AHeight = h + DefaultRowHeight() * ((AHeight - h - b) / DefaultRowHeight()) + 2 * b;
+    }
+    TBaseGrid::SetBounds(ALeft, ATop, AWidth, AHeight);
+}
+
+void TExStringGrid::SetBorderColor(TColor Value)
+{
+    if (FBorderColor == Value)
+        return;
+    FBorderColor = Value;
+    Invalidate();
+}
+
+void TExStringGrid::UpdateScrollBars(bool Force)
+{
+    const bool rowsFit = VisibleRowCount() + FixedRows() >= RowCount();
+    const bool colsFit = VisibleColCount() + FixedCols() >= ColCount();
+    const TScrollBarAlways always = ScrollBarAlways();
+    if (always != saNone) {
+        if (rowsFit) {
+            FVertBarVisible = always == saVert || always == saBoth;
+            FVertBarEnabled = false;
+        } else {
+            FVertBarVisible = true;
+            FVertBarEnabled = true;
+        }
+        if (colsFit) {
+            FHorzBarVisible = always == saHorz || always == saBoth;
+            FHorzBarEnabled = false;
+        } else {
+            FHorzBarVisible = true;
+            FHorzBarEnabled = true;
+        }
+    } else {
+        if (!rowsFit) {
+            FVertBarVisible = true;
+            FVertBarEnabled = true;
+        } else if (Force) {
+            FVertBarVisible = false;
+        }
+        if (!colsFit) {
+            FHorzBarVisible = true;
+            FHorzBarEnabled = true;
+        } else if (Force) {
+            FHorzBarVisible = false;
+        }
+    }
+}
+
+void TExStringGrid::SetScrollBarAlways(TScrollBarAlways Value)
+{
+    FScrollBarAlways = Value;
+    UpdateScrollBars(true);
+}
+
+void TExStringGrid::SetScrollType(TScrollType Value)
+{
+    // Flat and Encarta bars are a facility of one platform; here every
+    // style draws the platform's scroll bars.
+    FScrollType = Value;
+}
+
+void TExStringGrid::SetScrollProportional(bool Value)
+{
+    FScrollProportional = Value;
+    if (Value) {
+        UpdateProportionalVScroll();
+        UpdateProportionalHScroll();
+    }
+}
+
+// ------------------------------------------------------------ footer
+
+void TExStringGrid::SetFloatingFooterVisible(bool Value)
+{
+    FFloatingFooter->Visible = Value;
+    SetHideLastRow(Value && FFloatingFooter->FooterStyle == fsFixedLastRow);
+    Invalidate();
+}
+
+void TExStringGrid::UpdateFooter()
+{
+    if (FFloatingFooter->Visible)
+        Invalidate();
+}
+
+void TExStringGrid::ColumnStatistics(Integer ACol, Integer FromRow, Integer ToRow, std::vector<double>& Values)
+{
+    Values.clear();
+    for (Integer r = FromRow; r <= ToRow; ++r) {
+        double v = 0;
+        try {
+            v = AllFloats(ACol, RealRowIndex(r));
+        } catch (const DOzeDidoRivar&) {
+            v = 0;
+        }
+        Values.push_back(v);
+    }
+}
+
+double TExStringGrid::ColumnSum(Integer ACol, Integer FromRow, Integer ToRow)
+{
+    std::vector<double> v;
+    ColumnStatistics(ACol, FromRow, ToRow, v);
+    double sum = 0;
+    for (double d : v)
+        sum += d;
+    return sum;
+}
+
+double TExStringGrid::ColumnAvg(Integer ACol, Integer FromRow, Integer ToRow)
+{
+    const Integer n = ToRow - FromRow + 1;
+    return n > 0 ? ColumnSum(ACol, FromRow, ToRow) / n : 0;
+}
+
+double TExStringGrid::ColumnMin(Integer ACol, Integer FromRow, Integer ToRow)
+{
+    std::vector<double> v;
+    ColumnStatistics(ACol, FromRow, ToRow, v);
+    return v.empty() ? 0 : *std::min_element(v.begin(), v.end());
+}
+
+double TExStringGrid::ColumnMax(Integer ACol, Integer FromRow, Integer ToRow)
+{
+    std::vector<double> v;
+    ColumnStatistics(ACol, FromRow, ToRow, v);
+    return v.empty() ? 0 : *std::max_element(v.begin(), v.end());
+}
+
+double TExStringGrid::ColumnStdDev(Integer ACol, Integer FromRow, Integer ToRow)
+{
+    std::vector<double> v;
+    ColumnStatistics(ACol, FromRow, ToRow, v);
+    if (v.size() < 2)
+        return 0;
+    double mean = 0;
+    for (double d : v)
+        mean += d;
+    mean /= double(v.size());
+    double sq = 0;
+    for (double d : v)
+        sq += (d - mean) * (d - mean);
+    return std::sqrt(sq / double(v.size() - 1));
+}
+
+double TExStringGrid::ColumnDistinct(Integer ACol, Integer FromRow, Integer ToRow)
+{
+    QSet<QString> seen;
+    for (Integer r = FromRow; r <= ToRow; ++r)
+        seen.insert(AllCells(ACol, RealRowIndex(r)).toUpper());
+    return double(seen.size());
+}
+
+void TExStringGrid::DoCalcFooter(Integer ACol)
+{
+    if (!FFloatingFooter->Visible || FFloatingFooter->FooterStyle != fsFixedLastRow
+        || !FFloatingFooter->EnableCalculation)
+        return;
+    const Integer F = RowCount() - 1;
+    const Integer H = FFloatingFooter->CalculateHiddenRows ? NumHiddenRows() : 0;
+    const Integer from = FixedRows(), to = RowCount() - 2 + H;
+    const Integer c1 = ACol == -1 ? 0 : ACol, c2 = ACol == -1 ? TotalColCount() - 1 : ACol;
+    for (Integer c = c1; c <= c2; ++c) {
+        if (!HasCellProperties(c, F))
+            continue;
+        switch (PropsOf(c, F)->CalcType()) {
+        case acSUM: SetFloats(c, F, ColumnSum(c, from, to)); break;
+        case acAVG: SetFloats(c, F, ColumnAvg(c, from, to)); break;
+        case acCOUNT: SetInts(c, F, RowCount() - FixedRows() - 1 + H); break;
+        case acMIN: SetFloats(c, F, ColumnMin(c, from, to)); break;
+        case acMAX: SetFloats(c, F, ColumnMax(c, from, to)); break;
+        case acDISTINCT: SetFloats(c, F, ColumnDistinct(c, from, to)); break;
+        case acSTDDEV: SetFloats(c, F, ColumnStdDev(c, from, to)); break;
+        case acCUSTOM: {
+            QString value;
+            if (OnFooterCalc)
+                OnFooterCalc(this, c, value, RowCount() - 1 + H);
+            else if (FFloatingFooter->OnCalcFooter)
+                FFloatingFooter->OnCalcFooter(this, c, value, RowCount() - 1 + H);
+            SetCells(c, F, value);
+            break;
+        }
+        default: break;
+        }
+    }
+}
+
+// ------------------------------------------------------------ save ranges
+
+Integer TExStringGrid::SaveStartCol() const
+{
+    return SaveFixedCells() || SaveFixedCols() ? 0 : FixedCols();
+}
+
+Integer TExStringGrid::SaveEndCol() const
+{
+    return SaveFixedCells() || SaveFixedCols() ? ColCount() - 1 : ColCount() - FixedRightCols() - 1;
+}
+
+Integer TExStringGrid::SaveColCount() const
+{
+    return SaveFixedCells() || SaveFixedCols() ? ColCount() : ColCount() - FixedCols() - FixedRightCols();
+}
+
+Integer TExStringGrid::SaveStartRow() const
+{
+    return SaveFixedCells() || SaveFixedRows() ? 0 : FixedRows();
+}
+
+Integer TExStringGrid::SaveEndRow() const
+{
+    return SaveFixedCells() || SaveFixedRows() ? RowCount() - 1 : RowCount() - FixedFooters() - 1;
+}
+
+Integer TExStringGrid::SaveRowCount() const
+{
+    return SaveFixedCells() || SaveFixedRows() ? RowCount() : RowCount() - FixedRows() - FixedFooters();
+}
+
+TRect TExStringGrid::GetUsedCells()
+{
+    Integer left = -1, top = -1, right = -1, bottom = -1;
+    for (Integer r = 0; r < RowCount(); ++r)
+        for (Integer c = 0; c < ColCount(); ++c) {
+            if (Cells(c, r).isEmpty())
+                continue;
+            left = left < 0 ? c : std::min(left, c);
+            top = top < 0 ? r : std::min(top, r);
+            right = std::max(right, c);
+            bottom = std::max(bottom, r);
+        }
+    if (left < 0)
+        return {0, 0, 0, 0};
+    return {left, top, right, bottom};
+}
+
+// ------------------------------------------------------------ hit tests
+
+void TExStringGrid::ScreenToCell(TPoint P, Integer& ACol, Integer& ARow) const
+{
+    const TPoint c = ScreenToClient(P);
+    MouseToCell(c.X, c.Y, ACol, ARow);
+}
+
+bool TExStringGrid::IsOnSizingBorder(Integer X, Integer Y) const
+{
+    Integer col = -1, row = -1;
+    MouseToCell(X, Y, col, row);
+    if (col < 0 || row < 0)
+        return false;
+    const TRect r = CellRect(col, row);
+    bool result = false;
+    if (row <= FixedRows() && (Options() & goColSizing) != 0)
+        result = std::abs(X - r.Left) < 4 || std::abs(X - r.Right) < 4;
+    if (col <= FixedCols() && (Options() & goRowSizing) != 0)
+        result = std::abs(Y - r.Top) < 4 || std::abs(Y - r.Bottom) < 4;
+    return result;
+}
+
+// ------------------------------------------------------------ appearance setters
+
+void TExStringGrid::SetHighlightColor(TColor Value)
+{
+    if (FHighlightColor == Value)
+        return;
+    FHighlightColor = Value;
+    SetMiniHTMLHighlightColors(FHighlightColor, FHighLightTextColor);
+    Invalidate();
+}
+
+void TExStringGrid::SetHighlightTextColor(TColor Value)
+{
+    if (FHighLightTextColor == Value)
+        return;
+    FHighLightTextColor = Value;
+    SetMiniHTMLHighlightColors(FHighlightColor, FHighLightTextColor);
+    Invalidate();
+}
+
+void TExStringGrid::SetXYOffset(const TPoint& Value)
+{
+    FXYOffset = Value;
+    Invalidate();
+}
+
+void TExStringGrid::SetAutoThemeAdapt(bool Value)
+{
+    if (FAutoThemeAdapt == Value)
+        return;
+    FAutoThemeAdapt = Value;
+    FSearchFooter->SetAutoThemeAdapt(Value);
+    if (Value)
+        Invalidate();
+}
+
+void TExStringGrid::SetSelectionEx(const TGridRect& Value)
+{
+    SetSelection(Value);
+    if (FActiveCellShow) {
+        RepaintRow(0);
+        RepaintCol(0);
+    }
+    if (ActiveRowShow())
+        RepaintRow(Value.Bottom);
+}
