@@ -325,6 +325,15 @@ void TExStringGrid::WndProc(TMessage& Message)
     case WM_CHAR: {
         // The character that starts an edit goes on to the editor it opens.
         const QChar ch(char16_t(Message.WParam));
+        // Space flips a data check box instead of starting an edit.
+        if (ch == u' ' && !EditMode && Col() >= FixedCols() && Row() >= FixedRows()) {
+            TEditorType kind = DefaultEditor();
+            GetCellEditor(RealColIndex(Col()), Row(), kind);
+            if (kind == edDataCheckBox && IsEditable(Col(), Row())) {
+                ToggleDataCheckBox(RealColIndex(Col()), Row());
+                return;
+            }
+        }
         if ((Options() & goEditing) != 0 && !EditMode && (ch.unicode() == 8 || ch.unicode() >= 32))
             FStartEditChar = ch;
         TBaseGrid::WndProc(Message);

@@ -271,6 +271,7 @@ void TExStringGrid::ShowCellEditor(Integer ACol, Integer ARow)
         FLastValidation = true;
     const QString editText = GetEditText(ACol, ARow);
     FNoEditChange = true;
+    bool opened = false;
 
     switch (EditControl) {
     case edComboEdit:
@@ -319,6 +320,7 @@ void TExStringGrid::ShowCellEditor(Integer ACol, Integer ARow)
         }
         FReportComboChange = false;
         EditMode = true;
+        opened = true;
         EditCtrl = combo;
         FNoEditChange = false;
         DeliverStartChar(combo);
@@ -334,6 +336,7 @@ void TExStringGrid::ShowCellEditor(Integer ACol, Integer ARow)
         if (check->CanFocus())
             check->SetFocus();
         EditMode = true;
+        opened = true;
         break;
     }
     case edCustom:
@@ -354,11 +357,19 @@ void TExStringGrid::ShowCellEditor(Integer ACol, Integer ARow)
             EditCtrl = FEditLink->GetEditControl();
             DeliverStartChar(EditCtrl);
             EditMode = true;
+            opened = true;
         }
         break;
     default:
-        // The kinds whose editors come with later work open nothing yet.
         break;
+    }
+    if (!opened) {
+        // Nothing opened (a data check box, a custom cell without a link,
+        // or a kind whose editor is not there): the cell is not in edit.
+        EditMode = false;
+        FEditing = false;
+        FSpecialEditor = false;
+        FEditActive = false;
     }
     FNoEditChange = false;
     FStartEditChar = QChar();

@@ -324,13 +324,16 @@ void TExStringGrid::KeyPress(QChar& Key)
             Key = QChar(0);
             return;
         }
+        // From an editor (or a control cell) Enter moves on; the base
+        // handling then opens the editor on the new cell, as it toggles
+        // editing on the grid itself.
         const bool onEditor = !Focused() || IsControlCell(RealColIndex(Col()), Row());
-        if (onEditor || FNavigation->AdvanceOnEnter()) {
+        if (onEditor && FNavigation->AdvanceOnEnter()) {
             const bool wasEditing = EditMode || EditorMode();
             if (wasEditing)
                 HideInplaceEdit();
             AdvanceToNextCell(Col(), Row(), wasEditing, false, true, false, false);
-            if (!FNavigation->AdvanceAutoEdit()) {
+            if (!FNavigation->AdvanceAutoEdit() || !wasEditing) {
                 if (OnKeyPress)
                     OnKeyPress(this, Key);
                 Key = QChar(0);
@@ -339,21 +342,10 @@ void TExStringGrid::KeyPress(QChar& Key)
             if (IsControlCell(RealColIndex(Col()), Row())) {
                 if (OnKeyPress)
                     OnKeyPress(this, Key);
-                if (FNavigation->AdvanceOnEnter())
-                    ShowInplaceEdit();
+                ShowInplaceEdit();
                 Key = QChar(0);
                 return;
             }
-        }
-    }
-    // Space on a data check box flips it.
-    if (k == u' ' && !EditMode) {
-        TEditorType kind = DefaultEditor();
-        GetCellEditor(RealColIndex(Col()), Row(), kind);
-        if (kind == edDataCheckBox && IsEditable(Col(), Row())) {
-            ToggleDataCheckBox(RealColIndex(Col()), Row());
-            Key = QChar(0);
-            return;
         }
     }
     if ((Options() & goEditing) == 0 && FNavigation->AutoGotoWhenSorted() && k >= 8 && k != u'\r') {
