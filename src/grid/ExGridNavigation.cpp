@@ -382,7 +382,20 @@ void TExStringGrid::KeyDown(Word& Key, TShiftState Shift)
 
 void TExStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y)
 {
+    // A sizing by mouse ends here: note which column or row and its size
+    // before, for the proportional sizing and the end-of-sizing events.
+    if (Button == mbLeft && GridState() == gsColSizing && FSizingIndex >= 0 && FSizingIndex < ColCount()) {
+        ColSized = true;
+        Colclicked = FSizingIndex;
+        Colclickedsize = ColWidths(FSizingIndex);
+    } else if (Button == mbLeft && GridState() == gsRowSizing && FSizingIndex >= 0 && FSizingIndex < RowCount()) {
+        Rowsized = true;
+        Rowclicked = FSizingIndex;
+        Rowclickedsize = RowHeights(FSizingIndex);
+    }
     TBaseGrid::MouseUp(Button, Shift, X, Y);
+    ColSized = false;
+    Rowsized = false;
     if (Button != mbLeft || GridState() != gsNormal)
         return;
     Integer c = -1, r = -1;
