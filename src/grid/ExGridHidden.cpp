@@ -352,7 +352,8 @@ void TExStringGrid::UnHideRowList()
     for (Integer i = 0; i < NumHiddenRows(); ++i)
         if (FGridItems->ItemsAs<TGridItem>(i)->Level() == L)
             ++n;
-    if (Row() >= RowCount())
+    // With every normal row hidden there is no cell to move to yet.
+    if (Row() >= RowCount() && FixedRows() < RowCount())
         MoveColRow(FixedCols(), FixedRows(), true, true);
     const Integer oldCount = RowCount();
     const bool footer = FFloatingFooter->Visible && FFloatingFooter->FooterStyle == fsFixedLastRow && oldCount > 0;
