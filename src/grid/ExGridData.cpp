@@ -161,10 +161,22 @@ void TExStringGrid::GetVisualProperties(Integer ACol, Integer ARow, TGridDrawSta
         VAlignment = p->VAlignment();
         WordWrap = p->WordWrap();
     }
+    // The cell colour hooks and events have the last word (selected cells
+    // keep the selection colours).
+    if (!selected) {
+        if (Printing)
+            GetCellPrintColor(rc, ARow, State, ABrush, AFont);
+        else
+            GetCellColor(rc, ARow, State, ABrush, AFont);
+    }
 }
 
 void TExStringGrid::DrawGridCell(TCanvas* Canvas, Integer ACol, Integer ARow, TRect Rect, TGridDrawState State)
 {
+    // The check-box editor shows the cell's text as its caption; the text
+    // is not drawn under it a second time.
+    if (EditMode && EditControl == edCheckBox && ACol == Col() && ARow == Row())
+        return;
     const Integer rc = RealColIndex(ACol);
     TAlignment alignment = DefaultAlignment();
     TVAlignment valignment = VAlignment();

@@ -300,12 +300,13 @@ void TExStringGrid::ShowCellEditor(Integer ACol, Integer ARow)
                 combo->SetItemIndex(FComboIdx);
             }
         }
-        combo->SetColor(editorColor);
-        combo->Show();
+        // The look first: switching the flat look resets the combo's colour.
         const bool flat = FLook == glSoft || FLook == glKavro || FLook == glXP || FLook == glListView
                           || FLook == glVista || FLook == glWin7 || FLook == glOffice2007;
         combo->SetFlat(flat);
         combo->SetEtched(flat);
+        combo->SetColor(editorColor);
+        combo->Show();
         if (FNavigation->AutoComboDropSize())
             combo->SizeDropDownWidth();
         if (combo->CanFocus())
@@ -330,6 +331,8 @@ void TExStringGrid::ShowCellEditor(Integer ACol, Integer ARow)
         TGridCheckBox* check = EditCheck;
         check->SetBounds(r.Left, r.Top, w, h);
         check->SetCaption(editText);
+        // Opaque in the cell's colour, so that the cell text does not show through.
+        check->SetColor(editorColor);
         check->SetEnabled(true);
         check->SetState(cbUnchecked);
         check->Show();

@@ -173,6 +173,20 @@ TEST_F(EditorGrid, ComboEditTakesTheTypedStartCharacterAndThePreselection)
     EXPECT_EQ(grid->Cells(3, 3), QStringLiteral("GW"));
 }
 
+TEST_F(EditorGrid, EditorTakesTheCellsPaintedColour)
+{
+    grid->OnGetCellColor = [](TObject*, Integer ARow, Integer ACol, TGridDrawState, TBrush* ABrush, TFont*) {
+        if (ACol == 2 && ARow == 2)
+            ABrush->SetColor(clYellow);
+    };
+    OpenWithF2(2, 2);
+    ASSERT_TRUE(grid->Combobox()->Visible());
+    EXPECT_EQ(grid->Combobox()->Color(), clYellow);
+    TestInput::PressKey(grid->Combobox(), VK_ESCAPE);
+    OpenWithF2(2, 3);
+    EXPECT_EQ(grid->Combobox()->Color(), grid->Color());
+}
+
 TEST_F(EditorGrid, CheckBoxCellShowsTheCheckBoxAndWritesNothing)
 {
     OpenWithF2(4, 1);
@@ -181,6 +195,7 @@ TEST_F(EditorGrid, CheckBoxCellShowsTheCheckBoxAndWritesNothing)
     EXPECT_EQ(check->Caption(), QStringLiteral("caption"));
     EXPECT_EQ(check->State(), cbUnchecked);
     EXPECT_EQ(grid->EditCtrlNow(), nullptr);
+    testsupport::SaveScreenshot(GrabControl(form), QStringLiteral("TExStringGrid-checkbox-editor"));
     TestInput::PressKey(check, VK_SPACE, {}, QStringLiteral(" "));
     TestInput::PressKey(check, VK_RETURN);
     EXPECT_FALSE(check->Visible());
