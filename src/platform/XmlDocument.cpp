@@ -183,6 +183,16 @@ TXMLNode TXMLNode::Child(Integer Index) const
     return TXMLNode(ChildAt(N(node_), Index).internal_object());
 }
 
+TXMLNode TXMLNode::FirstChild() const
+{
+    return TXMLNode(N(node_).first_child().internal_object());
+}
+
+TXMLNode TXMLNode::NextSibling() const
+{
+    return TXMLNode(N(node_).next_sibling().internal_object());
+}
+
 TXMLNode TXMLNode::FindChild(const QString& Name) const
 {
     return TXMLNode(N(node_).child(U(Name).constData()).internal_object());

@@ -73,6 +73,10 @@ public:
     // Child nodes of every kind, in document order.
     Integer ChildCount() const;
     TXMLNode Child(Integer Index) const;
+    // The first child node and the node after this one, of every kind: a
+    // walk over many children that costs one step per node.
+    TXMLNode FirstChild() const;
+    TXMLNode NextSibling() const;
     // The first child element of that name (names match exactly).
     TXMLNode FindChild(const QString& Name) const;
     // Appends a child element.

@@ -121,6 +121,13 @@ TEST(XmlDocumentTest, ChildNodesByIndexAndTheFirstNodeAsRoot)
     EXPECT_EQ(table.Child(3).Child(0).NodeType(), ntText);
     EXPECT_TRUE(table.Child(4).IsNull());
     EXPECT_TRUE(table.Child(-1).IsNull());
+    // Walking by siblings meets the same nodes in the same order.
+    Integer walked = 0;
+    for (TXMLNode n = table.FirstChild(); n; n = n.NextSibling(), ++walked)
+        EXPECT_EQ(n, table.Child(walked));
+    EXPECT_EQ(walked, 4);
+    EXPECT_TRUE(table.Child(3).Child(0).NextSibling().NextSibling().NextSibling().IsNull());
+    EXPECT_TRUE(TXMLNode().FirstChild().IsNull());
 
     // A comment before the root element is the first node: readers then find nothing.
     ASSERT_TRUE(xml.LoadFromXML("<!-- first --><Par_Gen><LoRa_RF_Band>EU868</LoRa_RF_Band></Par_Gen>"));
