@@ -485,6 +485,14 @@ const TBuiltinText Builtin_Texts[] = {
     // ---- 5300-5374: TFTopicTemplate
 
     // ---- 5400-5536: TFOPC_UA_Client_Access
+    {5497, u"Error in Server Number %d in Read Variable %d!! Time cannot be empty"},
+    {5498, u"Error in Server Number %d in Read Variable %d!! Time must be major to 0"},
+    {5499, u"Error in Server Number %d in Read Variable %d!! Position cannot be empty"},
+    {5500, u"Error in Server Number %d in Read Variable %d!! Position must be between 0 and %d"},
+    {5501, u"Error in Server Number %d in Write Variable %d!! Time cannot be empty"},
+    {5502, u"Error in Server Number %d in Write Variable %d!! Time must be major to 0"},
+    {5503, u"Error in Server Number %d in Write Variable %d!! Position cannot be empty"},
+    {5504, u"Error in Server Number %d in Write Variable %d!! Position must be between 0 and %d"},
 
     // ---- 5600-5632: TFOPC_UA_Add_Server
 
