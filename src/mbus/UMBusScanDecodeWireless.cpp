@@ -332,7 +332,11 @@ bool TMBusScanDecode::RadioCrafts_Step()
 bool TMBusScanDecode::Insert_Wireless_Key(Integer Index, const std::array<Byte, 16>& Key)
 {
     const auto lock = Lock_Lists();
-    Wireless_Key = Key;
+    // A registration under way keeps its meter and key.
+    const Integer step = Step_Scan;
+    const bool registering = (step >= 200 && step <= 221) || (step >= 400 && step <= 419);
+    if (!registering)
+        Wireless_Key = Key;
     TSlave_wMBus* meter = nullptr;
     if (Wireless_Slave_List && Index >= 0 && Index < Wireless_Slave_List->Count())
         meter = static_cast<TSlave_wMBus*>(Wireless_Slave_List->Items(Index));
@@ -343,10 +347,10 @@ bool TMBusScanDecode::Insert_Wireless_Key(Integer Index, const std::array<Byte, 
         else
             failed = true;
     }
-    Wireless_Key_Index = Index;
+    if (!registering)
+        Wireless_Key_Index = Index;
     if (failed)
         return false;
-    const Integer step = Step_Scan;
     if (step != 134 && step != 320)
         return false;
     meter->Enable_Key = true;
