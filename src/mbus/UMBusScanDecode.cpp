@@ -2,6 +2,7 @@
 // frames it sends.
 #include "mbus/UMBusScanDecode.h"
 
+#include "mbus/CommPort.h"
 #include "platform/Lists.h"
 #include "platform/Messages.h"
 #include "platform/UdpSocket.h"
@@ -50,6 +51,9 @@ struct TMBusScanDecode::TThreadState {
     QString eventName = QString::fromLatin1(Event_Run_Name);
 
     TUdpSocket socket;
+    std::unique_ptr<TComm> comm;
+    QByteArray serialIn;    // bytes heard and not yet taken as an answer
+    LongWord serialLast = 0; // tick count of the last byte heard
     std::thread worker;
 
     mutable std::mutex errorLock;
@@ -68,6 +72,15 @@ TMBusScanDecode::TMBusScanDecode() : T(std::make_unique<TThreadState>())
 {
     T->socket.BufferSize = 8192;
     T->socket.OnRead = [this](const QByteArray& data, const QString&, Word) { UDP_Read(data); };
+    T->comm = std::make_unique<TComm>(nullptr);
+    T->comm->SetBaudRate(br115200);
+    T->comm->SetDatabits(da8);
+    T->comm->SetParity(paNone);
+    T->comm->SetStopbits(sb10);
+    T->comm->SetFlowControl(fcNone);
+    T->comm->SetReadBufSize(4096);
+    T->comm->SetWriteBufSize(4096);
+    T->comm->OnRxChar = [](TObject*, Integer) {}; // the worker reads the port itself
     MBusType = mtWired;
     T->worker = std::thread([this] { Execute(); });
 }
@@ -82,6 +95,7 @@ TMBusScanDecode::~TMBusScanDecode()
     if (T->worker.joinable())
         T->worker.join();
     T->socket.Close();
+    T->comm.reset();
 }
 
 void TMBusScanDecode::Execute()
@@ -91,6 +105,8 @@ void TMBusScanDecode::Execute()
         if (FInScan) {
             std::unique_lock<std::mutex> step(T->lock);
             T->stepLock = &step;
+            if (Select_Hardware == shSerial)
+                Serial_Gather();
             if (MBusType == mtWired)
                 Scan_Decode();
             else
@@ -176,11 +192,7 @@ bool TMBusScanDecode::Start_Scan(TScanType ScanT, TSelectHard SelHard, const QSt
         Fix_C_Field_Value = FixCFieldValue;
         Add_TimeOut = RemoteTimeout ? 10000 : 0;
     }
-    if (SelHard == shSerial) {
-        SetLastError(QStringLiteral("The serial link is not available: ") + IP_COM);
-        return false;
-    }
-    if (!T->socket.Active() && !Open_Link(0))
+    if (SelHard == shSerial ? !Open_Serial() : !T->socket.Active() && !Open_Link(0))
         return false;
     std::lock_guard<std::mutex> g(T->lock);
     Step_Scan = 0;
@@ -210,13 +222,14 @@ bool TMBusScanDecode::Start_Scan_Wireless(TSelectHard SelHard, const QString& IP
         From_DLL = FromDLL;
     }
     if (SelHard == shSerial) {
-        SetLastError(QStringLiteral("The serial link is not available: ") + ComPort);
-        return false;
+        if (!Open_Serial())
+            return false;
+    } else {
+        const Word local = Wireless_Local_Port >= 0 ? Word(Wireless_Local_Port) : Port;
+        const bool bound = T->socket.Active() && (local == 0 || T->socket.LocalPort() == local);
+        if (!bound && !Open_Link(local))
+            return false;
     }
-    const Word local = Wireless_Local_Port >= 0 ? Word(Wireless_Local_Port) : Port;
-    const bool bound = T->socket.Active() && (local == 0 || T->socket.LocalPort() == local);
-    if (!bound && !Open_Link(local))
-        return false;
     std::lock_guard<std::mutex> g(T->lock);
     Step_Scan = 0;
     FStopScan = false;
@@ -236,8 +249,77 @@ bool TMBusScanDecode::Open_Link(Word LocalPort)
     return false;
 }
 
+// The serial port: the scan's device, and for a wired scan the M-Bus line's
+// baud rate and parity, since the meters are on the port itself.
+bool TMBusScanDecode::Open_Serial()
+{
+    TComm& comm = *T->comm;
+    try {
+        comm.Close();
+        comm.SetDeviceName(ComPort);
+        if (MBusType == mtWired) {
+            static const std::pair<Integer, TBaudrate> rates[] = {
+                {300, br300}, {600, br600}, {1200, br1200}, {2400, br2400}, {4800, br4800},
+                {9600, br9600}, {14400, br14400}, {19200, br19200}, {38400, br38400}};
+            TBaudrate rate = br2400;
+            for (const auto& [value, code] : rates)
+                if (value == Baudrate)
+                    rate = code;
+            comm.SetBaudRate(rate);
+            comm.SetParity(Parity == 1 ? paEven : Parity == 2 ? paOdd : paNone);
+        } else {
+            comm.SetBaudRate(br115200);
+            comm.SetParity(paNone);
+        }
+        comm.Open();
+    } catch (const ECommError& e) {
+        comm.Close();
+        SetLastError(QString::fromStdString(e.what()));
+        return false;
+    }
+    T->serialIn.clear();
+    return true;
+}
+
+void TMBusScanDecode::Serial_Gather()
+{
+    TComm& comm = *T->comm;
+    if (!comm.Enabled())
+        return;
+    char buffer[512];
+    Integer got = 0;
+    try {
+        got = comm.Read(buffer, sizeof buffer);
+    } catch (const ECommError&) {
+        got = 0;
+    }
+    QByteArray& in = T->serialIn;
+    in.append(buffer, got);
+    if (got > 0)
+        T->serialLast = GetTickCount();
+    if (in.isEmpty())
+        return;
+    // A whole frame: E5, or a long frame of L + 6 bytes, which is waited for
+    // to its end (the state's time-out ends a frame that never completes).
+    Integer frame = 0;
+    if (Byte(in[0]) == 0xE5)
+        frame = 1;
+    else if (Byte(in[0]) == 0x68 && in.size() >= 2 && in.size() >= Byte(in[1]) + 6)
+        frame = Byte(in[1]) + 6;
+    else if (Byte(in[0]) != 0x68 && Timeout_Elapsed_At(GetTickCount(), T->serialLast, LongWord(Timing.Serial_Quiet)))
+        frame = Integer(in.size()); // anything else, once the line is quiet
+    if (frame == 0)
+        return;
+    Ans_Len = std::min<Integer>(frame, Ans_Size);
+    std::memcpy(Ans_Array, in.constData(), size_t(Ans_Len));
+    in.remove(0, frame);
+    Answer_Arrived = true;
+}
+
 void TMBusScanDecode::Close_Link()
 {
+    if (T->comm->Enabled())
+        T->comm->Close();
     // Closing waits for the listener, which may be waiting for the lock.
     std::unique_lock<std::mutex>* step = T->stepLock;
     if (step != nullptr)
@@ -250,11 +332,30 @@ void TMBusScanDecode::Close_Link()
 void TMBusScanDecode::Send_Command(const QByteArray& Cmd, Word Port)
 {
     Answer_Arrived = false;
-    const bool sent = Select_Hardware == shEthernet && T->socket.SendTo(IP_Address, Port, Cmd);
+    bool sent;
+    QString error;
+    if (Select_Hardware == shEthernet) {
+        sent = T->socket.SendTo(IP_Address, Port, Cmd);
+        if (!sent)
+            error = T->socket.ErrorMessage();
+    } else {
+        // Bytes still heard from an earlier exchange are no answer to this one.
+        T->serialIn.clear();
+        try {
+            char drop[256];
+            while (T->comm->Read(drop, sizeof drop) > 0) {
+            }
+            sent = T->comm->Write(Cmd.constData(), Integer(Cmd.size())) == Cmd.size();
+            if (!sent)
+                error = QStringLiteral("Write error");
+        } catch (const ECommError& e) {
+            sent = false;
+            error = QString::fromStdString(e.what());
+        }
+    }
     Start_Send = GetTickCount();
     if (!sent) {
-        SetLastError(Select_Hardware == shEthernet ? T->socket.ErrorMessage()
-                                                   : QStringLiteral("The serial link is not available"));
+        SetLastError(error);
         // Nothing can reach the converter: the scan ends without its dialogue.
         const bool closing = Step_Scan == (MBusType == mtWired ? 202 : 502);
         if (!closing)

@@ -109,6 +109,7 @@ struct TScanTiming {
     Integer Radio_TimeOut = 1000;    // wireless commands
     Integer Radio_Config_TimeOut = 500;
     Integer Radio_Slot_TimeOut = 100;
+    Integer Serial_Quiet = 100;      // a serial answer that is no M-Bus frame ends after this silence
 };
 
 class TMBusScanDecode : public TMBusRecordDecoder {
@@ -225,7 +226,11 @@ private:
 
     // Link.
     bool Open_Link(Word LocalPort);
+    bool Open_Serial();
     void Close_Link();
+    // Serial link: the bytes heard so far, taken as one answer once they
+    // form a whole frame, or (any other bytes) once the line is quiet.
+    void Serial_Gather();
     void Send_Command(const QByteArray& Cmd, Word Port);
     void Send_Command(Word Port);
     void Send_To(Integer NextStep, const QByteArray& Bytes, Word Port);

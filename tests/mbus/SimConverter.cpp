@@ -46,6 +46,18 @@ void TSimConverter::Send_To_Engine(const QByteArray& Data)
     socket_.SendTo(QStringLiteral("127.0.0.1"), port, Data);
 }
 
+QByteArray TSimConverter::Bus_Answer(const QByteArray& Frame)
+{
+    QByteArray answer;
+    {
+        std::lock_guard<std::mutex> g(lock_);
+        log_.push_back(Frame);
+        answer = MBus_Answer(Frame);
+    }
+    cv_.notify_all();
+    return answer;
+}
+
 std::vector<QByteArray> TSimConverter::Received() const
 {
     std::lock_guard<std::mutex> g(lock_);

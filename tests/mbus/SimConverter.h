@@ -46,6 +46,10 @@ public:
     // Sends a datagram to the engine (the sender of the last datagram heard).
     void Send_To_Engine(const QByteArray& Data);
 
+    // The meters' answer to one M-Bus frame that reached the bus another way
+    // (a serial line); logged like a datagram.
+    QByteArray Bus_Answer(const QByteArray& Frame);
+
     std::vector<QByteArray> Received() const;
     // Waits until Done holds for the log, at most Milliseconds.
     bool Wait_Until(const std::function<bool(const std::vector<QByteArray>&)>& Done, int Milliseconds = 10000);
