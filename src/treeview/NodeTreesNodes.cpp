@@ -1,0 +1,995 @@
+// The node store: node blocks with their user and internal data, the hidden
+// root, adding, inserting, linking, deleting, moving and copying nodes,
+// initialisation through the owner's events, and the subtree counts and
+// heights kept along the ancestor path.
+
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/Form.h"
+#include "treeview/NodeTreesPrivate.h"
+
+namespace {
+Cardinal RoundUp4(Cardinal v)
+{
+    return (v + 3) & ~3u;
+}
+} // namespace
+
+// ---------------------------------------------------------------- memory
+
+PDataNode TBaseNodeTree::MakeNewNode()
+{
+    if (FNodeDataSize == -1 && !HasState(csDesigning)) {
+        Integer size = 4;
+        DoGetNodeDataSize(size);
+        FNodeDataSize = std::max<Integer>(size, 0);
+    }
+    const Cardinal dataSize = HasState(csDesigning) ? 0 : Cardinal(std::max<Integer>(FNodeDataSize, 0));
+    const std::size_t size = NodeRecordSize + dataSize + FTotalInternalDataSize;
+    auto* node = static_cast<PDataNode>(std::calloc(1, size));
+    if (node == nullptr)
+        throw std::bad_alloc();
+    node->TotalCount = 1;
+    node->NodeHeight = Word(FDefaultNodeHeight);
+    node->TotalHeight = FDefaultNodeHeight;
+    node->States = vsVisible;
+    node->Align = 50;
+    return node;
+}
+
+void TBaseNodeTree::FreeNodeMemory(PDataNode Node)
+{
+    std::free(Node);
+}
+
+void TBaseNodeTree::InitRootNode(Cardinal OldSize)
+{
+    const Cardinal size = NodeRecordSize + FTotalInternalDataSize;
+    if (FRoot == nullptr) {
+        FRoot = static_cast<PDataNode>(std::calloc(1, size));
+        if (FRoot == nullptr)
+            throw std::bad_alloc();
+    } else {
+        auto* grown = static_cast<PDataNode>(std::realloc(FRoot, size));
+        if (grown == nullptr)
+            throw std::bad_alloc();
+        FRoot = grown;
+        if (size > OldSize)
+            std::memset(reinterpret_cast<Byte*>(FRoot) + OldSize, 0, size - OldSize);
+    }
+    FRootSize = size;
+    FRoot->States = vsInitialized | vsExpanded | vsHasChildren | vsVisible;
+    FRoot->TotalCount = 1;
+    FRoot->NodeHeight = Word(FDefaultNodeHeight);
+    FRoot->TotalHeight = FDefaultNodeHeight;
+    FRoot->Align = 50;
+    FRoot->PrevSibling = FRoot;
+    FRoot->NextSibling = FRoot;
+    FRoot->Parent = reinterpret_cast<PDataNode>(this);
+}
+
+Cardinal TBaseNodeTree::AllocateInternalDataArea(Cardinal Size)
+{
+    TREE_ASSERT(FRoot == nullptr || FRoot->ChildCount == 0, "Internal data allocation must be done before any node is created.");
+    const Cardinal result = NodeRecordSize + FTotalInternalDataSize;
+    const Cardinal old = FRootSize;
+    FTotalInternalDataSize += RoundUp4(Size);
+    InitRootNode(old);
+    return result;
+}
+
+// ---------------------------------------------------------------- node data
+
+void TBaseNodeTree::SetNodeDataSize(Integer Value)
+{
+    if (Value < -1)
+        Value = -1;
+    if (Value == FNodeDataSize)
+        return;
+    FNodeDataSize = Value;
+    if (!HasState(csLoading) && !HasState(csDesigning)) {
+        const Cardinal count = FRoot->ChildCount;
+        Clear();
+        SetRootNodeCount(count);
+    }
+}
+
+void TBaseNodeTree::DoGetNodeDataSize(Integer& Size)
+{
+    Size = 4;
+    if (OnGetNodeDataSize)
+        OnGetNodeDataSize(this, Size);
+}
+
+void* TBaseNodeTree::GetNodeData(PDataNode Node)
+{
+    if (FNodeDataSize <= 0 || Node == nullptr || Node == FRoot)
+        return nullptr;
+    Node->States |= vsOnFreeNodeCallRequired;
+    return reinterpret_cast<Byte*>(Node) + NodeRecordSize;
+}
+
+void TBaseNodeTree::SetNodeData(PDataNode Node, void* Value)
+{
+    if (FNodeDataSize < Integer(sizeof(void*)))
+        throw EAssertionFailed(ClassName() + QStringLiteral(": Cannot set initial user data because there is not enough user data space allocated."), "NodeTrees", __LINE__);
+    if (Node == nullptr || Node == FRoot)
+        return;
+    std::memcpy(reinterpret_cast<Byte*>(Node) + NodeRecordSize, &Value, sizeof(void*));
+    Node->States |= vsOnFreeNodeCallRequired;
+}
+
+// ---------------------------------------------------------------- counts and heights
+
+void TBaseNodeTree::PropagateTotalCount(PDataNode Node, Integer Value, bool Relative)
+{
+    const Integer delta = Relative ? Value : Value - Integer(Node->TotalCount);
+    if (delta == 0)
+        return;
+    for (PDataNode run = Node;; run = run->Parent) {
+        run->TotalCount = Cardinal(Integer(run->TotalCount) + delta);
+        if (run == FRoot)
+            break;
+    }
+}
+
+void TBaseNodeTree::PropagateTotalHeight(PDataNode Node, Integer Value, bool Relative)
+{
+    const Integer delta = Relative ? Value : Value - Integer(Node->TotalHeight);
+    if (delta != 0) {
+        PDataNode run = Node;
+        for (;;) {
+            run->TotalHeight = Cardinal(Integer(run->TotalHeight) + delta);
+            if (!(run->States & vsVisible) || run == FRoot || run->Parent == nullptr || !(run->Parent->States & vsExpanded))
+                break;
+            run = run->Parent;
+        }
+    }
+    UpdateVerticalRange();
+}
+
+// ---------------------------------------------------------------- structure
+
+PDataNode TBaseNodeTree::AddChild(PDataNode Parent, void* UserData)
+{
+    if (ReadOnly())
+        return nullptr;
+    CancelEditNode();
+    if (Parent == nullptr)
+        Parent = FRoot;
+    if (!(Parent->States & vsInitialized))
+        InitNode(Parent);
+    ++FUpdateCount;
+    try {
+        SetChildCount(Parent, Parent->ChildCount + 1);
+        Parent->States &= ~vsAllChildrenHidden;
+    } catch (...) {
+        --FUpdateCount;
+        throw;
+    }
+    --FUpdateCount;
+    PDataNode result = Parent->LastChild;
+    if (UserData != nullptr)
+        SetNodeData(result, UserData);
+    InvalidatePositionCache();
+    if (FUpdateCount == 0) {
+        RequestCacheValidation();
+        if (HasTreeState(tsStructureChangePending))
+            DoStructureChange(FLastStructureChangeNode, FLastStructureChangeReason);
+        if ((FOptions->FAutoOptions & toAutoSort) && FHeader->SortColumn() > InvalidColumn)
+            Sort(Parent, FHeader->SortColumn(), FHeader->SortDirection(), true);
+        InvalidateToBottom(Parent == FRoot ? nullptr : Parent);
+        UpdateScrollBars(true);
+    }
+    return result;
+}
+
+PDataNode TBaseNodeTree::InsertNode(PDataNode Node, TNtNodeAttachMode Mode, void* UserData)
+{
+    if (Mode == amNoWhere || ReadOnly())
+        return nullptr;
+    CancelEditNode();
+    if (Node == nullptr)
+        Node = FRoot;
+    if (Node == FRoot) {
+        if (Mode == amInsertBefore)
+            Mode = amAddChildFirst;
+        else if (Mode == amInsertAfter)
+            Mode = amAddChildLast;
+    }
+    if ((Mode == amAddChildFirst || Mode == amAddChildLast) && !(Node->States & vsInitialized))
+        InitNode(Node);
+    StopCacheValidation();
+    PDataNode result = MakeNewNode();
+    InternalConnectNode(result, Node, this, Mode);
+    if (UserData != nullptr)
+        SetNodeData(result, UserData);
+    InvalidatePositionCache();
+    if (FUpdateCount == 0) {
+        if ((FOptions->FAutoOptions & toAutoSort) && FHeader->SortColumn() > InvalidColumn)
+            Sort((Mode == amInsertBefore || Mode == amInsertAfter) ? Node->Parent : Node, FHeader->SortColumn(), FHeader->SortDirection(), true);
+        RequestCacheValidation();
+        UpdateScrollBars(true);
+        InvalidateToBottom(Mode == amInsertBefore ? result : (Node == FRoot ? nullptr : Node));
+    }
+    StructureChange(result, crNodeAdded);
+    return result;
+}
+
+void TBaseNodeTree::SetChildCount(PDataNode Node, Cardinal NewChildCount)
+{
+    if (ReadOnly())
+        return;
+    if (Node == nullptr)
+        Node = FRoot;
+    if (NewChildCount == 0) {
+        DeleteChildren(Node, false);
+        return;
+    }
+    const Cardinal old = Node->ChildCount;
+    if (NewChildCount == old)
+        return;
+    StopCacheValidation();
+    if (NewChildCount > old) {
+        const Cardinal count = NewChildCount - old;
+        Integer newHeight = Integer(Node->TotalHeight);
+        Cardinal index = Node->LastChild ? Node->LastChild->Index + 1 : 0;
+        if (Node->LastChild == nullptr)
+            Node->States |= vsHasChildren;
+        Node->States &= ~(vsAllChildrenHidden | vsHeightMeasured);
+        if ((Node->States & vsExpanded) && FullyVisible(Node))
+            FVisibleCount += count;
+        const bool variable = (FOptions->FMiscOptions & toVariableNodeHeight) != 0;
+        for (Cardinal i = 0; i < count; ++i) {
+            PDataNode child = MakeNewNode();
+            child->Index = index++;
+            child->PrevSibling = Node->LastChild;
+            if (Node->LastChild)
+                Node->LastChild->NextSibling = child;
+            child->Parent = Node;
+            Node->LastChild = child;
+            if (Node->FirstChild == nullptr)
+                Node->FirstChild = child;
+            if (variable)
+                MeasureItemHeight(Canvas(), child);
+            newHeight += Integer(child->TotalHeight);
+        }
+        if (Node->States & vsExpanded)
+            PropagateTotalHeight(Node, newHeight, false);
+        PropagateTotalCount(Node, Integer(count), true);
+        Node->ChildCount = NewChildCount;
+        if (FUpdateCount == 0 && (FOptions->FAutoOptions & toAutoSort) && FHeader->SortColumn() > InvalidColumn)
+            Sort(Node, FHeader->SortColumn(), FHeader->SortDirection(), true);
+        InvalidatePositionCache();
+    } else {
+        ++FUpdateCount;
+        try {
+            for (Cardinal i = NewChildCount; i < old; ++i)
+                DeleteNode(Node->LastChild);
+        } catch (...) {
+            --FUpdateCount;
+            throw;
+        }
+        --FUpdateCount;
+    }
+    if (FUpdateCount == 0) {
+        RequestCacheValidation();
+        UpdateScrollBars(true);
+        Invalidate();
+    }
+    StructureChange(Node == FRoot ? nullptr : Node, crChildAdded);
+}
+
+void TBaseNodeTree::SetRootNodeCount(Cardinal Value)
+{
+    if (HasState(csLoading)) {
+        FRoot->ChildCount = Value;
+        DoStateChange(tsNeedRootCountUpdate);
+        return;
+    }
+    if (Value == FRoot->ChildCount)
+        return;
+    BeginUpdate();
+    try {
+        StopCacheValidation();
+        SetChildCount(FRoot, Value);
+    } catch (...) {
+        EndUpdate();
+        throw;
+    }
+    EndUpdate();
+}
+
+void TBaseNodeTree::SetHasChildren(PDataNode Node, bool Value)
+{
+    if (Node == nullptr || Node == FRoot || ReadOnly())
+        return;
+    if (Value)
+        Node->States |= vsHasChildren;
+    else {
+        Node->States &= ~vsHasChildren;
+        DeleteChildren(Node, false);
+    }
+}
+
+bool TBaseNodeTree::ChildrenInitialized(PDataNode Node) const
+{
+    return !((Node->States & vsHasChildren) && Node->ChildCount == 0);
+}
+
+PDataNode TBaseNodeTree::NodeParent(PDataNode Node) const
+{
+    if (Node == nullptr || Node->Parent == FRoot || Node == FRoot)
+        return nullptr;
+    return Node->Parent;
+}
+
+void TBaseNodeTree::SetNodeParent(PDataNode Node, PDataNode Value)
+{
+    if (Node && Value && Node->Parent != Value)
+        MoveTo(Node, Value, amAddChildLast, false);
+}
+
+Cardinal TBaseNodeTree::GetNodeLevel(PDataNode Node) const
+{
+    if (Node == nullptr || Node == FRoot)
+        return 0;
+    Cardinal level = 0;
+    for (PDataNode run = Node->Parent; run != FRoot; run = run->Parent)
+        ++level;
+    return level;
+}
+
+bool TBaseNodeTree::HasAsParent(PDataNode Node, PDataNode PotentialParent) const
+{
+    if (Node == nullptr || PotentialParent == nullptr || Node == PotentialParent)
+        return false;
+    for (PDataNode run = Node->Parent;; run = run->Parent) {
+        if (run == PotentialParent)
+            return true;
+        if (run == FRoot)
+            return false;
+    }
+}
+
+Cardinal TBaseNodeTree::TotalCount()
+{
+    ++FUpdateCount;
+    try {
+        ValidateNode(FRoot, true);
+    } catch (...) {
+        --FUpdateCount;
+        throw;
+    }
+    --FUpdateCount;
+    return FRoot->TotalCount - 1;
+}
+
+// ---------------------------------------------------------------- linking
+
+void TBaseNodeTree::InternalConnectNode(PDataNode Node, PDataNode Destination, TBaseNodeTree* Target, TNtNodeAttachMode Mode)
+{
+    PDataNode parent = nullptr;
+    switch (Mode) {
+    case amInsertBefore: {
+        parent = Destination->Parent;
+        Node->PrevSibling = Destination->PrevSibling;
+        Node->NextSibling = Destination;
+        Destination->PrevSibling = Node;
+        if (Node->PrevSibling)
+            Node->PrevSibling->NextSibling = Node;
+        else
+            parent->FirstChild = Node;
+        Node->Parent = parent;
+        Node->Index = Destination->Index;
+        for (PDataNode run = Destination; run; run = run->NextSibling)
+            ++run->Index;
+        break;
+    }
+    case amInsertAfter: {
+        parent = Destination->Parent;
+        Node->PrevSibling = Destination;
+        Node->NextSibling = Destination->NextSibling;
+        Destination->NextSibling = Node;
+        if (Node->NextSibling)
+            Node->NextSibling->PrevSibling = Node;
+        else
+            parent->LastChild = Node;
+        Node->Parent = parent;
+        Cardinal index = Destination->Index + 1;
+        for (PDataNode run = Node; run; run = run->NextSibling)
+            run->Index = index++;
+        break;
+    }
+    case amAddChildFirst: {
+        parent = Destination;
+        Node->PrevSibling = nullptr;
+        Node->NextSibling = parent->FirstChild;
+        if (parent->FirstChild)
+            parent->FirstChild->PrevSibling = Node;
+        else
+            parent->LastChild = Node;
+        parent->FirstChild = Node;
+        Node->Parent = parent;
+        Cardinal index = 0;
+        for (PDataNode run = Node; run; run = run->NextSibling)
+            run->Index = index++;
+        break;
+    }
+    case amAddChildLast: {
+        parent = Destination;
+        Node->NextSibling = nullptr;
+        Node->PrevSibling = parent->LastChild;
+        Node->Index = parent->LastChild ? parent->LastChild->Index + 1 : 0;
+        if (parent->LastChild)
+            parent->LastChild->NextSibling = Node;
+        else
+            parent->FirstChild = Node;
+        parent->LastChild = Node;
+        Node->Parent = parent;
+        break;
+    }
+    case amNoWhere:
+        break;
+    }
+    Node->States &= ~(vsChecking | vsCutOrCopy | vsDeleting);
+    if (Mode == amNoWhere || parent == nullptr)
+        return;
+    ++parent->ChildCount;
+    parent->States |= vsHasChildren;
+    Target->PropagateTotalCount(parent, Integer(Node->TotalCount), true);
+    if ((parent->States & vsExpanded) && (Node->States & vsVisible)) {
+        Target->PropagateTotalHeight(parent, Integer(Node->TotalHeight), true);
+        if (Target->FullyVisible(parent) || parent == Target->FRoot) {
+            Target->FVisibleCount += Target->CountVisibleDescendants(Node);
+            if (Target->IsEffectivelyVisible(Node))
+                ++Target->FVisibleCount;
+        }
+    }
+    if (parent != Target->FRoot) {
+        if (Target->IsEffectivelyVisible(Node))
+            parent->States &= ~vsAllChildrenHidden;
+        else if (parent->ChildCount == 1)
+            parent->States |= vsAllChildrenHidden;
+    }
+}
+
+// ---------------------------------------------------------------- deleting
+
+void TBaseNodeTree::DeleteNode(PDataNode Node, bool Reindex)
+{
+    InternalDeleteNode(Node, Reindex, false);
+}
+
+void TBaseNodeTree::InternalDeleteNode(PDataNode Node, bool Reindex, bool ParentClearing)
+{
+    if (Node == nullptr || Node == FRoot || ReadOnly())
+        return;
+    TREE_ASSERT(!HasTreeState(tsIterating), "Deleting nodes during tree iteration leads to invalid pointers.");
+    PDataNode parent = Node->Parent;
+    if (!ParentClearing)
+        StructureChange(parent == FRoot ? nullptr : parent, crChildDeleted);
+    const Integer oldX = FOffsetX, oldY = FOffsetY;
+    if (Node->States & vsSelected) {
+        if (FUpdateCount == 0) {
+            const bool wasSynch = HasTreeState(tsSynchMode);
+            DoStateChange(tsSynchMode);
+            try {
+                RemoveFromSelection(Node);
+            } catch (...) {
+                if (!wasSynch)
+                    DoStateChange(0, tsSynchMode);
+                throw;
+            }
+            if (!wasSynch)
+                DoStateChange(0, tsSynchMode);
+            InvalidateToBottom(parent == FRoot ? nullptr : parent);
+        } else {
+            InternalRemoveFromSelection(Node);
+        }
+    } else {
+        InvalidateToBottom(parent == FRoot ? nullptr : parent);
+    }
+    if (HasTreeState(tsHint)) {
+        if (Application)
+            Application->CancelHint();
+        DoStateChange(0, tsHint);
+    }
+    if (!ParentClearing)
+        StopCacheValidation();
+    DeleteChildren(Node, false);
+    InternalDisconnectNode(Node, false, Reindex, ParentClearing);
+    DoFreeNode(Node);
+    if (!ParentClearing) {
+        if (parent != FRoot)
+            UpdateHiddenChildrenFlag(parent);
+        InvalidatePositionCache();
+        if (FUpdateCount == 0) {
+            RequestCacheValidation();
+            UpdateScrollBars(true);
+            if (oldX != FOffsetX || oldY != FOffsetY)
+                Invalidate();
+        }
+    }
+}
+
+void TBaseNodeTree::DeleteChildren(PDataNode Node, bool ResetHasChildren)
+{
+    if (Node == nullptr || Node->ChildCount == 0 || ReadOnly()) {
+        if (Node && ResetHasChildren)
+            Node->States &= ~vsHasChildren;
+        return;
+    }
+    TREE_ASSERT(!HasTreeState(tsIterating), "Deleting nodes during tree iteration leads to invalid pointers.");
+    ++FUpdateCount;
+    const Integer oldX = FOffsetX, oldY = FOffsetY;
+    try {
+        StopCacheValidation();
+        const bool parentVisible = Node == FRoot || (FullyVisible(Node) && (Node->States & vsExpanded));
+        PDataNode run = Node->LastChild;
+        while (run) {
+            PDataNode prev = run->PrevSibling;
+            if (parentVisible && IsEffectivelyVisible(run))
+                --FVisibleCount;
+            run->States |= vsDeleting;
+            if (prev)
+                prev->NextSibling = nullptr;
+            Node->LastChild = prev;
+            InternalDeleteNode(run, false, true);
+            run = prev;
+        }
+        if (ResetHasChildren)
+            Node->States &= ~vsHasChildren;
+        if (Node != FRoot)
+            Node->States &= ~vsExpanded;
+        Node->ChildCount = 0;
+        if (Node == FRoot || (Node->States & vsDeleting)) {
+            Node->TotalHeight = (Node == FRoot ? 0 : Node->NodeHeight) + FDefaultNodeHeight;
+            Node->TotalCount = 1;
+        } else {
+            PropagateTotalHeight(Node, Node->NodeHeight, false);
+            PropagateTotalCount(Node, 1, false);
+        }
+        Node->FirstChild = nullptr;
+        Node->LastChild = nullptr;
+    } catch (...) {
+        --FUpdateCount;
+        throw;
+    }
+    --FUpdateCount;
+    if (Node == FRoot)
+        UpdateVerticalRange();
+    InvalidatePositionCache();
+    if (FUpdateCount == 0) {
+        CompactSelection();
+        RequestCacheValidation();
+        UpdateScrollBars(true);
+        if (oldX != FOffsetX || oldY != FOffsetY)
+            Invalidate();
+        else
+            InvalidateToBottom(Node == FRoot ? nullptr : Node);
+        if (HasTreeState(tsChangePending)) {
+            DoChange(FLastChangedNode);
+            EnsureNodeSelected();
+        }
+    }
+    StructureChange(Node == FRoot ? nullptr : Node, crChildDeleted);
+}
+
+void TBaseNodeTree::Clear()
+{
+    if (!((FRoot->ChildCount > 0 && !ReadOnly()) || FDestroying))
+        return;
+    if (FRoot->ChildCount == 0)
+        return;
+    BeginUpdate();
+    try {
+        StopCacheValidation();
+        CancelEditNode();
+        if (HasTreeState(tsCopyPending | tsCutPending))
+            DoStateChange(0, tsCopyPending | tsCutPending);
+        ClearSelection(false);
+        FFocusedNode = nullptr;
+        FCurrentHotNode = nullptr;
+        FDropTargetNode = nullptr;
+        FLastChangedNode = nullptr;
+        FRangeAnchor = nullptr;
+        FCheckNode = nullptr;
+        FLastSearchNode = nullptr;
+        FNextNodeToSelect = nullptr;
+        DeleteChildren(FRoot, true);
+        FOffsetX = 0;
+        FOffsetY = 0;
+        FEffectiveOffsetX = 0;
+    } catch (...) {
+        EndUpdate();
+        throw;
+    }
+    EndUpdate();
+}
+
+void TBaseNodeTree::DoFreeNode(PDataNode Node)
+{
+    if (Node == FLastChangedNode)
+        FLastChangedNode = nullptr;
+    if (Node == FCurrentHotNode)
+        FCurrentHotNode = nullptr;
+    if (Node == FDropTargetNode)
+        FDropTargetNode = nullptr;
+    if (Node == FLastStructureChangeNode)
+        FLastStructureChangeNode = nullptr;
+    if (Node == FFocusedNode)
+        FFocusedNode = nullptr;
+    if (Node == FRangeAnchor)
+        FRangeAnchor = nullptr;
+    if (Node == FCheckNode)
+        FCheckNode = nullptr;
+    if (Node == FLastSearchNode)
+        FLastSearchNode = nullptr;
+    if (Node == FNextNodeToSelect)
+        FNextNodeToSelect = Node->Parent == FRoot ? nullptr : Node->Parent;
+    if (OnFreeNode && (Node->States & (vsInitialized | vsOnFreeNodeCallRequired)))
+        OnFreeNode(this, Node);
+    FreeNodeMemory(Node);
+    if (FUpdateCount == 0 && !FDestroying)
+        EnsureNodeSelected();
+}
+
+// ---------------------------------------------------------------- initialising
+
+void TBaseNodeTree::DoInitNode(PDataNode Parent, PDataNode Node, TDataNodeInitStates& InitStates)
+{
+    if (OnInitNode)
+        OnInitNode(this, Parent, Node, InitStates);
+}
+
+bool TBaseNodeTree::DoInitChildren(PDataNode Node, Cardinal& ChildCount)
+{
+    if (!OnInitChildren)
+        return false;
+    OnInitChildren(this, Node, ChildCount);
+    return true;
+}
+
+void TBaseNodeTree::InitNode(PDataNode Node)
+{
+    struct Done {
+        PDataNode N;
+        ~Done() { N->States &= ~vsInitializing; }
+    } done{Node};
+    Node->States |= vsInitializing;
+    TDataNodeInitStates initStates = 0;
+    if (Node->States & vsInitialized)
+        initStates |= ivsReInit;
+    const bool wasFiltered = (Node->States & vsFiltered) != 0;
+    Node->States |= vsInitialized;
+    DoInitNode(Node->Parent == FRoot ? nullptr : Node->Parent, Node, initStates);
+    if (initStates & ivsDisabled)
+        Node->States |= vsDisabled;
+    if (initStates & ivsHasChildren)
+        Node->States |= vsHasChildren;
+    if (initStates & ivsSelected) {
+        FSingletonNodeArray[0] = Node;
+        InternalAddToSelection(FSingletonNodeArray, 1, false);
+    }
+    if (initStates & ivsMultiline)
+        Node->States |= vsMultiline;
+    if (initStates & ivsFiltered) {
+        Node->States |= vsFiltered;
+        if (!(FOptions->FPaintOptions & toShowFilteredNodes) && !((initStates & ivsReInit) && wasFiltered)) {
+            PropagateTotalHeight(Node, -Integer(Node->NodeHeight), true);
+            if (FullyVisible(Node) && FVisibleCount > 0)
+                --FVisibleCount;
+            if (FUpdateCount == 0)
+                UpdateScrollBars(true);
+        }
+    }
+    if (bool(Node->States & vsExpanded) != bool(initStates & ivsExpanded)) {
+        if (initStates & ivsExpanded)
+            ToggleNode(Node);
+    } else if (Node->States & vsHasChildren) {
+        InitChildren(Node);
+    }
+}
+
+void TBaseNodeTree::InitChildren(PDataNode Node)
+{
+    if (Node == nullptr || Node == FRoot || !(Node->States & vsHasChildren))
+        return;
+    Cardinal count = Node->ChildCount;
+    if (DoInitChildren(Node, count)) {
+        SetChildCount(Node, count);
+        if (count == 0)
+            Node->States &= ~vsHasChildren;
+    }
+}
+
+void TBaseNodeTree::ValidateNode(PDataNode Node, bool Recursive)
+{
+    if (Node == nullptr)
+        Node = FRoot;
+    if (!(Node->States & vsInitialized))
+        InitNode(Node);
+    if (Recursive) {
+        if ((Node->States & vsHasChildren) && Node->ChildCount == 0)
+            InitChildren(Node);
+        for (PDataNode child = Node->FirstChild; child; child = child->NextSibling)
+            ValidateNode(child, true);
+    }
+}
+
+void TBaseNodeTree::ValidateChildren(PDataNode Node, bool Recursive)
+{
+    if (Node == nullptr)
+        Node = FRoot;
+    if ((Node->States & vsHasChildren) && Node->ChildCount == 0)
+        InitChildren(Node);
+    for (PDataNode child = Node->FirstChild; child; child = child->NextSibling)
+        ValidateNode(child, Recursive);
+}
+
+void TBaseNodeTree::ReinitNode(PDataNode Node, bool Recursive)
+{
+    if (Node && Node != FRoot) {
+        Node->States &= ~(vsChecking | vsCutOrCopy | vsDeleting | vsHeightMeasured);
+        if (Node->States & vsInitialized)
+            InitNode(Node);
+    }
+    if (Recursive)
+        ReinitChildren(Node, true);
+}
+
+void TBaseNodeTree::ReinitChildren(PDataNode Node, bool Recursive)
+{
+    if (Node == nullptr)
+        Node = FRoot;
+    InitChildren(Node);
+    for (PDataNode child = Node->FirstChild; child; child = child->NextSibling)
+        ReinitNode(child, Recursive);
+}
+
+void TBaseNodeTree::DoReset(PDataNode Node)
+{
+    if (OnResetNode)
+        OnResetNode(this, Node);
+}
+
+void TBaseNodeTree::ResetNode(PDataNode Node)
+{
+    CancelEditNode();
+    if (Node == nullptr || Node == FRoot) {
+        Clear();
+        return;
+    }
+    DoReset(Node);
+    DeleteChildren(Node, false);
+    if (Node->States & vsExpanded)
+        ToggleNode(Node);
+    Node->States &= ~(vsInitialized | vsChecking | vsCutOrCopy | vsDeleting | vsExpanded | vsHasChildren | vsHeightMeasured);
+    InvalidateNode(Node);
+}
+
+void TBaseNodeTree::InitRecursive(PDataNode Node, Cardinal Levels, bool VisibleOnly)
+{
+    if (Node == nullptr)
+        Node = FRoot;
+    if (Node != FRoot && !(Node->States & vsInitialized))
+        InitNode(Node);
+    if (Levels == 0 || (VisibleOnly && !(Node->States & vsExpanded)))
+        return;
+    for (PDataNode child = Node->FirstChild; child; child = child->NextSibling)
+        InitRecursive(child, Levels - 1, VisibleOnly);
+}
+
+// ---------------------------------------------------------------- moving and copying
+
+bool TBaseNodeTree::DoNodeMoving(PDataNode Node, PDataNode Target)
+{
+    bool allowed = true;
+    if (OnNodeMoving)
+        OnNodeMoving(this, Node, Target, allowed);
+    return allowed;
+}
+
+void TBaseNodeTree::DoNodeMoved(PDataNode Node)
+{
+    if (OnNodeMoved)
+        OnNodeMoved(this, Node);
+}
+
+bool TBaseNodeTree::DoNodeCopying(PDataNode Node, PDataNode Target)
+{
+    bool allowed = true;
+    if (OnNodeCopying)
+        OnNodeCopying(this, Node, Target, allowed);
+    return allowed;
+}
+
+void TBaseNodeTree::DoNodeCopied(PDataNode Node)
+{
+    if (OnNodeCopied)
+        OnNodeCopied(this, Node);
+}
+
+void TBaseNodeTree::MoveTo(PDataNode Source, TBaseNodeTree* Tree, TNtNodeAttachMode Mode, bool ChildrenOnly)
+{
+    if (Tree)
+        MoveTo(Source, Tree->FRoot, Mode, ChildrenOnly);
+}
+
+void TBaseNodeTree::MoveTo(PDataNode Source, PDataNode Target, TNtNodeAttachMode Mode, bool ChildrenOnly)
+{
+    TREE_ASSERT(Source == nullptr || TreeFromNode(Source) == this, "The source tree must contain the source node.");
+    if (!((Target != Source || (ChildrenOnly && (Mode == amInsertBefore || Mode == amInsertAfter))) && Mode != amNoWhere &&
+          Source != nullptr && Source != FRoot && !ReadOnly()))
+        return;
+    TBaseNodeTree* targetTree = this;
+    if (Target == nullptr) {
+        Target = FRoot;
+        Mode = amAddChildFirst;
+    } else {
+        targetTree = TreeFromNode(Target);
+    }
+    if (Target == targetTree->FRoot) {
+        if (Mode == amInsertBefore)
+            Mode = amAddChildFirst;
+        else if (Mode == amInsertAfter)
+            Mode = amAddChildLast;
+    }
+    if (!(Target->States & vsInitialized))
+        targetTree->InitNode(Target);
+    else if ((Target->States & vsHasChildren) && Target->ChildCount == 0)
+        targetTree->InitChildren(Target);
+    const bool allowed = DoNodeMoving(Source, Target == targetTree->FRoot ? nullptr : Target);
+    if (allowed) {
+        StopCacheValidation();
+        if (targetTree == this) {
+            if (Target == Source || HasAsParent(Target, Source)) {
+                if (!(ChildrenOnly && Target == Source))
+                    RaiseTreeError(QStringLiteral("Target node cannot be a child node of the node to be moved."), 2001);
+            }
+            auto moveOne = [&](PDataNode n) {
+                InternalDisconnectNode(n, true);
+                InternalConnectNode(n, Target, this, Mode);
+                DoNodeMoved(n);
+            };
+            if (ChildrenOnly) {
+                std::vector<PDataNode> children;
+                for (PDataNode c = Source->FirstChild; c; c = c->NextSibling)
+                    children.push_back(c);
+                if (Mode == amAddChildFirst)
+                    std::reverse(children.begin(), children.end());
+                for (PDataNode c : children)
+                    moveOne(c);
+            } else {
+                moveOne(Source);
+            }
+        } else {
+            targetTree->BeginUpdate();
+            try {
+                auto copyOne = [&](PDataNode n) {
+                    PDataNode copy = CopyNodeStructure(n, targetTree);
+                    targetTree->InternalConnectNode(copy, Target, targetTree, Mode);
+                    DoNodeMoved(copy);
+                };
+                if (ChildrenOnly)
+                    for (PDataNode c = Source->FirstChild; c; c = c->NextSibling)
+                        copyOne(c);
+                else
+                    copyOne(Source);
+            } catch (...) {
+                targetTree->EndUpdate();
+                throw;
+            }
+            targetTree->EndUpdate();
+            BeginUpdate();
+            if (ChildrenOnly)
+                DeleteChildren(Source, false);
+            else
+                InternalDeleteNode(Source, true, false);
+            EndUpdate();
+        }
+    }
+    InvalidatePositionCache();
+    if (FUpdateCount == 0 && allowed) {
+        RequestCacheValidation();
+        UpdateScrollBars(true);
+        Invalidate();
+        if (targetTree != this)
+            targetTree->Invalidate();
+    }
+    StructureChange(ChildrenOnly ? nullptr : Source, crNodeMoved);
+}
+
+PDataNode TBaseNodeTree::CopyTo(PDataNode Source, TBaseNodeTree* Tree, TNtNodeAttachMode Mode, bool ChildrenOnly)
+{
+    return Tree ? CopyTo(Source, Tree->FRoot, Mode, ChildrenOnly) : nullptr;
+}
+
+// A node of Target with Source's structure and check state, its subtree
+// copied the same way; user data stays zero (the owner fills it when told).
+PDataNode TBaseNodeTree::CopyNodeStructure(PDataNode Source, TBaseNodeTree* Target)
+{
+    PDataNode copy = Target->MakeNewNode();
+    copy->NodeHeight = Source->NodeHeight;
+    copy->Align = Source->Align;
+    copy->CheckState = Source->CheckState;
+    copy->CheckType = Source->CheckType;
+    copy->States = (Source->States & (vsVisible | vsDisabled | vsHasChildren | vsMultiline | vsFiltered | vsExpanded)) | vsInitialized;
+    copy->TotalHeight = Source->NodeHeight;
+    if (copy->States & vsExpanded)
+        copy->States &= ~vsExpanded;
+    // Linked by hand: the copy is not part of any tree yet.
+    Cardinal index = 0;
+    for (PDataNode c = Source->FirstChild; c; c = c->NextSibling) {
+        PDataNode child = CopyNodeStructure(c, Target);
+        child->Parent = copy;
+        child->Index = index++;
+        child->PrevSibling = copy->LastChild;
+        if (copy->LastChild)
+            copy->LastChild->NextSibling = child;
+        else
+            copy->FirstChild = child;
+        copy->LastChild = child;
+        ++copy->ChildCount;
+        copy->TotalCount += child->TotalCount;
+    }
+    return copy;
+}
+
+PDataNode TBaseNodeTree::CopyTo(PDataNode Source, PDataNode Target, TNtNodeAttachMode Mode, bool ChildrenOnly)
+{
+    TREE_ASSERT(Source == nullptr || TreeFromNode(Source) == this, "The source tree must contain the source node.");
+    if (Mode == amNoWhere || Source == nullptr || Source == FRoot)
+        return nullptr;
+    TBaseNodeTree* targetTree = this;
+    if (Target == nullptr) {
+        Target = FRoot;
+        Mode = amAddChildFirst;
+    } else {
+        targetTree = TreeFromNode(Target);
+    }
+    if (targetTree->ReadOnly())
+        return nullptr;
+    if (Target == targetTree->FRoot) {
+        if (Mode == amInsertBefore)
+            Mode = amAddChildFirst;
+        else if (Mode == amInsertAfter)
+            Mode = amAddChildLast;
+    }
+    PDataNode result = nullptr;
+    std::vector<PDataNode> sources;
+    if (ChildrenOnly)
+        for (PDataNode c = Source->FirstChild; c; c = c->NextSibling)
+            sources.push_back(c);
+    else
+        sources.push_back(Source);
+    targetTree->BeginUpdate();
+    try {
+        targetTree->StopCacheValidation();
+        for (PDataNode s : sources) {
+            PDataNode copy = CopyNodeStructure(s, targetTree);
+            targetTree->InternalConnectNode(copy, Target, targetTree, Mode);
+            if (!targetTree->DoNodeCopying(copy, Target == targetTree->FRoot ? nullptr : Target)) {
+                targetTree->DeleteNode(copy);
+                result = nullptr;
+            } else {
+                targetTree->DoNodeCopied(copy);
+                result = copy;
+            }
+        }
+    } catch (...) {
+        targetTree->EndUpdate();
+        throw;
+    }
+    targetTree->EndUpdate();
+    targetTree->InvalidatePositionCache();
+    if (targetTree->FUpdateCount == 0) {
+        targetTree->RequestCacheValidation();
+        targetTree->UpdateScrollBars(true);
+        targetTree->Invalidate();
+    }
+    targetTree->StructureChange(ChildrenOnly ? nullptr : Source, crNodeCopied);
+    return ChildrenOnly ? Target : result;
+}

@@ -1,0 +1,90 @@
+#pragma once
+// Private to the tree's source files: the shared resources of all trees,
+// the worker thread's entry points, and the paint-side objects that need Qt.
+
+#include <QBrush>
+#include <QImage>
+#include <QPainter>
+#include <memory>
+
+#include "platform/Canvas.h"
+#include "platform/ScrollFrame.h"
+#include "treeview/NodeTrees.h"
+
+class TCustomImageList;
+
+#define TREE_ASSERT(cond, msg) Assert((cond), (msg), __LINE__)
+
+namespace NodeTreesShared {
+// Created by the first tree, released at the end of the process.
+void PrepareSharedResources();
+bool Prepared();
+TCustomImageList* CheckImageList(TCheckImageKind Kind);
+TCustomImageList* UtilityImages();
+} // namespace NodeTreesShared
+
+// The one worker thread that builds the position caches of large trees.
+namespace NodeTreesWorker {
+void AddThreadReference(TBaseNodeTree* Tree);
+void ReleaseThreadReference(TBaseNodeTree* Tree);
+bool Exists();
+void AddTree(TBaseNodeTree* Tree);
+void RemoveTree(TBaseNodeTree* Tree);
+bool IsWorkerThread();
+// Runs Call on the main thread and waits for it (from the worker only).
+void Synchronize(const std::function<void()>& Call);
+} // namespace NodeTreesWorker
+
+// The row bitmap of PaintTree: a 32-bit image with a canvas on it.
+struct TBaseNodeTree::TRowBuffer {
+    QImage Image;
+    QPainter Painter;
+    TCanvas Canvas;
+    void Resize(int width, int height)
+    {
+        if (Image.width() == width && Image.height() == height && Painter.isActive())
+            return;
+        Canvas.EndPaint();
+        if (Painter.isActive())
+            Painter.end();
+        Image = QImage(std::max(width, 1), std::max(height, 1), QImage::Format_ARGB32_Premultiplied);
+        Painter.begin(&Image);
+        Canvas.BeginPaint(&Painter);
+    }
+    void Release()
+    {
+        Canvas.EndPaint();
+        if (Painter.isActive())
+            Painter.end();
+    }
+};
+
+// The 8 x 8 line pattern: set bits show the background, clear ones the line.
+struct TBaseNodeTree::TLineBrush {
+    unsigned char Bits[8] = {};
+    QRgb CachedInk = 0;
+    QRgb CachedBack = 0;
+    QBrush Brush;
+    bool Valid = false;
+    const QBrush& For(QRgb ink, QRgb back)
+    {
+        if (!Valid || ink != CachedInk || back != CachedBack) {
+            QImage tex(8, 8, QImage::Format_ARGB32_Premultiplied);
+            for (int y = 0; y < 8; ++y) {
+                auto* line = reinterpret_cast<QRgb*>(tex.scanLine(y));
+                for (int x = 0; x < 8; ++x)
+                    line[x] = (Bits[y] & (0x80 >> x)) ? back : ink;
+            }
+            Brush = QBrush(tex);
+            CachedInk = ink;
+            CachedBack = back;
+            Valid = true;
+        }
+        return Brush;
+    }
+};
+
+// The frame with the scroll bars around the client window.
+struct TBaseNodeTree::TScrollParts {
+    std::unique_ptr<TScrollFrame> Frame;
+};

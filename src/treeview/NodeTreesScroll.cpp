@@ -1,0 +1,475 @@
+// Scrolling: the two offsets and the one primitive that changes them, the
+// scroll bars (on a frame around the client window), the scroll and wheel
+// messages, bringing a node into view, automatic scrolling at the edges and
+// wheel panning with the middle button.
+
+#include <cmath>
+
+#include "platform/Bitmap.h"
+#include "platform/Form.h"
+#include "platform/ScrollFrame.h"
+#include "treeview/NodeTreesPrivate.h"
+
+namespace {
+constexpr Cardinal soRepaintHeader = 1;
+constexpr Cardinal soRepaintScrollBars = 2;
+constexpr Cardinal soScrollClientArea = 4;
+constexpr Cardinal soUpdateScrollBars = 8;
+constexpr Cardinal AllScrollOptions = 15;
+
+constexpr Cardinal sdLeft = 1, sdUp = 2, sdRight = 4, sdDown = 8;
+
+bool HasVertical(TScrollStyle s) { return s == ssVertical || s == ssBoth; }
+bool HasHorizontal(TScrollStyle s) { return s == ssHorizontal || s == ssBoth; }
+} // namespace
+
+// ---------------------------------------------------------------- the window
+
+TRect TBaseNodeTree::ClientRect() const
+{
+    const Integer b = FBorderStyle == bsSingle ? 2 : 0;
+    const Integer sb = TScrollFrame::BarExtent();
+    const Integer w = Width() - 2 * b - (FVertBarShown ? sb : 0);
+    const Integer h = Height() - 2 * b - (FHorzBarShown ? sb : 0);
+    return {0, 0, std::max<Integer>(w, 0), std::max<Integer>(h, 0)};
+}
+
+void TBaseNodeTree::LayoutWindow()
+{
+    if (FScrollParts && FScrollParts->Frame)
+        FScrollParts->Frame->Layout(FBorderStyle == bsSingle ? 2 : 0, FVertBarShown, FHorzBarShown);
+}
+
+void TBaseNodeTree::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight)
+{
+    const bool sized = AWidth != Width() || AHeight != Height();
+    TCustomControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+    if (sized && HandleAllocated() && !HasTreeState(tsSizing | tsWindowCreating) && ClientHeight() >= 0) {
+        DoStateChange(tsSizing);
+        try {
+            UpdateScrollBars(true);
+        } catch (...) {
+            DoStateChange(0, tsSizing);
+            throw;
+        }
+        DoStateChange(0, tsSizing);
+    }
+    LayoutWindow();
+}
+
+void TBaseNodeTree::CreateWnd()
+{
+    DoStateChange(tsWindowCreating);
+    TCustomControl::CreateWnd();
+    DoStateChange(0, tsWindowCreating);
+    DoStateChange(0, tsUseThemes | tsUseExplorerTheme);
+    if (!FScrollParts)
+        FScrollParts = std::make_unique<TScrollParts>();
+    FScrollParts->Frame = std::make_unique<TScrollFrame>(this);
+    FScrollParts->Frame->OnScroll = [this](bool vertical, Word code, Integer pos) {
+        Perform(vertical ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(code, Word(pos)), pos);
+    };
+    FitDefaultNodeHeightToFont();
+    BuildPaintResources(true, true);
+    UpdateScrollBars(true);
+    LayoutWindow();
+}
+
+void TBaseNodeTree::DestroyWnd()
+{
+    KillTreeTimer(ChangeTimer);
+    KillTreeTimer(StructureChangeTimer);
+    if (FScrollParts)
+        FScrollParts->Frame.reset();
+    TCustomControl::DestroyWnd();
+}
+
+// ---------------------------------------------------------------- the primitive
+
+void TBaseNodeTree::SetOffsetX(Integer Value)
+{
+    ScrollToOffset(TPoint(Value, FOffsetY), AllScrollOptions, nullptr);
+}
+
+void TBaseNodeTree::SetOffsetY(Integer Value)
+{
+    ScrollToOffset(TPoint(FOffsetX, Value), AllScrollOptions, nullptr);
+}
+
+void TBaseNodeTree::SetOffsetXY(TPoint Value)
+{
+    ScrollToOffset(Value, AllScrollOptions, nullptr);
+}
+
+bool TBaseNodeTree::ScrollToOffset(TPoint Value, Cardinal Options, const TRect* ClipRect)
+{
+    Integer x = Value.X;
+    x = std::max<Integer>(x, ClientWidth() - Integer(FRangeX));
+    x = std::min<Integer>(x, 0);
+    Integer deltaX = x - FOffsetX;
+    if (UseRightToLeftReading())
+        deltaX = -deltaX;
+    Integer y = Value.Y;
+    y = std::max<Integer>(y, ClientHeight() - Integer(FRangeY));
+    y = std::min<Integer>(y, 0);
+    const Integer deltaY = y - FOffsetY;
+    if (deltaX == 0 && deltaY == 0)
+        return false;
+    FOffsetX = x;
+    FOffsetY = y;
+    if (HasTreeState(tsHint) && Application)
+        Application->CancelHint();
+    if (FUpdateCount == 0) {
+        if ((Options & soScrollClientArea) && !HasTreeState(tsToggling) && HandleAllocated()) {
+            if ((FOptions->FPaintOptions & toShowBackground) && !FBackground->Empty())
+                Invalidate();
+            else
+                ScrollClientRect(this, deltaX, deltaY, ClipRect ? *ClipRect : TRect());
+        }
+        if (Options & soUpdateScrollBars) {
+            if (deltaX != 0 && !HasTreeState(tsSizing) && HasHorizontal(FScrollBarOptions->ScrollBars()))
+                UpdateHorizontalScrollBar((Options & soRepaintScrollBars) != 0);
+            if (deltaY != 0 && !HasTreeState(tsSizing | tsThumbTracking)) {
+                UpdateVerticalScrollBar((Options & soRepaintScrollBars) != 0);
+                if (!FHeader->UseColumns() && !IsMouseSelecting() && HasHorizontal(FScrollBarOptions->ScrollBars()))
+                    UpdateHorizontalScrollBar((Options & soRepaintScrollBars) != 0);
+            }
+        }
+    }
+    if (HandleAllocated()) {
+        const TPoint p = ScreenToClient(GetCursorPos());
+        if (ClientRect().Contains(p) && !HasTreeState(tsPainting))
+            HandleHotTrack(p.X, p.Y);
+    }
+    DoScroll(deltaX, deltaY);
+    return true;
+}
+
+void TBaseNodeTree::DoScroll(Integer DeltaX, Integer DeltaY)
+{
+    if (OnScroll)
+        OnScroll(this, DeltaX, DeltaY);
+}
+
+// ---------------------------------------------------------------- scroll bars
+
+void TBaseNodeTree::UpdateScrollBars(bool DoRepaint)
+{
+    if (!HandleAllocated())
+        return;
+    UpdateVerticalScrollBar(DoRepaint);
+    UpdateHorizontalScrollBar(DoRepaint);
+}
+
+void TBaseNodeTree::UpdateVerticalScrollBar(bool DoRepaint)
+{
+    UpdateVerticalRange();
+    if (HasTreeState(tsUpdating) || !HandleAllocated())
+        return;
+    if (!HasVertical(FScrollBarOptions->ScrollBars())) {
+        if (FVertBarShown) {
+            FVertBarShown = false;
+            LayoutWindow();
+        }
+        SetOffsetY(FOffsetY);
+        return;
+    }
+    const bool show = ClientHeight() + (FVertBarShown ? 0 : 0) < Integer(FRangeY) || FScrollBarOptions->AlwaysVisible();
+    if (show != FVertBarShown) {
+        FVertBarShown = show;
+        LayoutWindow();
+        if (FHorzBarShown || HasHorizontal(FScrollBarOptions->ScrollBars()))
+            UpdateHorizontalScrollBar(DoRepaint);
+    }
+    if (FScrollParts && FScrollParts->Frame) {
+        if (show)
+            FScrollParts->Frame->SetBar(true, 0, Integer(FRangeY), std::max<Integer>(0, ClientHeight() + 1), -FOffsetY);
+        else
+            FScrollParts->Frame->SetBar(true, 0, 0, 0, 0);
+    }
+    SetOffsetY(FOffsetY);
+}
+
+void TBaseNodeTree::UpdateHorizontalScrollBar(bool DoRepaint)
+{
+    UpdateHorizontalRange();
+    if (HasTreeState(tsUpdating) || !HandleAllocated())
+        return;
+    FEffectiveOffsetX = UseRightToLeftReading() ? Integer(FRangeX) + FOffsetX - ClientWidth() : -FOffsetX;
+    Integer newX = FOffsetX;
+    if (HasHorizontal(FScrollBarOptions->ScrollBars())) {
+        const bool show = ClientWidth() < Integer(FRangeX) || FScrollBarOptions->AlwaysVisible();
+        if (show != FHorzBarShown) {
+            FHorzBarShown = show;
+            LayoutWindow();
+        }
+        if (FScrollParts && FScrollParts->Frame) {
+            if (show)
+                FScrollParts->Frame->SetBar(false, 0, Integer(FRangeX), std::max<Integer>(0, ClientWidth() + 1), FEffectiveOffsetX);
+            else
+                FScrollParts->Frame->SetBar(false, 0, 0, 0, 0);
+        }
+        if (!show)
+            FEffectiveOffsetX = 0;
+        newX = UseRightToLeftReading() ? ClientWidth() + FEffectiveOffsetX - Integer(FRangeX) : -FEffectiveOffsetX;
+    } else if (FHorzBarShown) {
+        FHorzBarShown = false;
+        LayoutWindow();
+    }
+    SetOffsetX(newX);
+}
+
+void TBaseNodeTree::ScrollMessage(bool Vertical, Word Code, Integer TrackPos)
+{
+    if (Vertical) {
+        switch (Code) {
+        case SB_LINEUP: SetOffsetY(FOffsetY + FScrollBarOptions->VerticalIncrement()); break;
+        case SB_LINEDOWN: SetOffsetY(FOffsetY - FScrollBarOptions->VerticalIncrement()); break;
+        case SB_PAGEUP: SetOffsetY(FOffsetY + ClientHeight()); break;
+        case SB_PAGEDOWN: SetOffsetY(FOffsetY - ClientHeight()); break;
+        case SB_THUMBPOSITION:
+        case SB_THUMBTRACK:
+            DoStateChange(tsThumbTracking);
+            SetOffsetY(-TrackPos);
+            break;
+        case SB_TOP: SetOffsetY(0); break;
+        case SB_BOTTOM: SetOffsetY(-Integer(FRoot->TotalHeight)); break;
+        case SB_ENDSCROLL:
+            DoStateChange(0, tsThumbTracking);
+            UpdateScrollBars(true);
+            Invalidate();
+            break;
+        default: break;
+        }
+        return;
+    }
+    const Integer s = UseRightToLeftReading() ? -1 : 1;
+    switch (Code) {
+    case SB_LINELEFT: SetOffsetX(FOffsetX + s * FScrollBarOptions->HorizontalIncrement()); break;
+    case SB_LINERIGHT: SetOffsetX(FOffsetX - s * FScrollBarOptions->HorizontalIncrement()); break;
+    case SB_PAGELEFT: SetOffsetX(FOffsetX + s * ClientWidth()); break;
+    case SB_PAGERIGHT: SetOffsetX(FOffsetX - s * ClientWidth()); break;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK:
+        DoStateChange(tsThumbTracking);
+        SetOffsetX(UseRightToLeftReading() ? ClientWidth() + TrackPos - Integer(FRangeX) : -TrackPos);
+        break;
+    case SB_LEFT: SetOffsetX(0); break;
+    case SB_RIGHT: SetOffsetX(-Integer(FRangeX)); break;
+    case SB_ENDSCROLL:
+        DoStateChange(0, tsThumbTracking);
+        UpdateHorizontalScrollBar(false);
+        break;
+    default: break;
+    }
+}
+
+bool TBaseNodeTree::DoMouseWheel(TShiftState Shift, Integer WheelDelta, TPoint MousePos)
+{
+    EndWheelPanning();
+    if (TCustomControl::DoMouseWheel(Shift, WheelDelta, MousePos))
+        return true;
+    const double factor = double(WheelDelta) / WHEEL_DELTA;
+    const Integer lines = WheelScrollLines();
+    if (ClientHeight() < Integer(FRangeY) && !Shift.Contains(ssShift)) {
+        Integer delta;
+        if (Shift.Contains(ssCtrl) || lines == -1)
+            delta = Integer(std::trunc(ClientHeight() * factor));
+        else
+            delta = Integer(std::trunc(lines * factor * FDefaultNodeHeight));
+        SetOffsetY(FOffsetY + delta);
+    } else {
+        Integer delta;
+        if (Shift.Contains(ssCtrl))
+            delta = Integer(std::trunc(ClientWidth() * factor));
+        else
+            delta = Integer(std::trunc(double(FIndent) * std::max(lines, 1) * factor));
+        SetOffsetX(FOffsetX + (UseRightToLeftReading() ? -1 : 1) * delta);
+    }
+    return true;
+}
+
+// ---------------------------------------------------------------- into view
+
+bool TBaseNodeTree::ScrollIntoView(PDataNode Node, bool Center, bool Horizontally)
+{
+    if (Node == nullptr || Node == FRoot)
+        return false;
+    for (PDataNode run = Node->Parent; run != FRoot; run = run->Parent)
+        if (!(run->States & vsExpanded))
+            ToggleNode(run);
+    TRect r = GetDisplayRect(Node, NoColumn, !(FOptions->FMiscOptions & toGridExtensions));
+    bool scrolled = false;
+    if (r.Top < 0) {
+        SetOffsetY(Center ? FOffsetY - r.Top + ClientHeight() / 2 : FOffsetY - r.Top);
+        scrolled = true;
+    } else if (r.Bottom > ClientHeight() || Center) {
+        const bool hBarShown = HasHorizontal(FScrollBarOptions->ScrollBars()) && (FScrollBarOptions->AlwaysVisible() || ClientWidth() < Integer(FRangeX));
+        SetOffsetY(FOffsetY + (Center ? ClientHeight() / 2 : ClientHeight()) - r.Bottom);
+        if (!FHeader->UseColumns() && !hBarShown && ClientWidth() < Integer(FRangeX))
+            SetOffsetY(FOffsetY - GetSystemMetrics(SM_CYHSCROLL));
+        scrolled = true;
+    }
+    if (Horizontally)
+        scrolled = ScrollIntoView(FFocusedColumn, Center) || scrolled;
+    return scrolled;
+}
+
+bool TBaseNodeTree::ScrollIntoView(TColumnIndex Column, bool Center)
+{
+    // Columns come with the header; without them nothing moves sideways.
+    return false;
+}
+
+void TBaseNodeTree::SetTopNode(PDataNode Node)
+{
+    if (Node == nullptr)
+        return;
+    for (PDataNode run = Node->Parent; run != FRoot; run = run->Parent)
+        if (!(run->States & vsExpanded))
+            ToggleNode(run);
+    const TRect r = GetDisplayRect(Node, FHeader->MainColumn(), true);
+    SetOffsetY(FOffsetY - r.Top);
+}
+
+void TBaseNodeTree::SetBottomNode(PDataNode Node)
+{
+    if (Node == nullptr)
+        return;
+    for (PDataNode run = Node->Parent; run != FRoot; run = run->Parent)
+        if (!(run->States & vsExpanded))
+            ToggleNode(run);
+    const TRect r = GetDisplayRect(Node, FHeader->MainColumn(), true);
+    ScrollToOffset(TPoint(FOffsetX, FOffsetY + ClientHeight() - r.Top - Integer(GetNodeHeight(Node))), soRepaintScrollBars | soUpdateScrollBars, nullptr);
+}
+
+// ---------------------------------------------------------------- automatic scrolling
+
+bool TBaseNodeTree::AutoScrollAllowed() const
+{
+    const bool panning = HasTreeState(tsWheelPanning | tsWheelScrolling);
+    return ((FOptions->FAutoOptions & toAutoScroll) || panning) && !FHeader->States() &&
+           (IsMouseSelecting() || HasTreeState(tsVCLDragging) || panning);
+}
+
+Cardinal TBaseNodeTree::ScrollDirectionsAt(Integer X, Integer Y)
+{
+    if (!AutoScrollAllowed())
+        return 0;
+    Cardinal result = 0;
+    if (HasTreeState(tsWheelPanning | tsWheelScrolling)) {
+        const Integer dx = X - FLastClickPos.X, dy = Y - FLastClickPos.Y;
+        if (dx < -8)
+            result |= sdLeft;
+        if (dx > 8)
+            result |= sdRight;
+        if (dy < -8)
+            result |= sdUp;
+        if (dy > 8)
+            result |= sdDown;
+        return result;
+    }
+    const Integer zone = Integer(FDefaultNodeHeight);
+    if (X < zone && FEffectiveOffsetX != 0)
+        result |= sdLeft;
+    if (ClientWidth() + FEffectiveOffsetX < Integer(FRangeX) && X > ClientWidth() - zone)
+        result |= sdRight;
+    if (Y < zone && FOffsetY != 0)
+        result |= sdUp;
+    if (ClientHeight() - FOffsetY < Integer(FRangeY) && Y > ClientHeight() - zone)
+        result |= sdDown;
+    if (result != 0) {
+        if (FDragScrollStart == 0)
+            FDragScrollStart = GetTickCount();
+        if (GetTickCount() - FDragScrollStart < FAutoScrollDelay)
+            result = 0;
+    } else {
+        FDragScrollStart = 0;
+    }
+    return result;
+}
+
+void TBaseNodeTree::UpdateAutoScroll(Integer X, Integer Y)
+{
+    FScrollDirections = ScrollDirectionsAt(X, Y);
+    if (HasTreeState(tsWheelPanning | tsWheelScrolling))
+        return;
+    if (FScrollDirections != 0 && !HasTreeState(tsScrollPending | tsScrolling)) {
+        DoStateChange(tsScrollPending);
+        SetTreeTimer(ScrollTimer, FAutoScrollDelay);
+    } else if (FScrollDirections == 0 && HasTreeState(tsScrollPending | tsScrolling)) {
+        KillTreeTimer(ScrollTimer);
+        DoStateChange(0, tsScrollPending | tsScrolling);
+    }
+}
+
+void TBaseNodeTree::ScrollTimerStep()
+{
+    const TPoint c = ScreenToClient(GetCursorPos());
+    const bool inside = ClientRect().Contains(c);
+    const bool panning = HasTreeState(tsWheelPanning | tsWheelScrolling);
+    if (!(IsMouseSelecting() || inside || panning))
+        return;
+    Integer dx = 0, dy = 0;
+    const Integer vInc = std::min<Integer>(FScrollBarOptions->VerticalIncrement(), ClientHeight());
+    const Integer hInc = FScrollBarOptions->HorizontalIncrement();
+    if (FScrollDirections & sdUp) {
+        dy = panning ? FLastClickPos.Y - c.Y - 8 : inside ? vInc : vInc * std::abs(c.Y);
+        if (FOffsetY == 0)
+            FScrollDirections &= ~sdUp;
+    }
+    if (FScrollDirections & sdDown) {
+        dy = panning ? FLastClickPos.Y - c.Y + 8 : inside ? -vInc : -vInc * std::abs(c.Y - ClientHeight());
+        if (ClientHeight() - FOffsetY == Integer(FRangeY))
+            FScrollDirections &= ~sdDown;
+    }
+    if (FScrollDirections & sdLeft) {
+        dx = panning ? FLastClickPos.X - c.X - 8 : inside ? hInc : std::abs(c.X) * hInc;
+        if (FEffectiveOffsetX == 0)
+            FScrollDirections &= ~sdLeft;
+    }
+    if (FScrollDirections & sdRight) {
+        dx = panning ? FLastClickPos.X - c.X + 8 : inside ? -hInc : -hInc * std::abs(c.X - ClientWidth());
+        if (ClientWidth() + FEffectiveOffsetX == Integer(FRangeX))
+            FScrollDirections &= ~sdRight;
+    }
+    if (UseRightToLeftReading())
+        dx = -dx;
+    if (IsMouseSelecting()) {
+        ScrollToOffset(TPoint(FOffsetX + dx, FOffsetY + dy), AllScrollOptions, nullptr);
+        if (CalculateSelectionRect(c.X, c.Y) && HandleDrawSelection())
+            Invalidate();
+        else
+            Invalidate();
+    } else if (dx != 0 || dy != 0) {
+        ScrollToOffset(TPoint(FOffsetX + dx, FOffsetY + dy), AllScrollOptions, nullptr);
+    }
+    Update();
+    if (FScrollDirections == 0 && !panning) {
+        KillTreeTimer(ScrollTimer);
+        DoStateChange(0, tsScrollPending | tsScrolling);
+    }
+}
+
+// ---------------------------------------------------------------- wheel panning
+
+void TBaseNodeTree::BeginWheelPanning(TPoint Position)
+{
+    KillTreeTimer(ScrollTimer);
+    DoStateChange(tsWheelPanning | tsWheelScrolling);
+    FLastClickPos = Position;
+    if (CanFocus())
+        SetFocus();
+    SetMouseCapture(true);
+    SetTreeTimer(ScrollTimer, 20);
+}
+
+void TBaseNodeTree::EndWheelPanning()
+{
+    if (!HasTreeState(tsWheelPanning | tsWheelScrolling))
+        return;
+    KillTreeTimer(ScrollTimer);
+    if (HandleAllocated())
+        SetMouseCapture(false);
+    DoStateChange(0, tsWheelPanning | tsWheelScrolling);
+}
