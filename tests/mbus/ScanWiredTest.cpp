@@ -252,7 +252,7 @@ TEST_F(ScanWired, ConverterDialogueFailures)
         {"silent", true, QByteArray(), 3},
         {"other answer", false, QByteArray("\n\rAnalyzer_Mode Enabled!"), 1},
     };
-    engine->Timing.Text_TimeOut = 100;
+    engine->Timing.Text_TimeOut = 250;
     for (const Case& c : cases) {
         sim.Silent = c.silent;
         if (!c.analyzer.isEmpty())

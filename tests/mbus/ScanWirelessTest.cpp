@@ -265,7 +265,7 @@ TEST_F(ScanWireless, FailedDialoguesEndTheScanWithResultTwo)
         {"configuration mode not confirmed", QByteArray("\n\rTELIT\n\r"), 257, true,
          QByteArray("Velmora_Enable_Configuration_Mode")},
     };
-    engine->Timing.Radio_TimeOut = 100;
+    engine->Timing.Radio_TimeOut = 300;
     for (const Case& c : cases) {
         sim.Radio_Type = c.radio;
         sim.Memory_Size = c.memory;
