@@ -194,6 +194,11 @@ bool TMBusScanDecode::Start_Scan(TScanType ScanT, TSelectHard SelHard, const QSt
     }
     if (SelHard == shSerial ? !Open_Serial() : !T->socket.Active() && !Open_Link(0))
         return false;
+    return Begin_Scan();
+}
+
+bool TMBusScanDecode::Begin_Scan()
+{
     std::lock_guard<std::mutex> g(T->lock);
     Step_Scan = 0;
     FStopScan = false;
@@ -230,12 +235,7 @@ bool TMBusScanDecode::Start_Scan_Wireless(TSelectHard SelHard, const QString& IP
         if (!bound && !Open_Link(local))
             return false;
     }
-    std::lock_guard<std::mutex> g(T->lock);
-    Step_Scan = 0;
-    FStopScan = false;
-    FAbortScan = false;
-    FInScan = true;
-    return true;
+    return Begin_Scan();
 }
 
 // ---------------------------------------------------------------------------
@@ -365,6 +365,29 @@ void TMBusScanDecode::Send_Command(const QByteArray& Cmd, Word Port)
 }
 
 void TMBusScanDecode::Send_Command(Word Port) { Send_Command(Req_Array, Port); }
+
+void TMBusScanDecode::Send_Frame(Integer NextStep, Integer PauseMs)
+{
+    Pause(PauseMs);
+    Step_Scan = NextStep;
+    Send_Command(Converter_Port);
+}
+
+void TMBusScanDecode::Checked_Wait(bool Matches, Integer Next, Integer Fail)
+{
+    if (Answer_Arrived) {
+        if (Matches) {
+            Step_Scan = Next;
+        } else {
+            FResult = 2;
+            Step_Scan = Fail;
+        }
+    }
+    if (Timeout_Elapsed()) {
+        FResult = 2;
+        Step_Scan = Fail;
+    }
+}
 
 void TMBusScanDecode::Send_To(Integer NextStep, const QByteArray& Bytes, Word Port)
 {

@@ -234,6 +234,13 @@ private:
     void Send_Command(const QByteArray& Cmd, Word Port);
     void Send_Command(Word Port);
     void Send_To(Integer NextStep, const QByteArray& Bytes, Word Port);
+    // A wired frame state: the state's pause, then Req_Array to the converter.
+    void Send_Frame(Integer NextStep, Integer PauseMs);
+    // A checked wait: a matching answer moves to Next; another answer or the
+    // time-out set FResult 2 and move to Fail.
+    void Checked_Wait(bool Matches, Integer Next, Integer Fail);
+    // The common end of both starts.
+    bool Begin_Scan();
     // Sleeps without the lock; the destructor cuts it short.
     void Pause(Integer Milliseconds);
     void SetLastError(const QString& Text);
@@ -257,7 +264,6 @@ private:
     // Wireless scan.
     bool Wireless_Send(Integer NextStep, const QByteArray& Bytes, Integer TimeOut);
     bool Wireless_Text(Integer NextStep, const QString& Command);
-    void Wireless_Wait(bool Matches, Integer NextStep);
     void Wireless_Wait_Any(Integer NextStep);
     bool Telit_Step();
     bool RadioCrafts_Step();

@@ -122,6 +122,13 @@ void Save_Document(TXMLDocument& Xml, const QString& FileName)
         throw EScanFileError(Xml.ErrorMessage());
 }
 
+// The node attributes that the BACnet converter model (code 12) writes as "0".
+void Set_Zero_Node_Attributes(TXMLNode Node)
+{
+    for (const char* name : {"Node_State", "Ident_Num", "BCDtoINT_IN", "Swap_IN", "Var_List_Type", "NS_VarType", "IN_VarType"})
+        Node.SetAttribute(QString::fromLatin1(name), QStringLiteral("0"));
+}
+
 // The start position of meter I; the counter stays where it is when the
 // list of start positions has no entry for it.
 void Meter_Start(const TSaveConfXML& DataIn, size_t I, TPositions& Pos)
@@ -190,8 +197,7 @@ bool TMBusScanDecode::Save_XML_Conf_Wired(const TSaveConfXML& DataIn, bool Check
         n.SetAttribute(QStringLiteral("Cut_After"), Num(DataIn.Cut_After));
         if (code == 12) {
             n.SetAttribute(QStringLiteral("MBus_Type"), QStringLiteral("1"));
-            for (const char* name : {"Node_State", "Ident_Num", "BCDtoINT_IN", "Swap_IN", "Var_List_Type", "NS_VarType", "IN_VarType"})
-                n.SetAttribute(QString::fromLatin1(name), QStringLiteral("0"));
+            Set_Zero_Node_Attributes(n);
         }
         if (code == 13 || code == 14)
             n.SetAttribute(QStringLiteral("MBus_Type"), QStringLiteral("1"));
@@ -239,8 +245,7 @@ bool TMBusScanDecode::Save_XML_Conf_Wireless(const TSaveConfXML& DataIn, bool Ch
         n.SetAttribute(QStringLiteral("Reset_App"), QStringLiteral("0"));
         n.SetAttribute(QStringLiteral("Cut_After"), QStringLiteral("3"));
         if (code == 12) {
-            for (const char* name : {"Node_State", "Ident_Num", "BCDtoINT_IN", "Swap_IN", "Var_List_Type", "NS_VarType", "IN_VarType"})
-                n.SetAttribute(QString::fromLatin1(name), QStringLiteral("0"));
+            Set_Zero_Node_Attributes(n);
         } else if (DataIn.StartModnode == 1 && Code_In(code, {0, 1, 9, 13, 14})) {
             n.SetAttribute(QStringLiteral("Node_State"), DataIn.En_NodeState ? Num(pos.Counter) : QStringLiteral("0"));
             if (DataIn.En_NodeState)

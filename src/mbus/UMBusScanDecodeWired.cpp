@@ -94,19 +94,9 @@ void TMBusScanDecode::Scan_Decode()
         Send_To(1, Scan_Texts[0], port);
         break;
     case 1:
-        if (Answer_Arrived) {
-            if (Answer_Is(Scan_Texts[1])) {
-                ID_Dev_Primary = -1;
-                Step_Scan = 300;
-            } else {
-                FResult = 2;
-                Step_Scan = 200;
-            }
-        }
-        if (Timeout_Elapsed()) {
-            FResult = 2;
-            Step_Scan = 200;
-        }
+        if (Answer_Arrived && Answer_Is(Scan_Texts[1]))
+            ID_Dev_Primary = -1;
+        Checked_Wait(Answer_Is(Scan_Texts[1]), 300, 200);
         break;
     case 300:
         FResult = 1;
@@ -116,22 +106,10 @@ void TMBusScanDecode::Scan_Decode()
         }
         TimeOut_Calc = Text_Wait();
         Build_Set_MBus_Line();
-        Step_Scan = 301;
-        Send_Command(port);
+        Send_Frame(301, 0);
         break;
     case 301:
-        if (Answer_Arrived) {
-            if (Answer_Is(Scan_Texts[4])) {
-                Step_Scan = Search_Start();
-            } else {
-                FResult = 2;
-                Step_Scan = 200;
-            }
-        }
-        if (Timeout_Elapsed()) {
-            FResult = 2;
-            Step_Scan = 200;
-        }
+        Checked_Wait(Answer_Is(Scan_Texts[4]), Search_Start(), 200);
         break;
 
     // Primary search.
@@ -139,10 +117,8 @@ void TMBusScanDecode::Scan_Decode()
         TimeOut_Calc = Short_Wait();
         ID_Dev_Primary = -1;
         Notify_Slave_List(1, 0, 0, 1);
-        Pause(Timing.Pause_Primary);
         Build_SND_NKE(0xFF);
-        Step_Scan = 3;
-        Send_Command(port);
+        Send_Frame(3, Timing.Pause_Primary);
         break;
     case 3:
         if (Answer_Arrived || Timeout_Elapsed())
@@ -162,20 +138,16 @@ void TMBusScanDecode::Scan_Decode()
         }
         break;
     case 5:
-        Pause(Timing.Pause_Primary);
         Build_App_Reset(Byte(ID_Dev_Primary));
-        Step_Scan = 6;
-        Send_Command(port);
+        Send_Frame(6, Timing.Pause_Primary);
         break;
     case 6:
         if ((Answer_Arrived && Answer_Is_E5()) || Timeout_Elapsed())
             Step_Scan = SND_NKE ? 7 : 9;
         break;
     case 7:
-        Pause(Timing.Pause_Primary);
         Build_SND_NKE(Byte(ID_Dev_Primary));
-        Step_Scan = 8;
-        Send_Command(port);
+        Send_Frame(8, Timing.Pause_Primary);
         break;
     case 8:
         if ((Answer_Arrived && Answer_Is_E5()) || Timeout_Elapsed())
@@ -183,10 +155,8 @@ void TMBusScanDecode::Scan_Decode()
         break;
     case 9:
         TimeOut_Calc = Long_Wait();
-        Pause(Timing.Pause_Primary);
         Build_REQ_UD2(Byte(ID_Dev_Primary), Num_Frame_Read);
-        Step_Scan = 10;
-        Send_Command(port);
+        Send_Frame(10, Timing.Pause_Primary);
         break;
     case 10: {
         ID_Dev_Found = false;
@@ -224,30 +194,24 @@ void TMBusScanDecode::Scan_Decode()
         Step_Scan = SND_NKE ? 101 : App_Reset ? 103 : 105;
         break;
     case 101:
-        Pause(Timing.Pause_Secondary);
         Build_SND_NKE(253);
-        Step_Scan = 102;
-        Send_Command(port);
+        Send_Frame(102, Timing.Pause_Secondary);
         break;
     case 102:
         if ((Answer_Arrived && Answer_Is_E5()) || Timeout_Elapsed())
             Step_Scan = App_Reset ? 103 : 105;
         break;
     case 103:
-        Pause(Timing.Pause_Secondary);
         Build_App_Reset(255);
-        Step_Scan = 104;
-        Send_Command(port);
+        Send_Frame(104, Timing.Pause_Secondary);
         break;
     case 104:
         if ((Answer_Arrived && Answer_Is_E5()) || Timeout_Elapsed())
             Step_Scan = 105;
         break;
     case 105:
-        Pause(Timing.Pause_Secondary);
         Build_SND_NKE(255);
-        Step_Scan = 106;
-        Send_Command(port);
+        Send_Frame(106, Timing.Pause_Secondary);
         break;
     case 106:
         if (Answer_Arrived || Timeout_Elapsed())
@@ -261,10 +225,8 @@ void TMBusScanDecode::Scan_Decode()
     // Reading the selected meter.
     case 124:
         TimeOut_Calc = Long_Wait();
-        Pause(Timing.Pause_Secondary);
         Build_REQ_UD2(253, Num_Frame_Read);
-        Step_Scan = 125;
-        Send_Command(port);
+        Send_Frame(125, Timing.Pause_Secondary);
         break;
     case 125:
         ID_Dev_Found = false;
@@ -352,10 +314,8 @@ void TMBusScanDecode::Secondary_Next_Value(Integer Level)
         }
         return;
     }
-    Pause(Timing.Pause_Secondary);
     Build_Select_Secondary();
-    Step_Scan = W_State(Level);
-    Send_Command(Converter_Port);
+    Send_Frame(W_State(Level), Timing.Pause_Secondary);
 }
 
 void TMBusScanDecode::Secondary_Wait(Integer Level)

@@ -35,24 +35,6 @@ bool TMBusScanDecode::Wireless_Text(Integer NextStep, const QString& Command)
     return Wireless_Send(NextStep, bytes, Timing.Radio_TimeOut);
 }
 
-// A checked wait: a matching answer moves on, another answer or the time-out
-// fails the scan.
-void TMBusScanDecode::Wireless_Wait(bool Matches, Integer NextStep)
-{
-    if (Answer_Arrived) {
-        if (Matches) {
-            Step_Scan = NextStep;
-        } else {
-            FResult = 2;
-            Step_Scan = 500;
-        }
-    }
-    if (Timeout_Elapsed()) {
-        FResult = 2;
-        Step_Scan = 500;
-    }
-}
-
 // A wait for anything: an answer or the time-out both move on.
 void TMBusScanDecode::Wireless_Wait_Any(Integer NextStep)
 {
@@ -96,7 +78,7 @@ void TMBusScanDecode::Scan_Decode_Wireless()
         Wireless_Send(1, Scan_Texts[5], Timing.Radio_TimeOut);
         break;
     case 1:
-        Wireless_Wait(Answer_Is(Scan_Texts[6]), 2);
+        Checked_Wait(Answer_Is(Scan_Texts[6]), 2, 500);
         break;
     case 2:
         if (Select_Hardware == shSerial)
@@ -104,24 +86,14 @@ void TMBusScanDecode::Scan_Decode_Wireless()
         FResult = 1;
         Wireless_Send(3, Scan_Texts[7], Timing.Radio_TimeOut);
         break;
-    case 3:
-        if (Answer_Arrived) {
-            if (Answer_Is(Scan_Texts[8])) {
-                RadioModule = rmTelit;
-                Step_Scan = 100;
-            } else if (Answer_Is(Scan_Texts[9])) {
-                RadioModule = rmRadioCrafts;
-                Step_Scan = 300;
-            } else {
-                FResult = 2;
-                Step_Scan = 500;
-            }
-        }
-        if (Timeout_Elapsed()) {
-            FResult = 2;
-            Step_Scan = 500;
-        }
+    case 3: {
+        const bool telit = Answer_Is(Scan_Texts[8]);
+        const bool radioCrafts = Answer_Is(Scan_Texts[9]);
+        Checked_Wait(telit || radioCrafts, telit ? 100 : 300, 500);
+        if (Step_Scan != 3 && Step_Scan != 500)
+            RadioModule = telit ? rmTelit : rmRadioCrafts;
         break;
+    }
     case 134:
     case 320:
         break; // listening: telegrams go to Receive_Wireless_Telegram
@@ -176,7 +148,7 @@ bool TMBusScanDecode::Telit_Step()
         default: break;
         }
         const Integer before = Step_Scan;
-        Wireless_Wait(Answer_Is(Scan_Texts[12]), next);
+        Checked_Wait(Answer_Is(Scan_Texts[12]), next, 500);
         if (Step_Scan == before || Step_Scan == 500)
             return false;
         // Work done on a confirmed answer.
@@ -259,18 +231,18 @@ bool TMBusScanDecode::RadioCrafts_Step()
             return false;
         Index_RadioCrafts_Position_Used = 1;
         return Wireless_Send(301, QByteArray(1, '\0'), longWait);
-    case 301: Wireless_Wait(prompt, 302); break;
+    case 301: Checked_Wait(prompt, 302, 500); break;
     case 302: return Wireless_Send(303, QByteArray("0"), longWait);
-    case 303: Wireless_Wait(Ans_Len == 257 && Ans_Array[256] == '>', 304); break;
+    case 303: Checked_Wait(Ans_Len == 257 && Ans_Array[256] == '>', 304, 500); break;
     case 304: return Wireless_Send(305, QByteArray("M"), longWait);
-    case 305: Wireless_Wait(prompt, 306); break;
+    case 305: Checked_Wait(prompt, 306, 500); break;
     case 306:
         Build_RadioCrafts_Config();
         return Wireless_Send(307, Req_Array, Timing.Radio_Config_TimeOut);
     case 307: Wireless_Wait_Any(308); break;
     case 308: return Wireless_Send(309, QByteArray(1, char(0xFF)), longWait);
     case 309:
-        Wireless_Wait(prompt, 310);
+        Checked_Wait(prompt, 310, 500);
         if (Step_Scan == 310)
             Index_RadioCrafts_Erase_Position = 0;
         break;
@@ -280,7 +252,7 @@ bool TMBusScanDecode::RadioCrafts_Step()
             break;
         }
         return Wireless_Send(311, QByteArray("B"), longWait);
-    case 311: Wireless_Wait(prompt, 313); break;
+    case 311: Checked_Wait(prompt, 313, 500); break;
     case 313:
         if (Index_RadioCrafts_Erase_Position >= 64) {
             Step_Scan = 318;
@@ -292,7 +264,7 @@ bool TMBusScanDecode::RadioCrafts_Step()
     case 314: return Wireless_Send(315, QByteArray(1, char(Index_RadioCrafts_Erase_Position)), slotWait);
     case 315: Wireless_Wait_Any(316); break;
     case 316: return Wireless_Send(317, QByteArray(8, '\0'), longWait);
-    case 317: Wireless_Wait(startsWithPrompt, 310); break;
+    case 317: Checked_Wait(startsWithPrompt, 310, 500); break;
     case 318: return Wireless_Send(319, QByteArray("X"), longWait);
     case 319:
         Wireless_Receive_Message = true;
@@ -304,26 +276,26 @@ bool TMBusScanDecode::RadioCrafts_Step()
             return false;
         Wireless_Receive_Message = false;
         return Wireless_Send(401, QByteArray(1, '\0'), longWait);
-    case 401: Wireless_Wait(prompt, 402); break;
+    case 401: Checked_Wait(prompt, 402, 500); break;
     case 402: return Wireless_Send(403, QByteArray("B"), longWait);
-    case 403: Wireless_Wait(prompt, 404); break;
+    case 403: Checked_Wait(prompt, 404, 500); break;
     case 404: return Wireless_Send(405, QByteArray(1, char(slot)), slotWait);
     case 405: Wireless_Wait_Any(406); break;
     case 406: return Wireless_Send(407, Meter_Identity(), longWait);
-    case 407: Wireless_Wait(startsWithPrompt, 408); break;
+    case 407: Checked_Wait(startsWithPrompt, 408, 500); break;
     case 408: return Wireless_Send(409, QByteArray("K"), longWait);
-    case 409: Wireless_Wait(prompt, 410); break;
+    case 409: Checked_Wait(prompt, 410, 500); break;
     case 410: return Wireless_Send(411, QByteArray(1, char(slot)), slotWait);
     case 411: Wireless_Wait_Any(412); break;
     case 412:
         return Wireless_Send(413, QByteArray(reinterpret_cast<const char*>(meter->Key.data()), 16), longWait);
-    case 413: Wireless_Wait(startsWithPrompt, 414); break;
+    case 413: Checked_Wait(startsWithPrompt, 414, 500); break;
     case 414: return Wireless_Send(415, QByteArray("A"), longWait);
-    case 415: Wireless_Wait(prompt, 416); break;
+    case 415: Checked_Wait(prompt, 416, 500); break;
     case 416: return Wireless_Send(417, QByteArray(1, char(slot)), slotWait);
     case 417: Wireless_Wait_Any(418); break;
     case 418: return Wireless_Send(419, QByteArray("\x00\x40", 2), longWait);
-    case 419: Wireless_Wait(prompt, 318); break;
+    case 419: Checked_Wait(prompt, 318, 500); break;
     default: break;
     }
     return false;

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "ScanFixture.h"
 #include "ScanTelegrams.h"
 #include "mbus/UMBusScanDecode.h"
 #include "platform/Lists.h"
@@ -15,15 +16,6 @@ QByteArray Hex(const char* text) { return QByteArray::fromHex(text); }
 
 const TKey Key_A = {0x00, 0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77, 0x88, 0x99, 0xAA, 0xBB, 0xCC, 0xDD, 0xEE, 0xFF};
 const TKey Key_B = {0x2B, 0x7E, 0x15, 0x16, 0x28, 0xAE, 0xD2, 0xA6, 0xAB, 0xF7, 0x15, 0x88, 0x09, 0xCF, 0x4F, 0x3C};
-
-// Records padded with idle fillers to whole blocks after 2F 2F.
-QByteArray Block_Payload(const QByteArray& Records)
-{
-    QByteArray p = QByteArray("\x2F\x2F", 2) + Records;
-    while (p.size() % 16 != 0)
-        p += char(0x2F);
-    return p;
-}
 
 } // namespace
 
@@ -103,15 +95,10 @@ class ScanIntake : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        Wireless_Slave_List = std::make_unique<TList>();
+        Make_Slave_Lists();
         engine.MBusType = mtWireless;
     }
-    void TearDown() override
-    {
-        for (Integer i = 0; i < Wireless_Slave_List->Count(); ++i)
-            delete static_cast<TSlave_wMBus*>(Wireless_Slave_List->Items(i));
-        Wireless_Slave_List.reset();
-    }
+    void TearDown() override { Free_Slave_Lists(); }
     void Take(const QByteArray& d, TRadioModule module = rmTelit)
     {
         std::memcpy(engine.Ans_Array, d.constData(), size_t(d.size()));

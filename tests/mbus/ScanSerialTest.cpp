@@ -11,6 +11,7 @@
 #include <thread>
 #include <unistd.h>
 
+#include "ScanFixture.h"
 #include "SimConverter.h"
 #include "mbus/UMBusScanDecode.h"
 #include "platform/Lists.h"
@@ -85,32 +86,16 @@ class ScanSerial : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        Wired_Slave_List = std::make_unique<TList>();
-        Wireless_Slave_List = std::make_unique<TList>();
-        engine = std::make_unique<TMBusScanDecode>();
-        engine->Timing.Step_Interval = 1;
-        engine->Timing.Idle_Interval = 1;
-        engine->Timing.Pause_Primary = 0;
+        Make_Slave_Lists();
+        engine = Fast_Engine();
         engine->Timing.TimeOut_Base = 100;
-        engine->Timing.TimeOut_Margin = 0;
-        engine->Set_Event_Run();
     }
     void TearDown() override
     {
         engine.reset();
-        for (Integer i = 0; i < Wired_Slave_List->Count(); ++i)
-            delete static_cast<TSlave_MBus*>(Wired_Slave_List->Items(i));
-        Wired_Slave_List.reset();
-        Wireless_Slave_List.reset();
+        Free_Slave_Lists();
     }
-    bool Wait_End(int ms = 10000)
-    {
-        QElapsedTimer t;
-        t.start();
-        while (engine->InScan() && t.elapsed() < ms)
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        return !engine->InScan();
-    }
+    bool Wait_End() { return Wait_For([this] { return !engine->InScan(); }); }
 
     TSimConverter sim;
     std::unique_ptr<TMBusScanDecode> engine;

@@ -104,3 +104,11 @@ QByteArray Volume_Records(LongWord Value)
         r += char(Byte(Value >> (8 * i)));
     return r;
 }
+
+QByteArray Block_Payload(const QByteArray& Records)
+{
+    QByteArray p = QByteArray("\x2F\x2F", 2) + Records;
+    while (p.size() % 16 != 0)
+        p += char(0x2F);
+    return p;
+}

@@ -30,3 +30,6 @@ QByteArray Mode7_Datagram(Word Manufacturer, LongWord Id, Byte Version, Byte Dev
 
 // One data record: a 32-bit volume of Value litres.
 QByteArray Volume_Records(LongWord Value);
+
+// 2F 2F, the records, and idle fillers up to whole blocks: a payload to encrypt.
+QByteArray Block_Payload(const QByteArray& Records);

@@ -11,6 +11,7 @@
 #include <mutex>
 #include <thread>
 
+#include "ScanFixture.h"
 #include "SimConverter.h"
 #include "mbus/UMBusScanDecode.h"
 #include "platform/Lists.h"
@@ -32,25 +33,16 @@ class ScanWired : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        Wired_Slave_List = std::make_unique<TList>();
-        engine = std::make_unique<TMBusScanDecode>();
+        Make_Slave_Lists();
+        engine = Fast_Engine();
         engine->Converter_Port = sim.Port();
-        // Answers come at once on loopback; pauses are left out.
-        engine->Timing.Step_Interval = 1;
-        engine->Timing.Idle_Interval = 1;
-        engine->Timing.Pause_Primary = 0;
-        engine->Timing.Pause_Secondary = 0;
         engine->Timing.TimeOut_Base = 300;
-        engine->Timing.TimeOut_Margin = 0;
         engine->Timing.Text_TimeOut = 300;
-        engine->Set_Event_Run();
     }
     void TearDown() override
     {
         engine.reset();
-        for (Integer i = 0; i < Wired_Slave_List->Count(); ++i)
-            delete static_cast<TSlave_MBus*>(Wired_Slave_List->Items(i));
-        Wired_Slave_List.reset();
+        Free_Slave_Lists();
     }
 
     TUpdateSlaveList Recorder()
@@ -77,11 +69,7 @@ protected:
     }
     bool Wait_End(int ms = 20000)
     {
-        QElapsedTimer t;
-        t.start();
-        while (engine->InScan() && t.elapsed() < ms)
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        return !engine->InScan();
+        return Wait_For([this] { return !engine->InScan(); }, ms);
     }
     TSlave_MBus* Slave(Integer i) { return static_cast<TSlave_MBus*>(Wired_Slave_List->Items(i)); }
     static int Count(const std::vector<QByteArray>& log, const QByteArray& frame)

@@ -8,6 +8,7 @@
 #include <mutex>
 #include <thread>
 
+#include "ScanFixture.h"
 #include "ScanTelegrams.h"
 #include "SimConverter.h"
 #include "mbus/UMBusScanDecode.h"
@@ -19,14 +20,6 @@ namespace {
 QByteArray Hex(const char* text) { return QByteArray::fromHex(text); }
 
 const TKey Key_A = {0x00, 0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77, 0x88, 0x99, 0xAA, 0xBB, 0xCC, 0xDD, 0xEE, 0xFF};
-
-QByteArray Block_Payload(const QByteArray& Records)
-{
-    QByteArray p = QByteArray("\x2F\x2F", 2) + Records;
-    while (p.size() % 16 != 0)
-        p += char(0x2F);
-    return p;
-}
 
 std::vector<QByteArray> Texts(std::initializer_list<const char*> texts)
 {
@@ -40,22 +33,17 @@ class ScanWireless : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        Wireless_Slave_List = std::make_unique<TList>();
-        engine = std::make_unique<TMBusScanDecode>();
+        Make_Slave_Lists();
+        engine = Fast_Engine();
         engine->Wireless_Local_Port = 0; // the simulated converter holds the scan's port
-        engine->Timing.Step_Interval = 1;
-        engine->Timing.Idle_Interval = 1;
         engine->Timing.Radio_TimeOut = 300;
         engine->Timing.Radio_Config_TimeOut = 5;
         engine->Timing.Radio_Slot_TimeOut = 5;
-        engine->Set_Event_Run();
     }
     void TearDown() override
     {
         engine.reset();
-        for (Integer i = 0; i < Wireless_Slave_List->Count(); ++i)
-            delete static_cast<TSlave_wMBus*>(Wireless_Slave_List->Items(i));
-        Wireless_Slave_List.reset();
+        Free_Slave_Lists();
     }
     bool Start(Integer mode, bool fromDll = false)
     {
@@ -66,30 +54,9 @@ protected:
                                            },
                                            fromDll);
     }
-    bool Wait_Step(Integer step, int ms = 10000)
-    {
-        QElapsedTimer t;
-        t.start();
-        while (engine->Step() != step && t.elapsed() < ms)
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        return engine->Step() == step;
-    }
-    bool Wait_Rows(size_t n)
-    {
-        QElapsedTimer t;
-        t.start();
-        while (Rows().size() < n && t.elapsed() < 5000)
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        return Rows().size() >= n;
-    }
-    bool Wait_End(int ms = 10000)
-    {
-        QElapsedTimer t;
-        t.start();
-        while (engine->InScan() && t.elapsed() < ms)
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        return !engine->InScan();
-    }
+    bool Wait_Step(Integer step) { return Wait_For([&] { return engine->Step() == step; }); }
+    bool Wait_Rows(size_t n) { return Wait_For([&] { return Rows().size() >= n; }, 5000); }
+    bool Wait_End() { return Wait_For([this] { return !engine->InScan(); }); }
     std::vector<std::pair<Integer, TSlave_wMBus*>> Rows()
     {
         std::lock_guard<std::mutex> g(rowLock);

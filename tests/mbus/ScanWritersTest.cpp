@@ -7,6 +7,7 @@
 
 #include <cstring>
 
+#include "ScanFixture.h"
 #include "ScanTelegrams.h"
 #include "SimConverter.h"
 #include "mbus/UMBusScanDecode.h"
@@ -28,23 +29,14 @@ class ScanWriters : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        Wired_Slave_List = std::make_unique<TList>();
-        Wireless_Slave_List = std::make_unique<TList>();
+        Make_Slave_Lists();
         dir = QStringLiteral(TEST_BUILD_DIR "/scan-writers/") + QString::fromLatin1(
                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
         QDir(dir).removeRecursively();
         QDir().mkpath(dir);
         file = dir + QStringLiteral("/M_Bus.xml");
     }
-    void TearDown() override
-    {
-        for (Integer i = 0; i < Wired_Slave_List->Count(); ++i)
-            delete static_cast<TSlave_MBus*>(Wired_Slave_List->Items(i));
-        for (Integer i = 0; i < Wireless_Slave_List->Count(); ++i)
-            delete static_cast<TSlave_wMBus*>(Wireless_Slave_List->Items(i));
-        Wired_Slave_List.reset();
-        Wireless_Slave_List.reset();
-    }
+    void TearDown() override { Free_Slave_Lists(); }
     // A wired meter from one RSP_UD around the records.
     TSlave_MBus* Wired(int primary, const char* id, const QByteArray& records)
     {
