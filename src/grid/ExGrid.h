@@ -965,11 +965,17 @@ protected:
 
 private:
     void SetRepaint(TColor& Field, TColor Value);
+    // Ranges (left, top, right, bottom cells) of a column, a row or the
+    // grid: the normal cells, or all with DoFixed; Hidden adds the hidden
+    // columns.
+    TRect ColumnRange(Integer Col, bool DoFixed) const;
+    TRect RowRange(Integer Row, bool DoFixed, bool Hidden) const;
+    TRect GridRange(bool DoFixed, bool Hidden) const;
     // Marking: every base cell of a range gets Fn(its display or raw text).
-    void MarkRange(Integer Col1, Integer Row1, Integer Col2, Integer Row2, const std::function<QString(QString)>& Fn);
-    void HiMark(Integer Col1, Integer Row1, Integer Col2, Integer Row2, const QString& Text, const QString& Tag,
-                bool DoCase);
-    void UnHiMark(Integer Col1, Integer Row1, Integer Col2, Integer Row2, const QString& Tag);
+    void MarkRange(const TRect& R, const std::function<QString(QString)>& Fn);
+    void HiMark(const TRect& R, const QString& Text, const QString& Tag, bool DoCase);
+    void UnHiMark(const TRect& R, const QString& Tag);
+    bool CheckRange(const TRect& R);
     void FillRange(bool DoFixed, const std::function<void(Integer C, Integer R)>& Fn);
     QString StrippedCell(Integer ACol, Integer ARow) const;
     // The start character of an edit, typed into the editor just opened.

@@ -45,11 +45,10 @@ QString TExStringGrid::UnMarkText(const QString& S)
     return UnhighlightHTMLText(S, kMarkTag);
 }
 
-void TExStringGrid::MarkRange(Integer Col1, Integer Row1, Integer Col2, Integer Row2,
-                              const std::function<QString(QString)>& Fn)
+void TExStringGrid::MarkRange(const TRect& R, const std::function<QString(QString)>& Fn)
 {
-    for (Integer r = Row1; r <= Row2; ++r)
-        for (Integer c = Col1; c <= Col2; ++c) {
+    for (Integer r = R.Top; r <= R.Bottom; ++r)
+        for (Integer c = R.Left; c <= R.Right; ++c) {
             if (!IsBaseCell(c, r))
                 continue;
             const QString text = OnGetDisplText ? Cells(c, r) : GetGridCell(c, r);
@@ -57,114 +56,114 @@ void TExStringGrid::MarkRange(Integer Col1, Integer Row1, Integer Col2, Integer 
         }
 }
 
-void TExStringGrid::HiMark(Integer Col1, Integer Row1, Integer Col2, Integer Row2, const QString& Text,
-                           const QString& Tag, bool DoCase)
+void TExStringGrid::HiMark(const TRect& R, const QString& Text, const QString& Tag, bool DoCase)
 {
     const QString search = EscapeMarkText(Text);
-    MarkRange(Col1, Row1, Col2, Row2,
-              [&](const QString& t) { return HighlightHTMLText(EscapeMarkText(t), search, Tag, DoCase); });
+    MarkRange(R, [&](const QString& t) { return HighlightHTMLText(EscapeMarkText(t), search, Tag, DoCase); });
 }
 
-void TExStringGrid::UnHiMark(Integer Col1, Integer Row1, Integer Col2, Integer Row2, const QString& Tag)
+void TExStringGrid::UnHiMark(const TRect& R, const QString& Tag)
 {
-    MarkRange(Col1, Row1, Col2, Row2,
-              [&](const QString& t) { return UnhighlightHTMLText(HTMLUnescape(t, false), Tag); });
+    MarkRange(R, [&](const QString& t) { return UnhighlightHTMLText(HTMLUnescape(t, false), Tag); });
+}
+
+TRect TExStringGrid::ColumnRange(Integer Col, bool DoFixed) const
+{
+    return {Col, DoFixed ? 0 : FixedRows(), Col, DoFixed ? RowCount() - 1 : LastNormalRow()};
+}
+
+TRect TExStringGrid::RowRange(Integer Row, bool DoFixed, bool Hidden) const
+{
+    const Integer last = (DoFixed ? ColCount() - 1 : LastNormalCol()) + (Hidden ? FNumHidden : 0);
+    return {DoFixed ? 0 : FixedCols(), Row, last, Row};
+}
+
+TRect TExStringGrid::GridRange(bool DoFixed, bool Hidden) const
+{
+    const TRect cols = RowRange(0, DoFixed, Hidden);
+    const TRect rows = ColumnRange(0, DoFixed);
+    return {cols.Left, rows.Top, cols.Right, rows.Bottom};
 }
 
 void TExStringGrid::HilightInCell(Integer Col, Integer Row, const QString& HiText, bool DoCase)
 {
-    HiMark(Col, Row, Col, Row, HiText, kHighlightTag, DoCase);
+    HiMark({Col, Row, Col, Row}, HiText, kHighlightTag, DoCase);
 }
 
 void TExStringGrid::HilightInCol(Integer Col, const QString& HiText, bool DoFixed, bool DoCase)
 {
-    const Integer r1 = DoFixed ? 0 : FixedRows(), r2 = DoFixed ? RowCount() - 1 : LastNormalRow();
-    HiMark(Col, r1, Col, r2, HiText, kHighlightTag, DoCase);
+    HiMark(ColumnRange(Col, DoFixed), HiText, kHighlightTag, DoCase);
 }
 
 void TExStringGrid::HilightInRow(Integer Row, const QString& HiText, bool DoFixed, bool DoCase)
 {
-    const Integer c1 = DoFixed ? 0 : FixedCols(), c2 = DoFixed ? ColCount() - 1 : LastNormalCol();
-    HiMark(c1, Row, c2, Row, HiText, kHighlightTag, DoCase);
+    HiMark(RowRange(Row, DoFixed, false), HiText, kHighlightTag, DoCase);
 }
 
 void TExStringGrid::HilightInGrid(const QString& HiText, bool DoFixed, bool DoCase)
 {
-    const Integer r1 = DoFixed ? 0 : FixedRows(), r2 = DoFixed ? RowCount() - 1 : LastNormalRow();
-    const Integer c1 = DoFixed ? 0 : FixedCols(), c2 = DoFixed ? ColCount() - 1 : LastNormalCol() + FNumHidden;
-    HiMark(c1, r1, c2, r2, HiText, kHighlightTag, DoCase);
+    // Without the fixed cells the hidden columns are highlighted too.
+    HiMark(GridRange(DoFixed, !DoFixed), HiText, kHighlightTag, DoCase);
 }
 
 void TExStringGrid::UnHilightInCell(Integer Col, Integer Row)
 {
-    UnHiMark(Col, Row, Col, Row, kHighlightTag);
+    UnHiMark({Col, Row, Col, Row}, kHighlightTag);
 }
 
 void TExStringGrid::UnHilightInCol(Integer Col, bool DoFixed)
 {
-    const Integer r1 = DoFixed ? 0 : FixedRows(), r2 = DoFixed ? RowCount() - 1 : LastNormalRow();
-    UnHiMark(Col, r1, Col, r2, kHighlightTag);
+    UnHiMark(ColumnRange(Col, DoFixed), kHighlightTag);
 }
 
 void TExStringGrid::UnHilightInRow(Integer Row, bool DoFixed)
 {
-    const Integer c1 = DoFixed ? 0 : FixedCols(), c2 = (DoFixed ? ColCount() - 1 : LastNormalCol()) + FNumHidden;
-    UnHiMark(c1, Row, c2, Row, kHighlightTag);
+    UnHiMark(RowRange(Row, DoFixed, true), kHighlightTag);
 }
 
 void TExStringGrid::UnHilightInGrid(bool DoFixed)
 {
-    const Integer r1 = DoFixed ? 0 : FixedRows(), r2 = DoFixed ? RowCount() - 1 : LastNormalRow();
-    const Integer c1 = DoFixed ? 0 : FixedCols(), c2 = (DoFixed ? ColCount() - 1 : LastNormalCol()) + FNumHidden;
-    UnHiMark(c1, r1, c2, r2, kHighlightTag);
+    UnHiMark(GridRange(DoFixed, true), kHighlightTag);
 }
 
 void TExStringGrid::MarkInCell(Integer Col, Integer Row, const QString& HiText, bool DoCase)
 {
-    HiMark(Col, Row, Col, Row, HiText, kMarkTag, DoCase);
+    HiMark({Col, Row, Col, Row}, HiText, kMarkTag, DoCase);
 }
 
 void TExStringGrid::MarkInCol(Integer Col, const QString& HiText, bool DoFixed, bool DoCase)
 {
-    const Integer r1 = DoFixed ? 0 : FixedRows(), r2 = DoFixed ? RowCount() - 1 : LastNormalRow();
-    HiMark(Col, r1, Col, r2, HiText, kMarkTag, DoCase);
+    HiMark(ColumnRange(Col, DoFixed), HiText, kMarkTag, DoCase);
 }
 
 void TExStringGrid::MarkInRow(Integer Row, const QString& HiText, bool DoFixed, bool DoCase)
 {
-    const Integer c1 = DoFixed ? 0 : FixedCols(), c2 = DoFixed ? ColCount() - 1 : LastNormalCol();
-    HiMark(c1, Row, c2, Row, HiText, kMarkTag, DoCase);
+    HiMark(RowRange(Row, DoFixed, false), HiText, kMarkTag, DoCase);
 }
 
 void TExStringGrid::MarkInGrid(const QString& HiText, bool DoFixed, bool DoCase)
 {
-    const Integer r1 = DoFixed ? 0 : FixedRows(), r2 = DoFixed ? RowCount() - 1 : LastNormalRow();
-    const Integer c1 = DoFixed ? 0 : FixedCols(), c2 = DoFixed ? ColCount() - 1 : LastNormalCol();
-    HiMark(c1, r1, c2, r2, HiText, kMarkTag, DoCase);
+    HiMark(GridRange(DoFixed, false), HiText, kMarkTag, DoCase);
 }
 
 void TExStringGrid::UnMarkInCell(Integer Col, Integer Row)
 {
-    UnHiMark(Col, Row, Col, Row, kMarkTag);
+    UnHiMark({Col, Row, Col, Row}, kMarkTag);
 }
 
 void TExStringGrid::UnMarkInCol(Integer Col, bool DoFixed)
 {
-    const Integer r1 = DoFixed ? 0 : FixedRows(), r2 = DoFixed ? RowCount() - 1 : LastNormalRow();
-    UnHiMark(Col, r1, Col, r2, kMarkTag);
+    UnHiMark(ColumnRange(Col, DoFixed), kMarkTag);
 }
 
 void TExStringGrid::UnMarkInRow(Integer Row, bool DoFixed)
 {
-    const Integer c1 = DoFixed ? 0 : FixedCols(), c2 = (DoFixed ? ColCount() - 1 : LastNormalCol()) + FNumHidden;
-    UnHiMark(c1, Row, c2, Row, kMarkTag);
+    UnHiMark(RowRange(Row, DoFixed, true), kMarkTag);
 }
 
 void TExStringGrid::UnMarkInGrid(bool DoFixed)
 {
-    const Integer r1 = DoFixed ? 0 : FixedRows(), r2 = DoFixed ? RowCount() - 1 : LastNormalRow();
-    const Integer c1 = DoFixed ? 0 : FixedCols(), c2 = (DoFixed ? ColCount() - 1 : LastNormalCol()) + FNumHidden;
-    UnHiMark(c1, r1, c2, r2, kMarkTag);
+    UnHiMark(GridRange(DoFixed, true), kMarkTag);
 }
 
 // ------------------------------------------------------------ cell checks
@@ -216,30 +215,33 @@ bool TExStringGrid::CheckCells(Integer FromCol, Integer FromRow, Integer ToCol, 
     return all;
 }
 
+bool TExStringGrid::CheckRange(const TRect& R)
+{
+    return CheckCells(R.Left, R.Top, R.Right, R.Bottom);
+}
+
 bool TExStringGrid::CheckCol(Integer Col, bool DoFixed)
 {
-    return CheckCells(Col, DoFixed ? 0 : FixedRows(), Col, DoFixed ? RowCount() - 1 : LastNormalRow());
+    return CheckRange(ColumnRange(Col, DoFixed));
 }
 
 bool TExStringGrid::CheckRow(Integer Row, bool DoFixed)
 {
-    return CheckCells(DoFixed ? 0 : FixedCols(), Row, DoFixed ? ColCount() - 1 : LastNormalCol(), Row);
+    return CheckRange(RowRange(Row, DoFixed, false));
 }
 
 bool TExStringGrid::CheckGrid(bool DoFixed)
 {
-    return CheckCells(DoFixed ? 0 : FixedCols(), DoFixed ? 0 : FixedRows(), DoFixed ? ColCount() - 1 : LastNormalCol(),
-                      DoFixed ? RowCount() - 1 : LastNormalRow());
+    return CheckRange(GridRange(DoFixed, false));
 }
 
 // ------------------------------------------------------------ fills
 
 void TExStringGrid::FillRange(bool DoFixed, const std::function<void(Integer C, Integer R)>& Fn)
 {
-    const Integer r1 = DoFixed ? 0 : FixedRows(), r2 = DoFixed ? RowCount() - 1 : LastNormalRow();
-    const Integer c1 = DoFixed ? 0 : FixedCols(), c2 = DoFixed ? ColCount() - 1 : LastNormalCol();
-    for (Integer r = r1; r <= r2; ++r)
-        for (Integer c = c1; c <= c2; ++c)
+    const TRect R = GridRange(DoFixed, false);
+    for (Integer r = R.Top; r <= R.Bottom; ++r)
+        for (Integer c = R.Left; c <= R.Right; ++c)
             Fn(c, r);
     RecalcFooters();
 }
