@@ -33,6 +33,8 @@ TPoint LabelPlace(TLabelPosition Position, const TRect& ControlBounds, Integer T
     case lpRightTop: return {L + W + Margin, T};
     case lpRightCenter: return {L + W + Margin, midTop};
     case lpRighBottom: return {L + W + Margin, T + H - LabelHeight};
+    case lpTopRight: return {L + W - LabelWidth, T - LabelHeight - Margin};
+    case lpBottomRight: return {L + W - LabelWidth, T + H + Margin};
     }
     return {L, T};
 }
