@@ -298,3 +298,92 @@ TEST_F(TDropDownEdit, OpenPopupWithHeaderAndFooterShowsBothBars)
     }
     EXPECT_FALSE(testsupport::SaveScreenshot(shot, QStringLiteral("TExCustomDropDown-open-header-footer")).isEmpty());
 }
+
+TEST_F(TDropDownEdit, EscUndoesTypingUnlessTheFormPreviewsKeys)
+{
+    for (const bool preview : {false, true}) {
+        TExCustomDropDown* dd = AddDropDown();
+        form->SetKeyPreview(preview);
+        Word formKey = 0;
+        form->OnKeyDown = [&](TObject*, Word& Key, TShiftState) { formKey = Key; };
+        dd->SetText(QStringLiteral("abc"));
+        dd->SetFocus();
+        dd->SetSelStart(3);
+        TestInput::TypeText(dd, QStringLiteral("d"));
+        ASSERT_TRUE(dd->IsModified());
+        TestInput::PressKey(dd, VK_ESCAPE, {}, QStringLiteral("\x1b"));
+        Application->ProcessMessages();
+        // Undo selects the value and clears the modified state; the form
+        // hears Esc either way.
+        EXPECT_EQ(dd->IsModified(), preview) << preview;
+        EXPECT_EQ(dd->SelLength(), preview ? 0 : 4) << preview;
+        EXPECT_EQ(formKey, VK_ESCAPE) << preview;
+        form->OnKeyDown = nullptr;
+        delete dd;
+    }
+}
+
+namespace {
+
+// A concrete editor's hooks: what it loads before opening, how it trims the
+// popup and what the wheel does.
+class THookedDropDown : public TExCustomDropDown {
+public:
+    using TExCustomDropDown::TExCustomDropDown;
+    Integer Loads = 0, WheelDown = 0, WheelUp = 0;
+
+protected:
+    void DoBeforeDropDown() override
+    {
+        ++Loads;
+        TExCustomDropDown::DoBeforeDropDown();
+    }
+    void AdjustDropDownHeight(Integer& Height) override { Height -= Height % 20; }
+    void HandleMouseWheelDown() override { ++WheelDown; }
+    void HandleMouseWheelUp() override { ++WheelUp; }
+};
+
+} // namespace
+
+TEST_F(TDropDownEdit, ConcreteEditorsHookOpeningAndWheel)
+{
+    auto* dd = new THookedDropDown(form);
+    dd->SetParent(form);
+    dd->SetBounds(20, 20, 200, 21);
+    dd->SetDropDownHeight(75);
+    dd->ShowDropDown();
+    EXPECT_EQ(dd->Loads, 1);
+    EXPECT_EQ(dd->DropDownForm()->Height(), 60);
+    TestInput::Wheel(dd->DropDownForm(), -120);
+    TestInput::Wheel(dd, 120);
+    EXPECT_EQ(dd->WheelDown, 1);
+    EXPECT_EQ(dd->WheelUp, 1);
+}
+
+TEST_F(TDropDownEdit, EditsInTheirLooks)
+{
+    TExCustomDropDown* plain = AddDropDown(20, 20);
+    plain->SetText(QStringLiteral("plain"));
+    TExCustomDropDown* money = AddDropDown(20, 60);
+    money->SetEditType(etMoney);
+    money->SetPrecision(2);
+    money->SetPrefix(QStringLiteral("$ "));
+    money->SetText(QStringLiteral("1234567.5"));
+    EXPECT_EQ(money->WindowText(), QStringLiteral("$ 1,234,567.50"));
+    TExCustomDropDown* toned = AddDropDown(20, 100);
+    TColorTones tones;
+    tones.Background.BrushColor = RGB(255, 230, 180);
+    tones.Background.BorderColor = RGB(200, 120, 0);
+    toned->SetColorTones(tones);
+    toned->SetText(QStringLiteral("colour tones"));
+    TExCustomDropDown* chosen = AddDropDown(20, 140);
+    chosen->SetEditorEnabled(false);
+    chosen->SetText(QStringLiteral("chosen in the popup"));
+    chosen->SetFocus();
+    const QImage img = GrabControl(form);
+    // The focused non-editable value is shown highlighted.
+    EXPECT_EQ(PixelAt(GrabControl(chosen), 170, 10), ColorToRGB(clHighlight));
+    // The toned button keeps a visible arrow.
+    EXPECT_EQ(PixelAt(GrabControl(toned->Button()), 8, 8), clBlack);
+    EXPECT_FALSE(testsupport::SaveScreenshot(img, QStringLiteral("TExCustomDropDown-looks")).isEmpty());
+}

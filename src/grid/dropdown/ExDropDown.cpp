@@ -132,18 +132,25 @@ void TExCustomDropDown::Loaded()
 void TExCustomDropDown::Notification(TComponent* AComponent, TOperation Operation)
 {
     TCustomMaskEdit::Notification(AComponent, Operation);
-    if (HasState(csDestroying) || Operation != opRemove)
+    if (Operation != opRemove)
+        return;
+    // References to components that go are dropped even while this edit goes.
+    if (AComponent == FLabel)
+        FLabel = nullptr;
+    if (AComponent == FFocusControl)
+        FFocusControl = nullptr;
+    if (AComponent == FControl) {
+        if (HasState(csDestroying))
+            FControl = nullptr;
+        else
+            SetControl(nullptr);
+    }
+    if (HasState(csDestroying))
         return;
     if (AComponent == reinterpret_cast<TComponent*>(FImages)) {
         SetImages(nullptr);
         Invalidate();
     }
-    if (AComponent == FControl)
-        SetControl(nullptr);
-    if (AComponent == FFocusControl)
-        FFocusControl = nullptr;
-    if (AComponent == FLabel)
-        FLabel = nullptr;
 }
 
 // ------------------------------------------------------------ properties
@@ -232,6 +239,17 @@ void TExCustomDropDown::SetCtl3D(bool Value)
 {
     FCtl3D = Value;
     ResizeControl();
+}
+
+void TExCustomDropDown::SetFocusControl(TWinControl* Value)
+{
+    if (Value == FFocusControl)
+        return;
+    if (FFocusControl != nullptr)
+        FFocusControl->RemoveFreeNotification(this);
+    FFocusControl = Value;
+    if (FFocusControl != nullptr)
+        FFocusControl->FreeNotification(this);
 }
 
 void TExCustomDropDown::SetControl(TControl* Value)

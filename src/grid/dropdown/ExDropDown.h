@@ -116,7 +116,7 @@ public:
     TControl* Control() const { return FControl; }
     void SetControl(TControl* Value);
     TWinControl* FocusControl() const { return FFocusControl; }
-    void SetFocusControl(TWinControl* Value) { FFocusControl = Value; }
+    void SetFocusControl(TWinControl* Value);
 
     // ---- the edit
     bool EditorEnabled() const { return FEditorEnabled; }

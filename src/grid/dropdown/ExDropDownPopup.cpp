@@ -596,6 +596,9 @@ void TExDropDownSpeedButton::PaintDropDownStyle()
         TColor arrow = holder->FButtonTextColor;
         if (FHot) arrow = holder->FButtonTextColorHot;
         if (Pressed()) arrow = holder->FButtonTextColorDown;
+        // Tones set no arrow colour: an unset one would leave no arrow at all.
+        if (arrow == clNone)
+            arrow = clBlack;
         c->Brush()->SetColor(arrow);
         c->Pen()->SetColor(arrow);
         c->Polygon({{5, 7}, {11, 7}, {8, 10}});
