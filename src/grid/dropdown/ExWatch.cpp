@@ -220,7 +220,7 @@ TExWatch::TExWatch(TComponent* AOwner)
       FSettings(std::make_unique<TWatchSettings>()), FBKGCache(std::make_unique<TBitmap>()),
       FWatchTimer(std::make_unique<TTimer>(nullptr)), FAnimationTimer(std::make_unique<TTimer>(nullptr))
 {
-    FAppearance->OnChange = [this](TObject*) { Invalidate(); };
+    FAppearance->OnChange = [this](TObject*) { FaceChanged(); };
     FSettings->OnChange = [this](TObject*) { WatchSettingsChanged(); };
     FWatchTimer->SetInterval(100);
     FWatchTimer->SetEnabled(false);
@@ -241,12 +241,18 @@ TExWatch::~TExWatch()
     FSettings->OnChange = nullptr;
 }
 
+void TExWatch::FaceChanged()
+{
+    FFaceValid = false;
+    Invalidate();
+}
+
 void TExWatch::SetShowAMPM(bool Value)
 {
     if (Value == FShowAMPM)
         return;
     FShowAMPM = Value;
-    Invalidate();
+    FaceChanged();
 }
 
 void TExWatch::SetShowNumbers(bool Value)
@@ -254,7 +260,7 @@ void TExWatch::SetShowNumbers(bool Value)
     if (Value == FShowNumbers)
         return;
     FShowNumbers = Value;
-    Invalidate();
+    FaceChanged();
 }
 
 bool TExWatch::Animating() const
@@ -265,7 +271,7 @@ bool TExWatch::Animating() const
 void TExWatch::Resize()
 {
     TCustomControl::Resize();
-    Invalidate();
+    FaceChanged();
 }
 
 double TExWatch::GetCurrentTime() const
@@ -320,7 +326,7 @@ void TExWatch::WatchSettingsChanged()
         SetAM(h < 12);
         FInternalSet = false;
     }
-    Invalidate();
+    FaceChanged();
 }
 
 void TExWatch::StartAnimation()
@@ -436,7 +442,7 @@ void TExWatch::SetAM(bool Value)
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
     }
-    Invalidate();
+    FaceChanged();
 }
 
 // ------------------------------------------------------------ geometry
@@ -504,16 +510,21 @@ void TExWatch::Paint()
 
 void TExWatch::PaintWatch()
 {
+    // The face is painted once into the cache; later paints (the live
+    // timer, animation steps) draw only the hands over a copy of it.
     const TRect client = ClientRect();
-    FBKGCache->SetSize(std::max(1, client.Width()), std::max(1, client.Height()));
-    TCanvas* cache = FBKGCache->Canvas();
-    cache->Brush()->SetStyle(bsSolid);
-    cache->Brush()->SetColor(Color());
-    cache->FillRect(client);
-    DrawBackground(cache);
-    DrawTickMarks(cache);
-    DrawNumbers(cache);
-    DrawAMPM(cache);
+    if (!FFaceValid || FBKGCache->Width() != std::max(1, client.Width()) || FBKGCache->Height() != std::max(1, client.Height())) {
+        FBKGCache->SetSize(std::max(1, client.Width()), std::max(1, client.Height()));
+        TCanvas* cache = FBKGCache->Canvas();
+        cache->Brush()->SetStyle(bsSolid);
+        cache->Brush()->SetColor(Color());
+        cache->FillRect(client);
+        DrawBackground(cache);
+        DrawTickMarks(cache);
+        DrawNumbers(cache);
+        DrawAMPM(cache);
+        FFaceValid = true;
+    }
     Canvas()->Draw(0, 0, FBKGCache.get());
     DrawHands(Canvas());
 }
@@ -958,7 +969,7 @@ void TExWatch::SetComponentStyle(TKavroStyle AStyle)
         a->AMPMFont()->SetColor(rgb(240, 241, 242));
         a->HourFont()->SetColor(rgb(240, 241, 242));
     }
-    Invalidate();
+    FaceChanged();
 }
 
 void TExWatch::SetStyle(TWatchStyle Value)
@@ -1250,5 +1261,5 @@ void TExWatch::SetStyle(TWatchStyle Value)
         FShowNumbers = true;
         break;
     }
-    Invalidate();
+    FaceChanged();
 }

@@ -218,4 +218,7 @@ private:
     bool FShowAMPM = true, FShowNumbers = true;
     bool FInternalSet = false;
     TWatchStyle FStyle = wsClassic;
+    // The cached face matches the look and the size.
+    bool FFaceValid = false;
+    void FaceChanged();
 };
