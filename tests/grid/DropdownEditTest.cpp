@@ -245,6 +245,7 @@ TEST_F(TDropDownEdit, LabelGoesBesideTheEdit)
     EXPECT_EQ(dd->Label()->Top(), 100);
     EXPECT_LT(dd->Label()->Left() + dd->Label()->Width(), 150);
     // A label taller than the edit, centred at its right: its top above the edit's.
+    dd->SetParentFont(false);
     dd->LabelFont()->SetSize(30);
     dd->SetLabelPosition(lpRightCenter);
     EXPECT_EQ(dd->Label()->Left(), 150 + 200 + 4);

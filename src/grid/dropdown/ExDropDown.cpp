@@ -28,8 +28,13 @@ TCustomForm* NearestForm(const TControl* Control)
 // ------------------------------------------------------------ construction
 
 TExCustomDropDown::TExCustomDropDown(TComponent* AOwner)
-    : TCustomMaskEdit(AOwner), FWindowCanvas(std::make_unique<TControlCanvas>(this))
+    : TCustomMaskEdit(AOwner), TLabelledControl(this), FWindowCanvas(std::make_unique<TControlCanvas>(this))
 {
+    FLabel.SetMargin(0);
+    FLabel.OnCreated = [this](TLabel* Label) {
+        Label->OnClick = [this](TObject*) { DoLabelClick(); };
+        Label->OnDblClick = [this](TObject*) { DoLabelDblClick(); };
+    };
     // A multi-line edit window wants Enter and Esc itself.
     FDlgCode = DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_WANTALLKEYS;
     SetBounds(Left(), Top(), 200, 21);
@@ -61,15 +66,13 @@ TExCustomDropDown::TExCustomDropDown(TComponent* AOwner)
     SetSelectionColorStyle(scOffice2007);
     FFocusDraw = true;
     SetComponentStyle(tsOffice2007Luna);
-    FLabelFont = std::make_unique<TFont>();
-    FLabelFont->OnChange = [this](TObject*) { LabelFontChanged(); };
     ResizeControl();
 }
 
 TExCustomDropDown::~TExCustomDropDown()
 {
     Destroying();
-    FLabelFont->OnChange = nullptr;
+    FLabel.Free();
     // The popup goes first: hiding it must not reach a half-destroyed edit.
     if (FDropDownForm != nullptr) {
         FDropDownForm->OnHide = nullptr;
@@ -120,13 +123,8 @@ void TExCustomDropDown::Loaded()
     ResizeControl();
     if (FButton != nullptr)
         FButton->SetEnabled(Enabled());
-    if (FLabel != nullptr && !FLabelAlwaysEnabled)
-        FLabel->SetEnabled(Enabled());
-    if (FLabel != nullptr) {
-        UpdateLabel();
-        if (ParentFont())
-            FLabel->SetFont(Font());
-    }
+    FLabel.FollowEnabled();
+    FLabel.FollowParentFont();
 }
 
 void TExCustomDropDown::Notification(TComponent* AComponent, TOperation Operation)
@@ -135,8 +133,7 @@ void TExCustomDropDown::Notification(TComponent* AComponent, TOperation Operatio
     if (Operation != opRemove)
         return;
     // References to components that go are dropped even while this edit goes.
-    if (AComponent == FLabel)
-        FLabel = nullptr;
+    FLabel.Forget(AComponent);
     if (AComponent == FFocusControl)
         FFocusControl = nullptr;
     if (AComponent == FControl) {
@@ -243,24 +240,15 @@ void TExCustomDropDown::SetCtl3D(bool Value)
 
 void TExCustomDropDown::SetFocusControl(TWinControl* Value)
 {
-    if (Value == FFocusControl)
-        return;
-    if (FFocusControl != nullptr)
-        FFocusControl->RemoveFreeNotification(this);
-    FFocusControl = Value;
-    if (FFocusControl != nullptr)
-        FFocusControl->FreeNotification(this);
+    if (Value != FFocusControl)
+        Relink(FFocusControl, Value);
 }
 
 void TExCustomDropDown::SetControl(TControl* Value)
 {
     if (Value == FControl)
         return;
-    if (FControl != nullptr)
-        FControl->RemoveFreeNotification(this);
-    FControl = Value;
-    if (FControl != nullptr)
-        FControl->FreeNotification(this);
+    Relink(FControl, Value);
     if (!HasState(csDesigning))
         AttachDropDownControl();
 }
@@ -381,83 +369,16 @@ void TExCustomDropDown::ResizeControl()
 void TExCustomDropDown::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight)
 {
     TCustomMaskEdit::SetBounds(ALeft, ATop, AWidth, AHeight);
-    if (FLabel != nullptr && FLabel->Parent() != nullptr)
-        UpdateLabel();
+    if (FLabel.Label() != nullptr && FLabel.Label()->Parent() != nullptr)
+        FLabel.Update();
 }
 
 // ------------------------------------------------------------ label
 
-QString TExCustomDropDown::LabelCaption() const
+void TExCustomDropDown::SetParent(TWinControl* AParent)
 {
-    return FLabel != nullptr ? FLabel->Caption() : QString();
-}
-
-void TExCustomDropDown::SetLabelCaption(const QString& Value)
-{
-    if (FLabel == nullptr)
-        CreateLabel();
-    FLabel->SetCaption(Value);
-    UpdateLabel();
-}
-
-void TExCustomDropDown::SetLabelPosition(TLabelPosition Value)
-{
-    FLabelPosition = Value;
-    if (FLabel != nullptr)
-        UpdateLabel();
-}
-
-void TExCustomDropDown::SetLabelMargin(Integer Value)
-{
-    FLabelMargin = Value;
-    if (FLabel != nullptr)
-        UpdateLabel();
-}
-
-void TExCustomDropDown::SetLabelTransparent(bool Value)
-{
-    FLabelTransparent = Value;
-    if (FLabel != nullptr)
-        UpdateLabel();
-}
-
-void TExCustomDropDown::SetLabelFont(const TFont* Value)
-{
-    if (!ParentFont())
-        FLabelFont->Assign(Value);
-    if (FLabel != nullptr)
-        UpdateLabel();
-}
-
-void TExCustomDropDown::CreateLabel()
-{
-    FLabel = new TLabel(this);
-    FLabel->SetParent(Parent());
-    FLabel->SetFocusControl(this);
-    FLabel->SetFont(FLabelFont.get());
-    FLabel->OnClick = [this](TObject*) { DoLabelClick(); };
-    FLabel->OnDblClick = [this](TObject*) { DoLabelDblClick(); };
-    FLabel->SetParentFont(ParentFont());
-}
-
-void TExCustomDropDown::UpdateLabel()
-{
-    if (FLabel == nullptr)
-        return;
-    FLabel->SetTransparent(FLabelTransparent);
-    FLabel->SetFont(FParentFnt ? Font() : FLabelFont.get());
-    if (FLabel->Parent() != Parent())
-        FLabel->SetParent(Parent());
-    PlaceLabel(FLabel, this, FLabelPosition, FLabelMargin);
-    FLabel->SetVisible(Visible());
-}
-
-void TExCustomDropDown::LabelFontChanged()
-{
-    if (FLabel != nullptr)
-        UpdateLabel();
-    if (HasState(csDesigning) && !HasState(csLoading))
-        SetParentFont(false);
+    TCustomMaskEdit::SetParent(AParent);
+    FLabel.FollowParent();
 }
 
 void TExCustomDropDown::DoLabelClick()
@@ -773,8 +694,8 @@ void TExCustomDropDown::Dispatch(TMessage& Message)
         return;
     case CM_VISIBLECHANGED:
         TCustomMaskEdit::Dispatch(Message);
-        if (FLabel != nullptr && !FLabel->Caption().isEmpty())
-            FLabel->SetVisible(Visible());
+        if (!FLabel.Caption().isEmpty())
+            FLabel.FollowVisible();
         return;
     case CM_ENABLEDCHANGED:
         TCustomMaskEdit::Dispatch(Message);
@@ -808,10 +729,7 @@ void TExCustomDropDown::Dispatch(TMessage& Message)
         return;
     case CM_PARENTFONTCHANGED:
         TCustomMaskEdit::Dispatch(Message);
-        if (FLabel != nullptr && ParentFont()) {
-            FLabel->SetFont(Font());
-            UpdateLabel();
-        }
+        FLabel.FollowParentFont();
         return;
     case WM_PAINT:
         TCustomMaskEdit::Dispatch(Message);

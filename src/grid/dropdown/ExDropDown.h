@@ -17,6 +17,7 @@
 #include "grid/ExStyleIF.h"
 #include "grid/dropdown/ExDropDownBars.h"
 #include "grid/dropdown/ExDropDownDraw.h"
+#include "controls/ButtonColors.h"
 #include "controls/EsgCombo.h"
 #include "platform/Buttons.h"
 #include "platform/Form.h"
@@ -49,7 +50,7 @@ Integer ClassifyText(const QString& Text);
 // A number text in the locale's format (thousand separators dropped); 0 when it is none.
 double TextToFloat(QString Text);
 
-class TExCustomDropDown : public TCustomMaskEdit, public IKavroStyle, public IKavroTones {
+class TExCustomDropDown : public TCustomMaskEdit, public IKavroStyle, public IKavroTones, public TLabelledControl {
     friend class TDropDownForm;
     friend class TDropDownEditButton;
     friend class TExButton;
@@ -144,20 +145,8 @@ public:
     void SetVersion(const QString&) {}
     virtual Integer GetVersionNr() const;
 
-    // ---- the label
-    QString LabelCaption() const;
-    void SetLabelCaption(const QString& Value);
-    TLabel* Label() const { return FLabel; }
-    TLabelPosition LabelPosition() const { return FLabelPosition; }
-    void SetLabelPosition(TLabelPosition Value);
-    Integer LabelMargin() const { return FLabelMargin; }
-    void SetLabelMargin(Integer Value);
-    bool LabelTransparent() const { return FLabelTransparent; }
-    void SetLabelTransparent(bool Value);
-    bool LabelAlwaysEnabled() const { return FLabelAlwaysEnabled; }
-    void SetLabelAlwaysEnabled(bool Value) { FLabelAlwaysEnabled = Value; }
-    TFont* LabelFont() const { return FLabelFont.get(); }
-    void SetLabelFont(const TFont* Value);
+    // The caption label (LabelCaption, LabelPosition, LabelMargin, LabelFont
+    // and the rest) comes with TLabelledControl.
 
     // ---- typed value
     TDropDownEditType EditType() const { return FEditType; }
@@ -241,6 +230,7 @@ public:
     void KeyDown(Word& Key, TShiftState Shift) override;
     void KeyPress(QChar& Key) override;
     void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) override;
+    void SetParent(TWinControl* AParent) override;
     void WndProc(TMessage& Message) override;
 
 protected:
@@ -331,13 +321,19 @@ private:
     bool IsButtonFocused() const;
     void RepaintBorder();
     void DrawBorder(TCanvas* Canvas);
-    void CreateLabel();
-    void UpdateLabel();
-    void LabelFontChanged();
     void HeaderChanged();
     void FooterChanged();
+    // Points Field at Value, asking to hear when Value goes.
+    template <class T>
+    void Relink(T*& Field, T* Value)
+    {
+        if (Field != nullptr)
+            Field->RemoveFreeNotification(this);
+        Field = Value;
+        if (Field != nullptr)
+            Field->FreeNotification(this);
+    }
 
-    TLabel* FLabel = nullptr;
     bool FParentFnt = false;
     Integer FDropDownWidth = 0;
     Integer FDropDownHeight = 0;
@@ -387,11 +383,6 @@ private:
     bool FFocusDraw = true;
     bool FForceShadow = false;
     TKavroStyle FKavroStyle = tsOffice2007Luna;
-    Integer FLabelMargin = 0;
-    TLabelPosition FLabelPosition = lpLeftTop;
-    bool FLabelAlwaysEnabled = false;
-    bool FLabelTransparent = false;
-    std::unique_ptr<TFont> FLabelFont;
     TColor FBorderColor = clNone;
     TColor FFocusBorderColor = clNone;
     bool FDisabledBorder = true;
@@ -499,7 +490,7 @@ private:
 };
 
 // The windowed holder of the dropdown button docked in the edit.
-class TDropDownEditButton : public TWinControl {
+class TDropDownEditButton : public TWinControl, public TButtonColors {
     friend class TExDropDownSpeedButton;
     friend class TExCustomDropDown;
 public:
@@ -516,12 +507,7 @@ public:
     void SetFocusControl(TWinControl* Value) { FFocusControl = Value; }
     Integer ButtonWidth() const { return FBWidth; }
     void SetButtonWidth(Integer Value) { FBWidth = Value; }
-    // The flat coloured look (FButtonColor set) and its tones.
-    TColor ButtonColor() const { return FButtonColor; }
-    void SetButtonColor(TColor Value) { FButtonColor = Value; Invalidate(); }
-    TColor ButtonColorHot() const { return FButtonColorHot; }
-    TColor ButtonColorDown() const { return FButtonColorDown; }
-    TColor ButtonBorderColor() const { return FButtonBorderColor; }
+    // The flat coloured look (ButtonColor set) comes with TButtonColors.
     void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) override;
     void Invalidate() override;
 
@@ -538,13 +524,8 @@ private:
     TExDropDownSpeedButton* FButton = nullptr;
     TWinControl* FFocusControl = nullptr;
     Integer FBWidth = 16;
-    TColor FButtonColorDown = clNone;
-    TColor FButtonBorderColor = clNone;
-    TColor FButtonTextColor = clNone;
-    TColor FButtonTextColorHot = clNone;
-    TColor FButtonColor = clNone;
-    TColor FButtonColorHot = clNone;
-    TColor FButtonTextColorDown = clNone;
+
+    void ButtonColorsChanged() override { Invalidate(); }
 };
 
 // Work area of the monitor nearest to a screen point.

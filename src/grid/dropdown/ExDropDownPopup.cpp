@@ -59,45 +59,40 @@ TRect TDropDownForm::AlignRect() const
     return r;
 }
 
+namespace {
+
+// Makes the bar on the first need, or rebinds the one there is.
+template <class TBar>
+void InitializeBar(TDropDownForm* Form, TBar*& Bar, TBarAppearance* Appearance, TExCustomDropDown* DropDown, TAlign Align,
+                   const TDrawBackGroundEvent& OnDraw, const TGetTextEvent& OnGetText)
+{
+    if (Bar != nullptr) {
+        Bar->SetExDropDown(DropDown);
+        Bar->InitButtons();
+        Bar->SetVisible(Appearance->Visible());
+    } else if (Appearance->Visible()) {
+        Bar = new TBar(Form);
+        Bar->SetParent(Form);
+        Bar->SetHeight(Appearance->Height());
+        Bar->SetExDropDown(DropDown);
+        Bar->InitButtons();
+        Bar->SetAlign(Align);
+    }
+    if (Bar != nullptr) {
+        Bar->OnDrawBackGround = OnDraw;
+        Bar->OnGetText = OnGetText;
+    }
+}
+
+} // namespace
+
 void TDropDownForm::InitializeAndUpdate()
 {
     TExCustomDropDown* dd = FExDropDown;
     if (dd == nullptr)
         return;
-    THeaderAppearance* ha = dd->DropDownHeader();
-    if (FHeader != nullptr) {
-        FHeader->SetExDropDown(dd);
-        FHeader->InitButtons();
-        FHeader->SetVisible(ha->Visible());
-    } else if (ha->Visible()) {
-        FHeader = new TExHeader(this);
-        FHeader->SetParent(this);
-        FHeader->SetHeight(ha->Height());
-        FHeader->SetExDropDown(dd);
-        FHeader->InitButtons();
-        FHeader->SetAlign(alTop);
-    }
-    if (FHeader != nullptr) {
-        FHeader->OnDrawBackGround = dd->OnDrawHeader;
-        FHeader->OnGetText = dd->OnGetHeaderText;
-    }
-    TFooterAppearance* fa = dd->DropDownFooter();
-    if (FFooter != nullptr) {
-        FFooter->SetExDropDown(dd);
-        FFooter->InitButtons();
-        FFooter->SetVisible(fa->Visible());
-    } else if (fa->Visible()) {
-        FFooter = new TExFooter(this);
-        FFooter->SetParent(this);
-        FFooter->SetHeight(fa->Height());
-        FFooter->SetExDropDown(dd);
-        FFooter->InitButtons();
-        FFooter->SetAlign(alBottom);
-    }
-    if (FFooter != nullptr) {
-        FFooter->OnDrawBackGround = dd->OnDrawFooter;
-        FFooter->OnGetText = dd->OnGetFooterText;
-    }
+    InitializeBar(this, FHeader, dd->DropDownHeader(), dd, alTop, dd->OnDrawHeader, dd->OnGetHeaderText);
+    InitializeBar(this, FFooter, dd->DropDownFooter(), dd, alBottom, dd->OnDrawFooter, dd->OnGetFooterText);
 }
 
 void TDropDownForm::PaintHandler(QPainter* painter)
@@ -580,10 +575,10 @@ void TExDropDownSpeedButton::PaintDropDownStyle()
     TDropDownEditButton* holder = Holder();
     auto* dd = holder != nullptr ? dynamic_cast<TExCustomDropDown*>(holder->Parent()) : nullptr;
     const TRect client(0, 0, Width(), Height());
-    if (holder != nullptr && holder->FButtonColor != clNone) {
-        TColor face = holder->FButtonColor;
-        if (FHot) face = holder->FButtonColorHot;
-        if (Pressed()) face = holder->FButtonColorDown;
+    if (holder != nullptr && holder->ButtonColor() != clNone) {
+        TColor face = holder->ButtonColor();
+        if (FHot) face = holder->ButtonColorHot();
+        if (Pressed()) face = holder->ButtonColorDown();
         c->Brush()->SetStyle(bsSolid);
         c->Brush()->SetColor(face);
         c->Pen()->SetColor(face);
@@ -593,9 +588,9 @@ void TExDropDownSpeedButton::PaintDropDownStyle()
             c->MoveTo(0, 0);
             c->LineTo(0, Height());
         }
-        TColor arrow = holder->FButtonTextColor;
-        if (FHot) arrow = holder->FButtonTextColorHot;
-        if (Pressed()) arrow = holder->FButtonTextColorDown;
+        TColor arrow = holder->ButtonTextColor();
+        if (FHot) arrow = holder->ButtonTextColorHot();
+        if (Pressed()) arrow = holder->ButtonTextColorDown();
         // Tones set no arrow colour: an unset one would leave no arrow at all.
         if (arrow == clNone)
             arrow = clBlack;

@@ -183,10 +183,10 @@ void TExCustomDropDown::SetComponentStyle(TKavroStyle AStyle)
 void TExCustomDropDown::SetColorTones(const TColorTones& ATones)
 {
     if (FButton != nullptr) {
-        FButton->FButtonColor = ATones.Background.BrushColor;
-        FButton->FButtonColorHot = ATones.Hover.BrushColor;
-        FButton->FButtonColorDown = ATones.Selected.BrushColor;
-        FButton->FButtonBorderColor = ATones.Background.BorderColor;
+        FButton->SetButtonColor(ATones.Background.BrushColor);
+        FButton->SetButtonColorHot(ATones.Hover.BrushColor);
+        FButton->SetButtonColorDown(ATones.Selected.BrushColor);
+        FButton->SetButtonBorderColor(ATones.Background.BorderColor);
     }
     SetBorderColor(ATones.Background.BorderColor);
 }

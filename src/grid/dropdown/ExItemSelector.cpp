@@ -659,52 +659,42 @@ Integer TExCustomItemSelector::ItemHot() const
     return FItemSelectorPanel != nullptr ? FItemSelectorPanel->FItemHot : -1;
 }
 
-void TExCustomItemSelector::SelectFirst()
+void TExCustomItemSelector::PanelStep(void (TCustomItemSelector::*Step)(), bool Hot)
 {
     if (FItemSelectorPanel == nullptr)
         return;
-    FItemSelectorPanel->SelectFirst();
-    ScrollItemInView(FItemSelectorPanel->FItemIndex);
+    (FItemSelectorPanel->*Step)();
+    ScrollItemInView(Hot ? FItemSelectorPanel->FItemHot : FItemSelectorPanel->FItemIndex);
+}
+
+void TExCustomItemSelector::SelectFirst()
+{
+    PanelStep(&TCustomItemSelector::SelectFirst, false);
 }
 
 void TExCustomItemSelector::SelectLast()
 {
-    if (FItemSelectorPanel == nullptr)
-        return;
-    FItemSelectorPanel->SelectLast();
-    ScrollItemInView(FItemSelectorPanel->FItemIndex);
+    PanelStep(&TCustomItemSelector::SelectLast, false);
 }
 
 void TExCustomItemSelector::SelectNext()
 {
-    if (FItemSelectorPanel == nullptr)
-        return;
-    FItemSelectorPanel->SelectNext();
-    ScrollItemInView(FItemSelectorPanel->FItemIndex);
+    PanelStep(&TCustomItemSelector::SelectNext, false);
 }
 
 void TExCustomItemSelector::SelectPrevious()
 {
-    if (FItemSelectorPanel == nullptr)
-        return;
-    FItemSelectorPanel->SelectPrevious();
-    ScrollItemInView(FItemSelectorPanel->FItemIndex);
+    PanelStep(&TCustomItemSelector::SelectPrevious, false);
 }
 
 void TExCustomItemSelector::HotNext()
 {
-    if (FItemSelectorPanel == nullptr)
-        return;
-    FItemSelectorPanel->HotNext();
-    ScrollItemInView(FItemSelectorPanel->FItemHot);
+    PanelStep(&TCustomItemSelector::HotNext, true);
 }
 
 void TExCustomItemSelector::HotPrevious()
 {
-    if (FItemSelectorPanel == nullptr)
-        return;
-    FItemSelectorPanel->HotPrevious();
-    ScrollItemInView(FItemSelectorPanel->FItemHot);
+    PanelStep(&TCustomItemSelector::HotPrevious, true);
 }
 
 bool TExCustomItemSelector::LookupItem(const QString& Text)

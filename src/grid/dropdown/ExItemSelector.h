@@ -229,6 +229,8 @@ protected:
 
 private:
     void CreateSelectorPanel();
+    // One of the panel's steps, then the selected (or hot) item scrolled into view.
+    void PanelStep(void (TCustomItemSelector::*Step)(), bool Hot);
 
     std::unique_ptr<TSelectorItems> FItems;
     TSelectorType FSelectorType = stImage;
