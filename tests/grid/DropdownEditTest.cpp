@@ -388,3 +388,18 @@ TEST_F(TDropDownEdit, EditsInTheirLooks)
     EXPECT_EQ(PixelAt(GrabControl(toned->Button()), 8, 8), clBlack);
     EXPECT_FALSE(testsupport::SaveScreenshot(img, QStringLiteral("TExCustomDropDown-looks")).isEmpty());
 }
+
+TEST_F(TDropDownEdit, EnterMovesOnLikeTabWhenAsked)
+{
+    TExCustomDropDown* first = AddDropDown(20, 20);
+    TExCustomDropDown* second = AddDropDown(20, 60);
+    first->SetReturnIsTab(true);
+    first->SetFocus();
+    TestInput::PressKey(first, VK_RETURN, {}, QStringLiteral("\r"));
+    Application->ProcessMessages();
+    EXPECT_TRUE(second->Focused());
+    // Without it Enter stays in the edit.
+    TestInput::PressKey(second, VK_RETURN, {}, QStringLiteral("\r"));
+    Application->ProcessMessages();
+    EXPECT_TRUE(second->Focused());
+}

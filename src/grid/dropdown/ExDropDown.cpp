@@ -587,8 +587,9 @@ void TExCustomDropDown::KeyDownMessage(TMessage& Message)
         key = VK_TAB;
         Message.WParam = VK_TAB;
         turnedToTab = true;
+        // The Tab goes the way a typed one goes: to the form's focus walk.
         if (Visible())
-            PostMessage(this, WM_KEYDOWN, VK_TAB);
+            PostMessage(this, CN_KEYDOWN, VK_TAB);
     }
     if (!ValueKeyRules(Message))
         return;
