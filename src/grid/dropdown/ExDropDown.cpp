@@ -518,7 +518,7 @@ bool TExCustomDropDown::DoMouseWheel(TShiftState Shift, Integer WheelDelta, TPoi
     return handled;
 }
 
-void TExCustomDropDown::WantSpecialKey(TMessage& Message)
+void TExCustomDropDown::CMWantSpecialKey(TMessage& Message)
 {
     TCustomForm* form = NearestForm(this);
     if (form == nullptr)
@@ -541,6 +541,22 @@ void TExCustomDropDown::WantSpecialKey(TMessage& Message)
     TCustomMaskEdit::Dispatch(Message);
     if (key == VK_ESCAPE && FDroppedDown)
         Message.Result = 1;
+}
+
+void TExCustomDropDown::WMSetFocus(TMessage& Message)
+{
+    if (HasState(csLoading))
+        return;
+    TCustomMaskEdit::Dispatch(Message);
+    if (FEditorEnabled) {
+        FOldString = GetText();
+        if (AutoSelect())
+            SelectAll();
+        else if (FEditType == etFloat || FEditType == etMoney)
+            SelectBeforeDecimal();
+    } else {
+        Invalidate();
+    }
 }
 
 void TExCustomDropDown::KeyDownMessage(TMessage& Message)
@@ -678,21 +694,8 @@ void TExCustomDropDown::Dispatch(TMessage& Message)
     case WM_KILLFOCUS: KillFocusMessage(Message); return;
     case WM_LBUTTONDOWN: LeftButtonDown(Message); return;
     case WM_LBUTTONUP: LeftButtonUp(Message); return;
-    case CM_WANTSPECIALKEY: WantSpecialKey(Message); return;
-    case WM_SETFOCUS:
-        if (HasState(csLoading))
-            return;
-        TCustomMaskEdit::Dispatch(Message);
-        if (FEditorEnabled) {
-            FOldString = GetText();
-            if (AutoSelect())
-                SelectAll();
-            else if (FEditType == etFloat || FEditType == etMoney)
-                SelectBeforeDecimal();
-        } else {
-            Invalidate();
-        }
-        return;
+    case CM_WANTSPECIALKEY: CMWantSpecialKey(Message); return;
+    case WM_SETFOCUS: WMSetFocus(Message); return;
     case CM_VISIBLECHANGED:
         TCustomMaskEdit::Dispatch(Message);
         if (!FLabel.Caption().isEmpty())

@@ -277,6 +277,12 @@ protected:
     void Loaded() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
+    // The focus arrives: the old value is remembered and the value selected
+    // (the caret hidden and the value highlighted without the editor).
+    virtual void WMSetFocus(TMessage& Message);
+    // Whether the edit keeps Esc, Enter, Tab or an arrow from the dialog.
+    virtual void CMWantSpecialKey(TMessage& Message);
+
     // The popup's hooks: the dropdown is told of a resize of the popup.
     void FormSizing() { DropDownFormSizing(); }
     void SetButtonDropDownLook();
@@ -303,7 +309,6 @@ private:
     void CutMessage(TMessage& Message);
     void CopyMessage(TMessage& Message);
     void PasteMessage(TMessage& Message);
-    void WantSpecialKey(TMessage& Message);
     bool PrecisionReached(const QString& S, Integer SelStart) const;
     bool SeparatorMisplaced(QString S, Integer SelStart) const;
     Integer GetIntegerPartLength(QString S) const;
