@@ -559,6 +559,20 @@ void TExCustomDropDown::WMSetFocus(TMessage& Message)
     }
 }
 
+void TExCustomDropDown::PopupKey(Word Key)
+{
+    if (Key == VK_RETURN)
+        DoHideDropDown(false);
+    else if (Key == VK_ESCAPE)
+        DoHideDropDown(true);
+    else if (Key == VK_F4) {
+        if (FDropDownForm != nullptr && FDropDownForm->Visible())
+            DoHideDropDown(false);
+        else
+            DoShowDropDown();
+    }
+}
+
 void TExCustomDropDown::KeyDownMessage(TMessage& Message)
 {
     if (HasState(csDesigning))
@@ -577,18 +591,8 @@ void TExCustomDropDown::KeyDownMessage(TMessage& Message)
     if (!FEditorEnabled) {
         if (!Enabled())
             return;
-        if (!ReadOnly()) {
-            if (key == VK_RETURN)
-                DoHideDropDown(false);
-            else if (key == VK_ESCAPE)
-                DoHideDropDown(true);
-            else if (key == VK_F4) {
-                if (FDropDownForm != nullptr && FDropDownForm->Visible())
-                    DoHideDropDown(false);
-                else
-                    DoShowDropDown();
-            }
-        }
+        if (!ReadOnly())
+            PopupKey(key);
         if (key == VK_RETURN || key == VK_ESCAPE)
             TCustomMaskEdit::Dispatch(Message);
         return;
@@ -615,18 +619,8 @@ void TExCustomDropDown::KeyDownMessage(TMessage& Message)
         FormatMoney();
     if (!FPrefix.isEmpty() && SelStart() < FPrefix.size())
         SetSelStart(Integer(FPrefix.size()));
-    if (turnedToTab)
-        return;
-    if (key == VK_RETURN)
-        DoHideDropDown(false);
-    else if (key == VK_ESCAPE)
-        DoHideDropDown(true);
-    else if (key == VK_F4) {
-        if (FDropDownForm != nullptr && FDropDownForm->Visible())
-            DoHideDropDown(false);
-        else
-            DoShowDropDown();
-    }
+    if (!turnedToTab)
+        PopupKey(key);
 }
 
 void TExCustomDropDown::CharMessage(TMessage& Message)

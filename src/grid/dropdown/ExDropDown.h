@@ -299,6 +299,8 @@ private:
     // Value rules (typed entry).
     void CharMessage(TMessage& Message);
     void KeyDownMessage(TMessage& Message);
+    // Enter keeps the choice, Esc cancels, F4 toggles the popup.
+    void PopupKey(Word Key);
     void ValueCharRules(TMessage& Message);
     bool ValueKeyRules(TMessage& Message);
     void TypeByEditType(TMessage& Message, QChar Ch);

@@ -986,6 +986,21 @@ void TExWatch::SetStyle(TWatchStyle Value)
         if (color != clDefault) f->SetColor(color);
     };
     const QString sans = QStringLiteral("MS Sans Serif");
+    // Marks, numbers' font and thin hands all in one colour on black.
+    auto neon = [&](TColor c) {
+        font(a->HourFont(), sans, 8, {}, clWindowText);
+        a->SetHourColor(c);
+        a->SetHourMarkLength(10);
+        a->SetHourMarkWidth(2);
+        a->SetHourMarkStyle(hmsQuartDblLine);
+        a->SetHourPointer(c);
+        a->SetHourPointerShadow(clBtnShadow);
+        a->SetHourPointerSize(2);
+        a->SetMinuteColor(c);
+        a->SetMinutePointer(c);
+        a->SetMinutePointerShadow(clBtnShadow);
+        a->SetMinutePointerSize(2);
+    };
     const Integer side = std::min(Width(), Height());
     a->SetDefaults();
     switch (Value) {
@@ -1035,18 +1050,7 @@ void TExWatch::SetStyle(TWatchStyle Value)
         a->SetCenterPointBorderColor(clBlack);
         a->SetCenterPointOuterBorderColor(clBlack);
         a->SetCenterPointSize(20);
-        font(a->HourFont(), sans, 8, {}, clWindowText);
-        a->SetHourColor(c);
-        a->SetHourMarkLength(10);
-        a->SetHourMarkWidth(2);
-        a->SetHourMarkStyle(hmsQuartDblLine);
-        a->SetHourPointer(c);
-        a->SetHourPointerShadow(clBtnShadow);
-        a->SetHourPointerSize(2);
-        a->SetMinuteColor(c);
-        a->SetMinutePointer(c);
-        a->SetMinutePointerShadow(clBtnShadow);
-        a->SetMinutePointerSize(2);
+        neon(c);
         a->SetShape(wsRoundRect);
         a->SetTickMarks(tmHours);
         FShowAMPM = false;
@@ -1114,18 +1118,7 @@ void TExWatch::SetStyle(TWatchStyle Value)
         a->SetCenterPointBorderColor(rgb(221, 104, 221));
         a->SetCenterPointSize(20);
         a->SetCenterPointOuterBorderColor(clBlack);
-        font(a->HourFont(), sans, 8, {}, clWindowText);
-        a->SetHourColor(c);
-        a->SetHourMarkLength(10);
-        a->SetHourMarkWidth(2);
-        a->SetHourMarkStyle(hmsQuartDblLine);
-        a->SetHourPointer(c);
-        a->SetHourPointerShadow(clBtnShadow);
-        a->SetHourPointerSize(2);
-        a->SetMinuteColor(c);
-        a->SetMinutePointer(c);
-        a->SetMinutePointerShadow(clBtnShadow);
-        a->SetMinutePointerSize(2);
+        neon(c);
         a->SetShape(wsRect);
         a->SetSecondPointer(rgb(221, 104, 221));
         a->SetTickMarks(tmQuartHours);
