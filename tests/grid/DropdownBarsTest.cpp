@@ -207,3 +207,24 @@ TEST(TDropDownBarParts, AppearancesCopyTheirSettingsAndButtons)
     EXPECT_EQ(ba.ColorChecked(), TColor(0xF5D8CA));
     EXPECT_EQ(ba.ColorCheckedTo(), TColor(0xF9BDA0));
 }
+
+TEST_F(TDropDownBars, BarButtonsShowTheirStateInTheStyleColours)
+{
+    TExCustomDropDown* dd = AddDropDown();
+    dd->DropDownFooter()->Buttons()->Add()->SetCaption(QStringLiteral("OK"));
+    dd->DropDownFooter()->Buttons()->Add()->SetCaption(QStringLiteral("Off"));
+    dd->DropDownFooter()->Buttons()->Items(1)->SetEnabled(false);
+    dd->ShowDropDown();
+    TExButton* ok = ButtonOf(dd->DropDownForm()->Footer(), 0);
+    TExButton* off = ButtonOf(dd->DropDownForm()->Footer(), 1);
+    TExButtonAppearance* a = dd->ButtonAppearance();
+    // Office 2007 Luna: a gradient face without a border; hot and disabled faces.
+    QImage img = GrabControl(ok);
+    EXPECT_NE(PixelAt(img, 2, 2), PixelAt(img, 2, img.height() - 3));
+    TestInput::MouseEnter(ok);
+    img = GrabControl(ok);
+    EXPECT_EQ(PixelAt(img, 2, 3), a->ColorHot());
+    EXPECT_EQ(PixelAt(img, 0, 5), a->BorderColorHot());
+    img = GrabControl(off);
+    EXPECT_EQ(PixelAt(img, 0, 5), a->BorderColorDisabled());
+}
