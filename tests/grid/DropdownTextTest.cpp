@@ -3,7 +3,7 @@
 // prefix and suffix keys, the mouse, the clipboard and the change events.
 #include "DropdownFixture.h"
 
-#include "platform/Clipbrd.h"
+#include "platform/Clipboard.h"
 
 namespace {
 

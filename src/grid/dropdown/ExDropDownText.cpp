@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "grid/ExUtil.h"
-#include "platform/Clipbrd.h"
+#include "platform/Clipboard.h"
 #include "platform/Locale.h"
 #include "platform/Text.h"
 

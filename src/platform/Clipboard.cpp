@@ -1,4 +1,4 @@
-#include "platform/Clipbrd.h"
+#include "platform/Clipboard.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
