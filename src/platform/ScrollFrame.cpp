@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QRegion>
 #include <QScrollBar>
 #include <QStyle>
 
@@ -22,25 +23,35 @@ class TFrameWidget : public QWidget {
 public:
     explicit TFrameWidget(QWidget* parent) : QWidget(parent) {}
     Integer Border = 0;
+    QRegion Uncovered;
 
 protected:
     void paintEvent(QPaintEvent*) override
     {
         QPainter p(this);
         const int w = width(), h = height();
-        p.fillRect(rect(), ToQColor(ColorToRGB(clBtnFace)));
+        // The client window covers the inside; the border and the corner
+        // between the bars are left.
+        const QColor face = ToQColor(ColorToRGB(clBtnFace));
+        if (Uncovered.isEmpty())
+            p.fillRect(rect(), face);
+        else
+            for (const QRect& r : Uncovered)
+                p.fillRect(r, face);
         if (Border <= 0)
             return;
         const struct {
             TColor TopLeft, BottomRight;
         } rings[2] = {{clBtnShadow, clBtnHighlight}, {cl3DDkShadow, cl3DLight}};
+        // One-pixel strips: the top and left in the first colour, the
+        // bottom and right (and the corners they share) in the second.
         for (int i = 0; i < std::min<int>(Border, 2); ++i) {
-            p.setPen(ToQColor(ColorToRGB(rings[i].TopLeft)));
-            p.drawLine(i, i, w - 1 - i, i);
-            p.drawLine(i, i, i, h - 1 - i);
-            p.setPen(ToQColor(ColorToRGB(rings[i].BottomRight)));
-            p.drawLine(i, h - 1 - i, w - 1 - i, h - 1 - i);
-            p.drawLine(w - 1 - i, i, w - 1 - i, h - 1 - i);
+            const QColor tl = ToQColor(ColorToRGB(rings[i].TopLeft));
+            const QColor br = ToQColor(ColorToRGB(rings[i].BottomRight));
+            p.fillRect(QRect(i, i, w - 2 * i - 1, 1), tl);
+            p.fillRect(QRect(i, i, 1, h - 2 * i - 1), tl);
+            p.fillRect(QRect(i, h - 1 - i, w - 2 * i, 1), br);
+            p.fillRect(QRect(w - 1 - i, i, 1, h - 2 * i), br);
         }
     }
     void mousePressEvent(QMouseEvent* e) override { e->accept(); }
@@ -123,6 +134,7 @@ void TScrollFrame::Layout(Integer Border, bool ShowVertical, bool ShowHorizontal
     const Integer cw = std::max<Integer>(c->Width() - 2 * Border - (ShowVertical ? sb : 0), 0);
     const Integer ch = std::max<Integer>(c->Height() - 2 * Border - (ShowHorizontal ? sb : 0), 0);
     frame->Border = Border;
+    frame->Uncovered = QRegion(0, 0, c->Width(), c->Height()) - QRegion(Border, Border, cw, ch);
     frame->setGeometry(c->Left(), c->Top(), std::max<Integer>(c->Width(), 0), std::max<Integer>(c->Height(), 0));
     frame->setVisible((Border > 0 || ShowVertical || ShowHorizontal) && c->Visible());
     client->setGeometry(c->Left() + Border, c->Top() + Border, cw, ch);

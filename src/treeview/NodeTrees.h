@@ -26,6 +26,7 @@ class TCanvas;
 class TStringList;
 class QImage;
 class QPainter;
+class QFont;
 
 // ---------------------------------------------------------------- errors
 
@@ -1026,7 +1027,12 @@ protected:
     void KillTreeTimer(UINT_PTR Id);
     void SetTreeTimer(UINT_PTR Id, Cardinal Interval);
     bool IsMainThread() const;
-    void Assert(bool Condition, const char* Msg, int Line) const;
+    void Assert(bool Condition, const char* Msg, int Line) const
+    {
+        if (!Condition)
+            AssertFailed(Msg, Line);
+    }
+    [[noreturn]] void AssertFailed(const char* Msg, int Line) const;
 
     // ---- nodes
     Cardinal AllocateInternalDataArea(Cardinal Size);
@@ -1063,6 +1069,7 @@ protected:
     virtual bool DoValidateCache();
     virtual void UpdateEditBounds() {}
     void InvalidateRectangle(const TRect& R);
+    bool RowMayShow(PDataNode Node);
 
     // ---- checks
     virtual bool DoChecking(PDataNode Node, TCheckState& NewState);
@@ -1280,6 +1287,8 @@ protected:
 
     struct TScrollParts;
     std::unique_ptr<TScrollParts> FScrollParts;
+    // Queued on the worker or being validated there.
+    std::atomic<bool> FQueuedForValidation{false};
 };
 
 // ---------------------------------------------------------------- string and draw trees
@@ -1364,6 +1373,9 @@ protected:
     Integer FTextHeight = 0;
     Integer FEllipsisWidth = 0;
     std::unique_ptr<TStringList> FPreviouslySelected;
+    // The tree font as measured, for drawing plain lines directly.
+    std::unique_ptr<QFont> FPlainFont;
+    Integer FTextAscent = 0;
 };
 
 class TNodeStringTree : public TCustomNodeStringTree {

@@ -26,10 +26,9 @@ void RaiseTreeError(const QString& Msg, Integer HelpContext)
     throw ENodeTreeError(Msg, HelpContext);
 }
 
-void TBaseNodeTree::Assert(bool Condition, const char* Msg, int Line) const
+void TBaseNodeTree::AssertFailed(const char* Msg, int Line) const
 {
-    if (!Condition)
-        throw EAssertionFailed(QString::fromLatin1(Msg), "NodeTrees", Line);
+    throw EAssertionFailed(QString::fromLatin1(Msg), "NodeTrees", Line);
 }
 
 // ---------------------------------------------------------------- check states

@@ -260,7 +260,8 @@ void TBaseNodeTree::ToggleNode(PDataNode Node)
         return;
     InvalidatePositionCache();
     if (FUpdateCount > 0) {
-        UpdateRanges();
+        // The widest row is measured once, when the update ends.
+        UpdateVerticalRange();
         return;
     }
     RequestCacheValidation();

@@ -2,7 +2,11 @@
 // the main column's text width is cached per node in 4 bytes of internal
 // node data, so that painting and hit tests do not measure it again.
 
+#include <QFont>
+#include <QFontMetrics>
+
 #include "platform/DrawText.h"
+#include "platform/GraphicsQt.h"
 #include "platform/StringList.h"
 #include "treeview/NodeTreesPrivate.h"
 #include "treeview/NodeTreesUtils.h"
@@ -28,14 +32,13 @@ TCustomNodeTreeOptions* TNodeStringTree::GetOptionsClass()
 
 TNtStringOptions TCustomNodeStringTree::StringOptions() const
 {
-    auto* o = dynamic_cast<TCustomStringTreeOptions*>(FOptions.get());
-    return o ? o->StringOptions() : TNtStringOptions(toSaveCaptions | toAutoAcceptEditChange);
+    // The constructor made the options a string tree's.
+    return static_cast<const TCustomStringTreeOptions*>(FOptions.get())->StringOptions();
 }
 
 void TCustomNodeStringTree::SetStringOptions(TNtStringOptions Value)
 {
-    if (auto* o = dynamic_cast<TCustomStringTreeOptions*>(FOptions.get()))
-        o->SetStringOptions(Value);
+    static_cast<TCustomStringTreeOptions*>(FOptions.get())->SetStringOptions(Value);
 }
 
 Integer* TCustomNodeStringTree::CachedWidthOf(PDataNode Node) const
@@ -58,6 +61,8 @@ void TCustomNodeStringTree::MeasureFont()
     c->SetFont(Font());
     FTextHeight = c->TextHeight(QStringLiteral("Tg"));
     FEllipsisWidth = c->TextWidth(QStringLiteral("..."));
+    FPlainFont = std::make_unique<QFont>(c->QtFont());
+    FTextAscent = QFontMetrics(*FPlainFont).ascent();
 }
 
 void TCustomNodeStringTree::FontChanged()
@@ -149,8 +154,20 @@ void TCustomNodeStringTree::DoDrawText(TNtPaintInfo& PaintInfo, const QString& T
         OnDrawText(this, PaintInfo.Canvas, PaintInfo.Node, PaintInfo.Column, Text, CellRect, defaultDraw);
     if (!defaultDraw)
         return;
+    TCanvas* canvas = PaintInfo.Canvas;
+    const Cardinal plain = DT_NOPREFIX | DT_VCENTER | DT_SINGLELINE;
+    if (FPlainFont && DrawFormat == plain && canvas->BkMode() == TRANSPARENT && canvas->QtFont() == *FPlainFont &&
+        PaintInfo.NodeWidth - 2 * FTextMargin <= CellRect.Width()) {
+        // Its width is the cached one and it fits: no layout, no clipping.
+        QPainter* p = canvas->Painter();
+        p->setFont(*FPlainFont);
+        p->setPen(ToQColor(canvas->Font()->Color()));
+        const Integer top = CellRect.Top + (CellRect.Height() - FTextHeight) / 2;
+        p->drawText(CellRect.Left, top + FTextAscent, Text);
+        return;
+    }
     TRect r = CellRect;
-    DrawText(PaintInfo.Canvas, Text, r, DrawFormat);
+    DrawText(canvas, Text, r, DrawFormat);
 }
 
 TSize TCustomNodeStringTree::DoMeasureText(TCanvas* Canvas, PDataNode Node, TColumnIndex Column, const QString& Text)

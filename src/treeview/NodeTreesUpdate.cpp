@@ -61,6 +61,8 @@ void TBaseNodeTree::EndUpdate()
         RequestCacheValidation();
         if (HandleAllocated())
             UpdateScrollBars(false);
+        else
+            UpdateRanges();
         struct Tail {
             TBaseNodeTree* T;
             ~Tail()
@@ -223,10 +225,38 @@ void TBaseNodeTree::InvalidateRectangle(const TRect& R)
         InvalidateClientRect(this, R);
 }
 
+// False when the node's row cannot touch the client area: it is not shown,
+// or the position cache puts its block of rows wholly above or below the view.
+bool TBaseNodeTree::RowMayShow(PDataNode Node)
+{
+    if (!IsEffectivelyVisible(Node) || !FullyVisible(Node))
+        return false;
+    if (!HasTreeState(tsUseCache) || FPositionCache.empty())
+        return true;
+    Integer low = 0, high = Integer(FPositionCache.size()) - 1;
+    while (low <= high) {
+        const Integer mid = (low + high) / 2;
+        if (CompareNodeOrder(FPositionCache[std::size_t(mid)].Node, Node, false) > 0)
+            high = mid - 1;
+        else
+            low = mid + 1;
+    }
+    const Int64 viewTop = -Int64(FOffsetY);
+    const Int64 viewBottom = viewTop + ClientHeight();
+    const Integer index = low - 1;
+    if (index >= 0 && FPositionCache[std::size_t(index)].AbsoluteTop >= viewBottom)
+        return false;
+    if (index + 1 < Integer(FPositionCache.size()) && FPositionCache[std::size_t(index + 1)].AbsoluteTop <= viewTop)
+        return false;
+    return true;
+}
+
 TRect TBaseNodeTree::InvalidateNode(PDataNode Node)
 {
     if (FUpdateCount != 0 || !HandleAllocated() || Node == nullptr || Node == FRoot)
         return TRect(-1, -1, -1, -1);
+    if (!RowMayShow(Node))
+        return TRect();
     TRect r = GetDisplayRect(Node, NoColumn, false);
     InvalidateClientRect(this, r);
     return r;
@@ -330,6 +360,7 @@ void ChangeTreeStates(TBaseNodeTree* Tree, TNodeTreeStates Enter, TNodeTreeState
 
 // The worker's side of a tree: it runs the cache build on the worker.
 struct TNodeTreeWorker {
+    static std::atomic<bool>& Queued(TBaseNodeTree* Tree) { return Tree->FQueuedForValidation; }
     static bool Validate(TBaseNodeTree* Tree) { return Tree->DoValidateCache(); }
     static void UpdateEditBounds(TBaseNodeTree* Tree) { Tree->UpdateEditBounds(); }
 
@@ -366,6 +397,8 @@ struct TNodeTreeWorker {
             {
                 std::lock_guard<std::mutex> lock(W->Mutex);
                 W->Current = nullptr;
+                if (std::find(W->Waiters.begin(), W->Waiters.end(), tree) == W->Waiters.end())
+                    Queued(tree) = false;
                 W->Cv.notify_all();
                 // Edit bounds follow on the main thread, for a tree that still exists.
                 QMetaObject::invokeMethod(
@@ -451,6 +484,7 @@ void AddTree(TBaseNodeTree* Tree)
         return;
     Tree->DoStateChange(0, tsStopValidation);
     std::lock_guard<std::mutex> lock(Worker->Mutex);
+    TNodeTreeWorker::Queued(Tree) = true;
     if (std::find(Worker->Waiters.begin(), Worker->Waiters.end(), Tree) == Worker->Waiters.end())
         Worker->Waiters.push_back(Tree);
     Worker->Wake = true;
@@ -461,7 +495,8 @@ void RemoveTree(TBaseNodeTree* Tree)
 {
     if (Tree == nullptr)
         throw EAssertionFailed(QStringLiteral("Tree must not be nil."), "NodeTrees.WorkerThread", __LINE__);
-    if (Worker == nullptr)
+    // A tree the worker never heard of needs no lock.
+    if (Worker == nullptr || !TNodeTreeWorker::Queued(Tree))
         return;
     std::unique_lock<std::mutex> lock(Worker->Mutex);
     Worker->Waiters.erase(std::remove(Worker->Waiters.begin(), Worker->Waiters.end(), Tree), Worker->Waiters.end());
@@ -471,6 +506,7 @@ void RemoveTree(TBaseNodeTree* Tree)
         if (Worker->Current == Tree)
             Worker->Cv.wait(lock);
     }
+    TNodeTreeWorker::Queued(Tree) = false;
 }
 
 void Synchronize(const std::function<void()>& Call)
