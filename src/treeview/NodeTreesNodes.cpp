@@ -858,7 +858,10 @@ void TBaseNodeTree::MoveTo(PDataNode Source, PDataNode Target, TNtNodeAttachMode
                 std::vector<PDataNode> children;
                 for (PDataNode c = Source->FirstChild; c; c = c->NextSibling)
                     children.push_back(c);
-                if (Mode == amAddChildFirst)
+                // Each lands right at the target: from the last one where
+                // later ones would push ahead of earlier ones, so that the
+                // children keep their order.
+                if (Mode == amAddChildFirst || Mode == amInsertAfter)
                     std::reverse(children.begin(), children.end());
                 for (PDataNode c : children)
                     moveOne(c);
@@ -873,11 +876,17 @@ void TBaseNodeTree::MoveTo(PDataNode Source, PDataNode Target, TNtNodeAttachMode
                     targetTree->InternalConnectNode(copy, Target, targetTree, Mode);
                     DoNodeMoved(copy);
                 };
-                if (ChildrenOnly)
+                if (ChildrenOnly) {
+                    std::vector<PDataNode> children;
                     for (PDataNode c = Source->FirstChild; c; c = c->NextSibling)
+                        children.push_back(c);
+                    if (Mode == amAddChildFirst || Mode == amInsertAfter)
+                        std::reverse(children.begin(), children.end());
+                    for (PDataNode c : children)
                         copyOne(c);
-                else
+                } else {
                     copyOne(Source);
+                }
             } catch (...) {
                 targetTree->EndUpdate();
                 throw;
@@ -965,6 +974,9 @@ PDataNode TBaseNodeTree::CopyTo(PDataNode Source, PDataNode Target, TNtNodeAttac
             sources.push_back(c);
     else
         sources.push_back(Source);
+    // Copies keep the children's order, as moves do.
+    if (Mode == amAddChildFirst || Mode == amInsertAfter)
+        std::reverse(sources.begin(), sources.end());
     targetTree->BeginUpdate();
     try {
         targetTree->StopCacheValidation();

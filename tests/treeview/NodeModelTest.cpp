@@ -1,0 +1,322 @@
+// The node store: defaults, node data, adding, inserting, deleting, moving
+// and copying, initialisation through the events, and the invariants of
+// counts, indexes, heights and the visible-row count after any sequence of
+// changes.
+
+#include <random>
+
+#include "TreeFixture.h"
+
+namespace {
+
+// Names nodes by an id kept in their user data.
+class TNamedTree : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        tree = std::make_unique<TNodeStringTree>(nullptr);
+        tree->SetNodeDataSize(sizeof(Integer));
+        tree->OnFreeNode = [this](TBaseNodeTree*, PDataNode n) { freed.push_back(Id(n)); };
+    }
+    PDataNode Add(PDataNode parent, Integer id)
+    {
+        PDataNode n = tree->AddChild(parent);
+        *tree->GetNodeData<Integer>(n) = id;
+        return n;
+    }
+    Integer Id(PDataNode n) { return *tree->GetNodeData<Integer>(n); }
+    // Ids along a walk.
+    template <class Step>
+    std::vector<Integer> Walk(PDataNode first, Step step)
+    {
+        std::vector<Integer> ids;
+        for (PDataNode n = first; n; n = step(n))
+            ids.push_back(Id(n));
+        return ids;
+    }
+    std::vector<Integer> freed;  // outlives the tree, whose end frees nodes
+    std::unique_ptr<TNodeStringTree> tree;
+};
+
+// Recounts everything the tree keeps incrementally and compares.
+void CheckInvariants(TBaseNodeTree* t)
+{
+    Cardinal visibleRows = 0;
+    std::function<Cardinal(PDataNode, bool)> check = [&](PDataNode node, bool shown) -> Cardinal {
+        Cardinal count = 1, children = 0, index = 0;
+        Cardinal height = node == t->RootNode() ? node->NodeHeight : (t->IsEffectivelyFiltered(node) ? 0 : node->NodeHeight);
+        PDataNode prev = nullptr;
+        for (PDataNode c = node->FirstChild; c; prev = c, c = c->NextSibling) {
+            EXPECT_EQ(c->Parent, node);
+            EXPECT_EQ(c->PrevSibling, prev);
+            EXPECT_EQ(c->Index, index++);
+            const bool childShown = shown && (node->States & vsExpanded) && (c->States & vsVisible);
+            if (childShown && t->IsEffectivelyVisible(c))
+                ++visibleRows;
+            count += check(c, childShown);
+            ++children;
+            if ((node->States & vsExpanded) && (c->States & vsVisible))
+                height += c->TotalHeight;
+        }
+        EXPECT_EQ(node->LastChild, prev);
+        EXPECT_EQ(node->ChildCount, children);
+        EXPECT_EQ(node->TotalCount, count);
+        if (node != t->RootNode())
+            EXPECT_EQ(node->TotalHeight, height);
+        return count;
+    };
+    check(t->RootNode(), true);
+    EXPECT_EQ(t->VisibleCount(), visibleRows);
+    EXPECT_EQ(Integer(t->RangeY()), Integer(t->RootNode()->TotalHeight) - Integer(t->RootNode()->NodeHeight) + Integer(t->BottomSpace()));
+}
+
+} // namespace
+
+TEST(NodeTreeDefaults, AFreshTreeHasTheDocumentedDefaults)
+{
+    TNodeStringTree tree(nullptr);
+    EXPECT_EQ(tree.NodeDataSize(), -1);
+    EXPECT_EQ(tree.DefaultNodeHeight(), 18u);
+    EXPECT_EQ(tree.Indent(), 18u);
+    EXPECT_EQ(tree.Margin(), 4);
+    EXPECT_EQ(tree.TextMargin(), 4);
+    EXPECT_EQ(tree.ChangeDelay(), 0u);
+    EXPECT_EQ(tree.CheckImageKind(), ckSystemDefault);
+    EXPECT_EQ(tree.RootNodeCount(), 0u);
+    EXPECT_EQ(tree.Width(), 200);
+    EXPECT_EQ(tree.Height(), 100);
+    EXPECT_EQ(tree.DefaultText(), QStringLiteral("Node"));
+    EXPECT_EQ(tree.TreeOptions()->PaintOptions(), 0x1B60u);
+    EXPECT_EQ(tree.TreeOptions()->AutoOptions(), 0x0559u);
+    EXPECT_EQ(tree.TreeOptions()->MiscOptions(), 0x41A9u);
+    EXPECT_EQ(tree.TreeOptions()->SelectionOptions(), 0u);
+    EXPECT_EQ(tree.StringOptions(), TNtStringOptions(toSaveCaptions | toAutoAcceptEditChange));
+    EXPECT_EQ(tree.ClassName(), QStringLiteral("TNodeStringTree"));
+    EXPECT_EQ(tree.TreeOptions()->ClassName(), QStringLiteral("TStringTreeOptions"));
+    EXPECT_EQ(tree.Perform(WM_GETDLGCODE), 0x81);
+    tree.SetWantTabs(true);
+    EXPECT_EQ(tree.Perform(WM_GETDLGCODE), 0x83);
+    ASSERT_NE(tree.CheckImages(), nullptr);
+    // The shared lists are made once for all trees.
+    TNodeDrawTree other(nullptr);
+    EXPECT_EQ(other.CheckImages(), tree.CheckImages());
+    EXPECT_EQ(other.TreeOptions()->ClassName(), QStringLiteral("TNodeTreeOptions"));
+    EXPECT_EQ(TBaseNodeTree::TreeFromNode(tree.RootNode()), &tree);
+}
+
+TEST(NodeTreeDefaults, OptionSettersReactOnlyToChanges)
+{
+    TNodeStringTree tree(nullptr);
+    TCustomNodeTreeOptions* o = tree.TreeOptions();
+    o->SetPaintOptions(o->PaintOptions() | toFixedIndent);
+    EXPECT_TRUE(o->PaintOptions() & toShowRoot);
+    o->SetPaintOptions(o->PaintOptions() & ~toFixedIndent);
+    EXPECT_TRUE(o->PaintOptions() & toShowRoot);
+    // Copying options between trees leaves the export mode alone.
+    TNodeStringTree other(nullptr);
+    other.TreeOptions()->SetExportMode(emSelected);
+    o->SetMiscOptions(o->MiscOptions() | toCheckSupport);
+    other.SetTreeOptions(o);
+    EXPECT_TRUE(other.TreeOptions()->MiscOptions() & toCheckSupport);
+    EXPECT_EQ(other.TreeOptions()->ExportMode(), emSelected);
+    tree.SetAnimationDuration(0);
+    EXPECT_FALSE(o->AnimationOptions() & toAnimatedToggle);
+    tree.SetAnimationDuration(200);
+    EXPECT_TRUE(o->AnimationOptions() & toAnimatedToggle);
+}
+
+TEST_F(TNamedTree, NodeDataSizeRulesAndTheFirstNodesDefaultSize)
+{
+    TNodeStringTree fresh(nullptr);
+    fresh.SetNodeDataSize(-5);
+    EXPECT_EQ(fresh.NodeDataSize(), -1);
+    PDataNode n = fresh.AddChild(nullptr);
+    EXPECT_EQ(fresh.NodeDataSize(), 4);
+    EXPECT_NE(fresh.GetNodeData(n), nullptr);
+    EXPECT_TRUE(n->States & vsOnFreeNodeCallRequired);
+    // A new size makes the top-level nodes anew, without children.
+    PDataNode a = Add(nullptr, 1);
+    Add(a, 2);
+    Add(nullptr, 3);
+    Add(nullptr, 4);
+    tree->SetNodeDataSize(8);
+    EXPECT_EQ(tree->RootNodeCount(), 3u);
+    EXPECT_EQ(tree->TotalCount(), 3u);
+    EXPECT_EQ(*tree->GetNodeData<Integer>(tree->GetFirst()), 0);
+    EXPECT_EQ(freed.size(), 4u);
+    // Nothing to do for an unchanged size.
+    tree->SetNodeDataSize(8);
+    EXPECT_EQ(freed.size(), 4u);
+}
+
+TEST_F(TNamedTree, AddingInsertingAndDeletingKeepIndexesAndCounts)
+{
+    PDataNode a = Add(nullptr, 1), b = Add(nullptr, 2), c = Add(nullptr, 3);
+    EXPECT_EQ((std::vector<Cardinal>{a->Index, b->Index, c->Index}), (std::vector<Cardinal>{0, 1, 2}));
+    EXPECT_EQ(tree->RootNode()->TotalCount, 4u);
+    PDataNode b1 = Add(b, 21);
+    EXPECT_EQ(tree->GetNodeLevel(b1), 1u);
+    PDataNode first = tree->InsertNode(nullptr, amInsertBefore);
+    *tree->GetNodeData<Integer>(first) = 0;
+    EXPECT_EQ(tree->GetFirst(), first);
+    PDataNode afterA = tree->InsertNode(a, amInsertAfter);
+    *tree->GetNodeData<Integer>(afterA) = 15;
+    EXPECT_EQ(Walk(tree->GetFirstChild(nullptr), [&](PDataNode n) { return n->NextSibling; }), (std::vector<Integer>{0, 1, 15, 2, 3}));
+    EXPECT_EQ(c->Index, 4u);
+    CheckInvariants(tree.get());
+    // Deleting the middle child frees it and its children, children first.
+    Add(b1, 211);
+    tree->GetNext(b1);  // initialises the grandchild
+    freed.clear();
+    tree->DeleteNode(b);
+    EXPECT_EQ(freed, (std::vector<Integer>{211, 21, 2}));
+    EXPECT_EQ(Walk(tree->GetFirstChild(nullptr), [&](PDataNode n) { return n->NextSibling; }), (std::vector<Integer>{0, 1, 15, 3}));
+    EXPECT_EQ(c->Index, 3u);
+    CheckInvariants(tree.get());
+    // A read-only tree refuses changes silently.
+    tree->TreeOptions()->SetMiscOptions(tree->TreeOptions()->MiscOptions() | toReadOnly);
+    EXPECT_EQ(tree->AddChild(nullptr), nullptr);
+    EXPECT_EQ(tree->InsertNode(a, amInsertAfter), nullptr);
+    tree->DeleteNode(a);
+    EXPECT_EQ(tree->RootNodeCount(), 4u);
+}
+
+TEST_F(TNamedTree, MovingAndCopyingNodes)
+{
+    PDataNode a = Add(nullptr, 1), b = Add(nullptr, 2);
+    PDataNode a1 = Add(a, 11);
+    Add(a, 12);
+    try {
+        tree->MoveTo(a, a1, amAddChildLast, false);
+        ADD_FAILURE() << "moving a node into its own subtree must fail";
+    } catch (const ENodeTreeError& e) {
+        EXPECT_EQ(e.HelpContext(), 2001);
+        EXPECT_STREQ(e.what(), "Target node cannot be a child node of the node to be moved.");
+    }
+    CheckInvariants(tree.get());
+    // Its children follow the node itself, in their order.
+    tree->MoveTo(a, a, amInsertAfter, true);
+    EXPECT_EQ(Walk(tree->GetFirstChild(nullptr), [&](PDataNode n) { return n->NextSibling; }), (std::vector<Integer>{1, 11, 12, 2}));
+    EXPECT_EQ(a->ChildCount, 0u);
+    CheckInvariants(tree.get());
+    int moved = 0;
+    tree->OnNodeMoved = [&](TBaseNodeTree*, PDataNode) { ++moved; };
+    tree->MoveTo(b, a, amAddChildFirst, false);
+    EXPECT_EQ(moved, 1);
+    EXPECT_EQ(b->Parent, a);
+    CheckInvariants(tree.get());
+    // A refused copy leaves the target as it was.
+    tree->OnNodeCopying = [](TBaseNodeTree*, PDataNode, PDataNode, bool& allowed) { allowed = false; };
+    const Cardinal before = tree->TotalCount();
+    EXPECT_EQ(tree->CopyTo(a, b, amAddChildLast, false), nullptr);
+    EXPECT_EQ(tree->TotalCount(), before);
+    tree->OnNodeCopying = nullptr;
+    PDataNode copy = tree->CopyTo(a, PDataNode(nullptr), amAddChildLast, false);
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(copy->ChildCount, a->ChildCount);
+    EXPECT_EQ(tree->TotalCount(), before + 2);
+    CheckInvariants(tree.get());
+    // Into another tree: the node leaves this one.
+    TNodeStringTree other(nullptr);
+    other.SetNodeDataSize(4);
+    tree->MoveTo(a, &other, amAddChildLast, false);
+    EXPECT_EQ(other.TotalCount(), 2u);
+    EXPECT_EQ(tree->RootNodeCount(), 3u);
+    CheckInvariants(&other);
+    CheckInvariants(tree.get());
+}
+
+TEST_F(TNamedTree, InitialisationEventsDecideStatesAndChildren)
+{
+    tree->OnInitNode = [this](TBaseNodeTree*, PDataNode, PDataNode n, TDataNodeInitStates& s) {
+        const Integer id = Id(n);
+        if (id == 1)
+            s |= ivsHasChildren | ivsExpanded;
+        if (id == 2)
+            s |= ivsHasChildren;
+        if (id == 3)
+            s |= ivsDisabled;
+    };
+    tree->OnInitChildren = [this](TBaseNodeTree*, PDataNode n, Cardinal& count) { count = Id(n) == 1 ? 3 : 0; };
+    PDataNode a = tree->AddChild(nullptr);
+    PDataNode b = tree->AddChild(nullptr);
+    PDataNode c = tree->AddChild(nullptr);
+    *tree->GetNodeData<Integer>(a) = 1;
+    *tree->GetNodeData<Integer>(b) = 2;
+    *tree->GetNodeData<Integer>(c) = 3;
+    tree->ValidateNode(nullptr, false);
+    tree->ValidateChildren(nullptr, false);
+    EXPECT_TRUE(tree->Expanded(a));
+    EXPECT_EQ(a->ChildCount, 3u);
+    // Children announced but none given: the node has no children after all.
+    EXPECT_FALSE(b->States & vsHasChildren);
+    EXPECT_TRUE(c->States & vsDisabled);
+    CheckInvariants(tree.get());
+    // A reset node is initialised again on next touch.
+    tree->ResetNode(a);
+    EXPECT_FALSE(a->States & vsInitialized);
+    EXPECT_EQ(a->ChildCount, 0u);
+    EXPECT_EQ(tree->GetFirst(), a);
+    EXPECT_TRUE(tree->Expanded(a));
+    CheckInvariants(tree.get());
+}
+
+TEST_F(TNamedTree, RandomChangesKeepEveryCountAndHeight)
+{
+    std::mt19937 random(7);
+    std::vector<PDataNode> nodes;
+    auto pick = [&]() -> PDataNode { return nodes.empty() ? nullptr : nodes[random() % nodes.size()]; };
+    auto forget = [&](PDataNode gone) {
+        std::vector<PDataNode> keep;
+        for (PDataNode n : nodes)
+            if (n != gone && !tree->HasAsParent(n, gone))
+                keep.push_back(n);
+        nodes.swap(keep);
+    };
+    for (int step = 0; step < 600; ++step) {
+        PDataNode n = pick();
+        switch (random() % 9) {
+        case 0:
+        case 1:
+        case 2: nodes.push_back(tree->AddChild(n)); break;
+        case 3:
+            if (n) {
+                forget(n);
+                tree->DeleteNode(n);
+            }
+            break;
+        case 4:
+            if (n && n->ChildCount > 0)
+                tree->ToggleNode(n);
+            break;
+        case 5:
+            if (n)
+                tree->SetVisible(n, !(n->States & vsVisible));
+            break;
+        case 6:
+            if (n)
+                tree->SetFiltered(n, !(n->States & vsFiltered));
+            break;
+        case 7:
+            if (PDataNode target = pick(); n && target && target != n && !tree->HasAsParent(target, n))
+                tree->MoveTo(n, target, TNtNodeAttachMode(1 + random() % 4), false);
+            break;
+        case 8:
+            if (n)
+                tree->SetNodeHeight(n, 10 + random() % 20);
+            break;
+        }
+        CheckInvariants(tree.get());
+        if (HasFailure()) {
+            ADD_FAILURE() << "after step " << step;
+            return;
+        }
+    }
+    tree->FullExpand();
+    CheckInvariants(tree.get());
+    tree->FullCollapse();
+    CheckInvariants(tree.get());
+    tree->Clear();
+    EXPECT_EQ(tree->VisibleCount(), 0u);
+    EXPECT_EQ(tree->RangeY(), 0u);
+}
