@@ -70,6 +70,12 @@ void TBaseNodeTree::Dispatch(TMessage& Message)
         default: break;
         }
         break;
+    case WM_CHAR:
+        if (HasTreeState(tsIncrementalSearchPending)) {
+            HandleIncrementalSearch(Word(Message.WParam));
+            DoStateChange(0, tsIncrementalSearchPending);
+        }
+        break;
     case WM_LBUTTONDOWN: MousePress(Message, tsLeftButtonDown); return;
     case WM_RBUTTONDOWN: MousePress(Message, tsRightButtonDown); return;
     case WM_MBUTTONDOWN: MousePress(Message, tsMiddleButtonDown); return;
@@ -368,15 +374,7 @@ void TBaseNodeTree::KeyDown(Word& Key, TShiftState Shift)
             Invalidate();
         return;
     }
-    // Other keys; the main keyboard's * + - / act like the numeric pad's.
-    switch (charCode) {
-    case 0x6A:
-    case 0xBB:
-    case 0xBD:
-    case 0xBF:
-        break;
-    default: break;
-    }
+    // Other keys; the main keyboard's + and - (0xBB, 0xBD) act like the numeric pad's.
     switch (charCode) {
     case VK_ESCAPE:
         if (IsMouseSelecting()) {
