@@ -27,6 +27,7 @@ class TStringList;
 class QImage;
 class QPainter;
 class QFont;
+class TPopupMenu;
 
 // ---------------------------------------------------------------- errors
 
@@ -608,6 +609,7 @@ using TNtIncrementalSearchEvent = std::function<void(TBaseNodeTree* Sender, PDat
 using TNtKeyActionEvent = std::function<void(TBaseNodeTree* Sender, Word& CharCode, TShiftState& Shift, bool& DoDefault)>;
 using TNtNodeClickEvent = std::function<void(TBaseNodeTree* Sender, const THitInfo& HitInfo)>;
 using TNtGetCursorEvent = std::function<void(TBaseNodeTree* Sender, TCursor& Cursor)>;
+using TNtGetPopupMenuEvent = std::function<void(TBaseNodeTree* Sender, PDataNode Node, TColumnIndex Column, TPoint P, bool& AskParent, TPopupMenu*& PopupMenu)>;
 using TNtIterateCallback = std::function<void(TBaseNodeTree* Sender, PDataNode Node, void* Data, bool& Abort)>;
 using TNtAnimationCallback = std::function<bool(Integer Step, Integer StepSize, void* Data)>;
 
@@ -887,6 +889,10 @@ public:
     virtual void PaintTree(TCanvas* TargetCanvas, TRect Window, TPoint Target, TNtInternalPaintOptions PaintOptions);
     void RepaintNode(PDataNode Node);
     TPicture* Background() const { return FBackground.get(); }
+    void SetBackground(const TPicture* Value);
+    Integer BackgroundOffsetX() const { return FBackgroundOffsetX; }
+    Integer BackgroundOffsetY() const { return FBackgroundOffsetY; }
+    void SetBackgroundOffset(Integer Index, Integer Value);
     const QString& EmptyListMessage() const { return FEmptyListMessage; }
     void SetEmptyListMessage(const QString& Value);
     TNtLineStyle LineStyle() const { return FLineStyle; }
@@ -1008,6 +1014,7 @@ public:
     TNtNodeClickEvent OnNodeClick;
     TNtNodeClickEvent OnNodeDblClick;
     TNtGetCursorEvent OnGetCursor;
+    TNtGetPopupMenuEvent OnGetPopupMenu;
 
 protected:
     // ---- frame
@@ -1124,6 +1131,10 @@ protected:
     virtual void DoBeforeCellPaint(TCanvas* Canvas, PDataNode Node, TColumnIndex Column, TNtCellPaintMode Mode, TRect CellRect, TRect& ContentRect);
     virtual void PaintCellSelection(TNtPaintInfo& PaintInfo, Integer WindowOrgX, Integer MaxWidth);
     void EraseRow(TNtPaintInfo& PaintInfo, bool UseBackground, TRect R, bool Translate);
+    // The background picture over R of a canvas; Offset turns canvas into
+    // client coordinates (the picture does not scroll with the rows).
+    void TileBackgroundPicture(TCanvas* Canvas, const TRect& R, TPoint Offset);
+    void DrawBackgroundPicture(TCanvas* Canvas, const TRect& R, TPoint Offset);
     void PlaceImage(TCustomImageList* List, TNtImageInfo& Info, TRect& ContentRect, Integer VAlign, TBiDiMode BidiMode);
     // Primitives.
     void BuildPaintResources(bool NeedButtons, bool NeedLines);
@@ -1176,6 +1187,9 @@ protected:
     virtual void DoNodeClick(const THitInfo& HitInfo);
     virtual void DoNodeDblClick(const THitInfo& HitInfo);
     void MousePress(TMessage& Message, TNodeTreeStates ButtonState);
+    virtual TPopupMenu* DoGetPopupMenu(PDataNode Node, TColumnIndex Column, TPoint Position);
+    virtual void ShowNodePopupMenu(PDataNode Node, TColumnIndex Column, TPoint Position);
+    virtual bool CanShowPopupMenu(PDataNode Node, TColumnIndex Column, TPoint Position);
     void ClearIncrementalSearch();
     PDataNode NextSearchCandidate(PDataNode Node, bool Forward, bool Wrap);
 
@@ -1240,6 +1254,8 @@ protected:
     Cardinal FAutoExpandDelay = 1000;
 
     std::unique_ptr<TPicture> FBackground;
+    Integer FBackgroundOffsetX = 0;
+    Integer FBackgroundOffsetY = 0;
     QString FEmptyListMessage;
     TNtLineStyle FLineStyle = lsDotted;
     TNtLineMode FLineMode = lmNormal;

@@ -12,6 +12,7 @@
 #include "platform/Form.h"
 #include "platform/ImageList.h"
 #include "platform/WidgetBridge.h"
+#include "treeview/NodeTreesClasses.h"
 #include "treeview/NodeTreesPrivate.h"
 
 // ---------------------------------------------------------------- errors
@@ -57,7 +58,7 @@ struct TSharedResources {
 };
 
 std::atomic<Integer> SharedResourcesCount{0};
-std::mutex ImageLoadingLock;
+TCriticalSection ImageLoadingLock;
 TSharedResources* Shared = nullptr;
 
 enum TStripLook { slLightCheck, slDarkCheck, slLightTick, slDarkTick, slFlat, slXP };
@@ -217,7 +218,10 @@ void PrepareSharedResources()
         return;
     if (SharedResourcesCount.fetch_add(1) + 1 != 1)
         return;
-    std::lock_guard<std::mutex> lock(ImageLoadingLock);
+    ImageLoadingLock.Enter();
+    struct Leave {
+        ~Leave() { ImageLoadingLock.Leave(); }
+    } leave;
     Shared = new TSharedResources;
     Shared->Lists[ckLightCheck] = MakeStripList(slLightCheck);
     Shared->Lists[ckDarkCheck] = MakeStripList(slDarkCheck);

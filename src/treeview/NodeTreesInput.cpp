@@ -5,6 +5,7 @@
 
 #include "platform/Beep.h"
 #include "platform/Form.h"
+#include "platform/Menus.h"
 #include "treeview/NodeTreesPrivate.h"
 
 // ---------------------------------------------------------------- messages
@@ -99,16 +100,31 @@ void TBaseNodeTree::Dispatch(TMessage& Message)
                 EndWheelPanning();
             return;
         }
+        if (right) {
+            if (Application)
+                Application->CancelHint();
+            if (IsMouseSelecting() && PopupMenu() != nullptr) {
+                DoStateChange(0, tsDrawSelPending | tsDrawSelecting);
+                Invalidate();
+            }
+        }
         TCustomControl::Dispatch(Message);
         const TNtSelectionOptions sel = FOptions->FSelectionOptions;
-        if ((right && (sel & toRightClickSelect)) || (!right && (sel & toMiddleClickSelect))) {
-            const TPoint p = PointFromLParam(Message.LParam);
-            THitInfo hit;
-            GetHitTestInfoAt(p.X, p.Y, true, hit);
+        const TPoint p = PointFromLParam(Message.LParam);
+        THitInfo hit;
+        GetHitTestInfoAt(p.X, p.Y, true, hit);
+        if ((right && (sel & toRightClickSelect)) || (!right && (sel & toMiddleClickSelect)))
             HandleMouseUp(Message, hit);
-        }
+        // Without a menu of its own the tree asks the owner for the node's menu.
+        if (right && PopupMenu() == nullptr)
+            ShowNodePopupMenu(hit.HitNode, hit.HitColumn, p);
         return;
     }
+    case WM_CONTEXTMENU:
+        DoStateChange(0, tsClearPending | tsEditPending | tsOLEDragPending | tsVCLDragPending);
+        if (HasTreeState(tsPopupMenuShown))
+            return;
+        break;
     case WM_LBUTTONDBLCLK:
     case WM_RBUTTONDBLCLK:
     case WM_MBUTTONDBLCLK: {
@@ -196,6 +212,45 @@ void TBaseNodeTree::MousePress(TMessage& Message, TNodeTreeStates ButtonState)
     THitInfo hit;
     GetHitTestInfoAt(p.X, p.Y, true, hit);
     HandleMouseDown(Message, hit);
+}
+
+// ---------------------------------------------------------------- popup menus
+
+TPopupMenu* TBaseNodeTree::DoGetPopupMenu(PDataNode Node, TColumnIndex Column, TPoint Position)
+{
+    TPopupMenu* menu = nullptr;
+    if (!OnGetPopupMenu)
+        return nullptr;
+    if (Node == nullptr) {
+        bool askParent = true;
+        OnGetPopupMenu(this, nullptr, NoColumn, Position, askParent, menu);
+        return menu;
+    }
+    // From the node up through its parents until one gives a menu.
+    for (PDataNode run = Node; run && run != FRoot; run = run->Parent) {
+        bool askParent = true;
+        OnGetPopupMenu(this, run, Column, Position, askParent, menu);
+        if (menu || !askParent)
+            break;
+    }
+    return menu;
+}
+
+void TBaseNodeTree::ShowNodePopupMenu(PDataNode Node, TColumnIndex Column, TPoint Position)
+{
+    TPopupMenu* menu = DoGetPopupMenu(Node, Column, Position);
+    if (menu == nullptr)
+        return;
+    DoStateChange(tsPopupMenuShown);
+    KillTreeTimer(EditTimer);
+    menu->SetPopupComponent(this);
+    const TPoint screen = ClientToScreen(Position);
+    menu->Popup(screen.X, screen.Y);
+}
+
+bool TBaseNodeTree::CanShowPopupMenu(PDataNode Node, TColumnIndex Column, TPoint Position)
+{
+    return PopupMenu() != nullptr || DoGetPopupMenu(Node, Column, Position) != nullptr;
 }
 
 // ---------------------------------------------------------------- keyboard
@@ -396,6 +451,15 @@ void TBaseNodeTree::KeyDown(Word& Key, TShiftState Shift)
             }
         } else if (FIncrementalSearch != isNone) {
             DoStateChange(tsIncrementalSearchPending);
+        }
+        break;
+    case VK_APPS:
+        if (FFocusedNode) {
+            const TRect r = GetDisplayRect(FFocusedNode, FFocusedColumn, true);
+            const Integer w = std::min<Integer>(GetNodeWidth(FFocusedNode, FFocusedColumn, nullptr), ClientWidth());
+            ShowNodePopupMenu(FFocusedNode, FFocusedColumn, TPoint(r.Left + w / 2, (r.Top + r.Bottom) / 2));
+        } else {
+            ShowNodePopupMenu(nullptr, FFocusedColumn, TPoint(-1, -1));
         }
         break;
     case 0x41:
@@ -657,7 +721,7 @@ void TBaseNodeTree::HandleMouseDown(TMessage& Message, THitInfo& HitInfo)
     // No drag starts from a press until drag and drop is there, so a click
     // on a selected node settles the selection now.
     const bool autoDrag = false;
-    const bool selectOnRight = !autoDrag && (!HasTreeState(tsRightButtonDown) || PopupMenu() == nullptr);
+    const bool selectOnRight = !autoDrag && (!HasTreeState(tsRightButtonDown) || !CanShowPopupMenu(hitNode, HitInfo.HitColumn, p));
     if (!FSelectionLocked &&
         ((multiSelect && !isAnyHit && !fullRowDrag && shiftEmpty) || (isAnyHit && (!nodeSelected || selectOnRight) && (shiftEmpty || !multiSelect)))) {
         TREE_ASSERT(!HasTreeState(tsClearPending), "Pending and direct clearance are mutual exclusive!");

@@ -72,6 +72,62 @@ void TBaseNodeTree::SetButtonFillMode(TNtButtonFillMode Value)
     }
 }
 
+void TBaseNodeTree::SetBackground(const TPicture* Value)
+{
+    FBackground->Assign(Value);
+    Invalidate();
+}
+
+void TBaseNodeTree::SetBackgroundOffset(Integer Index, Integer Value)
+{
+    Integer& field = Index == 0 ? FBackgroundOffsetX : FBackgroundOffsetY;
+    if (field == Value)
+        return;
+    field = Value;
+    Invalidate();
+}
+
+void TBaseNodeTree::TileBackgroundPicture(TCanvas* Canvas, const TRect& R, TPoint Offset)
+{
+    const QImage pic = FBackground->Graphic()->ToImage();
+    if (pic.isNull() || R.IsEmpty())
+        return;
+    QPainter* p = Canvas->Painter();
+    const Integer pw = pic.width(), ph = pic.height();
+    auto wrap = [](Integer v, Integer m) { return ((v % m) + m) % m; };
+    Integer y = R.Top;
+    Integer y0 = wrap(R.Top + Offset.Y + FBackgroundOffsetY, ph);
+    while (y < R.Bottom) {
+        const Integer bandH = std::min(R.Bottom - y, ph - y0);
+        Integer x = R.Left;
+        Integer x0 = wrap(R.Left + Offset.X + FBackgroundOffsetX, pw);
+        while (x < R.Right) {
+            const Integer tileW = std::min(R.Right - x, pw - x0);
+            p->drawImage(QPoint(x, y), pic, QRect(x0, y0, tileW, bandH));
+            x += tileW;
+            x0 = 0;
+        }
+        y += bandH;
+        y0 = 0;
+    }
+}
+
+void TBaseNodeTree::DrawBackgroundPicture(TCanvas* Canvas, const TRect& R, TPoint Offset)
+{
+    QPainter* p = Canvas->Painter();
+    p->fillRect(QRect(R.Left, R.Top, R.Width(), R.Height()), ToQColor(ColorToRGB(Color())));
+    const QImage pic = FBackground->Graphic()->ToImage();
+    if (pic.isNull())
+        return;
+    const TRect picRect = Bounds(FBackgroundOffsetX, FBackgroundOffsetY, pic.width(), pic.height());
+    TRect area = R;
+    OffsetRect(area, Offset.X, Offset.Y);
+    TRect d;
+    if (!IntersectRect(d, picRect, area))
+        return;
+    p->drawImage(QPoint(d.Left - Offset.X, d.Top - Offset.Y), pic, QRect(d.Left - picRect.Left, d.Top - picRect.Top, d.Width(), d.Height()));
+}
+
 void TBaseNodeTree::SetSelectionCurveRadius(Cardinal Value)
 {
     if (Value == FSelectionCurveRadius)
@@ -171,13 +227,21 @@ void TBaseNodeTree::EraseRow(TNtPaintInfo& PaintInfo, bool UseBackground, TRect 
 {
     TColor color = FColors->TreeBackgroundColor();
     TItemEraseAction action = eaDefault;
-    if (Translate)
+    TPoint backgroundOffset;
+    if (Translate) {
+        backgroundOffset = TPoint(-FEffectiveOffsetX, R.Top);
         OffsetRect(R, 0, -R.Top);
+    }
     if (OnBeforeItemErase)
         OnBeforeItemErase(this, PaintInfo.Canvas, PaintInfo.Node, R, color, action);
     QPainter* p = PaintInfo.Canvas->Painter();
     if (action == eaColor) {
         p->fillRect(QRect(R.Left, R.Top, R.Width(), R.Height()), Q(color));
+    } else if (action == eaDefault && UseBackground) {
+        if (FOptions->FPaintOptions & toStaticBackground)
+            DrawBackgroundPicture(PaintInfo.Canvas, R, backgroundOffset);
+        else
+            TileBackgroundPicture(PaintInfo.Canvas, R, backgroundOffset);
     } else if (action == eaDefault) {
         const TNtSelectionOptions sel = FOptions->FSelectionOptions;
         if ((PaintInfo.PaintOptions & poDrawSelection) && (sel & toFullRowSelect) && (PaintInfo.Node->States & vsSelected) &&
@@ -289,6 +353,7 @@ void TBaseNodeTree::PaintTree(TCanvas* TargetCanvas, TRect Window, TPoint Target
     const bool showStateImages = FStateImages != nullptr;
     const bool showChecks = ShowCheckImages();
     const bool showButtons = (paint & toShowButtons) != 0;
+    const bool useBackground = (PaintOptions & poBackground) && (paint & toShowBackground) && !FBackground->Empty();
     const bool showLines = (paint & toShowTreeLines) && !((paint & toHideTreeLinesIfThemed) && HasTreeState(tsUseThemes));
     Integer buttonX = 0;
     const Integer plusWidth = FPlusBM->Width();
@@ -324,7 +389,7 @@ void TBaseNodeTree::PaintTree(TCanvas* TargetCanvas, TRect Window, TPoint Target
                 OnBeforeItemPaint(this, &buffer.Canvas, node, itemRect, customDraw);
             if (!customDraw) {
                 info.PaintOptions = PaintOptions;
-                EraseRow(info, false, TRect(Window.Left, dest.Top, Window.Right, dest.Bottom), true);
+                EraseRow(info, useBackground, TRect(Window.Left, dest.Top, Window.Right, dest.Bottom), true);
                 info.CellRect = itemRect;
                 info.Column = NoColumn;
                 info.Position = 0;
@@ -414,8 +479,16 @@ void TBaseNodeTree::PaintTree(TCanvas* TargetCanvas, TRect Window, TPoint Target
         bool handled = false;
         if (OnPaintBackground)
             OnPaintBackground(this, TargetCanvas, below, handled);
-        if (!handled)
+        if (!handled && useBackground) {
+            // In client coordinates, as the rows above.
+            const TPoint offset(Window.Left - Target.X - FEffectiveOffsetX, 0);
+            if (paint & toStaticBackground)
+                DrawBackgroundPicture(TargetCanvas, below, offset);
+            else
+                TileBackgroundPicture(TargetCanvas, below, offset);
+        } else if (!handled) {
             target->fillRect(QRect(below.Left, below.Top, below.Width(), below.Height()), Q(FColors->TreeBackgroundColor()));
+        }
     }
     if (FRoot->ChildCount == 0 && !FEmptyListMessage.isEmpty()) {
         TargetCanvas->SetBkMode(TRANSPARENT);
