@@ -203,6 +203,9 @@ constexpr TNodeTreeStates tsUseExplorerTheme = TreeState(56);
 
 // The state-change message the worker thread sends (4 bits each way).
 constexpr Cardinal WM_CHANGESTATE = 0x8020;
+// Asks for a node's rectangle: LParam points to a buffer that holds the node
+// on entry and receives Left, Top, Right, Bottom; WParam non-zero: text only.
+constexpr Cardinal TVM_GETITEMRECT = 0x1104;
 
 // Window timers of the tree.
 constexpr UINT_PTR ExpandTimer = 1;
@@ -1025,6 +1028,7 @@ protected:
     void Paint() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void DoEnter() override;
+    void Loaded() override;
     void FontChanged() override;
     virtual TCustomNodeTreeOptions* GetOptionsClass();
     virtual TNtHeader* GetHeaderClass();

@@ -471,6 +471,24 @@ void TBaseNodeTree::Notification(TComponent* AComponent, TOperation Operation)
     TCustomControl::Notification(AComponent, Operation);
 }
 
+// A root count read from a form file becomes real nodes.
+void TBaseNodeTree::Loaded()
+{
+    TCustomControl::Loaded();
+    if (HasTreeState(tsNeedRootCountUpdate) && FRoot->ChildCount > 0) {
+        DoStateChange(0, tsNeedRootCountUpdate);
+        const bool readOnly = ReadOnly();
+        FOptions->FMiscOptions &= ~toReadOnly;
+        const Cardinal count = FRoot->ChildCount;
+        FRoot->ChildCount = 0;
+        BeginUpdate();
+        SetChildCount(FRoot, count);
+        EndUpdate();
+        if (readOnly)
+            FOptions->FMiscOptions |= toReadOnly;
+    }
+}
+
 void TBaseNodeTree::DoEnter()
 {
     TCustomControl::DoEnter();

@@ -42,6 +42,19 @@ void TBaseNodeTree::Dispatch(TMessage& Message)
         DoStateChange(decode(Message.WParam), decode(WPARAM(Message.LParam)));
         return;
     }
+    case TVM_GETITEMRECT: {
+        auto* buffer = reinterpret_cast<Integer*>(Message.LParam);
+        PDataNode node = buffer ? *reinterpret_cast<PDataNode*>(buffer) : nullptr;
+        Message.Result = node && IsVisible(node);
+        if (Message.Result) {
+            const TRect r = GetDisplayRect(node, NoColumn, Message.WParam != 0);
+            buffer[0] = r.Left;
+            buffer[1] = r.Top;
+            buffer[2] = r.Right;
+            buffer[3] = r.Bottom;
+        }
+        return;
+    }
     case WM_COPY: CopyToClipboard(); return;
     case WM_CUT: CutToClipboard(); return;
     case WM_PASTE: PasteFromClipboard(); return;

@@ -208,3 +208,26 @@ TEST_F(TTreeServices, ABackgroundPictureTilesUnderTheRows)
     EXPECT_EQ(QColor(img.pixel(200, 9)), QColor(250, 200, 0)) << "behind a row";
     EXPECT_EQ(QColor(img.pixel(200, 150)), QColor(250, 200, 0)) << "below the rows";
 }
+
+TEST_F(TTreeServices, RootCountFromAFormFileAndTheItemRectMessage)
+{
+    TNodeStringTree loaded(nullptr);
+    loaded.BeginLoading();
+    loaded.SetRootNodeCount(5);
+    EXPECT_TRUE(loaded.HasTreeState(tsNeedRootCountUpdate));
+    EXPECT_EQ(loaded.GetFirstNoInit(), nullptr);
+    loaded.EndLoading();
+    EXPECT_EQ(loaded.TotalCount(), 5u);
+    EXPECT_FALSE(loaded.HasTreeState(tsNeedRootCountUpdate));
+
+    tree->SetRootNodeCount(3);
+    PDataNode second = tree->GetFirst()->NextSibling;
+    union {
+        PDataNode node;
+        Integer rect[4];
+    } buffer{};
+    buffer.node = second;
+    EXPECT_EQ(tree->Perform(TVM_GETITEMRECT, 0, LPARAM(&buffer)), 1);
+    EXPECT_EQ(buffer.rect[1], 18);
+    EXPECT_EQ(buffer.rect[3], 36);
+}
