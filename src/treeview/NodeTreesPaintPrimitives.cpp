@@ -22,7 +22,6 @@ void TBaseNodeTree::BuildPaintResources(bool NeedButtons, bool NeedLines)
 {
     if (NeedButtons) {
         const int size = 9;
-        const QColor clear(255, 0, 255);
         auto make = [&](bool plus) {
             QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
             img.fill(Qt::transparent);
@@ -58,7 +57,6 @@ void TBaseNodeTree::BuildPaintResources(bool NeedButtons, bool NeedLines)
                     p.drawLine(size / 2, 2, size / 2, size - 3);
             }
             p.end();
-            (void)clear;
             return img;
         };
         const QImage plus = make(true);
@@ -231,8 +229,11 @@ void TBaseNodeTree::DrawNodeImage(TNtPaintInfo& PaintInfo, TNtImageSlot Slot, bo
                        (info.Ghosted || ((node->States & vsSelected) && !(FOptions->FSelectionOptions & toFullRowSelect) &&
                                          !(FOptions->FMiscOptions & toGridExtensions)) ||
                         cutNode);
+    // A selected image blends with the highlight (the list's default blend
+    // colour), a ghosted or cut one with the tree's colour.
+    const TColor blendColor = ((node->States & vsSelected) && !info.Ghosted) ? clHighlight : Color();
     if (blend && enabled)
-        info.Images->DrawBlended(PaintInfo.Canvas, info.XPos, info.YPos, info.Index, ColorToRGB(Color()));
+        info.Images->DrawBlended(PaintInfo.Canvas, info.XPos, info.YPos, info.Index, ColorToRGB(blendColor));
     else
         info.Images->Draw(PaintInfo.Canvas, info.XPos, info.YPos, info.Index, enabled);
     if (DoOverlay) {

@@ -6,6 +6,7 @@
 
 #include "Screenshot.h"
 #include "TreeFixture.h"
+#include "platform/Bitmap.h"
 #include "platform/ImageList.h"
 
 namespace {
@@ -317,4 +318,44 @@ TEST_F(TScanWindowTree, ThreeLevelTreeWithCheckBoxesPaints)
             ++dots;
     EXPECT_GT(dots, 2 * h) << "dotted line down to the second slave";
     EXPECT_LT(dots, 6 * h) << "dotted, not solid";
+}
+
+TEST_F(TScanWindowTree, NodeImagesComeFromTheImageEventForNormalAndSelectedNodes)
+{
+    ConfigureAsScanWindow();
+    TImageList images(16, 16);
+    QImage strip(32, 16, QImage::Format_ARGB32);
+    strip.fill(qRgb(220, 0, 0));
+    for (int y = 0; y < 16; ++y)
+        for (int x = 16; x < 32; ++x)
+            strip.setPixel(x, y, qRgb(0, 0, 220));
+    TBitmap bmp;
+    bmp.SetImage(strip);
+    images.Add(&bmp, nullptr);
+    tree->SetImages(&images);
+    std::vector<TNtImageKind> kinds;
+    tree->OnGetImageIndexEx = [&](TBaseNodeTree*, PDataNode, TNtImageKind kind, TColumnIndex, bool&, Integer& index, TCustomImageList*&) {
+        kinds.push_back(kind);
+        if (kind == ikNormal)
+            index = 0;
+        else if (kind == ikSelected)
+            index = 1;
+    };
+    Add(nullptr, 1);
+    Add(nullptr, 2);
+    ShowForm();
+    tree->SetSelected(tree->GetLast(), true);
+    const QImage img = Grab();
+    EXPECT_FALSE(testsupport::SaveScreenshot(img, QStringLiteral("TNodeStringTree-scan-images")).isEmpty());
+    // After the margin, one indent and the check box: the image, then the text.
+    const Integer imageX = tree->Margin() + Integer(tree->Indent()) + tree->CheckImages()->Width() + 2 - 1 + 8;
+    EXPECT_EQ(QColor(img.pixel(imageX, 9)), QColor(220, 0, 0)) << "normal image of the first node";
+    const QColor selected(img.pixel(imageX, 27));
+    EXPECT_GT(selected.blue(), 150) << "selected image of the second node, blended";
+    EXPECT_LT(selected.red(), 60);
+    EXPECT_NE(std::find(kinds.begin(), kinds.end(), ikSelected), kinds.end());
+    const TRect text = tree->GetDisplayRect(tree->GetFirst(), NoColumn, true);
+    EXPECT_EQ(text.Left, tree->Margin() + Integer(tree->Indent()) + tree->CheckImages()->Width() + 2 + 16 + 2);
+    // The list goes before the tree: unhooked first.
+    tree->SetImages(nullptr);
 }
