@@ -26,6 +26,7 @@
 #include <random>
 #include <vector>
 
+#include "BenchWindow.h"
 #include "platform/DrawGrid.h"
 #include "platform/Form.h"
 #include "platform/Graphics.h"
@@ -60,44 +61,17 @@ QString CellText(int row, int column)
     return QString::fromLatin1(buffer, end - buffer);
 }
 
-// Drops the window's update requests: nothing paints but the explicit render.
-class TDropUpdates : public QObject {
-public:
-    bool eventFilter(QObject*, QEvent* e) override { return e->type() == QEvent::UpdateRequest; }
-};
-
-void Settle()
-{
-    QCoreApplication::processEvents();
-}
+using benchwindow::Settle;
 
 // The window with its grid, made once and shared by the workloads.
-struct TBench {
-    std::unique_ptr<TForm> Form;
+struct TBench : benchwindow::TBenchWindow {
     TStringGrid* Grid = nullptr;
-    QWidget* Window = nullptr;
-    QImage Image{800, 600, QImage::Format_ARGB32_Premultiplied};
-    TDropUpdates Filter;
     bool Filled = false;
 
-    TBench()
+    TBench() : TBenchWindow(QStringLiteral("GridBench"))
     {
-        Form = std::make_unique<TForm>(nullptr);
-        Form->SetCaption(QStringLiteral("GridBench"));
-        Form->SetClientSize(800, 600);
-        Form->HandleNeeded();
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->windowTitle() == QStringLiteral("GridBench"))
-                Window = w;
-        Window->setAttribute(Qt::WA_DontShowOnScreen);
-        Window->installEventFilter(&Filter);
         NewGrid();
-        Form->Show();
-        Settle();
-        // The font database is loaded once per process, before any
-        // measurement (glyphs stay uncached until the first render of text).
-        (void)QFontMetrics(QApplication::font()).ascent();
-        Render();
+        ShowAndWarm();
     }
 
     void NewGrid()
@@ -113,16 +87,7 @@ struct TBench {
         Filled = false;
     }
 
-    void Render()
-    {
-        Window->render(&Image);
-    }
-    void Keep(const char* name) const
-    {
-        const QString dir = qEnvironmentVariable("GRID_BENCH_PNG");
-        if (!dir.isEmpty())
-            Image.save(dir + u'/' + QLatin1String(name) + QStringLiteral(".png"));
-    }
+    void Keep(const char* name) const { TBenchWindow::Keep("GRID_BENCH_PNG", name); }
 };
 
 std::unique_ptr<TBench> g_bench;

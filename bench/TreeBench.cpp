@@ -34,6 +34,7 @@
 #define CALLGRIND_STOP_INSTRUMENTATION
 #endif
 
+#include "BenchWindow.h"
 #include "platform/Form.h"
 #include "platform/Graphics.h"
 #include "treeview/NodeTrees.h"
@@ -44,15 +45,7 @@ constexpr Cardinal kTop = 1000;
 constexpr Cardinal kChildren = 999;
 constexpr Cardinal kNodes = kTop * (kChildren + 1);
 
-class TDropUpdates : public QObject {
-public:
-    bool eventFilter(QObject*, QEvent* e) override { return e->type() == QEvent::UpdateRequest; }
-};
-
-void Settle()
-{
-    QCoreApplication::processEvents();
-}
+using benchwindow::Settle;
 
 // Node number of a node: top-level k is 1000 k, its child j is 1000 k + 1 + j.
 Cardinal NodeNumber(PDataNode n)
@@ -61,33 +54,23 @@ Cardinal NodeNumber(PDataNode n)
     return n->Parent->NextSibling == n->Parent ? n->Index * 1000 : n->Parent->Index * 1000 + 1 + n->Index;
 }
 
-struct TBench {
-    std::unique_ptr<TForm> Form;
-    TNodeStringTree* Tree = nullptr;
-    QWidget* Window = nullptr;
-    QImage Image{800, 600, QImage::Format_ARGB32_Premultiplied};
-    TDropUpdates Filter;
+// The peer's style and font, set before the window is made.
+QString UsePeerLook()
+{
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(12);
+    QApplication::setFont(font);
+    return QStringLiteral("TreeBench");
+}
 
-    TBench()
+struct TBench : benchwindow::TBenchWindow {
+    TNodeStringTree* Tree = nullptr;
+
+    TBench() : TBenchWindow(UsePeerLook())
     {
-        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-        QFont font(QStringLiteral("DejaVu Sans"));
-        font.setPixelSize(12);
-        QApplication::setFont(font);
-        Form = std::make_unique<TForm>(nullptr);
-        Form->SetCaption(QStringLiteral("TreeBench"));
-        Form->SetClientSize(800, 600);
-        Form->HandleNeeded();
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->windowTitle() == QStringLiteral("TreeBench"))
-                Window = w;
-        Window->setAttribute(Qt::WA_DontShowOnScreen);
-        Window->installEventFilter(&Filter);
         NewTree();
-        Form->Show();
-        Settle();
-        (void)QFontMetrics(QApplication::font()).ascent();
-        Render();
+        ShowAndWarm();
     }
 
     void NewTree()
@@ -105,8 +88,6 @@ struct TBench {
         };
     }
 
-    void Render() { Window->render(&Image); }
-
     // The position cache of the expanded tree is built in the background;
     // set-up waits for it so that no workload shares the machine with it.
     void WaitForCache()
@@ -117,12 +98,7 @@ struct TBench {
             Settle();
     }
 
-    void Keep(const char* name) const
-    {
-        const QString dir = qEnvironmentVariable("TREE_BENCH_PNG");
-        if (!dir.isEmpty())
-            Image.save(dir + u'/' + QLatin1String(name) + QStringLiteral(".png"));
-    }
+    void Keep(const char* name) const { TBenchWindow::Keep("TREE_BENCH_PNG", name); }
 };
 
 std::unique_ptr<TBench> g_bench;

@@ -1101,6 +1101,8 @@ protected:
     virtual Integer GetWidestNodeExtent();
     PDataNode FindCacheEntryByPosition(Cardinal Position, Cardinal& CurrentTop) const;
     PDataNode FindCacheEntryByNode(PDataNode Node, Cardinal& CurrentTop);
+    // The last cache entry at or before Node in tree order; -1 for none.
+    Integer CacheIndexOfNode(PDataNode Node);
     virtual void HitTestCellLeftToRight(THitInfo& HitInfo, Integer Offset, Integer Right, TAlignment Alignment);
     virtual void HitTestCellRightToLeft(THitInfo& HitInfo, Integer Offset, Integer Right, TAlignment Alignment);
     Integer CheckImageWidth() const;

@@ -342,7 +342,7 @@ PDataNode TBaseNodeTree::FindCacheEntryByPosition(Cardinal Position, Cardinal& C
     return FPositionCache[std::size_t(low - 1)].Node;
 }
 
-PDataNode TBaseNodeTree::FindCacheEntryByNode(PDataNode Node, Cardinal& CurrentTop)
+Integer TBaseNodeTree::CacheIndexOfNode(PDataNode Node)
 {
     Integer low = 0, high = Integer(FPositionCache.size()) - 1;
     while (low <= high) {
@@ -352,12 +352,18 @@ PDataNode TBaseNodeTree::FindCacheEntryByNode(PDataNode Node, Cardinal& CurrentT
         else
             low = mid + 1;
     }
-    if (low == 0) {
+    return low - 1;
+}
+
+PDataNode TBaseNodeTree::FindCacheEntryByNode(PDataNode Node, Cardinal& CurrentTop)
+{
+    const Integer index = CacheIndexOfNode(Node);
+    if (index < 0) {
         CurrentTop = 0;
         return nullptr;
     }
-    CurrentTop = FPositionCache[std::size_t(low - 1)].AbsoluteTop;
-    return FPositionCache[std::size_t(low - 1)].Node;
+    CurrentTop = FPositionCache[std::size_t(index)].AbsoluteTop;
+    return FPositionCache[std::size_t(index)].Node;
 }
 
 Integer TBaseNodeTree::CompareNodeOrder(PDataNode Node1, PDataNode Node2, bool ConsiderChildrenAbove)

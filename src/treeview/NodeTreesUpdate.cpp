@@ -233,17 +233,9 @@ bool TBaseNodeTree::RowMayShow(PDataNode Node)
         return false;
     if (!HasTreeState(tsUseCache) || FPositionCache.empty())
         return true;
-    Integer low = 0, high = Integer(FPositionCache.size()) - 1;
-    while (low <= high) {
-        const Integer mid = (low + high) / 2;
-        if (CompareNodeOrder(FPositionCache[std::size_t(mid)].Node, Node, false) > 0)
-            high = mid - 1;
-        else
-            low = mid + 1;
-    }
     const Int64 viewTop = -Int64(FOffsetY);
     const Int64 viewBottom = viewTop + ClientHeight();
-    const Integer index = low - 1;
+    const Integer index = CacheIndexOfNode(Node);
     if (index >= 0 && FPositionCache[std::size_t(index)].AbsoluteTop >= viewBottom)
         return false;
     if (index + 1 < Integer(FPositionCache.size()) && FPositionCache[std::size_t(index + 1)].AbsoluteTop <= viewTop)

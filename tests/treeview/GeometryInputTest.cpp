@@ -46,16 +46,6 @@ protected:
     }
 };
 
-Integer InkIn(const QImage& img, const QRect& r)
-{
-    Integer n = 0;
-    for (int y = r.top(); y <= r.bottom(); ++y)
-        for (int x = r.left(); x <= r.right(); ++x)
-            if (qGray(img.pixel(x, y)) < 200)
-                ++n;
-    return n;
-}
-
 } // namespace
 
 // ---------------------------------------------------------------- geometry

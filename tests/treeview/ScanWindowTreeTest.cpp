@@ -9,30 +9,6 @@
 #include "platform/Bitmap.h"
 #include "platform/ImageList.h"
 
-namespace {
-
-Integer CountInkPixels(const QImage& img, const QRect& r)
-{
-    Integer n = 0;
-    for (int y = r.top(); y <= r.bottom(); ++y)
-        for (int x = r.left(); x <= r.right(); ++x)
-            if (qGray(img.pixel(x, y)) < 200)
-                ++n;
-    return n;
-}
-
-Integer CountDarkPixels(const QImage& img, const QRect& r)
-{
-    Integer n = 0;
-    for (int y = r.top(); y <= r.bottom(); ++y)
-        for (int x = r.left(); x <= r.right(); ++x)
-            if (qGray(img.pixel(x, y)) < 100)
-                ++n;
-    return n;
-}
-
-} // namespace
-
 class TScanWindowTree : public TTreeFixture {};
 
 TEST_F(TScanWindowTree, NodesOnThreeLevelsCarryTheirRecordsAndLevels)
@@ -300,11 +276,11 @@ TEST_F(TScanWindowTree, ThreeLevelTreeWithCheckBoxesPaints)
     // Row 0: the minus button of the expanded slave sits in the first indent.
     const Integer mid0 = h / 2;
     const QRect buttonArea(Integer(tree->Indent()) / 2 - 4, mid0 - 4, 9, 9);
-    EXPECT_GT(CountInkPixels(img, buttonArea), 20) << "button frame and minus";
+    EXPECT_GT(InkIn(img, buttonArea), 20) << "button frame and minus";
     // The check box of row 0 is drawn after one indent and the margin.
     const Integer checkLeft = tree->Margin() + Integer(tree->Indent()) - 1;
     const QRect checkArea(checkLeft, 1, tree->CheckImages()->Width(), h - 2);
-    EXPECT_GT(CountDarkPixels(img, checkArea), 6) << "box frame and tick";
+    EXPECT_GT(InkIn(img, checkArea), 6) << "box frame and tick";
     // The selected row's label is filled with the highlight colour.
     const TRect label = tree->GetDisplayRect(rec, NoColumn, true);
     const QColor highlight = QColor::fromRgb(img.pixel(label.Right - 2, label.Top + 1));

@@ -10,6 +10,17 @@
 #include "platform/TestHooks.h"
 #include "treeview/NodeTrees.h"
 
+// Pixels darker than light grey in r: lines, frames, marks and text.
+inline Integer InkIn(const QImage& img, const QRect& r)
+{
+    Integer n = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            if (qGray(img.pixel(x, y)) < 200)
+                ++n;
+    return n;
+}
+
 // The scan window's node record: 8 bytes.
 struct TMyRec {
     Integer Id;
