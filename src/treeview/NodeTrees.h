@@ -1309,6 +1309,8 @@ protected:
 
     struct TScrollParts;
     std::unique_ptr<TScrollParts> FScrollParts;
+    // The window timers that run, one bit per id.
+    Cardinal FRunningTimers = 0;
     // Queued on the worker or being validated there.
     std::atomic<bool> FQueuedForValidation{false};
 };

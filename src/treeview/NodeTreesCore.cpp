@@ -495,16 +495,21 @@ void TBaseNodeTree::DoEnter()
     EnsureNodeSelected();
 }
 
+// Only a timer that runs is stopped: pending reports stop theirs often.
 void TBaseNodeTree::KillTreeTimer(UINT_PTR Id)
 {
+    const Cardinal bit = 1u << Id;
+    if (!(FRunningTimers & bit))
+        return;
+    FRunningTimers &= ~bit;
     if (HandleAllocated())
         KillTimer(Handle(), Id);
 }
 
 void TBaseNodeTree::SetTreeTimer(UINT_PTR Id, Cardinal Interval)
 {
-    if (HandleAllocated())
-        SetTimer(Handle(), Id, Interval);
+    if (HandleAllocated() && SetTimer(Handle(), Id, Interval) != 0)
+        FRunningTimers |= 1u << Id;
 }
 
 // Calls Callback about Steps times spread over Duration milliseconds; the

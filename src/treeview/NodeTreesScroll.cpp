@@ -79,6 +79,8 @@ void TBaseNodeTree::DestroyWnd()
 {
     KillTreeTimer(ChangeTimer);
     KillTreeTimer(StructureChangeTimer);
+    // The window's end stops every timer it carries.
+    FRunningTimers = 0;
     if (FScrollParts)
         FScrollParts->Frame.reset();
     TCustomControl::DestroyWnd();
