@@ -11,6 +11,8 @@
 // instrumentation switched on around it, then prints and exits:
 //   TREE_BENCH_WORKLOAD=expand_all valgrind --tool=callgrind --instr-atstart=no bench_TreeBench
 // Names: build, expand_all, scroll_to_last, page_frames, check_toggle.
+// Rows are 18 pixels high (the tree's default; the peer's are 14):
+// TREE_BENCH_ROW_HEIGHT=14 gives the peer's 41 rows a page.
 // TREE_BENCH_PNG=<folder> keeps the last rendered frame of each workload.
 
 #include <benchmark/benchmark.h>
@@ -82,6 +84,9 @@ struct TBench : benchwindow::TBenchWindow {
         Tree->Font()->SetName(QStringLiteral("DejaVu Sans"));
         Tree->Font()->SetHeight(-12);
         Tree->SetNodeDataSize(0);
+        // TREE_BENCH_ROW_HEIGHT=14 paints as many rows a page as the peer.
+        if (const int h = qEnvironmentVariableIntValue("TREE_BENCH_ROW_HEIGHT"); h > 0)
+            Tree->SetDefaultNodeHeight(Cardinal(h));
         Tree->OnGetText = [](TBaseNodeTree*, PDataNode n, TColumnIndex, TNSTTextType type, QString& text) {
             if (type == ttNormal)
                 text = QStringLiteral("Node ") + QString::number(NodeNumber(n));
