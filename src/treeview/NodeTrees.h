@@ -659,6 +659,7 @@ public:
     bool DoubleBuffered() const { return true; }
     TRect ClientRect() const override;
     void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) override;
+    void SetVisible(bool Value) override;
     static TCustomImageList* GetCheckImageListFor(TCheckImageKind Kind);
     // The tree that owns a node (walks up to the hidden root).
     static TBaseNodeTree* TreeFromNode(PDataNode Node);
@@ -1025,6 +1026,7 @@ protected:
     void Dispatch(TMessage& Message) override;
     void CreateWnd() override;
     void DestroyWnd() override;
+    void UpdateView() override;
     void Paint() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void DoEnter() override;

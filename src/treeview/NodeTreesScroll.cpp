@@ -57,6 +57,19 @@ void TBaseNodeTree::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integ
     LayoutWindow();
 }
 
+void TBaseNodeTree::SetVisible(bool Value)
+{
+    TCustomControl::SetVisible(Value);
+    LayoutWindow();
+}
+
+// The layer places the window over the whole bounds; the frame takes its part back.
+void TBaseNodeTree::UpdateView()
+{
+    TCustomControl::UpdateView();
+    LayoutWindow();
+}
+
 void TBaseNodeTree::CreateWnd()
 {
     DoStateChange(tsWindowCreating);

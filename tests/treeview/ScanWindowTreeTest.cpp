@@ -272,6 +272,12 @@ TEST_F(TScanWindowTree, ThreeLevelTreeWithCheckBoxesPaints)
     const QImage img = Grab();
     ASSERT_FALSE(img.isNull());
     EXPECT_FALSE(testsupport::SaveScreenshot(img, QStringLiteral("TNodeStringTree-scan-three-levels")).isEmpty());
+    // On its window, with its sunken border; taller content brings the scroll bar.
+    tree->SetBounds(10, 10, 200, 120);
+    Application->ProcessMessages();
+    EXPECT_TRUE(tree->VertScrollBarShown());
+    EXPECT_FALSE(testsupport::SaveScreenshot(GrabControl(form.get()), QStringLiteral("TNodeStringTree-scan-on-form")).isEmpty());
+    tree->SetBounds(10, 10, 300, 240);
     const Integer h = Integer(tree->DefaultNodeHeight());
     // Row 0: the minus button of the expanded slave sits in the first indent.
     const Integer mid0 = h / 2;
