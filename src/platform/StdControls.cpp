@@ -63,6 +63,32 @@ private:
     std::function<void(bool)> FNotify;
 };
 
+// The line edit of an editable combo box. Qt completes the typed text inside
+// the key's own handling, after it reported the edit; the control hears when
+// a key (or an input-method entry) begins and ends, so that it reports the
+// text the user sees once the completion is done.
+class TQComboEdit : public QLineEdit {
+public:
+    TQComboEdit(QWidget* parent, std::function<void(bool)> editing) : QLineEdit(parent), FEditing(std::move(editing)) {}
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override
+    {
+        FEditing(true);
+        QLineEdit::keyPressEvent(e);
+        FEditing(false);
+    }
+    void inputMethodEvent(QInputMethodEvent* e) override
+    {
+        FEditing(true);
+        QLineEdit::inputMethodEvent(e);
+        FEditing(false);
+    }
+
+private:
+    std::function<void(bool)> FEditing;
+};
+
 } // namespace
 
 TItemList::TItemList(std::function<void()> changed) : FList(std::make_unique<TStringList>())
@@ -583,11 +609,17 @@ void TCustomComboBox::CreateWindowHandle(const TCreateParams&)
     auto* w = new TQComboBox(TWidgetBridge::ParentWidget(this), [this](bool open) {
         Perform(CN_COMMAND, MAKEWPARAM(0, open ? CBN_DROPDOWN : CBN_CLOSEUP));
     });
-    w->setEditable(FStyle == csDropDown || FStyle == csSimple);
+    if (FStyle == csDropDown || FStyle == csSimple)
+        w->setLineEdit(new TQComboEdit(w, [this](bool begins) { KeyEditing(begins); }));
     w->setInsertPolicy(QComboBox::NoInsert);
     QObject::connect(w, &QComboBox::activated, [this](int i) { UserPicked(i); });
     if (QLineEdit* e = w->lineEdit()) {
+        // Every change the user makes counts, the completion Qt adds included.
         QObject::connect(e, &QLineEdit::textEdited, [this](const QString& t) { UserTyped(t); });
+        QObject::connect(e, &QLineEdit::textChanged, [this](const QString& t) {
+            if (FKeyDepth > 0)
+                UserTyped(t);
+        });
         TWidgetBridge::AddSubWidget(this, e, true);
     }
     TWidgetBridge::Attach(this, w);
@@ -694,7 +726,21 @@ void TCustomComboBox::UserTyped(const QString& text)
 {
     FText = text;
     FItemIndex = FItems->IndexOf(text);
-    Perform(CN_COMMAND, MAKEWPARAM(0, CBN_EDITCHANGE));
+    // Within a key the change is told once the key is done (Qt may still
+    // complete the text); a paste or a drop is told at once.
+    if (FKeyDepth == 0)
+        Perform(CN_COMMAND, MAKEWPARAM(0, CBN_EDITCHANGE));
+}
+
+void TCustomComboBox::KeyEditing(bool begins)
+{
+    if (begins) {
+        if (FKeyDepth++ == 0)
+            FTextBeforeKey = FText;
+        return;
+    }
+    if (--FKeyDepth == 0 && FText != FTextBeforeKey)
+        Perform(CN_COMMAND, MAKEWPARAM(0, CBN_EDITCHANGE));
 }
 
 void TCustomComboBox::Change()

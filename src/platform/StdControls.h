@@ -229,6 +229,8 @@ private:
     void ItemsChanged();
     void UserPicked(int index);
     void UserTyped(const QString& text);
+    // A key's handling in the edit begins or ends.
+    void KeyEditing(bool begins);
     void PushItems();
     TItemList FItems;
     TComboBoxStyle FStyle = csDropDown;
@@ -237,6 +239,8 @@ private:
     Integer FMaxLength = 0;
     bool FSorted = false;
     bool FPushing = false;
+    Integer FKeyDepth = 0;
+    QString FTextBeforeKey;
 };
 
 class TComboBox : public TCustomComboBox {

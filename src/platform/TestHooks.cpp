@@ -174,6 +174,15 @@ void TypeText(TControl* control, const QString& text)
     }
 }
 
+void ActivateWindow(TControl* control)
+{
+    QWidget* w = WidgetFor(control);
+    if (w == nullptr)
+        return;
+    w->window()->activateWindow();
+    QApplication::processEvents();
+}
+
 } // namespace TestInput
 
 QImage GrabControl(TControl* control)

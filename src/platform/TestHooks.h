@@ -27,6 +27,9 @@ void KeyDown(TControl* control, Word vk, TShiftState shift = {}, const QString& 
 void KeyUp(TControl* control, Word vk, TShiftState shift = {});
 // Types each character as a key press.
 void TypeText(TControl* control, const QString& text);
+// Makes the window the control sits on the active one (as the user's click
+// on it would), so that the focus moves as the user sees it.
+void ActivateWindow(TControl* control);
 } // namespace TestInput
 
 // The control as it paints now (windowless controls with their parent's

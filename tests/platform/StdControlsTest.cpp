@@ -166,6 +166,40 @@ TEST_F(TShownForm, EditableComboBoxTypesAndDropsDown)
     EXPECT_EQ(events, (QStringList{QStringLiteral("change E"), QStringLiteral("change EU"), QStringLiteral("dropdown"), QStringLiteral("closeup")}));
 }
 
+TEST_F(TShownForm, EditableComboBoxReportsTheCompletionItShows)
+{
+    auto* cb = Add<TComboBox>(10, 10);
+    cb->Items()->SetText(QStringLiteral("Alpha\nBeta\nGamma\nGamma"));
+    QStringList events;
+    cb->OnChange = [&](TObject*) { events << QStringLiteral("%1 %2").arg(cb->Text()).arg(cb->ItemIndex()); };
+    // Qt completes only in an edit that has the focus, in the active window.
+    TestInput::ActivateWindow(form);
+    cb->SetFocus();
+    ASSERT_TRUE(cb->Focused());
+    // "G" completes to "Gamma" (the first of the equal entries); "a" keeps it.
+    TestInput::TypeText(cb, QStringLiteral("Ga"));
+    EXPECT_EQ(cb->Text(), QStringLiteral("Gamma"));
+    EXPECT_EQ(cb->ItemIndex(), 2);
+    EXPECT_EQ(events, QStringList{QStringLiteral("Gamma 2")});
+    testsupport::SaveScreenshot(GrabControl(cb), QStringLiteral("TComboBox-completed"));
+    // Backspace takes the completed tail away and completes nothing.
+    TestInput::PressKey(cb, VK_BACK);
+    EXPECT_EQ(cb->Text(), QStringLiteral("Ga"));
+    EXPECT_EQ(cb->ItemIndex(), -1);
+    // Typing on past every entry keeps the text as typed; lower case completes too.
+    TestInput::TypeText(cb, QStringLiteral("x"));
+    EXPECT_EQ(cb->Text(), QStringLiteral("Gax"));
+    cb->SetText(QString());
+    TestInput::TypeText(cb, QStringLiteral("b"));
+    EXPECT_EQ(cb->Text(), QStringLiteral("beta"));
+    EXPECT_EQ(cb->ItemIndex(), 1);
+    EXPECT_EQ(events, (QStringList{QStringLiteral("Gamma 2"), QStringLiteral("Ga -1"), QStringLiteral("Gax -1"), QStringLiteral("beta 1")}));
+    // Code that sets an entry with a twin keeps the index it set.
+    cb->SetItemIndex(3);
+    EXPECT_EQ(cb->ItemIndex(), 3);
+    EXPECT_EQ(cb->Text(), QStringLiteral("Gamma"));
+}
+
 TEST_F(TShownForm, CheckBoxClicksFromCodeAndUserAndPaintsItsState)
 {
     auto* cb = Add<TCheckBox>(10, 10);
