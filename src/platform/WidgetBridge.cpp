@@ -528,9 +528,11 @@ void TWidgetBridge::ApplyFont(TControl* control)
         w->setFont(ToQFont(*control->Font()));
         QPalette pal = w->palette();
         const QColor fc = ToQColor(ColorToRGB(control->Font()->Color()));
-        pal.setColor(QPalette::WindowText, fc);
-        pal.setColor(QPalette::Text, fc);
-        pal.setColor(QPalette::ButtonText, fc);
+        // The disabled group keeps the style's grey, so that a disabled
+        // control greys its text whatever the font's colour.
+        for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive})
+            for (QPalette::ColorRole r : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+                pal.setColor(g, r, fc);
         w->setPalette(pal);
     }
 }

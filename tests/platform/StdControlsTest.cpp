@@ -200,6 +200,35 @@ TEST_F(TShownForm, EditableComboBoxReportsTheCompletionItShows)
     EXPECT_EQ(cb->Text(), QStringLiteral("Gamma"));
 }
 
+TEST_F(TShownForm, DisabledEditsAndCombosGreyTheirText)
+{
+    auto* edit = Add<TEdit>(10, 10);
+    auto* typed = Add<TComboBox>(10, 40);
+    auto* list = Add<TComboBox>(10, 70);
+    list->SetStyle(csDropDownList);
+    for (TComboBox* cb : {typed, list}) {
+        cb->Items()->SetText(QStringLiteral("MMMMMMMM"));
+        cb->SetItemIndex(0);
+    }
+    edit->SetText(QStringLiteral("MMMMMMMM"));
+    for (TWinControl* c : std::initializer_list<TWinControl*>{edit, typed, list}) {
+        c->Font()->SetStyle(TFontStyles(fsBold));
+        c->Font()->SetColor(clNavy);
+    }
+    // Enabled, the text is in the font's colour; disabled, nothing of it stays dark.
+    for (TWinControl* c : std::initializer_list<TWinControl*>{edit, typed, list})
+        EXPECT_GT(DarkPixels(GrabControl(c)), 20) << c->ClassName().toStdString();
+    for (TWinControl* c : std::initializer_list<TWinControl*>{edit, typed, list})
+        c->SetEnabled(false);
+    EXPECT_EQ(DarkPixels(GrabControl(edit)), 0);
+    EXPECT_EQ(DarkPixels(GrabControl(typed)), 0);
+    EXPECT_EQ(DarkPixels(GrabControl(list)), 0);
+    testsupport::SaveScreenshot(GrabControl(form), QStringLiteral("TEdit-TComboBox-disabled"));
+    // Enabled again, the font's colour comes back.
+    edit->SetEnabled(true);
+    EXPECT_GT(DarkPixels(GrabControl(edit)), 20);
+}
+
 TEST_F(TShownForm, CheckBoxClicksFromCodeAndUserAndPaintsItsState)
 {
     auto* cb = Add<TCheckBox>(10, 10);
