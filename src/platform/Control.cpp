@@ -306,19 +306,15 @@ void TControl::RequestAlign()
 
 bool TControl::MouseCapture() const
 {
-    QWidget* w = TWidgetBridge::Widget(this);
-    return w != nullptr && QWidget::mouseGrabber() == w;
+    return TWidgetBridge::CaptureControl() == this;
 }
 
 void TControl::SetMouseCapture(bool value)
 {
-    QWidget* w = TWidgetBridge::Widget(this);
-    if (w == nullptr)
-        return;
     if (value)
-        w->grabMouse();
-    else if (QWidget::mouseGrabber() == w)
-        w->releaseMouse();
+        TWidgetBridge::SetCaptureControl(this, true);
+    else if (MouseCapture())
+        TWidgetBridge::SetCaptureControl(nullptr, false);
 }
 
 void TControl::Invalidate()
@@ -442,6 +438,15 @@ void TControl::Dispatch(TMessage& Message)
         Invalidate();
         break;
     case CM_HITTEST: Message.Result = 1; break;
+    case WM_CANCELMODE:
+        // A press in progress ends as if released away from the control.
+        if (MouseCapture()) {
+            SetMouseCapture(false);
+            if (FControlState & csLButtonDown)
+                Perform(WM_LBUTTONUP, 0, PointToLParam({-1, -1}));
+        }
+        DefaultHandler(Message);
+        break;
     case WM_CONTEXTMENU: {
         TPoint p = PointFromLParam(Message.LParam);
         bool handled = false;
@@ -479,12 +484,19 @@ void TControl::MouseMessage(TMessage& Message, TMouseButton Button, bool down, b
         } else if (Button == mbLeft && (FControlStyle & csClickEvents)) {
             FControlState |= csClicked;
         }
-        if (Button == mbLeft)
+        if (Button == mbLeft) {
             FControlState |= csLButtonDown;
+            // The press holds the mouse until the button is released (Qt
+            // already sends the moves of a held button to the pressed widget).
+            if ((FControlStyle & csCaptureMouse) && !MouseCapture())
+                TWidgetBridge::SetCaptureControl(this, false);
+        }
         MouseDown(Button, shift, p.X, p.Y);
     } else {
         if (Button == mbLeft) {
             FControlState &= ~csLButtonDown;
+            if (FControlStyle & csCaptureMouse)
+                SetMouseCapture(false);
             if (FControlState & csClicked) {
                 FControlState &= ~csClicked;
                 if (PtInRect(ClientRect(), p))

@@ -278,6 +278,12 @@ void TCustomForm::SetModalResult(TModalResult value)
         QMetaObject::invokeMethod(qApp, [] {}, Qt::QueuedConnection);  // wakes the modal loop
 }
 
+void TApplication::ModalStarted()
+{
+    TWidgetBridge::CancelCapture();
+    ++FModalLevel;
+}
+
 TModalResult TCustomForm::ShowModal()
 {
     if (FModal)

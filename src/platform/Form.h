@@ -191,7 +191,8 @@ public:
 
     // The loop's modal depth (message boxes and modal forms).
     Integer ModalLevel() const { return FModalLevel; }
-    void ModalStarted() { ++FModalLevel; }
+    // A modal window or menu opens (a mouse capture in progress is cancelled) or closes.
+    void ModalStarted();
     void ModalFinished() { --FModalLevel; }
 
 protected:

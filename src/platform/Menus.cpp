@@ -7,6 +7,7 @@
 #include <QMenu>
 
 #include "platform/Form.h"
+#include "platform/WidgetBridge.h"
 
 namespace {
 struct TPopupState {
@@ -181,6 +182,8 @@ TMenuItem* TPopupMenu::Choose(Integer X, Integer Y)
     State().last = this;
     State().point = {X, Y};
     Application->CancelHint();
+    // The menu takes the mouse, also when a test answers it.
+    TWidgetBridge::CancelCapture();
     if (Headless() || !State().choices.empty()) {
         if (State().choices.empty())
             return nullptr;

@@ -295,6 +295,15 @@ bool PostMessage(TControl* control, Cardinal msg, WPARAM wParam = 0, LPARAM lPar
 UINT_PTR SetTimer(HWND wnd, UINT_PTR id, UINT elapse);
 bool KillTimer(HWND wnd, UINT_PTR id);
 
+// The mouse capture: the window that receives the mouse's messages wherever
+// the pointer is, until it is released. A left press on a control whose
+// style has csCaptureMouse captures until the button is released. The
+// window that loses the capture receives WM_CAPTURECHANGED. SetCapture
+// returns the window that held it before (nullptr for none).
+HWND SetCapture(HWND wnd);
+HWND GetCapture();
+bool ReleaseCapture();
+
 // The control that owns a window (nullptr for none).
 TWinControl* FindControl(HWND wnd);
 

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QWheelEvent>
+#include <QWindow>
 
 #include "platform/Control.h"
 #include "platform/WidgetBridge.h"
@@ -172,6 +173,22 @@ void TypeText(TControl* control, const QString& text)
         const TShiftState shift = ch.isUpper() ? TShiftState(ssShift) : TShiftState();
         PressKey(control, vk, shift, QString(ch));
     }
+}
+
+void RoutedMouse(TControl* control, TRoutedMouse what, TPoint pos)
+{
+    QWidget* w = WidgetFor(control);
+    if (w == nullptr || w->window()->windowHandle() == nullptr)
+        return;
+    QWidget* top = w->window();
+    const QPointF at(w->mapTo(top, QPoint(pos.X, pos.Y)));
+    const QEvent::Type type = what == rmDown ? QEvent::MouseButtonPress : what == rmUp ? QEvent::MouseButtonRelease : QEvent::MouseMove;
+    const Qt::MouseButton button = what == rmMove ? Qt::NoButton : Qt::LeftButton;
+    static bool down = false;
+    down = what == rmDown || (what == rmMove && down);
+    const Qt::MouseButtons held = down ? Qt::LeftButton : Qt::NoButton;
+    QMouseEvent e(type, at, at, top->mapToGlobal(at), button, held, Qt::NoModifier);
+    QApplication::sendEvent(top->windowHandle(), &e);
 }
 
 void ActivateWindow(TControl* control)

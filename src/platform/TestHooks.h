@@ -27,6 +27,11 @@ void KeyDown(TControl* control, Word vk, TShiftState shift = {}, const QString& 
 void KeyUp(TControl* control, Word vk, TShiftState shift = {});
 // Types each character as a key press.
 void TypeText(TControl* control, const QString& text);
+// Left-button input sent to the window the control sits on, at pos in the
+// control's client coordinates, and routed by Qt as it routes the window
+// system's: to the control under the point, or to the one holding the mouse.
+enum TRoutedMouse { rmDown, rmMove, rmUp };
+void RoutedMouse(TControl* control, TRoutedMouse what, TPoint pos);
 // Makes the window the control sits on the active one (as the user's click
 // on it would), so that the focus moves as the user sees it.
 void ActivateWindow(TControl* control);

@@ -64,6 +64,7 @@ std::vector<QObject*> g_dispatching;
 std::vector<std::unique_ptr<TPaintRecord>> g_paints;
 QHash<const QObject*, TControl*> g_controls;
 QHash<const QObject*, bool> g_mouseOnly;
+TControl* g_capture = nullptr;
 bool g_keyDown[256] = {};
 
 class TEventFilter : public QObject {
@@ -421,8 +422,12 @@ TWinHandle::TWinHandle(TControl* control, QWidget* widget, bool paintsItself)
 TWinHandle::~TWinHandle()
 {
     BackingPainter.reset();
+    if (g_capture == Control)
+        g_capture = nullptr;
     if (Widget) {
         QWidget* w = Widget;
+        if (QWidget::mouseGrabber() == w)
+            w->releaseMouse();
         for (auto [id, q] : Timers)
             w->killTimer(q);
         // Forget the widget and its helpers before Qt deletes them.
@@ -575,10 +580,40 @@ void TWidgetBridge::ApplyState(TControl* control)
         w->setCursor(CursorShape(control->Cursor()));
     ApplyFont(control);
     ApplyColor(control);
+    // A control that can no longer be reached by the mouse lets the capture go.
+    if (g_capture == control && (!control->Visible() || !control->Enabled()))
+        SetCaptureControl(nullptr, false);
     // A child follows Visible; so does a popup window. Forms show themselves,
     // and a control without a parent is not shown at all.
     if (!w->isWindow() || w->property("arvintoPopup").toBool())
         w->setVisible(control->Visible());
+}
+
+TControl* TWidgetBridge::CaptureControl()
+{
+    return g_capture;
+}
+
+void TWidgetBridge::SetCaptureControl(TControl* control, bool grab)
+{
+    QWidget* w = Widget(control);
+    if (control != nullptr && w == nullptr)
+        return;  // nothing to capture with before the window exists
+    TControl* old = g_capture;
+    g_capture = control;
+    if (QWidget* held = Widget(old); held != nullptr && QWidget::mouseGrabber() == held && (control != old || control == nullptr))
+        held->releaseMouse();
+    if (grab && w != nullptr && w->isVisible() && QWidget::mouseGrabber() != w)
+        w->grabMouse();
+    if (old != nullptr && old != control)
+        old->Perform(WM_CAPTURECHANGED, 0, LPARAM(HandleOf(control)));
+}
+
+void TWidgetBridge::CancelCapture()
+{
+    if (g_capture != nullptr)
+        g_capture->Perform(WM_CANCELMODE);
+    SetCaptureControl(nullptr, false);
 }
 
 QPainter* TWidgetBridge::CurrentPainter(const TControl* control)
@@ -836,6 +871,25 @@ bool KillTimer(HWND wnd, UINT_PTR id)
         return false;
     wnd->Widget->killTimer(it->second);
     wnd->Timers.erase(it);
+    return true;
+}
+
+HWND SetCapture(HWND wnd)
+{
+    HWND previous = GetCapture();
+    if (wnd != nullptr && wnd->Widget)
+        TWidgetBridge::SetCaptureControl(wnd->Control, true);
+    return previous;
+}
+
+HWND GetCapture()
+{
+    return TWidgetBridge::HandleOf(g_capture);
+}
+
+bool ReleaseCapture()
+{
+    TWidgetBridge::SetCaptureControl(nullptr, false);
     return true;
 }
 

@@ -72,6 +72,14 @@ public:
     // Qt key to virtual-key code; 0 for keys that have none.
     static Word VirtualKey(int qtKey, unsigned modifiers);
     static int QtKey(Word vk);
+    // The control holding the mouse capture (nullptr for none). With grab,
+    // Qt sends it the mouse's events; without, Qt's own hold of a pressed
+    // button does that until the release.
+    static TControl* CaptureControl();
+    static void SetCaptureControl(TControl* control, bool grab);
+    // A modal window or menu takes the mouse: the holder hears WM_CANCELMODE
+    // and the capture ends.
+    static void CancelCapture();
     // The one event filter's work: true when the event was consumed.
     static bool FilterEvent(QObject* watched, QEvent* event);
     // True while a wheel message is delivered that the form has already heard.

@@ -42,6 +42,8 @@ QString MsgName(Cardinal msg)
     case CM_VISIBLECHANGED: return QStringLiteral("VISIBLECHANGED");
     case CM_ENTER: return QStringLiteral("CM_ENTER");
     case CM_EXIT: return QStringLiteral("CM_EXIT");
+    case WM_CAPTURECHANGED: return QStringLiteral("CAPTURECHANGED");
+    case WM_CANCELMODE: return QStringLiteral("CANCELMODE");
     default: return QString();
     }
 }
@@ -217,12 +219,15 @@ TEST_F(TFormFixture, MouseInputReachesHandlersInOrder)
     TestInput::Click(p, {20, 10}, mbRight);
     EXPECT_EQ(events, (QStringList{QStringLiteral("move 5,6"), QStringLiteral("down 0 20,10 shift"), QStringLiteral("click"),
                                    QStringLiteral("up 0 20,10"), QStringLiteral("down 1 20,10"), QStringLiteral("up 1 20,10")}));
-    EXPECT_EQ(p->log, (QStringList{QStringLiteral("MOVE"), QStringLiteral("LDOWN"), QStringLiteral("LUP"), QStringLiteral("RDOWN"), QStringLiteral("RUP")}));
+    // The left press held the mouse: its release lets it go.
+    EXPECT_EQ(p->log, (QStringList{QStringLiteral("MOVE"), QStringLiteral("LDOWN"), QStringLiteral("LUP"), QStringLiteral("CAPTURECHANGED"),
+                                   QStringLiteral("RDOWN"), QStringLiteral("RUP")}));
 
     events.clear();
     p->log.clear();
     TestInput::DblClick(p, {3, 4});
-    EXPECT_EQ(p->log, (QStringList{QStringLiteral("LDOWN"), QStringLiteral("LUP"), QStringLiteral("LDBL"), QStringLiteral("LUP")}));
+    EXPECT_EQ(p->log, (QStringList{QStringLiteral("LDOWN"), QStringLiteral("LUP"), QStringLiteral("CAPTURECHANGED"), QStringLiteral("LDBL"),
+                                   QStringLiteral("LUP"), QStringLiteral("CAPTURECHANGED")}));
     EXPECT_EQ(events, (QStringList{QStringLiteral("down 0 3,4"), QStringLiteral("click"), QStringLiteral("up 0 3,4"), QStringLiteral("dblclick"),
                                    QStringLiteral("down 0 3,4 dbl"), QStringLiteral("up 0 3,4")}));
 
@@ -231,6 +236,75 @@ TEST_F(TFormFixture, MouseInputReachesHandlersInOrder)
     TestInput::MouseDown(p, mbLeft, {5, 5});
     TestInput::MouseUp(p, mbLeft, {500, 5});
     EXPECT_EQ(events, (QStringList{QStringLiteral("down 0 5,5"), QStringLiteral("up 0 500,5")}));
+}
+
+TEST_F(TFormFixture, APressHoldsTheMouseUntilReleasedAndCodeCanCaptureIt)
+{
+    auto* a = new TProbe(form);
+    a->SetParent(form);
+    auto* b = new TProbe(form);
+    b->SetParent(form);
+    b->SetBounds(150, 10, 100, 50);
+    QStringList events;
+    a->OnMouseMove = [&](TObject*, TShiftState, Integer x, Integer y) { events << QStringLiteral("a move %1,%2").arg(x).arg(y); };
+    a->OnMouseUp = [&](TObject*, TMouseButton, TShiftState, Integer x, Integer y) { events << QStringLiteral("a up %1,%2").arg(x).arg(y); };
+    a->OnClick = [&](TObject*) { events << QStringLiteral("a click"); };
+    b->OnMouseMove = [&](TObject*, TShiftState, Integer x, Integer y) { events << QStringLiteral("b move %1,%2").arg(x).arg(y); };
+    form->Show();
+    EXPECT_FALSE(a->MouseCapture());
+    EXPECT_EQ(GetCapture(), nullptr);
+
+    // A left press captures; the moves and the release over b still go to a.
+    TestInput::RoutedMouse(a, TestInput::rmDown, {10, 10});
+    EXPECT_TRUE(a->MouseCapture());
+    EXPECT_EQ(GetCapture(), a->Handle());
+    TestInput::RoutedMouse(a, TestInput::rmMove, {160, 20});
+    TestInput::RoutedMouse(a, TestInput::rmUp, {160, 20});
+    EXPECT_FALSE(a->MouseCapture());
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(events, (QStringList{QStringLiteral("a move 160,20"), QStringLiteral("a up 160,20")}));
+    events.clear();
+    TestInput::RoutedMouse(a, TestInput::rmMove, {160, 20});
+    EXPECT_EQ(events, QStringList{QStringLiteral("b move 20,20")});
+
+    // Code captures without a press and gives the capture up; the loser hears of it.
+    events.clear();
+    a->SetMouseCapture(true);
+    EXPECT_TRUE(a->MouseCapture());
+    TestInput::RoutedMouse(a, TestInput::rmMove, {170, 30});
+    EXPECT_EQ(events, QStringList{QStringLiteral("a move 170,30")});
+    a->log.clear();
+    EXPECT_EQ(SetCapture(b->Handle()), a->Handle());
+    EXPECT_FALSE(a->MouseCapture());
+    EXPECT_TRUE(b->MouseCapture());
+    EXPECT_EQ(a->log, QStringList{QStringLiteral("CAPTURECHANGED")});
+    EXPECT_TRUE(ReleaseCapture());
+    EXPECT_FALSE(b->MouseCapture());
+    EXPECT_EQ(GetCapture(), nullptr);
+
+    // A capture ends when its control is disabled, hidden or destroyed, and
+    // when a modal window or menu opens (a press in progress is cancelled).
+    a->SetMouseCapture(true);
+    a->SetEnabled(false);
+    EXPECT_EQ(GetCapture(), nullptr);
+    a->SetEnabled(true);
+    a->SetMouseCapture(true);
+    a->SetVisible(false);
+    EXPECT_EQ(GetCapture(), nullptr);
+    a->SetVisible(true);
+    events.clear();
+    a->log.clear();
+    TestInput::RoutedMouse(a, TestInput::rmDown, {10, 10});
+    Application->ModalStarted();
+    Application->ModalFinished();
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(a->log, (QStringList{QStringLiteral("LDOWN"), QStringLiteral("CANCELMODE"), QStringLiteral("CAPTURECHANGED"), QStringLiteral("LUP")}));
+    EXPECT_EQ(events, QStringList{QStringLiteral("a up -1,-1")});
+    TestInput::RoutedMouse(a, TestInput::rmUp, {10, 10});
+    b->SetMouseCapture(true);
+    delete b;
+    EXPECT_EQ(GetCapture(), nullptr);
+    TestInput::RoutedMouse(a, TestInput::rmMove, {170, 30});
 }
 
 TEST_F(TFormFixture, KeysReachThePreviewingFormThenTheControlAndAZeroKeyStops)
