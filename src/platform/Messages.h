@@ -4,9 +4,11 @@
 // Qt events reach a control translated into these (see WidgetBridge.cpp).
 
 #include <cstdint>
+#include <functional>
 #include <QString>
 #include "platform/Types.h"
 
+class QEvent;
 class TControl;
 class TWinControl;
 class TWinHandle;
@@ -303,6 +305,16 @@ bool KillTimer(HWND wnd, UINT_PTR id);
 HWND SetCapture(HWND wnd);
 HWND GetCapture();
 bool ReleaseCapture();
+
+// Drops on a window. Once registered, the window accepts drags and hands
+// each of Qt's drag events (enter, move, leave, drop) to the handler,
+// together with the screen point that the event's position is relative to;
+// the handler accepts or refuses the drag on the event and answers true when
+// it took the event. The registration ends with the window. Registering
+// fails for a window that does not exist or is registered already.
+using TDropHandler = std::function<bool(QEvent* Event, TPoint Origin)>;
+bool RegisterDragDrop(HWND wnd, TDropHandler handler);
+bool RevokeDragDrop(HWND wnd);
 
 // The control that owns a window (nullptr for none).
 TWinControl* FindControl(HWND wnd);

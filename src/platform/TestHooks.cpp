@@ -1,6 +1,7 @@
 #include "platform/TestHooks.h"
 
 #include <QApplication>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -189,6 +190,40 @@ void RoutedMouse(TControl* control, TRoutedMouse what, TPoint pos)
     const Qt::MouseButtons held = down ? Qt::LeftButton : Qt::NoButton;
     QMouseEvent e(type, at, at, top->mapToGlobal(at), button, held, Qt::NoModifier);
     QApplication::sendEvent(top->windowHandle(), &e);
+}
+
+bool RoutedDrag(TControl* control, TRoutedDrag what, TPoint pos, const QMimeData* data)
+{
+    QWidget* w = WidgetFor(control);
+    if (w == nullptr || w->window()->windowHandle() == nullptr)
+        return false;
+    QWidget* top = w->window();
+    QWindow* window = top->windowHandle();
+    const QPoint at = w->mapTo(top, QPoint(pos.X, pos.Y));
+    const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction;
+    switch (what) {
+    case rdEnter: {
+        QDragEnterEvent e(at, offered, data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window, &e);
+        return e.isAccepted() && e.dropAction() != Qt::IgnoreAction;
+    }
+    case rdMove: {
+        QDragMoveEvent e(at, offered, data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window, &e);
+        return e.isAccepted() && e.dropAction() != Qt::IgnoreAction;
+    }
+    case rdLeave: {
+        QDragLeaveEvent e;
+        QApplication::sendEvent(window, &e);
+        return false;
+    }
+    case rdDrop: {
+        QDropEvent e(QPointF(at), offered, data, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(window, &e);
+        return e.isAccepted() && e.dropAction() != Qt::IgnoreAction;
+    }
+    }
+    return false;
 }
 
 void ActivateWindow(TControl* control)

@@ -7,6 +7,7 @@
 #include <QString>
 #include "platform/Types.h"
 
+class QMimeData;
 class TControl;
 
 namespace TestInput {
@@ -32,6 +33,12 @@ void TypeText(TControl* control, const QString& text);
 // system's: to the control under the point, or to the one holding the mouse.
 enum TRoutedMouse { rmDown, rmMove, rmUp };
 void RoutedMouse(TControl* control, TRoutedMouse what, TPoint pos);
+// A drag carrying data, sent to the window the control sits on at pos in the
+// control's client coordinates and routed by Qt to the widget that takes
+// drops there. Offers copy and move; true when the target accepted the
+// drag with an action.
+enum TRoutedDrag { rdEnter, rdMove, rdLeave, rdDrop };
+bool RoutedDrag(TControl* control, TRoutedDrag what, TPoint pos, const QMimeData* data);
 // Makes the window the control sits on the active one (as the user's click
 // on it would), so that the focus moves as the user sees it.
 void ActivateWindow(TControl* control);

@@ -7,6 +7,7 @@
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDropEvent>
 #include <QElapsedTimer>
 #include <QFocusEvent>
 #include <QHash>
@@ -407,6 +408,34 @@ bool TWidgetBridge::FilterEvent(QObject* watched, QEvent* event)
     }
     case QEvent::ToolTip:
         return true;  // hints are shown by the application's hint window
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::DragLeave:
+    case QEvent::Drop: {
+        TWinHandle* h = control->FView.get();
+        if (h == nullptr || !h->DropHandler)
+            return false;
+        const TDropHandler handler = h->DropHandler;  // a drop may free the window
+        const QPoint origin = widget->mapToGlobal(QPoint(0, 0));
+        try {
+            const bool handled = handler(event, {origin.x(), origin.y()});
+            // A drag refused where it enters goes on to the moves and the
+            // leave all the same (the target may take it further on): Qt
+            // sends them only after an accepted enter, so the enter is
+            // accepted with no action.
+            if (handled && event->type() == QEvent::DragEnter && !event->isAccepted()) {
+                static_cast<QDragEnterEvent*>(event)->setDropAction(Qt::IgnoreAction);
+                event->accept();
+            }
+            return handled;
+        } catch (const std::exception& e) {
+            Application->HandleException(control, e);
+        } catch (...) {
+            Application->HandleException(control, std::runtime_error("Unknown error"));
+        }
+        event->ignore();
+        return true;
+    }
     default:
         return false;
     }
@@ -871,6 +900,25 @@ bool KillTimer(HWND wnd, UINT_PTR id)
         return false;
     wnd->Widget->killTimer(it->second);
     wnd->Timers.erase(it);
+    return true;
+}
+
+bool RegisterDragDrop(HWND wnd, TDropHandler handler)
+{
+    if (FindControl(wnd) == nullptr || wnd->DropHandler || !handler)
+        return false;
+    wnd->DropHandler = std::move(handler);
+    wnd->NativeAcceptDrops = wnd->Widget->acceptDrops();
+    wnd->Widget->setAcceptDrops(true);
+    return true;
+}
+
+bool RevokeDragDrop(HWND wnd)
+{
+    if (FindControl(wnd) == nullptr || !wnd->DropHandler)
+        return false;
+    wnd->DropHandler = nullptr;
+    wnd->Widget->setAcceptDrops(wnd->NativeAcceptDrops);
     return true;
 }
 

@@ -29,6 +29,10 @@ public:
     // True for widgets whose face our code paints (WM_PAINT with a painter).
     bool PaintsItself;
     std::map<UINT_PTR, int> Timers;  // window timer id -> Qt timer id
+    // The drop handler while the window is registered for drops, and
+    // whether the widget took drops of its own before.
+    TDropHandler DropHandler;
+    bool NativeAcceptDrops = false;
     // Output drawn outside a paint, shown at the next paint.
     std::unique_ptr<QImage> Backing;
     std::unique_ptr<QPainter> BackingPainter;

@@ -5,7 +5,9 @@
 #include "QtPrint.h"
 
 #include <QApplication>
+#include <QDropEvent>
 #include <QElapsedTimer>
+#include <QMimeData>
 #include <QWidget>
 
 #include "platform/ControlCanvas.h"
@@ -305,6 +307,75 @@ TEST_F(TFormFixture, APressHoldsTheMouseUntilReleasedAndCodeCanCaptureIt)
     delete b;
     EXPECT_EQ(GetCapture(), nullptr);
     TestInput::RoutedMouse(a, TestInput::rmMove, {170, 30});
+}
+
+TEST_F(TFormFixture, ARegisteredWindowHandsDragsToItsHandler)
+{
+    auto* target = new TProbe(form);
+    target->SetParent(form);
+    form->Show();
+    QMimeData text;
+    text.setText(QStringLiteral("Gamma"));
+    QMimeData picture;
+    picture.setData(QStringLiteral("image/png"), QByteArray("png"));
+
+    QStringList events;
+    // Like a drop target: text is taken (copied), anything else refused.
+    auto handler = [&](QEvent* e, TPoint origin) {
+        const TPoint client = target->ScreenToClient(origin);
+        if (e->type() == QEvent::DragLeave) {
+            events << QStringLiteral("leave");
+            return true;
+        }
+        auto* de = static_cast<QDropEvent*>(e);
+        const QPoint p = de->position().toPoint() + QPoint(client.X, client.Y);
+        const QString kind = e->type() == QEvent::DragEnter ? QStringLiteral("enter") : e->type() == QEvent::DragMove ? QStringLiteral("move") : QStringLiteral("drop");
+        events << QStringLiteral("%1 %2,%3 %4").arg(kind).arg(p.x()).arg(p.y()).arg(de->mimeData()->text());
+        if (de->mimeData()->hasText()) {
+            de->setDropAction(Qt::CopyAction);
+            de->accept();
+        } else {
+            de->ignore();
+        }
+        return true;
+    };
+    // Not registered: the control's window takes no drops.
+    EXPECT_FALSE(TestInput::RoutedDrag(target, TestInput::rdEnter, {20, 10}, &text));
+    EXPECT_FALSE(RegisterDragDrop(nullptr, handler));
+    ASSERT_TRUE(RegisterDragDrop(target->Handle(), handler));
+    EXPECT_FALSE(RegisterDragDrop(target->Handle(), handler));
+
+    // The handler gets the events at the client points where they happen.
+    EXPECT_TRUE(TestInput::RoutedDrag(target, TestInput::rdEnter, {20, 10}, &text));
+    EXPECT_TRUE(TestInput::RoutedDrag(target, TestInput::rdMove, {30, 15}, &text));
+    EXPECT_TRUE(TestInput::RoutedDrag(target, TestInput::rdDrop, {30, 15}, &text));
+    // A drag refused where it enters still reaches the handler as it moves and leaves.
+    EXPECT_FALSE(TestInput::RoutedDrag(target, TestInput::rdEnter, {5, 5}, &picture));
+    EXPECT_FALSE(TestInput::RoutedDrag(target, TestInput::rdMove, {6, 6}, &picture));
+    TestInput::RoutedDrag(target, TestInput::rdLeave, {}, &picture);
+    EXPECT_EQ(events, (QStringList{QStringLiteral("enter 20,10 Gamma"), QStringLiteral("move 30,15 Gamma"), QStringLiteral("drop 30,15 Gamma"),
+                                   QStringLiteral("enter 5,5 "), QStringLiteral("move 6,6 "), QStringLiteral("leave")}));
+
+    // Revoked, the window takes no drops again; a new window starts unregistered.
+    EXPECT_TRUE(RevokeDragDrop(target->Handle()));
+    EXPECT_FALSE(RevokeDragDrop(target->Handle()));
+    events.clear();
+    EXPECT_FALSE(TestInput::RoutedDrag(target, TestInput::rdEnter, {20, 10}, &text));
+    ASSERT_TRUE(RegisterDragDrop(target->Handle(), handler));
+    target->RecreateWnd();
+    EXPECT_FALSE(TestInput::RoutedDrag(target, TestInput::rdEnter, {20, 10}, &text));
+    EXPECT_TRUE(events.isEmpty());
+
+    // A drop that frees the control ends well.
+    ASSERT_TRUE(RegisterDragDrop(target->Handle(), [&](QEvent* e, TPoint) {
+        if (e->type() == QEvent::Drop)
+            delete target;
+        e->accept();
+        return true;
+    }));
+    TestInput::RoutedDrag(target, TestInput::rdEnter, {20, 10}, &text);
+    TestInput::RoutedDrag(target, TestInput::rdDrop, {20, 10}, &text);
+    EXPECT_EQ(form->ControlCount(), 0);
 }
 
 TEST_F(TFormFixture, KeysReachThePreviewingFormThenTheControlAndAZeroKeyStops)
