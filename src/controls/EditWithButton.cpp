@@ -2,8 +2,8 @@
 
 #include "platform/Bitmap.h"
 #include "platform/Canvas.h"
-#include "platform/ControlTweaks.h"
 #include "platform/Graphics.h"
+#include "platform/StdControls.h"
 
 Integer EditClientEdge(TBorderStyle BorderStyle, bool Ctl3D)
 {

@@ -4,10 +4,10 @@
 #include "platform/Bitmap.h"
 #include "platform/Canvas.h"
 #include "platform/ControlCanvas.h"
-#include "platform/ControlTweaks.h"
 #include "platform/DrawText.h"
 #include "platform/Form.h"
 #include "platform/Graphics.h"
+#include "platform/StdControls.h"
 #include "platform/StringList.h"
 
 // ------------------------------------------------------------ shared helpers

@@ -7,12 +7,12 @@
 
 #include "controls/EditWithButton.h"
 #include "controls/ExXPVS.h"
-#include "platform/Beep.h"
 #include "platform/Bitmap.h"
 #include "platform/Canvas.h"
 #include "platform/DrawText.h"
 #include "platform/Graphics.h"
 #include "platform/Locale.h"
+#include "platform/Messages.h"
 #include "platform/Text.h"
 #include "platform/Timer.h"
 

@@ -163,6 +163,11 @@ constexpr Cardinal EM_SETREADONLY = 0x00CF;
 constexpr Cardinal EM_POSFROMCHAR = 0x00D6;   // WParam index; Result MAKELONG(x, y) in client coordinates
 constexpr Cardinal EM_CHARFROMPOS = 0x00D7;   // LParam MAKELPARAM(x, y); Result the character index
 
+// Combo box messages (a TCustomComboBox answers them): the width its list
+// opens with, at least the combo's own (Result: that width).
+constexpr Cardinal CB_GETDROPPEDWIDTH = 0x015F;
+constexpr Cardinal CB_SETDROPPEDWIDTH = 0x0160;  // WParam: the least width, 0 for the combo's
+
 // Notification codes carried in the high word of CN_COMMAND's WParam.
 constexpr Word EN_CHANGE = 0x0300;
 constexpr Word EN_UPDATE = 0x0400;
@@ -318,6 +323,16 @@ bool RevokeDragDrop(HWND wnd);
 
 // The control that owns a window (nullptr for none).
 TWinControl* FindControl(HWND wnd);
+
+// Plays the system's sound of the given kind (0: the default beep), as
+// controls do when they refuse a key; silent without a screen.
+void MessageBeep(Cardinal Type);
+// For tests, which count the beeps instead of hearing them.
+namespace BeepSeam {
+// Beeps since the start or the last Reset.
+Integer Count();
+void Reset();
+} // namespace BeepSeam
 
 // Milliseconds since an arbitrary start (wraps after 49.7 days like the original).
 DWORD GetTickCount();

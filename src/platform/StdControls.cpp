@@ -1,5 +1,6 @@
 #include "platform/StdControls.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontMetrics>
@@ -263,6 +264,7 @@ void TCustomEdit::CreateWnd()
         w->setAlignment((FAlignmentValue == taRightJustify ? Qt::AlignRight : FAlignmentValue == taCenter ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter);
         w->setText(FText);
         w->setSelection(FSelStart, FSelLength);
+        w->setFrame(FFramed);
         if (!FTextRect.IsEmpty()) {
             const TRect cr = ClientRect();
             w->setTextMargins(FTextRect.Left, FTextRect.Top, std::max(0, cr.Right - FTextRect.Right), std::max(0, cr.Bottom - FTextRect.Bottom));
@@ -631,6 +633,8 @@ void TCustomComboBox::CreateWnd()
     if (auto* w = TWidgetBridge::WidgetAs<QComboBox>(this)) {
         SetTabFocus(w, TabStop());
         w->setMaxVisibleItems(std::max<Integer>(FDropDownCount, 1));
+        if (w->view() != nullptr)
+            w->view()->setMinimumWidth(FDroppedWidth);
         if (QLineEdit* e = w->lineEdit())
             e->setMaxLength(FMaxLength > 0 ? FMaxLength : 32767);
         PushItems();
@@ -813,6 +817,12 @@ void TCustomComboBox::SetSorted(bool v)
 
 void TCustomComboBox::Dispatch(TMessage& Message)
 {
+    if (Message.Msg == CB_SETDROPPEDWIDTH || Message.Msg == CB_GETDROPPEDWIDTH) {
+        if (Message.Msg == CB_SETDROPPEDWIDTH)
+            SetComboDroppedWidth(this, Integer(Message.WParam));
+        Message.Result = ComboDroppedWidth(this);
+        return;
+    }
     if (Message.Msg != CN_COMMAND) {
         TWinControl::Dispatch(Message);
         return;
@@ -827,6 +837,25 @@ void TCustomComboBox::Dispatch(TMessage& Message)
     case CBN_EDITCHANGE: Change(); break;
     default: break;
     }
+}
+
+void SetComboDroppedWidth(TCustomComboBox* Combo, Integer Width)
+{
+    Combo->FDroppedWidth = std::max<Integer>(Width, 0);
+    if (auto* w = TWidgetBridge::WidgetAs<QComboBox>(Combo); w != nullptr && w->view() != nullptr)
+        w->view()->setMinimumWidth(Combo->FDroppedWidth);
+}
+
+Integer ComboDroppedWidth(const TCustomComboBox* Combo)
+{
+    return std::max(Combo->FDroppedWidth, Combo->Width());
+}
+
+void SetEditFrame(TCustomEdit* Edit, bool Framed)
+{
+    Edit->FFramed = Framed;
+    if (auto* w = dynamic_cast<QLineEdit*>(TWidgetBridge::Widget(Edit)))
+        w->setFrame(Framed);
 }
 
 // ------------------------------------------------------------ TButton

@@ -10,6 +10,18 @@
 
 class TStrings;
 class TStringList;
+class TCustomComboBox;
+class TCustomEdit;
+
+// Settings of a standard control's window that its class has no property
+// for; the control keeps them for every window it makes. The combo box's list
+// opens at least Width pixels wide (0: as wide as the combo box, as
+// CB_SETDROPPEDWIDTH).
+void SetComboDroppedWidth(TCustomComboBox* Combo, Integer Width);
+// The width the list opens with (the combo's width when nothing wider was set).
+Integer ComboDroppedWidth(const TCustomComboBox* Combo);
+// A one-line edit with or without its sunken frame.
+void SetEditFrame(TCustomEdit* Edit, bool Framed);
 
 // A control's own string list: every change to it calls the control back.
 class TItemList {
@@ -87,6 +99,7 @@ protected:
 };
 
 class TCustomEdit : public TWinControl {
+    friend void SetEditFrame(TCustomEdit* Edit, bool Framed);
 public:
     explicit TCustomEdit(TComponent* AOwner);
     QString ClassName() const override { return QStringLiteral("TCustomEdit"); }
@@ -141,6 +154,7 @@ protected:
     bool FSettingText = false;
     // Where the text lies (EM_SETRECT); empty: the whole client area.
     TRect FTextRect;
+    bool FFramed = true;
 };
 
 class TEdit : public TCustomEdit {
@@ -185,6 +199,8 @@ private:
 // notifications (CBN_DROPDOWN, CBN_CLOSEUP, CBN_SELCHANGE, CBN_EDITCHANGE),
 // so a derived combo can hook them.
 class TCustomComboBox : public TWinControl {
+    friend void SetComboDroppedWidth(TCustomComboBox* Combo, Integer Width);
+    friend Integer ComboDroppedWidth(const TCustomComboBox* Combo);
 public:
     explicit TCustomComboBox(TComponent* AOwner);
     QString ClassName() const override { return QStringLiteral("TCustomComboBox"); }
@@ -241,6 +257,7 @@ private:
     bool FPushing = false;
     Integer FKeyDepth = 0;
     QString FTextBeforeKey;
+    Integer FDroppedWidth = 0;
 };
 
 class TComboBox : public TCustomComboBox {

@@ -65,6 +65,7 @@ std::vector<QObject*> g_dispatching;
 std::vector<std::unique_ptr<TPaintRecord>> g_paints;
 QHash<const QObject*, TControl*> g_controls;
 QHash<const QObject*, bool> g_mouseOnly;
+Integer g_beeps = 0;
 TControl* g_capture = nullptr;
 bool g_keyDown[256] = {};
 
@@ -940,6 +941,19 @@ bool ReleaseCapture()
     TWidgetBridge::SetCaptureControl(nullptr, false);
     return true;
 }
+
+void MessageBeep(Cardinal)
+{
+    ++g_beeps;
+    const QString p = QGuiApplication::platformName();
+    if (qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr && p != QLatin1String("offscreen") && p != QLatin1String("minimal"))
+        QApplication::beep();
+}
+
+namespace BeepSeam {
+Integer Count() { return g_beeps; }
+void Reset() { g_beeps = 0; }
+} // namespace BeepSeam
 
 DWORD GetTickCount()
 {

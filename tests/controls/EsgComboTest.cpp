@@ -9,7 +9,7 @@
 #include "controls/ComboBoxX.h"
 #include "controls/EsgCombo.h"
 #include "platform/Bitmap.h"
-#include "platform/ControlTweaks.h"
+#include "platform/StdControls.h"
 #include "platform/StringList.h"
 #include "platform/TestHooks.h"
 

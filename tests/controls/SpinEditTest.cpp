@@ -11,7 +11,7 @@
 
 #include "Screenshot.h"
 #include "controls/asgspin.h"
-#include "platform/Beep.h"
+#include "platform/Messages.h"
 #include "platform/Text.h"
 #include "platform/TestHooks.h"
 #include "platform/Timer.h"

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 #include "QtPrint.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QTimer>
+#include <QWidget>
 
 #include "Screenshot.h"
 #include "platform/Bitmap.h"
@@ -227,6 +229,38 @@ TEST_F(TShownForm, DisabledEditsAndCombosGreyTheirText)
     // Enabled again, the font's colour comes back.
     edit->SetEnabled(true);
     EXPECT_GT(DarkPixels(GrabControl(edit)), 20);
+}
+
+TEST(StdControls, ListWidthAndEditFrameSetBeforeTheWindowLastThroughItsRemaking)
+{
+    TForm form(nullptr);
+    form.SetClientSize(400, 300);
+    auto* cb = new TComboBox(&form);
+    cb->SetParent(&form);
+    cb->SetBounds(10, 10, 100, 22);
+    cb->Items()->SetText(QStringLiteral("EU868\nUS915"));
+    auto* framed = new TEdit(&form);
+    framed->SetParent(&form);
+    framed->SetBounds(10, 50, 100, 22);
+    auto* bare = new TEdit(&form);
+    bare->SetParent(&form);
+    bare->SetBounds(10, 80, 100, 22);
+    EXPECT_EQ(cb->Perform(CB_GETDROPPEDWIDTH), 100);
+    SetComboDroppedWidth(cb, 260);
+    SetEditFrame(bare, false);
+    form.Show();
+    cb->SetStyle(csDropDownList);  // a new window
+    EXPECT_EQ(ComboDroppedWidth(cb), 260);
+    cb->SetDroppedDown(true);
+    ASSERT_NE(QApplication::activePopupWidget(), nullptr);
+    EXPECT_GE(QApplication::activePopupWidget()->width(), 260);
+    cb->SetDroppedDown(false);
+    EXPECT_EQ(cb->Perform(CB_SETDROPPEDWIDTH, 0), 100);
+    // The frame is the dark line at the edit's left edge.
+    bare->RecreateWnd();
+    const QImage withFrame = GrabControl(framed), without = GrabControl(bare);
+    EXPECT_LT(qGray(withFrame.pixel(0, 11)), 200);
+    EXPECT_GT(qGray(without.pixel(0, 11)), 200);
 }
 
 TEST_F(TShownForm, CheckBoxClicksFromCodeAndUserAndPaintsItsState)
