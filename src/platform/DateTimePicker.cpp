@@ -941,7 +941,9 @@ void TDateTimePicker::ShowCalendar()
     if (w == nullptr)
         return;
     if (FPopup == nullptr)
-        FPopup = new TCalendarPopup(w, [this](QDate d) { CalendarPicked(FromQDate(d)); }, [this] { CalendarClosed(); });
+        FPopup = new TCalendarPopup(
+            w, [this](QDate d) { TWidgetBridge::Guard(this, [&] { CalendarPicked(FromQDate(d)); }); },
+            [this] { TWidgetBridge::Guard(this, [this] { CalendarClosed(); }); });
     auto* popup = static_cast<TCalendarPopup*>(FPopup);
     popup->Calendar->setMinimumDate(FMinDate != 0 ? ToQDate(FMinDate) : QDate(100, 1, 1));
     popup->Calendar->setMaximumDate(FMaxDate != 0 ? ToQDate(FMaxDate) : QDate(9999, 12, 31));
@@ -986,8 +988,8 @@ TMonthCalendar::TMonthCalendar(TComponent* AOwner) : TWinControl(AOwner), FDate(
 void TMonthCalendar::CreateWindowHandle(const TCreateParams&)
 {
     auto* w = new QCalendarWidget(TWidgetBridge::ParentWidget(this));
-    QObject::connect(w, &QCalendarWidget::clicked, [this](QDate d) { UserPicked(FromQDate(d)); });
-    QObject::connect(w, &QCalendarWidget::activated, [this](QDate d) { UserPicked(FromQDate(d)); });
+    QObject::connect(w, &QCalendarWidget::clicked, [this](QDate d) { TWidgetBridge::Guard(this, [&] { UserPicked(FromQDate(d)); }); });
+    QObject::connect(w, &QCalendarWidget::activated, [this](QDate d) { TWidgetBridge::Guard(this, [&] { UserPicked(FromQDate(d)); }); });
     TWidgetBridge::Attach(this, w);
 }
 

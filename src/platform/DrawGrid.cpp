@@ -823,12 +823,16 @@ void TCustomGrid::CreateWnd()
             case QAbstractSlider::SliderMove: code = SB_THUMBTRACK; break;
             default: return;
             }
-            Perform(vertical ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(code, Word(bar->sliderPosition())), bar->sliderPosition());
+            TWidgetBridge::Guard(this, [&] {
+                Perform(vertical ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(code, Word(bar->sliderPosition())), bar->sliderPosition());
+            });
             // The slider shows where the grid really is.
             bar->setSliderPosition(vertical ? FTopLeft.Y : FTopLeft.X);
         });
         QObject::connect(bar, &QAbstractSlider::sliderReleased, bar, [this, bar, vertical] {
-            Perform(vertical ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, Word(bar->sliderPosition())), bar->sliderPosition());
+            TWidgetBridge::Guard(this, [&] {
+                Perform(vertical ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, Word(bar->sliderPosition())), bar->sliderPosition());
+            });
             FUpdatingScrollBars = true;
             bar->setValue(vertical ? FTopLeft.Y : FTopLeft.X);
             FUpdatingScrollBars = false;

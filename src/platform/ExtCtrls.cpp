@@ -390,7 +390,7 @@ void TTrackBar::CreateWindowHandle(const TCreateParams&)
         if (FPushing || v == FPosition)
             return;
         FPosition = v;
-        Changed();
+        TWidgetBridge::Guard(this, [this] { Changed(); });
     });
     TWidgetBridge::Attach(this, w);
 }

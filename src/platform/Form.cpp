@@ -587,7 +587,7 @@ void TApplication::StartHintTimer(Integer ms)
         FTimers = std::make_unique<TTimers>();
         FTimers->pause.setSingleShot(true);
         FTimers->hide.setSingleShot(true);
-        QObject::connect(&FTimers->pause, &QTimer::timeout, [this] { HintTimerExpired(); });
+        QObject::connect(&FTimers->pause, &QTimer::timeout, [this] { TWidgetBridge::Guard(this, [this] { HintTimerExpired(); }); });
         QObject::connect(&FTimers->hide, &QTimer::timeout, [this] { CancelHint(); });
     }
     FTimers->pause.start(std::max(ms, 0));

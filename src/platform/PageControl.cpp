@@ -130,7 +130,9 @@ void TPageControl::CreateWindowHandle(const TCreateParams& Params)
         if (FUpdatingTabs || index < 0)
             return;
         auto* page = static_cast<TTabSheet*>(bar->tabData(index).value<void*>());
-        if (!UserSelects(page))
+        bool taken = false;
+        TWidgetBridge::Guard(this, [&] { taken = UserSelects(page); });
+        if (!taken)
             UpdateTabs();  // refused: the tab row goes back
     });
 }

@@ -217,7 +217,7 @@ void TLinkLabel::CreateWindowHandle(const TCreateParams&)
     w->setOpenExternalLinks(false);
     w->setText(FText);
     w->setFocusPolicy(Qt::NoFocus);
-    QObject::connect(w, &QLabel::linkActivated, [this](const QString& link) { DoLinkClick(link); });
+    QObject::connect(w, &QLabel::linkActivated, [this](const QString& link) { TWidgetBridge::Guard(this, [&] { DoLinkClick(link); }); });
     TWidgetBridge::Attach(this, w);
 }
 
@@ -248,7 +248,7 @@ TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner)
 void TCustomEdit::CreateWindowHandle(const TCreateParams&)
 {
     auto* w = new QLineEdit(TWidgetBridge::ParentWidget(this));
-    QObject::connect(w, &QLineEdit::textEdited, [this](const QString& t) { TextEdited(t); });
+    QObject::connect(w, &QLineEdit::textEdited, [this](const QString& t) { TWidgetBridge::Guard(this, [&] { TextEdited(t); }); });
     TWidgetBridge::Attach(this, w);
 }
 
@@ -500,7 +500,7 @@ void TMemo::CreateWindowHandle(const TCreateParams&)
         FLines->SetText(w->toPlainText());
         FSyncing = false;
         FModified = true;
-        Change();
+        TWidgetBridge::Guard(this, [this] { Change(); });
     });
     TWidgetBridge::Attach(this, w);
     TWidgetBridge::AddSubWidget(this, w->viewport(), true);
@@ -609,15 +609,15 @@ void TCustomComboBox::Clear()
 void TCustomComboBox::CreateWindowHandle(const TCreateParams&)
 {
     auto* w = new TQComboBox(TWidgetBridge::ParentWidget(this), [this](bool open) {
-        Perform(CN_COMMAND, MAKEWPARAM(0, open ? CBN_DROPDOWN : CBN_CLOSEUP));
+        TWidgetBridge::Guard(this, [&] { Perform(CN_COMMAND, MAKEWPARAM(0, open ? CBN_DROPDOWN : CBN_CLOSEUP)); });
     });
     if (FStyle == csDropDown || FStyle == csSimple)
-        w->setLineEdit(new TQComboEdit(w, [this](bool begins) { KeyEditing(begins); }));
+        w->setLineEdit(new TQComboEdit(w, [this](bool begins) { TWidgetBridge::Guard(this, [&] { KeyEditing(begins); }); }));
     w->setInsertPolicy(QComboBox::NoInsert);
-    QObject::connect(w, &QComboBox::activated, [this](int i) { UserPicked(i); });
+    QObject::connect(w, &QComboBox::activated, [this](int i) { TWidgetBridge::Guard(this, [&] { UserPicked(i); }); });
     if (QLineEdit* e = w->lineEdit()) {
         // Every change the user makes counts, the completion Qt adds included.
-        QObject::connect(e, &QLineEdit::textEdited, [this](const QString& t) { UserTyped(t); });
+        QObject::connect(e, &QLineEdit::textEdited, [this](const QString& t) { TWidgetBridge::Guard(this, [&] { UserTyped(t); }); });
         QObject::connect(e, &QLineEdit::textChanged, [this](const QString& t) {
             if (FKeyDepth > 0)
                 UserTyped(t);
@@ -874,7 +874,7 @@ void TButton::CreateWindowHandle(const TCreateParams&)
     w->setAutoDefault(false);
     w->setDefault(FDefault);
     SetTabFocus(w, TabStop());
-    QObject::connect(w, &QPushButton::clicked, [this] { Perform(CN_COMMAND, MAKEWPARAM(0, BN_CLICKED)); });
+    QObject::connect(w, &QPushButton::clicked, [this] { TWidgetBridge::Guard(this, [this] { Perform(CN_COMMAND, MAKEWPARAM(0, BN_CLICKED)); }); });
     TWidgetBridge::Attach(this, w);
 }
 
@@ -935,7 +935,7 @@ void TCheckBox::CreateWindowHandle(const TCreateParams&)
     w->setCheckState(FState == cbChecked ? Qt::Checked : FState == cbGrayed ? Qt::PartiallyChecked : Qt::Unchecked);
     w->setLayoutDirection(FAlignment == taLeftJustify ? Qt::RightToLeft : Qt::LeftToRight);
     SetTabFocus(w, TabStop());
-    QObject::connect(w, &QCheckBox::clicked, [this] { UserClicked(); });
+    QObject::connect(w, &QCheckBox::clicked, [this] { TWidgetBridge::Guard(this, [this] { UserClicked(); }); });
     TWidgetBridge::Attach(this, w);
 }
 
@@ -995,7 +995,7 @@ void TRadioButton::CreateWindowHandle(const TCreateParams&)
     SetTabFocus(w, TabStop());
     QObject::connect(w, &QRadioButton::clicked, [this, w] {
         if (!FChecked)
-            SetChecked(true);
+            TWidgetBridge::Guard(this, [this] { SetChecked(true); });
         else {
             const QSignalBlocker block(w);
             w->setChecked(true);  // clicking a checked radio button leaves it checked
@@ -1063,7 +1063,7 @@ void TListBox::CreateWindowHandle(const TCreateParams&)
         if (FPushing)
             return;
         SelectionFromWidget();
-        Click();
+        TWidgetBridge::Guard(this, [this] { Click(); });
     });
     TWidgetBridge::Attach(this, w);
     TWidgetBridge::AddSubWidget(this, w->viewport(), true);
@@ -1266,7 +1266,7 @@ void TScrollBar::CreateWindowHandle(const TCreateParams&)
         case QAbstractSlider::SliderMove: code = scTrack; break;
         default: break;
         }
-        Scroll(code, w->sliderPosition());
+        TWidgetBridge::Guard(this, [&] { Scroll(code, w->sliderPosition()); });
     });
     TWidgetBridge::Attach(this, w);
 }

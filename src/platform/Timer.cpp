@@ -3,6 +3,7 @@
 #include <QTimer>
 
 #include "platform/Form.h"
+#include "platform/WidgetBridge.h"
 
 struct TTimer::TImpl {
     QTimer timer;
@@ -44,9 +45,5 @@ void TTimer::Timer()
 {
     if (!FEnabled || !OnTimer)
         return;
-    try {
-        OnTimer(this);
-    } catch (const std::exception& e) {
-        Application->HandleException(this, e);
-    }
+    TWidgetBridge::Guard(this, [this] { OnTimer(this); });
 }

@@ -102,13 +102,7 @@ void NoteModifiers(Qt::KeyboardModifiers mods)
 bool Deliver(TControl* control, TMessage& m)
 {
     g_native.push_back({&m, false});
-    try {
-        control->WndProc(m);
-    } catch (const std::exception& e) {
-        Application->HandleException(control, e);
-    } catch (...) {
-        Application->HandleException(control, std::runtime_error("Unknown error"));
-    }
+    TWidgetBridge::Guard(control, [&] { control->WndProc(m); });
     const bool pass = g_native.back().PassNative;
     g_native.pop_back();
     return pass;
@@ -418,24 +412,17 @@ bool TWidgetBridge::FilterEvent(QObject* watched, QEvent* event)
             return false;
         const TDropHandler handler = h->DropHandler;  // a drop may free the window
         const QPoint origin = widget->mapToGlobal(QPoint(0, 0));
-        try {
-            const bool handled = handler(event, {origin.x(), origin.y()});
-            // A drag refused where it enters goes on to the moves and the
-            // leave all the same (the target may take it further on): Qt
-            // sends them only after an accepted enter, so the enter is
-            // accepted with no action.
-            if (handled && event->type() == QEvent::DragEnter && !event->isAccepted()) {
-                static_cast<QDragEnterEvent*>(event)->setDropAction(Qt::IgnoreAction);
-                event->accept();
-            }
-            return handled;
-        } catch (const std::exception& e) {
-            Application->HandleException(control, e);
-        } catch (...) {
-            Application->HandleException(control, std::runtime_error("Unknown error"));
-        }
+        bool handled = true;
         event->ignore();
-        return true;
+        Guard(control, [&] { handled = handler(event, {origin.x(), origin.y()}); });
+        // A drag refused where it enters goes on to the moves and the leave
+        // all the same (the target may take it further on): Qt sends them
+        // only after an accepted enter, so the enter is accepted with no action.
+        if (handled && event->type() == QEvent::DragEnter && !event->isAccepted()) {
+            static_cast<QDragEnterEvent*>(event)->setDropAction(Qt::IgnoreAction);
+            event->accept();
+        }
+        return handled;
     }
     default:
         return false;
@@ -617,6 +604,17 @@ void TWidgetBridge::ApplyState(TControl* control)
     // and a control without a parent is not shown at all.
     if (!w->isWindow() || w->property("arvintoPopup").toBool())
         w->setVisible(control->Visible());
+}
+
+void TWidgetBridge::Guard(TObject* sender, const std::function<void()>& work)
+{
+    try {
+        work();
+    } catch (const std::exception& e) {
+        Application->HandleException(sender, e);
+    } catch (...) {
+        Application->HandleException(sender, std::runtime_error("Unknown error"));
+    }
 }
 
 TControl* TWidgetBridge::CaptureControl()
@@ -865,13 +863,8 @@ bool PostMessage(HWND wnd, Cardinal msg, WPARAM wParam, LPARAM lParam)
         [target, msg, wParam, lParam] {
             if (!target)
                 return;
-            if (auto* c = dynamic_cast<TWinControl*>(TWidgetBridge::ControlOf(target.data()))) {
-                try {
-                    c->Perform(msg, wParam, lParam);
-                } catch (const std::exception& e) {
-                    Application->HandleException(c, e);
-                }
-            }
+            if (auto* c = dynamic_cast<TWinControl*>(TWidgetBridge::ControlOf(target.data())))
+                TWidgetBridge::Guard(c, [&] { c->Perform(msg, wParam, lParam); });
         },
         Qt::QueuedConnection);
     return true;

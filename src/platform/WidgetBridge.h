@@ -66,6 +66,10 @@ public:
     // Calls detach when the paint in progress for control ends (a canvas
     // that drew on its painter lets go); false outside a paint.
     static bool JoinPaint(const TControl* control, std::function<void()> detach);
+    // Runs what Qt asks of a control (a message, a signal's work); an
+    // exception its handlers throw is shown by the application instead of
+    // running on through Qt.
+    static void Guard(TObject* sender, const std::function<void()>& work);
     // Marks the message being translated as wanting Qt's own handling.
     static void RequestNativeDefault(const TMessage& message);
     // Makes (or returns) the backing image's painter for drawing outside a paint.

@@ -263,6 +263,44 @@ TEST(StdControls, ListWidthAndEditFrameSetBeforeTheWindowLastThroughItsRemaking)
     EXPECT_GT(qGray(without.pixel(0, 11)), 200);
 }
 
+TEST_F(TShownForm, AnErrorInAHandlerOfTheUsersActionIsShownNotThrown)
+{
+    QStringList shown;
+    Application->OnException = [&](TObject* sender, const std::exception& e) {
+        shown << QStringLiteral("%1: %2").arg(static_cast<TComponent*>(sender)->ClassName(), QString::fromUtf8(e.what()));
+    };
+    const auto fail = [](TObject*) { throw EConvertError(QStringLiteral("'x' is not a valid integer value")); };
+    auto* button = Add<TButton>(10, 10);
+    button->OnClick = fail;
+    auto* check = Add<TCheckBox>(10, 40);
+    check->OnClick = fail;
+    auto* radio = Add<TRadioButton>(10, 60);
+    radio->OnClick = fail;
+    auto* edit = Add<TEdit>(10, 80);
+    edit->OnChange = fail;
+    auto* list = Add<TComboBox>(10, 110);
+    list->SetStyle(csDropDownList);
+    list->Items()->SetText(QStringLiteral("a\nb"));
+    list->OnChange = fail;
+    auto* box = Add<TListBox>(200, 10);
+    box->Items()->SetText(QStringLiteral("a\nb"));
+    box->OnClick = fail;
+    const std::vector<std::pair<const char*, std::function<void()>>> actions = {
+        {"TButton", [&] { TestInput::Click(button); }},
+        {"TCheckBox", [&] { TestInput::Click(check, {6, 8}); }},
+        {"TRadioButton", [&] { TestInput::Click(radio, {6, 8}); }},
+        {"TEdit", [&] { TestInput::TypeText(edit, QStringLiteral("x")); }},
+        {"TComboBox", [&] { TestInput::PressKey(list, VK_DOWN); }},
+        {"TListBox", [&] { TestInput::Click(box, {5, 5}); }},
+    };
+    for (const auto& [name, act] : actions) {
+        shown.clear();
+        EXPECT_NO_THROW(act()) << name;
+        EXPECT_EQ(shown, QStringList{QStringLiteral("%1: 'x' is not a valid integer value").arg(QLatin1String(name))}) << name;
+    }
+    Application->OnException = nullptr;
+}
+
 TEST_F(TShownForm, CheckBoxClicksFromCodeAndUserAndPaintsItsState)
 {
     auto* cb = Add<TCheckBox>(10, 10);
