@@ -288,12 +288,15 @@ struct THintInfo {
 // Numbers a message name for the whole run: the same name gives the same number.
 Cardinal RegisterWindowMessage(const QString& name);
 
-// Runs the message through the window's procedure at once and returns its result.
+// Runs the message through the window's procedure at once and returns its
+// result. Sent from another thread, it is handled on the window's thread
+// while the sender waits (that thread must be running its message loop).
 LRESULT SendMessage(HWND wnd, Cardinal msg, WPARAM wParam = 0, LPARAM lParam = 0);
 // Queues the message for the window; it is delivered by the message loop.
-// Returns false when the window does not exist.
+// Returns false when the window does not exist. Any thread may post.
 bool PostMessage(HWND wnd, Cardinal msg, WPARAM wParam = 0, LPARAM lParam = 0);
-// The same, addressed to a control (its window is made when needed).
+// The same, addressed to a control (its window is made when needed); on the
+// window's thread only.
 LRESULT SendMessage(TControl* control, Cardinal msg, WPARAM wParam = 0, LPARAM lParam = 0);
 bool PostMessage(TControl* control, Cardinal msg, WPARAM wParam = 0, LPARAM lParam = 0);
 

@@ -17,11 +17,14 @@
 #include <QPainter>
 #include <QPaintEvent>
 #include <QScreen>
+#include <QThread>
 #include <QStyleHints>
 #include <QTimerEvent>
 #include <QWheelEvent>
 
 #include <exception>
+#include <mutex>
+#include <unordered_set>
 #include <vector>
 
 #include "platform/Form.h"
@@ -66,6 +69,23 @@ std::vector<std::unique_ptr<TPaintRecord>> g_paints;
 QHash<const QObject*, TControl*> g_controls;
 QHash<const QObject*, bool> g_mouseOnly;
 Integer g_beeps = 0;
+
+// The windows that exist now: other threads may post and send to a window
+// only while it is here.
+std::mutex g_liveLock;
+std::unordered_set<const TWinHandle*> g_live;
+
+bool IsLive(const TWinHandle* wnd)
+{
+    const std::lock_guard<std::mutex> lock(g_liveLock);
+    return g_live.count(wnd) != 0;
+}
+
+bool OnWindowThread()
+{
+    const QCoreApplication* app = QCoreApplication::instance();
+    return app == nullptr || QThread::currentThread() == app->thread();
+}
 TControl* g_capture = nullptr;
 bool g_keyDown[256] = {};
 
@@ -434,10 +454,16 @@ bool TWidgetBridge::FilterEvent(QObject* watched, QEvent* event)
 TWinHandle::TWinHandle(TControl* control, QWidget* widget, bool paintsItself)
     : Control(control), Widget(widget), PaintsItself(paintsItself)
 {
+    const std::lock_guard<std::mutex> lock(g_liveLock);
+    g_live.insert(this);
 }
 
 TWinHandle::~TWinHandle()
 {
+    {
+        const std::lock_guard<std::mutex> lock(g_liveLock);
+        g_live.erase(this);
+    }
     BackingPainter.reset();
     if (g_capture == Control)
         g_capture = nullptr;
@@ -837,6 +863,21 @@ TWinControl* FindControl(HWND wnd)
 
 LRESULT SendMessage(HWND wnd, Cardinal msg, WPARAM wParam, LPARAM lParam)
 {
+    if (!OnWindowThread()) {
+        // From another thread: the window's thread handles it while the
+        // sender waits for the answer.
+        if (!IsLive(wnd))
+            return 0;
+        LRESULT result = 0;
+        QMetaObject::invokeMethod(
+            qApp,
+            [&] {
+                if (TWinControl* c = IsLive(wnd) ? FindControl(wnd) : nullptr)
+                    TWidgetBridge::Guard(c, [&] { result = c->Perform(msg, wParam, lParam); });
+            },
+            Qt::BlockingQueuedConnection);
+        return result;
+    }
     TWinControl* c = FindControl(wnd);
     return c != nullptr ? c->Perform(msg, wParam, lParam) : 0;
 }
@@ -854,16 +895,16 @@ bool PostMessage(TControl* control, Cardinal msg, WPARAM wParam, LPARAM lParam)
 
 bool PostMessage(HWND wnd, Cardinal msg, WPARAM wParam, LPARAM lParam)
 {
-    if (FindControl(wnd) == nullptr)
+    // Any thread may post; the window is looked at on its own thread only.
+    if (!IsLive(wnd) || QCoreApplication::instance() == nullptr)
+        return false;
+    if (OnWindowThread() && FindControl(wnd) == nullptr)
         return false;
     // Delivered by the loop only if the window still exists then.
-    QPointer<QWidget> target(wnd->Widget);
     QMetaObject::invokeMethod(
-        target.data(),
-        [target, msg, wParam, lParam] {
-            if (!target)
-                return;
-            if (auto* c = dynamic_cast<TWinControl*>(TWidgetBridge::ControlOf(target.data())))
+        qApp,
+        [wnd, msg, wParam, lParam] {
+            if (TWinControl* c = IsLive(wnd) ? FindControl(wnd) : nullptr)
                 TWidgetBridge::Guard(c, [&] { c->Perform(msg, wParam, lParam); });
         },
         Qt::QueuedConnection);

@@ -7,6 +7,10 @@
 #include <QApplication>
 #include <QDropEvent>
 #include <QElapsedTimer>
+#include <QThread>
+
+#include <atomic>
+#include <thread>
 #include <QMimeData>
 #include <QWidget>
 
@@ -605,6 +609,71 @@ TEST_F(TFormFixture, WindowTimersPostedAndRegisteredMessages)
     delete p;
     Application->ProcessMessages();
     EXPECT_FALSE(PostMessage(static_cast<HWND>(nullptr), id, 1, 0));
+}
+
+// Records on which thread each of its messages arrived.
+class TThreadProbe : public TCustomControl {
+public:
+    explicit TThreadProbe(TComponent* owner, Cardinal msg) : TCustomControl(owner), FMsg(msg) {}
+    std::vector<WPARAM> got;
+    bool offThread = false;
+    void WndProc(TMessage& m) override
+    {
+        if (m.Msg == FMsg) {
+            got.push_back(m.WParam);
+            offThread = offThread || QThread::currentThread() != qApp->thread();
+            // Touches the window, as a handler would.
+            Invalidate();
+            m.Result = LRESULT(m.WParam * 2);
+            return;
+        }
+        TCustomControl::WndProc(m);
+    }
+
+private:
+    Cardinal FMsg;
+};
+
+TEST_F(TFormFixture, MessagesFromAnotherThreadAreHandledOnTheWindowsThread)
+{
+    const Cardinal msg = RegisterWindowMessage(QStringLiteral("ArvintoWorkerState"));
+    auto* p = new TThreadProbe(form, msg);
+    p->SetParent(form);
+    form->Show();
+    const HWND wnd = p->Handle();
+    // The worker posts, then sends and waits for the answer, while this
+    // thread runs its loop.
+    std::atomic<bool> done{false};
+    LRESULT answer = 0;
+    bool posted = true;
+    std::thread worker([&] {
+        for (WPARAM i = 1; i <= 50; ++i)
+            posted = PostMessage(wnd, msg, i, 0) && posted;
+        answer = SendMessage(wnd, msg, 51, 0);
+        done = true;
+    });
+    QElapsedTimer t;
+    t.start();
+    while (!done && t.elapsed() < 5000)
+        Application->ProcessMessages();
+    worker.join();
+    EXPECT_TRUE(posted);
+    EXPECT_EQ(answer, 102);
+    ASSERT_EQ(p->got.size(), 51u);
+    for (size_t i = 0; i < p->got.size(); ++i)
+        EXPECT_EQ(p->got[i], WPARAM(i + 1));
+    EXPECT_FALSE(p->offThread);
+
+    // Once the window is gone, the worker's messages go nowhere.
+    delete p;
+    std::thread late([&] {
+        posted = PostMessage(wnd, msg, 1, 0);
+        answer = SendMessage(wnd, msg, 2, 0);
+    });
+    late.join();
+    Application->ProcessMessages();
+    EXPECT_FALSE(posted);
+    EXPECT_EQ(answer, 0);
 }
 
 TEST_F(TFormFixture, PaintedFaceAndDrawingOutsideAPaintAreGrabbed)
