@@ -64,7 +64,6 @@ void TEmbeddedButtonEdit::SetCtl3D(bool v)
 void TEmbeddedButtonEdit::CreateWnd()
 {
     TCustomMaskEdit::CreateWnd();
-    SetEditFrame(this, FBorderStyle != bsNone);
     SetEditRect();
 }
 

@@ -7,7 +7,6 @@
 #include "platform/DrawText.h"
 #include "platform/Form.h"
 #include "platform/Graphics.h"
-#include "platform/StdControls.h"
 #include "platform/StringList.h"
 
 // ------------------------------------------------------------ shared helpers
@@ -429,13 +428,6 @@ void TEsgCustomCombo::Loaded()
     Init();
 }
 
-void TEsgCustomCombo::CreateWnd()
-{
-    TCustomComboBox::CreateWnd();
-    if (FDropWidth > 0)
-        SetComboDroppedWidth(this, FDropWidth);
-}
-
 
 bool TEsgCustomCombo::NeedsOwnPaint() const
 {
@@ -636,13 +628,6 @@ void TEsgCustomCombo::Dispatch(TMessage& Message)
         }
         break;
     }
-    case CB_SETDROPPEDWIDTH:
-        SetComboDroppedWidth(this, Integer(Message.WParam));
-        Message.Result = ComboDroppedWidth(this);
-        return;
-    case CB_GETDROPPEDWIDTH:
-        Message.Result = ComboDroppedWidth(this);
-        return;
     default:
         break;
     }

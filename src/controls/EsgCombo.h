@@ -216,7 +216,6 @@ public:
 
 protected:
     void Loaded() override;
-    void CreateWnd() override;
     void Dispatch(TMessage& Message) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
