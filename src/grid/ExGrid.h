@@ -4,7 +4,13 @@
 // same way:
 //   ExGridData.cpp      counts, current cell, plain properties
 //   ExGridCreate.cpp    construction, destruction, window set-up, loading,
-//                       copying, the grid timer and the owner form's resize
+//                       copying and the owner form's resize
+//   input/ExGridWndProc.cpp   window procedure, grid timer, focus, enter
+//                       and exit, edit-done and combo notifications
+//   input/ExGridAccessors.cpp cells by real row, all column widths, the
+//                       per-cell look, row colours and the update lock
+//   input/ExGridValidate.cpp  validation of edits and change tracking
+//   features/ExGridRecords.cpp background, modified marking, column order
 //   ExGridHidden.cpp    hidden columns and rows, real and display indexes
 //   ExGridSettings.cpp  column sizes and positions, column states, visual
 //                       properties and print settings files
@@ -117,6 +123,8 @@ using TComboChangeEvent =
 using TCheckBoxClickEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, bool State)>;
 using TGetEditorTypeEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, TEditorType& AEditor)>;
 using TCellsChangedEvent = std::function<void(TObject* Sender, TRect R)>;
+using TCellValidateEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, QString& Value, bool& Valid)>;
+using TEllipsClickEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, QString& S)>;
 using TGetCellColorEvent =
     std::function<void(TObject* Sender, Integer ARow, Integer ACol, TGridDrawState AState, TBrush* ABrush, TFont* AFont)>;
 using TGetCellBorderEvent =
@@ -196,7 +204,8 @@ public:
     // Also records the largest count and the rows that take display hooks.
     void SetRowCount(Integer Value);
     Integer GetColCount() const { return ColCount(); }
-    void SetColCount(Integer Value);
+    // The column grid keeps its column items in step here.
+    virtual void SetColCount(Integer Value);
     Integer MaxRowCount() const { return FMaxRowCount; }
     Integer MaxColCount() const { return FMaxColCount; }
     // A cell by real column and real row, hidden rows included.
@@ -270,6 +279,126 @@ public:
     void SetColumnOrder();
     // Shows every column and moves the columns to the recorded order.
     void ResetColumnOrder();
+    // Present display position of the column first at ACol (ACol when no
+    // order is recorded or the column is not in it).
+    Integer ColumnPosition(Integer ACol) const;
+    // First-order index of the column at display position ACol (records
+    // the order when none is); a position outside the record raises the
+    // list's index error.
+    Integer ColumnAtPosition(Integer ACol);
+    // The first column whose row-0 text equals AValue exactly, -1 for none.
+    Integer ColumnByHeader(const QString& AValue) const;
+    TShowModified* ShowModified() const { return FShowModified.get(); }
+
+    // ================================================= update locking
+    // Counted lock on painting; BeginUpdate and EndUpdate act only while the
+    // grid is visible and also stop and restart the window's redrawing.
+    void BeginUpdate();
+    // The last EndUpdate repaints the whole grid and its border once.
+    void EndUpdate();
+    // Counter only (also on a hidden grid).
+    void StartUpdate() { ++FUpdateCount; }
+    // Sets the counter to 0 (ends any outer lock's effect on painting).
+    void ResetUpdate() { FUpdateCount = 0; }
+    bool LockUpdate() const { return FUpdateCount > 0; }
+    void SetLockUpdate(bool Value);
+    Integer UpdateCount() const { return FUpdateCount; }
+
+    // ======================================== cell accessors (real columns)
+    // By real row, hidden rows included; '' for a negative index.
+    QString GetAllCells(Integer ACol, Integer ARow) const;
+    // A hidden row's texts grow with empty entries until ACol exists.
+    void SetAllCells(Integer ACol, Integer ARow, const QString& Value);
+    // The raw stored text by real row (no hooks).
+    QString AllGridCells(Integer ACol, Integer ARow) const;
+    void SetAllGridCells(Integer ACol, Integer ARow, const QString& Value);
+    QString AllWideCells(Integer ACol, Integer ARow) const { return GetAllCells(ACol, ARow); }
+    void SetAllWideCells(Integer ACol, Integer ARow, const QString& Value) { SetAllCells(ACol, ARow, Value); }
+    // The user object by real row; a hidden row's object or the user object
+    // of the properties kept in its slot.
+    TObject* AllObjects(Integer ACol, Integer ARow) const;
+    void SetAllObjects(Integer ACol, Integer ARow, TObject* Value);
+    // The raw object slot by real row, hidden rows included.
+    TObject* GetAllGridObjects(Integer ACol, Integer ARow) const;
+    // The texts of a hidden row (one per real column), nullptr when shown.
+    TStringList* HiddenRowStrings(Integer ARow) const;
+    // Cells at the present position of the column first at ACol.
+    QString OriginalCells(Integer ACol, Integer ARow) const;
+    void SetOriginalCells(Integer ACol, Integer ARow, const QString& Value);
+    QString StrippedCells(Integer ACol, Integer ARow) const;
+    Integer LinesInCell(Integer ACol, Integer ARow) const;
+    // The width of a real column 0 .. 512: the remembered width of a hidden
+    // one; writing a shown one also sets its displayed width. Raises
+    // DOzeDidoRivar for a column outside the table.
+    Integer AllColWidths(Integer ACol) const;
+    void SetAllColWidths(Integer ACol, Integer Value);
+    Integer AllColCount() const { return ColCount() + FNumHidden; }
+    Integer AllRowCount() const { return RowCount() + NumHiddenRows(); }
+    // Per-cell look kept in the cell's properties: the getters answer the
+    // default and create nothing (WordWraps excepted), the setters create
+    // the properties, store and repaint the cell.
+    TColor Colors(Integer ACol, Integer ARow) const;
+    void SetColors(Integer ACol, Integer ARow, TColor Value);
+    TColor ColorsTo(Integer ACol, Integer ARow) const;
+    void SetColorsTo(Integer ACol, Integer ARow, TColor Value);
+    TCellGradientDirection Gradients(Integer ACol, Integer ARow) const;
+    void SetGradients(Integer ACol, Integer ARow, TCellGradientDirection Value);
+    TColor FontColors(Integer ACol, Integer ARow) const;
+    void SetFontColors(Integer ACol, Integer ARow, TColor Value);
+    TFontStyles FontStyles(Integer ACol, Integer ARow) const;
+    void SetFontStyles(Integer ACol, Integer ARow, TFontStyles Value);
+    Integer FontSizes(Integer ACol, Integer ARow) const;
+    void SetFontSizes(Integer ACol, Integer ARow, Integer Value);
+    QString FontNames(Integer ACol, Integer ARow) const;
+    void SetFontNames(Integer ACol, Integer ARow, const QString& Value);
+    // Name, size, style and colour of AFont.
+    void SetFonts(Integer ACol, Integer ARow, const TFont* AFont);
+    TAlignment Alignments(Integer ACol, Integer ARow) const;
+    void SetAlignments(Integer ACol, Integer ARow, TAlignment Value);
+    bool ReadOnly(Integer ACol, Integer ARow) const { return GetReadOnly(ACol, ARow); }
+    void SetReadOnly(Integer ACol, Integer ARow, bool Value);
+    bool WordWraps(Integer ACol, Integer ARow);
+    void SetWordWraps(Integer ACol, Integer ARow, bool Value);
+    // Row-wide colours over the columns FixedCols .. AllColCount - 1; clNone
+    // drops the properties of plain cells.
+    void SetRowColor(Integer ARow, TColor Value);
+    void SetRowColorTo(Integer ARow, TColor Value);
+    void SetRowFontColor(Integer ARow, TColor Value);
+    // The wide text of a cell (cell texts are UTF-16 already).
+    QString WideCells(Integer ACol, Integer ARow) const { return GetCellEx(ACol, ARow); }
+    void SetWideCells(Integer ACol, Integer ARow, const QString& Value) { SetCellEx(ACol, ARow, Value); }
+    // Also remembered as the cursor restored after hover changes.
+    void SetGridCursor(TCursor Value);
+    // Stored, then the present bounds applied again (whole rows).
+    void SetIntegralHeightEx(bool Value);
+
+    // ========================================= window procedure and focus
+    // The registered message the end of an edit posts to the grid: WParam
+    // real column, LParam row.
+    static Cardinal GridEditDoneMessage();
+    // Posts "GridEditDone" for a cell; the window procedure fires OnEditCellDone.
+    void PostEditDone(Integer ACol, Integer ARow);
+    bool IsHoverFixedCell(Integer ACol, Integer ARow) const;
+    void ResetFixedCellHighlight();
+    bool HasCellBorderEvent() override { return static_cast<bool>(OnGetCellBorder); }
+    // The edit-button editors' ellipsis: S, or what OnEllipsClick leaves.
+    virtual QString EllipsClick(const QString& S);
+    virtual void InplaceEditKeyDown(Word& Key, TShiftState Shift) {}
+    virtual void InplaceEditWMKeyDown(TMessage& Message) {}
+    Integer PaintCount() const { return FPaintCount; }
+
+    // ================================== validation and change tracking
+    // Records the cell's state as editing begins (ACol displayed).
+    virtual void StoreOldCellState(Integer ACol, Integer ARow);
+    // Validates the pending edit's new text through OnCellValidate; true
+    // when it was stored (or nothing needed validation). A refused value
+    // puts the old text (or the handler's) back and reopens the editor.
+    virtual bool ValidateCell(const QString& NewValue);
+    virtual bool ValidateCellWide(const QString& NewValue);
+    virtual void RecalcFooterColumn(Integer ACol) { CalcFooter(ACol); }
+    bool EditPending() const { return FEditing; }
+    QString OldCellText() const { return FOldCellText; }
+    bool LastValidation() const { return FLastValidation; }
 
     // ================================================= settings files
     void SaveColSizes();
@@ -302,9 +431,6 @@ public:
     virtual Cardinal GetVersionNr() const { return 0; }
     // The text of a cell as a formula would show it (no formulas here).
     virtual QString GetFormulaCellText(Integer ACol, Integer ARow) { return Cells(ACol, ARow); }
-    // Validation of the current cell's new text before the cell is left
-    // (the editing layer hangs its checks here); true accepts it.
-    virtual bool ValidateCell(const QString& NewValue) { return true; }
     QString GetEditMask(Integer ACol, Integer ARow) override;
     // Cell look for painting: cell properties, fixed and selected colours.
     void GetVisualProperties(Integer ACol, Integer ARow, TGridDrawState& State, bool Printing, bool Flag,
@@ -871,6 +997,9 @@ public:
     TCheckBoxClickEvent OnCheckBoxClick;
     TGetEditorTypeEvent OnGetEditorType;
     TCellsChangedEvent OnCellsChanged;
+    TCellValidateEvent OnCellValidate;
+    TCellValidateEvent OnCellValidateWide;
+    TEllipsClickEvent OnEllipsClick;
     TNotifyEvent OnFilterDone;
     TNotifyEvent OnEditingDone;
     TNotifyEvent OnPainted;
@@ -940,6 +1069,9 @@ protected:
     void CreateWnd() override;
     void Loaded() override;
     void WndProc(TMessage& Message) override;
+    void DoEnter() override;
+    void DoExit() override;
+    void Click() override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     TInplaceEdit* CreateEditor() override;
     bool CanEditShow() override;
@@ -964,6 +1096,11 @@ protected:
     void GridTimer();
 
 private:
+    // WM_COMMAND from a child editor; true when it was handled here.
+    bool CommandMessage(TMessage& Message);
+    void SetFocusMessage(TMessage& Message);
+    // A refused value: Text back into the cell and the editor open on it.
+    void ReopenRefusedCell(Integer C, Integer R, const QString& Text, bool ResetFirst);
     void SetRepaint(TColor& Field, TColor Value);
     // Ranges (left, top, right, bottom cells) of a column, a row or the
     // grid: the normal cells, or all with DoFixed; Hidden adds the hidden
@@ -1044,6 +1181,7 @@ private:
     std::unique_ptr<TBitmap> FRowIndicator;
     std::unique_ptr<TSortIndexList> FSortIndexes;
     std::unique_ptr<TBackGround> FBackGround;
+    std::unique_ptr<TShowModified> FShowModified;
     TGridRect FDropSelection;
     bool FOleDropTargetAssigned = false;
     TArrowWindow* ArwU = nullptr;  // owned through the component owner list

@@ -1,6 +1,6 @@
 // TExStringGrid: construction and destruction, window creation, the end of
-// loading, copying from another grid, the 500 ms grid timer and the owner
-// form's resize handling.
+// loading, copying from another grid, starting the 500 ms grid timer and
+// the owner form's resize handling.
 
 #include "grid/ExGrid.h"
 
@@ -103,6 +103,8 @@ TExStringGrid::TExStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     FEnabledRows = std::make_unique<TIntList>(0, 0);
     FRowIndicator = std::make_unique<TBitmap>();
     FBackGround = std::make_unique<TBackGround>(this);
+    FShowModified = std::make_unique<TShowModified>();
+    FShowModified->OnChange = [this](TObject*) { RepaintCol(0); };
     FControlList = std::make_unique<TControlList>();
     FSyncGrid = std::make_unique<TSyncGrid>(this);
 
@@ -299,73 +301,6 @@ void TExStringGrid::Loaded()
     for (Integer c = 0; c < ColCount(); ++c)
         FOrigColSizes->Add(ColWidths(c));
     SetColumnOrder();
-}
-
-void TExStringGrid::WndProc(TMessage& Message)
-{
-    switch (Message.Msg) {
-    case WM_TIMER:
-        if (FGridTimerID != 0 && Message.WParam == WPARAM(FGridTimerID)) {
-            GridTimer();
-            return;
-        }
-        break;
-    case WM_HSCROLL:
-    case WM_VSCROLL: {
-        const Integer pos = Message.LParam != 0 ? Integer(Message.LParam) : Integer(Message.WParamHi());
-        Message.Result = Message.Msg == WM_HSCROLL ? WMHScroll(Message.WParamLo(), pos) : WMVScroll(Message.WParamLo(), pos);
-        return;
-    }
-    case WM_GETDLGCODE:
-        TBaseGrid::WndProc(Message);
-        // Typed characters start edits and the type-ahead search.
-        if (FNavigation->AutoGotoWhenSorted() || (Options() & goEditing) == 0)
-            Message.Result |= DLGC_WANTCHARS;
-        return;
-    case WM_CHAR: {
-        // The character that starts an edit goes on to the editor it opens.
-        const QChar ch(char16_t(Message.WParam));
-        // Space flips a data check box instead of starting an edit.
-        if (ch == u' ' && !EditMode && Col() >= FixedCols() && Row() >= FixedRows()) {
-            TEditorType kind = DefaultEditor();
-            GetCellEditor(RealColIndex(Col()), Row(), kind);
-            if (kind == edDataCheckBox && IsEditable(Col(), Row())) {
-                ToggleDataCheckBox(RealColIndex(Col()), Row());
-                return;
-            }
-        }
-        if ((Options() & goEditing) != 0 && !EditMode && (ch.unicode() == 8 || ch.unicode() >= 32))
-            FStartEditChar = ch;
-        TBaseGrid::WndProc(Message);
-        FStartEditChar = QChar();
-        return;
-    }
-    default:
-        break;
-    }
-    TBaseGrid::WndProc(Message);
-}
-
-void TExStringGrid::GridTimer()
-{
-    ++FTimerTicks;
-    if (FNavigation->AutoGotoIncremental() && FTimerTicks % 4 == 0)
-        SearchInc.clear();
-    if (EnableBlink()) {
-        FGridBlink = !FGridBlink;
-        const Integer lastRow = std::min(TopRow() + VisibleRowCount(), RowCount() - 1);
-        const Integer lastCol = std::min(LeftCol() + VisibleColCount(), ColCount() - 1);
-        for (Integer r = 0; r <= lastRow; ++r) {
-            if (r >= FixedRows() && r < TopRow())
-                r = TopRow();
-            for (Integer c = 0; c <= lastCol; ++c) {
-                if (c >= FixedCols() && c < LeftCol())
-                    c = LeftCol();
-                if (GetGridCell(RealColIndex(c), r).contains(QStringLiteral("<BLINK"), Qt::CaseInsensitive))
-                    InvalidateCell(c, r);
-            }
-        }
-    }
 }
 
 QString TExStringGrid::GetEditMask(Integer ACol, Integer ARow)

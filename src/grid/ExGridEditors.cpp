@@ -10,6 +10,7 @@
 #include "grid/ExGridCellGraphic.h"
 #include "platform/Canvas.h"
 #include "platform/Form.h"
+#include "platform/Messages.h"
 #include "platform/Text.h"
 
 // ============================================================ TExInplaceEdit
@@ -60,27 +61,16 @@ void TGridCombo::TypeChar(QChar Ch)
 
 void TGridCombo::ReportChange()
 {
-    if (FGrid->FNoEditChange || !FGrid->EditMode)
-        return;
-    const Integer col = FGrid->RealColIndex(FGrid->Col());
-    const Integer idx = ItemIndex();
-    if (FGrid->OnComboChange)
-        FGrid->OnComboChange(FGrid, col, FGrid->Row(), idx, Text());
-    if (FGrid->OnComboObjectChange)
-        FGrid->OnComboObjectChange(FGrid, col, FGrid->Row(), idx, Text(),
-                                   idx >= 0 && idx < Items()->Count() ? Items()->Objects(idx) : nullptr);
+    // A choice made by a typed key is told like one made in the list.
+    SendMessage(FGrid, WM_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE), LPARAM(Handle()));
 }
 
-void TGridCombo::Change()
+void TGridCombo::Dispatch(TMessage& Message)
 {
-    TEsgComboBox::Change();
-    ReportChange();
-}
-
-void TGridCombo::Select()
-{
-    TEsgComboBox::Select();
-    ReportChange();
+    TEsgComboBox::Dispatch(Message);
+    // The grid hears of every notification as its child's WM_COMMAND.
+    if (Message.Msg == CN_COMMAND && !FGrid->HasState(csDestroying))
+        SendMessage(FGrid, WM_COMMAND, Message.WParam, LPARAM(Handle()));
 }
 
 void TGridCombo::KeyDown(Word& Key, TShiftState Shift)
@@ -209,6 +199,8 @@ bool TExStringGrid::CanEditShow()
     if (answer && !EditMode && IsControlCell(b.X, b.Y))
         return false;
     if (answer && !EditMode) {
+        // Validation compares with the text the cell has as editing begins.
+        StoreOldCellState(Col(), Row());
         FNoEditChange = true;
         FCellCache = GetGridCell(b.X, b.Y);
         EditControl = DefaultEditor();
@@ -417,12 +409,11 @@ void TExStringGrid::FinishCellEdit(Integer ACol, Integer ARow)
         break;
     }
     if (EditControl != edNormal && FEditActive) {
-        // The edit is over: the application hears of it.
+        // The edit is over: the application hears of it once the editor is gone.
         if (OnEditingDone)
             OnEditingDone(this);
         EditMode = false;
-        if (OnEditCellDone)
-            OnEditCellDone(this, rc, ARow);
+        PostEditDone(rc, ARow);
     }
     EditCtrl = nullptr;
     FBlockKill = false;
@@ -439,8 +430,8 @@ void TExStringGrid::HideInplaceEdit()
         const bool shown = EditorMode();
         HideEditor();
         EditMode = false;
-        if (shown && OnEditCellDone)
-            OnEditCellDone(this, RealColIndex(Col()), Row());
+        if (shown)
+            PostEditDone(RealColIndex(Col()), Row());
     }
     EditMode = false;
     FEditing = false;

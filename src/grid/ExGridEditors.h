@@ -45,8 +45,7 @@ public:
 protected:
     void KeyDown(Word& Key, TShiftState Shift) override;
     void DoExit() override;
-    void Change() override;
-    void Select() override;
+    void Dispatch(TMessage& Message) override;
 
 private:
     void ReportChange();

@@ -259,6 +259,14 @@ public:
     QString ClassName() const override { return QStringLiteral("TBackGround"); }
     void Assign(const TPersistent* Source) override;
     TBitmap* Bitmap() const { return FBitmap.get(); }
+    // Each setter stores the value (the picture is copied) and repaints the grid.
+    void SetTop(Integer Value);
+    void SetLeft(Integer Value);
+    void SetDisplay(TBackGroundDisplay Value);
+    void SetCells(TBackGroundCells Value);
+    void SetColor(TColor Value);
+    void SetColorTo(TColor Value);
+    void SetBitmap(const TBitmap* Value);
     Integer Top = 0;
     Integer Left = 0;
     TBackGroundDisplay Display = bdTile;
@@ -267,8 +275,27 @@ public:
     TColor Color = clWindow;
 
 private:
+    void Repaint();
     TExStringGrid* FGrid;
     std::unique_ptr<TBitmap> FBitmap;
+};
+
+// The marking of the cells the user changed.
+class TShowModified : public TPersistent {
+public:
+    QString ClassName() const override { return QStringLiteral("TShowModified"); }
+    // Color and Enabled from another TShowModified, without OnChange.
+    void Assign(const TPersistent* Source) override;
+    bool Enabled() const { return FEnabled; }
+    void SetEnabled(bool Value) { FEnabled = Value; }
+    TColor Color() const { return FColor; }
+    // Fires OnChange, also for an unchanged value.
+    void SetColor(TColor Value);
+    TNotifyEvent OnChange;
+
+private:
+    bool FEnabled = false;
+    TColor FColor = clYellow;
 };
 
 // ------------------------------------------------------------ hidden rows
@@ -288,6 +315,8 @@ public:
     Integer Level() const { return FLevel; }
     void SetLevel(Integer Value) { FLevel = Value; }
     TStringList* Items() const { return FItems.get(); }
+    // Copies the lines (and their objects) into the item's own list.
+    void SetItems(const TStrings* Value);
 
 private:
     Integer FIdx = 0;

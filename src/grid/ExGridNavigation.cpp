@@ -8,6 +8,7 @@
 
 #include "grid/EsgHTMLE.h"
 #include "grid/ExGridEditors.h"
+#include "platform/InplaceEdit.h"
 #include "platform/Messages.h"
 
 // ------------------------------------------------------------ SelectCell
@@ -43,6 +44,17 @@ bool TExStringGrid::SelectCell(Integer ACol, Integer ARow)
         return false;
     if (FUseEnabledRows && FNavigation->SkipDisabledRows() && !RowEnabled(ARow))
         return false;
+
+    // A pending edit of the cell being left is validated first; a refused
+    // value keeps the current cell where it is.
+    if (FEditing && !FValidating && (ACol != Col() || ARow != Row())) {
+        TInplaceEdit* ed = InplaceEditor();
+        const QString text = EditorMode() && ed != nullptr && IsTextEditor(EditControl)
+                                 ? ed->Text()
+                                 : GetGridCell(RealColIndex(Col()), Row());
+        if (!ValidateCell(text))
+            return false;
+    }
 
     // Editing follows the target cell: on for an editable cell, off for a
     // read-only one.
@@ -317,6 +329,12 @@ void TExStringGrid::KeyPress(QChar& Key)
         return;
     }
     if (k == u'\r') {
+        // Enter ends a text edit: a refused value keeps the editor open.
+        if (FEditing && EditorMode() && InplaceEditor() != nullptr && IsTextEditor(EditControl)
+            && !ValidateCell(InplaceEditor()->Text())) {
+            Key = QChar(0);
+            return;
+        }
         const bool cellEditable = IsEditable(Col(), Row());
         if (!FNavigation->AdvanceOnEnter() && !cellEditable) {
             if (OnKeyPress)

@@ -1081,6 +1081,11 @@ void TWinControl::Dispatch(TMessage& Message)
         break;
     }
     case CM_ENTER: DoEnter(); break;
+    case WM_SETREDRAW:
+        // Redrawing off keeps the window's picture until it is switched on.
+        if (QWidget* w = TWidgetBridge::Widget(this))
+            w->setUpdatesEnabled(Message.WParam != 0);
+        break;
     case WM_SIZE:
         ResizeChildrenFor(FLastClientSize);
         if (!HasState(csLoading))

@@ -127,6 +127,9 @@ TEST_F(EditorGrid, ComboListOpensOnTheCellsItemAndWritesTheChoiceBack)
     EXPECT_FALSE(combo->Visible());
     EXPECT_FALSE(grid->InEditMode());
     EXPECT_EQ(grid->Cells(2, 3), QStringLiteral("FLOAT"));
+    // The end of the edit arrives as the grid's posted "GridEditDone".
+    EXPECT_EQ(doneCol, -1);
+    Application->ProcessMessages();
     EXPECT_EQ(doneCol, 2);
     EXPECT_EQ(doneRow, 3);
     EXPECT_EQ(form->ActiveControl(), grid);
