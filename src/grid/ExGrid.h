@@ -1083,6 +1083,8 @@ protected:
     void SizeChanged(Integer OldColCount, Integer OldRowCount) override;
     void ColWidthsChanged() override;
     void RowHeightsChanged() override;
+    // Cells move in the platform grid; a recorded column order follows.
+    void ColumnMoved(Integer FromIndex, Integer ToIndex) override;
     QString GetEditText(Integer ACol, Integer ARow) override;
     void SetEditText(Integer ACol, Integer ARow, const QString& Value) override;
     // Scroll bar messages (Code, thumb position); answer the message result.

@@ -7,10 +7,13 @@
 #include "grid/ExGridCellGraphic.h"
 #include "grid/ExGridEditors.h"
 #include "platform/Form.h"
+#include "platform/IniFile.h"
+#include "platform/Streams.h"
 #include "platform/Menus.h"
 #include "platform/StringList.h"
 #include "platform/TestHooks.h"
 
+#include <QFile>
 #include <QImage>
 #include <gtest/gtest.h>
 
@@ -446,4 +449,81 @@ TEST(ColumnItem, CopiesFollowTheirTables)
     TFont font;
     look->Assign(&font);
     EXPECT_EQ(look->Editor(), edComboEdit);
+}
+
+TEST_F(RuleTable, ColumnsRoundTripThroughAStream)
+{
+    Item(3)->SetColumnPopupType(cpAllCellsLClick);
+    Item(3)->SetPrintFontCustom(false);
+    Item(2)->Font()->SetStyle(fsItalic);
+    TMemoryStream st;
+    grid->SaveColumnsToStream(&st);
+
+    TExColumnGrid other(nullptr);
+    other.SetColCount(6);
+    st.SetPosition(0);
+    other.LoadColumnsFromStream(&st);
+    TGridColumnCollection* cols = other.Columns();
+    ASSERT_EQ(cols->Count(), 6);
+    EXPECT_EQ(cols->Items(2)->Header(), QStringLiteral("Mnemonic"));
+    EXPECT_EQ(other.Cells(2, 0), QStringLiteral("Mnemonic"));
+    EXPECT_EQ(cols->Items(2)->Width(), 120);
+    EXPECT_EQ(other.ColWidths(2), 120);
+    EXPECT_TRUE(cols->Items(2)->Font()->Style().Contains(fsItalic));
+    EXPECT_EQ(cols->Items(1)->Editor(), edDataCheckBox);
+    EXPECT_EQ(cols->Items(1)->CheckTrue(), QStringLiteral("Y"));
+    EXPECT_EQ(cols->Items(3)->ComboItems()->Count(), 4);
+    EXPECT_TRUE(cols->Items(5)->ReadOnly());
+    // Not carried by the collection copy: back at their initial values.
+    EXPECT_EQ(cols->Items(3)->ColumnPopupType(), cpFixedCellsRClick);
+    EXPECT_TRUE(cols->Items(3)->PrintFontCustom());
+    EXPECT_EQ(cols->Items(4)->DefIdx(), 0);
+
+    // A stream that holds no columns raises and leaves the items alone.
+    TMemoryStream junk;
+    junk.WriteBuffer("nonsense", 8);
+    junk.SetPosition(0);
+    EXPECT_THROW(other.LoadColumnsFromStream(&junk), EReadError);
+    TMemoryStream cut;
+    cut.WriteBuffer(static_cast<const char*>(st.Memory()), st.Size() - 10);
+    cut.SetPosition(0);
+    EXPECT_THROW(other.LoadColumnsFromStream(&cut), EReadError);
+    EXPECT_EQ(cols->Items(3)->ComboItems()->Count(), 4);
+}
+
+TEST_F(RuleTable, ColumnPositionsSurviveInAnIniFile)
+{
+    const QString ini = QStringLiteral(TEST_BUILD_DIR "/colgrid-positions.ini");
+    QFile::remove(ini);
+    grid->Columns()->SetOrganization();
+    grid->SetColCount(3);
+    grid->MoveColumn(0, 2);
+    grid->ColumnSize()->SetLocation(clIniFile);
+    grid->ColumnSize()->SetKey(ini);
+    grid->ColumnSize()->SetSection(QStringLiteral("Uplink"));
+    grid->SaveColPositions();
+    TIniFile file(ini);
+    EXPECT_EQ(file.ReadInteger(QStringLiteral("Uplink"), QStringLiteral("CP0"), -1), 1);
+    EXPECT_EQ(file.ReadInteger(QStringLiteral("Uplink"), QStringLiteral("CP1"), -1), 2);
+    EXPECT_EQ(file.ReadInteger(QStringLiteral("Uplink"), QStringLiteral("CP2"), -1), 0);
+
+    TExColumnGrid fresh(nullptr);
+    fresh.SetColCount(3);
+    for (Integer c = 0; c < 3; ++c)
+        fresh.Columns()->Items(c)->SetHeader(QStringLiteral("h%1").arg(c));
+    fresh.Columns()->SetOrganization();
+    fresh.LoadColumnPositions(ini, QStringLiteral("Uplink"));
+    EXPECT_EQ(fresh.Cells(2, 0), QStringLiteral("h0"));
+    EXPECT_EQ(fresh.Cells(0, 0), QStringLiteral("h1"));
+    EXPECT_EQ(fresh.Columns()->Items(2)->DefIdx(), 0);
+
+    // A section that lacks a key changes nothing.
+    TExColumnGrid other(nullptr);
+    other.SetColCount(3);
+    for (Integer c = 0; c < 3; ++c)
+        other.Columns()->Items(c)->SetHeader(QStringLiteral("h%1").arg(c));
+    file.DeleteKey(QStringLiteral("Uplink"), QStringLiteral("CP1"));
+    other.LoadColumnPositions(ini, QStringLiteral("Uplink"));
+    EXPECT_EQ(other.Cells(0, 0), QStringLiteral("h0"));
+    QFile::remove(ini);
 }

@@ -83,6 +83,18 @@ void TGridItem::SetItems(const TStrings* Value)
 
 // ------------------------------------------------------------ column order
 
+void TExStringGrid::ColumnMoved(Integer FromIndex, Integer ToIndex)
+{
+    TBaseGrid::ColumnMoved(FromIndex, ToIndex);
+    // Once an order is recorded its entries move with the columns.
+    const Integer n = FColumnOrder->Count();
+    if (n == 0 || FromIndex < 0 || ToIndex < 0 || FromIndex >= n || ToIndex >= n || FromIndex == ToIndex)
+        return;
+    const Integer entry = FColumnOrder->Items(FromIndex);
+    FColumnOrder->Delete(FromIndex);
+    FColumnOrder->Insert(ToIndex, entry);
+}
+
 Integer TExStringGrid::ColumnPosition(Integer ACol) const
 {
     if (FColumnOrder->Count() == 0)

@@ -108,10 +108,15 @@ void TExStringGrid::SetAllObjects(Integer ACol, Integer ARow, TObject* Value)
     }
     while (cells->Count() <= ACol)
         cells->Add(QString());
-    if (auto* props = dynamic_cast<TCellProperties*>(cells->Objects(ACol)))
-        props->SetCellObject(Value);
-    else
-        cells->SetObjects(ACol, Value);
+    // The object is kept as the user object of the cell's properties, so
+    // that it is found where Objects looks once the row is shown again.
+    auto* props = dynamic_cast<TCellProperties*>(cells->Objects(ACol));
+    if (props == nullptr) {
+        props = new TCellProperties(this, ACol, ARow);
+        cells->SetObjects(ACol, props);
+        FHasCellProps = true;
+    }
+    props->SetCellObject(Value);
 }
 
 TStringList* TExStringGrid::HiddenRowStrings(Integer ARow) const

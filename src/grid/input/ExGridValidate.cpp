@@ -99,6 +99,10 @@ bool TExStringGrid::ValidateCell(const QString& NewValue)
             if (valid) {
                 // A covered cell of a merged area stores into its base cell.
                 SetCells(c, r, v);
+                // The text editor, which writes its text back as it closes,
+                // takes the value as validated.
+                if (TInplaceEdit* ed = InplaceEditor(); ed != nullptr && EditorMode() && ed->Text() != v)
+                    ed->SetText(v);
             } else {
                 FLastValidation = false;
                 // The handler's replacement, or the old text, goes back into
