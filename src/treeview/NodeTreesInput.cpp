@@ -3,9 +3,9 @@
 // clicks on buttons, labels and empty space, double clicks, hot tracking,
 // incremental search and the window timers.
 
-#include "platform/Beep.h"
 #include "platform/Form.h"
 #include "platform/Menus.h"
+#include "platform/Messages.h"
 #include "treeview/NodeTreesPrivate.h"
 
 // ---------------------------------------------------------------- messages

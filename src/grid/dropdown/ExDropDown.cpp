@@ -7,7 +7,6 @@
 #include "platform/Bitmap.h"
 #include "platform/Canvas.h"
 #include "platform/ControlCanvas.h"
-#include "platform/ControlTweaks.h"
 #include "platform/DrawText.h"
 #include "platform/StdControls.h"
 
