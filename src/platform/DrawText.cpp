@@ -181,8 +181,19 @@ void AddEndEllipsis(TextLine& line, int maxW, const TextMeasure& m)
 {
     if (m.Width(line.text) <= maxW)
         return;
-    int keep = int(line.text.size());
-    while (keep > 0 && m.Width(line.text.left(keep) + Ellipsis) > maxW)
+    // The widest prefix that fits with the ellipsis: a binary search, since a
+    // longer prefix is never narrower (a long line costs log n measurements).
+    int lo = 0;
+    int hi = int(line.text.size()) - 1;
+    while (lo < hi) {
+        const int mid = lo + (hi - lo + 1) / 2;
+        if (m.Width(line.text.left(mid) + Ellipsis) <= maxW)
+            lo = mid;
+        else
+            hi = mid - 1;
+    }
+    int keep = lo;
+    if (keep > 0 && line.text.at(keep - 1).isHighSurrogate())
         --keep;
     line.text = line.text.left(keep) + Ellipsis;
     std::erase_if(line.marks, [keep](int mk) { return mk >= keep; });
