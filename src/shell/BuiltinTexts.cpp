@@ -360,6 +360,15 @@ const TBuiltinText Builtin_Texts[] = {
     // ---- 1500-1560: BACnet server object tables TFBACnetSlaveSetAccess
 
     // ---- 1600-1608: engineering-unit picker TFBACnet_Eng_Unit
+    {1600, u"Select the BACnet Engineering Unit"},
+    {1601, u"Select the BACnet Engineering Unit"},
+    {1602, u"OK"},
+    {1603, u"Cancel"},
+    {1604, u"Selected BACnet Engineering Unit"},
+    {1605, u"Select a New BACnet Engineering Unit"},
+    {1606, u"Select the Type"},
+    {1607, u"Select Unit"},
+    {1608, u"Select Engineering Unit"},
 
     // ---- 1700-1906: M-Bus network editor TFMeter_Bus
 
@@ -473,6 +482,15 @@ const TBuiltinText Builtin_Texts[] = {
     // ---- 4700-4742: TFTransmitNMEA
 
     // ---- 4800-4808: TFProfinetFileName, and the GSDML writer's overwrite question (4808)
+    {4800, u"PROFINET XML File Name"},
+    {4801, u"Create the PROFINET XML GSD File"},
+    {4802, u"Select the PROFINET XML File Name"},
+    {4803, u"Fixed Part"},
+    {4804, u"User Part"},
+    {4805, u"Fixed Part"},
+    {4806, u"OK"},
+    {4807, u"Cancel"},
+    {4808, u"File already exists! Do you want to overwrite the file?"},
 
     // ---- 4900-4967: TFIEC_61850_Access
 
