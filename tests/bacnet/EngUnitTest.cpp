@@ -11,7 +11,6 @@
 #include "platform/TestHooks.h"
 
 #include <QImage>
-#include <QTimer>
 #include <set>
 
 namespace {
@@ -44,23 +43,8 @@ TEST(BACnetEngUnits, EveryNumberHasOneEntryAndItsName)
     EXPECT_EQ(other.Units[58].Number, 236);
 }
 
-class EngUnitPickerTest : public TDescriptionFileTest {
+class EngUnitPickerTest : public TDescriptionDialogTest<TFBACnet_Eng_Unit> {
 protected:
-    void SetUp() override
-    {
-        TDescriptionFileTest::SetUp();
-        Application->CreateForm(picker);
-    }
-    void TearDown() override
-    {
-        delete picker;
-        TDescriptionFileTest::TearDown();
-    }
-    Integer WhileShown(const std::function<void()>& action)
-    {
-        QTimer::singleShot(0, action);
-        return picker->ShowModal();
-    }
     // Picks an entry of a list with the arrow keys, as a user does.
     static void Pick(TComboBox* list, Integer item)
     {
@@ -68,67 +52,66 @@ protected:
             TestInput::PressKey(list, list->ItemIndex() < item ? VK_DOWN : VK_UP);
         ASSERT_EQ(list->ItemIndex(), item);
     }
-    TFBACnet_Eng_Unit* picker = nullptr;
 };
 
 TEST_F(EngUnitPickerTest, TheUserPicksACategoryAndAUnitAndTakesItsNumber)
 {
-    EXPECT_EQ(picker->Caption(), "Select the BACnet Engineering Unit");
-    EXPECT_EQ(picker->ClientWidth(), 548);
-    EXPECT_EQ(picker->ClientHeight(), 306);
-    EXPECT_EQ(picker->Label1->Caption(), "Selected BACnet Engineering Unit");
-    EXPECT_EQ(picker->Btn_Select_Eng_Unit->Caption(), "Select Engineering Unit");
-    EXPECT_EQ(picker->CB_Select_Type->Items()->Count(), 23);
-    EXPECT_EQ(picker->CB_Select_Type->Text(), "Acceleration");
+    EXPECT_EQ(dialog->Caption(), "Select the BACnet Engineering Unit");
+    EXPECT_EQ(dialog->ClientWidth(), 548);
+    EXPECT_EQ(dialog->ClientHeight(), 306);
+    EXPECT_EQ(dialog->Label1->Caption(), "Selected BACnet Engineering Unit");
+    EXPECT_EQ(dialog->Btn_Select_Eng_Unit->Caption(), "Select Engineering Unit");
+    EXPECT_EQ(dialog->CB_Select_Type->Items()->Count(), 23);
+    EXPECT_EQ(dialog->CB_Select_Type->Text(), "Acceleration");
 
     // What the server tables do before showing it: the cell's code and its name.
-    picker->E_Selected_EU->SetText("abc");
-    picker->Label5->SetCaption("-> " + TFBACnet_Eng_Unit::Desc_Unit(-1));
+    dialog->E_Selected_EU->SetText("abc");
+    dialog->Label5->SetCaption("-> " + TFBACnet_Eng_Unit::Desc_Unit(-1));
     EXPECT_EQ(WhileShown([&] {
-                  EXPECT_EQ(picker->CB_Select_Unit->Items()->Count(), 1);
-                  EXPECT_EQ(picker->CB_Select_Unit->Text(), "meters-per-second-per-second");
-                  EXPECT_FALSE(testsupport::SaveScreenshot(GrabControl(picker), "TFBACnet_Eng_Unit-unknown").isEmpty());
-                  Pick(picker->CB_Select_Type, 16);
-                  EXPECT_EQ(picker->CB_Select_Unit->Items()->Count(), 9);
-                  EXPECT_EQ(picker->CB_Select_Unit->Text(), "degrees-Celsius");
-                  TestInput::Click(picker->Btn_Select_Eng_Unit);
-                  EXPECT_TRUE(picker->Visible());  // the button leaves the dialog open
-                  EXPECT_EQ(picker->E_Selected_EU->Text(), "62");
-                  EXPECT_EQ(picker->Label5->Caption(), "-> degrees-Celsius");
-                  EXPECT_FALSE(testsupport::SaveScreenshot(GrabControl(picker), "TFBACnet_Eng_Unit-chosen").isEmpty());
-                  TestInput::Click(picker->Btn_OK);
+                  EXPECT_EQ(dialog->CB_Select_Unit->Items()->Count(), 1);
+                  EXPECT_EQ(dialog->CB_Select_Unit->Text(), "meters-per-second-per-second");
+                  EXPECT_FALSE(testsupport::SaveScreenshot(GrabControl(dialog), "TFBACnet_Eng_Unit-unknown").isEmpty());
+                  Pick(dialog->CB_Select_Type, 16);
+                  EXPECT_EQ(dialog->CB_Select_Unit->Items()->Count(), 9);
+                  EXPECT_EQ(dialog->CB_Select_Unit->Text(), "degrees-Celsius");
+                  TestInput::Click(dialog->Btn_Select_Eng_Unit);
+                  EXPECT_TRUE(dialog->Visible());  // the button leaves the dialog open
+                  EXPECT_EQ(dialog->E_Selected_EU->Text(), "62");
+                  EXPECT_EQ(dialog->Label5->Caption(), "-> degrees-Celsius");
+                  EXPECT_FALSE(testsupport::SaveScreenshot(GrabControl(dialog), "TFBACnet_Eng_Unit-chosen").isEmpty());
+                  TestInput::Click(dialog->Btn_OK);
               }),
               mrOk);
 
     // The next showing keeps the category and selects its first unit; a list
     // text that differs from the unit's name still gives the name.
     EXPECT_EQ(WhileShown([&] {
-                  EXPECT_EQ(picker->CB_Select_Type->Text(), "Temperature");
-                  Pick(picker->CB_Select_Unit, 3);
-                  Pick(picker->CB_Select_Type, 3);
-                  EXPECT_EQ(picker->CB_Select_Unit->ItemIndex(), 0);
-                  Pick(picker->CB_Select_Unit, 11);
-                  EXPECT_EQ(picker->CB_Select_Unit->Text(), "ohms-meters");
-                  TestInput::Click(picker->Btn_Select_Eng_Unit);
-                  EXPECT_EQ(picker->E_Selected_EU->Text(), "172");
-                  EXPECT_EQ(picker->Label5->Caption(), "-> ohm-meters");
-                  TestInput::Click(picker->Btn_Cancel);
+                  EXPECT_EQ(dialog->CB_Select_Type->Text(), "Temperature");
+                  Pick(dialog->CB_Select_Unit, 3);
+                  Pick(dialog->CB_Select_Type, 3);
+                  EXPECT_EQ(dialog->CB_Select_Unit->ItemIndex(), 0);
+                  Pick(dialog->CB_Select_Unit, 11);
+                  EXPECT_EQ(dialog->CB_Select_Unit->Text(), "ohms-meters");
+                  TestInput::Click(dialog->Btn_Select_Eng_Unit);
+                  EXPECT_EQ(dialog->E_Selected_EU->Text(), "172");
+                  EXPECT_EQ(dialog->Label5->Caption(), "-> ohm-meters");
+                  TestInput::Click(dialog->Btn_Cancel);
               }),
               mrCancel);
 }
 
 TEST_F(EngUnitPickerTest, ANumberTypedByTheUserIsHandedBackAsItStands)
 {
-    picker->E_Selected_EU->SetText("62");
-    picker->Label5->SetCaption("-> degrees-Celsius");
+    dialog->E_Selected_EU->SetText("62");
+    dialog->Label5->SetCaption("-> degrees-Celsius");
     EXPECT_EQ(WhileShown([&] {
-                  picker->E_Selected_EU->SetText("");
-                  TestInput::TypeText(picker->E_Selected_EU, "999");
-                  TestInput::Click(picker->Btn_OK);
+                  dialog->E_Selected_EU->SetText("");
+                  TestInput::TypeText(dialog->E_Selected_EU, "999");
+                  TestInput::Click(dialog->Btn_OK);
               }),
               mrOk);
-    EXPECT_EQ(picker->E_Selected_EU->Text(), "999");
-    EXPECT_EQ(picker->Label5->Caption(), "-> degrees-Celsius");  // not updated while typing
+    EXPECT_EQ(dialog->E_Selected_EU->Text(), "999");
+    EXPECT_EQ(dialog->Label5->Caption(), "-> degrees-Celsius");  // not updated while typing
 }
 
 } // namespace

@@ -16,7 +16,6 @@
 
 #include <QDate>
 #include <QImage>
-#include <QTimer>
 
 namespace {
 
@@ -131,26 +130,9 @@ TEST_F(ProfinetGSDMLTest, OnlyTheChosenFolderCountsAndAnExistingFileNeedsYes)
     EXPECT_TRUE(Read(Out(Name)).contains("<ISO15745Profile"));
 }
 
-class ProfinetFileNameTest : public TDescriptionFileTest {
+class ProfinetFileNameTest : public TDescriptionDialogTest<TFProfinetFileName> {
 protected:
-    void SetUp() override
-    {
-        TDescriptionFileTest::SetUp();
-        Application->CreateForm(dialog);
-    }
-    void TearDown() override
-    {
-        delete dialog;
-        TDescriptionFileTest::TearDown();
-    }
-    // Shows the dialog modally while action runs; returns the modal result.
-    Integer WhileShown(const std::function<void()>& action)
-    {
-        QTimer::singleShot(0, action);
-        return dialog->ShowModal();
-    }
     const QString Date = u'-' + QDate::currentDate().toString("yyyyMMdd") + ".xml";
-    TFProfinetFileName* dialog = nullptr;
 };
 
 TEST_F(ProfinetFileNameTest, ComposesTheNameFromPrefixUserPartAndStartDate)

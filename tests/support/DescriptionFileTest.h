@@ -8,6 +8,7 @@
 #include "shell/ULanguage.h"
 
 #include "platform/Dialogs.h"
+#include "platform/Form.h"
 #include "platform/StringList.h"
 
 #include <QByteArray>
@@ -15,6 +16,8 @@
 #include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
 
 #include "QtPrint.h"
@@ -99,4 +102,27 @@ protected:
     }
 
     QTemporaryDir tmp;
+};
+
+// The same with one dialog of class TDialog made as at program start.
+template <class TDialog>
+class TDescriptionDialogTest : public TDescriptionFileTest {
+protected:
+    void SetUp() override
+    {
+        TDescriptionFileTest::SetUp();
+        Application->CreateForm(dialog);
+    }
+    void TearDown() override
+    {
+        delete dialog;
+        TDescriptionFileTest::TearDown();
+    }
+    // Shows the dialog modally while action runs; returns the modal result.
+    Integer WhileShown(const std::function<void()>& action)
+    {
+        QTimer::singleShot(0, action);
+        return dialog->ShowModal();
+    }
+    TDialog* dialog = nullptr;
 };
