@@ -401,6 +401,7 @@ void Write_EDS_File(const QString& Path, TDateTime When)
 void Build_EDS_File(TSaveDialog& SaveEDS)
 {
     SaveEDS.SetFilter(QStringLiteral("Electronic Data Sheet (*.eds)|*.eds"));
+    SaveEDS.SetDefaultExt(QStringLiteral("eds"));
     SaveEDS.SetInitialDir(Project_Folder);
     if (!SaveEDS.Execute())
         return;

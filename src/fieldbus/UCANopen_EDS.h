@@ -70,6 +70,7 @@ QString EDS_Date_Text(TDateTime When);
 QString EDS_Time_Text(TDateTime When);
 
 // The step behind the "EDS File" button: SaveEDS starts in the configuration
-// folder; a chosen name is written at once, without a question. Errors are
-// shown in an error box.
+// folder and adds ".eds" to a name typed without an extension; the chosen
+// file is written at once, without a question. Errors are shown in an error
+// box.
 void Build_EDS_File(TSaveDialog& SaveEDS);

@@ -174,11 +174,12 @@ TEST_F(CANopenEDSTest, TheStepAsksTheNameInTheConfigurationFolderAndReplacesWith
     EXPECT_EQ(shown.Kind, TShownDialog::SaveDialog);
     EXPECT_EQ(shown.Filter, "Electronic Data Sheet (*.eds)|*.eds");
     EXPECT_EQ(shown.InitialDir, Project_Folder);
+    EXPECT_EQ(shown.DefaultExt, "eds");
     EXPECT_TRUE(QDir(Project_Folder).entryList(QDir::Files).contains("PDO_CANopen.xml"));
     EXPECT_EQ(QDir(Project_Folder).entryList(QDir::Files).size(), 1);
 
     Write(Out("device.eds"), "old");
-    DialogSeam::QueueFileName("device.eds");
+    DialogSeam::QueueFileName("device");
     Build_EDS_File(SaveEDS);
     EXPECT_TRUE(Boxes().isEmpty());
     const QString text = QString::fromLatin1(Read(Out("device.eds")));

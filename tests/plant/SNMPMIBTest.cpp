@@ -29,6 +29,7 @@ TEST_F(SNMPMIBTest, WritesTheWholeModuleFromTheAgentTables)
 
     const TShownDialog& dialog = DialogSeam::Shown().front();
     EXPECT_EQ(dialog.Filter, "Management Information Base (*.mib)|*.mib");
+    EXPECT_EQ(dialog.DefaultExt, "mib");
     EXPECT_EQ(dialog.InitialDir, Project_Folder);
 
     // The lists hold the enabled rows' descriptions, the flags their types.
