@@ -470,7 +470,7 @@ bool TExStringGrid::IsCellEditable(Integer ACol, Integer ARow)
     bool allow = true;
     DoCanEditCell(RealColIndex(c), r, allow);
     bool fixed = false;
-    IsFixedCell(RealColIndex(c), r, fixed);
+    IsFixedCell(c, r, fixed);  // the fixed-cell question takes a displayed column
     return allow && !fixed;
 }
 
@@ -483,7 +483,7 @@ bool TExStringGrid::IsFixed(Integer ACol, Integer ARow)
     if (c >= ColCount() - FixedRightCols() && c <= ColCount() - 1)
         return true;
     bool fixed = false;
-    IsFixedCell(b.X, b.Y, fixed);
+    IsFixedCell(c, b.Y, fixed);
     return fixed;
 }
 

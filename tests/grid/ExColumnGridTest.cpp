@@ -167,6 +167,10 @@ TEST_F(RuleTable, HooksTakeTheRealColumnBehindADisplayedOne)
     bool fixed = false;
     grid->IsFixedCell(3, 1, fixed);  // displayed 3 is real column 4
     EXPECT_TRUE(fixed);
+    // The editability test asks the same column even when the event allows editing.
+    grid->OnCanEditCell = [](TObject*, Integer, Integer, bool& CanEdit) { CanEdit = true; };
+    EXPECT_FALSE(grid->IsCellEditable(3, 1));
+    EXPECT_TRUE(grid->IsCellEditable(2, 1));
     EXPECT_EQ(grid->GetEditMask(3, 1), QStringLiteral("999"));
     // The grid's own mask wins when set.
     grid->SetEditMask(QStringLiteral("AA"));
