@@ -33,18 +33,25 @@
 // display indexes; RealColIndex and RealRowIndex convert.
 
 #include <QString>
+#include <algorithm>
 #include <array>
+#include <initializer_list>
 #include <functional>
 #include <memory>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 #include "grid/BaseGrid.h"
 #include "grid/ExGridCellGraphic.h"
 #include "grid/ExGridHelpers.h"
 #include "grid/ExStyleIF.h"
+#include "grid/ExUtil.h"
 
 class TBitmap;
+class TFilePicture;
+class TIcon;
+class TPicture;
 class TCellGraphic;
 class TEditLink;
 class TExInplaceEdit;
@@ -168,6 +175,32 @@ using TFilterSelectEvent = std::function<void(TObject* Sender, Integer Column, I
                                               const QString& FriendlyName, QString& FilterCondition)>;
 using TFilterCheckEvent = std::function<void(TObject* Sender, Integer Column, Integer ItemIndex,
                                              const QString& FriendlyName, QString& FilterCondition, TStrings* CheckList)>;
+
+using TCheckBoxChangeEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, bool State)>;
+using TCustomCellDrawEvent = std::function<void(TObject* Sender, TCanvas* Canvas, Integer ACol, Integer ARow,
+                                                TGridDrawState AState, TRect ARect, bool Printing)>;
+using TGetCellBorderPropEvent = std::function<void(TObject* Sender, Integer ARow, Integer ACol, TPen* LeftPen,
+                                                   TPen* TopPen, TPen* RightPen, TPen* BottomPen)>;
+using TGetCellGradientEvent = std::function<void(TObject* Sender, Integer ARow, Integer ACol, TColor& Color,
+                                                 TColor& ColorTo, TColor& ColorMirror, TColor& ColorMirrorTo,
+                                                 TCellGradientDirection& GD)>;
+using TGetFloatFormatEvent =
+    std::function<void(TObject* Sender, Integer ACol, Integer ARow, bool& IsFloat, QString& FloatFormat)>;
+using TSelectionChangedEvent =
+    std::function<void(TObject* Sender, Integer ALeft, Integer ATop, Integer ARight, Integer ABottom)>;
+using TSaveCellEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, QString& Value)>;
+using TCanInsertRowEvent = std::function<void(TObject* Sender, Integer ARow, bool& CanInsert)>;
+using TRatingChangeEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, double Value, bool& Allow)>;
+using TColorSelectEvent =
+    std::function<void(TObject* Sender, Integer ACol, Integer ARow, TColor Color, const QString& ColorText)>;
+using TImageSelectEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, Integer ItemIndex)>;
+
+// The page size and range of an in-cell scroll bar.
+struct TScrollProp {
+    Integer PageSize = 0;
+    Integer Range = 0;
+    bool operator==(const TScrollProp&) const = default;
+};
 
 // A property that only stores its value: Name() and SetName(), field FName.
 #define EXGRID_PROPERTY(Type, Name, Default)                   \
@@ -486,6 +519,213 @@ public:
     void ClearColumnHeaders();
     void ShowRowHeaders();
     void ClearRowHeaders();
+
+    // ================================================== cell objects
+    // Each Add gives the cell (real column, display row) a fresh descriptor;
+    // objects handed in stay the caller's. Each Create makes the object,
+    // which the descriptor owns, and returns it. Each Remove acts only on
+    // its own kind. The image kinds do nothing without GridImages.
+    void AddBitmap(Integer ACol, Integer ARow, TBitmap* ABmp, bool Transparent, TCellHAlign HAl, TCellVAlign VAl);
+    TBitmap* CreateBitmap(Integer ACol, Integer ARow, bool Transparent, TCellHAlign HAl, TCellVAlign VAl);
+    TBitmap* GetBitmap(Integer ACol, Integer ARow);
+    bool HasBitmap(Integer ACol, Integer ARow) { return GetBitmap(ACol, ARow) != nullptr; }
+    void RemoveBitmap(Integer ACol, Integer ARow) { RemoveCellGraphicOfType(ACol, ARow, ctBitmap); }
+    void AddPicture(Integer ACol, Integer ARow, TPicture* APicture, bool Transparent, TStretchMode StretchMode,
+                    Integer Padding, TCellHAlign HAl, TCellVAlign VAl);
+    TPicture* CreatePicture(Integer ACol, Integer ARow, bool Transparent, TStretchMode StretchMode, Integer Padding,
+                            TCellHAlign HAl, TCellVAlign VAl);
+    TPicture* GetPicture(Integer ACol, Integer ARow);
+    bool HasPicture(Integer ACol, Integer ARow) { return GetPicture(ACol, ARow) != nullptr; }
+    void RemovePicture(Integer ACol, Integer ARow) { RemoveCellGraphicOfType(ACol, ARow, ctPicture); }
+    void AddFilePicture(Integer ACol, Integer ARow, TFilePicture* APicture, bool Transparent,
+                        TStretchMode StretchMode, Integer Padding, TCellHAlign HAl, TCellVAlign VAl);
+    TFilePicture* CreateFilePicture(Integer ACol, Integer ARow, bool Transparent, TStretchMode StretchMode,
+                                    Integer Padding, TCellHAlign HAl, TCellVAlign VAl);
+    TFilePicture* GetFilePicture(Integer ACol, Integer ARow);
+    void RemoveFilePicture(Integer ACol, Integer ARow) { RemoveCellGraphicOfType(ACol, ARow, ctFilePicture); }
+    void AddIcon(Integer ACol, Integer ARow, TIcon* AIcon, TCellHAlign HAl, TCellVAlign VAl);
+    TIcon* CreateIcon(Integer ACol, Integer ARow, TCellHAlign HAl, TCellVAlign VAl);
+    void RemoveIcon(Integer ACol, Integer ARow) { RemoveCellGraphicOfType(ACol, ARow, ctIcon); }
+    void AddImageIdx(Integer ACol, Integer ARow, Integer Idx, TCellHAlign HAl, TCellVAlign VAl);
+    bool GetImageIdx(Integer ACol, Integer ARow, Integer& Idx);
+    void SetImageIdx(Integer ACol, Integer ARow, Integer Idx);
+    void RemoveImageIdx(Integer ACol, Integer ARow) { RemoveCellGraphicOfType(ACol, ARow, ctImageList); }
+    void AddDataImage(Integer ACol, Integer ARow, Integer Idx, TCellHAlign HAl, TCellVAlign VAl);
+    bool HasDataImage(Integer ACol, Integer ARow) { return HasCellType(ACol, ARow, {ctDataImage}); }
+    void RemoveDataImage(Integer ACol, Integer ARow);
+    void AddMultiImage(Integer ACol, Integer ARow, Integer Dir, TCellHAlign HAl, TCellVAlign VAl);
+    void RemoveMultiImage(Integer ACol, Integer ARow) { RemoveCellGraphicOfType(ACol, ARow, ctImages); }
+    // Angles are kept in 0 .. 360.
+    void AddRotated(Integer ACol, Integer ARow, SmallInt AAngle, const QString& Text);
+    bool IsRotated(Integer ACol, Integer ARow, Integer& AAngle);
+    void SetRotated(Integer ACol, Integer ARow, SmallInt AAngle);
+    void RemoveRotated(Integer ACol, Integer ARow) { RemoveCellGraphicOfType(ACol, ARow, ctRotated); }
+    void AddProgress(Integer ACol, Integer ARow, TColor BarColor, TColor RestColor);
+    void AddProgressEx(Integer ACol, Integer ARow, TColor BarColor, TColor BarTextColor, TColor RestColor,
+                       TColor RestTextColor);
+    void AddProgressFormatted(Integer ACol, Integer ARow, TColor BarColor, TColor BarTextColor, TColor RestColor,
+                              TColor RestTextColor, const QString& Fmt, Integer Min, Integer Max);
+    bool HasProgress(Integer ACol, Integer ARow) { return HasCellType(ACol, ARow, {ctProgress}); }
+    void RemoveProgress(Integer ACol, Integer ARow) { RemoveCellGraphicOfType(ACol, ARow, ctProgress); }
+    void AddExProgress(Integer ACol, Integer ARow, Integer Min, Integer Max);
+    void RemoveExProgress(Integer ACol, Integer ARow) { RemoveCellGraphicOfType(ACol, ARow, ctXPProgress); }
+    void AddProgressPie(Integer ACol, Integer ARow, TColor Color, Integer Value);
+    void SetProgressPie(Integer ACol, Integer ARow, Integer Value);
+    void RemoveProgressPie(Integer ACol, Integer ARow) { RemoveCellGraphicOfType(ACol, ARow, ctProgressPie); }
+    void AddRangeIndicator(Integer ACol, Integer ARow, Integer Range, TColor NegColor, TColor PosColor,
+                           bool ShowValue);
+    void RemoveRangeIndicator(Integer ACol, Integer ARow) { RemoveCellGraphicOfType(ACol, ARow, ctRangeIndicator); }
+    void AddComment(Integer ACol, Integer ARow, const QString& Comment);
+    void AddColorComment(Integer ACol, Integer ARow, const QString& Comment, TColor Color);
+    bool IsComment(Integer ACol, Integer ARow, QString& Comment);
+    QString GetComment(Integer ACol, Integer ARow);
+    void SetComment(Integer ACol, Integer ARow, const QString& Comment);
+    void RemoveComment(Integer ACol, Integer ARow) { RemoveCellGraphicOfType(ACol, ARow, ctComment); }
+    void RemoveAllComments();
+    void AddShape(Integer ACol, Integer ARow, TCellShape Shape, TColor FillColor, TColor PenColor, TCellHAlign HAl,
+                  TCellVAlign VAl);
+    TColor GetShapeColor(Integer ACol, Integer ARow);
+    void SetShapeColor(Integer ACol, Integer ARow, TColor FillColor);
+    void RemoveShape(Integer ACol, Integer ARow) { RemoveCellGraphicOfType(ACol, ARow, ctShape); }
+    void AddRating(Integer ACol, Integer ARow, Integer Scale, TColor FillColor, TColor EmptyColor);
+    bool HasRating(Integer ACol, Integer ARow) { return HasCellType(ACol, ARow, {ctRating}); }
+    void RemoveRating(Integer ACol, Integer ARow) { RemoveCellGraphicOfType(ACol, ARow, ctRating); }
+    void AddScrollBar(Integer ACol, Integer ARow, bool AutoRange);
+    bool HasScrollBar(Integer ACol, Integer ARow) { return HasCellType(ACol, ARow, {ctScrollbar}); }
+    bool HasAutoRangeScrollBar(Integer ACol, Integer ARow);
+    Integer GetScrollPosition(Integer ACol, Integer ARow);
+    void SetScrollPosition(Integer ACol, Integer ARow, Integer Pos);
+    TScrollProp GetScrollProp(Integer ACol, Integer ARow);
+    void SetScrollProp(Integer ACol, Integer ARow, TScrollProp Prop);
+    void RemoveScrollBar(Integer ACol, Integer ARow) { RemoveCellGraphicOfType(ACol, ARow, ctScrollbar); }
+    void AddButton(Integer ACol, Integer ARow, Integer BWidth, Integer BHeight, const QString& Caption,
+                   TCellHAlign HAl, TCellVAlign VAl);
+    void AddBitButton(Integer ACol, Integer ARow, Integer BWidth, Integer BHeight, const QString& Caption,
+                      TBitmap* Glyph, TCellHAlign HAl, TCellVAlign VAl);
+    TBitmap* CreateBitButton(Integer ACol, Integer ARow, Integer BWidth, Integer BHeight, const QString& Caption,
+                             TCellHAlign HAl, TCellVAlign VAl);
+    bool HasButton(Integer ACol, Integer ARow) { return HasCellType(ACol, ARow, {ctButton, ctBitButton}); }
+    // Display column.
+    QString GetButtonText(Integer ACol, Integer ARow);
+    void SetButtonText(Integer ACol, Integer ARow, const QString& Caption);
+    void PushButton(Integer ACol, Integer ARow, bool Pushed);
+    TRect GetButtonRect(Integer ACol, Integer ARow);
+    void RemoveButton(Integer ACol, Integer ARow);
+    void RemoveBitButton(Integer ACol, Integer ARow) { RemoveCellGraphicOfType(ACol, ARow, ctBitButton); }
+    void RemoveAllButtons();
+    void AddExpand(Integer ACol, Integer ARow, Integer ExpandedHeight);
+    bool HasExpand(Integer ACol, Integer ARow) { return HasCellType(ACol, ARow, {ctExpand}); }
+    bool ToggleExpand(Integer ACol, Integer ARow);
+    bool GetExpandState(Integer ACol, Integer ARow);
+    Integer GetExpandHeight(Integer ACol, Integer ARow, bool Expanded);
+    TRect GetExpandRect(Integer ACol, Integer ARow);
+    void RemoveExpand(Integer ACol, Integer ARow) { RemoveCellGraphicOfType(ACol, ARow, ctExpand); }
+    void AddBalloon(Integer ACol, Integer ARow, const QString& Title, const QString& Text, TBalloonIcon Icon);
+    bool HasBalloon(Integer ACol, Integer ARow);
+    bool IsBalloon(Integer ACol, Integer ARow, QString& Title, QString& Text, TBalloonIcon& Icon);
+    void RemoveBalloon(Integer ACol, Integer ARow);
+    void AddInterfacedCell(Integer ACol, Integer ARow, ICellDraw* AObject);
+    ICellDraw* GetInterfacedCell(Integer ACol, Integer ARow);
+    void RemoveInterfacedCell(Integer ACol, Integer ARow) { RemoveCellGraphicOfType(ACol, ARow, ctInterface); }
+    void AddMarker(Integer ACol, Integer ARow, Integer ErrPos, Integer ErrLen);
+    void GetMarker(Integer ACol, Integer ARow, Integer& ErrPos, Integer& ErrLen);
+    void RemoveMarker(Integer ACol, Integer ARow);
+    void RemoveAllMarkers();
+    // Whether the graphic of the base cell is of one of the kinds.
+    bool HasCellType(Integer ACol, Integer ARow, std::initializer_list<TCellType> Types);
+    virtual void CanInsertRow(Integer ARow, bool& CanInsert);
+    virtual bool RatingChange(Integer ACol, Integer ARow, double Value);
+    virtual void ColorSelect(Integer ACol, Integer ARow, TColor Color, const QString& ColorText);
+    virtual void ImageSelect(Integer ACol, Integer ARow, Integer ItemIndex);
+
+    // ======================================= check boxes and radio buttons
+    // Data check boxes keep their state in the cell text (CheckTrue or
+    // CheckFalse). Columns are real; rows are display rows, except that the
+    // state getters and setters take the real row while rows are hidden.
+    void AddCheckBox(Integer ACol, Integer ARow, bool State, bool Data);
+    void AddCheckBoxColumn(Integer ACol, bool DefaultState, bool DataCheckBox);
+    void RemoveCheckBox(Integer ACol, Integer ARow);
+    void RemoveCheckBoxColumn(Integer ACol);
+    bool HasDataCheckBox(Integer ACol, Integer ARow);
+    bool GetCheckBoxState(Integer ACol, Integer ARow, bool& State);
+    bool SetCheckBoxState(Integer ACol, Integer ARow, bool State);
+    bool SetCheckBoxState(Integer ACol, Integer ARow, TCheckBoxState State);
+    bool IsChecked(Integer ACol, Integer ARow);
+    // A program's toggle: read-only cells toggle too.
+    bool ToggleCheckBox(Integer ACol, Integer ARow) { return DoToggleCheckBox(ACol, ARow, false); }
+    virtual bool DoToggleCheckBox(Integer ACol, Integer ARow, bool CheckCanEdit);
+    bool ChangeCheckBoxState(Integer ACol, Integer ARow, bool State);
+    void CheckAll(Integer ACol);
+    void UnCheckAll(Integer ACol);
+    // Whether the client point lies in the cell's check box.
+    bool IsInCheckBox(Integer ACol, Integer ARow, Integer X, Integer Y);
+    bool HasDataGraphic(Integer ACol, Integer ARow);
+    void AddRadioButton(Integer ACol, Integer ARow, bool State);
+    void RemoveRadioButton(Integer ACol, Integer ARow) { RemoveCellGraphicOfType(ACol, ARow, ctRadioButton); }
+    bool HasRadioButton(Integer ACol, Integer ARow) { return HasCellType(ACol, ARow, {ctRadioButton}); }
+    bool IsRadioButtonChecked(Integer ACol, Integer ARow);
+    bool SetRadioButtonState(Integer ACol, Integer ARow, bool State);
+    void AddRadioButtonColumn(Integer ACol);
+    void RemoveRadioButtonColumn(Integer ACol);
+    void SetRadioButtonColumnIndex(Integer ACol, Integer Index);
+    Integer GetRadioButtonColumnIndex(Integer ACol);
+    virtual bool DoSelectRadioButton(Integer ACol, Integer ARow, bool CheckCanEdit);
+    void AddRadio(Integer ACol, Integer ARow, Integer DirRadio, Integer IdxRadio, TStrings* Options);
+    TStrings* CreateRadio(Integer ACol, Integer ARow, Integer DirRadio, Integer IdxRadio);
+    void RemoveRadio(Integer ACol, Integer ARow) { RemoveCellGraphicOfType(ACol, ARow, ctRadio); }
+    bool IsRadio(Integer ACol, Integer ARow) { return HasCellType(ACol, ARow, {ctRadio}); }
+    bool GetRadioIdx(Integer ACol, Integer ARow, Integer& IdxRadio);
+    bool SetRadioIdx(Integer ACol, Integer ARow, Integer IdxRadio);
+    TStrings* GetRadioStrings(Integer ACol, Integer ARow);
+    void AdvanceRadio(Integer ACol, Integer ARow, bool CheckCanEdit);
+    virtual void CheckBoxChange(Integer ACol, Integer ARow, bool State);
+
+    // ================================================= painting
+    void DrawSortIndicator(TCanvas* Canvas, Integer ACol, Integer X, Integer Y);
+    // Xor guide lines: drawing the same line twice removes it.
+    void DrawColSizingLine(Integer X);
+    void DrawRowSizingLine(Integer Y);
+    // The look of a cell: brush, gradient partners, font, alignment, word
+    // wrap and the final drawing state (see the definition for the order).
+    void GetFontProperties(Integer ACol, Integer RCol, bool Remap, TBrush* ABrush, TFont* AFont,
+                           TGridDrawState& AState, Integer ARow);
+    std::pair<TAlignment, TVAlignment> CalcCellAlignment(Integer ACol, Integer ARow);
+    static TColor MixSelectionColor(TColor Sel, TColor Cell, bool Mixer, Integer Factor);
+    void SetSelectionColorMixerFactor(Integer Value) { FSelectionColorMixerFactor = std::clamp(Value, 0, 100); }
+    Integer SelectionColorMixerFactor() const { return FSelectionColorMixerFactor; }
+    // Size, alignment and text room of the cell's graphic (real column);
+    // nullptr when it has none.
+    TCellGraphic* GetCellGraphicInfo(Integer ACol, Integer ARow, TCellVAlign& VA, TCellHAlign& HA, bool& ShowText,
+                                     Integer& H, Integer& W);
+    void DrawCheckBox(TRect R, bool Checked, bool Enabled, bool Grayed, TGridControlStyle Style, bool TriState,
+                      TCheckBoxState State);
+    void DrawRadioGroup(TCanvas* Canvas, TRect R, Integer Count, Integer Index, bool Horizontal, bool Disabled,
+                        TStrings* Items, bool Selected, Integer ACol, Integer ARow, TGridControlStyle Style,
+                        double Scale, bool Print);
+    static double ClampPercent(double X) { return std::clamp(X, 0.0, 100.0); }
+    // The pixel size of a cell's text (real column).
+    TPoint GetCellTextSize(Integer ACol, Integer ARow, bool WithButton, bool LimitWidth);
+    TPoint CalcCellTextSize(Integer ACol, Integer DisplCol, bool WithButton, bool LimitWidth, Integer ARow);
+    TGridProgressAppearance* ProgressAppearance() const { return FProgressAppearance.get(); }
+    bool URLShow() const { return FURLShow; }
+    void SetURLShow(bool Value);
+    bool URLShowInText() const { return FURLShowInText; }
+    void SetURLShowInText(bool Value);
+    bool URLFull() const { return FURLFull; }
+    void SetURLFull(bool Value);
+
+    // ===================================== formatted cell text and hooks
+    // The display text through the number format of OnGetFloatFormat.
+    virtual QString GetFormattedCell(Integer ACol, Integer ARow);
+    virtual void SelectionChanged(Integer ALeft, Integer ATop, Integer ARight, Integer ABottom);
+    virtual void InplaceEditCaretChanged(const QString& Text, Integer CaretPos) {}
+    virtual void AutoInsertRow(Integer ARow);
+    virtual void AutoDeleteRow(Integer ARow);
+    // The text written to files, and a read text stored raw.
+    virtual void SaveCell(Integer ACol, Integer ARow, QString& Value);
+    virtual void LoadCell(Integer ACol, Integer ARow, const QString& Value);
+    virtual void ExportNotification(Integer AState, Integer ARow) {}
+    virtual void ImportNotification(Integer AState, Integer ARow) {}
 
     // ================================ text marking, checks, fills, selection
     static QString HilightText(bool DoCase, const QString& S, const QString& Text);
@@ -867,14 +1107,10 @@ public:
     EXGRID_PROPERTY(bool, FastPrint, false)
     EXGRID_GETTER(bool, ScrollProportional, false)
     EXGRID_PROPERTY(bool, SelectionColorMixer, false)
-    EXGRID_PROPERTY(Integer, SelectionColorMixerFactor, 50)
     EXGRID_PROPERTY(bool, SelectionRectangle, false)
     EXGRID_PROPERTY(bool, SelectionRTFKeep, false)
     EXGRID_PROPERTY(TVAlignment, VAlignment, vtaTop)
-    EXGRID_PROPERTY(bool, URLShow, false)
-    EXGRID_PROPERTY(bool, URLShowInText, false)
     EXGRID_PROPERTY(bool, URLUnderlineOnHover, false)
-    EXGRID_PROPERTY(bool, URLFull, false)
     EXGRID_PROPERTY(bool, URLEdit, false)
     EXGRID_PROPERTY(TIntelliPan, IntelliPan, ipVertical)
     EXGRID_PROPERTY(bool, IntelliZoom, true)
@@ -1039,6 +1275,22 @@ public:
     TColRowEvent OnGetEditorPropInt;
     TComboObjectChangeEvent OnComboObjectChange;
     TCheckBoxClickStateEvent OnCheckBoxClickState;
+    // cell objects, check boxes and painting
+    TCheckBoxChangeEvent OnCheckBoxChange;
+    TCustomCellDrawEvent OnCustomCellBkgDraw;
+    TCustomCellDrawEvent OnCustomCellDraw;
+    TDrawCellEvent OnDrawCell;
+    TGetCellBorderPropEvent OnGetCellBorderProp;
+    TGetCellGradientEvent OnGetCellGradient;
+    TGetFloatFormatEvent OnGetFloatFormat;
+    TSelectionChangedEvent OnSelectionChanged;
+    TIndexEvent OnAutoDeleteRow;
+    TSaveCellEvent OnSaveCell;
+    TSaveCellEvent OnLoadCell;
+    TCanInsertRowEvent OnCanInsertRow;
+    TRatingChangeEvent OnRatingChange;
+    TColorSelectEvent OnColorSelect;
+    TImageSelectEvent OnImageSelect;
     // selection
     TRowDisjunctSelectEvent OnRowDisjunctSelect;
     TIndexEvent OnRowDisjunctSelected;
@@ -1066,6 +1318,7 @@ public:
     TFilterCheckEvent OnFilterCheck;
 
 protected:
+    void Paint() override;
     void CreateWnd() override;
     void Loaded() override;
     void WndProc(TMessage& Message) override;
@@ -1441,6 +1694,33 @@ private:
     Integer FDragScrollInitialDelay = 400;
     Integer FDragScrollRepeatDelay = 100;
     std::shared_ptr<ITExStringGridSelect> FISelect;
+    // ---- cell objects and painting
+    bool FURLShow = false;
+    bool FURLShowInText = false;
+    bool FURLFull = false;
+    Integer FSelectionColorMixerFactor = 50;
+    std::unique_ptr<TGridProgressAppearance> FProgressAppearance;
+    // The cell DrawGridCell is drawing: what its steps hand to each other.
+    struct TCellPaint;
+    TCellPaint* FCellPaint = nullptr;
+    void DrawCellText(TCanvas* Canvas, TCellPaint& P, TRect R);
+    void DrawCellGraphic(TCanvas* Canvas, TCellPaint& P, TRect R);
+    void DrawCellBorders(TCanvas* Canvas, TCellPaint& P, TRect R);
+    void DrawFixedCellBackground(TCanvas* Canvas, TCellPaint& P, TRect& R);
+    void DrawFixedCellEdges(TCanvas* Canvas, TCellPaint& P, TRect R);
+    void PaintBackground();
+    void PaintBackgroundFixed(const TRect& R);
+    void PaintBackgroundTiled(const TRect& R);
+    bool IsNodeRow(Integer ARow);
+    bool IsSummaryRow(Integer ARow);
+    TCellGraphic* StateGraphic(Integer ACol, Integer ARow, bool& Full, QString& Text);
+    void WriteCheckText(Integer ACol, Integer ARow, bool Full, bool State);
+    void RepaintRealCell(Integer ACol, Integer ARow);
+    TCellGraphic* NewGraphic(Integer ACol, Integer ARow, TCellType Kind, TCellHAlign HAl, TCellVAlign VAl);
+    TCellVAlign GridCellVAlign() const;
+    // A user's toggle of the check box in a display cell (editability asked),
+    // then OnCheckBoxClick; false when nothing changed.
+    bool ClickCheckBox(Integer ACol, Integer ARow);
     // ---- filters
     std::unique_ptr<TFilter> FFilter;
     bool FFilterActive = false;

@@ -3,7 +3,7 @@
 // editable and password cells, always-visible combo and spin buttons,
 // check-box texts, a column's filter values, hints and cursors. Each first
 // applies the grid's own settings, then lets the application decide through
-// its event; descendants override them. Beside them: the cell check boxes.
+// its event; descendants override them.
 
 #include "grid/ExGrid.h"
 
@@ -206,7 +206,7 @@ bool TExStringGrid::HasComboBox(Integer ACol, Integer ARow)
         OnHasComboBox(this, ACol, ARow, has);
         return has;
     }
-    if (!FControlLook->DropDownAlwaysVisible)
+    if (!FControlLook->DropDownAlwaysVisible())
         return false;
     TEditorType kind = DefaultEditor();
     GetCellEditor(ACol, ARow, kind);
@@ -222,7 +222,7 @@ bool TExStringGrid::HasSpinEdit(Integer ACol, Integer ARow)
         OnHasSpinEdit(this, ACol, ARow, has);
         return has;
     }
-    if (!FControlLook->SpinButtonsAlwaysVisible)
+    if (!FControlLook->SpinButtonsAlwaysVisible())
         return false;
     TEditorType kind = DefaultEditor();
     GetCellEditorType(ACol, ARow, kind);
@@ -294,125 +294,10 @@ TFont* TExStringGrid::GetCellFont(Integer ACol, Integer ARow)
     return cf.get();
 }
 
-// ------------------------------------------------------------ check boxes
-
-void TExStringGrid::AddCheckBox(Integer ACol, Integer ARow, TCheckBoxState State)
-{
-    if (ACol < 0 || ARow < 0 || ACol >= TotalColCount() || ARow >= TotalRowCount())
-        throw DOzeDidoRivar(QStringLiteral("Invalid cell"));
-    TCellGraphic* g = GetCellGraphic(ACol, ARow);
-    if (g == nullptr || g == FCellGraphic.get())
-        g = CreateCellGraphic(ACol, ARow);
-    const TCellVAlign v = VAlignment() == vtaCenter ? vaCenter : VAlignment() == vtaBottom ? vaBottom : vaTop;
-    g->SetCheckBox(State, true, haBeforeText, v);
-    RepaintCell(RealToDisplCol(ACol), ARow);
-}
-
-void TExStringGrid::AddTriStateCheckBoxColumn(Integer ACol, TCheckBoxState State)
-{
-    for (Integer r = FMouseActions->CheckAllCheck() ? 0 : FixedRows(); r < RowCount(); ++r)
-        AddCheckBox(ACol, r, State);
-}
-
-bool TExStringGrid::GetCheckBoxState(Integer ACol, Integer ARow, TCheckBoxState& State)
-{
-    auto fromGraphic = [&](const TCellGraphic* g, const QString& Text, bool PlainCheckBox) {
-        if (g == nullptr)
-            return false;
-        switch (g->CellType) {
-        case ctCheckBox:
-            if (!PlainCheckBox)
-                return false;
-            State = BoolToCheckBoxState(g->CellBoolean);
-            return true;
-        case ctDataCheckBox:
-        case ctVirtCheckBox: {
-            QString yes;
-            GetCheckTrue(ACol, ARow, yes);
-            State = Text == yes ? cbChecked : cbUnchecked;
-            return true;
-        }
-        case ctTriStateCheckBox:
-            State = g->CellCheckBoxState;
-            return true;
-        case ctRowCheckBox:
-            if (ACol != 0)
-                return false;
-            State = BoolToCheckBoxState(g->CellBoolean);
-            return true;
-        default:
-            return false;
-        }
-    };
-    if (NumHiddenRows() == 0) {
-        const TCellGraphic* g = GetCellGraphic(ACol, ARow);
-        if (g != nullptr && g->CellType == ctRowCheckBox && ACol == 0) {
-            State = BoolToCheckBoxState(ARow >= 0 && RowSelect(ARow));
-            return true;
-        }
-        return fromGraphic(g, Cells(ACol, ARow), true);
-    }
-    // ARow is a real row here.
-    const Integer item = FindHiddenRow(ARow);
-    if (item >= 0) {
-        const TStringList* cells = FGridItems->ItemsAs<TGridItem>(item)->Items();
-        if (ACol < cells->Count())
-            if (const auto* props = dynamic_cast<const TCellProperties*>(cells->Objects(ACol)))
-                if (const auto* g = dynamic_cast<const TCellGraphic*>(props->GraphicObject()))
-                    return fromGraphic(g, cells->Strings(ACol), true);
-    } else if (const auto* g = dynamic_cast<const TCellGraphic*>(GetGraphicObjectEx(ACol, DisplRowIndex(ARow)))) {
-        return fromGraphic(g, GetCellsEx(ACol, ARow), true);
-    }
-    return fromGraphic(GetCellGraphic(ACol, ARow), Cells(ACol, ARow), false);
-}
-
-bool TExStringGrid::IsControlCell(Integer ACol, Integer ARow)
-{
-    if (ACol < 0 || ARow < 0)
-        return false;
-    const TPoint b = BaseCell(ACol, ARow);
-    switch (GetCellType(b.X, b.Y)) {
-    case ctCheckBox:
-    case ctDataCheckBox:
-    case ctVirtCheckBox:
-    case ctRowCheckBox:
-    case ctTriStateCheckBox:
-    case ctRadio:
-    case ctRadioButton:
-    case ctButton:
-    case ctBitButton:
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool TExStringGrid::HasCheckBox(Integer ACol, Integer ARow)
-{
-    switch (GetCellType(ACol, ARow)) {
-    case ctCheckBox:
-    case ctDataCheckBox:
-    case ctVirtCheckBox:
-    case ctRowCheckBox:
-    case ctTriStateCheckBox:
-        return true;
-    default:
-        return false;
-    }
-}
-
 TCustomForm* TExStringGrid::FindParentForm(TControl* Control)
 {
     for (TControl* c = Control; c != nullptr; c = c->Parent())
         if (auto* form = dynamic_cast<TCustomForm*>(c))
             return form;
     return nullptr;
-}
-
-void TExStringGrid::CheckBoxClick(Integer ACol, Integer ARow, TCheckBoxState State)
-{
-    if (OnCheckBoxClick)
-        OnCheckBoxClick(this, ACol, ARow, State == cbChecked);
-    if (OnCheckBoxClickState)
-        OnCheckBoxClickState(this, ACol, ARow, State);
 }

@@ -59,6 +59,15 @@ TExStringGrid::TExStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     FPrintSettings = std::make_unique<TPrintSettings>(this);
     FSortSettings = std::make_unique<TSortSettings>(this);
     FControlLook = std::make_unique<TControlLook>(this);
+    // The hovered and pressed header colours start as the look's, not black.
+    SetKavroGradientHoverFrom(FControlLook->FixedGradientHoverFrom());
+    SetKavroGradientHoverTo(FControlLook->FixedGradientHoverTo());
+    SetKavroGradientHoverBorder(FControlLook->FixedGradientHoverBorder());
+    SetKavroGradientDownFrom(FControlLook->FixedGradientDownFrom());
+    SetKavroGradientDownTo(FControlLook->FixedGradientDownTo());
+    SetKavroGradientDownBorder(FControlLook->FixedGradientDownBorder());
+    FProgressAppearance = std::make_unique<TGridProgressAppearance>();
+    FProgressAppearance->OnChange = [this](TObject*) { Invalidate(); };
     FNavigation = std::make_unique<TNavigation>();
     FNavigation->OnChange = [this](TObject* Sender) { NavigationChanged(Sender); };
     FColumnSize = std::make_unique<TColumnSize>(this);
@@ -293,8 +302,8 @@ void TExStringGrid::Loaded()
         FNavigation->SetAlwaysEdit(true);
         SetOptions(Options() & ~TGridOptions(goAlwaysShowEditor));
     }
-    if (FControlLook->ControlStyle == csTheme && !FIsWinXP && !IsDesigning())
-        FControlLook->ControlStyle = csClassic;
+    if (FControlLook->ControlStyle() == csTheme && !FIsWinXP && !IsDesigning())
+        FControlLook->SetControlStyle(csClassic);
     FSearchFooter->SetAutoThemeAdapt(AutoThemeAdapt());
     // The initial column sizes and order.
     FOrigColSizes->Clear();

@@ -303,7 +303,7 @@ void TExStringGrid::ShowCellEditor(Integer ACol, Integer ARow)
             combo->SizeDropDownWidth();
         if (combo->CanFocus())
             combo->SetFocus();
-        if (FMouseActions->DirectComboDrop() || FControlLook->DropDownAlwaysVisible)
+        if (FMouseActions->DirectComboDrop() || FControlLook->DropDownAlwaysVisible())
             combo->SetDroppedDown(true);
         if (FReportComboChange && combo->Items()->Count() > 0) {
             if (OnComboChange)
@@ -394,7 +394,7 @@ void TExStringGrid::FinishCellEdit(Integer ACol, Integer ARow)
         EditMode = false;
         break;
     case edCustom:
-        if (FControlLook->DropDownAlwaysVisible)
+        if (FControlLook->DropDownAlwaysVisible())
             GetCellEditorType(rc, ARow, EditControl);
         if (FEditLink != nullptr) {
             SetEditorCellValue(rc, ARow, FEditLink->GetEditorValue());

@@ -6,16 +6,6 @@
 #include "grid/ExGridCellGraphic.h"
 #include "platform/Bitmap.h"
 
-void TCellGraphic::SetCheckBox(TCheckBoxState State, bool Transparent, TCellHAlign HAlign, TCellVAlign VAlign)
-{
-    CellType = ctTriStateCheckBox;
-    CellCheckBoxState = State;
-    CellBoolean = false;
-    CellHAlign = HAlign;
-    CellVAlign = VAlign;
-    CellTransparent = Transparent;
-}
-
 void TColumnSize::Assign(const TPersistent* Source)
 {
     const auto* src = dynamic_cast<const TColumnSize*>(Source);
@@ -117,6 +107,13 @@ void TSortSettings::Assign(const TPersistent* Source)
         Column = src->Column;
         Row = src->Row;
         Show = src->Show;
+        Direction = src->Direction;
+        IndexShow = src->IndexShow;
+        FixedCols = src->FixedCols;
+        HeaderColor = src->HeaderColor;
+        HeaderColorTo = src->HeaderColorTo;
+        HeaderMirrorColor = src->HeaderMirrorColor;
+        HeaderMirrorColorTo = src->HeaderMirrorColorTo;
     }
 }
 
@@ -136,30 +133,6 @@ void TFloatingFooter::Assign(const TPersistent* Source)
     ShowHint = src->ShowHint;
     BorderColor = src->BorderColor;
     OnCalcFooter = src->OnCalcFooter;
-}
-
-void TControlLook::Assign(const TPersistent* Source)
-{
-    const auto* src = dynamic_cast<const TControlLook*>(Source);
-    if (src == nullptr)
-        return;
-    Color = src->Color;
-    CommentColor = src->CommentColor;
-    CheckSize = src->CheckSize;
-    CheckAlwaysActive = src->CheckAlwaysActive;
-    RadioSize = src->RadioSize;
-    RadioAlwaysActive = src->RadioAlwaysActive;
-    ControlStyle = src->ControlStyle;
-    FixedGradientFrom = src->FixedGradientFrom;
-    FixedGradientTo = src->FixedGradientTo;
-    FlatButton = src->FlatButton;
-    ProgressBorderColor = src->ProgressBorderColor;
-    ProgressMarginX = src->ProgressMarginX;
-    ProgressMarginY = src->ProgressMarginY;
-    ProgressXP = src->ProgressXP;
-    DropDownAlwaysVisible = src->DropDownAlwaysVisible;
-    SpinButtonsAlwaysVisible = src->SpinButtonsAlwaysVisible;
-    DropDownCount = src->DropDownCount;
 }
 
 void TGrouping::Assign(const TPersistent* Source)

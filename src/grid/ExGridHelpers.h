@@ -15,6 +15,8 @@
 
 class TExStringGrid;
 class TBitmap;
+class TFooterAppearance;
+class THeaderAppearance;
 
 // ------------------------------------------------------------- column sizes
 
@@ -165,6 +167,15 @@ public:
     // The row that shows the sort indicator, and whether it is shown.
     Integer Row = 0;
     bool Show = false;
+    // What the header painting reads: the sort direction (0 ascending,
+    // 1 descending), the index markers and the sort column's header colours.
+    Integer Direction = 0;
+    bool IndexShow = false;
+    bool FixedCols = false;
+    TColor HeaderColor = clNone;
+    TColor HeaderColorTo = clNone;
+    TColor HeaderMirrorColor = clNone;
+    TColor HeaderMirrorColorTo = clNone;
 
 private:
     TExStringGrid* FGrid;
@@ -196,32 +207,203 @@ private:
 
 enum TGridControlStyle { csClassic, csFlat, csWinXP, csBorland, csKavro, csGlyph, csTheme };
 
+// The look of in-cell controls (check boxes, radio buttons, dropdown and
+// spin buttons, comments, progress bars) and of fixed cells in their
+// normal, hover and pressed states. Setters marked "repaint" invalidate the
+// owning grid; the fixed-cell gradient setters also hand their colour to
+// the grid's own gradient colours, which the header painting reads.
 class TControlLook : public TPersistent {
 public:
-    explicit TControlLook(TExStringGrid* AOwner) : FGrid(AOwner) {}
+    explicit TControlLook(TExStringGrid* AOwner);
+    ~TControlLook() override;
     QString ClassName() const override { return QStringLiteral("TControlLook"); }
+    // From another TControlLook only; stores the values without touching
+    // the grid's gradient colours and without repainting.
     void Assign(const TPersistent* Source) override;
-    TColor Color = clBlack;
-    TColor CommentColor = clRed;
-    Integer CheckSize = 15;
+    // The colours back to their initial values.
+    void Init();
+
+    TExStringGrid* Grid() const { return FGrid; }
+    // repaint
+    TColor Color() const { return FColor; }
+    void SetColor(TColor Value);
+    TColor CommentColor() const { return FCommentColor; }
+    void SetCommentColor(TColor Value);
+    Integer CheckSize() const { return FCheckSize; }
+    void SetCheckSize(Integer Value);
+    Integer RadioSize() const { return FRadioSize; }
+    void SetRadioSize(Integer Value);
+    TGridControlStyle ControlStyle() const { return FControlStyle; }
+    void SetControlStyle(TGridControlStyle Value);
+    bool DropDownAlwaysVisible() const { return FDropDownAlwaysVisible; }
+    void SetDropDownAlwaysVisible(bool Value);
+    bool SpinButtonsAlwaysVisible() const { return FSpinButtonsAlwaysVisible; }
+    void SetSpinButtonsAlwaysVisible(bool Value);
+    bool FlatButton() const { return FFlatButton; }
+    void SetFlatButton(bool Value);
+    bool NoDisabledCheckRadioLook() const { return FNoDisabledCheckRadioLook; }
+    void SetNoDisabledCheckRadioLook(bool Value);
+    bool NoDisabledButtonLook() const { return FNoDisabledButtonLook; }
+    void SetNoDisabledButtonLook(bool Value);
+    Integer ProgressMarginX() const { return FProgressMarginX; }
+    void SetProgressMarginX(Integer Value);
+    Integer ProgressMarginY() const { return FProgressMarginY; }
+    void SetProgressMarginY(Integer Value);
+    bool ProgressXP() const { return FProgressXP; }
+    void SetProgressXP(bool Value);
+    // The glyphs are copied in (repaint).
+    TBitmap* CheckedGlyph() const { return FCheckedGlyph.get(); }
+    void SetCheckedGlyph(const TBitmap* Value);
+    TBitmap* UnCheckedGlyph() const { return FUnCheckedGlyph.get(); }
+    void SetUnCheckedGlyph(const TBitmap* Value);
+    TBitmap* RadioOnGlyph() const { return FRadioOnGlyph.get(); }
+    void SetRadioOnGlyph(const TBitmap* Value);
+    TBitmap* RadioOffGlyph() const { return FRadioOffGlyph.get(); }
+    void SetRadioOffGlyph(const TBitmap* Value);
+    // Fixed-cell gradients.
+    TColor FixedGradientFrom() const { return FFixedGradientFrom; }
+    void SetFixedGradientFrom(TColor Value);
+    TColor FixedGradientTo() const { return FFixedGradientTo; }
+    void SetFixedGradientTo(TColor Value);
+    TColor FixedGradientMirrorFrom() const { return FFixedGradientMirrorFrom; }
+    void SetFixedGradientMirrorFrom(TColor Value);
+    TColor FixedGradientMirrorTo() const { return FFixedGradientMirrorTo; }
+    void SetFixedGradientMirrorTo(TColor Value);
+    TColor FixedGradientHoverFrom() const { return FFixedGradientHoverFrom; }
+    void SetFixedGradientHoverFrom(TColor Value);
+    TColor FixedGradientHoverTo() const { return FFixedGradientHoverTo; }
+    void SetFixedGradientHoverTo(TColor Value);
+    TColor FixedGradientHoverMirrorFrom() const { return FFixedGradientHoverMirrorFrom; }
+    void SetFixedGradientHoverMirrorFrom(TColor Value);
+    TColor FixedGradientHoverMirrorTo() const { return FFixedGradientHoverMirrorTo; }
+    void SetFixedGradientHoverMirrorTo(TColor Value);
+    TColor FixedGradientHoverBorder() const { return FFixedGradientHoverBorder; }
+    void SetFixedGradientHoverBorder(TColor Value);
+    TColor FixedGradientDownFrom() const { return FFixedGradientDownFrom; }
+    void SetFixedGradientDownFrom(TColor Value);
+    TColor FixedGradientDownTo() const { return FFixedGradientDownTo; }
+    void SetFixedGradientDownTo(TColor Value);
+    TColor FixedGradientDownMirrorFrom() const { return FFixedGradientDownMirrorFrom; }
+    void SetFixedGradientDownMirrorFrom(TColor Value);
+    TColor FixedGradientDownMirrorTo() const { return FFixedGradientDownMirrorTo; }
+    void SetFixedGradientDownMirrorTo(TColor Value);
+    TColor FixedGradientDownBorder() const { return FFixedGradientDownBorder; }
+    void SetFixedGradientDownBorder(TColor Value);
+    // The header and footer of the dropdown editors; writing copies the settings.
+    THeaderAppearance* DropDownHeader() const { return FDropDownHeader.get(); }
+    void SetDropDownHeader(const THeaderAppearance* Value);
+    TFooterAppearance* DropDownFooter() const { return FDropDownFooter.get(); }
+    void SetDropDownFooter(const TFooterAppearance* Value);
+
+    // Plain fields: writing them repaints nothing.
     bool CheckAlwaysActive = false;
-    Integer RadioSize = 10;
     bool RadioAlwaysActive = false;
-    TGridControlStyle ControlStyle = csTheme;
-    TColor FixedGradientFrom = clNone;
-    TColor FixedGradientTo = clNone;
-    bool FlatButton = false;
-    TColor ProgressBorderColor = clGray;
-    Integer ProgressMarginX = 2;
-    Integer ProgressMarginY = 2;
-    bool ProgressXP = false;
-    // The combo and spin buttons of editor cells are painted before editing.
-    bool DropDownAlwaysVisible = false;
-    bool SpinButtonsAlwaysVisible = false;
     Integer DropDownCount = 8;
+    TColor ProgressBorderColor = clGray;
+    bool FixedDropDownButton = false;
+    Integer HintMaxWidth = 0;
 
 private:
+    // The dropdown header and footer live in their own unit: their header
+    // and the grid's cannot meet in one source.
+    void AssignBars(const TControlLook* Source);
+    static TPersistent* OwnerOf(TExStringGrid* Grid);
+    void Changed();
+    template <class T> void Store(T& Field, const T& Value)
+    {
+        Field = Value;
+        Changed();
+    }
+
     TExStringGrid* FGrid;
+    Integer FCheckSize = 15;
+    std::unique_ptr<TBitmap> FCheckedGlyph, FUnCheckedGlyph, FRadioOnGlyph, FRadioOffGlyph;
+    TGridControlStyle FControlStyle = csTheme;
+    TColor FColor = clBlack;
+    TColor FCommentColor = clRed;
+    Integer FRadioSize = 10;
+    bool FDropDownAlwaysVisible = false;
+    bool FSpinButtonsAlwaysVisible = false;
+    bool FFlatButton = false;
+    bool FNoDisabledCheckRadioLook = false;
+    bool FNoDisabledButtonLook = false;
+    Integer FProgressMarginX = 2;
+    Integer FProgressMarginY = 2;
+    bool FProgressXP = false;
+    TColor FFixedGradientFrom = clNone;
+    TColor FFixedGradientTo = clNone;
+    TColor FFixedGradientMirrorFrom = clNone;
+    TColor FFixedGradientMirrorTo = clNone;
+    TColor FFixedGradientHoverFrom = clGray;
+    TColor FFixedGradientHoverTo = clWhite;
+    TColor FFixedGradientHoverMirrorFrom = clNone;
+    TColor FFixedGradientHoverMirrorTo = clNone;
+    TColor FFixedGradientHoverBorder = clSilver;
+    TColor FFixedGradientDownFrom = clGray;
+    TColor FFixedGradientDownTo = clSilver;
+    TColor FFixedGradientDownMirrorFrom = clNone;
+    TColor FFixedGradientDownMirrorTo = clNone;
+    TColor FFixedGradientDownBorder = clGray;
+    std::unique_ptr<THeaderAppearance> FDropDownHeader;
+    std::unique_ptr<TFooterAppearance> FDropDownFooter;
+};
+
+enum TProgressStyle { psXP, psClassic };
+
+// The look of progress bars drawn in cells (ctXPProgress). Each setter
+// stores a changed value and fires OnChange.
+class TGridProgressAppearance : public TPersistent {
+public:
+    QString ClassName() const override { return QStringLiteral("TGridProgressAppearance"); }
+    // Every field but OnChange from another TGridProgressAppearance, then
+    // OnChange once; other sources are ignored.
+    void Assign(const TPersistent* Source) override;
+
+#define PROGRESS_PROPERTY(Type, Name, Default)                                   \
+public:                                                                          \
+    Type Name() const { return F##Name; }                                       \
+    void Set##Name(Type Value)                                                   \
+    {                                                                            \
+        if (F##Name == Value)                                                    \
+            return;                                                              \
+        F##Name = Value;                                                         \
+        Changed();                                                               \
+    }                                                                            \
+private:                                                                         \
+    Type F##Name = Default;
+    PROGRESS_PROPERTY(TColor, UnCompleteFontColor, clWindowText)
+    PROGRESS_PROPERTY(TColor, CompleteColor, clRed)
+    PROGRESS_PROPERTY(TColor, UnCompleteColor, clNone)
+    PROGRESS_PROPERTY(TColor, CompleteFontColor, clBlue)
+    PROGRESS_PROPERTY(bool, Stacked, false)
+    PROGRESS_PROPERTY(bool, ShowPercentage, true)
+    PROGRESS_PROPERTY(bool, ShowBorder, false)
+    PROGRESS_PROPERTY(bool, CompletionSmooth, true)
+    PROGRESS_PROPERTY(bool, ShowGradient, true)
+    PROGRESS_PROPERTY(Integer, Level2Perc, 90)
+    PROGRESS_PROPERTY(Integer, Level1Perc, 70)
+    PROGRESS_PROPERTY(Integer, Steps, 11)
+    PROGRESS_PROPERTY(TColor, Level3Color, TColor(0x000000FF))
+    PROGRESS_PROPERTY(TColor, Level1Color, TColor(0x0000FFFF))
+    PROGRESS_PROPERTY(TColor, Level0Color, TColor(0x0000FF00))
+    PROGRESS_PROPERTY(TColor, Level3ColorTo, TColor(0x00CACAFF))
+    PROGRESS_PROPERTY(TColor, Level2ColorTo, TColor(0x00A8D3FF))
+    PROGRESS_PROPERTY(TColor, Level0ColorTo, TColor(0x00E1FFE1))
+    PROGRESS_PROPERTY(TColor, Level1ColorTo, TColor(0x00CAFFFF))
+    PROGRESS_PROPERTY(TColor, BorderColor, clBlack)
+    PROGRESS_PROPERTY(TColor, Level2Color, TColor(0x0053A9FF))
+    PROGRESS_PROPERTY(TProgressStyle, Style, psXP)
+#undef PROGRESS_PROPERTY
+
+public:
+    TNotifyEvent OnChange;
+
+private:
+    void Changed()
+    {
+        if (OnChange)
+            OnChange(this);
+    }
 };
 
 class TGrouping : public TPersistent {

@@ -36,7 +36,7 @@ bool TExStringGrid::SelectCell(Integer ACol, Integer ARow)
         MoveColRow(RealToDisplCol(b.X), b.Y, true, true);
         FForceSel = false;
         RepaintCell(RealToDisplCol(b.X), b.Y);
-        if (FMouseActions->DirectEdit() || (FControlLook->DropDownAlwaysVisible && HasComboBox(b.X, b.Y)))
+        if (FMouseActions->DirectEdit() || (FControlLook->DropDownAlwaysVisible() && HasComboBox(b.X, b.Y)))
             ShowInplaceEdit();
         return false;
     }
@@ -420,7 +420,12 @@ void TExStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, I
     MouseToCell(X, Y, c, r);
     if (c != Col() || r != Row() || c < FixedCols() || r < FixedRows())
         return;
-    // A click on a data check box flips it.
+    // A click on a check box's glyph flips it.
+    if (HasCheckBox(RealColIndex(c), r)) {
+        if (IsInCheckBox(RealColIndex(c), r, X, Y))
+            ClickCheckBox(c, r);
+        return;
+    }
     TEditorType kind = DefaultEditor();
     GetCellEditor(RealColIndex(c), r, kind);
     if (kind == edDataCheckBox && IsEditable(c, r))

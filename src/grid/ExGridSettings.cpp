@@ -446,25 +446,25 @@ TVisualProps VisualProps(TExStringGrid* G)
     AddColor(P, "FloatingFooter.Color", [footer] { return footer->Color; },
              [footer](TColor C) { footer->Color = C; });
     TControlLook* look = G->ControlLook();
-    AddInt(P, "ControlLook.CheckSize", [look] { return look->CheckSize; }, [look](Integer V) { look->CheckSize = V; });
-    AddColor(P, "ControlLook.Color", [look] { return look->Color; }, [look](TColor C) { look->Color = C; });
-    AddColor(P, "ControlLook.CommentColor", [look] { return look->CommentColor; },
-             [look](TColor C) { look->CommentColor = C; });
+    AddInt(P, "ControlLook.CheckSize", [look] { return look->CheckSize(); }, [look](Integer V) { look->SetCheckSize(V); });
+    AddColor(P, "ControlLook.Color", [look] { return look->Color(); }, [look](TColor C) { look->SetColor(C); });
+    AddColor(P, "ControlLook.CommentColor", [look] { return look->CommentColor(); },
+             [look](TColor C) { look->SetCommentColor(C); });
     AddEnum<TGridControlStyle>(
         P, "ControlLook.ControlStyle",
         {"csClassic", "csFlat", "csWinXP", "csBorland", "csKavro", "csGlyph", "csTheme"},
-        [look] { return look->ControlStyle; }, [look](TGridControlStyle S) { look->ControlStyle = S; });
-    AddColor(P, "ControlLook.FixedGradientFrom", [look] { return look->FixedGradientFrom; },
-             [look](TColor C) { look->FixedGradientFrom = C; });
-    AddColor(P, "ControlLook.FixedGradientTo", [look] { return look->FixedGradientTo; },
-             [look](TColor C) { look->FixedGradientTo = C; });
-    AddInt(P, "ControlLook.RadioSize", [look] { return look->RadioSize; }, [look](Integer V) { look->RadioSize = V; });
-    AddBool(P, "ControlLook.FlatButton", [look] { return look->FlatButton; },
-            [look](bool B) { look->FlatButton = B; });
+        [look] { return look->ControlStyle(); }, [look](TGridControlStyle S) { look->SetControlStyle(S); });
+    AddColor(P, "ControlLook.FixedGradientFrom", [look] { return look->FixedGradientFrom(); },
+             [look](TColor C) { look->SetFixedGradientFrom(C); });
+    AddColor(P, "ControlLook.FixedGradientTo", [look] { return look->FixedGradientTo(); },
+             [look](TColor C) { look->SetFixedGradientTo(C); });
+    AddInt(P, "ControlLook.RadioSize", [look] { return look->RadioSize(); }, [look](Integer V) { look->SetRadioSize(V); });
+    AddBool(P, "ControlLook.FlatButton", [look] { return look->FlatButton(); },
+            [look](bool B) { look->SetFlatButton(B); });
     AddColor(P, "ControlLook.ProgressBorderColor", [look] { return look->ProgressBorderColor; },
              [look](TColor C) { look->ProgressBorderColor = C; });
-    AddBool(P, "ControlLook.ProgressXP", [look] { return look->ProgressXP; },
-            [look](bool B) { look->ProgressXP = B; });
+    AddBool(P, "ControlLook.ProgressXP", [look] { return look->ProgressXP(); },
+            [look](bool B) { look->SetProgressXP(B); });
     // glCustom is written as an empty identifier.
     AddEnum<TGridLook>(P, "Look",
                        {"glStandard", "glSoft", "glClassic", "glKavro", "glXP", "glListView", "glVista", "glWin7",

@@ -20,7 +20,7 @@ TCellGraphic* TExStringGrid::GetCellGraphic(Integer ACol, Integer ARow)
         // One graphic serves every row as its row check box.
         TCellGraphic* g = FCellGraphic.get();
         g->CellType = ctRowCheckBox;
-        g->CellTransparent = FControlLook->ControlStyle == csFlat;
+        g->CellTransparent = FControlLook->ControlStyle() == csFlat;
         const Integer normal = RowCount() - FixedRows();
         if (ARow == 0) {
             const Integer selected = FSelectedRows->Count();
@@ -117,14 +117,14 @@ TPoint TExStringGrid::CalcCellGraphicSize(Integer ACol, Integer ARow, Integer Fr
         size = {20, 20};
         break;
     case ctRadioButton:
-        size = {FControlLook->RadioSize, FControlLook->RadioSize};
+        size = {FControlLook->RadioSize(), FControlLook->RadioSize()};
         break;
     case ctCheckBox:
     case ctDataCheckBox:
     case ctVirtCheckBox:
     case ctRowCheckBox:
     case ctTriStateCheckBox:
-        size = {FControlLook->CheckSize, FControlLook->CheckSize};
+        size = {FControlLook->CheckSize(), FControlLook->CheckSize()};
         break;
     case ctRating:
         size = {g->CellAngle * 18, 16};

@@ -204,6 +204,8 @@ public:
     explicit EResNotFound(const QString& Name);
 };
 
+// One part of a theme class drawn in R; false when no theme draws it.
+bool DrawThemed(TCanvas* Canvas, HWND Window, const char* Class, Integer Part, Integer State, const TRect& R);
 void DrawCellBackground(TCanvas* Canvas, TRect Rect, TColor Color, TColor ColorTo, TColor ColorMirror,
                         TColor ColorMirrorTo, bool Vertical, TColor BorderColor, bool SideLinesOnly, bool Fill);
 void DrawButtonFrame(TCanvas* Canvas, TColor Color, TColor ColorTo, TColor ColorMirror, TColor ColorMirrorTo,

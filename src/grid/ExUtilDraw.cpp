@@ -42,7 +42,8 @@ void Line(TCanvas* Canvas, Integer X1, Integer Y1, Integer X2, Integer Y2)
     Canvas->LineTo(X2, Y2);
 }
 
-// Draws one part of a theme class; false when the theme services cannot.
+} // namespace
+
 bool DrawThemed(TCanvas* Canvas, HWND Window, const char* Class, Integer Part, Integer State, const TRect& R)
 {
     TThemeServices& ts = ExXPVS();
@@ -55,8 +56,6 @@ bool DrawThemed(TCanvas* Canvas, HWND Window, const char* Class, Integer Part, I
     ts.CloseThemeData(theme);
     return hr == S_OK;
 }
-
-} // namespace
 
 EResNotFound::EResNotFound(const QString& Name)
     : std::runtime_error(QStringLiteral("Resource %1 not found").arg(Name).toStdString())

@@ -229,7 +229,7 @@ TEST_F(RuleTable, ReadOnlyColumnsAndCellsAreNotEditableUnlessTheEventSaysSo)
 
 TEST_F(RuleTable, ComboColumnsHaveAComboBoxWhateverTheLook)
 {
-    grid->ControlLook()->DropDownAlwaysVisible = false;
+    grid->ControlLook()->SetDropDownAlwaysVisible(false);
     EXPECT_TRUE(grid->HasComboBox(3, 2));
     EXPECT_TRUE(grid->HasComboBox(4, 2));
     EXPECT_FALSE(grid->HasComboBox(2, 2));

@@ -264,7 +264,7 @@ TEST(ExGridEditing, EditabilityFixedCellsAndHooks)
 
     EXPECT_FALSE(g.IsEditorNone(1, 1));
     EXPECT_FALSE(g.HasComboBox(1, 1));
-    g.ControlLook()->DropDownAlwaysVisible = true;
+    g.ControlLook()->SetDropDownAlwaysVisible(true);
     TEditorType kind = edComboList;
     g.OnGetEditorType = [&](TObject*, Integer, Integer, TEditorType& E) { E = kind; };
     EXPECT_TRUE(g.HasComboBox(1, 1));

@@ -150,9 +150,9 @@ TEST(GridSettings, VisualPropertiesRoundTrip)
     g.Font()->SetSize(13);
     g.Font()->SetStyle(TFontStyles{fsBold, fsItalic});
     g.FixedFont()->SetName("DejaVu Sans");
-    g.ControlLook()->FixedGradientFrom = TColor(0x00ABCDEF);
-    g.ControlLook()->FixedGradientTo = clBtnFace;
-    g.ControlLook()->ControlStyle = csFlat;
+    g.ControlLook()->SetFixedGradientFrom(TColor(0x00ABCDEF));
+    g.ControlLook()->SetFixedGradientTo(clBtnFace);
+    g.ControlLook()->SetControlStyle(csFlat);
     g.SetLook(glOffice2007);
     g.Bands()->SetActive(true);
     g.BackGround()->Display = bdGradientVert;
@@ -175,9 +175,9 @@ TEST(GridSettings, VisualPropertiesRoundTrip)
     EXPECT_EQ(h.Font()->Size(), 13);
     EXPECT_EQ(h.Font()->Style(), (TFontStyles{fsBold, fsItalic}));
     EXPECT_EQ(h.FixedFont()->Name(), QStringLiteral("DejaVu Sans"));
-    EXPECT_EQ(h.ControlLook()->FixedGradientFrom, TColor(0x00ABCDEF));
-    EXPECT_EQ(h.ControlLook()->FixedGradientTo, clBtnFace);
-    EXPECT_EQ(h.ControlLook()->ControlStyle, csFlat);
+    EXPECT_EQ(h.ControlLook()->FixedGradientFrom(), TColor(0x00ABCDEF));
+    EXPECT_EQ(h.ControlLook()->FixedGradientTo(), clBtnFace);
+    EXPECT_EQ(h.ControlLook()->ControlStyle(), csFlat);
     EXPECT_EQ(h.Look(), glOffice2007);
     EXPECT_TRUE(h.Bands()->Active());
     EXPECT_EQ(h.BackGround()->Display, bdGradientVert);

@@ -189,7 +189,7 @@ TEST(ExGridTypes, GraphicsTypesAndSizes)
     gr->CellType = ctProgressPie;
     EXPECT_EQ(g.GetCellGraphicSize(1, 1), (TPoint{20, 20}));
     gr->CellType = ctTriStateCheckBox;
-    EXPECT_EQ(g.GetCellGraphicSize(1, 1), (TPoint{g.ControlLook()->CheckSize, g.ControlLook()->CheckSize}));
+    EXPECT_EQ(g.GetCellGraphicSize(1, 1), (TPoint{g.ControlLook()->CheckSize(), g.ControlLook()->CheckSize()}));
 
     EXPECT_FALSE(g.RemoveCellGraphicOfType(1, 1, ctButton));
     EXPECT_TRUE(g.RemoveCellGraphicOfType(1, 1, ctTriStateCheckBox));

@@ -495,7 +495,7 @@ TCellGraphic* TExColumnGrid::GetCellGraphic(Integer ACol, Integer ARow)
         // One descriptor lent to every data check-box cell.
         g = FCellGraphic.get();
         g->CellType = ctVirtCheckBox;
-        g->CellTransparent = ControlLook()->ControlStyle == csFlat;
+        g->CellTransparent = ControlLook()->ControlStyle() == csFlat;
     }
     return g;
 }

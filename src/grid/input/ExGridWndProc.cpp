@@ -132,6 +132,10 @@ void TExStringGrid::WndProc(TMessage& Message)
         const QChar ch(char16_t(Message.WParam));
         // Space flips a data check box instead of starting an edit.
         if (ch == u' ' && !EditMode && Col() >= FixedCols() && Row() >= FixedRows()) {
+            if (HasCheckBox(RealColIndex(Col()), Row())) {
+                ClickCheckBox(Col(), Row());
+                return;
+            }
             TEditorType kind = DefaultEditor();
             GetCellEditor(RealColIndex(Col()), Row(), kind);
             if (kind == edDataCheckBox && IsEditable(Col(), Row())) {
@@ -218,7 +222,7 @@ void TExStringGrid::SetFocusMessage(TMessage& Message)
                 DoCanEditCell(RealColIndex(Col()), Row(), canEdit);
                 open = visible && canEdit;
             }
-        } else if (!FMouseActions->DirectEdit() && !FControlLook->DropDownAlwaysVisible
+        } else if (!FMouseActions->DirectEdit() && !FControlLook->DropDownAlwaysVisible()
                    && HasComboBox(RealColIndex(Col()), Row())) {
             bool canEdit = true;
             DoCanEditCell(RealColIndex(Col()), Row(), canEdit);
