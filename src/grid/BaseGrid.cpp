@@ -51,6 +51,18 @@ void TCellProperties::Assign(const TPersistent* Source)
     FControl = src->FControl;
 }
 
+void TCellProperties::ApplyFont(TFont* AFont) const
+{
+    if (FFontColor != clNone)
+        AFont->SetColor(FFontColor);
+    if (!FFontStyle.Empty())
+        AFont->SetStyle(FFontStyle);
+    if (FFontSize != 0)
+        AFont->SetSize(FFontSize);
+    if (!FFontName.isEmpty())
+        AFont->SetName(FFontName);
+}
+
 TPoint TCellProperties::GetBaseCell(Integer ACol, Integer ARow) const
 {
     if (!FIsBaseCell && FCellSpanX != -1 && FCellSpanY != -1)

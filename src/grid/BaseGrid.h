@@ -38,6 +38,8 @@ public:
     // The base cell of (ACol, ARow) when this is a covered cell of a merged
     // area, else the cell itself.
     TPoint GetBaseCell(Integer ACol, Integer ARow) const;
+    // The font settings the cell has set (colour, style, size, name) onto AFont.
+    void ApplyFont(TFont* AFont) const;
 
     TBaseGrid* OwnerGrid() const { return FOwnerGrid; }
     Integer OwnerCol() const { return FOwnerCol; }

@@ -95,14 +95,7 @@ void TExStringGrid::GetCellColor(Integer ACol, Integer ARow, TGridDrawState ASta
         default:
             break;
         }
-        if (p->FontColor() != clNone)
-            AFont->SetColor(p->FontColor());
-        if (!p->FontStyle().Empty())
-            AFont->SetStyle(p->FontStyle());
-        if (p->FontSize() != 0)
-            AFont->SetSize(p->FontSize());
-        if (!p->FontName().isEmpty())
-            AFont->SetName(p->FontName());
+        p->ApplyFont(AFont);
     }
     if (OnGetCellColor)
         OnGetCellColor(this, ARow, ACol, AState, ABrush, AFont);

@@ -311,14 +311,7 @@ void TExColumnGrid::GetCellPrintColor(Integer ACol, Integer ARow, TGridDrawState
             if (item->PrintFontCustom()) {
                 AFont->Assign(item->PrintFont());
                 if (p != nullptr) {
-                    if (p->FontColor() != clNone)
-                        AFont->SetColor(p->FontColor());
-                    if (!p->FontStyle().Empty())
-                        AFont->SetStyle(p->FontStyle());
-                    if (p->FontSize() != 0)
-                        AFont->SetSize(p->FontSize());
-                    if (!p->FontName().isEmpty())
-                        AFont->SetName(p->FontName());
+                    p->ApplyFont(AFont);
                 }
             } else {
                 AFont->Assign(PrintSettings()->Font());

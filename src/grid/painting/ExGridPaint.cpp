@@ -602,26 +602,23 @@ void TExStringGrid::DrawSortIndicator(TCanvas* Canvas, Integer ACol, Integer X, 
     }
 }
 
+// A dotted xor guide from (X1, Y1) to (X2, Y2); drawn twice it is gone.
+static void DrawXorGuide(TCanvas* Canvas, Integer X1, Integer Y1, Integer X2, Integer Y2)
+{
+    const TPenKeeper keep(Canvas);
+    Canvas->Pen()->SetColor(clBlack);
+    Canvas->Pen()->SetStyle(psDot);
+    Canvas->Pen()->SetMode(pmXor);
+    Canvas->Pen()->SetWidth(1);
+    Line(Canvas, X1, Y1, X2, Y2);
+}
+
 void TExStringGrid::DrawColSizingLine(Integer X)
 {
-    TCanvas* canvas = Canvas();
-    const TPenKeeper keep(canvas);
-    canvas->Pen()->SetColor(clBlack);
-    canvas->Pen()->SetStyle(psDot);
-    canvas->Pen()->SetMode(pmXor);
-    canvas->Pen()->SetWidth(1);
-    const Integer bottom = std::max(Height(), CellRect(0, RowCount() - 1).Bottom);
-    Line(canvas, X, 0, X, bottom);
+    DrawXorGuide(Canvas(), X, 0, X, std::max(Height(), CellRect(0, RowCount() - 1).Bottom));
 }
 
 void TExStringGrid::DrawRowSizingLine(Integer Y)
 {
-    TCanvas* canvas = Canvas();
-    const TPenKeeper keep(canvas);
-    canvas->Pen()->SetColor(clBlack);
-    canvas->Pen()->SetStyle(psDot);
-    canvas->Pen()->SetMode(pmXor);
-    canvas->Pen()->SetWidth(1);
-    const Integer right = std::max(Width(), CellRect(ColCount() - 1, 0).Right);
-    Line(canvas, 0, Y, right, Y);
+    DrawXorGuide(Canvas(), 0, Y, std::max(Width(), CellRect(ColCount() - 1, 0).Right), Y);
 }

@@ -74,14 +74,7 @@ void TExStringGrid::GetVisualProperties(Integer ACol, Integer ARow, TGridDrawSta
         } else {
             ABrush->SetColor(p->BrushColor());
         }
-        if (p->FontColor() != clNone)
-            AFont->SetColor(p->FontColor());
-        if (!p->FontStyle().Empty())
-            AFont->SetStyle(p->FontStyle());
-        if (p->FontSize() != 0)
-            AFont->SetSize(p->FontSize());
-        if (!p->FontName().isEmpty())
-            AFont->SetName(p->FontName());
+        p->ApplyFont(AFont);
         WordWrap = p->WordWrap();
         ColorTo = p->BrushColorTo();
         GradientDirection = p->GradientDirection();
@@ -205,14 +198,7 @@ void TExStringGrid::GetFontProperties(Integer ACol, Integer RCol, bool Remap, TB
     else
         AFont->Assign(Font());
     if (const TCellProperties* p = PropsOf(RCol, ARow)) {
-        if (p->FontColor() != clNone)
-            AFont->SetColor(p->FontColor());
-        if (!p->FontStyle().Empty())
-            AFont->SetStyle(p->FontStyle());
-        if (p->FontSize() != 0)
-            AFont->SetSize(p->FontSize());
-        if (!p->FontName().isEmpty())
-            AFont->SetName(p->FontName());
+        p->ApplyFont(AFont);
     }
     GetCellColor(RCol, ARow, AState, ABrush, AFont);
 }
