@@ -456,3 +456,27 @@ TEST_F(ShownGrid, HeadersFlatLooksAndAlwaysVisibleEditorButtons)
     testsupport::SaveScreenshot(img, QStringLiteral("TExStringGrid-header-classic"));
     EXPECT_EQ(QColor(img.pixel(h.Left + 10, h.Top + 4)), QColor(img.pixel(h.Left + 10, h.Bottom - 5)));
 }
+
+TEST_F(ShownGrid, RowIndicatorMarksTheCurrentRowOnly)
+{
+    // A teal square on white; the corner's white is the transparent colour.
+    grid->RowIndicator()->SetSize(8, 8);
+    grid->RowIndicator()->Canvas()->Brush()->SetColor(clWhite);
+    grid->RowIndicator()->Canvas()->FillRect({0, 0, 8, 8});
+    grid->RowIndicator()->Canvas()->Brush()->SetColor(clTeal);
+    grid->RowIndicator()->Canvas()->FillRect({2, 2, 6, 6});
+    grid->SetRow(3);
+    const QImage img = GrabControl(grid);
+    testsupport::SaveScreenshot(img, QStringLiteral("TExStringGrid-row-indicator"));
+    const auto teal = [&](Integer Row) {
+        const TRect r = grid->CellRect(0, Row);
+        for (Integer y = r.Top; y < r.Bottom; ++y)
+            for (Integer x = r.Left; x < r.Left + 14; ++x)
+                if (QColor(img.pixel(x, y)) == Rgb(clTeal))
+                    return true;
+        return false;
+    };
+    EXPECT_TRUE(teal(3));
+    EXPECT_FALSE(teal(2));
+    EXPECT_FALSE(teal(4));
+}
