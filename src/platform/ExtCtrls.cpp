@@ -393,6 +393,8 @@ void TTrackBar::CreateWindowHandle(const TCreateParams&)
         TWidgetBridge::Guard(this, [this] { Changed(); });
     });
     TWidgetBridge::Attach(this, w);
+    // A window made after the range and position were set starts with them.
+    UpdateView();
 }
 
 void TTrackBar::UpdateView()
