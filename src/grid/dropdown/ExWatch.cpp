@@ -868,7 +868,14 @@ void TExWatch::SetComponentStyle(TKavroStyle AStyle)
 {
     if (AStyle == tsCustom)
         return;
-    TWatchAppearance* a = FAppearance.get();
+    SetWatchAppearanceStyle(FAppearance.get(), AStyle);
+    FaceChanged();
+}
+
+void SetWatchAppearanceStyle(TWatchAppearance* a, TKavroStyle AStyle)
+{
+    if (a == nullptr || AStyle == tsCustom)
+        return;
     a->SetCenterPointOuterBorderColor(clBlack);
     a->HourFont()->SetColor(clBlack);
     a->AMPMFont()->SetColor(clBlack);
@@ -969,7 +976,6 @@ void TExWatch::SetComponentStyle(TKavroStyle AStyle)
         a->AMPMFont()->SetColor(rgb(240, 241, 242));
         a->HourFont()->SetColor(rgb(240, 241, 242));
     }
-    FaceChanged();
 }
 
 void TExWatch::SetStyle(TWatchStyle Value)

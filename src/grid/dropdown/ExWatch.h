@@ -138,6 +138,9 @@ private:
     bool FSecond = true;
 };
 
+// Recolours a clock's look for a component style (tsCustom leaves it).
+void SetWatchAppearanceStyle(TWatchAppearance* Appearance, TKavroStyle AStyle);
+
 class TExWatch : public TCustomControl, public IKavroStyle {
 public:
     explicit TExWatch(TComponent* AOwner);
