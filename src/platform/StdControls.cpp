@@ -286,7 +286,7 @@ QString TCustomEdit::GetText() const
     return FText;
 }
 
-void TCustomEdit::SetTextValue(const QString& value)
+void TCustomEdit::StoreText(const QString& value)
 {
     QString v = ApplyCase(value);
     if (FMaxLength > 0 && v.size() > FMaxLength && !dynamic_cast<const TMemo*>(this))
@@ -296,6 +296,18 @@ void TCustomEdit::SetTextValue(const QString& value)
         const QSignalBlocker block(w);
         w->setText(v);
     }
+}
+
+void TCustomEdit::SetTextValue(const QString& value)
+{
+    StoreText(value);
+    Change();
+}
+
+void TCustomEdit::SetTypedText(const QString& value, Integer caret)
+{
+    StoreText(value);
+    SetSelStart(caret);
     Change();
 }
 

@@ -138,6 +138,10 @@ protected:
     void Dispatch(TMessage& Message) override;
     QString GetText() const override;
     void SetTextValue(const QString& value) override;
+    // The text and the caret first, then the change notification: the order
+    // of an edit window that takes a typed key, so that a change handler
+    // sees the caret behind what was typed.
+    void SetTypedText(const QString& value, Integer caret);
     virtual void Change();
     QString ApplyCase(const QString& s) const;
     // The text the widget shows now (after the user typed).
@@ -155,6 +159,10 @@ protected:
     // Where the text lies (EM_SETRECT); empty: the whole client area.
     TRect FTextRect;
     bool FFramed = true;
+
+private:
+    // The text after case and length rules, shown in the window.
+    void StoreText(const QString& value);
 };
 
 class TEdit : public TCustomEdit {

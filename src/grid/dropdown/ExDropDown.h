@@ -287,6 +287,9 @@ protected:
     void FormSizing() { DropDownFormSizing(); }
     void SetButtonDropDownLook();
 
+    // The change being notified is one the user typed (not a text set by code).
+    bool TypedChange() const { return FTypedChange; }
+
     TControl* FControl = nullptr;
     TDropDownForm* FDropDownForm = nullptr;
     TDropDownEditButton* FButton = nullptr;
@@ -320,6 +323,9 @@ private:
     void SetValueText(const QString& Value, Integer Caret);
     // The edit window's own input handling.
     void EditChar(QChar Ch);
+    // Text and caret of an edit the user made; the change notification
+    // comes after the caret is in place.
+    void SetEditedText(const QString& Text, Integer Caret);
     void EditKey(Word Key, TShiftState Shift);
     void SetCaret(Integer Anchor, Integer Caret);
     Integer CaretPos() const;
@@ -404,6 +410,7 @@ private:
     bool FKeypadDecimal = false;
     // A paint of the edit is in progress (the border is drawn then).
     bool FPainting = false;
+    bool FTypedChange = false;
 };
 
 // The popup: a borderless form over everything that carries the dropdown's

@@ -845,6 +845,19 @@ void TExCustomDropDown::SetCaret(Integer Anchor, Integer Caret)
     FAnchor = Anchor;
 }
 
+void TExCustomDropDown::SetEditedText(const QString& Text, Integer Caret)
+{
+    if (IsMasked()) {
+        TCustomMaskEdit::SetTextValue(Text);
+        SetCaret(Caret, Caret);
+        return;
+    }
+    FAnchor = Caret;
+    FTypedChange = true;
+    SetTypedText(Text, Caret);
+    FTypedChange = false;
+}
+
 void TExCustomDropDown::EditChar(QChar Ch)
 {
     if (Ch == QChar(3)) {
@@ -880,8 +893,7 @@ void TExCustomDropDown::EditChar(QChar Ch)
         ++s;
     }
     TCustomMaskEdit::SetModified(true);
-    TCustomMaskEdit::SetTextValue(t);
-    SetCaret(s, s);
+    SetEditedText(t, s);
 }
 
 void TExCustomDropDown::EditKey(Word Key, TShiftState Shift)
@@ -921,8 +933,7 @@ void TExCustomDropDown::EditKey(Word Key, TShiftState Shift)
                 return;
             t.remove(s, l);
             TCustomMaskEdit::SetModified(true);
-            TCustomMaskEdit::SetTextValue(t);
-            SetCaret(s, s);
+            SetEditedText(t, s);
         }
         break;
     case VK_INSERT:

@@ -23,6 +23,9 @@ enum TItemLayout { ilCaptionLeft, ilCaptionRight, ilCaptionTop, ilCaptionBottom 
 
 using TDrawItemEvent = std::function<void(TObject* Sender, TCanvas* Canvas, TRect R, Integer Index)>;
 using TItemSizeEvent = std::function<void(TObject* Sender, TSize& ASize)>;
+// Paints a picker's chosen value in the edit area R (or, in the detail
+// picker, a whole list row) in place of the built-in painting.
+using TOnDrawSelectedItem = std::function<void(TObject* Sender, TCanvas* Canvas, TRect R)>;
 
 class TSelectorItem : public TCollectionItem {
 public:

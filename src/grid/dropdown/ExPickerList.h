@@ -1,0 +1,38 @@
+#pragma once
+// What the list pickers (detail, image and colour) share in driving their
+// popup's item selector from the edit's keys: moving the list's selection
+// as the picker's own move (which leaves the popup open), paging by the
+// rows in view, and the incremental search of keys typed within 500 ms.
+
+#include <QString>
+
+#include "platform/Types.h"
+
+class TComponent;
+class TExCustomItemSelector;
+class TTimer;
+
+// Selects Target in the list (when it is one of its items) with InternalCall
+// raised, so that the picker follows without closing, and scrolls it into view.
+void MovePickerList(TExCustomItemSelector* List, Integer Target, bool& InternalCall);
+
+// PgUp (Down false) or PgDn: a page of rows in view from the list's
+// selection, kept within 0 .. ItemCount - 1; nothing when no row is in view.
+void PagePickerList(TExCustomItemSelector* List, bool Down, Integer ItemCount, bool& InternalCall);
+
+// The incremental search: each key's virtual-key code, as a character, is
+// added to the search text, which the list looks up; the text is emptied
+// 500 ms after the first key of a series.
+class TPickerSearch {
+public:
+    explicit TPickerSearch(TComponent* Owner);
+    void AddKey(Word Key, TExCustomItemSelector* List, bool& InternalCall);
+    // The timer's tick: the search ends.
+    void Clear();
+    const QString& Text() const { return FCurSearch; }
+    TTimer* KeyTimer() const { return FKeyTimer; }
+
+private:
+    TTimer* FKeyTimer;  // owned through the component owner list
+    QString FCurSearch;
+};
