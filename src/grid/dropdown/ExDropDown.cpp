@@ -457,6 +457,11 @@ void TExCustomDropDown::DrawBorder(TCanvas* Canvas)
     }
 }
 
+TCanvas* TExCustomDropDown::PaintCanvas() const
+{
+    return FPainting ? FWindowCanvas.get() : nullptr;
+}
+
 void TExCustomDropDown::PaintFocusedText()
 {
     if (FEditorEnabled || !Focused() || HasState(csDesigning) || !FFocusDraw)

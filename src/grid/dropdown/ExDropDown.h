@@ -289,6 +289,8 @@ protected:
 
     // The change being notified is one the user typed (not a text set by code).
     bool TypedChange() const { return FTypedChange; }
+    // The canvas of the edit window while it paints (PaintFocusedText), else nullptr.
+    TCanvas* PaintCanvas() const;
 
     TControl* FControl = nullptr;
     TDropDownForm* FDropDownForm = nullptr;

@@ -209,6 +209,13 @@ void TExCustomDropDown::CreateDropDownForm()
     f->OnKeyUp = [this](TObject*, Word& Key, TShiftState Shift) { DropDownFormKeyUp(Key, Shift); };
     f->OnDestroy = [this](TObject*) { DropDownFormDestroy(); };
     f->OnSizing = [this](TObject*) { DropDownFormSizing(); };
+    // A wheel turn over the popup's control reaches the dropdown first.
+    f->OnMouseWheel = [this](TObject*, TShiftState Shift, Integer WheelDelta, TPoint MousePos, bool& Handled) {
+        if (WheelDelta < 0)
+            DropDownFormMouseWheelDown(Shift, MousePos, Handled);
+        else
+            DropDownFormMouseWheelUp(Shift, MousePos, Handled);
+    };
     f->SetDoubleBuffered(true);
 }
 

@@ -1,5 +1,6 @@
 #include "grid/dropdown/ExPickerList.h"
 
+#include "grid/dropdown/ExDropDown.h"
 #include "grid/dropdown/ExItemSelector.h"
 #include "platform/Timer.h"
 
@@ -22,6 +23,34 @@ void PagePickerList(TExCustomItemSelector* List, bool Down, Integer ItemCount, b
         return;
     const Integer target = Down ? std::min(List->ItemIndex() + page, ItemCount - 1) : std::max(List->ItemIndex() - page, 0);
     MovePickerList(List, target, InternalCall);
+}
+
+void FitPickerList(TExCustomDropDown* Dd, TExCustomItemSelector* List)
+{
+    List->SetAlign(alNone);
+    const TSize panel = List->GetPanelSize();
+    if (Dd->DropDownWidth() <= 0)
+        List->SetWidth(panel.cx);
+    if (Dd->DropDownHeight() <= 0)
+        List->SetHeight(panel.cy);
+}
+
+void WidenPickerPopup(TExCustomDropDown* Dd, TExCustomItemSelector* List)
+{
+    TDropDownForm* f = Dd->DropDownForm();
+    const TSize panel = List->GetPanelSize();
+    const Integer border = 2 * Dd->DropDownBorderWidth();
+    Integer w = f->Width();
+    if (Dd->DropDownWidth() <= 0)
+        w = panel.cx + border;
+    Integer listHeight = f->Height() - border;
+    if (Dd->DropDownHeader()->Visible())
+        listHeight -= Dd->DropDownHeader()->Height();
+    if (Dd->DropDownFooter()->Visible())
+        listHeight -= Dd->DropDownFooter()->Height();
+    if (listHeight < panel.cy)
+        w += GetSystemMetrics(SM_CXVSCROLL);
+    f->SetWidth(w);
 }
 
 TPickerSearch::TPickerSearch(TComponent* Owner) : FKeyTimer(new TTimer(Owner))

@@ -9,6 +9,7 @@
 #include "platform/Types.h"
 
 class TComponent;
+class TExCustomDropDown;
 class TExCustomItemSelector;
 class TTimer;
 
@@ -19,6 +20,13 @@ void MovePickerList(TExCustomItemSelector* List, Integer Target, bool& InternalC
 // PgUp (Down false) or PgDn: a page of rows in view from the list's
 // selection, kept within 0 .. ItemCount - 1; nothing when no row is in view.
 void PagePickerList(TExCustomItemSelector* List, bool Down, Integer ItemCount, bool& InternalCall);
+
+// Before the popup's sizing: the list takes its panel's size (unless the
+// dropdown fixes the popup's width or height).
+void FitPickerList(TExCustomDropDown* Dd, TExCustomItemSelector* List);
+// After it: without a fixed width the popup is as wide as the items plus
+// its border, and a scroll bar's width wider when the rows do not fit.
+void WidenPickerPopup(TExCustomDropDown* Dd, TExCustomItemSelector* List);
 
 // The incremental search: each key's virtual-key code, as a character, is
 // added to the search text, which the list looks up; the text is emptied
