@@ -87,7 +87,11 @@ bool ParseDecimal(const QString& text, QChar sep, double& result)
 
 } // namespace
 
-bool Try_Text_To_Int(const QString& text, Integer& value)
+namespace {
+
+// The integer reading for a signed integer of Bits bits (32 or 64): decimal
+// within the signed range, hexadecimal as a bit pattern of that width.
+bool Read_Integer(const QString& text, int Bits, qint64& value)
 {
     const qsizetype n = text.size();
     qsizetype i = 0;
@@ -109,35 +113,64 @@ bool Try_Text_To_Int(const QString& text, Integer& value)
     if (i >= n)
         return false;
 
+    const quint64 mask = Bits >= 64 ? ~0ull : (1ull << Bits) - 1;
     if (hex) {
         quint64 pattern = 0;
         for (; i < n; ++i) {
             const int d = HexDigit(text[i]);
-            if (d < 0)
+            if (d < 0 || (pattern >> (Bits - 4)) != 0)
                 return false;
             pattern = pattern * 16 + quint64(d);
-            if (pattern > 0xFFFFFFFFull)
-                return false;
         }
-        const quint32 bits = negative ? quint32(0u - quint32(pattern)) : quint32(pattern);
-        value = Integer(bits);
+        quint64 bits = (negative ? 0ull - pattern : pattern) & mask;
+        // Sign-extend the pattern from its width.
+        if (Bits < 64 && (bits >> (Bits - 1)) != 0)
+            bits |= ~mask;
+        value = qint64(bits);
         return true;
     }
 
-    qint64 magnitude = 0;
+    const quint64 limit = (1ull << (Bits - 1));  // the magnitude of the lowest value
+    quint64 magnitude = 0;
     for (; i < n; ++i) {
         const char16_t u = text[i].unicode();
         if (u < u'0' || u > u'9')
             return false;
-        magnitude = magnitude * 10 + (u - u'0');
-        if (magnitude > 2147483648LL)
+        const quint64 d = u - u'0';
+        if (magnitude > (limit - d) / 10)
             return false;
+        magnitude = magnitude * 10 + d;
     }
-    const qint64 v = negative ? -magnitude : magnitude;
-    if (v > 2147483647LL)
+    if (!negative && magnitude > limit - 1)
+        return false;
+    value = negative ? qint64(0ull - magnitude) : qint64(magnitude);
+    return true;
+}
+
+} // namespace
+
+bool Try_Text_To_Int(const QString& text, Integer& value)
+{
+    qint64 v = 0;
+    if (!Read_Integer(text, 32, v))
         return false;
     value = Integer(v);
     return true;
+}
+
+bool Try_Text_To_Int64(const QString& text, Int64& value)
+{
+    qint64 v = 0;
+    if (!Read_Integer(text, 64, v))
+        return false;
+    value = v;
+    return true;
+}
+
+Int64 Text_To_Int64(const QString& text, Int64 fallback)
+{
+    Int64 v = 0;
+    return Try_Text_To_Int64(text, v) ? v : fallback;
 }
 
 Integer Text_To_Int(const QString& text, Integer fallback)

@@ -20,6 +20,10 @@ class TStringList;
 bool Try_Text_To_Int(const QString& text, Integer& value);
 // The same, giving fallback when the text does not convert.
 Integer Text_To_Int(const QString& text, Integer fallback);
+// The same reading for a signed 64-bit integer (a hexadecimal value is a
+// 64-bit pattern).
+bool Try_Text_To_Int64(const QString& text, Int64& value);
+Int64 Text_To_Int64(const QString& text, Int64 fallback);
 
 // True when text is four dot-separated parts, each 0..255 by the integer
 // reading (parts trimmed, the fourth being everything after the third dot).

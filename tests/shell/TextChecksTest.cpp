@@ -46,6 +46,24 @@ TEST(IntegerReading, AcceptsOnlyTheWholeTextAsANumber)
     EXPECT_EQ(Text_To_Int(QString::fromUtf8("\xd9\xa1"), -1), -1);
 }
 
+TEST(IntegerReading, SixtyFourBitsTakeTheStorageNumbersAndAddresses)
+{
+    struct Case { const char* text; Int64 value; };
+    const Case cases[] = {
+        {"4294967295", 4294967295LL},        {"4294967296", 4294967296LL},   {"-1", -1},
+        {"$FFFFFFFF", 4294967295LL},         {"0xFFFFFFFFFFFFFFFF", -1},     {"$8000000000000000", INT64_MIN},
+        {"9223372036854775807", INT64_MAX},  {"-9223372036854775808", INT64_MIN},
+        {"  +12", 12},
+        // failures read as the fallback
+        {"9223372036854775808", -7},         {"$1FFFFFFFFFFFFFFFF", -7},     {"", -7},
+        {"12 ", -7},                         {"0x", -7},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(Text_To_Int64(QString::fromUtf8(c.text), -7), c.value);
+    }
+}
+
 TEST(SplitIpAddress, ChecksFourTrimmedParts)
 {
     struct Case { const char* text; bool ok; };
