@@ -123,7 +123,7 @@ Integer TScrollFrame::BarExtent()
     return QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
 }
 
-void TScrollFrame::Layout(Integer Border, bool ShowVertical, bool ShowHorizontal)
+void TScrollFrame::Layout(Integer Border, bool ShowVertical, bool ShowHorizontal, Integer Top)
 {
     QWidget* client = TWidgetBridge::Widget(FImpl->Control);
     TFrameWidget* frame = FImpl->Frame;
@@ -132,18 +132,19 @@ void TScrollFrame::Layout(Integer Border, bool ShowVertical, bool ShowHorizontal
     TWinControl* c = FImpl->Control;
     const Integer sb = BarExtent();
     const Integer cw = std::max<Integer>(c->Width() - 2 * Border - (ShowVertical ? sb : 0), 0);
-    const Integer ch = std::max<Integer>(c->Height() - 2 * Border - (ShowHorizontal ? sb : 0), 0);
+    Top = std::max<Integer>(Top, 0);
+    const Integer ch = std::max<Integer>(c->Height() - 2 * Border - Top - (ShowHorizontal ? sb : 0), 0);
     frame->Border = Border;
-    frame->Uncovered = QRegion(0, 0, c->Width(), c->Height()) - QRegion(Border, Border, cw, ch);
+    frame->Uncovered = QRegion(0, 0, c->Width(), c->Height()) - QRegion(Border, Border + Top, cw, ch);
     frame->setGeometry(c->Left(), c->Top(), std::max<Integer>(c->Width(), 0), std::max<Integer>(c->Height(), 0));
-    frame->setVisible((Border > 0 || ShowVertical || ShowHorizontal) && c->Visible());
-    client->setGeometry(c->Left() + Border, c->Top() + Border, cw, ch);
+    frame->setVisible((Border > 0 || Top > 0 || ShowVertical || ShowHorizontal) && c->Visible());
+    client->setGeometry(c->Left() + Border, c->Top() + Border + Top, cw, ch);
     if (QScrollBar* v = FImpl->Bars[1]) {
-        v->setGeometry(Border + cw, Border, sb, ch);
+        v->setGeometry(Border + cw, Border + Top, sb, ch);
         v->setVisible(ShowVertical);
     }
     if (QScrollBar* h = FImpl->Bars[0]) {
-        h->setGeometry(Border, Border + ch, cw, sb);
+        h->setGeometry(Border, Border + Top + ch, cw, sb);
         h->setVisible(ShowHorizontal);
     }
     frame->update();

@@ -22,8 +22,10 @@ public:
     TScrollFrame(const TScrollFrame&) = delete;
     TScrollFrame& operator=(const TScrollFrame&) = delete;
 
-    // Places border, client window and bars for the control's bounds.
-    void Layout(Integer Border, bool ShowVertical, bool ShowHorizontal);
+    // Places border, client window and bars for the control's bounds; Top
+    // pixels above the client window are left for a strip of the control's
+    // own (a header).
+    void Layout(Integer Border, bool ShowVertical, bool ShowHorizontal, Integer Top = 0);
     // Range, page and position of one bar (what SetScrollInfo sets).
     void SetBar(bool Vertical, Integer Min, Integer Max, Integer Page, Integer Pos);
     Integer Position(bool Vertical) const;

@@ -428,42 +428,39 @@ using TColumnIndex = Integer;
 using TColumnPosition = Cardinal;
 constexpr TColumnIndex NoColumn = -1;
 constexpr TColumnIndex InvalidColumn = -2;
+constexpr TColumnIndex ColumnNone = NoColumn;
+constexpr TColumnIndex ColumnNotFound = InvalidColumn;
 
 using TNtHeaderOptions = Cardinal;
 constexpr TNtHeaderOptions hoAutoResize = 1u << 0;
-constexpr TNtHeaderOptions hoVisible = 1u << 7;
+constexpr TNtHeaderOptions hoColumnResize = 1u << 1;
+constexpr TNtHeaderOptions hoDblClickResize = 1u << 2;
+constexpr TNtHeaderOptions hoDrag = 1u << 3;
+constexpr TNtHeaderOptions hoHotTrack = 1u << 4;
+constexpr TNtHeaderOptions hoOwnerDraw = 1u << 5;
+constexpr TNtHeaderOptions hoRestrictDrag = 1u << 6;
+constexpr TNtHeaderOptions hoShowHint = 1u << 7;
+constexpr TNtHeaderOptions hoShowImages = 1u << 8;
+constexpr TNtHeaderOptions hoShowSortGlyphs = 1u << 9;
+constexpr TNtHeaderOptions hoVisible = 1u << 10;
+constexpr TNtHeaderOptions hoAutoSpring = 1u << 11;
+constexpr TNtHeaderOptions hoFullRepaintOnResize = 1u << 12;
+constexpr TNtHeaderOptions hoDisableAnimatedResize = 1u << 13;
+constexpr TNtHeaderOptions hoHeightResize = 1u << 14;
+constexpr TNtHeaderOptions hoHeightDblClickResize = 1u << 15;
+constexpr TNtHeaderOptions hoHeaderClickAutoSort = 1u << 16;
+constexpr TNtHeaderOptions hoAutoColumnPopupMenu = 1u << 17;
 
 enum TSortDirection { sdAscending, sdDescending };
 
-// The tree's header: hidden and without columns (the tree is one column).
-// Painting, columns and header mouse handling belong to later work.
-class TNtHeader : public TPersistent {
-public:
-    explicit TNtHeader(TBaseNodeTree* AOwner) : FOwner(AOwner) {}
-    QString ClassName() const override { return QStringLiteral("TNtHeader"); }
-    TBaseNodeTree* Treeview() const { return FOwner; }
-    TNtHeaderOptions Options() const { return FOptions; }
-    void SetOptions(TNtHeaderOptions Value) { FOptions = Value; }
-    Integer Height() const { return FHeight; }
-    void SetHeight(Integer Value) { FHeight = Value; }
-    TColumnIndex MainColumn() const { return NoColumn; }
-    TColumnIndex SortColumn() const { return FSortColumn; }
-    void SetSortColumn(TColumnIndex Value) { FSortColumn = Value; }
-    TSortDirection SortDirection() const { return FSortDirection; }
-    void SetSortDirection(TSortDirection Value) { FSortDirection = Value; }
-    // No columns: every cell is the whole row.
-    bool UseColumns() const { return false; }
-    bool AllowFocus(TColumnIndex Column) const { return Column == NoColumn; }
-    // True while the header is tracking the mouse (never without columns).
-    bool States() const { return false; }
-
-private:
-    TBaseNodeTree* FOwner;
-    TNtHeaderOptions FOptions = 0;
-    Integer FHeight = 19;
-    TColumnIndex FSortColumn = NoColumn;
-    TSortDirection FSortDirection = sdAscending;
-};
+// The header with its columns lives in treeview/header/NodeTreeHeader.h.
+class TNtHeader;
+class TNodeTreeColumn;
+class TNodeTreeColumns;
+struct TNtHeaderHitInfo;
+struct THeaderPaintInfo;
+enum TNtDropMarkMode : int;
+enum TSmartAutoFitType : int;
 
 // ---------------------------------------------------------------- geometry and paint types
 
@@ -615,6 +612,80 @@ using TNtGetCursorEvent = std::function<void(TBaseNodeTree* Sender, TCursor& Cur
 using TNtGetPopupMenuEvent = std::function<void(TBaseNodeTree* Sender, PDataNode Node, TColumnIndex Column, TPoint P, bool& AskParent, TPopupMenu*& PopupMenu)>;
 using TNtIterateCallback = std::function<void(TBaseNodeTree* Sender, PDataNode Node, void* Data, bool& Abort)>;
 using TNtAnimationCallback = std::function<bool(Integer Step, Integer StepSize, void* Data)>;
+
+// ---------------------------------------------------------------- header events
+
+using TNtHeaderClickEvent = std::function<void(TNtHeader* Sender, const TNtHeaderHitInfo& HitInfo)>;
+using TNtHeaderMouseEvent = std::function<void(TNtHeader* Sender, TMouseButton Button, TShiftState Shift, Integer X, Integer Y)>;
+using TNtHeaderMouseMoveEvent = std::function<void(TNtHeader* Sender, TShiftState Shift, Integer X, Integer Y)>;
+using TNtColumnClickEvent = std::function<void(TBaseNodeTree* Sender, TColumnIndex Column, TShiftState Shift)>;
+using TNtHeaderDraggingEvent = std::function<void(TNtHeader* Sender, TColumnIndex Column, bool& Allowed)>;
+using TNtHeaderDraggedEvent = std::function<void(TNtHeader* Sender, TColumnIndex Column, Integer OldPosition)>;
+using TNtHeaderDraggedOutEvent = std::function<void(TNtHeader* Sender, TColumnIndex Column, TPoint DropPosition)>;
+using TNtColumnShiftEvent = std::function<void(TNtHeader* Sender, TColumnIndex Column, TShiftState Shift)>;
+using TNtColumnWidthTrackingEvent = std::function<void(TNtHeader* Sender, TColumnIndex Column, TShiftState Shift, TPoint& TrackPoint, TPoint P, bool& Allowed)>;
+using TNtColumnNotifyEvent = std::function<void(TNtHeader* Sender, TColumnIndex Column)>;
+using TNtColumnWidthDblClickResizeEvent = std::function<void(TNtHeader* Sender, TColumnIndex Column, TShiftState Shift, TPoint P, bool& Allowed)>;
+using TNtHeaderNotifyEvent = std::function<void(TNtHeader* Sender)>;
+using TNtHeaderShiftEvent = std::function<void(TNtHeader* Sender, TShiftState Shift)>;
+using TNtHeaderHeightTrackingEvent = std::function<void(TNtHeader* Sender, TPoint& P, TShiftState Shift, bool& Allowed)>;
+using TNtCanSplitterResizeColumnEvent = std::function<void(TNtHeader* Sender, TPoint P, TColumnIndex Column, bool& Allowed)>;
+using TNtCanSplitterResizeHeaderEvent = std::function<void(TNtHeader* Sender, TPoint P, bool& Allowed)>;
+using TNtGetHeaderCursorEvent = std::function<void(TNtHeader* Sender, TCursor& Cursor)>;
+using TNtColumnVisibilityChangedEvent = std::function<void(TBaseNodeTree* Sender, TColumnIndex Column, bool Visible)>;
+using TNtHeaderDrawEvent = std::function<void(TNtHeader* Sender, TCanvas* HeaderCanvas, TNodeTreeColumn* Column, TRect R, bool Hover, bool Pressed, TNtDropMarkMode DropMark)>;
+using TNtHeaderDrawQueryElementsEvent = std::function<void(TNtHeader* Sender, THeaderPaintInfo& PaintInfo, Byte& Elements)>;
+using TNtAdvancedHeaderPaintEvent = std::function<void(TNtHeader* Sender, THeaderPaintInfo& PaintInfo, Byte Elements)>;
+using TNtBeforeAutoFitColumnsEvent = std::function<void(TNtHeader* Sender, TSmartAutoFitType& SmartAutoFitType)>;
+using TNtBeforeAutoFitColumnEvent = std::function<void(TNtHeader* Sender, TColumnIndex Column, TSmartAutoFitType& SmartAutoFitType, bool& Allowed)>;
+using TNtBeforeGetMaxColumnWidthEvent = std::function<void(TNtHeader* Sender, TColumnIndex Column, bool& UseSmartColumnWidth)>;
+using TNtAfterGetMaxColumnWidthEvent = std::function<void(TNtHeader* Sender, TColumnIndex Column, Integer& MaxWidth)>;
+
+// ---------------------------------------------------------------- sorting, editing, hints
+
+using TNtCompareEvent = std::function<void(TBaseNodeTree* Sender, PDataNode Node1, PDataNode Node2, TColumnIndex Column, Integer& Result)>;
+
+// The editor of one cell, as the tree sees it; every call answers whether
+// it was done. The tree holds one reference while the edit runs.
+class INtEditLink {
+public:
+    virtual ~INtEditLink() = default;
+    virtual bool BeginEdit() = 0;
+    virtual bool CancelEdit() = 0;
+    virtual bool EndEdit() = 0;
+    virtual bool PrepareEdit(TBaseNodeTree* Tree, PDataNode Node, TColumnIndex Column) = 0;
+    virtual TRect GetBounds() = 0;
+    virtual void ProcessMessage(TMessage& Message) = 0;
+    virtual void SetBounds(TRect R) = 0;
+};
+using PNtEditLink = std::shared_ptr<INtEditLink>;
+
+using TNtCreateEditorEvent = std::function<void(TBaseNodeTree* Sender, PDataNode Node, TColumnIndex Column, PNtEditLink& EditLink)>;
+using TNtEditChangingEvent = std::function<void(TBaseNodeTree* Sender, PDataNode Node, TColumnIndex Column, bool& Allowed)>;
+using TNtEditChangeEvent = std::function<void(TBaseNodeTree* Sender, PDataNode Node, TColumnIndex Column)>;
+using TNtEditCancelEvent = std::function<void(TBaseNodeTree* Sender, TColumnIndex Column)>;
+
+enum TNtHintMode { hmDefault, hmHint, hmHintAndDefault, hmTooltip };
+enum THintAnimationType { hatNone, hatFade, hatSlide, hatSystemDefault };
+enum TNtTooltipLineBreakStyle { hlbDefault, hlbForceSingleLine, hlbForceMultiLine };
+enum TNtHintKind { vhkText, vhkOwnerDraw };
+
+// What the tree hands its hint window for one hint.
+struct TNtHintData {
+    TBaseNodeTree* Tree = nullptr;
+    PDataNode Node = nullptr;
+    TColumnIndex Column = NoColumn;
+    TRect HintRect;
+    QString DefaultHint;
+    QString HintText;
+    TBiDiMode BidiMode = bdLeftToRight;
+    TAlignment Alignment = taLeftJustify;
+    TNtTooltipLineBreakStyle LineBreakStyle = hlbDefault;
+};
+
+using TNtGetHintKindEvent = std::function<void(TBaseNodeTree* Sender, PDataNode Node, TColumnIndex Column, TNtHintKind& Kind)>;
+using TNtGetHintSizeEvent = std::function<void(TBaseNodeTree* Sender, PDataNode Node, TColumnIndex Column, TRect& R)>;
+using TNtDrawHintEvent = std::function<void(TBaseNodeTree* Sender, TCanvas* HintCanvas, PDataNode Node, TRect R, TColumnIndex Column)>;
 
 // ---------------------------------------------------------------- the tree
 
@@ -958,15 +1029,45 @@ public:
     TCursor HotCursor() const { return FHotCursor; }
     void SetHotCursor(TCursor Value) { FHotCursor = Value; }
 
-    // ---- hooks of later work, with the tree's defaults
-    // Sorting: children keep their order until sorting is added.
-    virtual void Sort(PDataNode Node, TColumnIndex Column, TSortDirection Direction, bool DoInit = true) {}
-    virtual void SortTree(TColumnIndex Column, TSortDirection Direction, bool DoInit = true) {}
-    // Editing: no edit is ever in progress.
-    virtual bool CanEdit(PDataNode Node, TColumnIndex Column) { return false; }
-    bool EditNode(PDataNode Node, TColumnIndex Column) { return false; }
-    bool EndEditNode() { return true; }
-    bool CancelEditNode() { return true; }
+    // ---- header and columns
+    void SetHeader(const TNtHeader* Value);
+    void InvalidateColumn(TColumnIndex Column);
+    Integer GetMaxColumnWidth(TColumnIndex Column, bool UseSmartColumnWidth = false);
+    void ToggleColumnCheckState(TColumnIndex Column);
+    // Recomputes FHeaderRect from the window's size and the header height.
+    void UpdateHeaderRect();
+    const TRect& HeaderRect() const { return FHeaderRect; }
+    virtual void DoColumnResize(TColumnIndex Column);
+
+    // ---- sorting
+    virtual void Sort(PDataNode Node, TColumnIndex Column, TSortDirection Direction, bool DoInit = true);
+    virtual void SortTree(TColumnIndex Column, TSortDirection Direction, bool DoInit = true);
+
+    // ---- editing
+    virtual bool CanEdit(PDataNode Node, TColumnIndex Column);
+    virtual bool EditNode(PDataNode Node, TColumnIndex Column);
+    bool EndEditNode();
+    bool CancelEditNode();
+    bool IsEditing() const { return HasTreeState(tsEditing); }
+    INtEditLink* EditLink() const { return FEditLink.get(); }
+    TColumnIndex EditColumn() const { return FEditColumn; }
+    Cardinal EditDelay() const { return FEditDelay; }
+    void SetEditDelay(Cardinal Value) { FEditDelay = Value; }
+
+    // ---- hints
+    TNtHintMode HintMode() const { return FHintMode; }
+    void SetHintMode(TNtHintMode Value) { FHintMode = Value; }
+    THintAnimationType HintAnimation() const { return FHintAnimation; }
+    void SetHintAnimation(THintAnimationType Value) { FHintAnimation = Value; }
+    const TRect& LastHintRect() const { return FLastHintRect; }
+    virtual THintAnimationType GetEffectiveHintAnimation();
+    virtual QString DoGetNodeHint(PDataNode Node, TColumnIndex Column, TNtTooltipLineBreakStyle& LineBreakStyle);
+    virtual QString DoGetNodeTooltip(PDataNode Node, TColumnIndex Column, TNtTooltipLineBreakStyle& LineBreakStyle);
+    virtual void DoGetHintKind(PDataNode Node, TColumnIndex Column, TNtHintKind& Kind);
+    virtual void DoGetHintSize(PDataNode Node, TColumnIndex Column, TRect& R);
+    void DoDrawHint(TCanvas* HintCanvas, PDataNode Node, TRect R, TColumnIndex Column);
+    virtual THintWindowClass GetHintWindowClass();
+
     // Clipboard: nothing is copied or pasted.
     virtual void CopyToClipboard() {}
     virtual void CutToClipboard() {}
@@ -1019,8 +1120,91 @@ public:
     TNtNodeClickEvent OnNodeDblClick;
     TNtGetCursorEvent OnGetCursor;
     TNtGetPopupMenuEvent OnGetPopupMenu;
+    // Header.
+    TNtHeaderClickEvent OnHeaderClick;
+    TNtHeaderClickEvent OnHeaderDblClick;
+    TNtHeaderMouseEvent OnHeaderMouseDown;
+    TNtHeaderMouseEvent OnHeaderMouseUp;
+    TNtHeaderMouseMoveEvent OnHeaderMouseMove;
+    TNtColumnClickEvent OnColumnClick;
+    TNtColumnClickEvent OnColumnDblClick;
+    TNtHeaderDraggingEvent OnHeaderDragging;
+    TNtHeaderDraggedEvent OnHeaderDragged;
+    TNtHeaderDraggedOutEvent OnHeaderDraggedOut;
+    TNtColumnShiftEvent OnBeforeColumnWidthTracking;
+    TNtColumnWidthTrackingEvent OnColumnWidthTracking;
+    TNtColumnNotifyEvent OnAfterColumnWidthTracking;
+    TNtColumnWidthDblClickResizeEvent OnColumnWidthDblClickResize;
+    TNtHeaderShiftEvent OnBeforeHeaderHeightTracking;
+    TNtHeaderHeightTrackingEvent OnHeaderHeightTracking;
+    TNtHeaderNotifyEvent OnAfterHeaderHeightTracking;
+    TNtHeaderHeightTrackingEvent OnHeaderHeightDblClickResize;
+    TNtCanSplitterResizeColumnEvent OnCanSplitterResizeColumn;
+    TNtCanSplitterResizeHeaderEvent OnCanSplitterResizeHeader;
+    TNtGetHeaderCursorEvent OnGetHeaderCursor;
+    TNtColumnNotifyEvent OnColumnResize;
+    TNtColumnVisibilityChangedEvent OnColumnVisibilityChanged;
+    TNtHeaderDrawEvent OnHeaderDraw;
+    TNtHeaderDrawQueryElementsEvent OnHeaderDrawQueryElements;
+    TNtAdvancedHeaderPaintEvent OnAdvancedHeaderDraw;
+    TNtBeforeAutoFitColumnsEvent OnBeforeAutoFitColumns;
+    TNtBeforeAutoFitColumnEvent OnBeforeAutoFitColumn;
+    TNtColumnNotifyEvent OnAfterAutoFitColumn;
+    TNtHeaderNotifyEvent OnAfterAutoFitColumns;
+    TNtBeforeGetMaxColumnWidthEvent OnBeforeGetMaxColumnWidth;
+    TNtAfterGetMaxColumnWidthEvent OnAfterGetMaxColumnWidth;
+    // Sorting, editing, hints.
+    TNtCompareEvent OnCompareNodes;
+    TNtCreateEditorEvent OnCreateEditor;
+    TNtEditChangingEvent OnEditing;
+    TNtEditChangeEvent OnEdited;
+    TNtEditCancelEvent OnEditCancelled;
+    TNtGetHintKindEvent OnGetHintKind;
+    TNtGetHintSizeEvent OnGetHintSize;
+    TNtDrawHintEvent OnDrawHint;
 
 protected:
+    friend class TNtHeader;
+    friend class TNodeTreeColumns;
+    friend class TNodeTreeColumn;
+    friend class TNtHeaderWindow;
+    friend class TNodeTreeHintWindow;
+    friend class TNtEdit;
+    friend class TStringEditLink;
+
+    // ---- header dispatchers
+    virtual void DoHeaderClick(const TNtHeaderHitInfo& HitInfo);
+    virtual void DoHeaderDblClick(const TNtHeaderHitInfo& HitInfo);
+    virtual void DoHeaderMouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y);
+    virtual void DoHeaderMouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y);
+    virtual void DoHeaderMouseMove(TShiftState Shift, Integer X, Integer Y);
+    virtual bool DoHeaderDragging(TColumnIndex Column);
+    virtual void DoHeaderDragged(TColumnIndex Column, Integer OldPosition);
+    virtual void DoHeaderDraggedOut(TColumnIndex Column, TPoint DropPosition);
+    virtual void DoGetHeaderCursor(TCursor& Cursor);
+    virtual void DoColumnClick(TColumnIndex Column, TShiftState Shift);
+    virtual void DoColumnDblClick(TColumnIndex Column, TShiftState Shift);
+    void DoColumnVisibilityChanged(TColumnIndex Column, bool Visible);
+    virtual void DoHeaderDrawQueryElements(THeaderPaintInfo& PaintInfo, Byte& Elements);
+    virtual void DoAdvancedHeaderDraw(THeaderPaintInfo& PaintInfo, Byte Elements);
+    virtual void DoHeaderDraw(TCanvas* Canvas, TNodeTreeColumn* Column, const TRect& R, bool Hover, bool Pressed, TNtDropMarkMode DropMark);
+    virtual void MainColumnChanged();
+    // The cell rectangle of a column in a row, in tree (unscrolled) coordinates.
+    void GetCellSpan(TColumnIndex Column, Integer& Left, Integer& Right) const;
+
+    // ---- sorting and editing
+    // Automatic sorting is on, a sort column is set and there is a
+    // comparison to order by.
+    bool AutoSortWanted() const;
+    virtual Integer DoCompare(PDataNode Node1, PDataNode Node2, TColumnIndex Column);
+    virtual bool DoCanEdit(PDataNode Node, TColumnIndex Column);
+    virtual PNtEditLink DoCreateEditor(PDataNode Node, TColumnIndex Column);
+    virtual void DoEdit();
+    virtual bool DoEndEdit();
+    virtual bool DoCancelEdit();
+    void CMHintShow(TMessage& Message);
+    void CMHintShowPause(TMessage& Message);
+
     // ---- frame
     void WndProc(TMessage& Message) override;
     void Dispatch(TMessage& Message) override;
@@ -1080,7 +1264,7 @@ protected:
     virtual void DoUpdating(TNtUpdateState State);
     virtual void DetermineHiddenChildrenFlagAllNodes();
     virtual bool DoValidateCache();
-    virtual void UpdateEditBounds() {}
+    virtual void UpdateEditBounds();
     void InvalidateRectangle(const TRect& R);
     bool RowMayShow(PDataNode Node);
 
@@ -1315,6 +1499,16 @@ protected:
     Cardinal FRunningTimers = 0;
     // Queued on the worker or being validated there.
     std::atomic<bool> FQueuedForValidation{false};
+
+    // Editing.
+    TColumnIndex FEditColumn = NoColumn;
+    Cardinal FEditDelay = 1000;
+    PNtEditLink FEditLink;
+    // Hints.
+    TNtHintMode FHintMode = hmDefault;
+    THintAnimationType FHintAnimation = hatSystemDefault;
+    std::unique_ptr<TNtHintData> FHintData;
+    TRect FLastHintRect;
 };
 
 // ---------------------------------------------------------------- string and draw trees
@@ -1336,9 +1530,12 @@ using TNSTPaintTextEvent = std::function<void(TBaseNodeTree* Sender, TCanvas* Ta
 using TNSTNewTextEvent = std::function<void(TBaseNodeTree* Sender, PDataNode Node, TColumnIndex Column, const QString& NewText)>;
 using TNSTShortenStringEvent = std::function<void(TBaseNodeTree* Sender, TCanvas* TargetCanvas, PDataNode Node, TColumnIndex Column, const QString& S, Integer TextSpace, QString& Result, bool& Done)>;
 using TNSTMeasureTextEvent = std::function<void(TBaseNodeTree* Sender, TCanvas* TargetCanvas, PDataNode Node, TColumnIndex Column, const QString& Text, Integer& Extent)>;
+using TNSTGetHintEvent = std::function<void(TBaseNodeTree* Sender, PDataNode Node, TColumnIndex Column, TNtTooltipLineBreakStyle& LineBreakStyle, QString& HintText)>;
 using TNSTDrawTextEvent = std::function<void(TBaseNodeTree* Sender, TCanvas* TargetCanvas, PDataNode Node, TColumnIndex Column, const QString& Text, const TRect& CellRect, bool& DefaultDraw)>;
 
 class TCustomNodeStringTree : public TBaseNodeTree {
+    friend class TNodeTreeHintWindow;
+
 public:
     explicit TCustomNodeStringTree(TComponent* AOwner);
     ~TCustomNodeStringTree() override;
@@ -1374,8 +1571,13 @@ public:
     TNSTMeasureTextEvent OnMeasureTextWidth;
     TNSTMeasureTextEvent OnMeasureTextHeight;
     TNSTDrawTextEvent OnDrawText;
+    TNSTGetHintEvent OnGetHint;
+
+    QString DoGetNodeHint(PDataNode Node, TColumnIndex Column, TNtTooltipLineBreakStyle& LineBreakStyle) override;
+    QString DoGetNodeTooltip(PDataNode Node, TColumnIndex Column, TNtTooltipLineBreakStyle& LineBreakStyle) override;
 
 protected:
+    PNtEditLink DoCreateEditor(PDataNode Node, TColumnIndex Column) override;
     TCustomNodeTreeOptions* GetOptionsClass() override;
     void FontChanged() override;
     void PaintNodeContent(TNtPaintInfo& PaintInfo) override;

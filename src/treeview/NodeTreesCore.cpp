@@ -14,6 +14,7 @@
 #include "platform/WidgetBridge.h"
 #include "treeview/NodeTreesClasses.h"
 #include "treeview/NodeTreesPrivate.h"
+#include "treeview/header/NodeTreeHeader.h"
 
 // ---------------------------------------------------------------- errors
 
@@ -153,6 +154,22 @@ std::unique_ptr<TCustomImageList> MakeUtilityList()
     QImage strip(9 * 16, 16, QImage::Format_ARGB32_Premultiplied);
     strip.fill(Qt::transparent);
     QPainter p(&strip);
+    // Images 0 and 1: the header's drop marks, a bar with an arrow head
+    // pointing at the left or right edge of the target column.
+    const QColor mark(0, 0, 0);
+    p.fillRect(0 * 16 + 1, 1, 2, 14, mark);
+    p.fillRect(1 * 16 + 13, 1, 2, 14, mark);
+    for (int i = 0; i < 4; ++i) {
+        p.fillRect(0 * 16 + 3 + i, 4 + i, 1, 8 - 2 * i, mark);
+        p.fillRect(1 * 16 + 12 - i, 4 + i, 1, 8 - 2 * i, mark);
+    }
+    // Images 2 and 3: the sort glyphs, a triangle down (descending) and up
+    // (ascending), drawn in the button shadow colour.
+    const QColor glyph(128, 128, 128);
+    for (int i = 0; i < 4; ++i) {
+        p.fillRect(2 * 16 + 4 + i, 6 + i, 8 - 2 * i, 1, glyph);
+        p.fillRect(3 * 16 + 4 + i, 9 - i, 8 - 2 * i, 1, glyph);
+    }
     // Image 4: the ellipsis drawn on push-button check images.
     p.fillRect(4 * 16 + 4, 10, 2, 2, Qt::black);
     p.fillRect(4 * 16 + 7, 10, 2, 2, Qt::black);
@@ -475,6 +492,19 @@ void TBaseNodeTree::Notification(TComponent* AComponent, TOperation Operation)
 void TBaseNodeTree::Loaded()
 {
     TCustomControl::Loaded();
+    // The header's part, as if updating: columns and sizes come into force.
+    ++FUpdateCount;
+    FHeader->ValidateMainColumn();
+    FHeader->Columns()->RebuildPositionIndex();
+    if (FOptions->FAutoOptions & toAutoBidiColumnOrdering)
+        FHeader->Columns()->ResetPositionOrder(UseRightToLeftAlignment());
+    if (FHeader->States() & hsNeedScaling)
+        FHeader->ApplyFixedAreaConstraints();
+    else
+        FHeader->UpdateHeaderFrame();
+    if (FHeader->Options() & hoAutoResize)
+        FHeader->Columns()->FitAutoSizeColumn(NoColumn, true);
+    --FUpdateCount;
     if (HasTreeState(tsNeedRootCountUpdate) && FRoot->ChildCount > 0) {
         DoStateChange(0, tsNeedRootCountUpdate);
         const bool readOnly = ReadOnly();

@@ -5,6 +5,7 @@
 #include "platform/Form.h"
 #include "platform/ScrollFrame.h"
 #include "treeview/NodeTreesPrivate.h"
+#include "treeview/header/NodeTreeHeader.h"
 
 // ---------------------------------------------------------------- predicates
 
@@ -247,7 +248,7 @@ void TBaseNodeTree::ToggleNode(PDataNode Node)
                 }
             if (animate && !(FOptions->FPaintOptions & toChildrenAbove))
                 runAnimation(heightDelta, false);
-            if ((FOptions->FAutoOptions & toAutoSort) && FHeader->SortColumn() > InvalidColumn)
+            if (AutoSortWanted())
                 Sort(Node, FHeader->SortColumn(), FHeader->SortDirection(), false);
             Node->States |= vsExpanded;
             PropagateTotalHeight(Node, heightDelta, true);

@@ -5,6 +5,7 @@
 #include "platform/Bitmap.h"
 #include "platform/ImageList.h"
 #include "treeview/NodeTreesPrivate.h"
+#include "treeview/header/NodeTreeHeader.h"
 
 // ---------------------------------------------------------------- heights
 
@@ -187,7 +188,10 @@ void TBaseNodeTree::UpdateVerticalRange()
 
 void TBaseNodeTree::UpdateHorizontalRange()
 {
-    FRangeX = Cardinal(std::max<Integer>(GetWidestNodeExtent(), 0));
+    if (FHeader->UseColumns())
+        FRangeX = Cardinal(std::max<Integer>(FHeader->Columns()->TotalWidth(), 0));
+    else
+        FRangeX = Cardinal(std::max<Integer>(GetWidestNodeExtent(), 0));
 }
 
 void TBaseNodeTree::UpdateRanges()
@@ -523,11 +527,17 @@ TRect TBaseNodeTree::GetDisplayRect(PDataNode Node, TColumnIndex Column, bool Te
             top += GetNodeHeight(run);
     }
     result = TRect(0, Integer(top), std::max<Integer>(ClientWidth(), Integer(FRangeX)), Integer(top + GetNodeHeight(Node)));
+    TAlignment alignment = FAlignment;
+    TNodeTreeColumns* columns = FHeader->Columns();
+    if (FHeader->UseColumns() && columns->IsValidColumn(Column)) {
+        const TNodeTreeColumn* c = columns->Items(Column);
+        c->GetColumnSpan(result.Left, result.Right);
+        alignment = c->Alignment();
+    }
     OffsetRect(result, -FEffectiveOffsetX, FOffsetY);
     if (!TextOnly)
         return result;
     Integer offset = FMargin + indentSum;
-    TAlignment alignment = FAlignment;
     const bool rtl = UseRightToLeftReading();
     if (isMain) {
         if (paint & toShowRoot)
@@ -603,8 +613,23 @@ void TBaseNodeTree::GetHitTestInfoAt(Integer X, Integer Y, bool Relative, THitIn
     }
     if (!(HitInfo.HitNode->States & vsInitialized))
         InitNode(HitInfo.HitNode);
-    const Integer right = std::max<Integer>(ClientWidth(), Integer(FRangeX));
+    Integer right = std::max<Integer>(ClientWidth(), Integer(FRangeX));
     HitInfo.HitPositions = hiOnItem;
+    TAlignment alignment = FAlignment;
+    if (FHeader->UseColumns()) {
+        // The cell under X: its column, and X from the cell's left edge.
+        Integer left = 0, cellRight = 0;
+        TNodeTreeColumns* columns = FHeader->Columns();
+        HitInfo.HitColumn = columns->GetColumnAtX(X, left, false, cellRight);
+        if (HitInfo.HitColumn < 0) {
+            HitInfo.HitColumn = NoColumn;
+            HitInfo.HitPositions |= hiOnItemRight;
+            return;
+        }
+        alignment = columns->Items(HitInfo.HitColumn)->Alignment();
+        X -= left;
+        right = cellRight - left;
+    }
     if (FOptions->FMiscOptions & toNodeHeightResize) {
         const TRect r = GetDisplayRect(HitInfo.HitNode, HitInfo.HitColumn, false);
         if (Y <= r.Top - FOffsetY + 1)
@@ -613,9 +638,9 @@ void TBaseNodeTree::GetHitTestInfoAt(Integer X, Integer Y, bool Relative, THitIn
             HitInfo.HitPositions |= hiLowerSplitter;
     }
     if (UseRightToLeftReading())
-        HitTestCellRightToLeft(HitInfo, X, right, FAlignment);
+        HitTestCellRightToLeft(HitInfo, X, right, alignment);
     else
-        HitTestCellLeftToRight(HitInfo, X, right, FAlignment);
+        HitTestCellLeftToRight(HitInfo, X, right, alignment);
 }
 
 void TBaseNodeTree::HitTestCellLeftToRight(THitInfo& HitInfo, Integer Offset, Integer Right, TAlignment Alignment)

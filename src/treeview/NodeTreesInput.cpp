@@ -7,11 +7,20 @@
 #include "platform/Menus.h"
 #include "platform/Messages.h"
 #include "treeview/NodeTreesPrivate.h"
+#include "treeview/header/NodeTreeHeader.h"
 
 // ---------------------------------------------------------------- messages
 
 void TBaseNodeTree::WndProc(TMessage& Message)
 {
+    // The header sees every message first and may take it.
+    if (FHeader && FHeader->HandleHeaderMessage(Message))
+        return;
+    switch (Message.Msg) {
+    case CM_HINTSHOW: CMHintShow(Message); return;
+    case CM_HINTSHOWPAUSE: CMHintShowPause(Message); return;
+    default: break;
+    }
     TCustomControl::WndProc(Message);
 }
 
@@ -60,7 +69,7 @@ void TBaseNodeTree::Dispatch(TMessage& Message)
     case WM_PASTE: PasteFromClipboard(); return;
     case WM_TIMER:
         switch (Message.WParam) {
-        case EditTimer: KillTreeTimer(EditTimer); DoStateChange(0, tsEditPending); return;
+        case EditTimer: DoEdit(); return;
         case ScrollTimer:
             if (HasTreeState(tsScrollPending)) {
                 if (Application)
@@ -444,7 +453,15 @@ void TBaseNodeTree::KeyDown(Word& Key, TShiftState Shift)
     }
     // Other keys; the main keyboard's + and - (0xBB, 0xBD) act like the numeric pad's.
     switch (charCode) {
+    case VK_F2:
+        if (Shift.Empty() && FFocusedNode && CanEdit(FFocusedNode, FFocusedColumn)) {
+            FEditColumn = FFocusedColumn;
+            DoEdit();
+        }
+        break;
     case VK_ESCAPE:
+        if (HasTreeState(tsEditPending | tsEditing))
+            CancelEditNode();
         if (IsMouseSelecting()) {
             DoStateChange(0, tsDrawSelPending | tsDrawSelecting);
             Invalidate();
@@ -681,10 +698,17 @@ void TBaseNodeTree::HandleMouseDown(TMessage& Message, THitInfo& HitInfo)
         DoStateChange(0, tsEditPending);
     }
     const TPoint p = PointFromLParam(Message.LParam);
+    // A press on the label of the selected focused node may start an edit.
+    const bool mayEdit = Focused() && HitInfo.HitNode && HitInfo.HitNode == FFocusedNode && (HitInfo.HitNode->States & vsSelected) &&
+                         (Message.Msg == WM_LBUTTONDOWN) &&
+                         (((HitInfo.HitPositions & hiOnItemLabel) && (!FHeader->UseColumns() || HitInfo.HitColumn == FFocusedColumn)) ||
+                          ((FOptions->FMiscOptions & toGridExtensions) && (HitInfo.HitPositions & hiOnItem)));
     if (!Focused() && CanFocus()) {
         SetFocus();
         GetHitTestInfoAt(p.X, p.Y, true, HitInfo);
     }
+    if (FHeader->UseColumns())
+        FHeader->Columns()->SetClickIndex(HitInfo.HitColumn);
     const TNtSelectionOptions selOpts = FOptions->FSelectionOptions;
     TShiftState shift = KeysToShiftState(Message.WParam);
     shift = TShiftState::FromBits(shift.Bits() & (ssShift | ssAlt | ssCtrl).Bits());
@@ -753,8 +777,18 @@ void TBaseNodeTree::HandleMouseDown(TMessage& Message, THitInfo& HitInfo)
     if (!((selOpts & toDisableDrawSelection) || isLabelHit || fullRowDrag || (!multiSelect && !(hp & hiNowhere)) || isCellHit))
         return;
     FLastClickPos = p;
-    if (isAnyHit && DoFocusChanging(FFocusedNode, hitNode, FFocusedColumn, NoColumn)) {
+    // With extended focus a click in another cell moves the focused column there.
+    TColumnIndex newColumn = FFocusedColumn;
+    if (FHeader->UseColumns() && (selOpts & toExtendedFocus) && HitInfo.HitColumn >= 0 && FHeader->AllowFocus(HitInfo.HitColumn))
+        newColumn = HitInfo.HitColumn;
+    if (isAnyHit && DoFocusChanging(FFocusedNode, hitNode, FFocusedColumn, newColumn)) {
         PDataNode previous = FFocusedNode;
+        if (newColumn != FFocusedColumn) {
+            FFocusedColumn = newColumn;
+            Invalidate();
+            if (!newNode)
+                DoFocusChange(FFocusedNode, FFocusedColumn);
+        }
         if (newNode)
             InternalSetFocusedNode(hitNode, false);
         if (multiSelect && !shiftEmpty)
@@ -773,6 +807,8 @@ void TBaseNodeTree::HandleMouseDown(TMessage& Message, THitInfo& HitInfo)
     }
     if (FSelectionCount == 0)
         Change(nullptr);
+    if (mayEdit && shiftEmpty && !altPressed && hitNode == FFocusedNode && !(hp & (hiOnItemButton | hiOnItemCheckbox)))
+        DoStateChange(tsEditPending);
 }
 
 void TBaseNodeTree::HandleMouseUp(TMessage& Message, const THitInfo& HitInfo)
@@ -815,7 +851,20 @@ void TBaseNodeTree::HandleMouseUp(TMessage& Message, const THitInfo& HitInfo)
     }
     if (HitInfo.HitNode)
         DoNodeClick(HitInfo);
-    DoStateChange(0, tsEditPending);
+    if (FHeader->UseColumns() && HitInfo.HitColumn >= 0 && HitInfo.HitColumn == FHeader->Columns()->ClickIndex())
+        DoColumnClick(HitInfo.HitColumn, KeysToShiftState(Message.WParam));
+    // An armed click edit starts after the edit delay when the release hits
+    // the focused cell.
+    if (HasTreeState(tsEditPending)) {
+        const bool inFocusedCell = !FHeader->UseColumns() || HitInfo.HitColumn == FFocusedColumn;
+        if ((FOptions->FMiscOptions & toEditOnClick) && FFocusedNode && HitInfo.HitNode == FFocusedNode && (HitInfo.HitPositions & hiOnItem) &&
+            inFocusedCell && CanEdit(FFocusedNode, FFocusedColumn)) {
+            FEditColumn = FFocusedColumn;
+            SetTreeTimer(EditTimer, FEditDelay);
+        } else {
+            DoStateChange(0, tsEditPending);
+        }
+    }
 }
 
 void TBaseNodeTree::HandleMouseDblClick(TMessage& Message, const THitInfo& HitInfo)
@@ -827,6 +876,15 @@ void TBaseNodeTree::HandleMouseDblClick(TMessage& Message, const THitInfo& HitIn
     if (HitInfo.HitNode)
         DoNodeDblClick(HitInfo);
     const THitPositions hp = HitInfo.HitPositions;
+    if (FHeader->UseColumns() && HitInfo.HitColumn >= 0)
+        DoColumnDblClick(HitInfo.HitColumn, KeysToShiftState(Message.WParam));
+    if (!HasTreeState(tsEditing) && (FOptions->FMiscOptions & toEditOnDblClick) && HitInfo.HitNode && HitInfo.HitNode == FFocusedNode &&
+        !(hp & hiOnItemCheckbox) && (!FHeader->UseColumns() || HitInfo.HitColumn == FFocusedColumn) && CanEdit(FFocusedNode, FFocusedColumn)) {
+        FEditColumn = FFocusedColumn;
+        DoStateChange(tsEditPending);
+        SetTreeTimer(EditTimer, 0);
+        return;
+    }
     if (hp & hiOnItemCheckbox) {
         THitInfo hit = HitInfo;
         HandleMouseDown(Message, hit);

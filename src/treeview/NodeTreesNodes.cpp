@@ -8,6 +8,7 @@
 
 #include "platform/Form.h"
 #include "treeview/NodeTreesPrivate.h"
+#include "treeview/header/NodeTreeHeader.h"
 
 namespace {
 Cardinal RoundUp4(Cardinal v)
@@ -177,7 +178,7 @@ PDataNode TBaseNodeTree::AddChild(PDataNode Parent, void* UserData)
         RequestCacheValidation();
         if (HasTreeState(tsStructureChangePending))
             DoStructureChange(FLastStructureChangeNode, FLastStructureChangeReason);
-        if ((FOptions->FAutoOptions & toAutoSort) && FHeader->SortColumn() > InvalidColumn)
+        if (AutoSortWanted())
             Sort(Parent, FHeader->SortColumn(), FHeader->SortDirection(), true);
         InvalidateToBottom(Parent == FRoot ? nullptr : Parent);
         UpdateScrollBars(true);
@@ -207,7 +208,7 @@ PDataNode TBaseNodeTree::InsertNode(PDataNode Node, TNtNodeAttachMode Mode, void
         SetNodeData(result, UserData);
     InvalidatePositionCache();
     if (FUpdateCount == 0) {
-        if ((FOptions->FAutoOptions & toAutoSort) && FHeader->SortColumn() > InvalidColumn)
+        if (AutoSortWanted())
             Sort((Mode == amInsertBefore || Mode == amInsertAfter) ? Node->Parent : Node, FHeader->SortColumn(), FHeader->SortDirection(), true);
         RequestCacheValidation();
         UpdateScrollBars(true);
@@ -259,7 +260,7 @@ void TBaseNodeTree::SetChildCount(PDataNode Node, Cardinal NewChildCount)
             PropagateTotalHeight(Node, newHeight, false);
         PropagateTotalCount(Node, Integer(count), true);
         Node->ChildCount = NewChildCount;
-        if (FUpdateCount == 0 && (FOptions->FAutoOptions & toAutoSort) && FHeader->SortColumn() > InvalidColumn)
+        if (FUpdateCount == 0 && AutoSortWanted())
             Sort(Node, FHeader->SortColumn(), FHeader->SortDirection(), true);
         InvalidatePositionCache();
     } else {

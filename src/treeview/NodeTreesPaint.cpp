@@ -9,6 +9,7 @@
 #include "platform/GraphicsQt.h"
 #include "platform/ImageList.h"
 #include "treeview/NodeTreesPrivate.h"
+#include "treeview/header/NodeTreeHeader.h"
 
 namespace {
 QColor Q(TColor c)
@@ -357,6 +358,9 @@ void TBaseNodeTree::PaintTree(TCanvas* TargetCanvas, TRect Window, TPoint Target
     const bool showLines = (paint & toShowTreeLines) && !((paint & toHideTreeLinesIfThemed) && HasTreeState(tsUseThemes));
     Integer buttonX = 0;
     const Integer plusWidth = FPlusBM->Width();
+    TNodeTreeColumns* columns = FHeader->Columns();
+    const bool useColumns = FHeader->UseColumns();
+    const TColumnIndex mainColumn = FHeader->MainColumn();
     TNtPaintInfo info;
     TLineImage lineImage;
     lineImage.reserve(16);
@@ -390,72 +394,110 @@ void TBaseNodeTree::PaintTree(TCanvas* TargetCanvas, TRect Window, TPoint Target
             if (!customDraw) {
                 info.PaintOptions = PaintOptions;
                 EraseRow(info, useBackground, TRect(Window.Left, dest.Top, Window.Right, dest.Bottom), true);
-                info.CellRect = itemRect;
-                info.Column = NoColumn;
-                info.Position = 0;
-                info.BidiMode = FBiDiMode;
-                info.Alignment = FAlignment;
-                if (info.BidiMode != bdLeftToRight) {
-                    if (info.Alignment == taLeftJustify)
-                        info.Alignment = taRightJustify;
-                    else if (info.Alignment == taRightJustify)
-                        info.Alignment = taLeftJustify;
-                }
                 if (HasTreeState(tsEditing) && node == FFocusedNode)
                     info.PaintOptions &= ~poDrawSelection;
-                info.PaintOptions &= ~poColumnColor;
-                if (info.CellRect.Right > Window.Left) {
-                    info.NodeWidth = GetNodeWidth(node, NoColumn, &buffer.Canvas);
-                    info.ContentRect = info.CellRect;
-                    if (info.BidiMode == bdLeftToRight)
-                        info.ContentRect.Left += FMargin;
-                    else
-                        info.ContentRect.Right -= FMargin;
-                    TNtImageInfo& check = info.ImageInfo[slotCheck];
-                    check.Index = -1;
-                    if (showChecks) {
-                        check.Index = GetCheckImage(node);
-                        if (check.Index >= 0) {
-                            check.Images = FCheckImages;
-                            PlaceImage(FCheckImages, check, info.ContentRect, vAlign, info.BidiMode);
-                            check.Ghosted = false;
+                // Without columns the whole row is one cell of the tree column;
+                // with columns each visible column in display order is a cell.
+                TColumnIndex column = useColumns ? columns->GetFirstVisibleColumn() : NoColumn;
+                for (;;) {
+                    const bool isMain = !useColumns || column == mainColumn;
+                    const TNtPaintOptions cellOptions = info.PaintOptions;
+                    if (useColumns) {
+                        const TNodeTreeColumn* c = columns->Items(column);
+                        Integer left = 0, right = 0;
+                        c->GetColumnSpan(left, right);
+                        if (left >= Window.Right)
+                            break;
+                        info.CellRect = TRect(left, 0, right, rowHeight);
+                        info.Column = column;
+                        info.Position = c->Position();
+                        info.BidiMode = c->BiDiMode();
+                        info.Alignment = c->Alignment();
+                        if ((PaintOptions & poColumnColor) && !(c->Options() & coParentColor)) {
+                            const QRect cell(left, 0, right - left, rowHeight);
+                            p->fillRect(cell, Q(c->Color()));
                         }
+                    } else {
+                        info.CellRect = itemRect;
+                        info.Column = NoColumn;
+                        info.Position = 0;
+                        info.BidiMode = FBiDiMode;
+                        info.Alignment = FAlignment;
                     }
-                    info.ImageInfo[slotState].Index = -1;
-                    if (showStateImages) {
-                        GetImageIndex(info, ikState, slotState, FStateImages);
+                    if (info.BidiMode != bdLeftToRight) {
+                        if (info.Alignment == taLeftJustify)
+                            info.Alignment = taRightJustify;
+                        else if (info.Alignment == taRightJustify)
+                            info.Alignment = taLeftJustify;
+                    }
+                    if (info.CellRect.Right > Window.Left) {
+                        info.NodeWidth = GetNodeWidth(node, info.Column, &buffer.Canvas);
+                        info.ContentRect = info.CellRect;
+                        if (info.BidiMode == bdLeftToRight)
+                            info.ContentRect.Left += FMargin;
+                        else
+                            info.ContentRect.Right -= FMargin;
+                        TNtImageInfo& check = info.ImageInfo[slotCheck];
+                        check.Index = -1;
+                        if (showChecks && isMain) {
+                            check.Index = GetCheckImage(node);
+                            if (check.Index >= 0) {
+                                check.Images = FCheckImages;
+                                PlaceImage(FCheckImages, check, info.ContentRect, vAlign, info.BidiMode);
+                                check.Ghosted = false;
+                            }
+                        }
+                        info.ImageInfo[slotState].Index = -1;
+                        if (showStateImages) {
+                            GetImageIndex(info, ikState, slotState, FStateImages);
+                            if (info.ImageInfo[slotState].Index >= 0)
+                                PlaceImage(info.ImageInfo[slotState].Images, info.ImageInfo[slotState], info.ContentRect, vAlign, info.BidiMode);
+                        }
+                        info.ImageInfo[slotNormal].Index = -1;
+                        if (showImages) {
+                            GetImageIndex(info, (node->States & vsSelected) ? ikSelected : ikNormal, slotNormal, FImages);
+                            if (info.ImageInfo[slotNormal].Index >= 0)
+                                PlaceImage(info.ImageInfo[slotNormal].Images, info.ImageInfo[slotNormal], info.ContentRect, vAlign, info.BidiMode);
+                        }
+                        if (isMain)
+                            ShiftContentByIndent(info, (paint & toFixedIndent) ? 1 : indentSize);
+                        if ((PaintOptions & poGridLines) && (paint & toShowHorzGridLines)) {
+                            buffer.Canvas.Font()->SetColor(FColors->GetColor(TNtColors::GridLineColor));
+                            DrawHorzPatternLine(info, info.CellRect.Left, info.CellRect.Right, info.CellRect.Bottom - 1);
+                            --info.CellRect.Bottom;
+                            --info.ContentRect.Bottom;
+                        }
+                        if (useColumns && (PaintOptions & poGridLines) && (paint & toShowVertGridLines)) {
+                            buffer.Canvas.Font()->SetColor(FColors->GetColor(TNtColors::GridLineColor));
+                            DrawVertPatternLine(info, info.CellRect.Top, info.CellRect.Bottom, info.CellRect.Right - 1, false);
+                            --info.CellRect.Right;
+                            --info.ContentRect.Right;
+                        }
+                        PaintCellSelection(info, Window.Left, windowWidth);
+                        if (isMain) {
+                            if (showLines)
+                                DrawTreeLines(info, vAlign, (paint & toFixedIndent) ? 1 : indentSize, lineImage);
+                            if (showButtons && (node->States & vsHasChildren) &&
+                                !((node->States & vsAllChildrenHidden) && (FOptions->FAutoOptions & toAutoHideButtons)))
+                                DrawNodeButton(&buffer.Canvas, node, info.Column, info.CellRect, buttonX, buttonY, info.BidiMode);
+                        }
+                        if (check.Index >= 0)
+                            PaintCheckImage(&buffer.Canvas, check, (node->States & vsSelected) != 0);
                         if (info.ImageInfo[slotState].Index >= 0)
-                            PlaceImage(info.ImageInfo[slotState].Images, info.ImageInfo[slotState], info.ContentRect, vAlign, info.BidiMode);
-                    }
-                    info.ImageInfo[slotNormal].Index = -1;
-                    if (showImages) {
-                        GetImageIndex(info, (node->States & vsSelected) ? ikSelected : ikNormal, slotNormal, FImages);
+                            DrawNodeImage(info, slotState, false);
                         if (info.ImageInfo[slotNormal].Index >= 0)
-                            PlaceImage(info.ImageInfo[slotNormal].Images, info.ImageInfo[slotNormal], info.ContentRect, vAlign, info.BidiMode);
+                            DrawNodeImage(info, slotNormal, true);
+                        if (!(HasTreeState(tsEditing) && node == FFocusedNode && info.Column == FEditColumn))
+                            PaintNodeContent(info);
+                        if (OnAfterCellPaint)
+                            OnAfterCellPaint(this, &buffer.Canvas, node, info.Column, info.CellRect);
                     }
-                    ShiftContentByIndent(info, (paint & toFixedIndent) ? 1 : indentSize);
-                    if ((PaintOptions & poGridLines) && (paint & toShowHorzGridLines)) {
-                        buffer.Canvas.Font()->SetColor(FColors->GetColor(TNtColors::GridLineColor));
-                        DrawHorzPatternLine(info, info.CellRect.Left, info.CellRect.Right, info.CellRect.Bottom - 1);
-                        --info.CellRect.Bottom;
-                        --info.ContentRect.Bottom;
-                    }
-                    PaintCellSelection(info, Window.Left, windowWidth);
-                    if (showLines)
-                        DrawTreeLines(info, vAlign, (paint & toFixedIndent) ? 1 : indentSize, lineImage);
-                    if (showButtons && (node->States & vsHasChildren) &&
-                        !((node->States & vsAllChildrenHidden) && (FOptions->FAutoOptions & toAutoHideButtons)))
-                        DrawNodeButton(&buffer.Canvas, node, NoColumn, info.CellRect, buttonX, buttonY, info.BidiMode);
-                    if (check.Index >= 0)
-                        PaintCheckImage(&buffer.Canvas, check, (node->States & vsSelected) != 0);
-                    if (info.ImageInfo[slotState].Index >= 0)
-                        DrawNodeImage(info, slotState, false);
-                    if (info.ImageInfo[slotNormal].Index >= 0)
-                        DrawNodeImage(info, slotNormal, true);
-                    if (!(HasTreeState(tsEditing) && node == FFocusedNode))
-                        PaintNodeContent(info);
-                    if (OnAfterCellPaint)
-                        OnAfterCellPaint(this, &buffer.Canvas, node, NoColumn, info.CellRect);
+                    info.PaintOptions = cellOptions;
+                    if (!useColumns)
+                        break;
+                    column = columns->GetNextVisibleColumn(column);
+                    if (column < 0)
+                        break;
                 }
                 if (OnAfterItemPaint)
                     OnAfterItemPaint(this, &buffer.Canvas, node, itemRect);

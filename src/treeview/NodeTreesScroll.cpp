@@ -9,6 +9,7 @@
 #include "platform/Form.h"
 #include "platform/ScrollFrame.h"
 #include "treeview/NodeTreesPrivate.h"
+#include "treeview/header/NodeTreeHeader.h"
 
 namespace {
 constexpr Cardinal soRepaintHeader = 1;
@@ -30,14 +31,22 @@ TRect TBaseNodeTree::ClientRect() const
     const Integer b = FBorderStyle == bsSingle ? 2 : 0;
     const Integer sb = TScrollFrame::BarExtent();
     const Integer w = Width() - 2 * b - (FVertBarShown ? sb : 0);
-    const Integer h = Height() - 2 * b - (FHorzBarShown ? sb : 0);
+    const Integer top = (FHeader && (FHeader->Options() & hoVisible)) ? FHeader->Height() : 0;
+    const Integer h = Height() - 2 * b - top - (FHorzBarShown ? sb : 0);
     return {0, 0, std::max<Integer>(w, 0), std::max<Integer>(h, 0)};
 }
 
 void TBaseNodeTree::LayoutWindow()
 {
+    if (!FHeader)
+        return;
+    const Integer top = (FHeader->Options() & hoVisible) ? FHeader->Height() : 0;
     if (FScrollParts && FScrollParts->Frame)
-        FScrollParts->Frame->Layout(FBorderStyle == bsSingle ? 2 : 0, FVertBarShown, FHorzBarShown);
+        FScrollParts->Frame->Layout(FBorderStyle == bsSingle ? 2 : 0, FVertBarShown, FHorzBarShown, top);
+    if (top > 0 || FHeader->HeaderWindow()) {
+        UpdateHeaderRect();
+        FHeader->SyncWindow();
+    }
 }
 
 void TBaseNodeTree::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight)
@@ -47,6 +56,9 @@ void TBaseNodeTree::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integ
     if (sized && HandleAllocated() && !HasTreeState(tsSizing | tsWindowCreating) && ClientHeight() >= 0) {
         DoStateChange(tsSizing);
         try {
+            UpdateHeaderRect();
+            FHeader->ApplyFixedAreaConstraints();
+            FHeader->ApplySpringResize();
             UpdateScrollBars(true);
         } catch (...) {
             DoStateChange(0, tsSizing);
@@ -84,6 +96,11 @@ void TBaseNodeTree::CreateWnd()
     };
     FitDefaultNodeHeightToFont();
     BuildPaintResources(true, true);
+    UpdateHeaderRect();
+    if (FHeader->States() & hsNeedScaling)
+        FHeader->ApplyFixedAreaConstraints();
+    if (FHeader->Options() & hoAutoResize)
+        FHeader->Columns()->FitAutoSizeColumn(NoColumn, true);
     UpdateScrollBars(true);
     LayoutWindow();
 }
@@ -97,6 +114,7 @@ void TBaseNodeTree::DestroyWnd()
     if (FScrollParts)
         FScrollParts->Frame.reset();
     TCustomControl::DestroyWnd();
+    FHeader->SyncWindow();
 }
 
 // ---------------------------------------------------------------- the primitive
@@ -332,7 +350,30 @@ bool TBaseNodeTree::ScrollIntoView(PDataNode Node, bool Center, bool Horizontall
 
 bool TBaseNodeTree::ScrollIntoView(TColumnIndex Column, bool Center)
 {
-    // Columns come with the header; without them nothing moves sideways.
+    TNodeTreeColumns* columns = FHeader->Columns();
+    if (!FHeader->UseColumns() || !columns->IsValidColumn(Column))
+        return false;
+    const TNodeTreeColumn* c = columns->Items(Column);
+    if (!(c->Options() & coVisible) || (c->Options() & coFixed))
+        return false;
+    const Integer fixedWidth = columns->GetVisibleFixedWidth();
+    Integer left = 0, right = 0;
+    columns->GetColumnBounds(Column, left, right);
+    const Integer width = right - left;
+    if (Center) {
+        SetOffsetX(FOffsetX - left + fixedWidth + (ClientWidth() - fixedWidth - width) / 2);
+        return true;
+    }
+    if (left < fixedWidth) {
+        SetOffsetX(FOffsetX - left + fixedWidth);
+        return true;
+    }
+    if (right > ClientWidth()) {
+        // The whole column when it fits, else its left edge.
+        const Integer shift = width > ClientWidth() - fixedWidth ? left - fixedWidth : right - ClientWidth();
+        SetOffsetX(FOffsetX - shift);
+        return true;
+    }
     return false;
 }
 

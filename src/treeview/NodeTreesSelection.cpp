@@ -8,6 +8,7 @@
 #include "platform/ImageList.h"
 #include "platform/ScrollFrame.h"
 #include "treeview/NodeTreesPrivate.h"
+#include "treeview/header/NodeTreeHeader.h"
 
 namespace {
 constexpr std::uintptr_t Mark = 1;

@@ -9,6 +9,7 @@
 #include "platform/GraphicsQt.h"
 #include "platform/StringList.h"
 #include "treeview/NodeTreesPrivate.h"
+#include "treeview/header/NodeTreeHeader.h"
 #include "treeview/NodeTreesUtils.h"
 
 TCustomNodeStringTree::TCustomNodeStringTree(TComponent* AOwner) : TBaseNodeTree(AOwner)

@@ -12,6 +12,7 @@
 
 #include "platform/ScrollFrame.h"
 #include "treeview/NodeTreesPrivate.h"
+#include "treeview/header/NodeTreeHeader.h"
 
 // ---------------------------------------------------------------- states
 
@@ -67,7 +68,7 @@ void TBaseNodeTree::EndUpdate()
             TBaseNodeTree* T;
             ~Tail()
             {
-                if ((T->FOptions->FAutoOptions & toAutoSort) && T->FHeader->SortColumn() > InvalidColumn)
+                if (T->AutoSortWanted())
                     T->SortTree(T->FHeader->SortColumn(), T->FHeader->SortDirection(), false);
                 if (T->HandleAllocated())
                     T->Invalidate();
