@@ -1433,6 +1433,10 @@ protected:
     std::vector<TCacheEntry> FPositionCache;
     Cardinal FVisibleCount = 0;
     TRect FHeaderRect;
+    // The header strip's height above the client area (0 while hidden).
+    Integer FHeaderInset = 0;
+    // Width of a scroll bar, known once the window exists.
+    Integer FBarExtent = 0;
     bool FVertBarShown = false;
     bool FHorzBarShown = false;
     bool FUpdatingScrollBars = false;

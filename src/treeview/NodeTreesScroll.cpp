@@ -29,10 +29,9 @@ bool HasHorizontal(TScrollStyle s) { return s == ssHorizontal || s == ssBoth; }
 TRect TBaseNodeTree::ClientRect() const
 {
     const Integer b = FBorderStyle == bsSingle ? 2 : 0;
-    const Integer sb = TScrollFrame::BarExtent();
+    const Integer sb = FBarExtent;
     const Integer w = Width() - 2 * b - (FVertBarShown ? sb : 0);
-    const Integer top = (FHeader && (FHeader->Options() & hoVisible)) ? FHeader->Height() : 0;
-    const Integer h = Height() - 2 * b - top - (FHorzBarShown ? sb : 0);
+    const Integer h = Height() - 2 * b - FHeaderInset - (FHorzBarShown ? sb : 0);
     return {0, 0, std::max<Integer>(w, 0), std::max<Integer>(h, 0)};
 }
 
@@ -91,6 +90,7 @@ void TBaseNodeTree::CreateWnd()
     if (!FScrollParts)
         FScrollParts = std::make_unique<TScrollParts>();
     FScrollParts->Frame = std::make_unique<TScrollFrame>(this);
+    FBarExtent = TScrollFrame::BarExtent();
     FScrollParts->Frame->OnScroll = [this](bool vertical, Word code, Integer pos) {
         Perform(vertical ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(code, Word(pos)), pos);
     };

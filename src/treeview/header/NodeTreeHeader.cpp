@@ -163,6 +163,7 @@ void TNtHeader::SetHeight(Integer Value)
     if (!FOwner->HandleAllocated()) {
         FHeight = Value;
         FStates |= hsNeedScaling;
+        FOwner->UpdateHeaderRect();
         return;
     }
     const Integer total = FOwner->ClientHeight() + FHeight;
@@ -240,6 +241,8 @@ void TNtHeader::SetOptions(TNtHeaderOptions Value)
 {
     const TNtHeaderOptions old = FOptions;
     FOptions = Value;
+    if ((old ^ Value) & hoVisible)
+        FOwner->UpdateHeaderRect();
     if (((old ^ Value) & hoAutoResize) && FColumns->Count() > 0) {
         FColumns->FitAutoSizeColumn();
         if (FOwner->HandleAllocated()) {
@@ -565,6 +568,7 @@ void TBaseNodeTree::UpdateHeaderRect()
     FHeaderRect = TRect(b, b, std::max(b, Width() - b), b);
     if (FHeader->FOptions & hoVisible)
         FHeaderRect.Bottom += FHeader->FHeight;
+    FHeaderInset = FHeaderRect.Height();
 }
 
 void TBaseNodeTree::MainColumnChanged()
