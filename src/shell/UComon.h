@@ -11,6 +11,9 @@
 #include <memory>
 #include <vector>
 
+class QChar;
+class TExColumnGrid;
+class TExStringGrid;
 class TList;
 class TStringList;
 
@@ -102,3 +105,42 @@ extern QString SNMP_Trap_File;
 // name. With no configuration open the paths are "/" + file name, which
 // nothing may use: every step tests Project_Folder first.
 void Set_Files();
+
+// ---- Row helpers of the rule tables (sources in UComonRows.cpp)
+//
+// Every helper works on the columns 1 .. N - 1 of a row, N being the grid's
+// visible plus hidden columns, by real column index: column 0 (the row
+// number) is never touched, hidden columns travel like shown ones. Rows are
+// the grid's row indexes (0 is the header row); a row outside 1 .. RowCount
+// - 1 changes nothing.
+
+// Column grids, whose check-box columns keep "Y"/"N" as the cell text.
+// Rows below move up one; the last row is emptied.
+void Grid_Delete_Row(Integer row, TExColumnGrid* grid);
+// Rows from row move down one (the last row's contents are lost); row is
+// emptied, with "Y" in column 1 when set_enable.
+void Grid_Insert_Row(Integer row, TExColumnGrid* grid, bool set_enable);
+// The row's cell texts into Row_Clipboard.
+void Grid_Copy_Row(TExColumnGrid* grid, Integer row);
+// Row_Clipboard into the row. Refuses with an error box when copied_here is
+// false (text 1102) or the clipboard holds another column count (text 1101);
+// asks before overwriting a row with text in a non-check-box column (1100).
+void Grid_Paste_Row(TExColumnGrid* grid, Integer row, bool copied_here);
+
+// String grids whose check boxes are cell objects and whose cells may be
+// read-only one by one: as above, also carrying check states (and, for
+// delete and insert, the read-only marks). The emptied bottom row of a
+// delete is read-only, an inserted row editable; check_first ticks the
+// check box of column 1 in that row.
+void CheckBox_Grid_Copy_Row(TExStringGrid* grid, Integer row);
+void CheckBox_Grid_Paste_Row(TExStringGrid* grid, Integer row, bool copied_here);
+void CheckBox_Grid_Delete_Row(Integer row, TExStringGrid* grid, bool check_first);
+void CheckBox_Grid_Insert_Row(Integer row, TExStringGrid* grid, bool check_first);
+
+// A double click on a header cell (row 0) sizes that column to its content
+// while Double_Click_Auto_Size is on.
+void Grid_Auto_Size_Column(TExStringGrid* grid, Integer row, Integer column);
+// While Enable_Jump_Field_Tables is on, Enter (key 13) moves to the next
+// visible cell (after the last column: column 1 of the next row, from the
+// last row back to row 1) and is then swallowed (key := 0).
+void Grid_Enter_Next_Cell(TExStringGrid* grid, QChar& key);
