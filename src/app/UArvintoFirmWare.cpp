@@ -2,6 +2,7 @@
 
 #include "app/StepChecks.h"
 #include "image/UBoot.h"
+#include "parameters/ULoRa_Set_Access.h"
 #include "parameters/UParGen.h"
 
 #include "image/USaveBincc.h"
@@ -318,6 +319,8 @@ void TFArvintoFirmWare::Btn_Click(TObject* Sender)
         Error_Box(Lang(18));
     } else if (Sender == Btn_Prm_Gen) {
         FParGen->ShowModal();
+    } else if (Sender == Btn_LoRaWAN_Access) {
+        FLoRa_Set_Access->ShowModal();
     } else if (Sender == Btn_CreateBin) {
         Update_Device();
     }
@@ -426,6 +429,7 @@ void TFArvintoFirmWare::Change_Language()
     Refresh_Texts(FSoftOptions);
     Refresh_Texts(FBoot);
     Refresh_Texts(FParGen);
+    Refresh_Texts(FLoRa_Set_Access);
 }
 
 void TFArvintoFirmWare::Set_Lang()

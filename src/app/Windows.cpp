@@ -3,6 +3,7 @@
 #include "app/UArvintoFirmWare.h"
 
 #include "image/UBoot.h"
+#include "parameters/ULoRa_Set_Access.h"
 #include "parameters/UParGen.h"
 #include "shell/UAbout.h"
 #include "shell/UNew_Project.h"
@@ -20,6 +21,7 @@ void Create_Windows(TApplication& App)
     App.CreateForm(FSoftOptions);
     App.CreateForm(FParGen);
     App.CreateForm(FBoot);
+    App.CreateForm(FLoRa_Set_Access);
 
     // The options dialog asks through the main window's HTTP client and has
     // every window take a newly chosen language; the main window's timer
