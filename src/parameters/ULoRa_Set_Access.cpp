@@ -83,18 +83,9 @@ QString Lang(Integer n)
     return Language_Texts && n < Language_Texts->Count() ? Language_Texts->Strings(n) : QString();
 }
 
-template <class T>
-T* Make(TForm* Form, TWinControl* Parent, const char* Name)
-{
-    T* control = new T(Form);
-    control->SetName(QString::fromLatin1(Name));
-    control->SetParent(Parent);
-    return control;
-}
-
 TFxButton* Make_Row_Button(TForm* Form, TWinControl* Parent, const char* Name, Integer Left)
 {
-    TFxButton* b = Make<TFxButton>(Form, Parent, Name);
+    TFxButton* b = Make_Control<TFxButton>(Form, Parent, Name);
     b->SetBounds(Left, 7, 90, 30);
     b->SetShowHint(true);
     return b;
@@ -139,7 +130,7 @@ TFLoRa_Set_Access::TFLoRa_Set_Access(TComponent* AOwner)
     Btn_CopyRow->OnClick = [this](TObject* s) { Btn_CopyRowClick(s); };
     Btn_PasteRow->OnClick = [this](TObject* s) { Btn_PasteRowClick(s); };
 
-    PC_LoRa = Make<TPageControl>(this, this, "PC_LoRa");
+    PC_LoRa = Make_Control<TPageControl>(this, this, "PC_LoRa");
     PC_LoRa->SetAlign(alClient);
     TS_LoRa_Uplink = new TTabSheet(this);
     TS_LoRa_Uplink->SetName(QStringLiteral("TS_LoRa_Uplink"));
@@ -162,7 +153,7 @@ TFLoRa_Set_Access::~TFLoRa_Set_Access()
 
 TExColumnGrid* TFLoRa_Set_Access::Make_Grid(TTabSheet* Sheet, const TRule_Table& Table, const char* Name)
 {
-    TExColumnGrid* g = Make<TExColumnGrid>(this, Sheet, Name);
+    TExColumnGrid* g = Make_Control<TExColumnGrid>(this, Sheet, Name);
     g->SetAlign(alClient);
     g->SetColCount(Integer(Table.Columns.size()) + 1);
     g->SetRowCount(Fixed_Rules + 1);

@@ -7,19 +7,6 @@
 #include "platform/Graphics.h"
 #include "platform/StdControls.h"
 
-namespace {
-
-template <class T>
-T* Make(TForm* Form, TWinControl* Parent, const char* Name)
-{
-    T* control = new T(Form);
-    control->SetName(QString::fromLatin1(Name));
-    control->SetParent(Parent);
-    return control;
-}
-
-} // namespace
-
 void Set_Window_Look(TForm* Form)
 {
     Form->SetBorderStyle(bsSingle);
@@ -37,34 +24,34 @@ TStepDialog::TStepDialog(TComponent* AOwner, const QString& Name, Integer Client
     SetClientSize(ClientWidth, ClientHeight);
     Set_Window_Look(this);
 
-    P_Title = Make<TPanel>(this, this, "P_Title");
+    P_Title = Make_Control<TPanel>(this, this, "P_Title");
     P_Title->SetAlign(alTop);
     P_Title->SetHeight(69);
     P_Title->SetBevelOuter(bvNone);
     P_Title->SetShowCaption(false);
 
-    L_SW_Code = Make<TLabel>(this, P_Title, "L_SW_Code");
+    L_SW_Code = Make_Control<TLabel>(this, P_Title, "L_SW_Code");
     L_SW_Code->SetBounds(10, 6, 200, 29);
     L_SW_Code->Font()->SetSize(18);
     L_SW_Code->Font()->SetColor(clGray);
     L_SW_Code->Font()->SetStyle(fsBold);
 
-    L_SW_Desc = Make<TLabel>(this, P_Title, "L_SW_Desc");
+    L_SW_Desc = Make_Control<TLabel>(this, P_Title, "L_SW_Desc");
     L_SW_Desc->SetBounds(10, 44, 300, 14);
     L_SW_Desc->Font()->SetStyle(fsBold);
 
-    Label1 = Make<TLabel>(this, this, "Label1");
+    Label1 = Make_Control<TLabel>(this, this, "Label1");
     Label1->SetBounds(12, 78, 300, 14);
 
-    P_Button = Make<TPanel>(this, this, "P_Button");
+    P_Button = Make_Control<TPanel>(this, this, "P_Button");
     P_Button->SetAlign(alBottom);
     P_Button->SetHeight(44);
     P_Button->SetBevelOuter(bvNone);
     P_Button->SetShowCaption(false);
 
-    Btn_OK = Make<TFxButton>(this, P_Button, "Btn_OK");
+    Btn_OK = Make_Control<TFxButton>(this, P_Button, "Btn_OK");
     Btn_OK->SetBounds(ClientWidth - 196, 7, 90, 30);
-    Btn_Cancel = Make<TFxButton>(this, P_Button, "Btn_Cancel");
+    Btn_Cancel = Make_Control<TFxButton>(this, P_Button, "Btn_Cancel");
     Btn_Cancel->SetBounds(ClientWidth - 98, 7, 90, 30);
     Btn_Cancel->SetModalResult(mrCancel);
     for (TFxButton* b : {Btn_OK, Btn_Cancel}) {

@@ -9,6 +9,16 @@ class TFxButton;
 class TLabel;
 class TPanel;
 
+// A control of a window, owned by the form, named and placed on Parent.
+template <class T>
+T* Make_Control(TForm* Form, TWinControl* Parent, const char* Name)
+{
+    T* control = new T(Form);
+    control->SetName(QString::fromLatin1(Name));
+    control->SetParent(Parent);
+    return control;
+}
+
 // The look of the program's fixed windows: single border with the system
 // menu only, centred on the screen, the program's background and font.
 void Set_Window_Look(TForm* Form);

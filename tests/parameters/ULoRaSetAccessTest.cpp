@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include "OkButton.h"
 #include "Screenshot.h"
 #include "controls/FxButton.h"
 #include "grid/columns/ExColumnGrid.h"
@@ -126,26 +127,8 @@ struct LoRaWindow : ::testing::Test {
         for (Integer c = 0; c < cells.size(); ++c)
             g->SetCellEx(c + 1, r, cells[c]);
     }
-    // Presses OK expecting one error box; returns its text.
-    QString OK_Fails()
-    {
-        DialogSeam::Clear();
-        DialogSeam::QueueAnswer(IDOK);
-        TestInput::Click(form->Btn_OK);
-        EXPECT_EQ(form->ModalResult(), mrNone);
-        const auto& shown = DialogSeam::Shown();
-        if (shown.size() != 1)
-            return QStringLiteral("<%1 boxes>").arg(shown.size());
-        EXPECT_EQ(shown[0].Flags, MB_OK | MB_ICONERROR);
-        return shown[0].Text;
-    }
-    void OK_Passes()
-    {
-        DialogSeam::Clear();
-        TestInput::Click(form->Btn_OK);
-        EXPECT_TRUE(DialogSeam::Shown().empty());
-        EXPECT_EQ(form->ModalResult(), mrOk);
-    }
+    QString OK_Fails() { return ::OK_Fails(form, form->Btn_OK); }
+    void OK_Passes() { ::OK_Passes(form, form->Btn_OK); }
     void Show_Tab(TTabSheet* sheet) { form->PC_LoRa->SetActivePage(sheet); }
     void Select(TExColumnGrid* g, Integer row)
     {

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "OkButton.h"
 #include "Screenshot.h"
 #include "controls/FxButton.h"
 #include "parameters/UParGen.h"
@@ -79,26 +80,8 @@ struct TParGenWindow : ::testing::Test {
             TestInput::PressKey(cb, cb->ItemIndex() < item ? VK_DOWN : VK_UP);
         ASSERT_EQ(cb->ItemIndex(), item);
     }
-    // Presses OK expecting one error box; returns its text.
-    QString OK_Fails()
-    {
-        DialogSeam::Clear();
-        DialogSeam::QueueAnswer(IDOK);
-        TestInput::Click(form->Btn_OK);
-        EXPECT_EQ(form->ModalResult(), mrNone);
-        const auto& shown = DialogSeam::Shown();
-        if (shown.size() != 1)
-            return QStringLiteral("<%1 boxes>").arg(shown.size());
-        EXPECT_EQ(shown[0].Flags, MB_OK | MB_ICONERROR);
-        return shown[0].Text;
-    }
-    void OK_Passes()
-    {
-        DialogSeam::Clear();
-        TestInput::Click(form->Btn_OK);
-        EXPECT_TRUE(DialogSeam::Shown().empty());
-        EXPECT_EQ(form->ModalResult(), mrOk);
-    }
+    QString OK_Fails() { return ::OK_Fails(form, form->Btn_OK); }
+    void OK_Passes() { ::OK_Passes(form, form->Btn_OK); }
     static QString Lang(Integer i) { return Language_Texts->Strings(i); }
     // The window sized by the user to show every panel, grabbed.
     void Save_Screenshot(const char* name)
