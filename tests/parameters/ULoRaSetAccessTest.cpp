@@ -473,6 +473,15 @@ TEST_F(LoRaWindow, ABrokenRulesFileIsReportedAndTheTablesStayBlank)
     EXPECT_EQ(Row(up, 1), "Y||||||||");
 }
 
+TEST_F(LoRaWindow, AFailedSaveKeepsTheWindowOpenWithTheRules)
+{
+    Open_Fixture();
+    LoRaWAN_SetAccess_File = dir.filePath(QStringLiteral("missing/LoRaWAN_SetAccess.xml"));
+    EXPECT_FALSE(OK_Fails().isEmpty());
+    EXPECT_FALSE(QFile::exists(LoRaWAN_SetAccess_File));
+    EXPECT_EQ(up->GetCellEx(cMnemonic, 1), "Temperatures");
+}
+
 TEST_F(LoRaWindow, TextsComeFromTheLanguageList)
 {
     Language_Texts->Put(1200, QStringLiteral("Regole LoRaWAN"));
