@@ -2,6 +2,8 @@
 
 #include "app/StepChecks.h"
 #include "image/UBoot.h"
+#include "mbus/UMeter_Bus.h"
+#include "mbus/UNewIDNode.h"
 #include "parameters/ULoRa_Set_Access.h"
 #include "parameters/UParGen.h"
 
@@ -430,6 +432,8 @@ void TFArvintoFirmWare::Change_Language()
     Refresh_Texts(FBoot);
     Refresh_Texts(FParGen);
     Refresh_Texts(FLoRa_Set_Access);
+    Refresh_Texts(FMeter_Bus);
+    Refresh_Texts(FNewIDNode);
 }
 
 void TFArvintoFirmWare::Set_Lang()

@@ -3,6 +3,8 @@
 #include "app/UArvintoFirmWare.h"
 
 #include "image/UBoot.h"
+#include "mbus/UMeter_Bus.h"
+#include "mbus/UNewIDNode.h"
 #include "parameters/ULoRa_Set_Access.h"
 #include "parameters/UParGen.h"
 #include "shell/UAbout.h"
@@ -22,6 +24,8 @@ void Create_Windows(TApplication& App)
     App.CreateForm(FParGen);
     App.CreateForm(FBoot);
     App.CreateForm(FLoRa_Set_Access);
+    App.CreateForm(FMeter_Bus);
+    App.CreateForm(FNewIDNode);
 
     // The options dialog asks through the main window's HTTP client and has
     // every window take a newly chosen language; the main window's timer
