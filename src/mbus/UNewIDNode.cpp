@@ -89,7 +89,6 @@ TFNewIDNode::TFNewIDNode(TComponent* AOwner) : TStepDialog(AOwner, QStringLitera
     Label4->Font()->SetStyle(fsBold);
     ESG_MR_Var = Make<TExColumnGrid>(this, P_Var, "ESG_MR_Var");
     ESG_MR_Var->SetBounds(Label_Left, 26, 408, 200);
-    ESG_MR_Var->SetAnchors(akLeft | akTop | akRight | akBottom);
     ESG_MR_Var->SetColCount(3);
     ESG_MR_Var->SetRowCount(2);
     ESG_MR_Var->SetFixedCols(0);
@@ -184,6 +183,10 @@ void TFNewIDNode::FormShow(TObject*)
         L_SW_Desc->SetCaption(Lang(2002));
         break;
     }
+    // The grid takes what the node panel leaves.
+    const Integer above = P_Title->Height() + (Panel1->Visible() ? Panel1->Height() : 0);
+    const Integer room = ClientHeight() - P_Button->Height() - above;
+    ESG_MR_Var->SetHeight(std::max<Integer>(room - ESG_MR_Var->Top() - 8, 60));
 }
 
 void TFNewIDNode::FxButton2Click(TObject*)

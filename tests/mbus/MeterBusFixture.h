@@ -118,17 +118,23 @@ struct TMeterBusWindow : ::testing::Test {
             texts << shown.Text;
         return texts;
     }
-    // Answers a confirmation box that action shows; its text.
-    QString Confirm(const std::function<void()>& action, Integer answer)
+    // Answers a confirmation box that action shows (after a file dialog
+    // given file, when one is named); the box's text.
+    QString Confirm(const std::function<void()>& action, Integer answer, const QString& file = QString())
     {
         DialogSeam::Clear();
+        if (!file.isEmpty())
+            DialogSeam::QueueFileName(file);
         DialogSeam::QueueAnswer(answer);
         action();
-        const auto& shown = DialogSeam::Shown();
-        if (shown.size() != 1)
-            return QStringLiteral("<%1 boxes>").arg(shown.size());
-        EXPECT_EQ(shown[0].Flags & MB_ICONQUESTION, Cardinal(MB_ICONQUESTION));
-        return shown[0].Text;
+        QList<TShownDialog> boxes;
+        for (const auto& shown : DialogSeam::Shown())
+            if (shown.Kind == TShownDialog::MessageBox)
+                boxes << shown;
+        if (boxes.size() != 1)
+            return QStringLiteral("<%1 boxes>").arg(boxes.size());
+        EXPECT_EQ(boxes[0].Flags & MB_ICONQUESTION, Cardinal(MB_ICONQUESTION));
+        return boxes[0].Text;
     }
 
     // Works the paste dialog once it is shown modally by action; a dialog
