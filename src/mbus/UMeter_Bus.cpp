@@ -1,6 +1,7 @@
 // The network editor's controls: their making, places, texts and the field
 // events that show, hide and enable rows.
 #include "mbus/UMeter_Bus.h"
+#include "mbus/UMeter_BusTexts.h"
 
 #include "controls/ExPageControl.h"
 #include "controls/FxButton.h"
@@ -30,19 +31,7 @@ constexpr Integer Field_Left = 250;
 constexpr Integer Field_Width = 150;
 constexpr TColor Cream = 0x00EDF7F8;  // RGB(248, 247, 237)
 
-QString Lang(Integer n)
-{
-    return Language_Texts->Strings(n);
-}
-
-template <class T>
-T* Make(TComponent* Owner, TWinControl* Parent, const QString& Name)
-{
-    T* c = new T(Owner);
-    c->SetName(Name);
-    c->SetParent(Parent);
-    return c;
-}
+using namespace mbus_editor;
 
 template <size_t N>
 void Fill(TComboBox* Combo, const std::array<const char*, N>& Texts)

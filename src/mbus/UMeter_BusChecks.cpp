@@ -2,6 +2,7 @@
 // the uniqueness of wired addresses and the overlap of positions in the
 // internal data array. Each failure shows one error box.
 #include "mbus/UMeter_Bus.h"
+#include "mbus/UMeter_BusTexts.h"
 
 #include "platform/Dialogs.h"
 #include "platform/StdControls.h"
@@ -11,15 +12,7 @@
 
 namespace {
 
-QString Lang(Integer n)
-{
-    return Language_Texts->Strings(n);
-}
-
-void Error_Box(const QString& Text)
-{
-    MessageDlg(Text, mtError, mbOK);
-}
+using namespace mbus_editor;
 
 // Shows text n and gives false, for the checks' "refuse" paths.
 bool Refuse(Integer n)

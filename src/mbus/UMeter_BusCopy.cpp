@@ -2,6 +2,7 @@
 // new addresses and positions asked by the paste dialog), and the import of
 // another network file.
 #include "mbus/UMeter_Bus.h"
+#include "mbus/UMeter_BusTexts.h"
 
 #include "mbus/UNewIDNode.h"
 
@@ -18,15 +19,7 @@
 
 namespace {
 
-QString Lang(Integer n)
-{
-    return Language_Texts->Strings(n);
-}
-
-void Error_Box(Integer n)
-{
-    MessageDlg(Lang(n), mtError, mbOK);
-}
+using namespace mbus_editor;
 
 std::unique_ptr<TVariabile> Copy_Of(const TVariabile& Var)
 {

@@ -2,6 +2,7 @@
 // selection in the tree, the panels that show a node or a variable, adding,
 // modifying and deleting, OK and Cancel.
 #include "mbus/UMeter_Bus.h"
+#include "mbus/UMeter_BusTexts.h"
 
 #include <stdexcept>
 
@@ -19,10 +20,7 @@
 
 namespace {
 
-QString Lang(Integer n)
-{
-    return Language_Texts->Strings(n);
-}
+using namespace mbus_editor;
 
 const QString Root_Text = QStringLiteral("M-Bus Network");
 

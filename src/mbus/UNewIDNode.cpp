@@ -1,4 +1,5 @@
 #include "mbus/UNewIDNode.h"
+#include "mbus/UMeter_BusTexts.h"
 
 #include "mbus/UMeter_Bus.h"
 
@@ -20,26 +21,9 @@ constexpr Integer Row_Step = 26;
 constexpr Integer Label_Left = 12;
 constexpr Integer Edit_Left = 250;
 
-QString Lang(Integer n)
-{
-    return Language_Texts->Strings(n);
-}
-
-template <class T>
-T* Make(TComponent* Owner, TWinControl* Parent, const char* Name)
-{
-    T* c = new T(Owner);
-    c->SetName(QString::fromLatin1(Name));
-    c->SetParent(Parent);
-    return c;
-}
+using namespace mbus_editor;
 
 // Shows text n in an error box.
-void Error_Box(Integer n)
-{
-    MessageDlg(Lang(n), mtError, mbOK);
-}
-
 } // namespace
 
 TFNewIDNode::TFNewIDNode(TComponent* AOwner) : TStepDialog(AOwner, QStringLiteral("FNewIDNode"), 432, 536)
@@ -149,39 +133,27 @@ void TFNewIDNode::FormShow(TObject*)
         // The panel ends 4 pixels below its last edit.
         Panel1->SetHeight(top - Row_Step + 21 + 4);
     };
-    for (TControl* c : {static_cast<TControl*>(RB_ID_Primary), static_cast<TControl*>(E_New_Node_ID_Pri),
-                        static_cast<TControl*>(RB_ID_Secondary), static_cast<TControl*>(E_New_Node_ID_Sec)})
-        c->SetVisible(true);
-    for (TControl* c : {static_cast<TControl*>(L_wMBus_Add), static_cast<TControl*>(E_wMBus_Add),
-                        static_cast<TControl*>(L_wMBus_RSSI), static_cast<TControl*>(E_wMBus_RSSI)})
-        c->SetVisible(false);
-    switch (Form_Type) {
-    case 2:
-        Panel1->SetVisible(false);
-        SetCaption(Lang(2001));
-        L_SW_Desc->SetCaption(Lang(2003));
-        break;
-    case 3:
-        Panel1->SetVisible(true);
+    // The wired address rows, or the wireless address and RSSI rows.
+    auto show_wireless_rows = [this](bool Wireless) {
         for (TControl* c : {static_cast<TControl*>(RB_ID_Primary), static_cast<TControl*>(E_New_Node_ID_Pri),
                             static_cast<TControl*>(RB_ID_Secondary), static_cast<TControl*>(E_New_Node_ID_Sec)})
-            c->SetVisible(false);
+            c->SetVisible(!Wireless);
         for (TControl* c : {static_cast<TControl*>(L_wMBus_Add), static_cast<TControl*>(E_wMBus_Add),
                             static_cast<TControl*>(L_wMBus_RSSI), static_cast<TControl*>(E_wMBus_RSSI)})
-            c->SetVisible(true);
+            c->SetVisible(Wireless);
+    };
+    show_wireless_rows(false);
+    Panel1->SetVisible(Form_Type != 2);
+    SetCaption(Lang(Form_Type == 2 ? 2001 : 2000));
+    L_SW_Desc->SetCaption(Lang(Form_Type == 2 ? 2003 : 2002));
+    if (Form_Type == 3) {
+        show_wireless_rows(true);
         L_wMBus_Add->SetCaption(Lang(2012));
         lay_out({{L_wMBus_Add, E_wMBus_Add}, {Label2, E_MR_NodeState}, {Label3, E_MR_IdentNum},
                  {L_wMBus_RSSI, E_wMBus_RSSI}});
-        SetCaption(Lang(2000));
-        L_SW_Desc->SetCaption(Lang(2002));
-        break;
-    default:
-        Panel1->SetVisible(true);
+    } else if (Form_Type != 2) {
         lay_out({{RB_ID_Primary, E_New_Node_ID_Pri}, {RB_ID_Secondary, E_New_Node_ID_Sec},
                  {Label2, E_MR_NodeState}, {Label3, E_MR_IdentNum}});
-        SetCaption(Lang(2000));
-        L_SW_Desc->SetCaption(Lang(2002));
-        break;
     }
     // The grid takes what the node panel leaves.
     const Integer above = P_Title->Height() + (Panel1->Visible() ? Panel1->Height() : 0);
