@@ -6,6 +6,8 @@
 #include "AppFixture.h"
 
 #include "image/UBoot.h"
+#include "mbus/UMeter_Bus.h"
+#include "mbus/UNewIDNode.h"
 #include "parameters/UParGen.h"
 #include "shell/MakerSite.h"
 #include "shell/UAbout.h"
@@ -52,7 +54,9 @@ const char Italiano[] =
     "STR317 = \xC2\xB6 a \xC2\xB6\r\n"
     "STR318 = ?\r\n"
     "STR400 = Imposta Comunicazione\r\n"
-    "STR1002 = Aggiorna Dispositivo\r\n";
+    "STR1002 = Aggiorna Dispositivo\r\n"
+    "STR1700 = Rete M-Bus\r\n"
+    "STR2000 = Nuovo ID Nodo\r\n";
 
 class OptionsTest : public AppTest {
 protected:
@@ -261,6 +265,8 @@ TEST_F(OptionsTest, ChosenLanguageChangesEveryWindowAtOnceAndOkKeepsIt)
         EXPECT_EQ(FOpenConf->Caption(), "Apri Configurazione");
         EXPECT_EQ(FParGen->Caption(), "Imposta Comunicazione");
         EXPECT_EQ(FBoot->Caption(), "Aggiorna Dispositivo");
+        EXPECT_EQ(FMeter_Bus->Caption(), "Rete M-Bus");
+        EXPECT_EQ(FNewIDNode->Caption(), "Nuovo ID Nodo");
         EXPECT_EQ(dlg->Caption(), "Opzioni Software");
         EXPECT_EQ(dlg->TS_Language->Caption(), "Lingua");
         EXPECT_EQ(dlg->L_Sel_Lang->Caption(), "Lingua Selezionata : Italiano");
