@@ -298,7 +298,8 @@ void TFMeter_Bus::Node_From_Panel(TNodo& n)
     n.MSD_Offset = Byte(Int_Or(E_MSD_Offset, 0));
     n.Enable_AN = Flag(CB_Access_Number);
     n.Access_Number = Int_Or(E_Access_Number, 0);
-    n.MBus_Type = Byte(std::max<Integer>(CB_MBus_Type->ItemIndex(), 0));
+    // Only item 0 is wireless; a type the list does not hold stays wired.
+    n.MBus_Type = CB_MBus_Type->ItemIndex() == 0 ? 0 : 1;
     n.wMBus_ManID = E_wMBus_ManID->Text();
     n.wMBus_Add = E_wMBus_Add->Text();
     n.wMBus_Ver = E_wMBus_Ver->Text();

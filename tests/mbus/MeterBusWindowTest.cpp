@@ -321,3 +321,19 @@ TEST_F(TMeterBusWindow, TextsFollowTheLanguage)
     EXPECT_EQ(Boxes([&] { TestInput::Click(form->btn_Add_Node); }, 0), QStringList());
     EXPECT_EQ(form->Nodi_List.size(), 1u);
 }
+
+TEST_F(TMeterBusWindow, AnUnknownBusTypeIsShownAndKeptAsWired)
+{
+    QFile f(M_Bus_File);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("<M-Bus_Network><Nodo Descrizione=\"Odd\" ID_Primary=\"9\" MBus_Type=\"2\"/></M-Bus_Network>");
+    f.close();
+    Open();
+    EXPECT_EQ(Node_Item(0)->Text(), "ID 9 - Odd");
+    Click_Node(0);
+    EXPECT_TRUE(form->E_New_Node_ID_Pri->Visible());
+    EXPECT_FALSE(form->P_wMBus_Node->Visible());
+    EXPECT_EQ(Boxes([&] { TestInput::Click(form->btn_Add_Node); }, 0), QStringList());
+    EXPECT_NE(form->Nodi_List[0]->MBus_Type, 0);
+    EXPECT_EQ(Node_Item(0)->Text(), "ID 9 - Odd");
+}
