@@ -451,6 +451,8 @@ void TFMeter_Bus::Fit_Drop_Down(TComboBox* Combo, Integer Extra)
         width += scroll;
     if (Combo->Width() - scroll < width)
         SetComboDroppedWidth(Combo, width);
+    // The wide list opens leftwards, so that it stays inside the window.
+    SetComboDropRightAligned(Combo, true);
 }
 
 void TFMeter_Bus::FormCreate(TObject*)

@@ -216,6 +216,8 @@ private:
     void Make_Node_Page();
     void Make_Wireless_Panel();
     void Make_Var_Page();
+    // Widens a choice list's drop-down to its widest item (plus Extra) and
+    // opens it leftwards from the box's right edge.
     void Fit_Drop_Down(TComboBox* Combo, Integer Extra);
     void Show_Node(const TNodo& Node);
     void Show_Var(const TVariabile& Var);

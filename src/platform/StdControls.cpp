@@ -53,12 +53,18 @@ public:
     {
         FNotify(true);
         QComboBox::showPopup();
+        // A list wider than the box may open leftwards, its right edge on the box's.
+        QWidget* popup = view() != nullptr ? view()->window() : nullptr;
+        if (RightAligned && popup != nullptr && popup != window())
+            popup->move(mapToGlobal(QPoint(width(), 0)).x() - popup->width(), popup->y());
     }
     void hidePopup() override
     {
         QComboBox::hidePopup();
         FNotify(false);
     }
+
+    bool RightAligned = false;
 
 private:
     std::function<void(bool)> FNotify;
@@ -647,6 +653,8 @@ void TCustomComboBox::CreateWnd()
         w->setMaxVisibleItems(std::max<Integer>(FDropDownCount, 1));
         if (w->view() != nullptr)
             w->view()->setMinimumWidth(FDroppedWidth);
+        if (auto* q = dynamic_cast<TQComboBox*>(w))
+            q->RightAligned = FDropRightAligned;
         if (QLineEdit* e = w->lineEdit())
             e->setMaxLength(FMaxLength > 0 ? FMaxLength : 32767);
         PushItems();
@@ -856,6 +864,13 @@ void SetComboDroppedWidth(TCustomComboBox* Combo, Integer Width)
     Combo->FDroppedWidth = std::max<Integer>(Width, 0);
     if (auto* w = TWidgetBridge::WidgetAs<QComboBox>(Combo); w != nullptr && w->view() != nullptr)
         w->view()->setMinimumWidth(Combo->FDroppedWidth);
+}
+
+void SetComboDropRightAligned(TCustomComboBox* Combo, bool RightAligned)
+{
+    Combo->FDropRightAligned = RightAligned;
+    if (auto* w = dynamic_cast<TQComboBox*>(TWidgetBridge::Widget(Combo)))
+        w->RightAligned = RightAligned;
 }
 
 Integer ComboDroppedWidth(const TCustomComboBox* Combo)

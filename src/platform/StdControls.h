@@ -20,6 +20,9 @@ class TCustomEdit;
 void SetComboDroppedWidth(TCustomComboBox* Combo, Integer Width);
 // The width the list opens with (the combo's width when nothing wider was set).
 Integer ComboDroppedWidth(const TCustomComboBox* Combo);
+// The list opens with its right edge on the combo box's right edge (a wide
+// list then reaches leftwards), as a hooked combo box moves it.
+void SetComboDropRightAligned(TCustomComboBox* Combo, bool RightAligned);
 // A one-line edit with or without its sunken frame.
 void SetEditFrame(TCustomEdit* Edit, bool Framed);
 
@@ -209,6 +212,7 @@ private:
 class TCustomComboBox : public TWinControl {
     friend void SetComboDroppedWidth(TCustomComboBox* Combo, Integer Width);
     friend Integer ComboDroppedWidth(const TCustomComboBox* Combo);
+    friend void SetComboDropRightAligned(TCustomComboBox* Combo, bool RightAligned);
 public:
     explicit TCustomComboBox(TComponent* AOwner);
     QString ClassName() const override { return QStringLiteral("TCustomComboBox"); }
@@ -266,6 +270,7 @@ private:
     Integer FKeyDepth = 0;
     QString FTextBeforeKey;
     Integer FDroppedWidth = 0;
+    bool FDropRightAligned = false;
 };
 
 class TComboBox : public TCustomComboBox {

@@ -112,6 +112,9 @@ TEST_F(TMeterBusWindow, NetworkFileFillsTheTreeAndSelectionsFillThePanels)
 TEST_F(TMeterBusWindow, FieldEventsFollowTheChoices)
 {
     Open();
+    // The long lists open wider than their boxes.
+    EXPECT_GT(ComboDroppedWidth(form->CB_VIFE), form->CB_VIFE->Width() + 65);
+    EXPECT_GT(ComboDroppedWidth(form->CB_Var_ToD), form->CB_Var_ToD->Width());
     EXPECT_EQ(form->CB_MBus_Type->Text(), "M-Bus on wires");
     EXPECT_EQ(form->E_New_Node_ID_Pri->Text(), "1");
     EXPECT_EQ(form->E_wMBus_K[2]->Text(), "255");

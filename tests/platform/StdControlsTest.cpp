@@ -22,6 +22,7 @@
 #include "platform/PageControl.h"
 #include "platform/StdControls.h"
 #include "platform/StringList.h"
+#include "platform/WidgetBridge.h"
 #include "platform/TestHooks.h"
 #include "platform/Timer.h"
 
@@ -254,6 +255,14 @@ TEST(StdControls, ListWidthAndEditFrameSetBeforeTheWindowLastThroughItsRemaking)
     cb->SetDroppedDown(true);
     ASSERT_NE(QApplication::activePopupWidget(), nullptr);
     EXPECT_GE(QApplication::activePopupWidget()->width(), 260);
+    cb->SetDroppedDown(false);
+    // Right-aligned, the wide list reaches leftwards from the box's right edge.
+    cb->SetLeft(250);
+    SetComboDropRightAligned(cb, true);
+    cb->SetDroppedDown(true);
+    ASSERT_NE(QApplication::activePopupWidget(), nullptr);
+    QWidget* box = TWidgetBridge::Widget(cb);
+    EXPECT_EQ(QApplication::activePopupWidget()->geometry().right(), box->mapToGlobal(QPoint(box->width() - 1, 0)).x());
     cb->SetDroppedDown(false);
     EXPECT_EQ(cb->Perform(CB_SETDROPPEDWIDTH, 0), 100);
     // The frame is the dark line at the edit's left edge.
