@@ -142,7 +142,10 @@ struct TMeterBusWindow : ::testing::Test {
     void With_Dialog(const std::function<void()>& action, const std::function<void()>& work)
     {
         bool ran = false;
-        QTimer::singleShot(0, [&] {
+        // Owned here: when action shows no dialog, the work never runs later.
+        QTimer timer;
+        timer.setSingleShot(true);
+        QObject::connect(&timer, &QTimer::timeout, [&] {
             ran = true;
             work();
             if (dialog->ModalResult() == mrNone) {
@@ -150,6 +153,7 @@ struct TMeterBusWindow : ::testing::Test {
                 dialog->SetModalResult(mrCancel);
             }
         });
+        timer.start(0);
         action();
         EXPECT_TRUE(ran);
     }
