@@ -1,6 +1,8 @@
 #include "app/UArvintoFirmWare.h"
 
 #include "app/StepChecks.h"
+#include "bacnet/UBACnetAccess.h"
+#include "bacnet/UImportEDEFile.h"
 #include "image/UBoot.h"
 #include "mbus/UMeter_Bus.h"
 #include "mbus/UNewIDNode.h"
@@ -323,6 +325,8 @@ void TFArvintoFirmWare::Btn_Click(TObject* Sender)
         FParGen->ShowModal();
     } else if (Sender == Btn_LoRaWAN_Access) {
         FLoRa_Set_Access->ShowModal();
+    } else if (Sender == Btn_BACnet_SetAccess) {
+        FBACnetAccess->ShowModal();
     } else if (Sender == Btn_CreateBin) {
         Update_Device();
     }
@@ -432,6 +436,8 @@ void TFArvintoFirmWare::Change_Language()
     Refresh_Texts(FBoot);
     Refresh_Texts(FParGen);
     Refresh_Texts(FLoRa_Set_Access);
+    Refresh_Texts(FBACnetAccess);
+    Refresh_Texts(FImportEDEFile);
     Refresh_Texts(FMeter_Bus);
     Refresh_Texts(FNewIDNode);
 }

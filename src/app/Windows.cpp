@@ -2,6 +2,8 @@
 
 #include "app/UArvintoFirmWare.h"
 
+#include "bacnet/UBACnetAccess.h"
+#include "bacnet/UImportEDEFile.h"
 #include "image/UBoot.h"
 #include "mbus/UMeter_Bus.h"
 #include "mbus/UNewIDNode.h"
@@ -24,6 +26,8 @@ void Create_Windows(TApplication& App)
     App.CreateForm(FParGen);
     App.CreateForm(FBoot);
     App.CreateForm(FLoRa_Set_Access);
+    App.CreateForm(FBACnetAccess);
+    App.CreateForm(FImportEDEFile);
     App.CreateForm(FMeter_Bus);
     App.CreateForm(FNewIDNode);
 

@@ -3,6 +3,8 @@
 // need a configuration, step 5's check, the version-check timer, and the
 // settings written at close and read at the next start.
 #include "AppFixture.h"
+#include "bacnet/UBACnetAccess.h"
+#include "bacnet/UImportEDEFile.h"
 #include "image/UBoot.h"
 #include "parameters/UParGen.h"
 
@@ -13,6 +15,7 @@
 
 #include "Screenshot.h"
 #include "controls/FxButton.h"
+#include "grid/columns/ExColumnGrid.h"
 #include "platform/Dialogs.h"
 #include "platform/ExtCtrls.h"
 #include "platform/StdControls.h"
@@ -327,6 +330,38 @@ TEST_F(MainWindowTest, StepTwoOpensTheGeneralParametersOfTheOpenConfiguration)
     TXMLDocument xml;
     ASSERT_TRUE(xml.LoadFromFile(Projects() + "/Site1/ParGen.xml")) << xml.ErrorMessage().toStdString();
     EXPECT_EQ(xml.Root().NodeName(), "Par_Gen");
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MainWindowTest, StepFourOpensTheBACnetRequestTablesAndFollowsLanguageChanges)
+{
+    ASSERT_TRUE(QDir().mkpath(Projects() + "/Site1/bin"));
+    Project_Name = "Site1";
+    Project_Folder = Projects() + "/Site1";
+    Set_Files();
+    Write(ParGen_File, "<Par_Gen><BACnet_Master_Type>1</BACnet_Master_Type></Par_Gen>");
+
+    bool shown = false;
+    WhileModal([&] { TestInput::Click(main->Btn_BACnet_SetAccess); }, [&] {
+        shown = FBACnetAccess->Showing();
+        EXPECT_EQ(FBACnetAccess->ACG1->Columns()->Items(2)->Header(), "Slave ID");
+        TestInput::Click(FBACnetAccess->Btn_OK);
+    });
+    EXPECT_TRUE(shown);
+    TXMLDocument xml;
+    ASSERT_TRUE(xml.LoadFromFile(BACnet_Master_Access_File)) << xml.ErrorMessage().toStdString();
+    EXPECT_EQ(xml.Root().NodeName(), "BACnet_Master_Access");
+
+    // Both BACnet windows take new texts with the others.
+    Language_Texts->SetStrings(1300, "Accesso BACnet");
+    Language_Texts->SetStrings(1400, "Importa File EDE");
+    main->Change_Language();
+    EXPECT_EQ(FBACnetAccess->Caption(), "Accesso BACnet");
+    EXPECT_EQ(FImportEDEFile->Caption(), "Importa File EDE");
+    Load_Default_Texts();
 }
 
 } // namespace
