@@ -91,28 +91,7 @@ TFBACnetAccess::~TFBACnetAccess()
 void TFBACnetAccess::Make_Grid(TExColumnGrid* Grid, TBACnet_Table Table)
 {
     const TBACnet_Columns columns = BACnet_Access_Columns(Table);
-    Grid->SetAlign(alClient);
-    Grid->SetColCount(columns.Count);
-    Grid->SetRowCount(BACnet_Access_Rows + 1);
-    Grid->SetFixedCols(1);
-    Grid->SetFixedRows(1);
-    Grid->SetDefaultRowHeight(20);
-    Grid->SetOptions(Grid->Options() | goEditing);
-    TGridColumnCollection* items = Grid->Columns();
-    for (Integer c = 0; c < columns.Count; ++c) {
-        const TBACnet_Column& col = columns.Column[c];
-        TGridColumnItem* item = items->Items(c);
-        item->SetWidth(col.Width);
-        item->SetEditor(col.Editor);
-        if (col.Editor == edDataCheckBox) {
-            item->SetCheckTrue(QStringLiteral("Y"));
-            item->SetCheckFalse(QStringLiteral("N"));
-            item->SetAlignment(taCenter);
-        }
-        item->ComboItems()->Clear();
-        for (Integer i = 0; i < col.Item_Count; ++i)
-            item->ComboItems()->Add(QString::fromLatin1(col.Items[i]));
-    }
+    Setup_BACnet_Grid(Grid, columns.Column, columns.Count, BACnet_Access_Rows + 1);
     Grid->OnGridHint = [this](TObject* s, Integer r, Integer c, QString& h) { ACG1GridHint(s, r, c, h); };
 }
 
@@ -127,17 +106,6 @@ void TFBACnetAccess::FormCreate(TObject*)
     ACG1->HideColumn(Read_Col_Convertion);
     ACG2->HideColumn(Write_Col_Convertion);
     OD_EDE_File->SetInitialDir(Last_EDE_Folder);
-}
-
-void TFBACnetAccess::Blank_Rows(TExColumnGrid* Grid)
-{
-    const Integer all = Grid->ColCount() + Grid->NumHiddenColumns();
-    for (Integer r = 1; r <= BACnet_Access_Rows; ++r) {
-        Grid->SetCellEx(0, r, QString::number(r));
-        Grid->SetCellEx(1, r, QStringLiteral("Y"));
-        for (Integer c = 2; c < all; ++c)
-            Grid->SetCellEx(c, r, QString());
-    }
 }
 
 void TFBACnetAccess::Read_BACnet_Type()
@@ -163,8 +131,8 @@ void TFBACnetAccess::Read_BACnet_Type()
 
 void TFBACnetAccess::FormShow(TObject*)
 {
-    Blank_Rows(ACG1);
-    Blank_Rows(ACG2);
+    Blank_BACnet_Rows(ACG1, BACnet_Access_Rows, QStringLiteral("Y"));
+    Blank_BACnet_Rows(ACG2, BACnet_Access_Rows, QStringLiteral("Y"));
     PageControl1->SetActivePage(TS_BACnet_Read);
     Read_BACnet_Type();
 

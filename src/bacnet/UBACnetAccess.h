@@ -94,7 +94,6 @@ public:
 
 private:
     void Make_Grid(TExColumnGrid* Grid, TBACnet_Table Table);
-    void Blank_Rows(TExColumnGrid* Grid);
     void Read_BACnet_Type();
     void Load_Table(TExColumnGrid* Grid, TBACnet_Table Table);
     void Save_Table(TExColumnGrid* Grid, TBACnet_Table Table);

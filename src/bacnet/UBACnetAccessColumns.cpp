@@ -1,5 +1,8 @@
 #include "bacnet/UBACnetAccessColumns.h"
 
+#include "grid/columns/ExColumnGrid.h"
+#include "platform/StringList.h"
+
 #include <iterator>
 
 namespace {
@@ -96,4 +99,41 @@ TBACnet_Columns BACnet_Access_Columns(TBACnet_Table Table)
     if (Table == btRead)
         return {"BACnet_Read", Read_Columns, Integer(std::size(Read_Columns))};
     return {"BACnet_Write", Write_Columns, Integer(std::size(Write_Columns))};
+}
+
+void Setup_BACnet_Grid(TExColumnGrid* Grid, const TBACnet_Column* Columns, Integer Count, Integer Rows)
+{
+    Grid->SetAlign(alClient);
+    Grid->SetColCount(Count);
+    Grid->SetRowCount(Rows);
+    Grid->SetFixedCols(1);
+    Grid->SetFixedRows(1);
+    Grid->SetDefaultRowHeight(20);
+    Grid->SetOptions(Grid->Options() | goEditing);
+    for (Integer c = 0; c < Count; ++c) {
+        const TBACnet_Column& col = Columns[c];
+        TGridColumnItem* item = Grid->Columns()->Items(c);
+        item->SetWidth(col.Width);
+        item->SetEditor(col.Editor);
+        item->SetReadOnly(col.Read_Only);
+        if (col.Editor == edDataCheckBox) {
+            item->SetCheckTrue(QStringLiteral("Y"));
+            item->SetCheckFalse(QStringLiteral("N"));
+            item->SetAlignment(taCenter);
+        }
+        item->ComboItems()->Clear();
+        for (Integer i = 0; i < col.Item_Count; ++i)
+            item->ComboItems()->Add(QString::fromLatin1(col.Items[i]));
+    }
+}
+
+void Blank_BACnet_Rows(TExColumnGrid* Grid, Integer Rows, const QString& First)
+{
+    const Integer all = Grid->ColCount() + Grid->NumHiddenColumns();
+    for (Integer r = 1; r <= Rows; ++r) {
+        Grid->SetCellEx(0, r, QString::number(r));
+        Grid->SetCellEx(1, r, First);
+        for (Integer c = 2; c < all; ++c)
+            Grid->SetCellEx(c, r, QString());
+    }
 }

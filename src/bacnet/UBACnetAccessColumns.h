@@ -14,6 +14,7 @@ struct TBACnet_Column {
     const char* Missing;    // value for a row element without the attribute
     const char* const* Items = nullptr;
     Integer Item_Count = 0;
+    bool Read_Only = false;
 };
 
 struct TBACnet_Columns {
@@ -23,6 +24,15 @@ struct TBACnet_Columns {
 };
 
 TBACnet_Columns BACnet_Access_Columns(TBACnet_Table Table);
+
+class TExColumnGrid;
+
+// Gives a table grid its columns (headers come from Set_Lang), a fixed
+// row-number column and header row, and Rows rows; cells are editable.
+void Setup_BACnet_Grid(TExColumnGrid* Grid, const TBACnet_Column* Columns, Integer Count, Integer Rows);
+// Data rows 1 to Rows: the row number in column 0, First in column 1 and
+// the empty text in every other column, hidden ones included.
+void Blank_BACnet_Rows(TExColumnGrid* Grid, Integer Rows, const QString& First);
 
 // Fields shared by both tables sit in the same columns.
 enum : Integer { Col_Enable = 1, Col_Address = 2, Col_Object_Type = 3 };

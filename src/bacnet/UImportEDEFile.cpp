@@ -1,5 +1,7 @@
 #include "bacnet/UImportEDEFile.h"
 
+#include "bacnet/UBACnetAccessColumns.h"
+
 #include "shell/TextChecks.h"
 #include "shell/UComon.h"
 #include "bacnet/BACnetLang.h"
@@ -32,17 +34,16 @@ enum : Integer {
     colCommandable = 8,
 };
 
-struct TImportColumn {
-    Integer Header;
-    Integer Width;
-    TEditorType Editor;
-    bool ReadOnly;
-};
-
-const TImportColumn Import_Columns[] = {
-    {1404, 32, edNormal, true},       {1405, 50, edDataCheckBox, false}, {1406, 40, edDataCheckBox, false},
-    {1407, 40, edDataCheckBox, false}, {1408, 150, edNormal, true},       {1409, 85, edNormal, true},
-    {1410, 60, edNormal, true},        {1411, 150, edNormal, true},       {1412, 90, edDataCheckBox, true},
+const TBACnet_Column Import_Columns[] = {
+    {1404, edNormal, 32, nullptr, "", nullptr, 0, true},
+    {1405, edDataCheckBox, 50, nullptr, ""},
+    {1406, edDataCheckBox, 40, nullptr, ""},
+    {1407, edDataCheckBox, 40, nullptr, ""},
+    {1408, edNormal, 150, nullptr, "", nullptr, 0, true},
+    {1409, edNormal, 85, nullptr, "", nullptr, 0, true},
+    {1410, edNormal, 60, nullptr, "", nullptr, 0, true},
+    {1411, edNormal, 150, nullptr, "", nullptr, 0, true},
+    {1412, edDataCheckBox, 90, nullptr, "", nullptr, 0, true},
 };
 
 // The header marker of the template: "#" and then "mandatory".
@@ -165,21 +166,7 @@ TFImportEDEFile::TFImportEDEFile(TComponent* AOwner)
     ACG = new TExColumnGrid(this);
     ACG->SetName(QStringLiteral("ACG"));
     ACG->SetParent(this);
-    ACG->SetAlign(alClient);
-    ACG->SetColCount(Integer(std::size(Import_Columns)));
-    ACG->SetRowCount(Grid_Rows + 1);
-    ACG->SetFixedCols(1);
-    ACG->SetFixedRows(1);
-    ACG->SetDefaultRowHeight(20);
-    ACG->SetOptions(ACG->Options() | goEditing);
-    for (Integer c = 0; c < Integer(std::size(Import_Columns)); ++c) {
-        TGridColumnItem* item = ACG->Columns()->Items(c);
-        item->SetWidth(Import_Columns[c].Width);
-        item->SetEditor(Import_Columns[c].Editor);
-        item->SetReadOnly(Import_Columns[c].ReadOnly);
-        if (Import_Columns[c].Editor == edDataCheckBox)
-            item->SetAlignment(taCenter);
-    }
+    Setup_BACnet_Grid(ACG, Import_Columns, Integer(std::size(Import_Columns)), Grid_Rows + 1);
     ACG->OnCheckBoxClick = [this](TObject* s, Integer c, Integer r, bool st) { ACGCheckBoxClick(s, c, r, st); };
 
     auto button = [this](const char* name, Integer left) {
@@ -216,11 +203,7 @@ void TFImportEDEFile::FormCreate(TObject*)
 void TFImportEDEFile::FormShow(TObject*)
 {
     ACG->SetRowCount(Grid_Rows + 1);
-    for (Integer r = 1; r <= Grid_Rows; ++r) {
-        ACG->SetCellEx(0, r, QString::number(r));
-        for (Integer c = 1; c < ACG->ColCount(); ++c)
-            ACG->SetCellEx(c, r, QString());
-    }
+    Blank_BACnet_Rows(ACG, Grid_Rows, QString());
     if (E_ID_IP->CanFocus())
         E_ID_IP->SetFocus();
     Cancel_EDE_List_Vars();
