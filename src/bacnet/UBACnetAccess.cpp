@@ -37,9 +37,7 @@ TFBACnetAccess::TFBACnetAccess(TComponent* AOwner)
     Label1->SetVisible(false);
 
     auto button = [this](const char* name, Integer left) {
-        auto* b = new TFxButton(this);
-        b->SetName(QString::fromLatin1(name));
-        b->SetParent(P_Button);
+        auto* b = Make_Control<TFxButton>(this, P_Button, name);
         b->SetBounds(left, 7, 110, 30);
         b->SetShowHint(true);
         return b;
@@ -52,24 +50,13 @@ TFBACnetAccess::TFBACnetAccess(TComponent* AOwner)
     Btn_InsRow->OnClick = [this](TObject* s) { Btn_InsRowClick(s); };
     Btn_Import_CSV->OnClick = [this](TObject* s) { Btn_Import_CSVClick(s); };
 
-    PageControl1 = new TPageControl(this);
-    PageControl1->SetName(QStringLiteral("PageControl1"));
-    PageControl1->SetParent(this);
+    PageControl1 = Make_Control<TPageControl>(this, this, "PageControl1");
     PageControl1->SetAlign(alClient);
-    TS_BACnet_Read = new TTabSheet(this);
-    TS_BACnet_Read->SetName(QStringLiteral("TS_BACnet_Read"));
-    TS_BACnet_Read->SetPageControl(PageControl1);
-    TS_BACnet_Write = new TTabSheet(this);
-    TS_BACnet_Write->SetName(QStringLiteral("TS_BACnet_Write"));
-    TS_BACnet_Write->SetPageControl(PageControl1);
-
-    ACG1 = new TExColumnGrid(this);
-    ACG1->SetName(QStringLiteral("ACG1"));
-    ACG1->SetParent(TS_BACnet_Read);
+    TS_BACnet_Read = Make_Control<TTabSheet>(this, PageControl1, "TS_BACnet_Read");
+    TS_BACnet_Write = Make_Control<TTabSheet>(this, PageControl1, "TS_BACnet_Write");
+    ACG1 = Make_Control<TExColumnGrid>(this, TS_BACnet_Read, "ACG1");
     Make_Grid(ACG1, btRead);
-    ACG2 = new TExColumnGrid(this);
-    ACG2->SetName(QStringLiteral("ACG2"));
-    ACG2->SetParent(TS_BACnet_Write);
+    ACG2 = Make_Control<TExColumnGrid>(this, TS_BACnet_Write, "ACG2");
     Make_Grid(ACG2, btWrite);
     // Only the read table explains its NByte cells.
     ACG1->SetShowHint(true);

@@ -146,33 +146,23 @@ TFImportEDEFile::TFImportEDEFile(TComponent* AOwner)
 {
     Label1->SetVisible(false);
 
-    P_ID_IP = new TPanel(this);
-    P_ID_IP->SetName(QStringLiteral("P_ID_IP"));
-    P_ID_IP->SetParent(this);
+    P_ID_IP = Make_Control<TPanel>(this, this, "P_ID_IP");
     P_ID_IP->SetAlign(alTop);
     P_ID_IP->SetTop(P_Title->Height());
     P_ID_IP->SetHeight(36);
     P_ID_IP->SetBevelOuter(bvNone);
     P_ID_IP->SetShowCaption(false);
-    LID_IP = new TLabel(this);
-    LID_IP->SetName(QStringLiteral("LID_IP"));
-    LID_IP->SetParent(P_ID_IP);
+    LID_IP = Make_Control<TLabel>(this, P_ID_IP, "LID_IP");
     LID_IP->SetBounds(12, 11, 260, 14);
-    E_ID_IP = new TEdit(this);
-    E_ID_IP->SetName(QStringLiteral("E_ID_IP"));
-    E_ID_IP->SetParent(P_ID_IP);
+    E_ID_IP = Make_Control<TEdit>(this, P_ID_IP, "E_ID_IP");
     E_ID_IP->SetBounds(280, 7, 160, 21);
 
-    ACG = new TExColumnGrid(this);
-    ACG->SetName(QStringLiteral("ACG"));
-    ACG->SetParent(this);
+    ACG = Make_Control<TExColumnGrid>(this, this, "ACG");
     Setup_BACnet_Grid(ACG, Import_Columns, Integer(std::size(Import_Columns)), Grid_Rows + 1);
     ACG->OnCheckBoxClick = [this](TObject* s, Integer c, Integer r, bool st) { ACGCheckBoxClick(s, c, r, st); };
 
     auto button = [this](const char* name, Integer left) {
-        auto* b = new TFxButton(this);
-        b->SetName(QString::fromLatin1(name));
-        b->SetParent(P_Button);
+        auto* b = Make_Control<TFxButton>(this, P_Button, name);
         b->SetBounds(left, 7, 110, 30);
         b->SetShowHint(true);
         return b;
