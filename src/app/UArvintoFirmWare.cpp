@@ -2,6 +2,8 @@
 
 #include "app/StepChecks.h"
 #include "bacnet/UBACnetAccess.h"
+#include "bacnet/UBACnetSlaveSetAccess.h"
+#include "bacnet/UBACnet_Eng_Unit.h"
 #include "bacnet/UImportEDEFile.h"
 #include "image/UBoot.h"
 #include "mbus/UMeter_Bus.h"
@@ -438,6 +440,8 @@ void TFArvintoFirmWare::Change_Language()
     Refresh_Texts(FLoRa_Set_Access);
     Refresh_Texts(FBACnetAccess);
     Refresh_Texts(FImportEDEFile);
+    Refresh_Texts(FBACnetSlaveSetAccess);
+    Refresh_Texts(FBACnet_Eng_Unit);
     Refresh_Texts(FMeter_Bus);
     Refresh_Texts(FNewIDNode);
 }

@@ -3,6 +3,8 @@
 #include "app/UArvintoFirmWare.h"
 
 #include "bacnet/UBACnetAccess.h"
+#include "bacnet/UBACnetSlaveSetAccess.h"
+#include "bacnet/UBACnet_Eng_Unit.h"
 #include "bacnet/UImportEDEFile.h"
 #include "image/UBoot.h"
 #include "mbus/UMeter_Bus.h"
@@ -28,6 +30,8 @@ void Create_Windows(TApplication& App)
     App.CreateForm(FLoRa_Set_Access);
     App.CreateForm(FBACnetAccess);
     App.CreateForm(FImportEDEFile);
+    App.CreateForm(FBACnet_Eng_Unit);
+    App.CreateForm(FBACnetSlaveSetAccess);
     App.CreateForm(FMeter_Bus);
     App.CreateForm(FNewIDNode);
 

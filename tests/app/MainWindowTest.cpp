@@ -4,6 +4,8 @@
 // settings written at close and read at the next start.
 #include "AppFixture.h"
 #include "bacnet/UBACnetAccess.h"
+#include "bacnet/UBACnetSlaveSetAccess.h"
+#include "bacnet/UBACnet_Eng_Unit.h"
 #include "bacnet/UImportEDEFile.h"
 #include "image/UBoot.h"
 #include "parameters/UParGen.h"
@@ -336,7 +338,7 @@ TEST_F(MainWindowTest, StepTwoOpensTheGeneralParametersOfTheOpenConfiguration)
 
 namespace {
 
-TEST_F(MainWindowTest, StepFourOpensTheBACnetRequestTablesAndFollowsLanguageChanges)
+TEST_F(MainWindowTest, StepFourOpensTheBACnetRequestTablesAndTheBACnetWindowsFollowLanguageChanges)
 {
     ASSERT_TRUE(QDir().mkpath(Projects() + "/Site1/bin"));
     Project_Name = "Site1";
@@ -355,12 +357,16 @@ TEST_F(MainWindowTest, StepFourOpensTheBACnetRequestTablesAndFollowsLanguageChan
     ASSERT_TRUE(xml.LoadFromFile(BACnet_Master_Access_File)) << xml.ErrorMessage().toStdString();
     EXPECT_EQ(xml.Root().NodeName(), "BACnet_Master_Access");
 
-    // Both BACnet windows take new texts with the others.
+    // The BACnet windows take new texts with the others.
     Language_Texts->SetStrings(1300, "Accesso BACnet");
     Language_Texts->SetStrings(1400, "Importa File EDE");
+    Language_Texts->SetStrings(1500, "Oggetti BACnet");
+    Language_Texts->SetStrings(1600, "Unita BACnet");
     main->Change_Language();
     EXPECT_EQ(FBACnetAccess->Caption(), "Accesso BACnet");
     EXPECT_EQ(FImportEDEFile->Caption(), "Importa File EDE");
+    EXPECT_EQ(FBACnetSlaveSetAccess->Caption(), "Oggetti BACnet");
+    EXPECT_EQ(FBACnet_Eng_Unit->Caption(), "Unita BACnet");
     Load_Default_Texts();
 }
 
