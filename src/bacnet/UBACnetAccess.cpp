@@ -220,6 +220,17 @@ TExColumnGrid* TFBACnetAccess::Active_Grid() const
     return PageControl1->ActivePage() == TS_BACnet_Write ? ACG2 : ACG1;
 }
 
+void TFBACnetAccess::Btn_DelRowClick(TObject*)
+{
+    Delete_Current_Row(Active_Grid(), 1336);
+}
+
+void TFBACnetAccess::Btn_InsRowClick(TObject*)
+{
+    TExColumnGrid* grid = Active_Grid();
+    Grid_Insert_Row(grid->GetRowEx(), grid, true);
+}
+
 // ------------------------------------------------------------ hints
 
 void TFBACnetAccess::ACG1GridHint(TObject* Sender, Integer ARow, Integer ACol, QString& HintStr)

@@ -1,6 +1,11 @@
 #include "bacnet/UBACnetAccessColumns.h"
 
+#include "bacnet/BACnetLang.h"
+#include "shell/UComon.h"
+
 #include "grid/columns/ExColumnGrid.h"
+#include "platform/Dialogs.h"
+#include "platform/Form.h"
 #include "platform/StringList.h"
 
 #include <iterator>
@@ -136,4 +141,12 @@ void Blank_BACnet_Rows(TExColumnGrid* Grid, Integer Rows, const QString& First)
         for (Integer c = 2; c < all; ++c)
             Grid->SetCellEx(c, r, QString());
     }
+}
+
+void Delete_Current_Row(TExColumnGrid* Grid, Integer Question)
+{
+    const Integer row = Grid->GetRowEx();
+    if (Application->MessageBox(BACnet_Lang(Question) + QString::number(row), Application->Title(),
+                                MB_YESNO | MB_ICONQUESTION) == IDYES)
+        Grid_Delete_Row(row, Grid);
 }

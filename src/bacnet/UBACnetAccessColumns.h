@@ -33,6 +33,9 @@ void Setup_BACnet_Grid(TExColumnGrid* Grid, const TBACnet_Column* Columns, Integ
 // Data rows 1 to Rows: the row number in column 0, First in column 1 and
 // the empty text in every other column, hidden ones included.
 void Blank_BACnet_Rows(TExColumnGrid* Grid, Integer Rows, const QString& First);
+// Delete Row of a table: asks text Question + the current row number
+// (Yes/No) and on Yes deletes the grid's current row.
+void Delete_Current_Row(TExColumnGrid* Grid, Integer Question);
 
 // Fields shared by both tables sit in the same columns.
 enum : Integer { Col_Enable = 1, Col_Address = 2, Col_Object_Type = 3 };

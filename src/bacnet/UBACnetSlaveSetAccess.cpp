@@ -405,11 +405,7 @@ TExColumnGrid* TFBACnetSlaveSetAccess::Active_Grid() const
 
 void TFBACnetSlaveSetAccess::Btn_DelRow_Click(TObject*)
 {
-    TExColumnGrid* grid = Active_Grid();
-    const Integer row = grid->GetRowEx();
-    if (Application->MessageBox(BACnet_Lang(1560) + QString::number(row), Application->Title(),
-                                MB_YESNO | MB_ICONQUESTION) == IDYES)
-        Grid_Delete_Row(row, grid);
+    Delete_Current_Row(Active_Grid(), 1560);
 }
 
 void TFBACnetSlaveSetAccess::Btn_InsRowClick(TObject*)
