@@ -1,7 +1,9 @@
 #pragma once
 // The columns of the BACnet client request tables: header text, editor,
 // width, list items and the file attribute of each, and the real column
-// index of every field the checks and the EDE import use.
+// index of every field the checks and the EDE import use. Also the grid
+// setup, row blanking and Delete Row question that every BACnet table
+// shares.
 
 #include "bacnet/UBACnetAccess.h"
 #include "grid/ExObj.h"

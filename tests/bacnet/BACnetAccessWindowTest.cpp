@@ -165,6 +165,34 @@ TEST_F(BACnetAccessWindow, EmptyTablesAndOtherLinkTypesWriteTheirKeyColumn)
     EXPECT_EQ(read.Child(0).Attribute("IP_Address_Slave_ID"), "kept while hidden");
 }
 
+TEST_F(BACnetAccessWindow, BrokenFilesAreReportedAndNothingIsWrittenBeforeOK)
+{
+    Write(ParGen_File, "<Par_Gen><BACnet_Master_Type>1");
+    Write(BACnet_Master_Access_File, "<BACnet_Master_Access><BACnet_Read>");
+    const QByteArray before = Read(BACnet_Master_Access_File);
+    DialogSeam::QueueAnswer(IDOK);
+    DialogSeam::QueueAnswer(IDOK);
+    Open();
+    ASSERT_EQ(Boxes().size(), 2);
+    EXPECT_EQ(form->App_BACnet_Type, 0);  // as for BACnet/IP
+    EXPECT_EQ(form->ACG1->GetCellEx(2, 1), "");
+    TestInput::Click(form->Btn_Cancel);
+    EXPECT_EQ(Read(BACnet_Master_Access_File), before);
+
+    // A table with more than 512 rows shows the first 512; a file without
+    // the write table leaves that table blank.
+    ParGen_Type("0");
+    QByteArray xml = "<BACnet_Master_Access><BACnet_Read>";
+    for (int i = 1; i <= 515; ++i)
+        xml += "<row IP_Address_Slave_ID=\"10.0.0.1\" Mnemonic=\"m" + QByteArray::number(i) + "\"/>";
+    Write(BACnet_Master_Access_File, xml + "</BACnet_Read></BACnet_Master_Access>");
+    DialogSeam::Clear();
+    Open();
+    EXPECT_TRUE(Boxes().isEmpty());
+    EXPECT_EQ(form->ACG1->GetCellEx(19, 512), "m512");
+    EXPECT_EQ(form->ACG2->GetCellEx(2, 1), "");
+}
+
 TEST_F(BACnetAccessWindow, RowButtonsWorkOnTheActiveTableAtItsCurrentRow)
 {
     ParGen_Type("0");
