@@ -193,6 +193,18 @@ TEST_F(BACnetAccessWindow, BrokenFilesAreReportedAndNothingIsWrittenBeforeOK)
     EXPECT_EQ(form->ACG2->GetCellEx(2, 1), "");
 }
 
+TEST_F(BACnetAccessWindow, AFailedSaveKeepsTheWindowOpenWithItsRows)
+{
+    ParGen_Type("0");
+    BACnet_Master_Access_File = Out("missing/BACnet_Master_Access.xml");
+    Open();
+    Full_Row(form->ACG1, 1, Valid_Read_Row());
+    EXPECT_EQ(Press_OK(1).size(), 1);
+    EXPECT_EQ(form->ModalResult(), mrNone);
+    EXPECT_FALSE(QFile::exists(BACnet_Master_Access_File));
+    EXPECT_EQ(form->ACG1->GetCellEx(19, 1), "boiler");
+}
+
 TEST_F(BACnetAccessWindow, RowButtonsWorkOnTheActiveTableAtItsCurrentRow)
 {
     ParGen_Type("0");

@@ -140,6 +140,17 @@ TEST_F(BACnetSlave, TheFileIsLoadedAndWrittenBackForTheEDEWriter)
     EXPECT_TRUE(lines.back().contains(";Setpoint;1;0;"));     // analog output
 }
 
+TEST_F(BACnetSlave, AFailedSaveKeepsTheWindowOpen)
+{
+    BACnet_Slave_SetAccess_File = Out("missing/BACnet_Slave_SetAccess.xml");
+    Open();
+    Row(read, 1, "Analog Input", "62", "0", "", "4", "kept");
+    EXPECT_EQ(Press_OK(1).size(), 1);
+    EXPECT_EQ(form->ModalResult(), mrNone);
+    EXPECT_FALSE(QFile::exists(BACnet_Slave_SetAccess_File));
+    EXPECT_EQ(read->GetCellEx(7, 1), "kept");
+}
+
 TEST_F(BACnetSlave, BrokenAndIncompleteFilesAreReported)
 {
     // A broken ParGen.xml is reported; the objects are loaded all the same.
