@@ -375,7 +375,8 @@ void TFBACnetSlaveSetAccess::ACG_BACnet_in_WriteDblClickCell(TObject*, Integer A
 void TFBACnetSlaveSetAccess::ACG_BACnet_in_WriteComboChange(TObject*, Integer ACol, Integer ARow, Integer,
                                                             const QString& ASelection)
 {
-    if (ARow < 1 || ACG_BACnet_in_Write->RealColIndex(ACol) != colData_Type)
+    // Column 1 stands before any hidden column: displayed and real agree.
+    if (ARow < 1 || ACol != colData_Type)
         return;
     const QString length = Preset_Length(ASelection);
     if (!length.isEmpty())

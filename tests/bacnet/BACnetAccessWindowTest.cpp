@@ -5,7 +5,9 @@
 // nothing, and the NByte hint.
 #include "BACnetAccessTest.h"
 
+#include "grid/ExGridEditors.h"
 #include "image/USaveBincc.h"
+#include "platform/Messages.h"
 #include "platform/PageControl.h"
 #include "platform/XmlDocument.h"
 
@@ -203,6 +205,35 @@ TEST_F(BACnetAccessWindow, AFailedSaveKeepsTheWindowOpenWithItsRows)
     EXPECT_EQ(form->ModalResult(), mrNone);
     EXPECT_FALSE(QFile::exists(BACnet_Master_Access_File));
     EXPECT_EQ(form->ACG1->GetCellEx(19, 1), "boiler");
+}
+
+TEST_F(BACnetAccessWindow, TheUserTicksTypesAndPicksInTheCells)
+{
+    ParGen_Type("0");
+    Open();
+    TExColumnGrid* g = form->ACG1;
+    g->SetFocus();
+    auto center = [g](Integer c, Integer r) {
+        const TRect rc = g->CellRect(c, r);
+        return TPoint{(rc.Left + rc.Right) / 2, (rc.Top + rc.Bottom) / 2};
+    };
+    TestInput::Click(g, center(1, 2));
+    EXPECT_EQ(g->GetCellEx(1, 2), "N");
+    TestInput::Click(g, center(2, 2));
+    TestInput::TypeText(g, "10.0.0.7");
+    ASSERT_NE(g->GetNormalEdit(), nullptr);
+    TestInput::PressKey(g->GetNormalEdit(), VK_RETURN);
+    EXPECT_EQ(g->GetCellEx(2, 2), "10.0.0.7");
+
+    // The object types offered, in their order.
+    TestInput::Click(g, center(3, 2));
+    TestInput::PressKey(g, VK_F2);
+    TGridCombo* box = g->Combobox();
+    ASSERT_TRUE(box->Visible());
+    ASSERT_EQ(box->Items()->Count(), 15);
+    EXPECT_EQ(box->Items()->Strings(0), "Accumulator");
+    EXPECT_EQ(box->Items()->Strings(14), "Life Safety Zone");
+    TestInput::PressKey(box, VK_ESCAPE);
 }
 
 TEST_F(BACnetAccessWindow, RowButtonsWorkOnTheActiveTableAtItsCurrentRow)

@@ -9,9 +9,11 @@
 #include "DescriptionFileTest.h"
 
 #include "controls/FxButton.h"
+#include "grid/ExGridEditors.h"
 #include "grid/columns/ExColumnGrid.h"
 #include "platform/PageControl.h"
 #include "platform/StdControls.h"
+#include "platform/Messages.h"
 #include "platform/TestHooks.h"
 #include "platform/XmlDocument.h"
 
@@ -302,6 +304,25 @@ TEST_F(BACnetSlave, ChoosingAWriteTypePresetsItsLength)
         write->OnComboChange(write, 1, 2, 0, QLatin1String(c.Type));
         EXPECT_EQ(write->GetCellEx(5, 2), QLatin1String(c.Length)) << c.Type;
     }
+    // Picked by the user in the grid's list: each choice presets at once.
+    form->PageControl1->SetActivePage(form->TS_BACnet_in_Write);
+    write->SetFocus();
+    const TRect cell = write->CellRect(1, 3);
+    TestInput::Click(write, TPoint{(cell.Left + cell.Right) / 2, (cell.Top + cell.Bottom) / 2});
+    TestInput::PressKey(write, VK_F2);
+    TGridCombo* box = write->Combobox();
+    ASSERT_TRUE(box->Visible());
+    EXPECT_EQ(box->Items()->Count(), 10);
+    // The list opens on its first type, which counts as chosen.
+    EXPECT_EQ(box->Text(), "Analog Out");
+    EXPECT_EQ(write->GetCellEx(5, 3), "4");
+    for (const char* length : {"4", "1"}) {
+        TestInput::PressKey(box, VK_DOWN);
+        EXPECT_EQ(write->GetCellEx(5, 3), QLatin1String(length)) << box->Text().toStdString();
+    }
+    TestInput::PressKey(box, VK_RETURN);
+    EXPECT_EQ(write->GetCellEx(1, 3), "Binary Out");
+
     // Another column, or the read table, changes nothing.
     write->SetCellEx(5, 2, "x");
     write->OnComboChange(write, 4, 2, 0, "Large Analog Value");
