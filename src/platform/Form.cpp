@@ -2,11 +2,13 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QPixmap>
 #include <QEventLoop>
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
 
+#include "platform/Bitmap.h"
 #include "platform/Dialogs.h"
 #include "platform/Graphics.h"
 #include "platform/HintWindow.h"
@@ -722,6 +724,13 @@ void TScreen::SetCursor(TCursor value)
     FCursor = value;
     if (value != crDefault)
         QApplication::setOverrideCursor(QCursor(CursorShape(value)));
+}
+
+void TScreen::SetCursorImage(TCursor Index, const TBitmap* Image, TPoint HotSpot)
+{
+    if (Image == nullptr)
+        return;
+    RegisterCursor(Index, QCursor(QPixmap::fromImage(Image->ToImage()), HotSpot.X, HotSpot.Y));
 }
 
 TCustomForm* TScreen::ActiveForm() const

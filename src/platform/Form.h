@@ -7,6 +7,8 @@
 #include <vector>
 #include "platform/Control.h"
 
+class TBitmap;
+
 using TModalResult = Integer;
 constexpr TModalResult mrNone = 0;
 constexpr TModalResult mrOk = 1;
@@ -233,6 +235,10 @@ public:
     // The cursor shown over the whole program (crDefault: each control's own).
     TCursor Cursor() const { return FCursor; }
     void SetCursor(TCursor value);
+    // Installs a cursor of the program's own under a cursor number: the
+    // picture's transparent pixels let the screen show through, HotSpot is
+    // the point that clicks.
+    void SetCursorImage(TCursor Index, const TBitmap* Image, TPoint HotSpot);
     TCustomForm* ActiveForm() const;
     TWinControl* ActiveControl() const;
     Integer FormCount() const { return Integer(FForms.size()); }

@@ -814,8 +814,23 @@ int TWidgetBridge::QtKey(Word vk)
     }
 }
 
-Qt::CursorShape CursorShape(TCursor cursor)
+namespace {
+std::map<TCursor, QCursor>& OwnCursors()
 {
+    static std::map<TCursor, QCursor> cursors;
+    return cursors;
+}
+} // namespace
+
+void RegisterCursor(TCursor cursor, const QCursor& shape)
+{
+    OwnCursors()[cursor] = shape;
+}
+
+QCursor CursorShape(TCursor cursor)
+{
+    if (const auto own = OwnCursors().find(cursor); own != OwnCursors().end())
+        return own->second;
     switch (cursor) {
     case crNone: return Qt::BlankCursor;
     case crCross: return Qt::CrossCursor;

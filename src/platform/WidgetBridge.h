@@ -94,5 +94,7 @@ public:
     static bool WheelFormAsked;
 };
 
-// Cursor shape of a cursor value.
-Qt::CursorShape CursorShape(TCursor cursor);
+// The cursor of a cursor value: a standard shape, or a cursor the program
+// drew itself (RegisterCursor).
+QCursor CursorShape(TCursor cursor);
+void RegisterCursor(TCursor cursor, const QCursor& shape);
