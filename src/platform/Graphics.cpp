@@ -56,6 +56,21 @@ TColor ColorToRGB(TColor color)
     return color;
 }
 
+QString ColorToWebColorName(TColor color)
+{
+    const QColor c = ToQColor(ColorToRGB(color));
+    // The named colours in alphabetical order: of two names for one colour
+    // ("aqua" and "cyan") the first is given.
+    for (const QString& name : QColor::colorNames())
+        if (QColor(name).rgb() == c.rgb() && name != QLatin1String("transparent"))
+            return name;
+    return QStringLiteral("#%1%2%3")
+        .arg(c.red(), 2, 16, QLatin1Char('0'))
+        .arg(c.green(), 2, 16, QLatin1Char('0'))
+        .arg(c.blue(), 2, 16, QLatin1Char('0'))
+        .toUpper();
+}
+
 Integer MulDiv(Integer a, Integer b, Integer c)
 {
     if (c == 0)

@@ -59,6 +59,9 @@ TColor GetSysColor(Integer index);
 // A system colour (clBtnFace ...) becomes its RGB value; any other value is
 // returned unchanged (clNone and clDefault included).
 TColor ColorToRGB(TColor color);
+// The colour's web name ("red", "navy" ...) when it has one, else its web
+// colour string "#RRGGBB".
+QString ColorToWebColorName(TColor color);
 
 // ----------------------------------------------------------- base object
 
