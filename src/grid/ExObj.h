@@ -20,6 +20,7 @@
 #include "platform/Lists.h"
 #include "platform/StdControls.h"
 #include "platform/StringList.h"
+#include "grid/ExButtonStyle.h"
 
 class TCanvas;
 class TFont;
@@ -32,7 +33,6 @@ enum TCellBorder { cbTop, cbLeft, cbRight, cbBottom };
 enum TCellGradientDirection { GradientVertical, GradientHorizontal };
 enum TVAlignment { vtaTop, vtaCenter, vtaBottom };
 enum TArrowDirection { arrUp, arrDown, arrLeft, arrRight };
-enum TExGridButtonStyle { tasButton, tasCheck };
 enum TSearchDirection { sdTopBottom, sdLeftRight };
 enum THomeEndAction { heFirstLastColumn, heFirstLastRow, heFirstLastCell };
 enum TClipboardPasteAction { paReplace, paInsert };

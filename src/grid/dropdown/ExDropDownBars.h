@@ -12,6 +12,7 @@
 #include "platform/Control.h"
 #include "platform/DrawText.h"
 #include "platform/Lists.h"
+#include "grid/ExButtonStyle.h"
 
 class TCanvas;
 class TCustomImageList;
@@ -260,7 +261,7 @@ public:
 
 // ---------------------------------------------------------------- controls
 
-enum TExButtonStyle { tasButton, tasCheck };
+using TExButtonStyle = TExGridButtonStyle;
 enum TExButtonState { absUp, absDisabled, absDown, absDropDown, absExclusive };
 
 // A bar button: gradient face in the appearance's colours, image and caption.

@@ -162,13 +162,30 @@ void TExLookupDropDown::KeyUp(Word& Key, TShiftState Shift)
 {
     if (!(Key == VK_RETURN && ReturnIsTab()))
         TExCustomDropDown::KeyUp(Key, Shift);
-    if (FItemChange) {
-        // The text takes the item's own letter case; the completed tail is
-        // selected again.
-        SetItemIndex(FItemIdx);
-        const Integer plen = Integer(Prefix().size());
-        Perform(EM_SETSEL, WPARAM(plen + FItemSel), LPARAM(plen + GetText().size()));
-        FItemChange = false;
+    FinishCompletion();
+}
+
+void TExLookupDropDown::FinishCompletion()
+{
+    if (!FItemChange)
+        return;
+    SetItemIndex(FItemIdx);
+    const Integer plen = Integer(Prefix().size());
+    Perform(EM_SETSEL, WPARAM(plen + FItemSel), LPARAM(plen + GetText().size()));
+    FItemChange = false;
+}
+
+void TExLookupDropDown::LookupBackspace()
+{
+    if (SelLength() == 0) {
+        FLookupEntry.chop(1);
+        SetText(FLookupEntry);
+        SetSelStart(Integer(Prefix().size() + GetText().size()));
+    } else {
+        QString t = WindowText();
+        t.remove(SelStart(), SelLength());
+        SetRawText(t);
+        SetSelStart(Integer(t.size()));
     }
 }
 

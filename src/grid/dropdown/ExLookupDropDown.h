@@ -94,6 +94,12 @@ protected:
     void ControlKeyUp(Word& Key, TShiftState Shift) override;
 
     void UpdateLookupItems();
+    // Backspace in the popup search: the last typed character, or the
+    // selected text, goes; the caret moves to the end.
+    void LookupBackspace();
+    // After a completing key: the text takes the item's own letter case and
+    // the completed tail is selected again.
+    void FinishCompletion();
     // The first item whose lookup text starts with Value (both upper-cased
     // unless CaseSensitive): its text and index.
     bool LookupInItems(const QString& Value, QString& Full, Integer& Index) const;

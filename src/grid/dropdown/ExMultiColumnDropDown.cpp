@@ -148,28 +148,38 @@ void TExColGrid::ApplyDropDown()
     SetDefaultRowHeight(dd->DropDownRowHeight());
     SetRowHeights(0, FHeaderHeight);
     SetOptions(dd->ColumnSizing() ? Options() | goColSizing : Options() & ~goColSizing);
-    AutoSizeItemColumns();
-    UpdateWordWrapHeights();
+    AutoSizeItemColumns(this, FColumns.get(), dd->Columns(), dd->Items(), FImages);
+    UpdateWordWrapHeights(this, FColumns.get(), dd->Items(), FImages);
 }
 
-void TExColGrid::AutoSizeItemColumns()
+namespace {
+bool InPopup(const TStringGrid* Grid)
 {
-    if (dynamic_cast<TDropDownForm*>(Parent()) == nullptr || FExDropDown == nullptr)
+    return dynamic_cast<TDropDownForm*>(Grid->Parent()) != nullptr;
+}
+
+bool HasImagePart(const TDropDownColumn* Column, const TDropDownItem* Item, Integer Col, TCustomImageList* Images)
+{
+    return Column->ColumnType() == ctImage && Item->HasLine(Col) && Item->ImageIndex() >= 0 && Images != nullptr;
+}
+} // namespace
+
+void AutoSizeItemColumns(TStringGrid* Grid, TCollection* Columns, TCollection* OwnerColumns, const TCollection* Items,
+                         TCustomImageList* Images)
+{
+    if (!InPopup(Grid))
         return;
     TBitmap measure(1, 1);
     TCanvas* c = measure.Canvas();
-    TDropDownItems* items = FExDropDown->Items();
-    for (Integer col = 0; col < FColumns->Count(); ++col) {
-        const TDropDownColumn* column = FColumns->Items(col);
+    for (Integer col = 0; col < Columns->Count(); ++col) {
+        auto* column = Columns->ItemsAs<TDropDownColumn>(col);
         if (!column->AutoSize())
             continue;
         c->Font()->Assign(column->Font());
         Integer widest = 0;
-        for (Integer r = 1; r < RowCount(); ++r) {
-            const TDropDownItem* item = items->Items(r - 1);
-            Integer w = 0;
-            if (column->ColumnType() == ctImage && item->HasLine(col) && item->ImageIndex() >= 0 && FImages != nullptr)
-                w += FImages->Width() + 4;
+        for (Integer r = 1; r < Grid->RowCount() && r - 1 < Items->Count(); ++r) {
+            const auto* item = Items->ItemsAs<TDropDownItem>(r - 1);
+            Integer w = HasImagePart(column, item, col, Images) ? Images->Width() + 4 : 0;
             if (!item->Line(col).isEmpty()) {
                 TRect t(0, 0, 1000, 500);
                 DrawText(c, item->Line(col), t, DT_CALCRECT | DT_SINGLELINE);
@@ -177,43 +187,42 @@ void TExColGrid::AutoSizeItemColumns()
             }
             widest = std::max(widest, w);
         }
-        FExDropDown->Columns()->Items(col)->SetWidth(widest);
-        FColumns->Items(col)->SetWidth(widest);
-        SetColWidths(col, widest);
+        if (col < OwnerColumns->Count())
+            OwnerColumns->ItemsAs<TDropDownColumn>(col)->SetWidth(widest);
+        column->SetWidth(widest);
+        Grid->SetColWidths(col, widest);
     }
 }
 
-void TExColGrid::UpdateWordWrapHeights()
+void UpdateWordWrapHeights(TStringGrid* Grid, const TCollection* Columns, const TCollection* Items,
+                           TCustomImageList* Images)
 {
-    if (dynamic_cast<TDropDownForm*>(Parent()) == nullptr || FExDropDown == nullptr)
+    if (!InPopup(Grid))
         return;
     bool wrapping = false;
-    for (Integer col = 0; col < FColumns->Count(); ++col)
-        wrapping = wrapping || FColumns->Items(col)->Wordwrap();
+    for (Integer col = 0; col < Columns->Count(); ++col)
+        wrapping = wrapping || Columns->ItemsAs<TDropDownColumn>(col)->Wordwrap();
     if (!wrapping)
         return;
     TBitmap measure(1, 1);
     TCanvas* c = measure.Canvas();
-    TDropDownItems* items = FExDropDown->Items();
-    for (Integer r = 1; r < RowCount(); ++r) {
-        const TDropDownItem* item = items->Items(r - 1);
+    for (Integer r = 1; r < Grid->RowCount() && r - 1 < Items->Count(); ++r) {
+        const auto* item = Items->ItemsAs<TDropDownItem>(r - 1);
         Integer height = 24;
-        for (Integer col = 0; col < FColumns->Count(); ++col) {
-            const TDropDownColumn* column = FColumns->Items(col);
+        for (Integer col = 0; col < Columns->Count(); ++col) {
+            const auto* column = Columns->ItemsAs<TDropDownColumn>(col);
             if (!column->Wordwrap())
                 continue;
-            Integer part = 0;
-            if (column->ColumnType() == ctImage && item->HasLine(col) && item->ImageIndex() >= 0 && FImages != nullptr)
-                part = FImages->Height() + 6;
+            Integer part = HasImagePart(column, item, col, Images) ? Images->Height() + 6 : 0;
             if (!item->Line(col).isEmpty()) {
                 c->Font()->Assign(column->Font());
-                TRect t(0, 0, ColWidths(col), 500);
+                TRect t(0, 0, Grid->ColWidths(col), 500);
                 DrawText(c, item->Line(col), t, DT_CALCRECT | DT_WORDBREAK);
                 part = std::max(part, t.Bottom + 6);
             }
             height = std::max(height, part);
         }
-        SetRowHeights(r, height);
+        Grid->SetRowHeights(r, height);
     }
 }
 
@@ -611,16 +620,7 @@ bool TExMultiColumnDropDown::LookupText(const QString& Value, QString& Full, Int
 Integer TExMultiColumnDropDown::IncrementalLookup(QChar C)
 {
     if (C == u'\b') {
-        if (SelLength() == 0) {
-            FLookupEntry.chop(1);
-            SetText(FLookupEntry);
-            SetSelStart(Integer(Prefix().size() + GetText().size()));
-        } else {
-            QString t = WindowText();
-            t.remove(SelStart(), SelLength());
-            SetRawText(t);
-            SetSelStart(Integer(t.size()));
-        }
+        LookupBackspace();
         return -1;
     }
     if (C != u'\t')

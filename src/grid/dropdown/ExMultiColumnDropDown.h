@@ -119,6 +119,16 @@ using TGetCellPropEvent =
 
 class TExMultiColumnDropDown;
 
+// Measuring a popup list from its items (the grid dropdown's list too);
+// nothing unless Grid sits in a popup. Columns holds TDropDownColumn
+// objects, Items TDropDownItem objects. The AutoSize columns take their
+// widest text, written to the grid, to Columns and to OwnerColumns.
+void AutoSizeItemColumns(TStringGrid* Grid, TCollection* Columns, TCollection* OwnerColumns, const TCollection* Items,
+                         TCustomImageList* Images);
+// With word-wrapping columns every item row grows to fit its texts.
+void UpdateWordWrapHeights(TStringGrid* Grid, const TCollection* Columns, const TCollection* Items,
+                           TCustomImageList* Images);
+
 // The popup's list: a header row and one row per item, drawn in the
 // dropdown's column settings and selection colours.
 class TExColGrid : public TStringGrid {
@@ -169,9 +179,6 @@ protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
-    void AutoSizeItemColumns();
-    void UpdateWordWrapHeights();
-
     TExMultiColumnDropDown* FExDropDown = nullptr;
     std::unique_ptr<TDropDownColumns> FColumns;
     TColor FHeaderColor = 0xFFFFFF;
