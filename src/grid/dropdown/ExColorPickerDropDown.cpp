@@ -460,74 +460,31 @@ void TExColorPickerDropDown::Dispatch(TMessage& Message)
         return;
     }
     const Word key = Word(Message.WParam);
-    TExCustomItemSelector* l = FItemSelector;
     TCustomColorSelector* p = FColorSelector;
     bool chosen = false;
-    if (Enabled() && DroppedDown() && key == VK_RETURN) {
-        if (FColorSelectionStyle == csList && l != nullptr && l->ItemHot() >= 0) {
-            l->SetItemIndex(l->ItemHot());
-            chosen = true;
-        } else if (FColorSelectionStyle == csDiscrete && p != nullptr && p->ItemHot() >= 0) {
-            p->SetItemIndex(p->ItemHot());
-            chosen = true;
-        }
+    if (FColorSelectionStyle == csList) {
+        chosen = ChooseHotItem(this, FItemSelector, key);
+    } else if (FColorSelectionStyle == csDiscrete && p != nullptr && Enabled() && DroppedDown() && key == VK_RETURN &&
+               p->ItemHot() >= 0) {
+        p->SetItemIndex(p->ItemHot());
+        chosen = true;
     }
     TExCustomDropDown::Dispatch(Message);
-    if (!Enabled() || GetKeyState(VK_MENU) < 0)
-        return;
-    const bool open = DroppedDown();
     if (FColorSelectionStyle == csDiscrete && p != nullptr) {
+        if (!Enabled() || GetKeyState(VK_MENU) < 0)
+            return;
         FInternalCall = true;
-        p->HandleKey(key, EditorEnabled(), open);
+        p->HandleKey(key, EditorEnabled(), DroppedDown());
         FInternalCall = false;
         if (key == VK_RETURN && !chosen && OnSelect)
             OnSelect(this);
         return;
     }
-    if (FColorSelectionStyle != csList || l == nullptr)
+    if (FColorSelectionStyle != csList || FItemSelector == nullptr)
         return;
-    switch (key) {
-    case VK_RETURN:
-        if (!chosen && OnSelect)
-            OnSelect(this);
-        break;
-    case VK_PRIOR:
-    case VK_NEXT:
-        if (l->Items()->Count() != FColors->Count())
-            UpdateItemSelector();
-        PagePickerList(l, key == VK_NEXT, FColors->Count(), FInternalCall);
-        break;
-    case VK_END:
-    case VK_HOME:
-        if (open) {
-            FInternalCall = true;
-            key == VK_END ? l->SelectLast() : l->SelectFirst();
-            FInternalCall = false;
-        } else {
-            key == VK_END ? SelectLast() : SelectFirst();
-        }
-        break;
-    case VK_LEFT:
-    case VK_RIGHT:
-        if (open && !EditorEnabled()) {
-            FInternalCall = true;
-            key == VK_LEFT ? l->SelectPrevious() : l->SelectNext();
-            FInternalCall = false;
-        }
-        break;
-    case VK_UP:
-    case VK_DOWN:
-        if (open)
-            MovePickerList(l, l->ItemIndex() < 0 ? 0 : l->ItemIndex() + (key == VK_UP ? -FColumns : FColumns),
-                           FInternalCall);
-        else
-            key == VK_UP ? SelectPrevious() : SelectNext();
-        break;
-    default:
-        if (GetKeyState(VK_CONTROL) >= 0)
-            FSearch->AddKey(key, l, FInternalCall);
-        break;
-    }
+    const TPickerSteps steps{[this] { SelectFirst(); }, [this] { SelectLast(); }, [this] { SelectPrevious(); },
+                             [this] { SelectNext(); }, [this] { UpdateItemSelector(); }};
+    PickerListKey(this, FItemSelector, key, FColors->Count(), FColumns, steps, chosen, OnSelect, FInternalCall, *FSearch);
 }
 
 void TExColorPickerDropDown::WheelStep(bool Down)

@@ -39,7 +39,7 @@ TDropDownItems::TDropDownItems(TPersistent* AOwner)
 // ------------------------------------------------------------ the list grid
 
 TExColGrid::TExColGrid(TComponent* AOwner)
-    : TExStringGrid(AOwner), FColumns(std::make_unique<TDropDownColumns>(this)), FHeaderFont(std::make_unique<TFont>())
+    : TExListGrid<TExStringGrid>(AOwner), FColumns(std::make_unique<TDropDownColumns>(this))
 {
     SetFixedRowAlways(true);
     SetFixedRowsEx(1);
@@ -57,13 +57,6 @@ void TExColGrid::SetLineWidth(Integer Value)
     SetGridLineWidth(0);
 }
 
-void TExColGrid::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TExStringGrid::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == reinterpret_cast<TComponent*>(FImages))
-        FImages = nullptr;
-}
-
 void TExColGrid::ApplyDropDown()
 {
     TCustomExGridDropDown* dd = FExDropDown;
@@ -76,16 +69,10 @@ void TExColGrid::ApplyDropDown()
         SetRowCount(dd->Items()->Count() + 1);
     for (Integer c = 0; c < FColumns->Count(); ++c)
         SetColWidths(c, FColumns->Items(c)->Width());
-    FLineColor = dd->LineColor();
-    FFixedLineColor = dd->FixedLineColor();
-    FHeaderColor = dd->HeaderColor();
-    FHeaderColorTo = dd->HeaderColorTo();
-    FHeaderHeight = dd->HeaderHeight();
-    FHeaderFont->Assign(dd->HeaderFont());
+    TakeLook(dd);
     SetHoverRow(dd->HoverRow());
     SetHoverRowColor(dd->HoverRowColor());
     SetHoverRowColorTo(dd->HoverRowColorTo());
-    FImages = dd->Images();
     SetDefaultRowHeightEx(dd->DropDownRowHeight());
     SetRowHeights(0, FHeaderHeight);
     TGridOptions o = Options() & ~(goColSizing | goColMoving | goRowSizing | goRowMoving);
@@ -127,20 +114,10 @@ void TExColGrid::LoadItems()
     }
 }
 
-void TExColGrid::DoSelect()
-{
-    if (OnSelect)
-        OnSelect(this);
-}
-
 void TExColGrid::KeyDown(Word& Key, TShiftState Shift)
 {
-    FConfirmSelection = true;
-    if (Shift.Contains(ssAlt) && (Key == VK_UP || Key == VK_DOWN)) {
-        if (FExDropDown != nullptr)
-            SendMessage(FExDropDown, WM_KEYDOWN, Key);
+    if (ConfirmKey(Key, Shift, FExDropDown))
         return;
-    }
     if (Key == VK_RETURN) {
         // The grid itself does nothing with it: Enter chooses the row.
         Key = 0;
@@ -149,13 +126,6 @@ void TExColGrid::KeyDown(Word& Key, TShiftState Shift)
         return;
     }
     TExStringGrid::KeyDown(Key, Shift);
-}
-
-void TExColGrid::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y)
-{
-    FConfirmSelection = true;
-    FOldRow = Row();
-    TExStringGrid::MouseDown(Button, Shift, X, Y);
 }
 
 void TExColGrid::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y)
@@ -172,32 +142,11 @@ void TExColGrid::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Inte
         DoSelect();
 }
 
-bool TExColGrid::DoMouseWheelDown(TShiftState Shift, TPoint MousePos)
-{
-    FMouseWheelSelection = true;
-    FConfirmSelection = false;
-    const bool handled = TExStringGrid::DoMouseWheelDown(Shift, MousePos);
-    FMouseWheelSelection = false;
-    return handled;
-}
-
-bool TExColGrid::DoMouseWheelUp(TShiftState Shift, TPoint MousePos)
-{
-    FMouseWheelSelection = true;
-    FConfirmSelection = false;
-    const bool handled = TExStringGrid::DoMouseWheelUp(Shift, MousePos);
-    FMouseWheelSelection = false;
-    return handled;
-}
-
 void TExColGrid::WndProc(TMessage& Message)
 {
-    if ((Message.Msg == WM_KEYDOWN && Message.WParam == VK_TAB) || (Message.Msg == WM_CHAR && Message.WParam == VK_RETURN))
+    // Enter is the choice, not a character for the grid.
+    if (ListMessage(Message) || (Message.Msg == WM_CHAR && Message.WParam == VK_RETURN))
         return;
-    if (Message.Msg == WM_GETDLGCODE) {
-        Message.Result = DLGC_WANTARROWS | DLGC_WANTTAB;
-        return;
-    }
     TExStringGrid::WndProc(Message);
 }
 
@@ -346,14 +295,7 @@ bool TCustomExGridDropDown::LookupText(const QString& Value, QString& Full, Inte
 void TCustomExGridDropDown::CreateDropDownForm()
 {
     TExCustomDropDown::CreateDropDownForm();
-    if (FGrid == nullptr) {
-        FGrid = new TExColGrid(this);
-        FGrid->SetParent(DropDownForm());
-    }
-    FGrid->SetExDropDown(this);
-    FGrid->SetBounds(0, 0, FGrid->Width(), 180);
-    FGrid->SetColor(DropDownColor());
-    FGrid->SetDoubleBuffered(true);
+    PlaceListGrid(FGrid, this);
     FGrid->Navigation()->SetHomeEndKey(heFirstLastRow);
 }
 

@@ -13,6 +13,7 @@
 
 #include "grid/ExGrid.h"
 #include "grid/ExObj.h"
+#include "grid/dropdown/ExListGrid.h"
 #include "grid/dropdown/ExLookupDropDown.h"
 #include "grid/dropdown/ExMultiColumnDropDown.h"
 
@@ -73,7 +74,7 @@ private:
 class TCustomExGridDropDown;
 
 // The popup's list: a string grid with a header row.
-class TExColGrid : public TExStringGrid {
+class TExColGrid : public TExListGrid<TExStringGrid> {
 public:
     explicit TExColGrid(TComponent* AOwner);
     ~TExColGrid() override;
@@ -86,49 +87,21 @@ public:
     // Writes the header and the items into the cells; cell (0, row) keeps
     // the item's index.
     void LoadItems();
-    virtual void DoSelect();
 
     TDropDownColumns* Columns() const { return FColumns.get(); }
-    TColor HeaderColor() const { return FHeaderColor; }
-    TColor HeaderColorTo() const { return FHeaderColorTo; }
-    Integer HeaderHeight() const { return FHeaderHeight; }
-    TFont* HeaderFont() const { return FHeaderFont.get(); }
-    TColor LineColor() const { return FLineColor; }
-    TColor FixedLineColor() const { return FFixedLineColor; }
     // Kept for the list's own lines; the string grid draws none of its own.
     Integer LineWidth() const { return FLineWidth; }
     void SetLineWidth(Integer Value);
-    TCustomImageList* Images() const { return FImages; }
-    Integer OldRow() const { return FOldRow; }
-    bool MouseWheelSelection() const { return FMouseWheelSelection; }
-    bool ConfirmSelection() const { return FConfirmSelection; }
-    void SetConfirmSelection(bool Value) { FConfirmSelection = Value; }
-
-    TNotifyEvent OnSelect;
 
 protected:
     void KeyDown(Word& Key, TShiftState Shift) override;
-    void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
-    bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
-    bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
     void WndProc(TMessage& Message) override;
-    void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
     TCustomExGridDropDown* FExDropDown = nullptr;
     std::unique_ptr<TDropDownColumns> FColumns;
-    TColor FHeaderColor = 0xFFFFFF;
-    TColor FHeaderColorTo = 0x808080;
-    Integer FHeaderHeight = 25;
-    std::unique_ptr<TFont> FHeaderFont;
-    TColor FLineColor = 0x808080;
-    TColor FFixedLineColor = 0;
     Integer FLineWidth = 1;
-    TCustomImageList* FImages = nullptr;
-    Integer FOldRow = 0;
-    bool FMouseWheelSelection = false;
-    bool FConfirmSelection = false;
 };
 
 class TCustomExGridDropDown : public TExLookupDropDown {

@@ -313,61 +313,11 @@ void TExImagePickerDropDown::Dispatch(TMessage& Message)
         return;
     }
     const Word key = Word(Message.WParam);
-    TExCustomItemSelector* l = FItemSelector;
-    bool chosen = false;
-    if (Enabled() && DroppedDown() && key == VK_RETURN && l != nullptr && l->ItemHot() >= 0) {
-        l->SetItemIndex(l->ItemHot());
-        chosen = true;
-    }
+    const bool chosen = ChooseHotItem(this, FItemSelector, key);
     TExCustomDropDown::Dispatch(Message);
-    if (!Enabled() || GetKeyState(VK_MENU) < 0)
-        return;
-    const bool open = DroppedDown();
-    switch (key) {
-    case VK_RETURN:
-        if (!chosen && OnSelect)
-            OnSelect(this);
-        break;
-    case VK_PRIOR:
-    case VK_NEXT:
-        if (l != nullptr) {
-            if (l->Items()->Count() != FItems->Count())
-                LoadSelector();
-            PagePickerList(l, key == VK_NEXT, FItems->Count(), FInternalCall);
-        }
-        break;
-    case VK_END:
-    case VK_HOME:
-        if (open && l != nullptr) {
-            FInternalCall = true;
-            key == VK_END ? l->SelectLast() : l->SelectFirst();
-            FInternalCall = false;
-        } else {
-            key == VK_END ? SelectLast() : SelectFirst();
-        }
-        break;
-    case VK_LEFT:
-    case VK_RIGHT:
-        if (open && !EditorEnabled() && l != nullptr) {
-            FInternalCall = true;
-            key == VK_LEFT ? l->SelectPrevious() : l->SelectNext();
-            FInternalCall = false;
-        }
-        break;
-    case VK_UP:
-    case VK_DOWN:
-        if (open && l != nullptr) {
-            const Integer target = l->ItemIndex() < 0 ? 0 : l->ItemIndex() + (key == VK_UP ? -FColumns : FColumns);
-            MovePickerList(l, target, FInternalCall);
-        } else if (!open) {
-            key == VK_UP ? SelectPrevious() : SelectNext();
-        }
-        break;
-    default:
-        if (GetKeyState(VK_CONTROL) >= 0 && l != nullptr)
-            FSearch->AddKey(key, l, FInternalCall);
-        break;
-    }
+    const TPickerSteps steps{[this] { SelectFirst(); }, [this] { SelectLast(); }, [this] { SelectPrevious(); },
+                             [this] { SelectNext(); }, [this] { LoadSelector(); }};
+    PickerListKey(this, FItemSelector, key, FItems->Count(), FColumns, steps, chosen, OnSelect, FInternalCall, *FSearch);
 }
 
 void TExImagePickerDropDown::WheelStep(bool Down)

@@ -295,9 +295,8 @@ void TExLookupDropDown::AdjustDropDownHeight(Integer& Height)
     Height = bars + FHeaderHeight + rows * FDropDownRowHeight + HeightMargin();
 }
 
-Integer TExLookupDropDown::GetFullWidth() const
+Integer ListFullWidth(const TStringGrid* g)
 {
-    const TStringGrid* g = ListGrid();
     Integer w = 0;
     for (Integer c = 0; c < g->ColCount(); ++c)
         w += g->ColWidths(c);
@@ -314,7 +313,7 @@ void TExLookupDropDown::UpdateDropDownSize()
     if (!FDropDownAutoWidth || DropDownForm() == nullptr || g == nullptr)
         return;
     g->SetAlign(alNone);
-    g->SetWidth(GetFullWidth());
+    g->SetWidth(ListFullWidth(g));
     DropDownForm()->SetWidth(g->Width() + 2 * DropDownBorderWidth());
     g->SetAlign(alClient);
 }

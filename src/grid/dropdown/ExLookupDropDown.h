@@ -13,6 +13,10 @@
 class TStringGrid;
 class TStringList;
 
+// Every column's width, the grid's borders and a scroll bar's width when
+// not every row is in view.
+Integer ListFullWidth(const TStringGrid* Grid);
+
 class TExLookupDropDown : public TExCustomDropDown {
 public:
     explicit TExLookupDropDown(TComponent* AOwner);
@@ -113,9 +117,6 @@ protected:
     void SelectPreviousPage();
     // The columns scaled to the popup's width (with ColumnSizeWithDropDown).
     void SizeColumnsToDropDown();
-    // Every column's width, the grid's borders and a scroll bar when not
-    // every row fits.
-    Integer GetFullWidth() const;
     // The key stays with the list grid (it pages or steps the list): Page
     // Up, Page Down, Up and Down without Alt.
     virtual bool KeptInList(Word Key, TShiftState Shift) const;

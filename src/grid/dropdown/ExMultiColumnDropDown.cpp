@@ -98,7 +98,7 @@ Integer TDropDownItems::IndexInColumn(Integer Column, const QString& Value) cons
 // ------------------------------------------------------------ the list grid
 
 TExColGrid::TExColGrid(TComponent* AOwner)
-    : TStringGrid(AOwner), FColumns(std::make_unique<TDropDownColumns>(this)), FHeaderFont(std::make_unique<TFont>())
+    : TExListGrid<TStringGrid>(AOwner), FColumns(std::make_unique<TDropDownColumns>(this))
 {
     SetFixedRows(1);
     SetFixedCols(0);
@@ -109,18 +109,6 @@ TExColGrid::TExColGrid(TComponent* AOwner)
 }
 
 TExColGrid::~TExColGrid() = default;
-
-void TExColGrid::SetImages(TCustomImageList* Value)
-{
-    FImages = Value;
-}
-
-void TExColGrid::Notification(TComponent* AComponent, TOperation Operation)
-{
-    TStringGrid::Notification(AComponent, Operation);
-    if (Operation == opRemove && AComponent == reinterpret_cast<TComponent*>(FImages))
-        FImages = nullptr;
-}
 
 void TExColGrid::ApplyDropDown()
 {
@@ -138,13 +126,7 @@ void TExColGrid::ApplyDropDown()
     }
     for (Integer c = 0; c < FColumns->Count(); ++c)
         SetColWidths(c, FColumns->Items(c)->Width());
-    FLineColor = dd->LineColor();
-    FFixedLineColor = dd->FixedLineColor();
-    FHeaderColor = dd->HeaderColor();
-    FHeaderColorTo = dd->HeaderColorTo();
-    FHeaderHeight = dd->HeaderHeight();
-    FHeaderFont->Assign(dd->HeaderFont());
-    SetImages(dd->Images());
+    TakeLook(dd);
     SetDefaultRowHeight(dd->DropDownRowHeight());
     SetRowHeights(0, FHeaderHeight);
     SetOptions(dd->ColumnSizing() ? Options() | goColSizing : Options() & ~goColSizing);
@@ -226,27 +208,10 @@ void UpdateWordWrapHeights(TStringGrid* Grid, const TCollection* Columns, const 
     }
 }
 
-Integer TExColGrid::GetFullWidth() const
-{
-    Integer w = 0;
-    for (Integer c = 0; c < ColCount(); ++c)
-        w += ColWidths(c);
-    w += 2 * (BorderStyle() == bsNone ? 0 : 1);
-    if (VisibleRowCount() + FixedRows() != RowCount())
-        w += GetSystemMetrics(SM_CXVSCROLL);
-    return w;
-}
-
 TRect TExColGrid::GetCellArea(Integer ACol, Integer ARow) const
 {
     const TRect r = CellRect(ACol, ARow);
     return TRect(r.Left, r.Top, r.Left + ColWidths(ACol), r.Top + RowHeights(ARow));
-}
-
-void TExColGrid::DoSelect()
-{
-    if (OnSelect)
-        OnSelect(this);
 }
 
 void TExColGrid::DrawCell(Integer ACol, Integer ARow, TRect ARect, TGridDrawState AState)
@@ -369,23 +334,12 @@ void TExColGrid::DrawCell(Integer ACol, Integer ARow, TRect ARect, TGridDrawStat
 
 void TExColGrid::KeyDown(Word& Key, TShiftState Shift)
 {
-    FConfirmSelection = true;
-    if (Shift.Contains(ssAlt) && (Key == VK_UP || Key == VK_DOWN)) {
-        if (FExDropDown != nullptr)
-            SendMessage(FExDropDown, WM_KEYDOWN, Key);
+    if (ConfirmKey(Key, Shift, FExDropDown))
         return;
-    }
     const Word key = Key;
     TStringGrid::KeyDown(Key, Shift);
     if (key == VK_RETURN)
         DoSelect();
-}
-
-void TExColGrid::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y)
-{
-    FConfirmSelection = true;
-    FOldRow = Row();
-    TStringGrid::MouseDown(Button, Shift, X, Y);
 }
 
 void TExColGrid::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y)
@@ -397,33 +351,10 @@ void TExColGrid::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Inte
         DoSelect();
 }
 
-bool TExColGrid::DoMouseWheelDown(TShiftState Shift, TPoint MousePos)
-{
-    FMouseWheelSelection = true;
-    FConfirmSelection = false;
-    const bool handled = TStringGrid::DoMouseWheelDown(Shift, MousePos);
-    FMouseWheelSelection = false;
-    return handled;
-}
-
-bool TExColGrid::DoMouseWheelUp(TShiftState Shift, TPoint MousePos)
-{
-    FMouseWheelSelection = true;
-    FConfirmSelection = false;
-    const bool handled = TStringGrid::DoMouseWheelUp(Shift, MousePos);
-    FMouseWheelSelection = false;
-    return handled;
-}
-
 void TExColGrid::Dispatch(TMessage& Message)
 {
-    if (Message.Msg == WM_KEYDOWN && Message.WParam == VK_TAB)
-        return;
-    if (Message.Msg == WM_GETDLGCODE) {
-        Message.Result = DLGC_WANTARROWS | DLGC_WANTTAB;
-        return;
-    }
-    TStringGrid::Dispatch(Message);
+    if (!ListMessage(Message))
+        TStringGrid::Dispatch(Message);
 }
 
 // ------------------------------------------------------------ the dropdown
@@ -498,14 +429,7 @@ void TExMultiColumnDropDown::Assign(const TPersistent* Source)
 void TExMultiColumnDropDown::CreateDropDownForm()
 {
     TExCustomDropDown::CreateDropDownForm();
-    if (FGrid == nullptr) {
-        FGrid = new TExColGrid(this);
-        FGrid->SetParent(DropDownForm());
-    }
-    FGrid->SetExDropDown(this);
-    FGrid->SetBounds(0, 0, FGrid->Width(), 180);
-    FGrid->SetColor(DropDownColor());
-    FGrid->SetDoubleBuffered(true);
+    PlaceListGrid(FGrid, this);
 }
 
 void TExMultiColumnDropDown::AttachDropDownControl()

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 
+#include "grid/dropdown/ExListGrid.h"
 #include "grid/dropdown/ExLookupDropDown.h"
 #include "platform/DrawGrid.h"
 #include "platform/Lists.h"
@@ -131,7 +132,7 @@ void UpdateWordWrapHeights(TStringGrid* Grid, const TCollection* Columns, const 
 
 // The popup's list: a header row and one row per item, drawn in the
 // dropdown's column settings and selection colours.
-class TExColGrid : public TStringGrid {
+class TExColGrid : public TExListGrid<TStringGrid> {
 public:
     explicit TExColGrid(TComponent* AOwner);
     ~TExColGrid() override;
@@ -142,28 +143,14 @@ public:
     // Loads columns, rows, colours and sizes from the dropdown.
     void ApplyDropDown();
     // Sums of the column widths, the borders and a scroll bar when needed.
-    Integer GetFullWidth() const;
+    Integer GetFullWidth() const { return ListFullWidth(this); }
     // The cell's rectangle from its top-left corner, with its full size.
     TRect GetCellArea(Integer ACol, Integer ARow) const;
-    virtual void DoSelect();
 
     TDropDownColumns* Columns() const { return FColumns.get(); }
-    TColor HeaderColor() const { return FHeaderColor; }
-    TColor HeaderColorTo() const { return FHeaderColorTo; }
-    Integer HeaderHeight() const { return FHeaderHeight; }
-    TFont* HeaderFont() const { return FHeaderFont.get(); }
-    TColor LineColor() const { return FLineColor; }
-    TColor FixedLineColor() const { return FFixedLineColor; }
     // The width of the lines this grid draws itself.
     Integer LineWidth() const { return FGridLineWidth; }
-    TCustomImageList* Images() const { return FImages; }
-    void SetImages(TCustomImageList* Value);
-    Integer OldRow() const { return FOldRow; }
-    bool MouseWheelSelection() const { return FMouseWheelSelection; }
-    bool ConfirmSelection() const { return FConfirmSelection; }
-    void SetConfirmSelection(bool Value) { FConfirmSelection = Value; }
 
-    TNotifyEvent OnSelect;
     TGetCellTextEvent OnGetCellText;
     TDrawCellEvent OnDrawCell;
     TGetCellPropEvent OnGetCellProp;
@@ -171,27 +158,13 @@ public:
 protected:
     void DrawCell(Integer ACol, Integer ARow, TRect ARect, TGridDrawState AState) override;
     void KeyDown(Word& Key, TShiftState Shift) override;
-    void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
-    bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
-    bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
     void Dispatch(TMessage& Message) override;
-    void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
     TExMultiColumnDropDown* FExDropDown = nullptr;
     std::unique_ptr<TDropDownColumns> FColumns;
-    TColor FHeaderColor = 0xFFFFFF;
-    TColor FHeaderColorTo = 0x808080;
-    Integer FHeaderHeight = 25;
-    std::unique_ptr<TFont> FHeaderFont;
-    TColor FLineColor = 0x808080;
-    TColor FFixedLineColor = 0;
     Integer FGridLineWidth = 1;
-    TCustomImageList* FImages = nullptr;
-    Integer FOldRow = 0;
-    bool FMouseWheelSelection = false;
-    bool FConfirmSelection = false;
 };
 
 class TExMultiColumnDropDown : public TExLookupDropDown {

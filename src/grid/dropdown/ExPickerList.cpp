@@ -53,6 +53,67 @@ void WidenPickerPopup(TExCustomDropDown* Dd, TExCustomItemSelector* List)
     f->SetWidth(w);
 }
 
+bool ChooseHotItem(TExCustomDropDown* Dd, TExCustomItemSelector* List, Word Key)
+{
+    if (!Dd->Enabled() || !Dd->DroppedDown() || Key != VK_RETURN || List == nullptr || List->ItemHot() < 0)
+        return false;
+    List->SetItemIndex(List->ItemHot());
+    return true;
+}
+
+void PickerListKey(TExCustomDropDown* Dd, TExCustomItemSelector* List, Word Key, Integer ItemCount, Integer Columns,
+                   const TPickerSteps& Steps, bool Chosen, const TNotifyEvent& OnSelect, bool& InternalCall,
+                   TPickerSearch& Search)
+{
+    if (!Dd->Enabled() || GetKeyState(VK_MENU) < 0)
+        return;
+    const bool open = Dd->DroppedDown();
+    // A selection the picker makes in its list leaves the popup open.
+    auto inList = [&](void (TExCustomItemSelector::*Step)()) {
+        InternalCall = true;
+        (List->*Step)();
+        InternalCall = false;
+    };
+    switch (Key) {
+    case VK_RETURN:
+        if (!Chosen && OnSelect)
+            OnSelect(Dd);
+        break;
+    case VK_PRIOR:
+    case VK_NEXT:
+        if (List != nullptr) {
+            if (List->Items()->Count() != ItemCount)
+                Steps.Reload();
+            PagePickerList(List, Key == VK_NEXT, ItemCount, InternalCall);
+        }
+        break;
+    case VK_END:
+    case VK_HOME:
+        if (open && List != nullptr)
+            inList(Key == VK_END ? &TExCustomItemSelector::SelectLast : &TExCustomItemSelector::SelectFirst);
+        else if (!open)
+            Key == VK_END ? Steps.Last() : Steps.First();
+        break;
+    case VK_LEFT:
+    case VK_RIGHT:
+        if (open && !Dd->EditorEnabled() && List != nullptr)
+            inList(Key == VK_LEFT ? &TExCustomItemSelector::SelectPrevious : &TExCustomItemSelector::SelectNext);
+        break;
+    case VK_UP:
+    case VK_DOWN:
+        if (open && List != nullptr)
+            MovePickerList(List, List->ItemIndex() < 0 ? 0 : List->ItemIndex() + (Key == VK_UP ? -Columns : Columns),
+                           InternalCall);
+        else if (!open)
+            Key == VK_UP ? Steps.Previous() : Steps.Next();
+        break;
+    default:
+        if (GetKeyState(VK_CONTROL) >= 0 && List != nullptr)
+            Search.AddKey(Key, List, InternalCall);
+        break;
+    }
+}
+
 TPickerSearch::TPickerSearch(TComponent* Owner) : FKeyTimer(new TTimer(Owner))
 {
     FKeyTimer->SetEnabled(false);

@@ -4,8 +4,11 @@
 // as the picker's own move (which leaves the popup open), paging by the
 // rows in view, and the incremental search of keys typed within 500 ms.
 
+#include <functional>
+
 #include <QString>
 
+#include "platform/Object.h"
 #include "platform/Types.h"
 
 class TComponent;
@@ -27,6 +30,27 @@ void FitPickerList(TExCustomDropDown* Dd, TExCustomItemSelector* List);
 // After it: without a fixed width the popup is as wide as the items plus
 // its border, and a scroll bar's width wider when the rows do not fit.
 void WidenPickerPopup(TExCustomDropDown* Dd, TExCustomItemSelector* List);
+
+class TPickerSearch;
+
+// Enter on the open popup of a list picker chooses the list's hot item:
+// true when it did.
+bool ChooseHotItem(TExCustomDropDown* Dd, TExCustomItemSelector* List, Word Key);
+
+// How a closed list picker steps through its own items, and how it fills
+// its list again.
+struct TPickerSteps {
+    std::function<void()> First, Last, Previous, Next, Reload;
+};
+
+// The keys of a list picker after the edit's own handling: Enter fires
+// OnSelect unless the hot item was Chosen; Page Up/Down move a page of the
+// list; Home, End and the arrows move the open list (Left and Right only
+// when the text is not typed) or step the closed picker; other keys (Ctrl
+// not held) search.
+void PickerListKey(TExCustomDropDown* Dd, TExCustomItemSelector* List, Word Key, Integer ItemCount, Integer Columns,
+                   const TPickerSteps& Steps, bool Chosen, const TNotifyEvent& OnSelect, bool& InternalCall,
+                   TPickerSearch& Search);
 
 // The incremental search: each key's virtual-key code, as a character, is
 // added to the search text, which the list looks up; the text is emptied
