@@ -245,3 +245,28 @@ TEST_F(TColorPicker, EditShowsTheSwatchAndTheText)
     for (Integer x = 24; x < 60; ++x)
         EXPECT_EQ(PixelAt(img, x, 10), PixelAt(img, 100, 10)) << x;
 }
+
+TEST_F(TColorPicker, WheelStepsTheClosedPickerAndMovesTheHotItemWhenOpen)
+{
+    TExColorPickerDropDown* dd = AddPicker();
+    dd->SetSelectedColor(0x008000);
+    dd->SetFocus();
+    // The closed picker steps from its list's own selection, set at each opening.
+    dd->ShowDropDown();
+    dd->HideDropDown(false);
+    TestInput::Wheel(dd, -120);
+    EXPECT_FALSE(dd->DroppedDown());
+    EXPECT_EQ(dd->SelectedColor(), TColor(0x008080));
+    TestInput::Wheel(dd, 120);
+    EXPECT_EQ(dd->SelectedColor(), TColor(0x008000));
+    // Open: the hot item moves and Enter takes it.
+    dd->ShowDropDown();
+    TestInput::Wheel(dd, -120);
+    TestInput::Wheel(dd, -120);
+    EXPECT_TRUE(dd->DroppedDown());
+    EXPECT_EQ(dd->SelectedColor(), TColor(0x008000));
+    TestInput::PressKey(dd, VK_RETURN, {}, QStringLiteral("\r"));
+    EXPECT_FALSE(dd->DroppedDown());
+    EXPECT_EQ(dd->ItemIndex(), 1);
+    EXPECT_EQ(dd->SelectedColorText(), QStringLiteral("Maroon"));
+}

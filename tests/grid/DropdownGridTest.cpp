@@ -264,3 +264,40 @@ TEST_F(TGridDropDown, ClickOnACheckBoxCellDoesNotChoose)
     EXPECT_EQ(selects, 0);
     dd->HideDropDown(true);
 }
+
+TEST_F(TGridDropDown, ListEventsReachTheDropDownWithTheColumnSettingsFirst)
+{
+    TCustomExGridDropDown* dd = AddGridDropDown();
+    dd->Columns()->Items(2)->SetColor(0x00FFFF);
+    dd->Columns()->Items(2)->SetAlignment(taRightJustify);
+    TColor seenColor = clNone;
+    TAlignment seenAlign = taLeftJustify;
+    TObject* topLeftSender = nullptr;
+    dd->OnGridGetCellColor = [&](TObject*, Integer, Integer, TGridDrawState, TBrush* B, TFont*) {
+        seenColor = B->Color();
+    };
+    dd->OnGridGetAlignment = [&](TObject*, Integer, Integer, TAlignment& H, TVAlignment&) { seenAlign = H; };
+    dd->OnGridTopLeftChanged = [&](TObject* Sender) { topLeftSender = Sender; };
+    dd->ShowDropDown();
+    TExColGrid* g = dd->GetGrid();
+    TBrush brush;
+    TFont font;
+    g->OnGetCellColor(g, 3, 2, 0, &brush, &font);
+    EXPECT_EQ(seenColor, TColor(0x00FFFF));
+    TAlignment h = taLeftJustify;
+    TVAlignment v = vtaCenter;
+    g->OnGetAlignment(g, 3, 2, h, v);
+    EXPECT_EQ(seenAlign, taRightJustify);
+    // Beyond the columns the grid's own values stay.
+    brush.SetColor(clRed);
+    g->OnGetCellColor(g, 3, 5, 0, &brush, &font);
+    EXPECT_EQ(seenColor, clRed);
+    g->SetTopRow(4);
+    EXPECT_EQ(topLeftSender, dd);
+    // The float format starts empty for the handler.
+    bool isFloat = false;
+    QString format = QStringLiteral("%.2f");
+    g->OnGetFloatFormat(g, 1, 1, isFloat, format);
+    EXPECT_TRUE(format.isEmpty());
+    dd->HideDropDown(true);
+}
