@@ -5,6 +5,10 @@
 #include "bacnet/UBACnetSlaveSetAccess.h"
 #include "bacnet/UBACnet_Eng_Unit.h"
 #include "bacnet/UImportEDEFile.h"
+#include "fieldbus/UModbus_TCP_Master_Set_Access.h"
+#include "fieldbus/UReceiveCAN.h"
+#include "fieldbus/USetAccess.h"
+#include "fieldbus/UTransmitCAN.h"
 #include "image/UBoot.h"
 #include "mbus/UMeter_Bus.h"
 #include "mbus/UNewIDNode.h"
@@ -92,6 +96,13 @@ const TOtherStep Other_Steps[] = {
 
 constexpr Cardinal First_Check_Interval = 60000;
 constexpr Cardinal Check_Interval = 7200000;
+
+// A hidden step button, by its name.
+bool Is_Step(const TObject* Sender, const char* Name)
+{
+    const auto* button = dynamic_cast<const TComponent*>(Sender);
+    return button && button->Name() == QLatin1String(Name);
+}
 
 void Place(TControl* Control, Integer Left, Integer Top)
 {
@@ -329,6 +340,12 @@ void TFArvintoFirmWare::Btn_Click(TObject* Sender)
         FLoRa_Set_Access->ShowModal();
     } else if (Sender == Btn_BACnet_SetAccess) {
         FBACnetAccess->ShowModal();
+    } else if (Is_Step(Sender, "Btn_Modbus_Set_Access")) {
+        FModbus_TCP_Master_Set_Access->ShowModal();
+    } else if (Is_Step(Sender, "Btn_CAN_Rec_Frame")) {
+        FReceiveCAN->ShowModal();
+    } else if (Is_Step(Sender, "Btn_CAN_Send_Frame")) {
+        FTransmitCAN->ShowModal();
     } else if (Sender == Btn_CreateBin) {
         Update_Device();
     }
@@ -444,6 +461,10 @@ void TFArvintoFirmWare::Change_Language()
     Refresh_Texts(FBACnet_Eng_Unit);
     Refresh_Texts(FMeter_Bus);
     Refresh_Texts(FNewIDNode);
+    Refresh_Texts(FSetAccess);
+    Refresh_Texts(FModbus_TCP_Master_Set_Access);
+    Refresh_Texts(FReceiveCAN);
+    Refresh_Texts(FTransmitCAN);
 }
 
 void TFArvintoFirmWare::Set_Lang()

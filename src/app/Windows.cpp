@@ -6,6 +6,10 @@
 #include "bacnet/UBACnetSlaveSetAccess.h"
 #include "bacnet/UBACnet_Eng_Unit.h"
 #include "bacnet/UImportEDEFile.h"
+#include "fieldbus/UModbus_TCP_Master_Set_Access.h"
+#include "fieldbus/UReceiveCAN.h"
+#include "fieldbus/USetAccess.h"
+#include "fieldbus/UTransmitCAN.h"
 #include "image/UBoot.h"
 #include "mbus/UMeter_Bus.h"
 #include "mbus/UNewIDNode.h"
@@ -34,6 +38,10 @@ void Create_Windows(TApplication& App)
     App.CreateForm(FBACnetSlaveSetAccess);
     App.CreateForm(FMeter_Bus);
     App.CreateForm(FNewIDNode);
+    App.CreateForm(FSetAccess);
+    App.CreateForm(FModbus_TCP_Master_Set_Access);
+    App.CreateForm(FReceiveCAN);
+    App.CreateForm(FTransmitCAN);
 
     // The options dialog asks through the main window's HTTP client and has
     // every window take a newly chosen language; the main window's timer

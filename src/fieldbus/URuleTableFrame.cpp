@@ -1,0 +1,432 @@
+#include "fieldbus/URuleTableFrame.h"
+
+#include <stdexcept>
+
+#include "controls/FxButton.h"
+#include "grid/columns/ExColumnGrid.h"
+#include "platform/Dialogs.h"
+#include "platform/ExtCtrls.h"
+#include "platform/FileSystem.h"
+#include "platform/PageControl.h"
+#include "platform/StringList.h"
+#include "platform/Text.h"
+#include "platform/XmlDocument.h"
+#include "shell/TextChecks.h"
+#include "shell/UComon.h"
+#include "shell/ULanguage.h"
+
+struct TRuleTableForm::TRuleGrid {
+    const TRuleTable* Table;
+    TRuleGridLook Look;
+    TExColumnGrid* Grid;
+    TTabSheet* Sheet;
+    std::unique_ptr<TStringList> Hints;
+    bool Copied = false;
+};
+
+namespace {
+
+QString Lang(Integer n)
+{
+    return Language_Texts && n >= 0 && n < Language_Texts->Count() ? Language_Texts->Strings(n) : QString();
+}
+
+} // namespace
+
+TRuleTableForm::TRuleTableForm(TComponent* AOwner, const QString& Name, Integer Width, Integer Height,
+                               const TRuleTexts& Texts, const TRuleFile& File)
+    : TStepDialog(AOwner, Name, Width, Height), FTexts(Texts), FFile(File), FXML1(std::make_unique<TXMLDocument>())
+{
+    Label1->SetVisible(false);  // the frame's prompt line is not used here
+
+    Btn_OK->SetModalResult(mrNone);
+    Btn_OK->OnClick = [this](TObject* s) { Btn_OKClick(s); };
+    const struct {
+        TFxButton** Button;
+        const char* Name;
+        const char16_t* Caption;
+        void (TRuleTableForm::*Click)(TObject*);
+    } row_buttons[] = {
+        {&Btn_DelRow, "Btn_DelRow", u"Delete Row", &TRuleTableForm::Btn_DelRowClick},
+        {&Btn_InsRow, "Btn_InsRow", u"Insert Row", &TRuleTableForm::Btn_InsRowClick},
+        {&Btn_CopyRow, "Btn_CopyRow", u"Copy Row", &TRuleTableForm::Btn_CopyRowClick},
+        {&Btn_PasteRow, "Btn_PasteRow", u"Paste Row", &TRuleTableForm::Btn_PasteRowClick},
+    };
+    Integer left = 8;
+    for (const auto& b : row_buttons) {
+        TFxButton* button = Make_Control<TFxButton>(this, P_Button, b.Name);
+        button->SetBounds(left, 7, 90, 30);
+        button->SetShowHint(true);
+        button->SetCaption(QString::fromUtf16(b.Caption));
+        button->OnClick = [this, click = b.Click](TObject* s) { (this->*click)(s); };
+        *b.Button = button;
+        left += 98;
+    }
+    Btn_OK->SetCaption(QStringLiteral("OK"));
+    Btn_Cancel->SetCaption(QStringLiteral("Cancel"));
+
+    OnCreate = [this](TObject* s) { FormCreate(s); };
+    OnShow = [this](TObject* s) { FormShow(s); };
+}
+
+TRuleTableForm::~TRuleTableForm() = default;
+
+TExColumnGrid* TRuleTableForm::Add_Grid(const TRuleTable& Table, const TRuleGridLook& Look, const char* Grid_Name,
+                                        Integer Rows, const char* Sheet_Name)
+{
+    TWinControl* parent = this;
+    TTabSheet* sheet = nullptr;
+    if (Sheet_Name) {
+        if (!PageControl1) {
+            PageControl1 = Make_Control<TPageControl>(this, this, "PageControl1");
+            PageControl1->SetAlign(alClient);
+        }
+        sheet = new TTabSheet(this);
+        sheet->SetName(QString::fromLatin1(Sheet_Name));
+        sheet->SetPageControl(PageControl1);
+        parent = sheet;
+    }
+    TExColumnGrid* g = Make_Control<TExColumnGrid>(this, parent, Grid_Name);
+    g->SetAlign(alClient);
+    g->SetColCount(Integer(Table.Columns.size()) + 1);
+    g->SetRowCount(Rows + 1);
+    g->SetOptions(g->Options() | goEditing | goColSizing);
+    g->SetShowHint(Look.Header_Hints);
+    TGridColumnCollection* cols = g->Columns();
+    cols->Items(0)->SetWidth(40);
+    for (size_t i = 0; i < Table.Columns.size(); ++i) {
+        const TRuleColumn& c = Table.Columns[i];
+        TGridColumnItem* item = cols->Items(Integer(i) + 1);
+        item->SetWidth(c.Width);
+        item->SetAlignment(taLeftJustify);
+        switch (c.Editor) {
+        case reText:
+            item->SetEditor(edNormal);
+            break;
+        case reCombo:
+            item->SetEditor(edComboList);
+            break;
+        case reCheck:
+            item->SetEditor(edDataCheckBox);
+            item->SetCheckTrue(QStringLiteral("Y"));
+            item->SetCheckFalse(QStringLiteral("N"));
+            item->SetAlignment(taCenter);
+            break;
+        }
+    }
+    g->OnClickCell = [this](TObject* s, Integer r, Integer c) { ClickCell(s, r, c); };
+    g->OnDblClickCell = [this](TObject* s, Integer r, Integer c) { DblClickCell(s, r, c); };
+    g->OnGridHint = [this](TObject* s, Integer r, Integer c, QString& h) { GridHint(s, r, c, h); };
+    g->OnKeyPress = [this](TObject* s, QChar& k) { KeyPress(s, k); };
+
+    auto entry = std::make_unique<TRuleGrid>();
+    entry->Table = &Table;
+    entry->Look = Look;
+    entry->Grid = g;
+    entry->Sheet = sheet;
+    FGrids.push_back(std::move(entry));
+    return g;
+}
+
+TExColumnGrid* TRuleTableForm::Grid(Integer Index) const
+{
+    return FGrids[size_t(Index)]->Grid;
+}
+
+TTabSheet* TRuleTableForm::Sheet(Integer Index) const
+{
+    return FGrids[size_t(Index)]->Sheet;
+}
+
+TRuleTableForm::TRuleGrid* TRuleTableForm::Find(const TObject* Grid) const
+{
+    for (const auto& g : FGrids)
+        if (g->Grid == Grid)
+            return g.get();
+    return nullptr;
+}
+
+TRuleTableForm::TRuleGrid& TRuleTableForm::Active() const
+{
+    if (PageControl1)
+        for (const auto& g : FGrids)
+            if (g->Sheet == PageControl1->ActivePage())
+                return *g;
+    return *FGrids.front();
+}
+
+TStringList* TRuleTableForm::Hint_List(const TExColumnGrid* Grid) const
+{
+    const TRuleGrid* g = Find(Grid);
+    return g ? g->Hints.get() : nullptr;
+}
+
+bool TRuleTableForm::Copied(const TExColumnGrid* Grid) const
+{
+    const TRuleGrid* g = Find(Grid);
+    return g && g->Copied;
+}
+
+// ------------------------------------------------------------ creation, showing
+
+void TRuleTableForm::FormCreate(TObject*)
+{
+    Frame_Create();
+    for (const auto& g : FGrids)
+        g->Hints = std::make_unique<TStringList>();
+    if (PageControl1)
+        PageControl1->SetActivePage(FGrids.front()->Sheet);
+    Set_Lang();
+}
+
+void TRuleTableForm::FormShow(TObject*)
+{
+    Prepare_Show();
+    Blank_Rows();
+    if (PageControl1)
+        PageControl1->SetActivePage(FGrids.front()->Sheet);
+    Set_Limits();
+    // A copy belongs to the show it was made in, also when loading stops.
+    for (const auto& g : FGrids)
+        g->Copied = false;
+    if (!Load_File())
+        return;
+    if (Focus_On_Show && Active().Grid->CanFocus())
+        Active().Grid->SetFocus();
+}
+
+void TRuleTableForm::Blank_Rows()
+{
+    for (const auto& g : FGrids) {
+        TExColumnGrid* grid = g->Grid;
+        const Integer columns = grid->GetColCount() + grid->NumHiddenColumns();
+        for (Integer r = 1; r < grid->GetRowCount(); ++r) {
+            grid->SetCellEx(0, r, QString::number(r));
+            for (Integer c = 1; c < columns; ++c)
+                grid->SetCellEx(c, r, c == 1 && g->Table->Enable ? QStringLiteral("Y") : QString());
+        }
+    }
+}
+
+bool TRuleTableForm::Load_File()
+{
+    if (!FileExists(*FFile.Path))
+        return true;
+    if (!FXML1->LoadFromFile(*FFile.Path)) {
+        // The tables stay blank; the user learns why.
+        Error_Box(FXML1->ErrorMessage());
+        return false;
+    }
+    const TXMLNode root = FXML1->Root();
+    for (size_t i = 0; i < FGrids.size(); ++i) {
+        const TRuleTable& t = *FGrids[i]->Table;
+        // A table element the file lacks loads nothing.
+        const TXMLNode table = t.Element ? root.FindChild(QLatin1String(t.Element)) : root;
+        if (!Fill_Table(Integer(i), table))
+            return false;
+    }
+    return true;
+}
+
+bool TRuleTableForm::Fill_Table(Integer Index, const TXMLNode& Table)
+{
+    const TRuleGrid& g = *FGrids[size_t(Index)];
+    // Row elements fill the rows from 1 in order; rows beyond the grid are
+    // left out. Comments between rows are no rules.
+    Integer r = 1;
+    for (TXMLNode n = Table.FirstChild(); n && r < g.Grid->GetRowCount(); n = n.NextSibling()) {
+        if (n.NodeType() != ntElement)
+            continue;
+        for (size_t i = 0; i < g.Table->Columns.size(); ++i) {
+            const TRuleColumn& col = g.Table->Columns[i];
+            const QString name = QLatin1String(col.Attribute);
+            const Integer c = Integer(i) + 1;
+            if (n.HasAttribute(name)) {
+                g.Grid->SetCellEx(c, r, n.Attribute(name));
+            } else if (col.Missing == rmDefault) {
+                g.Grid->SetCellEx(c, r, QString::fromLatin1(col.Default));
+            } else if (col.Missing == rmRequired) {
+                // What was loaded so far stays; the window opens with it.
+                Application->HandleException(
+                    this, std::runtime_error(QStringLiteral("Attribute \"%1\" missing in row %2 of %3")
+                                                 .arg(name)
+                                                 .arg(r)
+                                                 .arg(ExtractFileName(*FFile.Path))
+                                                 .toStdString()));
+                return false;
+            }
+        }
+        Row_Loaded(Index, n, r);
+        ++r;
+    }
+    return true;
+}
+
+void TRuleTableForm::Row_Loaded(Integer, const TXMLNode&, Integer) {}
+
+// ------------------------------------------------------------ checks, OK
+
+Integer TRuleTableForm::Table_End(Integer Index) const
+{
+    const TRuleGrid& g = *FGrids[size_t(Index)];
+    Integer r = 1;
+    while (r < g.Grid->GetRowCount() && !Trim(g.Grid->GetCellEx(g.Table->Key, r)).isEmpty())
+        ++r;
+    return r;
+}
+
+bool TRuleTableForm::Row_Enabled(Integer Index, Integer Row, bool Upper) const
+{
+    const QString cell = Trim(Cell(Index, 1, Row));
+    return (Upper ? UpperCase(cell) : cell) == QLatin1String("Y");
+}
+
+QString TRuleTableForm::Cell(Integer Index, Integer Col, Integer Row) const
+{
+    return Grid(Index)->GetCellEx(Col, Row);
+}
+
+Integer TRuleTableForm::Cell_Int(Integer Index, Integer Col, Integer Row) const
+{
+    return Text_To_Int(Cell(Index, Col, Row), -1);
+}
+
+void TRuleTableForm::Row_Error(Integer Prefix, Integer Row, const QString& Text)
+{
+    Error_Box(Lang(Prefix) + QString::number(Row) + Text);
+}
+
+void TRuleTableForm::Error_Box(const QString& Text)
+{
+    Application->MessageBox(Text, Application->Title(), MB_OK | MB_ICONERROR);
+}
+
+void TRuleTableForm::Btn_OKClick(TObject*)
+{
+    if (!Controllo_dati())
+        return;
+    FXML1->Clear();
+    FXML1->SetActive(true);
+    TXMLNode root = FXML1->AddChild(QLatin1String(FFile.Root));
+    FXML1->AddComment(QStringLiteral("SW_VERSION = ") + QLatin1String(FFile.Version));
+    for (size_t i = 0; i < FGrids.size(); ++i)
+        Write_Table(Integer(i), root);
+    if (!FXML1->SaveToFile(*FFile.Path)) {
+        // The window stays open with the user's rules; the old file is kept.
+        Error_Box(FXML1->ErrorMessage());
+        return;
+    }
+    SetModalResult(mrOk);
+}
+
+QString TRuleTableForm::File_Value(Integer Index, Integer Col, Integer Row) const
+{
+    return Cell(Index, Col, Row);
+}
+
+void TRuleTableForm::Write_Table(Integer Index, TXMLNode& Root)
+{
+    const TRuleTable& t = *FGrids[size_t(Index)]->Table;
+    TXMLNode table = t.Element ? Root.AddChild(QLatin1String(t.Element)) : Root;
+    const Integer end = Table_End(Index);
+    for (Integer r = 1; r < end; ++r) {
+        TXMLNode row = table.AddChild(QStringLiteral("row"));
+        for (size_t i = 0; i < t.Columns.size(); ++i)
+            row.SetAttribute(QLatin1String(t.Columns[i].Attribute), File_Value(Index, Integer(i) + 1, r));
+    }
+}
+
+// ------------------------------------------------------------ row buttons
+
+void TRuleTableForm::Btn_DelRowClick(TObject*)
+{
+    TExColumnGrid* g = Active().Grid;
+    const Integer r = g->GetRowEx();
+    if (Application->MessageBox(Lang(FTexts.Delete_Question) + QString::number(r), Application->Title(),
+                                MB_YESNO | MB_ICONQUESTION) == IDYES)
+        Grid_Delete_Row(r, g);
+}
+
+void TRuleTableForm::Btn_InsRowClick(TObject*)
+{
+    const TRuleGrid& g = Active();
+    Grid_Insert_Row(g.Grid->GetRowEx(), g.Grid, g.Table->Enable);
+}
+
+void TRuleTableForm::Btn_CopyRowClick(TObject*)
+{
+    TRuleGrid& active = Active();
+    Grid_Copy_Row(active.Grid, active.Grid->GetRowEx());
+    for (const auto& g : FGrids)
+        g->Copied = g.get() == &active;
+}
+
+void TRuleTableForm::Btn_PasteRowClick(TObject*)
+{
+    const TRuleGrid& g = Active();
+    Grid_Paste_Row(g.Grid, g.Grid->GetRowEx(), g.Copied);
+}
+
+// ------------------------------------------------------------ grid handlers
+
+void TRuleTableForm::ClickCell(TObject* Sender, Integer ARow, Integer ACol)
+{
+    const TRuleGrid* g = Find(Sender);
+    if (g && g->Look.Click_Selects && ACol == 0 && ARow >= 1)
+        g->Grid->SelectRows(ARow, 1);
+}
+
+void TRuleTableForm::DblClickCell(TObject* Sender, Integer ARow, Integer ACol)
+{
+    if (const TRuleGrid* g = Find(Sender))
+        Grid_Auto_Size_Column(g->Grid, ARow, ACol);
+}
+
+void TRuleTableForm::KeyPress(TObject* Sender, QChar& Key)
+{
+    const TRuleGrid* g = Find(Sender);
+    if (g && g->Look.Enter_Next)
+        Grid_Enter_Next_Cell(g->Grid, Key);
+}
+
+void TRuleTableForm::GridHint(TObject* Sender, Integer ARow, Integer ACol, QString& HintStr)
+{
+    const TRuleGrid* g = Find(Sender);
+    if (!g || !g->Look.Header_Hints)
+        return;
+    if (ARow != 0 || ACol < 1) {
+        if (g->Look.Clear_Other_Hints)
+            HintStr.clear();
+        return;
+    }
+    const Integer entry = (g->Look.Real_Index_Hints ? g->Grid->RealColIndex(ACol) : ACol) - 1;
+    HintStr = g->Hints && entry < g->Hints->Count() ? g->Hints->Strings(entry) : QString();
+}
+
+// ------------------------------------------------------------ texts
+
+void TRuleTableForm::Set_Lang()
+{
+    SetCaption(Lang(FTexts.Caption));
+    L_SW_Desc->SetCaption(Lang(FTexts.Desc));
+    TFxButton* const buttons[] = {Btn_OK, Btn_Cancel, Btn_DelRow, Btn_InsRow, Btn_CopyRow, Btn_PasteRow};
+    for (int i = 0; i < 6; ++i) {
+        if (FTexts.Buttons[i] >= 0)
+            buttons[i]->SetCaption(Lang(FTexts.Buttons[i]));
+        buttons[i]->SetHint(Lang(FTexts.Hints[i]));
+    }
+    for (const auto& g : FGrids) {
+        const TRuleTable& t = *g->Table;
+        if (g->Sheet)
+            g->Sheet->SetCaption(Lang(t.Tab));
+        TGridColumnCollection* cols = g->Grid->Columns();
+        cols->Items(0)->SetHeader(Lang(t.N_Header));
+        if (g->Hints)
+            g->Hints->Clear();
+        for (size_t i = 0; i < t.Columns.size(); ++i) {
+            cols->Items(Integer(i) + 1)->SetHeader(Lang(t.Columns[i].Header));
+            if (g->Hints)
+                g->Hints->Add(Lang(t.Columns[i].Hint));
+        }
+    }
+}

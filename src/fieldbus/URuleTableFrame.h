@@ -1,0 +1,168 @@
+#pragma once
+// The frame of the field-bus rule-table windows: a title panel, one grid of
+// rules or two grids on the tabs of a page control, six row buttons and the
+// XML document that reads and writes the window's configuration file. Each
+// window describes its tables (columns, attributes, defaults, texts) with the
+// records below and adds its own check routine; the frame does the rest:
+// texts, blank rows, loading, the row buttons, the grid events and writing
+// the file on OK.
+
+#include <memory>
+#include <span>
+#include <vector>
+
+#include "shell/DialogFrame.h"
+
+class TExColumnGrid;
+class TFxButton;
+class TPageControl;
+class TStringList;
+class TTabSheet;
+class TXMLDocument;
+class TXMLNode;
+
+enum TRuleEditor { reText, reCheck, reCombo };
+
+// What the reader puts in a cell whose attribute a row element lacks.
+enum TRuleMissing {
+    rmRequired,  // loading stops with an error report
+    rmDefault,   // the column's Default text
+    rmKeep,      // the blank of the show stays
+};
+
+// One column of a table, real columns 1 .. n in order; the file's attributes
+// follow the same order.
+struct TRuleColumn {
+    const char* Attribute;
+    TRuleEditor Editor;
+    Integer Width;
+    Integer Header;  // language text of the header
+    Integer Hint;    // language text of the header hint
+    TRuleMissing Missing = rmRequired;
+    const char* Default = "";
+};
+
+// One table: its file element (nullptr: the rows stand under the root), its
+// columns and how its rows end.
+struct TRuleTable {
+    const char* Element;
+    std::span<const TRuleColumn> Columns;
+    Integer N_Header;  // language text of the header of column 0
+    Integer Tab;       // language text of the tab caption, -1 without tabs
+    Integer Key;       // a row whose key cell is blank ends the table
+    bool Enable;       // column 1 is the "Y"/"N" Enable column
+};
+
+// How a table's grid answers the user.
+struct TRuleGridLook {
+    bool Header_Hints;       // header hints shown
+    bool Real_Index_Hints;   // hint chosen by the real (not displayed) column
+    bool Clear_Other_Hints;  // other cells get an empty hint (else the grid's own)
+    bool Click_Selects;      // a click in column 0 selects the row
+    bool Enter_Next;         // Enter moves to the next cell (with the option on)
+};
+
+// The window's own texts: caption, description, the six buttons' captions
+// (-1 keeps the built-in caption) and hints, and the delete question.
+struct TRuleTexts {
+    Integer Caption;
+    Integer Desc;
+    Integer Buttons[6];  // OK, Cancel, Delete Row, Insert Row, Copy Row, Paste Row
+    Integer Hints[6];
+    Integer Delete_Question;
+};
+
+// The window's file: its path (a global that changes with the configuration),
+// the root element's name and the version written after it.
+struct TRuleFile {
+    const QString* Path;
+    const char* Root;
+    const char* Version;
+};
+
+class TRuleTableForm : public TStepDialog {
+public:
+    ~TRuleTableForm() override;
+
+    void FormCreate(TObject* Sender);
+    void FormShow(TObject* Sender);
+    // Checks the rows of every table up to its end; shows the first fault
+    // and returns false.
+    virtual bool Controllo_dati() = 0;
+    // Checks, writes the file and closes with the OK result.
+    void Btn_OKClick(TObject* Sender);
+    // Row buttons: on the active tab's grid, at its current row.
+    void Btn_DelRowClick(TObject* Sender);
+    void Btn_InsRowClick(TObject* Sender);
+    void Btn_CopyRowClick(TObject* Sender);
+    void Btn_PasteRowClick(TObject* Sender);
+    // Handlers of the grids.
+    void ClickCell(TObject* Sender, Integer ARow, Integer ACol);
+    void DblClickCell(TObject* Sender, Integer ARow, Integer ACol);
+    void GridHint(TObject* Sender, Integer ARow, Integer ACol, QString& HintStr);
+    void KeyPress(TObject* Sender, QChar& Key);
+    void Set_Lang();
+
+    TFxButton* Btn_DelRow;
+    TFxButton* Btn_InsRow;
+    TFxButton* Btn_CopyRow;
+    TFxButton* Btn_PasteRow;
+    // Made with the first tab; none in one-grid windows.
+    TPageControl* PageControl1 = nullptr;
+
+    TXMLDocument* XML1() const { return FXML1.get(); }
+    // The header hints of a grid, entry k for column k + 1.
+    TStringList* Hint_List(const TExColumnGrid* Grid) const;
+    // A row of that grid was copied during this show.
+    bool Copied(const TExColumnGrid* Grid) const;
+
+protected:
+    TRuleTableForm(TComponent* AOwner, const QString& Name, Integer Width, Integer Height, const TRuleTexts& Texts,
+                   const TRuleFile& File);
+
+    // A grid of Rows rules for Table; on a new tab when Sheet_Name is given.
+    TExColumnGrid* Add_Grid(const TRuleTable& Table, const TRuleGridLook& Look, const char* Grid_Name, Integer Rows,
+                            const char* Sheet_Name = nullptr);
+    TTabSheet* Sheet(Integer Index) const;
+
+    // Steps of the show around the frame's own: before the blank rows, and
+    // after them (limits and combo items).
+    virtual void Prepare_Show() {}
+    virtual void Set_Limits() {}
+    // After a row element has filled grid row Row of table Index.
+    virtual void Row_Loaded(Integer Index, const TXMLNode& Node, Integer Row);
+    // The text written for a cell (the cell's own by default).
+    virtual QString File_Value(Integer Index, Integer Col, Integer Row) const;
+    // The grid takes the focus at the end of the show.
+    bool Focus_On_Show = false;
+
+    // ---- helpers of the check routines
+    // The first row whose key cell, trimmed, is blank.
+    Integer Table_End(Integer Index) const;
+    // The row's Enable cell, trimmed (and upper-cased when Upper), is "Y".
+    bool Row_Enabled(Integer Index, Integer Row, bool Upper) const;
+    // A cell's number by the program's integer reading (untrimmed); -1 when
+    // it is none.
+    Integer Cell_Int(Integer Index, Integer Col, Integer Row) const;
+    QString Cell(Integer Index, Integer Col, Integer Row) const;
+    // Shows "Error row " (text Prefix) + the row + Text in an error box.
+    void Row_Error(Integer Prefix, Integer Row, const QString& Text);
+    TExColumnGrid* Grid(Integer Index) const;
+
+private:
+    struct TRuleGrid;
+    TRuleGrid* Find(const TObject* Grid) const;
+    TRuleGrid& Active() const;
+    void Blank_Rows();
+    // Fills the grids from the file; false when a required attribute is
+    // missing (reported).
+    bool Load_File();
+    bool Fill_Table(Integer Index, const TXMLNode& Table);
+    void Write_Table(Integer Index, TXMLNode& Root);
+    void Error_Box(const QString& Text);
+
+    TRuleTexts FTexts;
+    TRuleFile FFile;
+    std::vector<std::unique_ptr<TRuleGrid>> FGrids;
+    std::unique_ptr<TXMLDocument> FXML1;
+};
