@@ -12,16 +12,16 @@ constexpr Integer Col_TimeOut = 5;
 constexpr Integer Max_TimeOut = 100000000;
 
 // Byte k: column 5 + k, header 3313 + k, hint 3333 + k.
-#define CAN_BYTE(k) {"Byte" #k, reCombo, 56, 3313 + k, 3333 + k, rmKeep}
+#define CAN_BYTE(k) {"Byte" #k, reCombo, 50, 3313 + k, 3333 + k, rmKeep}
 
 constexpr TRuleColumn Columns[] = {
     {"Enable", reCheck, 50, 3309, 3329, rmDefault, "Y"},
     {"COBID", reText, 80, 3310, 3330, rmKeep},
-    {"CAN_Type", reCombo, 110, 3311, 3331, rmKeep},
-    {"Dim", reText, 75, 3312, 3332, rmKeep},
+    {"CAN_Type", reCombo, 100, 3311, 3331, rmKeep},
+    {"Dim", reText, 70, 3312, 3332, rmKeep},
     {"TimeOut", reText, 75, 3313, 3333, rmDefault, "0"},
     CAN_BYTE(1), CAN_BYTE(2), CAN_BYTE(3), CAN_BYTE(4), CAN_BYTE(5), CAN_BYTE(6), CAN_BYTE(7), CAN_BYTE(8),
-    {"Mnemonic", reText, 130, 3322, 3342, rmDefault, ""},
+    {"Mnemonic", reText, 120, 3322, 3342, rmDefault, ""},
 };
 #undef CAN_BYTE
 

@@ -16,19 +16,19 @@ constexpr Integer Col_Time = 8;
 constexpr Integer Max_Time = 100000000;
 
 // Byte k: column 8 + k, header 3415 + k, hint 3437 + k.
-#define CAN_BYTE(k) {"Byte" #k, reCombo, 56, 3415 + k, 3437 + k, rmKeep}
+#define CAN_BYTE(k) {"Byte" #k, reCombo, 50, 3415 + k, 3437 + k, rmKeep}
 
 constexpr TRuleColumn Columns[] = {
     {"Enable", reCheck, 50, 3409, 3431, rmDefault, "Y"},
-    {"COBID", reText, 80, 3410, 3432, rmKeep},
-    {"CAN_Type", reCombo, 110, 3411, 3433, rmDefault, "2.0A (11 bits)"},
-    {"Dim", reText, 75, 3412, 3434, rmKeep},
-    {"OnChange", reCheck, 70, 3413, 3435, rmDefault, "Y"},
+    {"COBID", reText, 75, 3410, 3432, rmKeep},
+    {"CAN_Type", reCombo, 100, 3411, 3433, rmDefault, "2.0A (11 bits)"},
+    {"Dim", reText, 70, 3412, 3434, rmKeep},
+    {"OnChange", reCheck, 65, 3413, 3435, rmDefault, "Y"},
     {"OnCMD", reCheck, 60, 3462, 3463, rmDefault, "N"},
     {"OnTimer", reCheck, 65, 3414, 3436, rmDefault, "N"},
     {"Time", reText, 70, 3415, 3437, rmKeep},
     CAN_BYTE(1), CAN_BYTE(2), CAN_BYTE(3), CAN_BYTE(4), CAN_BYTE(5), CAN_BYTE(6), CAN_BYTE(7), CAN_BYTE(8),
-    {"Mnemonic", reText, 110, 3424, 3446, rmDefault, ""},
+    {"Mnemonic", reText, 100, 3424, 3446, rmDefault, ""},
 };
 #undef CAN_BYTE
 

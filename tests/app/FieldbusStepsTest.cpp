@@ -1,0 +1,75 @@
+// The hidden Modbus and CAN steps of the main window: each opens its rule
+// table window on the open configuration, and the windows take a new
+// language with the rest.
+#include "AppFixture.h"
+
+#include "controls/FxButton.h"
+#include "fieldbus/UModbus_TCP_Master_Set_Access.h"
+#include "fieldbus/UReceiveCAN.h"
+#include "fieldbus/USetAccess.h"
+#include "fieldbus/UTransmitCAN.h"
+#include "grid/columns/ExColumnGrid.h"
+#include "platform/StringList.h"
+#include "platform/TestHooks.h"
+#include "shell/ULanguage.h"
+
+#include <QDir>
+
+namespace {
+
+class FieldbusStepsTest : public AppTest {
+protected:
+    TFxButton* Step(const char* name) const
+    {
+        for (TFxButton* b : main->Other_Step_Buttons)
+            if (b->Name() == QLatin1String(name))
+                return b;
+        ADD_FAILURE() << name;
+        return nullptr;
+    }
+};
+
+TEST_F(FieldbusStepsTest, EachHiddenStepOpensItsWindow)
+{
+    ASSERT_TRUE(QDir().mkpath(Exe_Folder + "/PROJECTS/Site1"));
+    Project_Name = "Site1";
+    Project_Folder = Exe_Folder + "/PROJECTS/Site1";
+    Set_Files();
+    const struct {
+        const char* button;
+        TForm* window;
+    } steps[] = {
+        {"Btn_Modbus_Set_Access", FModbus_TCP_Master_Set_Access},
+        {"Btn_CAN_Rec_Frame", FReceiveCAN},
+        {"Btn_CAN_Send_Frame", FTransmitCAN},
+    };
+    for (const auto& s : steps) {
+        SCOPED_TRACE(s.button);
+        ASSERT_NE(s.window, nullptr);
+        bool shown = false;
+        WhileModal([&] { main->Btn_Click(Step(s.button)); }, [&] {
+            shown = s.window->Showing();
+            TestInput::Click(static_cast<TRuleTableForm*>(s.window)->Btn_Cancel);
+        });
+        EXPECT_TRUE(shown);
+        EXPECT_TRUE(Boxes().isEmpty());
+    }
+    // Nothing was saved.
+    EXPECT_FALSE(QFile::exists(ModbusTCPM_SetAccess_File));
+    EXPECT_FALSE(QFile::exists(CAN_Rec_Frames_File));
+}
+
+TEST_F(FieldbusStepsTest, TheWindowsTakeANewLanguage)
+{
+    Language_Texts->Put(3000, "Accesso Modbus RTU");
+    Language_Texts->Put(3100, "Accesso Modbus TCP");
+    Language_Texts->Put(3322, "Descrizione");
+    Language_Texts->Put(3400, "Trasmissione CAN");
+    main->Change_Language();
+    EXPECT_EQ(FSetAccess->Caption(), "Accesso Modbus RTU");
+    EXPECT_EQ(FModbus_TCP_Master_Set_Access->Caption(), "Accesso Modbus TCP");
+    EXPECT_EQ(FReceiveCAN->ACG_CAN_Receive->Columns()->Items(14)->Header(), "Descrizione");
+    EXPECT_EQ(FTransmitCAN->Caption(), "Trasmissione CAN");
+}
+
+} // namespace
