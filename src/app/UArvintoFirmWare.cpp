@@ -7,6 +7,9 @@
 #include "bacnet/UImportEDEFile.h"
 #include "fieldbus/UModbus_TCP_Master_Set_Access.h"
 #include "fieldbus/UReceiveCAN.h"
+#include "fieldbus/USet_PDO_Access.h"
+#include "fieldbus/USet_SDO_Client_Access.h"
+#include "fieldbus/USet_SDO_Server_Access.h"
 #include "fieldbus/USetAccess.h"
 #include "fieldbus/UTransmitCAN.h"
 #include "image/UBoot.h"
@@ -346,6 +349,12 @@ void TFArvintoFirmWare::Btn_Click(TObject* Sender)
         FReceiveCAN->ShowModal();
     } else if (Is_Step(Sender, "Btn_CAN_Send_Frame")) {
         FTransmitCAN->ShowModal();
+    } else if (Is_Step(Sender, "Btn_PDO_CANopen")) {
+        FSet_PDO_Access->ShowModal();
+    } else if (Is_Step(Sender, "Btn_SDO_Client_CANopen")) {
+        FSet_SDO_Client_Access->ShowModal();
+    } else if (Is_Step(Sender, "Btn_SDO_Server_CANopen")) {
+        FSet_SDO_Server_Access->ShowModal();
     } else if (Sender == Btn_CreateBin) {
         Update_Device();
     }
@@ -465,6 +474,9 @@ void TFArvintoFirmWare::Change_Language()
     Refresh_Texts(FModbus_TCP_Master_Set_Access);
     Refresh_Texts(FReceiveCAN);
     Refresh_Texts(FTransmitCAN);
+    Refresh_Texts(FSet_PDO_Access);
+    Refresh_Texts(FSet_SDO_Client_Access);
+    Refresh_Texts(FSet_SDO_Server_Access);
 }
 
 void TFArvintoFirmWare::Set_Lang()

@@ -8,6 +8,9 @@
 #include "bacnet/UImportEDEFile.h"
 #include "fieldbus/UModbus_TCP_Master_Set_Access.h"
 #include "fieldbus/UReceiveCAN.h"
+#include "fieldbus/USet_PDO_Access.h"
+#include "fieldbus/USet_SDO_Client_Access.h"
+#include "fieldbus/USet_SDO_Server_Access.h"
 #include "fieldbus/USetAccess.h"
 #include "fieldbus/UTransmitCAN.h"
 #include "image/UBoot.h"
@@ -42,6 +45,9 @@ void Create_Windows(TApplication& App)
     App.CreateForm(FModbus_TCP_Master_Set_Access);
     App.CreateForm(FReceiveCAN);
     App.CreateForm(FTransmitCAN);
+    App.CreateForm(FSet_PDO_Access);
+    App.CreateForm(FSet_SDO_Client_Access);
+    App.CreateForm(FSet_SDO_Server_Access);
 
     // The options dialog asks through the main window's HTTP client and has
     // every window take a newly chosen language; the main window's timer

@@ -1,4 +1,4 @@
-// The hidden Modbus and CAN steps of the main window: each opens its rule
+// The hidden Modbus, CAN and CANopen steps of the main window: each opens its rule
 // table window on the open configuration, and the windows take a new
 // language with the rest.
 #include "AppFixture.h"
@@ -6,9 +6,13 @@
 #include "controls/FxButton.h"
 #include "fieldbus/UModbus_TCP_Master_Set_Access.h"
 #include "fieldbus/UReceiveCAN.h"
+#include "fieldbus/USet_PDO_Access.h"
+#include "fieldbus/USet_SDO_Client_Access.h"
+#include "fieldbus/USet_SDO_Server_Access.h"
 #include "fieldbus/USetAccess.h"
 #include "fieldbus/UTransmitCAN.h"
 #include "grid/columns/ExColumnGrid.h"
+#include "platform/PageControl.h"
 #include "platform/StringList.h"
 #include "platform/TestHooks.h"
 #include "shell/ULanguage.h"
@@ -42,6 +46,9 @@ TEST_F(FieldbusStepsTest, EachHiddenStepOpensItsWindow)
         {"Btn_Modbus_Set_Access", FModbus_TCP_Master_Set_Access},
         {"Btn_CAN_Rec_Frame", FReceiveCAN},
         {"Btn_CAN_Send_Frame", FTransmitCAN},
+        {"Btn_PDO_CANopen", FSet_PDO_Access},
+        {"Btn_SDO_Client_CANopen", FSet_SDO_Client_Access},
+        {"Btn_SDO_Server_CANopen", FSet_SDO_Server_Access},
     };
     for (const auto& s : steps) {
         SCOPED_TRACE(s.button);
@@ -65,11 +72,17 @@ TEST_F(FieldbusStepsTest, TheWindowsTakeANewLanguage)
     Language_Texts->Put(3100, "Accesso Modbus TCP");
     Language_Texts->Put(3322, "Descrizione");
     Language_Texts->Put(3400, "Trasmissione CAN");
+    Language_Texts->Put(3514, "PDO ricevuti");
+    Language_Texts->Put(3600, "Client SDO");
+    Language_Texts->Put(3748, "Scrive il byte 4");
     main->Change_Language();
     EXPECT_EQ(FSetAccess->Caption(), "Accesso Modbus RTU");
     EXPECT_EQ(FModbus_TCP_Master_Set_Access->Caption(), "Accesso Modbus TCP");
     EXPECT_EQ(FReceiveCAN->ACG_CAN_Receive->Columns()->Items(14)->Header(), "Descrizione");
     EXPECT_EQ(FTransmitCAN->Caption(), "Trasmissione CAN");
+    EXPECT_EQ(FSet_PDO_Access->TS_Receive_PDO->Caption(), "PDO ricevuti");
+    EXPECT_EQ(FSet_SDO_Client_Access->Caption(), "Client SDO");
+    EXPECT_EQ(FSet_SDO_Server_Access->Hint_List(FSet_SDO_Server_Access->sgb)->Strings(6), "Scrive il byte 4");
 }
 
 } // namespace
