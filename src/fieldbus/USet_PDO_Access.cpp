@@ -24,9 +24,9 @@ constexpr TRuleColumn Receive_Columns[] = {
 constexpr TRuleColumn Transmit_Columns[] = {
     {"COB-ID", reText, 60, 3530, 3555},
     {"Dimension", reText, 70, 3531, 3556},
-    PDO_ADDRESS(1, 50, 3531, 3556), PDO_ADDRESS(2, 50, 3531, 3556), PDO_ADDRESS(3, 50, 3531, 3556),
-    PDO_ADDRESS(4, 50, 3531, 3556), PDO_ADDRESS(5, 50, 3531, 3556), PDO_ADDRESS(6, 50, 3531, 3556),
-    PDO_ADDRESS(7, 50, 3531, 3556), PDO_ADDRESS(8, 50, 3531, 3556),
+    PDO_ADDRESS(1, 45, 3531, 3556), PDO_ADDRESS(2, 45, 3531, 3556), PDO_ADDRESS(3, 45, 3531, 3556),
+    PDO_ADDRESS(4, 45, 3531, 3556), PDO_ADDRESS(5, 45, 3531, 3556), PDO_ADDRESS(6, 45, 3531, 3556),
+    PDO_ADDRESS(7, 45, 3531, 3556), PDO_ADDRESS(8, 45, 3531, 3556),
     {"Send_Time", reText, 70, 3540, 3565},
     {"On_Change", reCheck, 70, 3541, 3566},
     {"Mnemonic", reText, 80, 3542, 3567},

@@ -19,10 +19,10 @@ constexpr TRuleColumn Read_Columns[] = {
 constexpr TRuleColumn Write_Columns[] = {
     {"Device_ID", reText, 70, 3628, 3649},  {"Index", reText, 60, 3629, 3650},
     {"SubIndex", reText, 65, 3630, 3651},   {"NByte", reText, 55, 3631, 3652},
-    {"Poll_Time", reText, 70, 3632, 3653},  {"On_Change", reCheck, 70, 3633, 3654},
-    {"Address_B1", reText, 70, 3634, 3655}, {"Address_B2", reText, 70, 3635, 3656},
-    {"Address_B3", reText, 70, 3636, 3657}, {"Address_B4", reText, 70, 3637, 3658},
-    {"Mnemonic", reText, 60, 3638, 3659},
+    {"Poll_Time", reText, 65, 3632, 3653},  {"On_Change", reCheck, 70, 3633, 3654},
+    {"Address_B1", reText, 65, 3634, 3655}, {"Address_B2", reText, 65, 3635, 3656},
+    {"Address_B3", reText, 65, 3636, 3657}, {"Address_B4", reText, 65, 3637, 3658},
+    {"Mnemonic", reText, 80, 3638, 3659},
 };
 
 const TRuleTable SDO_Read{"SDO_Read", Read_Columns, 3616, 3614, cDevice, false};
