@@ -235,6 +235,16 @@ TEST_F(TcpWindow, CancelWritesNothing)
     EXPECT_FALSE(QFile::exists(ModbusTCPM_SetAccess_File));
 }
 
+TEST_F(TcpWindow, AFailedSaveKeepsTheWindowOpenWithTheRequests)
+{
+    Open();
+    Set_Row(form->ACG_Modbus_Read, 1, Good_Read);
+    ModbusTCPM_SetAccess_File = dir.filePath(QStringLiteral("missing/") + TCP_File);
+    EXPECT_FALSE(OK_Fails().isEmpty());
+    EXPECT_FALSE(QFile::exists(ModbusTCPM_SetAccess_File));
+    EXPECT_EQ(TcpWindow::Row(form->ACG_Modbus_Read, 1), Good_Read);
+}
+
 TEST_F(TcpWindow, RowButtonsWorkOnTheActiveTabsTable)
 {
     Copy_Fixture(Modbus, TCP_File);
