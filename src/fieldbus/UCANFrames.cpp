@@ -56,20 +56,16 @@ bool TCANFrameForm::Controllo_dati()
         const Integer cob = Cell_Int(0, Col_CobID, r);
         if (Trim(Cell(0, Col_Type, r)) == Type_11_Bits) {
             if (cob < 0 || cob > Max_CobID_11) {
-                Row_Error(FChecks.Row_Prefix, r, Lang(FChecks.CobID_11));
+                Row_Error(r, Lang(FChecks.CobID_11));
                 return false;
             }
         } else if (cob < 0 || cob > Max_CobID_29) {
-            Row_Error(FChecks.Row_Prefix, r, Lang(FChecks.CobID_29));
+            Row_Error(r, Lang(FChecks.CobID_29));
             return false;
         }
+        if (!Check_Range(0, r, Col_Dim, 1, 8, FChecks.Dimension) || !Check_Timing(r))
+            return false;
         const Integer dim = Cell_Int(0, Col_Dim, r);
-        if (dim < 1 || dim > 8) {
-            Row_Error(FChecks.Row_Prefix, r, Lang(FChecks.Dimension));
-            return false;
-        }
-        if (!Check_Timing(r))
-            return false;
         for (Integer k = 1; k <= dim; ++k) {
             const Integer col = FFirst_Byte_Col + k - 1;
             const QString cell = Trim(Cell(0, col, r));
@@ -78,7 +74,7 @@ bool TCANFrameForm::Controllo_dati()
             const Integer pos = Cell_Int(0, col, r);
             if (pos < 0 || pos > MAX_Byte - 1) {
                 const Integer text = k == 1 ? FChecks.Byte1 : FChecks.Byte2 + k - 2;
-                Row_Error(FChecks.Row_Prefix, r, Lang(text) + QString::number(MAX_Byte - 1) + Lang(FChecks.Or_None));
+                Row_Error(r, Lang(text) + QString::number(MAX_Byte - 1) + Lang(FChecks.Or_None));
                 return false;
             }
         }

@@ -6,7 +6,6 @@
 
 // The texts of one window's frame checks.
 struct TCANFrameTexts {
-    Integer Row_Prefix;   // "Error row "
     Integer CobID_11;     // CobID of a 2.0A frame
     Integer CobID_29;     // CobID of any other frame
     Integer Dimension;

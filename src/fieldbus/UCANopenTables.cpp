@@ -13,10 +13,10 @@ constexpr TRuleGridLook Look{true, false, true, true, true};
 } // namespace
 
 TCANopenTableForm::TCANopenTableForm(TComponent* AOwner, const QString& Name, Integer Width, const TRuleTexts& Texts,
-                                     const TRuleFile& File, Integer Row_Prefix, const TRuleTable& First,
+                                     const TRuleFile& File, const TRuleTable& First,
                                      const TRuleTable& Second, const char* First_Sheet, const char* Second_Sheet,
                                      Integer Rows)
-    : TRuleTableForm(AOwner, Name, Width, 337, Texts, File), FRow_Prefix(Row_Prefix)
+    : TRuleTableForm(AOwner, Name, Width, 337, Texts, File)
 {
     sga = Add_Grid(First, Look, "sga", Rows, First_Sheet);
     sgb = Add_Grid(Second, Look, "sgb", Rows, Second_Sheet);
@@ -39,21 +39,12 @@ bool TCANopenTableForm::Controllo_dati()
     return true;
 }
 
-bool TCANopenTableForm::Check_Range(Integer Index, Integer Row, Integer Col, Integer Lo, Integer Hi, Integer Text)
-{
-    const Integer v = Cell_Int(Index, Col, Row);
-    if (v >= Lo && v <= Hi)
-        return true;
-    Row_Error(FRow_Prefix, Row, Language_Texts->Strings(Text));
-    return false;
-}
-
 bool TCANopenTableForm::Check_Byte_Count(Integer Index, Integer Row, Integer Col, Integer Text)
 {
     const Integer v = Cell_Int(Index, Col, Row);
     if (v == 1 || v == 2 || v == 4)
         return true;
-    Row_Error(FRow_Prefix, Row, Language_Texts->Strings(Text));
+    Row_Error(Row, Language_Texts->Strings(Text));
     return false;
 }
 
@@ -63,7 +54,7 @@ bool TCANopenTableForm::Check_Addresses(Integer Index, Integer Row, Integer Firs
     for (Integer k = 0; k < Count; ++k) {
         const Integer v = Cell_Int(Index, First_Col + k, Row);
         if (v < 0 || v > Area - 1) {
-            Row_Error(FRow_Prefix, Row, Language_Texts->Strings(First_Text + k) + QString::number(Area - 1));
+            Row_Error(Row, Language_Texts->Strings(First_Text + k) + QString::number(Area - 1));
             return false;
         }
     }

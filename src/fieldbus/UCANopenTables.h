@@ -21,7 +21,7 @@ public:
 
 protected:
     TCANopenTableForm(TComponent* AOwner, const QString& Name, Integer Width, const TRuleTexts& Texts,
-                      const TRuleFile& File, Integer Row_Prefix, const TRuleTable& First, const TRuleTable& Second,
+                      const TRuleFile& File, const TRuleTable& First, const TRuleTable& Second,
                       const char* First_Sheet, const char* Second_Sheet, Integer Rows);
 
     void Set_Limits() override;
@@ -29,14 +29,9 @@ protected:
     // first fault's error box.
     virtual bool Check_Row(Integer Index, Integer Row) = 0;
 
-    // The cell's number in Lo .. Hi, else the error Text.
-    bool Check_Range(Integer Index, Integer Row, Integer Col, Integer Lo, Integer Hi, Integer Text);
     // The cell's number is 1, 2 or 4, else the error Text.
     bool Check_Byte_Count(Integer Index, Integer Row, Integer Col, Integer Text);
     // Count array positions from First_Col, each 0 .. Area - 1, else the
     // error First_Text + k - 1 followed by Area - 1.
     bool Check_Addresses(Integer Index, Integer Row, Integer First_Col, Integer Count, Integer First_Text, Integer Area);
-
-private:
-    Integer FRow_Prefix;
 };

@@ -160,7 +160,7 @@ bool TModbusMasterForm::Check_Table(Integer Index, bool Read, const TModbusCheck
                 fault = Texts.Topic;
         }
         if (fault >= 0) {
-            Row_Error(FLayout.Row_Prefix, r, Lang(fault) + bound);
+            Row_Error(r, Lang(fault) + bound);
             return false;
         }
     }

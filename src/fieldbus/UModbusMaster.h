@@ -44,7 +44,6 @@ protected:
         const TRuleTable& Write;
         TRuleGridLook Read_Look;
         TRuleGridLook Write_Look;
-        Integer Row_Prefix;
         TModbusCheckTexts Read_Texts;
         TModbusCheckTexts Write_Texts;
     };

@@ -46,7 +46,7 @@ constexpr TRuleColumn Write_Columns[] = {
 const TRuleTable Requests_Read{"Modbus_Read", Read_Columns, 3108, 3106, 2, true};
 const TRuleTable Requests_Write{"Modbus_Write", Write_Columns, 3122, 3107, 2, true};
 // Copy Row and Paste Row keep their built-in captions.
-const TRuleTexts Texts{3100, 3101, {3102, 3103, 3104, 3105, -1, -1}, {3163, 3164, 3165, 3166, 3167, 3168}, 3161};
+const TRuleTexts Texts{3100, 3101, {3102, 3103, 3104, 3105, -1, -1}, {3163, 3164, 3165, 3166, 3167, 3168}, 3161, 3138};
 const TRuleFile File{&ModbusTCPM_SetAccess_File, "PROFINET_Master_to_Modbus_TCP_Master", "1.006"};
 
 } // namespace
@@ -57,7 +57,6 @@ TFModbus_TCP_Master_Set_Access::TFModbus_TCP_Master_Set_Access(TComponent* AOwne
                          Requests_Write,
                          {false, false, false, true, false},
                          {false, false, false, true, true},
-                         3138,
                          {3139, 3140, 3141, 3142, 3143, 3144, 3199, 3146, 3147, 3148, 3149, 3198},
                          {3150, 3151, 3152, 3153, 3154, 3155, 3156, 3157, 3158, 3159, 3160, -1}},
                         true)

@@ -27,9 +27,9 @@ constexpr TRuleColumn Columns[] = {
 
 const TRuleTable Table{nullptr, Columns, 3308, -1, 2, true};
 const TRuleGridLook Look{true, false, true, false, true};
-const TRuleTexts Texts{3300, 3301, {3302, 3303, 3304, 3305, 3306, 3307}, {3323, 3324, 3325, 3326, 3327, 3328}, 3358};
+const TRuleTexts Texts{3300, 3301, {3302, 3303, 3304, 3305, 3306, 3307}, {3323, 3324, 3325, 3326, 3327, 3328}, 3358, 3344};
 const TRuleFile File{&CAN_Rec_Frames_File, "Receive_Frames", "1.000"};
-const TCANFrameTexts Checks{3344, 3345, 3346, 3347, 3349, 3350, 3351};
+const TCANFrameTexts Checks{3345, 3346, 3347, 3349, 3350, 3351};
 
 } // namespace
 
@@ -48,9 +48,5 @@ TFReceiveCAN::~TFReceiveCAN()
 
 bool TFReceiveCAN::Check_Timing(Integer Row)
 {
-    const Integer time = Cell_Int(0, Col_TimeOut, Row);
-    if (time >= 0 && time <= Max_TimeOut)
-        return true;
-    Row_Error(3344, Row, Language_Texts->Strings(3348));
-    return false;
+    return Check_Range(0, Row, Col_TimeOut, 0, Max_TimeOut, 3348);
 }

@@ -291,9 +291,18 @@ Integer TRuleTableForm::Cell_Int(Integer Index, Integer Col, Integer Row) const
     return Text_To_Int(Cell(Index, Col, Row), -1);
 }
 
-void TRuleTableForm::Row_Error(Integer Prefix, Integer Row, const QString& Text)
+void TRuleTableForm::Row_Error(Integer Row, const QString& Text)
 {
-    Error_Box(Lang(Prefix) + QString::number(Row) + Text);
+    Error_Box(Lang(FTexts.Row_Prefix) + QString::number(Row) + Text);
+}
+
+bool TRuleTableForm::Check_Range(Integer Index, Integer Row, Integer Col, Integer Lo, Integer Hi, Integer Text)
+{
+    const Integer v = Cell_Int(Index, Col, Row);
+    if (v >= Lo && v <= Hi)
+        return true;
+    Row_Error(Row, Lang(Text));
+    return false;
 }
 
 void TRuleTableForm::Error_Box(const QString& Text)

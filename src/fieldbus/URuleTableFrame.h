@@ -63,13 +63,15 @@ struct TRuleGridLook {
 };
 
 // The window's own texts: caption, description, the six buttons' captions
-// (-1 keeps the built-in caption) and hints, and the delete question.
+// (-1 keeps the built-in caption) and hints, the delete question and the
+// "Error row " that starts every check's message.
 struct TRuleTexts {
     Integer Caption;
     Integer Desc;
     Integer Buttons[6];  // OK, Cancel, Delete Row, Insert Row, Copy Row, Paste Row
     Integer Hints[6];
     Integer Delete_Question;
+    Integer Row_Prefix;
 };
 
 // The window's file: its path (a global that changes with the configuration),
@@ -145,8 +147,10 @@ protected:
     // it is none.
     Integer Cell_Int(Integer Index, Integer Col, Integer Row) const;
     QString Cell(Integer Index, Integer Col, Integer Row) const;
-    // Shows "Error row " (text Prefix) + the row + Text in an error box.
-    void Row_Error(Integer Prefix, Integer Row, const QString& Text);
+    // Shows "Error row " + the row + Text in an error box.
+    void Row_Error(Integer Row, const QString& Text);
+    // The cell's number in Lo .. Hi, else the error of text Text; false then.
+    bool Check_Range(Integer Index, Integer Row, Integer Col, Integer Lo, Integer Hi, Integer Text);
     TExColumnGrid* Grid(Integer Index) const;
 
 private:

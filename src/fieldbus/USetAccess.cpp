@@ -41,7 +41,7 @@ constexpr TRuleColumn Write_Columns[] = {
 
 const TRuleTable Requests_Read{"Modbus_Read", Read_Columns, 3016, 3014, 2, true};
 const TRuleTable Requests_Write{"Modbus_Write", Write_Columns, 3028, 3015, 2, true};
-const TRuleTexts Texts{3000, 3001, {3002, 3003, 3004, 3005, 3006, 3007}, {3008, 3009, 3010, 3011, 3012, 3013}, 3088};
+const TRuleTexts Texts{3000, 3001, {3002, 3003, 3004, 3005, 3006, 3007}, {3008, 3009, 3010, 3011, 3012, 3013}, 3088, 3068};
 const TRuleFile File{&ModbusM_SetAccess_File, "EtherNetIP_to_Modbus", "1.002"};
 
 } // namespace
@@ -52,7 +52,6 @@ TFSetAccess::TFSetAccess(TComponent* AOwner)
                          Requests_Write,
                          {true, true, false, true, true},
                          {false, false, false, true, true},
-                         3068,
                          {-1, -1, 3069, 3070, 3071, 3072, 3073, 3074, 3075, 3076, 3077, 3078},
                          {-1, -1, 3079, 3080, 3081, 3082, 3083, 3084, 3085, 3086, 3087, -1}},
                         false)

@@ -35,13 +35,13 @@ constexpr TRuleColumn Transmit_Columns[] = {
 
 const TRuleTable Receive_PDO{"Receive_PDO", Receive_Columns, 3516, 3514, cCOB_ID, false};
 const TRuleTable Transmit_PDO{"Transmit_PDO", Transmit_Columns, 3529, 3515, cCOB_ID, false};
-const TRuleTexts Texts{3500, 3501, {3502, 3503, 3504, 3505, 3506, 3507}, {3508, 3509, 3510, 3511, 3512, 3513}, 3591};
+const TRuleTexts Texts{3500, 3501, {3502, 3503, 3504, 3505, 3506, 3507}, {3508, 3509, 3510, 3511, 3512, 3513}, 3591, 3568};
 const TRuleFile File{&PDO_CANopen_File, "PDO_CANopen", "1.000"};
 
 } // namespace
 
 TFSet_PDO_Access::TFSet_PDO_Access(TComponent* AOwner)
-    : TCANopenTableForm(AOwner, QStringLiteral("FSet_PDO_Access"), 798, Texts, File, 3568, Receive_PDO, Transmit_PDO,
+    : TCANopenTableForm(AOwner, QStringLiteral("FSet_PDO_Access"), 798, Texts, File, Receive_PDO, Transmit_PDO,
                         "TS_Receive_PDO", "TS_Transmit_PDO", 30)
 {
     TS_Receive_PDO = Sheet(0);

@@ -27,13 +27,13 @@ constexpr TRuleColumn Write_Columns[] = {
 
 const TRuleTable SDO_Read{"SDO_Read", Read_Columns, 3616, 3614, cDevice, false};
 const TRuleTable SDO_Write{"SDO_Write", Write_Columns, 3627, 3615, cDevice, false};
-const TRuleTexts Texts{3600, 3601, {3602, 3603, 3604, 3605, 3606, 3607}, {3608, 3609, 3610, 3611, 3612, 3613}, 3679};
+const TRuleTexts Texts{3600, 3601, {3602, 3603, 3604, 3605, 3606, 3607}, {3608, 3609, 3610, 3611, 3612, 3613}, 3679, 3660};
 const TRuleFile File{&SDO_Client_CANopen_File, "SDO_Client_CANopen", "1.000"};
 
 } // namespace
 
 TFSet_SDO_Client_Access::TFSet_SDO_Client_Access(TComponent* AOwner)
-    : TCANopenTableForm(AOwner, QStringLiteral("FSet_SDO_Client_Access"), 798, Texts, File, 3660, SDO_Read, SDO_Write,
+    : TCANopenTableForm(AOwner, QStringLiteral("FSet_SDO_Client_Access"), 798, Texts, File, SDO_Read, SDO_Write,
                         "TS_SDO_Read", "TS_SDO_Write", 256)
 {
     TS_SDO_Read = Sheet(0);

@@ -22,13 +22,13 @@ constexpr TRuleColumn Write_Columns[] = {SDO_SERVER_COLUMNS(3725, 3741)};
 
 const TRuleTable SDO_Read{"SDO_Read", Read_Columns, 3716, 3714, cIndex, false};
 const TRuleTable SDO_Write{"SDO_Write", Write_Columns, 3725, 3715, cIndex, false};
-const TRuleTexts Texts{3700, 3701, {3702, 3703, 3704, 3705, 3706, 3707}, {3708, 3709, 3710, 3711, 3712, 3713}, 3765};
+const TRuleTexts Texts{3700, 3701, {3702, 3703, 3704, 3705, 3706, 3707}, {3708, 3709, 3710, 3711, 3712, 3713}, 3765, 3750};
 const TRuleFile File{&SDO_Server_CANopen_File, "SDO_Server_CANopen", "1.000"};
 
 } // namespace
 
 TFSet_SDO_Server_Access::TFSet_SDO_Server_Access(TComponent* AOwner)
-    : TCANopenTableForm(AOwner, QStringLiteral("FSet_SDO_Server_Access"), 749, Texts, File, 3750, SDO_Read, SDO_Write,
+    : TCANopenTableForm(AOwner, QStringLiteral("FSet_SDO_Server_Access"), 749, Texts, File, SDO_Read, SDO_Write,
                         "TS_SDO_Read", "TS_SDO_Write", 500)
 {
     TS_SDO_Read = Sheet(0);

@@ -34,9 +34,9 @@ constexpr TRuleColumn Columns[] = {
 
 const TRuleTable Table{nullptr, Columns, 3408, -1, 2, true};
 const TRuleGridLook Look{true, false, true, false, true};
-const TRuleTexts Texts{3400, 3401, {3402, 3403, 3404, 3405, 3406, 3407}, {3425, 3426, 3427, 3428, 3429, 3430}, 3461};
+const TRuleTexts Texts{3400, 3401, {3402, 3403, 3404, 3405, 3406, 3407}, {3425, 3426, 3427, 3428, 3429, 3430}, 3461, 3447};
 const TRuleFile File{&CAN_Send_Frames_File, "Transmit_Frames", "1.000"};
-const TCANFrameTexts Checks{3447, 3448, 3449, 3450, 3452, 3453, 3454};
+const TCANFrameTexts Checks{3448, 3449, 3450, 3452, 3453, 3454};
 
 } // namespace
 
@@ -61,11 +61,6 @@ void TFTransmitCAN::Row_Loaded(Integer, const TXMLNode& Node, Integer Row)
 
 bool TFTransmitCAN::Check_Timing(Integer Row)
 {
-    if (UpperCase(Trim(Cell(0, Col_OnTimer, Row))) != QLatin1String("Y"))
-        return true;
-    const Integer time = Cell_Int(0, Col_Time, Row);
-    if (time >= 0 && time <= Max_Time)
-        return true;
-    Row_Error(3447, Row, Language_Texts->Strings(3451));
-    return false;
+    return UpperCase(Trim(Cell(0, Col_OnTimer, Row))) != QLatin1String("Y") ||
+           Check_Range(0, Row, Col_Time, 0, Max_Time, 3451);
 }
