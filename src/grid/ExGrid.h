@@ -83,7 +83,7 @@ enum THoverFixedCells { hfNone, hfAll, hfFixedRows, hfFixedColumns };
 enum TIntelliPan { ipVertical, ipHorizontal, ipBoth, ipNone };
 enum TScrollBarAlways { saNone, saVert, saHorz, saBoth };
 enum TInvalidEntryIcon { ieNone, ieInfo, ieWarning, ieError };
-enum TMouseSelectMode { msNormal, msColumn, msRow };
+enum TMouseSelectMode { msNormal, msColumn, msRow, msAll, msURL, msResize };
 enum TFilterDropDownColumns { fdNormal, fdAll };
 enum TSortDirection { sdAscending, sdDescending };
 enum TClipOperation { coNone, coCut, coCopy };
@@ -1037,6 +1037,81 @@ public:
     TControlList* ControlList() const { return FControlList.get(); }
     TArrowWindow* ArrowWindow(TArrowDirection Dir) const;
 
+    // ============================ mouse press, release, movement and hints
+    // (input/ExGridMouse.cpp, input/ExGridHint.cpp)
+    // Picks the option of a radio group under a press (real column; DX, DY
+    // relative to the cell's top left corner).
+    void RadioClickAt(Integer ACol, Integer ARow, Integer DX, Integer DY);
+    // Called with the select-all rectangle before it becomes the selection.
+    virtual void AdjustAllSelection(TGridRect& R) {}
+    // Fills a hint request for the cell under HintInfo.CursorPos.
+    void PrepareCellHint(QString& HintStr, bool& CanShow, THintInfo& HintInfo);
+    TMouseSelectMode MouseSelectMode() const { return FMouseSelectMode; }
+    TPoint LastHintPos() const { return FLastHintPos; }
+    TPoint HoverFixedCell() const { return {FHoverFixedX, FHoverFixedY}; }
+    bool SizeFixedBorder() const { return FSizeFixed; }
+    // Moves the selection out of the grid and brings it back.
+    void HideSelection();
+    void UnHideSelection();
+    bool SelectionHidden() const { return FSelHidden; }
+    // Runs the cell-selection check again for the current cell.
+    void UpdateEditMode() { SelectCell(Col(), Row()); }
+
+    TRowColBoolEvent OnCanClickCell;
+    TColRowEvent OnRadioButtonClick;
+    std::function<void(TObject* Sender, Integer ACol, Integer ARow, Integer AIdx)> OnRadioClick;
+    std::function<void(TObject* Sender, Integer ACol, Integer ARow, Integer AIdx)> OnRadioMouseUp;
+    TCheckBoxClickEvent OnCheckBoxMouseUp;
+    std::function<void(TObject* Sender, Integer ACol, bool& Allow)> OnColumnSize;
+    std::function<void(TObject* Sender, Integer ARow, bool& Allow)> OnRowSize;
+    std::function<void(TObject* Sender, Integer ACol, Integer ColumnSize)> OnColumnSizing;
+    std::function<void(TObject* Sender, Integer ARow, Integer RowSize)> OnRowSizing;
+    std::function<void(TObject* Sender, Integer ACol, bool& Allow)> OnColumnMove;
+    std::function<void(TObject* Sender, Integer ARow, bool& Allow)> OnRowMove;
+    std::function<void(TObject* Sender, Integer ARow, Integer ACol, const QString& Anchor, bool& AutoHandle)>
+        OnAnchorClick;
+    std::function<void(TObject* Sender, Integer ARow, Integer ACol, QString& Anchor)> OnAnchorHint;
+    std::function<void(TObject* Sender, Integer ARow, Integer ACol, const QString& CtrlID, const QString& CtrlType,
+                       const QString& CtrlVal)>
+        OnControlClick;
+
+    // ====================== auto-sizing and numbering (exchange/ExGridAutoSize.cpp)
+    void AutoSizeCol(Integer ACol, Integer Padding);
+    void AutoSizeColumns(bool DoFixedCols, Integer Padding);
+    void AutoSizeRow(Integer ARow, Integer Padding);
+    void AutoSizeRows(bool DoFixedRows, Integer Padding);
+    void AutoSizeCells(bool DoFixedCells, Integer PaddingX, Integer PaddingY);
+    void AutoFitColumns(bool DoFixedCells);
+    void SizeToCols();
+    void SizeToRows();
+    void SizeToCells();
+    void AutoNumberCol(Integer ACol);
+    void AutoNumberRow(Integer ARow);
+    void DoAutoSizeCol(Integer ACol, bool GrowOnly);
+    void DoAutoSizeRow(Integer ARow, bool GrowOnly, Integer Padding);
+    void SizeRowToLines(Integer ARow, Integer Lines, Integer Extra);
+    Integer GetRowLineCount(Integer ARow);
+    Integer GetXPadding() const { return XYOffsetTopLeftOnly() ? XYOffset().X : 2 * XYOffset().X; }
+    Integer GetYPadding() const { return XYOffsetTopLeftOnly() ? XYOffset().Y : 2 * XYOffset().Y; }
+    Integer MaxColumnLineLength(Integer ACol);
+
+    // ============ row and column insertion and removal (exchange/ExGridRowCol.cpp)
+    // Display rows; columns are real (hidden ones counted).
+    virtual void RemoveRows(Integer RowIndex, Integer RCount);
+    virtual void DoRemoveRows(Integer RowIndex, Integer RCount);
+    virtual void InsertRows(Integer RowIndex, Integer RCount, bool UpdateCellControls = true);
+    virtual void InsertCols(Integer ColIndex, Integer CCount);
+    virtual void RemoveCols(Integer ColIndex, Integer CCount);
+    void AddColumn() { InsertCols(ColCount(), 1); }
+    void RemoveCheckedRows(Integer CheckBoxColumn, bool RemoveChecked);
+    void RemoveDuplicates(Integer ACol, bool DoCase);
+    void RemoveSelectedRows();
+    void RemoveUnSelectedRows();
+    void RemoveSelectedCols();
+    void RemoveUnSelectedCols();
+    void HideSelectedRows();
+    void HideUnSelectedRows();
+
     // ================================================ look and behaviour
     TGridLook Look() const { return FLook; }
     void SetLook(TGridLook Value);
@@ -1332,6 +1407,18 @@ protected:
     void KeyPress(QChar& Key) override;
     void KeyDown(Word& Key, TShiftState Shift) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
+    void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
+    void CalcSizingState(Integer X, Integer Y, TGridState& State, Integer& Index, Integer& SizingPos,
+                         Integer& SizingOfs, TGridDrawInfo& FixedInfo) override;
+    // The grid's own handling of the mouse messages (input/ExGridMouse.cpp).
+    void WMLButtonDown(TMessage& Msg);
+    void WMLButtonUp(TMessage& Msg);
+    void WMLButtonDblClk(TMessage& Msg);
+    void WMRButtonDown(TMessage& Msg);
+    void WMRButtonUp(TMessage& Msg);
+    void CMMouseLeave(TMessage& Msg);
+    void CMHintShow(TMessage& Msg);
     void Resize() override;
     void SizeChanged(Integer OldColCount, Integer OldRowCount) override;
     void ColWidthsChanged() override;

@@ -49,8 +49,8 @@ bool TExStringGrid::IsHiddenColumn(Integer RealCol) const
 
 void TExStringGrid::HideColumns(Integer FromCol, Integer ToCol)
 {
-    if (EditorMode())
-        HideEditor();
+    // The open edit is written back before its column may go.
+    HideInplaceEdit();
     for (Integer r = std::max(FromCol, 0); r <= ToCol && r < MAX_COLUMNS; ++r) {
         if (!FVisibleCol[size_t(r)] || r >= ColCount() + FNumHidden || ColCount() <= 1)
             continue;
@@ -69,8 +69,7 @@ void TExStringGrid::HideColumns(Integer FromCol, Integer ToCol)
 
 void TExStringGrid::UnHideColumns(Integer FromCol, Integer ToCol)
 {
-    if (EditorMode())
-        HideEditor();
+    HideInplaceEdit();
     for (Integer r = std::max(FromCol, 0); r <= ToCol && r < MAX_COLUMNS; ++r) {
         if (FVisibleCol[size_t(r)])
             continue;
@@ -83,6 +82,30 @@ void TExStringGrid::UnHideColumns(Integer FromCol, Integer ToCol)
         SetColWidths(d, FAllColWidths[size_t(r)] > 0 ? FAllColWidths[size_t(r)] : DefaultColWidth());
     }
     Invalidate();
+}
+
+// --------------------------------------------------------- hidden selection
+
+void TExStringGrid::HideSelection()
+{
+    FOldSelection = Selection();
+    // One cell just outside the grid: nothing shows as selected. The
+    // platform's setter refuses such a cell, so it is placed directly.
+    TCustomGrid::FAnchor = FCurrent = TGridCoord{ColCount(), RowCount()};
+    FSelHidden = true;
+    Invalidate();
+}
+
+void TExStringGrid::UnHideSelection()
+{
+    FSelHidden = false;
+    if (FOldSelection.Top < RowCount() && FOldSelection.Left < ColCount()) {
+        SetSelection(FOldSelection);
+        return;
+    }
+    const Integer top = FixedRowAlways() && FixedRows() >= RowCount() ? 0 : FixedRows();
+    const Integer left = FixedColAlways() && FixedCols() >= ColCount() ? 0 : FixedCols();
+    SetSelection({left, top, left, top});
 }
 
 // ---------------------------------------------------------------- row store

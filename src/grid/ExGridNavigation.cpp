@@ -397,37 +397,3 @@ void TExStringGrid::KeyDown(Word& Key, TShiftState Shift)
     }
     TBaseGrid::KeyDown(Key, Shift);
 }
-
-void TExStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y)
-{
-    // A sizing by mouse ends here: note which column or row and its size
-    // before, for the proportional sizing and the end-of-sizing events.
-    if (Button == mbLeft && GridState() == gsColSizing && FSizingIndex >= 0 && FSizingIndex < ColCount()) {
-        ColSized = true;
-        Colclicked = FSizingIndex;
-        Colclickedsize = ColWidths(FSizingIndex);
-    } else if (Button == mbLeft && GridState() == gsRowSizing && FSizingIndex >= 0 && FSizingIndex < RowCount()) {
-        Rowsized = true;
-        Rowclicked = FSizingIndex;
-        Rowclickedsize = RowHeights(FSizingIndex);
-    }
-    TBaseGrid::MouseUp(Button, Shift, X, Y);
-    ColSized = false;
-    Rowsized = false;
-    if (Button != mbLeft || GridState() != gsNormal)
-        return;
-    Integer c = -1, r = -1;
-    MouseToCell(X, Y, c, r);
-    if (c != Col() || r != Row() || c < FixedCols() || r < FixedRows())
-        return;
-    // A click on a check box's glyph flips it.
-    if (HasCheckBox(RealColIndex(c), r)) {
-        if (IsInCheckBox(RealColIndex(c), r, X, Y))
-            ClickCheckBox(c, r);
-        return;
-    }
-    TEditorType kind = DefaultEditor();
-    GetCellEditor(RealColIndex(c), r, kind);
-    if (kind == edDataCheckBox && IsEditable(c, r))
-        ToggleDataCheckBox(RealColIndex(c), r);
-}

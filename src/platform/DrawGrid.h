@@ -282,6 +282,8 @@ protected:
 
     // The grid or its editor has the keyboard focus.
     bool IsActiveControl() const;
+    // Drops a drag under way (sizing, moving, selecting) without applying it.
+    void CancelTracking() { StopTracking(); }
     // Writes the editor's text to its cell.
     void UpdateText();
     void InvalidateRect(const TGridRect& ARect);

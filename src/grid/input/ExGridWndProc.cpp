@@ -47,6 +47,29 @@ void TExStringGrid::WndProc(TMessage& Message)
     }
 
     switch (Message.Msg) {
+    case WM_LBUTTONDOWN:
+        if (Application != nullptr && Application->HintControl() == this)
+            Application->CancelHint();
+        WMLButtonDown(Message);
+        return;
+    case WM_LBUTTONUP:
+        WMLButtonUp(Message);
+        return;
+    case WM_LBUTTONDBLCLK:
+        WMLButtonDblClk(Message);
+        return;
+    case WM_RBUTTONDOWN:
+        WMRButtonDown(Message);
+        return;
+    case WM_RBUTTONUP:
+        WMRButtonUp(Message);
+        return;
+    case CM_MOUSELEAVE:
+        CMMouseLeave(Message);
+        return;
+    case CM_HINTSHOW:
+        CMHintShow(Message);
+        return;
     case WM_CANCELMODE:
         // A row or column move broken off by the system ends cleanly.
         if ((FGridState == gsRowMoving || FGridState == gsColMoving) && EnhRowColMove()) {

@@ -1,0 +1,311 @@
+// TExStringGrid: the mouse moving over the grid and leaving it. Movement
+// tracks the hover highlights (hover row, fixed cells, list-view header,
+// cell buttons), extends row and column selections started from the fixed
+// cells, sizes fixed columns and rows, chooses the select mode of the next
+// press and the cursor, reports sizing and withdraws a cell hint when the
+// mouse reaches another cell. CalcSizingState lets the application veto
+// the sizing of a border.
+
+#include "grid/ExGrid.h"
+
+#include "grid/ExGridCellGraphic.h"
+#include "platform/Form.h"
+#include "grid/input/HTMLHintWindow.h"
+#include "platform/Messages.h"
+
+namespace {
+
+bool InRect(const TRect& R, Integer X, Integer Y)
+{
+    return X >= R.Left && X < R.Right && Y >= R.Top && Y < R.Bottom;
+}
+
+} // namespace
+
+void TExStringGrid::MouseMove(TShiftState Shift, Integer X, Integer Y)
+{
+    if (FMouseDownMove && FMouseActions->RangeSelectAndEdit() && (Options() & goEditing) != 0 && !EditMode)
+        SetOptions(Options() & ~TGridOptions(goEditing));
+    const TGridRect sel0 = Selection();
+    if (SelectionRectangle() && GridState() == gsSelecting && !(FSizeSelection == Selection()))
+        FSizeSelection = Selection();
+
+    Integer ACol = -1, ARow = -1;
+    MouseToCell(X, Y, ACol, ARow);
+    const bool valid = ACol >= 0 && ARow >= 0;
+    const bool designing = IsDesigning();
+
+    if (valid && !designing && FHoverRow && ARow != FHoverRowIdx) {
+        const Integer old = FHoverRowIdx;
+        FHoverRowIdx = ARow;
+        RepaintRow(ARow);
+        if (old >= 0 && old < RowCount())
+            RepaintRow(old);
+    }
+
+    auto inFixed = [this](Integer c, Integer r) {
+        return c >= 0 && r >= 0 && (r < FixedRows() || c < FixedCols());
+    };
+    if (HoverFixedCells() != hfNone && !FNoMouseLeave) {
+        const TPoint old{FHoverFixedX, FHoverFixedY};
+        FHoverFixedX = ACol;
+        FHoverFixedY = ARow;
+        if (old.X != ACol || old.Y != ARow) {
+            if (inFixed(old.X, old.Y))
+                RepaintCell(old.X, old.Y);
+            if (inFixed(ACol, ARow))
+                RepaintCell(ACol, ARow);
+        }
+    }
+    if (FLook == glListView && (FHotFixedCell.X != ACol || FHotFixedCell.Y != ARow)) {
+        if (inFixed(FHotFixedCell.X, FHotFixedCell.Y))
+            RepaintCell(FHotFixedCell.X, FHotFixedCell.Y);
+        FHotFixedCell = {ACol, ARow};
+        if (inFixed(ACol, ARow))
+            RepaintCell(ACol, ARow);
+    }
+
+    // The cell button or expand glyph under the mouse.
+    {
+        const Integer rc = valid ? RealColIndex(ACol) : -1;
+        const bool over = valid
+                          && ((HasButton(rc, ARow) && InRect(GetButtonRect(ACol, ARow), X, Y))
+                              || (HasExpand(rc, ARow) && InRect(GetExpandRect(ACol, ARow), X, Y)));
+        if (over) {
+            if (FHoverButton.X != ACol || FHoverButton.Y != ARow) {
+                if (FHoverButton.X != -1)
+                    RepaintCell(FHoverButton.X, FHoverButton.Y);
+                FHoverButton = {ACol, ARow};
+                RepaintCell(ACol, ARow);
+            }
+        } else if (FHoverButton.X != -1) {
+            RepaintCell(FHoverButton.X, FHoverButton.Y);
+            FHoverButton = {-1, -1};
+        }
+    }
+
+    // A row or column selection dragged from the fixed cells.
+    bool scrolledUp = false;
+    if (FMouseSelectStart != -1 && FMouseActions->RowSelect() && FMouseSelectMode == msRow) {
+        if (ARow >= FixedRows() && ARow <= RowCount() - FixedFooters()) {
+            const Integer s = FMouseSelectStart;
+            const Integer r = std::max(FixedRows(), std::min(ARow, RowCount() - 1));
+            SetSelectionEx(r > s ? TGridRect{FixedCols(), s, ColCount() - 1, r}
+                                 : TGridRect{FixedCols(), r, ColCount() - 1, s});
+        }
+        if (Y > Height() - 4 && TopRow() + VisibleRowCount() < RowCount())
+            TCustomGrid::SetTopRow(TopRow() + 1);
+        if (FixedRows() > 0 && RowCount() > 0 && Y < RowHeights(0) && TopRow() > FixedRows()) {
+            TCustomGrid::SetTopRow(TopRow() - 1);
+            scrolledUp = true;
+        }
+    }
+    if (FMouseSelectStart != -1 && FMouseActions->ColSelect() && FMouseSelectMode == msColumn && ACol >= 0) {
+        const Integer s = FMouseSelectStart;
+        const Integer c = std::max(FixedCols(), ACol);
+        SetSelectionEx(ACol > s ? TGridRect{s, FixedRows(), c, RowCount() - 1}
+                                : TGridRect{c, FixedRows(), s, RowCount() - 1});
+    }
+
+    // The right border of a fixed column, the bottom border of a fixed row.
+    FSizeFixed = false;
+    {
+        Integer s = 0;
+        for (Integer i = 0; i < FixedCols(); ++i) {
+            if (std::abs(ColWidths(i) + s - X) < 3 && valid && !designing)
+                FSizeFixed = FMouseActions->SizeFixedCol();
+            s += ColWidths(i) + 1;
+        }
+    }
+    if (FSizingFixed) {
+        DrawColSizingLine(FSizeFixedX);
+        FSizeFixedX = X;
+        DrawColSizingLine(X);
+    }
+    FSizeFixedR = false;
+    {
+        Integer s = 0;
+        for (Integer i = 0; i < FixedRows(); ++i) {
+            if (std::abs(RowHeights(i) + s - Y) < 3 && valid && !designing)
+                FSizeFixedR = FMouseActions->SizeFixedRow();
+            s += RowHeights(i) + 1;
+        }
+    }
+    if (FSizingFixedR) {
+        DrawRowSizingLine(FSizeFixedY);
+        FSizeFixedY = Y;
+        DrawRowSizingLine(Y);
+    }
+
+    bool cursorChosen = false;
+    if (!designing) {
+        if (GridState() == gsColSizing)
+            ColSized = true;
+        if (GridState() == gsRowSizing)
+            Rowsized = true;
+        if (GridState() == gsColMoving && OnColumnMove) {
+            bool allow = true;
+            OnColumnMove(this, Movecell, allow);
+            if (!allow)
+                CancelTracking();
+        }
+        if (GridState() == gsRowMoving && OnRowMove) {
+            bool allow = true;
+            OnRowMove(this, Movecell, allow);
+            if (!allow)
+                CancelTracking();
+        }
+        // What a press here would do.
+        FMouseSelectMode = msNormal;
+        if (valid && ARow < FixedRows() && ACol < FixedCols() && FMouseActions->AllSelect())
+            FMouseSelectMode = msAll;
+        if (ARow >= 0 && ARow < FixedRows() && ACol >= FixedCols() && FMouseActions->ColSelect()
+            && !IsOnSizingBorder(X, Y))
+            FMouseSelectMode = msColumn;
+        const Integer f = FFloatingFooter->Visible && FFloatingFooter->FooterStyle == fsFixedLastRow ? 2 : 1;
+        if (ACol >= 0 && ACol < FixedCols() && ARow >= 0 && ARow <= RowCount() - f
+            && (ARow >= FixedRows() || scrolledUp) && FMouseActions->RowSelect() && !IsOnSizingBorder(X, Y))
+            FMouseSelectMode = msRow;
+        if (FMouseSelectMode != msNormal) {
+            cursorChosen = true;
+            Invokedchange = true;
+        }
+    }
+
+    // The hand cursor over URLs.
+    if (valid && ACol < ColCount() && ARow < RowCount()) {
+        const QString s = Cells(DisplToRealCol(ACol), ARow);
+        if (URLShow() && GetTextKind(s, EnableHTML()) != 1 && IsURL(s)) {
+            cursorChosen = true;
+            Invokedchange = true;
+            if (Cursor() != crHandPoint)
+                TControl::SetCursor(crHandPoint);
+        }
+    }
+    if (!cursorChosen && Cursor() != FOldCursor) {
+        Invokedchange = true;
+        TControl::SetCursor(FOldCursor);
+    }
+
+    // A hint shown for one cell goes as soon as the mouse reaches another.
+    if (FLastHintPos.X >= 0 && FLastHintPos.Y >= 0) {
+        Integer bc = ACol, br = ARow;
+        if (valid) {
+            const TPoint b = BaseCell(RealColIndex(ACol), ARow);
+            bc = RealToDisplCol(b.X);
+            br = b.Y;
+        }
+        if (bc != FLastHintPos.X || br != FLastHintPos.Y) {
+            if (Application != nullptr)
+                Application->CancelHint();
+            FLastHintPos = {-1, -1};
+        }
+    }
+
+    TBaseGrid::MouseMove(Shift, X, Y);
+
+    if (FNavigation->KeepHorizScroll() && FMouseKeepDown && GridState() != gsColMoving) {
+        StartUpdate();
+        SetLeftCol(FOldKeepLeftCol);
+        ResetUpdate();
+    }
+
+    // Sizing events and the sizing hint.
+    QString sizingHint;
+    TPoint hintAt;
+    if (GridState() == gsColSizing || FSizingFixed) {
+        Integer size = 0, col = 0;
+        TRect at;
+        if (FSizingFixed) {
+            size = FSizeFixedX;
+            at = CellRect(0, 0);
+        } else {
+            col = Colclicked;
+            at = Colclicked != -1 ? CellRect(Colclicked, std::max(Rowclicked, 0)) : CellRect(ColCount() - 1, 0);
+            size = X - at.Left - Clickposdx;
+        }
+        if (OnColumnSizing)
+            OnColumnSizing(this, col, size);
+        sizingHint = QStringLiteral("cw=<b>%1</b>").arg(size);
+        hintAt = {at.Left, at.Top};
+    }
+    if (GridState() == gsRowSizing || FSizingFixedR) {
+        Integer size = 0, row = 0;
+        TRect at;
+        if (FSizingFixedR) {
+            size = FSizeFixedY;
+            at = CellRect(0, 0);
+        } else {
+            row = Rowclicked;
+            at = Rowclicked != -1 ? CellRect(std::max(Colclicked, 0), Rowclicked) : CellRect(0, RowCount() - 1);
+            size = Y - at.Top - Clickposdy;
+        }
+        if (OnRowSizing)
+            OnRowSizing(this, row, size);
+        sizingHint = QStringLiteral("rh=<b>%1</b>").arg(size);
+        hintAt = {at.Left, at.Top};
+    }
+    if (!sizingHint.isEmpty() && (designing || HintShowSizing())) {
+        if (FScrollHintWnd == nullptr)
+            FScrollHintWnd = new THTMLHintWindow(this);
+        FScrollHintWnd->SetColor(HintColor());
+        TRect r = FScrollHintWnd->CalcHintRect(200, sizingHint, nullptr);
+        const TPoint sp = ClientToScreen(hintAt);
+        r = TRect{sp.X, sp.Y, sp.X + r.Width(), sp.Y + r.Height()};
+        FScrollHintWnd->ActivateHint(r, sizingHint);
+        FScrollHintText = sizingHint;
+        FScrollHintShow = true;
+    }
+
+    const TGridRect s = Selection();
+    if (!(s == sel0))
+        SelectionChanged(s.Left, s.Top, s.Right, s.Bottom);
+}
+
+void TExStringGrid::CMMouseLeave(TMessage& Msg)
+{
+    TBaseGrid::WndProc(Msg);
+    if (Msg.LParam != 0 && Msg.LParam != LPARAM(this))
+        return;
+    FMouseSelectMode = msNormal;
+    FSizeFixed = false;
+    FSizeFixedR = false;
+    if (!FNoMouseLeave && HoverFixedCells() != hfNone && (FHoverFixedX != -1 || FHoverFixedY != -1)) {
+        const TPoint old{FHoverFixedX, FHoverFixedY};
+        FHoverFixedX = FHoverFixedY = -1;
+        if (old.X >= 0 && old.Y >= 0)
+            RepaintCell(old.X, old.Y);
+    }
+    if (FLook == glListView && FHotFixedCell.X >= 0 && FHotFixedCell.Y >= 0
+        && (FHotFixedCell.X < FixedCols() || FHotFixedCell.Y < FixedRows()))
+        RepaintCell(FHotFixedCell.X, FHotFixedCell.Y);
+    if (FHoverRow && FHoverRowIdx != -1) {
+        const Integer old = FHoverRowIdx;
+        FHoverRowIdx = -1;
+        if (old < RowCount())
+            RepaintRow(old);
+    }
+}
+
+void TExStringGrid::CalcSizingState(Integer X, Integer Y, TGridState& State, Integer& Index, Integer& SizingPos,
+                                    Integer& SizingOfs, TGridDrawInfo& FixedInfo)
+{
+    TBaseGrid::CalcSizingState(X, Y, State, Index, SizingPos, SizingOfs, FixedInfo);
+    Integer c = -1, r = -1;
+    MouseToCell(X - 6, Y, c, r);
+    if (r < FixedRows() && c >= 0 && OnColumnSize) {
+        bool allow = true;
+        OnColumnSize(this, c, allow);
+        if (!allow) {
+            State = gsNormal;
+            FSizeFixed = false;
+        }
+    }
+    MouseToCell(X, Y - 6, c, r);
+    if (c < FixedCols() && OnRowSize) {
+        bool allow = true;
+        OnRowSize(this, r, allow);
+        if (!allow)
+            State = gsNormal;
+    }
+}
