@@ -154,6 +154,8 @@ void TExStringGrid::InsertCols(Integer ColIndex, Integer CCount)
         if (i < ColCount())
             SetColWidths(i, ColWidths(i - CCount));
         FVisibleCol[size_t(i)] = FVisibleCol[size_t(i - CCount)];
+        // A hidden column's remembered width travels with it.
+        FAllColWidths[size_t(i)] = FAllColWidths[size_t(i - CCount)];
     }
     for (Integer i = ColIndex; i < ColIndex + CCount; ++i) {
         if (i < ColCount())
@@ -199,6 +201,7 @@ void TExStringGrid::RemoveCols(Integer ColIndex, Integer CCount)
         if (inside && i + CCount < ColCount())
             SetColWidths(i, ColWidths(i + CCount));
         FVisibleCol[size_t(i)] = inside ? FVisibleCol[size_t(i + CCount)] : true;
+        FAllColWidths[size_t(i)] = inside ? FAllColWidths[size_t(i + CCount)] : SmallInt(0);
     }
     // Hidden columns removed leave the hidden count, shown ones the displayed.
     FNumHidden -= CCount - shown;
