@@ -368,3 +368,60 @@ TEST_F(MouseTable, HintRequestKeepsTagsForTheHtmlWindowAndGivesDisplayedColumns)
     testsupport::SaveScreenshot(GrabControl(&w), QStringLiteral("THTMLHintWindow-bold"));
     w.ReleaseHandle();
 }
+
+TEST_F(MouseTable, HeadersSelectWholeColumnsAndRows)
+{
+    grid->MouseActions()->SetColSelect(true);
+    grid->MouseActions()->SetRowSelect(true);
+    grid->SetOptions(grid->Options() | goRangeSelect);
+    TestInput::MouseMove(grid, Center(2, 0));
+    EXPECT_EQ(grid->MouseSelectMode(), msColumn);
+    EXPECT_EQ(grid->Cursor(), crUpArrow);
+    TestInput::Click(grid, Center(2, 0));
+    EXPECT_EQ(grid->Selection(), (TGridRect{2, 1, 2, 4}));
+
+    TestInput::MouseMove(grid, Center(0, 2));
+    EXPECT_EQ(grid->MouseSelectMode(), msRow);
+    TestInput::MouseDown(grid, mbLeft, Center(0, 2));
+    EXPECT_EQ(grid->Selection(), (TGridRect{1, 2, 5, 2}));
+    TestInput::MouseMove(grid, Center(0, 4), TShiftState(ssLeft));
+    EXPECT_EQ(grid->Selection(), (TGridRect{1, 2, 5, 4}));
+    TestInput::MouseUp(grid, mbLeft, Center(0, 4));
+    testsupport::SaveScreenshot(GrabControl(form), QStringLiteral("TExColumnGrid-mouse-row-selection"));
+    // Over a normal cell the cursor is the grid's own again.
+    TestInput::MouseMove(grid, Center(3, 3));
+    EXPECT_EQ(grid->MouseSelectMode(), msNormal);
+    EXPECT_EQ(grid->Cursor(), crDefault);
+}
+
+TEST_F(MouseTable, ComboCellOpensItsListOnTheSecondClick)
+{
+    TestInput::Click(grid, Center(3, 2));
+    EXPECT_FALSE(EditorShown());
+    TestInput::Click(grid, Center(3, 2));
+    ASSERT_NE(grid->Combobox(), nullptr);
+    EXPECT_TRUE(grid->Combobox()->Visible());
+    testsupport::SaveScreenshot(GrabControl(form), QStringLiteral("TExColumnGrid-mouse-combo-open"));
+}
+
+TEST_F(MouseTable, CtrlClicksCollectDisjunctRows)
+{
+    grid->MouseActions()->SetDisjunctRowSelect(true);
+    TestInput::Click(grid, Center(2, 1));
+    TestInput::KeyDown(grid, VK_CONTROL);
+    TestInput::Click(grid, Center(2, 3), mbLeft, TShiftState(ssCtrl));
+    TestInput::KeyUp(grid, VK_CONTROL);
+    EXPECT_TRUE(grid->RowSelect(1));
+    EXPECT_TRUE(grid->RowSelect(3));
+    EXPECT_FALSE(grid->RowSelect(2));
+    // Ctrl on a selected row takes it out on the release.
+    TestInput::KeyDown(grid, VK_CONTROL);
+    TestInput::Click(grid, Center(4, 1), mbLeft, TShiftState(ssCtrl));
+    TestInput::KeyUp(grid, VK_CONTROL);
+    EXPECT_FALSE(grid->RowSelect(1));
+    EXPECT_TRUE(grid->RowSelect(3));
+    // A plain click starts anew.
+    TestInput::Click(grid, Center(2, 4));
+    EXPECT_FALSE(grid->RowSelect(3));
+    EXPECT_TRUE(grid->RowSelect(4));
+}

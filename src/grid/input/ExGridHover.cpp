@@ -166,9 +166,14 @@ void TExStringGrid::MouseMove(TShiftState Shift, Integer X, Integer Y)
         if (ACol >= 0 && ACol < FixedCols() && ARow >= 0 && ARow <= RowCount() - f
             && (ARow >= FixedRows() || scrolledUp) && FMouseActions->RowSelect() && !IsOnSizingBorder(X, Y))
             FMouseSelectMode = msRow;
-        if (FMouseSelectMode != msNormal) {
+        if (FMouseSelectMode != msNormal && GridState() != gsColSizing && GridState() != gsRowSizing) {
             cursorChosen = true;
             Invokedchange = true;
+            // The platform's nearest shapes stand for the grid's own select
+            // cursors: an arrow for columns and rows, a cross for all.
+            const TCursor c = FMouseSelectMode == msAll ? crCross : crUpArrow;
+            if (Cursor() != c)
+                TControl::SetCursor(c);
         }
     }
 
