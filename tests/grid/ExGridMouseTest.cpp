@@ -195,8 +195,11 @@ TEST_F(MouseTable, DoubleClicksReportTheCellAndAutoSizeAtHeaderBorders)
     grid->OnEndColumnSize = [&](TObject*, Integer ACol) { ended.push_back(ACol); };
     const TRect r = grid->CellRect(2, 0);
     TestInput::DblClick(grid, {r.Right - 1, (r.Top + r.Bottom) / 2});
-    EXPECT_GT(grid->ColWidths(2), 120);
+    const Integer sized = grid->ColWidths(2);
+    EXPECT_GT(sized, 120);
     EXPECT_EQ(ended, std::vector<Integer>{2});
+    grid->AutoSizeCol(2, 0);
+    EXPECT_EQ(grid->ColWidths(2), sized);  // the release took nothing back
     testsupport::SaveScreenshot(GrabControl(form), QStringLiteral("TExColumnGrid-mouse-autosized-column"));
 
     // Near the left border of header cell 4 the column on its left is sized;

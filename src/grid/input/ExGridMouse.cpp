@@ -644,6 +644,14 @@ void TExStringGrid::WMLButtonUp(TMessage& Msg)
 {
     const TPoint pt = PointFromLParam(Msg.LParam);
     const Integer X = pt.X, Y = pt.Y;
+    // The release after a border double click only ends it: the sizing the
+    // double click's press began is dropped, the auto-size stays.
+    if (FDblClk) {
+        FDblClk = false;
+        CancelTracking();
+        TBaseGrid::WndProc(Msg);
+        return;
+    }
     ColMoveFlg = false;
     ColSizeFlg = false;
     FMouseDown = false;
@@ -789,11 +797,6 @@ void TExStringGrid::WMLButtonUp(TMessage& Msg)
             OnRadioMouseUp(this, ACol, ARow, idx);
     }
 
-    if (FDblClk) {
-        FDblClk = false;
-        TBaseGrid::WndProc(Msg);
-        return;
-    }
     TBaseGrid::WndProc(Msg);
 }
 
