@@ -69,6 +69,7 @@ class TInplaceEdit;
 class TPictureContainer;
 class TPopupMenu;
 class TExStringGrid;
+struct TMiniHTMLResult;
 
 // Columns from this real index on always count as shown.
 constexpr Integer MAX_COLUMNS = 512;
@@ -1050,6 +1051,9 @@ public:
     TPoint LastHintPos() const { return FLastHintPos; }
     TPoint HoverFixedCell() const { return {FHoverFixedX, FHoverFixedY}; }
     bool SizeFixedBorder() const { return FSizeFixed; }
+    // Lays a mini-HTML cell text out in R without painting and reports the
+    // link or control under P; false when nothing is hit.
+    bool HitTestMiniHTML(const QString& Text, const TRect& R, TPoint P, TMiniHTMLResult& Hit);
     // Moves the selection out of the grid and brings it back.
     void HideSelection();
     void UnHideSelection();

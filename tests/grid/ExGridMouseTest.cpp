@@ -428,3 +428,86 @@ TEST_F(MouseTable, CtrlClicksCollectDisjunctRows)
     EXPECT_FALSE(grid->RowSelect(3));
     EXPECT_TRUE(grid->RowSelect(4));
 }
+
+namespace {
+
+// A plain string grid on a shown form, editing on.
+struct MouseStringGrid : ::testing::Test {
+    TForm* form = nullptr;
+    TExStringGrid* grid = nullptr;
+    void SetUp() override
+    {
+        form = new TForm(nullptr);
+        form->SetClientSize(480, 200);
+        grid = new TExStringGrid(form);
+        grid->SetParent(form);
+        grid->SetBounds(0, 0, 480, 200);
+        grid->SetColCount(5);
+        grid->SetRowCount(5);
+        grid->SetDefaultColWidth(90);
+        grid->SetOptions(grid->Options() | goEditing);
+        form->Show();
+        grid->SetFocus();
+    }
+    void TearDown() override { delete form; }
+};
+
+} // namespace
+
+TEST_F(MouseStringGrid, FormControlAndCellLinkInMiniHtmlCells)
+{
+    grid->SetCells(1, 1, QStringLiteral("<CONTROL TYPE=\"CHECK\" ID=\"c1\" VALUE=\"TRUE\" WIDTH=\"16\">"));
+    std::vector<QString> clicks;
+    grid->OnControlClick = [&](TObject*, Integer, Integer, const QString& ID, const QString& Type,
+                               const QString& Val) { clicks.push_back(ID + QLatin1Char(' ') + Type + QLatin1Char(' ') + Val); };
+    const TRect r = grid->CellRect(1, 1);
+    TestInput::Click(grid, {r.Left + grid->XYOffset().X + 8, r.Top + grid->XYOffset().Y + 8});
+    ASSERT_EQ(clicks.size(), 1u);
+    EXPECT_EQ(clicks[0], QStringLiteral("c1 CHECK TRUE"));
+    EXPECT_TRUE(grid->Cells(1, 1).contains(QLatin1String("VALUE=\"FALSE\"")));
+
+    // A cell link jumps to the cell it names; the handler may stop that.
+    grid->SetCells(2, 2, QStringLiteral("<A HREF=\"cell://R3C4\">go to</A>"));
+    std::vector<QString> anchors;
+    grid->OnAnchorClick = [&](TObject*, Integer, Integer, const QString& A, bool&) { anchors.push_back(A); };
+    const TRect l = grid->CellRect(2, 2);
+    TestInput::Click(grid, {l.Left + grid->XYOffset().X + 6, (l.Top + l.Bottom) / 2});
+    ASSERT_EQ(anchors.size(), 1u);
+    EXPECT_EQ(grid->Col(), 4);
+    EXPECT_EQ(grid->Row(), 3);
+}
+
+TEST_F(MouseStringGrid, RatingTakesHalfStepsOfNinePixels)
+{
+    grid->AddRating(2, 2, 5, clYellow, clSilver);
+    std::vector<double> asked;
+    grid->OnRatingChange = [&](TObject*, Integer, Integer, double V, bool&) { asked.push_back(V); };
+    const TRect r = grid->CellRect(2, 2);
+    for (Integer dx : {26, 27, 8, 9}) {
+        TestInput::Click(grid, {r.Left + dx, (r.Top + r.Bottom) / 2});
+    }
+    EXPECT_EQ(asked, (std::vector<double>{1.0, 1.5, 0.0, 0.5}));
+    EXPECT_EQ(grid->Floats(2, 2), 0.5);
+    grid->OnRatingChange = [](TObject*, Integer, Integer, double, bool& Allow) { Allow = false; };
+    TestInput::Click(grid, {r.Left + 30, (r.Top + r.Bottom) / 2});
+    EXPECT_EQ(grid->Floats(2, 2), 0.5);
+}
+
+TEST_F(MouseStringGrid, CellButtonClicksOnReleaseOverIt)
+{
+    grid->AddButton(3, 2, 40, 18, QStringLiteral("..."), haRight, vaCenter);
+    std::vector<QString> pressed;
+    grid->OnButtonClick = [&](TObject*, Integer C, Integer R) { pressed.push_back(QStringLiteral("%1,%2").arg(C).arg(R)); };
+    GrabControl(grid);  // painting places the button in its cell
+    const TRect b = grid->GetButtonRect(3, 2);
+    ASSERT_GT(b.Width(), 0);
+    const TPoint mid{(b.Left + b.Right) / 2, (b.Top + b.Bottom) / 2};
+    TestInput::MouseDown(grid, mbLeft, mid);
+    testsupport::SaveScreenshot(GrabControl(grid), QStringLiteral("TExStringGrid-cell-button-pushed"));
+    TestInput::MouseUp(grid, mbLeft, mid);
+    EXPECT_EQ(pressed, std::vector<QString>{"3,2"});
+    // Released away from the button: no click.
+    TestInput::MouseDown(grid, mbLeft, mid);
+    TestInput::MouseUp(grid, mbLeft, {b.Left - 30, mid.Y});
+    EXPECT_EQ(pressed.size(), 1u);
+}

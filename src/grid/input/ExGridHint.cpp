@@ -19,6 +19,21 @@ QString& HintFontName()
 
 // ------------------------------------------------------------- cell hints
 
+bool TExStringGrid::HitTestMiniHTML(const QString& Text, const TRect& R, TPoint P, TMiniHTMLResult& Hit)
+{
+    TMiniHTMLRequest req;
+    req.PointX = P.X;
+    req.PointY = P.Y;
+    req.TestAgain = true;  // measures and tests, draws nothing
+    req.AnchorColor = URLColor();
+    req.ShadowColor = clGray;
+    req.PictureContainer = PictureContainer();
+    req.PictureCache = ImageCache();
+    req.Images = GridImages();
+    Canvas()->Font()->Assign(Font());
+    return RenderMiniHTML(Canvas(), Text, R, req, Hit);
+}
+
 void TExStringGrid::CMHintShow(TMessage& Msg)
 {
     auto* info = reinterpret_cast<THintInfo*>(Msg.LParam);
@@ -54,19 +69,8 @@ void TExStringGrid::PrepareCellHint(QString& HintStr, bool& CanShow, THintInfo& 
 
         const QString s = Cells(rc, ARow);
         if (GetTextKind(s, EnableHTML()) == 1 && AnchorHint()) {
-            TMiniHTMLRequest req;
-            req.PointX = HintInfo.CursorPos.X;
-            req.PointY = HintInfo.CursorPos.Y;
-            req.MeasureOnly = true;
-            req.TestAgain = true;
-            req.AnchorColor = URLColor();
-            req.ShadowColor = clGray;
-            req.PictureContainer = PictureContainer();
-            req.PictureCache = ImageCache();
-            req.Images = GridImages();
             TMiniHTMLResult hit;
-            Canvas()->Font()->Assign(Font());
-            if (RenderMiniHTML(Canvas(), s, R, req, hit) && !hit.AnchorUnderPoint.isEmpty()) {
+            if (HitTestMiniHTML(s, R, HintInfo.CursorPos, hit) && !hit.AnchorUnderPoint.isEmpty()) {
                 QString t = hit.AnchorTitle.isEmpty() ? hit.AnchorUnderPoint : hit.AnchorTitle;
                 if (OnAnchorHint)
                     OnAnchorHint(this, ARow, rc, t);
@@ -113,6 +117,19 @@ void TExStringGrid::PrepareCellHint(QString& HintStr, bool& CanShow, THintInfo& 
 
 THTMLHintWindow::THTMLHintWindow(TComponent* AOwner) : THintWindow(AOwner) {}
 
+void THTMLHintWindow::RenderHint(TCanvas* Canvas, const QString& AHint, const TRect& R, bool Measure,
+                                 TMiniHTMLResult& Result)
+{
+    TMiniHTMLRequest req;
+    req.MeasureOnly = Measure;
+    req.WordWrap = true;
+    req.PictureContainer = FPictureContainer;
+    req.Images = FImages;
+    req.AnchorColor = clBlue;
+    req.ShadowColor = clGray;
+    RenderMiniHTML(Canvas, AHint, R, req, Result);
+}
+
 void THTMLHintWindow::CreateParams(TCreateParams& Params)
 {
     THintWindow::CreateParams(Params);
@@ -130,15 +147,8 @@ TPoint THTMLHintWindow::MeasureText(const QString& AHint, TRect R)
         c->TextRect(R, FWideCaption, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
         return {R.Right - R.Left, R.Bottom - R.Top};
     }
-    TMiniHTMLRequest req;
-    req.MeasureOnly = true;
-    req.WordWrap = true;
-    req.PictureContainer = FPictureContainer;
-    req.Images = FImages;
-    req.AnchorColor = clBlue;
-    req.ShadowColor = clGray;
     TMiniHTMLResult res;
-    RenderMiniHTML(c, AHint, R, req, res);
+    RenderHint(c, AHint, R, true, res);
     return {res.Width, res.Height};
 }
 
@@ -210,12 +220,6 @@ void THTMLHintWindow::Paint()
         c->TextRect(T, FWideCaption, DT_SINGLELINE | DT_NOPREFIX);
         return;
     }
-    TMiniHTMLRequest req;
-    req.WordWrap = true;
-    req.PictureContainer = FPictureContainer;
-    req.Images = FImages;
-    req.AnchorColor = clBlue;
-    req.ShadowColor = clGray;
     TMiniHTMLResult res;
-    RenderMiniHTML(c, Caption(), T, req, res);
+    RenderHint(c, Caption(), T, false, res);
 }

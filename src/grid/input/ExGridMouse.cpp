@@ -272,18 +272,7 @@ void TExStringGrid::WMLButtonDown(TMessage& Msg)
                 r.Top += XYOffset().Y + 1;
                 if (HasCheckBox(realCol, ARow))
                     r.Left += ControlLook()->CheckSize();
-                TMiniHTMLRequest req;
-                req.PointX = P.X;
-                req.PointY = P.Y;
-                req.MeasureOnly = true;
-                req.TestAgain = true;
-                req.AnchorColor = URLColor();
-                req.ShadowColor = clGray;
-                req.PictureContainer = PictureContainer();
-                req.PictureCache = ImageCache();
-                req.Images = GridImages();
-                Canvas()->Font()->Assign(Font());
-                if (RenderMiniHTML(Canvas(), s, r, req, hit))
+                if (HitTestMiniHTML(s, r, P, hit))
                     anchor = hit.AnchorUnderPoint;
             }
             if (!anchor.isEmpty()) {

@@ -5,7 +5,9 @@
 
 #include "platform/HintWindow.h"
 
+class TCanvas;
 class TCustomImageList;
+struct TMiniHTMLResult;
 class TPictureContainer;
 
 class THTMLHintWindow : public THintWindow {
@@ -27,6 +29,8 @@ protected:
     void Paint() override;
 
 private:
+    // Lays the mini-HTML hint out in R: measured only, or painted.
+    void RenderHint(TCanvas* Canvas, const QString& AHint, const TRect& R, bool Measure, TMiniHTMLResult& Result);
     // Width and height of the text laid out in R (wide text on one line).
     TPoint MeasureText(const QString& AHint, TRect R);
 
