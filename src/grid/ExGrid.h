@@ -1075,6 +1075,8 @@ public:
     std::function<void(TObject* Sender, Integer ARow, Integer ACol, const QString& Anchor, bool& AutoHandle)>
         OnAnchorClick;
     std::function<void(TObject* Sender, Integer ARow, Integer ACol, QString& Anchor)> OnAnchorHint;
+    std::function<void(TObject* Sender, Integer ARow, Integer ACol, const QString& Anchor)> OnAnchorEnter;
+    std::function<void(TObject* Sender, Integer ARow, Integer ACol, const QString& Anchor)> OnAnchorExit;
     std::function<void(TObject* Sender, Integer ARow, Integer ACol, const QString& CtrlID, const QString& CtrlType,
                        const QString& CtrlVal)>
         OnControlClick;
@@ -1818,6 +1820,9 @@ private:
     Integer FFilterRow = 0;
     bool FFilterDropDownAuto = false;
     std::unique_ptr<TStringList> FDropCheckList;
+    // ---- mouse: the cursor shown is one the grid chose itself
+    bool FCursorSetByGrid = false;
+    void SetCursorByGrid(TCursor Value);
 };
 
 #undef EXGRID_PROPERTY

@@ -9,6 +9,7 @@
 #include "grid/ExGridEditors.h"
 #include "grid/columns/ExColumnGrid.h"
 #include "grid/input/HTMLHintWindow.h"
+#include "platform/Canvas.h"
 #include "platform/Form.h"
 #include "platform/InplaceEdit.h"
 #include "platform/Messages.h"
@@ -450,6 +451,11 @@ struct MouseStringGrid : ::testing::Test {
         grid->SetFocus();
     }
     void TearDown() override { delete form; }
+    TPoint Mid(Integer c, Integer r) const
+    {
+        const TRect rc = grid->CellRect(c, r);
+        return {(rc.Left + rc.Right) / 2, (rc.Top + rc.Bottom) / 2};
+    }
 };
 
 } // namespace
@@ -510,4 +516,43 @@ TEST_F(MouseStringGrid, CellButtonClicksOnReleaseOverIt)
     TestInput::MouseDown(grid, mbLeft, mid);
     TestInput::MouseUp(grid, mbLeft, {b.Left - 30, mid.Y});
     EXPECT_EQ(pressed.size(), 1u);
+}
+
+TEST_F(MouseStringGrid, LinksChangeTheCursorAndReportEnteringAndLeaving)
+{
+    grid->SetCursor(crIBeam);  // the application's own cursor
+    grid->SetCells(1, 1, QStringLiteral("<A HREF=\"first\">one</A> and <A HREF=\"second\">two</A>"));
+    grid->SetURLShow(true);
+    grid->SetCells(3, 3, QStringLiteral("http://example.invalid/"));
+    std::vector<QString> seen;
+    grid->OnAnchorEnter = [&](TObject*, Integer, Integer, const QString& A) { seen.push_back(QStringLiteral("enter ") + A); };
+    grid->OnAnchorExit = [&](TObject*, Integer, Integer, const QString& A) { seen.push_back(QStringLiteral("exit ") + A); };
+    const TRect r = grid->CellRect(1, 1);
+    const Integer y = r.Top + grid->XYOffset().Y + 6;
+    const Integer x0 = r.Left + grid->XYOffset().X + 4;
+    grid->Canvas()->SetFont(grid->Font());
+    const Integer x1 = x0 + grid->Canvas()->TextWidth(QStringLiteral("one and t"));
+    TestInput::MouseMove(grid, {x0, y});
+    EXPECT_EQ(grid->Cursor(), crHandPoint);
+    TestInput::MouseMove(grid, {x1, y});
+    TestInput::MouseMove(grid, {r.Right - 3, r.Bottom - 2});
+    EXPECT_EQ(seen, (std::vector<QString>{"enter first", "enter second", "exit second"}));
+    EXPECT_EQ(grid->Cursor(), crIBeam);
+    TestInput::MouseMove(grid, Mid(3, 3));
+    EXPECT_EQ(grid->Cursor(), crHandPoint);
+    TestInput::MouseMove(grid, Mid(2, 2));
+    EXPECT_EQ(grid->Cursor(), crIBeam);
+
+    // The application picks a cell's cursor; the fixed-column border splits.
+    grid->OnGetCellCursor = [](TObject*, Integer C, Integer, Integer, Integer, TCursor& Cur) {
+        if (C == 4)
+            Cur = crCross;
+    };
+    TestInput::MouseMove(grid, Mid(4, 2));
+    EXPECT_EQ(grid->Cursor(), crCross);
+    grid->MouseActions()->SetSizeFixedCol(true);
+    TestInput::MouseMove(grid, {grid->ColWidths(0), Mid(1, 2).Y});
+    EXPECT_EQ(grid->Cursor(), crHSplit);
+    TestInput::MouseMove(grid, Mid(2, 2));
+    EXPECT_EQ(grid->Cursor(), crIBeam);
 }

@@ -8,6 +8,7 @@
 
 #include "grid/ExGrid.h"
 
+#include "grid/EsgHTMLE.h"
 #include "grid/ExGridCellGraphic.h"
 #include "platform/Form.h"
 #include "grid/input/HTMLHintWindow.h"
@@ -171,25 +172,89 @@ void TExStringGrid::MouseMove(TShiftState Shift, Integer X, Integer Y)
             Invokedchange = true;
             // The platform's nearest shapes stand for the grid's own select
             // cursors: an arrow for columns and rows, a cross for all.
-            const TCursor c = FMouseSelectMode == msAll ? crCross : crUpArrow;
-            if (Cursor() != c)
-                TControl::SetCursor(c);
+            SetCursorByGrid(FMouseSelectMode == msAll ? crCross : crUpArrow);
         }
     }
 
-    // The hand cursor over URLs.
+    // The hand cursor over URLs and links; links report entering and leaving.
     if (valid && ACol < ColCount() && ARow < RowCount()) {
-        const QString s = Cells(DisplToRealCol(ACol), ARow);
-        if (URLShow() && GetTextKind(s, EnableHTML()) != 1 && IsURL(s)) {
+        const Integer rc = DisplToRealCol(ACol);
+        const QString s = Cells(rc, ARow);
+        const Integer kind = GetTextKind(s, EnableHTML());
+        auto handCursor = [&] {
             cursorChosen = true;
             Invokedchange = true;
-            if (Cursor() != crHandPoint)
-                TControl::SetCursor(crHandPoint);
+            SetCursorByGrid(crHandPoint);
+        };
+        if (URLShow() && kind != 1 && IsURL(s)) {
+            handCursor();
+        } else if (kind == 1) {
+            TRect r = CellRect(ACol, ARow);
+            r.Left += XYOffset().X + 1;
+            r.Top += XYOffset().Y + 1;
+            r.Right -= XYOffset().X;
+            if (HasCheckBox(rc, ARow))
+                r.Left += ControlLook()->CheckSize();
+            TMiniHTMLResult hit;
+            const QString anchor = HitTestMiniHTML(s, r, {X, Y}, hit) ? hit.AnchorUnderPoint : QString();
+            const Integer link = anchor.isEmpty() ? -1 : hit.HoveredAnchor;
+            if (URLUnderlineOnHover() && (FHoverCell.X != ACol || FHoverCell.Y != ARow || FHoverlink != -1 || link != -1)) {
+                if (FHoverCell.X >= 0 && FHoverCell.Y >= 0 && (FHoverCell.X != ACol || FHoverCell.Y != ARow))
+                    RepaintCell(FHoverCell.X, FHoverCell.Y);
+                FHoverCell = {ACol, ARow};
+                FHoverlink = link;
+                RepaintCell(ACol, ARow);
+            }
+            if (!anchor.isEmpty()) {
+                QString anchorHint = hit.AnchorTitle;
+                if (anchorHint.isEmpty() && OnAnchorHint)
+                    OnAnchorHint(this, ARow, ACol, anchorHint);
+                if (anchorHint != FLastAnchorHint && !FLastAnchorHint.isEmpty() && anchor != FAnchor) {
+                    FLastAnchorHint = anchorHint;
+                    if (Application != nullptr)
+                        Application->CancelHint();
+                }
+                handCursor();
+                if (anchor != FAnchor) {
+                    if (OnAnchorEnter)
+                        OnAnchorEnter(this, ARow, ACol, anchor);
+                    FAnchor = anchor;
+                }
+            } else if (!FAnchor.isEmpty()) {
+                if (OnAnchorExit)
+                    OnAnchorExit(this, ARow, ACol, FAnchor);
+                FAnchor.clear();
+            }
+        } else if (URLUnderlineOnHover() && FHoverCell.X >= 0 && FHoverCell.Y >= 0
+                   && (FHoverCell.X != ACol || FHoverCell.Y != ARow || FHoverlink != -1)) {
+            FHoverlink = -1;
+            RepaintCell(FHoverCell.X, FHoverCell.Y);
+            FHoverCell = {-1, -1};
         }
     }
-    if (!cursorChosen && Cursor() != FOldCursor) {
+    // The fixed-cell sizing border shows the split cursor; the application
+    // may choose a cell's cursor.
+    if (FSizeFixed || FSizingFixed || FSizeFixedR || FSizingFixedR) {
+        cursorChosen = true;
         Invokedchange = true;
-        TControl::SetCursor(FOldCursor);
+        SetCursorByGrid(FSizeFixedR || FSizingFixedR ? crVSplit : crHSplit);
+    } else if (!cursorChosen && valid && OnGetCellCursor) {
+        const TCursor base = FCursorSetByGrid ? FOldCursor : Cursor();
+        TCursor c = base;
+        OnGetCellCursor(this, ACol, ARow, X, Y, c);
+        if (c != base) {
+            cursorChosen = true;
+            Invokedchange = true;
+            SetCursorByGrid(c);
+        }
+    }
+    // Back to the application's cursor once the grid's own is no longer due.
+    if (!cursorChosen && FCursorSetByGrid) {
+        FCursorSetByGrid = false;
+        if (Cursor() != FOldCursor) {
+            Invokedchange = true;
+            TControl::SetCursor(FOldCursor);
+        }
     }
 
     // A hint shown for one cell goes as soon as the mouse reaches another.
@@ -265,6 +330,17 @@ void TExStringGrid::MouseMove(TShiftState Shift, Integer X, Integer Y)
     const TGridRect s = Selection();
     if (!(s == sel0))
         SelectionChanged(s.Left, s.Top, s.Right, s.Bottom);
+}
+
+void TExStringGrid::SetCursorByGrid(TCursor Value)
+{
+    // The application's cursor is kept to come back to.
+    if (!FCursorSetByGrid)
+        FOldCursor = Cursor();
+    FCursorSetByGrid = true;
+    Invokedchange = true;
+    if (Cursor() != Value)
+        TControl::SetCursor(Value);
 }
 
 void TExStringGrid::CMMouseLeave(TMessage& Msg)
