@@ -1823,6 +1823,9 @@ private:
     // ---- mouse: the cursor shown is one the grid chose itself
     bool FCursorSetByGrid = false;
     void SetCursorByGrid(TCursor Value);
+    // The fixed column (row) whose right (bottom) border lies within 2
+    // pixels of Pos; -1 for none.
+    Integer FixedBorderAt(bool Cols, Integer Pos) const;
 };
 
 #undef EXGRID_PROPERTY

@@ -289,6 +289,17 @@ TEST_F(MouseTable, FixedCellHoverAndFixedColumnBorder)
         TestInput::MouseMove(grid, {border + dx, Center(1, 2).Y});
         EXPECT_EQ(grid->SizeFixedBorder(), std::abs(dx) < 3) << dx;
     }
+    // Dragging that border sizes the fixed column to the mouse.
+    std::vector<Integer> ended;
+    grid->OnEndColumnSize = [&](TObject*, Integer ACol) { ended.push_back(ACol); };
+    const Integer y = Center(1, 2).Y;
+    TestInput::MouseMove(grid, {border, y});
+    TestInput::MouseDown(grid, mbLeft, {border, y});
+    TestInput::MouseMove(grid, {55, y}, TShiftState(ssLeft));
+    TestInput::MouseUp(grid, mbLeft, {55, y});
+    EXPECT_EQ(grid->ColWidths(0), 55);
+    EXPECT_EQ(ended, std::vector<Integer>{0});
+    EXPECT_EQ(grid->Row(), 1);  // no cell was selected by it
 }
 
 TEST_F(MouseTable, CellHintShowsTheTextAndTheApplicationsWord)

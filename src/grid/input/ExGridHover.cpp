@@ -109,29 +109,13 @@ void TExStringGrid::MouseMove(TShiftState Shift, Integer X, Integer Y)
     }
 
     // The right border of a fixed column, the bottom border of a fixed row.
-    FSizeFixed = false;
-    {
-        Integer s = 0;
-        for (Integer i = 0; i < FixedCols(); ++i) {
-            if (std::abs(ColWidths(i) + s - X) < 3 && valid && !designing)
-                FSizeFixed = FMouseActions->SizeFixedCol();
-            s += ColWidths(i) + 1;
-        }
-    }
+    FSizeFixed = valid && !designing && FixedBorderAt(true, X) >= 0 && FMouseActions->SizeFixedCol();
     if (FSizingFixed) {
         DrawColSizingLine(FSizeFixedX);
         FSizeFixedX = X;
         DrawColSizingLine(X);
     }
-    FSizeFixedR = false;
-    {
-        Integer s = 0;
-        for (Integer i = 0; i < FixedRows(); ++i) {
-            if (std::abs(RowHeights(i) + s - Y) < 3 && valid && !designing)
-                FSizeFixedR = FMouseActions->SizeFixedRow();
-            s += RowHeights(i) + 1;
-        }
-    }
+    FSizeFixedR = valid && !designing && FixedBorderAt(false, Y) >= 0 && FMouseActions->SizeFixedRow();
     if (FSizingFixedR) {
         DrawRowSizingLine(FSizeFixedY);
         FSizeFixedY = Y;
@@ -330,6 +314,20 @@ void TExStringGrid::MouseMove(TShiftState Shift, Integer X, Integer Y)
     const TGridRect s = Selection();
     if (!(s == sel0))
         SelectionChanged(s.Left, s.Top, s.Right, s.Bottom);
+}
+
+Integer TExStringGrid::FixedBorderAt(bool Cols, Integer Pos) const
+{
+    // Borders lie one grid line apart; the last match wins.
+    Integer found = -1, s = 0;
+    const Integer n = Cols ? FixedCols() : FixedRows();
+    for (Integer i = 0; i < n; ++i) {
+        const Integer size = Cols ? ColWidths(i) : RowHeights(i);
+        if (std::abs(size + s - Pos) < 3)
+            found = i;
+        s += size + 1;
+    }
+    return found;
 }
 
 void TExStringGrid::SetCursorByGrid(TCursor Value)

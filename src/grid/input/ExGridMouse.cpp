@@ -133,24 +133,16 @@ void TExStringGrid::WMLButtonDown(TMessage& Msg)
         FSizingFixed = true;
         FSizeFixedX = X;
         DrawColSizingLine(X);
-        Integer s = 0;
-        for (Integer i = 0; i < FixedCols(); ++i) {
-            if (std::abs(ColWidths(i) + s - X) < 3 && !IsDesigning())
-                FSizingFixedCol = i;
-            s += ColWidths(i) + 1;
-        }
+        if (const Integer i = FixedBorderAt(true, X); i >= 0 && !IsDesigning())
+            FSizingFixedCol = i;
         return;
     }
     if (FSizeFixedR) {
         FSizingFixedR = true;
         FSizeFixedY = Y;
         DrawRowSizingLine(Y);
-        Integer s = 0;
-        for (Integer i = 0; i < FixedRows(); ++i) {
-            if (std::abs(RowHeights(i) + s - Y) < 3 && !IsDesigning())
-                FSizingFixedRow = i;
-            s += RowHeights(i) + 1;
-        }
+        if (const Integer i = FixedBorderAt(false, Y); i >= 0 && !IsDesigning())
+            FSizingFixedRow = i;
         return;
     }
 
