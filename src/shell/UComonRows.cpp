@@ -104,14 +104,6 @@ void Move_Check_Box_Cell(TExStringGrid* grid, Integer c, Integer from, Integer t
     grid->SetReadOnly(c, to, grid->ReadOnly(c, from));
 }
 
-template <class Grid>
-void Size_Column_To_Content(Grid* grid, Integer column)
-{
-    // The grid's own content sizing, where the grid offers it.
-    if constexpr (requires { grid->AutoSizeCol(column, 0); })
-        grid->AutoSizeCol(column, 0);
-}
-
 } // namespace
 
 // ------------------------------------------------------------ column grids
@@ -240,7 +232,7 @@ void CheckBox_Grid_Insert_Row(Integer row, TExStringGrid* grid, bool check_first
 void Grid_Auto_Size_Column(TExStringGrid* grid, Integer row, Integer column)
 {
     if (grid && Double_Click_Auto_Size && row == 0)
-        Size_Column_To_Content(grid, column);
+        grid->AutoSizeCol(column, 0);
 }
 
 void Grid_Enter_Next_Cell(TExStringGrid* grid, QChar& key)
