@@ -1,0 +1,80 @@
+#include "plant/UTopicTemplate.h"
+
+#include "controls/FxButton.h"
+#include "grid/ExGrid.h"
+#include "platform/ExtCtrls.h"
+#include "platform/StdControls.h"
+#include "plant/TableWindow.h"
+
+TFTopicTemplate* FTopicTemplate = nullptr;
+
+TFTopicTemplate::TFTopicTemplate(TComponent* AOwner)
+    : TStepDialog(AOwner, QStringLiteral("FTopicTemplate"), 635, 396)
+{
+    Label1->SetVisible(false);
+    Btn_OK->SetModalResult(mrOk);
+
+    // The legend sits above the button panel.
+    P_Legend = Make_Control<TPanel>(this, this, "P_Legend");
+    P_Legend->SetBounds(0, 0, 635, 150);
+    P_Legend->SetAlign(alBottom);
+    P_Legend->SetCaption(QString());
+    L_List_Keywords = Make_Control<TLabel>(this, P_Legend, "L_List_Keywords");
+    L_List_Keywords->SetAlign(alTop);
+    ESG_Keywords = Make_Control<TExStringGrid>(this, P_Legend, "ESG_Keywords");
+    ESG_Keywords->SetAlign(alClient);
+    ESG_Keywords->SetColCount(2);
+    ESG_Keywords->SetFixedCols(0);
+    ESG_Keywords->SetRowCount(2);
+    ESG_Keywords->SetColWidths(0, 200);
+    ESG_Keywords->SetColWidths(1, 380);
+    ESG_Keywords->SetOptions(ESG_Keywords->Options() | goEditing);
+
+    RE_TopicTemplate = Make_Control<TMemo>(this, this, "RE_TopicTemplate");
+    RE_TopicTemplate->SetAlign(alClient);
+    RE_TopicTemplate->SetScrollBars(ssVertical);
+
+    OnCreate = [this](TObject* s) { FormCreate(s); };
+    OnShow = [this](TObject* s) { FormShow(s); };
+}
+
+TFTopicTemplate::~TFTopicTemplate()
+{
+    if (FTopicTemplate == this)
+        FTopicTemplate = nullptr;
+}
+
+void TFTopicTemplate::FormCreate(TObject*)
+{
+    Frame_Create();
+    Set_Lang();
+}
+
+void TFTopicTemplate::Set_Lang()
+{
+    SetCaption(Plant_Lang(5300));
+    L_SW_Desc->SetCaption(Plant_Lang(5302));
+    L_List_Keywords->SetCaption(Plant_Lang(5304));
+    ESG_Keywords->SetCells(0, 0, Plant_Lang(5305));
+    ESG_Keywords->SetCells(1, 0, Plant_Lang(5306));
+    Btn_OK->SetCaption(Plant_Lang(5307));
+    Btn_Cancel->SetCaption(Plant_Lang(5308));
+}
+
+void TFTopicTemplate::FormShow(TObject*)
+{
+    SetCaption(Plant_Lang(TopicTemplate ? 5301 : 5300));
+    L_SW_Desc->SetCaption(Plant_Lang(TopicTemplate ? 5303 : 5302));
+    Laod_Keywords();
+    if (RE_TopicTemplate->CanFocus())
+        RE_TopicTemplate->SetFocus();
+}
+
+void TFTopicTemplate::Laod_Keywords()
+{
+    ESG_Keywords->SetRowCount(2);
+    ESG_Keywords->SetCells(0, 1, QString());
+    ESG_Keywords->SetCells(1, 1, QString());
+    ESG_Keywords->SetReadOnly(0, 1, false);
+    ESG_Keywords->SetReadOnly(1, 1, true);
+}
