@@ -17,6 +17,11 @@
 #include "mbus/UNewIDNode.h"
 #include "parameters/ULoRa_Set_Access.h"
 #include "parameters/UParGen.h"
+#include "plant/UMQTT_Set_Topic.h"
+#include "plant/US7_Protocol_Set_Access.h"
+#include "plant/USNMPManagerAccess.h"
+#include "plant/USNMP_Trap_Access.h"
+#include "plant/UTopicTemplate.h"
 
 #include "image/USaveBincc.h"
 #include "shell/DialogFrame.h"
@@ -357,6 +362,14 @@ void TFArvintoFirmWare::Btn_Click(TObject* Sender)
         FSet_SDO_Server_Access->ShowModal();
     } else if (Sender == Btn_CreateBin) {
         Update_Device();
+    } else if (Is_Step(Sender, "Btn_MQTT_Set_Topic")) {
+        FMQTT_Set_Topic->ShowModal();
+    } else if (Is_Step(Sender, "Btn_S7_Protocol_Access")) {
+        FS7_Protocol_Set_Access->ShowModal();
+    } else if (Is_Step(Sender, "Btn_SNMP_Manager_Access")) {
+        FSNMPManagerAccess->ShowModal();
+    } else if (Is_Step(Sender, "Btn_SNMP_Trap")) {
+        FSNMP_Trap_Access->ShowModal();
     }
     // The windows of the other steps open here once they exist.
 }
@@ -477,6 +490,11 @@ void TFArvintoFirmWare::Change_Language()
     Refresh_Texts(FSet_PDO_Access);
     Refresh_Texts(FSet_SDO_Client_Access);
     Refresh_Texts(FSet_SDO_Server_Access);
+    Refresh_Texts(FMQTT_Set_Topic);
+    Refresh_Texts(FTopicTemplate);
+    Refresh_Texts(FS7_Protocol_Set_Access);
+    Refresh_Texts(FSNMPManagerAccess);
+    Refresh_Texts(FSNMP_Trap_Access);
 }
 
 void TFArvintoFirmWare::Set_Lang()

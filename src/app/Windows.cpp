@@ -18,6 +18,11 @@
 #include "mbus/UNewIDNode.h"
 #include "parameters/ULoRa_Set_Access.h"
 #include "parameters/UParGen.h"
+#include "plant/UMQTT_Set_Topic.h"
+#include "plant/US7_Protocol_Set_Access.h"
+#include "plant/USNMPManagerAccess.h"
+#include "plant/USNMP_Trap_Access.h"
+#include "plant/UTopicTemplate.h"
 #include "shell/UAbout.h"
 #include "shell/UNew_Project.h"
 #include "shell/UOpenConf.h"
@@ -48,6 +53,11 @@ void Create_Windows(TApplication& App)
     App.CreateForm(FSet_PDO_Access);
     App.CreateForm(FSet_SDO_Client_Access);
     App.CreateForm(FSet_SDO_Server_Access);
+    App.CreateForm(FMQTT_Set_Topic);
+    App.CreateForm(FTopicTemplate);
+    App.CreateForm(FS7_Protocol_Set_Access);
+    App.CreateForm(FSNMPManagerAccess);
+    App.CreateForm(FSNMP_Trap_Access);
 
     // The options dialog asks through the main window's HTTP client and has
     // every window take a newly chosen language; the main window's timer

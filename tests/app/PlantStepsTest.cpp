@@ -1,0 +1,80 @@
+// The hidden steps of the S7, SNMP and MQTT models: each opens its window on
+// the open configuration and refuses without one; every window follows a
+// language change.
+#include "AppFixture.h"
+
+#include "controls/FxButton.h"
+#include "grid/columns/ExColumnGrid.h"
+#include "platform/PageControl.h"
+#include "platform/StringList.h"
+#include "platform/TestHooks.h"
+#include "plant/UMQTT_Set_Topic.h"
+#include "plant/US7_Protocol_Set_Access.h"
+#include "plant/USNMPManagerAccess.h"
+#include "plant/USNMP_Trap_Access.h"
+#include "plant/UTopicTemplate.h"
+#include "shell/ULanguage.h"
+
+#include <QDir>
+
+namespace {
+
+class PlantStepsTest : public AppTest {
+protected:
+    TFxButton* Step(const char* name) const
+    {
+        return static_cast<TFxButton*>(main->FindComponent(QString::fromLatin1(name)));
+    }
+};
+
+TEST_F(PlantStepsTest, EachHiddenStepOpensItsWindowOnTheOpenConfiguration)
+{
+    const struct {
+        const char* button;
+        TForm* window;
+    } steps[] = {{"Btn_MQTT_Set_Topic", FMQTT_Set_Topic},
+                 {"Btn_S7_Protocol_Access", FS7_Protocol_Set_Access},
+                 {"Btn_SNMP_Manager_Access", FSNMPManagerAccess},
+                 {"Btn_SNMP_Trap", FSNMP_Trap_Access}};
+    for (const auto& s : steps) {
+        SCOPED_TRACE(s.button);
+        ASSERT_NE(Step(s.button), nullptr);
+        ASSERT_NE(s.window, nullptr);
+        DialogSeam::QueueAnswer(IDOK);
+        main->Btn_Click(Step(s.button));
+        EXPECT_EQ(Boxes(), QStringList{"Error! Project not Valid"});
+        DialogSeam::Clear();
+    }
+
+    ASSERT_TRUE(QDir().mkpath(Exe_Folder + "/PROJECTS/Site1/bin"));
+    Project_Name = "Site1";
+    Project_Folder = Exe_Folder + "/PROJECTS/Site1";
+    Set_Files();
+    for (const auto& s : steps) {
+        SCOPED_TRACE(s.button);
+        bool shown = false;
+        WhileModal([&] { main->Btn_Click(Step(s.button)); }, [&] {
+            shown = s.window->Showing();
+            s.window->SetModalResult(mrCancel);
+        });
+        EXPECT_TRUE(shown);
+    }
+    EXPECT_TRUE(Boxes().isEmpty());
+}
+
+TEST_F(PlantStepsTest, TheWindowsTakeANewLanguage)
+{
+    Language_Texts->Put(5200, "Argomenti MQTT");
+    Language_Texts->Put(5305, "Parola chiave");
+    Language_Texts->Put(5900, "Accesso S7comm");
+    Language_Texts->Put(6113, "Identificatore");
+    Language_Texts->Put(6209, "Scrittura SNMP");
+    main->Change_Language();
+    EXPECT_EQ(FMQTT_Set_Topic->Caption(), "Argomenti MQTT");
+    EXPECT_EQ(FTopicTemplate->ESG_Keywords->Cells(0, 0), "Parola chiave");
+    EXPECT_EQ(FS7_Protocol_Set_Access->Caption(), "Accesso S7comm");
+    EXPECT_EQ(FSNMPManagerAccess->ACG_SNMP->Columns()->Items(5)->Header(), "Identificatore");
+    EXPECT_EQ(FSNMP_Trap_Access->TS_SNMP_Write->Caption(), "Scrittura SNMP");
+}
+
+} // namespace
