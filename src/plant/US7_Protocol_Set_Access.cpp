@@ -176,7 +176,7 @@ bool TFS7_Protocol_Set_Access::Controllo_dati()
     for (const auto& t : tables) {
         TExColumnGrid* g = t.Grid;
         const TS7_Checks& k = t.Checks;
-        const Integer end = Table_End(g, Read_Spec);
+        const Integer end = Table_End(g, Read_Spec);  // both tables end at a blank column 2
         for (Integer r = 1; r < end; ++r) {
             if (Cell_Trim(g, cEnable, r) != QLatin1String("Y"))
                 continue;

@@ -180,7 +180,7 @@ bool TFSNMP_Trap_Access::Controllo_dati()
     for (const auto& t : tables) {
         TExColumnGrid* g = t.Grid;
         const TAgent_Checks& k = t.K;
-        const Integer end = Table_End(g, Read_Spec);
+        const Integer end = Table_End(g, Read_Spec);  // both tables end at a blank column 2
         for (Integer r = 1; r < end; ++r) {
             if (UpperCase(g->GetCellEx(cEnable, r)) != QLatin1String("Y"))
                 continue;

@@ -233,3 +233,17 @@ TEST_F(SNMPTrapWindow, AnEnableClickRenumbersAndTheRowButtonsWorkOnTheShownTable
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(SNMPTrapWindow, AMissingTableElementLeavesItsTableBlank)
+{
+    Write(SNMP_Trap_File, QStringLiteral("<SNMP_Trap><SNMP_Trap_Write>"
+                                         "<row Enable=\"Y\" Community_Name=\"Lumera\" Description=\"only1\"/>"
+                                         "</SNMP_Trap_Write></SNMP_Trap>"));
+    Open();
+    EXPECT_EQ(Row(rd(), 1), "Y|||||||||||||");
+    EXPECT_EQ(Row(wr(), 1), "Y|Lumera|||||only1|None|");
+}
+
+} // namespace
