@@ -7,6 +7,7 @@
 #include "platform/Dialogs.h"
 #include "platform/ExtCtrls.h"
 #include "platform/FileSystem.h"
+#include "platform/PageControl.h"
 #include "platform/StdControls.h"
 #include "platform/StringList.h"
 #include "platform/Text.h"
@@ -77,6 +78,21 @@ TTable_Window::~TTable_Window() = default;
 void TTable_Window::Add_Table(TExColumnGrid* Grid, const TTable_Spec& Spec, TStringList* Hints, bool* Copied)
 {
     FTables.push_back({Grid, &Spec, Hints, Copied});
+}
+
+TPageControl* TTable_Window::Make_Pages(const char* Name)
+{
+    TPageControl* pages = Make_Control<TPageControl>(this, this, Name);
+    pages->SetAlign(alClient);
+    return pages;
+}
+
+TTabSheet* TTable_Window::Make_Page(TPageControl* Pages, const char* Name)
+{
+    auto* page = new TTabSheet(this);
+    page->SetName(QString::fromLatin1(Name));
+    page->SetPageControl(Pages);
+    return page;
 }
 
 TExColumnGrid* TTable_Window::Make_Grid(TWinControl* Parent, const TTable_Spec& Spec, const char* Name)

@@ -13,7 +13,9 @@
 
 class TExColumnGrid;
 class TFxButton;
+class TPageControl;
 class TStringList;
+class TTabSheet;
 class TXMLDocument;
 class TXMLNode;
 
@@ -91,6 +93,9 @@ protected:
     Integer Delete_Question = 0;
     bool Insert_Enabled = true;
 
+    // A page control filling the window, and its pages.
+    TPageControl* Make_Pages(const char* Name);
+    TTabSheet* Make_Page(TPageControl* Pages, const char* Name);
     TExColumnGrid* Make_Grid(TWinControl* Parent, const TTable_Spec& Spec, const char* Name);
     // Column 0 the row number, column 1 "Y" where the spec asks, the rest blank.
     static void Blank_Rows(TExColumnGrid* Grid, const TTable_Spec& Spec);

@@ -88,14 +88,9 @@ TFMQTT_Set_Topic::TFMQTT_Set_Topic(TComponent* AOwner)
     Insert_Enabled = false;
     Btn_OK->OnClick = [this](TObject* s) { Btn_OKClick(s); };
 
-    PageControl1 = Make_Control<TPageControl>(this, this, "PageControl1");
-    PageControl1->SetAlign(alClient);
-    TS_MQTT_Publish = new TTabSheet(this);
-    TS_MQTT_Publish->SetName(QStringLiteral("TS_MQTT_Publish"));
-    TS_MQTT_Publish->SetPageControl(PageControl1);
-    TS_MQTT_Subscribe = new TTabSheet(this);
-    TS_MQTT_Subscribe->SetName(QStringLiteral("TS_MQTT_Subscribe"));
-    TS_MQTT_Subscribe->SetPageControl(PageControl1);
+    PageControl1 = Make_Pages("PageControl1");
+    TS_MQTT_Publish = Make_Page(PageControl1, "TS_MQTT_Publish");
+    TS_MQTT_Subscribe = Make_Page(PageControl1, "TS_MQTT_Subscribe");
     ACG_Pub = Make_Grid(TS_MQTT_Publish, Pub_Spec, "ACG_Pub");
     ACG_Sub = Make_Grid(TS_MQTT_Subscribe, Sub_Spec, "ACG_Sub");
     for (TExColumnGrid* g : {ACG_Pub, ACG_Sub}) {

@@ -100,14 +100,9 @@ TFS7_Protocol_Set_Access::TFS7_Protocol_Set_Access(TComponent* AOwner)
     Delete_Question = 5493;
     Btn_OK->OnClick = [this](TObject* s) { Btn_OKClick(s); };
 
-    PageControl1 = Make_Control<TPageControl>(this, this, "PageControl1");
-    PageControl1->SetAlign(alClient);
-    TS_S7_Read = new TTabSheet(this);
-    TS_S7_Read->SetName(QStringLiteral("TS_S7_Read"));
-    TS_S7_Read->SetPageControl(PageControl1);
-    TS_S7_Write = new TTabSheet(this);
-    TS_S7_Write->SetName(QStringLiteral("TS_S7_Write"));
-    TS_S7_Write->SetPageControl(PageControl1);
+    PageControl1 = Make_Pages("PageControl1");
+    TS_S7_Read = Make_Page(PageControl1, "TS_S7_Read");
+    TS_S7_Write = Make_Page(PageControl1, "TS_S7_Write");
     ACG_S7_Read = Make_Grid(TS_S7_Read, Read_Spec, "ACG_S7_Read");
     ACG_S7_Write = Make_Grid(TS_S7_Write, Write_Spec, "ACG_S7_Write");
     for (TExColumnGrid* g : {ACG_S7_Read, ACG_S7_Write})

@@ -91,14 +91,9 @@ TFSNMP_Trap_Access::TFSNMP_Trap_Access(TComponent* AOwner)
     Delete_Question = 6275;
     Btn_OK->OnClick = [this](TObject* s) { Btn_OKClick(s); };
 
-    PageControl1 = Make_Control<TPageControl>(this, this, "PageControl1");
-    PageControl1->SetAlign(alClient);
-    TS_SNMP_Read = new TTabSheet(this);
-    TS_SNMP_Read->SetName(QStringLiteral("TS_SNMP_Read"));
-    TS_SNMP_Read->SetPageControl(PageControl1);
-    TS_SNMP_Write = new TTabSheet(this);
-    TS_SNMP_Write->SetName(QStringLiteral("TS_SNMP_Write"));
-    TS_SNMP_Write->SetPageControl(PageControl1);
+    PageControl1 = Make_Pages("PageControl1");
+    TS_SNMP_Read = Make_Page(PageControl1, "TS_SNMP_Read");
+    TS_SNMP_Write = Make_Page(PageControl1, "TS_SNMP_Write");
     ACG_SNMP_Read = Make_Grid(TS_SNMP_Read, Read_Spec, "ACG_SNMP_Read");
     ACG_SNMP_Write = Make_Grid(TS_SNMP_Write, Write_Spec, "ACG_SNMP_Write");
     for (TExColumnGrid* g : {ACG_SNMP_Read, ACG_SNMP_Write})
