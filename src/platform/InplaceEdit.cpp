@@ -13,6 +13,7 @@ TInplaceEdit::TInplaceEdit(TComponent* AOwner) : TCustomMaskEdit(AOwner), FGrid(
     SetTabStop(false);
     SetVisible(false);
     SetAutoSelect(false);
+    FFramed = false;
 }
 
 void TInplaceEdit::CreateWnd()
@@ -96,7 +97,12 @@ void TInplaceEdit::KeyDown(Word& Key, TShiftState Shift)
         Key = 0;
         return;
     case VK_UP:
+        // A multi-line editor walks its own lines first.
+        toGrid = !MultiLine() || LineFromChar(SelStart()) == 0;
+        break;
     case VK_DOWN:
+        toGrid = !MultiLine() || LineFromChar(SelStart()) >= LineFromChar(Integer(Text().size()));
+        break;
     case VK_PRIOR:
     case VK_NEXT:
         toGrid = true;
@@ -116,6 +122,15 @@ void TInplaceEdit::KeyDown(Word& Key, TShiftState Shift)
 
 void TInplaceEdit::KeyPress(QChar& Key)
 {
+    // In a multi-line editor Enter with Ctrl or Shift (and a line feed) adds
+    // a line; plain Enter stays the grid's.
+    const char16_t k = Key.unicode();
+    const TShiftState shift = KeyDataToShiftState();
+    if (MultiLine() && (k == u'\n' || (k == u'\r' && (shift.Contains(ssCtrl) || shift.Contains(ssShift))))) {
+        Key = QChar(u'\n');
+        TCustomMaskEdit::KeyPress(Key);
+        return;
+    }
     if (FGrid != nullptr) {
         FGrid->KeyPress(Key);
         const char16_t c = Key.unicode();

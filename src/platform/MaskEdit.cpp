@@ -212,7 +212,7 @@ void TCustomMaskEdit::SetTextValue(const QString& value)
 void TCustomMaskEdit::ShowEditText(Integer caret)
 {
     FText = FEditText;
-    if (auto* w = TWidgetBridge::WidgetAs<QLineEdit>(this)) {
+    if (auto* w = dynamic_cast<QLineEdit*>(TWidgetBridge::Widget(this))) {
         const QSignalBlocker block(w);
         w->setText(FEditText);
         w->setCursorPosition(std::max<Integer>(caret, 0));

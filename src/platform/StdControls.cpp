@@ -9,6 +9,10 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextLayout>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -251,16 +255,136 @@ TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner)
     SetColor(clWindow);
 }
 
-void TCustomEdit::CreateWindowHandle(const TCreateParams&)
+namespace {
+
+// A multi-line edit keeps CR LF line ends in its text; its window shows each
+// as one line break. These map indexes between the two.
+QString WidgetTextOf(const QString& text)
 {
+    QString t = text;
+    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    t.replace(u'\r', u'\n');
+    return t;
+}
+
+Integer WidgetIndexOf(const QString& text, Integer index)
+{
+    Integer w = 0;
+    for (Integer i = 0; i < index && i < text.size(); ++i)
+        if (!(text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n'))
+            ++w;
+    return w;
+}
+
+Integer TextIndexOf(const QString& text, Integer widgetIndex)
+{
+    Integer i = 0;
+    for (Integer w = 0; w < widgetIndex && i < text.size(); ++w)
+        i += text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n' ? 2 : 1;
+    return i;
+}
+
+QPlainTextEdit* LinesWidget(const TCustomEdit* edit)
+{
+    return edit->MultiLine() ? dynamic_cast<QPlainTextEdit*>(TWidgetBridge::Widget(edit)) : nullptr;
+}
+
+// Lines before a block of the window's document, wrapped lines counted.
+Integer LinesBefore(const QTextBlock& block)
+{
+    Integer n = 0;
+    for (QTextBlock b = block.document()->begin(); b.isValid() && b != block; b = b.next())
+        n += std::max(1, b.layout() != nullptr ? b.layout()->lineCount() : 1);
+    return n;
+}
+
+} // namespace
+
+void TCustomEdit::CreateParams(TCreateParams& Params)
+{
+    TWinControl::CreateParams(Params);
+    Params.Style |= ES_AUTOHSCROLL;
+}
+
+void TCustomEdit::CreateWindowHandle(const TCreateParams& Params)
+{
+    FMultiLine = (Params.Style & ES_MULTILINE) != 0;
+    FWrapLines = FMultiLine && (Params.Style & ES_AUTOHSCROLL) == 0;
+    FWantReturn = FMultiLine && (Params.Style & ES_WANTRETURN) != 0;
+    if (FMultiLine) {
+        auto* w = new QPlainTextEdit(TWidgetBridge::ParentWidget(this));
+        QObject::connect(w, &QPlainTextEdit::textChanged, [this, w] {
+            QString t = w->toPlainText();
+            t.replace(u'\n', QStringLiteral("\r\n"));
+            if (t != FText)
+                TWidgetBridge::Guard(this, [&] { TextEdited(t); });
+        });
+        TWidgetBridge::Attach(this, w);
+        TWidgetBridge::AddSubWidget(this, w->viewport(), true);
+        return;
+    }
     auto* w = new QLineEdit(TWidgetBridge::ParentWidget(this));
     QObject::connect(w, &QLineEdit::textEdited, [this](const QString& t) { TWidgetBridge::Guard(this, [&] { TextEdited(t); }); });
     TWidgetBridge::Attach(this, w);
 }
 
+Integer TCustomEdit::LineFromChar(Integer Index) const
+{
+    const Integer index = std::clamp<Integer>(Index < 0 ? SelStart() : Index, 0, Integer(FText.size()));
+    if (QPlainTextEdit* w = LinesWidget(this)) {
+        const Integer wi = WidgetIndexOf(FText, index);
+        const QTextBlock block = w->document()->findBlock(wi);
+        if (block.isValid()) {
+            Integer line = 0;
+            if (QTextLayout* layout = block.layout(); layout != nullptr && layout->lineCount() > 0) {
+                const QTextLine l = layout->lineForTextPosition(wi - block.position());
+                line = l.isValid() ? l.lineNumber() : layout->lineCount() - 1;
+            }
+            return LinesBefore(block) + line;
+        }
+    }
+    Integer line = 0;
+    for (Integer i = 0; i < index; ++i)
+        if (FText[i] == u'\n' || (FText[i] == u'\r' && (i + 1 >= FText.size() || FText[i + 1] != u'\n')))
+            ++line;
+    return line;
+}
+
+Integer TCustomEdit::LineCount() const
+{
+    if (QPlainTextEdit* w = LinesWidget(this)) {
+        const QTextBlock last = w->document()->lastBlock();
+        return LinesBefore(last) + std::max(1, last.layout() != nullptr ? last.layout()->lineCount() : 1);
+    }
+    return LineFromChar(Integer(FText.size())) + 1;
+}
+
+void TCustomEdit::TypeLineBreak()
+{
+    const Integer start = SelStart();
+    QString t = FText;
+    t.replace(start, SelLength(), QStringLiteral("\r\n"));
+    FModified = true;
+    SetTypedText(t, start + 2);
+}
+
 void TCustomEdit::CreateWnd()
 {
     TWinControl::CreateWnd();
+    if (QPlainTextEdit* w = LinesWidget(this)) {
+        const QSignalBlocker block(w);
+        SetTabFocus(w, TabStop());
+        w->setTabChangesFocus(true);
+        w->setReadOnly(FReadOnly);
+        w->setLineWrapMode(FWrapLines ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+        w->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        w->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        w->setFrameShape(FFramed ? QFrame::StyledPanel : QFrame::NoFrame);
+        w->setPlainText(WidgetTextOf(FText));
+        SetSelStart(FSelStart);
+        SetSelLength(FSelLength);
+        return;
+    }
     if (auto* w = dynamic_cast<QLineEdit*>(TWidgetBridge::Widget(this))) {
         const QSignalBlocker block(w);
         SetTabFocus(w, TabStop());
@@ -301,6 +425,9 @@ void TCustomEdit::StoreText(const QString& value)
     if (auto* w = dynamic_cast<QLineEdit*>(TWidgetBridge::Widget(this))) {
         const QSignalBlocker block(w);
         w->setText(v);
+    } else if (QPlainTextEdit* m = LinesWidget(this)) {
+        const QSignalBlocker block(m);
+        m->setPlainText(WidgetTextOf(v));
     }
 }
 
@@ -371,6 +498,8 @@ Integer TCustomEdit::SelStart() const
 {
     if (auto* w = dynamic_cast<QLineEdit*>(TWidgetBridge::Widget(this)))
         return w->hasSelectedText() ? w->selectionStart() : w->cursorPosition();
+    if (QPlainTextEdit* m = LinesWidget(this))
+        return TextIndexOf(FText, m->textCursor().selectionStart());
     return std::min<Integer>(FSelStart, FText.size());
 }
 
@@ -378,6 +507,10 @@ Integer TCustomEdit::SelLength() const
 {
     if (auto* w = dynamic_cast<QLineEdit*>(TWidgetBridge::Widget(this)))
         return w->selectionLength();
+    if (QPlainTextEdit* m = LinesWidget(this)) {
+        const QTextCursor c = m->textCursor();
+        return TextIndexOf(FText, c.selectionEnd()) - TextIndexOf(FText, c.selectionStart());
+    }
     return std::clamp<Integer>(FSelLength, 0, Integer(FText.size()) - SelStart());
 }
 
@@ -385,16 +518,27 @@ void TCustomEdit::SetSelStart(Integer v)
 {
     FSelStart = std::clamp<Integer>(v, 0, Integer(FText.size()));
     FSelLength = 0;
-    if (auto* w = dynamic_cast<QLineEdit*>(TWidgetBridge::Widget(this)))
+    if (auto* w = dynamic_cast<QLineEdit*>(TWidgetBridge::Widget(this))) {
         w->setCursorPosition(FSelStart);
+    } else if (QPlainTextEdit* m = LinesWidget(this)) {
+        QTextCursor c = m->textCursor();
+        c.setPosition(WidgetIndexOf(FText, FSelStart));
+        m->setTextCursor(c);
+    }
 }
 
 void TCustomEdit::SetSelLength(Integer v)
 {
     FSelStart = SelStart();
     FSelLength = std::clamp<Integer>(v, 0, Integer(FText.size()) - FSelStart);
-    if (auto* w = dynamic_cast<QLineEdit*>(TWidgetBridge::Widget(this)))
+    if (auto* w = dynamic_cast<QLineEdit*>(TWidgetBridge::Widget(this))) {
         w->setSelection(FSelStart, FSelLength);
+    } else if (QPlainTextEdit* m = LinesWidget(this)) {
+        QTextCursor c = m->textCursor();
+        c.setPosition(WidgetIndexOf(FText, FSelStart));
+        c.setPosition(WidgetIndexOf(FText, FSelStart + FSelLength), QTextCursor::KeepAnchor);
+        m->setTextCursor(c);
+    }
 }
 
 QString TCustomEdit::SelText() const
@@ -417,10 +561,49 @@ void TCustomEdit::SelectAll()
     FSelLength = Integer(FText.size());
     if (auto* w = dynamic_cast<QLineEdit*>(TWidgetBridge::Widget(this)))
         w->selectAll();
+    else if (QPlainTextEdit* m = LinesWidget(this))
+        m->selectAll();
 }
 
 void TCustomEdit::Dispatch(TMessage& Message)
 {
+    if (FMultiLine) {
+        switch (Message.Msg) {
+        case WM_KEYDOWN:
+            // The line break is typed by the Enter character, not by the window.
+            if (DoKeyDown(Message) && Message.WParam != VK_RETURN)
+                DefaultHandler(Message);
+            return;
+        case WM_CHAR:
+            if (Message.WParam == u'\r' || Message.WParam == u'\n') {
+                if (DoKeyPress(Message) && FWantReturn && !FReadOnly)
+                    TypeLineBreak();
+                return;
+            }
+            break;
+        case EM_LINEFROMCHAR:
+            Message.Result = LineFromChar(Integer(Message.WParam));
+            return;
+        case EM_CHARFROMPOS:
+            if (QPlainTextEdit* m = LinesWidget(this)) {
+                const TPoint p = PointFromLParam(Message.LParam);
+                Message.Result = TextIndexOf(FText, m->cursorForPosition(QPoint(p.X, p.Y)).position());
+                return;
+            }
+            break;
+        case EM_POSFROMCHAR:
+            if (QPlainTextEdit* m = LinesWidget(this)) {
+                QTextCursor c = m->textCursor();
+                c.setPosition(WidgetIndexOf(FText, Integer(Message.WParam)));
+                const QRect r = m->cursorRect(c);
+                Message.Result = LRESULT(MAKELONG(Word(r.left()), Word(r.top())));
+                return;
+            }
+            break;
+        default:
+            break;
+        }
+    }
     switch (Message.Msg) {
     case WM_CHAR:
         // The handlers see the key first; the edit then types it in its case.

@@ -132,10 +132,19 @@ public:
     void SelectAll();
     void Clear() { SetText(QString()); }
     void ClearSelection() { SetSelText(QString()); }
+    // A window made with ES_MULTILINE holds lines ending in CR LF; without
+    // ES_AUTOHSCROLL long lines wrap, and with ES_WANTRETURN Enter (also with
+    // Ctrl) types a line break. Indexes count a CR LF as two characters.
+    bool MultiLine() const { return FMultiLine; }
+    // The line (from 0, wrapped lines counted) holding character Index, and
+    // the number of lines.
+    Integer LineFromChar(Integer Index) const;
+    Integer LineCount() const;
 
     TNotifyEvent OnChange;
 
 protected:
+    void CreateParams(TCreateParams& Params) override;
     void CreateWindowHandle(const TCreateParams& Params) override;
     void CreateWnd() override;
     void Dispatch(TMessage& Message) override;
@@ -162,10 +171,16 @@ protected:
     // Where the text lies (EM_SETRECT); empty: the whole client area.
     TRect FTextRect;
     bool FFramed = true;
+    // The window's kind, as its CreateParams asked.
+    bool FMultiLine = false;
+    bool FWrapLines = false;
+    bool FWantReturn = false;
 
 private:
     // The text after case and length rules, shown in the window.
     void StoreText(const QString& value);
+    // Types a line break over the selection (multi-line windows).
+    void TypeLineBreak();
 };
 
 class TEdit : public TCustomEdit {
