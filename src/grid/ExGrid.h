@@ -196,6 +196,12 @@ using TColorSelectEvent =
     std::function<void(TObject* Sender, Integer ACol, Integer ARow, TColor Color, const QString& ColorText)>;
 using TImageSelectEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, Integer ItemIndex)>;
 
+using TGridClipboardEvent = std::function<void(TObject* Sender, bool& Allow)>;
+using TGridClipboardPasteCellEvent =
+    std::function<void(TObject* Sender, Integer ACol, Integer ARow, QString& Value, bool& Allow)>;
+using TGridClipboardAfterPasteCellEvent =
+    std::function<void(TObject* Sender, Integer ACol, Integer ARow, const QString& Value)>;
+
 // The page size and range of an in-cell scroll bar.
 struct TScrollProp {
     Integer PageSize = 0;
@@ -221,6 +227,7 @@ class TExStringGrid : public TBaseGrid {
     friend class TGridResizeHandler;
     friend class TGridCombo;
     friend class TGridCheckBox;
+    friend class TExInplaceEdit;
 
 public:
     explicit TExStringGrid(TComponent* AOwner);
@@ -462,7 +469,7 @@ public:
     virtual void RecalcFooters() { CalcFooter(-1); }
     // Fires OnFilterDone.
     virtual void FilterDone();
-    virtual Cardinal GetVersionNr() const { return 0; }
+    virtual Cardinal GetVersionNr() const { return 0x06020103; }
     // The text of a cell as a formula would show it (no formulas here).
     virtual QString GetFormulaCellText(Integer ACol, Integer ARow) { return Cells(ACol, ARow); }
     QString GetEditMask(Integer ACol, Integer ARow) override;
@@ -985,6 +992,76 @@ public:
     bool DisableChange() const { return FDisableChange; }
     void SetDisableChange(bool Value) { FDisableChange = Value; }
 
+    // ============================== in-place editing (editors/ExInplaceEdit.cpp, ExGridEditors.cpp)
+    // Tab is the editors' (to validate it) when goTabs is on or a validation event is set.
+    bool HasCellValidation() const;
+    // Closes the editor because Key leaves the cell, then moves as Key says.
+    void DoneInplaceEdit(Word Key, TShiftState Shift);
+    // Hook for descendants: the text editor's text starts with "=".
+    virtual void InplaceEditFormula(bool IsFormula) {}
+    // Characters an edValidChars cell takes when ValidChars is empty (0-255).
+    QString ValidCharSet() const { return FValidCharSet; }
+    void SetValidCharSet(const QString& Value) { FValidCharSet = Value; }
+    // Cells hold several lines: the text editor becomes a multi-line edit.
+    EXGRID_PROPERTY(bool, Multilinecells, false)
+public:
+    TGridClipboardEvent OnClipboardCopy;
+    TGridClipboardEvent OnClipboardCut;
+    TGridClipboardEvent OnClipboardPaste;
+    TGridClipboardPasteCellEvent OnClipboardBeforePasteCell;
+    TGridClipboardAfterPasteCellEvent OnClipboardAfterPasteCell;
+
+    // ======================================= keyboard input (input/ExGridKeys.cpp)
+    // The current row is the last data row (the floating footer's row excluded).
+    bool IsLastDataRow() const;
+    // Appends one empty data row (before the floating footer), if OnCanAddRow allows.
+    void AutoAppendRow();
+    TIndexEvent OnAutoInsertRow;
+    TCanInsertRowEvent OnCanDeleteRow;
+
+    // ============================================== Tab walk (input/ExGridTabWalk.cpp)
+    // One Tab (or with Backwards a Shift+Tab) step over the cells that may be
+    // entered; false when Tab went on to the parent form.
+    bool TabToNextCell(bool Backwards);
+    // Right fixed columns that are shown.
+    Integer VisibleFixedRightCols() const;
+    // Editable (editing grid) or not fixed, as OnSelectCell leaves it.
+    bool CanEnterCell(Integer ACol, Integer ARow);
+    // First (last) column of the row that CanEnterCell accepts, -1 for none.
+    Integer FirstEnterableCol(Integer ARow);
+    Integer LastEnterableCol(Integer ARow);
+    virtual void GotoFirstRow();
+    // A click on the cell that the program's mouse events do not see.
+    void SimulateCellClick(Integer ACol, Integer ARow);
+
+    // ==================== selection queries and current cell (input/ExGridSelectionQueries.cpp)
+    // In the disjunct cell selection (DisjunctCellSelect), else in the selected block.
+    bool SelectedCells(Integer ACol, Integer ARow) const;
+    void SetSelectedCells(Integer ACol, Integer ARow, bool Value);
+    // Outside the disjunct mode the cell list is rebuilt from the block first.
+    Integer SelectedCellsCount();
+    TGridCoord SelectedCell(Integer Index) const;
+    Integer SelectedRowCount();
+    Integer SelectedColCount();
+    // The I-th selected row, -1 past the last.
+    Integer SelectedRow(Integer I);
+    void ClearSelectedCells();
+    void ClearModifiedRows();
+    // The cell-selection check once more for the current cell.
+    void Select();
+    void InvalidateSelectionRect(const TGridRect& R);
+    // The raw text of the current cell's base cell (real column).
+    QString GetCurrentCell() const;
+    void SetCurrentCell(const QString& Value);
+    QString CurrentCell() const { return GetCurrentCell(); }
+    // The same through the display hooks.
+    virtual QString GetCurrentCellText();
+    // Through the editing setter, at the base cell.
+    virtual void SetCurrentCellEditText(const QString& Value);
+    TEditorType CurrentEditor() const { return EditControl; }
+    Cardinal VersionNr() const { return GetVersionNr(); }
+    QString VersionString() const;
+
     // ============================================== row filters
     TFilter* Filter() const { return FFilter.get(); }
     virtual bool MatchFilterRow(Integer ARow);
@@ -1412,6 +1489,7 @@ protected:
     bool SelectCell(Integer ACol, Integer ARow) override;
     void KeyPress(QChar& Key) override;
     void KeyDown(Word& Key, TShiftState Shift) override;
+    void KeyUp(Word& Key, TShiftState Shift) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
     void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
@@ -1814,6 +1892,25 @@ private:
     // A user's toggle of the check box in a display cell (editability asked),
     // then OnCheckBoxClick; false when nothing changed.
     bool ClickCheckBox(Integer ACol, Integer ARow);
+    // ---- keyboard input
+    void WMKeyDown(TMessage& Message);
+    void WMChar(TMessage& Message);
+    // Home and End as Navigation.HomeEndKey says; false for the platform's handling.
+    bool HomeEndMove(Word Key, TShiftState Shift);
+    // Arrows jump over cells IsFixed reports; false when no jump applies.
+    bool WalkPastFixedCells(Word Key, TShiftState Shift);
+    void FireKeyDown(Word Key, TShiftState Shift);
+    // SelectionChanged when the selection moved since the key went down.
+    void ReportSelectionMove();
+    void MoveToCellBase();
+    bool CellHasHTMLControl(Integer ACol, Integer ARow);
+    // ---- in-place editing
+    QString FValidCharSet;
+    // ---- Tab walk
+    Integer FTabSteps = 0;
+    TPoint FTabStart;
+    void SelectTabCell(Integer ACol, Integer ARow);
+    void MoveToMergeBase();
     // ---- filters
     std::unique_ptr<TFilter> FFilter;
     bool FFilterActive = false;

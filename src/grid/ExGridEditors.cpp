@@ -13,91 +13,6 @@
 #include "platform/Messages.h"
 #include "platform/Text.h"
 
-// ============================================================ TExInplaceEdit
-
-TExInplaceEdit::TExInplaceEdit(TExStringGrid* AGrid) : TInplaceEdit(AGrid), FGrid(AGrid) {}
-
-void TExInplaceEdit::KeyDown(Word& Key, TShiftState Shift)
-{
-    // Escape puts back the text the cell had when the edit began.
-    if (Key == VK_ESCAPE && FGrid != nullptr) {
-        FGrid->RestoreCellFromCache();
-        SetText(FGrid->CellCache());
-    }
-    TInplaceEdit::KeyDown(Key, Shift);
-}
-
-// ============================================================ TGridCombo
-
-TGridCombo::TGridCombo(TExStringGrid* AGrid) : TEsgComboBox(AGrid), FGrid(AGrid)
-{
-    SetButtonWidth(16);
-}
-
-void TGridCombo::SizeDropDownWidth()
-{
-    Integer widest = 0;
-    for (Integer i = 0; i < Items()->Count(); ++i)
-        widest = std::max(widest, FGrid->Canvas()->TextWidth(Items()->Strings(i)));
-    if (Items()->Count() > DropDownCount())
-        SetDropWidth(widest + 25);
-    else if (widest + 8 > Width() - 5)
-        SetDropWidth(widest + 8);
-}
-
-void TGridCombo::TypeChar(QChar Ch)
-{
-    if (Style() == csDropDownList) {
-        for (Integer i = 0; i < Items()->Count(); ++i)
-            if (Items()->Strings(i).startsWith(Ch, Qt::CaseInsensitive)) {
-                SetItemIndex(i);
-                ReportChange();
-                return;
-            }
-        return;
-    }
-    SetText(Ch == u'\b' ? QString() : QString(Ch));
-}
-
-void TGridCombo::ReportChange()
-{
-    // A choice made by a typed key is told like one made in the list.
-    SendMessage(FGrid, WM_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE), LPARAM(Handle()));
-}
-
-void TGridCombo::Dispatch(TMessage& Message)
-{
-    TEsgComboBox::Dispatch(Message);
-    // The grid hears of every notification as its child's WM_COMMAND.
-    if (Message.Msg == CN_COMMAND && !FGrid->HasState(csDestroying))
-        SendMessage(FGrid, WM_COMMAND, Message.WParam, LPARAM(Handle()));
-}
-
-void TGridCombo::KeyDown(Word& Key, TShiftState Shift)
-{
-    if (Key == VK_RETURN || Key == VK_ESCAPE || Key == VK_TAB) {
-        const Word key = Key;
-        Key = 0;
-        const Integer col = FGrid->Col(), row = FGrid->Row();
-        FGrid->HideInplaceEdit();
-        if (key == VK_ESCAPE)
-            FGrid->RestoreCellFromCache();
-        if (FGrid->CanFocus())
-            FGrid->SetFocus();
-        if (key == VK_RETURN)
-            FGrid->AdvanceToNextCell(col, row, false, false, true, false, false);
-        return;
-    }
-    TEsgComboBox::KeyDown(Key, Shift);
-}
-
-void TGridCombo::DoExit()
-{
-    TEsgComboBox::DoExit();
-    if (!FGrid->FBlockKill && FGrid->EditMode && FGrid->EditCtrl == this)
-        FGrid->HideInplaceEdit();
-}
-
 // ============================================================ TGridCheckBox
 
 TGridCheckBox::TGridCheckBox(TExStringGrid* AGrid) : TCheckBox(AGrid), FGrid(AGrid) {}
@@ -581,4 +496,32 @@ void TExStringGrid::ToggleDataCheckBox(Integer ACol, Integer ARow)
     SetCells(ACol, ARow, checked ? yes : no);
     RepaintCell(RealToDisplCol(ACol), ARow);
     CheckBoxClick(ACol, ARow, BoolToCheckBoxState(checked));
+}
+
+// ------------------------------------------------------------ ending an edit by key
+
+bool TExStringGrid::HasCellValidation() const
+{
+    return (Options() & goTabs) != 0 || OnCellValidate || OnCellValidateWide;
+}
+
+void TExStringGrid::DoneInplaceEdit(Word Key, TShiftState Shift)
+{
+    FBlockFocus = true;
+    FEditing = false;
+    HideInplaceEdit();
+    if (FNavigation->AppendOnArrowDown() && Key == VK_DOWN && IsLastDataRow())
+        AutoAppendRow();
+    if (Key == VK_TAB || (Key >= VK_LEFT && Key <= VK_DOWN)) {
+        Word key = Key;
+        KeyDown(key, Shift);
+    }
+    const bool always = FNavigation->AlwaysEdit();
+    FNavigation->SetAlwaysEdit(false);
+    if (CanFocus())
+        SetFocus();
+    if (Key == VK_RETURN)
+        AdvanceToNextCell(Col(), Row(), false, false, true, false, false);
+    FNavigation->SetAlwaysEdit(always);
+    FBlockFocus = false;
 }

@@ -385,15 +385,3 @@ void TExStringGrid::KeyPress(QChar& Key)
     TBaseGrid::KeyPress(Key);
 }
 
-void TExStringGrid::KeyDown(Word& Key, TShiftState Shift)
-{
-    if (Key == VK_F2) {
-        F2KeyPressed();
-        if ((Options() & goEditing) != 0 && !EditMode) {
-            Key = 0;
-            ShowInplaceEdit();
-            return;
-        }
-    }
-    TBaseGrid::KeyDown(Key, Shift);
-}

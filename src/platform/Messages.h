@@ -177,6 +177,10 @@ constexpr Cardinal EM_CHARFROMPOS = 0x00D7;   // LParam MAKELPARAM(x, y); Result
 
 // Combo box messages (a TCustomComboBox answers them): the width its list
 // opens with, at least the combo's own (Result: that width).
+// The selection in the combo's edit field: GETEDITSEL answers
+// MAKELONG(start, end); SETEDITSEL takes LParam MAKELPARAM(start, end).
+constexpr Cardinal CB_GETEDITSEL = 0x0140;
+constexpr Cardinal CB_SETEDITSEL = 0x0142;
 constexpr Cardinal CB_GETDROPPEDWIDTH = 0x015F;
 constexpr Cardinal CB_SETDROPPEDWIDTH = 0x0160;  // WParam: the least width, 0 for the combo's
 

@@ -308,7 +308,9 @@ void TCustomEdit::CreateParams(TCreateParams& Params)
 
 void TCustomEdit::CreateWindowHandle(const TCreateParams& Params)
 {
-    FMultiLine = (Params.Style & ES_MULTILINE) != 0;
+    // ES_MULTILINE alone (a one-line edit that wants a formatting rectangle)
+    // keeps the one-line window; the line editing styles make it multi-line.
+    FMultiLine = (Params.Style & ES_MULTILINE) != 0 && (Params.Style & (ES_WANTRETURN | ES_AUTOVSCROLL)) != 0;
     FWrapLines = FMultiLine && (Params.Style & ES_AUTOHSCROLL) == 0;
     FWantReturn = FMultiLine && (Params.Style & ES_WANTRETURN) != 0;
     if (FMultiLine) {
@@ -1024,6 +1026,26 @@ void TCustomComboBox::Dispatch(TMessage& Message)
         if (Message.Msg == CB_SETDROPPEDWIDTH)
             SetComboDroppedWidth(this, Integer(Message.WParam));
         Message.Result = ComboDroppedWidth(this);
+        return;
+    }
+    if (Message.Msg == CB_GETEDITSEL || Message.Msg == CB_SETEDITSEL) {
+        auto* w = dynamic_cast<QComboBox*>(TWidgetBridge::Widget(this));
+        QLineEdit* edit = w != nullptr ? w->lineEdit() : nullptr;
+        if (edit == nullptr) {
+            Message.Result = Message.Msg == CB_GETEDITSEL ? 0 : -1;
+            return;
+        }
+        if (Message.Msg == CB_SETEDITSEL) {
+            const Integer start = SmallInt(LOWORD(Message.LParam)), end = SmallInt(HIWORD(Message.LParam));
+            const Integer len = Integer(edit->text().size());
+            const Integer from = start < 0 ? len : std::min(start, len);
+            const Integer to = end < 0 ? len : std::min(end, len);
+            edit->setSelection(from, to - from);
+            Message.Result = 1;
+        } else {
+            const Integer start = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
+            Message.Result = LRESULT(MAKELONG(Word(start), Word(start + edit->selectionLength())));
+        }
         return;
     }
     if (Message.Msg != CN_COMMAND) {

@@ -132,7 +132,8 @@ public:
     void SelectAll();
     void Clear() { SetText(QString()); }
     void ClearSelection() { SetSelText(QString()); }
-    // A window made with ES_MULTILINE holds lines ending in CR LF; without
+    // A window made with ES_MULTILINE and ES_AUTOVSCROLL or ES_WANTRETURN
+    // (ES_MULTILINE alone keeps one line) holds lines ending in CR LF; without
     // ES_AUTOHSCROLL long lines wrap, and with ES_WANTRETURN Enter (also with
     // Ctrl) types a line break. Indexes count a CR LF as two characters.
     bool MultiLine() const { return FMultiLine; }

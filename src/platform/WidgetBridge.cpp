@@ -309,6 +309,14 @@ bool TWidgetBridge::FilterEvent(QObject* watched, QEvent* event)
         if (mouseOnly)
             return false;
         TMessage m{event->type() == QEvent::FocusIn ? WM_SETFOCUS : WM_KILLFOCUS, 0, 0, 0};
+        // A focus loss names the window that takes the focus, when it is ours.
+        if (event->type() == QEvent::FocusOut)
+            if (QWidget* next = QApplication::focusWidget(); next != nullptr && next != widget)
+                for (QWidget* w = next; w != nullptr; w = w->parentWidget())
+                    if (auto* to = dynamic_cast<TWinControl*>(TWidgetBridge::ControlOf(w)); to != nullptr && to != control) {
+                        m.WParam = WPARAM(to->HandleAllocated() ? TWidgetBridge::HandleOf(to) : nullptr);
+                        break;
+                    }
         return !Deliver(control, m);
     }
     case QEvent::Enter:

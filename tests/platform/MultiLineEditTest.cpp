@@ -24,7 +24,7 @@ protected:
     void CreateParams(TCreateParams& Params) override
     {
         TEdit::CreateParams(Params);
-        Params.Style |= ES_MULTILINE;
+        Params.Style |= ES_MULTILINE | ES_AUTOVSCROLL;
         if (FWantReturn)
             Params.Style |= ES_WANTRETURN;
         if (FWrap)
@@ -113,6 +113,21 @@ TEST_F(EditForm, LongLinesWrapWithoutAutoHScroll)
     // A single-line edit stays one line and answers line 0.
     auto* single = Put(new TEdit(form), 80, 21);
     single->SetTop(150);
+    // ES_MULTILINE alone (a formatting rectangle on one line) keeps one line too.
+    class TRectEdit : public TEdit {
+    public:
+        using TEdit::TEdit;
+
+    protected:
+        void CreateParams(TCreateParams& Params) override
+        {
+            TEdit::CreateParams(Params);
+            Params.Style |= ES_MULTILINE;
+        }
+    };
+    auto* rect = Put(new TRectEdit(form), 80, 21);
+    rect->SetText(QStringLiteral("a\r\nb"));
+    EXPECT_FALSE(rect->MultiLine());
     single->SetText(QStringLiteral("a"));
     EXPECT_FALSE(single->MultiLine());
     EXPECT_EQ(single->Perform(EM_LINEFROMCHAR, 0), 0);

@@ -150,28 +150,12 @@ void TExStringGrid::WndProc(TMessage& Message)
         if (FNavigation->AutoGotoWhenSorted() || (Options() & goEditing) == 0)
             Message.Result |= DLGC_WANTCHARS;
         return;
-    case WM_CHAR: {
-        // The character that starts an edit goes on to the editor it opens.
-        const QChar ch(char16_t(Message.WParam));
-        // Space flips a data check box instead of starting an edit.
-        if (ch == u' ' && !EditMode && Col() >= FixedCols() && Row() >= FixedRows()) {
-            if (HasCheckBox(RealColIndex(Col()), Row())) {
-                ClickCheckBox(Col(), Row());
-                return;
-            }
-            TEditorType kind = DefaultEditor();
-            GetCellEditor(RealColIndex(Col()), Row(), kind);
-            if (kind == edDataCheckBox && IsEditable(Col(), Row())) {
-                ToggleDataCheckBox(RealColIndex(Col()), Row());
-                return;
-            }
-        }
-        if ((Options() & goEditing) != 0 && !EditMode && (ch.unicode() == 8 || ch.unicode() >= 32))
-            FStartEditChar = ch;
-        TBaseGrid::WndProc(Message);
-        FStartEditChar = QChar();
+    case WM_KEYDOWN:
+        WMKeyDown(Message);
         return;
-    }
+    case WM_CHAR:
+        WMChar(Message);
+        return;
     default:
         break;
     }
