@@ -995,6 +995,8 @@ public:
     // ============================== in-place editing (editors/ExInplaceEdit.cpp, ExGridEditors.cpp)
     // Tab is the editors' (to validate it) when goTabs is on or a validation event is set.
     bool HasCellValidation() const;
+    // The text editor's length limit: MaxEditLength (0: none).
+    Integer GetEditLimit() override { return MaxEditLength(); }
     // Closes the editor because Key leaves the cell, then moves as Key says.
     void DoneInplaceEdit(Word Key, TShiftState Shift);
     // Hook for descendants: the text editor's text starts with "=".

@@ -53,6 +53,7 @@ private:
     // A refused value: the validation's text back, selected or caret at the end.
     void Refuse(const QString& OldText);
     bool WriteAndValidate();
+    bool Validate();
     bool CaretOnFirstLine() const;
     bool CaretOnLastLine() const;
 

@@ -382,6 +382,14 @@ void TExStringGrid::KeyPress(QChar& Key)
         else
             SearchInc.clear();
     }
+    const bool textEdit = k == u'\r' && EditMode && EditorMode() && IsTextEditor(EditControl);
     TBaseGrid::KeyPress(Key);
+    // Enter closed the text editor: the edit is over and announced.
+    if (textEdit && !EditorMode() && EditMode) {
+        EditMode = false;
+        FEditing = false;
+        FShowEditProcess = false;
+        PostEditDone(RealColIndex(Col()), Row());
+    }
 }
 

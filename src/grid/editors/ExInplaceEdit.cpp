@@ -119,6 +119,13 @@ bool TExInplaceEdit::WriteAndValidate()
     FGrid->FValidating = true;
     FGrid->SetCurrentCell(Text());
     FGrid->FValidating = false;
+    return Validate();
+}
+
+bool TExInplaceEdit::Validate()
+{
+    // With no edit pending the validation hands the text back unchanged.
+    FGrid->FNewCellText = Text();
     return FGrid->ValidateCell(Text());
 }
 
@@ -147,7 +154,7 @@ void TExInplaceEdit::WMKeyDown(TMessage& Message)
         return;
     const QString oldText = FGrid->FOldCellText;
     if (key == VK_TAB) {
-        if (FGrid->HasCellValidation() && !FGrid->ValidateCell(Text())) {
+        if (FGrid->HasCellValidation() && !Validate()) {
             Refuse(oldText);
             return;
         }
@@ -184,7 +191,7 @@ void TExInplaceEdit::WMKeyDown(TMessage& Message)
         vertical = true;
     }
     if (key == VK_RETURN && !nav->LineFeedOnEnter() && !ctrl) {
-        if (!FGrid->ValidateCell(Text())) {
+        if (!Validate()) {
             Refuse(oldText);
             FEatReturn = true;  // the Enter character that follows is part of the refused key
             return;
@@ -220,6 +227,9 @@ void TExInplaceEdit::KeyDown(Word& Key, TShiftState Shift)
         Workmode = true;
     }
     FGrid->InplaceEditKeyDown(Key, Shift);
+    // With the cursor walk the key-up leaves the cell at the text's edge.
+    if (FGrid->Navigation()->CursorWalkEditor() && (Key == VK_LEFT || Key == VK_RIGHT) && !Shift.Contains(ssCtrl))
+        return;
     TInplaceEdit::KeyDown(Key, Shift);
 }
 
@@ -337,7 +347,7 @@ void TExInplaceEdit::WMChar(TMessage& Message)
 
 void TExInplaceEdit::KeyPress(QChar& Key)
 {
-    if (Key == QChar(u'\r') && !FGrid->Navigation()->LineFeedOnEnter() && !FGrid->ValidateCell(Text())) {
+    if (Key == QChar(u'\r') && !FGrid->Navigation()->LineFeedOnEnter() && !Validate()) {
         SetText(FGrid->GetCurrentCell());
         Key = QChar(0);
         return;
@@ -365,13 +375,13 @@ void TExInplaceEdit::KeyUp(Word& Key, TShiftState Shift)
         const Integer target = left ? col - 1 : col + span + 1;
         const bool toControl = left ? col > FGrid->FixedCols() : col < FGrid->ColCount() - FGrid->FixedRightCols() - 1;
         if (toControl && FGrid->IsControlCell(FGrid->RealColIndex(target), row)) {
-            if (FGrid->ValidateCell(Text())) {
+            if (Validate()) {
                 FGrid->HideInplaceEdit();
                 FGrid->SetCol(target);
             }
             return;
         }
-        if (left && !FGrid->ValidateCell(Text()))
+        if (left && !Validate())
             return;
         if (left)
             FGrid->HideInplaceEdit();
@@ -485,7 +495,7 @@ void TExInplaceEdit::KillFocus(TMessage& Message)
                 E->FGrid->EditMode = false;
             }
         } close{this};
-        FGrid->ValidateCell(Text());
+        Validate();
         SetText(FGrid->GetCurrentCell());
     }
     FGotFocus = false;
@@ -505,7 +515,9 @@ void TExInplaceEdit::SetFocusMessage(TMessage& Message)
     FGotFocus = true;
     FGrid->FNoEditChange = false;
     FLengthLimit = SmallInt(FGrid->GetEditLimit());
-    SetMaxLength(FLengthLimit);
+    // (Setting the window's limit again would drop the selection.)
+    if (MaxLength() != std::max<Integer>(FLengthLimit, 0))
+        SetMaxLength(FLengthLimit);
     if (!EditMask().isEmpty() && !FGrid->LButFlg && FGrid->Navigation()->ImproveMaskSel()) {
         SetSelStart(0);
         SetSelLength(1);

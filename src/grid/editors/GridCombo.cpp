@@ -173,6 +173,7 @@ void TGridCombo::KeyDown(Word& Key, TShiftState Shift)
     }
     if (Key == VK_RETURN || Key == VK_UP || Key == VK_DOWN || (Key == VK_TAB && FGrid->HasCellValidation())) {
         FGrid->SetCurrentCell(Text());
+        FGrid->FNewCellText = Text();
         if (!FGrid->ValidateCell(Text())) {
             SetText(FGrid->FNewCellText);
             if (Key == VK_TAB)
