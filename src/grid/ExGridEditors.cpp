@@ -203,6 +203,8 @@ void TExStringGrid::ShowCellEditor(Integer ACol, Integer ARow)
                 const Integer i = combo->Items()->IndexOf(editText);
                 combo->SetItemIndex(i >= 0 ? i : combo->Items()->Count() > 0 ? 0 : -1);
                 FReportComboChange = i < 0;
+                if (FReportComboChange)
+                    combo->FirstItemForced();
             } else if (FComboIdx != -1 && combo->ItemIndex() == -1 && FComboIdx < combo->Items()->Count()) {
                 combo->SetItemIndex(FComboIdx);
             }

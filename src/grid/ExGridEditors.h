@@ -87,6 +87,8 @@ public:
     // Completes the text up to the caret from the items, else from the
     // grid's lookup items.
     void DoChange();
+    // A list cell whose text is no item opened on the first one: told as a change.
+    void FirstItemForced();
     // Index of the item the last completion used.
     Integer LookupIndex() const { return ItemIdx; }
     bool LookupChanged() const { return ItemChange; }

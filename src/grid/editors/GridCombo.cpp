@@ -60,6 +60,12 @@ void TGridCombo::TypeChar(QChar Ch)
     DoChange();
 }
 
+void TGridCombo::FirstItemForced()
+{
+    Forced = true;
+    Change();
+}
+
 void TGridCombo::ReportChange()
 {
     // A choice made by a typed key is told like one made in the list.
@@ -175,6 +181,13 @@ void TGridCombo::KeyDown(Word& Key, TShiftState Shift)
         FGrid->SetCurrentCell(Text());
         FGrid->FNewCellText = Text();
         if (!FGrid->ValidateCell(Text())) {
+            // The refused cell opens its editor again (the validation may have
+            // closed it while putting the cell's text back).
+            if (!Visible()) {
+                if (FGrid->CanFocus())
+                    FGrid->SetFocus();
+                FGrid->ShowInplaceEdit();
+            }
             SetText(FGrid->FNewCellText);
             if (Key == VK_TAB)
                 Perform(CB_SETEDITSEL, 0, MAKELPARAM(Word(Text().size()), Word(Text().size())));
