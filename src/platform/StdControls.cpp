@@ -382,6 +382,9 @@ void TCustomEdit::CreateWnd()
         w->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         w->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         w->setFrameShape(FFramed ? QFrame::StyledPanel : QFrame::NoFrame);
+        // Without a frame (a cell's editor) the lines use the whole height.
+        if (!FFramed)
+            w->document()->setDocumentMargin(1);
         w->setPlainText(WidgetTextOf(FText));
         SetSelStart(FSelStart);
         SetSelLength(FSelLength);
