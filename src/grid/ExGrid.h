@@ -997,6 +997,10 @@ public:
     bool HasCellValidation() const;
     // The text editor's length limit: MaxEditLength (0: none).
     Integer GetEditLimit() override { return MaxEditLength(); }
+    // An editor left at its text's edge (CursorWalkEditor): onto the control
+    // cell beside, else to the previous or next cell, its editor opened with
+    // CursorWalkAlwaysEdit.
+    void CursorWalkOut(bool Forward, const QString& EditorText);
     // Closes the editor because Key leaves the cell, then moves as Key says.
     void DoneInplaceEdit(Word Key, TShiftState Shift);
     // Hook for descendants: the text editor's text starts with "=".

@@ -527,3 +527,29 @@ void TExStringGrid::DoneInplaceEdit(Word Key, TShiftState Shift)
     FNavigation->SetAlwaysEdit(always);
     FBlockFocus = false;
 }
+
+void TExStringGrid::CursorWalkOut(bool Forward, const QString& EditorText)
+{
+    const Integer col = Col(), row = Row();
+    const Integer span = std::max(0, CellSpan(RealColIndex(col), row).X);
+    const Integer target = Forward ? col + span + 1 : col - 1;
+    const bool inside = Forward ? col < ColCount() - FixedRightCols() - 1 : col > FixedCols();
+    if (inside && IsControlCell(RealColIndex(target), row)) {
+        if (ValidateCell(EditorText)) {
+            HideInplaceEdit();
+            SetCol(target);
+        }
+        return;
+    }
+    if (!ValidateCell(EditorText))
+        return;
+    if (CanFocus())
+        SetFocus();
+    HideInplaceEdit();
+    const TAdvanceDirection dir = FNavigation->AdvanceDirection();
+    FNavigation->SetAdvanceDirection(adLeftRight);
+    AdvanceToNextCell(col, row, false, false, Forward, false, true);
+    FNavigation->SetAdvanceDirection(dir);
+    if (FNavigation->CursorWalkAlwaysEdit())
+        ShowInplaceEdit();
+}

@@ -370,29 +370,7 @@ void TExInplaceEdit::KeyUp(Word& Key, TShiftState Shift)
     const bool right = Key == VK_RIGHT && plain && FOldSelStart == len;
     if (nav->CursorWalkEditor() && (left || right)) {
         Key = 0;
-        const Integer col = FGrid->Col(), row = FGrid->Row();
-        const Integer span = std::max(0, FGrid->CellSpan(FGrid->RealColIndex(col), row).X);
-        const Integer target = left ? col - 1 : col + span + 1;
-        const bool toControl = left ? col > FGrid->FixedCols() : col < FGrid->ColCount() - FGrid->FixedRightCols() - 1;
-        if (toControl && FGrid->IsControlCell(FGrid->RealColIndex(target), row)) {
-            if (Validate()) {
-                FGrid->HideInplaceEdit();
-                FGrid->SetCol(target);
-            }
-            return;
-        }
-        if (left && !Validate())
-            return;
-        if (left)
-            FGrid->HideInplaceEdit();
-        const TAdvanceDirection dir = nav->AdvanceDirection();
-        nav->SetAdvanceDirection(adLeftRight);
-        FGrid->AdvanceToNextCell(col, row, false, false, right, false, true);
-        nav->SetAdvanceDirection(dir);
-        if (nav->CursorWalkAlwaysEdit())
-            FGrid->ShowInplaceEdit();
-        else
-            FGrid->HideInplaceEdit();
+        FGrid->CursorWalkOut(right, Text());
         return;
     }
     TInplaceEdit::KeyUp(Key, Shift);

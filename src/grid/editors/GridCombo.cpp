@@ -263,26 +263,7 @@ void TGridCombo::KeyUp(Word& Key, TShiftState Shift)
         const bool right = Key == VK_RIGHT && start == end && start == Text().size();
         if (left || right) {
             Key = 0;
-            const Integer col = FGrid->Col(), row = FGrid->Row();
-            const Integer span = std::max(0, FGrid->CellSpan(FGrid->RealColIndex(col), row).X);
-            const Integer target = left ? col - 1 : col + span + 1;
-            const bool inside = left ? col > FGrid->FixedCols() : col < FGrid->ColCount() - FGrid->FixedRightCols() - 1;
-            if (inside && FGrid->IsControlCell(FGrid->RealColIndex(target), row)) {
-                if (FGrid->ValidateCell(Text())) {
-                    FGrid->HideInplaceEdit();
-                    FGrid->SetCol(target);
-                }
-                return;
-            }
-            if (FGrid->CanFocus())
-                FGrid->SetFocus();
-            FGrid->HideInplaceEdit();
-            const TAdvanceDirection dir = nav->AdvanceDirection();
-            nav->SetAdvanceDirection(adLeftRight);
-            FGrid->AdvanceToNextCell(col, row, false, false, right, false, true);
-            nav->SetAdvanceDirection(dir);
-            if (nav->CursorWalkAlwaysEdit())
-                FGrid->ShowInplaceEdit();
+            FGrid->CursorWalkOut(right, Text());
             return;
         }
     }
