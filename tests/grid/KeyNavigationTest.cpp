@@ -224,3 +224,32 @@ TEST_F(KeyGrid, ArrowsSkipFixedCellsAndKeyUpKeepsOrClearsTheSearchText)
     TestInput::PressKey(grid, VK_END);
     EXPECT_EQ(grid->IncrSearchText(), QString());
 }
+
+TEST_F(KeyGrid, SpaceWorksRadioCellsAndEnterPressesButtons)
+{
+    TStrings* options = grid->CreateRadio(2, 2, 0, 0);
+    for (const char* t : {"Off", "On", "Auto"})
+        options->Add(QString::fromLatin1(t));
+    grid->AddRadioButton(3, 2, false);
+    grid->AddRadioButton(3, 3, true);
+    grid->AddButton(4, 2, 40, 18, QStringLiteral("Go"), haCenter, vaCenter);
+    std::vector<Integer> radio;
+    grid->OnRadioClick = [&](TObject*, Integer, Integer, Integer I) { radio.push_back(I); };
+    Integer buttonRow = -1, radioButtonRow = -1;
+    grid->OnRadioButtonClick = [&](TObject*, Integer, Integer R) { radioButtonRow = R; };
+    grid->OnButtonClick = [&](TObject*, Integer, Integer R) { buttonRow = R; };
+    grid->SetOptions(grid->Options() | goEditing);
+    grid->FocusCell(2, 2);
+    TestInput::PressKey(grid, VK_SPACE, {}, QStringLiteral(" "));
+    TestInput::PressKey(grid, VK_SPACE, {}, QStringLiteral(" "));
+    EXPECT_EQ(radio, (std::vector<Integer>{1, 2}));
+    EXPECT_FALSE(grid->InEditMode());
+    grid->FocusCell(3, 2);
+    TestInput::PressKey(grid, VK_SPACE, {}, QStringLiteral(" "));
+    EXPECT_EQ(radioButtonRow, 2);
+    EXPECT_TRUE(grid->IsRadioButtonChecked(3, 2));
+    EXPECT_FALSE(grid->IsRadioButtonChecked(3, 3));
+    grid->FocusCell(4, 2);
+    TestInput::PressKey(grid, VK_RETURN);
+    EXPECT_EQ(buttonRow, 2);
+}

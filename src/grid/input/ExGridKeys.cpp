@@ -225,12 +225,26 @@ void TExStringGrid::WMKeyDown(TMessage& Message)
         }
     }
 
-    // Enter or Space on a button cell presses it.
+    // Space moves a radio group on and sets a radio button; Enter or Space
+    // presses a button cell. (Check boxes flip on the Space character.)
     if ((key == VK_RETURN || key == VK_SPACE) && IsControlCell(realCol, Row())) {
         bool allowed = (Options() & goEditing) != 0 || FMouseActions->RangeSelectAndEdit();
         DoCanEditCell(realCol, Row(), allowed);
-        if (allowed && GetCellType(realCol, Row()) == ctButton)
+        const bool radioActive = allowed || FControlLook->RadioAlwaysActive;
+        const TCellType type = GetCellType(realCol, Row());
+        if (key == VK_SPACE && type == ctRadio && radioActive) {
+            AdvanceRadio(realCol, Row(), false);
+            Integer index = -1;
+            GetRadioIdx(realCol, Row(), index);
+            if (OnRadioClick)
+                OnRadioClick(this, realCol, Row(), index);
+        } else if (key == VK_SPACE && type == ctRadioButton && radioActive) {
+            SetRadioButtonColumnIndex(realCol, Row());
+            if (OnRadioButtonClick)
+                OnRadioButtonClick(this, realCol, Row());
+        } else if (allowed && type == ctButton) {
             ButtonClick(realCol, Row());
+        }
         RepaintCell(Col(), Row());
     }
     if ((key == VK_HOME || key == VK_END) && HomeEndMove(key, shift)) {
