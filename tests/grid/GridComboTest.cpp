@@ -123,6 +123,21 @@ TEST_F(ComboCells, EditableListUpCommitsTheTypedTextAndMovesUp)
     EXPECT_FALSE(combo->Visible());
 }
 
+TEST_F(ComboCells, TypingInAListPicksTheItemAndReportsIt)
+{
+    std::vector<QChar> presses;
+    grid->OnKeyPress = [&](TObject* Sender, QChar& Key) {
+        EXPECT_EQ(Sender, grid->Combobox());
+        presses.push_back(Key);
+    };
+    TGridCombo* combo = Open(1, 1);
+    TestInput::TypeText(combo, QStringLiteral("F"));
+    EXPECT_EQ(combo->ItemIndex(), 3);
+    ASSERT_FALSE(changes.empty());
+    EXPECT_EQ(changes.back(), (std::pair<Integer, QString>{3, QStringLiteral("FLOAT")}));
+    EXPECT_EQ(presses, std::vector<QChar>{QChar(u'F')});
+}
+
 TEST_F(ComboCells, EscapeRestoresTheCellsText)
 {
     TGridCombo* combo = Open(2, 1);
