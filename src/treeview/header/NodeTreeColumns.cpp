@@ -577,8 +577,12 @@ void TNodeTreeColumns::Update(TCollectionItem* Item)
         FNeedPositionsFix = true;
     else
         RecomputeLayout(false);
-    if (Count() > 0 && FHeader->FMainColumn < 0)
+    if (Count() > 0 && FHeader->FMainColumn < 0) {
         FHeader->FMainColumn = 0;
+        // The focus moves into the tree column that the columns now have.
+        if (tree->FFocusedColumn < 0 && !tree->HasState(csLoading))
+            tree->FFocusedColumn = 0;
+    }
     // A focused column beyond the collection points at nothing now.
     if (tree->FFocusedColumn >= Count())
         tree->FFocusedColumn = Count() > 0 ? FHeader->FMainColumn : NoColumn;

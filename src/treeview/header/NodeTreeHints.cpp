@@ -8,24 +8,7 @@
 #include "platform/HintWindow.h"
 #include "treeview/NodeTreesPrivate.h"
 #include "treeview/header/NodeTreeHeader.h"
-
-// The hint window of node and header hints.
-class TNodeTreeHintWindow : public THintWindow {
-public:
-    explicit TNodeTreeHintWindow(TComponent* AOwner) : THintWindow(AOwner) {}
-    QString ClassName() const override { return QStringLiteral("TNodeTreeHintWindow"); }
-    TRect CalcHintRect(Integer MaxWidth, const QString& AHint, void* AData) override;
-    void ActivateHintData(const TRect& Rect, const QString& AHint, void* AData) override;
-    void ReleaseHandle() override;
-    const TNtHintData& HintData() const { return FHintData; }
-
-protected:
-    void Paint() override;
-
-private:
-    TNtHintData FHintData;
-    Integer FTextHeight = 0;
-};
+#include "treeview/header/NodeTreeHintWindow.h"
 
 namespace {
 bool IsNodeTreeHintWindow(THintWindowClass Class)
