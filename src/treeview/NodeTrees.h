@@ -453,6 +453,10 @@ constexpr TNtHeaderOptions hoAutoColumnPopupMenu = 1u << 17;
 
 enum TSortDirection { sdAscending, sdDescending };
 
+// What the picture of dragged nodes shows.
+enum TNtDragImageKind { diComplete, diMainColumnOnly, diNoImage };
+class TNtDragImage;
+
 // The header with its columns lives in treeview/header/NodeTreeHeader.h.
 class TNtHeader;
 class TNodeTreeColumn;
@@ -1068,6 +1072,21 @@ public:
     void DoDrawHint(TCanvas* HintCanvas, PDataNode Node, TRect R, TColumnIndex Column);
     virtual THintWindowClass GetHintWindowClass();
 
+    // Drag image: the picture of the selected nodes that follows the mouse.
+    TNtDragImage* DragImage() const { return FDragImage.get(); }
+    TNtDragImageKind DragImageKind() const { return FDragImageKind; }
+    void SetDragImageKind(TNtDragImageKind Value) { FDragImageKind = Value; }
+    Integer DragWidth() const { return FDragWidth; }
+    void SetDragWidth(Integer Value) { FDragWidth = Value; }
+    Integer DragHeight() const { return FDragHeight; }
+    void SetDragHeight(Integer Value) { FDragHeight = Value; }
+    virtual bool DragImageWanted();
+    // Builds the picture around HotSpot (client coordinates) and readies the image.
+    void PrepareDragImage(TPoint HotSpot, void* DataObject);
+    // Repaints TreeRect (client coordinates) into the background kept by
+    // DragSource's image and then the tree itself.
+    virtual void RefreshUnderDragImage(TBaseNodeTree* DragSource, TRect TreeRect, bool ReshowDragImage);
+
     // Clipboard: nothing is copied or pasted.
     virtual void CopyToClipboard() {}
     virtual void CutToClipboard() {}
@@ -1169,6 +1188,7 @@ protected:
     friend class TNodeTreeColumn;
     friend class TNtHeaderWindow;
     friend class TNodeTreeHintWindow;
+    friend class TNtDragImage;
     friend class TNtEdit;
     friend class TStringEditLink;
 
@@ -1508,6 +1528,11 @@ protected:
     TColumnIndex FEditColumn = NoColumn;
     Cardinal FEditDelay = 1000;
     PNtEditLink FEditLink;
+    // Drag image.
+    std::unique_ptr<TNtDragImage> FDragImage;
+    TNtDragImageKind FDragImageKind = diComplete;
+    Integer FDragWidth = 200;
+    Integer FDragHeight = 350;
     // Hints.
     TNtHintMode FHintMode = hmDefault;
     THintAnimationType FHintAnimation = hatSystemDefault;

@@ -12,6 +12,7 @@
 #include "treeview/NodeTreesPrivate.h"
 #include "treeview/header/NodeTreeHeader.h"
 #include "treeview/header/NodeTreeHeaderWindow.h"
+#include "treeview/transfer/NodeTreeDragImage.h"
 
 namespace {
 Integer ReadInt(TStream* Stream)
@@ -85,10 +86,14 @@ TNtHeader::TNtHeader(TBaseNodeTree* AOwner)
             Invalidate();
     };
     FFixedAreaConstraints->OnChange = [this](TObject*) { ConstraintsChanged(); };
+    FDragImage = std::make_unique<TNtDragImage>(AOwner);
+    FDragImage->SetPreBlendBias(-50);
+    FDragImage->SetTransparency(140);
 }
 
 TNtHeader::~TNtHeader()
 {
+    FDragImage.reset();
     delete FWindow;
     FWindow = nullptr;
     if (FImages)

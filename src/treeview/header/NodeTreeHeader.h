@@ -405,6 +405,7 @@ public:
     TNtHeaderStyle Style() const { return FStyle; }
     void SetStyle(TNtHeaderStyle Value);
     THeaderStates States() const { return FStates; }
+    TNtDragImage* DragImage() const { return FDragImage.get(); }
     bool UseColumns() const { return FColumns->Count() > 0; }
     bool AllowFocus(TColumnIndex ColumnIndex) const;
     // The strip's window, while the header is shown on a tree window.
@@ -490,8 +491,8 @@ private:
     TPoint FDragStart;
     TPoint FTrackStart;
     TPoint FTrackPoint;
-    // The column being dragged, painted at the mouse (the drag image's part).
-    TPoint FDragImageOffset;
+    // The picture of the dragged column that follows the mouse.
+    std::unique_ptr<TNtDragImage> FDragImage;
     TNtHeaderWindow* FWindow = nullptr;
 };
 

@@ -5,9 +5,12 @@
 
 #include <cmath>
 
+#include "platform/Bitmap.h"
+#include "platform/Canvas.h"
 #include "platform/Form.h"
 #include "treeview/NodeTreesPrivate.h"
 #include "treeview/header/NodeTreeHeader.h"
+#include "treeview/transfer/NodeTreeDragImage.h"
 #include "treeview/header/NodeTreeHeaderWindow.h"
 
 namespace {
@@ -642,7 +645,22 @@ void TNtHeader::StartColumnDrag(TPoint P, TPoint Start)
     FColumns->FDropTarget = NoColumn;
     const TPoint start = HeaderPoint(FOwner->ScreenToClient(Start));
     FColumns->FDragIndex = FColumns->ColumnFromPosition(start);
-    FDragImageOffset = TPoint(P.X - Start.X, 0);
+    if (!FColumns->IsValidColumn(FColumns->FDragIndex))
+        return;
+    // The column's cell, painted alone, becomes the picture under the mouse.
+    const TNodeTreeColumn* column = FColumns->Items(FColumns->FDragIndex);
+    TBitmap picture;
+    picture.SetPixelFormat(pf32bit);
+    picture.SetSize(column->Width(), FHeight);
+    picture.Canvas()->Brush()->SetColor(clBtnFace);
+    picture.Canvas()->Brush()->SetStyle(bsSolid);
+    picture.Canvas()->FillRect(TRect(0, 0, column->Width(), FHeight));
+    FColumns->PaintHeader(picture.Canvas(), TRect(column->Left(), 0, column->Left() + column->Width(), FHeight), TPoint(0, 0), 0);
+    TPoint imagePosition = FOwner->ClientToScreen(TPoint(column->Left() - FOwner->EffectiveOffsetX(), 0));
+    imagePosition.Y -= FHeight;
+    FDragImage->SetMoveRestriction((FOptions & hoRestrictDrag) ? dmrHorizontalOnly : dmrNone);
+    FDragImage->PrepareDrag(&picture, imagePosition, P, nullptr);
+    FDragImage->ShowDragImage();
 }
 
 void TNtHeader::DragColumnTo(TPoint P)
@@ -670,12 +688,12 @@ void TNtHeader::DragColumnTo(TPoint P)
             FColumns->InvalidateColumnCell(column);
         }
     }
-    FDragImageOffset = TPoint(P.X - FDragStart.X, 0);
+    FDragImage->DragTo(P, forceRepaint);
 }
 
 void TNtHeader::EndColumnDrag()
 {
-    FDragImageOffset = TPoint();
+    FDragImage->EndDrag();
 }
 
 // ---------------------------------------------------------------- header dispatchers
