@@ -28,6 +28,7 @@ class QImage;
 class QPainter;
 class QFont;
 class TPopupMenu;
+class TStream;
 
 // ---------------------------------------------------------------- errors
 
@@ -687,6 +688,8 @@ struct TNtHintData {
     TNtTooltipLineBreakStyle LineBreakStyle = hlbDefault;
 };
 
+using TNtSaveNodeEvent = std::function<void(TBaseNodeTree* Sender, PDataNode Node, TStream* Stream)>;
+using TNtSaveTreeEvent = std::function<void(TBaseNodeTree* Sender, TStream* Stream)>;
 using TNtGetHintKindEvent = std::function<void(TBaseNodeTree* Sender, PDataNode Node, TColumnIndex Column, TNtHintKind& Kind)>;
 using TNtGetHintSizeEvent = std::function<void(TBaseNodeTree* Sender, PDataNode Node, TColumnIndex Column, TRect& R)>;
 using TNtDrawHintEvent = std::function<void(TBaseNodeTree* Sender, TCanvas* HintCanvas, PDataNode Node, TRect R, TColumnIndex Column)>;
@@ -1087,6 +1090,15 @@ public:
     // DragSource's image and then the tree itself.
     virtual void RefreshUnderDragImage(TBaseNodeTree* DragSource, TRect TreeRect, bool ReshowDragImage);
 
+    // Streaming: the nodes with their states, check data and the owner's
+    // data, in nested self-sized chunks behind a 12-byte header.
+    virtual void SaveToStream(TStream* Stream, PDataNode Node = nullptr);
+    void SaveToFile(const QString& FileName);
+    virtual void LoadFromStream(TStream* Stream);
+    virtual void LoadFromFile(const QString& FileName);
+    // Appends the stream's nodes as children of TargetNode (the root for the top level).
+    void AddFromStream(TStream* Stream, PDataNode TargetNode);
+
     // Clipboard: nothing is copied or pasted.
     virtual void CopyToClipboard() {}
     virtual void CutToClipboard() {}
@@ -1102,6 +1114,10 @@ public:
     TNtChangeEvent OnNodeMoved;
     TNtNodeMovingEvent OnNodeCopying;
     TNtChangeEvent OnNodeCopied;
+    TNtSaveNodeEvent OnSaveNode;
+    TNtSaveNodeEvent OnLoadNode;
+    TNtSaveTreeEvent OnSaveTree;
+    TNtSaveTreeEvent OnLoadTree;
     TNtStateChangeEvent OnStateChange;
     TNtChangeEvent OnChange;
     TNtStructureChangeEvent OnStructureChange;
@@ -1183,6 +1199,17 @@ public:
     TNtDrawHintEvent OnDrawHint;
 
 protected:
+    // Streaming, chunk by chunk; descendants add chunk types here.
+    virtual void WriteNode(TStream* Stream, PDataNode Node);
+    virtual void WriteChunks(TStream* Stream, PDataNode Node);
+    virtual void FinishChunkHeader(TStream* Stream, Integer StartPos, Integer EndPos);
+    virtual void ReadNode(TStream* Stream, Integer Version, PDataNode Node);
+    virtual bool ReadChunk(TStream* Stream, Integer Version, PDataNode Node, Integer ChunkType, Integer ChunkSize);
+    virtual void SkipNode(TStream* Stream);
+    virtual void LoadNodeFromStream(TStream* Stream, Integer Version, PDataNode Node);
+    virtual void DoSaveNode(PDataNode Node, TStream* Stream);
+    virtual void DoLoadNode(PDataNode Node, TStream* Stream);
+
     friend class TNtHeader;
     friend class TNodeTreeColumns;
     friend class TNodeTreeColumn;
@@ -1591,6 +1618,13 @@ public:
     Integer GetNodeExtraWidth(PDataNode Node, TColumnIndex Column, TCanvas* Canvas = nullptr) override;
     // Forgets every node's measured text width (font or main column changed).
     void ClearCachedWidths();
+
+protected:
+    // The caption chunk: the main column's text.
+    void WriteChunks(TStream* Stream, PDataNode Node) override;
+    bool ReadChunk(TStream* Stream, Integer Version, PDataNode Node, Integer ChunkType, Integer ChunkSize) override;
+
+public:
 
     TNSTGetTextEvent OnGetText;
     TNSTGetCellTextEvent OnGetCellText;

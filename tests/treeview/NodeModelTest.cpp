@@ -38,38 +38,6 @@ protected:
     std::unique_ptr<TNodeStringTree> tree;
 };
 
-// Recounts everything the tree keeps incrementally and compares.
-void CheckInvariants(TBaseNodeTree* t)
-{
-    Cardinal visibleRows = 0;
-    std::function<Cardinal(PDataNode, bool)> check = [&](PDataNode node, bool shown) -> Cardinal {
-        Cardinal count = 1, children = 0, index = 0;
-        Cardinal height = node == t->RootNode() ? node->NodeHeight : (t->IsEffectivelyFiltered(node) ? 0 : node->NodeHeight);
-        PDataNode prev = nullptr;
-        for (PDataNode c = node->FirstChild; c; prev = c, c = c->NextSibling) {
-            EXPECT_EQ(c->Parent, node);
-            EXPECT_EQ(c->PrevSibling, prev);
-            EXPECT_EQ(c->Index, index++);
-            const bool childShown = shown && (node->States & vsExpanded) && (c->States & vsVisible);
-            if (childShown && t->IsEffectivelyVisible(c))
-                ++visibleRows;
-            count += check(c, childShown);
-            ++children;
-            if ((node->States & vsExpanded) && (c->States & vsVisible))
-                height += c->TotalHeight;
-        }
-        EXPECT_EQ(node->LastChild, prev);
-        EXPECT_EQ(node->ChildCount, children);
-        EXPECT_EQ(node->TotalCount, count);
-        if (node != t->RootNode())
-            EXPECT_EQ(node->TotalHeight, height);
-        return count;
-    };
-    check(t->RootNode(), true);
-    EXPECT_EQ(t->VisibleCount(), visibleRows);
-    EXPECT_EQ(Integer(t->RangeY()), Integer(t->RootNode()->TotalHeight) - Integer(t->RootNode()->NodeHeight) + Integer(t->BottomSpace()));
-}
-
 } // namespace
 
 TEST(NodeTreeDefaults, AFreshTreeHasTheDocumentedDefaults)
