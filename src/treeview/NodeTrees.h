@@ -16,6 +16,8 @@
 #include <stdexcept>
 #include <vector>
 
+#include <QStringList>
+
 #include "platform/Control.h"
 
 class TCustomImageList;
@@ -29,6 +31,8 @@ class QPainter;
 class QFont;
 class TPopupMenu;
 class TStream;
+class QByteArray;
+class TNtDataObject;
 
 // ---------------------------------------------------------------- errors
 
@@ -690,6 +694,9 @@ struct TNtHintData {
 
 using TNtSaveNodeEvent = std::function<void(TBaseNodeTree* Sender, PDataNode Node, TStream* Stream)>;
 using TNtSaveTreeEvent = std::function<void(TBaseNodeTree* Sender, TStream* Stream)>;
+using TNtGetUserClipboardFormatsEvent = std::function<void(TBaseNodeTree* Sender, QStringList& Formats)>;
+// Format is a MIME type; Rendered starts false and says whether Data holds the format.
+using TNtRenderOLEDataEvent = std::function<void(TBaseNodeTree* Sender, const QString& Format, bool ForClipboard, QByteArray& Data, bool& Rendered)>;
 using TNtGetHintKindEvent = std::function<void(TBaseNodeTree* Sender, PDataNode Node, TColumnIndex Column, TNtHintKind& Kind)>;
 using TNtGetHintSizeEvent = std::function<void(TBaseNodeTree* Sender, PDataNode Node, TColumnIndex Column, TRect& R)>;
 using TNtDrawHintEvent = std::function<void(TBaseNodeTree* Sender, TCanvas* HintCanvas, PDataNode Node, TRect R, TColumnIndex Column)>;
@@ -1099,6 +1106,14 @@ public:
     // Appends the stream's nodes as children of TargetNode (the root for the top level).
     void AddFromStream(TStream* Stream, PDataNode TargetNode);
 
+    // Data objects: the formats the tree offers (MIME types) and their data.
+    virtual void CollectClipboardFormats(QStringList& Formats);
+    virtual bool RenderOLEData(const QString& Format, QByteArray& Data, bool ForClipboard);
+    // The nodes marked for a cut or copy, in tree order; with Resolve none
+    // is listed together with one of its descendants.
+    TNodeArray GetSortedCutCopySet(bool Resolve);
+    void CancelCutOrCopy();
+
     // Clipboard: nothing is copied or pasted.
     virtual void CopyToClipboard() {}
     virtual void CutToClipboard() {}
@@ -1118,6 +1133,8 @@ public:
     TNtSaveNodeEvent OnLoadNode;
     TNtSaveTreeEvent OnSaveTree;
     TNtSaveTreeEvent OnLoadTree;
+    TNtGetUserClipboardFormatsEvent OnGetUserClipboardFormats;
+    TNtRenderOLEDataEvent OnRenderOLEData;
     TNtStateChangeEvent OnStateChange;
     TNtChangeEvent OnChange;
     TNtStructureChangeEvent OnStructureChange;
@@ -1209,6 +1226,8 @@ protected:
     virtual void LoadNodeFromStream(TStream* Stream, Integer Version, PDataNode Node);
     virtual void DoSaveNode(PDataNode Node, TStream* Stream);
     virtual void DoLoadNode(PDataNode Node, TStream* Stream);
+    virtual void DoGetUserClipboardFormats(QStringList& Formats);
+    virtual bool DoRenderOLEData(const QString& Format, QByteArray& Data, bool ForClipboard);
 
     friend class TNtHeader;
     friend class TNodeTreeColumns;
@@ -1555,6 +1574,10 @@ protected:
     TColumnIndex FEditColumn = NoColumn;
     Cardinal FEditDelay = 1000;
     PNtEditLink FEditLink;
+    // Data objects that still point at this tree; told when it goes.
+    friend class TNtDataObject;
+    std::vector<TNtDataObject*> FDataObjects;
+    void DetachDataObjects();
     // Drag image.
     std::unique_ptr<TNtDragImage> FDragImage;
     TNtDragImageKind FDragImageKind = diComplete;

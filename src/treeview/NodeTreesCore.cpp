@@ -317,6 +317,7 @@ TBaseNodeTree::~TBaseNodeTree()
 {
     FDestroying = true;
     Destroying();
+    DetachDataObjects();
     StopCacheValidation();
     FOptions->FMiscOptions &= ~toReadOnly;
     if (!HasState(csDesigning))
