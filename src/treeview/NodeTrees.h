@@ -33,6 +33,7 @@ class TPopupMenu;
 class TStream;
 class QByteArray;
 class TNtDataObject;
+class QMimeData;
 
 // ---------------------------------------------------------------- errors
 
@@ -139,6 +140,12 @@ using TNodeArray = std::vector<PDataNode>;
 constexpr Cardinal NodeRecordSize = (sizeof(TDataNode) + sizeof(void*) - 1) / sizeof(void*) * sizeof(void*);
 
 enum TNtNodeAttachMode { amNoWhere, amInsertBefore, amInsertAfter, amAddChildFirst, amAddChildLast };
+
+// Effects of a drop.
+constexpr Integer DROPEFFECT_NONE = 0;
+constexpr Integer DROPEFFECT_COPY = 1;
+constexpr Integer DROPEFFECT_MOVE = 2;
+constexpr Integer DROPEFFECT_LINK = 4;
 
 enum TChangeReason { crIgnore, crAccumulated, crChildAdded, crChildDeleted, crNodeAdded, crNodeCopied, crNodeMoved };
 enum TNtUpdateState { usBegin, usBeginSynch, usSynch, usUpdate, usEnd, usEndSynch };
@@ -1114,10 +1121,26 @@ public:
     TNodeArray GetSortedCutCopySet(bool Resolve);
     void CancelCutOrCopy();
 
-    // Clipboard: nothing is copied or pasted.
-    virtual void CopyToClipboard() {}
-    virtual void CutToClipboard() {}
-    virtual bool PasteFromClipboard() { return false; }
+    // Inserting what a data object carries: the tree of this process that
+    // made it (nil for data from elsewhere), its nodes copied in, or moved
+    // when Optimized (a cut or a move inside the process).
+    virtual TBaseNodeTree* GetTreeFromDataObject(const QMimeData* DataObject);
+    bool ProcessOLEData(TBaseNodeTree* Source, const QMimeData* DataObject, PDataNode TargetNode, TNtNodeAttachMode Mode, bool Optimized);
+    // For drop handlers: moves or copies by Effect (DROPEFFECT_ values),
+    // which is left DROPEFFECT_NONE after a move; never throws.
+    bool ProcessDrop(const QMimeData* DataObject, PDataNode TargetNode, Integer& Effect, TNtNodeAttachMode Mode);
+
+    // Clipboard: the selected nodes cut or copied through a data object;
+    // marked nodes carry vsCutOrCopy until the clipboard lets them go.
+    virtual void CopyToClipboard();
+    virtual void CutToClipboard();
+    virtual bool PasteFromClipboard();
+    void FlushClipboard();
+    void FinishCutOrCopy();
+    virtual void MarkCutCopySelection();
+    Integer CutCopyCount();
+    TNtNodeAttachMode DefaultPasteMode() const { return FDefaultPasteMode; }
+    void SetDefaultPasteMode(TNtNodeAttachMode Value) { FDefaultPasteMode = Value; }
 
     // ---- events
     TNtInitNodeEvent OnInitNode;
@@ -1317,7 +1340,9 @@ protected:
     void InternalDeleteNode(PDataNode Node, bool Reindex, bool ParentClearing);
     void PropagateTotalCount(PDataNode Node, Integer Value, bool Relative);
     void PropagateTotalHeight(PDataNode Node, Integer Value, bool Relative);
-    PDataNode CopyNodeStructure(PDataNode Source, TBaseNodeTree* Target);
+    // A node of Target linked at Destination and filled, with its subtree,
+    // from Source written to a node stream (the owner's data travels too).
+    PDataNode CopyNodeThroughStream(PDataNode Source, TBaseNodeTree* Target, PDataNode Destination, TNtNodeAttachMode Mode);
     void FreeNodeMemory(PDataNode Node);
     bool ReadOnly() const;
 
@@ -1574,6 +1599,10 @@ protected:
     TColumnIndex FEditColumn = NoColumn;
     Cardinal FEditDelay = 1000;
     PNtEditLink FEditLink;
+    // Clipboard and dragging.
+    TNtNodeAttachMode FDefaultPasteMode = amAddChildLast;
+    TNodeArray FDragSelection;
+    void ReleaseClipboardData();
     // Data objects that still point at this tree; told when it goes.
     friend class TNtDataObject;
     std::vector<TNtDataObject*> FDataObjects;

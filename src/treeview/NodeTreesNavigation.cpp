@@ -362,6 +362,8 @@ PDataNode TBaseNodeTree::GetNextChecked(PDataNode Node, TCheckState State, bool 
     PDataNode result = (Node == nullptr || Node == FRoot) ? GetFirstNoInit(ConsiderChildrenAbove) : GetNextNoInit(Node, ConsiderChildrenAbove);
     while (result && result->CheckState != State)
         result = GetNextNoInit(result, ConsiderChildrenAbove);
+    if (result && !(result->States & vsInitialized))
+        InitNode(result);
     return result;
 }
 
@@ -370,6 +372,8 @@ PDataNode TBaseNodeTree::GetPreviousChecked(PDataNode Node, TCheckState State, b
     PDataNode result = (Node == nullptr || Node == FRoot) ? GetLastNoInit(nullptr, ConsiderChildrenAbove) : GetPreviousNoInit(Node, ConsiderChildrenAbove);
     while (result && result->CheckState != State)
         result = GetPreviousNoInit(result, ConsiderChildrenAbove);
+    if (result && !(result->States & vsInitialized))
+        InitNode(result);
     return result;
 }
 
@@ -385,6 +389,8 @@ PDataNode TBaseNodeTree::GetNextCutCopy(PDataNode Node, bool ConsiderChildrenAbo
     PDataNode result = (Node == nullptr || Node == FRoot) ? GetFirstNoInit(ConsiderChildrenAbove) : GetNextNoInit(Node, ConsiderChildrenAbove);
     while (result && !(result->States & vsCutOrCopy))
         result = GetNextNoInit(result, ConsiderChildrenAbove);
+    if (result && !(result->States & vsInitialized))
+        InitNode(result);
     return result;
 }
 
@@ -395,6 +401,8 @@ PDataNode TBaseNodeTree::GetPreviousCutCopy(PDataNode Node, bool ConsiderChildre
     PDataNode result = (Node == nullptr || Node == FRoot) ? GetLastNoInit(nullptr, ConsiderChildrenAbove) : GetPreviousNoInit(Node, ConsiderChildrenAbove);
     while (result && !(result->States & vsCutOrCopy))
         result = GetPreviousNoInit(result, ConsiderChildrenAbove);
+    if (result && !(result->States & vsInitialized))
+        InitNode(result);
     return result;
 }
 

@@ -588,8 +588,10 @@ void TBaseNodeTree::Clear()
     try {
         StopCacheValidation();
         CancelEditNode();
-        if (HasTreeState(tsCopyPending | tsCutPending))
+        if (HasTreeState(tsCopyPending | tsCutPending)) {
+            ReleaseClipboardData();
             DoStateChange(0, tsCopyPending | tsCutPending);
+        }
         ClearSelection(false);
         FFocusedNode = nullptr;
         FCurrentHotNode = nullptr;
@@ -873,9 +875,7 @@ void TBaseNodeTree::MoveTo(PDataNode Source, PDataNode Target, TNtNodeAttachMode
             targetTree->BeginUpdate();
             try {
                 auto copyOne = [&](PDataNode n) {
-                    PDataNode copy = CopyNodeStructure(n, targetTree);
-                    targetTree->InternalConnectNode(copy, Target, targetTree, Mode);
-                    DoNodeMoved(copy);
+                    DoNodeMoved(CopyNodeThroughStream(n, targetTree, Target, Mode));
                 };
                 if (ChildrenOnly) {
                     std::vector<PDataNode> children;
@@ -917,37 +917,6 @@ PDataNode TBaseNodeTree::CopyTo(PDataNode Source, TBaseNodeTree* Tree, TNtNodeAt
     return Tree ? CopyTo(Source, Tree->FRoot, Mode, ChildrenOnly) : nullptr;
 }
 
-// A node of Target with Source's structure and check state, its subtree
-// copied the same way; user data stays zero (the owner fills it when told).
-PDataNode TBaseNodeTree::CopyNodeStructure(PDataNode Source, TBaseNodeTree* Target)
-{
-    PDataNode copy = Target->MakeNewNode();
-    copy->NodeHeight = Source->NodeHeight;
-    copy->Align = Source->Align;
-    copy->CheckState = Source->CheckState;
-    copy->CheckType = Source->CheckType;
-    copy->States = (Source->States & (vsVisible | vsDisabled | vsHasChildren | vsMultiline | vsFiltered | vsExpanded)) | vsInitialized;
-    copy->TotalHeight = Source->NodeHeight;
-    if (copy->States & vsExpanded)
-        copy->States &= ~vsExpanded;
-    // Linked by hand: the copy is not part of any tree yet.
-    Cardinal index = 0;
-    for (PDataNode c = Source->FirstChild; c; c = c->NextSibling) {
-        PDataNode child = CopyNodeStructure(c, Target);
-        child->Parent = copy;
-        child->Index = index++;
-        child->PrevSibling = copy->LastChild;
-        if (copy->LastChild)
-            copy->LastChild->NextSibling = child;
-        else
-            copy->FirstChild = child;
-        copy->LastChild = child;
-        ++copy->ChildCount;
-        copy->TotalCount += child->TotalCount;
-    }
-    return copy;
-}
-
 PDataNode TBaseNodeTree::CopyTo(PDataNode Source, PDataNode Target, TNtNodeAttachMode Mode, bool ChildrenOnly)
 {
     TREE_ASSERT(Source == nullptr || TreeFromNode(Source) == this, "The source tree must contain the source node.");
@@ -982,8 +951,7 @@ PDataNode TBaseNodeTree::CopyTo(PDataNode Source, PDataNode Target, TNtNodeAttac
     try {
         targetTree->StopCacheValidation();
         for (PDataNode s : sources) {
-            PDataNode copy = CopyNodeStructure(s, targetTree);
-            targetTree->InternalConnectNode(copy, Target, targetTree, Mode);
+            PDataNode copy = CopyNodeThroughStream(s, targetTree, Target, Mode);
             if (!targetTree->DoNodeCopying(copy, Target == targetTree->FRoot ? nullptr : Target)) {
                 targetTree->DeleteNode(copy);
                 result = nullptr;

@@ -18,8 +18,28 @@ QString ClipboardMimeType(const QString& FormatName)
     return QStringLiteral("application/x-qt-windows-mime;value=\"%1\"").arg(FormatName);
 }
 
+namespace {
+// Every data object alive, so that a tree named by a reference can be checked.
+std::vector<TNtDataObject*>& LiveObjects()
+{
+    static std::vector<TNtDataObject*> objects;
+    return objects;
+}
+} // namespace
+
+TBaseNodeTree* TNtDataObject::LiveOwner(const TBaseNodeTree* Tree)
+{
+    if (Tree == nullptr)
+        return nullptr;
+    for (TNtDataObject* object : LiveObjects())
+        if (object->FOwner == Tree)
+            return object->FOwner;
+    return nullptr;
+}
+
 TNtDataObject::TNtDataObject(TBaseNodeTree* AOwner, bool ForClipboard) : FOwner(AOwner), FForClipboard(ForClipboard)
 {
+    LiveObjects().push_back(this);
     if (FOwner != nullptr) {
         FOwner->FDataObjects.push_back(this);
         FOwner->CollectClipboardFormats(FFormatEtcArray);
@@ -28,6 +48,8 @@ TNtDataObject::TNtDataObject(TBaseNodeTree* AOwner, bool ForClipboard) : FOwner(
 
 TNtDataObject::~TNtDataObject()
 {
+    auto& live = LiveObjects();
+    live.erase(std::remove(live.begin(), live.end(), this), live.end());
     if (FOwner == nullptr)
         return;
     auto& list = FOwner->FDataObjects;

@@ -26,6 +26,8 @@ public:
     ~TNtDataObject() override;
 
     TBaseNodeTree* Owner() const { return FOwner; }
+    // Tree when a data object of it still lives, else nil.
+    static TBaseNodeTree* LiveOwner(const TBaseNodeTree* Tree);
     bool ForClipboard() const { return FForClipboard; }
     // The offered formats (MIME types, in offer order) and what was stored.
     QStringList formats() const override;

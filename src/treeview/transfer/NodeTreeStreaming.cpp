@@ -423,3 +423,16 @@ bool TCustomNodeStringTree::ReadChunk(TStream* Stream, Integer Version, PDataNod
     SetText(Node, Header()->MainColumn(), text);
     return true;
 }
+
+// ---------------------------------------------------------------- copying between trees
+
+PDataNode TBaseNodeTree::CopyNodeThroughStream(PDataNode Source, TBaseNodeTree* Target, PDataNode Destination, TNtNodeAttachMode Mode)
+{
+    TMemoryStream stream;
+    WriteNode(&stream, Source);
+    stream.SetPosition(0);
+    PDataNode node = Target->MakeNewNode();
+    Target->InternalConnectNode(node, Destination, Target, Mode);
+    Target->LoadNodeFromStream(&stream, StreamVersion, node);
+    return node;
+}
