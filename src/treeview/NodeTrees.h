@@ -1603,6 +1603,9 @@ protected:
     TNtNodeAttachMode FDefaultPasteMode = amAddChildLast;
     TNodeArray FDragSelection;
     void ReleaseClipboardData();
+    // The header, the node count and the top-level nodes of a stream, read
+    // under Target inside one update.
+    void ReadStreamNodes(TStream* Stream, bool AddFrom, PDataNode Target);
     // Data objects that still point at this tree; told when it goes.
     friend class TNtDataObject;
     std::vector<TNtDataObject*> FDataObjects;

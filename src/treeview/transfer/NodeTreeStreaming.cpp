@@ -177,27 +177,7 @@ void TBaseNodeTree::LoadFromStream(TStream* Stream)
     if (ReadOnly())
         return;
     Clear();
-    const Integer version = ReadStreamHeader(Stream, false);
-    BeginUpdate();
-    struct End {
-        TBaseNodeTree* T;
-        ~End() { T->EndUpdate(); }
-    } end{this};
-    Cardinal count = 0x7FFFFFFF;
-    if (version >= 2) {
-        qint32 raw = 0;
-        Stream->ReadBuffer(&raw, 4);
-        count = Cardinal(qFromLittleEndian(raw));
-    }
-    while (Stream->Position() < Stream->Size() && count > 0) {
-        --count;
-        PDataNode node = MakeNewNode();
-        InternalConnectNode(node, FRoot, this, amAddChildLast);
-        LoadNodeFromStream(Stream, version, node);
-    }
-    DoNodeCopied(nullptr);
-    if (OnLoadTree)
-        OnLoadTree(this, Stream);
+    ReadStreamNodes(Stream, false, FRoot);
 }
 
 void TBaseNodeTree::LoadFromFile(const QString& FileName)
@@ -210,14 +190,18 @@ void TBaseNodeTree::AddFromStream(TStream* Stream, PDataNode TargetNode)
 {
     if (ReadOnly())
         return;
-    if (TargetNode == nullptr)
-        TargetNode = FRoot;
-    const Integer version = ReadStreamHeader(Stream, true);
+    ReadStreamNodes(Stream, true, TargetNode == nullptr ? FRoot : TargetNode);
+}
+
+void TBaseNodeTree::ReadStreamNodes(TStream* Stream, bool AddFrom, PDataNode Target)
+{
+    const Integer version = ReadStreamHeader(Stream, AddFrom);
     BeginUpdate();
     struct End {
         TBaseNodeTree* T;
         ~End() { T->EndUpdate(); }
     } end{this};
+    // The node count (version 2; older streams run to their end).
     Cardinal count = 0x7FFFFFFF;
     if (version >= 2) {
         qint32 raw = 0;
@@ -227,10 +211,12 @@ void TBaseNodeTree::AddFromStream(TStream* Stream, PDataNode TargetNode)
     while (Stream->Position() < Stream->Size() && count > 0) {
         --count;
         PDataNode node = MakeNewNode();
-        InternalConnectNode(node, TargetNode, this, amAddChildLast);
+        InternalConnectNode(node, Target, this, amAddChildLast);
         LoadNodeFromStream(Stream, version, node);
     }
-    DoNodeCopied(TargetNode == FRoot ? nullptr : TargetNode);
+    DoNodeCopied(Target == FRoot ? nullptr : Target);
+    if (!AddFrom && OnLoadTree)
+        OnLoadTree(this, Stream);
 }
 
 void TBaseNodeTree::ReadNode(TStream* Stream, Integer Version, PDataNode Node)
