@@ -33,6 +33,7 @@ class TPopupMenu;
 class TStream;
 class QByteArray;
 class TNtDataObject;
+class TClipboardFormats;
 class QMimeData;
 
 // ---------------------------------------------------------------- errors
@@ -1115,6 +1116,10 @@ public:
 
     // Data objects: the formats the tree offers (MIME types) and their data.
     virtual void CollectClipboardFormats(QStringList& Formats);
+    // The descriptions of the registry formats the tree offers; descriptions
+    // the registry does not know or the tree's class cannot render are dropped.
+    TClipboardFormats* ClipboardFormats() const { return FClipboardFormats.get(); }
+    void SetClipboardFormats(const QStringList& Value);
     virtual bool RenderOLEData(const QString& Format, QByteArray& Data, bool ForClipboard);
     // The nodes marked for a cut or copy, in tree order; with Resolve none
     // is listed together with one of its descendants.
@@ -1601,6 +1606,7 @@ protected:
     PNtEditLink FEditLink;
     // Clipboard and dragging.
     TNtNodeAttachMode FDefaultPasteMode = amAddChildLast;
+    std::unique_ptr<TClipboardFormats> FClipboardFormats;
     TNodeArray FDragSelection;
     void ReleaseClipboardData();
     // The header, the node count and the top-level nodes of a stream, read

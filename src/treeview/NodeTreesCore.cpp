@@ -14,6 +14,7 @@
 #include "platform/WidgetBridge.h"
 #include "treeview/NodeTreesClasses.h"
 #include "treeview/NodeTreesPrivate.h"
+#include "treeview/transfer/NodeTreeDataObject.h"
 #include "treeview/transfer/NodeTreeDragImage.h"
 #include "treeview/header/NodeTreeHeader.h"
 
@@ -300,6 +301,7 @@ TBaseNodeTree::TBaseNodeTree(TComponent* AOwner) : TCustomControl(AOwner)
         link->OnChange = [this](TObject* Sender) { ImageListChange(Sender); };
     FBackground = std::make_unique<TPicture>();
     FColors = std::make_unique<TNtColors>(this);
+    FClipboardFormats = std::make_unique<TClipboardFormats>(this);
     FDragImage = std::make_unique<TNtDragImage>(this);
     FDragImage->SetFade(true);
     FDragImage->SetTransparency(200);

@@ -138,3 +138,26 @@ TEST_F(TDataObjectTest, AnObjectOutlivingItsTreeAnswersNothing)
     EXPECT_TRUE(object->data(ClipboardMimeType(TreeReferenceFormat)).isEmpty());
     object.reset();
 }
+
+TEST_F(TDataObjectTest, ClipboardFormatsTakeWhatTheTreeClassRendersInOfferOrder)
+{
+    tree->OnGetUserClipboardFormats = nullptr;
+    const QStringList all = {"plain TEXT", "Unicode text", "CSV", "Rich Text Format", "Rich Text Format Without Objects", "HTML Format",
+                             "Node Tree Data"};
+    for (const QString& s : all)
+        EXPECT_GE(tree->ClipboardFormats()->Add(s), 0) << s.toStdString();
+    EXPECT_EQ(tree->ClipboardFormats()->Add(QStringLiteral("csv")), tree->ClipboardFormats()->IndexOf(QStringLiteral("CSV")));
+    EXPECT_EQ(tree->ClipboardFormats()->Count(), 7);
+    EXPECT_EQ(tree->ClipboardFormats()->Add(QStringLiteral("Bitmap of nodes")), -1);
+    // Offered by priority, whatever the order of adding; the owner's own come last.
+    tree->OnGetUserClipboardFormats = [](TBaseNodeTree*, QStringList& formats) { formats << QStringLiteral("text/x-meter-list"); };
+    TNtDataObject object(tree.get(), false);
+    EXPECT_EQ(object.formats(), (QStringList{ClipboardMimeType(TreeDataFormat), "text/html", ClipboardMimeType("Rich Text Format Without Objects"),
+                                             "text/rtf", "text/csv", "text/plain;charset=utf-8", "text/plain", "text/x-meter-list"}));
+    // A tree that draws its own nodes renders only the node data.
+    TNodeDrawTree drawn(nullptr);
+    EXPECT_GE(drawn.ClipboardFormats()->Add(TreeDataFormat), 0);
+    EXPECT_EQ(drawn.ClipboardFormats()->Add(QStringLiteral("Plain text")), -1);
+    drawn.SetClipboardFormats({"HTML Format", "node tree data", "nonsense"});
+    EXPECT_EQ(drawn.ClipboardFormats()->Strings(), QStringList{"node tree data"});
+}

@@ -18,6 +18,100 @@ QString ClipboardMimeType(const QString& FormatName)
     return QStringLiteral("application/x-qt-windows-mime;value=\"%1\"").arg(FormatName);
 }
 
+// ---------------------------------------------------------------- the format registry
+
+namespace {
+bool AnyTree(const TBaseNodeTree*)
+{
+    return true;
+}
+
+bool StringTree(const TBaseNodeTree* Tree)
+{
+    return dynamic_cast<const TCustomNodeStringTree*>(Tree) != nullptr;
+}
+
+std::vector<TClipboardFormatListEntry>& Registry()
+{
+    // Filled once, with the formats the tree classes render.
+    static std::vector<TClipboardFormatListEntry> list = [] {
+        std::vector<TClipboardFormatListEntry> l;
+        l.push_back({TreeDataFormat, ClipboardMimeType(TreeDataFormat), AnyTree, 50});
+        l.push_back({QStringLiteral("HTML Format"), QStringLiteral("text/html"), StringTree, 80});
+        l.push_back({QStringLiteral("Rich Text Format Without Objects"), ClipboardMimeType(QStringLiteral("Rich Text Format Without Objects")),
+                     StringTree, 84});
+        l.push_back({QStringLiteral("Rich Text Format"), QStringLiteral("text/rtf"), StringTree, 85});
+        l.push_back({QStringLiteral("CSV"), QStringLiteral("text/csv"), StringTree, 90});
+        l.push_back({QStringLiteral("Plain text"), QStringLiteral("text/plain"), StringTree, 100});
+        l.push_back({QStringLiteral("Unicode text"), QStringLiteral("text/plain;charset=utf-8"), StringTree, 95});
+        std::stable_sort(l.begin(), l.end(), [](const auto& a, const auto& b) { return a.Priority < b.Priority; });
+        return l;
+    }();
+    return list;
+}
+} // namespace
+
+void TClipboardFormatList::Add(const QString& Description, const QString& MimeType, bool (*Renders)(const TBaseNodeTree*), Cardinal Priority)
+{
+    auto& list = Registry();
+    list.push_back({Description, MimeType, Renders, Priority});
+    std::stable_sort(list.begin(), list.end(), [](const auto& a, const auto& b) { return a.Priority < b.Priority; });
+}
+
+void TClipboardFormatList::Clear()
+{
+    Registry().clear();
+}
+
+QStringList TClipboardFormatList::EnumerateFormats(const TBaseNodeTree* Tree, const QStringList* Allowed)
+{
+    QStringList result;
+    for (const auto& entry : Registry())
+        if (entry.Renders(Tree) && (Allowed == nullptr || Allowed->contains(entry.Description, Qt::CaseInsensitive)))
+            result.append(entry.MimeType);
+    return result;
+}
+
+QStringList TClipboardFormatList::EnumerateDescriptions(const TBaseNodeTree* Tree)
+{
+    QStringList result;
+    for (const auto& entry : Registry())
+        if (entry.Renders(Tree))
+            result.append(entry.Description);
+    return result;
+}
+
+const TClipboardFormatListEntry* TClipboardFormatList::FindFormat(const QString& Description)
+{
+    const auto& list = Registry();
+    for (auto it = list.rbegin(); it != list.rend(); ++it)
+        if (it->Description.compare(Description, Qt::CaseInsensitive) == 0)
+            return &*it;
+    return nullptr;
+}
+
+Integer TClipboardFormats::IndexOf(const QString& S) const
+{
+    for (Integer i = 0; i < Count(); ++i)
+        if (FItems[i].compare(S, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+Integer TClipboardFormats::Add(const QString& S)
+{
+    const TClipboardFormatListEntry* entry = TClipboardFormatList::FindFormat(S);
+    if (entry == nullptr || !entry->Renders(FOwner))
+        return -1;
+    const Integer existing = IndexOf(S);
+    if (existing >= 0)
+        return existing;
+    auto at = std::lower_bound(FItems.begin(), FItems.end(), S, [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+    const Integer index = Integer(at - FItems.begin());
+    FItems.insert(index, S);
+    return index;
+}
+
 namespace {
 // Every data object alive, so that a tree named by a reference can be checked.
 std::vector<TNtDataObject*>& LiveObjects()
@@ -105,9 +199,15 @@ QVariant TNtDataObject::retrieveData(const QString& MimeType, QMetaType Type) co
 
 void TBaseNodeTree::CollectClipboardFormats(QStringList& Formats)
 {
-    // The registry of named formats a tree class renders is not kept here:
-    // a tree offers what its owner adds.
+    Formats = TClipboardFormatList::EnumerateFormats(this, &FClipboardFormats->Strings());
     DoGetUserClipboardFormats(Formats);
+}
+
+void TBaseNodeTree::SetClipboardFormats(const QStringList& Value)
+{
+    FClipboardFormats->Clear();
+    for (const QString& s : Value)
+        FClipboardFormats->Add(s);
 }
 
 void TBaseNodeTree::DoGetUserClipboardFormats(QStringList& Formats)

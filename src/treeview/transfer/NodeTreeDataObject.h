@@ -8,6 +8,8 @@
 #include <QMimeData>
 #include <QStringList>
 
+#include "platform/Types.h"
+
 class TBaseNodeTree;
 
 // The tree's own format: node chunks as the node stream writes them.
@@ -17,6 +19,47 @@ extern const QString TreeReferenceFormat;
 // The MIME type under which a named clipboard format travels; it maps to
 // the format of that name on desktops that name their formats.
 QString ClipboardMimeType(const QString& FormatName);
+
+// The process-wide list of the named formats tree classes render, in the
+// order they are offered (lowest priority first).
+struct TClipboardFormatListEntry {
+    QString Description;
+    QString MimeType;
+    // Whether a tree is of the least class that renders the format, or below it.
+    bool (*Renders)(const TBaseNodeTree* Tree);
+    Cardinal Priority;
+};
+
+class TClipboardFormatList {
+public:
+    static void Add(const QString& Description, const QString& MimeType, bool (*Renders)(const TBaseNodeTree*), Cardinal Priority);
+    static void Clear();
+    // The MIME types Tree may offer, in offer order; Allowed (when given)
+    // names the descriptions wanted.
+    static QStringList EnumerateFormats(const TBaseNodeTree* Tree, const QStringList* Allowed);
+    // The descriptions of every format Tree's class renders.
+    static QStringList EnumerateDescriptions(const TBaseNodeTree* Tree);
+    // The entry of that description, letter case aside; nil when none.
+    static const TClipboardFormatListEntry* FindFormat(const QString& Description);
+};
+
+// The formats one tree offers: a sorted list of descriptions, without
+// duplicates and without regard to letter case, that takes only what the
+// registry knows and the tree's class renders.
+class TClipboardFormats {
+public:
+    explicit TClipboardFormats(TBaseNodeTree* AOwner) : FOwner(AOwner) {}
+    // The description's index, or -1 when it was refused.
+    Integer Add(const QString& S);
+    void Clear() { FItems.clear(); }
+    Integer Count() const { return Integer(FItems.size()); }
+    const QStringList& Strings() const { return FItems; }
+    Integer IndexOf(const QString& S) const;
+
+private:
+    TBaseNodeTree* FOwner;
+    QStringList FItems;
+};
 
 class TNtDataObject : public QMimeData {
 public:
