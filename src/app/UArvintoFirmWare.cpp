@@ -15,6 +15,7 @@
 #include "image/UBoot.h"
 #include "mbus/UMeter_Bus.h"
 #include "mbus/UNewIDNode.h"
+#include "mbus/UScanDecode.h"
 #include "parameters/ULoRa_Set_Access.h"
 #include "parameters/UParGen.h"
 #include "plant/UMQTT_Set_Topic.h"
@@ -24,6 +25,7 @@
 #include "plant/UTopicTemplate.h"
 
 #include "image/USaveBincc.h"
+#include "shell/CodeTables.h"
 #include "shell/DialogFrame.h"
 #include "shell/ExternalProgram.h"
 #include "shell/MakerSite.h"
@@ -370,8 +372,21 @@ void TFArvintoFirmWare::Btn_Click(TObject* Sender)
         FSNMPManagerAccess->ShowModal();
     } else if (Is_Step(Sender, "Btn_SNMP_Trap")) {
         FSNMP_Trap_Access->ShowModal();
+    } else if (Is_Step(Sender, "Btn_ScanDecode")) {
+        Scan_Decode();
     }
     // The windows of the other steps open here once they exist.
+}
+
+void TFArvintoFirmWare::Scan_Decode()
+{
+    if (FileExists(M_Bus_File)
+        && Application->MessageBox(Lang(35), Application->Title(), MB_YESNO | MB_ICONWARNING) != IDYES)
+        return;
+    FScanDecode->XML_Code_Dev = Get_Scan_Device_Code();
+    FScanDecode->FileName_MBus = M_Bus_File;
+    FScanDecode->Form_Type = Get_Scan_Form_Type();
+    FScanDecode->ShowModal();
 }
 
 void TFArvintoFirmWare::Update_Device()

@@ -16,6 +16,10 @@
 #include "image/UBoot.h"
 #include "mbus/UMeter_Bus.h"
 #include "mbus/UNewIDNode.h"
+#include "mbus/UInsertKeyWireless.h"
+#include "mbus/UModbusStartAdd_SD.h"
+#include "mbus/UScanDecode.h"
+#include "mbus/UScanModbusStart.h"
 #include "parameters/ULoRa_Set_Access.h"
 #include "parameters/UParGen.h"
 #include "plant/UMQTT_Set_Topic.h"
@@ -46,6 +50,10 @@ void Create_Windows(TApplication& App)
     App.CreateForm(FBACnetSlaveSetAccess);
     App.CreateForm(FMeter_Bus);
     App.CreateForm(FNewIDNode);
+    App.CreateForm(FInsertKeyWireless);
+    App.CreateForm(FModbusStartAdd_SD);
+    App.CreateForm(FScanDecode);
+    App.CreateForm(FScanModbusStart);
     App.CreateForm(FSetAccess);
     App.CreateForm(FModbus_TCP_Master_Set_Access);
     App.CreateForm(FReceiveCAN);
