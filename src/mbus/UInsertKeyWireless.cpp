@@ -35,13 +35,13 @@ TFInsertKeyWireless::TFInsertKeyWireless(TComponent* AOwner) : TForm(AOwner)
     L_InsKey = Make_Control<TLabel>(this, this, "L_InsKey");
     L_InsKey->SetBounds(10, 16, 110, 14);
     E_Key = Make_Control<TEdit>(this, this, "E_Key");
-    E_Key->SetBounds(124, 12, 250, 21);
+    E_Key->SetBounds(124, 12, 200, 21);
     E_Key->SetCharCase(ecUpperCase);
     E_Key->SetMaxLength(Key_Length);
     Btn_OK = Make_Control<TFxButton>(this, this, "Btn_OK");
-    Btn_OK->SetBounds(380, 10, 45, 26);
+    Btn_OK->SetBounds(332, 9, 70, 28);
     Btn_Cancel = Make_Control<TFxButton>(this, this, "Btn_Cancel");
-    Btn_Cancel->SetBounds(429, 10, 45, 26);
+    Btn_Cancel->SetBounds(406, 9, 70, 28);
     Btn_Cancel->SetModalResult(mrCancel);
     Btn_OK->OnClick = [this](TObject* s) { Btn_OKClick(s); };
     OnCreate = [this](TObject* s) { FormCreate(s); };

@@ -266,16 +266,13 @@ void TFScanDecode::NST_WirelessChecked(TDataNode* Node)
 
 TBaseNodeTree* TFScanDecode::Tree_Of(TDataNode* Node) const
 {
-    if (!Node)
+    // Every node's chain of parents ends at its tree's root node.
+    PDataNode p = Node;
+    while (p && p != NST->RootNode() && p != NST_Wireless->RootNode())
+        p = p->Parent;
+    if (!p)
         return nullptr;
-    PDataNode top = Node;
-    while (top->Parent)
-        top = top->Parent;
-    if (top == NST->RootNode())
-        return NST;
-    if (top == NST_Wireless->RootNode())
-        return NST_Wireless;
-    return nullptr;
+    return p == NST->RootNode() ? static_cast<TBaseNodeTree*>(NST) : NST_Wireless;
 }
 
 void TFScanDecode::Show_Wired_Tree(bool Visible)
