@@ -1,7 +1,7 @@
 #include "mbus/UInsertKeyWireless.h"
 
 #include "controls/FxButton.h"
-#include "mbus/ScanTexts.h"
+#include "mbus/UMeter_BusTexts.h"
 #include "platform/Dialogs.h"
 #include "platform/ExtCtrls.h"
 #include "platform/Graphics.h"
@@ -61,9 +61,9 @@ void TFInsertKeyWireless::FormCreate(TObject*)
 
 void TFInsertKeyWireless::Set_Lang()
 {
-    L_InsKey->SetCaption(Scan_Lang(2300));
-    Btn_OK->SetCaption(Scan_Lang(2301));
-    Btn_Cancel->SetCaption(Scan_Lang(2302));
+    L_InsKey->SetCaption(mbus_editor::Lang(2300));
+    Btn_OK->SetCaption(mbus_editor::Lang(2301));
+    Btn_Cancel->SetCaption(mbus_editor::Lang(2302));
 }
 
 bool TFInsertKeyWireless::Check_Data(const QString& Key)
@@ -83,7 +83,7 @@ void TFInsertKeyWireless::Btn_OKClick(TObject*)
     else if (!Check_Data(key))
         fault = 2303;
     if (fault != 0) {
-        Application->MessageBox(Scan_Lang(fault), Application->Title(), MB_OK | MB_ICONERROR);
+        Application->MessageBox(mbus_editor::Lang(fault), Application->Title(), MB_OK | MB_ICONERROR);
         return;
     }
     SetModalResult(mrOk);

@@ -2,7 +2,7 @@
 
 #include "controls/FxButton.h"
 #include "grid/columns/ExColumnGrid.h"
-#include "mbus/ScanTexts.h"
+#include "mbus/UMeter_BusTexts.h"
 #include "platform/Dialogs.h"
 #include "platform/ExtCtrls.h"
 #include "platform/StdControls.h"
@@ -65,14 +65,14 @@ void TFModbusStartAdd_SD::FormCreate(TObject*)
 
 void TFModbusStartAdd_SD::Set_Lang()
 {
-    SetCaption(Scan_Lang(2400));
-    L_SW_Desc->SetCaption(Scan_Lang(2401));
-    CB_En_NodeState->SetCaption(Scan_Lang(2402));
-    CB_En_IndNum->SetCaption(Scan_Lang(2403));
-    sga->Columns()->Items(0)->SetHeader(Scan_Lang(2404));
-    sga->Columns()->Items(1)->SetHeader(Scan_Lang(2405));
-    Btn_OK->SetCaption(Scan_Lang(2406));
-    Btn_Cancel->SetCaption(Scan_Lang(2407));
+    SetCaption(mbus_editor::Lang(2400));
+    L_SW_Desc->SetCaption(mbus_editor::Lang(2401));
+    CB_En_NodeState->SetCaption(mbus_editor::Lang(2402));
+    CB_En_IndNum->SetCaption(mbus_editor::Lang(2403));
+    sga->Columns()->Items(0)->SetHeader(mbus_editor::Lang(2404));
+    sga->Columns()->Items(1)->SetHeader(mbus_editor::Lang(2405));
+    Btn_OK->SetCaption(mbus_editor::Lang(2406));
+    Btn_Cancel->SetCaption(mbus_editor::Lang(2407));
 }
 
 bool TFModbusStartAdd_SD::Check_Data()
@@ -88,7 +88,7 @@ bool TFModbusStartAdd_SD::Check_Data()
                 fault = 2410;
         }
         if (fault >= 0) {
-            Application->MessageBox(Scan_Lang(2408) + QString::number(r) + Scan_Lang(fault), Application->Title(),
+            Application->MessageBox(mbus_editor::Lang(2408) + QString::number(r) + mbus_editor::Lang(fault), Application->Title(),
                                     MB_OK | MB_ICONERROR);
             return false;
         }

@@ -10,7 +10,7 @@
 
 #include "controls/FxButton.h"
 #include "mbus/ScanDecodeControls.h"
-#include "mbus/ScanTexts.h"
+#include "mbus/UMeter_BusTexts.h"
 #include "mbus/UMBusScanDecode.h"
 #include "platform/Dialogs.h"
 #include "platform/ExtCtrls.h"
@@ -366,37 +366,37 @@ void TFScanDecode::FormCreate(TObject*)
 
 void TFScanDecode::Set_Lang()
 {
-    SetCaption(Scan_Lang(2100));
-    L_SW_Code->SetCaption(Scan_Lang(2101));
-    L_SW_Desc->SetCaption(Scan_Lang(2102));
-    L_ScanBy->SetCaption(Scan_Lang(2103));
-    Set_Items(CB_ScanBy, {Scan_Lang(2104), Scan_Lang(2105)}, 0);
-    L_HardwareType->SetCaption(Scan_Lang(2106));
-    Set_Items(CB_HardwareType, {Scan_Lang(2107), Scan_Lang(2108)}, 0);
-    L_IP->SetCaption(Scan_Lang(2109));
-    L_ComPort->SetCaption(Scan_Lang(2110));
-    L_MBus_ParGen->SetCaption(Scan_Lang(2111));
-    L_MBus_Baud->SetCaption(Scan_Lang(2112));
-    L_MBus_Parity->SetCaption(Scan_Lang(2113));
-    L_Option_Scan->SetCaption(Scan_Lang(2114));
-    CB_Opt_App_Reset->SetCaption(Scan_Lang(2115));
-    CB_Opt_SND_NKE->SetCaption(Scan_Lang(2116));
-    L_Opt_Cut_After->SetCaption(Scan_Lang(2117));
-    L_ScanProgress->SetCaption(Scan_Lang(2118));
-    L_AvailableDevice->SetCaption(Scan_Lang(2120));
+    SetCaption(mbus_editor::Lang(2100));
+    L_SW_Code->SetCaption(mbus_editor::Lang(2101));
+    L_SW_Desc->SetCaption(mbus_editor::Lang(2102));
+    L_ScanBy->SetCaption(mbus_editor::Lang(2103));
+    Set_Items(CB_ScanBy, {mbus_editor::Lang(2104), mbus_editor::Lang(2105)}, 0);
+    L_HardwareType->SetCaption(mbus_editor::Lang(2106));
+    Set_Items(CB_HardwareType, {mbus_editor::Lang(2107), mbus_editor::Lang(2108)}, 0);
+    L_IP->SetCaption(mbus_editor::Lang(2109));
+    L_ComPort->SetCaption(mbus_editor::Lang(2110));
+    L_MBus_ParGen->SetCaption(mbus_editor::Lang(2111));
+    L_MBus_Baud->SetCaption(mbus_editor::Lang(2112));
+    L_MBus_Parity->SetCaption(mbus_editor::Lang(2113));
+    L_Option_Scan->SetCaption(mbus_editor::Lang(2114));
+    CB_Opt_App_Reset->SetCaption(mbus_editor::Lang(2115));
+    CB_Opt_SND_NKE->SetCaption(mbus_editor::Lang(2116));
+    L_Opt_Cut_After->SetCaption(mbus_editor::Lang(2117));
+    L_ScanProgress->SetCaption(mbus_editor::Lang(2118));
+    L_AvailableDevice->SetCaption(mbus_editor::Lang(2120));
     const std::pair<TFxButton*, Integer> buttons[] = {{Btn_StartScan, 2121}, {Btn_StopScan, 2122},
                                                       {Btn_AbortScan, 2123}, {Btn_NewScan, 2124},
                                                       {Btn_SaveConf, 2125}, {Btn_SaveConfManual, 2139}};
     for (const auto& [button, text] : buttons)
-        button->SetCaption(Scan_Lang(text));
-    L_ScanMethod->SetCaption(Scan_Lang(2131));
-    Set_Items(CB_ScanMethod, {Scan_Lang(2132), Scan_Lang(2133)}, 0);
-    L_wMBus_Mode->SetCaption(Scan_Lang(2134));
-    L_wMBus_Radio_Channel->SetCaption(Scan_Lang(2135));
-    L_Port->SetCaption(Scan_Lang(2136));
-    CB_Opt_Use_Fix_C_Field->SetCaption(Scan_Lang(2140));
-    CB_Opt_Check_BCD_to_Int->SetCaption(Scan_Lang(2141));
-    CB_Opt_Enable_Remote_Scan->SetCaption(Scan_Lang(2142));
+        button->SetCaption(mbus_editor::Lang(text));
+    L_ScanMethod->SetCaption(mbus_editor::Lang(2131));
+    Set_Items(CB_ScanMethod, {mbus_editor::Lang(2132), mbus_editor::Lang(2133)}, 0);
+    L_wMBus_Mode->SetCaption(mbus_editor::Lang(2134));
+    L_wMBus_Radio_Channel->SetCaption(mbus_editor::Lang(2135));
+    L_Port->SetCaption(mbus_editor::Lang(2136));
+    CB_Opt_Use_Fix_C_Field->SetCaption(mbus_editor::Lang(2140));
+    CB_Opt_Check_BCD_to_Int->SetCaption(mbus_editor::Lang(2141));
+    CB_Opt_Enable_Remote_Scan->SetCaption(mbus_editor::Lang(2142));
 }
 
 // ------------------------------------------------------------ showing, closing
@@ -574,14 +574,14 @@ void TFScanDecode::Form_Style(Integer Index)
     P_View_Wireless->SetVisible(wireless_view);
     if (Index == 2) {
         Show_Wired_Tree(false);
-        L_ScanProgress->SetCaption(Scan_Lang(2118));
+        L_ScanProgress->SetCaption(mbus_editor::Lang(2118));
         L_ScanProgress->SetVisible(true);
         L_Num_Slave->SetVisible(false);
         L_AvailableDevice->SetVisible(true);
         LB_AvailableDevice->SetVisible(true);
     } else if (Index == 3) {
         Show_Wired_Tree(true);
-        L_ScanProgress->SetCaption(Scan_Lang(2119));
+        L_ScanProgress->SetCaption(mbus_editor::Lang(2119));
         L_ScanProgress->SetVisible(true);
         L_Num_Slave->SetVisible(true);
         L_AvailableDevice->SetVisible(false);

@@ -8,7 +8,7 @@
 
 #include "controls/FxButton.h"
 #include "mbus/ScanDecodeControls.h"
-#include "mbus/ScanTexts.h"
+#include "mbus/UMeter_BusTexts.h"
 #include "mbus/UMBusScanDecode.h"
 #include "mbus/UModbusStartAdd_SD.h"
 #include "mbus/UScanModbusStart.h"
@@ -48,7 +48,7 @@ void TFScanDecode::Select_Scan()
 void TFScanDecode::StartScan()
 {
     if (TR_ScanDecode->InScan()) {
-        Error_Box(Scan_Lang(2126));
+        Error_Box(mbus_editor::Lang(2126));
         return;
     }
     Cancel_Device_List();
@@ -123,7 +123,7 @@ void TFScanDecode::T_InScanTimer(TObject*)
     Deliver_Scan_Updates();
     const bool wireless = Form_Type == 1 && CB_ScanMethod->ItemIndex() == 1;
     if (TR_ScanDecode->Result() == 2) {
-        Error_Box(Scan_Lang(2129));
+        Error_Box(mbus_editor::Lang(2129));
         Form_Style(1);
     } else if (wireless) {
         Form_Style(5);
@@ -175,11 +175,11 @@ void TFScanDecode::Deliver_Scan_Updates()
                 line = QStringLiteral("ID = ") + QString::number(p.Value) + QLatin1Char('\t')
                        + (p.Found == 0 ? QStringLiteral("[NOT FOUND]") : QString());
         } else if (p.Event == 1) {
-            line = Scan_Lang(2127);
+            line = mbus_editor::Lang(2127);
         } else if (p.Event == 2) {
             line = QStringLiteral("ID = ") + IntToHex(p.Value, 8);
         } else if (p.Event == 3) {
-            line = Scan_Lang(2128);
+            line = mbus_editor::Lang(2128);
         }
         if ((p.Mode == 1 && p.Event != 2) || (p.Mode != 1 && (p.Event < 1 || p.Event > 3)))
             continue;
@@ -223,7 +223,7 @@ void TFScanDecode::Select_SaveXML(Integer Type_SaveXML)
     Integer start = 1;
     bool append = false;
     if (FileExists(FileName_MBus)) {
-        const Integer answer = Application->MessageBox(Scan_Lang(2137), Application->Title(),
+        const Integer answer = Application->MessageBox(mbus_editor::Lang(2137), Application->Title(),
                                                        MB_YESNOCANCEL | MB_ICONQUESTION);
         if (answer != IDYES && answer != IDNO)
             return;
@@ -271,5 +271,5 @@ void TFScanDecode::Save_Network(const TSaveConfXML& Options, bool Wireless)
         return;
     }
     if (written)
-        Application->MessageBox(Scan_Lang(2130), Application->Title(), MB_OK | MB_ICONINFORMATION);
+        Application->MessageBox(mbus_editor::Lang(2130), Application->Title(), MB_OK | MB_ICONINFORMATION);
 }

@@ -9,7 +9,7 @@
 
 #include <algorithm>
 
-#include "mbus/ScanTexts.h"
+#include "mbus/UMeter_BusTexts.h"
 #include "mbus/UInsertKeyWireless.h"
 #include "mbus/UMBusScanDecode.h"
 #include "platform/Dialogs.h"
@@ -41,12 +41,12 @@ QString Dec_Hex(Byte Value)
 void TFScanDecode::StarScanWireless()
 {
     if (TR_ScanDecode->InScan()) {
-        Error_Box(Scan_Lang(2126));
+        Error_Box(mbus_editor::Lang(2126));
         return;
     }
     const Integer port = Text_To_Int(E_Port->Text(), -1);
     if (port < 0 || port > 65535) {
-        Error_Box(Scan_Lang(2138));
+        Error_Box(mbus_editor::Lang(2138));
         return;
     }
     Cancel_Device_List_Wireless();

@@ -4,7 +4,7 @@
 #include "platform/Dialogs.h"
 #include "platform/StdControls.h"
 #include "shell/TextChecks.h"
-#include "mbus/ScanTexts.h"
+#include "mbus/UMeter_BusTexts.h"
 
 TFScanModbusStart* FScanModbusStart = nullptr;
 
@@ -42,19 +42,19 @@ void TFScanModbusStart::FormCreate(TObject*)
 
 void TFScanModbusStart::Set_Lang()
 {
-    SetCaption(Scan_Lang(2200));
-    L_SW_Code->SetCaption(Scan_Lang(2201));
-    L_SW_Desc->SetCaption(Scan_Lang(2202));
-    L_StartModAdd->SetCaption(Scan_Lang(2203));
-    Btn_OK->SetCaption(Scan_Lang(2204));
-    Btn_Cancel->SetCaption(Scan_Lang(2205));
+    SetCaption(mbus_editor::Lang(2200));
+    L_SW_Code->SetCaption(mbus_editor::Lang(2201));
+    L_SW_Desc->SetCaption(mbus_editor::Lang(2202));
+    L_StartModAdd->SetCaption(mbus_editor::Lang(2203));
+    Btn_OK->SetCaption(mbus_editor::Lang(2204));
+    Btn_Cancel->SetCaption(mbus_editor::Lang(2205));
 }
 
 void TFScanModbusStart::Btn_OKClick(TObject*)
 {
     const Integer value = Text_To_Int(E_StartModAdd->Text(), -1);
     if (value < 1 || value > 65535) {
-        Application->MessageBox(Scan_Lang(2206), Application->Title(), MB_OK | MB_ICONERROR);
+        Application->MessageBox(mbus_editor::Lang(2206), Application->Title(), MB_OK | MB_ICONERROR);
         return;
     }
     StartModAdd = value;
