@@ -113,19 +113,7 @@ TFScanDecode::TFScanDecode(TComponent* AOwner)
     SetBorderIcons(biSystemMenu | biMaximize);
     SetClientSize(Client_Width, Wired_Height);
 
-    P_Title = Make_Control<TPanel>(this, this, "P_Title");
-    P_Title->SetAlign(alTop);
-    P_Title->SetHeight(69);
-    P_Title->SetBevelOuter(bvNone);
-    P_Title->SetShowCaption(false);
-    L_SW_Code = Make_Control<TLabel>(this, P_Title, "L_SW_Code");
-    L_SW_Code->SetBounds(10, 6, 400, 29);
-    L_SW_Code->Font()->SetSize(18);
-    L_SW_Code->Font()->SetColor(clGray);
-    L_SW_Code->Font()->SetStyle(fsBold);
-    L_SW_Desc = Make_Control<TLabel>(this, P_Title, "L_SW_Desc");
-    L_SW_Desc->SetBounds(10, 44, 400, 14);
-    L_SW_Desc->Font()->SetStyle(fsBold);
+    Make_Title_Panel(this, P_Title, L_SW_Code, L_SW_Desc);
 
     Make_Buttons();
     Make_Images();

@@ -17,6 +17,25 @@ void Set_Window_Look(TForm* Form)
     Form->Font()->SetSize(8);
 }
 
+void Make_Title_Panel(TForm* Form, TPanel*& P_Title, TLabel*& L_SW_Code, TLabel*& L_SW_Desc)
+{
+    P_Title = Make_Control<TPanel>(Form, Form, "P_Title");
+    P_Title->SetAlign(alTop);
+    P_Title->SetHeight(69);
+    P_Title->SetBevelOuter(bvNone);
+    P_Title->SetShowCaption(false);
+
+    L_SW_Code = Make_Control<TLabel>(Form, P_Title, "L_SW_Code");
+    L_SW_Code->SetBounds(10, 6, 200, 29);
+    L_SW_Code->Font()->SetSize(18);
+    L_SW_Code->Font()->SetColor(clGray);
+    L_SW_Code->Font()->SetStyle(fsBold);
+
+    L_SW_Desc = Make_Control<TLabel>(Form, P_Title, "L_SW_Desc");
+    L_SW_Desc->SetBounds(10, 44, 300, 14);
+    L_SW_Desc->Font()->SetStyle(fsBold);
+}
+
 TStepDialog::TStepDialog(TComponent* AOwner, const QString& Name, Integer ClientWidth, Integer ClientHeight)
     : TForm(AOwner), FFrameWidth(ClientWidth), FFrameHeight(ClientHeight)
 {
@@ -24,21 +43,7 @@ TStepDialog::TStepDialog(TComponent* AOwner, const QString& Name, Integer Client
     SetClientSize(ClientWidth, ClientHeight);
     Set_Window_Look(this);
 
-    P_Title = Make_Control<TPanel>(this, this, "P_Title");
-    P_Title->SetAlign(alTop);
-    P_Title->SetHeight(69);
-    P_Title->SetBevelOuter(bvNone);
-    P_Title->SetShowCaption(false);
-
-    L_SW_Code = Make_Control<TLabel>(this, P_Title, "L_SW_Code");
-    L_SW_Code->SetBounds(10, 6, 200, 29);
-    L_SW_Code->Font()->SetSize(18);
-    L_SW_Code->Font()->SetColor(clGray);
-    L_SW_Code->Font()->SetStyle(fsBold);
-
-    L_SW_Desc = Make_Control<TLabel>(this, P_Title, "L_SW_Desc");
-    L_SW_Desc->SetBounds(10, 44, 300, 14);
-    L_SW_Desc->Font()->SetStyle(fsBold);
+    Make_Title_Panel(this, P_Title, L_SW_Code, L_SW_Desc);
 
     Label1 = Make_Control<TLabel>(this, this, "Label1");
     Label1->SetBounds(12, 78, 300, 14);

@@ -23,6 +23,10 @@ T* Make_Control(TForm* Form, TWinControl* Parent, const char* Name)
 // menu only, centred on the screen, the program's background and font.
 void Set_Window_Look(TForm* Form);
 
+// The title panel of the program's windows, at the top of Form: the
+// software code in large grey letters and the window's description below.
+void Make_Title_Panel(TForm* Form, TPanel*& P_Title, TLabel*& L_SW_Code, TLabel*& L_SW_Desc);
+
 class TStepDialog : public TForm {
 public:
     TPanel* P_Title;

@@ -17,6 +17,7 @@
 #include "platform/Dialogs.h"
 #include "platform/StdControls.h"
 #include "platform/TestHooks.h"
+#include "platform/XmlDocument.h"
 #include "shell/UComon.h"
 #include "shell/ULanguage.h"
 
@@ -118,4 +119,21 @@ QByteArray ScanWindowTest::Read(const QString& Path)
 {
     QFile f(Path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QStringList ScanWindowTest::Values(const char* Element, const char* Attribute)
+{
+    TXMLDocument xml;
+    EXPECT_TRUE(xml.LoadFromFile(M_Bus_File));
+    QStringList out;
+    std::function<void(TXMLNode)> walk = [&](TXMLNode n) {
+        for (Integer i = 0; i < n.ChildCount(); ++i) {
+            TXMLNode c = n.Child(i);
+            if (c.NodeName() == QLatin1String(Element))
+                out << c.Attribute(QLatin1String(Attribute));
+            walk(c);
+        }
+    };
+    walk(xml.Root());
+    return out;
 }

@@ -4,6 +4,7 @@
 // converter on 127.0.0.1; and the dialogs it opens.
 
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <functional>
@@ -42,6 +43,8 @@ protected:
     bool Pump_Until(const std::function<bool()>& Done, int Milliseconds = 20000);
     void Screenshot(const char* Name);
     void Write(const QString& Path, const QByteArray& Text);
+    // An attribute of every element of that name in M_Bus.xml.
+    static QStringList Values(const char* Element, const char* Attribute);
     static QByteArray Read(const QString& Path);
 
     QTemporaryDir dir;

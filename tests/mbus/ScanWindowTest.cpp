@@ -79,23 +79,6 @@ protected:
             texts << d.Text;
         return texts;
     }
-    // An attribute of every element of that name in M_Bus.xml.
-    QStringList Values(const char* element, const char* attribute)
-    {
-        TXMLDocument xml;
-        EXPECT_TRUE(xml.LoadFromFile(M_Bus_File));
-        QStringList out;
-        std::function<void(TXMLNode)> walk = [&](TXMLNode n) {
-            for (Integer i = 0; i < n.ChildCount(); ++i) {
-                TXMLNode c = n.Child(i);
-                if (c.NodeName() == QLatin1String(element))
-                    out << c.Attribute(QLatin1String(attribute));
-                walk(c);
-            }
-        };
-        walk(xml.Root());
-        return out;
-    }
 };
 
 TEST_F(ScanWindowWired, OpensForSetUpWithTheWiredOptionsOnly)

@@ -60,22 +60,6 @@ protected:
     }
     TSlave_wMBus* Meter(Integer i) { return static_cast<TSlave_wMBus*>(Wireless_Slave_List->Items(i)); }
     QString Text(PDataNode n) { return form->NST_Wireless->GetText(n, NoColumn); }
-    QStringList Values(const char* element, const char* attribute)
-    {
-        TXMLDocument xml;
-        EXPECT_TRUE(xml.LoadFromFile(M_Bus_File));
-        QStringList out;
-        std::function<void(TXMLNode)> walk = [&](TXMLNode n) {
-            for (Integer i = 0; i < n.ChildCount(); ++i) {
-                TXMLNode c = n.Child(i);
-                if (c.NodeName() == QLatin1String(element))
-                    out << c.Attribute(QLatin1String(attribute));
-                walk(c);
-            }
-        };
-        walk(xml.Root());
-        return out;
-    }
 };
 
 TEST_F(ScanWindowWireless, TheMethodChoiceLaysOutTheWirelessOptions)
