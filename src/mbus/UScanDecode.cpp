@@ -141,6 +141,7 @@ TFScanDecode::~TFScanDecode()
 {
     // The engine's thread ends first: nothing calls back into the window after.
     TR_ScanDecode.reset();
+    Clear_Trees();
     if (FScanDecode == this)
         FScanDecode = nullptr;
 }

@@ -107,9 +107,9 @@ public:
     // ---- tree events (both trees)
     void NSTInitNode(TDataNode* ParentNode, TDataNode* Node);
     void NST_WirelessInitNode(TDataNode* ParentNode, TDataNode* Node);
-    void NSTGetText(TDataNode* Node, QString& CellText);
-    void NSTGetImageIndexEx(TDataNode* Node, Integer& ImageIndex);
-    void NSTFreeNode(TDataNode* Node);
+    void NSTGetText(TBaseNodeTree* Sender, TDataNode* Node, QString& CellText);
+    void NSTGetImageIndexEx(TBaseNodeTree* Sender, TDataNode* Node, Integer& ImageIndex);
+    void NSTFreeNode(TBaseNodeTree* Sender, TDataNode* Node);
     void NST_WirelessChecked(TDataNode* Node);
 
     // Applies the progress lines and wireless rows the scan threads left
@@ -211,6 +211,8 @@ private:
     void Make_Trees();
     void Make_Wireless_Grid();
     void Clear_Tree(bool Wireless);
+    // Frees every node's record while the window is whole.
+    void Clear_Trees();
     void Show_Wired_Tree(bool Visible);
     void Read_ParGen_Address();
     void Error_Box(const QString& Text);
@@ -218,8 +220,6 @@ private:
     bool Node_Ticked(void* Node) const;
     // Posts the window a message for the updates left (FUpdateLock held).
     void Post_Update();
-    // The tree that holds a node (nullptr for none).
-    TBaseNodeTree* Tree_Of(TDataNode* Node) const;
     // The writer's options that both methods fill alike.
     TSaveConfXML Save_Options(bool Append, Integer Start_Modbus, Integer Start_Modbus_node) const;
     // Runs a writer; a file it could not write is reported in an error box.

@@ -68,15 +68,15 @@ TNodeStringTree* TFScanDecode::Make_Tree(TWinControl* Parent, const char* Name)
     o->SetPaintOptions(toShowButtons | toShowRoot | toShowTreeLines | toThemeAware | toUseBlendedImages);
     o->SetSelectionOptions(toMultiSelect);
     t->SetImages(IL_Tree1.get());
-    t->OnGetText = [this](TBaseNodeTree*, PDataNode n, TColumnIndex, TNSTTextType, QString& text) {
-        NSTGetText(n, text);
+    t->OnGetText = [this](TBaseNodeTree* tree, PDataNode n, TColumnIndex, TNSTTextType, QString& text) {
+        NSTGetText(tree, n, text);
     };
-    t->OnGetImageIndexEx = [this](TBaseNodeTree*, PDataNode n, TNtImageKind kind, TColumnIndex, bool&, Integer& index,
+    t->OnGetImageIndexEx = [this](TBaseNodeTree* tree, PDataNode n, TNtImageKind kind, TColumnIndex, bool&, Integer& index,
                                   TCustomImageList*&) {
         if (kind == ikNormal || kind == ikSelected)
-            NSTGetImageIndexEx(n, index);
+            NSTGetImageIndexEx(tree, n, index);
     };
-    t->OnFreeNode = [this](TBaseNodeTree*, PDataNode n) { NSTFreeNode(n); };
+    t->OnFreeNode = [this](TBaseNodeTree* tree, PDataNode n) { NSTFreeNode(tree, n); };
     return t;
 }
 
@@ -92,6 +92,12 @@ void TFScanDecode::Make_Trees()
     NST_Wireless->OnChecked = [this](TBaseNodeTree*, PDataNode n) { NST_WirelessChecked(n); };
     NST_Wireless->OnChecking = [](TBaseNodeTree*, PDataNode, TCheckState&, bool&) {};
     NST_Wireless->SetNodeDataSize(sizeof(TMyRec));
+}
+
+void TFScanDecode::Clear_Trees()
+{
+    NST->Clear();
+    NST_Wireless->Clear();
 }
 
 void TFScanDecode::Clear_Tree(bool Wireless)
@@ -148,26 +154,21 @@ void TFScanDecode::NSTInitNode(TDataNode*, TDataNode* Node)
     }
 }
 
-void TFScanDecode::NSTGetText(TDataNode* Node, QString& CellText)
+void TFScanDecode::NSTGetText(TBaseNodeTree* Sender, TDataNode* Node, QString& CellText)
 {
-    TBaseNodeTree* tree = Tree_Of(Node);
-    if (tree)
-        CellText = tree->GetNodeData<TMyRec>(Node)->Caption;
+    CellText = Sender->GetNodeData<TMyRec>(Node)->Caption;
 }
 
-void TFScanDecode::NSTGetImageIndexEx(TDataNode* Node, Integer& ImageIndex)
+void TFScanDecode::NSTGetImageIndexEx(TBaseNodeTree* Sender, TDataNode* Node, Integer& ImageIndex)
 {
-    TBaseNodeTree* tree = Tree_Of(Node);
-    if (tree)
-        ImageIndex = Integer(tree->GetNodeLevel(Node));
+    ImageIndex = Integer(Sender->GetNodeLevel(Node));
 }
 
-void TFScanDecode::NSTFreeNode(TDataNode* Node)
+void TFScanDecode::NSTFreeNode(TBaseNodeTree* Sender, TDataNode* Node)
 {
     // Only an initialised node's record was constructed.
-    TBaseNodeTree* tree = Tree_Of(Node);
-    if (tree && (Node->States & vsInitialized))
-        tree->GetNodeData<TMyRec>(Node)->~TMyRec();
+    if (Node->States & vsInitialized)
+        Sender->GetNodeData<TMyRec>(Node)->~TMyRec();
 }
 
 bool TFScanDecode::Node_Ticked(void* Node) const
@@ -264,16 +265,6 @@ void TFScanDecode::NST_WirelessChecked(TDataNode* Node)
     }
 }
 
-TBaseNodeTree* TFScanDecode::Tree_Of(TDataNode* Node) const
-{
-    // Every node's chain of parents ends at its tree's root node.
-    PDataNode p = Node;
-    while (p && p != NST->RootNode() && p != NST_Wireless->RootNode())
-        p = p->Parent;
-    if (!p)
-        return nullptr;
-    return p == NST->RootNode() ? static_cast<TBaseNodeTree*>(NST) : NST_Wireless;
-}
 
 void TFScanDecode::Show_Wired_Tree(bool Visible)
 {

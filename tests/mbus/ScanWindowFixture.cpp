@@ -16,6 +16,7 @@
 #include "mbus/UScanModbusStart.h"
 #include "platform/Dialogs.h"
 #include "platform/StdControls.h"
+#include "platform/Timer.h"
 #include "platform/TestHooks.h"
 #include "platform/XmlDocument.h"
 #include "shell/UComon.h"
@@ -98,8 +99,12 @@ bool ScanWindowTest::Pump_Until(const std::function<bool()>& Done, int Milliseco
 void ScanWindowTest::Scan_To_End(TFxButton* Start)
 {
     TestInput::Click(Start);
-    ASSERT_TRUE(Pump_Until([this] { return !form->TR_ScanDecode->InScan(); }));
-    form->T_InScanTimer(nullptr);
+    Wait_Timer_End();
+}
+
+void ScanWindowTest::Wait_Timer_End()
+{
+    ASSERT_TRUE(Pump_Until([this] { return !form->TR_ScanDecode->InScan() && !form->T_InScan->Enabled(); }));
 }
 
 void ScanWindowTest::Screenshot(const char* Name)

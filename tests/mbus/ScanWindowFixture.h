@@ -37,8 +37,11 @@ protected:
     // address at the simulated converter.
     void Open();
     // Presses Start Scan and waits for the engine to end, delivering the
-    // progress as the message loop does; then the window's timer tick.
+    // progress as the message loop does, and for the window's timer.
     void Scan_To_End(TFxButton* Start);
+    // Waits, processing messages, until the window's timer has seen the
+    // scan end and shown its results.
+    void Wait_Timer_End();
     // Processes messages until Done holds, at most Milliseconds.
     bool Pump_Until(const std::function<bool()>& Done, int Milliseconds = 20000);
     void Screenshot(const char* Name);

@@ -159,8 +159,7 @@ TEST_F(ScanWindowWired, APrimaryScanListsEveryAddressAndShowsTheMetersInTheTree)
     }
     ASSERT_TRUE(Pump_Until([this] { return form->LB_AvailableDevice->Count() >= 40; }));
     Screenshot("TFScanDecode-wired-scanning");
-    ASSERT_TRUE(Pump_Until([this] { return !form->TR_ScanDecode->InScan(); }));
-    form->T_InScanTimer(nullptr);
+    Wait_Timer_End();
 
     // One line per address 0..250, the last on top.
     TScanDeviceList* list = form->LB_AvailableDevice;

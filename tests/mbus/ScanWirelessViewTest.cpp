@@ -55,8 +55,7 @@ protected:
     void Stop_And_End()
     {
         TestInput::Click(form->Btn_StopScan);
-        ASSERT_TRUE(Pump_Until([this] { return !form->TR_ScanDecode->InScan(); }));
-        form->T_InScanTimer(nullptr);
+        Wait_Timer_End();
     }
     TSlave_wMBus* Meter(Integer i) { return static_cast<TSlave_wMBus*>(Wireless_Slave_List->Items(i)); }
     QString Text(PDataNode n) { return form->NST_Wireless->GetText(n, NoColumn); }
