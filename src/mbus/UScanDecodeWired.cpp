@@ -177,7 +177,7 @@ void TFScanDecode::Deliver_Scan_Updates()
         } else if (p.Event == 1) {
             line = mbus_editor::Lang(2127);
         } else if (p.Event == 2) {
-            line = QStringLiteral("ID = ") + IntToHex(p.Value, 8);
+            line = QStringLiteral("ID = ") + IntToHex(Int64(LongWord(p.Value)), 8); // the 32-bit pattern
         } else if (p.Event == 3) {
             line = mbus_editor::Lang(2128);
         }

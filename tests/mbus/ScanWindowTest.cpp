@@ -206,6 +206,28 @@ TEST_F(ScanWindowWired, APrimaryScanListsEveryAddressAndShowsTheMetersInTheTree)
     EXPECT_TRUE(form->Btn_StartScan->Visible());
 }
 
+TEST_F(ScanWindowWired, ASecondaryScansProgressNamesEachIdentificationNumber)
+{
+    Open();
+    // As the engine's thread reports: start, two numbers tried, end.
+    form->Update_Device_List(1, 0, 0, 2);
+    form->Update_Device_List(2, 0x00012345, 0, 2);
+    form->Update_Device_List(2, Integer(0xFFFFFFFF), 1, 2);
+    form->Update_Device_List(3, 0, 0, 2);
+    // The primary search reports nothing at its start and end.
+    form->Update_Device_List(1, 0, 0, 1);
+    form->Update_Device_List(3, 0, 0, 1);
+    EXPECT_EQ(form->LB_AvailableDevice->Count(), 0); // delivered by the message loop
+    Application->ProcessMessages();
+    TScanDeviceList* list = form->LB_AvailableDevice;
+    ASSERT_EQ(list->Count(), 4);
+    EXPECT_EQ(list->Line(0), Lang(2127));
+    EXPECT_EQ(list->Line(1), "ID = 00012345");
+    EXPECT_EQ(list->Line(2), "ID = FFFFFFFF");
+    EXPECT_EQ(list->Line(3), Lang(2128));
+    EXPECT_EQ(list->TopIndex(), 3);
+}
+
 TEST_F(ScanWindowWired, AScanThatFindsNothingShowsNoMeters)
 {
     Scan();
