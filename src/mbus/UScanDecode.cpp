@@ -142,6 +142,8 @@ TFScanDecode::~TFScanDecode()
     // The engine's thread ends first: nothing calls back into the window after.
     TR_ScanDecode.reset();
     Clear_Trees();
+    // The controls go while the image lists they draw from are still there.
+    DestroyComponents();
     if (FScanDecode == this)
         FScanDecode = nullptr;
 }

@@ -61,7 +61,8 @@ private:
 using TBufferedString = TBufferedText<char16_t, QString>;
 using TBufferedRawByteString = TBufferedText<char, QByteArray>;
 
-class TCriticalSection {
+// (Named apart from the serial component's critical section: both end up in one program.)
+class TTreeCriticalSection {
 public:
     void Enter() { FMutex.lock(); }
     void Leave() { FMutex.unlock(); }

@@ -61,7 +61,7 @@ struct TSharedResources {
 };
 
 std::atomic<Integer> SharedResourcesCount{0};
-TCriticalSection ImageLoadingLock;
+TTreeCriticalSection ImageLoadingLock;
 TSharedResources* Shared = nullptr;
 
 enum TStripLook { slLightCheck, slDarkCheck, slLightTick, slDarkTick, slFlat, slXP };
