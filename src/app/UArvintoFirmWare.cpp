@@ -5,13 +5,20 @@
 #include "bacnet/UBACnetSlaveSetAccess.h"
 #include "bacnet/UBACnet_Eng_Unit.h"
 #include "bacnet/UImportEDEFile.h"
+#include "fieldbus/UDMXDefVal.h"
+#include "fieldbus/UDNet.h"
+#include "fieldbus/UKNXAccess.h"
 #include "fieldbus/UModbus_TCP_Master_Set_Access.h"
 #include "fieldbus/UReceiveCAN.h"
+#include "fieldbus/UReceiveJ1939.h"
+#include "fieldbus/UReceiveNMEA.h"
+#include "fieldbus/USetAccess.h"
 #include "fieldbus/USet_PDO_Access.h"
 #include "fieldbus/USet_SDO_Client_Access.h"
 #include "fieldbus/USet_SDO_Server_Access.h"
-#include "fieldbus/USetAccess.h"
 #include "fieldbus/UTransmitCAN.h"
+#include "fieldbus/UTransmitJ1939.h"
+#include "fieldbus/UTransmitNMEA.h"
 #include "image/UBoot.h"
 #include "mbus/UMeter_Bus.h"
 #include "mbus/UNewIDNode.h"
@@ -362,6 +369,12 @@ void TFArvintoFirmWare::Btn_Click(TObject* Sender)
         FSet_SDO_Client_Access->ShowModal();
     } else if (Is_Step(Sender, "Btn_SDO_Server_CANopen")) {
         FSet_SDO_Server_Access->ShowModal();
+    } else if (Is_Step(Sender, "Btn_DNet_Net")) {
+        FDNet->ShowModal();
+    } else if (Is_Step(Sender, "Btn_DMX_Default")) {
+        FDMXDefVal->ShowModal();
+    } else if (Is_Step(Sender, "Btn_KNX_Access")) {
+        FKNXAccess->ShowModal();
     } else if (Sender == Btn_CreateBin) {
         Update_Device();
     } else if (Is_Step(Sender, "Btn_MQTT_Set_Topic")) {
@@ -505,6 +518,13 @@ void TFArvintoFirmWare::Change_Language()
     Refresh_Texts(FSet_PDO_Access);
     Refresh_Texts(FSet_SDO_Client_Access);
     Refresh_Texts(FSet_SDO_Server_Access);
+    Refresh_Texts(FDNet);
+    Refresh_Texts(FDMXDefVal);
+    Refresh_Texts(FReceiveJ1939);
+    Refresh_Texts(FTransmitJ1939);
+    Refresh_Texts(FKNXAccess);
+    Refresh_Texts(FReceiveNMEA);
+    Refresh_Texts(FTransmitNMEA);
     Refresh_Texts(FMQTT_Set_Topic);
     Refresh_Texts(FTopicTemplate);
     Refresh_Texts(FS7_Protocol_Set_Access);

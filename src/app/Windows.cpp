@@ -6,13 +6,20 @@
 #include "bacnet/UBACnetSlaveSetAccess.h"
 #include "bacnet/UBACnet_Eng_Unit.h"
 #include "bacnet/UImportEDEFile.h"
+#include "fieldbus/UDMXDefVal.h"
+#include "fieldbus/UDNet.h"
+#include "fieldbus/UKNXAccess.h"
 #include "fieldbus/UModbus_TCP_Master_Set_Access.h"
 #include "fieldbus/UReceiveCAN.h"
+#include "fieldbus/UReceiveJ1939.h"
+#include "fieldbus/UReceiveNMEA.h"
+#include "fieldbus/USetAccess.h"
 #include "fieldbus/USet_PDO_Access.h"
 #include "fieldbus/USet_SDO_Client_Access.h"
 #include "fieldbus/USet_SDO_Server_Access.h"
-#include "fieldbus/USetAccess.h"
 #include "fieldbus/UTransmitCAN.h"
+#include "fieldbus/UTransmitJ1939.h"
+#include "fieldbus/UTransmitNMEA.h"
 #include "image/UBoot.h"
 #include "mbus/UMeter_Bus.h"
 #include "mbus/UNewIDNode.h"
@@ -61,6 +68,13 @@ void Create_Windows(TApplication& App)
     App.CreateForm(FSet_PDO_Access);
     App.CreateForm(FSet_SDO_Client_Access);
     App.CreateForm(FSet_SDO_Server_Access);
+    App.CreateForm(FDNet);
+    App.CreateForm(FDMXDefVal);
+    App.CreateForm(FReceiveJ1939);
+    App.CreateForm(FTransmitJ1939);
+    App.CreateForm(FKNXAccess);
+    App.CreateForm(FReceiveNMEA);
+    App.CreateForm(FTransmitNMEA);
     App.CreateForm(FMQTT_Set_Topic);
     App.CreateForm(FTopicTemplate);
     App.CreateForm(FS7_Protocol_Set_Access);

@@ -30,10 +30,7 @@ TCANFrameForm::TCANFrameForm(TComponent* AOwner, const QString& Name, Integer Wi
 
 void TCANFrameForm::Fill_Types(TExColumnGrid* Grid)
 {
-    TStringList* items = Grid->Columns()->Items(Col_Type)->ComboItems();
-    items->Clear();
-    items->Add(Type_11_Bits);
-    items->Add(Type_29_Bits);
+    Set_Combo_Items(Grid, Col_Type, {Type_11_Bits, Type_29_Bits});
 }
 
 void TCANFrameForm::Set_Limits()

@@ -106,6 +106,9 @@ TExColumnGrid* TRuleTableForm::Add_Grid(const TRuleTable& Table, const TRuleGrid
         case reCombo:
             item->SetEditor(edComboList);
             break;
+        case reComboEdit:
+            item->SetEditor(edComboEdit);
+            break;
         case reCheck:
             item->SetEditor(edDataCheckBox);
             item->SetCheckTrue(QStringLiteral("Y"));
@@ -275,6 +278,15 @@ Integer TRuleTableForm::Table_End(Integer Index) const
     return r;
 }
 
+Integer TRuleTableForm::Empty_End(Integer Index, Integer Col) const
+{
+    const TExColumnGrid* g = Grid(Index);
+    Integer r = 1;
+    while (r < g->GetRowCount() && !g->GetCellEx(Col, r).isEmpty())
+        ++r;
+    return r;
+}
+
 bool TRuleTableForm::Row_Enabled(Integer Index, Integer Row, bool Upper) const
 {
     const QString cell = Trim(Cell(Index, 1, Row));
@@ -305,6 +317,14 @@ bool TRuleTableForm::Check_Range(Integer Index, Integer Row, Integer Col, Intege
     return false;
 }
 
+void TRuleTableForm::Set_Combo_Items(TExColumnGrid* Grid, Integer Col, std::initializer_list<QString> Items)
+{
+    TStringList* list = Grid->Columns()->Items(Col)->ComboItems();
+    list->Clear();
+    for (const QString& item : Items)
+        list->Add(item);
+}
+
 void TRuleTableForm::Error_Box(const QString& Text)
 {
     Application->MessageBox(Text, Application->Title(), MB_OK | MB_ICONERROR);
@@ -333,13 +353,18 @@ QString TRuleTableForm::File_Value(Integer Index, Integer Col, Integer Row) cons
     return Cell(Index, Col, Row);
 }
 
+Integer TRuleTableForm::Write_End(Integer Index) const
+{
+    return Table_End(Index);
+}
+
 void TRuleTableForm::Write_Table(Integer Index, TXMLNode& Root)
 {
     const TRuleTable& t = *FGrids[size_t(Index)]->Table;
     TXMLNode table = t.Element ? Root.AddChild(QLatin1String(t.Element)) : Root;
-    const Integer end = Table_End(Index);
+    const Integer end = Write_End(Index);
     for (Integer r = 1; r < end; ++r) {
-        TXMLNode row = table.AddChild(QStringLiteral("row"));
+        TXMLNode row = table.AddChild(Row_Element());
         for (size_t i = 0; i < t.Columns.size(); ++i)
             row.SetAttribute(QLatin1String(t.Columns[i].Attribute), File_Value(Index, Integer(i) + 1, r));
     }
@@ -422,7 +447,8 @@ void TRuleTableForm::Set_Lang()
     for (int i = 0; i < 6; ++i) {
         if (FTexts.Buttons[i] >= 0)
             buttons[i]->SetCaption(Lang(FTexts.Buttons[i]));
-        buttons[i]->SetHint(Lang(FTexts.Hints[i]));
+        if (FTexts.Hints[i] >= 0)
+            buttons[i]->SetHint(Lang(FTexts.Hints[i]));
     }
     for (const auto& g : FGrids) {
         const TRuleTable& t = *g->Table;

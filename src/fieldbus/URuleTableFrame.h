@@ -7,6 +7,7 @@
 // texts, blank rows, loading, the row buttons, the grid events and writing
 // the file on OK.
 
+#include <initializer_list>
 #include <memory>
 #include <span>
 #include <vector>
@@ -21,7 +22,8 @@ class TTabSheet;
 class TXMLDocument;
 class TXMLNode;
 
-enum TRuleEditor { reText, reCheck, reCombo };
+// reCombo offers a fixed list; reComboEdit also takes free text.
+enum TRuleEditor { reText, reCheck, reCombo, reComboEdit };
 
 // What the reader puts in a cell whose attribute a row element lacks.
 enum TRuleMissing {
@@ -63,7 +65,7 @@ struct TRuleGridLook {
 };
 
 // The window's own texts: caption, description, the six buttons' captions
-// (-1 keeps the built-in caption) and hints, the delete question and the
+// and hints (-1 keeps the built-in one), the delete question and the
 // "Error row " that starts every check's message.
 struct TRuleTexts {
     Integer Caption;
@@ -135,12 +137,19 @@ protected:
     virtual void Row_Loaded(Integer Index, const TXMLNode& Node, Integer Row);
     // The text written for a cell (the cell's own by default).
     virtual QString File_Value(Integer Index, Integer Col, Integer Row) const;
+    // The first row that the writer leaves out (the table's end by default).
+    virtual Integer Write_End(Integer Index) const;
+    // The name of the writer's row elements.
+    virtual QString Row_Element() const { return QStringLiteral("row"); }
     // The grid takes the focus at the end of the show.
     bool Focus_On_Show = false;
 
     // ---- helpers of the check routines
     // The first row whose key cell, trimmed, is blank.
     Integer Table_End(Integer Index) const;
+    // The first row whose cell in column Col is empty, untrimmed (a blank is
+    // text there).
+    Integer Empty_End(Integer Index, Integer Col) const;
     // The row's Enable cell, trimmed (and upper-cased when Upper), is "Y".
     bool Row_Enabled(Integer Index, Integer Row, bool Upper) const;
     // A cell's number by the program's integer reading (untrimmed); -1 when
@@ -152,6 +161,10 @@ protected:
     // The cell's number in Lo .. Hi, else the error of text Text; false then.
     bool Check_Range(Integer Index, Integer Row, Integer Col, Integer Lo, Integer Hi, Integer Text);
     TExColumnGrid* Grid(Integer Index) const;
+    // Shows Text in an error box.
+    void Error_Box(const QString& Text);
+    // The fixed items of a combo column.
+    static void Set_Combo_Items(TExColumnGrid* Grid, Integer Col, std::initializer_list<QString> Items);
 
 private:
     struct TRuleGrid;
@@ -163,7 +176,6 @@ private:
     bool Load_File();
     bool Fill_Table(Integer Index, const TXMLNode& Table);
     void Write_Table(Integer Index, TXMLNode& Root);
-    void Error_Box(const QString& Text);
 
     TRuleTexts FTexts;
     TRuleFile FFile;
