@@ -1,16 +1,23 @@
-// The hidden Modbus, CAN and CANopen steps of the main window: each opens its rule
+// The hidden Modbus, CAN, CANopen, DeviceNet, DMX and KNX steps of the main window: each opens its rule
 // table window on the open configuration, and the windows take a new
 // language with the rest.
 #include "AppFixture.h"
 
 #include "controls/FxButton.h"
+#include "fieldbus/UDMXDefVal.h"
+#include "fieldbus/UDNet.h"
+#include "fieldbus/UKNXAccess.h"
 #include "fieldbus/UModbus_TCP_Master_Set_Access.h"
 #include "fieldbus/UReceiveCAN.h"
+#include "fieldbus/UReceiveJ1939.h"
+#include "fieldbus/UReceiveNMEA.h"
 #include "fieldbus/USet_PDO_Access.h"
 #include "fieldbus/USet_SDO_Client_Access.h"
 #include "fieldbus/USet_SDO_Server_Access.h"
 #include "fieldbus/USetAccess.h"
 #include "fieldbus/UTransmitCAN.h"
+#include "fieldbus/UTransmitJ1939.h"
+#include "fieldbus/UTransmitNMEA.h"
 #include "grid/columns/ExColumnGrid.h"
 #include "platform/PageControl.h"
 #include "platform/StringList.h"
@@ -49,6 +56,9 @@ TEST_F(FieldbusStepsTest, EachHiddenStepOpensItsWindow)
         {"Btn_PDO_CANopen", FSet_PDO_Access},
         {"Btn_SDO_Client_CANopen", FSet_SDO_Client_Access},
         {"Btn_SDO_Server_CANopen", FSet_SDO_Server_Access},
+        {"Btn_DNet_Net", FDNet},
+        {"Btn_DMX_Default", FDMXDefVal},
+        {"Btn_KNX_Access", FKNXAccess},
     };
     for (const auto& s : steps) {
         SCOPED_TRACE(s.button);
@@ -75,6 +85,11 @@ TEST_F(FieldbusStepsTest, TheWindowsTakeANewLanguage)
     Language_Texts->Put(3514, "PDO ricevuti");
     Language_Texts->Put(3600, "Client SDO");
     Language_Texts->Put(3748, "Scrive il byte 4");
+    Language_Texts->Put(4300, "Ricezione J1939");
+    Language_Texts->Put(4424, "Descrizione J1939");
+    Language_Texts->Put(4500, "Accesso KNX");
+    Language_Texts->Put(4630, "Descrive il frame");
+    Language_Texts->Put(4713, "Incolla");
     main->Change_Language();
     EXPECT_EQ(FSetAccess->Caption(), "Accesso Modbus RTU");
     EXPECT_EQ(FModbus_TCP_Master_Set_Access->Caption(), "Accesso Modbus TCP");
@@ -83,6 +98,11 @@ TEST_F(FieldbusStepsTest, TheWindowsTakeANewLanguage)
     EXPECT_EQ(FSet_PDO_Access->TS_Receive_PDO->Caption(), "PDO ricevuti");
     EXPECT_EQ(FSet_SDO_Client_Access->Caption(), "Client SDO");
     EXPECT_EQ(FSet_SDO_Server_Access->Hint_List(FSet_SDO_Server_Access->sgb)->Strings(6), "Scrive il byte 4");
+    EXPECT_EQ(FReceiveJ1939->Caption(), "Ricezione J1939");
+    EXPECT_EQ(FTransmitJ1939->sga->Columns()->Items(10)->Header(), "Descrizione J1939");
+    EXPECT_EQ(FKNXAccess->Caption(), "Accesso KNX");
+    EXPECT_EQ(FReceiveNMEA->Hint_List(FReceiveNMEA->sga)->Strings(7), "Descrive il frame");
+    EXPECT_EQ(FTransmitNMEA->Btn_PasteRow->Hint(), "Incolla");
 }
 
 } // namespace
