@@ -18,12 +18,6 @@ QString Expected(const char* name)
     return QStringLiteral(TEST_DATA_DIR "/fieldbus/j1939/expected-") + QLatin1String(name);
 }
 
-struct CheckCase {
-    const char* what;
-    QString cells;
-    QString message;  // empty: passes
-};
-
 TEST_F(J1939ReceiveWindow, OpensTheConfigurationsFramesAndOKWritesThemBack)
 {
     Copy_Fixture(J1939, QStringLiteral("J1939_Rec_Frames.xml"));
@@ -55,7 +49,7 @@ TEST_F(J1939ReceiveWindow, EveryCheckRefusesItsFaultWithTheRowItIsIn)
 {
     // Row 1 captures nothing, so row 2 alone meets the budget.
     const QString first = QStringLiteral("0|100|1|Y|0|0|N|N||first");
-    const CheckCase cases[] = {
+    Check_Row_Cases(form->sga, first, J1939_Rec_Frames_File, 4335, {
         {"whole frame", "0|100|1|N|||N|N||m", QString()},
         {"whole frame, blanks", "1|100|1|N| | |N|N", QString()},
         {"no data page", "|100|1|N", Lang(4336)},
@@ -82,21 +76,7 @@ TEST_F(J1939ReceiveWindow, EveryCheckRefusesItsFaultWithTheRowItIsIn)
         {"request, longest time", "0|1|1|N|||N|Y|10000000", QString()},
         {"request, time too long", "0|1|1|N|||N|Y|10000001", Lang(4346)},
         {"no request, any time", "0|1|1|N|||N|N|x", QString()},
-    };
-    for (const auto& k : cases) {
-        SCOPED_TRACE(k.what);
-        QFile::remove(J1939_Rec_Frames_File);
-        Open();
-        Set_Row(form->sga, 1, first);
-        Set_Row(form->sga, 2, k.cells);
-        if (k.message.isEmpty()) {
-            OK_Passes();
-            EXPECT_TRUE(QFile::exists(J1939_Rec_Frames_File));
-        } else {
-            EXPECT_EQ(OK_Fails(), Lang(4335) + "2" + k.message);
-            EXPECT_FALSE(QFile::exists(J1939_Rec_Frames_File));
-        }
-    }
+    });
 }
 
 TEST_F(J1939ReceiveWindow, TheCapturedBytesStayWithinTheBudget)
@@ -177,7 +157,7 @@ TEST_F(J1939TransmitWindow, OpensTheConfigurationsFramesAndOKWritesThemBack)
 TEST_F(J1939TransmitWindow, EveryCheckRefusesItsFaultWithTheRowItIsIn)
 {
     const QString first = QStringLiteral("0|0|1|1|0|N|N|N||first");
-    const CheckCase cases[] = {
+    Check_Row_Cases(form->sga, first, J1939_Send_Frames_File, 4435, {
         {"good", "7|1|0x1FFFF|255|512|N|N|N||m", QString()},
         {"priority 8", "8|1|1|1|1", Lang(4436)},
         {"no priority", "|1|1|1|1", Lang(4436)},
@@ -192,21 +172,7 @@ TEST_F(J1939TransmitWindow, EveryCheckRefusesItsFaultWithTheRowItIsIn)
         {"timer too long", "0|0|1|1|1|N|N|Y|65536", Lang(4442)},
         {"longest timer", "0|0|1|1|1|N|N|Y|65535", QString()},
         {"no timer, no period", "0|0|1|1|1|Y|Y|N|", QString()},
-    };
-    for (const auto& k : cases) {
-        SCOPED_TRACE(k.what);
-        QFile::remove(J1939_Send_Frames_File);
-        Open();
-        Set_Row(form->sga, 1, first);
-        Set_Row(form->sga, 2, k.cells);
-        if (k.message.isEmpty()) {
-            OK_Passes();
-            EXPECT_TRUE(QFile::exists(J1939_Send_Frames_File));
-        } else {
-            EXPECT_EQ(OK_Fails(), Lang(4435) + "2" + k.message);
-            EXPECT_FALSE(QFile::exists(J1939_Send_Frames_File));
-        }
-    }
+    });
 }
 
 TEST_F(J1939TransmitWindow, TheDataBytesStayWithinTheBudgetAndEveryWrittenRowIsChecked)

@@ -71,11 +71,7 @@ TEST_F(KNXWindow, AMissingRequiredAttributeStopsTheLoading)
 
 TEST_F(KNXWindow, EveryCheckRefusesItsFaultWithTheRowItIsIn)
 {
-    const struct {
-        const char* what;
-        QString cells;
-        QString message;  // empty: passes
-    } cases[] = {
+    Check_Row_Cases(form->ACG_KNX_in_Write, Good, KNX_SetAccess_File, 4548, {
         {"last byte", With({{14, "1499"}}), QString()},
         {"past the array", With({{14, "1499"}, {16, "2"}}), Lang(4559) + "1500"},
         {"position 1500", With({{14, "1500"}}), Lang(4556) + "1499"},
@@ -114,21 +110,7 @@ TEST_F(KNXWindow, EveryCheckRefusesItsFaultWithTheRowItIsIn)
         {"time-out too long", With({{17, "100000001"}}), Lang(4566)},
         {"disabled and invalid", With({{1, "N"}, {3, "1.1.256"}}), QString()},
         {"enable not exactly Y", With({{1, "y"}, {3, "1.1.256"}}), QString()},
-    };
-    for (const auto& k : cases) {
-        SCOPED_TRACE(k.what);
-        QFile::remove(KNX_SetAccess_File);
-        Open();
-        Set_Row(form->ACG_KNX_in_Write, 1, Good);
-        Set_Row(form->ACG_KNX_in_Write, 2, k.cells);
-        if (k.message.isEmpty()) {
-            OK_Passes();
-            EXPECT_TRUE(QFile::exists(KNX_SetAccess_File));
-        } else {
-            EXPECT_EQ(OK_Fails(), Lang(4548) + "2" + k.message);
-            EXPECT_FALSE(QFile::exists(KNX_SetAccess_File));
-        }
-    }
+    });
 }
 
 TEST_F(KNXWindow, CancelWritesNothingRowButtonsAndHints)

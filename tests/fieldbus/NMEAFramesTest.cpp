@@ -18,12 +18,6 @@ QString Expected(const char* name)
     return QStringLiteral(TEST_DATA_DIR "/fieldbus/nmea/expected-") + QLatin1String(name);
 }
 
-struct CheckCase {
-    const char* what;
-    QString cells;
-    QString message;  // empty: passes
-};
-
 TEST_F(NMEAReceiveWindow, OpensTheConfigurationsFramesAndOKWritesThemBack)
 {
     Copy_Fixture(NMEA, QStringLiteral("NMEA_Rec_Frames.xml"));
@@ -52,7 +46,7 @@ TEST_F(NMEAReceiveWindow, EveryCheckRefusesItsFaultWithTheRowItIsIn)
 {
     // Row 1 captures nothing, so row 2 alone meets the budget.
     const QString first = QStringLiteral("1|1|Y|N|0|0|N|first");
-    const CheckCase cases[] = {
+    Check_Row_Cases(form->sga, first, NMEA_Rec_Frames_File, 4631, {
         {"largest PGN", "0x1FFFF|1|N|N", QString()},
         {"PGN 131072", "131072|1|N|N", Lang(4632)},
         {"blank PGN is no end", " |1|N|N", Lang(4632)},
@@ -69,21 +63,7 @@ TEST_F(NMEAReceiveWindow, EveryCheckRefusesItsFaultWithTheRowItIsIn)
         {"frame count 0", "1|1|N|N|2|0", Lang(4640)},
         {"frame start 9", "1|1|N|N|9|1", Lang(4639)},
         {"frame only count", "1|1|N|N||1", Lang(4638)},
-    };
-    for (const auto& k : cases) {
-        SCOPED_TRACE(k.what);
-        QFile::remove(NMEA_Rec_Frames_File);
-        Open();
-        Set_Row(form->sga, 1, first);
-        Set_Row(form->sga, 2, k.cells);
-        if (k.message.isEmpty()) {
-            OK_Passes();
-            EXPECT_TRUE(QFile::exists(NMEA_Rec_Frames_File));
-        } else {
-            EXPECT_EQ(OK_Fails(), Lang(4631) + "2" + k.message);
-            EXPECT_FALSE(QFile::exists(NMEA_Rec_Frames_File));
-        }
-    }
+    });
 }
 
 TEST_F(NMEAReceiveWindow, TheCapturedBytesStayWithinTheBudget)
@@ -144,7 +124,7 @@ TEST_F(NMEATransmitWindow, OpensTheConfigurationsFramesAndOKWritesThemBack)
 TEST_F(NMEATransmitWindow, EveryCheckRefusesItsFaultWithTheRowItIsIn)
 {
     const QString first = QStringLiteral("0|1|1|N|0|N|N|N||first");
-    const CheckCase cases[] = {
+    Check_Row_Cases(form->sga, first, NMEA_Send_Frames_File, 4735, {
         {"without fast packet, 100 bytes", "0|1|1|N|100", QString()},
         {"one row of 512", "0|1|1|N|512", QString()},
         {"priority 8", "8|1|1|N|1", Lang(4736)},
@@ -158,21 +138,7 @@ TEST_F(NMEATransmitWindow, EveryCheckRefusesItsFaultWithTheRowItIsIn)
         {"timer 65536", "0|1|1|N|1|N|N|Y|65536", Lang(4741)},
         {"timer 0", "0|1|1|N|1|N|N|Y|0", Lang(4741)},
         {"no timer, no period", "0|1|1|N|1|Y|Y|N|", QString()},
-    };
-    for (const auto& k : cases) {
-        SCOPED_TRACE(k.what);
-        QFile::remove(NMEA_Send_Frames_File);
-        Open();
-        Set_Row(form->sga, 1, first);
-        Set_Row(form->sga, 2, k.cells);
-        if (k.message.isEmpty()) {
-            OK_Passes();
-            EXPECT_TRUE(QFile::exists(NMEA_Send_Frames_File));
-        } else {
-            EXPECT_EQ(OK_Fails(), Lang(4735) + "2" + k.message);
-            EXPECT_FALSE(QFile::exists(NMEA_Send_Frames_File));
-        }
-    }
+    });
 }
 
 TEST_F(NMEATransmitWindow, TheDataBytesStayWithinTheBudgetAndTheGridShowsNoHints)

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+
 #include <QDir>
 #include <QFile>
 #include <QStringList>
@@ -25,6 +27,14 @@ inline QString Lang(Integer n)
 {
     return Language_Texts->Strings(n);
 }
+
+// One check case: the cells typed into a row and the fault's text (empty
+// when the row passes).
+struct RowCase {
+    const char* what;
+    QString cells;
+    QString message;
+};
 
 inline QByteArray Read_Bytes(const QString& path)
 {
@@ -110,6 +120,27 @@ struct RuleTableTest : ::testing::Test {
     {
         g->SetRowEx(row);
         g->SetCol(2);
+    }
+    // For each case: a fresh show, First typed into row 1 and the case into
+    // row 2, then OK. A passing case writes File; a failing one is refused
+    // with the error Prefix + "2" + its text and writes nothing.
+    void Check_Row_Cases(TExColumnGrid* g, const QString& First, const QString& File, Integer Prefix,
+                         std::initializer_list<RowCase> Cases)
+    {
+        for (const RowCase& k : Cases) {
+            SCOPED_TRACE(k.what);
+            QFile::remove(File);
+            Open();
+            Set_Row(g, 1, First);
+            Set_Row(g, 2, k.cells);
+            if (k.message.isEmpty()) {
+                OK_Passes();
+                EXPECT_TRUE(QFile::exists(File));
+            } else {
+                EXPECT_EQ(OK_Fails(), Lang(Prefix) + "2" + k.message);
+                EXPECT_FALSE(QFile::exists(File));
+            }
+        }
     }
     QString OK_Fails() { return ::OK_Fails(form, form->Btn_OK); }
     void OK_Passes() { ::OK_Passes(form, form->Btn_OK); }
