@@ -27,13 +27,13 @@ constexpr Integer Max_Time = 100000000;
 
 constexpr TRuleColumn Columns[] = {
     {"Enable", reCheck, 45, 4515, 4531, rmDefault, "Y"},
-    {"Source_Address", reText, 70, 4516, 4532},
+    {"Source_Address", reText, 80, 4516, 4532},
     {"Destination_Address", reText, 75, 4517, 4533},
     {"APCI", reComboEdit, 60, 4518, 4534},
     {"Priority", reCombo, 60, 4519, 4535, rmDefault, "Normal"},
-    {"Format", reCombo, 100, 4520, 4536, rmDefault, "None"},
+    {"Format", reCombo, 85, 4520, 4536, rmDefault, "None"},
     {"MultiplicationFactor", reText, 70, 4561, 4563, rmDefault, ""},
-    {"Extended", reCheck, 55, 4521, 4537},
+    {"Extended", reCheck, 62, 4521, 4537},
     {"ReTest", reCheck, 55, 4522, 4538},
     {"On_Command", reCheck, 55, 4523, 4540, rmDefault, "N"},
     {"On_Change", reCheck, 65, 4524, 4541},
