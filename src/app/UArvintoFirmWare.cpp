@@ -3,12 +3,17 @@
 #include "app/StepChecks.h"
 #include "bacnet/UBACnetAccess.h"
 #include "bacnet/UBACnetSlaveSetAccess.h"
+#include "bacnet/UBACnet_EDE_File.h"
 #include "bacnet/UBACnet_Eng_Unit.h"
 #include "bacnet/UImportEDEFile.h"
+#include "fieldbus/UCANopen_EDS.h"
 #include "fieldbus/UDMXDefVal.h"
 #include "fieldbus/UDNet.h"
 #include "fieldbus/UKNXAccess.h"
 #include "fieldbus/UModbus_TCP_Master_Set_Access.h"
+#include "fieldbus/UProfibus_GSD.h"
+#include "fieldbus/UProfinetFileName.h"
+#include "fieldbus/UProfinetXML.h"
 #include "fieldbus/UReceiveCAN.h"
 #include "fieldbus/UReceiveJ1939.h"
 #include "fieldbus/UReceiveNMEA.h"
@@ -26,6 +31,7 @@
 #include "parameters/ULoRa_Set_Access.h"
 #include "parameters/UParGen.h"
 #include "plant/UMQTT_Set_Topic.h"
+#include "plant/USNMP_MIB.h"
 #include "plant/US7_Protocol_Set_Access.h"
 #include "plant/USNMPManagerAccess.h"
 #include "plant/USNMP_Trap_Access.h"
@@ -357,6 +363,8 @@ void TFArvintoFirmWare::Btn_Click(TObject* Sender)
         FLoRa_Set_Access->ShowModal();
     } else if (Sender == Btn_BACnet_SetAccess) {
         FBACnetAccess->ShowModal();
+    } else if (Is_Step(Sender, "Btn_BACnet_EDE_File")) {
+        BACnet_EDE_File(*SD1);
     } else if (Is_Step(Sender, "Btn_Modbus_Set_Access")) {
         FModbus_TCP_Master_Set_Access->ShowModal();
     } else if (Is_Step(Sender, "Btn_CAN_Rec_Frame")) {
@@ -369,12 +377,18 @@ void TFArvintoFirmWare::Btn_Click(TObject* Sender)
         FSet_SDO_Client_Access->ShowModal();
     } else if (Is_Step(Sender, "Btn_SDO_Server_CANopen")) {
         FSet_SDO_Server_Access->ShowModal();
+    } else if (Is_Step(Sender, "Btn_CANopen_EDS")) {
+        Build_EDS_File(*SaveEDS);
     } else if (Is_Step(Sender, "Btn_DNet_Net")) {
         FDNet->ShowModal();
     } else if (Is_Step(Sender, "Btn_DMX_Default")) {
         FDMXDefVal->ShowModal();
     } else if (Is_Step(Sender, "Btn_KNX_Access")) {
         FKNXAccess->ShowModal();
+    } else if (Is_Step(Sender, "Btn_PROFIBUS_GSD")) {
+        Create_GSD_File();
+    } else if (Is_Step(Sender, "Btn_PROFINET_XML")) {
+        PROFINET_XML();
     } else if (Sender == Btn_CreateBin) {
         Update_Device();
     } else if (Is_Step(Sender, "Btn_MQTT_Set_Topic")) {
@@ -385,10 +399,18 @@ void TFArvintoFirmWare::Btn_Click(TObject* Sender)
         FSNMPManagerAccess->ShowModal();
     } else if (Is_Step(Sender, "Btn_SNMP_Trap")) {
         FSNMP_Trap_Access->ShowModal();
+    } else if (Is_Step(Sender, "Btn_SNMP_MIB")) {
+        Create_SNMP_MIB(*SaveMIB);
     } else if (Is_Step(Sender, "Btn_ScanDecode")) {
         Scan_Decode();
     }
     // The windows of the other steps open here once they exist.
+}
+
+void TFArvintoFirmWare::PROFINET_XML()
+{
+    if (FProfinetFileName->ShowModal() == 1)
+        Create_GSDML_File(FProfinetFileName->Name_File_XML);
 }
 
 void TFArvintoFirmWare::Scan_Decode()
@@ -525,6 +547,7 @@ void TFArvintoFirmWare::Change_Language()
     Refresh_Texts(FKNXAccess);
     Refresh_Texts(FReceiveNMEA);
     Refresh_Texts(FTransmitNMEA);
+    Refresh_Texts(FProfinetFileName);
     Refresh_Texts(FMQTT_Set_Topic);
     Refresh_Texts(FTopicTemplate);
     Refresh_Texts(FS7_Protocol_Set_Access);

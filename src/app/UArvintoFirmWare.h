@@ -60,10 +60,12 @@ public:
 
     void FormCreate(TObject* Sender);
     void FormClose(TObject* Sender, TCloseAction& Action);
-    // The one click handler of every button of the window.
+    // The PROFINET step: the file-name dialog, then the GSDML writer.
+    void PROFINET_XML();
     // The scan start: asks before a scan can replace M_Bus.xml, then shows
     // the scan window for wired scanning.
     void Scan_Decode();
+    // The one click handler of every button of the window.
     void Btn_Click(TObject* Sender);
     void Set_Lang();
     void Update_Device();

@@ -10,6 +10,7 @@
 #include "fieldbus/UDNet.h"
 #include "fieldbus/UKNXAccess.h"
 #include "fieldbus/UModbus_TCP_Master_Set_Access.h"
+#include "fieldbus/UProfinetFileName.h"
 #include "fieldbus/UReceiveCAN.h"
 #include "fieldbus/UReceiveJ1939.h"
 #include "fieldbus/UReceiveNMEA.h"
@@ -75,6 +76,7 @@ void Create_Windows(TApplication& App)
     App.CreateForm(FKNXAccess);
     App.CreateForm(FReceiveNMEA);
     App.CreateForm(FTransmitNMEA);
+    App.CreateForm(FProfinetFileName);
     App.CreateForm(FMQTT_Set_Topic);
     App.CreateForm(FTopicTemplate);
     App.CreateForm(FS7_Protocol_Set_Access);
