@@ -2,7 +2,7 @@
 // What the CAN receive and transmit frame windows share: the frame columns
 // (identifier, type, dimension, eight byte positions) and their checks.
 
-#include "fieldbus/URuleTableFrame.h"
+#include "shell/URuleTableFrame.h"
 
 // The texts of one window's frame checks.
 struct TCANFrameTexts {

@@ -4,7 +4,7 @@
 // internal data array both tables address, and the range checks their rows
 // are made of.
 
-#include "fieldbus/URuleTableFrame.h"
+#include "shell/URuleTableFrame.h"
 
 class TCANopenTableForm : public TRuleTableForm {
 public:

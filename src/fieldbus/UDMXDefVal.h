@@ -3,7 +3,7 @@
 // DMX channel, as many channels as the general parameters name. Kept in the
 // configuration's DMX_Default_Values.xml.
 
-#include "fieldbus/URuleTableFrame.h"
+#include "shell/URuleTableFrame.h"
 
 class TFDMXDefVal : public TRuleTableForm {
 public:

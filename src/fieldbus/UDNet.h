@@ -3,7 +3,7 @@
 // master, with the bytes each sends and receives. Kept in the
 // configuration's DNETM_Net.xml, which the offsets window reads.
 
-#include "fieldbus/URuleTableFrame.h"
+#include "shell/URuleTableFrame.h"
 
 class TFDNet : public TRuleTableForm {
 public:

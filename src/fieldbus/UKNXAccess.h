@@ -4,7 +4,7 @@
 // internal data array, with its format, factor, send conditions and
 // time-out. Kept in the configuration's KNX_SetAccess.xml.
 
-#include "fieldbus/URuleTableFrame.h"
+#include "shell/URuleTableFrame.h"
 
 class TFKNXAccess : public TRuleTableForm {
 public:

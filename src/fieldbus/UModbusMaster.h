@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "fieldbus/URuleTableFrame.h"
+#include "shell/URuleTableFrame.h"
 
 class TStringList;
 

@@ -4,7 +4,7 @@
 // protocol, fast packet or one 8-byte frame), the send rules of a
 // transmitted one and the byte budget of each direction.
 
-#include "fieldbus/URuleTableFrame.h"
+#include "shell/URuleTableFrame.h"
 
 // Columns (-1: the window has none) and texts of a receive table.
 struct TPGNReceiveRules {

@@ -106,3 +106,8 @@ void Load_Language()
     if (FileExists(english))
         Load_Language_File(english);
 }
+
+QString Lang_Text(Integer n)
+{
+    return Language_Texts && n >= 0 && n < Language_Texts->Count() ? Language_Texts->Strings(n) : QString();
+}

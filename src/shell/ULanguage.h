@@ -34,3 +34,6 @@ void Load_Language();
 // the number and the text, when the line sets an entry below Max; false for
 // any other line (comments, blank lines, bad numbers, empty texts).
 bool Parse_Language_Line(const QString& Line, Integer Max, Integer& Index, QString& Text);
+
+// Text n of the list; empty beyond it or before the list exists.
+QString Lang_Text(Integer n);

@@ -14,7 +14,7 @@
 
 #include "OkButton.h"
 #include "Screenshot.h"
-#include "fieldbus/URuleTableFrame.h"
+#include "shell/URuleTableFrame.h"
 #include "grid/columns/ExColumnGrid.h"
 #include "platform/Dialogs.h"
 #include "platform/PageControl.h"

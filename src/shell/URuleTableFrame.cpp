@@ -1,6 +1,8 @@
-#include "fieldbus/URuleTableFrame.h"
+#include "shell/URuleTableFrame.h"
 
 #include <stdexcept>
+
+#include <QStringList>
 
 #include "controls/FxButton.h"
 #include "grid/columns/ExColumnGrid.h"
@@ -21,14 +23,30 @@ struct TRuleTableForm::TRuleGrid {
     TExColumnGrid* Grid;
     TTabSheet* Sheet;
     std::unique_ptr<TStringList> Hints;
-    bool Copied = false;
+    bool Own_Copied = false;
+    bool* Copied = &Own_Copied;
 };
 
 namespace {
 
 QString Lang(Integer n)
 {
-    return Language_Texts && n >= 0 && n < Language_Texts->Count() ? Language_Texts->Strings(n) : QString();
+    return Lang_Text(n);
+}
+
+void Fill_Items(TGridColumnItem* Item, const char* Items)
+{
+    TStringList list;
+    const QString text = QString::fromUtf8(Items);
+    if (text.startsWith(QLatin1Char('#'))) {
+        const Integer n = text.mid(1).toInt();
+        for (Integer i = 0; i < n; ++i)
+            list.Add(QString::number(i));
+    } else {
+        for (const QString& s : text.split(QLatin1Char('|')))
+            list.Add(s);
+    }
+    Item->SetComboItems(&list);
 }
 
 } // namespace
@@ -72,7 +90,7 @@ TRuleTableForm::TRuleTableForm(TComponent* AOwner, const QString& Name, Integer 
 TRuleTableForm::~TRuleTableForm() = default;
 
 TExColumnGrid* TRuleTableForm::Add_Grid(const TRuleTable& Table, const TRuleGridLook& Look, const char* Grid_Name,
-                                        Integer Rows, const char* Sheet_Name)
+                                        Integer Rows, const char* Sheet_Name, bool* Copied)
 {
     TWinControl* parent = this;
     TTabSheet* sheet = nullptr;
@@ -116,6 +134,12 @@ TExColumnGrid* TRuleTableForm::Add_Grid(const TRuleTable& Table, const TRuleGrid
             item->SetAlignment(taCenter);
             break;
         }
+        if (c.Items)
+            Fill_Items(item, c.Items);
+        if (c.Color)
+            item->SetColor(TColor(((c.Color & 0xFF) << 16) | (c.Color & 0xFF00) | ((c.Color >> 16) & 0xFF)));
+        if (c.Max_Length)
+            item->SetEditLength(c.Max_Length);
     }
     g->OnClickCell = [this](TObject* s, Integer r, Integer c) { ClickCell(s, r, c); };
     g->OnDblClickCell = [this](TObject* s, Integer r, Integer c) { DblClickCell(s, r, c); };
@@ -127,6 +151,9 @@ TExColumnGrid* TRuleTableForm::Add_Grid(const TRuleTable& Table, const TRuleGrid
     entry->Look = Look;
     entry->Grid = g;
     entry->Sheet = sheet;
+    entry->Hints = std::make_unique<TStringList>();
+    if (Copied)
+        entry->Copied = Copied;
     FGrids.push_back(std::move(entry));
     return g;
 }
@@ -167,7 +194,7 @@ TStringList* TRuleTableForm::Hint_List(const TExColumnGrid* Grid) const
 bool TRuleTableForm::Copied(const TExColumnGrid* Grid) const
 {
     const TRuleGrid* g = Find(Grid);
-    return g && g->Copied;
+    return g && *g->Copied;
 }
 
 // ------------------------------------------------------------ creation, showing
@@ -175,8 +202,6 @@ bool TRuleTableForm::Copied(const TExColumnGrid* Grid) const
 void TRuleTableForm::FormCreate(TObject*)
 {
     Frame_Create();
-    for (const auto& g : FGrids)
-        g->Hints = std::make_unique<TStringList>();
     if (PageControl1)
         PageControl1->SetActivePage(FGrids.front()->Sheet);
     Set_Lang();
@@ -186,15 +211,15 @@ void TRuleTableForm::FormShow(TObject*)
 {
     Prepare_Show();
     Blank_Rows();
-    if (PageControl1)
+    if (PageControl1 && First_Tab_On_Show)
         PageControl1->SetActivePage(FGrids.front()->Sheet);
     Set_Limits();
     // A copy belongs to the show it was made in, also when loading stops.
     for (const auto& g : FGrids)
-        g->Copied = false;
-    if (!Load_File())
-        return;
-    if (Focus_On_Show && Active().Grid->CanFocus())
+        *g->Copied = false;
+    const bool loaded = Load_File();
+    Show_Done();
+    if (loaded && Focus_On_Show && Active().Grid->CanFocus())
         Active().Grid->SetFocus();
 }
 
@@ -242,20 +267,15 @@ bool TRuleTableForm::Fill_Table(Integer Index, const TXMLNode& Table)
             continue;
         for (size_t i = 0; i < g.Table->Columns.size(); ++i) {
             const TRuleColumn& col = g.Table->Columns[i];
-            const QString name = QLatin1String(col.Attribute);
+            const QString name = QLatin1String(col.Attribute ? col.Attribute : "");
             const Integer c = Integer(i) + 1;
-            if (n.HasAttribute(name)) {
+            if (col.Attribute && n.HasAttribute(name)) {
                 g.Grid->SetCellEx(c, r, n.Attribute(name));
-            } else if (col.Missing == rmDefault) {
+            } else if (col.Missing == rmDefault || !col.Attribute) {
                 g.Grid->SetCellEx(c, r, QString::fromLatin1(col.Default));
             } else if (col.Missing == rmRequired) {
                 // What was loaded so far stays; the window opens with it.
-                Application->HandleException(
-                    this, std::runtime_error(QStringLiteral("Attribute \"%1\" missing in row %2 of %3")
-                                                 .arg(name)
-                                                 .arg(r)
-                                                 .arg(ExtractFileName(*FFile.Path))
-                                                 .toStdString()));
+                Missing_Attribute(Table, r, name);
                 return false;
             }
         }
@@ -266,6 +286,15 @@ bool TRuleTableForm::Fill_Table(Integer Index, const TXMLNode& Table)
 }
 
 void TRuleTableForm::Row_Loaded(Integer, const TXMLNode&, Integer) {}
+
+void TRuleTableForm::Missing_Attribute(const TXMLNode&, Integer Row, const QString& Name)
+{
+    Application->HandleException(this, std::runtime_error(QStringLiteral("Attribute \"%1\" missing in row %2 of %3")
+                                                              .arg(Name)
+                                                              .arg(Row)
+                                                              .arg(ExtractFileName(*FFile.Path))
+                                                              .toStdString()));
+}
 
 // ------------------------------------------------------------ checks, OK
 
@@ -296,6 +325,19 @@ bool TRuleTableForm::Row_Enabled(Integer Index, Integer Row, bool Upper) const
 QString TRuleTableForm::Cell(Integer Index, Integer Col, Integer Row) const
 {
     return Grid(Index)->GetCellEx(Col, Row);
+}
+
+QString TRuleTableForm::Cell_Trim(Integer Index, Integer Col, Integer Row) const
+{
+    return Trim(Cell(Index, Col, Row));
+}
+
+void TRuleTableForm::Number_Items(TExColumnGrid* Grid, Integer Col, Integer Count)
+{
+    TStringList list;
+    for (Integer i = 0; i < Count; ++i)
+        list.Add(QString::number(i));
+    Grid->Columns()->Items(Col)->SetComboItems(&list);
 }
 
 Integer TRuleTableForm::Cell_Int(Integer Index, Integer Col, Integer Row) const
@@ -366,7 +408,8 @@ void TRuleTableForm::Write_Table(Integer Index, TXMLNode& Root)
     for (Integer r = 1; r < end; ++r) {
         TXMLNode row = table.AddChild(Row_Element());
         for (size_t i = 0; i < t.Columns.size(); ++i)
-            row.SetAttribute(QLatin1String(t.Columns[i].Attribute), File_Value(Index, Integer(i) + 1, r));
+            if (t.Columns[i].Attribute)
+                row.SetAttribute(QLatin1String(t.Columns[i].Attribute), File_Value(Index, Integer(i) + 1, r));
     }
 }
 
@@ -392,13 +435,13 @@ void TRuleTableForm::Btn_CopyRowClick(TObject*)
     TRuleGrid& active = Active();
     Grid_Copy_Row(active.Grid, active.Grid->GetRowEx());
     for (const auto& g : FGrids)
-        g->Copied = g.get() == &active;
+        *g->Copied = g.get() == &active;
 }
 
 void TRuleTableForm::Btn_PasteRowClick(TObject*)
 {
     const TRuleGrid& g = Active();
-    Grid_Paste_Row(g.Grid, g.Grid->GetRowEx(), g.Copied);
+    Grid_Paste_Row(g.Grid, g.Grid->GetRowEx(), *g.Copied);
 }
 
 // ------------------------------------------------------------ grid handlers

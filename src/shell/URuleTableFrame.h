@@ -1,5 +1,5 @@
 #pragma once
-// The frame of the field-bus rule-table windows: a title panel, one grid of
+// The frame of the rule-table windows: a title panel, one grid of
 // rules or two grids on the tabs of a page control, six row buttons and the
 // XML document that reads and writes the window's configuration file. Each
 // window describes its tables (columns, attributes, defaults, texts) with the
@@ -35,6 +35,8 @@ enum TRuleMissing {
 // One column of a table, real columns 1 .. n in order; the file's attributes
 // follow the same order.
 struct TRuleColumn {
+    // nullptr: the column is not kept in the file and a loaded row gets its
+    // Default.
     const char* Attribute;
     TRuleEditor Editor;
     Integer Width;
@@ -42,6 +44,12 @@ struct TRuleColumn {
     Integer Hint;    // language text of the header hint
     TRuleMissing Missing = rmRequired;
     const char* Default = "";
+    // List items separated by "|"; "#n" is "0" to "n-1".
+    const char* Items = nullptr;
+    // Cell colour as 0xRRGGBB; 0 keeps the grid's colour.
+    unsigned Color = 0;
+    // Characters the editor takes; 0 no limit.
+    Integer Max_Length = 0;
 };
 
 // One table: its file element (nullptr: the rows stand under the root), its
@@ -125,8 +133,9 @@ protected:
                    const TRuleFile& File);
 
     // A grid of Rows rules for Table; on a new tab when Sheet_Name is given.
+    // Its copy flag is kept in *Copied where given.
     TExColumnGrid* Add_Grid(const TRuleTable& Table, const TRuleGridLook& Look, const char* Grid_Name, Integer Rows,
-                            const char* Sheet_Name = nullptr);
+                            const char* Sheet_Name = nullptr, bool* Copied = nullptr);
     TTabSheet* Sheet(Integer Index) const;
 
     // Steps of the show around the frame's own: before the blank rows, and
@@ -135,6 +144,11 @@ protected:
     virtual void Set_Limits() {}
     // After a row element has filled grid row Row of table Index.
     virtual void Row_Loaded(Integer Index, const TXMLNode& Node, Integer Row);
+    // After loading, whether it went through or not.
+    virtual void Show_Done() {}
+    // A row element of Table lacks the required attribute Name: reports it
+    // (by default as an error naming the row and the file).
+    virtual void Missing_Attribute(const TXMLNode& Table, Integer Row, const QString& Name);
     // The text written for a cell (the cell's own by default).
     virtual QString File_Value(Integer Index, Integer Col, Integer Row) const;
     // The first row that the writer leaves out (the table's end by default).
@@ -143,6 +157,8 @@ protected:
     virtual QString Row_Element() const { return QStringLiteral("row"); }
     // The grid takes the focus at the end of the show.
     bool Focus_On_Show = false;
+    // Every show starts on the first tab (else the tab last shown stays).
+    bool First_Tab_On_Show = true;
 
     // ---- helpers of the check routines
     // The first row whose key cell, trimmed, is blank.
@@ -156,6 +172,10 @@ protected:
     // it is none.
     Integer Cell_Int(Integer Index, Integer Col, Integer Row) const;
     QString Cell(Integer Index, Integer Col, Integer Row) const;
+    // The cell, trimmed.
+    QString Cell_Trim(Integer Index, Integer Col, Integer Row) const;
+    // The list items of a column become "0" to Count - 1.
+    static void Number_Items(TExColumnGrid* Grid, Integer Col, Integer Count);
     // Shows "Error row " + the row + Text in an error box.
     void Row_Error(Integer Row, const QString& Text);
     // The cell's number in Lo .. Hi, else the error of text Text; false then.
