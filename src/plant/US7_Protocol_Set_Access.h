@@ -5,14 +5,10 @@
 // connections over both tables.
 
 #include <array>
-#include <memory>
 
-#include "plant/TableWindow.h"
+#include "shell/URuleTableFrame.h"
 
-class TPageControl;
-class TTabSheet;
-
-class TFS7_Protocol_Set_Access : public TTable_Window {
+class TFS7_Protocol_Set_Access : public TRuleTableForm {
 public:
     explicit TFS7_Protocol_Set_Access(TComponent* AOwner);
     ~TFS7_Protocol_Set_Access() override;
@@ -23,24 +19,19 @@ public:
         Integer IP1 = -1, IP2 = -1, IP3 = -1, IP4 = -1, Port = -1;
     };
 
-    void FormCreate(TObject* Sender);
-    void FormShow(TObject* Sender);
     // Checks the enabled rows of both tables; shows the first fault.
-    bool Controllo_dati();
+    bool Controllo_dati() override;
     // The index of the connection's entry, taking the first free one; -1
     // when all 10 hold other connections.
     Integer Check_IP_Port(Integer IP1, Integer IP2, Integer IP3, Integer IP4, Integer Port);
-    void Btn_OKClick(TObject* Sender);
-    void Set_Lang();
 
-    TPageControl* PageControl1;
     TTabSheet* TS_S7_Read;
     TTabSheet* TS_S7_Write;
     TExColumnGrid* ACG_S7_Read;
     TExColumnGrid* ACG_S7_Write;
 
-    std::unique_ptr<TStringList> Hint_S7_Set_Access_Read;
-    std::unique_ptr<TStringList> Hint_S7_Set_Access_Write;
+    TStringList* Hint_S7_Set_Access_Read;
+    TStringList* Hint_S7_Set_Access_Write;
     bool Do_Copy_In_Read = false;
     bool Do_Copy_In_Write = false;
     Integer NByte_IN = 1500;
@@ -48,7 +39,8 @@ public:
     std::array<TIPPort, 10> array_ip_Port;
 
 protected:
-    TExColumnGrid* Shown_Grid() const override;
+    // Both areas 1500 bytes, the Position lists to match.
+    void Set_Limits() override;
 };
 
 extern TFS7_Protocol_Set_Access* FS7_Protocol_Set_Access;
