@@ -7,22 +7,17 @@
 
 #include <memory>
 
-#include "plant/TableWindow.h"
+#include "shell/URuleTableFrame.h"
 
-class TPageControl;
-class TTabSheet;
-
-class TFSNMP_Trap_Access : public TTable_Window {
+class TFSNMP_Trap_Access : public TRuleTableForm {
 public:
     explicit TFSNMP_Trap_Access(TComponent* AOwner);
     ~TFSNMP_Trap_Access() override;
     QString ClassName() const override { return QStringLiteral("TFSNMP_Trap_Access"); }
 
-    void FormCreate(TObject* Sender);
-    void FormShow(TObject* Sender);
     // Checks the enabled rows of both tables and that all their descriptions
     // differ; shows the first fault.
-    bool Controllo_dati();
+    bool Controllo_dati() override;
     // True on a fault. Kind 0 (community name): letters and digits only;
     // kind 1 (description): a lower-case letter first, then letters and
     // digits. An empty text passes.
@@ -30,17 +25,14 @@ public:
     // Column 0: 1, 2, 3 ... on the enabled rows, empty on the others.
     static void Index_Row_Build(TExColumnGrid* Grid);
     void ACG_SNMP_ReadCheckBoxClick(TObject* Sender, Integer ACol, Integer ARow, bool State);
-    void Btn_OKClick(TObject* Sender);
-    void Set_Lang();
 
-    TPageControl* PageControl1;
     TTabSheet* TS_SNMP_Read;
     TTabSheet* TS_SNMP_Write;
     TExColumnGrid* ACG_SNMP_Read;
     TExColumnGrid* ACG_SNMP_Write;
 
-    std::unique_ptr<TStringList> Hint_SNMP_Read;
-    std::unique_ptr<TStringList> Hint_SNMP_Write;
+    TStringList* Hint_SNMP_Read;
+    TStringList* Hint_SNMP_Write;
     std::unique_ptr<TStringList> SL_Check_Desc;
     Integer NByte_IN = 1440;
     Integer NByte_OUT = 1440;
@@ -48,7 +40,10 @@ public:
     bool Do_Copy_In_Write = false;
 
 protected:
-    TExColumnGrid* Shown_Grid() const override;
+    // Both areas 1440 bytes, the Position lists to match.
+    void Set_Limits() override;
+    // Column 0 numbers the enabled rows of both tables.
+    void Show_Done() override;
 };
 
 extern TFSNMP_Trap_Access* FSNMP_Trap_Access;
