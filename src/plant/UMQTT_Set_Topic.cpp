@@ -1,67 +1,69 @@
 #include "plant/UMQTT_Set_Topic.h"
 
-#include "controls/FxButton.h"
 #include "grid/columns/ExColumnGrid.h"
-#include "platform/ExtCtrls.h"
 #include "platform/PageControl.h"
-#include "platform/StdControls.h"
+#include "platform/XmlDocument.h"
 #include "platform/StringList.h"
 #include "platform/Text.h"
-#include "platform/XmlDocument.h"
 #include "plant/UTopicTemplate.h"
 #include "shell/TextChecks.h"
 #include "shell/UComon.h"
+#include "shell/ULanguage.h"
 
 TFMQTT_Set_Topic* FMQTT_Set_Topic = nullptr;
 
 namespace {
 
-using K = TCell_Kind;
 constexpr const char* Data_Types = "Int|Float|String|Base64";
 constexpr const char* Channels = "0|1|2|3|4|5|6|7|8|9|10|11|12|13|14|15|16|17|18|19|20|21|22|23|24|25|26|27|28|29|"
                                  "30|31|32|33|34|35|36|37|38|39|40|41|42|43|44|45|46|47|48|49|50|51|52|53|54|55|56|"
                                  "57|58|59|60|61|62|63|All";
 
-constexpr TTable_Column Pub_Columns[] = {
-    {"Topic", "", 250, 5215, 5219, K::Text, nullptr, 0, 0, true},
-    {"Retained", "", 60, 5216, 5220, K::Check, nullptr, 0, 0, true},
-    {"QoS", "", 45, 5217, 5221, K::List, "0|1|2", 0, 0, true},
-    {"DataType", "", 75, 5237, 5240, K::List, Data_Types},
-    {"Dimension", "", 70, 5238, 5241},
-    {"Position", "", 65, 5239, 5242},
-    {"IPAddress", "", 100, 5262, 5264},
-    {"InputTemplate", "", 150, 5263, 5265},
-    {"Template", "", 150, 5235, 5236, K::Edit_List, "$VALUE$"},
-    {"OnChange", "N", 65, 5281, 5282, K::Check},
-    {nullptr, "", 55, 5283, 5286, K::Check},
-    {"OnTimer", "N", 60, 5284, 5287, K::Check},
-    {"Time", "", 70, 5285, 5288},
-    {nullptr, "", 60, 5290, 5291, K::List, Channels},
-    {nullptr, "N", 45, 5293, 5295, K::Check},
-    {nullptr, "N", 75, 5294, 5296, K::Check},
-    {"Mnemonic", "", 150, 5218, 5222, K::Text, nullptr, 0, 0, true},
+constexpr TRuleColumn Pub_Columns[] = {
+    {"Topic", reText, 250, 5215, 5219},
+    {"Retained", reCheck, 60, 5216, 5220},
+    {"QoS", reCombo, 45, 5217, 5221, rmRequired, "", "0|1|2"},
+    {"DataType", reCombo, 75, 5237, 5240, rmDefault, "", Data_Types},
+    {"Dimension", reText, 70, 5238, 5241, rmDefault},
+    {"Position", reText, 65, 5239, 5242, rmDefault},
+    {"IPAddress", reText, 100, 5262, 5264, rmDefault},
+    {"InputTemplate", reText, 150, 5263, 5265, rmDefault},
+    {"Template", reComboEdit, 150, 5235, 5236, rmDefault, "", "$VALUE$"},
+    {"OnChange", reCheck, 65, 5281, 5282, rmDefault, "N"},
+    {nullptr, reCheck, 55, 5283, 5286, rmDefault},
+    {"OnTimer", reCheck, 60, 5284, 5287, rmDefault, "N"},
+    {"Time", reText, 70, 5285, 5288, rmDefault},
+    {nullptr, reCombo, 60, 5290, 5291, rmDefault, "", Channels},
+    {nullptr, reCheck, 45, 5293, 5295, rmDefault, "N"},
+    {nullptr, reCheck, 75, 5294, 5296, rmDefault, "N"},
+    {"Mnemonic", reText, 150, 5218, 5222},
 };
 
-constexpr TTable_Column Sub_Columns[] = {
-    {"Topic", "", 250, 5225, 5229, K::Text, nullptr, 0, 0, true},
-    {"Retained", "", 60, 5226, 5230, K::Check, nullptr, 0, 0, true},
-    {"QoS", "", 45, 5227, 5231, K::List, "0|1|2", 0, 0, true},
-    {"DataType", "", 75, 5243, 5247, K::List, Data_Types},
-    {"Dimension", "", 70, 5244, 5248},
-    {"Position", "", 65, 5245, 5249},
-    {"IPAddress", "", 100, 5266, 5270},
-    {"Port", "", 55, 5267, 5271},
-    {"EthType", "", 55, 5268, 5272, K::List, "TCP|UDP"},
-    {"InputTemplate", "", 150, 5269, 5273},
-    {"Template", "", 150, 5246, 5250, K::Edit_List, "$VALUE$"},
-    {nullptr, "N", 45, 5293, 5297, K::Check},
-    {nullptr, "N", 75, 5294, 5298, K::Check},
-    {"Mnemonic", "", 200, 5228, 5232, K::Text, nullptr, 0, 0, true},
+constexpr TRuleColumn Sub_Columns[] = {
+    {"Topic", reText, 250, 5225, 5229},
+    {"Retained", reCheck, 60, 5226, 5230},
+    {"QoS", reCombo, 45, 5227, 5231, rmRequired, "", "0|1|2"},
+    {"DataType", reCombo, 75, 5243, 5247, rmDefault, "", Data_Types},
+    {"Dimension", reText, 70, 5244, 5248, rmDefault},
+    {"Position", reText, 65, 5245, 5249, rmDefault},
+    {"IPAddress", reText, 100, 5266, 5270, rmDefault},
+    {"Port", reText, 55, 5267, 5271, rmDefault},
+    {"EthType", reCombo, 55, 5268, 5272, rmDefault, "", "TCP|UDP"},
+    {"InputTemplate", reText, 150, 5269, 5273, rmDefault},
+    {"Template", reComboEdit, 150, 5246, 5250, rmDefault, "", "$VALUE$"},
+    {nullptr, reCheck, 45, 5293, 5297, rmDefault, "N"},
+    {nullptr, reCheck, 75, 5294, 5298, rmDefault, "N"},
+    {"Mnemonic", reText, 200, 5228, 5232},
 };
 
 constexpr Integer Rows = 1024;
-const TTable_Spec Pub_Spec{"MQTT_Publish", Pub_Columns, 5214, 1, Rows, false};
-const TTable_Spec Sub_Spec{"MQTT_Subscribe", Sub_Columns, 5224, 1, Rows, false};
+const TRuleTable Pub_Rules{"MQTT_Publish", Pub_Columns, 5214, 5233, 1, false};
+const TRuleTable Sub_Rules{"MQTT_Subscribe", Sub_Columns, 5224, 5234, 1, false};
+const TRuleGridLook Look{true, true, true, false, true};
+
+const TRuleTexts Texts{5200, 5201, {5202, 5203, 5204, 5205, 5206, 5207}, {5208, 5209, 5210, 5211, 5212, 5213}, 5223,
+                       5251};
+const TRuleFile File{&MQTT_Set_Topic_File, "MQTT_Set_Topic", "1.003"};
 
 constexpr Integer cData_Type = 4, cDimension = 5, cPosition = 6, cIP = 7;
 constexpr Integer Pub_Template = 9, Sub_Template = 11;
@@ -82,24 +84,18 @@ const TTopic_Checks Sub_Checks{10, 11, 8, -1, -1, 5257, 5258, 5259, 5260, 5261, 
 } // namespace
 
 TFMQTT_Set_Topic::TFMQTT_Set_Topic(TComponent* AOwner)
-    : TTable_Window(AOwner, QStringLiteral("FMQTT_Set_Topic"), 1100, 337)
+    : TRuleTableForm(AOwner, QStringLiteral("FMQTT_Set_Topic"), 1100, 337, Texts, File)
 {
-    Delete_Question = 5223;
-    Insert_Enabled = false;
-    Btn_OK->OnClick = [this](TObject* s) { Btn_OKClick(s); };
-
-    PageControl1 = Make_Pages("PageControl1");
-    TS_MQTT_Publish = Make_Page(PageControl1, "TS_MQTT_Publish");
-    TS_MQTT_Subscribe = Make_Page(PageControl1, "TS_MQTT_Subscribe");
-    ACG_Pub = Make_Grid(TS_MQTT_Publish, Pub_Spec, "ACG_Pub");
-    ACG_Sub = Make_Grid(TS_MQTT_Subscribe, Sub_Spec, "ACG_Sub");
+    ACG_Pub = Add_Grid(Pub_Rules, Look, "ACG_Pub", Rows, "TS_MQTT_Publish", &Do_Copy_Pub);
+    ACG_Sub = Add_Grid(Sub_Rules, Look, "ACG_Sub", Rows, "TS_MQTT_Subscribe", &Do_Copy_Sub);
+    TS_MQTT_Publish = Sheet(0);
+    TS_MQTT_Subscribe = Sheet(1);
+    Hint_MQTT_Set_Topic_Pub = Hint_List(ACG_Pub);
+    Hint_MQTT_Set_Topic_Sub = Hint_List(ACG_Sub);
     for (TExColumnGrid* g : {ACG_Pub, ACG_Sub}) {
         g->SetOptions(g->Options() | goRangeSelect);
         g->OnDblClickCell = [this](TObject* s, Integer r, Integer c) { ACG_MQTT_DblClickCell(s, r, c); };
     }
-
-    OnCreate = [this](TObject* s) { FormCreate(s); };
-    OnShow = [this](TObject* s) { FormShow(s); };
 }
 
 TFMQTT_Set_Topic::~TFMQTT_Set_Topic()
@@ -108,45 +104,30 @@ TFMQTT_Set_Topic::~TFMQTT_Set_Topic()
         FMQTT_Set_Topic = nullptr;
 }
 
-void TFMQTT_Set_Topic::FormCreate(TObject*)
-{
-    Frame_Create();
-    Hint_MQTT_Set_Topic_Pub = std::make_unique<TStringList>();
-    Hint_MQTT_Set_Topic_Sub = std::make_unique<TStringList>();
-    FTables.clear();
-    Add_Table(ACG_Pub, Pub_Spec, Hint_MQTT_Set_Topic_Pub.get(), &Do_Copy_Pub);
-    Add_Table(ACG_Sub, Sub_Spec, Hint_MQTT_Set_Topic_Sub.get(), &Do_Copy_Sub);
-    Set_Lang();
-}
-
-void TFMQTT_Set_Topic::FormShow(TObject*)
+void TFMQTT_Set_Topic::Prepare_Show()
 {
     Working_Mode = 1;
     Byte_IN = 1500;
     Byte_OUT = 1500;
     const struct {
         TExColumnGrid* Grid;
-        const TTable_Spec& Spec;
+        const TRuleTable& Table;
         const TTopic_Checks& Checks;
-    } tables[] = {{ACG_Pub, Pub_Spec, Pub_Checks}, {ACG_Sub, Sub_Spec, Sub_Checks}};
+    } tables[] = {{ACG_Pub, Pub_Rules, Pub_Checks}, {ACG_Sub, Sub_Rules, Sub_Checks}};
     for (const auto& t : tables) {
-        const Integer columns = Integer(t.Spec.Columns.size()) + 1;
+        const Integer columns = Integer(t.Table.Columns.size()) + 1;
         t.Grid->UnHideColumns(0, columns - 1);
         for (Integer c : t.Checks.Hidden)
             t.Grid->HideColumn(c);
     }
     TS_MQTT_Subscribe->SetTabVisible(true);
-    for (const auto& t : tables) {
+    for (const auto& t : tables)
         t.Grid->SetRowCount(Rows + 1);
-        Blank_Rows(t.Grid, t.Spec);
-    }
-    PageControl1->SetActivePage(TS_MQTT_Publish);
-    if (Load_File(MQTT_Set_Topic_File)) {
-        const TXMLNode root = FXML1->Root();
-        if (Fill_Rows(ACG_Pub, Pub_Spec, root.FindChild(QLatin1String(Pub_Spec.Element))))
-            Fill_Rows(ACG_Sub, Sub_Spec, root.FindChild(QLatin1String(Sub_Spec.Element)));
-    }
-    Reset_Copies();
+}
+
+void TFMQTT_Set_Topic::Missing_Attribute(const TXMLNode& Table, Integer Row, const QString& Name)
+{
+    Error_Box(QStringLiteral("Row %1 of %2: the attribute \"%3\" is missing").arg(Row).arg(Table.NodeName(), Name));
 }
 
 bool TFMQTT_Set_Topic::Error_In_Topic_Template(const QString& Text)
@@ -157,19 +138,19 @@ bool TFMQTT_Set_Topic::Error_In_Topic_Template(const QString& Text)
 bool TFMQTT_Set_Topic::Controllo_dati()
 {
     const struct {
-        TExColumnGrid* Grid;
-        const TTable_Spec& Spec;
+        Integer Index;
         const TTopic_Checks& K;
         Integer Positions;
-    } tables[] = {{ACG_Pub, Pub_Spec, Pub_Checks, Byte_IN}, {ACG_Sub, Sub_Spec, Sub_Checks, Byte_OUT}};
+    } tables[] = {{0, Pub_Checks, Byte_IN}, {1, Sub_Checks, Byte_OUT}};
     for (const auto& t : tables) {
-        TExColumnGrid* g = t.Grid;
+        const Integer g = t.Index;
         const TTopic_Checks& k = t.K;
-        auto shown = [g](Integer c) { return c >= 0 && !g->IsHiddenColumn(c); };
-        const Integer end = Table_End(g, t.Spec);
+        auto shown = [grid = Grid(g)](Integer c) { return c >= 0 && !grid->IsHiddenColumn(c); };
+        const Integer end = Table_End(g);
         for (Integer r = 1; r < end; ++r) {
             auto fault = [&](Integer text, const QString& tail = QString()) {
-                return Row_Fault(5251, r, Plant_Lang(text) + tail);
+                Row_Error(r, Lang_Text(text) + tail);
+                return false;
             };
             if (shown(cData_Type)) {
                 const QString type = UpperCase(Cell_Trim(g, cData_Type, r));
@@ -213,21 +194,6 @@ bool TFMQTT_Set_Topic::Controllo_dati()
     return true;
 }
 
-void TFMQTT_Set_Topic::Btn_OKClick(TObject*)
-{
-    if (!Controllo_dati())
-        return;
-    TXMLNode root = New_Document(QStringLiteral("MQTT_Set_Topic"), QStringLiteral("1.003"));
-    Write_Rows(root.AddChild(QLatin1String(Pub_Spec.Element)), ACG_Pub, Pub_Spec);
-    Write_Rows(root.AddChild(QLatin1String(Sub_Spec.Element)), ACG_Sub, Sub_Spec);
-    Save_And_Close(MQTT_Set_Topic_File);
-}
-
-TExColumnGrid* TFMQTT_Set_Topic::Shown_Grid() const
-{
-    return PageControl1->ActivePage() == TS_MQTT_Subscribe ? ACG_Sub : ACG_Pub;
-}
-
 void TFMQTT_Set_Topic::ACG_MQTT_DblClickCell(TObject* Sender, Integer ARow, Integer ACol)
 {
     auto* g = static_cast<TExColumnGrid*>(Sender);
@@ -248,15 +214,4 @@ void TFMQTT_Set_Topic::Show_Form_Topic(TExColumnGrid* Grid, Integer ARow, Intege
     FTopicTemplate->RE_TopicTemplate->SetText(Grid->GetCellEx(ACol, ARow));
     if (FTopicTemplate->ShowModal() == mrOk)
         Grid->SetCellEx(ACol, ARow, FTopicTemplate->RE_TopicTemplate->Text());
-}
-
-void TFMQTT_Set_Topic::Set_Lang()
-{
-    SetCaption(Plant_Lang(5200));
-    L_SW_Desc->SetCaption(Plant_Lang(5201));
-    Buttons_Lang(5202, 5208);
-    Table_Lang(ACG_Pub, Pub_Spec, Hint_MQTT_Set_Topic_Pub.get());
-    Table_Lang(ACG_Sub, Sub_Spec, Hint_MQTT_Set_Topic_Sub.get());
-    TS_MQTT_Publish->SetCaption(Plant_Lang(5233));
-    TS_MQTT_Subscribe->SetCaption(Plant_Lang(5234));
 }
