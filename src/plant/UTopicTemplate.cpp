@@ -4,7 +4,7 @@
 #include "grid/ExGrid.h"
 #include "platform/ExtCtrls.h"
 #include "platform/StdControls.h"
-#include "plant/TableWindow.h"
+#include "shell/ULanguage.h"
 
 TFTopicTemplate* FTopicTemplate = nullptr;
 
@@ -52,19 +52,19 @@ void TFTopicTemplate::FormCreate(TObject*)
 
 void TFTopicTemplate::Set_Lang()
 {
-    SetCaption(Plant_Lang(5300));
-    L_SW_Desc->SetCaption(Plant_Lang(5302));
-    L_List_Keywords->SetCaption(Plant_Lang(5304));
-    ESG_Keywords->SetCells(0, 0, Plant_Lang(5305));
-    ESG_Keywords->SetCells(1, 0, Plant_Lang(5306));
-    Btn_OK->SetCaption(Plant_Lang(5307));
-    Btn_Cancel->SetCaption(Plant_Lang(5308));
+    SetCaption(Lang_Text(5300));
+    L_SW_Desc->SetCaption(Lang_Text(5302));
+    L_List_Keywords->SetCaption(Lang_Text(5304));
+    ESG_Keywords->SetCells(0, 0, Lang_Text(5305));
+    ESG_Keywords->SetCells(1, 0, Lang_Text(5306));
+    Btn_OK->SetCaption(Lang_Text(5307));
+    Btn_Cancel->SetCaption(Lang_Text(5308));
 }
 
 void TFTopicTemplate::FormShow(TObject*)
 {
-    SetCaption(Plant_Lang(TopicTemplate ? 5301 : 5300));
-    L_SW_Desc->SetCaption(Plant_Lang(TopicTemplate ? 5303 : 5302));
+    SetCaption(Lang_Text(TopicTemplate ? 5301 : 5300));
+    L_SW_Desc->SetCaption(Lang_Text(TopicTemplate ? 5303 : 5302));
     Laod_Keywords();
     if (RE_TopicTemplate->CanFocus())
         RE_TopicTemplate->SetFocus();
