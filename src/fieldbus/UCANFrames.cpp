@@ -12,11 +12,6 @@ const QString Type_29_Bits = QStringLiteral("2.0B (29 bits)");
 constexpr Integer Max_CobID_11 = 2047;
 constexpr Integer Max_CobID_29 = 536870911;  // 0x1FFFFFFF
 
-QString Lang(Integer n)
-{
-    return Language_Texts->Strings(n);
-}
-
 } // namespace
 
 TCANFrameForm::TCANFrameForm(TComponent* AOwner, const QString& Name, Integer Width, Integer Height,
@@ -53,11 +48,11 @@ bool TCANFrameForm::Controllo_dati()
         const Integer cob = Cell_Int(0, Col_CobID, r);
         if (Trim(Cell(0, Col_Type, r)) == Type_11_Bits) {
             if (cob < 0 || cob > Max_CobID_11) {
-                Row_Error(r, Lang(FChecks.CobID_11));
+                Row_Error(r, Lang_Text(FChecks.CobID_11));
                 return false;
             }
         } else if (cob < 0 || cob > Max_CobID_29) {
-            Row_Error(r, Lang(FChecks.CobID_29));
+            Row_Error(r, Lang_Text(FChecks.CobID_29));
             return false;
         }
         if (!Check_Range(0, r, Col_Dim, 1, 8, FChecks.Dimension) || !Check_Timing(r))
@@ -71,7 +66,7 @@ bool TCANFrameForm::Controllo_dati()
             const Integer pos = Cell_Int(0, col, r);
             if (pos < 0 || pos > MAX_Byte - 1) {
                 const Integer text = k == 1 ? FChecks.Byte1 : FChecks.Byte2 + k - 2;
-                Row_Error(r, Lang(text) + QString::number(MAX_Byte - 1) + Lang(FChecks.Or_None));
+                Row_Error(r, Lang_Text(text) + QString::number(MAX_Byte - 1) + Lang_Text(FChecks.Or_None));
                 return false;
             }
         }

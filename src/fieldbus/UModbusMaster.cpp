@@ -18,19 +18,6 @@ enum { cSlave_ID = 2, cType, cAddress, cNPoint, cPoll_Time };
 constexpr Integer Read_Max_Error = 7, Read_Position = 8, Read_Bit = 9;
 constexpr Integer Write_Max_Error = 9, Write_Position = 10, Write_Bit = 11;
 
-QString Lang(Integer n)
-{
-    return Language_Texts->Strings(n);
-}
-
-void Fill_Items(TExColumnGrid* Grid, Integer Col, Integer Count)
-{
-    TStringList* items = Grid->Columns()->Items(Col)->ComboItems();
-    items->Clear();
-    for (Integer i = 0; i < Count; ++i)
-        items->Add(QString::number(i));
-}
-
 void Set_Items(TExColumnGrid* Grid, Integer Col, std::initializer_list<const char*> Items)
 {
     TStringList* items = Grid->Columns()->Items(Col)->ComboItems();
@@ -68,8 +55,8 @@ TModbusMasterForm::TModbusMasterForm(TComponent* AOwner, const QString& Name, In
     TS_Modbus_Write = Sheet(1);
     Set_Items(ACG_Modbus_Read, Col(cType), {"Coil Status", "Input Status", "Holding Register", "Input Register"});
     Set_Items(ACG_Modbus_Write, Col(cType), {"Coil Status", "Holding Register"});
-    Fill_Items(ACG_Modbus_Read, Col(Read_Bit), 8);
-    Fill_Items(ACG_Modbus_Write, Col(Write_Bit), 8);
+    Number_Items(ACG_Modbus_Read, Col(Read_Bit), 8);
+    Number_Items(ACG_Modbus_Write, Col(Write_Bit), 8);
 }
 
 TModbusMasterForm::~TModbusMasterForm() = default;
@@ -86,8 +73,8 @@ void TModbusMasterForm::Set_Limits()
 {
     NByte_IN = Area_Size;
     NByte_OUT = Area_Size;
-    Fill_Items(ACG_Modbus_Read, Col(Read_Position), NByte_IN);
-    Fill_Items(ACG_Modbus_Write, Col(Write_Position), NByte_OUT);
+    Number_Items(ACG_Modbus_Read, Col(Read_Position), NByte_IN);
+    Number_Items(ACG_Modbus_Write, Col(Write_Position), NByte_OUT);
 }
 
 void TModbusMasterForm::Row_Loaded(Integer Index, const TXMLNode& Node, Integer Row)
@@ -160,7 +147,7 @@ bool TModbusMasterForm::Check_Table(Integer Index, bool Read, const TModbusCheck
                 fault = Texts.Topic;
         }
         if (fault >= 0) {
-            Row_Error(r, Lang(fault) + bound);
+            Row_Error(r, Lang_Text(fault) + bound);
             return false;
         }
     }

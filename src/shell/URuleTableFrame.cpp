@@ -29,11 +29,6 @@ struct TRuleTableForm::TRuleGrid {
 
 namespace {
 
-QString Lang(Integer n)
-{
-    return Lang_Text(n);
-}
-
 void Fill_Items(TGridColumnItem* Item, const char* Items)
 {
     TStringList list;
@@ -347,7 +342,7 @@ Integer TRuleTableForm::Cell_Int(Integer Index, Integer Col, Integer Row) const
 
 void TRuleTableForm::Row_Error(Integer Row, const QString& Text)
 {
-    Error_Box(Lang(FTexts.Row_Prefix) + QString::number(Row) + Text);
+    Error_Box(Lang_Text(FTexts.Row_Prefix) + QString::number(Row) + Text);
 }
 
 bool TRuleTableForm::Check_Range(Integer Index, Integer Row, Integer Col, Integer Lo, Integer Hi, Integer Text)
@@ -355,7 +350,7 @@ bool TRuleTableForm::Check_Range(Integer Index, Integer Row, Integer Col, Intege
     const Integer v = Cell_Int(Index, Col, Row);
     if (v >= Lo && v <= Hi)
         return true;
-    Row_Error(Row, Lang(Text));
+    Row_Error(Row, Lang_Text(Text));
     return false;
 }
 
@@ -419,7 +414,7 @@ void TRuleTableForm::Btn_DelRowClick(TObject*)
 {
     TExColumnGrid* g = Active().Grid;
     const Integer r = g->GetRowEx();
-    if (Application->MessageBox(Lang(FTexts.Delete_Question) + QString::number(r), Application->Title(),
+    if (Application->MessageBox(Lang_Text(FTexts.Delete_Question) + QString::number(r), Application->Title(),
                                 MB_YESNO | MB_ICONQUESTION) == IDYES)
         Grid_Delete_Row(r, g);
 }
@@ -484,27 +479,27 @@ void TRuleTableForm::GridHint(TObject* Sender, Integer ARow, Integer ACol, QStri
 
 void TRuleTableForm::Set_Lang()
 {
-    SetCaption(Lang(FTexts.Caption));
-    L_SW_Desc->SetCaption(Lang(FTexts.Desc));
+    SetCaption(Lang_Text(FTexts.Caption));
+    L_SW_Desc->SetCaption(Lang_Text(FTexts.Desc));
     TFxButton* const buttons[] = {Btn_OK, Btn_Cancel, Btn_DelRow, Btn_InsRow, Btn_CopyRow, Btn_PasteRow};
     for (int i = 0; i < 6; ++i) {
         if (FTexts.Buttons[i] >= 0)
-            buttons[i]->SetCaption(Lang(FTexts.Buttons[i]));
+            buttons[i]->SetCaption(Lang_Text(FTexts.Buttons[i]));
         if (FTexts.Hints[i] >= 0)
-            buttons[i]->SetHint(Lang(FTexts.Hints[i]));
+            buttons[i]->SetHint(Lang_Text(FTexts.Hints[i]));
     }
     for (const auto& g : FGrids) {
         const TRuleTable& t = *g->Table;
         if (g->Sheet)
-            g->Sheet->SetCaption(Lang(t.Tab));
+            g->Sheet->SetCaption(Lang_Text(t.Tab));
         TGridColumnCollection* cols = g->Grid->Columns();
-        cols->Items(0)->SetHeader(Lang(t.N_Header));
+        cols->Items(0)->SetHeader(Lang_Text(t.N_Header));
         if (g->Hints)
             g->Hints->Clear();
         for (size_t i = 0; i < t.Columns.size(); ++i) {
-            cols->Items(Integer(i) + 1)->SetHeader(Lang(t.Columns[i].Header));
+            cols->Items(Integer(i) + 1)->SetHeader(Lang_Text(t.Columns[i].Header));
             if (g->Hints)
-                g->Hints->Add(Lang(t.Columns[i].Hint));
+                g->Hints->Add(Lang_Text(t.Columns[i].Hint));
         }
     }
 }
