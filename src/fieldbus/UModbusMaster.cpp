@@ -18,14 +18,6 @@ enum { cSlave_ID = 2, cType, cAddress, cNPoint, cPoll_Time };
 constexpr Integer Read_Max_Error = 7, Read_Position = 8, Read_Bit = 9;
 constexpr Integer Write_Max_Error = 9, Write_Position = 10, Write_Bit = 11;
 
-void Set_Items(TExColumnGrid* Grid, Integer Col, std::initializer_list<const char*> Items)
-{
-    TStringList* items = Grid->Columns()->Items(Col)->ComboItems();
-    items->Clear();
-    for (const char* item : Items)
-        items->Add(QLatin1String(item));
-}
-
 void Show_Column(TExColumnGrid* Grid, Integer Col, bool Shown)
 {
     if (Grid->IsHiddenColumn(Col) == !Shown)
@@ -53,10 +45,6 @@ TModbusMasterForm::TModbusMasterForm(TComponent* AOwner, const QString& Name, In
     ACG_Modbus_Write = Add_Grid(Layout.Write, Layout.Write_Look, "ACG_Modbus_Write", 512, "TS_Modbus_Write");
     TS_Modbus_Read = Sheet(0);
     TS_Modbus_Write = Sheet(1);
-    Set_Items(ACG_Modbus_Read, Col(cType), {"Coil Status", "Input Status", "Holding Register", "Input Register"});
-    Set_Items(ACG_Modbus_Write, Col(cType), {"Coil Status", "Holding Register"});
-    Number_Items(ACG_Modbus_Read, Col(Read_Bit), 8);
-    Number_Items(ACG_Modbus_Write, Col(Write_Bit), 8);
 }
 
 TModbusMasterForm::~TModbusMasterForm() = default;

@@ -70,5 +70,9 @@ private:
     Integer FShift;
 };
 
+// The list items of the Type columns of the read and write tables.
+constexpr const char* Modbus_Read_Types = "Coil Status|Input Status|Holding Register|Input Register";
+constexpr const char* Modbus_Write_Types = "Coil Status|Holding Register";
+
 // True when the text is not an IPv4 address of four parts 0..255.
 bool Check_IP_Address(const QString& Text);
