@@ -27,8 +27,9 @@ public:
     TExColumnGrid* ACG_Pub;
     TExColumnGrid* ACG_Sub;
 
-    TStringList* Hint_MQTT_Set_Topic_Pub;
-    TStringList* Hint_MQTT_Set_Topic_Sub;
+    // The header hints of the tables, kept by the frame.
+    TStringList* Hint_MQTT_Set_Topic_Pub = nullptr;
+    TStringList* Hint_MQTT_Set_Topic_Sub = nullptr;
     Integer Byte_IN = 1500;
     Integer Byte_OUT = 1500;
     Integer Working_Mode = 1;

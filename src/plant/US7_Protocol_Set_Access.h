@@ -30,8 +30,9 @@ public:
     TExColumnGrid* ACG_S7_Read;
     TExColumnGrid* ACG_S7_Write;
 
-    TStringList* Hint_S7_Set_Access_Read;
-    TStringList* Hint_S7_Set_Access_Write;
+    // The header hints of the tables, kept by the frame.
+    TStringList* Hint_S7_Set_Access_Read = nullptr;
+    TStringList* Hint_S7_Set_Access_Write = nullptr;
     bool Do_Copy_In_Read = false;
     bool Do_Copy_In_Write = false;
     Integer NByte_IN = 1500;

@@ -16,7 +16,8 @@ public:
     bool Controllo_dati() override;
 
     TExColumnGrid* ACG_SNMP;
-    TStringList* Hint_SNMP;
+    // The header hints of the tables, kept by the frame.
+    TStringList* Hint_SNMP = nullptr;
     bool Do_Copy_SNMP = false;
 };
 

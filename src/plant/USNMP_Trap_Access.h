@@ -31,8 +31,9 @@ public:
     TExColumnGrid* ACG_SNMP_Read;
     TExColumnGrid* ACG_SNMP_Write;
 
-    TStringList* Hint_SNMP_Read;
-    TStringList* Hint_SNMP_Write;
+    // The header hints of the tables, kept by the frame.
+    TStringList* Hint_SNMP_Read = nullptr;
+    TStringList* Hint_SNMP_Write = nullptr;
     std::unique_ptr<TStringList> SL_Check_Desc;
     Integer NByte_IN = 1440;
     Integer NByte_OUT = 1440;
