@@ -11,11 +11,6 @@ TFKNXAccess* FKNXAccess = nullptr;
 
 namespace {
 
-QString Lang(Integer n)
-{
-    return Language_Texts->Strings(n);
-}
-
 enum {
     Col_Source = 2, Col_Dest, Col_APCI, Col_Priority, Col_Format, Col_Factor, Col_Extended,
     Col_OnTimer = 12, Col_Poll, Col_Position, Col_BitMode, Col_Length, Col_TimeOut
@@ -115,42 +110,42 @@ bool TFKNXAccess::Check_Row(Integer r, QChar Separator)
         return false;
     };
     if (Check_KNX_Address(Trim(Cell(0, Col_Source, r)), false, true))
-        return fail(Lang(4549));
+        return fail(Lang_Text(4549));
     const QString dest = Trim(Cell(0, Col_Dest, r));
     const bool group = Is_KNX_Group_Address(dest);
     if (Check_KNX_Address(dest, group, !group))
-        return fail(Lang(group ? 4551 : 4550));
+        return fail(Lang_Text(group ? 4551 : 4550));
     const QString apci = UpperCase(Cell(0, Col_APCI, r));
     if (apci != QLatin1String("READ") && apci != QLatin1String("WRITE")) {
         const Integer n = Cell_Int(0, Col_APCI, r);
         if (n < 0 || n > Max_APCI)
-            return fail(Lang(4552));
+            return fail(Lang_Text(4552));
     }
     if (!Is_Priority(Cell(0, Col_Priority, r)))
-        return fail(Lang(4553));
+        return fail(Lang_Text(4553));
     if (Trim(Cell(0, Col_Format, r)).isEmpty())
-        return fail(Lang(4554));
+        return fail(Lang_Text(4554));
     float factor = 0;
     if (!Trim(Cell(0, Col_Factor, r)).isEmpty() && !Text_To_Float(Cell(0, Col_Factor, r), Separator, factor))
-        return fail(Lang(4565));
+        return fail(Lang_Text(4565));
     if (UpperCase(Cell(0, Col_OnTimer, r)) == QLatin1String("Y") &&
         !Check_Range(0, r, Col_Poll, 1, Max_Time, 4555))
         return false;
     const Integer position = Cell_Int(0, Col_Position, r);
     if (position < 0 || position > Max_Num_Byte - 1)
-        return fail(Lang(4556) + QString::number(Max_Num_Byte - 1));
+        return fail(Lang_Text(4556) + QString::number(Max_Num_Byte - 1));
     // A start bit makes Length count bits from that bit of Position's byte.
     const bool byte_mode = UpperCase(Cell(0, Col_BitMode, r)) == QLatin1String("NO");
     const Integer start_bit = byte_mode ? 0 : Cell_Int(0, Col_BitMode, r);
     if (start_bit < 0 || start_bit > 7)
-        return fail(Lang(4557));
+        return fail(Lang_Text(4557));
     const bool extended = UpperCase(Cell(0, Col_Extended, r)) == QLatin1String("Y");
     const Integer limit = byte_mode ? (extended ? 255 : 14) : (extended ? 2040 : 112);
     const Integer length = Cell_Int(0, Col_Length, r);
     if (length < 1 || length > limit)
-        return fail(Lang(4558) + QString::number(limit));
+        return fail(Lang_Text(4558) + QString::number(limit));
     const Integer bytes = byte_mode ? length : (length + start_bit + 7) / 8;
     if (position + bytes > Max_Num_Byte)
-        return fail(Lang(4559) + QString::number(Max_Num_Byte));
+        return fail(Lang_Text(4559) + QString::number(Max_Num_Byte));
     return Check_Range(0, r, Col_TimeOut, 0, Max_Time, 4566);
 }

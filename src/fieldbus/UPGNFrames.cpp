@@ -9,11 +9,6 @@
 
 namespace {
 
-QString Lang(Integer n)
-{
-    return Language_Texts->Strings(n);
-}
-
 const QString Yes = QStringLiteral("Y");
 constexpr Integer Max_TP_Bytes = 1785;  // a transport-protocol message
 constexpr Integer Max_FP_Bytes = 223;   // a fast packet
@@ -52,7 +47,7 @@ Integer TPGNReceiveForm::Message_Bytes(Integer r, Integer Max, Integer T_Start, 
     const Integer start = Cell_Int(0, FRules.Col_Start, r);
     const Integer count = Cell_Int(0, FRules.Col_NByte, r);
     if (count < 0 || start + count > Max) {
-        Row_Error(r, Lang(T_Sum));
+        Row_Error(r, Lang_Text(T_Sum));
         return -1;
     }
     return count;
@@ -71,7 +66,7 @@ Integer TPGNReceiveForm::Row_Bytes(Integer r)
     if (no_start && no_count)
         return Frame_Bytes;
     if (no_start != no_count) {
-        Row_Error(r, Lang(k.T_Both));
+        Row_Error(r, Lang_Text(k.T_Both));
         return -1;
     }
     if (!Check_Range(0, r, k.Col_Start, 1, Frame_Bytes, k.T_Start) ||
@@ -79,7 +74,7 @@ Integer TPGNReceiveForm::Row_Bytes(Integer r)
         return -1;
     const Integer count = Cell_Int(0, k.Col_NByte, r);
     if (Cell_Int(0, k.Col_Start, r) + count > Frame_Bytes) {
-        Row_Error(r, Lang(k.T_Sum));
+        Row_Error(r, Lang_Text(k.T_Sum));
         return -1;
     }
     return count;
@@ -93,7 +88,7 @@ bool TPGNReceiveForm::Controllo_dati()
     for (Integer r = 1; r < end; ++r) {
         // Any Data Page text passes: the combo offers only 0 and 1.
         if (k.Col_DP >= 0 && Cell(0, k.Col_DP, r).isEmpty()) {
-            Row_Error(r, Lang(k.T_DP));
+            Row_Error(r, Lang_Text(k.T_DP));
             return false;
         }
         if (!Check_Range(0, r, k.Col_PGN, 0, k.Max_PGN, k.T_PGN) || !Check_Range(0, r, k.Col_SA, 0, k.Max_SA, k.T_SA))
@@ -103,7 +98,7 @@ bool TPGNReceiveForm::Controllo_dati()
             return false;
         total += bytes;
         if (total > NUM_BYTE_IN) {
-            Error_Box(Lang(k.T_Total) + QString::number(NUM_BYTE_IN));
+            Error_Box(Lang_Text(k.T_Total) + QString::number(NUM_BYTE_IN));
             return false;
         }
         if (k.Col_OnRequest >= 0 && Cell(0, k.Col_OnRequest, r) == Yes &&
@@ -146,19 +141,19 @@ bool TPGNSendForm::Controllo_dati()
         if (!Check_Range(0, r, k.Col_Priority, 0, 7, k.T_Priority))
             return false;
         if (k.Col_DP >= 0 && Cell(0, k.Col_DP, r).isEmpty()) {
-            Row_Error(r, Lang(k.T_DP));
+            Row_Error(r, Lang_Text(k.T_DP));
             return false;
         }
         if (!Check_Range(0, r, k.Col_PGN, 0, k.Max_PGN, k.T_PGN) || !Check_Range(0, r, k.Col_SA, 0, k.Max_SA, k.T_SA))
             return false;
         const Integer bytes = Cell_Int(0, k.Col_NByte, r);
         if (bytes < 0 || bytes > NUM_BYTE_OUT) {
-            Row_Error(r, Lang(k.T_NByte) + QString::number(NUM_BYTE_OUT));
+            Row_Error(r, Lang_Text(k.T_NByte) + QString::number(NUM_BYTE_OUT));
             return false;
         }
         total += bytes;
         if (total > NUM_BYTE_OUT) {
-            Error_Box(Lang(k.T_Total) + QString::number(NUM_BYTE_OUT));
+            Error_Box(Lang_Text(k.T_Total) + QString::number(NUM_BYTE_OUT));
             return false;
         }
         if (Cell(0, k.Col_OnTimer, r) == Yes && !Check_Range(0, r, k.Col_Timer, 1, Max_Send_Timer, k.T_Timer))
