@@ -13,7 +13,7 @@
 #include <QTemporaryDir>
 
 #include "OkButton.h"
-#include "Screenshot.h"
+#include "TableWindowFixture.h"
 #include "shell/URuleTableFrame.h"
 #include "grid/columns/ExColumnGrid.h"
 #include "platform/Dialogs.h"
@@ -36,37 +36,15 @@ struct RowCase {
     QString message;
 };
 
-inline QByteArray Read_Bytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 template <class Form>
-struct RuleTableTest : ::testing::Test {
-    QTemporaryDir dir;
-    Form* form = nullptr;
-
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        Load_Default_Texts();
-        SW_Code = Const_SW_Code;
-        Enable_Jump_Field_Tables = false;
-        Double_Click_Auto_Size = false;
-        Row_Clipboard = std::make_unique<TStringList>();
-        Project_Folder = dir.path();
-        Set_Files();
-        DialogSeam::Clear();
-        form = new Form(nullptr);
-        form->AfterConstruction();
-    }
-    void TearDown() override
-    {
-        delete form;
-        Project_Folder.clear();
-        EXPECT_EQ(DialogSeam::PendingAnswers(), 0);
-    }
+struct RuleTableTest : TableWindowFixture<Form> {
+    using Base = TableWindowFixture<Form>;
+    using Base::dir;
+    using Base::form;
+    using Base::Open;
+    using Base::Set_Row;
+    using Base::OK_Fails;
+    using Base::OK_Passes;
 
     // A fixture of tests/data/fieldbus/<folder> as the configuration's file.
     void Copy_Fixture(const QString& folder, const QString& name)
@@ -80,17 +58,6 @@ struct RuleTableTest : ::testing::Test {
         ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
         f.write(text.toUtf8());
     }
-    // Opens the window as a step does (without the modal loop), expecting
-    // no box.
-    void Open()
-    {
-        DialogSeam::Clear();
-        form->Hide();
-        form->SetModalResult(mrNone);
-        form->Show();
-        EXPECT_TRUE(DialogSeam::Shown().empty());
-        DialogSeam::Clear();
-    }
     // Opens the window expecting one error box; returns its text.
     QString Open_Fails()
     {
@@ -101,25 +68,6 @@ struct RuleTableTest : ::testing::Test {
         const auto shown = DialogSeam::Shown();
         DialogSeam::Clear();
         return shown.size() == 1 ? shown[0].Text : QStringLiteral("<%1 boxes>").arg(shown.size());
-    }
-    // Cells 1 .. last (hidden ones included) of a row joined by "|".
-    static QString Row(TExColumnGrid* g, Integer r)
-    {
-        QStringList cells;
-        for (Integer c = 1; c < g->GetColCount() + g->NumHiddenColumns(); ++c)
-            cells << g->GetCellEx(c, r);
-        return cells.join(QLatin1Char('|'));
-    }
-    static void Set_Row(TExColumnGrid* g, Integer r, const QString& cells)
-    {
-        const QStringList list = cells.split(QLatin1Char('|'));
-        for (Integer c = 0; c < list.size(); ++c)
-            g->SetCellEx(c + 1, r, list[c]);
-    }
-    static void Select(TExColumnGrid* g, Integer row)
-    {
-        g->SetRowEx(row);
-        g->SetCol(2);
     }
     // For each case: a fresh show, First typed into row 1 and the case into
     // row 2, then OK. A passing case writes File; a failing one is refused
@@ -142,8 +90,6 @@ struct RuleTableTest : ::testing::Test {
             }
         }
     }
-    QString OK_Fails() { return ::OK_Fails(form, form->Btn_OK); }
-    void OK_Passes() { ::OK_Passes(form, form->Btn_OK); }
     // Presses Delete Row answering the question; returns the question.
     QString Delete(Integer answer)
     {
@@ -163,10 +109,6 @@ struct RuleTableTest : ::testing::Test {
         TestInput::Click(form->Btn_PasteRow);
         const auto shown = DialogSeam::Shown();
         return shown.size() == 1 ? shown[0].Text : QStringLiteral("<%1 boxes>").arg(shown.size());
-    }
-    void Screenshot(const char* name)
-    {
-        EXPECT_FALSE(testsupport::SaveScreenshot(GrabControl(form), QString::fromLatin1(name)).isEmpty());
     }
     QString Header_Hint(TExColumnGrid* g, Integer row, Integer col)
     {
