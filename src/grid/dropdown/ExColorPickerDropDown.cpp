@@ -8,21 +8,6 @@
 
 // ------------------------------------------------------------ items
 
-void TColorItem::Changed()
-{
-    auto* c = dynamic_cast<TColorItems*>(Collection());
-    if (c != nullptr && c->OnChange)
-        c->OnChange(c);
-}
-
-void TColorItem::SetCaption(const QString& Value)
-{
-    if (Value == FCaption)
-        return;
-    FCaption = Value;
-    Changed();
-}
-
 void TColorItem::SetColor(TColor Value)
 {
     if (Value == FColor)
@@ -45,7 +30,7 @@ void TColorItem::Assign(const TPersistent* Source)
 }
 
 TColorItems::TColorItems(TPersistent* AOwner)
-    : TCollection([](TCollection* c) { return new TColorItem(c); }), FOwner(AOwner)
+    : TPickerItems([](TCollection* c) { return new TColorItem(c); }), FOwner(AOwner)
 {
 }
 

@@ -8,6 +8,7 @@
 
 #include "grid/dropdown/ExDropDown.h"
 #include "grid/dropdown/ExItemSelector.h"
+#include "grid/dropdown/ExPickerList.h"
 
 class TCustomColorSelector;
 class TExColorCubePanel;
@@ -17,14 +18,12 @@ class TPickerSearch;
 enum TColorValueText { cvtNone, cvtHex, cvtWebName, cvtRGB, cvtHTML };
 enum TColorSelectionStyle { csList, csDiscrete, csColorCube, csSpectrum };
 
-class TColorItem : public TCollectionItem {
+class TColorItem : public TCaptionItem {
 public:
-    explicit TColorItem(TCollection* Collection) : TCollectionItem(Collection) {}
+    using TCaptionItem::TCaptionItem;
     QString ClassName() const override { return QStringLiteral("TColorItem"); }
     void Assign(const TPersistent* Source) override;
 
-    const QString& Caption() const { return FCaption; }
-    void SetCaption(const QString& Value);
     TColor Color() const { return FColor; }
     void SetColor(TColor Value);
     const QString& Hint() const { return FHint; }
@@ -33,14 +32,12 @@ public:
     void SetEnabled(bool Value) { FEnabled = Value; }
 
 private:
-    void Changed();
-    QString FCaption;
     TColor FColor = clNone;
     QString FHint;
     bool FEnabled = true;
 };
 
-class TColorItems : public TCollection {
+class TColorItems : public TPickerItems {
 public:
     explicit TColorItems(TPersistent* AOwner);
     QString ClassName() const override { return QStringLiteral("TColorItems"); }
@@ -50,7 +47,6 @@ public:
     TColorItem* Items(Integer Index) const { return ItemsAs<TColorItem>(Index); }
     void SetItem(Integer Index, const TColorItem* Value) { SetItems(Index, Value); }
     // A caption or colour changed (Sender: the collection).
-    TNotifyEvent OnChange;
 
 private:
     TPersistent* FOwner;

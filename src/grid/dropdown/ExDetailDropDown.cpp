@@ -10,40 +10,6 @@
 
 // ------------------------------------------------------------ items
 
-TDetailItem::TDetailItem(TCollection* Collection) : TCollectionItem(Collection), FImage(std::make_unique<TPicture>())
-{
-}
-
-TDetailItem::~TDetailItem() = default;
-
-void TDetailItem::Changed()
-{
-    auto* c = dynamic_cast<TDetailItems*>(Collection());
-    if (c != nullptr && c->OnChange)
-        c->OnChange(c);
-}
-
-void TDetailItem::SetCaption(const QString& Value)
-{
-    if (Value == FCaption)
-        return;
-    FCaption = Value;
-    Changed();
-}
-
-void TDetailItem::SetImageIndex(Integer Value)
-{
-    if (Value == FImageIndex)
-        return;
-    FImageIndex = Value;
-    Changed();
-}
-
-void TDetailItem::SetImage(const TPicture* Value)
-{
-    FImage->Assign(Value);
-}
-
 void TDetailItem::Assign(const TPersistent* Source)
 {
     const auto* s = dynamic_cast<const TDetailItem*>(Source);
@@ -51,15 +17,13 @@ void TDetailItem::Assign(const TPersistent* Source)
         TCollectionItem::Assign(Source);
         return;
     }
-    SetCaption(s->FCaption);
-    SetImageIndex(s->FImageIndex);
-    FImage->Assign(s->FImage.get());
+    AssignPicture(s);
     FTag = s->FTag;
     FItemObject = s->FItemObject;
 }
 
 TDetailItems::TDetailItems(TPersistent* AOwner)
-    : TCollection([](TCollection* c) { return new TDetailItem(c); }), FMyOwner(AOwner)
+    : TPickerItems([](TCollection* c) { return new TDetailItem(c); }), FMyOwner(AOwner)
 {
 }
 

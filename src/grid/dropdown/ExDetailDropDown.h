@@ -10,24 +10,18 @@
 
 #include "grid/dropdown/ExDropDown.h"
 #include "grid/dropdown/ExItemSelector.h"
+#include "grid/dropdown/ExPickerList.h"
 
 class TPicture;
 class TPickerSearch;
 
-class TDetailItem : public TCollectionItem {
+class TDetailItem : public TPickerImageItem {
 public:
-    explicit TDetailItem(TCollection* Collection);
-    ~TDetailItem() override;
+    using TPickerImageItem::TPickerImageItem;
     QString ClassName() const override { return QStringLiteral("TDetailItem"); }
     // Caption, image index, picture, tag and object; the notes stay.
     void Assign(const TPersistent* Source) override;
 
-    const QString& Caption() const { return FCaption; }
-    void SetCaption(const QString& Value);
-    Integer ImageIndex() const { return FImageIndex; }
-    void SetImageIndex(Integer Value);
-    TPicture* Image() const { return FImage.get(); }
-    void SetImage(const TPicture* Value);
     const QString& Notes() const { return FNotes; }
     void SetNotes(const QString& Value) { FNotes = Value; }
     Integer Tag() const { return FTag; }
@@ -37,16 +31,12 @@ public:
     void SetItemObject(TObject* Value) { FItemObject = Value; }
 
 private:
-    void Changed();
-    QString FCaption;
-    Integer FImageIndex = -1;
-    std::unique_ptr<TPicture> FImage;
     QString FNotes;
     Integer FTag = 0;
     TObject* FItemObject = nullptr;
 };
 
-class TDetailItems : public TCollection {
+class TDetailItems : public TPickerItems {
 public:
     explicit TDetailItems(TPersistent* AOwner);
     QString ClassName() const override { return QStringLiteral("TDetailItems"); }
@@ -58,7 +48,6 @@ public:
     // The first item whose caption equals AValue exactly; -1 when none.
     Integer IndexOf(const QString& AValue) const;
 
-    TNotifyEvent OnChange;
 
 private:
     TPersistent* FMyOwner;

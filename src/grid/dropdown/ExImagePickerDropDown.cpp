@@ -8,40 +8,6 @@
 
 // ------------------------------------------------------------ items
 
-TImageItem::TImageItem(TCollection* Collection) : TCollectionItem(Collection), FImage(std::make_unique<TPicture>())
-{
-}
-
-TImageItem::~TImageItem() = default;
-
-void TImageItem::Changed()
-{
-    auto* c = dynamic_cast<TImageItems*>(Collection());
-    if (c != nullptr && c->OnChange)
-        c->OnChange(c);
-}
-
-void TImageItem::SetCaption(const QString& Value)
-{
-    if (Value == FCaption)
-        return;
-    FCaption = Value;
-    Changed();
-}
-
-void TImageItem::SetImageIndex(Integer Value)
-{
-    if (Value == FImageIndex)
-        return;
-    FImageIndex = Value;
-    Changed();
-}
-
-void TImageItem::SetImage(const TPicture* Value)
-{
-    FImage->Assign(Value);
-}
-
 void TImageItem::Assign(const TPersistent* Source)
 {
     const auto* s = dynamic_cast<const TImageItem*>(Source);
@@ -49,14 +15,12 @@ void TImageItem::Assign(const TPersistent* Source)
         TCollectionItem::Assign(Source);
         return;
     }
-    SetCaption(s->FCaption);
-    SetImageIndex(s->FImageIndex);
-    FImage->Assign(s->FImage.get());
+    AssignPicture(s);
     FHint = s->FHint;
 }
 
 TImageItems::TImageItems(TPersistent* AOwner)
-    : TCollection([](TCollection* c) { return new TImageItem(c); }), FMyOwner(AOwner)
+    : TPickerItems([](TCollection* c) { return new TImageItem(c); }), FMyOwner(AOwner)
 {
 }
 

@@ -8,36 +8,26 @@
 
 #include "grid/dropdown/ExDropDown.h"
 #include "grid/dropdown/ExItemSelector.h"
+#include "grid/dropdown/ExPickerList.h"
 
 class TPicture;
 class TPickerSearch;
 
-class TImageItem : public TCollectionItem {
+class TImageItem : public TPickerImageItem {
 public:
-    explicit TImageItem(TCollection* Collection);
-    ~TImageItem() override;
+    using TPickerImageItem::TPickerImageItem;
     QString ClassName() const override { return QStringLiteral("TImageItem"); }
     void Assign(const TPersistent* Source) override;
 
-    const QString& Caption() const { return FCaption; }
-    void SetCaption(const QString& Value);
-    Integer ImageIndex() const { return FImageIndex; }
-    void SetImageIndex(Integer Value);
-    TPicture* Image() const { return FImage.get(); }
-    void SetImage(const TPicture* Value);
     const QString& Hint() const { return FHint; }
     void SetHint(const QString& Value) { FHint = Value; }
 
 private:
     friend class TExImagePickerDropDown;
-    void Changed();
-    QString FCaption;
-    Integer FImageIndex = -1;
-    std::unique_ptr<TPicture> FImage;
     QString FHint;
 };
 
-class TImageItems : public TCollection {
+class TImageItems : public TPickerItems {
 public:
     explicit TImageItems(TPersistent* AOwner);
     QString ClassName() const override { return QStringLiteral("TImageItems"); }
@@ -48,7 +38,6 @@ public:
     TImageItem* Items(Integer Index) const { return GetItem(Index); }
     void SetItem(Integer Index, const TImageItem* Value) { SetItems(Index, Value); }
 
-    TNotifyEvent OnChange;
 
 private:
     TPersistent* FMyOwner;

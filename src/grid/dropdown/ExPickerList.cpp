@@ -2,6 +2,7 @@
 
 #include "grid/dropdown/ExDropDown.h"
 #include "grid/dropdown/ExItemSelector.h"
+#include "platform/Bitmap.h"
 #include "platform/Timer.h"
 
 void MovePickerList(TExCustomItemSelector* List, Integer Target, bool& InternalCall)
@@ -137,4 +138,47 @@ void TPickerSearch::Clear()
 {
     FKeyTimer->SetEnabled(false);
     FCurSearch.clear();
+}
+
+// ------------------------------------------------------------ items
+
+void TCaptionItem::Changed()
+{
+    auto* c = dynamic_cast<TPickerItems*>(Collection());
+    if (c != nullptr && c->OnChange)
+        c->OnChange(c);
+}
+
+void TCaptionItem::SetCaption(const QString& Value)
+{
+    if (Value == FCaption)
+        return;
+    FCaption = Value;
+    Changed();
+}
+
+TPickerImageItem::TPickerImageItem(TCollection* Collection) : TCaptionItem(Collection), FImage(std::make_unique<TPicture>())
+{
+}
+
+TPickerImageItem::~TPickerImageItem() = default;
+
+void TPickerImageItem::SetImageIndex(Integer Value)
+{
+    if (Value == FImageIndex)
+        return;
+    FImageIndex = Value;
+    Changed();
+}
+
+void TPickerImageItem::SetImage(const TPicture* Value)
+{
+    FImage->Assign(Value);
+}
+
+void TPickerImageItem::AssignPicture(const TPickerImageItem* Source)
+{
+    SetCaption(Source->FCaption);
+    SetImageIndex(Source->FImageIndex);
+    FImage->Assign(Source->FImage.get());
 }

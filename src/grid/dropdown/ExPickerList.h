@@ -2,16 +2,20 @@
 // What the list pickers (detail, image and colour) share in driving their
 // popup's item selector from the edit's keys: moving the list's selection
 // as the picker's own move (which leaves the popup open), paging by the
-// rows in view, and the incremental search of keys typed within 500 ms.
+// rows in view, and the incremental search of keys typed within 500 ms;
+// and their items: a caption, and for the detail and image pickers an image.
 
 #include <functional>
+#include <memory>
 
 #include <QString>
 
+#include "platform/Lists.h"
 #include "platform/Object.h"
 #include "platform/Types.h"
 
 class TComponent;
+class TPicture;
 class TExCustomDropDown;
 class TExCustomItemSelector;
 class TTimer;
@@ -67,4 +71,43 @@ public:
 private:
     TTimer* FKeyTimer;  // owned through the component owner list
     QString FCurSearch;
+};
+
+// The item lists of the pickers: a collection that tells its OnChange when
+// an item's shown value changes.
+class TPickerItems : public TCollection {
+public:
+    using TCollection::TCollection;
+    TNotifyEvent OnChange;
+};
+
+// A picker item with its caption; a changed caption tells the collection.
+class TCaptionItem : public TCollectionItem {
+public:
+    using TCollectionItem::TCollectionItem;
+    const QString& Caption() const { return FCaption; }
+    void SetCaption(const QString& Value);
+
+protected:
+    // Fires the owning collection's OnChange.
+    void Changed();
+    QString FCaption;
+};
+
+// A picker item with an image: an index into the picker's image list or a
+// picture of its own.
+class TPickerImageItem : public TCaptionItem {
+public:
+    explicit TPickerImageItem(TCollection* Collection);
+    ~TPickerImageItem() override;
+    Integer ImageIndex() const { return FImageIndex; }
+    void SetImageIndex(Integer Value);
+    TPicture* Image() const { return FImage.get(); }
+    void SetImage(const TPicture* Value);
+
+protected:
+    // Caption, image index and picture of Source.
+    void AssignPicture(const TPickerImageItem* Source);
+    Integer FImageIndex = -1;
+    std::unique_ptr<TPicture> FImage;
 };
