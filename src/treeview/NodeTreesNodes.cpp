@@ -11,6 +11,22 @@
 #include "treeview/header/NodeTreeHeader.h"
 
 namespace {
+
+// The nodes a move or copy takes, in the order they are attached: Source
+// itself, or its children. Each child lands right at the target, so for the
+// modes where a later one would push ahead of an earlier one they go from
+// the last, and the children keep their order.
+std::vector<PDataNode> NodesToMove(PDataNode Source, bool ChildrenOnly, TNtNodeAttachMode Mode)
+{
+    if (!ChildrenOnly)
+        return {Source};
+    std::vector<PDataNode> children;
+    for (PDataNode c = Source->FirstChild; c; c = c->NextSibling)
+        children.push_back(c);
+    if (Mode == amAddChildFirst || Mode == amInsertAfter)
+        std::reverse(children.begin(), children.end());
+    return children;
+}
 Cardinal RoundUp4(Cardinal v)
 {
     return (v + 3) & ~3u;
@@ -857,37 +873,16 @@ void TBaseNodeTree::MoveTo(PDataNode Source, PDataNode Target, TNtNodeAttachMode
                 InternalConnectNode(n, Target, this, Mode);
                 DoNodeMoved(n);
             };
-            if (ChildrenOnly) {
-                std::vector<PDataNode> children;
-                for (PDataNode c = Source->FirstChild; c; c = c->NextSibling)
-                    children.push_back(c);
-                // Each lands right at the target: from the last one where
-                // later ones would push ahead of earlier ones, so that the
-                // children keep their order.
-                if (Mode == amAddChildFirst || Mode == amInsertAfter)
-                    std::reverse(children.begin(), children.end());
-                for (PDataNode c : children)
-                    moveOne(c);
-            } else {
-                moveOne(Source);
-            }
+            for (PDataNode n : NodesToMove(Source, ChildrenOnly, Mode))
+                moveOne(n);
         } else {
             targetTree->BeginUpdate();
             try {
                 auto copyOne = [&](PDataNode n) {
                     DoNodeMoved(CopyNodeThroughStream(n, targetTree, Target, Mode));
                 };
-                if (ChildrenOnly) {
-                    std::vector<PDataNode> children;
-                    for (PDataNode c = Source->FirstChild; c; c = c->NextSibling)
-                        children.push_back(c);
-                    if (Mode == amAddChildFirst || Mode == amInsertAfter)
-                        std::reverse(children.begin(), children.end());
-                    for (PDataNode c : children)
-                        copyOne(c);
-                } else {
-                    copyOne(Source);
-                }
+                for (PDataNode n : NodesToMove(Source, ChildrenOnly, Mode))
+                    copyOne(n);
             } catch (...) {
                 targetTree->EndUpdate();
                 throw;
