@@ -10,7 +10,7 @@
 
 #include "grid/ExGridEditors.h"
 #include "grid/PictureContainer.h"
-#include "grid/asgcheck.h"
+#include "grid/esgcheck.h"
 #include "platform/Form.h"
 #include "platform/HintWindow.h"
 #include "platform/ImageList.h"

@@ -8,7 +8,7 @@
 #include <QRandomGenerator>
 
 #include "grid/EsgHTMLE.h"
-#include "grid/asgcheck.h"
+#include "grid/esgcheck.h"
 #include "platform/Text.h"
 
 namespace {

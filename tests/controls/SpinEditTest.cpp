@@ -10,7 +10,7 @@
 #include <cmath>
 
 #include "Screenshot.h"
-#include "controls/asgspin.h"
+#include "controls/esgspin.h"
 #include "platform/Messages.h"
 #include "platform/Text.h"
 #include "platform/TestHooks.h"

@@ -1,7 +1,7 @@
 // Cell drag and drop: the data object's formats and blocks, their round trip
 // through Qt's mime data and clipboard, the drop target's decisions, Qt drag
 // events handed to it, and the drop source's answers.
-#include "grid/asgdd.h"
+#include "grid/esgdd.h"
 
 #include "platform/StringList.h"
 #include "platform/Streams.h"

@@ -2,7 +2,7 @@
 // the selection of rows and disjunct rows and columns.
 #include "grid/ExGrid.h"
 
-#include "grid/asgcheck.h"
+#include "grid/esgcheck.h"
 
 #include <gtest/gtest.h>
 

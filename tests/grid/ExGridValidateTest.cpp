@@ -4,7 +4,7 @@
 #include "grid/ExGrid.h"
 
 #include "grid/ExGridEditors.h"
-#include "grid/asgcheck.h"
+#include "grid/esgcheck.h"
 #include "platform/Form.h"
 #include "platform/TestHooks.h"
 

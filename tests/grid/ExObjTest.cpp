@@ -1,7 +1,7 @@
 // Grid helper objects: integer and sort-index lists, cell controls, file
 // pictures, line lists, focus-glow masks and the cell checker base.
 #include "grid/ExObj.h"
-#include "grid/asgcheck.h"
+#include "grid/esgcheck.h"
 
 #include "platform/Canvas.h"
 #include "platform/ExtCtrls.h"

@@ -1,5 +1,5 @@
 // Theme services binding, style detection and the handle list.
-#include "controls/ATXPVS.h"
+#include "controls/ETXPVS.h"
 #include "grid/ExStyleIF.h"
 #include "grid/ExUtil.h"
 #include "controls/ExXPVS.h"
@@ -62,8 +62,8 @@ TEST(ThemeServices, OpensOnlyTheClassesTheStyleDraws)
 {
     TThemeServices& ts = ExXPVS();
     ASSERT_TRUE(ThemeActive(ts));
-    EXPECT_NE(&ts, &ATXPVS());
-    EXPECT_TRUE(ATXPVS().Loaded());
+    EXPECT_NE(&ts, &ETXPVS());
+    EXPECT_TRUE(ETXPVS().Loaded());
     for (const char* cls : {"button", "COMBOBOX", "spin", "Progress", "window;spin"}) {
         HTHEME t = ts.OpenThemeData(nullptr, QString::fromLatin1(cls));
         EXPECT_NE(t, nullptr) << cls;

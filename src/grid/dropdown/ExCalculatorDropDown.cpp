@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "controls/ATXPVS.h"
+#include "controls/ETXPVS.h"
 #include "platform/Bitmap.h"
 #include "platform/Canvas.h"
 #include "platform/DrawText.h"
@@ -409,7 +409,7 @@ void TCustomButtonPanel::DrawButton(Integer Index, TCanvas* Canvas)
     Canvas->Brush()->SetStyle(bsSolid);
     Canvas->Brush()->SetColor(Color());
     Canvas->FillRect(r);
-    TThemeServices& ts = ATXPVS();
+    TThemeServices& ts = ETXPVS();
     HTHEME theme = ts.OpenThemeData != nullptr && HandleAllocated() ? ts.OpenThemeData(Handle(), QStringLiteral("button")) : nullptr;
     if (theme != nullptr) {
         Integer state = PBS_NORMAL;

@@ -5,7 +5,7 @@
 
 #include "grid/ExGrid.h"
 
-#include "grid/asgcheck.h"
+#include "grid/esgcheck.h"
 #include "platform/InplaceEdit.h"
 
 void TExStringGrid::StoreOldCellState(Integer ACol, Integer ARow)

@@ -1,4 +1,6 @@
-#include "asgdd.h"
+// Drag and drop of grid cells: the base drop target and source, the data
+// object offered for dragged cells and columns, and the dropped-format reader.
+#include "esgdd.h"
 
 #include "platform/StringList.h"
 #include "platform/Streams.h"

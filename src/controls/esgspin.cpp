@@ -1,4 +1,6 @@
-#include "controls/asgspin.h"
+// The spin edit: a one-line edit whose arrow buttons step an integer, real,
+// date or time value (the grid's spin cell editor derives from it).
+#include "controls/esgspin.h"
 
 #include <QLocale>
 #include <cmath>

@@ -1,7 +1,0 @@
-#pragma once
-// The dropdown editors' own binding of the theme services (their dropdown
-// button and calculator): the same table as ExXPVS, bound separately.
-
-#include "ExXPVS.h"
-
-TThemeServices& ATXPVS();
