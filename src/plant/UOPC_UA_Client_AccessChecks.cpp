@@ -29,7 +29,7 @@ QString FaultText(Integer n, Integer server, Integer variable)
 
 Integer ToInt(const QString& text)
 {
-    return Text_To_Int(text, -1);
+    return Decimal_To_Int(text, -1);
 }
 
 bool IsEmpty(const QString& text)
@@ -123,7 +123,7 @@ Integer EndOf(const TOPC_UA_Variable_List& list)
 {
     Int64 end = 0;
     for (const auto& v : list)
-        end = std::max(end, Int64(Text_To_Int(v->Position(), 0)) + GetLenVarType(v->VarType()));
+        end = std::max(end, Int64(Decimal_To_Int(v->Position(), 0)) + GetLenVarType(v->VarType()));
     return Integer(std::min<Int64>(end, std::numeric_limits<Integer>::max()));
 }
 

@@ -3,40 +3,13 @@
 #include "platform/Text.h"
 #include "shell/CodeTables.h"
 #include "shell/OpcUaRecords.h"
+#include "shell/TextChecks.h"
 
 #include <limits>
 
 namespace {
 
 constexpr Integer kDataTypeCount = 15;
-
-// A decimal 64-bit integer after any leading blanks, with an optional sign;
-// false for anything else, an overflow included.
-bool ParseInt64(const QString& text, Int64& value)
-{
-    qsizetype i = 0;
-    const qsizetype n = text.size();
-    while (i < n && text[i] == u' ')
-        ++i;
-    bool negative = false;
-    if (i < n && (text[i] == u'+' || text[i] == u'-'))
-        negative = text[i++] == u'-';
-    if (i == n)
-        return false;
-    UInt64 magnitude = 0;
-    const UInt64 limit = negative ? UInt64(std::numeric_limits<Int64>::max()) + 1 : UInt64(std::numeric_limits<Int64>::max());
-    for (; i < n; ++i) {
-        const char16_t c = text[i].unicode();
-        if (c < u'0' || c > u'9')
-            return false;
-        const UInt64 digit = c - u'0';
-        if (magnitude > (limit - digit) / 10)
-            return false;
-        magnitude = magnitude * 10 + digit;
-    }
-    value = negative ? Int64(0 - magnitude) : Int64(magnitude);
-    return true;
-}
 
 // One to eight hexadecimal digits and nothing else; 0 for any other text.
 LongWord HexPart(const QString& part)
@@ -136,7 +109,7 @@ void TOPC_UA_Variable::SetNodeID(const QString& v)
     switch (identifierType) {
     case 0: {
         Int64 value = 0;
-        if (!ParseInt64(v, value))
+        if (!Try_Decimal_To_Int64(v, value))
             value = 0;
         numeric = value >= 0 && value <= Int64(std::numeric_limits<LongWord>::max()) ? LongWord(value) : 0;
         break;

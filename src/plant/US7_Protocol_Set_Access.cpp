@@ -148,6 +148,8 @@ bool TFS7_Protocol_Set_Access::Controllo_dati()
             if (!Row_Enabled(g, r, false))
                 continue;
             auto empty = [&](Integer c) { return Cell_Trim(g, c, r).isEmpty(); };
+            // The numbers of these rows are decimal.
+            auto number = [&](Integer c) { return Decimal_To_Int(Cell(g, c, r), -1); };
             auto fault = [&](Integer text, const QString& tail = QString()) {
                 Row_Error(r, Lang_Text(text) + tail);
                 return false;
@@ -155,32 +157,32 @@ bool TFS7_Protocol_Set_Access::Controllo_dati()
             Byte b1 = 0, b2 = 0, b3 = 0, b4 = 0;
             if (IP_Text_To_Bytes(Cell(g, cAddress, r), b1, b2, b3, b4))
                 return fault(k.Address);
-            const Integer port = Cell_Int(g, cPort, r);
+            const Integer port = number(cPort);
             if (Outside(port, 0, 65535))
                 return fault(k.Port);
             if (Check_IP_Port(b1, b2, b3, b4, port) < 0)
                 return fault(k.Connections);
             if (empty(cType))
                 return fault(k.Type);
-            if (Outside(Cell_Int(g, cRack, r), 0, 3))
+            if (Outside(number(cRack), 0, 3))
                 return fault(k.Rack);
-            if (Outside(Cell_Int(g, cSlot, r), 0, 31))
+            if (Outside(number(cSlot), 0, 31))
                 return fault(k.Slot);
             if (empty(cData_Type))
                 return fault(k.Data_Type);
             if (empty(cIdentifier))
                 return fault(k.Identifier);
-            if (Outside(Cell_Int(g, cDB, r), 0, 65535))
+            if (Outside(number(cDB), 0, 65535))
                 return fault(k.DB);
             if (empty(cArea))
                 return fault(k.Area);
-            if (Outside(Cell_Int(g, cAdd, r), 0, 65535))
+            if (Outside(number(cAdd), 0, 65535))
                 return fault(k.Add);
             if (empty(cBit))
                 return fault(k.Bit);
-            if (Outside(Cell_Int(g, cPoll, r), k.Min_Poll, 100000000))
+            if (Outside(number(cPoll), k.Min_Poll, 100000000))
                 return fault(k.Poll);
-            if (Outside(Cell_Int(g, k.Position_Col, r), 0, t.Positions - 1))
+            if (Outside(number(k.Position_Col), 0, t.Positions - 1))
                 return fault(k.Position, QString::number(t.Positions - 1));
             if (empty(k.Start_Bit_Col))
                 return fault(k.Start_Bit);

@@ -90,8 +90,9 @@ bool ParseDecimal(const QString& text, QChar sep, double& result)
 namespace {
 
 // The integer reading for a signed integer of Bits bits (32 or 64): decimal
-// within the signed range, hexadecimal as a bit pattern of that width.
-bool Read_Integer(const QString& text, int Bits, qint64& value)
+// within the signed range, hexadecimal (when Hex_Allowed) as a bit pattern of
+// that width.
+bool Read_Integer(const QString& text, int Bits, qint64& value, bool Hex_Allowed)
 {
     const qsizetype n = text.size();
     qsizetype i = 0;
@@ -103,10 +104,10 @@ bool Read_Integer(const QString& text, int Bits, qint64& value)
         ++i;
     }
     bool hex = false;
-    if (i < n && (text[i] == u'$' || text[i] == u'x' || text[i] == u'X')) {
+    if (Hex_Allowed && i < n && (text[i] == u'$' || text[i] == u'x' || text[i] == u'X')) {
         hex = true;
         ++i;
-    } else if (i + 1 < n && text[i] == u'0' && (text[i + 1] == u'x' || text[i + 1] == u'X')) {
+    } else if (Hex_Allowed && i + 1 < n && text[i] == u'0' && (text[i + 1] == u'x' || text[i + 1] == u'X')) {
         hex = true;
         i += 2;
     }
@@ -147,37 +148,34 @@ bool Read_Integer(const QString& text, int Bits, qint64& value)
     return true;
 }
 
+// The reading into an integer of T's width; value is set only on success.
+template <class T>
+bool Read_As(const QString& text, T& value, bool Hex_Allowed)
+{
+    qint64 v = 0;
+    if (!Read_Integer(text, int(sizeof(T) * 8), v, Hex_Allowed))
+        return false;
+    value = T(v);
+    return true;
+}
+
+template <class T>
+T Read_Or(const QString& text, T fallback, bool Hex_Allowed)
+{
+    T v = fallback;
+    Read_As(text, v, Hex_Allowed);
+    return v;
+}
+
 } // namespace
 
-bool Try_Text_To_Int(const QString& text, Integer& value)
-{
-    qint64 v = 0;
-    if (!Read_Integer(text, 32, v))
-        return false;
-    value = Integer(v);
-    return true;
-}
-
-bool Try_Text_To_Int64(const QString& text, Int64& value)
-{
-    qint64 v = 0;
-    if (!Read_Integer(text, 64, v))
-        return false;
-    value = v;
-    return true;
-}
-
-Int64 Text_To_Int64(const QString& text, Int64 fallback)
-{
-    Int64 v = 0;
-    return Try_Text_To_Int64(text, v) ? v : fallback;
-}
-
-Integer Text_To_Int(const QString& text, Integer fallback)
-{
-    Integer v = 0;
-    return Try_Text_To_Int(text, v) ? v : fallback;
-}
+bool Try_Text_To_Int(const QString& text, Integer& value) { return Read_As(text, value, true); }
+bool Try_Text_To_Int64(const QString& text, Int64& value) { return Read_As(text, value, true); }
+Int64 Text_To_Int64(const QString& text, Int64 fallback) { return Read_Or(text, fallback, true); }
+Integer Text_To_Int(const QString& text, Integer fallback) { return Read_Or(text, fallback, true); }
+bool Try_Decimal_To_Int(const QString& text, Integer& value) { return Read_As(text, value, false); }
+bool Try_Decimal_To_Int64(const QString& text, Int64& value) { return Read_As(text, value, false); }
+Integer Decimal_To_Int(const QString& text, Integer fallback) { return Read_Or(text, fallback, false); }
 
 bool Split_IP_Address(const QString& text, QString& part1, QString& part2, QString& part3, QString& part4)
 {

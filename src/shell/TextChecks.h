@@ -24,6 +24,11 @@ Integer Text_To_Int(const QString& text, Integer fallback);
 // 64-bit pattern).
 bool Try_Text_To_Int64(const QString& text, Int64& value);
 Int64 Text_To_Int64(const QString& text, Int64 fallback);
+// The decimal reading of the checks that ask for decimal numbers: the same,
+// without the hexadecimal forms ("$10" and "0x10" do not convert).
+bool Try_Decimal_To_Int(const QString& text, Integer& value);
+Integer Decimal_To_Int(const QString& text, Integer fallback);
+bool Try_Decimal_To_Int64(const QString& text, Int64& value);
 
 // True when text is four dot-separated parts, each 0..255 by the integer
 // reading (parts trimmed, the fourth being everything after the third dot).

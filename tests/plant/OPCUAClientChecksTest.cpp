@@ -99,6 +99,12 @@ TEST_F(OPCUAClientChecksTest, OneFaultAtATime)
          "Error in Server Number 1 in Read Variable 1!! Position must be between 0 and 1499"},
         {"read position abc", true, [](TOPC_UA_Variable& v) { v.SetPosition("abc"); },
          "Error in Server Number 1 in Read Variable 1!! Position must be between 0 and 1499"},
+        {"read position in hexadecimal", true, [](TOPC_UA_Variable& v) { v.SetPosition("0x10"); },
+         "Error in Server Number 1 in Read Variable 1!! Position must be between 0 and 1499"},
+        {"read time in hexadecimal", true, [](TOPC_UA_Variable& v) { v.SetTime("$10"); },
+         "Error in Server Number 1 in Read Variable 1!! Time must be major to 0"},
+        {"array start in hexadecimal", true,
+         [](TOPC_UA_Variable& v) { v.SetVarArray("Array"); v.SetStart("$1"); v.SetLen("1"); }, "T5523 server 1 variable 1"},
         {"read start bit empty", true, [](TOPC_UA_Variable& v) { v.SetStartBit(""); }, "T5533 server 1 variable 1"},
         {"read start bit 8", true, [](TOPC_UA_Variable& v) { v.SetStartBit("8"); }, "T5534 server 1 variable 1"},
         {"read start bit 7", true, [](TOPC_UA_Variable& v) { v.SetStartBit("7"); }, ""},
@@ -120,6 +126,10 @@ TEST_F(OPCUAClientChecksTest, OneFaultAtATime)
         {"write position -1", false, [](TOPC_UA_Variable& v) { v.SetPosition("-1"); },
          "Error in Server Number 1 in Write Variable 1!! Position must be between 0 and 1499"},
         {"write start bit empty", false, [](TOPC_UA_Variable& v) { v.SetStartBit(""); }, "T5535 server 1 variable 1"},
+        {"write position in hexadecimal", false, [](TOPC_UA_Variable& v) { v.SetPosition("$10"); },
+         "Error in Server Number 1 in Write Variable 1!! Position must be between 0 and 1499"},
+        {"write start bit in hexadecimal", false, [](TOPC_UA_Variable& v) { v.SetStartBit("0x1"); },
+         "T5536 server 1 variable 1"},
         {"write start bit -1", false, [](TOPC_UA_Variable& v) { v.SetStartBit("-1"); }, "T5536 server 1 variable 1"},
     };
     for (const TFault& f : faults) {
@@ -241,6 +251,10 @@ TEST(OPCUAClientPositionsTest, StartAfterThePreviousServer)
     Start_Position(list, 3, readStart, writeStart);
     EXPECT_EQ(readStart, 47);  // String at 27 + 20
     EXPECT_EQ(writeStart, 16); // Guid with no position
+    // A position is read as a decimal number: "$30" counts as none.
+    list[1]->Var_List_W[1]->SetPosition("$30");
+    Start_Position(list, 3, readStart, writeStart);
+    EXPECT_EQ(writeStart, 16);
     Auto_Position(list, 3);
     EXPECT_EQ(Positions(list[2]->Var_List_R).join(u','), QStringLiteral("47"));
     EXPECT_EQ(Positions(list[2]->Var_List_W).join(u','), QStringLiteral("16"));

@@ -121,6 +121,12 @@ TEST_F(S7Window, EveryCheckRefusesItsFaultWithTheRow)
         {"write position", true, wPosition, "1500", 5985, "1499"},
         {"write start bit", true, wStart_Bit, "", 5986, ""},
         {"disabled", true, cEnable, "N", 0, ""},
+        // Numbers are decimal only.
+        {"port in hexadecimal", false, cPort, "$66", 5972, ""},
+        {"db number in hexadecimal", false, cDB, "0x10", 6005, ""},
+        {"write poll in hexadecimal", true, cPoll, "x10", 5984, ""},
+        {"write position in hexadecimal", true, wPosition, "$10", 5985, "1499"},
+        {"leading blanks and sign", false, cPort, "  +102", 0, ""},
     };
     for (const auto& k : cases) {
         SCOPED_TRACE(k.what);

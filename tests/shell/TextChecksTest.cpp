@@ -64,6 +64,32 @@ TEST(IntegerReading, SixtyFourBitsTakeTheStorageNumbersAndAddresses)
     }
 }
 
+TEST(IntegerReading, TheDecimalReadingRefusesTheHexadecimalForms)
+{
+    struct Case { const char* text; bool ok; Integer value; };
+    const Case cases[] = {
+        {"12", true, 12},           {"  -7", true, -7},         {"+007", true, 7},
+        {"2147483647", true, INT32_MAX},                        {"-2147483648", true, INT32_MIN},
+        {"$10", false, 0},          {"0x10", false, 0},         {"x10", false, 0},
+        {"-$10", false, 0},         {"2147483648", false, 0},   {"12 ", false, 0},
+        {"", false, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        const QString text = QString::fromUtf8(c.text);
+        Integer v = 0;
+        EXPECT_EQ(Try_Decimal_To_Int(text, v), c.ok);
+        EXPECT_EQ(Decimal_To_Int(text, -99), c.ok ? c.value : -99);
+    }
+    Int64 w = 0;
+    EXPECT_TRUE(Try_Decimal_To_Int64(QStringLiteral("2147483648"), w));
+    EXPECT_EQ(w, 2147483648LL);
+    EXPECT_TRUE(Try_Decimal_To_Int64(QStringLiteral("-9223372036854775808"), w));
+    EXPECT_EQ(w, INT64_MIN);
+    EXPECT_FALSE(Try_Decimal_To_Int64(QStringLiteral("$FFFFFFFF"), w));
+    EXPECT_FALSE(Try_Decimal_To_Int64(QStringLiteral("0x1"), w));
+}
+
 TEST(SplitIpAddress, ChecksFourTrimmedParts)
 {
     struct Case { const char* text; bool ok; };
