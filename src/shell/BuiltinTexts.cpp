@@ -1981,6 +1981,29 @@ const TBuiltinText Builtin_Texts[] = {
     // ---- 5600-5632: TFOPC_UA_Add_Server
 
     // ---- 5700-5731: TFOPC_UA_Scan_Server
+    {5700, u"Scan Server OPC UA"},
+    {5701, u"Variables found on the OPC UA Server"},
+    {5702, u"OK"},
+    {5703, u"Cancel"},
+    {5704, u"Select All R"},
+    {5705, u"Clear All R"},
+    {5706, u"Take the ticked variables into the tables of the Server"},
+    {5707, u"Close without taking any variable"},
+    {5708, u"Tick every variable in Read"},
+    {5709, u"Untick every variable in Read"},
+    {5710, u"N"},
+    {5711, u"Read"},
+    {5712, u"Display Name"},
+    {5713, u"Node Type"},
+    {5714, u"Node Identifier"},
+    {5715, u"Data Type"},
+    {5716, u"Name Space Index"},
+    {5723, u"WAITING FOR SCAN..."},
+    {5724, u"Write"},
+    {5726, u"Select All W"},
+    {5727, u"Clear All W"},
+    {5728, u"Tick every variable in Write"},
+    {5729, u"Untick every variable in Write"},
 
     // ---- 5800-5830: TFOPC_UA_Server_Access
 

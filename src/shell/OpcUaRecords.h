@@ -1,10 +1,36 @@
 #pragma once
 // Records exchanged with the external OPC UA browse library "OPC_UA_Search".
 // Little-endian, natural alignment, texts are pointers to zero-terminated
-// 8-bit texts owned by their writer. Field order and meaning are fixed by the
-// library; the pointer fields take the platform's pointer size, so the
-// offsets below differ between 32-bit and 64-bit builds (the library must be
-// built for the same width as the program).
+// 8-bit texts owned by their writer. Field order and meaning are fixed; the
+// pointer fields take the platform's pointer size, so a library for this
+// program must be built for the same width. On a 64-bit build (this one on
+// x86-64 and arm64) the library must use:
+//
+//   opcua_server_to_discover, 56 bytes      opcua_structure, 80 bytes
+//    0 server_address       pointer          0 nameSpaceIndex     u16
+//    8 user_pass_auth_flag  i32              2 identifierType     u16
+//   12 (padding)            4 bytes          4 numeric            u32
+//   16 username             pointer          8 stringname         pointer
+//   24 password             pointer         16 stringLength       u32
+//   32 cert                 pointer         20 guide1             u32
+//   40 priv_key             pointer         24 guide2             u16
+//   48 security_type        i32             26 guide3             u16
+//   52 security_policy      i32             28 guide4             8 bytes
+//                                           36 (padding)          4 bytes
+//                                           40 byteString         pointer
+//                                           48 byteStringLength   u32
+//                                           52 (padding)          4 bytes
+//                                           56 displayName        pointer
+//                                           64 displayNameLength  u32
+//                                           68 dataType           i32
+//                                           72 accessLevel        u8
+//                                           73 spare              3 bytes
+//                                           76 (padding)          4 bytes
+//
+// A 32-bit build has no padding: 32 and 56 bytes, every field after a
+// pointer 4 bytes earlier. The request is passed by value and the result by
+// address, both with the C calling convention. The static assertions below
+// hold both layouts.
 
 #include "platform/Types.h"
 
@@ -64,38 +90,36 @@ struct TOPC_UA_Guid {
 static_assert(sizeof(TOPC_UA_Guid) == 16);
 static_assert(offsetof(TOPC_UA_Guid, data4) == 8);
 
-// The layouts the library expects, for 32-bit and 64-bit pointers.
+// The layouts above: offset on a 32-bit build, offset on a 64-bit build.
 namespace opcua_layout {
-constexpr std::size_t P = sizeof(void*);
-static_assert(P == 4 || P == 8);
-constexpr std::size_t Align(std::size_t offset, std::size_t a) { return (offset + a - 1) / a * a; }
+static_assert(sizeof(void*) == 4 || sizeof(void*) == 8);
+constexpr std::size_t At(std::size_t narrow, std::size_t wide) { return sizeof(void*) == 4 ? narrow : wide; }
 }
 
 static_assert(offsetof(opcua_server_to_discover, server_address) == 0);
-static_assert(offsetof(opcua_server_to_discover, user_pass_auth_flag) == opcua_layout::P);
-static_assert(offsetof(opcua_server_to_discover, username) == 2 * opcua_layout::P);
-static_assert(offsetof(opcua_server_to_discover, password) == 3 * opcua_layout::P);
-static_assert(offsetof(opcua_server_to_discover, cert) == 4 * opcua_layout::P);
-static_assert(offsetof(opcua_server_to_discover, priv_key) == 5 * opcua_layout::P);
-static_assert(offsetof(opcua_server_to_discover, security_type) == 6 * opcua_layout::P);
-static_assert(offsetof(opcua_server_to_discover, security_policy) == 6 * opcua_layout::P + 4);
-static_assert(sizeof(opcua_server_to_discover) == (opcua_layout::P == 4 ? 32 : 56));
+static_assert(offsetof(opcua_server_to_discover, user_pass_auth_flag) == opcua_layout::At(4, 8));
+static_assert(offsetof(opcua_server_to_discover, username) == opcua_layout::At(8, 16));
+static_assert(offsetof(opcua_server_to_discover, password) == opcua_layout::At(12, 24));
+static_assert(offsetof(opcua_server_to_discover, cert) == opcua_layout::At(16, 32));
+static_assert(offsetof(opcua_server_to_discover, priv_key) == opcua_layout::At(20, 40));
+static_assert(offsetof(opcua_server_to_discover, security_type) == opcua_layout::At(24, 48));
+static_assert(offsetof(opcua_server_to_discover, security_policy) == opcua_layout::At(28, 52));
+static_assert(sizeof(opcua_server_to_discover) == opcua_layout::At(32, 56));
 
 static_assert(offsetof(opcua_structure, nameSpaceIndex) == 0);
 static_assert(offsetof(opcua_structure, identifierType) == 2);
 static_assert(offsetof(opcua_structure, numeric) == 4);
 static_assert(offsetof(opcua_structure, stringname) == 8);
-static_assert(offsetof(opcua_structure, stringLength) == 8 + opcua_layout::P);
-static_assert(offsetof(opcua_structure, guide1) == 12 + opcua_layout::P);
-static_assert(offsetof(opcua_structure, guide2) == 16 + opcua_layout::P);
-static_assert(offsetof(opcua_structure, guide3) == 18 + opcua_layout::P);
-static_assert(offsetof(opcua_structure, guide4) == 20 + opcua_layout::P);
-static_assert(offsetof(opcua_structure, byteString) == opcua_layout::Align(28 + opcua_layout::P, opcua_layout::P));
-static_assert(offsetof(opcua_structure, byteStringLength) == offsetof(opcua_structure, byteString) + opcua_layout::P);
-static_assert(offsetof(opcua_structure, displayName)
-              == opcua_layout::Align(offsetof(opcua_structure, byteStringLength) + 4, opcua_layout::P));
-static_assert(offsetof(opcua_structure, displayNameLength) == offsetof(opcua_structure, displayName) + opcua_layout::P);
-static_assert(offsetof(opcua_structure, dataType) == offsetof(opcua_structure, displayNameLength) + 4);
-static_assert(offsetof(opcua_structure, accessLevel) == offsetof(opcua_structure, dataType) + 4);
-static_assert(offsetof(opcua_structure, spare) == offsetof(opcua_structure, accessLevel) + 1);
-static_assert(sizeof(opcua_structure) == (opcua_layout::P == 4 ? 56 : 80));
+static_assert(offsetof(opcua_structure, stringLength) == opcua_layout::At(12, 16));
+static_assert(offsetof(opcua_structure, guide1) == opcua_layout::At(16, 20));
+static_assert(offsetof(opcua_structure, guide2) == opcua_layout::At(20, 24));
+static_assert(offsetof(opcua_structure, guide3) == opcua_layout::At(22, 26));
+static_assert(offsetof(opcua_structure, guide4) == opcua_layout::At(24, 28));
+static_assert(offsetof(opcua_structure, byteString) == opcua_layout::At(32, 40));
+static_assert(offsetof(opcua_structure, byteStringLength) == opcua_layout::At(36, 48));
+static_assert(offsetof(opcua_structure, displayName) == opcua_layout::At(40, 56));
+static_assert(offsetof(opcua_structure, displayNameLength) == opcua_layout::At(44, 64));
+static_assert(offsetof(opcua_structure, dataType) == opcua_layout::At(48, 68));
+static_assert(offsetof(opcua_structure, accessLevel) == opcua_layout::At(52, 72));
+static_assert(offsetof(opcua_structure, spare) == opcua_layout::At(53, 73));
+static_assert(sizeof(opcua_structure) == opcua_layout::At(56, 80));
