@@ -102,18 +102,18 @@ public:
     // and returns false.
     virtual bool Controllo_dati() = 0;
     // Checks, writes the file and closes with the OK result.
-    void Btn_OKClick(TObject* Sender);
+    virtual void Btn_OKClick(TObject* Sender);
     // Row buttons: on the active tab's grid, at its current row.
-    void Btn_DelRowClick(TObject* Sender);
-    void Btn_InsRowClick(TObject* Sender);
-    void Btn_CopyRowClick(TObject* Sender);
-    void Btn_PasteRowClick(TObject* Sender);
+    virtual void Btn_DelRowClick(TObject* Sender);
+    virtual void Btn_InsRowClick(TObject* Sender);
+    virtual void Btn_CopyRowClick(TObject* Sender);
+    virtual void Btn_PasteRowClick(TObject* Sender);
     // Handlers of the grids.
     void ClickCell(TObject* Sender, Integer ARow, Integer ACol);
     void DblClickCell(TObject* Sender, Integer ARow, Integer ACol);
     void GridHint(TObject* Sender, Integer ARow, Integer ACol, QString& HintStr);
     void KeyPress(TObject* Sender, QChar& Key);
-    void Set_Lang();
+    virtual void Set_Lang();
 
     TFxButton* Btn_DelRow;
     TFxButton* Btn_InsRow;
