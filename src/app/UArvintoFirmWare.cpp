@@ -31,6 +31,10 @@
 #include "parameters/ULoRa_Set_Access.h"
 #include "parameters/UParGen.h"
 #include "plant/UMQTT_Set_Topic.h"
+#include "plant/UOPC_UA_Add_Server.h"
+#include "plant/UOPC_UA_Client_Access.h"
+#include "plant/UOPC_UA_Scan_Server.h"
+#include "plant/UOPC_UA_Server_Access.h"
 #include "plant/USNMP_MIB.h"
 #include "plant/US7_Protocol_Set_Access.h"
 #include "plant/USNMPManagerAccess.h"
@@ -393,6 +397,10 @@ void TFArvintoFirmWare::Btn_Click(TObject* Sender)
         Update_Device();
     } else if (Is_Step(Sender, "Btn_MQTT_Set_Topic")) {
         FMQTT_Set_Topic->ShowModal();
+    } else if (Is_Step(Sender, "Btn_OPC_UA_Client_Access")) {
+        FOPC_UA_Client_Access->ShowModal();
+    } else if (Is_Step(Sender, "Btn_OPC_UA_Server_Access")) {
+        FOPC_UA_Server_Access->ShowModal();
     } else if (Is_Step(Sender, "Btn_S7_Protocol_Access")) {
         FS7_Protocol_Set_Access->ShowModal();
     } else if (Is_Step(Sender, "Btn_SNMP_Manager_Access")) {
@@ -550,6 +558,10 @@ void TFArvintoFirmWare::Change_Language()
     Refresh_Texts(FProfinetFileName);
     Refresh_Texts(FMQTT_Set_Topic);
     Refresh_Texts(FTopicTemplate);
+    Refresh_Texts(FOPC_UA_Client_Access);
+    Refresh_Texts(FOPC_UA_Add_Server);
+    Refresh_Texts(FOPC_UA_Scan_Server);
+    Refresh_Texts(FOPC_UA_Server_Access);
     Refresh_Texts(FS7_Protocol_Set_Access);
     Refresh_Texts(FSNMPManagerAccess);
     Refresh_Texts(FSNMP_Trap_Access);

@@ -31,6 +31,10 @@
 #include "parameters/ULoRa_Set_Access.h"
 #include "parameters/UParGen.h"
 #include "plant/UMQTT_Set_Topic.h"
+#include "plant/UOPC_UA_Add_Server.h"
+#include "plant/UOPC_UA_Client_Access.h"
+#include "plant/UOPC_UA_Scan_Server.h"
+#include "plant/UOPC_UA_Server_Access.h"
 #include "plant/US7_Protocol_Set_Access.h"
 #include "plant/USNMPManagerAccess.h"
 #include "plant/USNMP_Trap_Access.h"
@@ -79,6 +83,10 @@ void Create_Windows(TApplication& App)
     App.CreateForm(FProfinetFileName);
     App.CreateForm(FMQTT_Set_Topic);
     App.CreateForm(FTopicTemplate);
+    App.CreateForm(FOPC_UA_Client_Access);
+    App.CreateForm(FOPC_UA_Add_Server);
+    App.CreateForm(FOPC_UA_Scan_Server);
+    App.CreateForm(FOPC_UA_Server_Access);
     App.CreateForm(FS7_Protocol_Set_Access);
     App.CreateForm(FSNMPManagerAccess);
     App.CreateForm(FSNMP_Trap_Access);

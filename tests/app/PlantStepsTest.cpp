@@ -1,14 +1,19 @@
-// The hidden steps of the S7, SNMP and MQTT models: each opens its window on
-// the open configuration and refuses without one; every window follows a
-// language change.
+// The hidden steps of the S7, SNMP, MQTT and OPC UA models: each opens its
+// window on the open configuration and refuses without one; every window
+// follows a language change.
 #include "AppFixture.h"
 
 #include "controls/FxButton.h"
 #include "grid/columns/ExColumnGrid.h"
 #include "platform/PageControl.h"
+#include "platform/StdControls.h"
 #include "platform/StringList.h"
 #include "platform/TestHooks.h"
 #include "plant/UMQTT_Set_Topic.h"
+#include "plant/UOPC_UA_Add_Server.h"
+#include "plant/UOPC_UA_Client_Access.h"
+#include "plant/UOPC_UA_Scan_Server.h"
+#include "plant/UOPC_UA_Server_Access.h"
 #include "plant/US7_Protocol_Set_Access.h"
 #include "plant/USNMPManagerAccess.h"
 #include "plant/USNMP_Trap_Access.h"
@@ -33,6 +38,8 @@ TEST_F(PlantStepsTest, EachHiddenStepOpensItsWindowOnTheOpenConfiguration)
         const char* button;
         TForm* window;
     } steps[] = {{"Btn_MQTT_Set_Topic", FMQTT_Set_Topic},
+                 {"Btn_OPC_UA_Client_Access", FOPC_UA_Client_Access},
+                 {"Btn_OPC_UA_Server_Access", FOPC_UA_Server_Access},
                  {"Btn_S7_Protocol_Access", FS7_Protocol_Set_Access},
                  {"Btn_SNMP_Manager_Access", FSNMPManagerAccess},
                  {"Btn_SNMP_Trap", FSNMP_Trap_Access}};
@@ -69,7 +76,15 @@ TEST_F(PlantStepsTest, TheWindowsTakeANewLanguage)
     Language_Texts->Put(5900, "Accesso S7comm");
     Language_Texts->Put(6113, "Identificatore");
     Language_Texts->Put(6209, "Scrittura SNMP");
+    Language_Texts->Put(5400, "Client OPC UA");
+    Language_Texts->Put(5604, "Server OPC UA attivo");
+    Language_Texts->Put(5723, "ATTESA SCANSIONE...");
+    Language_Texts->Put(5816, "Tipo");
     main->Change_Language();
+    EXPECT_EQ(FOPC_UA_Client_Access->Caption(), "Client OPC UA");
+    EXPECT_EQ(FOPC_UA_Add_Server->CB_OPC_UA_Server_Enable->Caption(), "Server OPC UA attivo");
+    EXPECT_EQ(FOPC_UA_Scan_Server->LWaiting->Caption(), "ATTESA SCANSIONE...");
+    EXPECT_EQ(FOPC_UA_Server_Access->ESG->Columns()->Items(2)->Header(), "Tipo");
     EXPECT_EQ(FMQTT_Set_Topic->Caption(), "Argomenti MQTT");
     EXPECT_EQ(FTopicTemplate->ESG_Keywords->Cells(0, 0), "Parola chiave");
     EXPECT_EQ(FS7_Protocol_Set_Access->Caption(), "Accesso S7comm");
