@@ -2131,6 +2131,8 @@ const TBuiltinText Builtin_Texts[] = {
     {5727, u"Clear All W"},
     {5728, u"Tick every variable in Write"},
     {5729, u"Untick every variable in Write"},
+    {5730, u"Error! The library OPC_UA_Search cannot be loaded"},
+    {5731, u"Error! The library OPC_UA_Search has no browse entry points"},
 
     // ---- 5800-5830: TFOPC_UA_Server_Access
     {5800, u"Definition of OPC UA Server Variables"},
