@@ -4,6 +4,7 @@
 #include "parameters/LoRaWAN_Rates.h"
 #include "parameters/ParGenChecks.h"
 #include "parameters/ParGenLayout.h"
+#include "parameters/ParGenRows.h"
 #include "platform/CategoryPanel.h"
 #include "platform/Dialogs.h"
 #include "platform/ExtCtrls.h"
@@ -25,17 +26,10 @@ constexpr Integer Title_Height = 69;
 constexpr Integer Button_Band_Height = 40;
 constexpr Integer Button_Width = 110;
 constexpr Integer Button_Height = 28;
-constexpr Integer Check_Width = 415;
 
 QString Lang(Integer index)
 {
-    return Language_Texts && index < Language_Texts->Count() ? Language_Texts->Strings(index) : QString();
-}
-
-void Set_Hints(TOctetRow& row, Integer first)
-{
-    for (Integer i = 0; i < 4; ++i)
-        row.Edit[size_t(i)]->SetHint(Lang(first + i));
+    return ParGen_Text(index);
 }
 
 } // namespace
@@ -67,27 +61,22 @@ TFParGen::~TFParGen()
 
 // ------------------------------------------------------------ controls
 
-TCategoryPanel* TFParGen::Make_Panel()
+TCategoryPanel* TFParGen::Make_Panel(Integer CaptionText)
 {
     auto* p = new TCategoryPanel(this);
     p->SetPanelGroup(CPG);
+    p->SetTag(CaptionText);
     return p;
 }
 
 TLabel* TFParGen::Make_Label(TWinControl* Parent, Integer Top)
 {
-    auto* l = new TLabel(this);
-    l->SetParent(Parent);
-    l->SetBounds(Row_Label_Left, Top, Row_Control_Left - Row_Label_Left - 4, Label_Height);
-    return l;
+    return New_ParGen_Label(this, Parent, Top);
 }
 
 TEdit* TFParGen::Make_Edit(TWinControl* Parent, Integer Top, Integer Element)
 {
-    auto* e = new TEdit(this);
-    e->SetParent(Parent);
-    e->SetBounds(Row_Control_Left, Top, Row_Control_Width, Edit_Height);
-    e->SetShowHint(true);
+    TEdit* e = New_ParGen_Edit(this, Parent, Top);
     e->OnChange = [this](TObject* s) { On_Change(s); };
     if (Element >= 0)
         FField[size_t(Element)] = e;
@@ -96,11 +85,7 @@ TEdit* TFParGen::Make_Edit(TWinControl* Parent, Integer Top, Integer Element)
 
 TComboBox* TFParGen::Make_Combo(TWinControl* Parent, Integer Top, Integer Element)
 {
-    auto* c = new TComboBox(this);
-    c->SetParent(Parent);
-    c->SetStyle(csDropDownList);
-    c->SetBounds(Row_Control_Left, Top, Row_Control_Width, Combo_Height);
-    c->SetShowHint(true);
+    TComboBox* c = New_ParGen_Combo(this, Parent, Top);
     for (Integer i = 0; i < ParGen_Combo_Count(Element); ++i)
         c->Items()->Add(ParGen_Combo_Item(Element, i));
     c->OnChange = [this](TObject* s) { On_Change(s); };
@@ -110,10 +95,7 @@ TComboBox* TFParGen::Make_Combo(TWinControl* Parent, Integer Top, Integer Elemen
 
 TCheckBox* TFParGen::Make_Check(TWinControl* Parent, Integer Top, Integer Element)
 {
-    auto* c = new TCheckBox(this);
-    c->SetParent(Parent);
-    c->SetBounds(Row_Label_Left, Top, Check_Width, Check_Height);
-    c->SetShowHint(true);
+    TCheckBox* c = New_ParGen_Check(this, Parent, Top, false);
     c->OnClick = [this](TObject* s) { On_Click(s); };
     FField[size_t(Element)] = c;
     return c;
@@ -121,18 +103,12 @@ TCheckBox* TFParGen::Make_Check(TWinControl* Parent, Integer Top, Integer Elemen
 
 void TFParGen::Make_Octets(TWinControl* Parent, Integer Top, TOctetRow& Row, Integer FirstElement)
 {
+    New_ParGen_Octets(this, Parent, Top, Row);
     for (size_t i = 0; i < 4; ++i) {
-        TEdit* e = Make_Edit(Parent, Top, FirstElement + Integer(i));
-        e->SetBounds(Octet_Left[i], Top, Octet_Width, Edit_Height);
+        TEdit* e = Row.Edit[i];
+        FField[size_t(FirstElement) + i] = e;
+        e->OnChange = [this](TObject* s) { On_Change(s); };
         e->OnKeyPress = [this](TObject* s, QChar& k) { KeyPress(s, k); };
-        Row.Edit[i] = e;
-    }
-    for (size_t i = 0; i < 3; ++i) {
-        auto* dot = new TLabel(this);
-        dot->SetParent(Parent);
-        dot->SetBounds(Octet_Dot_Left[i], Top + 3, 4, Label_Height);
-        dot->SetCaption(QStringLiteral("."));
-        Row.Dot[i] = dot;
     }
 }
 
@@ -188,11 +164,13 @@ void TFParGen::Create_Controls()
     Create_LoRa();
     Create_BACnet_Master();
     Create_Ethernet();
+    Create_FieldBus_Panels();
+    Create_Plant_Panels();
 }
 
 void TFParGen::Create_Ethernet_Connection()
 {
-    TCategoryPanel* p = CP_Ethernet_Connection = Make_Panel();
+    TCategoryPanel* p = CP_Ethernet_Connection = Make_Panel(2906);
     L_EthConn_Device_Name = Make_Label(p, 12);
     E_EthConn_Device_Name = Make_Edit(p, 9, pgEth_Conn_Device_Name);
     E_EthConn_Device_Name->SetMaxLength(31);
@@ -207,7 +185,7 @@ void TFParGen::Create_Ethernet_Connection()
 
 void TFParGen::Create_LoRa()
 {
-    TCategoryPanel* p = CP_LoRa = Make_Panel();
+    TCategoryPanel* p = CP_LoRa = Make_Panel(406);
     L_LoRa_RF_Band = Make_Label(p, 12);
     CB_LoRa_RF_Band = Make_Combo(p, 9, pgLoRa_RF_Band);
     L_LoRa_FrequencySubBand = Make_Label(p, 40);
@@ -251,7 +229,7 @@ void TFParGen::Create_LoRa()
 
 void TFParGen::Create_BACnet_Master()
 {
-    TCategoryPanel* p = CP_BACnet_Master = Make_Panel();
+    TCategoryPanel* p = CP_BACnet_Master = Make_Panel(505);
     L_BACnet_Master_Type = Make_Label(p, 12);
     CB_BACnet_Master_Type = Make_Combo(p, 9, pgBACnet_Master_Type);
     L_BACnet_IP_Master_IP = Make_Label(p, 40);
@@ -259,7 +237,7 @@ void TFParGen::Create_BACnet_Master()
     L_BACnet_IP_Master_SM = Make_Label(p, 68);
     Make_Octets(p, 65, E_BACnet_IP_Master_SM, pgBACnet_Master_SM1);
     CB_BACnet_IP_Master_GAT = Make_Check(p, 96, pgBACnet_Master_EN_GAT);
-    CB_BACnet_IP_Master_GAT->SetWidth(Row_Control_Left - Row_Label_Left - 4);
+    CB_BACnet_IP_Master_GAT->SetWidth(L_BACnet_IP_Master_SM->Width());
     CB_BACnet_IP_Master_GAT->OnClick = nullptr;  // changes nothing else
     Make_Octets(p, 94, E_BACnet_IP_Master_GAT, pgBACnet_Master_GAT1);
     L_BACnet_IP_Master_Port = Make_Label(p, 124);
@@ -293,13 +271,13 @@ void TFParGen::Create_BACnet_Master()
 
 void TFParGen::Create_Ethernet()
 {
-    TCategoryPanel* p = CP_Ethernet = Make_Panel();
+    TCategoryPanel* p = CP_Ethernet = Make_Panel(436);
     L_Ethernet_IP = Make_Label(p, 12);
     Make_Octets(p, 9, E_Ethernet_IP, pgEthernet_IP1);
     L_Ethernet_SM = Make_Label(p, 40);
     Make_Octets(p, 37, E_Ethernet_SM, pgEthernet_SM1);
     CB_Ethernet_En_GAT = Make_Check(p, 68, pgEthernet_EN_GAT);
-    CB_Ethernet_En_GAT->SetWidth(Row_Control_Left - Row_Label_Left - 4);
+    CB_Ethernet_En_GAT->SetWidth(L_Ethernet_SM->Width());
     Make_Octets(p, 66, E_Ethernet_GAT, pgEthernet_GAT1);
     // Not stored by this converter: kept hidden by the layout.
     L_Ethernet_TCP_Port = Make_Label(p, 96);
@@ -314,16 +292,18 @@ void TFParGen::FormCreate(TObject*)
 {
     L_SW_Code->SetCaption(SW_Code);
     SetClientSize(Window_Width, Window_Height);
-    for (TCategoryPanel* p : {CP_Ethernet_Connection, CP_LoRa, CP_BACnet_Master, CP_Ethernet})
+    for (TCategoryPanel* p : CPG->Panels())
         p->SetVisible(false);
     Order_TAB_Panels();
     Move_GroupBoxs();
     Set_Lang();
+    Keep_Form_Values();
 }
 
 void TFParGen::FormShow(TObject*)
 {
     FLoading = true;
+    Restore_Form_Values();
     if (!FileExists(ParGen_File)) {
         Put_Values(ParGen_New_Values());
     } else if (FXML1->LoadFromFile(ParGen_File)) {
@@ -397,7 +377,10 @@ void TFParGen::On_Change(TObject* Sender)
         Move_GroupBoxs();
     } else if (Sender == CB_LoRa_DataRate) {
         Set_Max_Payload_Size();
-    } else if (Sender == CB_LoRa_Activation_Method || Sender == CB_BACnet_Master_Type) {
+    } else if (Sender == CB_LoRa_Activation_Method || Sender == CB_BACnet_Master_Type ||
+               Sender == CB_BACnet_Slave_Type || Sender == CB_MBus_OnWire_Present ||
+               Sender == CB_wMBus_Wireless_Present || Sender == CB_WiFi_Type || Sender == CB_WiFi_Secure_Type ||
+               Sender == CB_SNMP_Agent_SecurityLevel) {
         Move_GroupBoxs();
     }
 }
@@ -407,8 +390,15 @@ void TFParGen::On_Click(TObject* Sender)
     Is_Change = true;
     if (FLoading)
         return;
-    if (Sender == CB_EthConn_En_DHCP_Cable || Sender == CB_EthConn_En_DHCP_WiFi)
-        Move_GroupBoxs();
+    for (const TCheckBox* box :
+         {CB_EthConn_En_DHCP_Cable, CB_EthConn_En_DHCP_WiFi, CB_TLS_Enable, CB_TLS_En_Server_Auth,
+          CB_TLS_En_Client_Auth, CB_TLS_Server_Enable, CB_MQTT_WillFlag, CB_MQTT_PublishTopicConnection,
+          CB_SNMP_Agent_Version3, CB_WiFi_IP_Auto, CB_WiFi_En_DHCP}) {
+        if (Sender == box) {
+            Move_GroupBoxs();
+            return;
+        }
+    }
 }
 
 void TFParGen::KeyPress(TObject* Sender, QChar& Key)
@@ -490,43 +480,6 @@ void TFParGen::Set_Max_Payload_Size()
 
 // ------------------------------------------------------------ panels
 
-void TFParGen::Order_TAB_Panels()
-{
-    Order_TAB_Panels_59D16();
-}
-
-void TFParGen::Order_TAB_Panels_59D16()
-{
-    struct {
-        TCategoryPanel* Panel;
-        Integer Caption;
-    } const panels[] = {{CP_Ethernet_Connection, 2906}, {CP_LoRa, 406}, {CP_BACnet_Master, 505}, {CP_Ethernet, 436}};
-    Integer top = 0;
-    Integer k = 1;
-    for (const auto& p : panels) {
-        p.Panel->SetVisible(p.Panel != CP_Ethernet || Ethernet_Panel_Shown(CB_BACnet_Master_Type->ItemIndex()));
-        p.Panel->SetTop(top);
-        top += p.Panel->Height();
-        p.Panel->SetCaption(QString::number(k) + QStringLiteral(". ") + Lang(p.Caption));
-        p.Panel->SetTabOrder(k - 1);
-        ++k;
-    }
-}
-
-void TFParGen::Move_GroupBoxs()
-{
-    RePosition_Objects_59D16();
-}
-
-void TFParGen::RePosition_Objects_59D16()
-{
-    RePosition_Object_Ethernet_Connection();
-    RePosition_Object_LoRa();
-    RePosition_Object_BACnet_Master();
-    RePosition_Object_Ethernet();
-    CP_Ethernet->SetVisible(Ethernet_Panel_Shown(CB_BACnet_Master_Type->ItemIndex()));
-}
-
 void TFParGen::Place_Row(TControl* Label, std::initializer_list<TControl*> Inputs, const TRowPlace& Place)
 {
     Label->SetVisible(Place.Visible);
@@ -552,6 +505,49 @@ void TFParGen::Enable_Octets(TOctetRow& Row, bool Enabled)
 {
     for (TEdit* e : Row.Edit)
         e->SetEnabled(Enabled);
+}
+
+void TFParGen::Flow_Row(Integer& Y, TControl* Label, std::initializer_list<TControl*> Inputs)
+{
+    // A check box that forms a row has no inputs and sits at y itself.
+    Place_Row(Label, Inputs, {true, Y, Inputs.size() == 0 ? Y : Y - 3});
+    Y += Row_Pitch;
+}
+
+void TFParGen::Flow_Octets(Integer& Y, TControl* Label, TOctetRow& Row, bool HeadingBox)
+{
+    Place_Octets(Label, Row, {true, Y, Y - (HeadingBox ? 2 : 3)}, HeadingBox);
+    Y += Row_Pitch;
+}
+
+void TFParGen::Hide_Row(TControl* Label, std::initializer_list<TControl*> Inputs)
+{
+    Place_Row(Label, Inputs, {});
+}
+
+void TFParGen::Hide_Octets(TControl* Label, TOctetRow& Row)
+{
+    Place_Octets(Label, Row, {});
+}
+
+void TFParGen::Set_Shown(std::initializer_list<TControl*> Controls, bool Shown)
+{
+    for (TControl* c : Controls)
+        c->SetVisible(Shown);
+}
+
+void TFParGen::Fit_Panel(TCategoryPanel* Panel, TControl* Lowest)
+{
+    Panel->SetHeight(Lowest->Top() + Lowest->Height() + Panel_Margin + CPG->HeaderHeight());
+}
+
+void TFParGen::Apply_DHCP(std::initializer_list<TOctetRow*> Rows, TControl* GatewayBox)
+{
+    const bool enabled = !CB_EthConn_En_DHCP_Cable->Checked();
+    for (TOctetRow* row : Rows)
+        Enable_Octets(*row, enabled);
+    if (GatewayBox != nullptr)
+        GatewayBox->SetEnabled(enabled);
 }
 
 void TFParGen::RePosition_Object_Ethernet_Connection()
@@ -644,65 +640,83 @@ void TFParGen::Set_Lang()
     Btn_OK->SetHint(Lang(404));
     Btn_Cancel->SetHint(Lang(405));
 
-    // A row's texts: its label's caption, then its controls' hints.
-    auto row = [](TControl* label, TControl* input, Integer first) {
-        label->SetCaption(Lang(first));
-        input->SetHint(Lang(first + 1));
-    };
-    auto octet_row = [](TControl* label, TOctetRow& octets, Integer first) {
-        label->SetCaption(Lang(first));
-        Set_Hints(octets, first + 1);
-    };
-    // A heading check box takes its caption and its own hint.
-    auto check = [](TCheckBox* box, Integer first) {
-        box->SetCaption(Lang(first));
-        box->SetHint(Lang(first + 1));
-    };
+    Row_Texts(L_EthConn_Device_Name, {E_EthConn_Device_Name}, 2907);
+    Box_Texts(CB_EthConn_En_DHCP_Cable, {}, 2909);
+    Box_Texts(CB_EthConn_En_DHCP_WiFi, {}, 2911);
+    Box_Texts(CB_EthConn_Enable_DNS, {}, 2913);
+    Octet_Texts(L_EthConn_Primary_DNS, E_EthConn_Pri_DNS_IP, 2915);
+    Octet_Texts(L_EthConn_Secondary_DNS, E_EthConn_Sec_DNS_IP, 2920);
 
-    row(L_EthConn_Device_Name, E_EthConn_Device_Name, 2907);
-    check(CB_EthConn_En_DHCP_Cable, 2909);
-    check(CB_EthConn_En_DHCP_WiFi, 2911);
-    check(CB_EthConn_Enable_DNS, 2913);
-    octet_row(L_EthConn_Primary_DNS, E_EthConn_Pri_DNS_IP, 2915);
-    octet_row(L_EthConn_Secondary_DNS, E_EthConn_Sec_DNS_IP, 2920);
+    Row_Texts(L_LoRa_RF_Band, {CB_LoRa_RF_Band}, 407);
+    Row_Texts(L_LoRa_Network_Type, {CB_LoRa_Network_Type}, 409);
+    Row_Texts(L_LoRa_Activation_Method, {CB_LoRa_Activation_Method}, 411);
+    Row_Texts(L_LoRa_Device_Address, {E_LoRa_Device_Address}, 413);
+    Row_Texts(L_LoRa_JoinEUI, {E_LoRa_JoinEUI}, 415);
+    Row_Texts(L_LoRa_Network_Session_Key, {E_LoRa_Network_Session_Key}, 417);
+    Row_Texts(L_LoRa_Application_Session_Key, {E_LoRa_Application_Session_Key}, 419);
+    Row_Texts(L_LoRa_Application_Key, {E_LoRa_Application_Key}, 421);
+    Box_Texts(CB_LoRa_Adaptive_DataRate, {}, 483);
+    Row_Texts(L_LoRa_DataRate, {CB_LoRa_DataRate}, 485);
+    Row_Texts(L_LoRa_Transmission_Type, {CB_LoRa_Transmission_Type}, 487);
+    Row_Texts(L_LoRa_Payload_Size, {E_LoRa_Payload_Size}, 489);
+    Row_Texts(L_LoRa_FPort, {CB_LoRa_FPort}, 491);
+    Row_Texts(L_LoRa_FrequencySubBand, {CB_LoRa_FrequencySubBand}, 2904);
+    Row_Texts(L_LoRa_LNCHECK, {E_LoRa_LNCHECK}, 2933);
 
-    row(L_LoRa_RF_Band, CB_LoRa_RF_Band, 407);
-    row(L_LoRa_Network_Type, CB_LoRa_Network_Type, 409);
-    row(L_LoRa_Activation_Method, CB_LoRa_Activation_Method, 411);
-    row(L_LoRa_Device_Address, E_LoRa_Device_Address, 413);
-    row(L_LoRa_JoinEUI, E_LoRa_JoinEUI, 415);
-    row(L_LoRa_Network_Session_Key, E_LoRa_Network_Session_Key, 417);
-    row(L_LoRa_Application_Session_Key, E_LoRa_Application_Session_Key, 419);
-    row(L_LoRa_Application_Key, E_LoRa_Application_Key, 421);
-    check(CB_LoRa_Adaptive_DataRate, 483);
-    row(L_LoRa_DataRate, CB_LoRa_DataRate, 485);
-    row(L_LoRa_Transmission_Type, CB_LoRa_Transmission_Type, 487);
-    row(L_LoRa_Payload_Size, E_LoRa_Payload_Size, 489);
-    row(L_LoRa_FPort, CB_LoRa_FPort, 491);
-    row(L_LoRa_FrequencySubBand, CB_LoRa_FrequencySubBand, 2904);
-    row(L_LoRa_LNCHECK, E_LoRa_LNCHECK, 2933);
+    Row_Texts(L_BACnet_Master_Type, {CB_BACnet_Master_Type}, 506);
+    Octet_Texts(L_BACnet_IP_Master_IP, E_BACnet_IP_Master_IP, 508);
+    Octet_Texts(L_BACnet_IP_Master_SM, E_BACnet_IP_Master_SM, 513);
+    Box_Octet_Texts(CB_BACnet_IP_Master_GAT, E_BACnet_IP_Master_GAT, 518);
+    Row_Texts(L_BACnet_IP_Master_Port, {E_BACnet_IP_Master_Port}, 524);
+    Row_Texts(L_BACnet_IP_Master_Device_Name, {E_BACnet_IP_Master_Device_Name}, 526);
+    Row_Texts(L_BACnet_IP_Master_Device_Identifier, {E_BACnet_IP_Master_Device_Identifier}, 528);
+    Row_Texts(L_BACnet_IP_Master_TimeOut_Polling, {E_BACnet_IP_Master_TimeOut_Polling}, 530);
+    Row_Texts(L_BACnet_MSTP_Master_Baudrate, {CB_BACnet_MSTP_Master_Baudrate}, 532);
+    Row_Texts(L_BACnet_MSTP_Master_Parity, {CB_BACnet_MSTP_Master_Parity}, 534);
+    Row_Texts(L_BACnet_MSTP_Master_Device_Name, {E_BACnet_MSTP_Master_Device_Name}, 536);
+    Row_Texts(L_BACnet_MSTP_Master_MAC_Address, {E_BACnet_MSTP_Master_MAC_Address}, 538);
+    Row_Texts(L_BACnet_MSTP_Master_Max_Master, {E_BACnet_MSTP_Master_Max_Master}, 540);
+    Row_Texts(L_BACnet_MSTP_Master_Max_Info_Frame, {E_BACnet_MSTP_Master_Max_Info_Frame}, 542);
+    Row_Texts(L_BACnet_MSTP_Master_Device_Instance, {E_BACnet_MSTP_Master_Device_Instance}, 544);
 
-    row(L_BACnet_Master_Type, CB_BACnet_Master_Type, 506);
-    octet_row(L_BACnet_IP_Master_IP, E_BACnet_IP_Master_IP, 508);
-    octet_row(L_BACnet_IP_Master_SM, E_BACnet_IP_Master_SM, 513);
-    check(CB_BACnet_IP_Master_GAT, 518);
-    Set_Hints(E_BACnet_IP_Master_GAT, 520);
-    row(L_BACnet_IP_Master_Port, E_BACnet_IP_Master_Port, 524);
-    row(L_BACnet_IP_Master_Device_Name, E_BACnet_IP_Master_Device_Name, 526);
-    row(L_BACnet_IP_Master_Device_Identifier, E_BACnet_IP_Master_Device_Identifier, 528);
-    row(L_BACnet_IP_Master_TimeOut_Polling, E_BACnet_IP_Master_TimeOut_Polling, 530);
-    row(L_BACnet_MSTP_Master_Baudrate, CB_BACnet_MSTP_Master_Baudrate, 532);
-    row(L_BACnet_MSTP_Master_Parity, CB_BACnet_MSTP_Master_Parity, 534);
-    row(L_BACnet_MSTP_Master_Device_Name, E_BACnet_MSTP_Master_Device_Name, 536);
-    row(L_BACnet_MSTP_Master_MAC_Address, E_BACnet_MSTP_Master_MAC_Address, 538);
-    row(L_BACnet_MSTP_Master_Max_Master, E_BACnet_MSTP_Master_Max_Master, 540);
-    row(L_BACnet_MSTP_Master_Max_Info_Frame, E_BACnet_MSTP_Master_Max_Info_Frame, 542);
-    row(L_BACnet_MSTP_Master_Device_Instance, E_BACnet_MSTP_Master_Device_Instance, 544);
+    Octet_Texts(L_Ethernet_IP, E_Ethernet_IP, 437);
+    Octet_Texts(L_Ethernet_SM, E_Ethernet_SM, 442);
+    Box_Octet_Texts(CB_Ethernet_En_GAT, E_Ethernet_GAT, 447);
+    Row_Texts(L_Ethernet_TCP_Port, {E_Ethernet_TCP_Port}, 459);
+    Row_Texts(L_Ethernet_UDP_Port, {E_Ethernet_UDP_Port}, 461);
 
-    octet_row(L_Ethernet_IP, E_Ethernet_IP, 437);
-    octet_row(L_Ethernet_SM, E_Ethernet_SM, 442);
-    check(CB_Ethernet_En_GAT, 447);
-    Set_Hints(E_Ethernet_GAT, 449);
-    row(L_Ethernet_TCP_Port, E_Ethernet_TCP_Port, 459);
-    row(L_Ethernet_UDP_Port, E_Ethernet_UDP_Port, 461);
+    Set_Lang_FieldBus();
+    Set_Lang_Plant();
+}
+
+// ------------------------------------------------------------ values the file does not keep
+
+void TFParGen::Keep_Form_Values()
+{
+    FForm_Values.clear();
+    for (TCategoryPanel* panel : CPG->Panels()) {
+        if (panel == CP_Ethernet_Connection || panel == CP_LoRa || panel == CP_BACnet_Master || panel == CP_Ethernet)
+            continue;
+        for (Integer i = 0; i < panel->ControlCount(); ++i) {
+            TControl* c = panel->Controls(i);
+            if (auto* e = dynamic_cast<TEdit*>(c))
+                FForm_Values.push_back({c, e->Text(), 0});
+            else if (auto* cb = dynamic_cast<TComboBox*>(c))
+                FForm_Values.push_back({c, {}, cb->ItemIndex()});
+            else if (auto* box = dynamic_cast<TCheckBox*>(c))
+                FForm_Values.push_back({c, {}, box->Checked() ? 1 : 0});
+        }
+    }
+}
+
+void TFParGen::Restore_Form_Values()
+{
+    for (const TFormValue& v : FForm_Values) {
+        if (auto* e = dynamic_cast<TEdit*>(v.Control))
+            e->SetText(v.Text);
+        else if (auto* cb = dynamic_cast<TComboBox*>(v.Control))
+            cb->SetItemIndex(v.Index);
+        else if (auto* box = dynamic_cast<TCheckBox*>(v.Control))
+            box->SetChecked(v.Index != 0);
+    }
 }

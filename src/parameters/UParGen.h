@@ -6,31 +6,24 @@
 // Cancel writes nothing.
 
 #include <array>
+#include <initializer_list>
 #include <memory>
+#include <vector>
 
 #include "parameters/ParGenData.h"
+#include "parameters/ParGenFieldBusPanels.h"
+#include "parameters/ParGenPlantPanels.h"
 #include "platform/Form.h"
 
 class TXMLDocument;
 class TCategoryPanelGroup;
-class TCategoryPanel;
 class TPanel;
-class TLabel;
-class TEdit;
-class TComboBox;
-class TCheckBox;
 class TFxButton;
 struct TRowPlace;
 
-// Four edits of an IPv4 address, mask, gateway or DNS row and its three dots.
-struct TOctetRow {
-    std::array<TEdit*, 4> Edit{};
-    std::array<TLabel*, 3> Dot{};
-    // Edit i of the row (0: the first octet).
-    TEdit* operator[](size_t i) const { return Edit[i]; }
-};
-
-class TFParGen : public TForm {
+// The window is shared by every model of the series: it holds the panels of
+// every model and shows those of the model the program is built for.
+class TFParGen : public TForm, public TParGenFieldBusPanels, public TParGenPlantPanels {
 public:
     explicit TFParGen(TComponent* AOwner);
     ~TFParGen() override;
@@ -58,16 +51,107 @@ public:
     void Change_LoRa_DataRate();
     Integer Find_Max_PayLoad();
     void Set_Max_Payload_Size();
-    // Which panels this model shows, their order, captions and tab order.
+    // Which panels the served model shows, their order, numbered captions
+    // and tab order: one member per model, run once at creation.
     void Order_TAB_Panels();
+    void Order_TAB_Panels_59D01();
+    void Order_TAB_Panels_59D02();
+    void Order_TAB_Panels_59D03();
+    void Order_TAB_Panels_59D04();
+    void Order_TAB_Panels_59D05();
+    void Order_TAB_Panels_59D15();
     void Order_TAB_Panels_59D16();
-    // Rows, visibility, enabled state and heights of the shown panels.
+    void Order_TAB_Panels_59D17();
+    void Order_TAB_Panels_59D18();
+    void Order_TAB_Panels_59D19();
+    void Order_TAB_Panels_59D20();
+    void Order_TAB_Panels_59D21();
+    void Order_TAB_Panels_59D22();
+    void Order_TAB_Panels_59D23();
+    void Order_TAB_Panels_59D24();
+    void Order_TAB_Panels_59D25();
+    void Order_TAB_Panels_59D26();
+    void Order_TAB_Panels_59D27();
+    void Order_TAB_Panels_59D29();
+    void Order_TAB_Panels_59D31();
+    void Order_TAB_Panels_59D33();
+    void Order_TAB_Panels_59D34();
+    void Order_TAB_Panels_59D35();
+    void Order_TAB_Panels_59D36();
+    void Order_TAB_Panels_59D37();
+    void Order_TAB_Panels_59D38();
+    void Order_TAB_Panels_59D39();
+    void Order_TAB_Panels_59D40();
+    void Order_TAB_Panels_59D41();
+    // Rows, visibility, enabled state and heights of the served model's
+    // panels: one member per model, in the model's panel order.
     void Move_GroupBoxs();
+    void RePosition_Objects_59D01();
+    void RePosition_Objects_59D02();
+    void RePosition_Objects_59D03();
+    void RePosition_Objects_59D04();
+    void RePosition_Objects_59D05();
+    void RePosition_Objects_59D15();
     void RePosition_Objects_59D16();
+    void RePosition_Objects_59D17();
+    void RePosition_Objects_59D18();
+    void RePosition_Objects_59D19();
+    void RePosition_Objects_59D20();
+    void RePosition_Objects_59D21();
+    void RePosition_Objects_59D22();
+    void RePosition_Objects_59D23();
+    void RePosition_Objects_59D24();
+    void RePosition_Objects_59D25();
+    void RePosition_Objects_59D26();
+    void RePosition_Objects_59D27();
+    void RePosition_Objects_59D29();
+    void RePosition_Objects_59D31();
+    void RePosition_Objects_59D33();
+    void RePosition_Objects_59D34();
+    void RePosition_Objects_59D35();
+    void RePosition_Objects_59D36();
+    void RePosition_Objects_59D37();
+    void RePosition_Objects_59D38();
+    void RePosition_Objects_59D39();
+    void RePosition_Objects_59D40();
+    void RePosition_Objects_59D41();
+    // One panel's rows and height each.
     void RePosition_Object_Ethernet_Connection();
     void RePosition_Object_LoRa();
     void RePosition_Object_BACnet_Master();
     void RePosition_Object_Ethernet();
+    void RePosition_Object_Modbus_Master();
+    void RePosition_Object_Modbus_Slave();
+    void RePosition_Object_Modbus_TCP_Master();
+    void RePosition_Object_Modbus_TCP_Slave();
+    void RePosition_Object_Serial();
+    void RePosition_Object_MBus();
+    void RePosition_Object_wMBus();
+    void RePosition_Object_BACnet_Slave();
+    void RePosition_Object_CAN();
+    void RePosition_Object_CANopen();
+    void RePosition_Object_DeviceNet_Master();
+    void RePosition_Object_DeviceNet_Slave();
+    void RePosition_Object_DMX();
+    void RePosition_Object_EtherNetIP_Master();
+    void RePosition_Object_EtherNetIP();
+    void RePosition_Object_J1939();
+    void RePosition_Object_KNX();
+    void RePosition_Object_NMEA2000();
+    void RePosition_Object_PROFIBUS();
+    void RePosition_Object_PROFINET();
+    void RePosition_Object_IEC61850_Client();
+    void RePosition_Object_IEC61850_Server();
+    void RePosition_Object_TLS_Server();
+    void RePosition_Object_NTP();
+    void RePosition_Object_MQTT();
+    void RePosition_Object_TLS();
+    void RePosition_Object_OPC_UA_Client();
+    void RePosition_Object_OPC_UA_Server();
+    void RePosition_Object_S7_Protocol();
+    void RePosition_Object_SNMP_Manager();
+    void RePosition_Object_SNMP_Agent();
+    void RePosition_Object_WiFi();
     void Set_Lang();
 
     TXMLDocument* XML1() const { return FXML1.get(); }
@@ -173,7 +257,12 @@ private:
     void Create_LoRa();
     void Create_BACnet_Master();
     void Create_Ethernet();
-    TCategoryPanel* Make_Panel();
+    void Create_FieldBus_Panels();
+    void Create_Plant_Panels();
+    void Set_Lang_FieldBus();
+    void Set_Lang_Plant();
+    // A panel of the group; its caption text is kept as its tag.
+    TCategoryPanel* Make_Panel(Integer CaptionText);
     TLabel* Make_Label(TWinControl* Parent, Integer Top);
     TEdit* Make_Edit(TWinControl* Parent, Integer Top, Integer Element);
     TComboBox* Make_Combo(TWinControl* Parent, Integer Top, Integer Element);
@@ -185,6 +274,27 @@ private:
     void Place_Row(TControl* Label, std::initializer_list<TControl*> Inputs, const TRowPlace& Place);
     void Place_Octets(TControl* Label, TOctetRow& Row, const TRowPlace& Place, bool HeadingBox = false);
     void Enable_Octets(TOctetRow& Row, bool Enabled);
+    // Flowing rows: each placed at y (its inputs 3 pixels higher, a check box
+    // forming a row at y itself), then y moves on by a row.
+    void Flow_Row(Integer& Y, TControl* Label, std::initializer_list<TControl*> Inputs = {});
+    void Flow_Octets(Integer& Y, TControl* Label, TOctetRow& Row, bool HeadingBox = false);
+    void Hide_Row(TControl* Label, std::initializer_list<TControl*> Inputs = {});
+    void Hide_Octets(TControl* Label, TOctetRow& Row);
+    // Rows that stay at the form's places, shown or hidden.
+    void Set_Shown(std::initializer_list<TControl*> Controls, bool Shown);
+    // Height of a panel: the bottom of its lowest visible control, a margin
+    // and the header.
+    void Fit_Panel(TCategoryPanel* Panel, TControl* Lowest);
+    // A panel's address, mask and gateway edits (and the gateway box when
+    // given) are off while the cable connection takes its address by DHCP.
+    void Apply_DHCP(std::initializer_list<TOctetRow*> Rows, TControl* GatewayBox = nullptr);
+    // Shows the panels in this order, stacked top-down, captioned "k. " and
+    // their text, tab order k - 1.
+    void Order_Panels(std::initializer_list<TCategoryPanel*> Panels);
+    // The panels ParGen.xml does not store show their form values at every
+    // showing.
+    void Keep_Form_Values();
+    void Restore_Form_Values();
 
     // The window's fields as the file stores them, and back.
     TParGenValues Get_Values() const;
@@ -194,7 +304,16 @@ private:
     // The control of each ParGen.xml element, in file order.
     std::array<TControl*, ParGen_Element_Count> FField{};
     bool FLoading = false;
+    struct TFormValue {
+        TControl* Control;
+        QString Text;
+        Integer Index;
+    };
+    std::vector<TFormValue> FForm_Values;
 };
 
 // The one instance, made at start-up by the main window.
 extern TFParGen* FParGen;
+
+// The converter model the program is built for ("59D16").
+QString ParGen_Served_Model();

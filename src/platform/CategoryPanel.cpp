@@ -155,11 +155,20 @@ void TCategoryPanelGroup::SetHeaderHeight(Integer v)
 
 std::vector<TCategoryPanel*> TCategoryPanelGroup::Panels() const
 {
+    // Each panel with its place in the last stacking (new ones after those).
+    std::vector<std::pair<TCategoryPanel*, size_t>> ranked;
+    for (Integer i = 0; i < ControlCount(); ++i) {
+        if (auto* p = dynamic_cast<TCategoryPanel*>(Controls(i))) {
+            const auto at = std::find(FOrder.begin(), FOrder.end(), p);
+            ranked.emplace_back(p, at != FOrder.end() ? size_t(at - FOrder.begin()) : FOrder.size() + size_t(i));
+        }
+    }
+    std::stable_sort(ranked.begin(), ranked.end(), [](const auto& a, const auto& b) {
+        return a.first->Top() != b.first->Top() ? a.first->Top() < b.first->Top() : a.second < b.second;
+    });
     std::vector<TCategoryPanel*> out;
-    for (Integer i = 0; i < ControlCount(); ++i)
-        if (auto* p = dynamic_cast<TCategoryPanel*>(Controls(i)))
-            out.push_back(p);
-    std::stable_sort(out.begin(), out.end(), [](TCategoryPanel* a, TCategoryPanel* b) { return a->Top() < b->Top(); });
+    for (const auto& r : ranked)
+        out.push_back(r.first);
     return out;
 }
 
@@ -170,11 +179,12 @@ void TCategoryPanelGroup::AlignControls(TControl* AControl, TRect& Rect)
     FStacking = true;
     const Integer width = ClientRect().Width();
     Integer y = 0;
-    for (TCategoryPanel* p : Panels()) {
-        if (!p->Visible())
-            continue;
+    FOrder = Panels();
+    for (TCategoryPanel* p : FOrder) {
+        // A hidden panel stands where it would be shown, taking no room.
         p->SetBounds(0, y, width, p->Height());
-        y += p->Height();
+        if (p->Visible())
+            y += p->Height();
     }
     FStacking = false;
     UpdateScrollArea();

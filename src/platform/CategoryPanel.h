@@ -2,7 +2,8 @@
 // A vertical group of collapsible category panels: each panel has a header
 // (caption and chevron) over a body that holds its controls; the group stacks
 // the visible panels top-down in the order of their Top, without gaps, and
-// scrolls by lines.
+// scrolls by lines. A hidden panel keeps its place in the order: it is moved
+// along to where it would stand, so that showing it again puts it there.
 
 #include <memory>
 #include "platform/ExtCtrls.h"
@@ -51,7 +52,8 @@ public:
     Integer HeaderHeight() const { return FHeaderHeight; }
     void SetHeaderHeight(Integer v);
     TFont* HeaderFont() const { return FHeaderFont.get(); }
-    // The panels in the order they are stacked (hidden ones included).
+    // The panels in the order they are stacked (hidden ones included): by
+    // their Top, and where two share a Top, in the order of the last stacking.
     std::vector<TCategoryPanel*> Panels() const;
     void CollapseAll();
     void ExpandAll();
@@ -64,4 +66,6 @@ private:
     Integer FHeaderHeight = 24;
     std::unique_ptr<TFont> FHeaderFont;
     bool FStacking = false;
+    // The order of the last stacking.
+    std::vector<TCategoryPanel*> FOrder;
 };

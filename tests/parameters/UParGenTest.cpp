@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include "OkButton.h"
+#include "ParGenFixture.h"
 #include "Screenshot.h"
 #include "controls/FxButton.h"
 #include "parameters/UParGen.h"
@@ -25,24 +26,7 @@ namespace {
 
 const QString AS923_DR6 = QStringLiteral("6\t- LoRa: SF7/250kHz 11000 [bit/s]");
 
-struct TParGenWindow : ::testing::Test {
-    QTemporaryDir dir;
-    TFParGen* form = nullptr;
-
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        Load_Default_Texts();
-        SW_Code = Const_SW_Code;
-        ParGen_File = dir.filePath(QStringLiteral("ParGen.xml"));
-        form = new TFParGen(nullptr);
-        form->AfterConstruction();
-    }
-    void TearDown() override
-    {
-        delete form;
-        EXPECT_EQ(DialogSeam::PendingAnswers(), 0);
-    }
+struct TParGenWindow : TParGenFixture {
 
     // Opens the window as the main window's step does (without the modal loop).
     void Open()

@@ -587,6 +587,33 @@ TEST_F(TShownForm, CategoryPanelsStackWithoutGapsAndScrollByLines)
     testsupport::SaveScreenshot(GrabControl(g), QStringLiteral("TCategoryPanelGroup"));
 }
 
+TEST_F(TShownForm, HiddenCategoryPanelKeepsItsPlaceInTheStack)
+{
+    auto* g = Add<TCategoryPanelGroup>(0, 0);
+    g->SetBounds(0, 0, 300, 200);
+    std::vector<TCategoryPanel*> panels;
+    for (int i = 0; i < 3; ++i) {
+        auto* p = new TCategoryPanel(form);
+        p->SetParent(g);
+        p->SetBounds(0, i * 100, 200, 100);
+        panels.push_back(p);
+    }
+    // The last one hidden, the first grows past its old place: shown again,
+    // it still comes last.
+    panels[2]->SetVisible(false);
+    panels[0]->SetHeight(250);
+    EXPECT_EQ(panels[1]->Top(), 250);
+    panels[2]->SetVisible(true);
+    EXPECT_EQ(g->Panels(), panels);
+    EXPECT_EQ(panels[2]->Top(), 350);
+    // One in the middle hidden and shown again keeps its place too.
+    panels[1]->SetVisible(false);
+    EXPECT_EQ(panels[2]->Top(), 250);
+    panels[1]->SetVisible(true);
+    EXPECT_EQ(g->Panels(), panels);
+    EXPECT_EQ(panels[2]->Top(), 350);
+}
+
 TEST_F(TShownForm, TrackBarAndScrollBarKeepTheirRanges)
 {
     auto* t = Add<TTrackBar>(10, 10);
