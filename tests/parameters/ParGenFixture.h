@@ -7,6 +7,8 @@
 
 #include "parameters/UParGen.h"
 #include "platform/Dialogs.h"
+#include "platform/StdControls.h"
+#include "platform/TestHooks.h"
 #include "shell/UComon.h"
 #include "shell/ULanguage.h"
 
@@ -26,6 +28,13 @@ struct TParGenFixture : ::testing::Test {
     {
         delete form;
         EXPECT_EQ(DialogSeam::PendingAnswers(), 0);
+    }
+    // Picks an item with the arrow keys, as a user does.
+    static void Pick(TComboBox* cb, Integer item)
+    {
+        for (Integer guard = 0; cb->ItemIndex() != item && guard < 20; ++guard)
+            TestInput::PressKey(cb, cb->ItemIndex() < item ? VK_DOWN : VK_UP);
+        ASSERT_EQ(cb->ItemIndex(), item);
     }
     void New_Form()
     {

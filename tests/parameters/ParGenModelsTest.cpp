@@ -258,17 +258,14 @@ TEST_F(TParGenModels, PanelsFollowTheStatesThatGovernThem)
 
 TEST_F(TParGenModels, AHiddenPanelKeepsItsPlaceWhilePanelsAboveItGrow)
 {
-    const TModel& m = Model(QStringLiteral("59D16"));
-    Lay_Out(m);
+    if (ParGen_Served_Model() != "59D16")
+        GTEST_SKIP() << "the window is built for " << ParGen_Served_Model().toStdString();
     // US915 makes the LoRaWAN panel taller while Ethernet is hidden ...
-    form->CB_LoRa_RF_Band->SetItemIndex(5);
-    (form->*m.Lay_Out)();
+    Pick(form->CB_LoRa_RF_Band, 5);
     // ... and MS/TP still shows it below the BACnet panel.
-    form->CB_BACnet_Master_Type->SetItemIndex(1);
-    (form->*m.Lay_Out)();
+    Pick(form->CB_BACnet_Master_Type, 1);
     EXPECT_EQ(Shown(), With_Common({{"3. BACnet Master", 262}, {"4. Ethernet", 123}}, 422));
-    form->CB_BACnet_Master_Type->SetItemIndex(0);
-    (form->*m.Lay_Out)();
+    Pick(form->CB_BACnet_Master_Type, 0);
     EXPECT_EQ(Shown(), With_Common({{"3. BACnet Master", 262}}, 422));
 }
 
