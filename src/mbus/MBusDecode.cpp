@@ -5,6 +5,7 @@
 
 #include "platform/Text.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <initializer_list>
@@ -244,6 +245,17 @@ bool IsDateVife(int code)
 const char* const TimeUnits[4] = {"Seconds", "Minutes", "Hours", "Days"};
 const char* const WeekDays[8] = {"", "Monday ", "Tuesday ", "Wednesday ", "Thursday ", "Friday ", "Saturday ", "Sunday "};
 
+// The signed little-endian integer in the first N (0..8) bytes.
+Int64 Signed_LE(const Byte* d, int n)
+{
+    UInt64 v = 0;
+    for (int i = 0; i < n; ++i)
+        v |= UInt64(d[i]) << (8 * i);
+    if (n > 0 && n < 8 && (d[n - 1] & 0x80))
+        v |= ~UInt64(0) << (8 * n);
+    return Int64(v);
+}
+
 // Multiplying by 10^k; a negative k divides, which keeps 42 * 10^-3 at 0.042.
 void Scale(long double& value, int k)
 {
@@ -259,19 +271,27 @@ void TMBusRecordDecoder::Decode_Record_Value(Byte VIF, Byte FirstVIFE, TVariable
 {
     const Byte* d = App_Data_Val;
     auto u = [&](int i) { return UInt64(d[i]); };
+    nbyte = std::clamp(nbyte, 0, Integer(sizeof App_Data_Val));
 
-    // 1. Raw value.
+    // 1. Raw value. A value that is no number the value text can hold (a
+    // text, BCD digits A-F, a number too long for 64 bits) is kept as text.
     long double value = 0;
+    QString rawText;
+    bool isRawText = false;
+    auto keepText = [&](const QString& t) {
+        rawText = t;
+        isRawText = true;
+    };
+    auto bcd = [&](int n) {
+        if (!BCD_Is_Number(d, n))
+            keepText(QStringLiteral("Not a Number (") + BCD_Digits(d, n) + QLatin1Char(')'));
+        else
+            value = BCD_To_Int64(n);
+    };
     switch (DataField) {
     case 1: value = std::int8_t(d[0]); break;
     case 2: value = std::int16_t(u(0) | (u(1) << 8)); break;
-    case 3: {
-        std::int32_t v = std::int32_t(u(0) | (u(1) << 8) | (u(2) << 16));
-        if (v & 0x800000)
-            v -= 0x1000000;
-        value = v;
-        break;
-    }
+    case 3: value = Signed_LE(d, 3); break;
     case 4: value = std::int32_t(LongWord(u(0) | (u(1) << 8) | (u(2) << 16) | (u(3) << 24))); break;
     case 5: {
         float f;
@@ -280,30 +300,40 @@ void TMBusRecordDecoder::Decode_Record_Value(Byte VIF, Byte FirstVIFE, TVariable
         value = f;
         break;
     }
-    case 6: {
-        Int64 v = Int64(u(0) | (u(1) << 8) | (u(2) << 16) | (u(3) << 24) | (u(4) << 32) | (u(5) << 40));
-        if (d[5] & 0x80)
-            v -= Int64(1) << 48;
-        value = v;
-        break;
-    }
-    case 7: {
-        UInt64 v = 0;
-        for (int i = 0; i < 8; ++i)
-            v |= u(i) << (8 * i);
-        value = Int64(v);
-        break;
-    }
-    case 9: value = BCD_To_Int64(1); break;
-    case 10: value = BCD_To_Int64(2); break;
-    case 11: value = BCD_To_Int64(3); break;
-    case 12: value = BCD_To_Int64(4); break;
-    case 14: value = BCD_To_Int64(6); break;
+    case 6: value = Signed_LE(d, 6); break;
+    case 7: value = Signed_LE(d, 8); break;
+    case 9: bcd(1); break;
+    case 10: bcd(2); break;
+    case 11: bcd(3); break;
+    case 12: bcd(4); break;
+    case 14: bcd(6); break;
     case 13:
-        if (LVAR >= 0xC0 && LVAR <= 0xC9)
-            value = BCD_To_Int64(LVAR - 0xC0);
-        else if (LVAR >= 0xD0 && LVAR <= 0xD9)
-            value = -BCD_To_Int64(LVAR - 0xD0);
+        if (LVAR <= 0xBF) {
+            // Characters come last first.
+            QString t;
+            for (int i = nbyte - 1; i >= 0; --i)
+                t += QChar(d[i]);
+            keepText(t);
+        } else if (LVAR <= 0xDF) {
+            const int n = LVAR & 0x0F;
+            const bool negative = LVAR >= 0xD0;
+            if (n <= 9) {
+                bcd(n);
+                if (negative)
+                    value = -value;
+            } else {
+                keepText((negative ? QStringLiteral("-") : QString()) + BCD_Digits(d, n));
+            }
+        } else if (LVAR <= 0xF6) {
+            if (nbyte <= 8) {
+                value = Signed_LE(d, nbyte);
+            } else {
+                QString t;
+                for (int i = nbyte - 1; i >= 0; --i)
+                    t += IntToHex(d[i], 2);
+                keepText(t);
+            }
+        }
         break;
     default: break;
     }
@@ -318,7 +348,10 @@ void TMBusRecordDecoder::Decode_Record_Value(Byte VIF, Byte FirstVIFE, TVariable
         const int year = ((a >> 5) & 7) | (((b >> 4) & 0x0F) << 3);
         return Two_Digit_Text(a & 0x1F) + QLatin1Char('/') + Two_Digit_Text(b & 0x0F) + QLatin1Char('/') + Two_Digit_Text(year);
     };
+    // Bit 7 of the minute byte says the time is not valid.
     auto typeF = [&] {
+        if (d[0] & 0x80)
+            return QStringLiteral("Invalid Time");
         return dateFrom(2) + QLatin1Char(' ') + Two_Digit_Text(d[1] & 0x1F) + QLatin1Char(':') + Two_Digit_Text(d[0] & 0x3F);
     };
     auto timeJ = [&] {
@@ -379,6 +412,11 @@ void TMBusRecordDecoder::Decode_Record_Value(Byte VIF, Byte FirstVIFE, TVariable
     else if (v == 0x78) { desc = QStringLiteral("Fabrication No"); typeData = 23; }
     else if (v == 0x79) { desc = QStringLiteral("Identification"); typeData = 24; }
     else if (v == 0x7A) { desc = QStringLiteral("Bus Address"); typeData = 25; }
+    else if ((v == 0x7B || v == 0x7D) && !(VIF & 0x80)) {
+        // An extension VIF without its extension byte names no unit.
+        desc = QStringLiteral("Unknown Unit");
+        typeData = -1;
+    }
     else if (v == 0x7B || v == 0x7D) {
         // 4. and 5. The first VIFE is looked up in an extension table.
         typeData = 19;
@@ -398,11 +436,10 @@ void TMBusRecordDecoder::Decode_Record_Value(Byte VIF, Byte FirstVIFE, TVariable
             firstCombinable = 1;
     }
     else if (v == 0x7C) {
+        // The unit is the text before the data (VIF_ASCII); the value is
+        // what the data field holds.
         desc = QStringLiteral("Vif in following String");
         typeData = 21;
-        for (int i = 0; i < nbyte && i < 256; ++i)
-            text += QChar(d[i]);
-        hasText = true;
     }
     else if (v == 0x7E) { desc = QStringLiteral("Any VIF"); typeData = -1; }
     else { desc = QStringLiteral("Manufacturer Specific"); typeData = -1; }
@@ -471,5 +508,55 @@ void TMBusRecordDecoder::Decode_Record_Value(Byte VIF, Byte FirstVIFE, TVariable
     Var->type_data = Word(typeData);
     Var->Type_Data_Vife = typeDataVife;
     Var->Desc_Type_Data = desc;
-    Var->ValueStr = hasText ? text : FloatToStr(value);
+    Var->ValueStr = hasText ? text : isRawText ? rawText : FloatToStr(value);
+}
+
+void TMBusRecordDecoder::Decode_Fixed_Value(Byte Unit, TVariable_MBus* Var, bool Binary)
+{
+    // Units of the fixed structure in decades of one quantity: the first
+    // code of the group, its quantity code and label, and the power of ten
+    // of that first code in the label's unit.
+    struct TFixedUnit {
+        int First, Last;
+        int Code;
+        int Exp;
+        const char* Label;
+    };
+    static const TFixedUnit units[] = {
+        {0x02, 0x0A, 0, 0, "Energy Wh"},          // Wh .. MWh x 100
+        {0x0B, 0x13, 1, 3, "Energy J"},           // kJ .. GJ x 100
+        {0x14, 0x1C, 6, 0, "Power W"},            // W .. MW x 100
+        {0x1D, 0x25, 7, 3, "Power J/h"},          // kJ/h .. GJ/h x 100
+        {0x26, 0x2E, 2, -6, "Volume m3"},         // ml .. m3 x 100
+        {0x2F, 0x37, 8, -6, "Volume Flow m3/h"},  // ml/h .. m3/h x 100
+        {0x38, 0x38, 15, -3, "External Temperature °C"},
+        {0x39, 0x39, 22, 0, "Units for H.C.A."},
+    };
+    long double value = 0;
+    QString text;
+    if (Binary)
+        value = LongWord(App_Data_Val[0] | (App_Data_Val[1] << 8) | (App_Data_Val[2] << 16) | (LongWord(App_Data_Val[3]) << 24));
+    else if (BCD_Is_Number(App_Data_Val, 4))
+        value = BCD_To_Int64(4);
+    else
+        text = QStringLiteral("Not a Number (") + BCD_Digits(App_Data_Val, 4) + QLatin1Char(')');
+
+    int typeData = -1;
+    int typeDataVife = 0;
+    QString desc = QStringLiteral("Unknown Unit");
+    if (Unit == 0x3F) {
+        desc = QStringLiteral("Dimensionless / No VIF");
+        typeData = 19;
+        typeDataVife = 37;
+    }
+    for (const TFixedUnit& u : units)
+        if (Unit >= u.First && Unit <= u.Last) {
+            desc = QString::fromUtf8(u.Label);
+            typeData = u.Code;
+            Scale(value, Unit - u.First + u.Exp);
+        }
+    Var->type_data = Word(typeData);
+    Var->Type_Data_Vife = typeDataVife;
+    Var->Desc_Type_Data = desc;
+    Var->ValueStr = text.isEmpty() ? FloatToStr(value) : text;
 }

@@ -6,6 +6,7 @@
 #include "platform/Text.h"
 #include "shell/UComon.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -40,9 +41,17 @@ constexpr TDataField DataFields[16] = {
     {0, "Special Function"},
 };
 
-// Data size and text of a variable-length record by its LVAR byte.
-void VariableLength(Byte lvar, int& bytes, QString& text)
+// Data size and text of a variable-length record by its LVAR byte, after
+// the current standard: binary numbers of E0-EF, F0-F4 (4 x (LVAR - EC)
+// bytes), F5 and F6. False for a reserved LVAR (F7-FF), whose data the
+// parser cannot place.
+bool VariableLength(Byte lvar, int& bytes, QString& text)
 {
+    auto binary = [&](int n) {
+        bytes = n;
+        text = QStringLiteral("Variable Length - Binary Number with ") + IntToStr(n) + QStringLiteral(" Bytes");
+        return true;
+    };
     if (lvar <= 0xBF) {
         bytes = lvar;
         text = QStringLiteral("Variable Length - ASCII String with ") + IntToStr(lvar) + QStringLiteral("characters");
@@ -53,15 +62,19 @@ void VariableLength(Byte lvar, int& bytes, QString& text)
         bytes = lvar - 0xD0;
         text = QStringLiteral("Variable Length - Negative BCD Number with ") + IntToStr(2 * bytes) + QStringLiteral(" digits");
     } else if (lvar <= 0xEF) {
-        bytes = lvar - 0xE0;
-        text = QStringLiteral("Variable Length - Binary Number with ") + IntToStr(bytes) + QStringLiteral(" Bytes");
-    } else if (lvar <= 0xFA) {
-        bytes = lvar - 0xF0;
-        text = QStringLiteral("Variable Length - Floating Point Number with ") + IntToStr(bytes) + QStringLiteral(" Bytes");
+        return binary(lvar - 0xE0);
+    } else if (lvar <= 0xF4) {
+        return binary(4 * (lvar - 0xEC));
+    } else if (lvar == 0xF5) {
+        return binary(48);
+    } else if (lvar == 0xF6) {
+        return binary(64);
     } else {
         bytes = 0;
         text = QStringLiteral("Variable Length - Reserved");
+        return false;
     }
+    return true;
 }
 
 const char* const FunctionTexts[4] = {"Istantaneous value", "Maximum value", "Minimum value", "Value during error state"};
@@ -132,8 +145,7 @@ bool TMBusRecordDecoder::Parse_Data_Records(TVariable_MBus_List& List, Integer L
         if (dataField == 13) {
             if (!next(lvar))
                 return true;
-            VariableLength(lvar, dataBytes, dataFieldStr);
-            reserved = lvar >= 0xFB;
+            reserved = !VariableLength(lvar, dataBytes, dataFieldStr);
         } else {
             dataBytes = DataFields[dataField].bytes;
         }
@@ -227,21 +239,53 @@ bool TMBusRecordDecoder::Parse_Data_Records(TVariable_MBus_List& List, Integer L
         std::memcpy(App_Vife_Val, vifes, size_t(numVife));
         Decode_Record_Value(vif, v->PrinVIFE, v, dataBytes, lvar, Byte(dataField));
         v->FunctionFieldStr = QString::fromLatin1(FunctionTexts[functionField]);
+        // A reserved length leaves no way to find the next record: the kept
+        // record, marked and without a value, ends the list.
+        if (reserved) {
+            v->ValueStr.clear();
+            return true;
+        }
         ++p;
     }
     return true;
 }
 
+namespace {
+
+// CI fields of the two answers a meter gives to REQ_UD2.
+constexpr Byte CI_Variable = 0x72;
+constexpr Byte CI_Fixed = 0x73;
+// Bytes of a whole answer with the fixed data structure.
+constexpr Integer Fixed_Answer_Size = 25;
+
+LongWord LE32(const Byte* b) { return LongWord(b[0]) | (LongWord(b[1]) << 8) | (LongWord(b[2]) << 16) | (LongWord(b[3]) << 24); }
+
+// The fixed structure's 4-bit medium as a medium code of the variable
+// structure: 0-8 mean the same; A-E are gas, heat, hot water, water and
+// heat cost allocator of the second mode; 9 and F are reserved.
+Integer Fixed_Medium(Integer Code)
+{
+    static const Integer map[16] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 0, 3, 4, 6, 7, 8, 0};
+    return map[Code & 0x0F];
+}
+
+} // namespace
+
 Integer TMBusRecordDecoder::Add_Wired_Slave(Integer Index, bool& NoMore)
 {
     const Integer len = std::clamp(Ans_Len, 0, Ans_Size);
+    NoMore = true;
+    const Byte ci = Ans_Array[6];
+    if (ci == CI_Fixed)
+        return Index < 0 ? Add_Fixed_Slave(len) : Index;
+    // Another structure is not read: it makes no meter and adds no records.
+    if (ci != CI_Variable)
+        return Index < 0 ? -1 : Index;
     TSlave_MBus* slave = nullptr;
     if (Index < 0) {
         auto fresh = std::make_unique<TSlave_MBus>();
         fresh->Primary_Addresss = Ans_Array[5];
-        const LongWord id = LongWord(Ans_Array[7]) | (LongWord(Ans_Array[8]) << 8) | (LongWord(Ans_Array[9]) << 16)
-                            | (LongWord(Ans_Array[10]) << 24);
-        fresh->Secondary_Addresss = IntToHex(id, 2);
+        fresh->Secondary_Addresss = IntToHex(LE32(&Ans_Array[7]), 2);
         fresh->Manufacture = Ans_Array[11] | (Ans_Array[12] << 8);
         fresh->Version = Ans_Array[13];
         fresh->Medium = Ans_Array[14];
@@ -253,10 +297,64 @@ Integer TMBusRecordDecoder::Add_Wired_Slave(Integer Index, bool& NoMore)
     } else if (Index < Wired_Slave_List->Count()) {
         slave = static_cast<TSlave_MBus*>(Wired_Slave_List->Items(Index));
     }
-    NoMore = true;
     if (slave != nullptr)
         NoMore = Parse_Data_Records(slave->List_Var, len - 22, 0, &Ans_Array[19]);
     return Index;
+}
+
+// The fixed data structure: identification number (BCD), access number,
+// status, two bytes of medium and counter units, two 4-byte counters. It
+// names no manufacturer or version. Status bit 0 says the counters are
+// binary (else BCD), bit 1 that they are stored values; counter 2's unit
+// 3E is counter 1's unit for a stored value.
+Integer TMBusRecordDecoder::Add_Fixed_Slave(Integer Len)
+{
+    if (Len < Fixed_Answer_Size)
+        return -1;
+    const Byte* a = Ans_Array;
+    auto fresh = std::make_unique<TSlave_MBus>();
+    fresh->Primary_Addresss = a[5];
+    fresh->Secondary_Addresss = IntToHex(LE32(&a[7]), 2);
+    fresh->Status = a[12];
+    fresh->Medium = Fixed_Medium(((a[14] >> 6) << 2) | (a[13] >> 6));
+    fresh->descmedium = Medium_Text(fresh->Medium);
+    const bool binary = a[12] & 0x01;
+    const bool stored = a[12] & 0x02;
+    const Byte unit1 = a[13] & 0x3F;
+    Byte unit2 = a[14] & 0x3F;
+    bool stored2 = stored;
+    if (unit2 == 0x3E) {
+        unit2 = unit1;
+        stored2 = true;
+    }
+    const TDateTime now = Now();
+    const struct {
+        const Byte* data;
+        Byte unit;
+        bool stored;
+    } counters[2] = {{&a[15], unit1, stored}, {&a[19], unit2, stored2}};
+    for (const auto& c : counters) {
+        auto var = std::make_unique<TVariable_MBus>();
+        var->dimension = binary ? 4 : 12;
+        var->Is_BCD = !binary;
+        var->DataFieldStr = QString::fromLatin1(DataFields[var->dimension].text);
+        var->descdim = var->DataFieldStr;
+        var->nbyte = 4;
+        var->storage_number = c.stored ? 1 : 0;
+        var->FunctionFieldStr = QString::fromLatin1(FunctionTexts[0]);
+        var->datagiorno = DateToStr(now);
+        var->tempo = TimeToStr(now);
+        var->Real_Wireless_Var = true;
+        for (int i = 0; i < 4; ++i)
+            var->totdati += IntToHex(c.data[i], 2);
+        var->dato_A = Integer(LE32(c.data));
+        std::memset(App_Data_Val, 0, sizeof App_Data_Val);
+        std::memcpy(App_Data_Val, c.data, 4);
+        std::memset(App_Vife_Val, 0, sizeof App_Vife_Val);
+        Decode_Fixed_Value(c.unit, var.get(), binary);
+        fresh->List_Var.push_back(std::move(var));
+    }
+    return Wired_Slave_List->Add(fresh.release());
 }
 
 QString Medium_Text(Integer Code)
@@ -326,4 +424,23 @@ Int64 TMBusRecordDecoder::BCD_To_Int64(Integer N) const
         sum += (b & 0x0F) * Power_Of_Ten(2 * i) + (b >> 4) * Power_Of_Ten(2 * i + 1);
     }
     return sum;
+}
+
+bool BCD_Is_Number(const Byte* Data, Integer N)
+{
+    for (Integer i = 0; i < N; ++i) {
+        const Byte b = Data[i];
+        const bool sign = i == N - 1 && (b >> 4) == 0x0F;
+        if ((b & 0x0F) > 9 || (!sign && (b >> 4) > 9))
+            return false;
+    }
+    return true;
+}
+
+QString BCD_Digits(const Byte* Data, Integer N)
+{
+    QString s;
+    for (Integer i = N - 1; i >= 0; --i)
+        s += IntToHex(Data[i], 2);
+    return s;
 }

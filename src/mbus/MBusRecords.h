@@ -31,8 +31,14 @@ public:
     // The answer in Ans_Array is a valid RSP_UD. With Index < 0 a new meter
     // is made from its header and appended to Wired_Slave_List; otherwise
     // the records go to the meter at Index. NoMore is false when the meter
-    // announced a further telegram. Returns the meter's position.
+    // announced a further telegram. Returns the meter's position, or -1
+    // when Index < 0 and the answer has a structure that is not read (a CI
+    // other than 72, variable, and 73, fixed): such an answer makes no meter.
     Integer Add_Wired_Slave(Integer Index, bool& NoMore);
+
+    // A meter from an answer with the fixed data structure, its two counters
+    // as records; -1 for an answer too short to hold it.
+    Integer Add_Fixed_Slave(Integer Len);
 
     // Appends one record per data record found in Data[0..LastIndex]; never
     // reads past LastIndex. False when the records ended with DIF 1F (more
@@ -43,10 +49,22 @@ public:
     // bytes are in App_Data_Val and VIFE bytes in App_Vife_Val.
     void Decode_Record_Value(Byte VIF, Byte FirstVIFE, TVariable_MBus* Var, Integer nbyte, Byte LVAR, Byte DataField);
 
+    // Value text, quantity text and quantity code of a counter of the fixed
+    // data structure (4 bytes in App_Data_Val) by its 6-bit unit code.
+    void Decode_Fixed_Value(Byte Unit, TVariable_MBus* Var, bool Binary);
+
     // The BCD number in the first N bytes of App_Data_Val (an F high nibble
     // in the last byte is a minus sign).
     Int64 BCD_To_Int64(Integer N) const;
 };
+
+// Whether the BCD number in the first N bytes of Data holds only the digits
+// 0-9 (an F high nibble in the last byte is its minus sign); meters send the
+// digits A-F in an error state.
+bool BCD_Is_Number(const Byte* Data, Integer N);
+// The BCD digits of the first N bytes of Data as they stand, the most
+// significant first ("DDEBBD" for BD EB DD).
+QString BCD_Digits(const Byte* Data, Integer N);
 
 // Medium text of the fixed header's device type.
 QString Medium_Text(Integer Code);

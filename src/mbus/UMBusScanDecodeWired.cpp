@@ -57,6 +57,8 @@ bool TMBusScanDecode::Answer_Is_RSP_UD() const
 
 // Reads the valid RSP_UD in the answer buffer into the meter being read;
 // true when the meter is done (no further telegram, or Cut_After reached).
+// A first answer whose structure is not read makes no meter: the meter is
+// done and Index_Device is -1.
 bool TMBusScanDecode::Read_RSP_UD()
 {
     bool noMore = true;
@@ -164,8 +166,9 @@ void TMBusScanDecode::Scan_Decode()
         if (Answer_Arrived) {
             if (Answer_Is_RSP_UD()) {
                 if (Read_RSP_UD()) {
-                    ID_Dev_Found = true;
-                    Notify_Slave_List(2, ID_Dev_Primary, 1, 1);
+                    ID_Dev_Found = Index_Device >= 0;
+                    reported = !ID_Dev_Found;
+                    Notify_Slave_List(2, ID_Dev_Primary, ID_Dev_Found ? 1 : 0, 1);
                     Step_Scan = 4;
                 } else {
                     Step_Scan = 9;
@@ -239,9 +242,11 @@ void TMBusScanDecode::Scan_Decode()
                 if (Read_RSP_UD()) {
                     TimeOut_Calc = Short_Wait();
                     Step_Scan = Sec_Add_Next_Step;
-                    ID_Dev_Found = true;
-                    const auto* last = static_cast<TSlave_MBus*>(Wired_Slave_List->Last());
-                    Notify_Slave_List(2, Integer(last->Secondary_Addresss.toUInt(nullptr, 16)), 1, 2);
+                    ID_Dev_Found = Index_Device >= 0;
+                    if (ID_Dev_Found) {
+                        const auto* last = static_cast<TSlave_MBus*>(Wired_Slave_List->Last());
+                        Notify_Slave_List(2, Integer(last->Secondary_Addresss.toUInt(nullptr, 16)), 1, 2);
+                    }
                 } else {
                     Step_Scan = 124;
                 }

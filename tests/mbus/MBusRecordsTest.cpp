@@ -4,6 +4,7 @@
 // buffer, so a byte read past the end fails the run).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "mbus/MBusRecords.h"
@@ -28,6 +29,30 @@ protected:
         return decoder.Parse_Data_Records(list, Integer(exact.size()) - 1, 0, exact.data());
     }
     const TVariable_MBus& Var(size_t i) { return *list.at(i); }
+
+    // One record's data part (blanks allowed) and what it decodes to.
+    struct TDecodeCase {
+        const char* hex;
+        const char* desc;
+        const char* value;
+        int typeData;
+        int typeVife;
+        const char* unit = ""; // plain-text unit
+    };
+    void Expect_Decodes(std::initializer_list<TDecodeCase> Cases)
+    {
+        for (const TDecodeCase& c : Cases) {
+            QByteArray hex(c.hex);
+            hex.replace(' ', "");
+            ASSERT_TRUE(Parse(hex.constData())) << c.hex;
+            ASSERT_EQ(list.size(), 1u) << c.hex;
+            EXPECT_EQ(Var(0).Desc_Type_Data, QString::fromUtf8(c.desc)) << c.hex;
+            EXPECT_EQ(Var(0).ValueStr, QString::fromUtf8(c.value)) << c.hex;
+            EXPECT_EQ(Var(0).type_data, Word(c.typeData)) << c.hex;
+            EXPECT_EQ(Var(0).Type_Data_Vife, c.typeVife) << c.hex;
+            EXPECT_EQ(Var(0).VIF_ASCII, QString::fromUtf8(c.unit)) << c.hex;
+        }
+    }
 
     TMBusRecordDecoder decoder;
     TVariable_MBus_List list;
@@ -129,11 +154,12 @@ TEST_F(MBusRecords, PlainTextUnitsAndVariableLength)
     EXPECT_EQ(Var(0).PrinVIFE, 0x3B);
     EXPECT_EQ(Var(0).totdati, QStringLiteral("05"));
 
-    EXPECT_TRUE(Parse("0D7C0141034142430413FF000000"));
+    // Characters of a value come last first as well.
+    EXPECT_TRUE(Parse("0D7C0141034342410413FF000000"));
     ASSERT_EQ(list.size(), 2u);
     EXPECT_EQ(Var(0).DataFieldStr, QStringLiteral("Variable Length - ASCII String with 3characters"));
     EXPECT_EQ(Var(0).nbyte, 3);
-    EXPECT_EQ(Var(0).totdati, QStringLiteral("414243"));
+    EXPECT_EQ(Var(0).totdati, QStringLiteral("434241"));
     EXPECT_EQ(Var(0).ValueStr, QStringLiteral("ABC"));
     EXPECT_EQ(Var(1).dato_A, 255);
 
@@ -146,9 +172,9 @@ TEST_F(MBusRecords, PlainTextUnitsAndVariableLength)
     const TCase cases[] = {
         {"0D03C3563412", 3, "Variable Length - Positive BCD Number with 6 digits", "123456"},
         {"0D03D25634", 2, "Variable Length - Negative BCD Number with 4 digits", "-3456"},
-        {"0D03E20100", 2, "Variable Length - Binary Number with 2 Bytes", "0"},
-        {"0D03F400000000", 4, "Variable Length - Floating Point Number with 4 Bytes", "0"},
-        {"0D03FB", 0, "Variable Length - Reserved", "0"},
+        {"0D03E20100", 2, "Variable Length - Binary Number with 2 Bytes", "1"},
+        {"0D13E3FEFFFF", 3, "Variable Length - Binary Number with 3 Bytes", "-0.002"},
+        {"0D03FB", 0, "Variable Length - Reserved", ""},
     };
     for (const TCase& c : cases) {
         ASSERT_TRUE(Parse(c.hex)) << c.hex;
@@ -174,14 +200,7 @@ TEST_F(MBusRecords, DataBytesBeyondTheEighthAddIntoDatoB)
 
 TEST_F(MBusRecords, ValueAndUnitDecoding)
 {
-    struct TCase {
-        const char* hex;
-        const char* desc;
-        const char* value;
-        int typeData;
-        int typeVife;
-    };
-    const TCase cases[] = {
+    Expect_Decodes({
         {"04132A000000", "Volume m3", "0.042", 2, 0},
         {"04047B000000", "Energy Wh", "1230", 0, 0},
         {"0B0312 34F5", "Energy Wh", "-53412", 0, 0},
@@ -214,17 +233,7 @@ TEST_F(MBusRecords, ValueAndUnitDecoding)
         {"01835505", "Energy Wh - Duration 01 of Last Lower Limit Exceed", "5", 0, 100},
         {"02934233 33", "Volume m3 - Date(/Time) of Begin of First Lower Limit Exceed", "19/03/25", 2, 99},
         {"01934205", "Volume m3 - Date(/Time) of Begin of First Lower Limit Exceed", "0.005", 2, 99},
-    };
-    for (const TCase& c : cases) {
-        QByteArray hex(c.hex);
-        hex.replace(' ', "");
-        ASSERT_TRUE(Parse(hex.constData())) << c.hex;
-        ASSERT_EQ(list.size(), 1u) << c.hex;
-        EXPECT_EQ(Var(0).Desc_Type_Data, QString::fromUtf8(c.desc)) << c.hex;
-        EXPECT_EQ(Var(0).ValueStr, QString::fromUtf8(c.value)) << c.hex;
-        EXPECT_EQ(Var(0).type_data, Word(c.typeData)) << c.hex;
-        EXPECT_EQ(Var(0).Type_Data_Vife, c.typeVife) << c.hex;
-    }
+    });
     // The value text uses the system's decimal separator.
     FormatSettings().DecimalSeparator = QLatin1Char(',');
     ASSERT_TRUE(Parse("04132A000000"));
@@ -249,6 +258,63 @@ TEST_F(MBusRecords, HeaderTexts)
     // Nibbles above 9 are summed as they stand.
     decoder.App_Data_Val[0] = 0x1A;
     EXPECT_EQ(decoder.BCD_To_Int64(1), 20);
+}
+
+// Records as real meters send them, where the older tables read wrong.
+TEST_F(MBusRecords, LongBinaryNumbersAndReservedLengths)
+{
+    // F0-F4 hold 4 x (LVAR - EC) bytes, F5 48 and F6 64; the record after
+    // them is read in its place.
+    const std::pair<const char*, int> lengths[] = {{"F0", 16}, {"F1", 20}, {"F4", 32}, {"F5", 48}, {"F6", 64}};
+    for (const auto& [lvar, n] : lengths) {
+        QByteArray data;
+        for (int i = 0; i < n; ++i)
+            data += char(i + 1);
+        ASSERT_TRUE(Parse((QByteArray("0DFD16") + lvar + data.toHex() + "04132A000000").constData())) << lvar;
+        ASSERT_EQ(list.size(), 2u) << lvar;
+        EXPECT_EQ(Var(0).nbyte, n) << lvar;
+        EXPECT_EQ(Var(0).DataFieldStr, QStringLiteral("Variable Length - Binary Number with %1 Bytes").arg(n)) << lvar;
+        std::reverse(data.begin(), data.end());
+        EXPECT_EQ(Var(0).ValueStr, QString::fromLatin1(data.toHex().toUpper())) << lvar;
+        EXPECT_EQ(Var(0).Desc_Type_Data, QStringLiteral("Password")) << lvar;
+        EXPECT_EQ(Var(1).dato_A, 42) << lvar;
+    }
+    // A reserved length cannot be placed: its record stays, marked and
+    // without a value, and ends the list; the bytes after it make no record.
+    for (const char* lvar : {"F7", "FA", "FF"}) {
+        EXPECT_TRUE(Parse((QByteArray("04132A000000" "0D13") + lvar + "04132A000000").constData())) << lvar;
+        ASSERT_EQ(list.size(), 2u) << lvar;
+        EXPECT_TRUE(Var(1).errata) << lvar;
+        EXPECT_EQ(Var(1).nbyte, 0) << lvar;
+        EXPECT_EQ(Var(1).DataFieldStr, QStringLiteral("Variable Length - Reserved")) << lvar;
+        EXPECT_EQ(Var(1).ValueStr, QString()) << lvar;
+    }
+}
+
+TEST_F(MBusRecords, ValuesThatAreTextsOrNoNumbers)
+{
+    Expect_Decodes({
+        // A plain-text unit over a number: the number, with the VIFE's scale.
+        {"02FC03485225742215", "Vif in following String - Moltiplicative Correction Factor: 10^(-2)", "54.1", 21, 103, "%RH"},
+        {"027C09656D6974202E746162D409", "Vif in following String", "2516", 21, 0, "bat. time"},
+        // A text value in reading order, under any VIF.
+        {"0D7C014103434241", "Vif in following String", "ABC", 21, 0, "A"},
+        {"0D78113431383530323830323139353731303047", "Fabrication No", "G0017591208205814", 23, 0},
+        {"0DFD1103434241", "Customer", "ABC", 19, 12},
+        {"0D7800", "Fabrication No", "", 23, 0},
+        // An extension VIF without its extension byte names no unit.
+        {"0C7B02030000", "Unknown Unit", "302", -1, 0},
+        {"017D05", "Unknown Unit", "5", -1, 0},
+        // BCD digits A-F are no number; an F at the top is still the sign.
+        {"0C2BBDEBDDDD", "Power W", "Not a Number (DDDDEBBD)", 6, 0},
+        {"0A5A1A00", "Flow Temperature °C", "Not a Number (001A)", 12, 0},
+        {"0B5A1234F5", "Flow Temperature °C", "-5341.2", 12, 0},
+        {"0D13C21A00", "Volume m3", "Not a Number (001A)", 2, 0},
+        // A date and time whose time-invalid bit is set.
+        {"046DA115E917", "Time Point Date and Time (Type F)", "Invalid Time", 20, 0},
+        {"046D2115E917", "Time Point Date and Time (Type F)", "09/07/15 21:33", 20, 0},
+        {"049342A115E917", "Volume m3 - Date(/Time) of Begin of First Lower Limit Exceed", "Invalid Time", 2, 99},
+    });
 }
 
 // A wired RSP_UD telegram around the given data part.
@@ -310,15 +376,96 @@ TEST_F(MBusRecords, WiredMeterFromTwoTelegrams)
     Wired_Slave_List.reset();
 }
 
+TEST_F(MBusRecords, FixedDataStructure)
+{
+    Wired_Slave_List = std::make_unique<TList>();
+    auto put = [&](const char* hex) {
+        const QByteArray t = QByteArray::fromHex(hex);
+        std::memcpy(decoder.Ans_Array, t.constData(), size_t(t.size()));
+        decoder.Ans_Len = Integer(t.size());
+    };
+    struct TCase {
+        const char* body; // status, medium and units, counter 1, counter 2
+        int medium;
+        const char* desc1;
+        const char* value1;
+        const char* desc2;
+        const char* value2;
+        Int64 storage1, storage2;
+        int dimension;
+    };
+    const TCase cases[] = {
+        // Water, litres, BCD; unit 3E: counter 1's unit for a stored value.
+        {"00E97E0100000035010000", 7, "Volume m3", "0.001", "Volume m3", "0.135", 0, 1, 12},
+        // Binary counters, both stored: kWh x 10 and m3/h.
+        {"03C675E803000010000000", 7, "Energy Wh", "10000000", "Volume Flow m3/h", "16", 1, 1, 4},
+        // Gas of the second mode; h,m,s and units 3F (none).
+        {"0080BF1200000099999999", 3, "Unknown Unit", "12", "Dimensionless / No VIF", "99999999", 0, 0, 12},
+        // BCD digits A-F are no number.
+        {"000202100000000000000E", 0, "Energy Wh", "10", "Energy Wh", "Not a Number (0E000000)", 0, 0, 12},
+    };
+    for (const TCase& c : cases) {
+        put((QByteArray("6813136808057378563412" "0A") + c.body + "0016").constData());
+        bool noMore = false;
+        const Integer index = decoder.Add_Wired_Slave(-1, noMore);
+        ASSERT_GE(index, 0) << c.body;
+        EXPECT_TRUE(noMore);
+        const auto* m = static_cast<TSlave_MBus*>(Wired_Slave_List->Items(index));
+        EXPECT_EQ(m->Primary_Addresss, 5);
+        EXPECT_EQ(m->Secondary_Addresss, QStringLiteral("12345678"));
+        EXPECT_EQ(m->Medium, c.medium) << c.body;
+        EXPECT_EQ(m->descmedium, Medium_Text(c.medium));
+        EXPECT_EQ(m->Manufacture, 0);
+        EXPECT_EQ(m->descManufacture, QString());
+        ASSERT_EQ(m->List_Var.size(), 2u);
+        const TVariable_MBus& v1 = *m->List_Var[0];
+        const TVariable_MBus& v2 = *m->List_Var[1];
+        EXPECT_EQ(v1.Desc_Type_Data, QString::fromUtf8(c.desc1)) << c.body;
+        EXPECT_EQ(v1.ValueStr, QString::fromLatin1(c.value1)) << c.body;
+        EXPECT_EQ(v2.Desc_Type_Data, QString::fromUtf8(c.desc2)) << c.body;
+        EXPECT_EQ(v2.ValueStr, QString::fromLatin1(c.value2)) << c.body;
+        EXPECT_EQ(v1.storage_number, c.storage1) << c.body;
+        EXPECT_EQ(v2.storage_number, c.storage2) << c.body;
+        EXPECT_EQ(v1.dimension, c.dimension) << c.body;
+        EXPECT_EQ(v1.nbyte, 4);
+        EXPECT_EQ(v1.Is_BCD, c.dimension == 12);
+    }
+    const auto* first = static_cast<TSlave_MBus*>(Wired_Slave_List->Items(0));
+    EXPECT_EQ(first->List_Var[0]->type_data, 2);
+    EXPECT_EQ(first->List_Var[0]->totdati, QStringLiteral("01000000"));
+    EXPECT_EQ(first->Status, 0);
+
+    // Too short for the structure, or another structure: no meter.
+    const Integer count = Wired_Slave_List->Count();
+    bool noMore = false;
+    put("68101068080573785634120A00E97E01000000350100000016");
+    decoder.Ans_Len -= 5;
+    EXPECT_EQ(decoder.Add_Wired_Slave(-1, noMore), -1);
+    EXPECT_TRUE(noMore);
+    for (const char* ci : {"70", "76", "77", "78", "7A"}) {
+        put((QByteArray("6800006808057") + (ci + 1) + "7856341224400107550000000004132A0000000016").constData());
+        EXPECT_EQ(decoder.Add_Wired_Slave(-1, noMore), -1) << ci;
+        EXPECT_TRUE(noMore);
+        // A further telegram of a meter being read adds nothing either.
+        EXPECT_EQ(decoder.Add_Wired_Slave(0, noMore), 0) << ci;
+    }
+    EXPECT_EQ(Wired_Slave_List->Count(), count);
+    EXPECT_EQ(first->List_Var.size(), 2u);
+
+    for (int i = 0; i < Wired_Slave_List->Count(); ++i)
+        delete static_cast<TSlave_MBus*>(Wired_Slave_List->Items(i));
+    Wired_Slave_List.reset();
+}
+
 TEST_F(MBusRecords, CutAndMalformedDataIsNeverReadPastItsEnd)
 {
     // Every cut of a telegram with long chains keeps the whole records
     // before the cut.
-    const QByteArray full = QByteArray::fromHex("04132A000000" "C48152FD8C3B05000000" "0D7C014103414243" "0D13FB"
-                                                "8401FC03682F6DFC0105000000");
+    const QByteArray full = QByteArray::fromHex("04132A000000" "C48152FD8C3B05000000" "0D7C014103414243"
+                                                "8401FC03682F6DFC0105000000" "0D13FB");
     ASSERT_TRUE(Parse(full.toHex().constData()));
     ASSERT_EQ(list.size(), 5u);
-    const size_t ends[] = {6, 16, 24, 27, 40};
+    const size_t ends[] = {6, 16, 24, 37, 40};
     for (int len = 0; len <= full.size(); ++len) {
         ASSERT_TRUE(Parse(full.left(len).toHex().constData())) << len;
         size_t whole = 0;

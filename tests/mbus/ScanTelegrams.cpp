@@ -3,6 +3,8 @@
 #include "mbus/AES.h"
 #include "platform/Streams.h"
 
+#include <QFile>
+
 #include <cstring>
 
 QByteArray Wireless_Datagram(bool Telit, Byte C, Word Manufacturer, LongWord Id, Byte Version, Byte DeviceType,
@@ -111,4 +113,14 @@ QByteArray Block_Payload(const QByteArray& Records)
     while (p.size() % 16 != 0)
         p += char(0x2F);
     return p;
+}
+
+QByteArray Meter_Frame(const QString& Name)
+{
+    QFile f(QStringLiteral(TEST_DATA_DIR "/mbus/frames/") + Name + QStringLiteral(".hex"));
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    QByteArray hex = f.readAll();
+    hex.replace(' ', "").replace('\n', "").replace('\r', "");
+    return QByteArray::fromHex(hex);
 }

@@ -33,3 +33,6 @@ QByteArray Volume_Records(LongWord Value);
 
 // 2F 2F, the records, and idle fillers up to whole blocks: a payload to encrypt.
 QByteArray Block_Payload(const QByteArray& Records);
+
+// A long frame captured from a real meter (tests/data/mbus/frames/Name.hex).
+QByteArray Meter_Frame(const QString& Name);

@@ -3,6 +3,7 @@
 // into M_Bus.xml with their questions and start-position dialogs.
 #include "ScanWindowFixture.h"
 
+#include "ScanTelegrams.h"
 #include "Screenshot.h"
 
 #include <QFile>
@@ -204,6 +205,44 @@ TEST_F(ScanWindowWired, APrimaryScanListsEveryAddressAndShowsTheMetersInTheTree)
     EXPECT_EQ(Wired_Slave_List->Count(), 0);
     EXPECT_EQ(t->RootNodeCount(), 0u);
     EXPECT_TRUE(form->Btn_StartScan->Visible());
+}
+
+TEST_F(ScanWindowWired, RealMetersShowWhatTheyMeasure)
+{
+    // Each meter at the primary address its frame carries.
+    for (const char* name : {"ELS_Elster-F96-Plus", "manual_frame2", "ELV-Elvaco-CMa10", "REL-Relay-Padpuls2"}) {
+        const QByteArray frame = Meter_Frame(QString::fromLatin1(name));
+        ASSERT_GT(frame.size(), 21) << name;
+        sim.Meters.push_back({Byte(frame[5]), QString(), {frame}});
+    }
+    // One telegram each, also from the meter that announces more.
+    Open();
+    form->E_Opt_Cut_After->SetText(QStringLiteral("1"));
+    Scan_To_End(form->Btn_StartScan);
+    ASSERT_EQ(form->NST->RootNodeCount(), 4u);
+    EXPECT_EQ(form->NST->ChildCount(Meter_Node(2)), 12u);
+    auto record = [&](Integer meter, int i) {
+        PDataNode r = form->NST->GetFirstChild(Meter_Node(meter));
+        while (r && i-- > 0)
+            r = r->NextSibling;
+        return r ? Text(r) : QString();
+    };
+    // The answer with the fixed structure: its number, medium and counters.
+    EXPECT_EQ(Text(Meter_Node(1)), "Primary Address = 5 - Secondary Address = 12345678 - Manufacturer = (0) - "
+                                   "Version = 0 - Type = 7");
+    EXPECT_EQ(record(1, 0), "Value = 0.001 - Type = Volume m3 (U0S0T0)");
+    EXPECT_EQ(record(1, 1), "Value = 0.135 - Type = Volume m3 (U0S1T0)");
+    EXPECT_EQ(record(0, 4), "Value = Not a Number (DDDDEBBD) - Type = Power W (U0S0T0)");
+    EXPECT_EQ(record(2, 1),
+              "Value = 54.1 - Type = Vif in following String - Moltiplicative Correction Factor: 10^(-2) (U0S0T0)");
+    EXPECT_EQ(record(3, 1), "Value = Invalid Time - Type = Time Point Date and Time (Type F) (U0S0T0)");
+    form->NST->SetExpanded(Meter_Node(0), true);
+    Screenshot("TFScanDecode-wired-real-meters");
+    form->NST->SetExpanded(Meter_Node(0), false);
+    for (Integer i = 1; i < 4; ++i)
+        form->NST->SetExpanded(Meter_Node(i), true);
+    form->NST->SetTopNode(form->NST->GetFirstChild(Meter_Node(2))->NextSibling);
+    Screenshot("TFScanDecode-wired-real-meters-fixed-text-time");
 }
 
 TEST_F(ScanWindowWired, ASecondaryScansProgressNamesEachIdentificationNumber)

@@ -29,6 +29,15 @@ const QByteArray Records_1 = Hex("04132A000000" "0A5A4502");
 const QByteArray Records_More = Hex("0413E8030000" "1F");
 const QByteArray Records_Rest = Hex("022B0500");
 
+// A meter's answer with a structure the configurator does not read (CI 78).
+QByteArray Other_Structure(int A, const char* Id)
+{
+    QByteArray t = Rsp_Ud(A, QString::fromLatin1(Id), Records_1);
+    t[6] = char(0x78);
+    t[t.size() - 2] = char(t[t.size() - 2] + 6);
+    return t;
+}
+
 class ScanWired : public ::testing::Test {
 protected:
     void SetUp() override
@@ -92,6 +101,8 @@ TEST_F(ScanWired, PrimarySearchCoversAddressesZeroTo250AndReadsEveryTelegram)
     sim.Meters.push_back({3, QStringLiteral("00000042"),
                           {Rsp_Ud(3, QStringLiteral("00000042"), Records_More, 0x1593, 2, 4),
                            Rsp_Ud(3, QStringLiteral("00000042"), Records_Rest, 0x1593, 2, 4)}});
+    // Address 5 answers, but with a structure that is not read: not found.
+    sim.Meters.push_back({5, QStringLiteral("00000005"), {Other_Structure(5, "00000005")}});
     const QString report = QStringLiteral(TEST_BUILD_DIR "/scan-report-wired.xml");
     QFile::remove(report);
     engine->SaveXMLFile = report;
@@ -191,6 +202,9 @@ TEST_F(ScanWired, SecondarySearchNarrowsTheMaskDigitByDigit)
                           {Rsp_Ud(1, QStringLiteral("12345678"), Records_More), Rsp_Ud(1, QStringLiteral("12345678"), Records_Rest)}});
     sim.Meters.push_back({2, QStringLiteral("12345679"), {Rsp_Ud(2, QStringLiteral("12345679"), Records_1)}});
     sim.Meters.push_back({3, QStringLiteral("87654321"), {Rsp_Ud(3, QStringLiteral("87654321"), Records_1)}});
+    // Selected first, but its answer has a structure that is not read: no
+    // meter and no report.
+    sim.Meters.push_back({4, QStringLiteral("05000000"), {Other_Structure(4, "05000000")}});
     ASSERT_TRUE(Start(saSecondaryAddress, true, true, 1));
     ASSERT_TRUE(Wait_End());
     EXPECT_EQ(engine->Result(), 1);
@@ -213,7 +227,7 @@ TEST_F(ScanWired, SecondarySearchNarrowsTheMaskDigitByDigit)
     EXPECT_EQ(Count(log, Hex("680B0B6873FD52" "FFFFFF12" "FFFFFFFF" "CD16")), 1);
     // Level 8 tells the two meters apart by their last digit.
     EXPECT_EQ(Count(log, Hex("680B0B6873FD52" "78563412" "FFFFFFFF" "D216")), 1);
-    EXPECT_EQ(Count(log, Hex("107B" "FD" "7816")), 3);
+    EXPECT_EQ(Count(log, Hex("107B" "FD" "7816")), 4);
     EXPECT_EQ(log.back(), QByteArray("Velmora_Disable_Analyzer_Mode"));
 }
 

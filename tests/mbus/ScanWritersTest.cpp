@@ -137,6 +137,20 @@ TEST_F(ScanWriters, WiredStartPositionsNodeStateAndUntickedRecords)
     EXPECT_EQ(Values(QStringLiteral("Variabile"), QStringLiteral("BCDtoINT")), (V {"0", "0", "0", "0", "0"}));
 }
 
+TEST_F(ScanWriters, RecordsOfRealMetersAreWrittenAsTheyWereRead)
+{
+    // A password of 16 binary bytes (LVAR F0) is one variable, and the
+    // volume after it takes the next positions; a record of reserved length
+    // ends the meter's records.
+    Wired(1, "00000001", Hex("0D7C025750F0" "96075B2A27A693013DB51AB3DCD13E17" "04132A000000" "0D13F7" "04132A000000"));
+    ASSERT_TRUE(engine.Save_XML_Conf_Wired(Options(), false));
+    EXPECT_EQ(Values(QStringLiteral("Variabile"), QStringLiteral("Desc")),
+              (V {"Vif in following String (U0S0T0)", "Volume m3 (U0S0T0)", "Volume m3 (U0S0T0)"}));
+    EXPECT_EQ(Values(QStringLiteral("Variabile"), QStringLiteral("VIF_ASCII")), (V {"PW", "", ""}));
+    EXPECT_EQ(Values(QStringLiteral("Variabile"), QStringLiteral("Length")), (V {"16", "0", "0"}));
+    EXPECT_EQ(Values(QStringLiteral("Variabile"), QStringLiteral("ModReg")), (V {"1", "9", "11"}));
+}
+
 TEST_F(ScanWriters, WiredAttributesFollowTheConverterModel)
 {
     // A record of 6 ASCII bytes: variable length, 4 positions.
