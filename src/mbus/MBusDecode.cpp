@@ -273,8 +273,8 @@ void TMBusRecordDecoder::Decode_Record_Value(Byte VIF, Byte FirstVIFE, TVariable
     auto u = [&](int i) { return UInt64(d[i]); };
     nbyte = std::clamp(nbyte, 0, Integer(sizeof App_Data_Val));
 
-    // 1. Raw value. A value that is no number the value text can hold (a
-    // text, BCD digits A-F, a number too long for 64 bits) is kept as text.
+    // 1. Raw value. A value that is not a number the value text can show (a
+    // text, BCD digits A-F, a number longer than 64 bits) is kept as text.
     long double value = 0;
     QString rawText;
     bool isRawText = false;

@@ -42,7 +42,9 @@ public:
 
     // Appends one record per data record found in Data[0..LastIndex]; never
     // reads past LastIndex. False when the records ended with DIF 1F (more
-    // follow in the next telegram). Spare is not used.
+    // follow in the next telegram). A record of reserved variable length is
+    // kept marked (errata) without a value and ends the list, since the next
+    // record cannot be found behind it. Spare is not used.
     bool Parse_Data_Records(TVariable_MBus_List& List, Integer LastIndex, Integer Spare, const Byte* Data);
 
     // Value text, quantity text and quantity codes of one record whose data
