@@ -401,7 +401,8 @@ public:
     bool WordWraps(Integer ACol, Integer ARow);
     void SetWordWraps(Integer ACol, Integer ARow, bool Value);
     // Row-wide colours over the columns FixedCols .. AllColCount - 1; clNone
-    // drops the properties of plain cells.
+    // takes that colour back (the cells keep their other settings) and frees
+    // the properties left holding nothing.
     void SetRowColor(Integer ARow, TColor Value);
     void SetRowColorTo(Integer ARow, TColor Value);
     void SetRowFontColor(Integer ARow, TColor Value);
@@ -490,6 +491,10 @@ public:
     // answers the grid's shared row check box.
     virtual TCellGraphic* GetCellGraphic(Integer ACol, Integer ARow);
     TCellGraphic* CellGraphics(Integer ACol, Integer ARow) { return GetCellGraphic(ACol, ARow); }
+    // The shared descriptor lent to a cell of real row ARow that has none of
+    // its own (the row check box; the column grid's data check boxes), nil
+    // when the cell gets none. Reached for hidden rows.
+    virtual TCellGraphic* LentCellGraphic(Integer ACol, Integer ARow);
     virtual TCellType GetCellType(Integer ACol, Integer ARow);
     TCellType CellTypes(Integer ACol, Integer ARow) { return GetCellType(ACol, ARow); }
     TCellGraphic* CreateCellGraphic(Integer ACol, Integer ARow);
@@ -1009,7 +1014,10 @@ public:
     QString ValidCharSet() const { return FValidCharSet; }
     void SetValidCharSet(const QString& Value) { FValidCharSet = Value; }
     // Cells hold several lines: the text editor becomes a multi-line edit.
-    EXGRID_PROPERTY(bool, Multilinecells, false)
+    // The other spelling of MultilineCells: one setting for editing and
+    // painting alike.
+    bool Multilinecells() const { return FMultilineCells; }
+    void SetMultilinecells(bool Value) { FMultilineCells = Value; }
 public:
     TGridClipboardEvent OnClipboardCopy;
     TGridClipboardEvent OnClipboardCut;
@@ -1513,8 +1521,12 @@ protected:
     void SizeChanged(Integer OldColCount, Integer OldRowCount) override;
     void ColWidthsChanged() override;
     void RowHeightsChanged() override;
-    // Cells move in the platform grid; a recorded column order follows.
+    // Cells move in the platform grid; everything kept by real column (the
+    // visibility, the hidden rows' cells, the column order, the sort
+    // column) follows the real column moved.
     void ColumnMoved(Integer FromIndex, Integer ToIndex) override;
+    // The hidden rows keep their places among the rows shown.
+    void RowMoved(Integer FromIndex, Integer ToIndex) override;
     QString GetEditText(Integer ACol, Integer ARow) override;
     void SetEditText(Integer ACol, Integer ARow, const QString& Value) override;
     // Scroll bar messages (Code, thumb position); answer the message result.
@@ -1572,6 +1584,13 @@ private:
     Integer FindHiddenRow(Integer ARow) const;
     // Items with FIdx below ARow.
     Integer HiddenRowsBelow(Integer ARow) const;
+    // The hidden-row records follow ACount display rows from DisplRow
+    // removed, or ACount rows inserted at display row DisplRow.
+    void ShiftHiddenRowsForRemoval(Integer DisplRow, Integer ACount);
+    void ShiftHiddenRowsForInsertion(Integer DisplRow, Integer ACount);
+    // Set while the row primitives move rows to make or close a gap: those
+    // moves are no user's and leave the hidden rows alone.
+    bool FRowGapMove = false;
     void MoveColumnsToOrder(const std::vector<Integer>& Order);
     void ReadColumnOrder(const std::vector<Integer>& Values, Integer Total);
 
@@ -1891,6 +1910,8 @@ private:
     bool IsNodeRow(Integer ARow);
     bool IsSummaryRow(Integer ARow);
     TCellGraphic* StateGraphic(Integer ACol, Integer ARow, bool& Full, QString& Text);
+    // The cell's properties hold nothing but what the cell has without them.
+    bool PropsHoldNothingOwn(Integer ACol, Integer ARow);
     void WriteCheckText(Integer ACol, Integer ARow, bool Full, bool State);
     void RepaintRealCell(Integer ACol, Integer ARow);
     TCellGraphic* NewGraphic(Integer ACol, Integer ARow, TCellType Kind, TCellHAlign HAl, TCellVAlign VAl);

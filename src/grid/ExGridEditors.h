@@ -70,6 +70,7 @@ private:
     Integer FRowE = -1;
     bool FAltBack = false;
     bool FEatReturn = false;
+    bool FLoading = false;  // UpdateContents is loading the cell's text
 };
 
 // The combo box of edComboEdit (editable) and edComboList (list-only) cells:

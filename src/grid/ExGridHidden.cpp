@@ -174,6 +174,52 @@ Integer TExStringGrid::DisplRowIndex(Integer RealRow) const
     return RealRow - HiddenRowsBelow(RealRow);
 }
 
+// A hidden row keeps its place among the rows shown: its real index moves by
+// the number of real rows removed or inserted before it.
+
+void TExStringGrid::ShiftHiddenRowsForRemoval(Integer DisplRow, Integer ACount)
+{
+    if (NumHiddenRows() == 0 || ACount <= 0 || DisplRow < 0)
+        return;
+    std::vector<Integer> hidden;
+    hidden.reserve(size_t(NumHiddenRows()));
+    for (Integer i = 0; i < NumHiddenRows(); ++i)
+        hidden.push_back(FGridItems->ItemsAs<TGridItem>(i)->Idx());
+    std::sort(hidden.begin(), hidden.end());
+    // The real rows of display rows DisplRow .. DisplRow + ACount - 1.
+    std::vector<Integer> removed;
+    removed.reserve(size_t(ACount));
+    Integer real = RealRowIndex(DisplRow);
+    auto h = std::upper_bound(hidden.begin(), hidden.end(), real - 1);
+    while (Integer(removed.size()) < ACount) {
+        if (h != hidden.end() && *h == real) {
+            ++h;
+        } else {
+            removed.push_back(real);
+        }
+        ++real;
+    }
+    for (Integer i = 0; i < NumHiddenRows(); ++i) {
+        auto* item = FGridItems->ItemsAs<TGridItem>(i);
+        const auto before = std::lower_bound(removed.begin(), removed.end(), item->Idx()) - removed.begin();
+        item->SetIdx(item->Idx() - Integer(before));
+    }
+}
+
+void TExStringGrid::ShiftHiddenRowsForInsertion(Integer DisplRow, Integer ACount)
+{
+    if (NumHiddenRows() == 0 || ACount <= 0 || DisplRow < 0)
+        return;
+    // The new rows take the real place of the row shown at DisplRow (after
+    // the hidden rows just above it), or come after every row.
+    const Integer at = RealRowIndex(DisplRow);
+    for (Integer i = 0; i < NumHiddenRows(); ++i) {
+        auto* item = FGridItems->ItemsAs<TGridItem>(i);
+        if (item->Idx() >= at)
+            item->SetIdx(item->Idx() + ACount);
+    }
+}
+
 void TExStringGrid::StoreRow(TGridItem* Item, Integer ARow)
 {
     TStringList* cells = Item->Items();
@@ -215,23 +261,22 @@ void TExStringGrid::DoDeleteRows(Integer ARow, Integer ACount, bool DropControls
     if (ACount <= 0 || ARow < 0 || ARow >= RowCount())
         return;
     ACount = std::min(ACount, RowCount() - ARow);
+    // Rows removed (not hidden): the hidden rows keep their neighbours.
+    if (DropControls)
+        ShiftHiddenRowsForRemoval(ARow, ACount);
     // The deleted rows' objects go with them.
     FreeCellGraphics(0, ARow, TotalColCount() - 1, ARow + ACount - 1);
     for (Integer r = ARow; r < ARow + ACount; ++r)
         ResetRow(r);
     const Integer topRow = TopRow();
+    FRowGapMove = true;
     for (Integer i = 0; i < ACount; ++i)
         MoveRow(ARow, RowCount() - 1);
+    FRowGapMove = false;
     TCustomGrid::SetRowCount(RowCount() - ACount);
     FNormalRowCount = RowCount();
     if (topRow < RowCount())
         TCustomGrid::SetTopRow(std::max(topRow, FixedRows()));
-    if (DropControls)
-        for (Integer i = 0; i < NumHiddenRows(); ++i) {
-            auto* item = FGridItems->ItemsAs<TGridItem>(i);
-            if (item->Idx() >= ARow + ACount)
-                item->SetIdx(item->Idx() - ACount);
-        }
     CellsChanged({0, ARow, TotalColCount() - 1, ARow + ACount - 1});
 }
 
@@ -249,9 +294,11 @@ void TExStringGrid::DoInsertRows(Integer ARow, Integer ACount)
         ResetRow(r);
         SetRowHeights(r, DefaultRowHeight());
     }
+    FRowGapMove = true;
     for (Integer i = 0; i < ACount; ++i)
         if (old + i != ARow + i)
             MoveRow(old + i, ARow + i);
+    FRowGapMove = false;
 }
 
 void TExStringGrid::RemoveRowsEx(Integer RowIndex, Integer RCount)
@@ -307,13 +354,18 @@ void TExStringGrid::HideRowList(TIntList* RowList)
     if (RowList == nullptr || RowList->Count() == 0)
         return;
     std::vector<bool> listed(size_t(RowCount()), false);
+    // Every record holds the real index of its row, whatever level hid it
+    // (the index conversions and the row operations count on it).
+    std::vector<Integer> real(size_t(RowList->Count()));
+    for (Integer i = 0; i < RowList->Count(); ++i)
+        real[size_t(i)] = RealRowIndex(RowList->Items(i));
     for (Integer i = 0; i < RowList->Count(); ++i) {
         const Integer r = RowList->Items(i);
         if (r < 0 || r >= RowCount() || listed[size_t(r)])
             continue;
         listed[size_t(r)] = true;
         auto* item = static_cast<TGridItem*>(FGridItems->Add());
-        item->SetIdx(r);
+        item->SetIdx(real[size_t(i)]);
         item->SetLevel(FFilterLevel);
         StoreRow(item, r);
     }
@@ -393,18 +445,27 @@ void TExStringGrid::UnHideRowList()
         --oldRow;
         --pos;
     }
-    Integer item = NumHiddenRows() - 1;
-    auto nextItem = [&] {
-        while (item >= 0 && FGridItems->ItemsAs<TGridItem>(item)->Level() != L)
-            --item;
-    };
-    nextItem();
+    // The rows of level L in real order, each with the display row it gets
+    // back: its real index less the rows that stay hidden above it.
+    std::vector<Integer> staying;
+    std::vector<std::pair<Integer, TGridItem*>> back;
+    for (Integer i = 0; i < NumHiddenRows(); ++i) {
+        auto* it = FGridItems->ItemsAs<TGridItem>(i);
+        if (it->Level() == L)
+            back.emplace_back(it->Idx(), it);
+        else
+            staying.push_back(it->Idx());
+    }
+    std::sort(staying.begin(), staying.end());
+    std::sort(back.begin(), back.end(), [](const auto& A, const auto& B) { return A.first < B.first; });
+    for (auto& [at, it] : back)
+        at -= Integer(std::lower_bound(staying.begin(), staying.end(), at) - staying.begin());
+    Integer item = Integer(back.size()) - 1;
     for (; pos >= 0 && item >= 0; --pos) {
-        auto* it = FGridItems->ItemsAs<TGridItem>(item);
-        if (pos == it->Idx() || oldRow < 0) {
+        TGridItem* it = back[size_t(item)].second;
+        if (pos == back[size_t(item)].first || oldRow < 0) {
             RestoreRow(it, pos);
             --item;
-            nextItem();
         } else {
             if (oldRow != pos) {
                 CopyRow(oldRow, pos);

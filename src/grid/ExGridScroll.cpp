@@ -355,6 +355,13 @@ void TExStringGrid::SetRowCount(Integer Value)
     UpdateScrollBars(false);
     if (FFloatingFooter->Visible && old != RowCount() && old > 0)
         FooterRowMoved(old);
+    // The rows dropped go with their cells: a later row in their place
+    // (AddRow, a higher count) starts empty.
+    if (RowCount() < old) {
+        FreeCellGraphics(0, RowCount(), TotalColCount() - 1, old - 1);
+        for (Integer r = RowCount(); r < old; ++r)
+            ResetRow(r);
+    }
 }
 
 void TExStringGrid::FooterRowMoved(Integer OldCount)

@@ -37,6 +37,18 @@ TCellGraphic* TExStringGrid::GetCellGraphic(Integer ACol, Integer ARow)
     return dynamic_cast<TCellGraphic*>(GetGraphicObjectEx(ACol, ARow));
 }
 
+TCellGraphic* TExStringGrid::LentCellGraphic(Integer ACol, Integer ARow)
+{
+    if (!FMouseActions->HotmailRowSelect() || ACol != 0)
+        return nullptr;
+    TCellGraphic* g = FCellGraphic.get();
+    g->CellType = ctRowCheckBox;
+    g->CellTransparent = FControlLook->ControlStyle() == csFlat;
+    g->CellAngle = 0;
+    g->CellBoolean = ARow >= 0 && RowSelect(ARow);
+    return g;
+}
+
 TCellType TExStringGrid::GetCellType(Integer ACol, Integer ARow)
 {
     if (ACol < 0 || ARow < 0)

@@ -109,8 +109,12 @@ TEST_F(Accessors, RowColoursAndTheirRemoval)
     EXPECT_EQ(grid.Colors(0, 2), clNone);  // fixed column untouched
     grid.AddCheckBox(3, 2, cbChecked);
     grid.SetRowColor(2, clNone);
-    EXPECT_FALSE(grid.HasCellProperties(2, 2));
-    EXPECT_EQ(grid.Alignments(2, 2), taLeftJustify);
+    // Only the colour goes: a cell that had nothing else is as before, one
+    // with its own alignment keeps it.
+    EXPECT_FALSE(grid.HasCellProperties(1, 2));
+    EXPECT_TRUE(grid.HasCellProperties(2, 2));
+    EXPECT_EQ(grid.Colors(2, 2), clNone);
+    EXPECT_EQ(grid.Alignments(2, 2), taCenter);
     TCheckBoxState s = cbUnchecked;
     EXPECT_TRUE(grid.GetCheckBoxState(3, 2, s));  // the check box stays
     EXPECT_EQ(grid.Colors(3, 2), clNone);

@@ -366,10 +366,15 @@ void TExColumnGrid::GetCellEditor(Integer ACol, Integer ARow, TEditorType& AEdit
     if (const TGridColumnItem* item = ItemAt(ACol)) {
         if (IsNonFixedZone(ACol, ARow)) {
             AEditor = item->Editor();
-            Combobox()->Items()->Assign(item->ComboItems());
-            Combobox()->SetDropDownCount(item->DropDownCount());
-            SetEditLink(item->EditLink());
-            ControlLook()->DropDownCount = item->DropDownCount();
+            // While an editor is open the question only asks the kind (a
+            // click elsewhere asks it): the open list, its items and the
+            // editor link stay those of the cell being edited.
+            if (!InEditMode()) {
+                Combobox()->Items()->Assign(item->ComboItems());
+                Combobox()->SetDropDownCount(item->DropDownCount());
+                SetEditLink(item->EditLink());
+                ControlLook()->DropDownCount = item->DropDownCount();
+            }
         }
         if (!item->FloatFormat().isEmpty())
             SetFloatFormat(item->FloatFormat());
@@ -468,8 +473,15 @@ QString TExColumnGrid::GetFormattedCell(Integer ACol, Integer ARow)
     bool isFloat = IsPlainNumber(text);
     if (OnGetFloatFormat)
         OnGetFloatFormat(this, ACol, ARow, isFloat, fmt);
-    if (!fmt.isEmpty() && isFloat)
-        return Format(fmt, {Floats(ACol, ARow)});
+    if (!fmt.isEmpty() && isFloat) {
+        // A format that does not fit the value (say "%d" for a fraction)
+        // shows the text as stored rather than failing every paint.
+        try {
+            return Format(fmt, {Floats(ACol, ARow)});
+        } catch (const EConvertError&) {
+            return text;
+        }
+    }
     return text;
 }
 
@@ -490,6 +502,22 @@ TCellGraphic* TExColumnGrid::GetCellGraphic(Integer ACol, Integer ARow)
         g->CellType = ctVirtCheckBox;
         g->CellTransparent = ControlLook()->ControlStyle() == csFlat;
     }
+    return g;
+}
+
+TCellGraphic* TExColumnGrid::LentCellGraphic(Integer ACol, Integer ARow)
+{
+    if (TCellGraphic* g = TExStringGrid::LentCellGraphic(ACol, ARow))
+        return g;
+    // A normal cell of a data check-box column, ARow counted with the hidden rows.
+    const TGridColumnItem* item = ItemAt(ACol);
+    if (IsDestroying() || item == nullptr || item->Editor() != edDataCheckBox || ACol < FixedCols()
+        || ACol >= ColCount() + NumHiddenColumns() - FixedRightCols() || ARow < FixedRows()
+        || ARow >= TotalRowCount() - FixedFooters())
+        return nullptr;
+    TCellGraphic* g = FCellGraphic.get();
+    g->CellType = ctVirtCheckBox;
+    g->CellTransparent = ControlLook()->ControlStyle() == csFlat;
     return g;
 }
 

@@ -279,6 +279,7 @@ public:
     virtual QString GetFormattedCell(Integer ACol, Integer ARow);
     TCellType GetCellType(Integer ACol, Integer ARow) override;
     TCellGraphic* GetCellGraphic(Integer ACol, Integer ARow) override;
+    TCellGraphic* LentCellGraphic(Integer ACol, Integer ARow) override;
     void GetDefaultCellProperties(Integer ACol, Integer ARow, TFont* AFont, TBrush* ABrush, TColor& ColorTo,
                                   TColor& MirrorColor, TColor& MirrorColorTo, TAlignment& Alignment,
                                   TVAlignment& VAlignment, bool& WordWrap,

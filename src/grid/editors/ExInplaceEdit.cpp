@@ -60,7 +60,18 @@ void TExInplaceEdit::UpdateContents()
     if (HandleAllocated() && WantsLines() != MultiLine())
         RecreateWnd();
     SetPasswordChar(FGrid->EditControl == edPassword ? FGrid->PasswordChar() : QChar());
-    TInplaceEdit::UpdateContents();
+    // The cell's text as it is, whatever the length limit: the limit is the
+    // typing's (WMChar, Paste), never the window's, which would cut the text
+    // (and a limit left from the column edited before would cut this one).
+    {
+        const Integer c = FGrid->Col(), r = FGrid->Row();
+        FLoading = true;
+        SetMaxLength(0);
+        SetText(QString());
+        SetEditMask(FGrid->GetEditMask(c, r));
+        SetText(FGrid->GetEditText(c, r));
+        FLoading = false;
+    }
     FGrid->FNoEditChange = false;
     // The editor looks like the cell it covers.
     const Integer c = FGrid->Col(), r = FGrid->Row();
@@ -411,13 +422,15 @@ void TExInplaceEdit::Paste()
         FGrid->OnClipboardPaste(this, allow);
     if (allow && FGrid->OnClipboardBeforePasteCell)
         FGrid->OnClipboardBeforePasteCell(this, col, row, s, allow);
-    if (allow && (FLengthLimit < 1 || FLengthLimit >= s.size())) {
+    if (allow) {
         if (const Integer crlf = Integer(s.indexOf(QStringLiteral("\r\n"))); crlf >= 0 && crlf == s.size() - 2)
             s.chop(2);
         const Integer start = SelStart(), selLen = SelLength();
         QString n = Text();
         n.replace(start, selLen, s);
-        if (FLengthLimit < 1 || FLengthLimit >= n.size()) {
+        // The limit stops a paste that would make the text longer than it;
+        // a text longer already (read from a file) may be changed in place.
+        if (FLengthLimit < 1 || FLengthLimit >= n.size() || n.size() <= Text().size()) {
             const TEditorType kind = FGrid->EditControl;
             const Integer numKind = NumericTextKind(n);
             bool take = true;
@@ -493,9 +506,6 @@ void TExInplaceEdit::SetFocusMessage(TMessage& Message)
     FGotFocus = true;
     FGrid->FNoEditChange = false;
     FLengthLimit = SmallInt(FGrid->GetEditLimit());
-    // (Setting the window's limit again would drop the selection.)
-    if (MaxLength() != std::max<Integer>(FLengthLimit, 0))
-        SetMaxLength(FLengthLimit);
     if (!EditMask().isEmpty() && !FGrid->LButFlg && FGrid->Navigation()->ImproveMaskSel()) {
         SetSelStart(0);
         SetSelLength(1);
@@ -558,7 +568,11 @@ void TExInplaceEdit::WndProc(TMessage& Message)
 
 void TExInplaceEdit::Change()
 {
-    TInplaceEdit::Change();
+    // While the cell's text is loaded the cell does not follow the editor.
+    if (FLoading)
+        TCustomMaskEdit::Change();
+    else
+        TInplaceEdit::Change();
     if (!FGrid->FNoEditChange && FGrid->OnEditChange)
         FGrid->OnEditChange(FGrid, FGrid->Col(), FGrid->Row(), Text());
 }

@@ -42,14 +42,7 @@ void TExStringGrid::RemoveRows(Integer RowIndex, Integer RCount)
     try {
         const Integer oldTop = TopRow();
         const Integer oldRow = Row();
-        if (NumHiddenRows() > 0) {
-            const Integer r = RealRowIndex(RowIndex);
-            for (Integer i = 0; i < NumHiddenRows(); ++i) {
-                auto* item = FGridItems->ItemsAs<TGridItem>(i);
-                if (item->Idx() > r)
-                    item->SetIdx(item->Idx() - RCount);
-            }
-        }
+        ShiftHiddenRowsForRemoval(RowIndex, RCount);
         for (Integer i = 0; i < RCount; ++i) {
             if (FShowModified->Enabled())
                 DeleteEntry(FModifiedRows.get(), RowIndex);
@@ -62,8 +55,10 @@ void TExStringGrid::RemoveRows(Integer RowIndex, Integer RCount)
         // the emptied rows end up past the new count.
         for (Integer r = RowIndex; r < RowIndex + RCount; ++r)
             ResetRow(r);
+        FRowGapMove = true;
         for (Integer i = 0; i < RCount; ++i)
             MoveRow(RowIndex, RowCount() - 1);
+        FRowGapMove = false;
         TCustomGrid::SetRowCount(RowCount() - RCount);
         FNormalRowCount = RowCount();
         FMaxRowCount = std::max(RowCount(), FMaxRowCount - RCount);
@@ -118,6 +113,7 @@ void TExStringGrid::InsertRows(Integer RowIndex, Integer RCount, bool UpdateCell
         UnHideSelection();
     // A visible floating footer keeps the last row: the new rows go above it.
     const Integer at = FFloatingFooter->Visible && RowIndex >= RowCount() ? RowCount() - 1 : RowIndex;
+    ShiftHiddenRowsForInsertion(std::max(at, 0), RCount);
     DoInsertRows(std::max(at, 0), RCount);
     if (FShowModified->Enabled())
         for (Integer i = 0; i < RCount; ++i)

@@ -150,25 +150,20 @@ bool TExStringGrid::IsChecked(Integer ACol, Integer ARow)
 TCellGraphic* TExStringGrid::StateGraphic(Integer ACol, Integer ARow, bool& Full, QString& Text)
 {
     Full = false;
-    if (NumHiddenRows() > 0) {
+    if (NumHiddenRows() > 0 && ARow >= 0) {
+        // ARow is a real row: its own descriptor or the one lent to it, and
+        // its text, from the row itself, hidden or shown.
+        Full = true;
+        Text = GetCellsEx(ACol, ARow);
         const Integer item = FindHiddenRow(ARow);
-        if (item >= 0) {
-            const TStringList* cells = FGridItems->ItemsAs<TGridItem>(item)->Items();
-            if (ACol < cells->Count())
-                if (const auto* props = dynamic_cast<const TCellProperties*>(cells->Objects(ACol)))
-                    if (auto* g = dynamic_cast<TCellGraphic*>(props->GraphicObject())) {
-                        Full = true;
-                        Text = cells->Strings(ACol);
-                        return g;
-                    }
-        } else if (ARow >= 0) {
-            const Integer shown = DisplRowIndex(ARow);
-            if (auto* g = dynamic_cast<TCellGraphic*>(GetGraphicObjectEx(ACol, shown))) {
-                Full = true;
-                Text = GetCellsEx(ACol, ARow);
-                return g;
-            }
-        }
+        if (item < 0)
+            return GetCellGraphic(ACol, DisplRowIndex(ARow));
+        const TStringList* cells = FGridItems->ItemsAs<TGridItem>(item)->Items();
+        if (ACol >= 0 && ACol < cells->Count())
+            if (const auto* props = dynamic_cast<const TCellProperties*>(cells->Objects(ACol)))
+                if (auto* g = dynamic_cast<TCellGraphic*>(props->GraphicObject()))
+                    return g;
+        return LentCellGraphic(ACol, ARow);
     }
     Text = Cells(ACol, ARow);
     return GetCellGraphic(ACol, ARow);

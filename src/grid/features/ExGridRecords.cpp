@@ -4,6 +4,8 @@
 
 #include "grid/ExGrid.h"
 
+#include <algorithm>
+
 #include "platform/Bitmap.h"
 
 // ------------------------------------------------------------ background
@@ -83,16 +85,83 @@ void TGridItem::SetItems(const TStrings* Value)
 
 // ------------------------------------------------------------ column order
 
+namespace {
+
+// Where position P goes when the item at From moves to To.
+Integer MovedPosition(Integer P, Integer From, Integer To)
+{
+    if (P == From)
+        return To;
+    if (From < To && P > From && P <= To)
+        return P - 1;
+    if (From > To && P >= To && P < From)
+        return P + 1;
+    return P;
+}
+
+// Moves entry From of an array to To, the entries between shifting by one.
+template <class A>
+void MoveEntry(A& Array, Integer From, Integer To)
+{
+    const auto moved = Array[size_t(From)];
+    if (From < To)
+        for (Integer i = From; i < To; ++i)
+            Array[size_t(i)] = Array[size_t(i + 1)];
+    else
+        for (Integer i = From; i > To; --i)
+            Array[size_t(i)] = Array[size_t(i - 1)];
+    Array[size_t(To)] = moved;
+}
+
+} // namespace
+
 void TExStringGrid::ColumnMoved(Integer FromIndex, Integer ToIndex)
 {
-    TBaseGrid::ColumnMoved(FromIndex, ToIndex);
+    // The platform has moved the widths and the current cell (display
+    // indexes); everything kept by real column moves from the real column
+    // shown at FromIndex to the one shown at ToIndex, the hidden columns
+    // between staying where they are.
+    const Integer rf = DisplToRealCol(FromIndex);
+    const Integer rt = DisplToRealCol(ToIndex);
+    const Integer all = ColCount() + FNumHidden;
+    if (FNumHidden > 0 && rf != rt && rf < all && rt < all && std::max(rf, rt) <= MAX_COLUMNS) {
+        MoveEntry(FVisibleCol, rf, rt);
+        MoveEntry(FAllColWidths, rf, rt);
+    }
+    // The cells of every row (and OnColumnMoved, with the indexes used).
+    TBaseGrid::ColumnMoved(rf, rt);
+    // The hidden rows' cells.
+    if (rf != rt)
+        for (Integer i = 0; i < NumHiddenRows(); ++i) {
+            TStringList* cells = FGridItems->ItemsAs<TGridItem>(i)->Items();
+            while (cells->Count() <= std::max(rf, rt))
+                cells->Add(QString());
+            cells->Move(rf, rt);
+        }
+    if (FSortSettings->Column >= 0)
+        FSortSettings->Column = MovedPosition(FSortSettings->Column, rf, rt);
+    if (FSortSettings->IndexShow)
+        for (Integer i = 0; i < FSortIndexes->Count(); ++i)
+            FSortIndexes->SetSortColumns(i, MovedPosition(FSortIndexes->SortColumns(i), rf, rt));
     // Once an order is recorded its entries move with the columns.
     const Integer n = FColumnOrder->Count();
-    if (n == 0 || FromIndex < 0 || ToIndex < 0 || FromIndex >= n || ToIndex >= n || FromIndex == ToIndex)
+    if (n == 0 || rf < 0 || rt < 0 || rf >= n || rt >= n || rf == rt)
         return;
-    const Integer entry = FColumnOrder->Items(FromIndex);
-    FColumnOrder->Delete(FromIndex);
-    FColumnOrder->Insert(ToIndex, entry);
+    const Integer entry = FColumnOrder->Items(rf);
+    FColumnOrder->Delete(rf);
+    FColumnOrder->Insert(rt, entry);
+}
+
+void TExStringGrid::RowMoved(Integer FromIndex, Integer ToIndex)
+{
+    // A hidden row keeps its place among the rows shown: the moved row
+    // leaves its real position and takes the one of the row shown at
+    // ToIndex once it has left.
+    if (NumHiddenRows() > 0 && FromIndex != ToIndex && !FRowGapMove) {
+        ShiftHiddenRowsForRemoval(FromIndex, 1);
+        ShiftHiddenRowsForInsertion(ToIndex, 1);
+    }
+    TBaseGrid::RowMoved(FromIndex, ToIndex);
 }
 
 Integer TExStringGrid::ColumnPosition(Integer ACol) const

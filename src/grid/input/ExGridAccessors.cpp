@@ -296,15 +296,48 @@ void TExStringGrid::SetWordWraps(Integer ACol, Integer ARow, bool Value)
 
 // ------------------------------------------------------------ row colours
 
+// A colour given back (clNone) takes only that colour from the row: the
+// cells keep their read-only flags, merged areas, graphics and looks; a
+// properties object left holding nothing of its own is freed, so that its
+// cell is as if it never had one.
+
+bool TExStringGrid::PropsHoldNothingOwn(Integer ACol, Integer ARow)
+{
+    TCellProperties* p = PropsOf(ACol, ARow);
+    if (p == nullptr)
+        return false;
+    if (p->GraphicObject() != nullptr || p->CellObject() != nullptr || p->CalcObject() != nullptr
+        || p->Control() != nullptr || p->ReadOnly() || !p->IsBaseCell() || p->CellSpanX() != -1 || p->CellSpanY() != -1
+        || p->BorderWidth() != 0 || p->BorderColor() != 0 || p->BrushStyle() != bsSolid || p->CalcType() != acNONE
+        || p->NodeLevel() != 0 || p->Editor() != edNormal)
+        return false;
+    // The looks against those of the same cell without properties.
+    SetGridObject(ACol, ARow, nullptr);
+    TCellProperties* fresh = CreateCellProperties(ACol, ARow);
+    SetGridObject(ACol, ARow, p);
+    auto unsetOr = [](TColor Own, TColor Default) { return Own == clNone || Own == Default; };
+    const bool plain = p->Alignment() == fresh->Alignment() && p->VAlignment() == fresh->VAlignment()
+                       && p->WordWrap() == fresh->WordWrap() && p->GradientDirection() == fresh->GradientDirection()
+                       && (p->FontName().isEmpty() || p->FontName() == fresh->FontName())
+                       && (p->FontSize() == 0 || p->FontSize() == fresh->FontSize())
+                       && (p->FontStyle().Empty() || p->FontStyle() == fresh->FontStyle())
+                       && unsetOr(p->FontColor(), fresh->FontColor())
+                       && unsetOr(p->BrushColor(), fresh->BrushColor())
+                       && unsetOr(p->BrushColorTo(), fresh->BrushColorTo());
+    delete fresh;
+    return plain;
+}
+
 void TExStringGrid::SetRowColor(Integer ARow, TColor Value)
 {
     for (Integer c = FixedCols(); c < AllColCount(); ++c) {
-        if (Value != clNone)
+        if (Value != clNone) {
             GetCellProperties(c, ARow)->SetBrushColor(Value);
-        else if (GetGraphicObjectEx(c, ARow) == nullptr)
-            FreeCellProperties(c, ARow);
-        else
-            GetCellProperties(c, ARow)->SetBrushColor(clNone);
+        } else if (TCellProperties* p = PropsOf(c, ARow)) {
+            p->SetBrushColor(clNone);
+            if (PropsHoldNothingOwn(c, ARow))
+                FreeCellProperties(c, ARow);
+        }
     }
     RepaintRow(ARow);
 }
@@ -312,12 +345,13 @@ void TExStringGrid::SetRowColor(Integer ARow, TColor Value)
 void TExStringGrid::SetRowColorTo(Integer ARow, TColor Value)
 {
     for (Integer c = FixedCols(); c < AllColCount(); ++c) {
-        if (Value != clNone)
+        if (Value != clNone) {
             GetCellProperties(c, ARow)->SetBrushColorTo(Value);
-        else if (GetGraphicObjectEx(c, ARow) == nullptr)
-            FreeCellProperties(c, ARow);
-        else
-            GetCellProperties(c, ARow)->SetBrushColorTo(clNone);
+        } else if (TCellProperties* p = PropsOf(c, ARow)) {
+            p->SetBrushColorTo(clNone);
+            if (PropsHoldNothingOwn(c, ARow))
+                FreeCellProperties(c, ARow);
+        }
     }
     RepaintRow(ARow);
 }
@@ -325,10 +359,14 @@ void TExStringGrid::SetRowColorTo(Integer ARow, TColor Value)
 void TExStringGrid::SetRowFontColor(Integer ARow, TColor Value)
 {
     for (Integer c = FixedCols(); c < AllColCount(); ++c) {
-        if (Value != clNone)
+        if (Value != clNone) {
             GetCellProperties(c, ARow)->SetFontColor(Value);
-        else if (Colors(c, ARow) == clNone)
-            FreeCellProperties(c, ARow);
+        } else if (TCellProperties* p = PropsOf(c, ARow); p != nullptr && Colors(c, ARow) == clNone) {
+            // (A cell with a colour of its own keeps its font colour too.)
+            p->SetFontColor(clNone);
+            if (PropsHoldNothingOwn(c, ARow))
+                FreeCellProperties(c, ARow);
+        }
     }
     RepaintRow(ARow);
 }

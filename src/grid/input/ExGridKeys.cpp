@@ -8,6 +8,8 @@
 
 #include "grid/ExGrid.h"
 
+#include <algorithm>
+
 #include "grid/EsgHTMLE.h"
 #include "grid/ExGridEditors.h"
 #include "platform/Form.h"
@@ -304,22 +306,23 @@ void TExStringGrid::WMKeyDown(TMessage& Message)
             return;
         Integer target = Row();
         const bool filter = FFilterActive;
+        // The new row goes in at a display row; the event names its real row.
         Integer at;
         if (FNavigation->InsertPosition() == pInsertAfter) {
             if (FixedRowAlways() && FixedRows() == RowCount()) {
-                at = RealRowIndex(Row());
+                at = Row();
                 target = 1;
             } else {
-                at = RealRowIndex(Row() + 1);
+                at = Row() + 1;
                 if (target + 1 < RowCount() + 1)
                     ++target;
             }
         } else {
-            at = RealRowIndex(Row());
+            at = Row();
         }
         AutoInsertRow(at);
         if (OnAutoInsertRow)
-            OnAutoInsertRow(this, at);
+            OnAutoInsertRow(this, RealRowIndex(std::min(at, RowCount() - 1)));
         SetModified(true);
         if (filter != FFilterActive)
             SetFilterActive(filter);
@@ -365,7 +368,7 @@ void TExStringGrid::WMKeyDown(TMessage& Message)
         if (OnCanDeleteRow)
             OnCanDeleteRow(this, real, canDelete);
         if (canDelete) {
-            AutoDeleteRow(real);
+            AutoDeleteRow(Row());
             if (FFloatingFooter->Visible && Row() == RowCount() - 1)
                 SetRow(RowCount() - 2);
             StoreOldCellState(Col(), Row());

@@ -46,20 +46,23 @@ void TExStringGrid::SelectionChanged(Integer ALeft, Integer ATop, Integer ARight
         OnSelectionChanged(this, ALeft, ATop, ARight, ABottom);
 }
 
+// ARow is the display row (the row the user sees); the events name its real row.
+
 void TExStringGrid::AutoInsertRow(Integer ARow)
 {
-    DoInsertRows(ARow, 1);
+    InsertRows(ARow, 1, true);
 }
 
 void TExStringGrid::AutoDeleteRow(Integer ARow)
 {
+    const Integer real = RealRowIndex(ARow);
     // The last data row is emptied rather than removed.
     if (RowCount() - FixedRows() - FFixedFooters == 1 && !FixedRowAlways())
         ClearRect(0, ARow, TotalColCount() - 1, ARow);
     else
-        RemoveRowsEx(ARow, 1);
+        DoRemoveRows(ARow, 1);
     if (OnAutoDeleteRow)
-        OnAutoDeleteRow(this, ARow);
+        OnAutoDeleteRow(this, real);
 }
 
 void TExStringGrid::SaveCell(Integer ACol, Integer ARow, QString& Value)

@@ -61,7 +61,7 @@ void TExStringGrid::DrawCellText(TCanvas* Canvas, TCellPaint& P, TRect R)
     }
     Integer errFrom = 0, errLen = 0;
     GetMarker(RCol, ARow, errFrom, errLen);
-    if (CellIsPassword(P.ACol, ARow))
+    if (CellIsPassword(RCol, ARow))  // the real column, as every cell hook takes
         FillWithChar(text, PasswordChar());
 
     // 3. Text rectangle; an in-cell scroll bar scrolls the text up.
