@@ -30,6 +30,8 @@
 #include "mbus/UScanDecode.h"
 #include "parameters/ULoRa_Set_Access.h"
 #include "parameters/UParGen.h"
+#include "plant/UIEC61850_Variables.h"
+#include "plant/UIEC_61850_Access.h"
 #include "plant/UMQTT_Set_Topic.h"
 #include "plant/UOPC_UA_Add_Server.h"
 #include "plant/UOPC_UA_Client_Access.h"
@@ -39,6 +41,7 @@
 #include "plant/US7_Protocol_Set_Access.h"
 #include "plant/USNMPManagerAccess.h"
 #include "plant/USNMP_Trap_Access.h"
+#include "plant/UTLS_Server_Known_Cert.h"
 #include "plant/UTopicTemplate.h"
 
 #include "image/USaveBincc.h"
@@ -395,6 +398,12 @@ void TFArvintoFirmWare::Btn_Click(TObject* Sender)
         PROFINET_XML();
     } else if (Sender == Btn_CreateBin) {
         Update_Device();
+    } else if (Is_Step(Sender, "Btn_IEC61850_Client")) {
+        FIEC_61850_Access->ShowModal();
+    } else if (Is_Step(Sender, "Btn_TLS_List_Certificates")) {
+        FTLS_Server_Known_Cert->ShowModal();
+    } else if (Is_Step(Sender, "Btn_IEC61850_Access")) {
+        FIEC61850_Variables->ShowModal();
     } else if (Is_Step(Sender, "Btn_MQTT_Set_Topic")) {
         FMQTT_Set_Topic->ShowModal();
     } else if (Is_Step(Sender, "Btn_OPC_UA_Client_Access")) {
@@ -555,7 +564,10 @@ void TFArvintoFirmWare::Change_Language()
     Refresh_Texts(FKNXAccess);
     Refresh_Texts(FReceiveNMEA);
     Refresh_Texts(FTransmitNMEA);
+    Refresh_Texts(FIEC_61850_Access);
     Refresh_Texts(FProfinetFileName);
+    Refresh_Texts(FTLS_Server_Known_Cert);
+    Refresh_Texts(FIEC61850_Variables);
     Refresh_Texts(FMQTT_Set_Topic);
     Refresh_Texts(FTopicTemplate);
     Refresh_Texts(FOPC_UA_Client_Access);

@@ -30,6 +30,8 @@
 #include "mbus/UScanModbusStart.h"
 #include "parameters/ULoRa_Set_Access.h"
 #include "parameters/UParGen.h"
+#include "plant/UIEC61850_Variables.h"
+#include "plant/UIEC_61850_Access.h"
 #include "plant/UMQTT_Set_Topic.h"
 #include "plant/UOPC_UA_Add_Server.h"
 #include "plant/UOPC_UA_Client_Access.h"
@@ -38,6 +40,7 @@
 #include "plant/US7_Protocol_Set_Access.h"
 #include "plant/USNMPManagerAccess.h"
 #include "plant/USNMP_Trap_Access.h"
+#include "plant/UTLS_Server_Known_Cert.h"
 #include "plant/UTopicTemplate.h"
 #include "shell/UAbout.h"
 #include "shell/UNew_Project.h"
@@ -81,6 +84,9 @@ void Create_Windows(TApplication& App)
     App.CreateForm(FReceiveNMEA);
     App.CreateForm(FTransmitNMEA);
     App.CreateForm(FProfinetFileName);
+    App.CreateForm(FIEC_61850_Access);
+    App.CreateForm(FTLS_Server_Known_Cert);
+    App.CreateForm(FIEC61850_Variables);
     App.CreateForm(FMQTT_Set_Topic);
     App.CreateForm(FTopicTemplate);
     App.CreateForm(FOPC_UA_Client_Access);

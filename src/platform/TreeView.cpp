@@ -2,9 +2,16 @@
 
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QIcon>
+#include <QPainter>
+#include <QPixmap>
+#include <QStyledItemDelegate>
 #include <QTreeWidget>
 #include <unordered_map>
 
+#include "platform/Canvas.h"
+#include "platform/GraphicsQt.h"
+#include "platform/ImageList.h"
 #include "platform/WidgetBridge.h"
 
 namespace {
@@ -41,6 +48,111 @@ struct TTreeView::TLink {
             QObject::disconnect(c);
         Connections.clear();
     }
+    // The pictures of the image list as the window draws them, made on
+    // first use and forgotten when the list changes.
+    std::unordered_map<Integer, QIcon> Icons;
+};
+
+// Paints the items of the window: each with its node's picture, and with
+// the font and colours the tree's custom-draw handler gives it.
+class TTreeView::TItemDelegate : public QStyledItemDelegate {
+public:
+    TItemDelegate(TTreeView* tree, QObject* parent) : QStyledItemDelegate(parent), FTree(tree) {}
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        const TTreeNode* node = NodeOf(index);
+        if (node == nullptr || FTree->FImages == nullptr)
+            return;
+        const bool selected = (option->state & QStyle::State_Selected) != 0;
+        const Integer image = selected ? node->SelectedIndex() : node->ImageIndex();
+        const QIcon icon = IconOf(image);
+        if (icon.isNull())
+            return;
+        option->features |= QStyleOptionViewItem::HasDecoration;
+        option->icon = icon;
+        option->decorationSize = QSize(FTree->FImages->Width(), FTree->FImages->Height());
+    }
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        TTreeNode* node = NodeOf(index);
+        if (node == nullptr || !FTree->OnCustomDrawItem) {
+            QStyledItemDelegate::paint(painter, option, index);
+            return;
+        }
+        TCustomDrawState state = 0;
+        if (option.state & QStyle::State_Selected)
+            state |= cdsSelected;
+        if (option.state & QStyle::State_HasFocus)
+            state |= cdsFocused;
+        // The canvas starts with the look the item would have by default;
+        // what the handler changes replaces the window's own look.
+        TCanvas* canvas = FTree->FCanvas.get();
+        const TColor text_color = (state & cdsSelected) ? clHighlightText : FTree->Font()->Color();
+        const TColor back_color = (state & cdsSelected) ? clHighlight : FTree->Color();
+        canvas->Font()->Assign(FTree->Font());
+        canvas->Font()->SetColor(text_color);
+        canvas->Brush()->SetColor(back_color);
+        bool defaultDraw = true;
+        painter->save();
+        canvas->BeginPaint(painter);
+        FTree->OnCustomDrawItem(FTree, node, state, defaultDraw);
+        canvas->EndPaint();
+        painter->restore();
+        if (!defaultDraw)
+            return;
+        QStyleOptionViewItem look(option);
+        look.font = ToQFont(*canvas->Font());
+        if (canvas->Font()->Color() != text_color) {
+            const QColor text = ToQColor(canvas->Font()->Color());
+            look.palette.setColor(QPalette::Text, text);
+            look.palette.setColor(QPalette::HighlightedText, text);
+        }
+        if (canvas->Brush()->Color() != back_color) {
+            const QColor back = ToQColor(canvas->Brush()->Color());
+            if (state & cdsSelected)
+                look.palette.setColor(QPalette::Highlight, back);
+            else
+                look.backgroundBrush = back;
+        }
+        QStyledItemDelegate::paint(painter, look, index);
+    }
+
+    // The window's picture of image Index; null for none.
+    QIcon IconOf(Integer Index) const
+    {
+        if (FTree->FImages == nullptr || Index < 0 || Index >= FTree->FImages->Count())
+            return QIcon();
+        auto found = FTree->FLink->Icons.find(Index);
+        if (found != FTree->FLink->Icons.end())
+            return found->second;
+        // The list draws the picture with its own transparency onto a clear one.
+        QImage image(FTree->FImages->Width(), FTree->FImages->Height(), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        {
+            QPainter painter(&image);
+            TCanvas canvas;
+            canvas.BeginPaint(&painter);
+            FTree->FImages->Draw(&canvas, 0, 0, Index);
+            canvas.EndPaint();
+        }
+        // Selected rows show the picture as it is, not tinted.
+        const QPixmap pixmap = QPixmap::fromImage(image);
+        QIcon icon(pixmap);
+        icon.addPixmap(pixmap, QIcon::Selected);
+        FTree->FLink->Icons.emplace(Index, icon);
+        return icon;
+    }
+
+private:
+    static TTreeNode* NodeOf(const QModelIndex& index)
+    {
+        return reinterpret_cast<TTreeNode*>(index.data(Qt::UserRole).value<quintptr>());
+    }
+    TTreeView* FTree;
 };
 
 // ------------------------------------------------------------ TTreeNode
@@ -68,6 +180,22 @@ void TTreeNode::SetText(const QString& value)
         return;
     FText = value;
     TreeView()->NodeTextChanged(this);
+}
+
+void TTreeNode::SetImageIndex(Integer value)
+{
+    if (FImageIndex == value)
+        return;
+    FImageIndex = value;
+    TreeView()->NodeImageChanged(this);
+}
+
+void TTreeNode::SetSelectedIndex(Integer value)
+{
+    if (FSelectedIndex == value)
+        return;
+    FSelectedIndex = value;
+    TreeView()->NodeImageChanged(this);
 }
 
 TTreeNode* TTreeNode::getNextSibling() const
@@ -321,12 +449,14 @@ void TTreeNodes::EndUpdate()
 // ------------------------------------------------------------ TTreeView
 
 TTreeView::TTreeView(TComponent* AOwner)
-    : TWinControl(AOwner), FItems(std::make_unique<TTreeNodes>(this)), FLink(std::make_unique<TLink>())
+    : TWinControl(AOwner), FItems(std::make_unique<TTreeNodes>(this)), FLink(std::make_unique<TLink>()),
+      FCanvas(std::make_unique<TCanvas>()), FImageChangeLink(std::make_unique<TChangeLink>())
 {
     FDlgCode = DLGC_WANTARROWS;
     SetBounds(0, 0, 121, 97);
     SetTabStop(true);
     SetColor(clWindow);
+    FImageChangeLink->OnChange = [this](TObject*) { ImagesChanged(); };
 }
 
 TTreeView::~TTreeView()
@@ -334,7 +464,29 @@ TTreeView::~TTreeView()
     // The window may outlive the nodes for a moment: it must not call back.
     FLink->Disconnect();
     FLink->Items.clear();
+    if (FImages != nullptr)
+        FImages->UnRegisterChanges(FImageChangeLink.get());
 }
+
+void TTreeView::SetImages(TCustomImageList* value)
+{
+    if (FImages == value)
+        return;
+    if (FImages != nullptr)
+        FImages->UnRegisterChanges(FImageChangeLink.get());
+    FImages = value;
+    if (FImages != nullptr)
+        FImages->RegisterChanges(FImageChangeLink.get());
+    ImagesChanged();
+}
+
+void TTreeView::ImagesChanged()
+{
+    FLink->Icons.clear();
+    if (auto* w = TWidgetBridge::WidgetAs<QTreeWidget>(this))
+        w->viewport()->update();
+}
+
 
 void TTreeView::CreateWindowHandle(const TCreateParams&)
 {
@@ -344,6 +496,7 @@ void TTreeView::CreateWindowHandle(const TCreateParams&)
     w->header()->setStretchLastSection(true);
     w->setEditTriggers(QAbstractItemView::NoEditTriggers);
     w->setSelectionMode(QAbstractItemView::SingleSelection);
+    w->setItemDelegate(new TItemDelegate(this, w));
     TLink* link = FLink.get();
     link->Connections.push_back(QObject::connect(w, &QTreeWidget::currentItemChanged, [this, link](QTreeWidgetItem* current) {
         if (link->Pushing)
@@ -444,6 +597,13 @@ void TTreeView::NodeTextChanged(TTreeNode* node)
 {
     if (QTreeWidgetItem* item = FLink->ItemOf(node))
         item->setText(0, node->Text());
+}
+
+void TTreeView::NodeImageChanged(TTreeNode* node)
+{
+    auto* w = TWidgetBridge::WidgetAs<QTreeWidget>(this);
+    if (QTreeWidgetItem* item = FLink->ItemOf(node); w != nullptr && item != nullptr)
+        w->viewport()->update(w->visualItemRect(item));
 }
 
 void TTreeView::NodeExpandedChanged(TTreeNode* node)

@@ -1,14 +1,18 @@
 #pragma once
-// The standard tree view: items with a text, nested to any depth, one
-// selected item, a popup menu. The items live in the control (they can be
-// built before it has a window); the window mirrors them, and the user's
-// selection comes back as OnChange, a click as OnClick.
+// The standard tree view: items with a text and a picture, nested to any
+// depth, one selected item, a popup menu. The items live in the control
+// (they can be built before it has a window); the window mirrors them, and
+// the user's selection comes back as OnChange, a click as OnClick. Each item
+// as it is painted can take its own font and colours (OnCustomDrawItem).
 
 #include <functional>
 #include <memory>
 #include <vector>
 #include "platform/Control.h"
 
+class TCanvas;
+class TChangeLink;
+class TCustomImageList;
 class TTreeNodes;
 class TTreeView;
 
@@ -42,6 +46,13 @@ public:
     Integer AbsoluteIndex() const;
     bool IsChildOf(const TTreeNode* Node) const;
 
+    // The picture of the node in the tree's Images, and the one it shows
+    // while selected; -1 for none.
+    Integer ImageIndex() const { return FImageIndex; }
+    void SetImageIndex(Integer value);
+    Integer SelectedIndex() const { return FSelectedIndex; }
+    void SetSelectedIndex(Integer value);
+
     bool Expanded() const { return FExpanded; }
     void SetExpanded(bool value);
     void Expand(bool Recurse);
@@ -65,6 +76,8 @@ private:
     std::vector<std::unique_ptr<TTreeNode>> FChildren;
     QString FText;
     void* FData = nullptr;
+    Integer FImageIndex = -1;
+    Integer FSelectedIndex = -1;
     bool FExpanded = false;
 };
 
@@ -109,6 +122,17 @@ private:
 
 using TTVChangedEvent = std::function<void(TObject* Sender, TTreeNode* Node)>;
 
+// The state of an item being painted.
+using TCustomDrawState = Cardinal;
+constexpr TCustomDrawState cdsSelected = 1u << 0;
+constexpr TCustomDrawState cdsFocused = 1u << 4;
+// Called for each item as it is painted, with the tree's Canvas prepared
+// with the item's font and background: the handler may change them, which
+// the item is then drawn with, or draw the item itself on the canvas and
+// clear DefaultDraw.
+using TTVCustomDrawItemEvent =
+    std::function<void(TTreeView* Sender, TTreeNode* Node, TCustomDrawState State, bool& DefaultDraw)>;
+
 class TTreeView : public TWinControl {
     friend class TTreeNode;
     friend class TTreeNodes;
@@ -137,7 +161,14 @@ public:
     bool ShowRoot() const { return FShowRoot; }
     void SetShowRoot(bool value);
 
+    // The pictures of the nodes (not owned); nullptr shows none.
+    TCustomImageList* Images() const { return FImages; }
+    void SetImages(TCustomImageList* value);
+    // The canvas an OnCustomDrawItem handler sets the item's look on.
+    TCanvas* Canvas() const { return FCanvas.get(); }
+
     TTVChangedEvent OnChange;
+    TTVCustomDrawItemEvent OnCustomDrawItem;
 
 protected:
     void CreateWindowHandle(const TCreateParams& Params) override;
@@ -147,11 +178,14 @@ protected:
 
 private:
     struct TLink;
+    class TItemDelegate;
     // The window's side of a node's change.
     void NodeAdded(TTreeNode* node);
     void NodeRemoving(TTreeNode* node);
     void NodeTextChanged(TTreeNode* node);
     void NodeExpandedChanged(TTreeNode* node);
+    void NodeImageChanged(TTreeNode* node);
+    void ImagesChanged();
     // Selection after node (or its subtree) goes: next sibling, previous
     // sibling, else the parent.
     void SelectionLeaving(TTreeNode* node);
@@ -162,6 +196,9 @@ private:
 
     std::unique_ptr<TTreeNodes> FItems;
     std::unique_ptr<TLink> FLink;
+    std::unique_ptr<TCanvas> FCanvas;
+    std::unique_ptr<TChangeLink> FImageChangeLink;
+    TCustomImageList* FImages = nullptr;
     TTreeNode* FSelected = nullptr;
     bool FReadOnly = false;
     bool FRowSelect = false;

@@ -1,4 +1,4 @@
-// The hidden steps of the S7, SNMP, MQTT and OPC UA models: each opens its
+// The hidden steps of the IEC 61850, S7, SNMP, MQTT and OPC UA models: each opens its
 // window on the open configuration and refuses without one; every window
 // follows a language change.
 #include "AppFixture.h"
@@ -9,6 +9,8 @@
 #include "platform/StdControls.h"
 #include "platform/StringList.h"
 #include "platform/TestHooks.h"
+#include "plant/UIEC61850_Variables.h"
+#include "plant/UIEC_61850_Access.h"
 #include "plant/UMQTT_Set_Topic.h"
 #include "plant/UOPC_UA_Add_Server.h"
 #include "plant/UOPC_UA_Client_Access.h"
@@ -17,6 +19,7 @@
 #include "plant/US7_Protocol_Set_Access.h"
 #include "plant/USNMPManagerAccess.h"
 #include "plant/USNMP_Trap_Access.h"
+#include "plant/UTLS_Server_Known_Cert.h"
 #include "plant/UTopicTemplate.h"
 #include "shell/ULanguage.h"
 
@@ -37,7 +40,10 @@ TEST_F(PlantStepsTest, EachHiddenStepOpensItsWindowOnTheOpenConfiguration)
     const struct {
         const char* button;
         TForm* window;
-    } steps[] = {{"Btn_MQTT_Set_Topic", FMQTT_Set_Topic},
+    } steps[] = {{"Btn_IEC61850_Client", FIEC_61850_Access},
+                 {"Btn_TLS_List_Certificates", FTLS_Server_Known_Cert},
+                 {"Btn_IEC61850_Access", FIEC61850_Variables},
+                 {"Btn_MQTT_Set_Topic", FMQTT_Set_Topic},
                  {"Btn_OPC_UA_Client_Access", FOPC_UA_Client_Access},
                  {"Btn_OPC_UA_Server_Access", FOPC_UA_Server_Access},
                  {"Btn_S7_Protocol_Access", FS7_Protocol_Set_Access},
@@ -80,7 +86,15 @@ TEST_F(PlantStepsTest, TheWindowsTakeANewLanguage)
     Language_Texts->Put(5604, "Server OPC UA attivo");
     Language_Texts->Put(5723, "ATTESA SCANSIONE...");
     Language_Texts->Put(5816, "Tipo");
+    Language_Texts->Put(4900, "Client IEC 61850");
+    Language_Texts->Put(4922, "Riferimento");
+    Language_Texts->Put(5017, "Tipo variabile");
+    Language_Texts->Put(5116, "Certificato");
     main->Change_Language();
+    EXPECT_EQ(FIEC_61850_Access->Caption(), "Client IEC 61850");
+    EXPECT_EQ(FIEC_61850_Access->ACG_DA->Columns()->Items(4)->Header(), "Riferimento");
+    EXPECT_EQ(FIEC61850_Variables->ACG->Columns()->Items(3)->Header(), "Tipo variabile");
+    EXPECT_EQ(FTLS_Server_Known_Cert->ESG->Columns()->Items(2)->Header(), "Certificato");
     EXPECT_EQ(FOPC_UA_Client_Access->Caption(), "Client OPC UA");
     EXPECT_EQ(FOPC_UA_Add_Server->CB_OPC_UA_Server_Enable->Caption(), "Server OPC UA attivo");
     EXPECT_EQ(FOPC_UA_Scan_Server->LWaiting->Caption(), "ATTESA SCANSIONE...");

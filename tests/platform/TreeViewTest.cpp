@@ -8,6 +8,9 @@
 #include "Screenshot.h"
 #include "platform/Form.h"
 #include "platform/TestHooks.h"
+#include "platform/Bitmap.h"
+#include "platform/Canvas.h"
+#include "platform/ImageList.h"
 #include "platform/TreeView.h"
 
 namespace {
@@ -179,4 +182,70 @@ TEST(TreeView, WindowMadeAgainShowsTheSameNodesAndSelection)
     TestInput::PressKey(t.tree, VK_DOWN);
     EXPECT_EQ(t.tree->Selected(), t.b);
     EXPECT_EQ(t.events, QStringList{QStringLiteral("change:Node B")});
+}
+
+TEST(TreeView, ItemsShowTheirPicturesAndTheLookTheCustomDrawGivesThem)
+{
+    TTree t;
+    // Two pictures: a red and a green square.
+    TImageList images(16, 16);
+    for (TColor color : {clRed, clLime}) {
+        TBitmap bitmap(16, 16);
+        bitmap.Canvas()->Brush()->SetColor(color);
+        bitmap.Canvas()->FillRect(TRect{0, 0, 16, 16});
+        images.Add(&bitmap, nullptr);
+    }
+    t.tree->SetImages(&images);
+    t.a->SetImageIndex(0);
+    t.a->SetSelectedIndex(0);
+    t.b->SetImageIndex(1);
+    t.b->SetSelectedIndex(0);
+    t.a1->SetImageIndex(7);  // none such: no picture
+    QStringList drawn;
+    t.tree->OnCustomDrawItem = [&](TTreeView* Sender, TTreeNode* Node, TCustomDrawState State, bool& DefaultDraw) {
+        drawn << Node->Text() + ((State & cdsSelected) ? "*" : "");
+        if (Node == t.b)
+            Sender->Canvas()->Font()->SetColor(clBlue);
+        if (Node == t.a2)
+            DefaultDraw = false;  // drawn by nobody: an empty row
+    };
+    t.tree->FullExpand();
+    t.form.Show();
+    const auto count = [&](const QImage& shot, TTreeNode* n, QColor color) {
+        const TRect r = n->DisplayRect(false);
+        Integer found = 0;
+        for (Integer y = r.Top; y < r.Bottom; ++y)
+            for (Integer x = r.Left; x < r.Right; ++x)
+                found += shot.pixelColor(x, y) == color;
+        return found;
+    };
+    const QColor red(255, 0, 0), green(0, 255, 0), blue(0, 0, 255);
+    QImage shot = GrabControl(t.tree);
+    EXPECT_GT(count(shot, t.a, red), 100);
+    EXPECT_GT(count(shot, t.b, green), 100);
+    EXPECT_GT(count(shot, t.b, blue), 5);
+    EXPECT_EQ(count(shot, t.a, blue), 0);
+    EXPECT_EQ(count(shot, t.a1, red) + count(shot, t.a1, green), 0);
+    EXPECT_TRUE(drawn.contains("Node B"));
+    // Var 2 was left to its handler, which drew nothing: no text there.
+    const TRect r2 = t.a2->DisplayRect(false);
+    const QColor background = shot.pixelColor(r2.Right - 2, (r2.Top + r2.Bottom) / 2);
+    Integer other = 0;
+    for (Integer x = r2.Left; x < r2.Right; ++x)
+        other += shot.pixelColor(x, (r2.Top + r2.Bottom) / 2) != background;
+    EXPECT_LT(other, 20);  // at most the branch lines
+    EXPECT_FALSE(testsupport::SaveScreenshot(shot, QStringLiteral("TTreeView-images")).isEmpty());
+
+    // Selected, node B shows its selected picture, and the handler hears it.
+    drawn.clear();
+    TestInput::Click(t.tree, t.Centre(t.b));
+    shot = GrabControl(t.tree);
+    EXPECT_GT(count(shot, t.b, red), 100);
+    EXPECT_EQ(count(shot, t.b, green), 0);
+    EXPECT_TRUE(drawn.contains("Node B*"));
+
+    // Taking the list away leaves the rows without pictures.
+    t.tree->SetImages(nullptr);
+    shot = GrabControl(t.tree);
+    EXPECT_EQ(count(shot, t.a, red), 0);
 }
