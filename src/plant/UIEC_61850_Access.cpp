@@ -371,9 +371,12 @@ TIEC_Device* TFIEC_61850_Access::Chosen_Device() const
 
 void TFIEC_61850_Access::Show_IEC_Devices()
 {
+    // The chosen line stays chosen: Add Var takes its position.
+    const Integer chosen = LB_IEC_Devices->ItemIndex();
     LB_IEC_Devices->Items()->Clear();
     for (const auto& d : List_IEC_Dev)
         LB_IEC_Devices->Items()->Add(d->fName);
+    LB_IEC_Devices->SetItemIndex(chosen < Integer(List_IEC_Dev.size()) ? chosen : -1);
 }
 
 void TFIEC_61850_Access::Btn_Add_IEC_DeviceClick(TObject*)
@@ -626,6 +629,10 @@ Integer TFIEC_61850_Access::Take_Row(TExColumnGrid* Grid)
 
 void TFIEC_61850_Access::Btn_AddVarClick(TObject*)
 {
+    // A choice belongs to the device of the tree, which must still be the
+    // chosen line: its position goes into the row.
+    if (Chosen_Device() == nullptr || Chosen_Device() != FTree_Device)
+        return;
     const QString index = QString::number(LB_IEC_Devices->ItemIndex());
     if (Selected_IEC_DA != nullptr) {
         PC_DA_DataSet->SetActivePage(TS_DA);

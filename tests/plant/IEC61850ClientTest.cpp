@@ -275,8 +275,13 @@ TEST_F(IECClientWindow, AddVarTakesLeafAttributesWithTheirSizesAndWholeDataSets)
     EXPECT_EQ(Row(members(), 2), "Quality|IED_AMEAS/MMXU1.TotW.q|||||");
     Screenshot("TFIEC_61850_Access-dataset");
 
-    // Another device chosen: nothing is chosen in its new tree yet.
+    // Adding a device keeps the chosen line and what was chosen in its tree.
+    Choose_Node("PROT/LLN0/NamPlt/swRev");
     ASSERT_TRUE(Add_Device(Fixture("bay.cid")).isEmpty());
+    EXPECT_EQ(catalogue()->ItemIndex(), 0);
+    TestInput::Click(form->Btn_AddVar);
+    EXPECT_EQ(da()->GetCellEx(cIndex, 9) + "|" + da()->GetCellEx(cReference, 9), "0|IED_APROT/LLN0.NamPlt.swRev");
+    // Another device chosen: nothing is chosen in its new tree yet.
     Choose_Node("PROT/LLN0/Trips");
     Choose_Device(1);
     TestInput::Click(form->Btn_AddVar);
