@@ -51,6 +51,9 @@ struct TTreeView::TLink {
     // The pictures of the image list as the window draws them, made on
     // first use and forgotten when the list changes.
     std::unordered_map<Integer, QIcon> Icons;
+    // The window's painter of the items; it must not reach the control
+    // once the control has gone.
+    TItemDelegate* Delegate = nullptr;
 };
 
 // Paints the items of the window: each with its node's picture, and with
@@ -58,13 +61,14 @@ struct TTreeView::TLink {
 class TTreeView::TItemDelegate : public QStyledItemDelegate {
 public:
     TItemDelegate(TTreeView* tree, QObject* parent) : QStyledItemDelegate(parent), FTree(tree) {}
+    void Forget() { FTree = nullptr; }
 
 protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
     {
         QStyledItemDelegate::initStyleOption(option, index);
         const TTreeNode* node = NodeOf(index);
-        if (node == nullptr || FTree->FImages == nullptr)
+        if (FTree == nullptr || node == nullptr || FTree->FImages == nullptr)
             return;
         const bool selected = (option->state & QStyle::State_Selected) != 0;
         const Integer image = selected ? node->SelectedIndex() : node->ImageIndex();
@@ -79,7 +83,7 @@ protected:
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
         TTreeNode* node = NodeOf(index);
-        if (node == nullptr || !FTree->OnCustomDrawItem) {
+        if (FTree == nullptr || node == nullptr || !FTree->OnCustomDrawItem) {
             QStyledItemDelegate::paint(painter, option, index);
             return;
         }
@@ -464,6 +468,8 @@ TTreeView::~TTreeView()
     // The window may outlive the nodes for a moment: it must not call back.
     FLink->Disconnect();
     FLink->Items.clear();
+    if (FLink->Delegate != nullptr)
+        FLink->Delegate->Forget();
     if (FImages != nullptr)
         FImages->UnRegisterChanges(FImageChangeLink.get());
 }
@@ -496,7 +502,8 @@ void TTreeView::CreateWindowHandle(const TCreateParams&)
     w->header()->setStretchLastSection(true);
     w->setEditTriggers(QAbstractItemView::NoEditTriggers);
     w->setSelectionMode(QAbstractItemView::SingleSelection);
-    w->setItemDelegate(new TItemDelegate(this, w));
+    FLink->Delegate = new TItemDelegate(this, w);
+    w->setItemDelegate(FLink->Delegate);
     TLink* link = FLink.get();
     link->Connections.push_back(QObject::connect(w, &QTreeWidget::currentItemChanged, [this, link](QTreeWidgetItem* current) {
         if (link->Pushing)
@@ -526,6 +533,9 @@ void TTreeView::DestroyWnd()
 {
     FLink->Disconnect();
     FLink->Items.clear();
+    if (FLink->Delegate != nullptr)
+        FLink->Delegate->Forget();
+    FLink->Delegate = nullptr;  // goes with the window
     TWinControl::DestroyWnd();
 }
 
