@@ -9,6 +9,10 @@
 #include "fieldbus/UCANopen_EDS.h"
 #include "fieldbus/UDMXDefVal.h"
 #include "fieldbus/UDNet.h"
+#include "fieldbus/UDefOffset.h"
+#include "fieldbus/UEtherNetIP_Data_Seg.h"
+#include "fieldbus/UEtherNetIP_EDS.h"
+#include "fieldbus/UEtherNetIP_Master_Access.h"
 #include "fieldbus/UKNXAccess.h"
 #include "fieldbus/UModbus_TCP_Master_Set_Access.h"
 #include "fieldbus/UProfibus_GSD.h"
@@ -388,8 +392,12 @@ void TFArvintoFirmWare::Btn_Click(TObject* Sender)
         Build_EDS_File(*SaveEDS);
     } else if (Is_Step(Sender, "Btn_DNet_Net")) {
         FDNet->ShowModal();
+    } else if (Is_Step(Sender, "Btn_DNet_Offset")) {
+        FDefOffset->ShowModal();
     } else if (Is_Step(Sender, "Btn_DMX_Default")) {
         FDMXDefVal->ShowModal();
+    } else if (Is_Step(Sender, "Btn_EtherNetIP_Access")) {
+        FEtherNetIP_Master_Access->ShowModal();
     } else if (Is_Step(Sender, "Btn_KNX_Access")) {
         FKNXAccess->ShowModal();
     } else if (Is_Step(Sender, "Btn_PROFIBUS_GSD")) {
@@ -558,7 +566,11 @@ void TFArvintoFirmWare::Change_Language()
     Refresh_Texts(FSet_SDO_Client_Access);
     Refresh_Texts(FSet_SDO_Server_Access);
     Refresh_Texts(FDNet);
+    Refresh_Texts(FDefOffset);
     Refresh_Texts(FDMXDefVal);
+    Refresh_Texts(FEtherNetIP_Master_Access);
+    Refresh_Texts(FEtherNEtIP_EDS);
+    Refresh_Texts(FEtherNetIP_Data_Seg);
     Refresh_Texts(FReceiveJ1939);
     Refresh_Texts(FTransmitJ1939);
     Refresh_Texts(FKNXAccess);

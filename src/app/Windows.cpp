@@ -7,7 +7,11 @@
 #include "bacnet/UBACnet_Eng_Unit.h"
 #include "bacnet/UImportEDEFile.h"
 #include "fieldbus/UDMXDefVal.h"
+#include "fieldbus/UDefOffset.h"
 #include "fieldbus/UDNet.h"
+#include "fieldbus/UEtherNetIP_Data_Seg.h"
+#include "fieldbus/UEtherNetIP_EDS.h"
+#include "fieldbus/UEtherNetIP_Master_Access.h"
 #include "fieldbus/UKNXAccess.h"
 #include "fieldbus/UModbus_TCP_Master_Set_Access.h"
 #include "fieldbus/UProfinetFileName.h"
@@ -76,8 +80,11 @@ void Create_Windows(TApplication& App)
     App.CreateForm(FSet_PDO_Access);
     App.CreateForm(FSet_SDO_Client_Access);
     App.CreateForm(FSet_SDO_Server_Access);
+    App.CreateForm(FDefOffset);
     App.CreateForm(FDNet);
     App.CreateForm(FDMXDefVal);
+    App.CreateForm(FEtherNEtIP_EDS);
+    App.CreateForm(FEtherNetIP_Master_Access);
     App.CreateForm(FReceiveJ1939);
     App.CreateForm(FTransmitJ1939);
     App.CreateForm(FKNXAccess);
@@ -96,6 +103,7 @@ void Create_Windows(TApplication& App)
     App.CreateForm(FS7_Protocol_Set_Access);
     App.CreateForm(FSNMPManagerAccess);
     App.CreateForm(FSNMP_Trap_Access);
+    App.CreateForm(FEtherNetIP_Data_Seg);
 
     // The options dialog asks through the main window's HTTP client and has
     // every window take a newly chosen language; the main window's timer

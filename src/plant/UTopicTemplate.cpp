@@ -3,6 +3,7 @@
 #include "controls/FxButton.h"
 #include "grid/ExGrid.h"
 #include "platform/ExtCtrls.h"
+#include "platform/Splitter.h"
 #include "platform/StdControls.h"
 #include "shell/ULanguage.h"
 
@@ -29,6 +30,11 @@ TFTopicTemplate::TFTopicTemplate(TComponent* AOwner)
     ESG_Keywords->SetColWidths(0, 200);
     ESG_Keywords->SetColWidths(1, 380);
     ESG_Keywords->SetOptions(ESG_Keywords->Options() | goEditing);
+
+    // Above the legend: aligned to the bottom after it.
+    Splitter1 = Make_Control<TSplitter>(this, this, "Splitter1");
+    Splitter1->SetAlign(alBottom);
+    Splitter1->SetBounds(0, 0, 635, 4);
 
     RE_TopicTemplate = Make_Control<TMemo>(this, this, "RE_TopicTemplate");
     RE_TopicTemplate->SetAlign(alClient);

@@ -7,6 +7,7 @@
 class TExStringGrid;
 class TMemo;
 class TPanel;
+class TSplitter;
 
 class TFTopicTemplate : public TStepDialog {
 public:
@@ -21,6 +22,8 @@ public:
     void Laod_Keywords();
 
     TMemo* RE_TopicTemplate;
+    // Moves the border between the text and the legend.
+    TSplitter* Splitter1;
     TPanel* P_Legend;
     TLabel* L_List_Keywords;
     TExStringGrid* ESG_Keywords;

@@ -1,110 +1,132 @@
 #include "platform/Splitter.h"
 
-#include <algorithm>
-
 #include "platform/Canvas.h"
+#include "platform/Graphics.h"
 
-TSplitter::TSplitter(TComponent* AOwner) : TGraphicControl(AOwner)
+#include <QApplication>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOption>
+
+TSplitter::TSplitter(TComponent* AOwner) : TCustomControl(AOwner)
 {
     SetAlign(alLeft);
     SetBounds(0, 0, 3, 100);
-    SetCursor(crHSplit);
+    SetColor(clBtnFace);
+    Update_Cursor();
+}
+
+void TSplitter::Update_Cursor()
+{
+    SetCursor(Vertical() ? crHSplit : crVSplit);
+}
+
+void TSplitter::Resize()
+{
+    // A new alignment reaches the splitter as new bounds.
+    Update_Cursor();
+    TCustomControl::Resize();
 }
 
 void TSplitter::Paint()
 {
-    Canvas()->Brush()->SetColor(Color());
-    Canvas()->FillRect(ClientRect());
-}
-
-Integer TSplitter::Position(Integer X, Integer Y) const
-{
-    return Vertical() ? Top() + Y : Left() + X;
+    TCanvas* c = Canvas();
+    c->Brush()->SetColor(Color());
+    c->FillRect(ClientRect());
+    QPainter* p = c->Painter();
+    if (p == nullptr)
+        return;
+    QStyleOption option;
+    option.rect = QRect(0, 0, Width(), Height());
+    option.palette = QApplication::palette();
+    option.state = QStyle::State_Enabled;
+    // A vertical bar is the handle of a splitter laid out horizontally.
+    if (Vertical())
+        option.state |= QStyle::State_Horizontal;
+    QApplication::style()->drawControl(QStyle::CE_Splitter, &option, p);
 }
 
 TControl* TSplitter::FindControl() const
 {
-    if (Parent() == nullptr)
+    const TWinControl* parent = Parent();
+    if (parent == nullptr || Align() == alNone || Align() == alClient)
         return nullptr;
-    for (Integer i = 0; i < Parent()->ControlCount(); ++i) {
-        TControl* c = Parent()->Controls(i);
+    for (Integer i = 0; i < parent->ControlCount(); ++i) {
+        TControl* c = parent->Controls(i);
         if (c == this || !c->Visible() || c->Align() != Align())
             continue;
-        const bool touches = (Align() == alTop && c->Top() + c->Height() == Top())
-                             || (Align() == alBottom && c->Top() == Top() + Height())
-                             || (Align() == alLeft && c->Left() + c->Width() == Left())
-                             || (Align() == alRight && c->Left() == Left() + Width());
+        bool touches = false;
+        switch (Align()) {
+        case alLeft: touches = c->Left() + c->Width() == Left(); break;
+        case alRight: touches = c->Left() == Left() + Width(); break;
+        case alTop: touches = c->Top() + c->Height() == Top(); break;
+        case alBottom: touches = c->Top() == Top() + Height(); break;
+        default: break;
+        }
         if (touches)
             return c;
     }
     return nullptr;
 }
 
-Integer TSplitter::Spare() const
+Integer TSplitter::Axis_Pos(Integer X, Integer Y) const
 {
-    for (Integer i = 0; i < Parent()->ControlCount(); ++i) {
-        const TControl* c = Parent()->Controls(i);
-        if (c->Visible() && c->Align() == alClient)
-            return (Vertical() ? c->Height() : c->Width()) - FMinSize;
-    }
-    // Without a client control the room up to the parent's far edge.
-    if (Align() == alTop)
-        return Parent()->ClientHeight() - (Top() + Height()) - FMinSize;
-    if (Align() == alBottom)
-        return Top() - FMinSize;
-    if (Align() == alLeft)
-        return Parent()->ClientWidth() - (Left() + Width()) - FMinSize;
-    return Left() - FMinSize;
+    return Vertical() ? Left() + X : Top() + Y;
 }
 
 void TSplitter::MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y)
 {
-    TGraphicControl::MouseDown(Button, Shift, X, Y);
-    if (Button != mbLeft || (!Vertical() && Align() != alLeft && Align() != alRight))
+    TCustomControl::MouseDown(Button, Shift, X, Y);
+    if (Button != mbLeft)
         return;
     FControl = FindControl();
     if (FControl == nullptr)
         return;
-    FDownPos = Position(X, Y);
-    FDownSize = Vertical() ? FControl->Height() : FControl->Width();
-    FMaxSize = FDownSize + std::max(Spare(), 0);
+    FStartPos = Axis_Pos(X, Y);
+    FStartSize = Vertical() ? FControl->Width() : FControl->Height();
+    FMoved = false;
+    // The space the parent's client-aligned part has now is all the
+    // resized control may take, less the least size left to that part.
+    const TRect area = Parent()->ClientRect();
+    Integer free = Vertical() ? area.Width() : area.Height();
+    for (Integer i = 0; i < Parent()->ControlCount(); ++i) {
+        const TControl* c = Parent()->Controls(i);
+        if (!c->Visible())
+            continue;
+        if (Vertical() && (c->Align() == alLeft || c->Align() == alRight))
+            free -= c->Width();
+        else if (!Vertical() && (c->Align() == alTop || c->Align() == alBottom))
+            free -= c->Height();
+    }
+    FLowest = std::min(FMinSize, FStartSize);
+    FHighest = std::max(FStartSize + std::max<Integer>(free - FMinSize, 0), FLowest);
 }
 
 void TSplitter::MouseMove(TShiftState Shift, Integer X, Integer Y)
 {
-    TGraphicControl::MouseMove(Shift, X, Y);
-    SetCursor(Vertical() ? crVSplit : crHSplit);
+    TCustomControl::MouseMove(Shift, X, Y);
     if (FControl == nullptr)
         return;
-    Integer delta = Position(X, Y) - FDownPos;
-    if (Align() == alBottom || Align() == alRight)
-        delta = -delta;
-    Resize_To(std::clamp(FDownSize + delta, std::min(FMinSize, FDownSize), FMaxSize));
+    Integer moved = Axis_Pos(X, Y) - FStartPos;
+    if (Align() == alRight || Align() == alBottom)
+        moved = -moved;
+    const Integer size = std::clamp(FStartSize + moved, FLowest, FHighest);
+    const Integer now = Vertical() ? FControl->Width() : FControl->Height();
+    if (size == now)
+        return;
+    if (Vertical())
+        FControl->SetWidth(size);
+    else
+        FControl->SetHeight(size);
+    FMoved = true;
 }
 
 void TSplitter::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y)
 {
-    TGraphicControl::MouseUp(Button, Shift, X, Y);
-    if (FControl == nullptr || Button != mbLeft)
+    TCustomControl::MouseUp(Button, Shift, X, Y);
+    if (Button != mbLeft || FControl == nullptr)
         return;
     FControl = nullptr;
-    if (OnMoved)
+    if (FMoved && OnMoved)
         OnMoved(this);
-}
-
-void TSplitter::Resize_To(Integer Size)
-{
-    // The control's position moves with it so that the splitter, laid out
-    // after it, keeps touching it.
-    if (Vertical()) {
-        if (Align() == alBottom)
-            FControl->SetBounds(FControl->Left(), FControl->Top() + FControl->Height() - Size, FControl->Width(), Size);
-        else
-            FControl->SetHeight(Size);
-    } else {
-        if (Align() == alRight)
-            FControl->SetBounds(FControl->Left() + FControl->Width() - Size, FControl->Top(), Size, FControl->Height());
-        else
-            FControl->SetWidth(Size);
-    }
 }

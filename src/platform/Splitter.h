@@ -1,44 +1,46 @@
 #pragma once
-// TSplitter: a bar between two aligned controls of one parent. Dragging it
-// resizes the control it stands against (the one aligned the same way and
-// touching it), never below MinSize, and leaves at least MinSize to the
-// client-aligned control on its other side.
+// The splitter: a thin bar aligned among its parent's aligned controls.
+// Dragging it with the left button moves the border between the control
+// aligned on the same side right before it and the rest of the parent,
+// resizing that control as the mouse moves. Drawn with the style's splitter
+// handle.
 
 #include "platform/Control.h"
 
-class TSplitter : public TGraphicControl {
+class TSplitter : public TCustomControl {
 public:
     explicit TSplitter(TComponent* AOwner);
     QString ClassName() const override { return QStringLiteral("TSplitter"); }
 
-    // Top and bottom splitters (Align) move up and down, left and right
-    // ones sideways; the cursor over it says which.
+    // The least size of the resized control and of the space left to the
+    // parent's other controls.
     Integer MinSize() const { return FMinSize; }
-    void SetMinSize(Integer value) { FMinSize = value < 1 ? 1 : value; }
-
-    // After a drag has resized the control.
+    void SetMinSize(Integer v) { FMinSize = std::max<Integer>(v, 1); }
+    // The control a drag resizes: the visible sibling with the splitter's
+    // alignment whose edge touches it; nullptr when there is none.
+    TControl* FindControl() const;
+    // Runs when a drag that moved the border ends.
     TNotifyEvent OnMoved;
 
 protected:
     void Paint() override;
+    void Resize() override;
     void MouseDown(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
     void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y) override;
 
 private:
-    bool Vertical() const { return Align() == alTop || Align() == alBottom; }
-    // The splitter's place along its axis in the parent.
-    Integer Position(Integer X, Integer Y) const;
-    // The control the splitter resizes; nullptr when none touches it.
-    TControl* FindControl() const;
-    // The room the client-aligned sibling (or the parent) leaves over
-    // MinSize.
-    Integer Spare() const;
-    void Resize_To(Integer Size);
+    bool Vertical() const { return Align() == alLeft || Align() == alRight; }
+    void Update_Cursor();
+    // The mouse position along the splitter's axis, in the parent's client
+    // coordinates.
+    Integer Axis_Pos(Integer X, Integer Y) const;
 
     Integer FMinSize = 30;
-    TControl* FControl = nullptr;  // while dragging
-    Integer FDownPos = 0;
-    Integer FDownSize = 0;
-    Integer FMaxSize = 0;
+    TControl* FControl = nullptr;
+    Integer FStartPos = 0;
+    Integer FStartSize = 0;
+    Integer FLowest = 0;
+    Integer FHighest = 0;
+    bool FMoved = false;
 };

@@ -405,6 +405,7 @@ void TRuleTableForm::Write_Table(Integer Index, TXMLNode& Root)
         for (size_t i = 0; i < t.Columns.size(); ++i)
             if (t.Columns[i].Attribute)
                 row.SetAttribute(QLatin1String(t.Columns[i].Attribute), File_Value(Index, Integer(i) + 1, r));
+        Row_Written(Index, row, r);
     }
 }
 

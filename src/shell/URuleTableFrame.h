@@ -146,6 +146,9 @@ protected:
     virtual void Row_Loaded(Integer Index, const TXMLNode& Node, Integer Row);
     // After loading, whether it went through or not.
     virtual void Show_Done() {}
+    // After the writer has made the row element of grid row Row of table
+    // Index, with its attributes (for what a row keeps beyond its cells).
+    virtual void Row_Written(Integer Index, TXMLNode& Node, Integer Row) {}
     // A row element of Table lacks the required attribute Name: reports it
     // (by default as an error naming the row and the file).
     virtual void Missing_Attribute(const TXMLNode& Table, Integer Row, const QString& Name);

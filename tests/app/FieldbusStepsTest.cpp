@@ -1,4 +1,4 @@
-// The hidden Modbus, CAN, CANopen, DeviceNet, DMX and KNX steps of the main window: each opens its rule
+// The hidden Modbus, CAN, CANopen, DeviceNet, DMX, EtherNet/IP and KNX steps of the main window: each opens its rule
 // table window on the open configuration, and the windows take a new
 // language with the rest.
 #include "AppFixture.h"
@@ -6,6 +6,10 @@
 #include "controls/FxButton.h"
 #include "fieldbus/UDMXDefVal.h"
 #include "fieldbus/UDNet.h"
+#include "fieldbus/UDefOffset.h"
+#include "fieldbus/UEtherNetIP_Data_Seg.h"
+#include "fieldbus/UEtherNetIP_EDS.h"
+#include "fieldbus/UEtherNetIP_Master_Access.h"
 #include "fieldbus/UKNXAccess.h"
 #include "fieldbus/UModbus_TCP_Master_Set_Access.h"
 #include "fieldbus/UReceiveCAN.h"
@@ -57,7 +61,9 @@ TEST_F(FieldbusStepsTest, EachHiddenStepOpensItsWindow)
         {"Btn_SDO_Client_CANopen", FSet_SDO_Client_Access},
         {"Btn_SDO_Server_CANopen", FSet_SDO_Server_Access},
         {"Btn_DNet_Net", FDNet},
+        {"Btn_DNet_Offset", FDefOffset},
         {"Btn_DMX_Default", FDMXDefVal},
+        {"Btn_EtherNetIP_Access", FEtherNetIP_Master_Access},
         {"Btn_KNX_Access", FKNXAccess},
     };
     for (const auto& s : steps) {
@@ -66,7 +72,7 @@ TEST_F(FieldbusStepsTest, EachHiddenStepOpensItsWindow)
         bool shown = false;
         WhileModal([&] { main->Btn_Click(Step(s.button)); }, [&] {
             shown = s.window->Showing();
-            TestInput::Click(static_cast<TRuleTableForm*>(s.window)->Btn_Cancel);
+            TestInput::Click(static_cast<TStepDialog*>(s.window)->Btn_Cancel);
         });
         EXPECT_TRUE(shown);
         EXPECT_TRUE(Boxes().isEmpty());
@@ -87,6 +93,10 @@ TEST_F(FieldbusStepsTest, TheWindowsTakeANewLanguage)
     Language_Texts->Put(3748, "Scrive il byte 4");
     Language_Texts->Put(4300, "Ricezione J1939");
     Language_Texts->Put(4424, "Descrizione J1939");
+    Language_Texts->Put(3906, "Byte in ingresso");
+    Language_Texts->Put(4159, "Importa EDS");
+    Language_Texts->Put(4207, "Nome della connessione");
+    Language_Texts->Put(6310, "Valore");
     Language_Texts->Put(4500, "Accesso KNX");
     Language_Texts->Put(4630, "Descrive il frame");
     Language_Texts->Put(4713, "Incolla");
@@ -100,6 +110,10 @@ TEST_F(FieldbusStepsTest, TheWindowsTakeANewLanguage)
     EXPECT_EQ(FSet_SDO_Server_Access->Hint_List(FSet_SDO_Server_Access->sgb)->Strings(6), "Scrive il byte 4");
     EXPECT_EQ(FReceiveJ1939->Caption(), "Ricezione J1939");
     EXPECT_EQ(FTransmitJ1939->sga->Columns()->Items(10)->Header(), "Descrizione J1939");
+    EXPECT_EQ(FDefOffset->TabSheet1->Caption(), "Byte in ingresso");
+    EXPECT_EQ(FEtherNetIP_Master_Access->Btn_Import_EDS->Caption(), "Importa EDS");
+    EXPECT_EQ(FEtherNEtIP_EDS->ACG->Columns()->Items(1)->Header(), "Nome della connessione");
+    EXPECT_EQ(FEtherNetIP_Data_Seg->ESG_DataSeg->Cells(4, 0), "Valore");
     EXPECT_EQ(FKNXAccess->Caption(), "Accesso KNX");
     EXPECT_EQ(FReceiveNMEA->Hint_List(FReceiveNMEA->sga)->Strings(7), "Descrive il frame");
     EXPECT_EQ(FTransmitNMEA->Btn_PasteRow->Hint(), "Incolla");

@@ -3,7 +3,9 @@
 // check, the template editor on a double click, OK and Cancel.
 #include "TableWindowTest.h"
 
+#include "platform/ExtCtrls.h"
 #include "platform/PageControl.h"
+#include "platform/Splitter.h"
 #include "platform/StdControls.h"
 #include "plant/UMQTT_Set_Topic.h"
 #include "plant/UTopicTemplate.h"
@@ -232,6 +234,21 @@ TEST_F(MQTTWindow, DoubleClickOnATemplateOpensTheEditor)
     editor->OnShow = [](TObject*) { ADD_FAILURE() << "editor opened"; };
     pub()->SetCol(pub()->DisplColIndex(pTopic));
     form->ACG_MQTT_DblClickCell(pub(), 1, pub()->Col());
+}
+
+TEST_F(MQTTWindow, TheTemplateEditorsSplitterGivesTheLegendMoreRoom)
+{
+    editor->Show();
+    EXPECT_EQ(editor->Splitter1->FindControl(), editor->P_Legend);
+    const Integer legend = editor->P_Legend->Height();
+    const Integer text = editor->RE_TopicTemplate->Height();
+    const TPoint mid(300, editor->Splitter1->Height() / 2);
+    TestInput::RoutedMouse(editor->Splitter1, TestInput::rmDown, mid);
+    TestInput::RoutedMouse(editor->Splitter1, TestInput::rmMove, TPoint(mid.X, mid.Y - 50));
+    TestInput::RoutedMouse(editor->Splitter1, TestInput::rmUp, mid);
+    EXPECT_EQ(editor->P_Legend->Height(), legend + 50);
+    EXPECT_EQ(editor->RE_TopicTemplate->Height(), text - 50);
+    editor->Hide();
 }
 
 TEST_F(MQTTWindow, RowButtonsWorkOnTheShownTable)

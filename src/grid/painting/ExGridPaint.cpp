@@ -79,12 +79,15 @@ void TExStringGrid::PaintBackground()
     const TRect client = ClientRect();
     TRegion region;
     bool any = false;
-    const TRect lastCol = CellRect(ColCount() - 1, std::max(TopRow(), 0));
+    if (RowCount() == 0 || ColCount() == 0)
+        return;
+    // With the fixed rows only, the top row is past the last one.
+    const TRect lastCol = CellRect(ColCount() - 1, std::clamp(TopRow(), 0, RowCount() - 1));
     if (LeftCol() + visibleCols >= ColCount() && !lastCol.IsEmpty() && lastCol.Right + GridLineWidth() < client.Right) {
         region = region | TRegion::FromRect({lastCol.Right + GridLineWidth(), 0, client.Right, client.Bottom});
         any = true;
     }
-    const TRect lastRow = CellRect(std::max(LeftCol(), 0), RowCount() - 1);
+    const TRect lastRow = CellRect(std::clamp(LeftCol(), 0, ColCount() - 1), RowCount() - 1);
     if (TopRow() + visibleRows >= RowCount() && !lastRow.IsEmpty()
         && lastRow.Bottom + GridLineWidth() < client.Bottom) {
         region = region | TRegion::FromRect({0, lastRow.Bottom + GridLineWidth(), client.Right, client.Bottom});
