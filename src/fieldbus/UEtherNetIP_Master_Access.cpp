@@ -201,7 +201,6 @@ void TFEtherNetIP_Master_Access::Prepare_Show()
 {
     for (auto& tc : ArrTargetConf)
         tc.reset();
-    FLoad_Stopped = 0;
 }
 
 void TFEtherNetIP_Master_Access::Set_Limits()
@@ -212,8 +211,6 @@ void TFEtherNetIP_Master_Access::Set_Limits()
 
 void TFEtherNetIP_Master_Access::Row_Loaded(Integer, const TXMLNode& Node, Integer Row)
 {
-    if (FLoad_Stopped > 0)
-        return;
     const TXMLNode conf = Node.FindChild(QStringLiteral("TargetCong"));
     if (!conf)
         return;
@@ -221,24 +218,12 @@ void TFEtherNetIP_Master_Access::Row_Loaded(Integer, const TXMLNode& Node, Integ
         ArrTargetConf[size_t(Row - 1)] = Read_Config(conf);
     } catch (const std::exception& e) {
         // Loading stops at this row, as at any missing attribute.
-        FLoad_Stopped = Row;
+        Stop_Loading();
         Application->HandleException(this, std::runtime_error(QStringLiteral("%1 (row %2 of %3)")
                                                                   .arg(QString::fromStdString(e.what()))
                                                                   .arg(Row)
                                                                   .arg(ExtractFileName(EtherNetIP_Master_Rules_File))
                                                                   .toStdString()));
-    }
-}
-
-void TFEtherNetIP_Master_Access::Show_Done()
-{
-    if (FLoad_Stopped == 0)
-        return;
-    // The rows after the broken one were not loaded: they stay blank.
-    for (Integer r = FLoad_Stopped + 1; r <= Rules; ++r) {
-        ArrTargetConf[size_t(r - 1)].reset();
-        for (Integer c = Col_Enable; c <= Col_Mnemonic; ++c)
-            ACG->SetCellEx(c, r, c == Col_Enable ? QStringLiteral("Y") : QString());
     }
 }
 

@@ -52,13 +52,8 @@ protected:
     void Set_Limits() override;
     // Reads the row's configuration, when it has one.
     void Row_Loaded(Integer Index, const TXMLNode& Node, Integer Row) override;
-    void Show_Done() override;
     // Writes the row's configuration under its element.
     void Row_Written(Integer Index, TXMLNode& Node, Integer Row) override;
-
-private:
-    // The row whose configuration was broken: loading stopped there.
-    Integer FLoad_Stopped = 0;
 };
 
 // The one instance, made at start-up.

@@ -233,6 +233,7 @@ void TRuleTableForm::Blank_Rows()
 
 bool TRuleTableForm::Load_File()
 {
+    FStop_Loading = false;
     if (!FileExists(*FFile.Path))
         return true;
     if (!FXML1->LoadFromFile(*FFile.Path)) {
@@ -275,6 +276,8 @@ bool TRuleTableForm::Fill_Table(Integer Index, const TXMLNode& Table)
             }
         }
         Row_Loaded(Index, n, r);
+        if (FStop_Loading)
+            return false;
         ++r;
     }
     return true;

@@ -142,8 +142,11 @@ protected:
     // after them (limits and combo items).
     virtual void Prepare_Show() {}
     virtual void Set_Limits() {}
-    // After a row element has filled grid row Row of table Index.
+    // After a row element has filled grid row Row of table Index. Calling
+    // Stop_Loading there ends the loading as a missing attribute does (the
+    // row itself stays).
     virtual void Row_Loaded(Integer Index, const TXMLNode& Node, Integer Row);
+    void Stop_Loading() { FStop_Loading = true; }
     // After loading, whether it went through or not.
     virtual void Show_Done() {}
     // After the writer has made the row element of grid row Row of table
@@ -200,6 +203,7 @@ private:
     bool Fill_Table(Integer Index, const TXMLNode& Table);
     void Write_Table(Integer Index, TXMLNode& Root);
 
+    bool FStop_Loading = false;
     TRuleTexts FTexts;
     TRuleFile FFile;
     std::vector<std::unique_ptr<TRuleGrid>> FGrids;
