@@ -91,6 +91,9 @@ TFDefOffset::TFDefOffset(TComponent* AOwner) : TStepDialog(AOwner, QStringLitera
     Label1->SetWordWrap(true);
     ACG_DN_Slaves = Make_Grid(this, Panel1, "ACG_DN_Slaves", {55, 80, 90, 100});
     ACG_DN_Slaves->SetFixedCols(0);
+    // The list starts at its first column, the slave's ID.
+    ACG_DN_Slaves->SetLeftCol(0);
+    ACG_DN_Slaves->SetCol(0);
     for (Integer c = 0; c < 4; ++c)
         ACG_DN_Slaves->Columns()->Items(c)->SetReadOnly(true);
     ACG_DN_Slaves->OnClick = [this](TObject* s) { ACG_DN_SlavesClick(s); };

@@ -53,6 +53,8 @@ TEST_F(DefOffset, ShowsTheSlavesAndKeepsTheirBytesAcrossTheSelection)
     EXPECT_EQ(Row(slaves, 1), "3|2|valves");
     EXPECT_EQ(slaves->GetCellEx(0, 2), "12");
     EXPECT_EQ(slaves->Columns()->Items(0)->Header(), "ID Slave");
+    // The ID is in view, not scrolled away.
+    EXPECT_EQ(slaves->LeftCol(), 0);
     EXPECT_EQ(form->List_Slaves_DN.size(), 3u);
     EXPECT_EQ(form->Slave_Before_Select, 0);
     EXPECT_EQ(form->MAX_BYTE_OUT, 1440);
