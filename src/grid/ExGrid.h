@@ -89,6 +89,8 @@ enum TFilterDropDownColumns { fdNormal, fdAll };
 enum TSortDirection { sdAscending, sdDescending };
 enum TClipOperation { coNone, coCut, coCopy };
 enum TSearchFooterAction { saFindFirst, saFindPrevious, saFindNext };
+// States an export, import or print run reports through ExportNotification.
+enum TExportState { esExportStart, esExportNewRow, esExportNextRow, esExportSelRow, esExportDone, esExportFail };
 enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
 enum TDragScrollDirections : Cardinal { dsdUp = 1u << 0, dsdDown = 1u << 1, dsdLeft = 1u << 2, dsdRight = 1u << 3 };
 using TDragScrollDirection = Cardinal;
@@ -1390,8 +1392,98 @@ public:
     EXGRID_PROPERTY(Integer, PrintPageWidth, 0)
     EXGRID_PROPERTY(Integer, PrintColStart, 0)
     EXGRID_PROPERTY(Integer, PrintColEnd, 0)
-    EXGRID_PROPERTY(Integer, PreviewPage, 1)
     EXGRID_PROPERTY(Integer, PrintNrOfPages, 0)
+
+public:
+    // ==================================== printing (printing/ExGridPrint*.cpp)
+    // Lengths on paper are tenths of a millimetre, y growing upward (the
+    // page's top at 0). The program's printer (platform/Printers.h) prints.
+    void Print();
+    void PrintRect(const TGridRect& Gridrect);
+    void PrintSelection();
+    // Only the selected rows or columns, by the grid's selection mode.
+    void PrintSelectedRows();
+    void PrintSelectedCols();
+    // One page (the one set by PreviewPage, else the first) drawn on a
+    // canvas into Displayrect (device units).
+    void PrintPreview(TCanvas* Canvas, TRect Displayrect);
+    void PrintPreviewRect(TCanvas* Canvas, TRect Displayrect, const TGridRect& Gridrect);
+    void PrintPreviewSelection(TCanvas* Canvas, TRect Displayrect);
+    void PrintPreviewSelectedRows(TCanvas* Canvas, TRect Displayrect);
+    void PrintPreviewSelectedCols(TCanvas* Canvas, TRect Displayrect);
+    // The range drawn as one page into DrawRect, without events.
+    void PrintDraw(TCanvas* Canvas, TRect DrawRect);
+    void PrintDrawRect(TCanvas* Canvas, TRect DrawRect, const TGridRect& Gridrect);
+    // The page the next preview draws.
+    void SetPreviewPage(Integer Value)
+    {
+        FPrintPageFrom = Value;
+        FPrintPageTo = Value;
+    }
+    // A font height in tenths of a millimetre from points (scaled by the
+    // fit-to-page factor), and back.
+    Integer MapFontHeight(Integer pointsize) const;
+    static Integer MapFontSize(Integer Height);
+    // Lays the print range out on pages and, in modes 0 (preview) and 1
+    // (print), draws pages FPrintPageFrom .. FPrintPageTo; modes 2 and 3
+    // only count. Returns the number of pages.
+    Integer PrintGridPages(TCanvas* Canvas, Byte Mode, bool SelectedOnly, Integer Pages);
+    // What a cell (real column) needs on paper, and a row's printed height.
+    void CalcPrintCellSize(Integer ACol, Integer ARow, TPoint& Size);
+    Integer GetPrintRowHeight(Integer ARow);
+    // Moves R's top-left corner to where text rotated by Angle degrees
+    // starts so that it lies in R as aligned (HAlign 0 left, 1 right, 2
+    // centre; VAlign 0 top, 1 centre, 2 bottom); measured with the canvas font.
+    void DrawRotatedText(TCanvas* Canvas, TRect& R, Integer Angle, Integer VAlign, Integer HAlign,
+                         const QString& Text);
+    static void PlaceRotatedText(TRect& R, Byte HAlign, Byte VAlign, Integer Yc, Integer Xs, Integer Ys, Integer Xc,
+                                 Integer Angle);
+    // The angle the printer turns landscape pages by (90 or 270; 0: none).
+    Integer GetPrinterLandscapeAngle();
+    virtual void PrintGetPageNum(Integer PageNum, Integer PageColNum, QString& PageNumString);
+    TRect PrintPageRect() const { return FPrintPageRect; }
+    Integer PrintPageFrom() const { return FPrintPageFrom; }
+    Integer PrintPageTo() const { return FPrintPageTo; }
+    double FontScaleFactor() const { return Fontscalefactor; }
+
+    std::function<void(TObject* Sender, Integer NrOfPages, Integer& FromPage, Integer& ToPage)> OnPrintStart;
+    std::function<void(TObject* Sender, Integer ACol, Integer& Width)> OnPrintSetColumnWidth;
+    std::function<void(TObject* Sender, double& ScaleFactor, bool& Allow)> OnFitToPage;
+    std::function<void(TObject* Sender, Integer ARow, Integer& Height)> OnPrintSetRowHeight;
+    std::function<void(TObject* Sender, TCanvas* Canvas, Integer PageNr, Integer PageXSize, Integer PageYSize)>
+        OnPrintPage;
+    std::function<void(TObject* Sender, Integer ARow, bool& NewPage)> OnPrintNewPage;
+    std::function<void(TObject* Sender, TCanvas* Canvas, Integer LastRow, Integer LastRowOffset, Integer LastPage,
+                       Integer PageXSize, Integer PageYSize)>
+        OnPrintPageDone;
+    std::function<void(TObject* Sender, Integer PageNr, bool& Cancel)> OnPrintCancel;
+    std::function<void(TObject* Sender, Integer PageNum, Integer PageColNum, QString& PageNumString)>
+        OnPrintGetPageNum;
+    std::function<void(TObject* Sender, TCanvas* Canvas, Integer ACol, Integer ARow, TPoint& ASize, bool Printing)>
+        OnCustomCellSize;
+
+private:
+    struct TPrintRun;
+    void RunPrint(const TGridRect& Range, bool SelectedOnly);
+    void RunPreview(TCanvas* Canvas, TRect Displayrect, const TGridRect& Range, bool SelectedOnly);
+    void RunPrintDraw(TCanvas* Canvas, TRect DrawRect, const TGridRect& Range);
+    TGridRect AllCellsRect() const;
+    bool IsPrintedRow(Integer ARow);
+    bool IsPrintedCol(Integer ACol);
+    void CalcPrintColumnWidths();
+    Integer PrintRowCells(Integer Y, Integer FromCol, Integer ToCol, Integer ARow);
+    Integer DrawPageTexts();
+    QString GetPageNumberText();
+    void DrawPageBorders(Integer FromCol, Integer ToCol, Integer Y);
+    void StartNextPage();
+    void CalcPageAreas(bool MeasureTitle);
+    void PrintCellGraphic(TCanvas* C, Integer ACol, Integer ARow, TCellGraphic* G, TRect& Box, TRect& TextBox);
+    void PrintCellText(TCanvas* C, Integer ACol, Integer ARow, Integer BCol, Integer BRow, const QString& Text,
+                       TRect Box, Integer RowH, TAlignment HA, TVAlignment VA, bool WW);
+    TPrintRun* FPrintRun = nullptr;
+    Integer FPrintPageFrom = 1;
+    Integer FPrintRowCacheRow = -1;
+    Integer FPrintRowCacheHeight = 0;
 
 public:
     // ------------------------------------------------------------- events

@@ -71,7 +71,6 @@ void TPrintSettings::Assign(const TPersistent* Source)
     MaxPagesOffset = src->MaxPagesOffset;
     UseDisplayFont = src->UseDisplayFont;
     UseDefaultOrientation = src->UseDefaultOrientation;
-    FixedCellsAlways = src->FixedCellsAlways;
     BorderColor = src->BorderColor;
     FFont->Assign(src->FFont.get());
     FHeaderFont->Assign(src->FHeaderFont.get());

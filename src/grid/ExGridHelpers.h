@@ -11,6 +11,7 @@
 
 #include "platform/Graphics.h"
 #include "platform/Lists.h"
+#include "platform/Printers.h"
 #include "platform/StringList.h"
 
 class TExStringGrid;
@@ -69,13 +70,13 @@ enum TPrintBorders {
     pbNoborder, pbSingle, pbDouble, pbVertical, pbHorizontal, pbAround, pbAroundVertical, pbAroundHorizontal, pbCustom
 };
 enum TFitToPage { fpNever, fpGrow, fpShrink, fpAlways, fpCustom };
-enum TPrinterOrientation { poPortrait, poLandscape };
 
 class TPrintSettings : public TPersistent {
 public:
     explicit TPrintSettings(TExStringGrid* AOwner);
     ~TPrintSettings() override;
     QString ClassName() const override { return QStringLiteral("TPrintSettings"); }
+    // Every setting but FixedCellsAlways.
     void Assign(const TPersistent* Source) override;
 
     TExStringGrid* Grid() const { return FGrid; }
@@ -84,6 +85,12 @@ public:
     TFont* FooterFont() const { return FFooterFont.get(); }
     TFont* FixedFont() const { return FFixedFont.get(); }
     TStringList* TitleLines() const { return FTitleLines.get(); }
+    // The setters copy what they are given.
+    void SetFont(const TFont* Value) { FFont->Assign(Value); }
+    void SetHeaderFont(const TFont* Value) { FHeaderFont->Assign(Value); }
+    void SetFooterFont(const TFont* Value) { FFooterFont->Assign(Value); }
+    void SetFixedFont(const TFont* Value) { FFixedFont->Assign(Value); }
+    void SetTitleLines(const TStrings* Value) { FTitleLines->Assign(Value); }
 
     TPrintPosition Time = ppNone;
     TPrintPosition Date = ppNone;

@@ -177,13 +177,39 @@ struct TCanvas::State {
     TPoint brushOrg;
     Integer bkMode = 0; // 0: follows the brush
     Cardinal bkBrushRev = 0;
+    Integer mapMode = MM_TEXT;
+    bool upright = false;      // MM_LOMETRIC drawn in its y-down frame
+    Integer fontPPI = ScreenPixelsPerInch;
+    Integer fontMapMode = MM_TEXT; // the mode the cached Qt font was made for
+    Integer fontMadePPI = ScreenPixelsPerInch;
 
     struct Saved {
         std::optional<QRegion> clip;
         TPoint org, brushOrg;
         Integer bkMode;
         Cardinal bkBrushRev;
+        Integer mapMode;
     };
+
+    // Device pixels per logical unit of MM_LOMETRIC.
+    double ScaleX() const { return Dpi(true) / 254.0; }
+    double ScaleY() const { return Dpi(false) / 254.0; }
+    Integer Dpi(bool x) const
+    {
+        if (painter && painter->device())
+            return std::max(1, x ? painter->device()->logicalDpiX() : painter->device()->logicalDpiY());
+        return ScreenPixelsPerInch;
+    }
+    // Logical to device coordinates (the canvas's device, before the owner's
+    // transform); Upright: the y-down frame of MM_LOMETRIC.
+    QTransform ToDevice(bool Upright) const
+    {
+        if (mapMode != MM_LOMETRIC)
+            return QTransform::fromTranslate(-org.X, -org.Y);
+        if (Upright)
+            return QTransform::fromTranslate(-org.X, org.Y) * QTransform::fromScale(ScaleX(), ScaleY());
+        return QTransform::fromTranslate(-org.X, -org.Y) * QTransform::fromScale(ScaleX(), -ScaleY());
+    }
     std::vector<Saved> saved;
 
     std::recursive_mutex mutex;
@@ -231,6 +257,8 @@ void TCanvas::EndPaint()
     d_->org = {};
     d_->brushOrg = {};
     d_->saved.clear();
+    d_->mapMode = MM_TEXT;
+    d_->upright = false;
 }
 
 bool TCanvas::HandleAllocated() const { return d_->painter != nullptr; }
@@ -344,7 +372,7 @@ void TCanvas::ApplyClip()
     // Our clip region is in the owner's coordinates (device coordinates of the canvas).
     if (d_->clip)
         p->setClipRegion(d_->base.map(*d_->clip), d_->ownerClip ? Qt::IntersectClip : Qt::ReplaceClip);
-    p->setWorldTransform(QTransform::fromTranslate(-d_->org.X, -d_->org.Y) * d_->base);
+    p->setWorldTransform(d_->ToDevice(d_->upright) * d_->base);
 }
 
 void TCanvas::StrokeAndFill(int kind, Integer X1, Integer Y1, Integer X2, Integer Y2, Integer X3, Integer Y3)
@@ -421,16 +449,18 @@ void TCanvas::Polyline(std::span<const TPoint> points)
     d_->painter->drawPolyline(poly);
 }
 
-void TCanvas::FillRect(const TRect& r)
+void TCanvas::FillRect(const TRect& rect)
 {
+    const TRect r = d_->mapMode == MM_LOMETRIC ? NormalizedRect(rect) : rect;
     if (r.IsEmpty() || !Ready())
         return;
     ApplyFill();
     d_->painter->drawRect(ToQRect(r));
 }
 
-void TCanvas::FrameRect(const TRect& r)
+void TCanvas::FrameRect(const TRect& rect)
 {
+    const TRect r = d_->mapMode == MM_LOMETRIC ? NormalizedRect(rect) : rect;
     if (r.IsEmpty() || !Ready())
         return;
     ApplyFill();
@@ -525,6 +555,13 @@ void TCanvas::TextOut(Integer X, Integer Y, const QString& Text)
 {
     if (!Ready())
         return;
+    if (d_->mapMode == MM_LOMETRIC && !d_->upright) {
+        SetUpright(true);
+        TextOut(X, -Y, Text);
+        SetUpright(false);
+        penPos_.Y = Y;
+        return;
+    }
     ApplyFont();
     QPainter* p = d_->painter;
     const QFontMetrics fm(d_->qfont);
@@ -552,6 +589,12 @@ void TCanvas::TextRect(const TRect& Rect, Integer X, Integer Y, const QString& T
 {
     if (!Ready())
         return;
+    if (d_->mapMode == MM_LOMETRIC && !d_->upright) {
+        SetUpright(true);
+        TextRect(UprightRect(Rect), X, -Y, Text);
+        SetUpright(false);
+        return;
+    }
     QPainter* p = d_->painter;
     p->save();
     p->setClipRect(ToQRect(Rect), Qt::IntersectClip);
@@ -567,8 +610,14 @@ void TCanvas::TextRect(const TRect& Rect, Integer X, Integer Y, const QString& T
 
 const QFont& TCanvas::QtFont() const
 {
-    if (d_->fontRev != font_->Revision()) {
+    if (d_->fontRev != font_->Revision() || d_->fontMapMode != d_->mapMode || d_->fontMadePPI != d_->fontPPI) {
         d_->qfont = ToQFont(*font_);
+        // In MM_LOMETRIC the height is in logical units already; in MM_TEXT
+        // the screen-pixel height is realised at the font resolution.
+        if (d_->mapMode == MM_TEXT && d_->fontPPI != ScreenPixelsPerInch)
+            d_->qfont.setPixelSize(std::max(1, MulDiv(d_->qfont.pixelSize(), d_->fontPPI, ScreenPixelsPerInch)));
+        d_->fontMapMode = d_->mapMode;
+        d_->fontMadePPI = d_->fontPPI;
         d_->fontColor = ToQColor(font_->Color());
         d_->fontRev = font_->Revision();
     }
@@ -609,6 +658,13 @@ QPainter::CompositionMode CopyComposition(TCopyMode mode)
 
 void TCanvas::StretchImage(const TRect& Dest, const QImage& Image, const TRect& Source)
 {
+    if (d_->mapMode == MM_LOMETRIC && !d_->upright) {
+        // Pictures stay upright: drawn into the same box in the y-down frame.
+        SetUpright(true);
+        StretchImage(UprightRect(Dest), Image, Source);
+        SetUpright(false);
+        return;
+    }
     if (Dest.IsEmpty() || Image.isNull() || !Ready())
         return;
     QPainter* p = d_->painter;
@@ -679,6 +735,12 @@ TRect TCanvas::ClipRect()
         area &= d_->base.inverted().map(*d_->ownerClip).boundingRect();
     if (d_->clip)
         area &= d_->clip->boundingRect();
+    if (d_->mapMode == MM_LOMETRIC) {
+        // Logical units, the top edge above the bottom one (Top > Bottom).
+        const TPoint tl = DPtoLP(TPoint(area.left(), area.top()));
+        const TPoint br = DPtoLP(TPoint(area.left() + area.width(), area.top() + area.height()));
+        return TRect(tl.X, tl.Y, br.X, br.Y);
+    }
     area.translate(d_->org.X, d_->org.Y);
     return FromQRect(area);
 }
@@ -702,7 +764,7 @@ bool TCanvas::GetClipRgn(TRegion& region) const
 
 void TCanvas::IntersectClipRect(const TRect& r)
 {
-    QRegion add(ToQRect(r).translated(-d_->org.X, -d_->org.Y));
+    QRegion add(DeviceRect(r));
     if (d_->clip)
         d_->clip = *d_->clip & add;
     else
@@ -712,7 +774,7 @@ void TCanvas::IntersectClipRect(const TRect& r)
 
 void TCanvas::ExcludeClipRect(const TRect& r)
 {
-    const QRegion cut(ToQRect(r).translated(-d_->org.X, -d_->org.Y));
+    const QRegion cut(DeviceRect(r));
     if (!d_->clip) {
         // Without a clip region everything of the device is drawable.
         if (!Ready())
@@ -734,7 +796,62 @@ void TCanvas::SetWindowOrg(TPoint origin)
 
 TPoint TCanvas::LPtoDP(TPoint p) const
 {
-    return {p.X - d_->org.X, p.Y - d_->org.Y};
+    if (d_->mapMode != MM_LOMETRIC)
+        return {p.X - d_->org.X, p.Y - d_->org.Y};
+    const QPointF d = d_->ToDevice(false).map(QPointF(p.X, p.Y));
+    return {Integer(std::lround(d.x())), Integer(std::lround(d.y()))};
+}
+
+TPoint TCanvas::DPtoLP(TPoint p) const
+{
+    if (d_->mapMode != MM_LOMETRIC)
+        return {p.X + d_->org.X, p.Y + d_->org.Y};
+    const QPointF l = d_->ToDevice(false).inverted().map(QPointF(p.X, p.Y));
+    return {Integer(std::lround(l.x())), Integer(std::lround(l.y()))};
+}
+
+QRect TCanvas::DeviceRect(const TRect& r) const
+{
+    if (d_->mapMode != MM_LOMETRIC)
+        return ToQRect(r).translated(-d_->org.X, -d_->org.Y);
+    const TRect n = NormalizedRect(r);
+    return d_->ToDevice(false).mapRect(QRectF(n.Left, n.Top, n.Width(), n.Height())).toAlignedRect();
+}
+
+TRect TCanvas::NormalizedRect(const TRect& r)
+{
+    return TRect(std::min(r.Left, r.Right), std::min(r.Top, r.Bottom), std::max(r.Left, r.Right),
+                 std::max(r.Top, r.Bottom));
+}
+
+Integer TCanvas::MapMode() const { return d_->mapMode; }
+
+void TCanvas::SetMapMode(Integer mode)
+{
+    d_->mapMode = mode == MM_LOMETRIC ? MM_LOMETRIC : MM_TEXT;
+    d_->upright = false;
+    ApplyClip();
+}
+
+Integer TCanvas::DeviceDPIX() const { return d_->Dpi(true); }
+Integer TCanvas::DeviceDPIY() const { return d_->Dpi(false); }
+Integer TCanvas::FontPixelsPerInch() const { return d_->fontPPI; }
+void TCanvas::SetFontPixelsPerInch(Integer ppi) { d_->fontPPI = std::max(1, ppi); }
+
+void TCanvas::SetUpright(bool on)
+{
+    on = on && d_->mapMode == MM_LOMETRIC;
+    if (on == d_->upright)
+        return;
+    d_->upright = on;
+    ApplyClip();
+}
+
+TRect TCanvas::UprightRect(const TRect& r) const
+{
+    if (d_->mapMode != MM_LOMETRIC)
+        return r;
+    return NormalizedRect(TRect(r.Left, -r.Top, r.Right, -r.Bottom));
 }
 
 TPoint TCanvas::BrushOrg() const { return d_->brushOrg; }
@@ -742,7 +859,7 @@ void TCanvas::SetBrushOrg(TPoint origin) { d_->brushOrg = origin; }
 
 Integer TCanvas::SaveDC()
 {
-    d_->saved.push_back({d_->clip, d_->org, d_->brushOrg, d_->bkMode, d_->bkBrushRev});
+    d_->saved.push_back({d_->clip, d_->org, d_->brushOrg, d_->bkMode, d_->bkBrushRev, d_->mapMode});
     return Integer(d_->saved.size());
 }
 
@@ -759,6 +876,8 @@ void TCanvas::RestoreDC(Integer saved)
     d_->brushOrg = s.brushOrg;
     d_->bkMode = s.bkMode;
     d_->bkBrushRev = s.bkBrushRev;
+    d_->mapMode = s.mapMode;
+    d_->upright = false;
     ApplyClip();
 }
 

@@ -19,6 +19,7 @@ class QPainter;
 class QImage;
 class QRegion;
 class QFont;
+class QRect;
 class TGraphic;
 class TBitmap;
 class TCanvas;
@@ -83,6 +84,13 @@ constexpr Integer ETO_CLIPPED = 4;
 constexpr Integer ETO_RTLREADING = 0x80;
 
 enum TFillStyle { fsSurface, fsBorder };
+
+// Mapping modes. MM_TEXT: one unit is a device pixel and y grows downward.
+// MM_LOMETRIC: one unit is a tenth of a millimetre at the device's
+// resolution and y grows upward (the top of the device is y 0, everything
+// below it negative); text and pictures stay upright.
+constexpr Integer MM_TEXT = 1;
+constexpr Integer MM_LOMETRIC = 2;
 
 class TCanvas : public TPersistent {
 public:
@@ -186,6 +194,24 @@ public:
     TPoint WindowOrg() const;
     void SetWindowOrg(TPoint origin);
     TPoint LPtoDP(TPoint p) const;
+    TPoint DPtoLP(TPoint p) const;
+    // The mapping mode (MM_TEXT or MM_LOMETRIC); kept by SaveDC.
+    Integer MapMode() const;
+    void SetMapMode(Integer mode);
+    // Resolution of the device drawn on, in dots per inch (96 without one).
+    Integer DeviceDPIX() const;
+    Integer DeviceDPIY() const;
+    // The resolution at which the font's Height (screen pixels) is realised
+    // in MM_TEXT: a printer's canvas sets its own, so that a 10-point font
+    // prints 10 points high. 96 by default.
+    Integer FontPixelsPerInch() const;
+    void SetFontPixelsPerInch(Integer ppi);
+    // For drawing code that lays text or pictures out with its own painter
+    // calls: in MM_LOMETRIC, true switches to the upright frame (same unit and
+    // origin, y growing downward, so logical y is -y there), false back.
+    void SetUpright(bool on);
+    // A logical rectangle as the upright frame has it (top above bottom).
+    TRect UprightRect(const TRect& r) const;
     TPoint BrushOrg() const;
     void SetBrushOrg(TPoint origin);
     // Saves clip region, origins and background mode; RestoreDC(n) returns
@@ -217,6 +243,8 @@ private:
     void ApplyFill();
     void ApplyFont();
     void ApplyClip();
+    QRect DeviceRect(const TRect& r) const;
+    static TRect NormalizedRect(const TRect& r);
     void StrokeAndFill(int kind, Integer X1, Integer Y1, Integer X2, Integer Y2, Integer X3 = 0, Integer Y3 = 0);
 
     std::unique_ptr<TFont> font_;

@@ -22,6 +22,7 @@ struct TFileAnswer {
 struct TSeam {
     std::deque<Integer> answers;
     std::deque<TFileAnswer> files;
+    std::deque<bool> prints;
     std::vector<TShownDialog> shown;
     bool strict = false;
     std::function<void(const TShownDialog&)> unanswered;
@@ -254,14 +255,38 @@ namespace DialogSeam {
 void QueueAnswer(Integer id) { Seam().answers.push_back(id); }
 void QueueFileName(const QString& name) { Seam().files.push_back({false, name}); }
 void QueueCancel() { Seam().files.push_back({true, QString()}); }
+void QueuePrintAnswer(bool Print) { Seam().prints.push_back(Print); }
 const std::vector<TShownDialog>& Shown() { return Seam().shown; }
 void Clear()
 {
     Seam().answers.clear();
     Seam().files.clear();
+    Seam().prints.clear();
     Seam().shown.clear();
 }
-Integer PendingAnswers() { return Integer(Seam().answers.size() + Seam().files.size()); }
+Integer PendingAnswers() { return Integer(Seam().answers.size() + Seam().files.size() + Seam().prints.size()); }
 void SetStrict(bool strict) { Seam().strict = strict; }
 void SetUnansweredHandler(std::function<void(const TShownDialog&)> handler) { Seam().unanswered = std::move(handler); }
+
+bool TakePrintAnswer(TShownDialog& d)
+{
+    TSeam& s = Seam();
+    if (!s.prints.empty()) {
+        d.Answered = true;
+        d.Result = s.prints.front() ? 1 : 0;
+        s.prints.pop_front();
+        s.shown.push_back(d);
+        return true;
+    }
+    if (MustNotBlock()) {
+        d.Result = 0;
+        s.shown.push_back(d);
+        ReportUnanswered(d);
+        return true;
+    }
+    return false;
+}
+
+void Record(const TShownDialog& d) { Seam().shown.push_back(d); }
+bool WillAnswerPrint() { return !Seam().prints.empty() || MustNotBlock(); }
 } // namespace DialogSeam

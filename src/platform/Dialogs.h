@@ -113,13 +113,14 @@ protected:
 
 // What a box or dialog showed, and how it was answered.
 struct TShownDialog {
-    enum TKind { MessageBox, OpenDialog, SaveDialog } Kind = MessageBox;
+    enum TKind { MessageBox, OpenDialog, SaveDialog, PrintDialog, PrintPreview } Kind = MessageBox;
     QString Text;        // box text
     QString Caption;     // box caption or dialog title
     Cardinal Flags = 0;  // box buttons and icon (MB_ values)
     QString Filter, InitialDir, DefaultExt;
-    QString FileName;    // the name the dialog started with / returned
-    Integer Result = 0;  // box: the ID returned; dialog: 1 chosen, 0 cancelled
+    QString FileName;    // the name the dialog started with / returned; a
+                         // preview answered by the seam: the PDF of its pages
+    Integer Result = 0;  // box: the ID returned; dialog: 1 chosen (printed), 0 cancelled
     bool Answered = false;
 };
 
@@ -131,6 +132,8 @@ void QueueAnswer(Integer id);
 void QueueFileName(const QString& name);
 // The next file dialog is cancelled.
 void QueueCancel();
+// The next print dialog or print preview prints (true) or is closed.
+void QueuePrintAnswer(bool Print);
 // Everything shown since the last Clear, oldest first.
 const std::vector<TShownDialog>& Shown();
 // Forgets shown boxes and queued answers.
@@ -140,4 +143,13 @@ Integer PendingAnswers();
 // Strict: never show a real box; unanswered ones go to the handler.
 void SetStrict(bool strict);
 void SetUnansweredHandler(std::function<void(const TShownDialog&)> handler);
+
+// For the platform's print dialogs. Records d and answers it from the queue
+// (true, with Answered and Result set); when nothing is queued and no dialog
+// may block, reports d unanswered and answers true with Result 0; otherwise
+// false: the caller shows the real dialog and records it with Record.
+bool TakePrintAnswer(TShownDialog& d);
+// Whether TakePrintAnswer would answer the next print dialog itself.
+bool WillAnswerPrint();
+void Record(const TShownDialog& d);
 } // namespace DialogSeam

@@ -201,7 +201,43 @@ void AddEndEllipsis(TextLine& line, int maxW, const TextMeasure& m)
 
 } // namespace
 
+namespace {
+
+// Runs a routine that lays its rectangle out with its own painter calls: in
+// MM_LOMETRIC it works in the canvas's upright frame, and the rectangle it
+// leaves (DT_CALCRECT, DFCS_ADJUSTRECT) is turned back.
+template <class F>
+auto Upright(TCanvas* Canvas, TRect& Rect, F&& Body)
+{
+    if (Canvas == nullptr || Canvas->MapMode() != MM_LOMETRIC)
+        return Body(Rect);
+    const bool down = Rect.Top >= Rect.Bottom;
+    TRect u = Canvas->UprightRect(Rect);
+    Canvas->SetUpright(true);
+    const auto result = Body(u);
+    Canvas->SetUpright(false);
+    Rect = down ? TRect(u.Left, -u.Top, u.Right, -u.Bottom) : TRect(u.Left, -u.Bottom, u.Right, -u.Top);
+    return result;
+}
+
+Integer DrawTextDevice(TCanvas* Canvas, const QString& Text, TRect& Rect, Cardinal Flags);
+bool DrawFrameControlDevice(TCanvas* Canvas, TRect& Rect, Cardinal Type, Cardinal State);
+
+} // namespace
+
 Integer DrawText(TCanvas* Canvas, const QString& Text, TRect& Rect, Cardinal Flags)
+{
+    return Upright(Canvas, Rect, [&](TRect& R) { return DrawTextDevice(Canvas, Text, R, Flags); });
+}
+
+bool DrawFrameControl(TCanvas* Canvas, TRect& Rect, Cardinal Type, Cardinal State)
+{
+    return Upright(Canvas, Rect, [&](TRect& R) { return DrawFrameControlDevice(Canvas, R, Type, State); });
+}
+
+namespace {
+
+Integer DrawTextDevice(TCanvas* Canvas, const QString& Text, TRect& Rect, Cardinal Flags)
 {
     if (!Canvas)
         return 0;
@@ -286,6 +322,8 @@ Integer DrawText(TCanvas* Canvas, const QString& Text, TRect& Rect, Cardinal Fla
     p->restore();
     return result;
 }
+
+} // namespace
 
 // ================================================================== edges
 
@@ -543,7 +581,9 @@ void DrawArrow(TCanvas* c, const TRect& inside, Cardinal kind, Cardinal state)
 
 } // namespace
 
-bool DrawFrameControl(TCanvas* Canvas, TRect& Rect, Cardinal Type, Cardinal State)
+namespace {
+
+bool DrawFrameControlDevice(TCanvas* Canvas, TRect& Rect, Cardinal Type, Cardinal State)
 {
     if (!Canvas)
         return false;
@@ -579,6 +619,8 @@ bool DrawFrameControl(TCanvas* Canvas, TRect& Rect, Cardinal Type, Cardinal Stat
     }
     return false;
 }
+
+} // namespace
 
 void DrawFocusRect(TCanvas* Canvas, const TRect& Rect)
 {

@@ -35,6 +35,7 @@ class QByteArray;
 class TNtDataObject;
 class TClipboardFormats;
 class QMimeData;
+class TPrinter;
 
 // ---------------------------------------------------------------- errors
 
@@ -985,6 +986,9 @@ public:
     // ---- painting
     virtual void PaintTree(TCanvas* TargetCanvas, TRect Window, TPoint Target, TNtInternalPaintOptions PaintOptions);
     void RepaintNode(PDataNode Node);
+    // Prints the whole tree, with its header when PrintHeader and the header
+    // is shown, across as many pages as it needs at the printer's text size.
+    void Print(TPrinter* APrinter, bool PrintHeader);
     TPicture* Background() const { return FBackground.get(); }
     void SetBackground(const TPicture* Value);
     Integer BackgroundOffsetX() const { return FBackgroundOffsetX; }

@@ -8,6 +8,7 @@
 
 class TCanvas;
 class QImage;
+class TBitmap;
 
 enum TBlendMode : Byte { BlendConstant, BlendPerPixel, BlendPerPixelScaled, BlendWithColor };
 
@@ -33,3 +34,5 @@ void AlphaBlendRect(const QImage* Source, QImage* Destination, const TRect& R, T
 LongWord ImageListColor(TColor Color);
 // The six update rectangles of a drag image of W x H moved by (DX, DY).
 void DragImageRects(Integer W, Integer H, Integer DX, Integer DY, TRect& P1, TRect& P2, TRect& P3, TRect& P4, TRect& P5, TRect& P6);
+// Stretches the whole bitmap onto DestRect of the canvas (printing).
+void StretchBitmapToCanvas(TCanvas* Canvas, const TRect& DestRect, TBitmap* Bitmap);
