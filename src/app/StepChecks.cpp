@@ -10,7 +10,7 @@
 
 namespace {
 
-// Loads FileName into XML and returns its first top-level node.
+// Loads FileName into XML and returns its document element.
 TXMLNode Load_Root(TXMLDocument& XML, const QString& FileName)
 {
     XML.SetActive(true);
@@ -36,8 +36,7 @@ bool Check_Config_LoraWAN(TXMLDocument& XML1)
         return true;
     // A file without the uplink table has no rule to check.
     const TXMLNode uplink = Load_Root(XML1, LoRaWAN_SetAccess_File).FindChild(QStringLiteral("LoRaWAN_Uplink"));
-    for (Integer i = 0; i < uplink.ChildCount(); ++i) {
-        const TXMLNode rule = uplink.Child(i);
+    for (TXMLNode rule = uplink.FirstChild(); rule; rule = rule.NextSibling()) {
         if (rule.Attribute(QStringLiteral("Enable")) != QLatin1String("Y"))
             continue;
         const Integer numByte = Text_To_Int(rule.Attribute(QStringLiteral("NumByte")), -1);

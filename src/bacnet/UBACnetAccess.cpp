@@ -5,6 +5,7 @@
 
 #include "shell/TextChecks.h"
 #include "shell/UComon.h"
+#include "shell/URuleTableFrame.h"
 #include "bacnet/BACnetLang.h"
 
 #include "controls/FxButton.h"
@@ -141,16 +142,19 @@ void TFBACnetAccess::FormShow(TObject*)
             items->Add(QString::number(i));
     }
 
+    FLoad.Begin(BACnet_Master_Access_File);
     if (!FileExists(BACnet_Master_Access_File))
         return;
     if (!FXML1->LoadFromFile(BACnet_Master_Access_File)) {
-        // A broken file: its reason; the tables stay blank and nothing is
-        // written unless OK is pressed.
+        // A broken file: its reason; the tables stay blank, and OK asks
+        // before it replaces the file.
+        FLoad.Set_Failed();
         Application->MessageBox(FXML1->ErrorMessage(), Application->Title(), MB_OK | MB_ICONERROR);
         return;
     }
     Load_Table(ACG1, btRead);
     Load_Table(ACG2, btWrite);
+    FLoad.Report_Left_Out();
 }
 
 void TFBACnetAccess::Load_Table(TExColumnGrid* Grid, TBACnet_Table Table)
@@ -158,8 +162,10 @@ void TFBACnetAccess::Load_Table(TExColumnGrid* Grid, TBACnet_Table Table)
     const TBACnet_Columns columns = BACnet_Access_Columns(Table);
     const TXMLNode table = FXML1->Root().FindChild(QString::fromLatin1(columns.Element));
     Integer r = 1;
-    // Rows past the table's last one cannot be shown and are not read.
-    for (TXMLNode row = table.FirstChild(); !row.IsNull() && r <= BACnet_Access_Rows; row = row.NextSibling()) {
+    // Rows past the table's last one cannot be shown and are not read; the
+    // user is told.
+    TXMLNode row = table.FirstChild();
+    for (; !row.IsNull() && r <= BACnet_Access_Rows; row = row.NextSibling()) {
         if (row.NodeType() != ntElement)
             continue;
         for (Integer c = 1; c < columns.Count; ++c) {
@@ -171,6 +177,8 @@ void TFBACnetAccess::Load_Table(TExColumnGrid* Grid, TBACnet_Table Table)
         }
         ++r;
     }
+    const TTabSheet* sheet = Table == btRead ? TS_BACnet_Read : TS_BACnet_Write;
+    FLoad.Left_Out(sheet->Caption(), Count_Elements_From(row), BACnet_Access_Rows);
 }
 
 // ------------------------------------------------------------ OK
@@ -195,9 +203,29 @@ void TFBACnetAccess::Save_Table(TExColumnGrid* Grid, TBACnet_Table Table)
     }
 }
 
+bool TFBACnetAccess::Check_Blank_Rows()
+{
+    const Integer key = Key_Col();
+    for (auto [grid, table] : {std::pair{ACG1, btRead}, std::pair{ACG2, btWrite}}) {
+        const TBACnet_Columns columns = BACnet_Access_Columns(table);
+        const auto kept = [&columns](Integer c) {
+            return c < columns.Count && columns.Column[c].Attribute && columns.Column[c].Editor != edDataCheckBox;
+        };
+        Integer end = 1;
+        while (end <= BACnet_Access_Rows && !grid->GetCellEx(key, end).trimmed().isEmpty())
+            ++end;
+        if (const Integer row = Rows_Lost_Below(grid, end, kept)) {
+            PageControl1->SetActivePage(table == btRead ? TS_BACnet_Read : TS_BACnet_Write);
+            Row_Error(table, row, BACnet_Lang(1108));
+            return false;
+        }
+    }
+    return true;
+}
+
 void TFBACnetAccess::Btn_OKClick(TObject*)
 {
-    if (!Controllo_dati())
+    if (!Controllo_dati() || !Check_Blank_Rows() || !FLoad.Confirm_Replace())
         return;
     FXML1->Clear();
     FXML1->SetActive(true);

@@ -11,6 +11,7 @@
 //   UBACnetAccessChecks.cpp  the checks of OK and the NByte hint
 //   UBACnetAccessImport.cpp  the EDE import's rows
 
+#include "shell/ConfigFileGuard.h"
 #include "shell/DialogFrame.h"
 
 #include <memory>
@@ -97,6 +98,8 @@ private:
     void Read_BACnet_Type();
     void Load_Table(TExColumnGrid* Grid, TBACnet_Table Table);
     void Save_Table(TExColumnGrid* Grid, TBACnet_Table Table);
+    // OK refuses, naming the row, while a blank row would drop typed rows.
+    bool Check_Blank_Rows();
     TExColumnGrid* Active_Grid() const;
     // Shows a message of a table row: prefix, row number, fault text.
     void Row_Error(TBACnet_Table Table, Integer Row, const QString& Fault);
@@ -107,6 +110,7 @@ private:
     void Import_Rows();
 
     std::unique_ptr<TXMLDocument> FXML1;
+    TConfig_File_Guard FLoad;
     QChar FSeparator;
 };
 

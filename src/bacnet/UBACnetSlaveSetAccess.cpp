@@ -6,6 +6,7 @@
 
 #include "shell/TextChecks.h"
 #include "shell/UComon.h"
+#include "shell/URuleTableFrame.h"
 
 #include "controls/FxButton.h"
 #include "grid/columns/ExColumnGrid.h"
@@ -220,14 +221,21 @@ void TFBACnetSlaveSetAccess::FormShow(TObject*)
 
     Do_Copy_Read = false;
     Do_Copy_Write = false;
+    FLoad.Begin(BACnet_Slave_SetAccess_File);
     if (!FileExists(BACnet_Slave_SetAccess_File))
         return;
+    // A file read only in part is replaced by OK only after a question.
     if (!FXML1->LoadFromFile(BACnet_Slave_SetAccess_File)) {
+        FLoad.Set_Failed();
         Error_Box(FXML1->ErrorMessage());
         return;
     }
-    if (Load_Table(ACG_BACnet_in_Read, QStringLiteral("BACnet_in_Read")))
-        Load_Table(ACG_BACnet_in_Write, QStringLiteral("BACnet_in_Write"));
+    if (!Load_Table(ACG_BACnet_in_Read, QStringLiteral("BACnet_in_Read"))
+        || !Load_Table(ACG_BACnet_in_Write, QStringLiteral("BACnet_in_Write"))) {
+        FLoad.Set_Failed();
+        return;
+    }
+    FLoad.Report_Left_Out();
 }
 
 bool TFBACnetSlaveSetAccess::Load_Table(TExColumnGrid* Grid, const QString& Element)
@@ -239,7 +247,8 @@ bool TFBACnetSlaveSetAccess::Load_Table(TExColumnGrid* Grid, const QString& Elem
     }
     const Integer rows = Table_Rows();
     Integer r = 1;
-    for (TXMLNode row = table.FirstChild(); !row.IsNull() && r <= rows; row = row.NextSibling()) {
+    TXMLNode row = table.FirstChild();
+    for (; !row.IsNull() && r <= rows; row = row.NextSibling()) {
         if (row.NodeType() != ntElement)
             continue;
         for (Integer c = 1; c < Column_Count; ++c) {
@@ -258,6 +267,9 @@ bool TFBACnetSlaveSetAccess::Load_Table(TExColumnGrid* Grid, const QString& Elem
         }
         ++r;
     }
+    // Objects past the table's rows cannot be shown; the user is told.
+    const TTabSheet* sheet = Grid == ACG_BACnet_in_Read ? TS_BACnet_in_Read : TS_BACnet_in_Write;
+    FLoad.Left_Out(sheet->Caption(), Count_Elements_From(row), rows);
     return true;
 }
 
@@ -329,9 +341,27 @@ void TFBACnetSlaveSetAccess::Save_Table(TExColumnGrid* Grid, const QString& Elem
     }
 }
 
+bool TFBACnetSlaveSetAccess::Check_Blank_Rows()
+{
+    const auto kept = [](Integer c) {
+        return c < Column_Count && Read_Columns[c].Attribute && Read_Columns[c].Editor != edDataCheckBox;
+    };
+    for (TExColumnGrid* grid : {ACG_BACnet_in_Read, ACG_BACnet_in_Write}) {
+        Integer end = 1;
+        while (end < grid->RowCount() && !grid->GetCellEx(colData_Type, end).trimmed().isEmpty())
+            ++end;
+        if (const Integer row = Rows_Lost_Below(grid, end, kept)) {
+            PageControl1->SetActivePage(grid == ACG_BACnet_in_Read ? TS_BACnet_in_Read : TS_BACnet_in_Write);
+            Error_Box(BACnet_Lang(1532) + QString::number(row) + BACnet_Lang(1108));
+            return false;
+        }
+    }
+    return true;
+}
+
 void TFBACnetSlaveSetAccess::bitbtn1Click(TObject*)
 {
-    if (!Controllo_dati())
+    if (!Controllo_dati() || !Check_Blank_Rows() || !FLoad.Confirm_Replace())
         return;
     FXML1->Clear();
     FXML1->SetActive(true);

@@ -5,6 +5,7 @@
 // BACnet_Slave_SetAccess.xml (which the EDE writer reads). Made at start-up
 // and following language changes; no step of this model opens it.
 
+#include "shell/ConfigFileGuard.h"
 #include "shell/DialogFrame.h"
 
 #include <memory>
@@ -73,8 +74,11 @@ private:
     bool Load_Table(TExColumnGrid* Grid, const QString& Element);
     bool Check_Table(TExColumnGrid* Grid, bool Read, Integer& Objects);
     void Save_Table(TExColumnGrid* Grid, const QString& Element);
+    // OK refuses, naming the row, while a blank row would drop typed objects.
+    bool Check_Blank_Rows();
 
     std::unique_ptr<TXMLDocument> FXML1;
+    TConfig_File_Guard FLoad;
 };
 
 extern TFBACnetSlaveSetAccess* FBACnetSlaveSetAccess;

@@ -49,7 +49,7 @@ void Read_Table(const TXMLNode& Root, const char* Table)
         if (row.NodeType() != ntElement)
             continue;
         const Integer type = EDE_Object_Type_Code(Required(row, "Data_Type"));
-        const QString mnemonic = Required(row, "Mnemonic");
+        const QString mnemonic = EDE_Field_Text(Required(row, "Mnemonic"));
         auto obj = std::make_unique<TBACnet_EDE_Obj>();
         obj->DevObjInstance = EDE_Dev_Instance;
         obj->ObjectName = mnemonic.left(EDE_Long_Names ? 32 : 16);
@@ -57,7 +57,7 @@ void Read_Table(const TXMLNode& Root, const char* Table)
         obj->ObjectInstance = IntToStr(EDE_Next_Instance(type));
         obj->Keyname = EDE_Dev_Instance + u'_' + mnemonic + u'_' + obj->ObjectInstance;
         obj->Description = obj->ObjectName;
-        obj->UnitCode = Required(row, "Eng_Unit");
+        obj->UnitCode = EDE_Field_Text(Required(row, "Eng_Unit"));
         EDE_Object_List.push_back(std::move(obj));
     }
 }
@@ -91,10 +91,20 @@ QString EDE_Timestamp_Text(TDateTime When)
            QString::number(year);
 }
 
+QString EDE_Field_Text(const QString& Text)
+{
+    QString field = Text;
+    for (QChar& c : field)
+        if (c == u';' || c == u'\r' || c == u'\n' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
+            c = u' ';
+    return field;
+}
+
 void Reset_EDE_Instances()
 {
     for (Integer& counter : EDE_Instance_Counters)
         counter = 0;
+    EDE_Dev_Instance.clear();
 }
 
 void Read_EDE_ParGen()
@@ -108,7 +118,7 @@ void Read_EDE_ParGen()
     const TXMLNode instance =
         root.FindChild(serial ? QStringLiteral("BACnet_Ser_DEV_IDE") : QStringLiteral("BACnet_DEV_IDE"));
     if (!instance.IsNull())
-        EDE_Dev_Instance = instance.Text();
+        EDE_Dev_Instance = EDE_Field_Text(instance.Text());
     EDE_Long_Names = root.FindChild(QStringLiteral("BACnet_Desc_Chars_Limit")).Text() == QLatin1String("1");
 }
 
@@ -125,7 +135,7 @@ void Read_EDE_Objects()
 void Write_EDE_Lines(const QString& Path, TDateTime When)
 {
     TStringList lines;
-    lines.Add(QStringLiteral("PROJECT_NAME; Velmora--") + Project_Name + QStringLiteral(";;;;;;"));
+    lines.Add(QStringLiteral("PROJECT_NAME; Velmora--") + EDE_Field_Text(Project_Name) + QStringLiteral(";;;;;;"));
     lines.Add(QStringLiteral("VERSION_OF_REFERENCEFILE;1.0;;;;;;"));
     lines.Add(QStringLiteral("TIMESTAMP_OF_LAST_CHANGE;") + EDE_Timestamp_Text(When) + QStringLiteral(";;;;;;"));
     lines.Add(QStringLiteral("AUTHOR_OF_LAST_CHANGE;Velmora;;;;;;"));

@@ -28,8 +28,8 @@ public:
 
 // The objects of the write under way, in file order.
 extern std::vector<std::unique_ptr<TBACnet_EDE_Obj>> EDE_Object_List;
-// The device's object instance from ParGen.xml; kept from one write to the
-// next when a later ParGen.xml lacks it.
+// The device's object instance from ParGen.xml for the current write; empty
+// when that file lacks it (nothing of an earlier configuration is kept).
 extern QString EDE_Dev_Instance;
 // Object names of 32 characters instead of 16 for the current write.
 extern bool EDE_Long_Names;
@@ -44,7 +44,8 @@ void Write_EDE_File(const QString& Path);
 // The same with the time of the write given.
 void Write_EDE_File(const QString& Path, TDateTime When);
 
-// The steps of a write, in their order.
+// The steps of a write, in their order. Reset_EDE_Instances also empties
+// the device instance.
 void Reset_EDE_Instances();
 void Read_EDE_ParGen();
 void Read_EDE_Objects();
@@ -57,6 +58,9 @@ Integer EDE_Object_Type_Code(const QString& Data_Type);
 Integer EDE_Next_Instance(Integer Object_Type);
 // "hh:nn:ss dd/mm/yyyy".
 QString EDE_Timestamp_Text(TDateTime When);
+// A field as the file can hold it: a ";" would start another column and a
+// line break another line, so each becomes a blank.
+QString EDE_Field_Text(const QString& Text);
 
 // The step behind the "BACnet EDE File" button: SD1 starts in the
 // configuration folder; ".csv" is added unless the name ends in it (any

@@ -125,10 +125,12 @@ bool TModbusMasterForm::Check_Table(Integer Index, bool Read, const TModbusCheck
         } else if (bits && Trim(Cell(Index, Col(bit_col), r)).isEmpty()) {
             fault = Texts.Bit;
         } else {
-            const Integer position = number(position_col);
-            const Integer npoint = number(cNPoint);
-            const Integer start_bit = Text_To_Int(Cell(Index, Col(bit_col), r), 0);
-            const Integer last = bits ? position + (npoint + start_bit - 1) / 8 : position + 2 * npoint - 1;
+            // In 64 bits: a Start Bit near the integer limit must not wrap
+            // the last position back into the area.
+            const Int64 position = number(position_col);
+            const Int64 npoint = number(cNPoint);
+            const Int64 start_bit = Text_To_Int(Cell(Index, Col(bit_col), r), 0);
+            const Int64 last = bits ? position + (npoint + start_bit - 1) / 8 : position + 2 * npoint - 1;
             if (last >= area)
                 fault = Texts.Too_Many;
             else if (Read && !g->IsHiddenColumn(Topic_Col()) && Trim(Cell(Index, Topic_Col(), r)).isEmpty())

@@ -44,7 +44,8 @@ Integer TPGNReceiveForm::Message_Bytes(Integer r, Integer Max, Integer T_Start, 
 {
     if (!Check_Range(0, r, FRules.Col_Start, 0, Max, T_Start))
         return -1;
-    const Integer start = Cell_Int(0, FRules.Col_Start, r);
+    // In 64 bits: a count near the integer limit must not wrap below Max.
+    const Int64 start = Cell_Int(0, FRules.Col_Start, r);
     const Integer count = Cell_Int(0, FRules.Col_NByte, r);
     if (count < 0 || start + count > Max) {
         Row_Error(r, Lang_Text(T_Sum));
@@ -73,7 +74,7 @@ Integer TPGNReceiveForm::Row_Bytes(Integer r)
         !Check_Range(0, r, k.Col_NByte, 1, Frame_Bytes, k.T_Count))
         return -1;
     const Integer count = Cell_Int(0, k.Col_NByte, r);
-    if (Cell_Int(0, k.Col_Start, r) + count > Frame_Bytes) {
+    if (Int64(Cell_Int(0, k.Col_Start, r)) + count > Frame_Bytes) {
         Row_Error(r, Lang_Text(k.T_Sum));
         return -1;
     }
@@ -83,7 +84,7 @@ Integer TPGNReceiveForm::Row_Bytes(Integer r)
 bool TPGNReceiveForm::Controllo_dati()
 {
     const TPGNReceiveRules& k = FRules;
-    Integer total = 0;
+    Int64 total = 0;
     const Integer end = Empty_End(0, k.Col_PGN);
     for (Integer r = 1; r < end; ++r) {
         // Any Data Page text passes: the combo offers only 0 and 1.
@@ -133,7 +134,7 @@ Integer TPGNSendForm::Write_End(Integer Index) const
 bool TPGNSendForm::Controllo_dati()
 {
     const TPGNSendRules& k = FRules;
-    Integer total = 0;
+    Int64 total = 0;
     // Every row the writer keeps is checked: a row with a Priority and no
     // PGN (or the reverse) is refused instead of being saved unchecked.
     const Integer end = std::max(Empty_End(0, k.Col_PGN), Empty_End(0, k.Col_Priority));

@@ -72,19 +72,16 @@ TBin_Result Write_Bank_Files()
     if (Bank1_Length != Bank1_Size || Bank2_Length != Bank2_Size)
         return TBin_Result::Failure(QStringLiteral("Error! The configuration has not been compiled."));
     const QString bin = Project_Folder + PathDelim + QStringLiteral("bin") + PathDelim;
-    const struct {
-        const char* Name;
-        const Byte* Buffer;
-        Integer Length;
-    } banks[] = {{"bank1.bin", Bank1_Buffer, Bank1_Length}, {"bank2.bin", Bank2_Buffer, Bank2_Length}};
-    for (const auto& bank : banks) {
-        // Written beside the target and renamed over it: a bank that cannot
-        // be written whole leaves the old file as it was.
-        QString error;
-        const QByteArray data(reinterpret_cast<const char*>(bank.Buffer), bank.Length);
-        if (!WriteWholeFile(bin + QLatin1String(bank.Name), data, &error))
-            return TBin_Result::Failure(error);
-    }
+    // The two banks belong together: both are written beside their files and
+    // renamed over them only when both are whole, so that a bank that cannot
+    // be written leaves the old pair as it was.
+    const std::vector<TFileContent> banks = {
+        {bin + QStringLiteral("bank1.bin"), QByteArray(reinterpret_cast<const char*>(Bank1_Buffer), Bank1_Length)},
+        {bin + QStringLiteral("bank2.bin"), QByteArray(reinterpret_cast<const char*>(Bank2_Buffer), Bank2_Length)},
+    };
+    QString error;
+    if (!WriteWholeFiles(banks, &error))
+        return TBin_Result::Failure(error);
     return TBin_Result::Success();
 }
 

@@ -59,7 +59,7 @@ bool TConfig_File::Load(const QString& path, QString& error)
         error = Impl->Document.ErrorMessage();
         return false;
     }
-    // The first top-level node, whatever its name or kind, is the root.
+    // The document element, whatever its name, is the root.
     Impl->Root.Element = Impl->Document.Root();
     return true;
 }
@@ -75,10 +75,9 @@ bool TConfig_File::Visit_Table(const char* table, const std::function<void(const
     if (element.IsNull())
         return false;
     TAttribute_Values values;
-    const Integer count = element.ChildCount();
-    for (Integer i = 0; i < count; ++i) {
+    // Walked sibling by sibling: one step per row, however long the table.
+    for (values.Row = element.FirstChild(); values.Row; values.Row = values.Row.NextSibling()) {
         // Rows are elements; a comment or text between them is no rule.
-        values.Row = element.Child(i);
         if (values.Row.NodeType() == ntElement)
             row(values);
     }

@@ -1,6 +1,6 @@
 #pragma once
 // A configuration file as the compiler's readers see it: loaded whole, its
-// root taken as the document's first node, the root's child elements read by
+// root taken as the document element, the root's child elements read by
 // name as values, and a table's rows visited in document order.
 
 #include <functional>

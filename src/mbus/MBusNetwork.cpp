@@ -193,16 +193,14 @@ bool Load_MBus_Network(const QString& FileName, TNodo_List& Nodi_List, QString& 
     }
     const TXMLNode root = xml.Root();
     try {
-        for (Integer i = 0; i < root.ChildCount(); ++i) {
-            const TXMLNode e = root.Child(i);
+        for (TXMLNode e = root.FirstChild(); e; e = e.NextSibling()) {
             if (e.NodeType() != ntElement)
                 continue;
             auto nd = std::make_unique<TNodo>();
             ReadNode(e, *nd);
             TNodo* node = nd.get();
             Nodi_List.push_back(std::move(nd));
-            for (Integer j = 0; j < e.ChildCount(); ++j) {
-                const TXMLNode ve = e.Child(j);
+            for (TXMLNode ve = e.FirstChild(); ve; ve = ve.NextSibling()) {
                 if (ve.NodeType() != ntElement)
                     continue;
                 auto v = std::make_unique<TVariabile>();

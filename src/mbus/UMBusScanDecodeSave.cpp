@@ -103,7 +103,7 @@ void Add_Variabile(TXMLNode Node, const TVariable_MBus& Var, Integer Position, b
 }
 
 // A new document with the root "M-Bus_Network", or the file to append to
-// with its first node as the root.
+// with its document element as the root.
 TXMLNode Open_Network(TXMLDocument& Xml, const TSaveConfXML& DataIn)
 {
     Xml.SetActive(true);
@@ -111,6 +111,7 @@ TXMLNode Open_Network(TXMLDocument& Xml, const TSaveConfXML& DataIn)
     if (DataIn.Append == 1) {
         if (!Xml.LoadFromFile(DataIn.File_Name))
             throw EScanFileError(Xml.ErrorMessage());
+        // Nodes go under the document element, whatever stands before it.
         return Xml.Root();
     }
     return Xml.AddChild(QStringLiteral("M-Bus_Network"));

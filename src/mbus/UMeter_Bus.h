@@ -10,6 +10,7 @@
 
 #include "mbus/MBusNetwork.h"
 #include "platform/Form.h"
+#include "shell/ConfigFileGuard.h"
 
 class TCheckBox;
 class TComboBox;
@@ -213,6 +214,9 @@ public:
     static QString Var_Text(const TVariabile& Var);
 
 private:
+    // An M_Bus.xml read only in part is replaced by OK only after a question.
+    TConfig_File_Guard FLoad;
+
     void Make_Node_Page();
     void Make_Wireless_Panel();
     void Make_Var_Page();

@@ -86,7 +86,10 @@ void TFMeter_Bus::FormShow(TObject*)
         c->SetVisible(true);
 
     QString error;
+    FLoad.Begin(M_Bus_File);
     const bool loaded = Load_MBus_Network(M_Bus_File, Nodi_List, error);
+    if (!loaded)
+        FLoad.Set_Failed();
     // Every node and variable read, up to a fault, gets its tree item.
     TW->Items()->BeginUpdate();
     for (const auto& node : Nodi_List) {
@@ -419,6 +422,8 @@ void TFMeter_Bus::DeleteItem1Click(TObject* Sender)
 
 void TFMeter_Bus::FxButton2Click(TObject*)
 {
+    if (!FLoad.Confirm_Replace())
+        return;
     QString error;
     if (!Save_MBus_Network(M_Bus_File, Nodi_List, error)) {
         // Nothing is lost: the window stays open with the network as it is.

@@ -5,7 +5,10 @@
 
 namespace {
 
-enum TCheckKind { ckRange, ckNotEmpty, ckPayload, ckDeviceName, ckPort };
+// ckKey: hexadecimal digits only (a pasted "26-0B-1F" would compile to zero
+// bytes); ckKeyABP and ckKeyOTAA the same for the keys of one activation
+// method, the only ones the compiler reads.
+enum TCheckKind { ckRange, ckNotEmpty, ckPayload, ckDeviceName, ckPort, ckKey, ckKeyABP, ckKeyOTAA };
 
 struct TCheck {
     Integer Condition;  // check box that must be on for the check to run, or -1
@@ -33,6 +36,11 @@ constexpr TCheck Common_Checks[] = {
     {None, pgLoRa_Transmission_Type, ckNotEmpty, 0, 0, 496},
     {None, pgLoRa_Payload_Size, ckPayload, 1, 0, 497},
     {None, pgLoRa_Activation_Method, ckNotEmpty, 0, 0, 499},
+    {None, pgLoRa_Device_Address, ckKeyABP, 0, 0, 500},
+    {None, pgLoRa_JoinEUI, ckKey, 0, 0, 501},
+    {None, pgLoRa_Network_Session_Key, ckKeyABP, 0, 0, 502},
+    {None, pgLoRa_Application_Session_Key, ckKeyABP, 0, 0, 503},
+    {None, pgLoRa_Application_Key, ckKeyOTAA, 0, 0, 504},
     {None, pgLoRa_LNCHECK, ckRange, 5, 60, 2935},
     {None, pgEthernet_IP1, ckRange, 0, 255, 465},
     {None, pgEthernet_IP2, ckRange, 0, 255, 466},
@@ -85,6 +93,21 @@ bool In_Range(const QString& text, Integer min, Integer max)
     return n >= min && n <= max;
 }
 
+bool Is_Hex_Text(const QString& text)
+{
+    for (const QChar c : text)
+        if (!(c >= u'0' && c <= u'9') && !(c >= u'A' && c <= u'F') && !(c >= u'a' && c <= u'f'))
+            return false;
+    return true;
+}
+
+// OTAA as the compiler tells it: the OTAA item's text, trimmed, any case.
+bool Is_OTAA(const TParGenValues& values)
+{
+    return values[pgLoRa_Activation_Method].trimmed().compare(ParGen_Combo_Item(pgLoRa_Activation_Method, 1),
+                                                              Qt::CaseInsensitive) == 0;
+}
+
 // The first failing check of a list, or no fault.
 template <size_t N>
 TParGenFault First_Fault(const TCheck (&checks)[N], const TParGenValues& values)
@@ -104,6 +127,9 @@ TParGenFault First_Fault(const TCheck (&checks)[N], const TParGenValues& values)
             break;
         case ckDeviceName: passes = !Has_Non_Alnum_Char(text); break;
         case ckPort: passes = In_Range(text, c.Min, c.Max) && Text_To_Int(text, -1) != Reserved_Port; break;
+        case ckKey: passes = Is_Hex_Text(text); break;
+        case ckKeyABP: passes = Is_OTAA(values) || Is_Hex_Text(text); break;
+        case ckKeyOTAA: passes = !Is_OTAA(values) || Is_Hex_Text(text); break;
         }
         if (!passes)
             return {c.Text, max_payload};

@@ -114,8 +114,8 @@ struct TParGenValues {
 // with the AS923 band's data rate 6 and its maximum payload.
 TParGenValues ParGen_New_Values();
 
-// Reads every element on its own from the children of root (the document's
-// first top-level node, whatever its name): a missing element, or one that
+// Reads every element on its own from the children of root (the document
+// element, whatever its name): a missing element, or one that
 // holds more than one text, gets its default. The payload size is always the
 // computed maximum of the band and data rate read.
 TParGenValues ParGen_Read(const TXMLNode& root);

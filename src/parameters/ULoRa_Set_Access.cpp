@@ -1,6 +1,7 @@
 #include "parameters/ULoRa_Set_Access.h"
 
 #include <span>
+#include <tuple>
 
 #include "controls/FxButton.h"
 #include "grid/columns/ExColumnGrid.h"
@@ -15,6 +16,7 @@
 #include "shell/TextChecks.h"
 #include "shell/UComon.h"
 #include "shell/ULanguage.h"
+#include "shell/URuleTableFrame.h"
 
 TFLoRa_Set_Access* FLoRa_Set_Access = nullptr;
 
@@ -238,25 +240,29 @@ void TFLoRa_Set_Access::Blank_Rows(TExColumnGrid* Grid)
 
 void TFLoRa_Set_Access::Read_Rules()
 {
+    FLoad.Begin(LoRaWAN_SetAccess_File);
     if (!FileExists(LoRaWAN_SetAccess_File))
         return;
     if (!FXML1->LoadFromFile(LoRaWAN_SetAccess_File)) {
-        // The tables stay blank; the user learns why.
+        // The tables stay blank; the user learns why, and OK asks before it
+        // replaces the file.
+        FLoad.Set_Failed();
         Error_Box(FXML1->ErrorMessage());
         return;
     }
     Fill_Table(ACG_LoRa_Uplink, Uplink, QLatin1String(Uplink.Element));
     Fill_Table(ACG_LoRa_Downlink, Downlink, QLatin1String(Downlink.Element));
+    FLoad.Report_Left_Out();
 }
 
 void TFLoRa_Set_Access::Fill_Table(TExColumnGrid* Grid, const TRule_Table& Table, const QString& Element)
 {
     // Row elements fill the rows from 1 in order; rows beyond the table's
     // size (a file saved with more rules than this FPort mode allows) are
-    // left out. Comments between rows are no rules.
+    // left out, and the user is told. Comments between rows are no rules.
     Integer r = 1;
-    for (TXMLNode n = FXML1->Root().FindChild(Element).FirstChild(); n && r < Grid->GetRowCount();
-         n = n.NextSibling()) {
+    TXMLNode n = FXML1->Root().FindChild(Element).FirstChild();
+    for (; n && r < Grid->GetRowCount(); n = n.NextSibling()) {
         if (n.NodeType() != ntElement)
             continue;
         for (size_t i = 0; i < Table.Columns.size(); ++i) {
@@ -266,6 +272,8 @@ void TFLoRa_Set_Access::Fill_Table(TExColumnGrid* Grid, const TRule_Table& Table
         }
         ++r;
     }
+    const TTabSheet* sheet = Grid == ACG_LoRa_Uplink ? TS_LoRa_Uplink : TS_LoRa_Downlink;
+    FLoad.Left_Out(sheet->Caption(), Count_Elements_From(n), Grid->GetRowCount() - 1);
 }
 
 // ------------------------------------------------------------ checks, OK
@@ -310,9 +318,25 @@ bool TFLoRa_Set_Access::Check_Table(TExColumnGrid* Grid, const TRule_Table& Tabl
     return true;
 }
 
+bool TFLoRa_Set_Access::Check_Blank_Rows()
+{
+    for (auto [grid, table, sheet] : {std::tuple{ACG_LoRa_Uplink, &Uplink, TS_LoRa_Uplink},
+                                      std::tuple{ACG_LoRa_Downlink, &Downlink, TS_LoRa_Downlink}}) {
+        const auto kept = [table](Integer c) {
+            return c <= Integer(table->Columns.size()) && !table->Columns[size_t(c - 1)].Check_Box;
+        };
+        if (const Integer row = Rows_Lost_Below(grid, Table_End(grid), kept)) {
+            PC_LoRa->SetActivePage(sheet);
+            Error_Box(Lang(1243) + QString::number(row) + Lang(1108));
+            return false;
+        }
+    }
+    return true;
+}
+
 void TFLoRa_Set_Access::Btn_OKClick(TObject*)
 {
-    if (!Controllo_dati())
+    if (!Controllo_dati() || !Check_Blank_Rows() || !FLoad.Confirm_Replace())
         return;
     FXML1->Clear();
     FXML1->SetActive(true);

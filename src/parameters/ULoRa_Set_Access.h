@@ -8,6 +8,7 @@
 
 #include <memory>
 
+#include "shell/ConfigFileGuard.h"
 #include "shell/DialogFrame.h"
 
 class TExColumnGrid;
@@ -76,10 +77,13 @@ private:
     void Read_Rules();
     void Fill_Table(TExColumnGrid* Grid, const TRule_Table& Table, const QString& Element);
     bool Check_Table(TExColumnGrid* Grid, const TRule_Table& Table);
+    // OK refuses, naming the row, while a blank row would drop typed rules.
+    bool Check_Blank_Rows();
     void Write_Table(TExColumnGrid* Grid, const TRule_Table& Table);
     void Error_Box(const QString& Text);
 
     std::unique_ptr<TXMLDocument> FXML1;
+    TConfig_File_Guard FLoad;
 };
 
 // The one instance, made at start-up.

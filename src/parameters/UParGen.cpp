@@ -304,13 +304,16 @@ void TFParGen::FormShow(TObject*)
 {
     FLoading = true;
     Restore_Form_Values();
+    FLoad.Begin(ParGen_File);
     if (!FileExists(ParGen_File)) {
         Put_Values(ParGen_New_Values());
     } else if (FXML1->LoadFromFile(ParGen_File)) {
         Put_Values(ParGen_Read(FXML1->Root()));
     } else {
         // An unreadable file: say why, then show a new configuration's values
-        // rather than whatever an earlier opening left in the controls.
+        // rather than whatever an earlier opening left in the controls; OK
+        // asks before it replaces the file.
+        FLoad.Set_Failed();
         Application->MessageBox(FXML1->ErrorMessage(), Application->Title(), MB_OK | MB_ICONERROR);
         Put_Values(ParGen_New_Values());
     }
@@ -322,7 +325,7 @@ void TFParGen::FormShow(TObject*)
 
 void TFParGen::Btn_OKClick(TObject*)
 {
-    if (!Controllo_Dati())
+    if (!Controllo_Dati() || !FLoad.Confirm_Replace())
         return;
     ParGen_Write(*FXML1, Get_Values());
     if (!FXML1->SaveToFile(ParGen_File)) {

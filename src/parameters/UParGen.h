@@ -14,6 +14,7 @@
 #include "parameters/ParGenFieldBusPanels.h"
 #include "parameters/ParGenPlantPanels.h"
 #include "platform/Form.h"
+#include "shell/ConfigFileGuard.h"
 
 class TXMLDocument;
 class TCategoryPanelGroup;
@@ -301,6 +302,8 @@ private:
     void Put_Values(const TParGenValues& Values);
 
     std::unique_ptr<TXMLDocument> FXML1;
+    // An unreadable ParGen.xml is replaced by OK only after a question.
+    TConfig_File_Guard FLoad;
     // The control of each ParGen.xml element, in file order.
     std::array<TControl*, ParGen_Element_Count> FField{};
     bool FLoading = false;

@@ -223,11 +223,11 @@ void TFOPC_UA_Client_Access::Show_Done()
     for (Integer c = 0; c < ACG_OPC_UA_Server->GetColCount() + ACG_OPC_UA_Server->NumHiddenColumns(); ++c)
         ACG_OPC_UA_Server->SetCellEx(c, 1, QString());
     OPC_UA_Server_List.clear();
-    FLoad_Failed = false;
+    FClient_Load.Begin(OPC_UA_Client_File);
     if (FileExists(OPC_UA_Client_File)) {
         QString error;
         if (!Read_OPC_UA_Client_File(OPC_UA_Client_File, OPC_UA_Server_List, error)) {
-            FLoad_Failed = true;
+            FClient_Load.Set_Failed();
             Error_Box(error);
         }
     }
@@ -591,15 +591,7 @@ bool TFOPC_UA_Client_Access::Controllo_dati()
 
 void TFOPC_UA_Client_Access::Btn_OKClick(TObject*)
 {
-    if (!Controllo_dati())
-        return;
-    // A file that could not be read is replaced only when the user says so.
-    if (FLoad_Failed
-        && Application->MessageBox(QStringLiteral("%1 could not be read when the window opened. Replace it with the "
-                                                  "servers shown?")
-                                       .arg(ExtractFileName(OPC_UA_Client_File)),
-                                   Application->Title(), MB_YESNO | MB_ICONWARNING)
-               != IDYES)
+    if (!Controllo_dati() || !FClient_Load.Confirm_Replace())
         return;
     QString error;
     if (!Write_OPC_UA_Client_File(OPC_UA_Client_File, OPC_UA_Server_List, error)) {

@@ -88,8 +88,9 @@ private:
     void Save_Active_Table(Integer Skip = -1);
     void Import(TOPC_UA_Variable_List& List, Integer Col);
 
-    // The file of this showing could not be read.
-    bool FLoad_Failed = false;
+    // What the last load of OPC_UA_Client.xml left behind: a file that could
+    // not be read is replaced only when the user says so.
+    TConfig_File_Guard FClient_Load;
 };
 
 extern TFOPC_UA_Client_Access* FOPC_UA_Client_Access;

@@ -7,7 +7,9 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QTemporaryFile>
 #include <algorithm>
+#include <filesystem>
 #include <vector>
 
 namespace {
@@ -172,6 +174,97 @@ bool WriteWholeFile(const QString& FileName, const QByteArray& Data, QString* Er
     }
     if (!f.commit())
         return fail(f.errorString());
+    return true;
+}
+
+bool WriteWholeFiles(const std::vector<TFileContent>& Files, QString* Error)
+{
+    namespace fs = std::filesystem;
+    const auto P = [](const QString& name) { return fs::path(QFile::encodeName(name).toStdString()); };
+    struct TStep {
+        QString Target;
+        QString Temp;    // the new content, beside the target
+        QString Backup;  // the old content while the renames run ("" when none)
+        bool Renamed = false;
+    };
+    std::vector<TStep> steps;
+    const auto clean_up = [&steps] {
+        for (const TStep& s : steps) {
+            if (!s.Temp.isEmpty() && !s.Renamed)
+                QFile::remove(s.Temp);
+            if (!s.Backup.isEmpty())
+                QFile::remove(s.Backup);
+        }
+    };
+    const auto fail = [&](const QString& FileName, const QString& why) {
+        clean_up();
+        if (Error)
+            *Error = QStringLiteral("Cannot create file \"%1\". %2").arg(FileName, why);
+        return false;
+    };
+
+    // Every new file whole beside its target; nothing old is touched yet.
+    for (const TFileContent& f : Files) {
+        const QFileInfo target(f.FileName);
+        if (target.isDir())
+            return fail(f.FileName, QStringLiteral("It is a folder."));
+        if (target.exists() && IsReadOnly(target))
+            return fail(f.FileName, QStringLiteral("Access is denied: the file is read-only."));
+        QTemporaryFile temp(f.FileName + QStringLiteral(".XXXXXX"));
+        temp.setAutoRemove(false);
+        if (!temp.open())
+            return fail(f.FileName, temp.errorString());
+        steps.push_back({f.FileName, temp.fileName()});
+        if (temp.write(f.Data) != f.Data.size() || !temp.flush()) {
+            const QString why = temp.errorString();
+            temp.close();
+            return fail(f.FileName, why);
+        }
+        // A temporary file is private; the new file takes the old one's
+        // permissions, or those of a plain new file.
+        temp.setPermissions(target.exists() ? target.permissions()
+                                            : QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser
+                                                  | QFileDevice::WriteUser | QFileDevice::ReadGroup
+                                                  | QFileDevice::ReadOther);
+        temp.close();
+        if (temp.error() != QFileDevice::NoError)
+            return fail(f.FileName, temp.errorString());
+    }
+
+    // The old files are linked aside so that a failed rename can put them back.
+    for (TStep& s : steps) {
+        if (!QFileInfo::exists(s.Target))
+            continue;
+        s.Backup = s.Temp + QStringLiteral(".old");
+        std::error_code ec;
+        fs::create_hard_link(P(s.Target), P(s.Backup), ec);
+        if (ec && !QFile::copy(s.Target, s.Backup)) {
+            s.Backup.clear();
+            return fail(s.Target, QStringLiteral("Its old content cannot be kept aside."));
+        }
+    }
+    for (TStep& s : steps) {
+        std::error_code ec;
+        fs::rename(P(s.Temp), P(s.Target), ec);
+        if (!ec) {
+            s.Renamed = true;
+            continue;
+        }
+        for (const TStep& done : steps) {
+            if (!done.Renamed)
+                continue;
+            std::error_code ignored;
+            if (done.Backup.isEmpty())
+                fs::remove(P(done.Target), ignored);
+            else
+                fs::rename(P(done.Backup), P(done.Target), ignored);
+        }
+        for (TStep& done : steps)
+            if (done.Renamed && !done.Backup.isEmpty())
+                done.Backup.clear();  // moved back over its target
+        return fail(s.Target, QString::fromStdString(ec.message()));
+    }
+    clean_up();
     return true;
 }
 

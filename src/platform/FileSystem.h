@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QString>
 #include <memory>
+#include <vector>
 
 #include "Text.h"
 #include "Types.h"
@@ -46,6 +47,18 @@ bool ReadWholeFile(const QString& FileName, QByteArray& Data, QString* Error = n
 // that is renamed over it once complete: the old file stays as it was when
 // anything fails. A file without write permission is refused like a locked one.
 bool WriteWholeFile(const QString& FileName, const QByteArray& Data, QString* Error = nullptr);
+
+// One file of a set written together.
+struct TFileContent {
+    QString FileName;
+    QByteArray Data;
+};
+// Writes files that belong together: every one is written whole beside its
+// target first, and only when all are complete are they renamed over their
+// targets, so a file that cannot be written leaves every old file as it was.
+// Should a rename fail after others, the files already replaced get their
+// old content back.
+bool WriteWholeFiles(const std::vector<TFileContent>& Files, QString* Error = nullptr);
 
 // ---------------------------------------------------------------------------
 // Folder listing

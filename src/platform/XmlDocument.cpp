@@ -329,6 +329,14 @@ TXMLNode TXMLDocument::Child(Integer Index) const
     return DocumentNode().Child(Index);
 }
 
+TXMLNode TXMLDocument::Root() const
+{
+    for (TXMLNode n = DocumentNode().FirstChild(); n; n = n.NextSibling())
+        if (n.NodeType() == ntElement)
+            return n;
+    return {};
+}
+
 TXMLNode TXMLDocument::AddChild(const QString& Name)
 {
     active_ = true;

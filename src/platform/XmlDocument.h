@@ -1,6 +1,6 @@
 #pragma once
 // The XML document behind every configuration, settings and job file: load
-// and save a file, empty the document, take the first top-level node as the
+// and save a file, empty the document, take the document element as the
 // root, find child elements by name, walk child nodes by index, read and
 // write element texts and attributes, add elements and comments.
 //
@@ -116,9 +116,9 @@ public:
     // Top-level nodes, in document order.
     Integer ChildCount() const;
     TXMLNode Child(Integer Index) const;
-    // The first top-level node, whatever its kind: what the readers take as
-    // the root element.
-    TXMLNode Root() const { return Child(0); }
+    // The document element: the one top-level element, whatever comments or
+    // processing instructions stand before it. Null in an empty document.
+    TXMLNode Root() const;
     // Appends an element or a comment at document level.
     TXMLNode AddChild(const QString& Name);
     TXMLNode AddComment(const QString& Text);

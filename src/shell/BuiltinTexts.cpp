@@ -623,6 +623,16 @@ const TBuiltinText Builtin_Texts[] = {
     {1103, u"File already exists! Do you want to overwrite the file?"},
     {1104, u"Error! Please set the Set Communication Parameter before to create the GSD file"},
     {1105, u"File already exists. Do you want to overwrite?"},
+    // What the table and parameter windows say so that nothing typed or
+    // loaded is lost without a word.
+    {1106, u"The file %1 could not be read when this window opened. Do you want to replace it with what the window "
+           u"shows now? The unreadable file will be kept as %2"},
+    {1107, u"Error! The unreadable file %1 could not be kept as %2, so nothing was written: "},
+    {1108, u"!! The key field of this row is empty, so the table ends here: this row and the rows below it would not "
+           u"be saved. Fill in the row or delete it"},
+    {1109, u"Warning!! The table %2 holds %4 rows: rows of %3 not loaded: %1. OK will not keep them"},
+    // The start of a row's error message in windows without their own.
+    {1110, u"Error row "},
 
     // ---- 1200-1255: LoRaWAN rule tables TFLoRa_Set_Access
     {1200, u"Set LoRaWAN Access"},

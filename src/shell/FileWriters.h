@@ -13,7 +13,7 @@
 
 class TStrings;
 
-// Loads FileName into Document and returns its first top-level node, the
+// Loads FileName into Document and returns its document element, the
 // root. A file that cannot be read or is not well-formed raises
 // std::runtime_error with the reason.
 TXMLNode Load_Config_Root(TXMLDocument& Document, const QString& FileName);

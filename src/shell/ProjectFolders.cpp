@@ -17,7 +17,28 @@ bool Leaves_Projects_Folder(const QString& Name)
            || Name.contains(QChar(0));
 }
 
+// A folder of Projects_Folder whose name is Name in some letter case. This
+// file system tells "plant" from "Plant"; the user, the open dialog and the
+// file systems configurations are copied to do not.
+bool Folder_In_Any_Case(const QString& Name)
+{
+    bool found = false;
+    TSearchRec entry;
+    if (FindFirst(Projects_Folder + PathDelim + QStringLiteral("*"), faDirectory | faHidden | faSysFile, entry) == 0) {
+        do
+            found = (entry.Attr & faDirectory) != 0 && entry.Name.compare(Name, Qt::CaseInsensitive) == 0;
+        while (!found && FindNext(entry) == 0);
+    }
+    FindClose(entry);
+    return found;
+}
+
 } // namespace
+
+bool Project_Name_Allowed(const QString& Name)
+{
+    return !Name.isEmpty() && !Leaves_Projects_Folder(Name);
+}
 
 Integer Create_Project_Folder(const QString& Name)
 {
@@ -26,7 +47,7 @@ Integer Create_Project_Folder(const QString& Name)
     if (Leaves_Projects_Folder(Name))
         return 105;
     const QString folder = Projects_Folder + PathDelim + Name;
-    if (DirectoryExists(folder))
+    if (DirectoryExists(folder) || Folder_In_Any_Case(Name))
         return 106;
     if (!CreateDir(folder))
         return 105;
@@ -53,6 +74,11 @@ void List_Project_Folders(TStringList& List)
 
 Integer Find_Project_Name(const TStringList& List, const QString& Name)
 {
+    // The open configuration itself, when a name differing only in case
+    // stands before it.
+    for (Integer i = 0; i < List.Count(); ++i)
+        if (List.Strings(i) == Name)
+            return i;
     for (Integer i = 0; i < List.Count(); ++i)
         if (CompareText(List.Strings(i), Name) == 0)
             return i;

@@ -1,5 +1,6 @@
 #include "shell/Settings.h"
 
+#include "shell/ProjectFolders.h"
 #include "shell/UComon.h"
 
 #include "platform/FileSystem.h"
@@ -51,9 +52,13 @@ void Load_Setting()
         Enable_Internet = Enable_Update = Enable_Jump_Field_Tables = Double_Click_Auto_Size = false;
         return;
     }
-    // The first top-level node is the root, whatever its name.
+    // The document element is the root, whatever its name.
     const TXMLNode root = xml.Root();
+    // A name New would refuse ("..", a path) could open a folder outside
+    // PROJECTS: no configuration is reopened then.
     Project_Name = Leaf(root, "lastproj", "projectname", QString());
+    if (!Project_Name_Allowed(Project_Name))
+        Project_Name.clear();
     Last_IP_Address = Leaf(root, "lastipadd", "ipaddress", kDefaultIPAddress);
     Language_Name = Leaf(root, "lastlang", "language", kDefaultLanguage);
     Enable_Internet = Flag(root, "enable_internet");

@@ -212,7 +212,11 @@ void TRuleTableForm::FormShow(TObject*)
     // A copy belongs to the show it was made in, also when loading stops.
     for (const auto& g : FGrids)
         *g->Copied = false;
+    FLoad.Begin(*FFile.Path);
     const bool loaded = Load_File();
+    if (!loaded)
+        FLoad.Set_Failed();
+    FLoad.Report_Left_Out();
     Show_Done();
     if (loaded && Focus_On_Show && Active().Grid->CanFocus())
         Active().Grid->SetFocus();
@@ -256,9 +260,10 @@ bool TRuleTableForm::Fill_Table(Integer Index, const TXMLNode& Table)
 {
     const TRuleGrid& g = *FGrids[size_t(Index)];
     // Row elements fill the rows from 1 in order; rows beyond the grid are
-    // left out. Comments between rows are no rules.
+    // left out, and the user is told. Comments between rows are no rules.
     Integer r = 1;
-    for (TXMLNode n = Table.FirstChild(); n && r < g.Grid->GetRowCount(); n = n.NextSibling()) {
+    TXMLNode n = Table.FirstChild();
+    for (; n && r < g.Grid->GetRowCount(); n = n.NextSibling()) {
         if (n.NodeType() != ntElement)
             continue;
         for (size_t i = 0; i < g.Table->Columns.size(); ++i) {
@@ -280,6 +285,7 @@ bool TRuleTableForm::Fill_Table(Integer Index, const TXMLNode& Table)
             return false;
         ++r;
     }
+    FLoad.Left_Out(g.Sheet ? g.Sheet->Caption() : Caption(), Count_Elements_From(n), g.Grid->GetRowCount() - 1);
     return true;
 }
 
@@ -370,9 +376,41 @@ void TRuleTableForm::Error_Box(const QString& Text)
     Application->MessageBox(Text, Application->Title(), MB_OK | MB_ICONERROR);
 }
 
+Integer Rows_Lost_Below(const TExColumnGrid* Grid, Integer End, const std::function<bool(Integer)>& Kept)
+{
+    const Integer columns = Grid->GetColCount() + Grid->NumHiddenColumns();
+    for (Integer r = End; r < Grid->GetRowCount(); ++r)
+        for (Integer c = 1; c < columns; ++c)
+            if (Kept(c) && !Trim(Grid->GetCellEx(c, r)).isEmpty())
+                return End;
+    return 0;
+}
+
+bool TRuleTableForm::Check_Blank_Rows()
+{
+    for (size_t i = 0; i < FGrids.size(); ++i) {
+        const TRuleGrid& g = *FGrids[i];
+        // Text the writer keeps; a check box alone is no typed row.
+        const auto kept = [&](Integer c) {
+            if (c > Integer(g.Table->Columns.size()))
+                return false;
+            const TRuleColumn& col = g.Table->Columns[size_t(c - 1)];
+            return col.Attribute && col.Editor != reCheck;
+        };
+        if (const Integer row = Rows_Lost_Below(g.Grid, Write_End(Integer(i)), kept)) {
+            if (PageControl1 && g.Sheet)
+                PageControl1->SetActivePage(g.Sheet);
+            const Integer prefix = FTexts.Row_Prefix >= 0 ? FTexts.Row_Prefix : 1110;
+            Error_Box(Lang_Text(prefix) + QString::number(row) + Lang_Text(1108));
+            return false;
+        }
+    }
+    return true;
+}
+
 void TRuleTableForm::Btn_OKClick(TObject*)
 {
-    if (!Controllo_dati())
+    if (!Controllo_dati() || !Check_Blank_Rows() || !FLoad.Confirm_Replace())
         return;
     FXML1->Clear();
     FXML1->SetActive(true);

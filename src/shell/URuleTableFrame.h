@@ -7,11 +7,13 @@
 // texts, blank rows, loading, the row buttons, the grid events and writing
 // the file on OK.
 
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <span>
 #include <vector>
 
+#include "shell/ConfigFileGuard.h"
 #include "shell/DialogFrame.h"
 
 class TExColumnGrid;
@@ -62,6 +64,15 @@ struct TRuleTable {
     Integer Key;       // a row whose key cell is blank ends the table
     bool Enable;       // column 1 is the "Y"/"N" Enable column
 };
+
+// A row whose key cell is blank ends a table for checking and writing.
+// Every table window decides alike what OK does with rows below such a row:
+// it refuses, naming the blank row, while that row or any row below it still
+// holds text in a column the writer keeps (Kept(c) true), so that no typed
+// row is dropped without a word. End is the first row the writer leaves out;
+// the result is that row, or 0 when nothing would be lost. The refusal is
+// the window's "Error row " text, the row and text 1108.
+Integer Rows_Lost_Below(const TExColumnGrid* Grid, Integer End, const std::function<bool(Integer)>& Kept);
 
 // How a table's grid answers the user.
 struct TRuleGridLook {
@@ -189,6 +200,8 @@ protected:
     TExColumnGrid* Grid(Integer Index) const;
     // Shows Text in an error box.
     void Error_Box(const QString& Text);
+    // What the last load of the window's file left behind.
+    TConfig_File_Guard& Load_Guard() { return FLoad; }
     // The fixed items of a combo column.
     static void Set_Combo_Items(TExColumnGrid* Grid, Integer Col, std::initializer_list<QString> Items);
 
@@ -201,6 +214,8 @@ private:
     // missing (reported).
     bool Load_File();
     bool Fill_Table(Integer Index, const TXMLNode& Table);
+    // OK refuses, naming the row, while a blank row would drop typed rows.
+    bool Check_Blank_Rows();
     void Write_Table(Integer Index, TXMLNode& Root);
 
     bool FStop_Loading = false;
@@ -208,4 +223,5 @@ private:
     TRuleFile FFile;
     std::vector<std::unique_ptr<TRuleGrid>> FGrids;
     std::unique_ptr<TXMLDocument> FXML1;
+    TConfig_File_Guard FLoad;
 };

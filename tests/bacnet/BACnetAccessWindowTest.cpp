@@ -5,6 +5,8 @@
 // nothing, and the NByte hint.
 #include "BACnetAccessTest.h"
 
+#include "shell/UComon.h"
+
 #include "grid/ExGridEditors.h"
 #include "image/USaveBincc.h"
 #include "platform/Messages.h"
@@ -123,15 +125,23 @@ TEST_F(BACnetAccessWindow, OKWritesTheRowsUpToTheTableEndAndCancelWritesNothing)
     Open();
     EXPECT_EQ(form->ACG1->GetCellEx(19, 1), "Boiler supply");
 
-    // OK: rows 1 to 3 of the read table (row 4's key is blank), both write
-    // rows, attributes in their order, values untrimmed.
+    // Row 4's key is blank and a request stands below it: OK refuses,
+    // naming row 4, and writes nothing.
+    EXPECT_EQ(Press_OK(1), QStringList{"Error in Read, row 4" + Language_Texts->Strings(1108)});
+    EXPECT_EQ(form->ModalResult(), mrNone);
+    EXPECT_EQ(Read(BACnet_Master_Access_File), before);
+
+    // With both rows deleted, OK writes rows 1 to 3 of the read table, both
+    // write rows, attributes in their order, values untrimmed.
+    Grid_Delete_Row(4, form->ACG1);
+    Grid_Delete_Row(4, form->ACG1);
     EXPECT_TRUE(Press_OK(0).isEmpty());
     EXPECT_EQ(form->ModalResult(), mrOk);
     ExpectSameFile(Read(BACnet_Master_Access_File), Read(Data("bacnet/access/expected.xml")));
 
     // Loaded and saved again without edits: the same file.
     Open();
-    EXPECT_EQ(form->ACG1->GetCellEx(19, 5), "");  // lost with the table's end
+    EXPECT_EQ(form->ACG1->GetCellEx(19, 4), "");
     EXPECT_TRUE(Press_OK(0).isEmpty());
     ExpectSameFile(Read(BACnet_Master_Access_File), Read(Data("bacnet/access/expected.xml")));
 }
@@ -152,18 +162,21 @@ TEST_F(BACnetAccessWindow, EmptyTablesAndOtherLinkTypesWriteTheirKeyColumn)
     EXPECT_EQ(doc.Child(1).NodeType(), ntComment);
     EXPECT_EQ(doc.Child(1).Text(), "SW_VERSION = 1.006");
 
-    // Type 2: the Object Type column ends the table; the hidden address is
-    // written all the same, and rows are not checked for it.
+    // Type 2: the Object Type column ends the table, so a row without one
+    // above a request is refused; the hidden address is written all the
+    // same, and rows are not checked for it.
     ParGen_Type("2");
     Open();
     Full_Row(form->ACG1, 1, Valid_Read_Row());
     form->ACG1->SetCellEx(2, 1, "kept while hidden");
     Row(form->ACG1, 2, {{2, "10.0.0.9"}, {3, ""}});
     Full_Row(form->ACG1, 3, Valid_Read_Row());
+    EXPECT_EQ(Press_OK(1), QStringList{"Error in Read, row 2" + Language_Texts->Strings(1108)});
+    Grid_Delete_Row(2, form->ACG1);
     EXPECT_TRUE(Press_OK(0).isEmpty());
     ASSERT_TRUE(doc.LoadFromFile(BACnet_Master_Access_File));
     const TXMLNode read = doc.Root().FindChild("BACnet_Read");
-    ASSERT_EQ(read.ChildCount(), 1);
+    ASSERT_EQ(read.ChildCount(), 2);
     EXPECT_EQ(read.Child(0).Attribute("IP_Address_Slave_ID"), "kept while hidden");
 }
 
@@ -181,16 +194,19 @@ TEST_F(BACnetAccessWindow, BrokenFilesAreReportedAndNothingIsWrittenBeforeOK)
     TestInput::Click(form->Btn_Cancel);
     EXPECT_EQ(Read(BACnet_Master_Access_File), before);
 
-    // A table with more than 512 rows shows the first 512; a file without
-    // the write table leaves that table blank.
+    // A table with more than 512 rows shows the first 512 and says how many
+    // it left out; a file without the write table leaves that table blank.
     ParGen_Type("0");
     QByteArray xml = "<BACnet_Master_Access><BACnet_Read>";
     for (int i = 1; i <= 515; ++i)
         xml += "<row IP_Address_Slave_ID=\"10.0.0.1\" Mnemonic=\"m" + QByteArray::number(i) + "\"/>";
     Write(BACnet_Master_Access_File, xml + "</BACnet_Read></BACnet_Master_Access>");
     DialogSeam::Clear();
+    DialogSeam::QueueAnswer(IDOK);
     Open();
-    EXPECT_TRUE(Boxes().isEmpty());
+    EXPECT_EQ(Boxes(), QStringList{"Warning!! The table BACnet Read holds 512 rows: rows of "
+                                   "BACnet_Master_Access.xml not loaded: 3. OK will not keep them"});
+    EXPECT_EQ(DialogSeam::Shown()[0].Flags, MB_OK | MB_ICONWARNING);
     EXPECT_EQ(form->ACG1->GetCellEx(19, 512), "m512");
     EXPECT_EQ(form->ACG2->GetCellEx(2, 1), "");
 }

@@ -209,6 +209,9 @@ TEST_F(BACnetChecks, DisabledRowsAndRowsPastTheEndAreNotChecked)
     form->ACG1->SetCellEx(2, 5, " ");  // the table ends here
     Full_Row(form->ACG1, 6, QStringList(19, QStringLiteral("garbage")));
     form->ACG1->SetCellEx(1, 6, "Y");
+    // A row below the end is not checked: OK refuses to drop it.
+    EXPECT_EQ(Press_OK(1), QStringList{"Error in Read, row 5" + Language_Texts->Strings(1108)});
+    Grid_Delete_Row(6, form->ACG1);
     EXPECT_TRUE(Press_OK(0).isEmpty());
     EXPECT_EQ(form->ModalResult(), mrOk);
 

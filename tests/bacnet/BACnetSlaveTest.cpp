@@ -120,6 +120,10 @@ TEST_F(BACnetSlave, TheFileIsLoadedAndWrittenBackForTheEDEWriter)
     form->SetClientSize(764, 337);
     EXPECT_FALSE(testsupport::SaveScreenshot(GrabControl(form), "TFBACnetSlaveSetAccess").isEmpty());
 
+    // Row 3 has no Data Type but holds the rest of an object: OK refuses to
+    // drop it, naming the row, until the user deletes it.
+    EXPECT_EQ(Press_OK(1), QStringList{"Error row 3" + Language_Texts->Strings(1108)});
+    Grid_Delete_Row(3, read);
     EXPECT_TRUE(Press_OK(0).isEmpty());
     TXMLDocument doc;
     ASSERT_TRUE(doc.LoadFromFile(BACnet_Slave_SetAccess_File));
@@ -201,7 +205,8 @@ TEST_F(BACnetSlave, LongDescriptionModeHalvesTheTablesAndTheObjectLimit)
     Row(write, 1, "", "", "", "", "");
     EXPECT_TRUE(Press_OK(0).isEmpty());
 
-    // A file with more rows than the table shows keeps only what fits.
+    // A file with more rows than the table shows keeps only what fits, and
+    // says so when the window opens.
     Write(BACnet_Slave_SetAccess_File, [] {
         QByteArray xml = "<BACnet_to_Modbus><BACnet_in_Read>";
         for (int i = 0; i < 1500; ++i)
@@ -209,7 +214,11 @@ TEST_F(BACnetSlave, LongDescriptionModeHalvesTheTablesAndTheObjectLimit)
                    "Mnemonic=\"m" + QByteArray::number(i) + "\"/>";
         return xml + "</BACnet_in_Read><BACnet_in_Write/></BACnet_to_Modbus>";
     }());
+    DialogSeam::Clear();
+    DialogSeam::QueueAnswer(IDOK);
     Open();
+    EXPECT_EQ(Boxes(), QStringList{"Warning!! The table BACnet in Read holds 1000 rows: rows of "
+                                   "BACnet_Slave_SetAccess.xml not loaded: 500. OK will not keep them"});
     EXPECT_EQ(read->GetCellEx(7, 1000), "m999");
     EXPECT_TRUE(Press_OK(0).isEmpty());
     TXMLDocument doc;
@@ -281,10 +290,15 @@ TEST_F(BACnetSlave, EachFaultOfARowShowsItsMessage)
         EXPECT_EQ(form->ModalResult(), passes ? mrOk : mrNone);
     }
 
-    // Rows below the first empty Data Type are neither checked nor saved.
+    // Rows below the first empty Data Type are not checked; OK refuses to
+    // drop them, naming the empty row, on the tab of its table.
     Row(write, 1, "", "", "", "", "");
     Row(read, 1, "Analog Input", "62", "0", "", "4");
     Row(read, 3, "Analog Input", "bad", "0", "", "4");
+    form->PageControl1->SetActivePage(form->TS_BACnet_in_Write);
+    EXPECT_EQ(Press_OK(1), QStringList{"Error row 2" + Language_Texts->Strings(1108)});
+    EXPECT_EQ(form->PageControl1->ActivePage(), form->TS_BACnet_in_Read);
+    Row(read, 3, "", "", "", "", "");
     EXPECT_TRUE(Press_OK(0).isEmpty());
     TXMLDocument doc;
     ASSERT_TRUE(doc.LoadFromFile(BACnet_Slave_SetAccess_File));

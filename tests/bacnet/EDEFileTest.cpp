@@ -65,17 +65,21 @@ TEST_F(EDEFileTest, ParGenChoosesTheDeviceInstanceAndTheNameLength)
     ParGen("<BACnet_Type>1</BACnet_Type><BACnet_DEV_IDE>1001</BACnet_DEV_IDE><BACnet_Ser_DEV_IDE>77</BACnet_Ser_DEV_IDE>");
     EXPECT_EQ(Object_Lines(), QStringList{"77_Boiler supply temperature_0;77;Boiler supply te;0;0;Boiler supply te;62;"});
 
-    // Without the chosen element the instance of the previous write stays.
+    // Without the chosen element, or without the file, the instance is
+    // empty: nothing of the previous write's configuration is carried over.
     ParGen("<BACnet_Type>1</BACnet_Type><BACnet_DEV_IDE>1001</BACnet_DEV_IDE><BACnet_Desc_Chars_Limit>0</BACnet_Desc_Chars_Limit>");
-    EXPECT_EQ(Object_Lines().front(), "77_Boiler supply temperature_0;77;Boiler supply te;0;0;Boiler supply te;62;");
+    EXPECT_EQ(Object_Lines().front(), "_Boiler supply temperature_0;;Boiler supply te;0;0;Boiler supply te;62;");
+    ParGen("<BACnet_Type>0</BACnet_Type><BACnet_DEV_IDE>1001</BACnet_DEV_IDE>");
     QFile::remove(ParGen_File);
-    EXPECT_EQ(Object_Lines().front().section(';', 1, 1), "77");
+    EXPECT_EQ(Object_Lines().front().section(';', 1, 1), "");
     EXPECT_FALSE(EDE_Long_Names);
-
-    // At program start, with no element, the instance is empty.
-    EDE_Dev_Instance.clear();
     ParGen("<BACnet_Type>x</BACnet_Type>");
     EXPECT_EQ(Object_Lines().front(), "_Boiler supply temperature_0;;Boiler supply te;0;0;Boiler supply te;62;");
+
+    // A device instance with a ";" or a line break stays one column.
+    ParGen("<BACnet_DEV_IDE>10;01&#10;</BACnet_DEV_IDE>");
+    EXPECT_EQ(Object_Lines(), QStringList{"10 01 _Boiler supply temperature_0;10 01 ;Boiler supply te;0;0;"
+                                          "Boiler supply te;62;"});
 }
 
 TEST_F(EDEFileTest, ObjectTypesAndTheirInstanceCounters)

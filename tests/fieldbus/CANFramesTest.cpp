@@ -145,9 +145,14 @@ TEST_F(ReceiveWindow, CancelWritesNothingAndAGapEndsTheTable)
     EXPECT_EQ(form->ModalResult(), mrCancel);
     EXPECT_EQ(Read_Bytes(CAN_Rec_Frames_File), before);
 
-    // A blank CobID ends the table: the frame below is neither checked nor kept.
+    // A blank CobID ends the table: the frame below is not checked, and OK
+    // refuses to drop it (or the rest of the blank row), naming the row.
     Open();
     form->ACG_CAN_Receive->SetCellEx(2, 2, QStringLiteral("  "));
+    EXPECT_EQ(OK_Fails(), Lang(3344) + "2" + Lang(1108));
+    EXPECT_EQ(Read_Bytes(CAN_Rec_Frames_File), before);
+    Grid_Delete_Row(2, form->ACG_CAN_Receive);
+    Grid_Delete_Row(2, form->ACG_CAN_Receive);
     OK_Passes();
     Open();
     EXPECT_EQ(ReceiveWindow::Row(form->ACG_CAN_Receive, 1).section('|', -1), "drive status");

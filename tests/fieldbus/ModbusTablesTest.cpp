@@ -182,6 +182,11 @@ TEST_F(RtuWindow, AnEmptyKeyEndsTheTableForTheCheckAndTheFile)
     Set_Row(rd, 1, QStringLiteral("Y|1|Input Register|0|1|1000|0|0||N|N||first"));
     Set_Row(rd, 2, QStringLiteral("Y| |Input Register|0|1|1000|0|0||N|N||gap"));
     Set_Row(rd, 3, QStringLiteral("Y|0|broken"));
+    // The rows from the gap on are not checked: OK refuses to drop them.
+    EXPECT_EQ(OK_Fails(), Lang(3068) + "2" + Lang(1108));
+    EXPECT_FALSE(QFile::exists(ModbusM_SetAccess_File));
+    Set_Row(rd, 2, QStringLiteral("Y| |||||||||||"));
+    Set_Row(rd, 3, QStringLiteral("Y||"));
     OK_Passes();
     TXMLDocument xml;
     ASSERT_TRUE(xml.LoadFromFile(ModbusM_SetAccess_File));

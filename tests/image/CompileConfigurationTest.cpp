@@ -329,10 +329,16 @@ TEST_F(CompileTest, BankThatCannotBeWrittenIsReported)
     EXPECT_TRUE(saved.Message.contains(QLatin1String("bank1.bin"))) << saved.Message.toStdString();
     EXPECT_TRUE(QDir(bare.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty());
 
-    // bank2.bin cannot be replaced (a folder holds its name): reported, and
-    // no partial or temporary file is left in bin.
+    // bank2.bin cannot be replaced (a folder holds its name): reported, the
+    // old bank1.bin is kept, since a new one would not belong with the bank 2
+    // on disk, and no partial or temporary file is left in bin.
     Open(Dir.path());
     ASSERT_TRUE(QDir(Dir.path()).mkpath(QStringLiteral("bin/bank2.bin/keep")));
+    {
+        QFile old(Dir.filePath(QStringLiteral("bin/bank1.bin")));
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("old bank 1");
+    }
     ASSERT_TRUE(Create_Bin().Ok);
     saved = Save_Bin();
     EXPECT_FALSE(saved.Ok);
@@ -340,4 +346,16 @@ TEST_F(CompileTest, BankThatCannotBeWrittenIsReported)
     EXPECT_EQ(QDir(Dir.filePath(QStringLiteral("bin"))).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
               (QStringList{QStringLiteral("bank1.bin"), QStringLiteral("bank2.bin")}));
     EXPECT_TRUE(QFileInfo(Dir.filePath(QStringLiteral("bin/bank2.bin"))).isDir());
+    QFile bank1(Dir.filePath(QStringLiteral("bin/bank1.bin")));
+    ASSERT_TRUE(bank1.open(QIODevice::ReadOnly));
+    EXPECT_EQ(bank1.readAll(), "old bank 1");
+    bank1.close();
+
+    // Once bank 2 can be written, both are replaced together.
+    ASSERT_TRUE(QDir(Dir.filePath(QStringLiteral("bin/bank2.bin"))).removeRecursively());
+    ASSERT_TRUE(Save_Bin().Ok);
+    EXPECT_EQ(QFileInfo(Dir.filePath(QStringLiteral("bin/bank1.bin"))).size(), Bank1_Size);
+    EXPECT_EQ(QFileInfo(Dir.filePath(QStringLiteral("bin/bank2.bin"))).size(), Bank2_Size);
+    EXPECT_EQ(QDir(Dir.filePath(QStringLiteral("bin"))).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              (QStringList{QStringLiteral("bank1.bin"), QStringLiteral("bank2.bin")}));
 }

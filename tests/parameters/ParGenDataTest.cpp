@@ -144,17 +144,16 @@ TEST(ParGenData, FirstElementCountsAndOddContentsGetDefaults)
     EXPECT_TRUE(doc.Root().FindChild("Unknown").IsNull());
 }
 
-TEST(ParGenData, TheFirstTopLevelNodeIsTheRoot)
+TEST(ParGenData, TheDocumentElementIsTheRoot)
 {
     // Another root name loads normally.
     EXPECT_EQ(Read_Children("<LoRa_LNCHECK>30</LoRa_LNCHECK>", "Other")[pgLoRa_LNCHECK], "30");
 
-    // A comment before the root is taken as the root: every element missing.
+    // A comment before the root does not hide the root's elements.
     TXMLDocument doc;
     ASSERT_TRUE(doc.LoadFromXML("<!--x--><Par_Gen><LoRa_LNCHECK>30</LoRa_LNCHECK></Par_Gen>"));
     const TParGenValues v = ParGen_Read(doc.Root());
-    EXPECT_EQ(v[pgLoRa_LNCHECK], "5");
-    EXPECT_EQ(v[pgLoRa_DataRate], "0\t- LoRa: SF12/125kHz 250 [bit/s]");
+    EXPECT_EQ(v[pgLoRa_LNCHECK], "30");
 }
 
 } // namespace

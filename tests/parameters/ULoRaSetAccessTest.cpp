@@ -180,15 +180,78 @@ TEST_F(LoRaWindow, OpensTheConfigurationsRulesAndOKWritesThemBack)
     Show_Tab(form->TS_LoRa_Downlink);
     Screenshot("TFLoRa_Set_Access-downlink");
 
+    // Row 5's Start Byte is blanks only: it would end the table and drop
+    // row 6, so OK refuses, naming it, on the uplink tab.
+    EXPECT_EQ(OK_Fails(), Lang(1243) + "5" + Lang(1108));
+    EXPECT_EQ(form->PC_LoRa->ActivePage(), form->TS_LoRa_Uplink);
+    EXPECT_EQ(Read_Bytes(LoRaWAN_SetAccess_File), Read_Bytes(Data_Dir + "LoRaWAN_SetAccess.xml"));
+    Grid_Delete_Row(5, up);
+    Grid_Delete_Row(5, up);
     OK_Passes();
-    // Rows after the blank Start Byte are neither checked nor written; the
-    // hidden FPort is written as the file gave it.
+    // The hidden FPort is written as the file gave it.
     EXPECT_EQ(Read_Bytes(LoRaWAN_SetAccess_File), Read_Bytes(Data_Dir + "expected-LoRaWAN_SetAccess.xml"));
+}
+
+TEST_F(LoRaWindow, ABlankRowAboveRulesIsRefusedNotDropped)
+{
+    Write_ParGen(QStringLiteral("51"), QStringLiteral("Fixed"));
+    QString rows;
+    for (int i = 1; i <= 5; ++i)
+        rows += QStringLiteral("<row Enable=\"Y\" StartByte=\"%1\" NumByte=\"1\" Mnemonic=\"rule %1\"/>").arg(i);
+    Write("LoRaWAN_SetAccess.xml", QStringLiteral("<LoRaWAN_Set_Access><LoRaWAN_Uplink>%1</LoRaWAN_Uplink>"
+                                                  "<LoRaWAN_Downlink>%1</LoRaWAN_Downlink></LoRaWAN_Set_Access>")
+                                       .arg(rows));
+    const QByteArray before = Read_Bytes(LoRaWAN_SetAccess_File);
+    const struct {
+        const char* what;
+        TExColumnGrid* grid;
+        TTabSheet* sheet;
+        Integer row;
+        bool insert;         // Insert Row at the row, else a text typed there
+        Integer mnemonic;    // the text's column
+    } cases[] = {
+        {"uplink insert", up, form->TS_LoRa_Uplink, 3, true, cMnemonic},
+        {"downlink insert", down, form->TS_LoRa_Downlink, 1, true, dMnemonic},
+        {"a Mnemonic without a Start Byte", up, form->TS_LoRa_Uplink, 6, false, cMnemonic},
+        {"a Num. Byte far below the rules", down, form->TS_LoRa_Downlink, 256, false, dNum},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Open();
+        Show_Tab(c.sheet);
+        if (c.insert) {
+            Select(c.grid, c.row);
+            TestInput::Click(form->Btn_InsRow);
+        } else {
+            c.grid->SetCellEx(c.mnemonic, c.row, QStringLiteral("typed"));
+        }
+        Show_Tab(c.sheet == form->TS_LoRa_Uplink ? form->TS_LoRa_Downlink : form->TS_LoRa_Uplink);
+        EXPECT_EQ(OK_Fails(), Lang(1243) + QString::number(c.insert ? c.row : 6) + Lang(1108));
+        EXPECT_EQ(form->PC_LoRa->ActivePage(), c.sheet);
+        EXPECT_EQ(Read_Bytes(LoRaWAN_SetAccess_File), before);
+    }
+    Screenshot("TFLoRa_Set_Access-blank-row-refused");
+
+    // Filled in, the row is written in its place with every rule below it.
+    Open();
+    Select(up, 3);
+    TestInput::Click(form->Btn_InsRow);
+    Set_Row(up, 3, {"Y", "30", "2"});
+    OK_Passes();
+    TXMLDocument xml;
+    ASSERT_TRUE(xml.LoadFromFile(LoRaWAN_SetAccess_File));
+    QStringList starts;
+    for (TXMLNode n = xml.Root().FindChild("LoRaWAN_Uplink").FirstChild(); n; n = n.NextSibling())
+        starts << n.Attribute("StartByte");
+    EXPECT_EQ(starts, (QStringList{"1", "2", "30", "3", "4", "5"}));
 }
 
 TEST_F(LoRaWindow, TheSavedRulesCompileIntoTheBank)
 {
     Open_Fixture();
+    // The blank row 5 and the rule below it go, as the user deletes them.
+    Grid_Delete_Row(5, up);
+    Grid_Delete_Row(5, up);
     up->SetCellEx(cOnTimer, 1, QStringLiteral("Y"));
     up->SetCellEx(cTime, 1, QStringLiteral("60"));
     OK_Passes();
@@ -315,7 +378,16 @@ TEST_F(LoRaWindow, VariableFPortShowsTheColumnsAndHolds223Rules)
     Write("LoRaWAN_SetAccess.xml", QStringLiteral("<LoRaWAN_Set_Access><LoRaWAN_Uplink>%1</LoRaWAN_Uplink>"
                                                   "<LoRaWAN_Downlink/></LoRaWAN_Set_Access>")
                                        .arg(rows));
-    Open();
+    // The seven rules the table cannot hold are named when it opens.
+    DialogSeam::Clear();
+    DialogSeam::QueueAnswer(IDOK);
+    form->Hide();
+    form->Show();
+    ASSERT_EQ(DialogSeam::Shown().size(), 1u);
+    EXPECT_EQ(DialogSeam::Shown()[0].Flags, MB_OK | MB_ICONWARNING);
+    EXPECT_EQ(DialogSeam::Shown()[0].Text, "Warning!! The table LoRaWAN Uplink holds 223 rows: rows of "
+                                           "LoRaWAN_SetAccess.xml not loaded: 7. OK will not keep them");
+    DialogSeam::Clear();
     EXPECT_FALSE(form->FPortFixed);
     EXPECT_FALSE(up->IsHiddenColumn(cFPort));
     EXPECT_FALSE(down->IsHiddenColumn(dFPort));

@@ -402,6 +402,8 @@ TEST_F(OPCUAClientWindow, AFileThatCannotBeReadIsReplacedOnlyWhenTheUserSaysSo)
     TOPC_UA_Server_List list;
     QString error;
     EXPECT_TRUE(Read_OPC_UA_Client_File(OPC_UA_Client_File, list, error));
+    // The unreadable original is kept beside the new file.
+    EXPECT_EQ(Read_Bytes(OPC_UA_Client_File + ".bad"), broken);
 }
 
 } // namespace

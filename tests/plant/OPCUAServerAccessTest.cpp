@@ -134,7 +134,8 @@ TEST_F(OPCUAServerWindow, EveryTickedRowWithATypeNeedsAPosition)
         }
     }
 
-    // Row 4 has no Type: rows after it are not written, but still checked.
+    // Row 4 has no Type: rows after it are still checked, and OK refuses to
+    // drop them, naming row 4.
     QFile::remove(OPC_UA_Server_File);
     Open();
     for (Integer r = 1; r <= 3; ++r)
@@ -142,10 +143,13 @@ TEST_F(OPCUAServerWindow, EveryTickedRowWithATypeNeedsAPosition)
     Fill(5, true, "Float|2000|4|Late|Read Only|");
     EXPECT_EQ(OK_Fails(), "Error row 5!! Position Must be Between 0 and 1999");
     g()->SetCellEx(cPosition, 5, "100");
+    EXPECT_EQ(OK_Fails(), "Error row 4" + Language_Texts->Strings(1108));
+    EXPECT_FALSE(QFile::exists(OPC_UA_Server_File));
+    Grid_Delete_Row(4, g());
     OK_Passes();
     const QString written = QString::fromUtf8(Read_Bytes(OPC_UA_Server_File));
-    EXPECT_EQ(written.count("<row "), 3);
-    EXPECT_FALSE(written.contains("Late"));
+    EXPECT_EQ(written.count("<row "), 4);
+    EXPECT_TRUE(written.contains("Late"));
 }
 
 TEST_F(OPCUAServerWindow, RowButtonsMoveTheCheckBoxesWithTheRows)

@@ -40,6 +40,11 @@ TEST_F(SNMPManagerWindow, OpensTheFileAndOKWritesItBack)
     EXPECT_EQ(Row(g(), 6), Blank);
     Screenshot("TFSNMPManagerAccess");
 
+    // Row 4's address is blank, which ends the table above row 5: OK
+    // refuses to drop them until the user deletes both.
+    EXPECT_EQ(OK_Fails(), Text(6137) + "4" + Text(1108));
+    Grid_Delete_Row(4, g());
+    Grid_Delete_Row(4, g());
     OK_Passes();
     EXPECT_EQ(Read_Bytes(SNMP_Manager_File),
               Read_Bytes(QStringLiteral(TEST_DATA_DIR "/plant/snmp/expected-SNMP_Manager.xml")));

@@ -58,6 +58,12 @@ TEST_F(SNMPTrapWindow, OpensTheFileNumbersTheEnabledRowsAndOKWritesWhatTheMIBRea
     Show(form->TS_SNMP_Write);
     Screenshot("TFSNMP_Trap_Access-write");
 
+    // Row 4 of the read table has no community name but holds the rest of a
+    // rule: OK refuses to drop it until the user deletes it.
+    EXPECT_EQ(OK_Fails(), Text(6260) + "4" + Text(1108));
+    EXPECT_EQ(form->PageControl1->ActivePage(), form->TS_SNMP_Read);
+    Grid_Delete_Row(4, rd());
+    Show(form->TS_SNMP_Write);
     OK_Passes();
     EXPECT_EQ(Read_Bytes(SNMP_Trap_File),
               Read_Bytes(QStringLiteral(TEST_DATA_DIR "/plant/snmp/expected-SNMP_Trap.xml")));

@@ -129,12 +129,19 @@ TEST(XmlDocumentTest, ChildNodesByIndexAndTheFirstNodeAsRoot)
     EXPECT_TRUE(table.Child(3).Child(0).NextSibling().NextSibling().NextSibling().IsNull());
     EXPECT_TRUE(TXMLNode().FirstChild().IsNull());
 
-    // A comment before the root element is the first node: readers then find nothing.
-    ASSERT_TRUE(xml.LoadFromXML("<!-- first --><Par_Gen><LoRa_RF_Band>EU868</LoRa_RF_Band></Par_Gen>"));
-    EXPECT_EQ(xml.Root().NodeType(), ntComment);
-    EXPECT_TRUE(xml.Root().FindChild("LoRa_RF_Band").IsNull());
-    EXPECT_EQ(xml.Root().FindChild("LoRa_RF_Band").Text(), QString());
-    EXPECT_EQ(xml.Child(1).FindChild("LoRa_RF_Band").Text(), QStringLiteral("EU868"));
+    // Comments and processing instructions before the root element are
+    // nodes of the document, but the root is the document element.
+    for (const char* text : {"<!-- first --><Par_Gen><LoRa_RF_Band>EU868</LoRa_RF_Band></Par_Gen>",
+                             "<?app x?><!--a--><Par_Gen><LoRa_RF_Band>EU868</LoRa_RF_Band></Par_Gen><!--b-->"}) {
+        SCOPED_TRACE(text);
+        ASSERT_TRUE(xml.LoadFromXML(QString::fromLatin1(text)));
+        EXPECT_NE(xml.Child(0).NodeType(), ntElement);
+        EXPECT_EQ(xml.Root().NodeType(), ntElement);
+        EXPECT_EQ(xml.Root().NodeName(), QStringLiteral("Par_Gen"));
+        EXPECT_EQ(xml.Root().FindChild("LoRa_RF_Band").Text(), QStringLiteral("EU868"));
+    }
+    xml.Clear();
+    EXPECT_TRUE(xml.Root().IsNull());
     // A root of another name is still the root.
     ASSERT_TRUE(xml.LoadFromXML("<Other><LoRa_RF_Band>us915-hybrid</LoRa_RF_Band><LoRa_RF_Band>x</LoRa_RF_Band></Other>"));
     EXPECT_EQ(xml.Root().FindChild("LoRa_RF_Band").Text(), QStringLiteral("us915-hybrid"));

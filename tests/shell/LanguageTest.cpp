@@ -96,7 +96,7 @@ TEST(LanguageTexts, BuiltInTexts)
         {1104, "Error! Please set the Set Communication Parameter before to create the GSD file"},
         {1105, "File already exists. Do you want to overwrite?"},
         // filler slots, the empty slot 2592, and the ends of the list
-        {86, " "}, {99, " "}, {1106, " "}, {2592, ""}, {5505, " "}, {5536, " "}, {6399, " "},
+        {86, " "}, {99, " "}, {1111, " "}, {2592, ""}, {5505, " "}, {5536, " "}, {6399, " "},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Text(c.index), QString::fromLatin1(c.text)) << "text " << c.index;
