@@ -65,6 +65,8 @@ TEST_F(J1939ReceiveWindow, EveryCheckRefusesItsFaultWithTheRowItIsIn)
         {"TP no start", "0|1|1|Y||10", Lang(4339)},
         {"TP start past 1785", "0|1|1|Y|1786|0", Lang(4339)},
         {"TP negative count", "0|1|1|Y|0|-1", Lang(4340)},
+        {"TP count at the integer limit", "0|1|1|Y|1|2147483647", Lang(4340)},
+        {"TP count at the limit from 0", "0|1|1|Y|0|0x7FFFFFFF", Lang(4340)},
         {"frame 1 + 7", "0|1|1|N|1|7", QString()},
         {"frame 1 + 8", "0|1|1|N|1|8", Lang(4344)},
         {"frame start 0", "0|1|1|N|0|1", Lang(4342)},

@@ -106,6 +106,11 @@ const ModbusCase Tcp_Cases[] = {
      3149, ""},
     {"coils from bit 1", false, {{tType, "Coil Status"}, {tReadPosition, "1499"}, {tReadBit, "1"}, {tNPoint, "8"}},
      3149, ""},
+    // A Start Bit near the integer limit must not wrap back into the area.
+    {"coils from bit 2147483647", false,
+     {{tType, "Coil Status"}, {tReadPosition, "0"}, {tReadBit, "2147483647"}, {tNPoint, "8"}}, 3149, ""},
+    {"write coils from bit 0x7FFFFFFF", true,
+     {{tType, "Coil Status"}, {tWritePosition, "0"}, {tWriteBit, "0x7FFFFFFF"}, {tNPoint, "1"}}, 3160, ""},
     {"disabled and wrong", false, {{1, "N"}, {tIP, "x"}, {tSlave, "0"}}, -1, ""},
     {"hexadecimal numbers", false, {{tAddress, "0xFFFF"}, {tNPoint, "$7D"}}, -1, ""},
     {"trailing blank", false, {{tAddress, "1 "}}, 3143, ""},

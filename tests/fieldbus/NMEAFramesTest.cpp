@@ -55,6 +55,8 @@ TEST_F(NMEAReceiveWindow, EveryCheckRefusesItsFaultWithTheRowItIsIn)
         {"fast packet 1 + 223", "1|1|N|Y|1|223", Lang(4637)},
         {"fast packet start 224", "1|1|N|Y|224|0", Lang(4636)},
         {"fast packet no count", "1|1|N|Y|0|", Lang(4637)},
+        {"fast packet count at the integer limit", "1|1|N|Y|1|2147483647", Lang(4637)},
+        {"transport count at the integer limit", "1|1|Y|N|1|2147483647", Lang(4635)},
         {"both: transport limits", "1|1|Y|Y|0|300", QString()},
         {"transport start past 1785", "1|1|Y|N|1786|0", Lang(4634)},
         {"transport past 1785", "1|1|Y|N|1|1785", Lang(4635)},

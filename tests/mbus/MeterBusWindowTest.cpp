@@ -294,6 +294,36 @@ TEST_F(TMeterBusWindow, LoadStoppedByAFaultKeepsWhatWasReadAndStartsUnselected)
     EXPECT_FALSE(form->Is_Change);
 }
 
+TEST_F(TMeterBusWindow, OKAfterAStoppedLoadAsksBeforeItReplacesTheFile)
+{
+    Use_Network("broken.xml");
+    const QByteArray before = Read(M_Bus_File);
+    ASSERT_EQ(Boxes([&] { Open(); }).size(), 1);
+    ASSERT_EQ(form->Nodi_List.size(), 1u);
+
+    // No: the three nodes of the file stay as they are.
+    DialogSeam::Clear();
+    DialogSeam::QueueAnswer(IDNO);
+    TestInput::Click(form->Btn_OK);
+    ASSERT_EQ(DialogSeam::Shown().size(), 1u);
+    EXPECT_EQ(DialogSeam::Shown()[0].Flags, MB_YESNO | MB_ICONWARNING);
+    EXPECT_TRUE(DialogSeam::Shown()[0].Text.contains("M_Bus.xml.bad")) << DialogSeam::Shown()[0].Text.toStdString();
+    EXPECT_EQ(form->ModalResult(), mrNone);
+    EXPECT_EQ(Read(M_Bus_File), before);
+    EXPECT_FALSE(QFile::exists(M_Bus_File + ".bad"));
+
+    // Yes: the file is kept beside, then the node shown is written.
+    DialogSeam::Clear();
+    DialogSeam::QueueAnswer(IDYES);
+    TestInput::Click(form->Btn_OK);
+    EXPECT_EQ(form->ModalResult(), mrOk);
+    EXPECT_EQ(Read(M_Bus_File + ".bad"), before);
+    TNodo_List back;
+    QString error;
+    ASSERT_TRUE(Load_MBus_Network(M_Bus_File, back, error)) << error.toStdString();
+    EXPECT_EQ(back.size(), 1u);
+}
+
 TEST_F(TMeterBusWindow, AFailedSaveKeepsTheWindowOpenWithTheNetwork)
 {
     Use_Network("network.xml");

@@ -342,6 +342,13 @@ TEST_F(ScanWindowWired, SavingOntoAnExistingFileAsksFirst)
     form->XML_Code_Dev = 2;
     Save(form->Btn_SaveConf, {IDYES, IDOK});
     EXPECT_EQ(Values("Nodo", "ID_Primary").size(), 4);
+
+    // A comment before the root: the meters still go under the root, and
+    // the save is reported only because it happened.
+    Write(M_Bus_File, "<!-- kept by hand -->\n" + old);
+    Save(form->Btn_SaveConf, {IDYES, IDOK});
+    EXPECT_EQ(Boxes(), QStringList({Lang(2137), Lang(2130)}));
+    EXPECT_EQ(Values("Nodo", "ID_Primary"), QStringList({"9", "1", "3"}));
 }
 
 TEST_F(ScanWindowWired, SaveNodeAddConfAsksEachMetersStartPosition)

@@ -43,6 +43,14 @@ TEST(ParGenChecks, EachFaultGivesItsMessage)
         {{{pgLoRa_Payload_Size, "231"}}, 497},
         {{{pgLoRa_Payload_Size, "0"}}, 497},
         {{{pgLoRa_Activation_Method, ""}}, 499},
+        // Key texts that are not hexadecimal (pasted past the key filter),
+        // for the activation method's keys and the JoinEUI.
+        {{{pgLoRa_Device_Address, "26-0B-1F"}}, 500},
+        {{{pgLoRa_JoinEUI, "70B3 D57E"}}, 501},
+        {{{pgLoRa_Network_Session_Key, "2B7E151628AED2A6ABF7158809CF4F3g"}}, 502},
+        {{{pgLoRa_Application_Session_Key, "0x2B7E"}}, 503},
+        {{{pgLoRa_Activation_Method, "Over-the-Air Activation [OTAA]"}, {pgLoRa_Application_Key, "2B:7E"}}, 504},
+        {{{pgLoRa_Activation_Method, " over-the-air activation [otaa] "}, {pgLoRa_JoinEUI, "\xc3\x80"}}, 501},
         {{{pgLoRa_LNCHECK, "4"}}, 2935},
         {{{pgLoRa_LNCHECK, "61"}}, 2935},
         {{{pgEthernet_IP1, "-1"}}, 465},
@@ -92,8 +100,13 @@ TEST(ParGenChecks, BoundsAndSkippedFieldsPass)
         {{pgBACnet_Master_Type, "1"}, {pgBACnet_Master_Port, "10000"}, {pgBACnet_Master_IP1, "300"}},
         {{pgBACnet_Master_Ser_MAC_Address, "999"}},
         // Never validated.
-        {{pgEth_Conn_Device_Name, "a b-c"}, {pgLoRa_JoinEUI, "12"}, {pgLoRa_FPort, ""},
-         {pgLoRa_Frequency_SubBand, ""}},
+        {{pgEth_Conn_Device_Name, "a b-c"}, {pgLoRa_FPort, ""}, {pgLoRa_Frequency_SubBand, ""}},
+        // Keys: hexadecimal digits in either case, of any length; those of
+        // the other activation method are not compiled and not looked at.
+        {{pgLoRa_JoinEUI, "12"}, {pgLoRa_Device_Address, "26011f0A"}, {pgLoRa_Network_Session_Key, ""}},
+        {{pgLoRa_Application_Key, "26-0B"}},
+        {{pgLoRa_Activation_Method, "Over-the-Air Activation [OTAA]"}, {pgLoRa_Device_Address, "26-0B"},
+         {pgLoRa_Network_Session_Key, "x"}, {pgLoRa_Application_Session_Key, "y"}, {pgLoRa_Application_Key, "ABCDEF"}},
     };
     for (const TEdits& edits : passing)
         EXPECT_FALSE(ParGen_First_Fault(With(edits))) << "element " << edits.begin()->first;

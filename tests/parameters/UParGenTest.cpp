@@ -252,6 +252,17 @@ TEST_F(TParGenWindow, KeyFilters)
     form->E_LoRa_Device_Address->SetFocus();
     TestInput::TypeText(form->E_LoRa_Device_Address, "g-a1 z0F");
     EXPECT_EQ(form->E_LoRa_Device_Address->Text(), "A1 0F");
+
+    // A blank the filter let through, or a key pasted with dashes, would
+    // compile to zero bytes: OK refuses it with the key's text.
+    EXPECT_EQ(OK_Fails(), Lang(500));
+    form->E_LoRa_Device_Address->SetText("26-0B-1F");
+    EXPECT_EQ(OK_Fails(), Lang(500));
+    form->E_LoRa_Device_Address->SetText("260B1F");
+    form->E_LoRa_JoinEUI->SetText("70-B3");
+    EXPECT_EQ(OK_Fails(), Lang(501));
+    form->E_LoRa_JoinEUI->SetText("70B3");
+    OK_Passes();
 }
 
 TEST_F(TParGenWindow, PanelsFollowTheBACnetTypeBandActivationAndDHCP)

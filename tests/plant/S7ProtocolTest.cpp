@@ -53,8 +53,12 @@ TEST_F(S7Window, OpensTheFileAndOKWritesItBack)
     Screenshot("TFS7_Protocol_Set_Access-write");
 
     // The disabled row with bad cells passes; the blank address of row 4
-    // ends the table, so row 4 is neither checked nor written.
+    // ends the table, so row 4 is not checked, and OK refuses to drop it
+    // until the user deletes it.
     rd()->SetCellEx(cPoll, 4, QStringLiteral("0"));
+    EXPECT_EQ(OK_Fails(), Text(5970) + "4" + Text(1108));
+    EXPECT_EQ(form->PageControl1->ActivePage(), form->TS_S7_Read);
+    Grid_Delete_Row(4, rd());
     OK_Passes();
     EXPECT_EQ(Read_Bytes(S7_Protocol_File), Read_Bytes(QStringLiteral(TEST_DATA_DIR "/plant/s7/expected-S7_Protocol.xml")));
 }

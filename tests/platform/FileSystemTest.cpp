@@ -103,6 +103,39 @@ TEST(FileSystemTest, WholeFileWriteNeverLeavesHalfAFile)
     EXPECT_TRUE(error.contains(QStringLiteral("none")));
 }
 
+TEST(FileSystemTest, FilesWrittenTogetherAreReplacedTogetherOrNotAtAll)
+{
+    QTemporaryDir tmp;
+    const QString one = tmp.filePath("bank1.bin"), two = tmp.filePath("bank2.bin");
+    ASSERT_TRUE(WriteWholeFiles({{one, "old 1"}, {two, "old 2"}}));
+    EXPECT_EQ(Get(one), QByteArray("old 1"));
+    EXPECT_EQ(Get(two), QByteArray("old 2"));
+    // The new files are readable by others, as a plain new file is.
+    EXPECT_TRUE(QFileInfo(one).permissions() & QFileDevice::ReadOther);
+
+    // The second cannot be written (read-only, a folder, no folder): the
+    // first keeps its old content and nothing is left beside them.
+    QFile::setPermissions(two, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+    QString error;
+    EXPECT_FALSE(WriteWholeFiles({{one, "new 1"}, {two, "new 2"}}, &error));
+    EXPECT_TRUE(error.contains("bank2.bin") && error.contains("read-only")) << error.toStdString();
+    EXPECT_FALSE(WriteWholeFiles({{one, "new 1"}, {tmp.filePath("missing/bank2.bin"), "new 2"}}, &error));
+    ASSERT_TRUE(QDir(tmp.path()).mkdir("bank3.bin"));
+    EXPECT_FALSE(WriteWholeFiles({{one, "new 1"}, {tmp.filePath("bank3.bin"), "new 3"}}, &error));
+    EXPECT_EQ(Get(one), QByteArray("old 1"));
+    EXPECT_EQ(Get(two), QByteArray("old 2"));
+    EXPECT_EQ(FolderEntries(tmp.path()), QStringList({"bank1.bin", "bank2.bin", "bank3.bin"}));
+
+    // Both writable: both replaced, the first keeping its permissions.
+    QFile::setPermissions(two, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    QFile::setPermissions(one, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    ASSERT_TRUE(WriteWholeFiles({{one, "new 1"}, {two, "new 2"}}, &error)) << error.toStdString();
+    EXPECT_EQ(Get(one), QByteArray("new 1"));
+    EXPECT_EQ(Get(two), QByteArray("new 2"));
+    EXPECT_FALSE(QFileInfo(one).permissions() & QFileDevice::ReadOther);
+    EXPECT_EQ(FolderEntries(tmp.path()), QStringList({"bank1.bin", "bank2.bin", "bank3.bin"}));
+}
+
 TEST(FileSystemTest, CopyFile)
 {
     QTemporaryDir tmp;

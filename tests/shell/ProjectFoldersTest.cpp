@@ -73,6 +73,33 @@ TEST_F(ProjectFoldersTest, RefusedNamesChangeNothing)
     EXPECT_FALSE(QDir(Projects_Folder).exists());
 }
 
+TEST_F(ProjectFoldersTest, ANameInAnotherLetterCaseIsTakenAndTheExactNameIsFound)
+{
+    ASSERT_TRUE(QDir().mkdir(Projects_Folder + "/Plant"));
+    ASSERT_TRUE(QDir().mkdir(Projects_Folder + "/.Hidden"));
+    for (const char* name : {"plant", "PLANT", ".hidden"}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(Create_Project_Folder(name), 106);
+        EXPECT_EQ(Project_Name, "Old");
+    }
+    EXPECT_EQ(QDir(Projects_Folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+              (QStringList{".Hidden", "Plant"}));
+    // A file of that name is no configuration: the folder is made beside it.
+    QFile file(Projects_Folder + "/notes");
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    EXPECT_EQ(Create_Project_Folder("Notes"), 0);
+
+    // Folders made by other means may differ only in case: the exact name
+    // wins wherever it stands; without it, the first in any case.
+    TStringList list;
+    for (const char* name : {"Plant", "plant", "PLANT"})
+        list.Add(name);
+    EXPECT_EQ(Find_Project_Name(list, "plant"), 1);
+    EXPECT_EQ(Find_Project_Name(list, "PLANT"), 2);
+    EXPECT_EQ(Find_Project_Name(list, "pLant"), 0);
+}
+
 TEST_F(ProjectFoldersTest, ListsVisibleFoldersOnlyAndFindsNamesIgnoringAsciiCase)
 {
     for (const char* name : {"B", "A", "C", ".hidden", "Été"})

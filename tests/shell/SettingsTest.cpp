@@ -84,7 +84,20 @@ TEST_F(SettingsFile, EachValueIsReadOnItsOwn)
         // only the language
         {"<Conf_Settings><lastlang><language>Deutsch</language></lastlang></Conf_Settings>",
          "", "192.168.2.205", "Deutsch", false, false, false, false},
-        // everything, in another root name (the first node is the root)
+        // a name New would refuse reopens nothing; the rest is read
+        {"<Conf_Settings><lastproj><projectname>..</projectname></lastproj>"
+         "<lastlang><language>Deutsch</language></lastlang></Conf_Settings>",
+         "", "192.168.2.205", "Deutsch", false, false, false, false},
+        {"<Conf_Settings><lastproj><projectname>../x</projectname></lastproj></Conf_Settings>",
+         "", "192.168.2.205", "English", false, false, false, false},
+        {"<Conf_Settings><lastproj><projectname>/etc</projectname></lastproj></Conf_Settings>",
+         "", "192.168.2.205", "English", false, false, false, false},
+        {"<Conf_Settings><lastproj><projectname>a\\b</projectname></lastproj></Conf_Settings>",
+         "", "192.168.2.205", "English", false, false, false, false},
+        // a comment before the root does not hide it
+        {"<!-- saved --><Conf_Settings><lastproj><projectname>Plant.1</projectname></lastproj></Conf_Settings>",
+         "Plant.1", "192.168.2.205", "English", false, false, false, false},
+        // everything, in another root name (the document element is the root)
         {"<Other><lastproj><projectname>Plant A</projectname></lastproj>"
          "<lastipadd><ipaddress>10.0.0.7</ipaddress></lastipadd>"
          "<lastlang><language>Italiano</language></lastlang>"
