@@ -1,5 +1,6 @@
 // Compiling and writing the banks of a full configuration: 256 uplink and
-// 256 downlink rules and 1024 BACnet requests.
+// 256 downlink rules and 1024 BACnet requests; and step 5 over tables far
+// longer than that.
 
 #include <benchmark/benchmark.h>
 
@@ -8,7 +9,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "app/StepChecks.h"
 #include "image/USaveBincc.h"
+#include "platform/XmlDocument.h"
 #include "shell/UComon.h"
 
 namespace {
@@ -81,6 +84,56 @@ void BM_Compile_And_Write_Full_Configuration(benchmark::State& state)
     Project_Folder.clear();
 }
 BENCHMARK(BM_Compile_And_Write_Full_Configuration)->Unit(benchmark::kMillisecond);
+
+// Step 5 reading long tables: the payload check and the compiler over files
+// of 40,000 rows a table (more than any table window writes, as a hand-made
+// or foreign file may hold). One step per row keeps this well under a
+// second; a reader that walks from the first row for every row takes tens
+// of seconds.
+constexpr int Long_Rows = 40000;
+
+void Make_Long_Configuration(const QString& folder)
+{
+    Write_Text(folder + QStringLiteral("/ParGen.xml"),
+               QStringLiteral("<Par_Gen><LoRa_RF_Band>EU868</LoRa_RF_Band><LoRa_Payload_Size>51</LoRa_Payload_Size>"
+               "<BACnet_Master_Type>0</BACnet_Master_Type></Par_Gen>"));
+    QByteArray lora = "<LoRaWAN_Set_Access><LoRaWAN_Uplink>\n";
+    for (int i = 0; i < Long_Rows; ++i)
+        lora += "<row Enable=\"Y\" StartByte=\"" + QByteArray::number(i % 1500) + "\" NumByte=\"4\" OnChange=\"Y\" "
+                "OnCMD=\"N\" OnTimer=\"N\" Time=\"\" FPort=\"\" Mnemonic=\"up\"/>\n";
+    lora += "</LoRaWAN_Uplink><LoRaWAN_Downlink>\n";
+    for (int i = 0; i < Long_Rows; ++i)
+        lora += "<row Enable=\"Y\" StartByte=\"" + QByteArray::number(i % 1500) + "\" NumByte=\"2\" FPort=\"\" "
+                "Mnemonic=\"down\"/>\n";
+    Write_Text(folder + QStringLiteral("/LoRaWAN_SetAccess.xml"),
+               QString::fromLatin1(lora + "</LoRaWAN_Downlink></LoRaWAN_Set_Access>\n"));
+    QByteArray bacnet = "<BACnet_Master_Access><BACnet_Read>\n";
+    for (int i = 0; i < Long_Rows; ++i)
+        bacnet += "<row Enable=\"N\" IP_Address_Slave_ID=\"192.168.0.1\" Object_Type=\"Analog Input\" Instance=\"1\" "
+                  "Property=\"Present Value (85)\" NumByte=\"4\" Position=\"0\" Mnemonic=\"r\"/>\n";
+    Write_Text(folder + QStringLiteral("/BACnet_Master_Access.xml"),
+               QString::fromLatin1(bacnet + "</BACnet_Read><BACnet_Write/></BACnet_Master_Access>\n"));
+}
+
+void BM_Step_Five_Reads_40000_Rows_A_Table(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    Project_Folder = dir.path();
+    Set_Files();
+    Make_Long_Configuration(dir.path());
+    for (auto _ : state) {
+        TXMLDocument xml;
+        const bool payload_ok = Check_Config_LoraWAN(xml);
+        const TBin_Result compiled = Create_Bin();
+        if (!payload_ok || !compiled.Ok) {
+            state.SkipWithError("the long configuration did not pass step 5");
+            break;
+        }
+        benchmark::DoNotOptimize(Bank2_Length);
+    }
+    Project_Folder.clear();
+}
+BENCHMARK(BM_Step_Five_Reads_40000_Rows_A_Table)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

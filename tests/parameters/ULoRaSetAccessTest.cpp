@@ -229,8 +229,9 @@ TEST_F(LoRaWindow, ABlankRowAboveRulesIsRefusedNotDropped)
         EXPECT_EQ(OK_Fails(), Lang(1243) + QString::number(c.insert ? c.row : 6) + Lang(1108));
         EXPECT_EQ(form->PC_LoRa->ActivePage(), c.sheet);
         EXPECT_EQ(Read_Bytes(LoRaWAN_SetAccess_File), before);
+        if (c.insert && c.grid == up)
+            Screenshot("TFLoRa_Set_Access-blank-row-refused");
     }
-    Screenshot("TFLoRa_Set_Access-blank-row-refused");
 
     // Filled in, the row is written in its place with every rule below it.
     Open();
