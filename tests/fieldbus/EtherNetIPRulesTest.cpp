@@ -162,16 +162,20 @@ TEST_F(EtherNetIPRules, TotalsAndTheWalkOverDisabledRows)
         OK_Passes();
     }
 
-    // A disabled row without IP does not end the check, but ends the file.
+    // A disabled row without IP does not end the check, but would end the
+    // file: OK refuses to drop the rows below it, naming it.
     Open();
     Set_Row(form->ACG, 1, Good_Row);
     Set_Row(form->ACG, 2, "N||");
     Set_Row(form->ACG, 3, QString(Good_Row).replace("|100|", "|0|"));
     EXPECT_EQ(OK_Fails(), Lang(4131) + "3" + Lang(4137));
     form->ACG->SetCellEx(7, 3, "100");
+    EXPECT_EQ(OK_Fails(), Lang(4131) + "2" + Lang(1108));
+    Grid_Delete_Row(2, form->ACG);
     OK_Passes();
     Open();
     EXPECT_EQ(form->ACG->GetCellEx(2, 1), "192.168.1.10");
+    EXPECT_EQ(form->ACG->GetCellEx(2, 2), "192.168.1.10");
     EXPECT_EQ(form->ACG->GetCellEx(2, 3), "");
 }
 

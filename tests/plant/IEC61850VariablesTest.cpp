@@ -46,8 +46,12 @@ TEST_F(IECVariablesWindow, TheFileIsReadWithItsDefaultsAndWrittenBackAsItStands)
     EXPECT_EQ(Row(g(), 5), "Y|||||||||||");
     g()->SetCellEx(cEnable, 2, "N");  // a disabled row is not checked
     Screenshot("TFIEC61850_Variables");
+    // Row 3 has no name but holds a type, and a row stands below it: OK
+    // refuses to drop them until the user deletes both.
+    EXPECT_EQ(OK_Fails(), Text(5029) + "3" + Text(1108));
+    Grid_Delete_Row(3, g());
+    Grid_Delete_Row(3, g());
     OK_Passes();
-    // Row 3 has no name: it and the rows after it are gone.
     TXMLDocument xml;
     ASSERT_TRUE(xml.LoadFromFile(IEC61850_Variables_File));
     EXPECT_EQ(xml.Root().NodeName(), "IEC61850_Variables");
@@ -106,13 +110,14 @@ TEST_F(IECVariablesWindow, OKChecksTheEnabledRowsInOrder)
         }
     }
 
-    // Rows after the first without a name are neither checked nor saved.
+    // Rows after the first without a name are not checked; OK refuses to
+    // drop them, naming that row.
     QFile::remove(IEC61850_Variables_File);
     Open();
     Valid(1, "First");
     Set_Row(g(), 3, "Y|Late|Int|99");
-    OK_Passes();
-    EXPECT_FALSE(QString::fromUtf8(Read_Bytes(IEC61850_Variables_File)).contains("Late"));
+    EXPECT_EQ(OK_Fails(), Text(5029) + "2" + Text(1108));
+    EXPECT_FALSE(QFile::exists(IEC61850_Variables_File));
 }
 
 } // namespace

@@ -48,11 +48,14 @@ TEST_F(TLSCertWindow, OKWritesTheListUpToTheFirstRowWithoutACertificate)
     g()->OnGridHint(g(), 2, cMnemonic, hint);
     EXPECT_EQ(hint, "");
 
-    // Blanks before a certificate are kept; row 3 comes after an empty row.
+    // Blanks before a certificate are kept; row 4 comes after an empty row,
+    // which OK refuses to end the list with until the user deletes it.
     Fill(1, true, "  -----BEGIN CERTIFICATE-----MIIB", "plant CA");
     Fill(2, false, "MIIC", "old");
     Fill(4, true, "MIID", "after the gap");
     Screenshot("TFTLS_Server_Known_Cert");
+    EXPECT_EQ(OK_Fails(), Text(1110) + "3" + Text(1108));
+    Fill(4, true, "", "");
     OK_Passes();
     TXMLDocument xml;
     ASSERT_TRUE(xml.LoadFromFile(TLS_Known_Cert_File));
@@ -72,7 +75,10 @@ TEST_F(TLSCertWindow, OKWritesTheListUpToTheFirstRowWithoutACertificate)
     EXPECT_EQ(Cells(2), "N|MIIC|old");
     EXPECT_EQ(Cells(4), "Y||");
 
-    // A certificate of blanks ends the list.
+    // A certificate of blanks ends the list: the row is kept only with
+    // nothing in it but blanks.
+    Fill(2, true, "   ", "old");
+    EXPECT_EQ(OK_Fails(), Text(1110) + "2" + Text(1108));
     Fill(2, true, "   ");
     OK_Passes();
     ASSERT_TRUE(xml.LoadFromFile(TLS_Known_Cert_File));
@@ -88,7 +94,16 @@ TEST_F(TLSCertWindow, AFileIsReadIntoTheTenRowsOnly)
                     .arg(i);
     Write(TLS_Known_Cert_File, "<TLS_Server_Known_Cert><row Certificate=\"no tick\"/>" + rows
                                    + "</TLS_Server_Known_Cert><!--SW_VERSION = 1.000-->");
-    Open();
+    // The three rows past the ten are named when the window opens.
+    DialogSeam::Clear();
+    DialogSeam::QueueAnswer(IDOK);
+    form->Hide();
+    form->Show();
+    ASSERT_EQ(DialogSeam::Shown().size(), 1u);
+    EXPECT_EQ(DialogSeam::Shown()[0].Flags, MB_OK | MB_ICONWARNING);
+    EXPECT_EQ(DialogSeam::Shown()[0].Text, "Warning!! The table Definition the list of Known Certificates holds 10 "
+                                           "rows: rows of TLS_Known_Cert.xml not loaded: 3. OK will not keep them");
+    DialogSeam::Clear();
     EXPECT_EQ(Cells(1), "Y|no tick|");  // no Enable: ticked, no Mnemonic: empty
     EXPECT_EQ(Cells(3), "N|C2|M2");
     EXPECT_EQ(Cells(4), "Y|C3|M3");  // only "N" clears it
