@@ -56,7 +56,7 @@ TEST_F(DMXWindow, LoadsAsManyRowsAsThereAreChannelsAndOKWritesEveryChannel)
                          "<Row Default_Value=\"7\" Mnemonic=\"pan\"/><Row Default_Value=\"9\" Mnemonic=\"extra\"/>"
                          "</DMX_Default_Values>"));
     // The row past the channels is named when the window opens.
-    EXPECT_EQ(Open_Fails(), "Warning!! The table DMX Default Value holds 3 rows: rows of DMX_Default_Values.xml "
+    EXPECT_EQ(Open_Warned(), "Warning!! The table DMX Default Value holds 3 rows: rows of DMX_Default_Values.xml "
                              "not loaded: 1. OK will not keep them");
     TExColumnGrid* g = form->ACG_DMX_Def_Val;
     EXPECT_EQ(form->ClientWidth(), 475);

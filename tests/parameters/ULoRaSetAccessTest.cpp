@@ -91,17 +91,19 @@ struct LoRaWindow : ::testing::Test {
     }
     // Opens the window as the main window's step does (without the modal
     // loop); Warned expects the missing payload size warning.
-    void Open(bool warned = false)
+    void Open(bool warned = false) { Open_Warning(warned ? Lang(1242) : QString()); }
+    // The same expecting one warning box of that text (none when empty).
+    void Open_Warning(const QString& warning)
     {
         DialogSeam::Clear();
-        if (warned)
+        if (!warning.isEmpty())
             DialogSeam::QueueAnswer(IDOK);
         form->Hide();
         form->SetModalResult(mrNone);
         form->Show();
-        if (warned) {
+        if (!warning.isEmpty()) {
             ASSERT_EQ(DialogSeam::Shown().size(), 1u);
-            EXPECT_EQ(DialogSeam::Shown()[0].Text, Lang(1242));
+            EXPECT_EQ(DialogSeam::Shown()[0].Text, warning);
             EXPECT_EQ(DialogSeam::Shown()[0].Flags, MB_OK | MB_ICONWARNING);
         } else {
             EXPECT_TRUE(DialogSeam::Shown().empty());
@@ -380,15 +382,8 @@ TEST_F(LoRaWindow, VariableFPortShowsTheColumnsAndHolds223Rules)
                                                   "<LoRaWAN_Downlink/></LoRaWAN_Set_Access>")
                                        .arg(rows));
     // The seven rules the table cannot hold are named when it opens.
-    DialogSeam::Clear();
-    DialogSeam::QueueAnswer(IDOK);
-    form->Hide();
-    form->Show();
-    ASSERT_EQ(DialogSeam::Shown().size(), 1u);
-    EXPECT_EQ(DialogSeam::Shown()[0].Flags, MB_OK | MB_ICONWARNING);
-    EXPECT_EQ(DialogSeam::Shown()[0].Text, "Warning!! The table LoRaWAN Uplink holds 223 rows: rows of "
-                                           "LoRaWAN_SetAccess.xml not loaded: 7. OK will not keep them");
-    DialogSeam::Clear();
+    Open_Warning("Warning!! The table LoRaWAN Uplink holds 223 rows: rows of LoRaWAN_SetAccess.xml not loaded: 7. "
+                 "OK will not keep them");
     EXPECT_FALSE(form->FPortFixed);
     EXPECT_FALSE(up->IsHiddenColumn(cFPort));
     EXPECT_FALSE(down->IsHiddenColumn(dFPort));

@@ -95,15 +95,8 @@ TEST_F(TLSCertWindow, AFileIsReadIntoTheTenRowsOnly)
     Write(TLS_Known_Cert_File, "<TLS_Server_Known_Cert><row Certificate=\"no tick\"/>" + rows
                                    + "</TLS_Server_Known_Cert><!--SW_VERSION = 1.000-->");
     // The three rows past the ten are named when the window opens.
-    DialogSeam::Clear();
-    DialogSeam::QueueAnswer(IDOK);
-    form->Hide();
-    form->Show();
-    ASSERT_EQ(DialogSeam::Shown().size(), 1u);
-    EXPECT_EQ(DialogSeam::Shown()[0].Flags, MB_OK | MB_ICONWARNING);
-    EXPECT_EQ(DialogSeam::Shown()[0].Text, "Warning!! The table Definition the list of Known Certificates holds 10 "
-                                           "rows: rows of TLS_Known_Cert.xml not loaded: 3. OK will not keep them");
-    DialogSeam::Clear();
+    EXPECT_EQ(Open_Warned(), "Warning!! The table Definition the list of Known Certificates holds 10 rows: rows "
+                             "of TLS_Known_Cert.xml not loaded: 3. OK will not keep them");
     EXPECT_EQ(Cells(1), "Y|no tick|");  // no Enable: ticked, no Mnemonic: empty
     EXPECT_EQ(Cells(3), "N|C2|M2");
     EXPECT_EQ(Cells(4), "Y|C3|M3");  // only "N" clears it

@@ -63,6 +63,22 @@ struct TableWindowFixture : ::testing::Test {
         EXPECT_TRUE(DialogSeam::Shown().empty());
         DialogSeam::Clear();
     }
+    // Opens the window expecting one warning box (rows left out of the
+    // file); returns its text.
+    QString Open_Warned()
+    {
+        DialogSeam::Clear();
+        DialogSeam::QueueAnswer(IDOK);
+        form->Hide();
+        form->SetModalResult(mrNone);
+        form->Show();
+        const auto shown = DialogSeam::Shown();
+        DialogSeam::Clear();
+        if (shown.size() != 1)
+            return QStringLiteral("<%1 boxes>").arg(shown.size());
+        EXPECT_EQ(shown[0].Flags, MB_OK | MB_ICONWARNING);
+        return shown[0].Text;
+    }
     // Cells 1 .. last (hidden ones included) of a row joined by "|".
     static QString Row(const TExColumnGrid* g, Integer r)
     {
