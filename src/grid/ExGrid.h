@@ -47,6 +47,7 @@
 #include "grid/ExGridHelpers.h"
 #include "grid/ExStyleIF.h"
 #include "grid/ExUtil.h"
+#include "grid/exchange/ExGridExchange.h"
 
 class TBitmap;
 class TFilePicture;
@@ -68,6 +69,9 @@ class THTMLPictureCache;
 class TInplaceEdit;
 class TPictureContainer;
 class TPopupMenu;
+class TListBox;
+class TForm;
+class TStream;
 class TExStringGrid;
 struct TMiniHTMLResult;
 
@@ -924,8 +928,9 @@ public:
     void ScreenToCell(TPoint P, Integer& ACol, Integer& ARow) const;
     bool IsOnSizingBorder(Integer X, Integer Y) const;
     virtual Integer IncRowCount() { return RowCount() + 1; }
-    // Column statistics over rows FromRow .. ToRow (texts that are no
-    // number count as 0; distinct texts compare without case).
+    // Column statistics over display rows FromRow .. ToRow (-1: all normal
+    // rows; a ToRow past the displayed rows means real rows), in
+    // exchange/ExGridStats.cpp.
     double ColumnSum(Integer ACol, Integer FromRow, Integer ToRow);
     double ColumnAvg(Integer ACol, Integer FromRow, Integer ToRow);
     double ColumnMin(Integer ACol, Integer FromRow, Integer ToRow);
@@ -1210,6 +1215,136 @@ public:
     void RemoveUnSelectedCols();
     void HideSelectedRows();
     void HideUnSelectedRows();
+
+    // ===================== data exchange (exchange/ExGridBinStream.cpp,
+    // ExGridTextFiles.cpp, ExGridHTML.cpp, ExGridXML.cpp, ExGridCSV.cpp,
+    // ExGridOffice.cpp, ExGridClipboard.cpp, ExGridPaste.cpp, ExGridOle.cpp,
+    // ExGridStats.cpp, ExGridSwap.cpp). Every file is written whole or not
+    // at all; readers raise DOzeDidoRivar (or the stream errors) and keep
+    // what they read so far.
+    // Clearing that the readers, cuts and moves rely on.
+    void Clear();
+    void ClearRows(Integer RowIndex, Integer RCount);
+    void ClearCols(Integer ColIndex, Integer CCount);
+    void ClearSelection();
+    // The cell block stream of a rectangle (inclusive) and of the save range.
+    void SaveRectToBinStream(TRect Rect, TStream* Stream);
+    void SaveToBinStream(TStream* Stream);
+    void SaveToBinFile(const QString& FileName);
+    void LoadAtPointFromBinStream(TPoint Point, TStream* Stream);
+    void LoadFromBinStream(TStream* Stream);
+    void LoadFromBinFile(const QString& FileName);
+    // The cell list, column-aligned and fixed-width texts.
+    void SaveToFile(const QString& FileName, bool Unicode = false);
+    void LoadFromFile(const QString& FileName);
+    void SaveToStream(TStream* Stream);
+    void LoadFromStream(TStream* Stream);
+    void SaveToASCII(const QString& FileName, bool Unicode = false) { WriteASCIIFile(FileName, false, Unicode); }
+    void AppendToASCII(const QString& FileName, bool Unicode = false) { WriteASCIIFile(FileName, true, Unicode); }
+    void SaveToFixed(const QString& FileName, TIntList* Positions);
+    void LoadFromFixed(const QString& FileName, TIntList* Positions, bool DoTrim = true, Integer MaxRows = -1);
+    // HTML.
+    QString SaveToHTMLString(const QString& Dir);
+    void SaveToHTML(const QString& FileName, bool Show = false, bool Unicode = false);
+    void AppendToHTML(const QString& FileName, bool Show = false, bool Unicode = false);
+    THTMLSettings* HTMLSettings() const { return FHTMLSettings.get(); }
+    // XML.
+    void SaveToXML(const QString& FileName, const QString& ListDescr, const QString& RecordDescr,
+                   TStrings* FieldDescr, bool ExportEmptyCells);
+    void LoadFromXML(const QString& FileName, bool LevelToRow = false, bool LoadFieldDescr = false);
+    // CSV.
+    void SaveToCSV(const QString& FileName, bool Unicode = false) { WriteCSVFile(FileName, false, Unicode); }
+    void AppendToCSV(const QString& FileName, bool Unicode = false) { WriteCSVFile(FileName, true, Unicode); }
+    void LoadFromCSV(const QString& FileName, Integer MaxRows = -1) { ReadCSVFile(FileName, false, MaxRows); }
+    void InsertFromCSV(const QString& FileName, Integer MaxRows = -1) { ReadCSVFile(FileName, true, MaxRows); }
+    void LoadFromCSVStream(TStream* AStream, Integer MaxRows = -1) { ReadCSVStream(AStream, false, MaxRows); }
+    // Spreadsheets, documents and databases through the office suite and
+    // the Access database tools.
+    std::unique_ptr<TStringList> GetXLSSheets(const QString& FileName);
+    void LoadFromXLS(const QString& FileName) { ReadXLSFile(FileName, QString()); }
+    void LoadFromXLSSheet(const QString& FileName, const QString& SheetName) { ReadXLSFile(FileName, SheetName); }
+    void SaveToXLS(const QString& FileName, bool CreateNewSheet = true) { WriteXLSFile(FileName, QString(), CreateNewSheet); }
+    void SaveToXLSSheet(const QString& FileName, const QString& SheetName) { WriteXLSFile(FileName, SheetName, true); }
+    void SaveToDOC(const QString& FileName, bool CreateNewDocument = true)
+    {
+        WriteDOCFile(FileName, QString(), false, CreateNewDocument);
+    }
+    void AppendToDoc(const QString& FileName, const QString& Bookmark) { WriteDOCFile(FileName, Bookmark, true, false); }
+    void LoadFromMDBSQL(const QString& FileName, const QString& SQL);
+    void LoadFromMDBTable(const QString& FileName, const QString& Table)
+    {
+        LoadFromMDBSQL(FileName, QStringLiteral("SELECT * FROM ") + Table);
+    }
+    // Clipboard copy, cut and paste.
+    void CopySelectionToClipboard();
+    void CopyToClipBoard();
+    void CutToClipboard();
+    void CutSelectionToClipboard();
+    void CopyToClipBoardAsHTML();
+    QString GetSelectionAsText() { return GetRangeAsText(Selection(), false); }
+    QString GetRangeAsText(const TGridRect& ARect, bool Disjunct);
+    void CopyRangeToClipboard(const TGridRect& ARect, bool Disjunct);
+    void CopyRangeAsCells(const TGridRect& ARect);
+    void CopyCellAsRTF(Integer ACol, Integer ARow);
+    void ExtendSelectionToMergedCells();
+    virtual bool AllowFmtClipboard();
+    void PasteFromClipboard();
+    void PasteSelectionFromClipboard();
+    Integer PasteFromClipboardAt(Integer ACol, Integer ARow, Integer& RowsPasted, Integer& ColsPasted);
+    Integer PasteTextAt(Integer ACol, Integer ARow, Integer& RowsPasted, Integer& ColsPasted, const QString& Text);
+    void SetSelectionAsText(const QString& Value);
+    static void GetClipTextExtent(const QString& Text, TPoint& Extent);
+    virtual void PasteCellValue(Integer ACol, Integer ARow, const QString& Value);
+    virtual void MarkRowsModified(TPoint FromCell, const TGridRect& Range, TClipOperation Op);
+    virtual void BeginPaste() {}
+    virtual void EndPaste() {}
+    TPoint ClipTopLeft() const { return FClipTopLeft; }
+    TClipOperation ClipLastOp() const { return FClipLastOp; }
+    // Statistics of a column (display rows, -1 for all normal rows) and of a row.
+    double ColumnCustomCalc(Integer ACol, Integer FromRow, Integer ToRow);
+    double CalcGroupRange(Integer ACol, Integer FromRow, Integer ToRow);
+    double RowSum(Integer ARow, Integer FromCol, Integer ToCol);
+    double RowAvg(Integer ARow, Integer FromCol, Integer ToCol);
+    double RowMin(Integer ARow, Integer FromCol, Integer ToCol);
+    double RowMax(Integer ARow, Integer FromCol, Integer ToCol);
+    // Selection queries, the selected text and swapping.
+    void SelectCells(Integer FromCol, Integer FromRow, Integer ToCol, Integer ToRow);
+    bool IsSelected(Integer ACol, Integer ARow);
+    QString SelectedText();
+    void SwapColumns(Integer ACol1, Integer ACol2);
+    void SwapRows(Integer ARow1, Integer ARow2);
+    virtual void SortSwapRows(Integer ARow1, Integer ARow2);
+    // Drag and drop.
+    TDragDropSettings* DragDropSettings() const { return FDragDropSettings.get(); }
+    TDragScrollOptions* DragScrollOptions() const { return FDragScrollOptions.get(); }
+    TGridDropTarget* OleDropTargetObject() const { return FOleDropTarget.get(); }
+    bool OleDropTargetRegistered() const { return FOleDropTargetAssigned; }
+    void OleColumnDragStart(Integer ACol, Integer AIndex, TListBox* AList);
+    TGridRect DropSelection() const { return FDropSelection; }
+    // The OLE drag of the selection or a column that a press on it prepared
+    // (the mouse moved with the left button down); true when one ran.
+    bool StartOleDragFromMouse(Integer X, Integer Y);
+    // Fires OnStartBlockFocus when an OLE drag starts.
+    virtual void StartBlockFocus()
+    {
+        if (OnStartBlockFocus)
+            OnStartBlockFocus(this);
+    }
+    TNotifyEvent OnStartBlockFocus;
+    TFileProgressEvent OnFileProgress;
+    TColumnCalcEvent OnColumnCalc;
+    TColumnCalcEvent OnGroupCalc;
+    TGridClipboardPasteCellEvent OnClipboardBeforePasteWideCell;
+    TGridClipboardAfterPasteCellEvent OnClipboardAfterPasteWideCell;
+    TOleDragOverEvent OnOleDragOver;
+    TOleDragDropEvent OnOleDrop;
+    TOleDragDropEvent OnOleDropURL;
+    TOleDragDropEvent OnOleDropFile;
+    TOleDropColEvent OnOleDropCol;
+    TOleDroppedEvent OnOleDropped;
+    TOleDragDropEvent OnOleDrag;
+    TOleDragStartEvent OnOleDragStart;
+    TOleDragStopEvent OnOleDragStop;
 
     // ================================================ look and behaviour
     TGridLook Look() const { return FLook; }
@@ -1661,7 +1796,6 @@ private:
     void ShowScrollHint(const QString& Text);
     void ReleaseScrollHint();
     void StopDragTimer();
-    void ColumnStatistics(Integer ACol, Integer FromRow, Integer ToRow, std::vector<double>& Values);
     bool LastRowAboveSearchPanel();
     void KeepRowsAboveSearchPanel();
     Integer SearchPanelHeight() const;
@@ -1988,6 +2122,35 @@ private:
     bool FURLFull = false;
     Integer FSelectionColorMixerFactor = 50;
     std::unique_ptr<TGridProgressAppearance> FProgressAppearance;
+    // ---- data exchange
+    friend class TGridDropTarget;
+    friend class TGridDropSource;
+    friend class TDragDropSettings;
+    std::unique_ptr<THTMLSettings> FHTMLSettings;
+    std::unique_ptr<TDragDropSettings> FDragDropSettings;
+    std::unique_ptr<TDragScrollOptions> FDragScrollOptions;
+    std::unique_ptr<TGridDropTarget> FOleDropTarget;
+    TListBox* FOleDragList = nullptr;
+    TForm* MoveForm = nullptr;  // owned through the component owner list
+    Integer FLastProgress = -1;
+    void FileProgress(Integer Progress);
+    void WriteASCIIFile(const QString& FileName, bool Append, bool Unicode);
+    void WriteCSVFile(const QString& FileName, bool Append, bool Unicode);
+    void ReadCSVFile(const QString& FileName, bool Insert, Integer MaxRows);
+    void ReadCSVStream(TStream* Stream, bool Insert, Integer MaxRows);
+    void WriteHTMLFile(const QString& FileName, bool Append, bool Unicode, bool Show);
+    void ReadXLSFile(const QString& FileName, const QString& SheetName);
+    void WriteXLSFile(const QString& FileName, const QString& SheetName, bool CreateNewSheet);
+    void WriteDOCFile(const QString& FileName, const QString& Bookmark, bool Append, bool CreateNewDocument);
+    // The text a cell gives the clipboard.
+    QString ClipCellText(Integer C, Integer R);
+    // The cells of the drop target's pasted range selected.
+    void OleDropText(TPoint Pt, const QString& S);
+    void HideDropArrows(bool All);
+    // Column statistics: whether display or real rows are meant, and whether
+    // a row counts.
+    void StatRange(Integer& FromRow, Integer& ToRow, bool& RealRows) const;
+    bool StatRowCounts(Integer ACol, Integer R, bool RealRows, std::unique_ptr<TIntList>& Hidden);
     // The cell DrawGridCell is drawing: what its steps hand to each other.
     struct TCellPaint;
     TCellPaint* FCellPaint = nullptr;

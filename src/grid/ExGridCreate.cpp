@@ -69,6 +69,10 @@ TExStringGrid::TExStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     FProgressAppearance = std::make_unique<TGridProgressAppearance>();
     FProgressAppearance->OnChange = [this](TObject*) { Invalidate(); };
     FNavigation = std::make_unique<TNavigation>();
+    FHTMLSettings = std::make_unique<THTMLSettings>();
+    FDragDropSettings = std::make_unique<TDragDropSettings>(this);
+    FDragScrollOptions = std::make_unique<TDragScrollOptions>();
+    FDropSelection = TGridRect{-1, -1, -1, -1};
     FNavigation->OnChange = [this](TObject* Sender) { NavigationChanged(Sender); };
     FColumnSize = std::make_unique<TColumnSize>(this);
     FBands = std::make_unique<TBands>();
@@ -191,6 +195,8 @@ TExStringGrid::TExStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
 TExStringGrid::~TExStringGrid()
 {
     TComponent::Destroying();
+    if (FOleDropTargetAssigned && HandleAllocated())
+        RevokeDragDrop(Handle());
     if (FResizeLink) {
         // Give the form its handler back when ours is still the one it calls;
         // otherwise our link only passes calls on from now on.

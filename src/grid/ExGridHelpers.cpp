@@ -104,6 +104,7 @@ void TSortSettings::Assign(const TPersistent* Source)
     if (const auto* src = dynamic_cast<const TSortSettings*>(Source)) {
         IndexColor = src->IndexColor;
         Column = src->Column;
+        SingleColumn = src->SingleColumn;
         Row = src->Row;
         Show = src->Show;
         Direction = src->Direction;

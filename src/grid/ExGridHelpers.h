@@ -171,6 +171,8 @@ public:
     void Assign(const TPersistent* Source) override;
     TColor IndexColor = clYellow;
     Integer Column = -1;
+    // A sort swaps only the sort column's cells.
+    bool SingleColumn = false;
     // The row that shows the sort indicator, and whether it is shown.
     Integer Row = 0;
     bool Show = false;

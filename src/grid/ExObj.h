@@ -133,6 +133,8 @@ public:
     QString ClassName() const override { return QStringLiteral("TControlItem"); }
     Integer X() const { return FX; }
     Integer Y() const { return FY; }
+    void SetX(Integer Value) { FX = Value; }
+    void SetY(Integer Value) { FY = Value; }
     TControl* Object() const { return FObject; }
 
 private:

@@ -2,6 +2,7 @@
 // object offered for dragged cells and columns, and the dropped-format reader.
 #include "esgdd.h"
 
+#include "platform/Clipboard.h"
 #include "platform/StringList.h"
 #include "platform/Streams.h"
 #include "platform/Text.h"
@@ -10,6 +11,8 @@
 #include <QDrag>
 #include <QDropEvent>
 #include <QMimeData>
+#include <QPixmap>
+#include <utility>
 #include <QUrl>
 
 
@@ -26,7 +29,7 @@ const char* const URLName = "UniformResourceLocator";
 // The mime type Qt gives a registered clipboard format of that name.
 QString RegisteredMime(const char* Name)
 {
-    return QStringLiteral("application/x-qt-windows-mime;value=\"%1\"").arg(QLatin1String(Name));
+    return ClipboardFormatMime(QLatin1String(Name));
 }
 
 void PutLong(QByteArray& b, qsizetype at, std::uint32_t v)
@@ -597,16 +600,36 @@ std::unique_ptr<TSourceEnumFormatEtc> TSourceEnumFormatEtc::Clone() const
 
 namespace {
 
+DragSeam::THandler g_dragSeam;
+QImage g_dragPicture;
+TPoint g_dragHotSpot;
+
 HRESULT RunDrag(TESGDropSource* Source, const TSourceDataObject& Data, Integer OkEffects, Integer& Effect)
 {
-    auto* drag = new QDrag(QCoreApplication::instance());
-    drag->setMimeData(Data.ToMimeData().release());
-    if (Source) {
-        QObject::connect(drag, &QDrag::actionChanged, [Source](Qt::DropAction a) { Source->GiveFeedback(EffectOf(a)); });
-        QObject::connect(drag, &QDrag::targetChanged, [Source](QObject*) { Source->QueryContinueDrag(false, MK_LBUTTON); });
+    const QImage picture = std::exchange(g_dragPicture, QImage());
+    Qt::DropAction action = Qt::IgnoreAction;
+    if (g_dragSeam) {
+        std::unique_ptr<QMimeData> mime = Data.ToMimeData();
+        if (Source)
+            Source->QueryContinueDrag(false, MK_LBUTTON);
+        const Integer e = g_dragSeam(mime.get(), OkEffects);
+        if (Source)
+            Source->GiveFeedback(e);
+        action = e == DROPEFFECT_NONE ? Qt::IgnoreAction : ActionOf(e);
+    } else {
+        auto* drag = new QDrag(QCoreApplication::instance());
+        drag->setMimeData(Data.ToMimeData().release());
+        if (!picture.isNull()) {
+            drag->setPixmap(QPixmap::fromImage(picture));
+            drag->setHotSpot(QPoint(g_dragHotSpot.X, g_dragHotSpot.Y));
+        }
+        if (Source) {
+            QObject::connect(drag, &QDrag::actionChanged, [Source](Qt::DropAction a) { Source->GiveFeedback(EffectOf(a)); });
+            QObject::connect(drag, &QDrag::targetChanged, [Source](QObject*) { Source->QueryContinueDrag(false, MK_LBUTTON); });
+        }
+        action = drag->exec(ActionsOf(OkEffects));
+        delete drag;
     }
-    const Qt::DropAction action = drag->exec(ActionsOf(OkEffects));
-    delete drag;
     Effect = EffectOf(action);
     // The drag has ended: by Escape when nothing took it, else by a drop.
     if (Source)
@@ -630,3 +653,20 @@ HRESULT StartOleColumnDrag(TESGDropSource* DropSource, Integer Column, Integer O
     const TSourceDataObject data(QString(), QString(), Column, nullptr);
     return RunDrag(DropSource, data, OkEffects, Effect);
 }
+
+void SetNextDragPicture(const QImage& Picture, TPoint HotSpot)
+{
+    g_dragPicture = Picture;
+    g_dragHotSpot = HotSpot;
+}
+
+namespace DragSeam {
+void Set(THandler Handler)
+{
+    g_dragSeam = std::move(Handler);
+}
+void Clear()
+{
+    g_dragSeam = nullptr;
+}
+} // namespace DragSeam

@@ -13,6 +13,8 @@
 // in its native block layout (see GlobalHandle).
 
 #include <QByteArray>
+#include <QImage>
+#include <functional>
 #include <QString>
 #include <memory>
 #include <vector>
@@ -246,3 +248,15 @@ private:
 HRESULT StartOleTextDrag(TESGDropSource* DropSource, const QString& Text, const QString& RTF, Integer& Effect,
                          Integer OkEffects, TMemoryStream* Cells);
 HRESULT StartOleColumnDrag(TESGDropSource* DropSource, Integer Column, Integer OkEffects, Integer& Effect);
+// The picture that follows the mouse during the next drag (once; a null
+// image for none), with the point of it under the mouse.
+void SetNextDragPicture(const QImage& Picture, TPoint HotSpot);
+
+// For tests: the drag loop replaced by a procedure that gets the offered
+// data and the allowed effects and answers the effect of the drop
+// (DROPEFFECT_NONE for a cancelled drag). Clear() restores the real loop.
+namespace DragSeam {
+using THandler = std::function<Integer(const QMimeData* Data, Integer OkEffects)>;
+void Set(THandler Handler);
+void Clear();
+} // namespace DragSeam

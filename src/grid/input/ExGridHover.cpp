@@ -31,6 +31,9 @@ void TExStringGrid::MouseMove(TShiftState Shift, Integer X, Integer Y)
     if (SelectionRectangle() && GridState() == gsSelecting && !(FSizeSelection == Selection()))
         FSizeSelection = Selection();
 
+    // A press on the selection followed by a move starts an OLE drag.
+    if (FSelectionClick && StartOleDragFromMouse(X, Y))
+        return;
     Integer ACol = -1, ARow = -1;
     MouseToCell(X, Y, ACol, ARow);
     const bool valid = ACol >= 0 && ARow >= 0;

@@ -168,6 +168,22 @@ void TExStringGrid::WMLButtonDown(TMessage& Msg)
         }
     }
 
+    // A press on the selection that may become an OLE drag: the movement
+    // handling starts the drag (StartOleDragFromMouse).
+    if ((IsSelected(ACol, ARow) || (ARow < FixedRows() && !EnhRowColMove())) && (Options() & goEditing) == 0
+        && !HasButton(realCol, ARow) && !HasCheckBox(realCol, ARow) && FDragDropSettings->OleDropSource
+        && !((FMouseActions->ColSelect() || FMouseActions->AllSelect()) && ARow < FixedRows()) && ACol >= FixedCols()
+        && !((X - cellR.Left < 4 || cellR.Right - X < 4) && (Options() & goColSizing) != 0)) {
+        if (CanFocus())
+            SetFocus();
+        if (OnMouseDown)
+            OnMouseDown(this, mbLeft, s1, X, Y);
+        FSelectionClick = true;
+        if (OnClickCell)
+            OnClickCell(this, ARow, ACol);
+        return;
+    }
+
     if (HasRating(realCol, ARow) && IsEditable(ACol, ARow)) {
         HideInplaceEdit();
         const double v = Integer((X - cellR.Left) / 9.0) / 2.0;
