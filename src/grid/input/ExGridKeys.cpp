@@ -299,6 +299,40 @@ void TExStringGrid::WMKeyDown(TMessage& Message)
     }
     const Integer selRow = FMouseActions->DisjunctRowSelect() && FMouseActions->RowSelectPersistent() ? RealRowIndex(Row()) : Row();
 
+    // Clipboard shortcuts; a matched one ends the handler.
+    if (FNavigation->AllowClipboardShortCuts()) {
+        const bool sh = shift.Contains(ssShift);
+        enum { None, Cut, Paste, Copy } op = None;
+        if (ctrl && key == 'X')
+            op = Cut;
+        else if (ctrl && key == 'V')
+            op = Paste;
+        else if (ctrl && (key == VK_INSERT || key == 'C'))
+            op = Copy;
+        else if (sh && key == VK_INSERT)
+            op = Paste;
+        else if (sh && key == VK_DELETE)
+            op = Cut;
+        if (op != None) {
+            bool allow = true;
+            if (op == Cut && OnClipboardCut)
+                OnClipboardCut(this, allow);
+            else if (op == Paste && OnClipboardPaste)
+                OnClipboardPaste(this, allow);
+            else if (op == Copy && OnClipboardCopy)
+                OnClipboardCopy(this, allow);
+            if (allow) {
+                if (op == Cut)
+                    CutSelectionToClipboard();
+                else if (op == Paste)
+                    PasteSelectionFromClipboard();
+                else
+                    CopySelectionToClipboard();
+            }
+            return;
+        }
+    }
+
     if (key == VK_INSERT && FNavigation->AllowInsertRow() && !ctrl && !shift.Contains(ssShift) && !alt) {
         bool canInsert = true;
         CanInsertRow(Row(), canInsert);
