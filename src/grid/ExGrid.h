@@ -2134,6 +2134,8 @@ private:
     TForm* MoveForm = nullptr;  // owned through the component owner list
     Integer FLastProgress = -1;
     void FileProgress(Integer Progress);
+    // Reads a cell block; without Apply it only checks that it reads.
+    void ReadBlock(TPoint Point, TStream* Stream, bool Apply);
     void WriteASCIIFile(const QString& FileName, bool Append, bool Unicode);
     void WriteCSVFile(const QString& FileName, bool Append, bool Unicode);
     void ReadCSVFile(const QString& FileName, bool Insert, Integer MaxRows);

@@ -537,19 +537,38 @@ void TExStringGrid::SaveToBinFile(const QString& FileName)
 
 void TExStringGrid::LoadAtPointFromBinStream(TPoint Point, TStream* Stream)
 {
+    // The whole block is read once without changing anything, so that a
+    // broken block raises before the grid changes.
+    {
+        TMemoryStream copy;
+        const Int64 start = Stream->Position();
+        QByteArray rest(Stream->Size() - start, '\0');
+        Stream->ReadBuffer(rest.data(), rest.size());
+        Stream->SetPosition(start);
+        copy.WriteBuffer(rest);
+        copy.SetPosition(0);
+        ReadBlock(Point, &copy, false);
+    }
+    ReadBlock(Point, Stream, true);
+}
+
+void TExStringGrid::ReadBlock(TPoint Point, TStream* Stream, bool Apply)
+{
     TRecordReader rd(Stream);
     const TProps head = rd.Read(QStringLiteral("TGridPropIO"), PropIOKnown);
     const bool full = BoolOf(head, "FullGrid", false);
     if (full) {
         const std::vector<Integer> widths = IntegerList(StrOf(head, "ColWidths"));
         const std::vector<Integer> heights = IntegerList(StrOf(head, "RowHeights"));
-        Clear();
-        SetRowCount(IntOf(head, "RowCount", RowCount()));
-        SetColCount(IntOf(head, "ColCount", ColCount()));
-        for (Integer c = 0; c < ColCount() && c < Integer(widths.size()); ++c)
-            SetColWidths(c, widths[size_t(c)]);
-        for (Integer r = 0; r < RowCount() && r < Integer(heights.size()); ++r)
-            SetRowHeights(r, heights[size_t(r)]);
+        if (Apply) {
+            Clear();
+            SetRowCount(IntOf(head, "RowCount", RowCount()));
+            SetColCount(IntOf(head, "ColCount", ColCount()));
+            for (Integer c = 0; c < ColCount() && c < Integer(widths.size()); ++c)
+                SetColWidths(c, widths[size_t(c)]);
+            for (Integer r = 0; r < RowCount() && r < Integer(heights.size()); ++r)
+                SetRowHeights(r, heights[size_t(r)]);
+        }
     }
     FLastProgress = -1;
     bool first = true;
@@ -565,25 +584,47 @@ void TExStringGrid::LoadAtPointFromBinStream(TPoint Point, TStream* Stream)
             }
         }
         const Integer tc = col + Point.X - originCol, tr = row + Point.Y - originRow;
-        SetCells(tc, tr, StrOf(cell, "Cell"));
-        if (tr != lastRow) {
-            lastRow = tr;
-            if (OnFileProgress)
-                FileProgress(qRound(double(tr) / std::max(1, RowCount()) * 100));
+        if (tc < 0 || tr < 0)
+            throw EReadError(QStringLiteral("Invalid cell position"));
+        if (Apply) {
+            SetCells(tc, tr, StrOf(cell, "Cell"));
+            if (tr != lastRow) {
+                lastRow = tr;
+                if (OnFileProgress)
+                    FileProgress(qRound(double(tr) / std::max(1, RowCount()) * 100));
+            }
         }
         if (!BoolOf(cell, "HasProp", false))
             continue;
         const TProps prop = rd.Read(QStringLiteral("TGridCellPropIO"), CellPropIOKnown);
-        TCellProperties* target = GetCellProperties(tc, tr);
-        ReadCellProperties(prop, target);
-        target->SetOwnerCol(tc);
-        target->SetOwnerRow(tr);
+        if (Apply) {
+            TCellProperties* target = GetCellProperties(tc, tr);
+            ReadCellProperties(prop, target);
+            target->SetOwnerCol(tc);
+            target->SetOwnerRow(tr);
+        }
         if (!BoolOf(prop, "HasGraphic", false))
             continue;
         const TProps gp = rd.Read(QStringLiteral("TGridGraphicIO"), GraphicIOKnown);
+        const TCellType type = TCellType(IntOf(gp, "CellGraphic.CellType", 0));
+        TProps payload;
+        switch (type) {
+        case ctBitmap:
+        case ctBitButton: payload = rd.Read(QStringLiteral("TGridBMPIO"), {"Bitmap.Data"}); break;
+        case ctIcon: payload = rd.Read(QStringLiteral("TGridIconIO"), {"Icon.Data"}); break;
+        case ctRadio:
+        case ctImages: payload = rd.Read(QStringLiteral("TGridSLIO"), {"Strings.Strings"}); break;
+        case ctPicture: payload = rd.Read(QStringLiteral("TGridPicIO"), {"Picture.Data"}); break;
+        case ctFilePicture: payload = rd.Read(QStringLiteral("TGridFilePicIO"), {"Picture.Filename"}); break;
+        default: break;
+        }
+        if (type == ctImages)
+            IntegerList(ListOf(payload, "Strings.Strings").join(QLatin1Char(',')));
+        if (!Apply)
+            continue;
         TCellGraphic* g = CreateCellGraphic(tc, tr);
         auto gi = [&](const char* n) { return IntOf(gp, n, 0); };
-        g->CellType = TCellType(gi("CellGraphic.CellType"));
+        g->CellType = type;
         g->CellVAlign = TCellVAlign(gi("CellGraphic.CellVAlign"));
         g->CellHAlign = TCellHAlign(gi("CellGraphic.CellHAlign"));
         g->CellIndex = gi("CellGraphic.CellIndex");
@@ -600,55 +641,49 @@ void TExStringGrid::LoadAtPointFromBinStream(TPoint Point, TStream* Stream)
         g->CellErrFrom = gi("CellGraphic.CellErrFrom");
         g->CellErrLen = gi("CellGraphic.CellErrLen");
         g->CellText = StrOf(gp, "CellGraphic.CellText");
-        switch (g->CellType) {
+        switch (type) {
         case ctBitmap:
         case ctBitButton: {
-            const TProps p = rd.Read(QStringLiteral("TGridBMPIO"), {"Bitmap.Data"});
             auto* bmp = new TBitmap();
-            bmp->LoadFromBytes(BinOf(p, "Bitmap.Data"));
+            bmp->LoadFromBytes(BinOf(payload, "Bitmap.Data"));
             g->SetCellBitmap(bmp);
             g->CellCreated = true;
             break;
         }
         case ctIcon: {
-            const TProps p = rd.Read(QStringLiteral("TGridIconIO"), {"Icon.Data"});
             auto* icon = new TIcon();
-            icon->LoadFromBytes(BinOf(p, "Icon.Data"));
+            icon->LoadFromBytes(BinOf(payload, "Icon.Data"));
             g->SetCellIcon(icon);
             g->CellCreated = true;
             break;
         }
         case ctRadio: {
-            const TProps p = rd.Read(QStringLiteral("TGridSLIO"), {"Strings.Strings"});
             auto* items = new TStringList();
-            for (const QString& s : ListOf(p, "Strings.Strings"))
+            for (const QString& s : ListOf(payload, "Strings.Strings"))
                 items->Add(s);
             g->SetCellBitmap(items);
             g->CellCreated = true;
             break;
         }
         case ctImages: {
-            const TProps p = rd.Read(QStringLiteral("TGridSLIO"), {"Strings.Strings"});
             auto* list = new TIntList(tc, tr);
-            list->SetStrValue(ListOf(p, "Strings.Strings").join(QLatin1Char(',')));
+            list->SetStrValue(ListOf(payload, "Strings.Strings").join(QLatin1Char(',')));
             list->OnChange = [this](TObject*, Integer Col, Integer Row) { RepaintCell(RealToDisplCol(Col), Row); };
             g->SetCellBitmap(list);
             break;
         }
         case ctPicture: {
-            const TProps p = rd.Read(QStringLiteral("TGridPicIO"), {"Picture.Data"});
             TBitmap bmp;
             auto* pic = new TPicture();
-            if (bmp.LoadFromBytes(BinOf(p, "Picture.Data")))
+            if (bmp.LoadFromBytes(BinOf(payload, "Picture.Data")))
                 pic->SetGraphic(&bmp);
             g->SetCellBitmap(pic);
             g->CellCreated = true;
             break;
         }
         case ctFilePicture: {
-            const TProps p = rd.Read(QStringLiteral("TGridFilePicIO"), {"Picture.Filename"});
             auto* fp = new TFilePicture();
-            fp->SetFilename(StrOf(p, "Picture.Filename"));
+            fp->SetFilename(StrOf(payload, "Picture.Filename"));
             g->SetCellBitmap(fp);
             g->CellCreated = true;
             break;

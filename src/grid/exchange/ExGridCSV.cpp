@@ -38,7 +38,9 @@ void TExStringGrid::WriteCSVFile(const QString& FileName, bool Append, bool Unic
             if (AlwaysQuotes()) {
                 t = Quote + t + Quote;
                 q = true;
-            } else if (!t.contains(D) && t.contains(Quote)) {
+            } else if (!t.contains(D) && (t.contains(Quote) || t.startsWith(u' '))) {
+                // Leading blanks are quoted too: reading drops them from a
+                // bare field.
                 t = Quote + t + Quote;
                 q = true;
             }
@@ -155,6 +157,16 @@ void TExStringGrid::ReadCSVStream(TStream* Stream, bool Insert, Integer MaxRows)
     const Integer N = lines.Count() - first;
     if (OnFileProgress)
         SetRowCount(Insert ? RowCount() + lines.Count() : SaveStartRow() + lines.Count() + FixedFooters());
+    // Rows for every line to be read, made at once: a visible footer row
+    // then moves once, before any row is written.
+    {
+        Integer toRead = lines.Count() - first;
+        if (MaxRows > 0)
+            toRead = std::min(toRead, MaxRows);
+        const Integer need = W + toRead + FixedFooters() + (keepFooter ? 1 : 0);
+        if (RowCount() < need)
+            SetRowCount(need);
+    }
     FLastProgress = -1;
     Integer read = 0;
     const Integer H = SaveHiddenCells() ? NumHiddenColumns() : 0;
@@ -223,7 +235,8 @@ void TExStringGrid::ReadCSVStream(TStream* Stream, bool Insert, Integer MaxRows)
         if (OnFileProgress)
             FileProgress(N > 0 ? qRound(double(read) / N * 100) : 100);
     }
-    SetRowCount(W + FixedFooters());
+    // The footer kept aside gets a row of its own after the new ones.
+    SetRowCount(W + FixedFooters() + (keepFooter ? 1 : 0));
     if (keepFooter) {
         for (qsizetype c = 0; c < footer.size(); ++c)
             SetGridCell(Integer(c), RowCount() - 1, footer[c]);

@@ -130,7 +130,7 @@ QString TExStringGrid::SaveToHTMLString(const QString& Dir)
     auto cellLine = [&](Integer C, Integer R, bool Head) -> QString {
         Integer bc = 0, br = 0;
         const Integer rc = RealColIndex(C);
-        if (ResolveBaseCell(rc, R, bc, br) && (bc != rc || br != R))
+        if (!ResolveBaseCell(rc, R, bc, br))
             return QString();
         QString spans;
         const TPoint span = CellSpan(rc, R);

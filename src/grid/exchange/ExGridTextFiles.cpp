@@ -62,7 +62,7 @@ void TExStringGrid::SaveToFile(const QString& FileName, bool Unicode)
     TStringList lines;
     lines.Add(QStringLiteral("%1,%2").arg(SaveColCount() + H).arg(SaveRowCount()));
     for (Integer c = SaveStartCol(); c <= SaveEndCol() + H; ++c)
-        lines.Add(QStringLiteral("cw %1,%2").arg(c).arg(ColWidths(c)));
+        lines.Add(QStringLiteral("cw %1,%2").arg(c).arg(c < ColCount() ? ColWidths(c) : DefaultColWidth()));
     ExportNotification(esExportStart, SaveStartRow());
     FLastProgress = -1;
     for (Integer r = SaveStartRow(); r <= SaveEndRow(); ++r) {

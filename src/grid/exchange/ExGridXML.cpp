@@ -18,15 +18,16 @@ QString EscapeXMLText(QString T)
     T.replace(u'>', QStringLiteral("&gt;"));
     T.replace(u'<', QStringLiteral("&lt;"));
     T.replace(u'"', QStringLiteral("&quot;"));
+    // A reader turns line ends into LF; the reference keeps the CR.
+    T.replace(QChar(13), QStringLiteral("&#13;"));
     return T;
 }
 
+// The parser has resolved the entities already; replacing them once more
+// would turn a text that holds an entity's name into another text.
 QString UnescapeXMLText(QString T)
 {
     T.replace(QStringLiteral("$amp;"), QStringLiteral("&"));
-    T.replace(QStringLiteral("&gt;"), QStringLiteral(">"));
-    T.replace(QStringLiteral("&lt;"), QStringLiteral("<"));
-    T.replace(QStringLiteral("&quot;"), QStringLiteral("\""));
     return T;
 }
 
