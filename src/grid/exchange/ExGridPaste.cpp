@@ -158,7 +158,9 @@ Integer TExStringGrid::PasteTextAt(Integer ACol, Integer ARow, Integer& RowsPast
                     SetColCount(c);
             }
         }
-        if (!lastLine) {
+        // Only text after the line break starts a further row.
+        const bool more = !lastLine && !(li + 2 == lines.size() && lines.last().isEmpty());
+        if (more) {
             ++r;
             const bool footerRow = FFloatingFooter->Visible && FFloatingFooter->FooterStyle == fsFixedLastRow;
             if (r == (footerRow ? RowCount() - 1 : RowCount()) && FNavigation->AllowClipboardRowGrow())
