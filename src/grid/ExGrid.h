@@ -1323,7 +1323,7 @@ public:
     TGridRect DropSelection() const { return FDropSelection; }
     // The OLE drag of the selection or a column that a press on it prepared
     // (the mouse moved with the left button down); true when one ran.
-    bool StartOleDragFromMouse(Integer X, Integer Y);
+    bool StartOleDragFromMouse(TShiftState Shift, Integer X, Integer Y);
     // Fires OnStartBlockFocus when an OLE drag starts.
     virtual void StartBlockFocus()
     {

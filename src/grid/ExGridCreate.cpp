@@ -274,6 +274,10 @@ void TExStringGrid::CreateWnd()
     if (IsDestroying())
         return;
     TBaseGrid::CreateWnd();
+    // A new window takes drops again when the grid is a drop target.
+    FOleDropTargetAssigned = false;
+    if (FDragDropSettings->OleDropTarget())
+        FDragDropSettings->SetOleDropTarget(true);
     if (Parent() == nullptr)
         return;
     if (FColumnSize->Save())

@@ -46,9 +46,11 @@ void TDragDropSettings::SetOleDropTarget(bool Value)
     if (FGrid == nullptr || FGrid->IsDesigning())
         return;
     if (Value) {
-        if (FGrid->FOleDropTargetAssigned)
+        // Registered when the window exists (CreateWnd registers it then).
+        if (FGrid->FOleDropTargetAssigned || !FGrid->HandleAllocated())
             return;
-        FGrid->FOleDropTarget = std::make_unique<TGridDropTarget>(FGrid);
+        if (!FGrid->FOleDropTarget)
+            FGrid->FOleDropTarget = std::make_unique<TGridDropTarget>(FGrid);
         TGridDropTarget* target = FGrid->FOleDropTarget.get();
         TDragDropSettings* self = this;
         FGrid->FOleDropTargetAssigned = RegisterDragDrop(FGrid->Handle(), [target, self](QEvent* Event, TPoint Origin) {
@@ -409,11 +411,14 @@ void TGridDropSource::DragFinished()
 
 // ------------------------------------------------------------ drag start
 
-bool TExStringGrid::StartOleDragFromMouse(Integer X, Integer Y)
+bool TExStringGrid::StartOleDragFromMouse(TShiftState Shift, Integer X, Integer Y)
 {
     Integer ACol = -1, ARow = -1;
     MouseToCell(X, Y, ACol, ARow);
-    if (!FSelectionClick || ACol < 0 || ARow < 0 || (GetKeyState(VK_LBUTTON) & 0x8000) == 0
+    // The button held, as the move reports it (or as the system knows it).
+    const bool held = Shift.Contains(ssLeft) || (GetKeyState(VK_LBUTTON) & 0x8000) != 0;
+
+    if (!FSelectionClick || ACol < 0 || ARow < 0 || !held
         || !(std::abs(Clickposx - X) > 3 || std::abs(Clickposy - Y) > 3) || !FDragDropSettings->OleDropSource
         || GridState() == gsColSizing || FMouseSelectMode == msResize)
         return false;

@@ -32,7 +32,7 @@ void TExStringGrid::MouseMove(TShiftState Shift, Integer X, Integer Y)
         FSizeSelection = Selection();
 
     // A press on the selection followed by a move starts an OLE drag.
-    if (FSelectionClick && StartOleDragFromMouse(X, Y))
+    if (FSelectionClick && StartOleDragFromMouse(Shift, X, Y))
         return;
     Integer ACol = -1, ARow = -1;
     MouseToCell(X, Y, ACol, ARow);
