@@ -122,33 +122,41 @@ QString Interpreter()
     return QString();
 }
 
+// One office process serves every application object of the program; it
+// starts with the first and ends when the program ends.
 class TBridgeProcess {
 public:
-    ~TBridgeProcess()
+    ~TBridgeProcess() { Stop(); }
+
+    void Stop()
     {
         // End of input ends the bridge, which closes the office suite.
+        if (FProcess.state() == QProcess::NotRunning)
+            return;
         FProcess.closeWriteChannel();
         if (!FProcess.waitForFinished(30000))
             FProcess.kill();
         FProcess.waitForFinished(5000);
     }
 
-    bool Start(const QString& ProgID, QString& Error)
+    bool Start(QString& Error)
     {
         const QString python = Interpreter(), script = BridgeScript();
         if (python.isEmpty() || script.isEmpty() || QStandardPaths::findExecutable(QStringLiteral("soffice")).isEmpty()) {
             Error = QStringLiteral("office suite not installed");
             return false;
         }
+        static QTemporaryDir profile;
         FProcess.setProcessChannelMode(QProcess::SeparateChannels);
-        FProcess.start(python, {script, ProgID});
+        FProcess.start(python, {script, profile.isValid() ? profile.path() : QString()});
         if (!FProcess.waitForStarted(10000)) {
             Error = FProcess.errorString();
             return false;
         }
-        const QJsonObject first = ReadAnswer(120000);
+        const QJsonObject first = ReadAnswer(180000);
         if (!first.contains(QStringLiteral("value"))) {
             Error = first.value(QStringLiteral("error")).toString(QStringLiteral("no answer"));
+            Stop();
             return false;
         }
         return true;
@@ -163,8 +171,7 @@ public:
         return ReadAnswer(120000);
     }
 
-    bool Running() { return FProcess.state() == QProcess::Running; }
-    void WaitEnd() { FProcess.waitForFinished(30000); }
+    bool Running() const { return FProcess.state() == QProcess::Running; }
 
 private:
     QJsonObject ReadAnswer(int TimeoutMs)
@@ -181,11 +188,42 @@ private:
     QProcess FProcess;
 };
 
+std::shared_ptr<TBridgeProcess>& SharedBridge()
+{
+    static std::shared_ptr<TBridgeProcess> bridge;
+    return bridge;
+}
+
+// The office process, started when none runs.
+std::shared_ptr<TBridgeProcess> Bridge(QString& Error)
+{
+    std::shared_ptr<TBridgeProcess>& b = SharedBridge();
+    if (b && b->Running())
+        return b;
+    b = std::make_shared<TBridgeProcess>();
+    if (!b->Start(Error)) {
+        b.reset();
+        return nullptr;
+    }
+    // Ended with the application, before Qt goes.
+    static bool hooked = false;
+    if (!hooked && QCoreApplication::instance() != nullptr) {
+        hooked = true;
+        qAddPostRoutine([] { SharedBridge().reset(); });
+    }
+    return b;
+}
+
 QJsonValue ToJson(const TOleVariant& V);
 
 class TBridgeDispatch : public TOleDispatch {
 public:
     TBridgeDispatch(std::shared_ptr<TBridgeProcess> P, Integer Id) : FProcess(std::move(P)), FId(Id) {}
+    ~TBridgeDispatch() override
+    {
+        if (FProcess->Running())
+            FProcess->Request({{QStringLiteral("op"), QStringLiteral("release")}, {QStringLiteral("obj"), FId}});
+    }
     Integer Id() const { return FId; }
 
     TOleVariant Get(const QString& Name, const std::vector<TOleVariant>& Args) override
@@ -195,10 +233,7 @@ public:
     void Set(const QString& Name, const TOleVariant& Value) override { Send(QStringLiteral("set"), Name, {Value}); }
     TOleVariant Call(const QString& Name, const std::vector<TOleVariant>& Args) override
     {
-        TOleVariant v = Send(QStringLiteral("call"), Name, Args);
-        if (FId == 0 && Name == QLatin1String("Quit"))
-            FProcess->WaitEnd();
-        return v;
+        return Send(QStringLiteral("call"), Name, Args);
     }
 
 private:
@@ -465,11 +500,17 @@ TOleObject CreateOleObject(const QString& ProgID)
 {
     const QString id = ProgID.toLower();
     if (id == QLatin1String("excel.application") || id == QLatin1String("word.application")) {
-        auto process = std::make_shared<TBridgeProcess>();
         QString error;
-        if (!process->Start(id, error))
+        const std::shared_ptr<TBridgeProcess> process = Bridge(error);
+        if (!process)
             throw EOleSysError(QStringLiteral("Invalid class string: %1 (%2)").arg(ProgID, error));
-        return TOleObject(std::make_shared<TBridgeDispatch>(process, 0));
+        const QJsonObject answer = process->Request(
+            {{QStringLiteral("op"), QStringLiteral("create")}, {QStringLiteral("args"), QJsonArray{id}}});
+        const QJsonValue app = answer.value(QStringLiteral("value")).toObject().value(QStringLiteral("obj"));
+        if (!app.isDouble())
+            throw EOleSysError(QStringLiteral("Invalid class string: %1 (%2)")
+                                   .arg(ProgID, answer.value(QStringLiteral("error")).toString()));
+        return TOleObject(std::make_shared<TBridgeDispatch>(process, app.toInt()));
     }
     if (id == QLatin1String("adodb.connection"))
         return TOleObject(std::make_shared<TAdoConnection>());
@@ -495,4 +536,10 @@ void KeepOleServer(const QString& ProgID, const TOleObject& Server)
 void ReleaseOleServer(const QString& ProgID)
 {
     Running().erase(ProgID.toLower());
+}
+
+void ShutdownOleServers()
+{
+    Running().clear();
+    SharedBridge().reset();
 }

@@ -102,3 +102,5 @@ bool GetActiveOleObject(const QString& ProgID, TOleObject& Server);
 // GetActiveOleObject finds it (the servers a program leaves running).
 void KeepOleServer(const QString& ProgID, const TOleObject& Server);
 void ReleaseOleServer(const QString& ProgID);
+// Ends the office process the servers share (it starts again when needed).
+void ShutdownOleServers();

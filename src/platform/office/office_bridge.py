@@ -3,9 +3,11 @@
 # headless. The program talks to this script over its standard input and
 # output, one JSON request and one JSON answer per line:
 #   {"op": "get" | "set" | "call", "obj": id, "name": member, "args": [...]}
+# or {"op": "create", "args": [progid]} for a new application object.
 # Answers: {"value": v} or {"error": text}. An object is passed as
-# {"obj": id}; object 0 is the application. Values are null (empty), booleans,
-# numbers, strings and lists of lists (two-dimensional 1-based arrays).
+# {"obj": id}. Values are null (empty), booleans, numbers, strings and lists
+# of lists (two-dimensional 1-based arrays). One office process serves every
+# application object; it ends when the input ends.
 import json
 import os
 import subprocess
@@ -49,8 +51,10 @@ FILTERS = {
 class Office:
     """One headless office process and its desktop."""
 
-    def __init__(self):
-        self.profile = tempfile.mkdtemp(prefix="arvinto-office-")
+    def __init__(self, profile=None):
+        # A profile folder the program keeps makes later starts quicker.
+        self.keep = bool(profile)
+        self.profile = profile or tempfile.mkdtemp(prefix="arvinto-office-")
         self.pipe = "arvinto%d" % os.getpid()
         self.proc = subprocess.Popen(
             ["soffice", "--headless", "--invisible", "--nologo", "--norestore", "--nodefault",
@@ -87,7 +91,8 @@ class Office:
             self.proc.wait(timeout=20)
         except Exception:
             self.proc.kill()
-        subprocess.run(["rm", "-rf", self.profile])
+        if not self.keep:
+            subprocess.run(["rm", "-rf", self.profile])
 
 
 def store(doc, path):
@@ -565,36 +570,39 @@ def plain(v):
 
 
 def main():
-    progid = sys.argv[1].lower()
     try:
-        office = Office()
+        office = Office(sys.argv[1] if len(sys.argv) > 1 else None)
     except Exception as e:
         print(json.dumps({"error": "server not found: %s" % e}), flush=True)
         return
-    OBJECTS[0] = Excel(office) if progid == "excel.application" else Word(office)
-    print(json.dumps({"value": {"obj": 0}}), flush=True)
+    print(json.dumps({"value": "ready"}), flush=True)
     try:
         for line in sys.stdin:
             if not line.strip():
                 continue
             req = json.loads(line)
             try:
-                o = OBJECTS[req["obj"]]
-                args = req.get("args", [])
                 op = req["op"]
-                if op == "get":
-                    v = o.get(req["name"], args)
-                elif op == "set":
-                    o.set(req["name"], args[0])
-                    v = None
+                args = req.get("args", [])
+                if op == "create":
+                    progid = args[0].lower()
+                    v = Excel(office) if progid == "excel.application" else Word(office)
                 else:
-                    v = o.call(req["name"], args)
+                    o = OBJECTS[req["obj"]]
+                    if op == "get":
+                        v = o.get(req["name"], args)
+                    elif op == "set":
+                        o.set(req["name"], args[0])
+                        v = None
+                    elif op == "release":
+                        OBJECTS.pop(req["obj"], None)
+                        v = None
+                    else:
+                        v = o.call(req["name"], args)
                 answer = {"value": plain(v)}
             except Exception as e:
                 answer = {"error": "%s: %s" % (type(e).__name__, e)}
             print(json.dumps(answer), flush=True)
-            if req.get("op") == "call" and req.get("name") == "Quit" and req.get("obj") == 0:
-                break
     finally:
         office.quit()
 
