@@ -24,6 +24,21 @@ TOleObject NewServer(const QString& ProgID, const QString& Missing)
     }
 }
 
+// Tells a server the exchange started to quit when the exchange ends, also
+// on failure; a server that was running already stays.
+struct TQuitServer {
+    const TOleObject& App;
+    bool Own;
+    ~TQuitServer()
+    {
+        if (Own)
+            try {
+                App.Call(QStringLiteral("Quit"));
+            } catch (...) {
+            }
+    }
+};
+
 // Column letters: 1..26 are A..Z, above two letters.
 QString ColumnLetters(Integer N)
 {
@@ -98,16 +113,7 @@ std::unique_ptr<TStringList> TExStringGrid::GetXLSSheets(const QString& FileName
 {
     const TOleObject app = NewServer(ExcelID, QStringLiteral("Excel OLE server not found"));
     auto list = std::make_unique<TStringList>();
-    struct TQuit {
-        const TOleObject& App;
-        ~TQuit()
-        {
-            try {
-                App.Call(QStringLiteral("Quit"));
-            } catch (...) {
-            }
-        }
-    } quit{app};
+    const TQuitServer quit{app, true};
     const TOleObject wb = app.GetObject(QStringLiteral("WorkBooks")).CallObject(QStringLiteral("Open"), {FileName});
     const TOleObject sheets = wb.GetObject(QStringLiteral("WorkSheets"));
     const Integer n = Integer(sheets.Get(QStringLiteral("Count")).ToInt());
@@ -121,16 +127,7 @@ void TExStringGrid::ReadXLSFile(const QString& FileName, const QString& SheetNam
 {
     const THourGlass hourGlass;
     const TOleObject app = NewServer(ExcelID, QStringLiteral("Excel OLE server not found"));
-    struct TQuit {
-        const TOleObject& App;
-        ~TQuit()
-        {
-            try {
-                App.Call(QStringLiteral("Quit"));
-            } catch (...) {
-            }
-        }
-    } quit{app};
+    const TQuitServer quit{app, true};
     const TOleObject wb = app.GetObject(QStringLiteral("WorkBooks")).CallObject(QStringLiteral("Open"), {FileName});
     TOleObject sheet;
     if (!SheetName.isEmpty()) {
@@ -213,18 +210,7 @@ void TExStringGrid::WriteXLSFile(const QString& FileName, const QString& SheetNa
     const bool running = GetActiveOleObject(ExcelID, app);
     if (!running)
         app = NewServer(ExcelID, QStringLiteral("Excel OLE server not found"));
-    struct TQuit {
-        const TOleObject& App;
-        bool Own;
-        ~TQuit()
-        {
-            if (Own)
-                try {
-                    App.Call(QStringLiteral("Quit"));
-                } catch (...) {
-                }
-        }
-    } quit{app, !running};
+    const TQuitServer quit{app, !running};
 
     TOleObject wb, sheet;
     Integer D = 1;
@@ -301,18 +287,7 @@ void TExStringGrid::WriteDOCFile(const QString& FileName, const QString& Bookmar
     const bool running = GetActiveOleObject(WordID, app);
     if (!running)
         app = NewServer(WordID, QStringLiteral("Word OLE server not found"));
-    struct TQuit {
-        const TOleObject& App;
-        bool Own;
-        ~TQuit()
-        {
-            if (Own)
-                try {
-                    App.Call(QStringLiteral("Quit"));
-                } catch (...) {
-                }
-        }
-    } quit{app, !running};
+    const TQuitServer quit{app, !running};
 
     const TOleObject docs = app.GetObject(QStringLiteral("Documents"));
     TOleObject doc;

@@ -177,30 +177,30 @@ double TExStringGrid::RowAvg(Integer ARow, Integer FromCol, Integer ToCol)
     return n > 0 ? RowSum(ARow, FromCol, ToCol) / n : 0;
 }
 
-double TExStringGrid::RowMin(Integer ARow, Integer FromCol, Integer ToCol)
+// The smallest (Min) or largest number of the row's base cells, starting
+// from the first cell's.
+static double RowExtreme(TExStringGrid* G, Integer ARow, Integer FromCol, Integer ToCol, bool Min)
 {
-    double v = Floats(FromCol, ARow);
+    double v = G->Floats(FromCol, ARow);
     for (Integer c = FromCol; c <= ToCol; ++c) {
-        if (!IsBaseCell(c, ARow))
+        if (!G->IsBaseCell(c, ARow))
             continue;
         try {
-            v = std::min(v, Floats(c, ARow));
+            const double x = G->Floats(c, ARow);
+            if (Better(Min, x, v))
+                v = x;
         } catch (const DOzeDidoRivar&) {
         }
     }
     return v;
 }
 
+double TExStringGrid::RowMin(Integer ARow, Integer FromCol, Integer ToCol)
+{
+    return RowExtreme(this, ARow, FromCol, ToCol, true);
+}
+
 double TExStringGrid::RowMax(Integer ARow, Integer FromCol, Integer ToCol)
 {
-    double v = Floats(FromCol, ARow);
-    for (Integer c = FromCol; c <= ToCol; ++c) {
-        if (!IsBaseCell(c, ARow))
-            continue;
-        try {
-            v = std::max(v, Floats(c, ARow));
-        } catch (const DOzeDidoRivar&) {
-        }
-    }
-    return v;
+    return RowExtreme(this, ARow, FromCol, ToCol, false);
 }
