@@ -602,11 +602,13 @@ namespace {
 
 DragSeam::THandler g_dragSeam;
 QImage g_dragPicture;
+QImage g_lastPicture;
 TPoint g_dragHotSpot;
 
 HRESULT RunDrag(TESGDropSource* Source, const TSourceDataObject& Data, Integer OkEffects, Integer& Effect)
 {
     const QImage picture = std::exchange(g_dragPicture, QImage());
+    g_lastPicture = picture;
     Qt::DropAction action = Qt::IgnoreAction;
     if (g_dragSeam) {
         std::unique_ptr<QMimeData> mime = Data.ToMimeData();
@@ -668,5 +670,9 @@ void Set(THandler Handler)
 void Clear()
 {
     g_dragSeam = nullptr;
+}
+QImage LastPicture()
+{
+    return g_lastPicture;
 }
 } // namespace DragSeam

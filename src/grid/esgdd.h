@@ -259,4 +259,6 @@ namespace DragSeam {
 using THandler = std::function<Integer(const QMimeData* Data, Integer OkEffects)>;
 void Set(THandler Handler);
 void Clear();
+// The picture the last drag showed under the mouse.
+QImage LastPicture();
 } // namespace DragSeam

@@ -444,21 +444,27 @@ void TAdoRecordSet::Open(const QString& SQL)
         throw EOleException(err.isEmpty() ? QStringLiteral("The query gave no result") : err);
     Names = lines.takeFirst().split(sep);
     Rows.clear();
+    // A text with a line break goes on on the next line: a line continues
+    // the record before it while that record lacks fields, and also when it
+    // holds no separator although the records have several fields (the rest
+    // of a last field). A record ends only when the next one begins.
     QStringList pending;
+    bool started = false;
     for (const QString& line : lines) {
-        // A text with a line break continues on the next line.
         QStringList parts = line.split(sep);
-        if (!pending.isEmpty()) {
+        const bool continues = started && (pending.size() < Names.size() || (parts.size() == 1 && Names.size() > 1));
+        if (continues) {
             pending.last() += QLatin1Char('\n') + parts.takeFirst();
             pending += parts;
         } else {
+            if (started)
+                Rows.push_back(pending);
             pending = parts;
-        }
-        if (pending.size() >= Names.size()) {
-            Rows.push_back(pending);
-            pending.clear();
+            started = true;
         }
     }
+    if (started)
+        Rows.push_back(pending);
     Current = 0;
 }
 

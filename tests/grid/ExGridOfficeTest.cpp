@@ -115,31 +115,3 @@ TEST(ExGridOffice, DocumentGetsTheGridAsATable)
     EXPECT_EQ(after.count(QStringLiteral("<w:tbl>")), 2);
     EXPECT_GT(after.indexOf(QStringLiteral("appended")), after.indexOf(QStringLiteral("end")));
 }
-
-TEST(ExGridOffice, MissingServersAndDatabasesGiveErrors)
-{
-    // Without the office suite on the path the grid's own error comes.
-    ShutdownOleServers();
-    const QByteArray path = qgetenv("PATH");
-    QTemporaryDir empty;
-    qputenv("PATH", empty.path().toLocal8Bit());
-    TExStringGrid g(nullptr);
-    g.SetCells(1, 1, QStringLiteral("kept"));
-    try {
-        g.SaveToXLS(empty.filePath(QStringLiteral("x.xlsx")));
-        ADD_FAILURE() << "no error";
-    } catch (const DOzeDidoRivar& e) {
-        EXPECT_EQ(e.Message(), QStringLiteral("Excel OLE server not found"));
-    }
-    try {
-        g.SaveToDOC(empty.filePath(QStringLiteral("x.docx")));
-        ADD_FAILURE() << "no error";
-    } catch (const DOzeDidoRivar& e) {
-        EXPECT_EQ(e.Message(), QStringLiteral("Word OLE server not found"));
-    }
-    qputenv("PATH", path);
-    EXPECT_EQ(g.Cells(1, 1), QStringLiteral("kept"));
-    // A database file that is not there.
-    EXPECT_THROW(g.LoadFromMDBTable(empty.filePath(QStringLiteral("none.mdb")), QStringLiteral("T")), EOleException);
-    EXPECT_EQ(g.Cells(1, 1), QStringLiteral("kept"));
-}

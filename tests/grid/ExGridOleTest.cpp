@@ -91,6 +91,10 @@ TEST(ExGridOle, CellsDraggedWithTheMouseMoveIntoAnotherGrid)
     TestInput::RoutedMouse(t.a, TestInput::rmUp, TPoint(p.X + 12, p.Y + 6));
 
     EXPECT_TRUE(arrowShown);
+    // The dragged cells' picture follows the mouse: two by two cells.
+    const QImage picture = DragSeam::LastPicture();
+    EXPECT_NEAR(picture.width(), t.a->ColWidths(1) + t.a->ColWidths(2), 2);
+    EXPECT_FALSE(testsupport::SaveScreenshot(picture, QStringLiteral("TExStringGrid-drag-picture")).isEmpty());
     EXPECT_TRUE(offered.Contains(dfText));
     EXPECT_EQ(t.b->Cells(2, 3), QStringLiteral("1.1"));
     EXPECT_EQ(t.b->Cells(3, 3), QStringLiteral("2.1"));

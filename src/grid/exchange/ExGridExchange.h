@@ -16,8 +16,8 @@ class TIntList;
 class TMemoryStream;
 class TStringList;
 
-// States handed to ExportNotification and ImportNotification.
-enum TExportState { esExportStart, esExportNewRow, esExportSelRow, esExportNextRow, esExportDone, esExportFail };
+// States handed to ImportNotification (those of ExportNotification are
+// TExportState of the grid).
 enum TImportState { isImportStart, isImportNewRow, isImportSelRow, isImportDone };
 
 using TFileProgressEvent = std::function<void(TObject* Sender, Integer Progress)>;

@@ -456,7 +456,7 @@ bool TExStringGrid::StartOleDragFromMouse(TShiftState Shift, Integer X, Integer 
                 for (Integer rr = r.Top; rr <= r.Bottom; ++rr) {
                     TRect cr = CellRect(c, rr);
                     OffsetRect(cr, -a.Left, -a.Top);
-                    DrawGridCell(bmp.Canvas(), c, rr, cr, TGridDrawState());
+                    PaintCell(bmp.Canvas(), c, rr, cr, TGridDrawState());
                 }
             const TPoint cp = ClientToScreen(TPoint(X, Y));
             const TPoint org = ClientToScreen(TPoint(a.Left, a.Top));
