@@ -8,6 +8,8 @@
 #include "platform/OleAutomation.h"
 #include "platform/StringList.h"
 
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -81,9 +83,30 @@ TEST(ExGridOffice, WorkbookWithTwoSheetsIsWrittenListedAndRead)
     other.LoadFromXLSSheet(file, QStringLiteral("Totals"));
     EXPECT_EQ(other.Cells(1, 1), QStringLiteral("42"));
 
-    // A sheet that is not there, and a file that is no workbook.
+    // A sheet that is not there, and a file that is no workbook: the grid
+    // stays, and the file is not replaced by a new workbook.
     EXPECT_THROW(back.LoadFromXLSSheet(file, QStringLiteral("Nope")), DOzeDidoRivar);
     EXPECT_EQ(back.Cells(0, 0), QStringLiteral("Meter"));
+    const QString notes = dir.filePath(QStringLiteral("notes.xlsx"));
+    const QByteArray garbage("PK\x03\x04 this is no workbook \x01\x02\x03", 28);
+    {
+        QFile f(notes);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(garbage);
+    }
+    EXPECT_THROW(back.LoadFromXLS(notes), std::exception);
+    EXPECT_EQ(back.Cells(2, 1), QString::fromUtf8("m\xC2\xB3/h"));
+    try {
+        g->SaveToXLSSheet(notes, QStringLiteral("Meters"));
+        ADD_FAILURE() << "no error";
+    } catch (const DOzeDidoRivar& e) {
+        EXPECT_EQ(e.Message(), QStringLiteral("Incorrect XLS file"));
+    }
+    QFile f(notes);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), garbage);
+    // Saving leaves no file beside the workbook.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
 }
 
 TEST(ExGridOffice, DocumentGetsTheGridAsATable)

@@ -91,9 +91,22 @@ TEST(ExGridOle, CellsDraggedWithTheMouseMoveIntoAnotherGrid)
     TestInput::RoutedMouse(t.a, TestInput::rmUp, TPoint(p.X + 12, p.Y + 6));
 
     EXPECT_TRUE(arrowShown);
-    // The dragged cells' picture follows the mouse: two by two cells.
+    // The dragged cells' picture follows the mouse: two by two cells, each
+    // showing its text (dark pixels inside it).
     const QImage picture = DragSeam::LastPicture();
     EXPECT_NEAR(picture.width(), t.a->ColWidths(1) + t.a->ColWidths(2), 2);
+    EXPECT_NEAR(picture.height(), t.a->RowHeights(1) + t.a->RowHeights(2), 2);
+    const TRect origin = t.a->CellRect(1, 1);
+    for (Integer c = 1; c <= 2; ++c)
+        for (Integer r = 1; r <= 2; ++r) {
+            TRect cell = t.a->CellRect(c, r);
+            OffsetRect(cell, -origin.Left, -origin.Top);
+            bool text = false;
+            for (Integer y = cell.Top; y < std::min(cell.Bottom, Integer(picture.height())) && !text; ++y)
+                for (Integer x = cell.Left; x < std::min(cell.Right, Integer(picture.width())) && !text; ++x)
+                    text = qGray(picture.pixel(x, y)) < 100;
+            EXPECT_TRUE(text) << "no text in the picture of cell " << c << "," << r;
+        }
     EXPECT_FALSE(testsupport::SaveScreenshot(picture, QStringLiteral("TExStringGrid-drag-picture")).isEmpty());
     EXPECT_TRUE(offered.Contains(dfText));
     EXPECT_EQ(t.b->Cells(2, 3), QStringLiteral("1.1"));

@@ -217,20 +217,17 @@ void TExStringGrid::WriteXLSFile(const QString& FileName, const QString& SheetNa
     bool saveAs = true;
     const TOleObject books = app.GetObject(QStringLiteral("WorkBooks"));
     if (!SheetName.isEmpty()) {
+        // A file that is there but cannot be opened as a workbook is not
+        // replaced by a new workbook: its other sheets would be lost.
         if (QFileInfo::exists(FileName)) {
             try {
                 wb = books.CallObject(QStringLiteral("Open"), {FileName});
                 saveAs = false;
             } catch (const EOleException&) {
+                throw DOzeDidoRivar(QStringLiteral("Incorrect XLS file"));
             }
-        }
-        if (wb.IsNull()) {
-            try {
-                wb = books.CallObject(QStringLiteral("Add"));
-                saveAs = true;
-            } catch (const EOleException&) {
-                return;
-            }
+        } else {
+            wb = books.CallObject(QStringLiteral("Add"));
         }
         const TOleObject sheets = wb.GetObject(QStringLiteral("Sheets"));
         const Integer n = Integer(sheets.Get(QStringLiteral("Count")).ToInt());
@@ -271,13 +268,11 @@ void TExStringGrid::WriteXLSFile(const QString& FileName, const QString& SheetNa
         const QString target = QStringLiteral("A%1:%2%3").arg(D).arg(TargetLetters(N)).arg(D + Integer(data.size()) - 1);
         sheet.GetObject(QStringLiteral("Range"), {target}).Set(QStringLiteral("Value"), TOleVariant(std::move(data)));
     }
-    try {
-        if (saveAs)
-            wb.Call(QStringLiteral("SaveAs"), {FileName});
-        else
-            wb.Call(QStringLiteral("Save"));
-    } catch (const EOleException&) {
-    }
+    // A workbook that could not be saved is reported, not passed as written.
+    if (saveAs)
+        wb.Call(QStringLiteral("SaveAs"), {FileName});
+    else
+        wb.Call(QStringLiteral("Save"));
 }
 
 void TExStringGrid::WriteDOCFile(const QString& FileName, const QString& Bookmark, bool Append, bool CreateNewDocument)

@@ -7,12 +7,11 @@
 #include <QImage>
 
 #include "grid/ExObj.h"
-#include "platform/Bitmap.h"
-#include "platform/Canvas.h"
 #include "platform/Messages.h"
 #include "platform/StdControls.h"
 #include "platform/Streams.h"
 #include "platform/StringList.h"
+#include "platform/WindowPicture.h"
 
 Integer GridStreamID(const TExStringGrid* Grid);
 
@@ -450,17 +449,13 @@ bool TExStringGrid::StartOleDragFromMouse(TShiftState Shift, Integer X, Integer 
         r.Top = std::max(TopRow(), r.Top);
         r.Bottom = std::min(r.Bottom, TopRow() + VisibleRowCount() - 1);
         if (r.Left <= r.Right && r.Top <= r.Bottom) {
+            // The cells as the grid shows them.
             const TRect a = CellRect(r.Left, r.Top), b = CellRect(r.Right, r.Bottom);
-            TBitmap bmp(b.Right - a.Left, b.Bottom - a.Top);
-            for (Integer c = r.Left; c <= r.Right; ++c)
-                for (Integer rr = r.Top; rr <= r.Bottom; ++rr) {
-                    TRect cr = CellRect(c, rr);
-                    OffsetRect(cr, -a.Left, -a.Top);
-                    PaintCell(bmp.Canvas(), c, rr, cr, TGridDrawState());
-                }
+            const QImage picture = WindowPicture(this, TRect(a.Left, a.Top, b.Right, b.Bottom));
             const TPoint cp = ClientToScreen(TPoint(X, Y));
             const TPoint org = ClientToScreen(TPoint(a.Left, a.Top));
-            SetNextDragPicture(bmp.Image(), TPoint(cp.X - org.X, cp.Y - org.Y));
+            if (!picture.isNull())
+                SetNextDragPicture(picture, TPoint(cp.X - org.X, cp.Y - org.Y));
         }
     }
 

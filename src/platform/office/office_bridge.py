@@ -96,9 +96,22 @@ class Office:
 
 
 def store(doc, path):
+    # Written beside the file, then renamed over it: a failed save leaves
+    # the former file as it was.
+    path = os.path.abspath(path)
     ext = os.path.splitext(path)[1].lower()
     args = (prop("FilterName", FILTERS[ext]), prop("Overwrite", True)) if ext in FILTERS else (prop("Overwrite", True),)
-    doc.storeToURL(url(path), args)
+    folder, name = os.path.split(path)
+    partial = os.path.join(folder, ".%s.%d.partial%s" % (os.path.splitext(name)[0], os.getpid(), ext))
+    try:
+        doc.storeToURL(url(partial), args)
+        os.replace(partial, path)
+    except Exception:
+        try:
+            os.remove(partial)
+        except OSError:
+            pass
+        raise
     doc.setModified(False)
 
 
@@ -199,7 +212,7 @@ class Book:
             self.path = args[0]
             return None
         if name == "Save":
-            self.doc.store()
+            store(self.doc, uno.fileUrlToSystemPath(self.doc.getLocation()))
             return None
         if name == "Close":
             self.doc.close(True)
