@@ -82,6 +82,20 @@ TEST(ExGridOffice, WorkbookWithTwoSheetsIsWrittenListedAndRead)
     TExStringGrid other(nullptr);
     other.LoadFromXLSSheet(file, QStringLiteral("Totals"));
     EXPECT_EQ(other.Cells(1, 1), QStringLiteral("42"));
+    // Without the fixed cells saved, the sheet lands after one fixed row
+    // and column, which the grid keeps.
+    TExStringGrid fixed(nullptr);
+    fixed.SetSaveFixedCells(false);
+    fixed.SetFixedCols(1);
+    fixed.SetFixedRows(1);
+    fixed.LoadFromXLSSheet(file, QStringLiteral("Totals"));
+    EXPECT_EQ(fixed.ColCount(), 3);
+    EXPECT_EQ(fixed.RowCount(), 3);
+    EXPECT_EQ(fixed.FixedCols(), 1);
+    EXPECT_EQ(fixed.FixedRows(), 1);
+    EXPECT_EQ(fixed.Cells(1, 1), QStringLiteral("Total"));
+    EXPECT_EQ(fixed.Cells(2, 2), QStringLiteral("42"));
+    EXPECT_EQ(fixed.Cells(0, 0), QString());
 
     // A sheet that is not there, and a file that is no workbook: the grid
     // stays, and the file is not replaced by a new workbook.
