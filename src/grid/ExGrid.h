@@ -59,6 +59,28 @@ class TExInplaceEdit;
 class TFilter;
 class TGridCheckBox;
 class TGridCombo;
+class TGridSpin;
+class TGridDatePicker;
+class TGridDateTimePicker;
+class TGridEditBtn;
+class TGridUnitEditBtn;
+class TGridButton;
+class TGridTransEdit;
+class TGridTransCombo;
+class TControlEdit;
+class TControlCombo;
+class TExRichEdit;
+class TRichEdit;
+class TGridTrackbarDropDown;
+class TGridMemoDropDown;
+class TGridCalculatorDropDown;
+class TGridTimepickerDropDown;
+class TGridDetailPickerDropDown;
+class TGridGridDropDown;
+class TGridExGridDropDown;
+class TGridColorDropDown;
+class TGridImageDropDown;
+class TExCustomDropDown;
 class THintWindow;
 class TPen;
 class TTimer;
@@ -202,6 +224,28 @@ using TColorSelectEvent =
     std::function<void(TObject* Sender, Integer ACol, Integer ARow, TColor Color, const QString& ColorText)>;
 using TImageSelectEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, Integer ItemIndex)>;
 
+// The special editors' events.
+using TSpinClickEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, Integer AValue, bool UpDown)>;
+using TFloatSpinClickEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, double AValue, bool UpDown)>;
+using TDateSpinClickEvent =
+    std::function<void(TObject* Sender, Integer ACol, Integer ARow, TDateTime AValue, bool UpDown)>;
+using TUnitChangedEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, const QString& NewUnit)>;
+using TCustomStrToDateEvent = std::function<void(TObject* Sender, const QString& Value, TDateTime& ADate)>;
+using TDropDownButtonClickEvent =
+    std::function<void(TObject* Sender, Integer ACol, Integer ARow, Integer ButtonIndex)>;
+using TColorSelectedEvent =
+    std::function<void(TObject* Sender, Integer ACol, Integer ARow, TColor& Color, QString& Value)>;
+using TImageSelectedEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, Integer& Index)>;
+using TCellControlEvent = std::function<void(TObject* Sender, Integer ARow, Integer ACol, const QString& CtrlID,
+                                             const QString& CtrlType, const QString& CtrlVal)>;
+using TCellComboControlEvent =
+    std::function<void(TObject* Sender, Integer ARow, Integer ACol, const QString& CtrlID, const QString& CtrlType,
+                       const QString& CtrlVal, TStrings* Values, bool& Edit, Integer& DropCount)>;
+using TCellComboControlSelectEvent = std::function<void(TObject* Sender, Integer ARow, Integer ACol,
+                                                        Integer ItemIndex, const QString& CtrlID, const QString& CtrlValue)>;
+using TFixedEditEvent =
+    std::function<void(TObject* Sender, Integer ACol, Integer ARow, TGridFixedCellEditor& AEditor, TStrings* Values)>;
+
 using TGridClipboardEvent = std::function<void(TObject* Sender, bool& Allow)>;
 using TGridClipboardPasteCellEvent =
     std::function<void(TObject* Sender, Integer ACol, Integer ARow, QString& Value, bool& Allow)>;
@@ -234,6 +278,17 @@ class TExStringGrid : public TBaseGrid {
     friend class TGridCombo;
     friend class TGridCheckBox;
     friend class TExInplaceEdit;
+    friend class TGridSpin;
+    friend class TGridDatePicker;
+    friend class TGridDateTimePicker;
+    friend class TGridEditBtn;
+    friend class TGridUnitEditBtn;
+    friend class TGridButton;
+    friend class TGridTransEdit;
+    friend class TGridTransCombo;
+    friend class TExRichEdit;
+    friend class TEditLink;
+    template <class> friend class TGridDropDownEditor;
 
 public:
     explicit TExStringGrid(TComponent* AOwner);
@@ -509,6 +564,11 @@ public:
     // Width (X) and height (Y) of the cell's graphic.
     TPoint GetCellGraphicSize(Integer ACol, Integer ARow);
     virtual TPoint CalcCellGraphicSize(Integer ACol, Integer ARow, Integer FreeHeight);
+    // The graphic's size when measured in Width x Height at Scale (printing).
+    virtual TPoint CalcCellGraphicSizeAt(Integer ACol, Integer ARow, Integer Width, Integer Height, double Scale);
+    // The picture, icon or image-list index of a bitmap, icon or image-list
+    // cell (a sort key of picture columns), -1 for the others.
+    Integer GetCellImageKey(Integer ACol, Integer ARow);
     bool HasNodes() override { return FNumNodes > 0; }
     Integer GetNodeIndent(Integer ARow) override;
     bool IsSortIndicatorCell(Integer ACol, Integer ARow);
@@ -894,6 +954,64 @@ public:
     virtual void CheckBoxClick(Integer ACol, Integer ARow, TCheckBoxState State);
     // The kinds that the normal in-place edit serves.
     static bool IsTextEditor(TEditorType Kind);
+    // The special editors made on first use (and kept by the grid).
+    TGridSpin* SpinEdit();
+    TGridDatePicker* DateTimePicker();
+    TGridDateTimePicker* DateAndTimePicker();
+    // The hidden rich edit that measures and renders rich-text cells, and
+    // the editor of edRichEdit cells.
+    TExRichEdit* RichEdit();
+    TExRichEdit* InplaceRichEdit();
+    TGridTrackbarDropDown* TrackbarDropDown();
+    TGridMemoDropDown* MemoDropDown();
+    TGridCalculatorDropDown* CalculatorDropDown();
+    TGridTimepickerDropDown* TimePickerDropDown();
+    TGridDetailPickerDropDown* DetailPickerDropDown();
+    TGridGridDropDown* GridDropDown();
+    TGridExGridDropDown* ExGridDropDown();
+    TGridColorDropDown* ColorPickerDropDown();
+    TGridImageDropDown* ImagePickerDropDown();
+    // The editors made with the grid.
+    TGridEditBtn* BtnEdit() const { return EditBtn; }
+    TGridUnitEditBtn* BtnUnitEdit() const { return UnitEditBtn; }
+    TGridButton* Btn() const { return GridButton; }
+    TGridTransEdit* FixedCellEdit() const { return EditTrans; }
+    TGridTransCombo* FixedCellCombo() const { return ComboTrans; }
+    TControlEdit* CellControlEdit() const { return FEditControl; }
+    TControlCombo* CellControlCombo() const { return FComboControl; }
+    // The row or column of the edited cell grows with what is typed.
+    TSizeWhileTyping* SizeWhileTyping() const { return FSizeWhileTyping.get(); }
+    void SetSizeWhileTyping(const TSizeWhileTyping* Value) { FSizeWhileTyping->Assign(Value); }
+    // Rich-text cells: the cell's source loaded into a rich edit (an empty
+    // cell clears it), a rich edit's content as a cell's source, and both.
+    void CellToRich(Integer ACol, Integer ARow, TRichEdit* RichEdit);
+    QString RichToString(TRichEdit* RichEdit);
+    void RichToCell(Integer ACol, Integer ARow, TRichEdit* RichEdit);
+    // Renders the rich-text cell into R (a screen's or a printer's canvas).
+    void DrawRichCell(Integer ACol, Integer ARow, TRect R, TCanvas* Canvas);
+    // The controls of mini-HTML cells: the edit or combo over one control
+    // (CtrlRect in client coordinates, ACol displayed, RealCol real), its
+    // end, and the combo's choice.
+    void StartControlEdit(const QString& HTML, const QString& CtrlType, const QString& CtrlID,
+                          const QString& CtrlValue, TRect CtrlRect, Integer ACol, Integer RealCol, Integer ARow);
+    void EndControlEdit(TObject* Sender);
+    void ControlComboSelect(TObject* Sender);
+    bool ControlEditing() const { return FCtrlEditing; }
+    // The cell (real column) and the ID of the control being edited.
+    TPoint ControlEditCell() const { return FCtrlXY; }
+    const QString& ControlEditID() const { return FCtrlID; }
+    // Opens the next editable control of a mini-HTML cell after the one
+    // with ControlID (the first when it is empty); focuses the grid when none.
+    void EditHTMLControl(Integer ACol, Integer ARow, const QString& ControlID);
+    // The edit box or combo box of a fixed cell (displayed column).
+    void StartFixedCellEdit(Integer ACol, Integer ARow);
+    // OnEditChange with the fixed cell being edited.
+    void FixedEditChange(TObject* Sender);
+    // Fires OnFixedEdit; the kind and values it leaves are used.
+    virtual void FixedEdit(Integer ACol, Integer ARow, TGridFixedCellEditor& AEditor, TStrings* Values);
+    // The dropdown editors' header and footer buttons, for the current cell.
+    void DropDownHeaderButtonClick(TObject* Sender, Integer ButtonIndex);
+    void DropDownFooterButtonClick(TObject* Sender, Integer ButtonIndex);
 
     // =========================== sizing, scroll bars, footer and save ranges
     void Invalidate() override;
@@ -1640,6 +1758,21 @@ public:
     TNotifyEvent OnPainted;
     TNotifyEvent OnSearchFooterClose;
     TNotifyEvent OnRichEditSelectionChange;
+    // the special editors
+    TSpinClickEvent OnSpinClick;
+    TFloatSpinClickEvent OnFloatSpinClick;
+    TDateSpinClickEvent OnDateSpinClick;
+    TDateSpinClickEvent OnTimeSpinClick;
+    TUnitChangedEvent OnUnitChanged;
+    TCustomStrToDateEvent OnCustomStrToDate;
+    TDropDownButtonClickEvent OnDropDownHeaderButtonClick;
+    TDropDownButtonClickEvent OnDropDownFooterButtonClick;
+    TColorSelectedEvent OnColorSelected;
+    TImageSelectedEvent OnImageSelected;
+    TCellControlEvent OnControlEditDone;
+    TCellComboControlEvent OnControlComboList;
+    TCellComboControlSelectEvent OnControlComboSelect;
+    TFixedEditEvent OnFixedEdit;
     TNotifyEvent OnCreatedFloatingFooter;
     TNotifyEvent OnCreatedSearchFooter;
     // appearance and editing hooks
@@ -1788,6 +1921,19 @@ private:
     QString StrippedCell(Integer ACol, Integer ARow) const;
     // The start character of an edit, typed into the editor just opened.
     void DeliverStartChar(TWinControl* Editor);
+    // A special editor's leaving key: Text into the cell and validated;
+    // true when it was taken. A refused text leaves the one to show in
+    // FNewCellText and the editor open on the cell.
+    bool CommitEditorText(TWinControl* Editor, const QString& Text);
+    // The dropdown editor of the current kind: made, filled from the cell
+    // and shown at R (null for another kind); and its value back into the cell.
+    TExCustomDropDown* ShowDropDownEditor(Integer ACol, Integer ARow, const QString& EditText, TColor EditorColor,
+                                          TRect R);
+    void FinishDropDownEditor(Integer ACol, Integer ARow, bool Write);
+    // Opens the custom editor link for the cell (real column); false when it made no editor.
+    bool ShowEditLink(Integer ACol, Integer ARow, TRect R, const QString& EditText, TColor EditorColor, TFont* AFont);
+    // The always-made editors (the grid's construction).
+    void CreateSpecialEditors();
     void ToggleDataCheckBox(Integer ACol, Integer ARow);
     Integer LastNormalRow() const { return RowCount() - FFixedFooters - 1; }
     Integer LastNormalCol() const { return ColCount() - FFixedRightCols - 1; }
@@ -2099,6 +2245,34 @@ private:
     TGridCombo* EditCombo = nullptr;      // owned through the component owner list
     TGridCheckBox* EditCheck = nullptr;   // owned through the component owner list
     TWinControl* EditCtrl = nullptr;
+    // The other special editors, owned through the component owner list:
+    // made with the grid, or on first use (null until then).
+    TGridEditBtn* EditBtn = nullptr;
+    TGridUnitEditBtn* UnitEditBtn = nullptr;
+    TGridButton* GridButton = nullptr;
+    TGridTransEdit* EditTrans = nullptr;
+    TGridTransCombo* ComboTrans = nullptr;
+    TControlEdit* FEditControl = nullptr;
+    TControlCombo* FComboControl = nullptr;
+    TGridSpin* FEditSpin = nullptr;
+    TGridDatePicker* FEditDate = nullptr;
+    TGridDateTimePicker* FEditDateTime = nullptr;
+    TExRichEdit* FRichEdit = nullptr;
+    TExRichEdit* FInplaceRichEdit = nullptr;
+    TGridTrackbarDropDown* FEditTrackBar = nullptr;
+    TGridMemoDropDown* FEditMemo = nullptr;
+    TGridCalculatorDropDown* FEditCalculator = nullptr;
+    TGridTimepickerDropDown* FEditTimePicker = nullptr;
+    TGridDetailPickerDropDown* FEditDetailPicker = nullptr;
+    TGridGridDropDown* FEditGridPicker = nullptr;
+    TGridExGridDropDown* FEditExGridPicker = nullptr;
+    TGridColorDropDown* FEditColorPicker = nullptr;
+    TGridImageDropDown* FEditImagePicker = nullptr;
+    std::unique_ptr<TSizeWhileTyping> FSizeWhileTyping;
+    // The value a date-and-time edit started with.
+    TDateTime FOriginalDateTime = 0;
+    // Escape ends the edit being closed: its editor writes nothing back.
+    bool FCancelEdit = false;
     QString FCellCache;
     bool FReportComboChange = false;
     // ---- scroll bars as UpdateScrollBars left them

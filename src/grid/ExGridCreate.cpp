@@ -181,6 +181,7 @@ TExStringGrid::TExStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     EditCheck->SetParent(this);
     EditCheck->SetVisible(false);
     EditCheck->SetEnabled(false);
+    CreateSpecialEditors();
 
     if (!designing) {
         FFocusWindow = new TGridFocusWindow(this);

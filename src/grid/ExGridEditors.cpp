@@ -11,21 +11,59 @@
 #include "platform/Canvas.h"
 #include "platform/Form.h"
 #include "platform/Messages.h"
+#include "platform/Locale.h"
 #include "platform/Text.h"
+
+#include <climits>
 
 // ============================================================ TGridCheckBox
 
 TGridCheckBox::TGridCheckBox(TExStringGrid* AGrid) : TCheckBox(AGrid), FGrid(AGrid) {}
 
+void TGridCheckBox::Toggle()
+{
+    SetState(State() == cbChecked ? cbUnchecked : cbChecked);
+}
+
+void TGridCheckBox::Dispatch(TMessage& Message)
+{
+    switch (Message.Msg) {
+    case WM_LBUTTONDOWN:
+        // One toggle per press: the box's own click is not run as well.
+        Toggle();
+        if (CanFocus() && !Focused())
+            SetFocus();
+        return;
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+        return;
+    case CM_WANTSPECIALKEY: {
+        const Word key = Word(Message.WParam);
+        if (key == VK_RETURN || key == VK_ESCAPE || (key >= VK_LEFT && key <= VK_DOWN)) {
+            Message.Result = 1;
+            return;
+        }
+        break;
+    }
+    default: break;
+    }
+    TCheckBox::Dispatch(Message);
+}
+
 void TGridCheckBox::KeyDown(Word& Key, TShiftState Shift)
 {
     switch (Key) {
+    case VK_SPACE:
+        Toggle();
+        Key = 0;  // one toggle per Space
+        return;
     case VK_ESCAPE:
-        SetCaption(FGrid->Cells(FGrid->RealColIndex(FGrid->Col()), FGrid->Row()));
+        SetCaption(FGrid->GetCurrentCell());
         [[fallthrough]];
     case VK_RETURN:
     case VK_PRIOR:
     case VK_NEXT:
+    case VK_END:
     case VK_UP:
     case VK_DOWN:
     case VK_LEFT:
@@ -35,13 +73,26 @@ void TGridCheckBox::KeyDown(Word& Key, TShiftState Shift)
         FGrid->HideInplaceEdit();
         if (FGrid->CanFocus())
             FGrid->SetFocus();
-        if (key == VK_RETURN)
-            FGrid->AdvanceToNextCell(FGrid->Col(), FGrid->Row(), true, false, true, true, false);
+        if (key == VK_RETURN) {
+            if (FGrid->Navigation()->AdvanceOnEnter())
+                FGrid->AdvanceToNextCell(FGrid->Col(), FGrid->Row(), true, false, true, true, false);
+        } else if (key == VK_UP || key == VK_DOWN) {
+            Word move = key;
+            FGrid->KeyDown(move, Shift);
+        }
         return;
     }
     default:
         TCheckBox::KeyDown(Key, Shift);
     }
+}
+
+void TGridCheckBox::KeyPress(QChar& Key)
+{
+    // Space toggled the box at its key-down already.
+    if (Key == QChar(u' '))
+        Key = QChar(0);
+    TCheckBox::KeyPress(Key);
 }
 
 void TGridCheckBox::DoExit()
@@ -87,6 +138,9 @@ QString TExStringGrid::GetEditText(Integer ACol, Integer ARow)
 {
     const TPoint b = BaseCell(RealColIndex(ACol), ARow);
     FNoEditChange = true;
+    // A right-aligned cell edits right-aligned.
+    if (TExInplaceEdit* ed = GetNormalEdit())
+        ed->SetVAlign(CalcCellAlignment(b.X, b.Y).first == taRightJustify);
     QString text = GetGridCell(b.X, b.Y);
     if (!EditWithTags())
         text = StripHTMLTags(text);
@@ -142,14 +196,32 @@ void TExStringGrid::DeliverStartChar(TWinControl* Editor)
 {
     if (FStartEditChar.isNull() || Editor == nullptr)
         return;
-    if (auto* combo = dynamic_cast<TGridCombo*>(Editor)) {
-        combo->TypeChar(FStartEditChar);
-    } else if (auto* edit = dynamic_cast<TCustomEdit*>(Editor)) {
-        edit->SetText(FStartEditChar == u'\b' ? QString() : QString(FStartEditChar));
-        edit->SetSelStart(Integer(edit->Text().size()));
-    }
+    const QChar ch = FStartEditChar;
     FStartEditChar = QChar();
+    if (auto* combo = dynamic_cast<TGridCombo*>(Editor))
+        combo->TypeChar(ch);
+    else
+        TypeCharacter(Editor, ch);
 }
+
+namespace {
+
+// The leading integer of a text ("12 kg" gives 12), 0 without one.
+Integer LeadingInteger(const QString& Text)
+{
+    const QString t = Text.trimmed();
+    qsizetype i = 0;
+    if (i < t.size() && (t[i] == u'-' || t[i] == u'+'))
+        ++i;
+    const qsizetype digits = i;
+    while (i < t.size() && t[i].unicode() >= u'0' && t[i].unicode() <= u'9' && i - digits < 10)
+        ++i;
+    bool ok = false;
+    const qlonglong v = t.left(i).toLongLong(&ok);
+    return ok ? Integer(std::clamp<qlonglong>(v, INT32_MIN, INT32_MAX)) : 0;
+}
+
+} // namespace
 
 void TExStringGrid::ShowCellEditor(Integer ACol, Integer ARow)
 {
@@ -179,8 +251,68 @@ void TExStringGrid::ShowCellEditor(Integer ACol, Integer ARow)
     const QString editText = GetEditText(ACol, ARow);
     FNoEditChange = true;
     bool opened = false;
+    // Shown, enabled, coloured and focused: the end of every editor's opening.
+    auto showAndFocus = [&](TWinControl* editor) {
+        editor->Show();
+        editor->SetEnabled(true);
+        editor->SetColor(editorColor);
+        if (editor->CanFocus())
+            editor->SetFocus();
+    };
 
     switch (EditControl) {
+    case edSpinEdit:
+    case edFloatSpinEdit:
+    case edTimeSpinEdit:
+    case edDateSpinEdit: {
+        TGridSpin* spin = SpinEdit();
+        spin->ReCreate();
+        spin->SetBounds(r.Left, r.Top, w, h);
+        spin->Show();
+        spin->SetEnabled(true);
+        spin->SetColor(editorColor);
+        spin->SetExcelStyleDecimalSeparator(ExcelStyleDecimalSeparator());
+        GetEditorProp(rc, ARow, FEditLink);
+        switch (EditControl) {
+        case edSpinEdit:
+            spin->SetValue(LeadingInteger(editText));
+            spin->SetSpinType(sptNormal);
+            break;
+        case edFloatSpinEdit: {
+            bool ok = false;
+            const double v = ExtractNumber(editText).toDouble(&ok);
+            spin->SetFloatValue(ok ? v : 0.0);
+            spin->SetSpinType(sptFloat);
+            break;
+        }
+        case edTimeSpinEdit:
+            spin->SetText(editText);
+            spin->SetSpinType(sptTime);
+            break;
+        default: {
+            TDateTime d = 0;
+            if (editText.trimmed().isEmpty() || !TryStrToDate(editText, d))
+                d = Now();
+            spin->SetDateValue(d);
+            spin->SetSpinType(sptDate);
+            break;
+        }
+        }
+        if (spin->CanFocus())
+            spin->SetFocus();
+        EditMode = true;
+        opened = true;
+        EditCtrl = spin;
+        FNoEditChange = false;
+        DeliverStartChar(spin);
+        // A click on the cell's always-shown spin buttons steps at once.
+        if (FSpinUpClick)
+            spin->UpClick(spin);
+        else if (FSpinDnClick)
+            spin->DownClick(spin);
+        FSpinUpClick = FSpinDnClick = false;
+        break;
+    }
     case edComboEdit:
     case edComboList: {
         TGridCombo* combo = EditCombo;
@@ -236,8 +368,67 @@ void TExStringGrid::ShowCellEditor(Integer ACol, Integer ARow)
         DeliverStartChar(combo);
         break;
     }
+    case edEditBtn:
+    case edNumericEditBtn:
+    case edFloatEditBtn:
+    case edMaskEditBtn: {
+        TGridEditBtn* ed = EditBtn;
+        ed->ReCreate();
+        ed->SetBounds(r.Left, r.Top, w, ed->Height());
+        ed->SetEditMask(QString());
+        ed->SetText(editText);
+        ed->SetMaxLength(GetEditLimit());
+        showAndFocus(ed);
+        ed->SetBounds(r.Left, r.Top, w, h);
+        if (EditControl == edMaskEditBtn)
+            ed->SetEditMask(GetEditMask(rc, ARow));
+        EditMode = true;
+        opened = true;
+        EditCtrl = ed;
+        FNoEditChange = false;
+        DeliverStartChar(ed);
+        break;
+    }
+    case edUnitEditBtn:
+    case edNumericUnitEditBtn:
+    case edFloatUnitEditBtn: {
+        TGridUnitEditBtn* ed = UnitEditBtn;
+        ed->ReCreate();
+        ed->SetBounds(r.Left, r.Top, w, ed->Height());
+        ed->SetMaxLength(GetEditLimit());
+        ed->SetUnitID(QString());
+        ed->SetText(QString());
+        // The application fills the units before the text is split.
+        GetEditorProp(rc, ARow, FEditLink);
+        ed->SetText(editText);
+        ed->SetTextAndUnit(editText);
+        showAndFocus(ed);
+        ed->SetBounds(r.Left, r.Top, w, h);
+        EditMode = true;
+        opened = true;
+        EditCtrl = ed;
+        FNoEditChange = false;
+        DeliverStartChar(ed);
+        break;
+    }
+    case edButton: {
+        TGridButton* b = GridButton;
+        b->ReCreate();
+        // One pixel beyond the cell on every side.
+        b->SetBounds(r.Left - 1, r.Top - 1, w + 2, h + 2);
+        b->SetCaption(editText);
+        b->Show();
+        b->SetEnabled(true);
+        if (b->CanFocus())
+            b->SetFocus();
+        EditMode = true;
+        opened = true;
+        EditCtrl = b;
+        break;
+    }
     case edCheckBox: {
         TGridCheckBox* check = EditCheck;
+        check->ReCreate();
         check->SetBounds(r.Left, r.Top, w, h);
         check->SetCaption(editText);
         // Opaque in the cell's colour, so that the cell text does not show through.
@@ -251,33 +442,150 @@ void TExStringGrid::ShowCellEditor(Integer ACol, Integer ARow)
         opened = true;
         break;
     }
+    case edDateEdit:
+    case edDateEditUpDown: {
+        if (!DateEditorsAvailable)
+            break;
+        TGridDatePicker* dp = DateTimePicker();
+        dp->SetParent(this);
+        dp->ReCreate();
+        TDateTime value = Now();
+        if (!editText.isEmpty()) {
+            if (OnCustomStrToDate) {
+                TDateTime d = Now();
+                OnCustomStrToDate(this, editText, d);
+                value = d;
+            } else if (TDateTime d = 0; TryStrToDateTime(editText, d) || TryStrToDate(editText, d)) {
+                value = d;
+            }
+            if (dp->MaxDate() != 0 && value > dp->MaxDate())
+                value = dp->MaxDate() - 1;
+            if (dp->MinDate() != 0 && value <= dp->MinDate())
+                value = dp->MinDate() + 1;
+        }
+        dp->SetDateTime(value);
+        dp->SetKind(dtkDate);
+        dp->SetDateMode(EditControl == edDateEditUpDown ? dmUpDown : dmComboBox);
+        GetEditorProp(rc, ARow, FEditLink);
+        dp->SetBounds(r.Left, r.Top, w, h);
+        showAndFocus(dp);
+        if (FMouseActions->DirectDateDrop())
+            dp->Perform(WM_KEYDOWN, VK_F4);
+        EditMode = true;
+        opened = true;
+        EditCtrl = dp;
+        FNoEditChange = false;
+        DeliverStartChar(dp);
+        break;
+    }
+    case edTimeEdit: {
+        if (!DateEditorsAvailable)
+            break;
+        TGridDatePicker* dp = DateTimePicker();
+        dp->SetParent(this);
+        dp->ReCreate();
+        TDateTime t = 0;
+        if (editText.trimmed().isEmpty() || !TryStrToTime(editText, t))
+            t = Now();
+        dp->SetTime(t);
+        dp->SetKind(dtkTime);
+        dp->SetBounds(r.Left, r.Top, w, h);
+        dp->Show();
+        dp->SetEnabled(true);
+        dp->SetColor(editorColor);
+        GetEditorProp(rc, ARow, FEditLink);
+        if (dp->CanFocus())
+            dp->SetFocus();
+        EditMode = true;
+        opened = true;
+        EditCtrl = dp;
+        break;
+    }
+    case edDateTimeEdit: {
+        if (!DateEditorsAvailable)
+            break;
+        TGridDateTimePicker* dt = DateAndTimePicker();
+        dt->SetParent(this);
+        TDateTime value = 0;
+        if (editText.trimmed().isEmpty() || !TryStrToDateTime(editText, value))
+            value = Now();
+        FOriginalDateTime = value;
+        dt->SetDateTime(value);
+        dt->SetKind(dkDateTime);
+        dt->SetBorderStyle(bsNone);
+        dt->SetBounds(r.Left, r.Top, w, std::max(dt->Height(), h));
+        GetEditorProp(rc, ARow, FEditLink);
+        showAndFocus(dt);
+        EditMode = true;
+        opened = true;
+        break;
+    }
+    case edRichEdit: {
+        TExRichEdit* re = InplaceRichEdit();
+        re->ReCreate();
+        re->SetParent(this);
+        re->SetBorderStyle(bsNone);
+        re->SetHideSelection(false);
+        re->SetBounds(r.Left, r.Top, w, h);
+        GetEditorProp(rc, ARow, FEditLink);
+        re->Lock();
+        CellToRich(rc, ARow, re);
+        if (FNavigation->EditSelectAll())
+            re->SelectAll();
+        else
+            re->SetSelStart(Integer(re->Text().size()));
+        re->Show();
+        re->SetEnabled(true);
+        const TRect fr{2, 2, w - 2, h - 2};
+        re->Perform(EM_SETRECT, 0, LPARAM(&fr));
+        re->SetColor(editorColor);
+        if (re->CanFocus())
+            re->SetFocus();
+        FNoEditChange = false;
+        DeliverStartChar(re);
+        re->Unlock();
+        EditMode = true;
+        opened = true;
+        EditCtrl = re;
+        break;
+    }
+    case edTrackbarDropDown:
+    case edMemoDropDown:
+    case edCalculatorDropDown:
+    case edTimePickerDropDown:
+    case edDetailDropDown:
+    case edGridDropDown:
+    case edColorPickerDropDown:
+    case edImagePickerDropDown:
+    case edExGridDropDown: {
+        TExCustomDropDown* dd = ShowDropDownEditor(rc, ARow, editText, editorColor, r);
+        if (dd == nullptr)
+            break;
+        EditMode = true;
+        opened = true;
+        EditCtrl = dd;
+        FNoEditChange = false;
+        DeliverStartChar(dd);
+        if (FMouseActions->DirectComboDrop())
+            dd->ShowDropDown();
+        break;
+    }
     case edCustom:
         if (FEditLink != nullptr) {
-            FEditLink->Grid = this;
-            FEditLink->EditCell = {ACol, ARow};
-            FEditLink->CreateEditor(this);
-            FEditLink->SetRect(r);
-            FEditLink->SetVisible(true);
-            FEditLink->SetCellProps(editorColor, &font);
-            FEditLink->SetProperties();
-            GetEditorProp(rc, ARow, FEditLink);
-            FEditLink->SetEditorValue(editText);
-            const QChar start = FStartEditChar;
-            FEditLink->SetFocus(true);
-            FStartEditChar = start;
-            FEditActive = true;
+            opened = ShowEditLink(rc, ARow, r, editText, editorColor, &font);
             EditCtrl = FEditLink->GetEditControl();
+            FNoEditChange = false;
             DeliverStartChar(EditCtrl);
             EditMode = true;
-            opened = true;
         }
         break;
     default:
         break;
     }
     if (!opened) {
-        // Nothing opened (a data check box, a custom cell without a link,
-        // or a kind whose editor is not there): the cell is not in edit.
+        // Nothing opened (a data check box, a custom cell without a link, a
+        // date cell without the date editors): the cell is not in edit, so
+        // that the next key or click starts afresh.
         EditMode = false;
         FEditing = false;
         FSpecialEditor = false;
@@ -295,7 +603,36 @@ void TExStringGrid::FinishCellEdit(Integer ACol, Integer ARow)
     FBlockKill = true;
     const Integer rc = RealColIndex(ACol);
     FStartEditChar = QChar();
+    // A cancelled edit leaves the cell as it was.
+    const bool write = !FCancelEdit;
+    FCancelEdit = false;
+    auto close = [](TWinControl* editor) {
+        editor->SetEnabled(false);
+        editor->Hide();
+    };
     switch (EditControl) {
+    case edSpinEdit:
+    case edFloatSpinEdit:
+    case edTimeSpinEdit:
+    case edDateSpinEdit:
+        EditMode = false;
+        if (FEditSpin != nullptr) {
+            TGridSpin* spin = FEditSpin;
+            if (!write)
+                ;
+            else if (spin->AllowEmptyValue() && spin->Text().trimmed().isEmpty())
+                SetEditorCellValue(rc, ARow, QString());
+            else if (EditControl == edSpinEdit)
+                SetInts(rc, ARow, spin->Value());
+            else if (EditControl == edFloatSpinEdit)
+                SetFloats(rc, ARow, spin->FloatValue());
+            else if (EditControl == edDateSpinEdit)
+                SetDates(rc, ARow, spin->DateValue());
+            else
+                SetEditorCellValue(rc, ARow, spin->Text());
+            close(spin);
+        }
+        break;
     case edComboEdit:
     case edComboList:
         if (EditMode) {
@@ -305,17 +642,98 @@ void TExStringGrid::FinishCellEdit(Integer ACol, Integer ARow)
             EditCombo->SetEnabled(false);
         }
         break;
-    case edCheckBox:
-        EditCheck->SetEnabled(false);
-        EditCheck->Hide();
+    case edEditBtn:
+    case edNumericEditBtn:
+    case edFloatEditBtn:
+    case edMaskEditBtn:
+        if (EditMode) {
+            EditMode = false;
+            SetEditorCellValue(rc, ARow, EditBtn->Text());
+            EditBtn->Hide();
+            EditBtn->SetEnabled(false);
+        }
+        break;
+    case edUnitEditBtn:
+    case edNumericUnitEditBtn:
+    case edFloatUnitEditBtn:
+        SetEditorCellValue(rc, ARow, UnitEditBtn->GetTextAndUnit());
+        close(UnitEditBtn);
         EditMode = false;
+        break;
+    case edCheckBox:
+        close(EditCheck);
+        EditMode = false;
+        break;
+    case edButton:
+        close(GridButton);
+        EditMode = false;
+        break;
+    case edDateEdit:
+    case edDateEditUpDown:
+        if (DateEditorsAvailable && FEditDate != nullptr) {
+            if (write)
+                SetEditorCellValue(rc, ARow, FEditDate->Checked() ? FEditDate->Text() : QString());
+            EditMode = false;
+            FEditDate->SetDroppedDown(false);
+            close(FEditDate);
+        }
+        EditMode = false;
+        break;
+    case edTimeEdit:
+        if (DateEditorsAvailable && FEditDate != nullptr) {
+            // The picker's own pattern, when it has one, is the long time format meanwhile.
+            const QString saved = FormatSettings().LongTimeFormat;
+            if (!FEditDate->Format().isEmpty())
+                FormatSettings().LongTimeFormat = FEditDate->Format();
+            const QString text = FEditDate->Text();
+            FormatSettings().LongTimeFormat = saved;
+            if (write)
+                SetEditorCellValue(rc, ARow, text);
+            close(FEditDate);
+        }
+        EditMode = false;
+        break;
+    case edDateTimeEdit:
+        if (DateEditorsAvailable && FEditDateTime != nullptr) {
+            if (write)
+                SetEditorCellValue(rc, ARow,
+                               FEditDateTime->Checked()
+                                   ? FormatDateTime(FormatSettings().ShortDateFormat + QLatin1Char(' ')
+                                                        + FormatSettings().ShortTimeFormat,
+                                                    FEditDateTime->DateTime())
+                                   : QString());
+            EditMode = false;
+            close(FEditDateTime);
+        }
+        EditMode = false;
+        break;
+    case edRichEdit:
+        if (FInplaceRichEdit != nullptr) {
+            SetEditorCellValue(rc, ARow, RichToString(FInplaceRichEdit));
+            close(FInplaceRichEdit);
+        }
+        EditMode = false;
+        break;
+    case edTrackbarDropDown:
+    case edMemoDropDown:
+    case edCalculatorDropDown:
+    case edTimePickerDropDown:
+    case edDetailDropDown:
+    case edGridDropDown:
+    case edColorPickerDropDown:
+    case edImagePickerDropDown:
+    case edExGridDropDown:
+        if (EditMode) {
+            EditMode = false;
+            FinishDropDownEditor(rc, ARow, write);
+        }
         break;
     case edCustom:
         if (FControlLook->DropDownAlwaysVisible())
             GetCellEditorType(rc, ARow, EditControl);
         if (FEditLink != nullptr) {
             SetEditorCellValue(rc, ARow, FEditLink->GetEditorValue());
-            if (FEditLink->EditStyle != esPopup)
+            if (FEditLink->EditStyle() != esPopup)
                 FEditLink->SetVisible(false);
             FEditLink->RestoreWinProc();
             EditMode = false;

@@ -1,15 +1,32 @@
 #pragma once
-// The string grid's cell editors that exist so far: the text editor laid
-// over a cell (the platform grid's in-place edit), the combo box of list
-// cells, the check box of check-box cells, and the link through which an
-// application supplies an editor of its own. Each grid owns one of each and
-// reuses it for every cell; the grid places, fills and closes them.
+// The string grid's cell editors: the text editor laid over a cell (the
+// platform grid's in-place edit), the combo box of list cells and the check
+// box of check-box cells here; the spin, date, edit-button, unit and button
+// editors, the dropdown editors, the rich edit, the custom editor link and
+// the fixed-cell and cell-control editors in editors/. Each grid owns one of
+// each and reuses it for every cell; the grid places, fills and closes them.
 
 #include "controls/EsgCombo.h"
+#include "grid/ExObj.h"
+#include "grid/editors/CellControls.h"
+#include "grid/editors/EditLink.h"
+#include "grid/editors/ExRichEdit.h"
+#include "grid/editors/GridDropDownEditors.h"
+#include "grid/editors/GridSpecialEditors.h"
 #include "platform/InplaceEdit.h"
 #include "platform/StdControls.h"
 
 class TExStringGrid;
+
+// The characters the text kinds take (edNumeric, edPositiveNumeric, edFloat,
+// edPositiveFloat, the case kinds and edValidChars; the others take every
+// one): Ch as typed into Text with the caret and selection given, possibly
+// changed (case); false drops it, with a beep where the kind says so.
+bool AcceptEditorChar(TExStringGrid* Grid, TEditorType Kind, QChar& Ch, const QString& Text, Integer SelStart,
+                      const QString& SelText, bool Ctrl);
+// Completes the text up to the edit's caret from the grid's lookup items
+// (the completed part selected); true when an item matched.
+bool CompleteFromLookup(TExStringGrid* Grid, TCustomEdit* Edit);
 
 // The text editor of the text-like editor kinds: filters typed and pasted
 // characters by the cell's kind, completes from the grid's lookup list,
@@ -117,43 +134,22 @@ private:
     TExStringGrid* FGrid;
 };
 
-// The check box of edCheckBox cells.
+// The check box of edCheckBox cells: a press or Space toggles it; Enter,
+// Escape and the navigation keys end the edit (the cell keeps its text).
 class TGridCheckBox : public TCheckBox {
 public:
     explicit TGridCheckBox(TExStringGrid* AGrid);
     QString ClassName() const override { return QStringLiteral("TGridCheckBox"); }
     TExStringGrid* Grid() const { return FGrid; }
     void ReCreate() { RecreateWnd(); }
+    void Toggle();
 
 protected:
+    void Dispatch(TMessage& Message) override;
     void KeyDown(Word& Key, TShiftState Shift) override;
+    void KeyPress(QChar& Key) override;
     void DoExit() override;
 
 private:
     TExStringGrid* FGrid;
-};
-
-enum TEditStyle { esInplace, esPopup };
-
-// An application's own editor for edCustom cells: the grid asks the link
-// to make, place, fill, show and read its editor.
-class TEditLink : public TComponent {
-public:
-    explicit TEditLink(TComponent* AOwner) : TComponent(AOwner) {}
-    QString ClassName() const override { return QStringLiteral("TEditLink"); }
-
-    virtual void CreateEditor(TWinControl* AParent) {}
-    virtual void SetRect(TRect R) {}
-    virtual void SetVisible(bool Value) {}
-    virtual void SetCellProps(TColor AColor, TFont* AFont) {}
-    virtual void SetProperties() {}
-    virtual void SetEditorValue(const QString& S) {}
-    virtual QString GetEditorValue() { return {}; }
-    virtual void SetFocus(bool Value) {}
-    virtual TWinControl* GetEditControl() { return nullptr; }
-    virtual void RestoreWinProc() {}
-
-    TExStringGrid* Grid = nullptr;
-    TPoint EditCell;
-    TEditStyle EditStyle = esInplace;
 };

@@ -19,6 +19,30 @@ class TBitmap;
 class TFooterAppearance;
 class THeaderAppearance;
 
+// ------------------------------------------------------------- growing while typing
+
+// The grid's SizeWhileTyping: the row (Height) or the column (Width) of the
+// cell being edited grows with what is typed.
+class TSizeWhileTyping : public TPersistent {
+public:
+    QString ClassName() const override { return QStringLiteral("TSizeWhileTyping"); }
+    void Assign(const TPersistent* Source) override
+    {
+        if (auto* s = dynamic_cast<const TSizeWhileTyping*>(Source)) {
+            FHeight = s->FHeight;
+            FWidth = s->FWidth;
+        }
+    }
+    bool Height() const { return FHeight; }
+    void SetHeight(bool Value) { FHeight = Value; }
+    bool Width() const { return FWidth; }
+    void SetWidth(bool Value) { FWidth = Value; }
+
+private:
+    bool FHeight = false;
+    bool FWidth = false;
+};
+
 // ------------------------------------------------------------- column sizes
 
 enum TColumnSizeLocation { clRegistry, clIniFile };

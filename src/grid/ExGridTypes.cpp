@@ -8,6 +8,7 @@
 #include "grid/EsgHTMLE.h"
 #include "grid/ExGridCellGraphic.h"
 #include "grid/ExUtil.h"
+#include "platform/Bitmap.h"
 #include "platform/Canvas.h"
 #include "platform/ImageList.h"
 #include "platform/Text.h"
@@ -152,6 +153,100 @@ TPoint TExStringGrid::CalcCellGraphicSize(Integer ACol, Integer ARow, Integer Fr
         size.X = r.Width();
     (void)FreeHeight;
     return size;
+}
+
+TPoint TExStringGrid::CalcCellGraphicSizeAt(Integer ACol, Integer ARow, Integer Width, Integer Height, double Scale)
+{
+    TPoint size{0, 0};
+    const TCellGraphic* g = GetCellGraphic(ACol, ARow);
+    if (g == nullptr)
+        return size;
+    const bool withText = !Cells(ACol, ARow).isEmpty();
+    const bool beside = g->CellHAlign == haBeforeText || g->CellHAlign == haAfterText;
+    const Integer dc = RealToDisplCol(ACol);
+    auto graphicSize = [](TObject* Object) {
+        if (const auto* graphic = dynamic_cast<const TGraphic*>(Object))
+            return TPoint{graphic->Width(), graphic->Height()};
+        if (const auto* picture = dynamic_cast<const TPicture*>(Object))
+            return TPoint{picture->Width(), picture->Height()};
+        return TPoint{0, 0};
+    };
+    switch (g->CellType) {
+    case ctBitmap: size = graphicSize(g->CellBitmap()); break;
+    case ctIcon: size = graphicSize(g->CellIcon()); break;
+    case ctImageList:
+        if (FGridImages != nullptr)
+            size = {beside || !withText ? FGridImages->Width() : 0, FGridImages->Height()};
+        break;
+    case ctDataImage:
+        if (FGridImages != nullptr)
+            size = {FGridImages->Width(), FGridImages->Height()};
+        break;
+    case ctNode:
+    case ctProgressPie: size = {20, 20}; break;
+    case ctRadio:
+        if (const auto* choices = dynamic_cast<const TStrings*>(g->CellBitmap())) {
+            TCanvas* c = Canvas();
+            const Integer lineHeight = c->TextHeight(QStringLiteral("gh"));
+            if (g->CellBoolean) {
+                for (Integer i = 0; i < choices->Count(); ++i)
+                    size.X += c->TextWidth(choices->Strings(i)) + 12;
+                size.Y = lineHeight;
+            } else {
+                size.X = 12;
+                for (Integer i = 0; i < choices->Count(); ++i)
+                    size.X = std::max(size.X, c->TextWidth(choices->Strings(i)) + 12);
+                size.Y = lineHeight * choices->Count();
+            }
+        }
+        break;
+    case ctPicture:
+    case ctFilePicture: {
+        Integer w = Width, h = Height;
+        g->GetPictureSize(w, h);
+        const double scale = Scale > 0 ? Scale : 1.0;
+        size = {Integer(std::lround(w / scale)), Integer(std::lround(h / scale))};
+        break;
+    }
+    case ctProgress:
+    case ctXPProgress: size = {ColWidths(dc), RowHeights(ARow)}; break;
+    case ctButton:
+    case ctBitButton: size = {g->CellIndex & 0xFFFF, (g->CellIndex >> 16) & 0xFFFF}; break;
+    case ctInterface: {
+        const TRect r = CellRect(dc, ARow);
+        const ICellDraw* i = g->CellInterface();
+        size.X = i != nullptr && i->Width() != 0 ? i->Width() : r.Width();
+        size.Y = i != nullptr && i->Height() != 0 ? i->Height() : r.Height();
+        break;
+    }
+    case ctShape: {
+        const Integer side = RowHeights(ARow) - 2 * XYOffset().Y;
+        size = {side, side};
+        break;
+    }
+    case ctRadioButton: size = {FControlLook->RadioSize(), FControlLook->RadioSize()}; break;
+    case ctCheckBox:
+    case ctDataCheckBox:
+    case ctVirtCheckBox:
+    case ctRowCheckBox:
+    case ctTriStateCheckBox: size = {FControlLook->CheckSize(), FControlLook->CheckSize()}; break;
+    default: break;
+    }
+    return size;
+}
+
+Integer TExStringGrid::GetCellImageKey(Integer ACol, Integer ARow)
+{
+    const TCellGraphic* g = GetCellGraphic(ACol, ARow);
+    if (g == nullptr)
+        return -1;
+    // The picture's and the icon's identity: equal pictures sort together.
+    switch (g->CellType) {
+    case ctBitmap: return Integer(reinterpret_cast<std::uintptr_t>(g->CellBitmap()) & 0x7FFFFFFF);
+    case ctIcon: return Integer(reinterpret_cast<std::uintptr_t>(g->CellIcon()) & 0x7FFFFFFF);
+    case ctImageList: return g->CellIndex;
+    default: return -1;
+    }
 }
 
 Integer TExStringGrid::GetNodeIndent(Integer ARow)

@@ -366,7 +366,7 @@ void TControl::SendToBack()
 LRESULT TControl::Perform(Cardinal Msg, WPARAM WParam, LPARAM LParam)
 {
     TMessage m{Msg, WParam, LParam, 0};
-    WndProc(m);
+    CallWindowProc(m);
     return m.Result;
 }
 

@@ -223,9 +223,20 @@ public:
     void BringToFront();
     void SendToBack();
 
-    // Messages: Perform runs one through WndProc at once.
+    // Messages: Perform runs one through the window procedure at once.
     LRESULT Perform(Cardinal Msg, WPARAM WParam = 0, LPARAM LParam = 0);
     virtual void WndProc(TMessage& Message);
+    // The window procedure: WndProc unless a procedure was put in its place
+    // (a subclassing owner that answers some messages itself and hands the
+    // others to the procedure it replaced). Every message goes through it.
+    std::function<void(TMessage& Message)> WindowProc;
+    void CallWindowProc(TMessage& Message)
+    {
+        if (WindowProc)
+            WindowProc(Message);
+        else
+            WndProc(Message);
+    }
     // Routes a message to this class's handlers; unhandled ones reach DefaultHandler.
     virtual void Dispatch(TMessage& Message);
     virtual void DefaultHandler(TMessage& Message);

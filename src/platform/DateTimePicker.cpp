@@ -7,6 +7,9 @@
 
 #include <QCalendarWidget>
 #include <QKeyEvent>
+#include <QLocale>
+#include <QPushButton>
+#include <QTextCharFormat>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOption>
@@ -136,8 +139,30 @@ public:
         layout->setContentsMargins(0, 0, 0, 0);
         Calendar = new QCalendarWidget(this);
         layout->addWidget(Calendar);
+        TodayLine = new QPushButton(this);
+        TodayLine->setFlat(true);
+        TodayLine->setFocusPolicy(Qt::NoFocus);
+        layout->addWidget(TodayLine);
         QObject::connect(Calendar, &QCalendarWidget::clicked, [this](QDate d) { Pick(d); });
         QObject::connect(Calendar, &QCalendarWidget::activated, [this](QDate d) { Pick(d); });
+        QObject::connect(TodayLine, &QPushButton::clicked, [this] { Pick(QDate::currentDate()); });
+    }
+    // The month calendar's styles: week numbers, the "today" line under the
+    // month, and today's date marked.
+    void SetStyle(bool weekNumbers, bool showToday, bool showTodayCircle)
+    {
+        Calendar->setVerticalHeaderFormat(weekNumbers ? QCalendarWidget::ISOWeekNumbers : QCalendarWidget::NoVerticalHeader);
+        const QDate today = QDate::currentDate();
+        TodayLine->setText(QStringLiteral("Today: ") + QLocale().toString(today, QLocale::ShortFormat));
+        TodayLine->setVisible(showToday);
+        QTextCharFormat mark;
+        if (showTodayCircle) {
+            mark.setFontWeight(QFont::Bold);
+            mark.setFontUnderline(true);
+            mark.setUnderlineColor(Qt::red);
+        }
+        Calendar->setDateTextFormat(today, mark);
+        adjustSize();
     }
     void Detach()
     {
@@ -145,6 +170,7 @@ public:
         FClosed = nullptr;
     }
     QCalendarWidget* Calendar;
+    QPushButton* TodayLine;
 
 protected:
     void hideEvent(QHideEvent* e) override
@@ -948,12 +974,26 @@ void TDateTimePicker::ShowCalendar()
     popup->Calendar->setMinimumDate(FMinDate != 0 ? ToQDate(FMinDate) : QDate(100, 1, 1));
     popup->Calendar->setMaximumDate(FMaxDate != 0 ? ToQDate(FMaxDate) : QDate(9999, 12, 31));
     popup->Calendar->setSelectedDate(ToQDate(FDateTime));
+    popup->SetStyle(FCalWeekNumbers, FCalShowToday, FCalShowTodayCircle);
     popup->adjustSize();
     popup->move(w->mapToGlobal(QPoint(0, w->height())));
     FDropped = true;
     Notify(DTN_DROPDOWN);
+    if (FPopup == nullptr)
+        return;
     popup->show();
     popup->Calendar->setFocus();
+}
+
+void TDateTimePicker::SetCalendarStyle(bool WeekNumbers, bool ShowToday, bool ShowTodayCircle)
+{
+    FCalWeekNumbers = WeekNumbers;
+    FCalShowToday = ShowToday;
+    FCalShowTodayCircle = ShowTodayCircle;
+    if (FPopup != nullptr) {
+        auto* popup = static_cast<TCalendarPopup*>(FPopup);
+        popup->SetStyle(WeekNumbers, ShowToday, ShowTodayCircle);
+    }
 }
 
 void TDateTimePicker::CalendarPicked(TDateTime date)

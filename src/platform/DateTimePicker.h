@@ -20,13 +20,6 @@ enum TDateTimeKind { dtkDate, dtkTime };
 enum TDTDateMode { dmComboBox, dmUpDown };
 enum TDTDateFormat { dfShort, dfLong };
 
-// The header every notification record starts with.
-struct TNMHdr {
-    HWND hwndFrom = nullptr;
-    UINT_PTR idFrom = 0;
-    Cardinal code = 0;
-};
-
 // Notification codes of the picker (CN_NOTIFY; LParam points to the record).
 constexpr Cardinal DTN_DATETIMECHANGE = Cardinal(-759);
 constexpr Cardinal DTN_DROPDOWN = Cardinal(-754);
@@ -85,6 +78,9 @@ public:
     // The calendar is open.
     bool DroppedDown() const;
     void SetDroppedDown(bool v);
+    // The calendar's week numbers, its "today" line and the mark on today's
+    // date (on by default but the week numbers); the open calendar follows.
+    void SetCalendarStyle(bool WeekNumbers, bool ShowToday, bool ShowTodayCircle);
     // The field being edited, counted from 0 among the fields that take input.
     Integer FieldIndex() const { return FFieldIndex; }
 
@@ -150,6 +146,9 @@ private:
     // Digits typed into the current field that do not complete it yet.
     mutable QString FPending;
     bool FDropped = false;
+    bool FCalWeekNumbers = false;
+    bool FCalShowToday = true;
+    bool FCalShowTodayCircle = true;
     // The open calendar's window, a child of the picker's (null when none).
     QWidget* FPopup = nullptr;
 };

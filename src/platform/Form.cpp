@@ -139,6 +139,14 @@ void TCustomForm::CreateWnd()
     ApplyWindowFlags();
 }
 
+void TCustomForm::SetFormStyle(TFormStyle value)
+{
+    if (value == FFormStyle)
+        return;
+    FFormStyle = value;
+    ApplyWindowFlags();
+}
+
 void TCustomForm::ApplyWindowFlags()
 {
     QWidget* w = TWidgetBridge::Widget(this);
@@ -153,6 +161,8 @@ void TCustomForm::ApplyWindowFlags()
     default: break;
     }
     f |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if (FFormStyle == fsStayOnTop)
+        f |= Qt::WindowStaysOnTopHint;
     if (FBorderIcons & biSystemMenu) {
         f |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
         if ((FBorderIcons & biMinimize) && FBorderStyle != bsDialog) f |= Qt::WindowMinimizeButtonHint;

@@ -25,6 +25,8 @@ constexpr TModalResult mrNoToAll = 13;
 constexpr TModalResult mrYesToAll = 14;
 
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
+// fsStayOnTop: the window stays over the program's other windows.
+enum TFormStyle { fsNormal, fsStayOnTop };
 enum TPosition { poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter, poDesktopCenter, poMainFormCenter, poOwnerFormCenter };
 enum TBorderIcon : Byte { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };
 using TBorderIcons = Byte;
@@ -64,6 +66,8 @@ public:
 
     TBorderStyle BorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(TBorderStyle value);
+    TFormStyle FormStyle() const { return FFormStyle; }
+    void SetFormStyle(TFormStyle value);
     TBorderIcons BorderIcons() const { return FBorderIcons; }
     void SetBorderIcons(TBorderIcons value);
     TPosition Position() const { return FPosition; }
@@ -113,6 +117,7 @@ private:
     bool FPlaced = false;
     bool FShowing = false;
     TBorderStyle FBorderStyle = bsSizeable;
+    TFormStyle FFormStyle = fsNormal;
     TBorderIcons FBorderIcons = biSystemMenu | biMinimize | biMaximize;
     TPosition FPosition = poDefaultPosOnly;
     TWindowState FWindowState = wsNormal;

@@ -48,6 +48,13 @@ constexpr SmallInt GET_WHEEL_DELTA_WPARAM(WPARAM w) { return SmallInt((w >> 16) 
 inline TPoint PointFromLParam(LPARAM l) { return {GET_X_LPARAM(l), GET_Y_LPARAM(l)}; }
 inline LPARAM PointToLParam(TPoint p) { return MAKELPARAM(Word(SmallInt(p.X)), Word(SmallInt(p.Y))); }
 
+// The header every notification record (CN_NOTIFY's LParam) starts with.
+struct TNMHdr {
+    HWND hwndFrom = nullptr;
+    UINT_PTR idFrom = 0;
+    Cardinal code = 0;
+};
+
 // Window messages.
 constexpr Cardinal WM_NULL = 0x0000;
 constexpr Cardinal WM_CREATE = 0x0001;
@@ -339,6 +346,11 @@ bool ReleaseCapture();
 using TDropHandler = std::function<bool(QEvent* Event, TPoint Origin)>;
 bool RegisterDragDrop(HWND wnd, TDropHandler handler);
 bool RevokeDragDrop(HWND wnd);
+
+// Types a character into the control the way the keyboard does (the
+// character a control is posted as WM_CHAR): the control's key handlers
+// see it first, then the window types what they let through.
+void TypeCharacter(TWinControl* control, QChar ch);
 
 // The control that owns a window (nullptr for none).
 TWinControl* FindControl(HWND wnd);

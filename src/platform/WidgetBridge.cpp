@@ -122,7 +122,7 @@ void NoteModifiers(Qt::KeyboardModifiers mods)
 bool Deliver(TControl* control, TMessage& m)
 {
     g_native.push_back({&m, false});
-    TWidgetBridge::Guard(control, [&] { control->WndProc(m); });
+    TWidgetBridge::Guard(control, [&] { control->CallWindowProc(m); });
     const bool pass = g_native.back().PassNative;
     g_native.pop_back();
     return pass;
@@ -875,6 +875,23 @@ Cardinal RegisterWindowMessage(const QString& name)
     const Cardinal id = WM_APP_REGISTERED_FIRST + Cardinal(names.size());
     names.insert(name.toLower(), id);
     return id;
+}
+
+void TypeCharacter(TWinControl* control, QChar ch)
+{
+    if (control == nullptr)
+        return;
+    control->HandleNeeded();
+    QWidget* w = TWidgetBridge::Widget(control);
+    if (w == nullptr)
+        return;
+    if (w->focusProxy() != nullptr)
+        w = w->focusProxy();
+    const int key = ch == u'\b' ? int(Qt::Key_Backspace) : ch == u'\r' ? int(Qt::Key_Return) : 0;
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(ch));
+    QCoreApplication::sendEvent(w, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(ch));
+    QCoreApplication::sendEvent(w, &release);
 }
 
 TWinControl* FindControl(HWND wnd)

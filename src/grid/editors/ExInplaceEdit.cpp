@@ -8,6 +8,7 @@
 
 #include "grid/ExGrid.h"
 #include "platform/Canvas.h"
+#include "platform/Form.h"
 #include "platform/Clipboard.h"
 #include "platform/Locale.h"
 #include "platform/Messages.h"
@@ -228,7 +229,28 @@ void TExInplaceEdit::WMKeyDown(TMessage& Message)
 void TExInplaceEdit::KeyDown(Word& Key, TShiftState Shift)
 {
     FSelKeyDown = SelStart();
-    if (Key == VK_BACK || Key == VK_DELETE) {
+    if (Key == VK_RETURN) {
+        TNavigation* nav = FGrid->Navigation();
+        if (!nav->AllowCtrlEnter()) {
+            if (FGrid->WordWrap() || FGrid->Multilinecells())
+                FGrid->FEditing = false;
+        }
+        // A line about to be added grows the row first.
+        if ((Shift.Contains(ssCtrl) || Shift.Contains(ssShift)) && FGrid->SizeWhileTyping()->Height()
+            && FGrid->Multilinecells()) {
+            TColumnSize* cs = FGrid->ColumnSize();
+            const bool synch = cs->SynchWithGrid();
+            cs->SetSynchWithGrid(false);
+            const Integer n = ::LineCount(Text() + QStringLiteral("\r\n "), true);
+            if (n < FGrid->GetRowLineCount(FGrid->Row()))
+                FGrid->AutoSizeRow(FGrid->Row(), 0);
+            else
+                FGrid->SizeRowToLines(FGrid->Row(), n, FGrid->GetYPadding());
+            cs->SetSynchWithGrid(synch);
+            if (FGrid->OnEndRowSize)
+                FGrid->OnEndRowSize(FGrid, FGrid->Row());
+        }
+    } else if (Key == VK_BACK || Key == VK_DELETE) {
         Workmode = false;
     } else if (Key == VK_UP && !CaretOnFirstLine()) {
         return;  // the editor walks its own lines
@@ -244,19 +266,17 @@ void TExInplaceEdit::KeyDown(Word& Key, TShiftState Shift)
     TInplaceEdit::KeyDown(Key, Shift);
 }
 
-bool TExInplaceEdit::AcceptChar(QChar& Ch)
+bool AcceptEditorChar(TExStringGrid* Grid, TEditorType Kind, QChar& Ch, const QString& Text, Integer SelStart,
+                      const QString& SelText, bool Ctrl)
 {
-    const TEditorType kind = FGrid->EditControl;
     const char16_t c = Ch.unicode();
     const bool control = c == 8 || c == 9 || c == 13 || c == 27;
-    const QString text = Text();
-    const QString sel = SelText();
     auto beep = [] { MessageBeep(0); return false; };
-    switch (kind) {
+    switch (Kind) {
     case edNumeric:
         if (control || (c >= u'0' && c <= u'9'))
             return true;
-        if (c == u'-' && !text.contains(u'-') && SelStart() == 0)
+        if (c == u'-' && !Text.contains(u'-') && SelStart == 0)
             return true;
         return beep();
     case edPositiveNumeric:
@@ -269,20 +289,20 @@ bool TExInplaceEdit::AcceptChar(QChar& Ch)
             return true;
         const QChar dec = FormatSettings().DecimalSeparator, thousand = FormatSettings().ThousandSeparator;
         if (Ch == dec)
-            return !text.contains(dec) || sel.contains(dec);
+            return !Text.contains(dec) || SelText.contains(dec);
         if (Ch == thousand)
             return false;
         if (c == u'-') {
-            if (kind == edPositiveFloat)
+            if (Kind == edPositiveFloat)
                 return false;
-            if ((SelStart() == 0 && !text.contains(u'-')) || sel.contains(u'-'))
+            if ((SelStart == 0 && !Text.contains(u'-')) || SelText.contains(u'-'))
                 return true;
             return beep();
         }
         if (c == u',' || c == u'.')
             return false;
         // Ctrl combinations (copy, paste, cut) still reach the edit.
-        return KeyDataToShiftState().Contains(ssCtrl);
+        return Ctrl;
     }
     case edCapital:
     case edUpperCase:
@@ -294,14 +314,20 @@ bool TExInplaceEdit::AcceptChar(QChar& Ch)
     case edValidChars: {
         if (c == 8 || c == 13)
             return true;
-        const QString valid = FGrid->ValidChars();
-        if (!valid.isEmpty() ? valid.contains(Ch) : (c <= 255 && FGrid->ValidCharSet().contains(Ch)))
+        const QString valid = Grid->ValidChars();
+        if (!valid.isEmpty() ? valid.contains(Ch) : (c <= 255 && Grid->ValidCharSet().contains(Ch)))
             return true;
         return beep();
     }
     default:
         return true;
     }
+}
+
+bool TExInplaceEdit::AcceptChar(QChar& Ch)
+{
+    return AcceptEditorChar(FGrid, FGrid->EditControl, Ch, Text(), SelStart(), SelText(),
+                            KeyDataToShiftState().Contains(ssCtrl));
 }
 
 void TExInplaceEdit::WMChar(TMessage& Message)
@@ -386,31 +412,51 @@ void TExInplaceEdit::KeyUp(Word& Key, TShiftState Shift)
     }
     TInplaceEdit::KeyUp(Key, Shift);
     DoChange();
+    // The cell grows with what was typed.
+    TSizeWhileTyping* sw = FGrid->SizeWhileTyping();
+    if (sw->Width())
+        FGrid->DoAutoSizeCol(FGrid->Col(), true);
+    if (sw->Height() && FGrid->WordWrap()) {
+        TColumnSize* cs = FGrid->ColumnSize();
+        const bool synch = cs->SynchWithGrid();
+        cs->SetSynchWithGrid(false);
+        FGrid->AutoSizeRow(FGrid->Row(), 0);
+        cs->SetSynchWithGrid(synch);
+        if (FGrid->OnEndRowSize)
+            FGrid->OnEndRowSize(FGrid, FGrid->Row());
+    }
 }
 
-void TExInplaceEdit::DoChange()
+bool CompleteFromLookup(TExStringGrid* Grid, TCustomEdit* Edit)
 {
-    if (!Workmode || SelLength() != 0 || !FGrid->Lookup())
-        return;
-    TStringList* items = FGrid->LookupItems();
+    if (Edit->SelLength() != 0 || !Grid->Lookup())
+        return false;
+    TStringList* items = Grid->LookupItems();
     if (items == nullptr || items->Count() == 0)
-        return;
-    const bool cs = FGrid->LookupCaseSensitive();
-    const QString typed = Text().left(SelStart());
+        return false;
+    const bool cs = Grid->LookupCaseSensitive();
+    const QString text = Edit->Text();
+    const QString typed = text.left(Edit->SelStart());
     if (typed.isEmpty())
-        return;
+        return false;
     const QString p = cs ? typed : typed.toUpper();
     for (Integer i = 0; i < items->Count(); ++i) {
         const QString item = items->Strings(i);
         if ((cs ? item : item.toUpper()).startsWith(p)) {
-            const QString full = Text().left(p.size()) + item.mid(p.size(), 255);
-            SetText(full);
-            SetSelStart(Integer(p.size()));
-            SetSelLength(Integer(full.size() - p.size()));
-            GotKey = false;
-            return;
+            const QString full = text.left(p.size()) + item.mid(p.size(), 255);
+            Edit->SetText(full);
+            Edit->SetSelStart(Integer(p.size()));
+            Edit->SetSelLength(Integer(full.size() - p.size()));
+            return true;
         }
     }
+    return false;
+}
+
+void TExInplaceEdit::DoChange()
+{
+    if (Workmode && CompleteFromLookup(FGrid, this))
+        GotKey = false;
 }
 
 void TExInplaceEdit::Paste()
@@ -472,8 +518,9 @@ void TExInplaceEdit::KillFocus(TMessage& Message)
     TInplaceEdit::Dispatch(Message);
     if (FAltBack)
         return;
+    // The focus goes to another window of the program or to another program.
     auto* to = reinterpret_cast<HWND>(Message.WParam);
-    const bool elsewhere = to != nullptr && FindControl(to) != FGrid;
+    const bool elsewhere = FindControl(to) != FGrid && FindControl(to) != this;
     if (elsewhere && (FGrid->EditMode || FGrid->EditorMode())) {
         // The edit ends when the focus leaves the grid: validated, written
         // back and closed, even when a handler raises.
@@ -489,6 +536,8 @@ void TExInplaceEdit::KillFocus(TMessage& Message)
         Validate();
         SetText(FGrid->GetCurrentCell());
     }
+    if (elsewhere && FColE >= 0 && FRowE >= 0 && FColE < FGrid->ColCount() && FRowE < FGrid->RowCount())
+        FGrid->SelectCell(FColE, FRowE);
     FGotFocus = false;
     {
         const bool old = FGrid->FNoEditChange;
@@ -511,6 +560,18 @@ void TExInplaceEdit::SetFocusMessage(TMessage& Message)
         SetSelLength(1);
     } else if (!FGrid->Navigation()->EditSelectAll()) {
         SetSelStart(Integer(Text().size()));
+    }
+    // Opened by a click: the caret goes where the user clicked.
+    if (FGrid->LButFlg) {
+        const TPoint p = ScreenToClient(GetCursorPos());
+        if (p.X >= 0 && p.X <= Width() && p.Y >= 0 && p.Y <= Height()) {
+            const LRESULT i = Perform(EM_CHARFROMPOS, 0, PointToLParam(p));
+            if (i != -1) {
+                SetSelStart(Integer(LOWORD(WPARAM(i))));
+                SetSelLength(0);
+                FGrid->LButFlg = false;
+            }
+        }
     }
 }
 

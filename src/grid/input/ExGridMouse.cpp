@@ -289,6 +289,11 @@ void TExStringGrid::WMLButtonDown(TMessage& Msg)
                 if (!hit.ControlID.isEmpty())
                     CanEditCell(RealColIndex(origCol), origRow, canEdit);
                 if (!hit.ControlID.isEmpty() && canEdit) {
+                    // One control edit at a time: the open one ends first.
+                    if (FCtrlEditing) {
+                        EndControlEdit(this);
+                        s = Cells(realCol, ARow);
+                    }
                     if (hit.ControlType == QLatin1String("BUTTON")) {
                         FCtrlXY = {realCol, ARow};
                         FCtrlDown = true;
@@ -305,6 +310,8 @@ void TExStringGrid::WMLButtonDown(TMessage& Msg)
                     }
                     if (OnControlClick)
                         OnControlClick(this, ARow, ACol, hit.ControlID, hit.ControlType, hit.ControlValue);
+                    StartControlEdit(s, hit.ControlType, hit.ControlID, hit.ControlValue, hit.ControlRect, ACol,
+                                     realCol, ARow);
                     autoHandle = false;
                 } else if (OnAnchorClick) {
                     OnAnchorClick(this, ARow, ACol, anchor, autoHandle);
@@ -583,6 +590,28 @@ void TExStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, Integer X,
     FEditStart = false;
     if (Shift.Contains(ssShift) && SelectionRectangle())
         RepaintRect(TRect{Selection().Left, Selection().Top, Selection().Right, Selection().Bottom});
+    // Editing a fixed cell by a left or right press, as MouseActions says.
+    if (ACol >= 0 && ARow >= 0 && (ACol < FixedCols() || ARow < FixedRows())) {
+        TRect inner = CellRect(ACol, ARow);
+        InflateRect(inner, -4, -4);
+        const bool inside = X >= inner.Left && X < inner.Right && Y >= inner.Top && Y < inner.Bottom;
+        const TGridFixedCellEdit rows = FMouseActions->FixedRowsEdit(), cols = FMouseActions->FixedColsEdit();
+        if (rows == fceLeftClick && Button == mbLeft && ARow < FixedRows()) {
+            if ((Options() & goColSizing) == 0 || inside)
+                StartFixedCellEdit(ACol, ARow);
+            return;
+        }
+        if (cols == fceLeftClick && Button == mbLeft && ACol < FixedCols()) {
+            if ((Options() & goRowSizing) == 0 || inside)
+                StartFixedCellEdit(ACol, ARow);
+            return;
+        }
+        if ((rows == fceRightClick && Button == mbRight && ARow < FixedRows())
+            || (cols == fceRightClick && Button == mbRight && ACol < FixedCols())) {
+            StartFixedCellEdit(ACol, ARow);
+            return;
+        }
+    }
     if (FSyncGrid->Grid() != nullptr) {
         if (FSyncGrid->SelectionColumn())
             FSyncGrid->Grid()->SetCol(Col());
@@ -944,6 +973,10 @@ void TExStringGrid::WMLButtonDblClk(TMessage& Msg)
     MouseToCell(X, Y, hitCol, hitRow);
     if (OnDblClickCell)
         OnDblClickCell(this, hitRow, hitCol);
+    if (hitCol >= 0 && hitRow >= 0
+        && ((hitRow < FixedRows() && FMouseActions->FixedRowsEdit() == fceDblClick)
+            || (hitCol < FixedCols() && FMouseActions->FixedColsEdit() == fceDblClick)))
+        StartFixedCellEdit(hitCol, hitRow);
 
     if (FMouseActions->EditOnDblClickOnly()) {
         const bool was = FMouseActions->RangeSelectAndEdit();

@@ -4,6 +4,7 @@
 // and sort indicator) and the measuring of a cell's text.
 
 #include "grid/ExGrid.h"
+#include "grid/ExGridEditors.h"
 
 #include <cmath>
 #include <numbers>
@@ -21,7 +22,7 @@
 namespace {
 
 // Text kinds of GetTextKind.
-constexpr Integer kPlain = 0, kHTML = 1, kFormula = 3, kWide = 5;
+constexpr Integer kPlain = 0, kHTML = 1, kRich = 2, kFormula = 3, kWide = 5;
 
 } // namespace
 
@@ -245,7 +246,21 @@ void TExStringGrid::DrawCellText(TCanvas* Canvas, TCellPaint& P, TRect R)
         return;
     }
 
-    // 13. Plain text (rich text included, shown as its text).
+    if (kind == kRich) {
+        // 12. Rich text, rendered with its formats.
+        const bool unpainted = (P.State & gdSelected) != 0 && !Focused() && FSelectionColor == clNone;
+        if (!unpainted) {
+            Canvas->Pen()->SetColor(Canvas->Brush()->Color());
+            Canvas->FillRect(TR);
+        }
+        Canvas->Brush()->SetStyle(bsClear);
+        DrawRichCell(RCol, ARow, TR, Canvas);
+        Canvas->Brush()->SetStyle(bsSolid);
+        Canvas->Font()->SetColor(clBlack);
+        return;
+    }
+
+    // 13. Plain text.
     if (P.HA == taCenter && ARow == sort->Row && sort->Show && RCol == sort->Column)
         TR.Left += 10;
     const bool url = URLShow() && IsURL(text);
@@ -349,6 +364,19 @@ TPoint TExStringGrid::CalcCellTextSize(Integer ACol, Integer DisplCol, bool With
         RenderMiniHTML(canvas, text, R, request, result);
         return {result.Width + 2, result.Height + 2};
     }
+    TExRichEdit* rich = nullptr;
+    if (kind == kRich && !IsDesigning()) {
+        // Measured as its formatted text: the plain text in the font it starts with.
+        rich = RichEdit();
+        rich->Clear();
+        rich->SetBounds(0, 0, 0, 0);
+        rich->SetWordWrap(false);
+        CellToRich(ACol, ARow, rich);
+        canvas->Font()->SetName(rich->SelAttributes()->Name());
+        canvas->Font()->SetSize(rich->SelAttributes()->Size());
+        canvas->Font()->SetStyle(rich->SelAttributes()->Style());
+        text = rich->Text();
+    }
     Integer angle = 0;
     const bool rotated = IsRotated(ACol, ARow, angle);
     Integer width = 0, height = 0;
@@ -379,6 +407,14 @@ TPoint TExStringGrid::CalcCellTextSize(Integer ACol, Integer DisplCol, bool With
         const Integer w = width, h = height;
         width = Integer(std::abs(term(h * std::sin(a)) - term(w * std::cos(a)))) + 12;
         height = Integer(std::abs(term(h * std::cos(a)) - term(w * std::sin(a)))) + 12;
+    }
+    if (rich != nullptr) {
+        // The size the rich edit asks for at the cell's width.
+        rich->SetBounds(0, 0, R.Width(), R.Height());
+        rich->SetWordWrap(true);
+        rich->SetWordWrap(false);
+        rich->SetWordWrap(WordWrap());
+        return {rich->ReqWidth(), rich->ReqHeight() + 4};
     }
     return {width, height};
 }
