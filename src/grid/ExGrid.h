@@ -1925,6 +1925,19 @@ private:
     // true when it was taken. A refused text leaves the one to show in
     // FNewCellText and the editor open on the cell.
     bool CommitEditorText(TWinControl* Editor, const QString& Text);
+    // The keys a special editor claims from the dialog: Enter, Escape, and
+    // Tab when Tab says so.
+    static bool EditorClaimsKey(WPARAM Key, bool Tab)
+    {
+        return Key == VK_RETURN || Key == VK_ESCAPE || (Key == VK_TAB && Tab);
+    }
+    // A special editor lost the focus: its edit ends, unless the grid is
+    // closing it already.
+    void SpecialEditorExit(TWinControl* Editor)
+    {
+        if (!FBlockKill && EditMode && EditCtrl == Editor)
+            HideInplaceEdit();
+    }
     // The dropdown editor of the current kind: made, filled from the cell
     // and shown at R (null for another kind); and its value back into the cell.
     TExCustomDropDown* ShowDropDownEditor(Integer ACol, Integer ARow, const QString& EditText, TColor EditorColor,

@@ -709,7 +709,8 @@ void TExStringGrid::FinishCellEdit(Integer ACol, Integer ARow)
         break;
     case edRichEdit:
         if (FInplaceRichEdit != nullptr) {
-            SetEditorCellValue(rc, ARow, RichToString(FInplaceRichEdit));
+            if (write)
+                SetEditorCellValue(rc, ARow, RichToString(FInplaceRichEdit));
             close(FInplaceRichEdit);
         }
         EditMode = false;
@@ -760,6 +761,9 @@ void TExStringGrid::HideInplaceEdit()
     if (!EditMode && !FEditing)
         return;
     if (!IsTextEditor(EditControl)) {
+        // The platform grid leaves its editor mode as well: the next Enter
+        // on the grid opens an editor instead of closing the one now gone.
+        HideEditor();
         FinishCellEdit(Col(), Row());
     } else {
         const bool shown = EditorMode();

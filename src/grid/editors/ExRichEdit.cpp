@@ -45,6 +45,16 @@ void TExRichEdit::KeyDown(Word& Key, TShiftState Shift)
     TRichEdit::KeyDown(Key, Shift);
     if (FGrid == nullptr || this != FGrid->FInplaceRichEdit)
         return;
+    // Escape cancels: the cell keeps the text it had before the edit.
+    if (Key == VK_ESCAPE && FGrid->EditMode) {
+        Key = 0;
+        FGrid->FCancelEdit = true;
+        FGrid->HideInplaceEdit();
+        FGrid->FCancelEdit = false;
+        if (FGrid->CanFocus())
+            FGrid->SetFocus();
+        return;
+    }
     if (Key == VK_TAB && (FGrid->Options() & goTabs) != 0) {
         Word tab = Key;
         Key = 0;

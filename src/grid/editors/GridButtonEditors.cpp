@@ -164,8 +164,7 @@ void TGridEditBtn::Dispatch(TMessage& Message)
         return;
     case CM_WANTSPECIALKEY:
         TEsgEditBtn::Dispatch(Message);
-        if (Message.WParam == VK_RETURN || Message.WParam == VK_ESCAPE
-            || (Message.WParam == VK_TAB && FGrid->HasCellValidation()))
+        if (TExStringGrid::EditorClaimsKey(Message.WParam, FGrid->HasCellValidation()))
             Message.Result = 1;
         return;
     default: break;
@@ -182,8 +181,7 @@ void TGridEditBtn::Change()
 
 void TGridEditBtn::DoExit()
 {
-    if (!FGrid->FBlockKill && FGrid->EditMode && FGrid->EditCtrl == this)
-        FGrid->HideInplaceEdit();
+    FGrid->SpecialEditorExit(this);
     TEsgEditBtn::DoExit();
 }
 
@@ -264,8 +262,7 @@ void TGridUnitEditBtn::Dispatch(TMessage& Message)
     }
     case CM_WANTSPECIALKEY:
         TEsgUnitEditBtn::Dispatch(Message);
-        if (Message.WParam == VK_RETURN || Message.WParam == VK_ESCAPE
-            || (Message.WParam == VK_TAB && (FGrid->Options() & goTabs) != 0))
+        if (TExStringGrid::EditorClaimsKey(Message.WParam, (FGrid->Options() & goTabs) != 0))
             Message.Result = 1;
         return;
     default: break;
@@ -275,8 +272,7 @@ void TGridUnitEditBtn::Dispatch(TMessage& Message)
 
 void TGridUnitEditBtn::DoExit()
 {
-    if (!FGrid->FBlockKill && FGrid->EditMode && FGrid->EditCtrl == this)
-        FGrid->HideInplaceEdit();
+    FGrid->SpecialEditorExit(this);
     TEsgUnitEditBtn::DoExit();
 }
 
@@ -348,7 +344,6 @@ void TGridButton::KeyUp(Word& Key, TShiftState Shift)
 
 void TGridButton::DoExit()
 {
-    if (!FGrid->FBlockKill && FGrid->EditMode && FGrid->EditCtrl == this)
-        FGrid->HideInplaceEdit();
+    FGrid->SpecialEditorExit(this);
     TButton::DoExit();
 }

@@ -99,8 +99,7 @@ void TGridCombo::Dispatch(TMessage& Message)
         return;
     case CM_WANTSPECIALKEY:
         TEsgComboBox::Dispatch(Message);
-        if (Message.WParam == VK_RETURN || Message.WParam == VK_ESCAPE
-            || (Message.WParam == VK_TAB && FGrid->HasCellValidation()))
+        if (TExStringGrid::EditorClaimsKey(Message.WParam, FGrid->HasCellValidation()))
             Message.Result = 1;
         return;
     default: break;
@@ -315,7 +314,6 @@ void TGridCombo::DoExit()
 {
     if (FGrid->LookupHistory() && !Text().isEmpty() && Items()->IndexOf(Text()) < 0)
         Items()->Add(Text());
-    if (!FGrid->FBlockKill && FGrid->EditMode && FGrid->EditCtrl == this)
-        FGrid->HideInplaceEdit();
+    FGrid->SpecialEditorExit(this);
     TEsgComboBox::DoExit();
 }

@@ -59,8 +59,7 @@ void TGridDatePicker::Dispatch(TMessage& Message)
         break;
     case CM_WANTSPECIALKEY:
         TEsgDateTimePicker::Dispatch(Message);
-        if (Message.WParam == VK_RETURN || Message.WParam == VK_ESCAPE
-            || (Message.WParam == VK_TAB && FGrid->HasCellValidation()))
+        if (TExStringGrid::EditorClaimsKey(Message.WParam, FGrid->HasCellValidation()))
             Message.Result = 1;
         return;
     default: break;
@@ -155,8 +154,7 @@ void TGridDateTimePicker::Dispatch(TMessage& Message)
 {
     if (Message.Msg == CM_WANTSPECIALKEY) {
         TExDateTimePicker::Dispatch(Message);
-        if (Message.WParam == VK_RETURN || Message.WParam == VK_ESCAPE
-            || (Message.WParam == VK_TAB && FGrid->HasCellValidation()))
+        if (TExStringGrid::EditorClaimsKey(Message.WParam, FGrid->HasCellValidation()))
             Message.Result = 1;
         return;
     }

@@ -190,8 +190,7 @@ void TGridSpin::Dispatch(TMessage& Message)
         break;
     case CM_WANTSPECIALKEY:
         TEsgSpinEdit::Dispatch(Message);
-        if (Message.WParam == VK_RETURN || Message.WParam == VK_ESCAPE
-            || (Message.WParam == VK_TAB && (FGrid->Options() & goTabs) != 0))
+        if (TExStringGrid::EditorClaimsKey(Message.WParam, (FGrid->Options() & goTabs) != 0))
             Message.Result = 1;
         return;
     default: break;
@@ -208,7 +207,6 @@ void TGridSpin::Change()
 
 void TGridSpin::DoExit()
 {
-    if (!FGrid->FBlockKill && FGrid->EditMode && FGrid->EditCtrl == this)
-        FGrid->HideInplaceEdit();
+    FGrid->SpecialEditorExit(this);
     TEsgSpinEdit::DoExit();
 }
