@@ -17,10 +17,12 @@
 
 #include <QCoreApplication>
 #include <QImage>
+#include <QSet>
 #include <gtest/gtest.h>
 
 #include <functional>
 
+#include "DropdownOpenShot.h"
 #include "Screenshot.h"
 
 namespace {
@@ -95,6 +97,16 @@ struct SpecialEditors : ::testing::Test {
     // The control the user types into now.
     TWinControl* Focused() const { return form->ActiveControl(); }
 };
+
+// How many colours a picture holds: a painted editor shows its text and frame.
+int Colours(const QImage& Image)
+{
+    QSet<QRgb> seen;
+    for (int y = 0; y < Image.height(); ++y)
+        for (int x = 0; x < Image.width(); ++x)
+            seen.insert(Image.pixel(x, y));
+    return int(seen.size());
+}
 
 QString ShortDate(Word y, Word m, Word d)
 {
@@ -221,6 +233,18 @@ TEST_F(SpecialEditors, EveryKindOpensEditsCommitsAndCancels)
                 continue;
             }
             c.edit(*this);
+            if (open == byEnter && commit == withEnter) {
+                // The editor lies over its cell and paints there.
+                const TRect cell = grid->CellRect(1, 1);
+                const TPoint at = editor->Parent() == grid ? TPoint{editor->Left(), editor->Top()}
+                                                            : grid->ScreenToClient(editor->ClientToScreen({0, 0}));
+                EXPECT_LE(std::abs(at.X - cell.Left), 2);
+                EXPECT_LE(std::abs(at.Y - cell.Top), 2);
+                EXPECT_GT(Colours(GrabControl(editor)), 2);
+                EXPECT_FALSE(testsupport::SaveScreenshot(GrabControl(form),
+                                                         QStringLiteral("TExStringGrid-editor-%1").arg(QLatin1String(c.name)))
+                                 .isEmpty());
+            }
             switch (commit) {
             case withEnter:
                 if (c.leaveKey != 0)
@@ -248,4 +272,114 @@ TEST_F(SpecialEditors, EveryKindOpensEditsCommitsAndCancels)
             EXPECT_FALSE(grid->InEditMode());
         }
     }
+}
+
+// Kinds that open no editor leave the grid out of edit mode, whatever
+// started the edit, so that the next key or click starts afresh.
+TEST_F(SpecialEditors, KindsWithoutAnEditorNeverLeaveEditModeSet)
+{
+    const std::pair<const char*, TEditorType> kinds[] = {
+        {"data-check-box", edDataCheckBox},
+        {"none", edNone},
+        {"custom-without-link", edCustom},
+        {"unknown", static_cast<TEditorType>(99)},
+    };
+    for (auto [name, k] : kinds) {
+        SCOPED_TRACE(name);
+        kind = k;
+        if (k == edCustom)
+            grid->SetEditLink(nullptr);
+        grid->SetCells(1, 1, QStringLiteral("kept"));
+        TestInput::PressKey(grid, VK_RETURN, {}, QStringLiteral("\r"));
+        EXPECT_FALSE(grid->InEditMode());
+        TestInput::TypeText(grid, QStringLiteral("x"));
+        EXPECT_FALSE(grid->InEditMode());
+        EXPECT_EQ(grid->Cells(1, 1), QStringLiteral("kept"));
+        // (A click flips a data check box: no edit either.)
+        TestInput::Click(grid, Center(1, 1));
+        EXPECT_FALSE(grid->InEditMode());
+        EXPECT_EQ(Focused(), grid);
+        // The grid still edits: the text cell beside it opens its editor.
+        grid->SetCol(2);
+        TestInput::PressKey(grid, VK_RETURN, {}, QStringLiteral("\r"));
+        EXPECT_TRUE(grid->InEditMode());
+        ASSERT_NE(grid->GetNormalEdit(), nullptr);
+        EXPECT_TRUE(grid->GetNormalEdit()->Visible());
+        TestInput::PressKey(grid->GetNormalEdit(), VK_ESCAPE);
+        EXPECT_FALSE(grid->InEditMode());
+        grid->SetCol(1);
+    }
+}
+
+// With DirectComboDrop a dropdown cell opens with its list already down.
+TEST_F(SpecialEditors, DropdownCellOpensWithItsListDown)
+{
+    grid->MouseActions()->SetDirectComboDrop(true);
+    const std::pair<const char*, TEditorType> kinds[] = {{"calculator", edCalculatorDropDown}, {"memo", edMemoDropDown}};
+    for (auto [name, k] : kinds) {
+        SCOPED_TRACE(name);
+        kind = k;
+        grid->SetCells(1, 1, QStringLiteral("12"));
+        TestInput::PressKey(grid, VK_RETURN, {}, QStringLiteral("\r"));
+        auto* dd = dynamic_cast<TExCustomDropDown*>(grid->EditCtrlNow());
+        ASSERT_NE(dd, nullptr);
+        EXPECT_TRUE(dd->DroppedDown());
+        SaveOpenDropDown(form, dd, QStringLiteral("TExStringGrid-editor-%1-open").arg(QLatin1String(name)));
+        dd->HideDropDown(true);
+        TestInput::PressKey(Focused(), VK_ESCAPE);
+        EXPECT_FALSE(grid->InEditMode());
+        EXPECT_EQ(grid->Cells(1, 1), QStringLiteral("12"));
+    }
+}
+
+// A rich-text cell shows its formatted text, never its source, and the
+// cell and a rich edit convert into each other without loss.
+TEST_F(SpecialEditors, RichTextCellPaintsItsFormattedText)
+{
+    const QString source = QStringLiteral(
+        R"({\rtf1{\fonttbl{\f0 DejaVu Sans;}}{\colortbl;\red255\green0\blue0;}\f0\fs20\cf1\b Hi\b0\cf0  x})");
+    grid->SetCells(1, 2, source);
+    grid->SetCells(2, 2, source.mid(1, 16));  // the source's start as plain text, for comparison
+    const QImage shot = GrabControl(grid);
+    EXPECT_FALSE(testsupport::SaveScreenshot(GrabControl(form), QStringLiteral("TExStringGrid-rich-text-cell")).isEmpty());
+    // Ink of a cell: the red pixels, and how far right anything dark reaches.
+    auto ink = [&](Integer c, Integer r, int& red, int& right) {
+        const TRect rc = grid->CellRect(c, r);
+        red = 0;
+        right = -1;
+        for (int y = rc.Top + 2; y < rc.Bottom - 2; ++y)
+            for (int x = rc.Left + 1; x < rc.Right - 2; ++x) {
+                const QColor px = QColor::fromRgb(shot.pixel(x, y));
+                if (px.red() > 180 && px.green() < 90 && px.blue() < 90)
+                    ++red;
+                if (px.lightness() < 160)
+                    right = std::max(right, x - rc.Left);
+            }
+    };
+    int red = 0, right = 0;
+    ink(1, 2, red, right);
+    EXPECT_GT(red, 10);     // "Hi" in red
+    EXPECT_LT(right, 60);   // "Hi x", not the long source
+    int srcRed = 0, srcRight = 0;
+    ink(2, 2, srcRed, srcRight);
+    EXPECT_EQ(srcRed, 0);
+    EXPECT_GT(srcRight, right);
+
+    // Cell to rich edit to cell: the same text and formats.
+    TRichEdit* rich = grid->RichEdit();
+    grid->CellToRich(1, 2, rich);
+    EXPECT_EQ(rich->Text(), QStringLiteral("Hi x"));
+    grid->RichToCell(1, 3, rich);
+    EXPECT_TRUE(grid->Cells(1, 3).startsWith(QStringLiteral("{\\rtf1")));
+    EXPECT_EQ(grid->RichToString(rich), grid->Cells(1, 3));
+    TRichEdit* again = grid->InplaceRichEdit();
+    grid->CellToRich(1, 3, again);
+    EXPECT_EQ(again->Text(), QStringLiteral("Hi x"));
+    again->SetSelStart(0);
+    again->SetSelLength(2);
+    EXPECT_TRUE(again->SelAttributes()->Style().Contains(fsBold));
+    EXPECT_EQ(again->SelAttributes()->Color(), TColor(0x0000FF));
+    // An empty cell clears the edit.
+    grid->CellToRich(3, 3, again);
+    EXPECT_TRUE(again->Text().isEmpty());
 }
