@@ -12,6 +12,8 @@
 #include "grid/editors/GridSpecialEditors.h"
 #include "platform/Form.h"
 #include "platform/Locale.h"
+#include "platform/Canvas.h"
+#include "platform/ImageList.h"
 #include "platform/StdControls.h"
 #include "platform/TestHooks.h"
 
@@ -64,6 +66,7 @@ struct SpecialEditors : ::testing::Test {
         grid->SetRowCount(4);
         grid->SetDefaultColWidth(130);
         grid->SetColWidths(0, 24);
+        grid->SetColWidths(1, 200);
         grid->SetDefaultRowHeight(24);
         grid->SetOptions(grid->Options() | goEditing);
         grid->SetCells(1, 0, QStringLiteral("Value"));
@@ -72,12 +75,34 @@ struct SpecialEditors : ::testing::Test {
             if (ACol == 1 && ARow == 1)
                 AEditor = kind;
         };
+        // The application fills the list editors before they open.
         grid->OnGetEditorProp = [this](TObject*, Integer, Integer, TEditLink*) {
-            if (kind == edUnitEditBtn) {
+            const char* const items[] = {"Alpha", "Beta"};
+            switch (kind) {
+            case edUnitEditBtn:
+            case edNumericUnitEditBtn:
+            case edFloatUnitEditBtn:
                 grid->BtnUnitEdit()->Units()->Clear();
                 grid->BtnUnitEdit()->Units()->Add(QStringLiteral("kW"));
                 grid->BtnUnitEdit()->Units()->Add(QStringLiteral("W"));
+                break;
+            case edDetailDropDown:
+                if (grid->DetailPickerDropDown()->Items()->Count() == 0)
+                    for (const char* t : items)
+                        grid->DetailPickerDropDown()->Items()->Add()->SetCaption(QString::fromLatin1(t));
+                break;
+            case edGridDropDown:
+                FillItems(grid->GridDropDown()->Columns(), grid->GridDropDown()->Items());
+                break;
+            case edExGridDropDown:
+                FillItems(grid->ExGridDropDown()->Columns(), grid->ExGridDropDown()->Items());
+                break;
+            default: break;
             }
+        };
+        grid->OnGetEditMask = [this](TObject*, Integer, Integer, QString& Value) {
+            if (kind == edMaskEditBtn)
+                Value = QStringLiteral("000;1;_");
         };
         link = new TestEditLink(form);
         link->SetWantKeyHomeEnd(true);
@@ -89,6 +114,15 @@ struct SpecialEditors : ::testing::Test {
         grid->SetRow(1);
     }
     void TearDown() override { delete form; }
+    template <class TColumns, class TItems>
+    static void FillItems(TColumns* Columns, TItems* Items)
+    {
+        if (Items->Count() > 0)
+            return;
+        Columns->Add();
+        for (const char* t : {"Alpha", "Beta"})
+            Items->Add()->Text()->Add(QString::fromLatin1(t));
+    }
     TPoint Center(Integer c, Integer r) const
     {
         const TRect rc = grid->CellRect(c, r);
@@ -176,6 +210,41 @@ std::vector<KindCase> Cases()
         {"trackbar", edTrackbarDropDown, "5", [](SpecialEditors& f) { Type(f, "7"); }, "7"},
         {"memo", edMemoDropDown, "note", [](SpecialEditors& f) { TypeAfter(f, "s"); }, "notes"},
         {"calculator", edCalculatorDropDown, "12", [](SpecialEditors& f) { Type(f, "42"); }, "42.00"},
+        // The time spin steps the field the caret is in: the hour.
+        {"time-spin", edTimeSpinEdit, "10:15:00",
+         [](SpecialEditors& f) { TestInput::Click(f.grid->SpinEdit()->Button()->UpButton()); }, "11:15:00"},
+        {"float-edit-button", edFloatEditBtn, "1.5", [](SpecialEditors& f) { TypeAfter(f, "x5"); }, "1.55"},
+        {"mask-edit-button", edMaskEditBtn, "123", [](SpecialEditors& f) { Type(f, "456"); }, "456"},
+        {"numeric-unit-edit", edNumericUnitEditBtn, "5kW", [](SpecialEditors& f) { TypeAfter(f, "x0"); }, "50kW"},
+        {"float-unit-edit", edFloatUnitEditBtn, "1.5W", [](SpecialEditors& f) { TypeAfter(f, "5"); }, "1.55W"},
+        {"date-up-down", edDateEditUpDown, ShortDate(2024, 3, 9),
+         [](SpecialEditors& f) {
+             for (int i = 0; i < 3; ++i)
+                 Press(f, VK_LEFT);
+             Press(f, VK_UP);
+         },
+         DateStepped()},
+        {"time", edTimeEdit, FormatDateTime(FormatSettings().LongTimeFormat, EncodeTime(10, 15, 30, 0)),
+         [](SpecialEditors& f) {
+             for (int i = 0; i < 3; ++i)
+                 Press(f, VK_LEFT);
+             Press(f, VK_UP);
+         },
+         FormatDateTime(FormatSettings().LongTimeFormat, EncodeTime(11, 15, 30, 0)), false},
+        {"date-and-time", edDateTimeEdit,
+         FormatDateTime(FormatSettings().ShortDateFormat + " " + FormatSettings().ShortTimeFormat,
+                        EncodeDate(2024, 3, 9) + EncodeTime(10, 15, 0, 0)),
+         [](SpecialEditors& f) {
+             for (int i = 0; i < 3; ++i)
+                 Press(f, VK_LEFT);
+             Press(f, VK_UP);
+         },
+         DateStepped() + " " + FormatDateTime(FormatSettings().ShortTimeFormat, EncodeTime(10, 15, 0, 0)), false,
+         VK_RETURN, true, false},
+        {"time-picker", edTimePickerDropDown, "10:15:00", [](SpecialEditors& f) { Type(f, "113000"); }, "11:30:00"},
+        {"detail-picker", edDetailDropDown, "Alpha", [](SpecialEditors& f) { Type(f, "Beta"); }, "Beta"},
+        {"grid-dropdown", edGridDropDown, "Alpha", [](SpecialEditors& f) { Type(f, "Beta"); }, "Beta"},
+        {"list-grid-dropdown", edExGridDropDown, "Alpha", [](SpecialEditors& f) { Type(f, "Beta"); }, "Beta"},
         {"custom", edCustom, "linked", [](SpecialEditors& f) { TypeAfter(f, "!"); }, "linked!", true, VK_RETURN,
          false},
     };
@@ -382,4 +451,69 @@ TEST_F(SpecialEditors, RichTextCellPaintsItsFormattedText)
     // An empty cell clears the edit.
     grid->CellToRich(3, 3, again);
     EXPECT_TRUE(again->Text().isEmpty());
+}
+
+// The colour and image pickers store their choice in the cell's looks: the
+// user opens the list, steps to a neighbouring entry and takes it with Enter;
+// Escape leaves the cell as it was.
+TEST_F(SpecialEditors, PickerCellsTakeTheChosenColourAndImage)
+{
+    TImageList images(16, 16);
+    for (TColor c : {clRed, clLime, clBlue}) {
+        TBitmap b(16, 16);
+        b.Canvas()->Brush()->SetColor(c);
+        b.Canvas()->FillRect(TRect(0, 0, 16, 16));
+        images.Add(&b, nullptr);
+    }
+    grid->SetGridImages(&images);
+    TColor chosenColour = clNone;
+    QString chosenText;
+    grid->OnColorSelected = [&](TObject*, Integer, Integer, TColor& Color, QString& Text) {
+        chosenColour = Color;
+        chosenText = Text;
+    };
+    auto pick = [&](TEditorType k, Word step) {
+        kind = k;
+        grid->SetCol(1);
+        grid->SetRow(1);
+        TestInput::PressKey(grid, VK_RETURN, {}, QStringLiteral("\r"));
+        auto* dd = dynamic_cast<TExCustomDropDown*>(grid->EditCtrlNow());
+        EXPECT_NE(dd, nullptr);
+        if (dd == nullptr)
+            return;
+        TestInput::PressKey(dd, VK_DOWN, ssAlt);
+        EXPECT_TRUE(dd->DroppedDown());
+        SaveOpenDropDown(form, dd,
+                         QStringLiteral("TExStringGrid-editor-%1-open").arg(k == edColorPickerDropDown ? "colour" : "image"));
+        TestInput::PressKey(Focused(), step);
+        TestInput::PressKey(Focused(), VK_RETURN);
+        if (dd->DroppedDown())  // the list took Enter as its choice; the cell's Enter commits
+            TestInput::PressKey(Focused(), VK_RETURN);
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(grid->InEditMode());
+    };
+
+    grid->SetColors(1, 1, clWhite);
+    grid->SetCells(1, 1, QString());
+    pick(edColorPickerDropDown, VK_UP);  // white is the list's last
+    EXPECT_NE(chosenColour, clNone);
+    EXPECT_NE(chosenColour, clWhite);
+    EXPECT_EQ(grid->Colors(1, 1), chosenColour);
+    EXPECT_FALSE(chosenText.isEmpty());
+    EXPECT_EQ(grid->Cells(1, 1), chosenText);
+
+    grid->SetCells(1, 1, QString());
+    grid->AddImageIdx(1, 1, 0, haLeft, vaTop);
+    pick(edImagePickerDropDown, VK_DOWN);
+    Integer index = -1;
+    ASSERT_TRUE(grid->GetImageIdx(1, 1, index));
+    EXPECT_EQ(index, 1);
+
+    // Escape: the image stays.
+    TestInput::PressKey(grid, VK_RETURN, {}, QStringLiteral("\r"));
+    TestInput::PressKey(Focused(), VK_ESCAPE);
+    EXPECT_FALSE(grid->InEditMode());
+    ASSERT_TRUE(grid->GetImageIdx(1, 1, index));
+    EXPECT_EQ(index, 1);
+    grid->SetGridImages(nullptr);
 }
