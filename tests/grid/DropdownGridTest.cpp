@@ -299,5 +299,25 @@ TEST_F(TGridDropDown, ListEventsReachTheDropDownWithTheColumnSettingsFirst)
     QString format = QStringLiteral("%.2f");
     g->OnGetFloatFormat(g, 1, 1, isFloat, format);
     EXPECT_TRUE(format.isEmpty());
+    // Sizing, moving and links of the list reach the dropdown's handlers,
+    // which may refuse; a link is followed with the popup held open.
+    dd->OnGridColumnSize = [](TObject*, Integer, bool& Allow) { Allow = false; };
+    dd->OnGridRowMove = [](TObject*, Integer ARow, bool& Allow) { Allow = ARow > 1; };
+    bool blocked = false;
+    dd->OnGridAnchorClick = [&](TObject*, Integer, Integer, const QString&, bool& AutoHandle) {
+        blocked = dd->DropDownForm()->BlockActivate();
+        AutoHandle = false;
+    };
+    bool allow = true;
+    g->OnColumnSize(g, 1, allow);
+    EXPECT_FALSE(allow);
+    allow = true;
+    g->OnRowMove(g, 1, allow);
+    EXPECT_FALSE(allow);
+    bool autoHandle = true;
+    g->OnAnchorClick(g, 1, 1, QStringLiteral("go"), autoHandle);
+    EXPECT_TRUE(blocked);
+    EXPECT_FALSE(autoHandle);
+    EXPECT_FALSE(dd->DropDownForm()->BlockActivate());
     dd->HideDropDown(true);
 }

@@ -322,6 +322,21 @@ void TCustomExGridDropDown::BindGridEvents()
         if (OwnEvent)                                                                                                  \
             OwnEvent(std::forward<decltype(a)>(a)...);                                                                 \
     }
+    g->OnAnchorClick = [this](TObject* S, Integer R, Integer C, const QString& Anchor, bool& AutoHandle) {
+        Blocking([&] {
+            if (OnGridAnchorClick)
+                OnGridAnchorClick(S, R, C, Anchor, AutoHandle);
+        });
+    };
+    PASS(OnAnchorEnter, OnGridAnchorEnter);
+    PASS(OnAnchorExit, OnGridAnchorExit);
+    PASS(OnAnchorHint, OnGridAnchorHint);
+    PASS(OnColumnSize, OnGridColumnSize);
+    PASS(OnColumnSizing, OnGridColumnSizing);
+    PASS(OnRowSize, OnGridRowSize);
+    PASS(OnRowSizing, OnGridRowSizing);
+    PASS(OnRowMove, OnGridRowMove);
+    PASS(OnColumnMove, OnGridColumnMove);
     g->OnButtonClick = [this](TObject* S, Integer C, Integer R) {
         Blocking([&] {
             if (OnGridButtonClick)
@@ -387,10 +402,12 @@ void TCustomExGridDropDown::BindGridEvents()
             OnGridTopLeftChanged(this);
     };
     PASS(OnAutoAddRow, OnGridAutoAddRow);
+    PASS(OnAutoInsertRow, OnGridInsertRow);
     PASS(OnAutoInsertCol, OnGridInsertCol);
     PASS(OnAutoDeleteRow, OnGridDeleteRow);
     PASS(OnCanAddRow, OnGridCanAddRow);
     PASS(OnCanInsertRow, OnGridCanInsertRow);
+    PASS(OnCanDeleteRow, OnGridCanDeleteRow);
     PASS(OnCheckBoxClick, OnGridCheckBoxClick);
 #undef PASS
 }

@@ -174,6 +174,17 @@ public:
     void KeyUp(Word& Key, TShiftState Shift) override;
 
     // The list grid's events, passed on (Sender: the list grid unless said).
+    std::function<void(TObject* Sender, Integer ARow, Integer ACol, const QString& Anchor, bool& AutoHandle)>
+        OnGridAnchorClick;
+    std::function<void(TObject* Sender, Integer ARow, Integer ACol, const QString& Anchor)> OnGridAnchorEnter;
+    std::function<void(TObject* Sender, Integer ARow, Integer ACol, const QString& Anchor)> OnGridAnchorExit;
+    std::function<void(TObject* Sender, Integer ARow, Integer ACol, QString& Anchor)> OnGridAnchorHint;
+    std::function<void(TObject* Sender, Integer ACol, bool& Allow)> OnGridColumnSize;
+    std::function<void(TObject* Sender, Integer ACol, Integer ColumnSize)> OnGridColumnSizing;
+    std::function<void(TObject* Sender, Integer ARow, bool& Allow)> OnGridRowSize;
+    std::function<void(TObject* Sender, Integer ARow, Integer RowSize)> OnGridRowSizing;
+    std::function<void(TObject* Sender, Integer ARow, bool& Allow)> OnGridRowMove;
+    std::function<void(TObject* Sender, Integer ACol, bool& Allow)> OnGridColumnMove;
     TColRowEvent OnGridButtonClick;
     TIndexEvent OnGridEndColumnSize;
     TIndexEvent OnGridEndRowSize;
@@ -202,10 +213,12 @@ public:
     TScrollHintEvent OnGridScrollHint;
     TNotifyEvent OnGridTopLeftChanged;  // Sender: the dropdown
     TIndexEvent OnGridAutoAddRow;
+    TIndexEvent OnGridInsertRow;
     TIndexEvent OnGridInsertCol;
     TIndexEvent OnGridDeleteRow;
     TAllowEvent OnGridCanAddRow;
     TCanInsertRowEvent OnGridCanInsertRow;
+    TCanInsertRowEvent OnGridCanDeleteRow;
     TCheckBoxClickEvent OnGridCheckBoxClick;
 
 protected:
