@@ -6,6 +6,7 @@
 #include "grid/ExGrid.h"
 
 #include "grid/ExGridEditors.h"
+#include "grid/editors/CellControls.h"
 #include "grid/editors/EditLink.h"
 #include "grid/editors/ExRichEdit.h"
 #include "grid/editors/GridDropDownEditors.h"
@@ -286,7 +287,6 @@ TEST_F(SpecialEditors, EveryKindOpensEditsCommitsAndCancels)
             case byClick: TestInput::Click(grid, Center(1, 1)); break;
             case byTyping: TestInput::TypeText(grid, QStringLiteral("4")); break;
             }
-            if(!grid->InEditMode()) fprintf(stderr,"col %d row %d focused %d editorMode %d active %s\n", grid->Col(), grid->Row(), grid->Focused(), grid->EditorMode(), Focused()? Focused()->ClassName().toStdString().c_str():"-");
             ASSERT_TRUE(grid->InEditMode());
             TWinControl* editor = Focused();
             ASSERT_NE(editor, nullptr);
@@ -516,4 +516,153 @@ TEST_F(SpecialEditors, PickerCellsTakeTheChosenColourAndImage)
     ASSERT_TRUE(grid->GetImageIdx(1, 1, index));
     EXPECT_EQ(index, 1);
     grid->SetGridImages(nullptr);
+}
+
+// What the editors tell the application while they are open.
+TEST_F(SpecialEditors, EditorsRaiseTheirEvents)
+{
+    std::vector<QString> heard;
+    grid->OnEllipsClick = [&](TObject*, Integer c, Integer r, QString& S) {
+        heard.push_back(QStringLiteral("ellipsis %1,%2 %3").arg(c).arg(r).arg(S));
+        S += u'!';
+    };
+    grid->OnButtonClick = [&](TObject*, Integer c, Integer r) { heard.push_back(QStringLiteral("button %1,%2").arg(c).arg(r)); };
+    grid->OnSpinClick = [&](TObject*, Integer, Integer, Integer v, bool up) {
+        heard.push_back(QStringLiteral("spin %1 %2").arg(v).arg(up ? "up" : "down"));
+    };
+    grid->OnDateTimeChange = [&](TObject*, Integer c, Integer r, TDateTime) {
+        heard.push_back(QStringLiteral("date-time %1,%2").arg(c).arg(r));
+    };
+    auto open = [&](TEditorType k, const QString& text) {
+        kind = k;
+        grid->SetCells(1, 1, text);
+        grid->SetCol(1);
+        grid->SetRow(1);
+        TestInput::PressKey(grid, VK_RETURN, {}, QStringLiteral("\r"));
+        heard.clear();
+        return grid->InEditMode();
+    };
+
+    // The push button: Space sends the caption through the ellipsis into the
+    // cell; a click is the button's click.
+    ASSERT_TRUE(open(edButton, QStringLiteral("Press")));
+    TestInput::PressKey(Focused(), VK_SPACE, {}, QStringLiteral(" "));
+    EXPECT_EQ(grid->Cells(1, 1), QStringLiteral("Press!"));
+    TestInput::Click(grid->Btn());
+    // (Space clicks the button too, as a push button does.)
+    EXPECT_EQ(heard, (std::vector<QString>{"ellipsis 1,1 Press", "button 1,1", "ellipsis 1,1 Press!", "button 1,1"}));
+    EXPECT_EQ(grid->Cells(1, 1), QStringLiteral("Press!!"));
+    // Escape puts the text from before the edit back.
+    TestInput::PressKey(Focused(), VK_ESCAPE);
+    EXPECT_FALSE(grid->InEditMode());
+    EXPECT_EQ(grid->Cells(1, 1), QStringLiteral("Press"));
+
+    // The edit button's "...": the editor shows the answer; with
+    // StopEditAfterClick the answer goes into the cell and the edit ends.
+    ASSERT_TRUE(open(edEditBtn, QStringLiteral("abc")));
+    TestInput::Click(grid->BtnEdit()->Button()->Button());
+    EXPECT_EQ(grid->BtnEdit()->Text(), QStringLiteral("abc!"));
+    EXPECT_TRUE(grid->InEditMode());
+    grid->BtnEdit()->SetStopEditAfterClick(true);
+    TestInput::Click(grid->BtnEdit()->Button()->Button());
+    EXPECT_FALSE(grid->InEditMode());
+    EXPECT_EQ(grid->Cells(1, 1), QStringLiteral("abc!!"));
+    grid->BtnEdit()->SetStopEditAfterClick(false);
+
+    // The spin's page and limit keys: a step past the maximum is not taken;
+    // End goes to the minimum, Home to the maximum, each told.
+    grid->OnGetEditorProp = [this](TObject*, Integer, Integer, TEditLink*) {
+        grid->SpinEdit()->SetMaxValue(8);
+        grid->SpinEdit()->SetIncrement(2);
+    };
+    ASSERT_TRUE(open(edSpinEdit, QStringLiteral("7")));
+    TestInput::PressKey(Focused(), VK_PRIOR);
+    EXPECT_EQ(grid->SpinEdit()->Value(), 7);
+    TestInput::PressKey(Focused(), VK_END);
+    EXPECT_EQ(grid->SpinEdit()->Value(), 0);
+    TestInput::PressKey(Focused(), VK_HOME);
+    EXPECT_EQ(grid->SpinEdit()->Value(), 8);
+    EXPECT_EQ(heard, (std::vector<QString>{"spin 7 up", "spin 0 down", "spin 8 up"}));
+    // Up leaves the cell upwards with the value, never steps it.
+    grid->SetRow(1);
+    TestInput::PressKey(Focused(), VK_UP);
+    EXPECT_FALSE(grid->InEditMode());
+    EXPECT_EQ(grid->Cells(1, 1), QStringLiteral("8"));
+    grid->OnGetEditorProp = nullptr;
+
+    // The date-and-time picker tells each change of its time. Escape
+    // cancels the whole edit: the cell keeps its date and its time.
+    const TDateTime start = EncodeDate(2024, 3, 9) + EncodeTime(10, 15, 0, 0);
+    const QString dt = FormatSettings().ShortDateFormat + " " + FormatSettings().ShortTimeFormat;
+    ASSERT_TRUE(open(edDateTimeEdit, FormatDateTime(dt, start)));
+    TestInput::PressKey(Focused(), VK_UP);   // the date's first field
+    TestInput::PressKey(Focused(), VK_TAB);  // on to the time
+    TestInput::PressKey(Focused(), VK_UP);
+    EXPECT_NE(grid->DateAndTimePicker()->DateTime(), start);
+    ASSERT_FALSE(heard.empty());
+    EXPECT_EQ(heard.back(), QStringLiteral("date-time 1,1"));
+    TestInput::PressKey(Focused(), VK_ESCAPE);
+    EXPECT_FALSE(grid->InEditMode());
+    EXPECT_EQ(grid->Cells(1, 1), FormatDateTime(dt, start));
+}
+
+// A header cell edited in place: OnCellValidate may refuse the text (the
+// editor stays on the header cell) or change it (the changed text is kept).
+TEST_F(SpecialEditors, HeaderCellEditValidatesBeforeItStores)
+{
+    grid->MouseActions()->SetFixedRowsEdit(fceLeftClick);
+    bool refuse = true;
+    grid->OnCellValidate = [&](TObject*, Integer, Integer, QString& Value, bool& Valid) {
+        Valid = !refuse;
+        Value = Value.toUpper();
+    };
+    TestInput::Click(grid, Center(1, 0));
+    TGridTransEdit* ed = grid->FixedCellEdit();
+    ASSERT_TRUE(ed->Visible());
+    EXPECT_EQ(ed->Text(), QStringLiteral("Value"));
+    ed->SelectAll();
+    TestInput::TypeText(ed, QStringLiteral("Flow"));
+    EXPECT_FALSE(ed->StopEdit());
+    EXPECT_TRUE(ed->Visible());
+    EXPECT_EQ(grid->Cells(1, 0), QStringLiteral("Value"));
+    refuse = false;
+    EXPECT_TRUE(ed->StopEdit());
+    EXPECT_FALSE(ed->Visible());
+    EXPECT_EQ(grid->Cells(1, 0), QStringLiteral("FLOW"));
+}
+
+// The cell grows with what is typed into it: the column with the text's
+// width, the row with the lines a wrapped text or a rich text takes.
+TEST_F(SpecialEditors, CellGrowsWhileTyping)
+{
+    std::vector<Integer> rowsSized;
+    grid->OnEndRowSize = [&](TObject*, Integer ARow) { rowsSized.push_back(ARow); };
+    grid->SizeWhileTyping()->SetWidth(true);
+    kind = edNormal;
+    grid->SetCol(2);
+    const Integer width = grid->ColWidths(2);
+    TestInput::PressKey(grid, VK_RETURN, {}, QStringLiteral("\r"));
+    TestInput::TypeText(grid->GetNormalEdit(), QStringLiteral("a text far wider than the column it is typed in"));
+    EXPECT_GT(grid->ColWidths(2), width + 100);
+    TestInput::PressKey(grid->GetNormalEdit(), VK_ESCAPE);
+    grid->SizeWhileTyping()->SetWidth(false);
+    grid->SetColWidths(2, width);
+
+    // A rich-text cell: a second line raises the row.
+    grid->SizeWhileTyping()->SetHeight(true);
+    kind = edRichEdit;
+    grid->SetCol(1);
+    grid->SetCells(1, 1, QStringLiteral("one"));
+    const Integer height = grid->RowHeights(1);
+    TestInput::PressKey(grid, VK_RETURN, {}, QStringLiteral("\r"));
+    TestInput::PressKey(Focused(), VK_END);
+    TestInput::PressKey(Focused(), VK_RETURN, {}, QStringLiteral("\r"));
+    TestInput::TypeText(Focused(), QStringLiteral("two"));
+    EXPECT_GT(grid->RowHeights(1), height);
+    EXPECT_FALSE(rowsSized.empty());
+    EXPECT_FALSE(testsupport::SaveScreenshot(GrabControl(form), QStringLiteral("TExStringGrid-editor-rich-text-grown")).isEmpty());
+    TestInput::Click(grid, Center(2, 2));
+    EXPECT_FALSE(grid->InEditMode());
+    grid->CellToRich(1, 1, grid->RichEdit());
+    EXPECT_EQ(grid->RichEdit()->Text(), QStringLiteral("one\r\ntwo"));
 }
