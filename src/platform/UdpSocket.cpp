@@ -2,13 +2,14 @@
 // socket and on a wake-up pipe, so that Close ends it at once.
 #include "UdpSocket.h"
 
+#include <QStringList>
+
 #include <arpa/inet.h>
 #include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <mutex>
-#include <netdb.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -95,6 +96,29 @@ struct TUdpSocket::Impl {
     }
 };
 
+bool ParseIPv4(const QString& Text, LongWord& Address)
+{
+    const QStringList parts = Text.split(QLatin1Char('.'));
+    if (parts.size() != 4)
+        return false;
+    LongWord v = 0;
+    for (const QString& p : parts) {
+        if (p.isEmpty() || p.size() > 3)
+            return false;
+        int n = 0;
+        for (QChar c : p) {
+            if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+                return false;
+            n = n * 10 + (c.unicode() - '0');
+        }
+        if (n > 255)
+            return false;
+        v = (v << 8) | LongWord(n);
+    }
+    Address = v;
+    return true;
+}
+
 TUdpSocket::TUdpSocket() : d_(std::make_unique<Impl>()) {}
 
 TUdpSocket::~TUdpSocket() { Close(); }
@@ -153,17 +177,16 @@ bool TUdpSocket::SendTo(const QString& Address, Word Port, const QByteArray& Dat
         d_->SetError(QStringLiteral("The socket is not open"));
         return false;
     }
-    addrinfo hints {};
-    hints.ai_family = AF_INET;
-    hints.ai_socktype = SOCK_DGRAM;
-    hints.ai_flags = AI_NUMERICHOST;
-    addrinfo* found = nullptr;
-    if (Address.isEmpty() || getaddrinfo(Address.toLatin1().constData(), nullptr, &hints, &found) != 0 || found == nullptr) {
-        d_->SetError(QStringLiteral("The address \"%1\" is not valid").arg(Address));
+    // Only the plain dotted form: the system's reader would also take
+    // "10.1" or octal parts, and so send to an address nobody typed.
+    LongWord address = 0;
+    if (!ParseIPv4(Address, address)) {
+        d_->SetError(QStringLiteral("The address \"%1\" is not an IPv4 address").arg(Address));
         return false;
     }
-    sockaddr_in to = *reinterpret_cast<sockaddr_in*>(found->ai_addr);
-    freeaddrinfo(found);
+    sockaddr_in to {};
+    to.sin_family = AF_INET;
+    to.sin_addr.s_addr = htonl(address);
     to.sin_port = htons(Port);
     const ssize_t sent = sendto(d_->fd.load(), Data.constData(), size_t(Data.size()), 0, reinterpret_cast<sockaddr*>(&to), sizeof to);
     if (sent != ssize_t(Data.size())) {
