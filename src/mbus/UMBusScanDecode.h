@@ -13,7 +13,11 @@
 // its work (the worker releases it while it sleeps), keeps the answer buffer,
 // the scan state and the slave lists consistent; the window takes it with
 // Lock_Lists while it reads or frees meters during a scan. The two
-// procedures must not wait for the user-interface thread.
+// procedures must not wait for the user-interface thread. A second lock,
+// taken after the first where both are held, keeps the socket and the port
+// whole: a start opens them on the user-interface thread, the worker sends
+// and closes. Every start is a new scan; a step that slept through the end
+// of its scan stops where it wakes.
 
 #include "mbus/MBusRecords.h"
 #include "mbus/MBusSlaves.h"
