@@ -527,7 +527,9 @@ TEST_F(ScanWindowWired, StopEndsACyclicScanSeries)
     EXPECT_TRUE(form->Cyclic_Scan);
     ASSERT_TRUE(Pump_Until([this] { return form->Error_Cyclic >= 1 && form->TR_ScanDecode->InScan(); }));
     EXPECT_EQ(form->Label1->Caption(), "2"); // two meters, not the 30 the series counts on
-    // ...until Stop: the scan under way stops and no next one begins.
+    // ...until Stop: once it has read both meters, the scan under way stops
+    // and no next one begins.
+    ASSERT_TRUE(Pump_Until([this] { return form->LB_AvailableDevice->Count() >= 5; }));
     TestInput::Click(form->Btn_StopScan);
     EXPECT_FALSE(form->Cyclic_Scan);
     Wait_Timer_End();
@@ -535,6 +537,8 @@ TEST_F(ScanWindowWired, StopEndsACyclicScanSeries)
     EXPECT_FALSE(Pump_Until([this] { return form->TR_ScanDecode->InScan(); }, 1500));
     EXPECT_FALSE(form->T_InScan->Enabled());
     EXPECT_TRUE(form->Btn_NewScan->Visible());
+    EXPECT_EQ(form->L_Num_Slave->Caption(), "2");
+    EXPECT_EQ(form->NST->RootNodeCount(), 2u);
     Screenshot("TFScanDecode-cyclic-stopped");
 
     // Closing the window ends a series as well.
