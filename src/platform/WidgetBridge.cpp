@@ -137,17 +137,6 @@ public:
     }
 };
 
-// Runs Fn on the window thread when its loop comes to it (any thread may
-// call this while the application exists).
-void Post_Call(std::function<void(bool Delivered)> Fn)
-{
-    static QObject* receiver = [] {
-        auto* r = new TCallReceiver;
-        r->moveToThread(QCoreApplication::instance()->thread());
-        return r;
-    }();
-    QCoreApplication::postEvent(receiver, new TCallEvent(std::move(Fn)));
-}
 
 TControl* g_capture = nullptr;
 bool g_keyDown[256] = {};
@@ -961,7 +950,7 @@ LRESULT SendMessage(HWND wnd, Cardinal msg, WPARAM wParam, LPARAM lParam)
             LRESULT Result = 0;
         };
         auto answer = std::make_shared<TAnswer>();
-        Post_Call([answer, wnd, msg, wParam, lParam](bool delivered) {
+        Post_To_Window_Thread([answer, wnd, msg, wParam, lParam](bool delivered) {
             LRESULT result = 0;
             if (delivered)
                 if (TWinControl* c = IsLive(wnd) ? FindControl(wnd) : nullptr)
@@ -1000,11 +989,21 @@ bool PostMessage(HWND wnd, Cardinal msg, WPARAM wParam, LPARAM lParam)
     if (OnWindowThread() && FindControl(wnd) == nullptr)
         return false;
     // Delivered by the loop only if the window still exists then.
-    Post_Call([wnd, msg, wParam, lParam](bool delivered) {
+    Post_To_Window_Thread([wnd, msg, wParam, lParam](bool delivered) {
         if (TWinControl* c = delivered && IsLive(wnd) ? FindControl(wnd) : nullptr)
             TWidgetBridge::Guard(c, [&] { c->Perform(msg, wParam, lParam); });
     });
     return true;
+}
+
+void Post_To_Window_Thread(std::function<void(bool Delivered)> Fn)
+{
+    static QObject* receiver = [] {
+        auto* r = new TCallReceiver;
+        r->moveToThread(QCoreApplication::instance()->thread());
+        return r;
+    }();
+    QCoreApplication::postEvent(receiver, new TCallEvent(std::move(Fn)));
 }
 
 UINT_PTR SetTimer(HWND wnd, UINT_PTR id, UINT elapse)
