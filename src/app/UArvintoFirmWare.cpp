@@ -53,6 +53,7 @@
 #include "shell/DialogFrame.h"
 #include "shell/ExternalProgram.h"
 #include "shell/MakerSite.h"
+#include "shell/ProjectFolders.h"
 #include "shell/Settings.h"
 #include "shell/UAbout.h"
 #include "shell/UComon.h"
@@ -290,12 +291,10 @@ void TFArvintoFirmWare::FormCreate(TObject*)
     // Program state.
     if (Exe_Folder.isEmpty())  // tests choose the program folder beforehand
         Exe_Folder = ExeFolder();
-    Master_Folder = Exe_Folder + PathDelim + QStringLiteral("MASTER");
-    Projects_Folder = Exe_Folder + PathDelim + QStringLiteral("PROJECTS");
-    Language_Folder = Exe_Folder + PathDelim + QStringLiteral("LANGUAGE");
-    for (const QString& folder : {Master_Folder, Projects_Folder, Language_Folder})
-        if (!DirectoryExists(folder))
-            CreateDir(folder);  // a folder that cannot be made fails later, where it is used
+    // Beside the program, or in the user's data folder where the program's
+    // folder cannot be written; a folder that cannot be made is said at once.
+    for (const QString& failure : Make_Program_Folders(UserDataFolder(QStringLiteral("Arvinto"))))
+        Error_Box(failure);
 
     Project_Name.clear();
     Read_Back = true;
@@ -376,6 +375,8 @@ void TFArvintoFirmWare::Btn_Click(TObject* Sender)
         FBACnetAccess->ShowModal();
     } else if (Is_Step(Sender, "Btn_BACnet_EDE_File")) {
         BACnet_EDE_File(*SD1);
+    } else if (Is_Step(Sender, "Btn_MBus")) {
+        FMeter_Bus->ShowModal();
     } else if (Is_Step(Sender, "Btn_Modbus_Set_Access")) {
         FModbus_TCP_Master_Set_Access->ShowModal();
     } else if (Is_Step(Sender, "Btn_CAN_Rec_Frame")) {

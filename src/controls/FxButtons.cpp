@@ -5,9 +5,9 @@
 #include <exception>
 #include <mutex>
 #include <QCoreApplication>
-#include <QMetaObject>
 
 #include "platform/Form.h"
+#include "platform/Messages.h"
 
 // Shared between the thread, the object and the calls queued for the
 // user-interface thread, so that a call that arrives after the object is
@@ -112,29 +112,26 @@ void TFxButtonThread::Synchronize()
     QCoreApplication* app = QCoreApplication::instance();
     if (app == nullptr)
         return;
-    QMetaObject::invokeMethod(
-        app,
-        [s, step] {
-            bool run;
-            {
-                std::lock_guard<std::mutex> g(s->Lock);
-                run = !s->Terminated && s->Owner != nullptr;
+    Post_To_Window_Thread([s, step](bool delivered) {
+        bool run;
+        {
+            std::lock_guard<std::mutex> g(s->Lock);
+            run = delivered && !s->Terminated && s->Owner != nullptr;
+        }
+        if (run) {
+            try {
+                s->Owner->DoEvent();
+            } catch (const std::exception& e) {
+                if (Application != nullptr)
+                    Application->HandleException(nullptr, e);
             }
-            if (run) {
-                try {
-                    s->Owner->DoEvent();
-                } catch (const std::exception& e) {
-                    if (Application != nullptr)
-                        Application->HandleException(nullptr, e);
-                }
-            }
-            {
-                std::lock_guard<std::mutex> g(s->Lock);
-                s->Done = step;
-            }
-            s->Wake.notify_all();
-        },
-        Qt::QueuedConnection);
+        }
+        {
+            std::lock_guard<std::mutex> g(s->Lock);
+            s->Done = step;
+        }
+        s->Wake.notify_all();
+    });
     std::unique_lock<std::mutex> g(s->Lock);
     s->Wake.wait(g, [&] { return s->Terminated || s->Done >= step; });
 }

@@ -224,6 +224,8 @@ void TFBoot::Run_Update()
     if (!found) {
         if (ping_res == 2)
             MessageDlg(Lang(1036), mtWarning, mbOK);
+        else if (!Ping_Error.isEmpty())
+            MessageDlg(Ping_Error, mtError, mbOK); // the address is fine: the system refused the echo
         else
             MessageDlg(Lang(1037), mtError, mbOK);
         return;

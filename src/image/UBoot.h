@@ -48,6 +48,9 @@ public:
     // Result of the last echo request: 0 none (or the request failed), 1
     // answered, 2 no answer within the time-out.
     Integer ping_res = 0;
+    // Why the last ping could send no request although the address is one
+    // (the system refused it); empty otherwise.
+    QString Ping_Error;
 
     // The ping gives up once more than this many milliseconds have passed
     // (each request waits Ping->ReceiveTimeout, 400 ms); the updater is

@@ -30,6 +30,7 @@ QByteArray Boot_Ping_Data()
 bool TFBoot::Send_Ping()
 {
     ping_res = 0;
+    Ping_Error.clear();
     QElapsedTimer clock;
     clock.start();
     Ping->Host = IP_Address_Text();
@@ -50,9 +51,14 @@ bool TFBoot::Send_Ping()
         while (!done);
         request.join();
 
-        // Nothing was sent: the address cannot be resolved, or no socket.
+        // Nothing was sent: the address cannot be resolved, or the system
+        // refused the request (which then says why).
         if (status.ReplyStatusType == rsError)
             return false;
+        if (status.ReplyStatusType == rsNotSent) {
+            Ping_Error = status.Msg;
+            return false;
+        }
         PingReply(Ping.get(), status);
         // A request that got no answer (a quick "unreachable" included) is
         // followed by the next one only once its time-out has passed.

@@ -5,6 +5,8 @@
 // the output queue, the modem lines and the driver's error counters.
 #include "mbus/CommPort.h"
 
+#include "platform/Messages.h"
+
 #include "mbus/CommDevice.h"
 #include "mbus/CommSync.h"
 #include "platform/Form.h"
@@ -235,17 +237,15 @@ void TCommEventThread::Synchronize(LongWord Mask)
         return;
     }
     auto done = std::make_shared<bool>(false);
-    QMetaObject::invokeMethod(
-        app,
-        [shared, deliver, done] {
+    Post_To_Window_Thread([shared, deliver, done](bool delivered) {
+        if (delivered)
             deliver();
-            {
-                std::lock_guard<std::mutex> l(shared->syncM);
-                *done = true;
-            }
-            shared->syncCv.notify_all();
-        },
-        Qt::QueuedConnection);
+        {
+            std::lock_guard<std::mutex> l(shared->syncM);
+            *done = true;
+        }
+        shared->syncCv.notify_all();
+    });
     std::unique_lock<std::mutex> l(shared->syncM);
     shared->syncCv.wait(l, [&] { return *done || shared->terminated.load(); });
 }

@@ -43,6 +43,11 @@ struct TMBusScanDecode::TThreadState {
     std::mutex lock;
     // The worker's hold on it during a step, released by Pause.
     std::unique_lock<std::mutex>* stepLock = nullptr;
+    // The scan the step in progress belongs to.
+    Cardinal stepGeneration = 0;
+    // Opening, using and closing the socket and the port. Taken after the
+    // engine's lock where both are held, never the other way round.
+    std::mutex linkLock;
 
     // Event_Run (manual reset) and the wake-up of pauses at exit.
     std::mutex eventLock;
@@ -104,14 +109,19 @@ void TMBusScanDecode::Execute()
         Integer wait = Timing.Idle_Interval;
         if (FInScan) {
             std::unique_lock<std::mutex> step(T->lock);
-            T->stepLock = &step;
-            if (Select_Hardware == shSerial)
-                Serial_Gather();
-            if (MBusType == mtWired)
-                Scan_Decode();
-            else
-                Scan_Decode_Wireless();
-            T->stepLock = nullptr;
+            // Looked at again under the lock: the scan may have been ended,
+            // or replaced by a new one, in between.
+            if (FInScan) {
+                T->stepLock = &step;
+                T->stepGeneration = Scan_Generation;
+                if (Select_Hardware == shSerial)
+                    Serial_Gather();
+                if (MBusType == mtWired)
+                    Scan_Decode();
+                else
+                    Scan_Decode_Wireless();
+                T->stepLock = nullptr;
+            }
             wait = Timing.Step_Interval;
         }
         std::unique_lock<std::mutex> g(T->eventLock);
@@ -136,10 +146,10 @@ void TMBusScanDecode::Reset_Event_Run()
     T->eventRun = false;
 }
 
-void TMBusScanDecode::Pause(Integer Milliseconds)
+bool TMBusScanDecode::Pause(Integer Milliseconds)
 {
     if (Milliseconds <= 0)
-        return;
+        return Step_Current();
     std::unique_lock<std::mutex>* step = T->stepLock;
     if (step != nullptr)
         step->unlock();
@@ -149,6 +159,15 @@ void TMBusScanDecode::Pause(Integer Milliseconds)
     }
     if (step != nullptr)
         step->lock();
+    return Step_Current();
+}
+
+bool TMBusScanDecode::Step_Current() const { return FInScan && Scan_Generation == T->stepGeneration; }
+
+bool TMBusScanDecode::Closing() const
+{
+    const Integer step = Step_Scan;
+    return MBusType == mtWired ? step >= 200 && step <= 203 : step >= 500 && step <= 503;
 }
 
 std::unique_lock<std::mutex> TMBusScanDecode::Lock_Lists() { return std::unique_lock<std::mutex>(T->lock); }
@@ -172,7 +191,7 @@ bool TMBusScanDecode::Start_Scan(TScanType ScanT, TSelectHard SelHard, const QSt
                                  bool AppReset, bool SNDNKE, Integer CutAfter, bool FixCField, Byte FixCFieldValue,
                                  bool RemoteTimeout, TUpdateSlaveList Proc_Slave_List)
 {
-    if (FInScan)
+    if (!Claim_Scan())
         return false;
     {
         std::lock_guard<std::mutex> g(T->lock);
@@ -192,9 +211,30 @@ bool TMBusScanDecode::Start_Scan(TScanType ScanT, TSelectHard SelHard, const QSt
         Fix_C_Field_Value = FixCFieldValue;
         Add_TimeOut = RemoteTimeout ? 10000 : 0;
     }
-    if (SelHard == shSerial ? !Open_Serial() : !T->socket.Active() && !Open_Link(0))
+    if (!Open_Scan_Link(Wired_Local_Port))
         return false;
     return Begin_Scan();
+}
+
+// A new scan: later steps of any earlier one see that they are stale (a
+// worker still pausing in one of them drops it), and the reason of an
+// earlier failure is forgotten.
+bool TMBusScanDecode::Claim_Scan()
+{
+    std::lock_guard<std::mutex> g(T->lock);
+    if (FInScan)
+        return false;
+    ++Scan_Generation;
+    SetLastError(QString());
+    return true;
+}
+
+// A fresh link for every scan: whatever an earlier scan left open is closed
+// first.
+bool TMBusScanDecode::Open_Scan_Link(Word LocalPort)
+{
+    std::lock_guard<std::mutex> g(T->linkLock);
+    return Select_Hardware == shSerial ? Open_Serial() : Open_Link(LocalPort);
 }
 
 bool TMBusScanDecode::Begin_Scan()
@@ -207,11 +247,54 @@ bool TMBusScanDecode::Begin_Scan()
     return true;
 }
 
+bool TMBusScanDecode::End_Scan(Integer LimitMs, const std::function<void()>& Idle)
+{
+    if (!FInScan)
+        return true;
+    if (!Closing())
+        FAbortScan = true;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(std::max<Integer>(LimitMs, 0));
+    while (FInScan && std::chrono::steady_clock::now() < deadline) {
+        if (Idle)
+            Idle();
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    if (!FInScan)
+        return true;
+    Cancel_Scan();
+    return false;
+}
+
+Integer TMBusScanDecode::End_Scan_Limit() const
+{
+    const Integer attempt =
+        Add_TimeOut + std::max<Integer>(Timing.Text_TimeOut, Timing.Radio_TimeOut) + 2 * Timing.Step_Interval;
+    return std::max<Integer>(Timing.Pause_Primary, Timing.Pause_Secondary) + 3 * attempt + 1000;
+}
+
+void TMBusScanDecode::Cancel_Scan()
+{
+    {
+        std::lock_guard<std::mutex> g(T->lock);
+        ++Scan_Generation;
+        FInScan = false;
+        FStopScan = false;
+        FAbortScan = false;
+        Wireless_Receive_Message = false;
+    }
+    // Not under the engine's lock: closing waits for the listener, which may
+    // be waiting for that lock.
+    std::lock_guard<std::mutex> g(T->linkLock);
+    T->socket.Close();
+    if (T->comm->Enabled())
+        T->comm->Close();
+}
+
 bool TMBusScanDecode::Start_Scan_Wireless(TSelectHard SelHard, const QString& IP_COM, Word Port, Integer wMBus_Mode,
                                           Integer wMBus_Radio_Channel, bool RemoteTimeout,
                                           TUpdateListWirelessSlave Proc_Wireless, bool FromDLL)
 {
-    if (FInScan)
+    if (!Claim_Scan())
         return false;
     {
         std::lock_guard<std::mutex> g(T->lock);
@@ -226,15 +309,8 @@ bool TMBusScanDecode::Start_Scan_Wireless(TSelectHard SelHard, const QString& IP
         Wireless_Receive_Message = false;
         From_DLL = FromDLL;
     }
-    if (SelHard == shSerial) {
-        if (!Open_Serial())
-            return false;
-    } else {
-        const Word local = Wireless_Local_Port >= 0 ? Word(Wireless_Local_Port) : Port;
-        const bool bound = T->socket.Active() && (local == 0 || T->socket.LocalPort() == local);
-        if (!bound && !Open_Link(local))
-            return false;
-    }
+    if (!Open_Scan_Link(Wireless_Local_Port >= 0 ? Word(Wireless_Local_Port) : Port))
+        return false;
     return Begin_Scan();
 }
 
@@ -283,6 +359,7 @@ bool TMBusScanDecode::Open_Serial()
 
 void TMBusScanDecode::Serial_Gather()
 {
+    std::lock_guard<std::mutex> link(T->linkLock);
     TComm& comm = *T->comm;
     if (!comm.Enabled())
         return;
@@ -316,17 +393,24 @@ void TMBusScanDecode::Serial_Gather()
     Answer_Arrived = true;
 }
 
-void TMBusScanDecode::Close_Link()
+bool TMBusScanDecode::Close_Link()
 {
-    if (T->comm->Enabled())
-        T->comm->Close();
     // Closing waits for the listener, which may be waiting for the lock.
     std::unique_lock<std::mutex>* step = T->stepLock;
     if (step != nullptr)
         step->unlock();
-    T->socket.Close();
+    {
+        std::lock_guard<std::mutex> g(T->linkLock);
+        // A scan started meanwhile has opened a link of its own.
+        if (step == nullptr || Scan_Generation == T->stepGeneration) {
+            if (T->comm->Enabled())
+                T->comm->Close();
+            T->socket.Close();
+        }
+    }
     if (step != nullptr)
         step->lock();
+    return step == nullptr || Step_Current();
 }
 
 void TMBusScanDecode::Send_Command(const QByteArray& Cmd, Word Port)
@@ -334,6 +418,7 @@ void TMBusScanDecode::Send_Command(const QByteArray& Cmd, Word Port)
     Answer_Arrived = false;
     bool sent;
     QString error;
+    std::unique_lock<std::mutex> link(T->linkLock);
     if (Select_Hardware == shEthernet) {
         sent = T->socket.SendTo(IP_Address, Port, Cmd);
         if (!sent)
@@ -353,6 +438,7 @@ void TMBusScanDecode::Send_Command(const QByteArray& Cmd, Word Port)
             error = QString::fromStdString(e.what());
         }
     }
+    link.unlock();
     Start_Send = GetTickCount();
     if (!sent) {
         SetLastError(error);
@@ -368,7 +454,8 @@ void TMBusScanDecode::Send_Command(Word Port) { Send_Command(Req_Array, Port); }
 
 void TMBusScanDecode::Send_Frame(Integer NextStep, Integer PauseMs)
 {
-    Pause(PauseMs);
+    if (!Pause(PauseMs))
+        return;
     Step_Scan = NextStep;
     Send_Command(Converter_Port);
 }

@@ -13,7 +13,11 @@
 // its work (the worker releases it while it sleeps), keeps the answer buffer,
 // the scan state and the slave lists consistent; the window takes it with
 // Lock_Lists while it reads or frees meters during a scan. The two
-// procedures must not wait for the user-interface thread.
+// procedures must not wait for the user-interface thread. A second lock,
+// taken after the first where both are held, keeps the socket and the port
+// whole: a start opens them on the user-interface thread, the worker sends
+// and closes. Every start is a new scan; a step that slept through the end
+// of its scan stops where it wakes.
 
 #include "mbus/MBusRecords.h"
 #include "mbus/MBusSlaves.h"
@@ -97,19 +101,20 @@ using TUpdateListWirelessSlave = std::function<void(Integer Index, TSlave_wMBus*
 // Whether a meter's or record's tree node is ticked (the scan window's tree).
 using TNodeTicked = std::function<bool(void* Node)>;
 
-// Pauses and time-outs in milliseconds; tests shorten them.
+// Pauses and time-outs in milliseconds; tests shorten them. Each may be set
+// at any time: the worker reads them while it runs.
 struct TScanTiming {
-    Integer Step_Interval = 40;      // between two steps of a running scan
-    Integer Idle_Interval = 10;      // between two turns without a scan
-    Integer Pause_Primary = 500;     // before each frame of the primary search
-    Integer Pause_Secondary = 800;   // before each frame of the secondary search
-    Integer TimeOut_Base = 400;      // added to every M-Bus wait
-    Integer TimeOut_Margin = 50;     // added to every M-Bus wait
-    Integer Text_TimeOut = 1000;     // converter text commands
-    Integer Radio_TimeOut = 1000;    // wireless commands
-    Integer Radio_Config_TimeOut = 500;
-    Integer Radio_Slot_TimeOut = 100;
-    Integer Serial_Quiet = 100;      // a serial answer that is no M-Bus frame ends after this silence
+    std::atomic<Integer> Step_Interval {40};      // between two steps of a running scan
+    std::atomic<Integer> Idle_Interval {10};      // between two turns without a scan
+    std::atomic<Integer> Pause_Primary {500};     // before each frame of the primary search
+    std::atomic<Integer> Pause_Secondary {800};   // before each frame of the secondary search
+    std::atomic<Integer> TimeOut_Base {400};      // added to every M-Bus wait
+    std::atomic<Integer> TimeOut_Margin {50};     // added to every M-Bus wait
+    std::atomic<Integer> Text_TimeOut {1000};     // converter text commands
+    std::atomic<Integer> Radio_TimeOut {1000};    // wireless commands
+    std::atomic<Integer> Radio_Config_TimeOut {500};
+    std::atomic<Integer> Radio_Slot_TimeOut {100};
+    std::atomic<Integer> Serial_Quiet {100};      // a serial answer that is no M-Bus frame ends after this silence
 };
 
 class TMBusScanDecode : public TMBusRecordDecoder {
@@ -129,6 +134,8 @@ public:
 
     // Wired scan. False, changing nothing, while a scan runs. False as well
     // when the link cannot be opened (LastError says why); no scan starts.
+    // A new scan always begins at its first state: a step of an earlier scan
+    // that was still pausing is dropped.
     bool Start_Scan(TScanType ScanT, TSelectHard SelHard, const QString& IP_COM, Integer Baud, Integer Par, bool AppReset,
                     bool SNDNKE, Integer CutAfter, bool FixCField, Byte FixCFieldValue, bool RemoteTimeout,
                     TUpdateSlaveList Proc_Slave_List);
@@ -138,6 +145,17 @@ public:
                              bool FromDLL);
     void Stop_Scan() { FStopScan = true; }
     void Abort_Scan() { FAbortScan = true; }
+    // Ends a running scan in order: the abort takes the converter out of
+    // analyzer or configuration mode and closes the link. Idle runs every
+    // few milliseconds while it waits. When the scan has not ended after
+    // LimitMs it is cancelled (Cancel_Scan) and the result is false.
+    bool End_Scan(Integer LimitMs, const std::function<void()>& Idle = {});
+    // How long an orderly end may take at most with the current timings:
+    // a pause, then three attempts to leave the converter's mode.
+    Integer End_Scan_Limit() const;
+    // Stops a scan at once, without a word to the converter: the scan is
+    // over, whatever step it was in, and the link is closed.
+    void Cancel_Scan();
     // Registers a key for meter Index of Wireless_Slave_List while listening.
     bool Insert_Wireless_Key(Integer Index, const std::array<Byte, 16>& Key);
 
@@ -159,15 +177,13 @@ public:
     // Properties.
     bool Exit() const { return FExit; }
     bool InScan() const { return FInScan; }
-    void SetInScan(bool Value) { FInScan = Value; }
     Integer Result() const { return FResult; }
     bool StopScan() const { return FStopScan; }
     bool AbortScan() const { return FAbortScan; }
-    void SetAbortScan(bool Value) { FAbortScan = Value; }
     Integer Step() const { return Step_Scan; }
     TRadioModule Radio_Module() const { return RadioModule; }
     // What went wrong when a start failed, a send failed or a report could
-    // not be written.
+    // not be written; emptied by every start.
     QString LastError() const;
 
     // Wait over? (tick counts as unsigned 32-bit values; the counter may wrap)
@@ -188,8 +204,10 @@ public:
     void Receive_Wireless_Telegram(TRadioModule Module);
 
     // Settable for tests and owners: the converter's port for the wired scan,
-    // the local port of a wireless scan (-1: the scan's port), timings.
+    // the local port of a wired scan (0: any free port) and of a wireless
+    // scan (-1: the scan's port), timings.
     Word Converter_Port = Default_Converter_Port;
+    Word Wired_Local_Port = 0;
     Integer Wireless_Local_Port = -1;
     TScanTiming Timing;
     // Path of the scan report written at the end of a scan; empty: none.
@@ -224,10 +242,13 @@ private:
     void Scan_Decode_Wireless();
     void UDP_Read(const QByteArray& Data);
 
-    // Link.
+    // Link. The user-interface thread opens it at a start, the worker uses
+    // and closes it; the link lock keeps them apart.
     bool Open_Link(Word LocalPort);
     bool Open_Serial();
-    void Close_Link();
+    // Closes the link at the end of a scan; false when the scan was replaced
+    // by a new one meanwhile (whose link then stays open).
+    bool Close_Link();
     // Serial link: the bytes heard so far, taken as one answer once they
     // form a whole frame, or (any other bytes) once the line is quiet.
     void Serial_Gather();
@@ -239,10 +260,19 @@ private:
     // A checked wait: a matching answer moves to Next; another answer or the
     // time-out set FResult 2 and move to Fail.
     void Checked_Wait(bool Matches, Integer Next, Integer Fail);
-    // The common end of both starts.
+    // The common parts of both starts: claiming a new scan (false while one
+    // runs), opening its link, and letting it run.
+    bool Claim_Scan();
+    bool Open_Scan_Link(Word LocalPort);
     bool Begin_Scan();
-    // Sleeps without the lock; the destructor cuts it short.
-    void Pause(Integer Milliseconds);
+    // Sleeps without the lock; the destructor cuts it short. False when the
+    // scan the step belongs to was ended or replaced meanwhile: the step
+    // must then stop without doing anything more.
+    bool Pause(Integer Milliseconds);
+    // Whether the step in progress still belongs to the current scan.
+    bool Step_Current() const;
+    // The closing states, where an abort has nothing more to do.
+    bool Closing() const;
     void SetLastError(const QString& Text);
 
     // Wired scan.
@@ -283,6 +313,8 @@ private:
     std::atomic<bool> Answer_Arrived {false};
     std::atomic<bool> Wireless_Receive_Message {false};
     std::atomic<TRadioModule> RadioModule {rmTelit};
+    // Counts the starts; a step remembers the one it belongs to.
+    std::atomic<Cardinal> Scan_Generation {0};
 
     Integer TimeOut_Calc = 0;
     LongWord Start_Send = 0;

@@ -11,6 +11,8 @@
 #include "shell/UComon.h"
 
 #include <cstring>
+#include <map>
+#include <vector>
 
 namespace {
 
@@ -51,6 +53,40 @@ int Mac_Length(int authType)
     case 8: return 12;
     default: return 0;
     }
+}
+
+// A record's tick and tree node, under what makes it the same record in the
+// meter's next telegram: its DIF, DIFE, VIF and VIFE, and how many records
+// with those came before it.
+struct TRecord_Tick {
+    QString Key;
+    bool Enable;
+    void* Node;
+};
+using TRecord_Ticks = std::vector<TRecord_Tick>;
+
+TRecord_Ticks Record_Ticks(const TVariable_MBus_List& Records)
+{
+    TRecord_Ticks ticks;
+    std::map<QString, int> seen;
+    for (const auto& r : Records) {
+        const QString id = r->DIF + QLatin1Char('|') + r->DIFE + QLatin1Char('|') + QString::number(r->VIF)
+                           + QLatin1Char('|') + r->VIFE;
+        ticks.push_back({id + QLatin1Char('#') + QString::number(seen[id]++), r->Enable, r->Node});
+    }
+    return ticks;
+}
+
+void Keep_Record_Ticks(const TRecord_Ticks& Ticks, TVariable_MBus_List& Records)
+{
+    const TRecord_Ticks now = Record_Ticks(Records);
+    for (size_t i = 0; i < now.size(); ++i)
+        for (const TRecord_Tick& old : Ticks)
+            if (old.Key == now[i].Key) {
+                Records[i]->Enable = old.Enable;
+                Records[i]->Node = old.Node;
+                break;
+            }
 }
 
 // CBC decryption of Count bytes at Data, in place.
@@ -191,6 +227,8 @@ void TMBusScanDecode::Receive_Wireless_Telegram(TRadioModule Module)
     }
 
     if (readable) {
+        // The records the user unticked stay unticked in the new telegram.
+        const TRecord_Ticks ticks = Record_Ticks(meter->List_Var);
         meter->Cancel_Var();
         meter->DateTime = now;
         meter->RSSI = rssi;
@@ -227,6 +265,7 @@ void TMBusScanDecode::Receive_Wireless_Telegram(TRadioModule Module)
         if (plain && start >= 0) {
             const Integer last = Ans_Len - start - (Module == rmTelit ? 3 : 2);
             Parse_Data_Records(meter->List_Var, last, 0, &Ans_Array[start]);
+            Keep_Record_Ticks(ticks, meter->List_Var);
         }
     }
     Notify_Wireless_Slave(index, meter);

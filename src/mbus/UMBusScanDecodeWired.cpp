@@ -345,7 +345,9 @@ void TMBusScanDecode::Secondary_Wait(Integer Level)
 // meters while they are still being written.
 void TMBusScanDecode::Finish_Wired()
 {
-    Close_Link();
+    // A scan cancelled, or started anew, while the link closed is left alone.
+    if (!Close_Link())
+        return;
     if (!SaveXMLFile.isEmpty())
         Save_XML_File_DLL();
     if (Enable_Send_In_Last_Step)

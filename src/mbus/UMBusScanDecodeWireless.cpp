@@ -345,7 +345,9 @@ void TMBusScanDecode::Notify_Wireless_Slave(Integer Index, TSlave_wMBus* Slave)
 // End state: the link closes, the report is written, then the scan is over.
 void TMBusScanDecode::Finish_Wireless()
 {
-    Close_Link();
+    // A scan cancelled, or started anew, while the link closed is left alone.
+    if (!Close_Link())
+        return;
     if (!SaveXMLFile.isEmpty())
         Save_Wireless_XML_File_DLL();
     FInScan = false;

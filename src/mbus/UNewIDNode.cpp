@@ -179,14 +179,17 @@ void TFNewIDNode::FxButton2Click(TObject*)
             return Error_Box(2015);
     }
     if (Form_Type == 1 || Form_Type == 3) {
-        // The new node's register positions are taken as numbers: a text
-        // that is none would leave the pasted node half made.
-        Integer value = 0;
-        if (!Try_Text_To_Int(E_MR_NodeState->Text(), value))
+        // The new node's register positions: numbers in the range their
+        // messages name, so that no pasted node is half made or out of range.
+        auto position = [](const TEdit* Edit) {
+            Integer value = 0;
+            return Try_Text_To_Int(Edit->Text(), value) && value >= 0 && value <= 59999;
+        };
+        if (!position(E_MR_NodeState))
             return Error_Box(1865);
-        if (!Try_Text_To_Int(E_MR_IdentNum->Text(), value))
+        if (!position(E_MR_IdentNum))
             return Error_Box(1866);
-        if (Form_Type == 3 && !Try_Text_To_Int(E_wMBus_RSSI->Text(), value))
+        if (Form_Type == 3 && !position(E_wMBus_RSSI))
             return Error_Box(1867);
     }
     for (Integer k = 0; k < (ESG_MR_Var->RowCount() - 1) / 3; ++k) {

@@ -4,8 +4,6 @@
 #include "mbus/UScanDecode.h"
 
 #include <QImage>
-#include <chrono>
-#include <thread>
 #include <QPainter>
 
 #include "controls/FxButton.h"
@@ -428,10 +426,18 @@ void TFScanDecode::Read_ParGen_Address()
 
 void TFScanDecode::FormClose(TObject*, TCloseAction&)
 {
-    TR_ScanDecode->SetAbortScan(true);
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    TR_ScanDecode->SetInScan(false);
+    if (FClosing)
+        return;
+    FClosing = true;
+    // No further scan of a cyclic series, and no results shown any more.
+    Cyclic_Scan = false;
+    T_InScan->SetEnabled(false);
+    // A running scan ends in order, so that the converter leaves analyzer
+    // or configuration mode; the window keeps painting meanwhile. A scan
+    // that does not end within the bound is cut off.
+    TR_ScanDecode->End_Scan(TR_ScanDecode->End_Scan_Limit(), [] { Application->ProcessMessages(); });
     TR_ScanDecode->Reset_Event_Run();
+    FClosing = false;
 }
 
 void TFScanDecode::Update_List_of_COM_Port()
@@ -603,6 +609,8 @@ void TFScanDecode::Form_Style(Integer Index)
 
 void TFScanDecode::BtnClick(TObject* Sender)
 {
+    if (FClosing)
+        return;
     if (Sender == Btn_StartScan)
         Select_Scan();
     else if (Sender == Btn_StopScan)

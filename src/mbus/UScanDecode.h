@@ -73,6 +73,9 @@ public:
     // ---- wired scan
     void Select_Scan();
     void StartScan();
+    // A start the engine refused: the reason in an error box, the set-up
+    // style kept.
+    void Start_Failed();
     void StopScan();
     void AbortScan();
     void NewScan();
@@ -242,6 +245,8 @@ private:
     Cardinal FUpdateMessage = 0;
     // The wireless meter whose records the tree shows (-1: none).
     Integer FShownWireless = -1;
+    // Set while the window waits for a scan to end before it closes.
+    bool FClosing = false;
 };
 
 // The one instance, made at start-up.

@@ -3,8 +3,6 @@
 // into M_Bus.xml.
 #include "mbus/UScanDecode.h"
 
-#include <chrono>
-#include <thread>
 
 #include "controls/FxButton.h"
 #include "mbus/ScanDecodeControls.h"
@@ -72,22 +70,42 @@ void TFScanDecode::StartScan()
     LB_AvailableDevice->SetVisible(true);
     TR_ScanDecode->SaveXMLFile.clear();
     FWindow = Handle();
-    TR_ScanDecode->Start_Scan(scan, hard, address, baud, parity, CB_Opt_App_Reset->Checked(),
-                              CB_Opt_SND_NKE->Checked(), cut, CB_Opt_Use_Fix_C_Field->Checked(), fix_value,
-                              CB_Opt_Enable_Remote_Scan->Checked(),
-                              [this](Integer e, Integer v, Integer f, Integer m) { Update_Device_List(e, v, f, m); });
+    const bool started = TR_ScanDecode->Start_Scan(
+        scan, hard, address, baud, parity, CB_Opt_App_Reset->Checked(), CB_Opt_SND_NKE->Checked(), cut,
+        CB_Opt_Use_Fix_C_Field->Checked(), fix_value, CB_Opt_Enable_Remote_Scan->Checked(),
+        [this](Integer e, Integer v, Integer f, Integer m) { Update_Device_List(e, v, f, m); });
+    if (!started) {
+        Start_Failed();
+        return;
+    }
     Form_Style(2);
     T_InScan->SetEnabled(true);
 }
 
+void TFScanDecode::Start_Failed()
+{
+    // No scan runs: the window stays in its set-up, and a cyclic series ends.
+    Cyclic_Scan = false;
+    Form_Style(1);
+    if (TR_ScanDecode->InScan()) {
+        Error_Box(mbus_editor::Lang(2126));
+        return;
+    }
+    const QString why = TR_ScanDecode->LastError();
+    Error_Box(why.isEmpty() ? mbus_editor::Lang(2126) : why);
+}
+
 void TFScanDecode::StopScan()
 {
+    // Stopping a scan of a cyclic series ends the series.
+    Cyclic_Scan = false;
     if (TR_ScanDecode->InScan())
         TR_ScanDecode->Stop_Scan();
 }
 
 void TFScanDecode::AbortScan()
 {
+    Cyclic_Scan = false;
     if (TR_ScanDecode->InScan())
         TR_ScanDecode->Abort_Scan();
 }
@@ -123,7 +141,10 @@ void TFScanDecode::T_InScanTimer(TObject*)
     Deliver_Scan_Updates();
     const bool wireless = Form_Type == 1 && CB_ScanMethod->ItemIndex() == 1;
     if (TR_ScanDecode->Result() == 2) {
-        Error_Box(mbus_editor::Lang(2129));
+        // The converter did not confirm; where the link itself failed (an
+        // address that is none, say) the reason goes with the message.
+        const QString why = TR_ScanDecode->LastError();
+        Error_Box(why.isEmpty() ? mbus_editor::Lang(2129) : mbus_editor::Lang(2129) + QLatin1Char('\n') + why);
         Form_Style(1);
     } else if (wireless) {
         Form_Style(5);

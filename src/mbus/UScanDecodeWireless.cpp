@@ -63,9 +63,13 @@ void TFScanDecode::StarScanWireless()
     const Integer channel = CB_wMBus_Radio_Channel->ItemIndex();
     Cancel_Grid_Wireless();
     FWindow = Handle();
-    TR_ScanDecode->Start_Scan_Wireless(shEthernet, address, Word(port), mode, channel,
-                                       CB_Opt_Enable_Remote_Scan->Checked(),
-                                       [this](Integer i, TSlave_wMBus* m) { Update_Wireless_Row(i, m); }, false);
+    const bool started = TR_ScanDecode->Start_Scan_Wireless(
+        shEthernet, address, Word(port), mode, channel, CB_Opt_Enable_Remote_Scan->Checked(),
+        [this](Integer i, TSlave_wMBus* m) { Update_Wireless_Row(i, m); }, false);
+    if (!started) {
+        Start_Failed();
+        return;
+    }
     Form_Style(4);
     T_InScan->SetEnabled(true);
 }

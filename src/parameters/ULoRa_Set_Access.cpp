@@ -219,8 +219,14 @@ void TFLoRa_Set_Access::FormShow(TObject*)
 
 void TFLoRa_Set_Access::Read_ParGen()
 {
-    if (!FileExists(ParGen_File) || !FXML1->LoadFromFile(ParGen_File))
+    if (!FileExists(ParGen_File))
         return;
+    if (!FXML1->LoadFromFile(ParGen_File)) {
+        // The parser's reason first: the payload warning that follows is
+        // only its consequence.
+        Error_Box(FXML1->ErrorMessage());
+        return;
+    }
     const TXMLNode root = FXML1->Root();
     MaxPayloadSize = Text_To_Int(root.FindChild(QStringLiteral("LoRa_Payload_Size")).Text(), 0);
     if (UpperCase(Trim(root.FindChild(QStringLiteral("LoRa_FPort")).Text())) == QLatin1String("VARIABLE"))

@@ -7,9 +7,13 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QStandardPaths>
 #include <QTemporaryFile>
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
+#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -57,11 +61,37 @@ bool CreateDir(const QString& Dir)
     return !Dir.isEmpty() && QDir().mkdir(Dir);
 }
 
-bool ForceDirectories(const QString& Dir)
+bool ForceDirectories(const QString& Dir, QString* Error)
 {
-    if (Dir.isEmpty())
+    if (Dir.isEmpty()) {
+        if (Error)
+            *Error = QStringLiteral("No folder name");
         return false;
-    return QDir().mkpath(Dir) && DirectoryExists(Dir);
+    }
+    // Each missing level in turn, so that the reason of a failure is the
+    // system's own.
+    const QString path = QDir::cleanPath(QDir(Dir).absolutePath());
+    const QStringList parts = path.split(QLatin1Char('/'));
+    QString current;
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        current += (i == 0 ? QString() : QStringLiteral("/")) + parts[i];
+        if (current.isEmpty() || DirectoryExists(current))
+            continue;
+        if (::mkdir(QFile::encodeName(current).constData(), 0777) != 0 && !DirectoryExists(current)) {
+            if (Error)
+                *Error = QString::fromLocal8Bit(std::strerror(errno));
+            return false;
+        }
+    }
+    return DirectoryExists(Dir);
+}
+
+bool DirectoryWritable(const QString& Dir)
+{
+    if (!DirectoryExists(Dir))
+        return false;
+    QTemporaryFile probe(IncludeTrailingPathDelimiter(Dir) + QStringLiteral(".write-test-XXXXXX"));
+    return probe.open();
 }
 
 bool RemoveDir(const QString& Dir)
@@ -130,6 +160,12 @@ QString ExcludeTrailingPathDelimiter(const QString& S)
 QString ExeFolder()
 {
     return ExcludeTrailingPathDelimiter(QCoreApplication::applicationDirPath());
+}
+
+QString UserDataFolder(const QString& AppName)
+{
+    return ExcludeTrailingPathDelimiter(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
+           + PathDelim + AppName;
 }
 
 bool ReadWholeFile(const QString& FileName, QByteArray& Data, QString* Error)

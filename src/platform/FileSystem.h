@@ -21,7 +21,11 @@ bool DirectoryExists(const QString& Directory);
 // (or is there already).
 bool CreateDir(const QString& Dir);
 // Creates a folder with every missing parent; true when it exists afterwards.
-bool ForceDirectories(const QString& Dir);
+// Error, when given, says why it could not be made.
+bool ForceDirectories(const QString& Dir, QString* Error = nullptr);
+// Whether new files can be made in the folder (tried, not read from its
+// permission bits, which a privileged user or a read-only mount overrule).
+bool DirectoryWritable(const QString& Dir);
 bool RemoveDir(const QString& Dir);
 bool DeleteFile(const QString& FileName);
 bool RenameFile(const QString& OldName, const QString& NewName);
@@ -40,6 +44,10 @@ QString ExcludeTrailingPathDelimiter(const QString& S);
 
 // Folder of the running program file, without a trailing separator.
 QString ExeFolder();
+// The per-user folder where a program named AppName keeps its data: Qt's
+// location for application data ($XDG_DATA_HOME/AppName, by default
+// ~/.local/share/AppName), without a trailing separator. Not created here.
+QString UserDataFolder(const QString& AppName);
 
 // Reads a whole file; false (and Error) when it cannot be read.
 bool ReadWholeFile(const QString& FileName, QByteArray& Data, QString* Error = nullptr);

@@ -1,4 +1,5 @@
 #include "IcmpEcho.h"
+#include "UdpSocket.h"
 
 #include <QStringList>
 
@@ -20,37 +21,16 @@ constexpr std::uint8_t kEchoReply = 0;
 constexpr std::uint8_t kUnreachable = 3;
 constexpr std::uint8_t kEchoRequest = 8;
 
-// Four dot-separated decimal parts 0..255 (leading zeros read as decimal).
-bool ParseDotted(const QString& s, in_addr& out)
-{
-    const QStringList parts = s.split(QLatin1Char('.'));
-    if (parts.size() != 4)
-        return false;
-    std::uint32_t v = 0;
-    for (const QString& p : parts) {
-        if (p.isEmpty() || p.size() > 3)
-            return false;
-        int n = 0;
-        for (QChar c : p) {
-            if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-                return false;
-            n = n * 10 + (c.unicode() - '0');
-        }
-        if (n > 255)
-            return false;
-        v = (v << 8) | std::uint32_t(n);
-    }
-    out.s_addr = htonl(v);
-    return true;
-}
-
 // A dotted address, or a host name through the system's resolver. Texts
 // that are neither (a number with a part missing, blanks, ...) are refused
 // at once, without asking any name server.
 bool Resolve(const QString& host, in_addr& out, QString& why)
 {
-    if (ParseDotted(host, out))
+    LongWord address = 0;
+    if (ParseIPv4(host, address)) {
+        out.s_addr = htonl(address);
         return true;
+    }
     bool letter = false, valid = !host.isEmpty();
     for (QChar c : host) {
         const bool alpha = (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || (c >= QLatin1Char('A') && c <= QLatin1Char('Z'));
@@ -90,6 +70,23 @@ std::uint16_t Get16(const std::uint8_t* p)
 
 std::atomic<std::uint16_t> g_nextId{std::uint16_t(::getpid() * 31)};
 
+// Why no ICMP socket could be had, from the errors of the datagram and the
+// raw socket, and what an administrator does about it.
+QString No_Socket_Message(int datagramError, int rawError)
+{
+    const QString reasons = QStringLiteral("the unprivileged (datagram) ICMP socket was refused: %1; the raw one: %2.")
+                                .arg(QString::fromLocal8Bit(std::strerror(datagramError)),
+                                     QString::fromLocal8Bit(std::strerror(rawError)));
+    if (datagramError != EACCES && datagramError != EPERM)
+        return QStringLiteral("No ICMP socket can be opened: ") + reasons;
+    return QStringLiteral("This system does not let this user send echo requests (ping): ") + reasons
+           + QStringLiteral("\nAn administrator allows them for every user with\n"
+                            "    sysctl -w net.ipv4.ping_group_range=\"0 2147483647\"\n"
+                            "(a line net.ipv4.ping_group_range = 0 2147483647 in a file under /etc/sysctl.d/ "
+                            "keeps it after a restart), or for this program alone with\n"
+                            "    setcap cap_net_raw+ep <the program file>");
+}
+
 } // namespace
 
 TReplyStatus TIcmpEcho::Ping(const QByteArray& Data, Word SequenceId)
@@ -103,11 +100,13 @@ TReplyStatus TIcmpEcho::Ping(const QByteArray& Data, Word SequenceId)
     // Datagram sockets need no privilege where the system's ping group
     // range allows them; raw sockets need it.
     int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, IPPROTO_ICMP);
+    const int datagramError = errno;
     datagram_ = fd >= 0;
     if (fd < 0)
         fd = ::socket(AF_INET, SOCK_RAW | SOCK_CLOEXEC, IPPROTO_ICMP);
     if (fd < 0) {
-        st.Msg = QStringLiteral("No ICMP socket can be opened: %1").arg(QString::fromLocal8Bit(std::strerror(errno)));
+        st.ReplyStatusType = rsNotSent;
+        st.Msg = No_Socket_Message(datagramError, errno);
         return st;
     }
 
@@ -145,6 +144,8 @@ TReplyStatus TIcmpEcho::Ping(const QByteArray& Data, Word SequenceId)
         st.Msg = QString::fromLocal8Bit(std::strerror(err));
         if (err == ENETUNREACH || err == EHOSTUNREACH)
             return finish(rsErrorUnreachable);
+        st.ReplyStatusType = rsNotSent;
+        st.Msg = QStringLiteral("The system refused the echo request: %1").arg(st.Msg);
         ::close(fd);
         return st;
     }

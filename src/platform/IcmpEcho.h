@@ -14,7 +14,8 @@ enum TReplyStatusTypes {
     rsEcho,             // the host answered
     rsTimeOut,          // no answer within the time-out
     rsErrorUnreachable, // the network or host is unreachable
-    rsError,            // nothing was sent: the host cannot be resolved, or no socket
+    rsError,            // nothing was sent: the host cannot be resolved
+    rsNotSent,          // nothing was sent: the system refused the ICMP socket or the request
 };
 
 struct TReplyStatus {
@@ -24,7 +25,9 @@ struct TReplyStatus {
     QString FromIpAddress;
     Word SequenceId = 0;
     Integer MsRoundTripTime = 0;
-    // What went wrong, for rsError and rsErrorUnreachable.
+    // What went wrong, for rsError, rsNotSent and rsErrorUnreachable. Where
+    // the system does not let this user send echo requests at all, it also
+    // says how an administrator allows them.
     QString Msg;
 };
 
@@ -39,9 +42,10 @@ public:
     std::function<void(TObject* Sender, const TReplyStatus& Status)> OnReply;
 
     // Sends one echo request with Data and sequence number SequenceId and
-    // waits for the answer. A host that cannot be resolved, or no socket,
-    // gives rsError without calling OnReply: the caller can tell it from a
-    // host that does not answer (rsTimeOut, OnReply with 0 bytes).
+    // waits for the answer. A host that cannot be resolved (rsError), or a
+    // request the system refuses (rsNotSent), gives its status without
+    // calling OnReply: the caller can tell them from a host that does not
+    // answer (rsTimeOut, OnReply with 0 bytes).
     TReplyStatus Ping(const QByteArray& Data, Word SequenceId = 0);
 
     // Whether the last Ping used a datagram socket (else a raw one).

@@ -323,6 +323,12 @@ bool PostMessage(HWND wnd, Cardinal msg, WPARAM wParam = 0, LPARAM lParam = 0);
 LRESULT SendMessage(TControl* control, Cardinal msg, WPARAM wParam = 0, LPARAM lParam = 0);
 bool PostMessage(TControl* control, Cardinal msg, WPARAM wParam = 0, LPARAM lParam = 0);
 
+// Runs Fn on the window thread when its message loop comes to it, with
+// Delivered true; with false when the application drops the call
+// undelivered. Any thread may call it while the application exists. What the
+// caller did before counts as done before Fn, also for a thread sanitizer.
+void Post_To_Window_Thread(std::function<void(bool Delivered)> Fn);
+
 // Window timers: WM_TIMER with WParam = id every elapse milliseconds until
 // killed or until the window is destroyed. Setting an existing id restarts it.
 UINT_PTR SetTimer(HWND wnd, UINT_PTR id, UINT elapse);

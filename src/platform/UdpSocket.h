@@ -11,6 +11,11 @@
 
 #include "Types.h"
 
+// Reads an IPv4 address written as four dot-separated decimal parts 0..255
+// (leading zeros read as decimal, nothing else allowed) into Address, in
+// host byte order.
+bool ParseIPv4(const QString& Text, LongWord& Address);
+
 class TUdpSocket {
 public:
     // Runs on the listener thread, one datagram at a time. A datagram longer
@@ -38,9 +43,9 @@ public:
     // The bound local port; 0 while closed.
     Word LocalPort() const;
 
-    // Sends one datagram to a numeric IPv4 address. False with ErrorMessage
-    // when the socket is closed, the address does not resolve or the system
-    // refuses the datagram.
+    // Sends one datagram to an IPv4 address in ParseIPv4's form. False with
+    // ErrorMessage when the socket is closed, the address is not one or the
+    // system refuses the datagram.
     bool SendTo(const QString& Address, Word Port, const QByteArray& Data);
 
     QString ErrorMessage() const;

@@ -22,7 +22,11 @@
 #include <QTimerEvent>
 #include <QWheelEvent>
 
+#include <atomic>
+#include <condition_variable>
 #include <exception>
+#include <functional>
+#include <memory>
 #include <mutex>
 #include <unordered_set>
 #include <vector>
@@ -86,6 +90,54 @@ bool OnWindowThread()
     const QCoreApplication* app = QCoreApplication::instance();
     return app == nullptr || QThread::currentThread() == app->thread();
 }
+// A function handed to the window thread through Qt's event queue, run
+// there with true, or with false when the event is dropped undelivered. Qt
+// orders the post before the delivery, but inside its own library, where a
+// thread sanitizer cannot see it; the flag's release and acquire make that
+// order visible to it too.
+class TCallEvent : public QEvent {
+public:
+    explicit TCallEvent(std::function<void(bool Delivered)> Fn) : QEvent(CallType()), FFn(std::move(Fn))
+    {
+        FReady.store(true, std::memory_order_release);
+    }
+    ~TCallEvent() override
+    {
+        if (!FRan && FReady.load(std::memory_order_acquire))
+            FFn(false);
+    }
+    static QEvent::Type CallType()
+    {
+        static const int type = QEvent::registerEventType();
+        return QEvent::Type(type);
+    }
+    void Run()
+    {
+        if (!FReady.load(std::memory_order_acquire))
+            return;
+        FRan = true;
+        FFn(true);
+    }
+
+private:
+    std::function<void(bool)> FFn;
+    std::atomic<bool> FReady {false};
+    bool FRan = false;
+};
+
+// Receives the calls on the window thread.
+class TCallReceiver : public QObject {
+public:
+    bool event(QEvent* e) override
+    {
+        if (e->type() != TCallEvent::CallType())
+            return QObject::event(e);
+        static_cast<TCallEvent*>(e)->Run();
+        return true;
+    }
+};
+
+
 TControl* g_capture = nullptr;
 bool g_keyDown[256] = {};
 
@@ -906,17 +958,30 @@ LRESULT SendMessage(HWND wnd, Cardinal msg, WPARAM wParam, LPARAM lParam)
     if (!OnWindowThread()) {
         // From another thread: the window's thread handles it while the
         // sender waits for the answer.
-        if (!IsLive(wnd))
+        if (!IsLive(wnd) || QCoreApplication::instance() == nullptr)
             return 0;
-        LRESULT result = 0;
-        QMetaObject::invokeMethod(
-            qApp,
-            [&] {
+        struct TAnswer {
+            std::mutex Lock;
+            std::condition_variable Done;
+            bool Answered = false;
+            LRESULT Result = 0;
+        };
+        auto answer = std::make_shared<TAnswer>();
+        Post_To_Window_Thread([answer, wnd, msg, wParam, lParam](bool delivered) {
+            LRESULT result = 0;
+            if (delivered)
                 if (TWinControl* c = IsLive(wnd) ? FindControl(wnd) : nullptr)
                     TWidgetBridge::Guard(c, [&] { result = c->Perform(msg, wParam, lParam); });
-            },
-            Qt::BlockingQueuedConnection);
-        return result;
+            {
+                const std::lock_guard<std::mutex> lock(answer->Lock);
+                answer->Result = result;
+                answer->Answered = true;
+            }
+            answer->Done.notify_all();
+        });
+        std::unique_lock<std::mutex> lock(answer->Lock);
+        answer->Done.wait(lock, [&] { return answer->Answered; });
+        return answer->Result;
     }
     TWinControl* c = FindControl(wnd);
     return c != nullptr ? c->Perform(msg, wParam, lParam) : 0;
@@ -941,14 +1006,21 @@ bool PostMessage(HWND wnd, Cardinal msg, WPARAM wParam, LPARAM lParam)
     if (OnWindowThread() && FindControl(wnd) == nullptr)
         return false;
     // Delivered by the loop only if the window still exists then.
-    QMetaObject::invokeMethod(
-        qApp,
-        [wnd, msg, wParam, lParam] {
-            if (TWinControl* c = IsLive(wnd) ? FindControl(wnd) : nullptr)
-                TWidgetBridge::Guard(c, [&] { c->Perform(msg, wParam, lParam); });
-        },
-        Qt::QueuedConnection);
+    Post_To_Window_Thread([wnd, msg, wParam, lParam](bool delivered) {
+        if (TWinControl* c = delivered && IsLive(wnd) ? FindControl(wnd) : nullptr)
+            TWidgetBridge::Guard(c, [&] { c->Perform(msg, wParam, lParam); });
+    });
     return true;
+}
+
+void Post_To_Window_Thread(std::function<void(bool Delivered)> Fn)
+{
+    static QObject* receiver = [] {
+        auto* r = new TCallReceiver;
+        r->moveToThread(QCoreApplication::instance()->thread());
+        return r;
+    }();
+    QCoreApplication::postEvent(receiver, new TCallEvent(std::move(Fn)));
 }
 
 UINT_PTR SetTimer(HWND wnd, UINT_PTR id, UINT elapse)

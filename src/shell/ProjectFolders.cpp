@@ -35,6 +35,27 @@ bool Folder_In_Any_Case(const QString& Name)
 
 } // namespace
 
+QStringList Make_Program_Folders(const QString& UserFolder)
+{
+    const bool beside = DirectoryWritable(Exe_Folder);
+    Data_Folder = beside ? Exe_Folder : UserFolder;
+    // Read-only folders the install brought are used where they stand.
+    auto place = [&](const char* Name) {
+        const QString installed = Exe_Folder + PathDelim + QLatin1String(Name);
+        return !beside && DirectoryExists(installed) ? installed : Data_Folder + PathDelim + QLatin1String(Name);
+    };
+    Master_Folder = place("MASTER");
+    Projects_Folder = Data_Folder + PathDelim + QStringLiteral("PROJECTS");
+    Language_Folder = place("LANGUAGE");
+    QStringList failures;
+    for (const QString& folder : {Master_Folder, Projects_Folder, Language_Folder}) {
+        QString why;
+        if (!DirectoryExists(folder) && !ForceDirectories(folder, &why))
+            failures << QStringLiteral("The folder \"%1\" cannot be made: %2").arg(folder, why);
+    }
+    return failures;
+}
+
 bool Project_Name_Allowed(const QString& Name)
 {
     return !Name.isEmpty() && !Leaves_Projects_Folder(Name);

@@ -5,8 +5,19 @@
 #include "platform/Types.h"
 
 #include <QString>
+#include <QStringList>
 
 class TStringList;
+
+// Places the program's folders and makes those that are missing. Where the
+// program's own folder (Exe_Folder) can be written, MASTER, PROJECTS and
+// LANGUAGE stand beside the program and Data_Folder is Exe_Folder. Otherwise
+// (a system-wide install) Data_Folder is UserFolder, the per-user data
+// folder: PROJECTS goes there, and MASTER and LANGUAGE too unless the
+// install brought them beside the program, where they are only read.
+// Returns a message for each folder that could not be made; empty when all
+// stand.
+QStringList Make_Program_Folders(const QString& UserFolder);
 
 // Creates the folder of a new configuration named Name (exactly as typed)
 // with its bin sub-folder, makes it the open configuration and sets every

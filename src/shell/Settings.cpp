@@ -38,7 +38,8 @@ QString FlagText(bool value)
 
 QString Setting_File()
 {
-    return Exe_Folder + PathDelim + QStringLiteral("Arvinto.xml");
+    // With the program's other data where its own folder cannot be written.
+    return (Data_Folder.isEmpty() ? Exe_Folder : Data_Folder) + PathDelim + QStringLiteral("Arvinto.xml");
 }
 
 void Load_Setting()

@@ -13,7 +13,8 @@
 
 #include <QString>
 
-// Path of the settings file: Exe_Folder + "/Arvinto.xml".
+// Path of the settings file: Data_Folder (Exe_Folder until it is set) +
+// "/Arvinto.xml".
 QString Setting_File();
 
 // Reads the settings file into Project_Name, Last_IP_Address, Language_Name

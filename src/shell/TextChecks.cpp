@@ -356,8 +356,10 @@ bool Text_To_Float(const QString& text, QChar separator, float& value)
         t.replace(u',', u'.');
     else
         t.replace(u'.', u',');
+    // Read with the separator just put in, not with the region's own: a
+    // region whose separator is neither (U+066B, say) would refuse them all.
     double d = 0;
-    if (ParseDecimal(t, FormatSettings().DecimalSeparator, d) && std::isfinite(d) && std::fabs(d) <= FLT_MAX) {
+    if (ParseDecimal(t, separator == u'.' ? u'.' : u',', d) && std::isfinite(d) && std::fabs(d) <= FLT_MAX) {
         value = float(d);
         return true;
     }

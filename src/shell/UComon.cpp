@@ -12,6 +12,7 @@ QString Project_Name;
 QString Project_Folder;
 QString Projects_Folder;
 QString Exe_Folder;
+QString Data_Folder;
 QString Master_Folder;
 QString Language_Folder;
 QString Main_Caption;

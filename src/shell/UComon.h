@@ -28,9 +28,14 @@ extern const QString Const_SW_Version;      // "1.006", this software's version
 extern QString Project_Name;
 extern QString Project_Folder;
 
-// Folders beside the program (Exe_Folder has no trailing separator).
+// The program's folders, none with a trailing separator: Exe_Folder holds
+// the program; Data_Folder is where it keeps what it writes (the settings
+// file and PROJECTS): Exe_Folder itself where that can be written, else the
+// per-user data folder. MASTER and LANGUAGE are beside the program where
+// they can be (see Make_Program_Folders).
 extern QString Projects_Folder;
 extern QString Exe_Folder;
+extern QString Data_Folder;
 extern QString Master_Folder;
 extern QString Language_Folder;
 

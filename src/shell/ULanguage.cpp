@@ -4,6 +4,7 @@
 #include "shell/TextChecks.h"
 #include "shell/UComon.h"
 
+#include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
 #include "platform/StringList.h"
 #include "platform/Text.h"
@@ -93,18 +94,51 @@ bool Load_Language_File(const QString& FileName, QString* Error)
     return true;
 }
 
+QString Language_File(const QString& Name)
+{
+    const QString wanted = Name + QStringLiteral(".lng");
+    const QString exact = Language_Folder + PathDelim + wanted;
+    if (FileExists(exact))
+        return exact;
+    // The options dialog lists "*.lng" without regard to letter case, so a
+    // language it offers may stand in a file named "Deutsch.LNG".
+    QString found;
+    TSearchRec F;
+    if (FindFirst(Language_Folder + PathDelim + QStringLiteral("*.lng"), faAnyFile & ~faDirectory, F) == 0) {
+        do {
+            if ((F.Attr & faDirectory) == 0 && CompareText(F.Name, wanted) == 0)
+                found = Language_Folder + PathDelim + F.Name;
+        } while (found.isEmpty() && FindNext(F) == 0);
+    }
+    FindClose(F);
+    return found;
+}
+
+namespace {
+
+// Reads a language file; one that cannot be read is said in an error box,
+// and the texts stay as they were (the built-in ones at least).
+void Load_Or_Report(const QString& FileName)
+{
+    QString error;
+    if (!Load_Language_File(FileName, &error))
+        MessageDlg(QStringLiteral("The language file \"%1\" cannot be read: %2").arg(FileName, error), mtError, mbOK);
+}
+
+} // namespace
+
 void Load_Language()
 {
     Load_Default_Texts();
-    const QString chosen = Language_Folder + PathDelim + Language_Name + QStringLiteral(".lng");
-    if (FileExists(chosen)) {
-        Load_Language_File(chosen);
+    const QString chosen = Language_File(Language_Name);
+    if (!chosen.isEmpty()) {
+        Load_Or_Report(chosen);
         return;
     }
     Language_Name = QStringLiteral("English");
-    const QString english = Language_Folder + PathDelim + QStringLiteral("English.lng");
-    if (FileExists(english))
-        Load_Language_File(english);
+    const QString english = Language_File(Language_Name);
+    if (!english.isEmpty())
+        Load_Or_Report(english);
 }
 
 QString Lang_Text(Integer n)

@@ -25,9 +25,15 @@ void Load_Default_Texts();
 // staying as they were.
 bool Load_Language_File(const QString& FileName, QString* Error = nullptr);
 
+// The file of a language in Language_Folder: Name + ".lng", the extension
+// (and, where no file has the name exactly, the whole name) in any letter
+// case; empty when there is none.
+QString Language_File(const QString& Name);
+
 // The built-in texts, then the file of Language_Name from Language_Folder.
 // Without that file the language becomes "English" and English.lng is read
-// when present.
+// when present. A file that is there but cannot be read is said in an error
+// box; the built-in texts then stay.
 void Load_Language();
 
 // Reads one line of a language file, "STR" + number + " =" + text. True, with

@@ -720,6 +720,9 @@ class TBaseNodeTree : public TCustomControl {
 
 public:
     explicit TBaseNodeTree(TComponent* AOwner);
+    // Every class derived from this one calls StopCacheValidation first in
+    // its destructor: the worker thread may be building the tree's position
+    // cache, and must be done with the tree before any part of it goes.
     ~TBaseNodeTree() override;
     QString ClassName() const override { return QStringLiteral("TBaseNodeTree"); }
     void AfterConstruction() override;
@@ -1737,6 +1740,7 @@ protected:
 class TNodeStringTree : public TCustomNodeStringTree {
 public:
     explicit TNodeStringTree(TComponent* AOwner) : TCustomNodeStringTree(AOwner) { ReplaceOptions(); }
+    ~TNodeStringTree() override { StopCacheValidation(); }
     QString ClassName() const override { return QStringLiteral("TNodeStringTree"); }
     TStringTreeOptions* TreeOptions() const { return static_cast<TStringTreeOptions*>(FOptions.get()); }
 
@@ -1750,6 +1754,7 @@ using TNtGetNodeWidthEvent = std::function<void(TBaseNodeTree* Sender, TCanvas* 
 class TCustomNodeDrawTree : public TBaseNodeTree {
 public:
     explicit TCustomNodeDrawTree(TComponent* AOwner) : TBaseNodeTree(AOwner) {}
+    ~TCustomNodeDrawTree() override { StopCacheValidation(); }
     QString ClassName() const override { return QStringLiteral("TCustomNodeDrawTree"); }
     Integer GetNodeWidth(PDataNode Node, TColumnIndex Column, TCanvas* Canvas = nullptr) override;
     TNtDrawNodeEvent OnDrawNode;
@@ -1762,6 +1767,7 @@ protected:
 class TNodeDrawTree : public TCustomNodeDrawTree {
 public:
     explicit TNodeDrawTree(TComponent* AOwner) : TCustomNodeDrawTree(AOwner) { ReplaceOptions(); }
+    ~TNodeDrawTree() override { StopCacheValidation(); }
     QString ClassName() const override { return QStringLiteral("TNodeDrawTree"); }
 
 protected:

@@ -19,7 +19,10 @@ TCustomNodeStringTree::TCustomNodeStringTree(TComponent* AOwner) : TBaseNodeTree
     MeasureFont();
 }
 
-TCustomNodeStringTree::~TCustomNodeStringTree() = default;
+TCustomNodeStringTree::~TCustomNodeStringTree()
+{
+    StopCacheValidation();
+}
 
 TCustomNodeTreeOptions* TCustomNodeStringTree::GetOptionsClass()
 {

@@ -10,6 +10,7 @@
 #include <set>
 #include <thread>
 
+#include "platform/Messages.h"
 #include "platform/ScrollFrame.h"
 #include "treeview/NodeTreesPrivate.h"
 #include "treeview/header/NodeTreeHeader.h"
@@ -313,7 +314,6 @@ struct TWorker {
     std::function<void()> Pending;
     bool PendingDone = true;
     std::set<TBaseNodeTree*> Live;
-    QObject* Context = nullptr;  // lives on the main thread; queued calls go to it
     std::thread::id ThreadId;
 };
 
@@ -394,19 +394,16 @@ struct TNodeTreeWorker {
                     Queued(tree) = false;
                 W->Cv.notify_all();
                 // Edit bounds follow on the main thread, for a tree that still exists.
-                QMetaObject::invokeMethod(
-                    W->Context,
-                    [tree] {
-                        if (Worker == nullptr)
+                Post_To_Window_Thread([tree](bool delivered) {
+                    if (!delivered || Worker == nullptr)
+                        return;
+                    {
+                        std::lock_guard<std::mutex> l(Worker->Mutex);
+                        if (Worker->Live.count(tree) == 0)
                             return;
-                        {
-                            std::lock_guard<std::mutex> l(Worker->Mutex);
-                            if (Worker->Live.count(tree) == 0)
-                                return;
-                        }
-                        UpdateEditBounds(tree);
-                    },
-                    Qt::QueuedConnection);
+                    }
+                    UpdateEditBounds(tree);
+                });
             }
         }
         std::lock_guard<std::mutex> lock(W->Mutex);
@@ -421,7 +418,6 @@ void AddThreadReference(TBaseNodeTree* Tree)
 {
     if (Worker == nullptr) {
         Worker = new TWorker;
-        Worker->Context = new QObject;
         Worker->Thread = std::thread([W = Worker] { TNodeTreeWorker::Execute(W); });
         Worker->ThreadId = Worker->Thread.get_id();
     }
@@ -454,7 +450,6 @@ void ReleaseThreadReference(TBaseNodeTree* Tree)
     }
     lock.unlock();
     Worker->Thread.join();
-    delete Worker->Context;
     delete Worker;
     Worker = nullptr;
 }
@@ -511,7 +506,10 @@ void Synchronize(const std::function<void()>& Call)
     std::unique_lock<std::mutex> lock(Worker->Mutex);
     Worker->Pending = Call;
     Worker->PendingDone = false;
-    QMetaObject::invokeMethod(Worker->Context, [] { RunPendingFromQueue(); }, Qt::QueuedConnection);
+    Post_To_Window_Thread([](bool delivered) {
+        if (delivered)
+            RunPendingFromQueue();
+    });
     Worker->Cv.notify_all();
     Worker->Cv.wait(lock, [] { return Worker->PendingDone; });
 }

@@ -15,6 +15,7 @@
 #include "shell/UNew_Project.h"
 #include "shell/UOpenConf.h"
 
+#include "Capabilities.h"
 #include "Screenshot.h"
 #include "controls/FxButton.h"
 #include "grid/columns/ExColumnGrid.h"
@@ -33,6 +34,7 @@
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
+#include <linux/capability.h>
 #include <memory>
 
 namespace {
@@ -175,6 +177,63 @@ TEST_F(MainWindowTest, NewConfigurationIsCreatedOpenedAndReopenedAfterARestart)
     EXPECT_EQ(main->L_Name_Conf->Caption(), "None Configuration Opened ");
     main->Close();
     EXPECT_EQ(Setting("lastproj", "projectname"), "");
+}
+
+TEST_F(MainWindowTest, ASystemWideInstallKeepsItsConfigurationsAndSettingsInTheUsersDataFolder)
+{
+    QTemporaryDir home;
+    ASSERT_TRUE(home.isValid());
+    const QByteArray savedHome = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", home.path().toUtf8());
+    const QString user = home.path() + "/Arvinto";
+    // The program's folder, with the languages the install brought, cannot
+    // be written by the user who runs it.
+    const QString install = tmp.path() + "/install";
+    ASSERT_TRUE(QDir().mkpath(install + "/LANGUAGE"));
+    Exe_Folder = install;
+    ASSERT_TRUE(QFile::setPermissions(install, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    std::string why;
+    ASSERT_TRUE(testsupport::WithoutCapabilities({CAP_DAC_OVERRIDE}, [&] {
+        Start();
+        WhileModal([&] { TestInput::Click(main->Btn_New); }, [&] {
+            FNew_Project->E_New_Proj->SetText("Site1");
+            TestInput::Click(FNew_Project->Btn_OK);
+        });
+        main->Close();
+    }, why)) << why;
+    ASSERT_TRUE(QFile::setPermissions(install, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
+
+    EXPECT_TRUE(Boxes().isEmpty()) << Boxes().join('\n').toStdString();
+    EXPECT_EQ(Project_Folder, user + "/PROJECTS/Site1");
+    EXPECT_TRUE(QDir(user + "/PROJECTS/Site1/bin").exists());
+    EXPECT_TRUE(QDir(user + "/MASTER").exists());
+    EXPECT_EQ(Language_Folder, install + "/LANGUAGE");
+    EXPECT_EQ(QDir(install).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList {"LANGUAGE"});
+    TXMLDocument xml;
+    ASSERT_TRUE(xml.LoadFromFile(user + "/Arvinto.xml"));
+    EXPECT_EQ(xml.Root().FindChild("lastproj").FindChild("projectname").Text(), "Site1");
+
+    // Where not even the user's data folder can be made, the start says so.
+    QFile blocker(home.path() + "/Arvinto");
+    ASSERT_TRUE(QDir(user).removeRecursively());
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    ASSERT_TRUE(QFile::setPermissions(install, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    DialogSeam::Clear();
+    ASSERT_TRUE(testsupport::WithoutCapabilities({CAP_DAC_OVERRIDE}, [&] {
+        for (int i = 0; i < 2; ++i)
+            DialogSeam::QueueAnswer(IDOK);
+        Start();
+    }, why)) << why;
+    ASSERT_TRUE(QFile::setPermissions(install, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
+    const QStringList boxes = Boxes();
+    ASSERT_EQ(boxes.size(), 2);
+    EXPECT_TRUE(boxes[0].contains(user + "/MASTER"));
+    EXPECT_TRUE(boxes[1].contains(user + "/PROJECTS"));
+    if (savedHome.isNull())
+        qunsetenv("XDG_DATA_HOME");
+    else
+        qputenv("XDG_DATA_HOME", savedHome);
 }
 
 TEST_F(MainWindowTest, OpenListsTheConfigurationsPreselectsTheOpenOneAndCancelChangesNothing)

@@ -1,16 +1,19 @@
-// The hidden Scan & Decode step of the main window: it needs a
-// configuration, asks before a scan can replace an existing M-Bus network,
-// and opens the scan window for wired scanning; the scan window and its
-// dialogs keep the texts of the program start.
+// The hidden M-Bus steps of the main window. M-Bus opens the network editor
+// on the open configuration. Scan & Decode needs a configuration, asks
+// before a scan can replace an existing M-Bus network, and opens the scan
+// window for wired scanning; the scan window and its dialogs keep the texts
+// of the program start.
 #include "AppFixture.h"
 
 #include "controls/FxButton.h"
 #include "mbus/UInsertKeyWireless.h"
+#include "mbus/UMeter_Bus.h"
 #include "mbus/UModbusStartAdd_SD.h"
 #include "mbus/UScanDecode.h"
 #include "mbus/UScanModbusStart.h"
 #include "platform/StdControls.h"
 #include "platform/StringList.h"
+#include "platform/TestHooks.h"
 #include "shell/ULanguage.h"
 
 #include <QDir>
@@ -28,6 +31,30 @@ protected:
         Set_Files();
     }
 };
+
+TEST_F(ScanStepTest, TheMBusStepOpensTheNetworkEditor)
+{
+    auto* step = static_cast<TFxButton*>(main->FindComponent("Btn_MBus"));
+    ASSERT_NE(step, nullptr);
+    EXPECT_FALSE(step->Visible());
+    // Without a configuration: text 18, and no editor.
+    DialogSeam::QueueAnswer(IDOK);
+    main->Btn_Click(step);
+    EXPECT_EQ(Boxes(), QStringList {Language_Texts->Strings(18)});
+    EXPECT_FALSE(FMeter_Bus->Showing());
+
+    Open_Site();
+    DialogSeam::Clear();
+    bool shown = false;
+    WhileModal([&] { main->Btn_Click(step); }, [&] {
+        shown = FMeter_Bus->Showing();
+        TestInput::Click(FMeter_Bus->Btn_Cancel);
+    });
+    EXPECT_TRUE(shown);
+    EXPECT_TRUE(Boxes().isEmpty());
+    EXPECT_FALSE(FMeter_Bus->Showing());
+    EXPECT_FALSE(QFile::exists(M_Bus_File));
+}
 
 TEST_F(ScanStepTest, TheStepNeedsAConfiguration)
 {

@@ -9,9 +9,11 @@
 
 #include <atomic>
 #include <functional>
+#include <linux/capability.h>
 #include <string>
 
 #include "BootTestSupport.h"
+#include "Capabilities.h"
 #include "PrivateNetwork.h"
 #include "Screenshot.h"
 #include "platform/Dialogs.h"
@@ -234,6 +236,38 @@ TEST_F(BootDialogTest, CancelWhilePingingAbandonsTheUpdate)
     EXPECT_FALSE(QFile::exists(TFBoot::Job_File_Name()));
     EXPECT_FALSE(QFile::exists(Path("updater-ran")));
     EXPECT_EQ(Last_IP_Address, QStringLiteral("192.168.2.205"));
+}
+
+TEST_F(BootDialogTest, ASystemThatRefusesEchoRequestsSaysSoAndHowToAllowThem)
+{
+    // Where unprivileged echo is not allowed, even the loopback cannot be
+    // pinged: the box says why, not that the address is wrong.
+    Write_Stand_In_Updater();
+    TFBoot form(nullptr);
+    form.Show();
+    Set_Address(form, "127", "0", "0", "1");
+    std::string why;
+    bool refused = false;
+    const bool made = testsupport::InPrivateNetworkHere({.AllowDatagram = false}, [&] {
+        refused = testsupport::WithoutCapabilities({CAP_NET_RAW}, [&] {
+            DialogSeam::QueueAnswer(IDOK);
+            TestInput::Click(form.Btn_Update);
+        }, why);
+    }, why);
+    if (!made)
+        GTEST_SKIP() << "no private network namespace on this machine: " << why;
+    ASSERT_TRUE(refused) << why;
+    EXPECT_EQ(form.ping_res, 0);
+    ASSERT_EQ(DialogSeam::Shown().size(), 1u);
+    const QString text = DialogSeam::Shown()[0].Text;
+    EXPECT_NE(text, QStringLiteral("Error!!! Check the Ip Address"));
+    EXPECT_TRUE(text.contains(QStringLiteral("sysctl -w net.ipv4.ping_group_range=\"0 2147483647\"")));
+    EXPECT_TRUE(text.contains(QStringLiteral("setcap cap_net_raw+ep")));
+    EXPECT_EQ(DialogSeam::Shown()[0].Flags & MB_ICONMASK, MB_ICONERROR);
+    EXPECT_EQ(Last_IP_Address, QStringLiteral("192.168.2.205"));
+    EXPECT_FALSE(QFile::exists(TFBoot::Job_File_Name()));
+    EXPECT_FALSE(QFile::exists(Path("updater-ran")));
+    form.Hide();
 }
 
 TEST_F(BootDialogTest, AddressThatCannotBeResolved)

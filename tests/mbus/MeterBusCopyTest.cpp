@@ -126,9 +126,15 @@ TEST_F(TMeterBusWindow, PastedNodeWithoutVariablesKeepsItsFlagsAndSurvivesCancel
         EXPECT_EQ(dialog->ESG_MR_Var->RowCount(), 2);
         EXPECT_EQ(dialog->ESG_MR_Var->Cells(2, 1), "");
         dialog->E_New_Node_ID_Pri->SetText(QStringLiteral("43"));
-        dialog->E_MR_NodeState->SetText(QStringLiteral("abc"));
-        EXPECT_EQ(Boxes([&] { TestInput::Click(dialog->Btn_OK); }), QStringList({Lang(1865)}));
+        // The new positions must be numbers 0..59999, as their messages say.
+        for (const char* bad : {"abc", "-1", "60000"}) {
+            dialog->E_MR_NodeState->SetText(QString::fromLatin1(bad));
+            EXPECT_EQ(Boxes([&] { TestInput::Click(dialog->Btn_OK); }), QStringList({Lang(1865)})) << bad;
+        }
         dialog->E_MR_NodeState->SetText(QStringLiteral("7"));
+        dialog->E_MR_IdentNum->SetText(QStringLiteral("60000"));
+        EXPECT_EQ(Boxes([&] { TestInput::Click(dialog->Btn_OK); }), QStringList({Lang(1866)}));
+        dialog->E_MR_IdentNum->SetText(QStringLiteral("59999"));
         EXPECT_EQ(Boxes([&] { TestInput::Click(dialog->Btn_OK); }, 0), QStringList());
     });
     ASSERT_EQ(form->Nodi_List.size(), 2u);
@@ -138,7 +144,7 @@ TEST_F(TMeterBusWindow, PastedNodeWithoutVariablesKeepsItsFlagsAndSurvivesCancel
     EXPECT_EQ(n.Enable_AN, 1);
     EXPECT_EQ(n.Access_Number, 4);
     EXPECT_EQ(n.Node_State, 7);
-    EXPECT_EQ(n.Ident_Num, 0);
+    EXPECT_EQ(n.Ident_Num, 59999);
     EXPECT_EQ(n.RSSI, 1);  // the dialog's hidden RSSI edit
     EXPECT_TRUE(n.Var_List.empty());
     EXPECT_EQ(Node_Item(1)->Text(), "ID 43 - Imported");

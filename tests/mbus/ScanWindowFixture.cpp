@@ -15,6 +15,7 @@
 #include "mbus/UScanDecode.h"
 #include "mbus/UScanModbusStart.h"
 #include "platform/Dialogs.h"
+#include "platform/ExtCtrls.h"
 #include "platform/StdControls.h"
 #include "platform/Timer.h"
 #include "platform/TestHooks.h"
@@ -100,6 +101,21 @@ void ScanWindowTest::Scan_To_End(TFxButton* Start)
 {
     TestInput::Click(Start);
     Wait_Timer_End();
+}
+
+void ScanWindowTest::Expect_Start_Refused(const QString& Reason)
+{
+    DialogSeam::QueueAnswer(IDOK);
+    TestInput::Click(form->Btn_StartScan);
+    ASSERT_EQ(DialogSeam::Shown().size(), 1u);
+    EXPECT_EQ(DialogSeam::Shown()[0].Flags, MB_OK | MB_ICONERROR);
+    EXPECT_TRUE(DialogSeam::Shown()[0].Text.contains(Reason));
+    EXPECT_FALSE(form->TR_ScanDecode->InScan());
+    EXPECT_TRUE(form->Btn_StartScan->Visible());
+    EXPECT_FALSE(form->P_TreeView->Visible());
+    EXPECT_FALSE(form->P_View_Wireless->Visible());
+    EXPECT_FALSE(form->T_InScan->Enabled());
+    EXPECT_TRUE(sim.Received().empty());
 }
 
 void ScanWindowTest::Wait_Timer_End()

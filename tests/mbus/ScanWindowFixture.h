@@ -42,6 +42,9 @@ protected:
     // Waits, processing messages, until the window's timer has seen the
     // scan end and shown its results.
     void Wait_Timer_End();
+    // Presses Start where the engine cannot open its link: one error box
+    // naming Reason, no scan, and the window still in its set-up.
+    void Expect_Start_Refused(const QString& Reason);
     // Processes messages until Done holds, at most Milliseconds.
     bool Pump_Until(const std::function<bool()>& Done, int Milliseconds = 20000);
     void Screenshot(const char* Name);

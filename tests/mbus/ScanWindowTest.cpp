@@ -6,8 +6,11 @@
 #include "ScanTelegrams.h"
 #include "Screenshot.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTimer>
+
+#include <algorithm>
 
 #include "controls/FxButton.h"
 #include "mbus/ScanDecodeControls.h"
@@ -21,7 +24,10 @@
 #include "platform/Lists.h"
 #include "platform/StdControls.h"
 #include "platform/StringList.h"
+#include "platform/Menus.h"
 #include "platform/TestHooks.h"
+#include "platform/Timer.h"
+#include "platform/UdpSocket.h"
 #include "platform/XmlDocument.h"
 #include "shell/UComon.h"
 #include "shell/ULanguage.h"
@@ -35,8 +41,39 @@ const QString Data_Dir = QStringLiteral(TEST_DATA_DIR "/mbus/scanwin/");
 
 QString Lang(Integer n) { return Language_Texts->Strings(n); }
 
+// The datagrams the simulated converter heard from Index on.
+std::vector<QByteArray> Heard_From(const TSimConverter& Sim, size_t Index)
+{
+    const std::vector<QByteArray> log = Sim.Received();
+    return Index < log.size() ? std::vector<QByteArray>(log.begin() + qsizetype(Index), log.end())
+                              : std::vector<QByteArray>();
+}
+
+const QByteArray Enable_Analyzer("Velmora_Enable_Analyzer_Mode");
+const QByteArray Disable_Analyzer("Velmora_Disable_Analyzer_Mode");
+const QByteArray Broadcast_SND_NKE = QByteArray::fromHex("1040FF3F16");
+
+const QByteArray Line_SetUp("Velmora_S_M:\x00\x00\x09\x60,\x02", 18);
+
 class ScanWindowWired : public ScanWindowTest {
 protected:
+    // Presses Start and waits until the converter has heard Frame.
+    void Start_Until_Heard(const QByteArray& Frame)
+    {
+        TestInput::Click(form->Btn_StartScan);
+        ASSERT_TRUE(sim.Wait_Until([&Frame](const std::vector<QByteArray>& log) {
+            return std::find(log.begin(), log.end(), Frame) != log.end();
+        }));
+    }
+    // Closes the window: the scan has ended when it is gone, within the bound.
+    void Close_Ended()
+    {
+        QElapsedTimer t;
+        t.start();
+        form->Close();
+        EXPECT_FALSE(form->TR_ScanDecode->InScan());
+        EXPECT_LT(t.elapsed(), form->TR_ScanDecode->End_Scan_Limit());
+    }
     // Two meters: address 1 with a volume and a BCD temperature, address 3
     // with one power record.
     void Two_Meters()
@@ -394,12 +431,123 @@ TEST_F(ScanWindowWired, ModelsWithoutPerMeterPositionsHideThatSave)
     EXPECT_EQ(Values("Variabile", "BACnet_EngUnits"), QStringList({"95", "95", "95"}));
 }
 
-TEST_F(ScanWindowWired, CloseStopsTheEngineUntilTheNextShowing)
+TEST_F(ScanWindowWired, ClosingMidScanTakesTheConverterOutOfAnalyzerModeFirst)
+{
+    Two_Meters();
+    // A pause before each frame, longer than a glance at the engine.
+    form->TR_ScanDecode->Timing.Pause_Primary = 300;
+    Open();
+    Start_Until_Heard(Broadcast_SND_NKE);
+    // The scan has ended in order before the window went: the converter
+    // left analyzer mode and the link is closed.
+    Close_Ended();
+    const std::vector<QByteArray> log = sim.Received();
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ(log.back(), Disable_Analyzer);
+    EXPECT_FALSE(form->T_InScan->Enabled());
+    EXPECT_TRUE(DialogSeam::Shown().empty());
+
+    // The next showing scans from the start again.
+    const size_t before = sim.Received().size();
+    form->TR_ScanDecode->Timing.Pause_Primary = 0;
+    Open();
+    TestInput::Click(form->Btn_StartScan);
+    ASSERT_TRUE(sim.Wait_Until([before](const std::vector<QByteArray>& l) { return l.size() > before; }));
+    EXPECT_EQ(Heard_From(sim, before).front(), Enable_Analyzer);
+    Wait_Timer_End();
+    EXPECT_EQ(form->L_Num_Slave->Caption(), "2");
+}
+
+TEST_F(ScanWindowWired, StartRightAfterACloseWithinAPauseBeginsWithAnalyzerMode)
+{
+    // Closed while the engine pauses before a frame and started again at
+    // once: the new scan must not resume the old one's step.
+    form->TR_ScanDecode->Timing.Pause_Primary = 400;
+    Open();
+    Start_Until_Heard(Line_SetUp);
+    // Well into the pause before the first frame of the search.
+    Pump_Until([] { return false; }, 150);
+    form->Close();
+    const size_t before = sim.Received().size();
+    Open();
+    TestInput::Click(form->Btn_StartScan);
+    ASSERT_TRUE(sim.Wait_Until([before](const std::vector<QByteArray>& l) { return l.size() >= before + 3; }));
+    const std::vector<QByteArray> again = Heard_From(sim, before);
+    EXPECT_EQ(again[0], Enable_Analyzer);
+    EXPECT_TRUE(again[1].startsWith("Velmora_S_M:"));
+    EXPECT_EQ(again[2], Broadcast_SND_NKE);
+    Close_Ended();
+}
+
+TEST_F(ScanWindowWired, ClosingEndsEvenWhenTheConverterNoLongerAnswers)
 {
     Open();
+    Start_Until_Heard(Broadcast_SND_NKE);
+    sim.Set_Silent(true);
+    Close_Ended();
+    // Leaving analyzer mode was tried three times, then the scan ended.
+    const std::vector<QByteArray> log = sim.Received();
+    EXPECT_EQ(std::count(log.begin(), log.end(), Disable_Analyzer), 3);
+}
+
+TEST_F(ScanWindowWired, AScanWhoseSocketCannotBeOpenedSaysWhyAndStaysInTheSetUp)
+{
+    // The local port is taken by another socket.
+    TUdpSocket holder;
+    ASSERT_TRUE(holder.Open(0));
+    form->TR_ScanDecode->Wired_Local_Port = holder.LocalPort();
+    Open();
+    Expect_Start_Refused(QString::number(holder.LocalPort()));
+}
+
+TEST_F(ScanWindowWired, AMistypedAddressGivesTheAnalyzerErrorWithItsReason)
+{
+    Open();
+    form->E_IP4->SetText(QString());
+    DialogSeam::QueueAnswer(IDOK);
+    Scan_To_End(form->Btn_StartScan);
+    EXPECT_EQ(Boxes(), QStringList {Lang(2129) + "\n" + form->TR_ScanDecode->LastError()});
+    EXPECT_TRUE(Boxes().first().contains("127.0.0."));
+    EXPECT_TRUE(form->Btn_StartScan->Visible());
+    // A converter that merely does not confirm: the message alone.
+    DialogSeam::Clear();
+    sim.Ignore_Enable = true;
+    form->E_IP4->SetText(QStringLiteral("1"));
+    DialogSeam::QueueAnswer(IDOK);
+    Scan_To_End(form->Btn_StartScan);
+    EXPECT_EQ(Boxes(), QStringList {Lang(2129)});
+}
+
+TEST_F(ScanWindowWired, StopEndsACyclicScanSeries)
+{
+    Two_Meters();
+    Open();
+    // The series runs one scan after the other...
+    form->Ciclic1->Click();
+    EXPECT_TRUE(form->Cyclic_Scan);
+    ASSERT_TRUE(Pump_Until([this] { return form->Error_Cyclic >= 1 && form->TR_ScanDecode->InScan(); }));
+    EXPECT_EQ(form->Label1->Caption(), "2"); // two meters, not the 30 the series counts on
+    // ...until Stop: once it has read both meters, the scan under way stops
+    // and no next one begins.
+    ASSERT_TRUE(Pump_Until([this] { return form->LB_AvailableDevice->Count() >= 5; }));
+    TestInput::Click(form->Btn_StopScan);
+    EXPECT_FALSE(form->Cyclic_Scan);
+    Wait_Timer_End();
+    // Well past the timer's next turn, no scan has begun.
+    EXPECT_FALSE(Pump_Until([this] { return form->TR_ScanDecode->InScan(); }, 1500));
+    EXPECT_FALSE(form->T_InScan->Enabled());
+    EXPECT_TRUE(form->Btn_NewScan->Visible());
+    EXPECT_EQ(form->L_Num_Slave->Caption(), "2");
+    EXPECT_EQ(form->NST->RootNodeCount(), 2u);
+    Screenshot("TFScanDecode-cyclic-stopped");
+
+    // Closing the window ends a series as well.
+    form->Ciclic1->Click();
+    ASSERT_TRUE(Pump_Until([this] { return form->TR_ScanDecode->InScan(); }));
     form->Close();
-    EXPECT_TRUE(form->TR_ScanDecode->AbortScan());
+    EXPECT_FALSE(form->Cyclic_Scan);
     EXPECT_FALSE(form->TR_ScanDecode->InScan());
+    EXPECT_FALSE(form->T_InScan->Enabled());
 }
 
 } // namespace

@@ -317,4 +317,58 @@ TEST_F(ScanWired, AnAddressThatDoesNotResolveEndsTheScanAtOnce)
     EXPECT_EQ(engine->Result(), 1);
 }
 
+const QByteArray Line_SetUp("Velmora_S_M:\x00\x00\x09\x60,\x02", 18);
+
+TEST_F(ScanWired, ANewScanBeginsAtItsFirstStateEvenWhenTheOldOnePausedInAStep)
+{
+    // The scan is cut off while its step pauses before the first frame of
+    // the search, and a new one starts at once.
+    engine->Timing.Pause_Primary = 400;
+    ASSERT_TRUE(Start(saPrimaryAddress));
+    ASSERT_TRUE(sim.Wait_Until([](const std::vector<QByteArray>& log) { return Count(log, Line_SetUp) == 1; }));
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    engine->Cancel_Scan();
+    EXPECT_FALSE(engine->InScan());
+    const size_t before = sim.Received().size();
+    ASSERT_TRUE(Start(saPrimaryAddress));
+    ASSERT_TRUE(sim.Wait_Until([before](const std::vector<QByteArray>& log) { return log.size() >= before + 3; }));
+    const std::vector<QByteArray> log = sim.Received();
+    // The old step's frame never went out: analyzer mode and the line set-up
+    // come first, then the search's broadcast.
+    EXPECT_EQ(log[before], QByteArray("Velmora_Enable_Analyzer_Mode"));
+    EXPECT_EQ(log[before + 1], Line_SetUp);
+    EXPECT_EQ(log[before + 2], Hex("1040FF3F16"));
+    EXPECT_EQ(Count(log, Hex("1040FF3F16")), 1);
+    ASSERT_TRUE(engine->End_Scan(engine->End_Scan_Limit()));
+}
+
+TEST_F(ScanWired, EndScanLeavesAnalyzerModeInOrderOrCutsTheScanOffAtItsLimit)
+{
+    ASSERT_TRUE(Start(saPrimaryAddress));
+    ASSERT_TRUE(sim.Wait_Until([](const std::vector<QByteArray>& log) { return Count(log, Line_SetUp) == 1; }));
+    int idles = 0;
+    EXPECT_TRUE(engine->End_Scan(engine->End_Scan_Limit(), [&] { ++idles; }));
+    EXPECT_GT(idles, 0);
+    EXPECT_FALSE(engine->InScan());
+    EXPECT_EQ(sim.Received().back(), QByteArray("Velmora_Disable_Analyzer_Mode"));
+    // Nothing runs: nothing to end.
+    EXPECT_TRUE(engine->End_Scan(0));
+
+    // A converter that no longer answers, and a limit shorter than three
+    // attempts: the scan is cut off at the limit.
+    ASSERT_TRUE(Start(saPrimaryAddress));
+    ASSERT_TRUE(sim.Wait_Until([](const std::vector<QByteArray>& log) { return Count(log, Line_SetUp) == 2; }));
+    sim.Set_Silent(true);
+    QElapsedTimer t;
+    t.start();
+    EXPECT_FALSE(engine->End_Scan(200));
+    EXPECT_LT(t.elapsed(), 1000);
+    EXPECT_FALSE(engine->InScan());
+    // The engine scans again afterwards.
+    sim.Set_Silent(false);
+    ASSERT_TRUE(Start(saPrimaryAddress));
+    ASSERT_TRUE(sim.Wait_Until([](const std::vector<QByteArray>& log) { return Count(log, Line_SetUp) == 3; }));
+    EXPECT_TRUE(engine->End_Scan(engine->End_Scan_Limit()));
+}
+
 } // namespace

@@ -17,6 +17,7 @@
 #include "platform/StdControls.h"
 #include "platform/StringList.h"
 #include "platform/TestHooks.h"
+#include "platform/Timer.h"
 #include "platform/XmlDocument.h"
 #include "shell/UComon.h"
 #include "shell/ULanguage.h"
@@ -215,6 +216,68 @@ TEST_F(ScanWindowWireless, ABadPortStartsNoScanAndKeepsTheMeters)
     EXPECT_EQ(form->NST_Wireless->RootNodeCount(), 0u);
     ASSERT_TRUE(Pump_Until([this] { return form->TR_ScanDecode->Step() == 134; }));
     Stop_And_End();
+}
+
+TEST_F(ScanWindowWireless, TheUsersTicksOutliveTheMetersNextTelegrams)
+{
+    Open_Wireless();
+    TestInput::Click(form->Btn_StartScan);
+    ASSERT_TRUE(Pump_Until([this] { return form->TR_ScanDecode->Step() == 134; }));
+    // A meter with two volume records.
+    auto telegram = [](LongWord a, LongWord b) {
+        return Wireless_Datagram(true, 0x44, 0x4024, 0x00000077, 1, 7, Hex("7A01000000") + Volume_Records(a)
+                                                                            + Volume_Records(b));
+    };
+    sim.Send_To_Engine(telegram(5, 6));
+    ASSERT_TRUE(Pump_Until([this] { return Wireless_Rows(form) >= 2 && !Wireless_Cell(form, 0, 1).isEmpty(); }));
+    form->ESG_WirelessClickCell(nullptr, 1, 3);
+    TNodeStringTree* t = form->NST_Wireless;
+    PDataNode second = t->GetFirstChild(t->GetFirst())->NextSibling;
+    ASSERT_NE(second, nullptr);
+    // The user unticks the second record; then the meter sends twice more.
+    t->SetCheckState(second, csUncheckedNormal);
+    sim.Send_To_Engine(telegram(7, 8));
+    sim.Send_To_Engine(telegram(9, 10));
+    ASSERT_TRUE(Pump_Until([this] {
+        auto lock = form->TR_ScanDecode->Lock_Lists();
+        return Meter(0)->List_Var.size() == 2 && Meter(0)->List_Var[1]->dato_A == 10;
+    }));
+    {
+        auto lock = form->TR_ScanDecode->Lock_Lists();
+        EXPECT_TRUE(Meter(0)->List_Var[0]->Enable);
+        EXPECT_FALSE(Meter(0)->List_Var[1]->Enable);
+    }
+    // Ticking it again in the tree shown before still reaches the record.
+    t->SetCheckState(second, csCheckedNormal);
+    t->SetCheckState(second, csUncheckedNormal);
+    Stop_And_End();
+    DialogSeam::QueueAnswer(IDOK);
+    TestInput::Click(form->Btn_SaveConf);
+    EXPECT_EQ(Values("Variabile", "Enable"), QStringList({"1", "0"}));
+}
+
+TEST_F(ScanWindowWireless, AScanWhosePortIsTakenSaysWhyAndStaysInTheSetUp)
+{
+    // The scan's own port is the one the converter (here on this machine)
+    // already holds.
+    form->TR_ScanDecode->Wireless_Local_Port = -1;
+    Open_Wireless();
+    Expect_Start_Refused(QString::number(sim.Port()));
+}
+
+TEST_F(ScanWindowWireless, ClosingWhileListeningTakesTheConverterOutOfConfigurationMode)
+{
+    Open_Wireless();
+    TestInput::Click(form->Btn_StartScan);
+    ASSERT_TRUE(Pump_Until([this] { return form->TR_ScanDecode->Step() == 134; }));
+    form->Close();
+    EXPECT_FALSE(form->TR_ScanDecode->InScan());
+    const std::vector<QByteArray> log = sim.Received();
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ(log.back(), QByteArray("Velmora_Disable_Configuration_Mode"));
+    // Telegrams sent afterwards reach nobody.
+    sim.Send_To_Engine(Wireless_Datagram(true, 0x44, 0x4024, 0x00000077, 1, 7, Hex("7A01000000") + Volume_Records(5)));
+    EXPECT_FALSE(Pump_Until([] { return Wireless_Slave_List->Count() > 0; }, 300));
 }
 
 } // namespace

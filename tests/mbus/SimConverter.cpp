@@ -36,6 +36,12 @@ TSimConverter::TSimConverter()
 
 TSimConverter::~TSimConverter() { socket_.Close(); }
 
+void TSimConverter::Set_Silent(bool Value)
+{
+    std::lock_guard<std::mutex> g(lock_);
+    Silent = Value;
+}
+
 void TSimConverter::Send_To_Engine(const QByteArray& Data)
 {
     Word port;

@@ -43,6 +43,9 @@ public:
     QByteArray Radio_Type = QByteArray("\n\rTELIT\n\r");
     int Memory_Size = 257;          // bytes of the RadioCrafts memory answer
 
+    // Stops (or resumes) answering while an engine talks to the converter.
+    void Set_Silent(bool Value);
+
     // Sends a datagram to the engine (the sender of the last datagram heard).
     void Send_To_Engine(const QByteArray& Data);
 

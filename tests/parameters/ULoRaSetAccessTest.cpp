@@ -541,6 +541,23 @@ TEST_F(LoRaWindow, ABrokenRulesFileIsReportedAndTheTablesStayBlank)
     EXPECT_EQ(Row(up, 1), "Y||||||||");
 }
 
+TEST_F(LoRaWindow, ABrokenParGenIsReportedBeforeThePayloadWarning)
+{
+    Write("ParGen.xml", QStringLiteral("<Par_Gen><LoRa_Payload_Size>51</LoRa_Payload_Size>"));
+    TXMLDocument parser;
+    ASSERT_FALSE(parser.LoadFromFile(ParGen_File));
+    DialogSeam::QueueAnswer(IDOK);
+    DialogSeam::QueueAnswer(IDOK);
+    form->Show();
+    ASSERT_EQ(DialogSeam::Shown().size(), 2u);
+    // The parser's own message, as an error, then the warning it leads to.
+    EXPECT_EQ(DialogSeam::Shown()[0].Text, parser.ErrorMessage());
+    EXPECT_FALSE(DialogSeam::Shown()[0].Text.isEmpty());
+    EXPECT_EQ(DialogSeam::Shown()[0].Flags, MB_OK | MB_ICONERROR);
+    EXPECT_EQ(DialogSeam::Shown()[1].Text, Lang(1242));
+    EXPECT_EQ(form->MaxPayloadSize, 0);
+}
+
 TEST_F(LoRaWindow, AFailedSaveKeepsTheWindowOpenWithTheRules)
 {
     Open_Fixture();

@@ -3,8 +3,10 @@
 #include <QElapsedTimer>
 
 #include <functional>
+#include <linux/capability.h>
 #include <string>
 
+#include "Capabilities.h"
 #include "PrivateNetwork.h"
 #include "platform/IcmpEcho.h"
 
@@ -80,6 +82,25 @@ TEST(IcmpEchoTest, BothSocketKindsAndTheSilentHost)
     EXPECT_EQ(silent.replies[0].BytesReceived, 0);
     EXPECT_GE(silent.elapsed, 295);
     EXPECT_LT(silent.elapsed, 1500);
+}
+
+TEST(IcmpEchoTest, ASystemThatRefusesEchoSaysWhyAndHowToAllowIt)
+{
+    // No unprivileged datagram socket, and no privilege for a raw one.
+    PingRun run;
+    std::string why, capWhy;
+    bool dropped = false;
+    if (!testsupport::InPrivateNetwork({.AllowDatagram = false}, [&] {
+            dropped = testsupport::WithoutCapabilities({CAP_NET_RAW}, [&] { run = RunPing("127.0.0.1", 400); }, capWhy);
+        }, why))
+        GTEST_SKIP() << "no private network namespace on this machine: " << why;
+    ASSERT_TRUE(dropped) << capWhy;
+    EXPECT_EQ(run.result.ReplyStatusType, rsNotSent);
+    EXPECT_TRUE(run.result.Msg.contains(QStringLiteral("Permission denied"))) << run.result.Msg.toStdString();
+    EXPECT_TRUE(run.result.Msg.contains(QStringLiteral("net.ipv4.ping_group_range")));
+    EXPECT_TRUE(run.result.Msg.contains(QStringLiteral("setcap cap_net_raw+ep")));
+    EXPECT_TRUE(run.replies.empty());
+    EXPECT_LT(run.elapsed, 200);
 }
 
 TEST(IcmpEchoTest, HostsThatCannotBeResolvedAreErrors)

@@ -93,8 +93,14 @@ TEST(UdpSocket, RefusesWhatCannotWork)
     EXPECT_EQ(s.LocalPort(), 0);
 
     ASSERT_TRUE(s.Open(0, QStringLiteral("127.0.0.1")));
-    for (const char* bad : {"", "192.168.2.x", "converter.invalid", "300.1.1.1"})
+    // Only the plain dotted form: the short and octal forms other readers
+    // take would reach an address nobody typed.
+    for (const char* bad : {"", "192.168.2.x", "converter.invalid", "300.1.1.1", "127.0.0.", "127.1", "0x7f.0.0.1",
+                            "127.0.0.1 ", "1.2.3.4.5"}) {
         EXPECT_FALSE(s.SendTo(QString::fromLatin1(bad), 9, QByteArray("x"))) << bad;
+        EXPECT_TRUE(s.ErrorMessage().contains(QLatin1String(bad))) << bad;
+    }
+    EXPECT_TRUE(s.SendTo(QStringLiteral("127.000.0.01"), 9, QByteArray("x")));
 
     // A port already bound elsewhere.
     TUdpSocket other;

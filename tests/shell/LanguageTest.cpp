@@ -2,7 +2,11 @@
 
 #include "shell/UComon.h"
 
+#include "Capabilities.h"
+#include "platform/Dialogs.h"
 #include "platform/StringList.h"
+
+#include <linux/capability.h>
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -71,6 +75,13 @@ QString Text(Integer n)
 }
 
 const QString kData = QStringLiteral(TEST_DATA_DIR "/shell");
+
+void Write_File(const QString& Path, const QByteArray& Bytes)
+{
+    QFile f(Path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(Bytes);
+}
 
 TEST(LanguageTexts, BuiltInTexts)
 {
@@ -170,16 +181,54 @@ TEST(LanguageTexts, MissingLanguageFallsBackToEnglish)
     EXPECT_EQ(Text(15), "New Configuration");
 }
 
+TEST(LanguageTexts, TheFileTheOptionsListedLoadsWhateverTheLetterCaseOfItsExtension)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    ASSERT_TRUE(QFile::copy(kData + "/Deutsch.lng", dir.filePath("Deutsch.LNG")));
+    ASSERT_TRUE(QFile::copy(kData + "/Italiano.lng", dir.filePath("italiano.Lng")));
+    Language_Folder = dir.path();
+    EXPECT_EQ(Language_File("Deutsch"), dir.filePath("Deutsch.LNG"));
+    EXPECT_EQ(Language_File("Klingon"), QString());
+    const struct { const char* name; const char* text15; } cases[] = {
+        {"Deutsch", "Neue Konfiguration"}, {"italiano", "Nuova Configurazione"}};
+    for (const auto& c : cases) {
+        Language_Name = QString::fromLatin1(c.name);
+        Load_Language();
+        EXPECT_EQ(Language_Name, QString::fromLatin1(c.name));
+        EXPECT_EQ(Text(15), QString::fromLatin1(c.text15)) << c.name;
+    }
+}
+
+TEST(LanguageTexts, AFileThatCannotBeReadIsSaidInABox)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath("Secret.lng");
+    Write_File(path, "STR15 = Geheim\n");
+    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::Permissions()));
+    Language_Folder = dir.path();
+    Language_Name = "Secret";
+    std::string why;
+    ASSERT_TRUE(testsupport::WithoutCapabilities({CAP_DAC_OVERRIDE, CAP_DAC_READ_SEARCH}, [&] {
+        DialogSeam::QueueAnswer(IDOK);
+        Load_Language();
+    }, why)) << why;
+    ASSERT_EQ(DialogSeam::Shown().size(), 1u);
+    EXPECT_TRUE(DialogSeam::Shown()[0].Text.contains(path));
+    EXPECT_EQ(DialogSeam::Shown()[0].Flags & MB_ICONERROR, Cardinal(MB_ICONERROR));
+    // The built-in texts stay; the language chosen is kept.
+    EXPECT_EQ(Text(15), "New Configuration");
+    EXPECT_EQ(Language_Name, "Secret");
+}
+
 TEST(LanguageTexts, LaterLinesWinAndBadLinesAreSkipped)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString path = dir.filePath("Test.lng");
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("STR5 = first\nSTR5 = second\nSTR6 =\nnot a text line\nSTR99999 = far\nSTR7 = /#/ only a note\n"
-            "STR8 = last line without a line end");
-    f.close();
+    Write_File(path, "STR5 = first\nSTR5 = second\nSTR6 =\nnot a text line\nSTR99999 = far\nSTR7 = /#/ only a note\n"
+                     "STR8 = last line without a line end");
 
     Load_Default_Texts();
     ASSERT_TRUE(Load_Language_File(path));

@@ -3,12 +3,15 @@
 #include "shell/ProjectFolders.h"
 #include "shell/UComon.h"
 
+#include "Capabilities.h"
+#include "platform/FileSystem.h"
 #include "platform/StringList.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <linux/capability.h>
 
 namespace {
 
@@ -129,6 +132,59 @@ TEST_F(ProjectFoldersTest, ListsVisibleFoldersOnlyAndFindsNamesIgnoringAsciiCase
     Projects_Folder = Exe_Folder + "/missing";
     List_Project_Folders(list);
     EXPECT_EQ(list.Count(), 0);
+}
+
+TEST(ProgramFolders, BesideAWritableProgramOrInTheUsersDataFolder)
+{
+    QTemporaryDir program, user;
+    ASSERT_TRUE(program.isValid() && user.isValid());
+    Exe_Folder = program.path();
+    const QString userData = user.path() + "/Arvinto";
+
+    // A program folder that can be written keeps everything beside itself.
+    EXPECT_TRUE(Make_Program_Folders(userData).isEmpty());
+    EXPECT_EQ(Data_Folder, Exe_Folder);
+    EXPECT_EQ(Projects_Folder, Exe_Folder + "/PROJECTS");
+    EXPECT_EQ(Master_Folder, Exe_Folder + "/MASTER");
+    EXPECT_EQ(Language_Folder, Exe_Folder + "/LANGUAGE");
+    for (const char* folder : {"MASTER", "PROJECTS", "LANGUAGE"})
+        EXPECT_TRUE(QDir(Exe_Folder + "/" + folder).exists()) << folder;
+    EXPECT_FALSE(QDir(userData).exists());
+
+    // A system-wide install: nobody may write the program's folder, which
+    // brought its languages along but no MASTER folder.
+    ASSERT_TRUE(QDir(Exe_Folder + "/MASTER").removeRecursively());
+    ASSERT_TRUE(QDir(Exe_Folder + "/PROJECTS").removeRecursively());
+    ASSERT_TRUE(QFile::setPermissions(Exe_Folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    QStringList failures;
+    std::string why;
+    ASSERT_TRUE(testsupport::WithoutCapabilities({CAP_DAC_OVERRIDE}, [&] {
+        EXPECT_FALSE(DirectoryWritable(Exe_Folder));
+        failures = Make_Program_Folders(userData);
+    }, why)) << why;
+    EXPECT_TRUE(failures.isEmpty()) << failures.join('\n').toStdString();
+    EXPECT_EQ(Data_Folder, userData);
+    EXPECT_EQ(Projects_Folder, userData + "/PROJECTS");
+    EXPECT_EQ(Master_Folder, userData + "/MASTER");
+    EXPECT_EQ(Language_Folder, Exe_Folder + "/LANGUAGE");
+    EXPECT_TRUE(QDir(userData + "/PROJECTS").exists());
+    EXPECT_TRUE(QDir(userData + "/MASTER").exists());
+    EXPECT_FALSE(QDir(userData + "/LANGUAGE").exists());
+
+    // A user folder that cannot be made either: each folder is named.
+    QFile blocker(user.path() + "/file");
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    ASSERT_TRUE(testsupport::WithoutCapabilities({CAP_DAC_OVERRIDE}, [&] {
+        failures = Make_Program_Folders(user.path() + "/file/Arvinto");
+    }, why)) << why;
+    ASSERT_EQ(failures.size(), 2);
+    EXPECT_TRUE(failures[0].contains(user.path() + "/file/Arvinto/MASTER"));
+    EXPECT_TRUE(failures[1].contains(user.path() + "/file/Arvinto/PROJECTS"));
+    EXPECT_TRUE(failures[1].endsWith("File exists")) << failures[1].toStdString(); // the system's own reason
+
+    ASSERT_TRUE(QFile::setPermissions(Exe_Folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
+    Data_Folder.clear();
 }
 
 } // namespace

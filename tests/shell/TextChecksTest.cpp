@@ -259,9 +259,10 @@ TEST(TextToFloat, EitherSeparatorIsTurnedIntoTheRegionalOne)
         {"1e40", false, 1.0f},  {"1 000", false, 1.0f},  {"-", false, 1.0f},     {"0x10", false, 1.0f},
         {"inf", false, 1.0f},   {"nan", false, 1.0f},
     };
-    // The separator the callers pass is the regional one; both settings must work.
-    for (const char* regional : {".", ","}) {
-        SetRegionalDecimalSeparator(QString::fromLatin1(regional));
+    // The separator the callers pass is the regional one; every setting must
+    // work, also a region whose own separator is neither (Arabic U+066B).
+    for (const char* regional : {".", ",", "\u066B"}) {
+        SetRegionalDecimalSeparator(QString::fromUtf8(regional));
         const QChar sep = Get_Decimal_Separator();
         for (const Case& c : cases) {
             SCOPED_TRACE(testing::Message() << c.text << " with regional " << regional);
