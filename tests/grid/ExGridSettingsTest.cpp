@@ -139,6 +139,37 @@ TEST(GridSettings, ColumnStatesText)
     EXPECT_EQ(h.ColCount(), 3);
 }
 
+TEST(GridSettings, AColumnStatesTextIsCheckedWholeBeforeAnythingChanges)
+{
+    TExStringGrid g(nullptr);
+    g.SetColCount(4);
+    g.SetDefaultColWidth(64);
+    g.SetColWidths(2, 80);
+    g.HideColumn(1);
+    const QString before = g.ColumnStatesToString();
+    const char* refused[] = {
+        "2000000000#64#0#1",           // a count its lists do not bear out
+        "-3#64,64,64#0,1,2#1,1,1",     // no columns left
+        "0###",
+        "x#64#0#1",
+        "3#64,wide,64#0,1,2#1,1,1",    // a bad width after a good count
+        "3#64,64,64#0,1,x#1,1,1",      // a bad position after good widths
+        "3#64,-5,64#0,1,2#1,1,1",
+        "3#64,64,64#0,7,2#1,1,1",      // a position beyond the count
+        "3#64,64,99999#0,1,2#1,1,1",
+    };
+    for (const char* text : refused) {
+        SCOPED_TRACE(text);
+        EXPECT_THROW(g.StringToColumnStates(QString::fromLatin1(text)), EConvertError);
+        EXPECT_EQ(g.ColumnStatesToString(), before);
+        EXPECT_TRUE(g.IsHiddenColumn(1));
+    }
+    // A count up to the grid's own columns needs no list to bear it out.
+    g.StringToColumnStates(QStringLiteral("3###"));
+    EXPECT_EQ(g.ColCount(), 3);
+    EXPECT_EQ(g.NumHiddenColumns(), 0);
+}
+
 TEST(GridSettings, VisualPropertiesRoundTrip)
 {
     Folder f;
