@@ -2,6 +2,7 @@
 // boxes in captions, dragging borders and columns, the column menu, and the
 // sizing rules (auto-size, springs, fitting to content, spreading changes).
 
+#include "BrokenFiles.h"
 #include <QImage>
 #include <QtEndian>
 
@@ -378,6 +379,11 @@ TEST_F(THeaderMouseTest, HeaderStreamLengthsAndOrdinalsAreCheckedBeforeUse)
         {"negative font name", patched(bare, 44, -2)},
         {"header style 9", patched(bare, 32, 9)},
         {"column style 200", patched(full, styleAt, 200)},
+        // Sizes beyond any screen, whose sums in the layout would overflow.
+        {"header height of a billion", patched(bare, 24, 0x40000000)},
+        {"font height of a billion", patched(bare, 40, 1178861568)},
+        {"column spacing of a billion", patched(full, styleAt + 16, 0x6C6F7281)},
+        {"column width below any screen", patched(full, hintAt + 4 + 2 * qFromLittleEndian<qint32>(full.constData() + hintAt), -0x7FFFFFFF)},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -388,6 +394,16 @@ TEST_F(THeaderMouseTest, HeaderStreamLengthsAndOrdinalsAreCheckedBeforeUse)
         EXPECT_THROW(target.Header()->LoadFromStream(&s), EReadError);
         EXPECT_FALSE(target.Header()->States() & hsLoading);
         EXPECT_LE(target.Header()->Columns()->Count(), 1);
+    }
+    // The empty record, the full one cut short and random bytes.
+    for (const TBrokenFile& f : BrokenFiles(full)) {
+        SCOPED_TRACE(f.Name);
+        TMemoryStream s;
+        s.WriteBuffer(f.Bytes);
+        s.SetPosition(0);
+        TNodeStringTree target(form.get());
+        EXPECT_THROW(target.Header()->LoadFromStream(&s), EReadError);
+        EXPECT_FALSE(target.Header()->States() & hsLoading);
     }
     // Unchanged, both records read back.
     for (const QByteArray& intact : {bare, full}) {

@@ -15,6 +15,7 @@
 namespace {
 using nodetreeheader::ReadInt;
 using nodetreeheader::ReadOrdinal;
+using nodetreeheader::ReadPixels;
 using nodetreeheader::WriteInt;
 
 QString ReadUtf16(TStream* Stream)
@@ -454,14 +455,14 @@ void TNodeTreeColumn::LoadFromStream(TStream* Stream, Integer Version)
 {
     SetText(ReadUtf16(Stream));
     FHint = ReadUtf16(Stream);
-    SetWidth(ReadInt(Stream));
-    SetMinWidth(ReadInt(Stream));
-    SetMaxWidth(ReadInt(Stream));
+    SetWidth(ReadPixels(Stream));
+    SetMinWidth(ReadPixels(Stream));
+    SetMaxWidth(ReadPixels(Stream));
     SetStyle(ReadOrdinal(Stream, vsOwnerDraw));
     SetImageIndex(ReadInt(Stream));
     SetLayout(ReadOrdinal(Stream, blGlyphBottom));
-    SetMargin(ReadInt(Stream));
-    SetSpacing(ReadInt(Stream));
+    SetMargin(ReadPixels(Stream));
+    SetSpacing(ReadPixels(Stream));
     SetBiDiMode(ReadOrdinal(Stream, bdRightToLeftReadingOnly));
     const Integer v = ReadInt(Stream);
     if (Version >= 3)

@@ -512,13 +512,13 @@ void TNtHeader::LoadFromStream(TStream* Stream)
     FColumns->LoadFromStream(Stream, version);
     SetAutoSizeIndex(ReadInt(Stream));
     SetBackground(TColor(ReadInt(Stream)));
-    SetHeight(ReadInt(Stream));
+    SetHeight(nodetreeheader::ReadPixels(Stream));
     const TNtHeaderOptions read = TNtHeaderOptions(ReadInt(Stream));
     FOptions = saved;
     SetOptions(read);
     SetStyle(ReadOrdinal(Stream, hsPlates));
     FFont->SetColor(TColor(ReadInt(Stream)));
-    FFont->SetHeight(ReadInt(Stream));
+    FFont->SetHeight(nodetreeheader::ReadPixels(Stream));
     const Integer n = nodetreeheader::ReadLength(Stream, 1);
     QByteArray name(n, Qt::Uninitialized);
     if (n > 0)
@@ -540,9 +540,9 @@ void TNtHeader::LoadFromStream(TStream* Stream)
     }
     if (version > 4) {
         SetParentFont(ReadInt(Stream) != 0);
-        FMaxHeight = ReadInt(Stream);
-        FMinHeight = ReadInt(Stream);
-        FDefaultHeight = ReadInt(Stream);
+        FMaxHeight = nodetreeheader::ReadPixels(Stream);
+        FMinHeight = nodetreeheader::ReadPixels(Stream);
+        FDefaultHeight = nodetreeheader::ReadPixels(Stream);
         FFixedAreaConstraints->FMaxHeightPercent = TNtConstraintPercent(ReadInt(Stream) & 0xFF);
         FFixedAreaConstraints->FMaxWidthPercent = TNtConstraintPercent(ReadInt(Stream) & 0xFF);
         FFixedAreaConstraints->FMinHeightPercent = TNtConstraintPercent(ReadInt(Stream) & 0xFF);

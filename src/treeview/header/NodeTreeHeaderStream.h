@@ -33,6 +33,16 @@ inline Integer ReadLength(TStream* Stream, Integer ItemSize)
     return n;
 }
 
+// A size in pixels (a width, height, margin or spacing): one beyond what any
+// screen shows is refused, so that the sums of the layout cannot overflow.
+inline Integer ReadPixels(TStream* Stream)
+{
+    const Integer v = ReadInt(Stream);
+    if (v < -32768 || v > 32767)
+        throw EReadError(QStringLiteral("Invalid property value"));
+    return v;
+}
+
 // An enumeration stored as an integer, from its low byte; a value beyond the
 // enumeration's last one is refused.
 template <class E>
