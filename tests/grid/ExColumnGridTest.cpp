@@ -19,6 +19,7 @@
 #include <QVariant>
 #include <gtest/gtest.h>
 
+#include "BrokenFiles.h"
 #include "Screenshot.h"
 
 namespace {
@@ -519,6 +520,24 @@ void ColumnStream(TStream* St, const std::vector<std::pair<QString, QVariant>>& 
     St->SetPosition(0);
 }
 } // namespace
+
+TEST_F(RuleTable, EmptyTruncatedAndRandomColumnStreamsAreRefused)
+{
+    TGridColumnCollection* cols = grid->Columns();
+    TMemoryStream intact;
+    grid->SaveColumnsToStream(&intact);
+    const Integer before = cols->Count();
+    const QString header = cols->Items(1)->Header();
+    for (const TBrokenFile& b : BrokenFiles(intact.Bytes())) {
+        SCOPED_TRACE(b.Name);
+        TMemoryStream st;
+        st.WriteBuffer(b.Bytes);
+        st.SetPosition(0);
+        EXPECT_THROW(grid->LoadColumnsFromStream(&st), EReadError);
+        EXPECT_EQ(cols->Count(), before);
+        EXPECT_EQ(cols->Items(1)->Header(), header);
+    }
+}
 
 TEST_F(RuleTable, ColumnStreamValuesOutsideTheirRangeAreRefused)
 {

@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "BrokenFiles.h"
 #include "QtPrint.h"
 
 namespace {
@@ -239,6 +240,51 @@ TEST(GridSettings, VisualPropertiesErrors)
     EXPECT_TRUE(g.URLShow());
     EXPECT_EQ(g.Font()->Color(), clBlue);
     EXPECT_NE(g.Font()->Name(), QStringLiteral("Other"));  // after the failing line
+}
+
+TEST(GridSettings, EmptyTruncatedAndRandomSettingsLeaveAUsableGrid)
+{
+    Folder f;
+    TExStringGrid source(nullptr);
+    source.SetColCount(4);
+    source.SetColWidths(2, 80);
+    source.HideColumn(1);
+    const QString states = source.ColumnStatesToString();
+    const QString look = f.Path("look.txt");
+    source.SaveVisualProps(look);
+    QFile intact(look);
+    ASSERT_TRUE(intact.open(QIODevice::ReadOnly));
+    const QByteArray lookBytes = intact.readAll();
+    intact.close();
+
+    // A column-states text is taken whole or not at all.
+    for (const TBrokenFile& b : BrokenFiles(states.toLatin1())) {
+        SCOPED_TRACE(b.Name);
+        TExStringGrid g(nullptr);
+        g.SetColCount(5);
+        const QString before = g.ColumnStatesToString();
+        try {
+            g.StringToColumnStates(QString::fromLatin1(b.Bytes));
+            EXPECT_GE(g.ColCount(), 1);
+        } catch (const EConvertError&) {
+            EXPECT_EQ(g.ColumnStatesToString(), before);
+        }
+    }
+    // A visual-properties file stops at its first unreadable line with the
+    // conversion error.
+    for (const TBrokenFile& b : BrokenFiles(lookBytes)) {
+        SCOPED_TRACE(b.Name);
+        const QString file = f.Path("broken.txt");
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        out.write(b.Bytes);
+        out.close();
+        TExStringGrid g(nullptr);
+        EXPECT_THROW(g.LoadVisualProps(file), EConvertError);
+        g.SetColCount(3);
+        g.SetCells(1, 1, QStringLiteral("x"));
+        EXPECT_EQ(g.Cells(1, 1), QStringLiteral("x"));
+    }
 }
 
 TEST(GridSettings, PrintSettings)

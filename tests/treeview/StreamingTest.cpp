@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 
+#include "BrokenFiles.h"
 #include "TreeFixture.h"
 #include "platform/Streams.h"
 
@@ -274,6 +275,26 @@ TEST_F(TStreamTree, DamagedStreamsEndInTheirErrorsAndKeepTheCountsRight)
         EXPECT_EQ(e.HelpContext(), 2003);
     }
     EXPECT_EQ(t->RootNode()->ChildCount, 1u);
+}
+
+TEST_F(TStreamTree, EmptyTruncatedAndRandomStreamsEndInATreeError)
+{
+    PDataNode a = Add(tree.get(), nullptr, 1);
+    Add(tree.get(), a, 11);
+    Add(tree.get(), nullptr, 2);
+    TMemoryStream good;
+    tree->SaveToStream(&good);
+    for (const TBrokenFile& f : BrokenFiles(good.Bytes())) {
+        SCOPED_TRACE(f.Name);
+        auto t = NewTree();
+        Add(t.get(), nullptr, 99);
+        const Integer error = LoadError(t.get(), f.Bytes);
+        EXPECT_GE(error, 2002);
+        EXPECT_LE(error, 2006);
+        EXPECT_LE(t->RootNode()->ChildCount, 2u);
+        EXPECT_EQ(t->UpdateCount(), 0u);
+        CheckInvariants(t.get());
+    }
 }
 
 TEST_F(TStreamTree, OwnerDataReadTooLittleOrTooMuchDoesNotDisturbTheNextChunks)
