@@ -44,3 +44,21 @@ function(arvinto_tests folder)
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;SCREENSHOT_DIR=${CMAKE_BINARY_DIR}/screenshots"
                TIMEOUT 120)
 endfunction()
+
+# A libFuzzer target of a reader: built only in a clang build with
+# ARVINTO_FUZZ, linked to the layers it names.
+function(arvinto_fuzz_target name source)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  add_executable(${name} ${source})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS})
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+endfunction()
+
+# The CTest run of a fuzz target: tests/grid/fuzz/run-fuzz builds it with
+# clang in the shared fuzz build folder (one build at a time) and runs it for
+# the given seconds on its seed corpus.
+function(arvinto_fuzz_test name seconds)
+  add_test(NAME ${name}
+    COMMAND "${CMAKE_SOURCE_DIR}/tests/grid/fuzz/run-fuzz" "${CMAKE_SOURCE_DIR}" "${CMAKE_BINARY_DIR}/fuzz" ${seconds} ${name})
+  set_tests_properties(${name} PROPERTIES LABELS fuzz SKIP_RETURN_CODE 77 TIMEOUT 1500 RESOURCE_LOCK fuzz_build)
+endfunction()

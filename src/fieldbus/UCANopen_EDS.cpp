@@ -7,6 +7,7 @@
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
 #include "platform/StringList.h"
+#include "platform/Text.h"
 #include "platform/XmlDocument.h"
 
 #include <algorithm>
@@ -74,7 +75,13 @@ Integer Load_PDO_Section(const TXMLNode& Root, const char* Section, Integer Firs
     for (Integer k = 0; k < count; ++k) {
         EDS_PDO_Entry& e = EDS_PDO_Table[First + k];
         e.COB_ID = Text_To_Int(Required_Attribute(rows[k], "COB-ID", PDO_CANopen_File), 0);
-        e.Dimension = Text_To_Int(Required_Attribute(rows[k], "Dimension", PDO_CANopen_File), 8);
+        const QString dimension = Required_Attribute(rows[k], "Dimension", PDO_CANopen_File);
+        e.Dimension = Text_To_Int(dimension, 8);
+        // The table takes 1 to 8 bytes; the file's sections and their
+        // sub-numbers follow the value, so anything else is refused.
+        if (e.Dimension < 1 || e.Dimension > 8)
+            throw std::runtime_error(QStringLiteral("A row of \"%1\" has the Dimension %2, outside 1 to 8")
+                                         .arg(ExtractFileName(PDO_CANopen_File), Trim(dimension)).toStdString());
     }
     return count;
 }

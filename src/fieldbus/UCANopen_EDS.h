@@ -49,7 +49,8 @@ extern const char* const TPDO_Variable_Names[EDS_Max_PDO];
 
 // Builds the whole file from the configuration's two files and saves it at
 // Path, replacing any file there. A configuration file that cannot be read,
-// or a row without one of the attributes the file needs, raises
+// a row without one of the attributes the file needs, or a PDO whose
+// Dimension is a number outside 1 to 8, raises
 // std::runtime_error and writes nothing; so does a failed save.
 void Write_EDS_File(const QString& Path);
 // The same with the creation date and time given.

@@ -543,9 +543,23 @@ void RestoreRotatedFont(TCallState& s)
 
 // A control's part through the theme when the call is themed, else as the
 // platform's frame control.
-void DrawControlPart(TCallState& s, const TRect& box, const char* themeClass, Integer part, Integer themeState,
+void DrawControlPart(TCallState& s, const TRect& whole, const char* themeClass, Integer part, Integer themeState,
                      Cardinal kind, Cardinal frameState)
 {
+    // Sizes come from the text: a box far larger than the canvas is drawn
+    // only as far as it can show (and a little beyond, so that its edges
+    // stay off the canvas), or the theme would paint all of it.
+    TRect box = whole;
+    TRect clip = s.Canvas->ClipRect();
+    if (clip.Right > clip.Left && clip.Bottom > clip.Top) {
+        InflateRect(clip, 16, 16);
+        box.Left = std::max(box.Left, clip.Left);
+        box.Top = std::max(box.Top, clip.Top);
+        box.Right = std::min(box.Right, clip.Right);
+        box.Bottom = std::min(box.Bottom, clip.Bottom);
+        if (box.Right <= box.Left || box.Bottom <= box.Top)
+            return;
+    }
     TThemeServices& ts = ExXPVS();
     if (s.Themed && ts.OpenThemeData && ts.DrawThemeBackground && ts.CloseThemeData) {
         if (HTHEME theme = ts.OpenThemeData(s.Req->Window, QString::fromLatin1(themeClass))) {

@@ -12,10 +12,16 @@
 
 // ------------------------------------------------------------ column indexes
 
+// Only real columns 0 .. MAX_COLUMNS - 1 can be hidden; those from
+// MAX_COLUMNS on are always shown and come after every hidden one, so in a
+// wider grid they stand FNumHidden places further left on screen.
+
 Integer TExStringGrid::RealToDisplCol(Integer RealCol) const
 {
-    if (RealCol >= MAX_COLUMNS || FNumHidden == 0 || RealCol <= 0)
+    if (FNumHidden == 0 || RealCol <= 0)
         return RealCol;
+    if (RealCol >= MAX_COLUMNS)
+        return RealCol - FNumHidden;
     Integer hidden = 0;
     for (Integer j = 0; j < RealCol; ++j)
         if (!FVisibleCol[size_t(j)])
@@ -25,7 +31,7 @@ Integer TExStringGrid::RealToDisplCol(Integer RealCol) const
 
 Integer TExStringGrid::DisplToRealCol(Integer DisplCol) const
 {
-    if (DisplCol >= MAX_COLUMNS || FNumHidden == 0)
+    if (FNumHidden == 0 || DisplCol < 0)
         return DisplCol;
     Integer shown = 0;
     for (Integer j = 0; j < MAX_COLUMNS; ++j) {
@@ -35,7 +41,9 @@ Integer TExStringGrid::DisplToRealCol(Integer DisplCol) const
             return j;
         ++shown;
     }
-    return 0;
+    // Past the columns that can be hidden, display and real columns keep
+    // their distance.
+    return DisplCol + FNumHidden;
 }
 
 bool TExStringGrid::IsHiddenColumn(Integer RealCol) const
@@ -311,6 +319,8 @@ void TExStringGrid::RemoveRowsEx(Integer RowIndex, Integer RCount)
 
 void TExStringGrid::HideRows(Integer FromRow, Integer ToRow)
 {
+    // There are no rows before row 0.
+    FromRow = std::max<Integer>(FromRow, 0);
     if (ToRow < FromRow)
         return;
     Integer P = HiddenRowsBelow(FromRow);
@@ -336,6 +346,7 @@ void TExStringGrid::HideRows(Integer FromRow, Integer ToRow)
 
 void TExStringGrid::HideRowsEx(Integer FromRow, Integer ToRow)
 {
+    FromRow = std::max<Integer>(FromRow, 0);
     if (IsHiddenRow(FromRow) || ToRow < FromRow)
         return;
     const Integer d = DisplRowIndex(FromRow);
@@ -413,8 +424,12 @@ void TExStringGrid::UnHideRowsAll()
         Integer last = first;
         for (Integer j = i + 1; j < NumHiddenRows() && FGridItems->ItemsAs<TGridItem>(j)->Idx() == last + 1; ++j)
             ++last;
+        const Integer count = NumHiddenRows();
         UnHideRows(first, last);
-        // The run's items are gone: go on at the same position.
+        // The run's items are gone: go on at the same position. A run that
+        // could not be shown again stays, and the walk passes it.
+        if (NumHiddenRows() == count)
+            ++i;
     }
 }
 

@@ -358,14 +358,35 @@ void TExStringGrid::StringToColumnStates(const QString& Value)
                 v.push_back(StrToInt(x));
         return v;
     };
+    const auto refuse = [&](const QString& What) {
+        throw EConvertError(QStringLiteral("'%1' is not a valid %2").arg(Value.left(64), What));
+    };
+
+    // The whole text is read and checked before anything changes: a text
+    // that does not hold column states leaves the grid as it was.
+    const Integer total = StrToInt(part(0));
+    const std::vector<Integer> widths = numbers(part(1));
+    const std::vector<Integer> positions = numbers(part(2));
+    const QStringList shown = part(3).isEmpty() ? QStringList() : part(3).split(u',');
+    // A count the text's own lists do not bear out (beyond the columns the
+    // grid has) would make a grid of columns nobody asked for.
+    const qsizetype listed = std::max({widths.size(), positions.size(), size_t(shown.size())});
+    if (total < 1 || total > std::max<qsizetype>(TotalColCount(), listed))
+        refuse(QStringLiteral("column count"));
+    for (Integer w : widths)
+        if (w < 0 || w > 32767)
+            refuse(QStringLiteral("column width"));
+    for (Integer p : positions)
+        if (p < -1 || p >= total)
+            refuse(QStringLiteral("column position"));
 
     FColumnOrder->Clear();
     UnHideColumnsAll();
-    SetColCount(StrToInt(part(0)));
+    SetColCount(total);
 
-    if (!part(2).isEmpty()) {
+    if (!positions.empty()) {
         std::vector<Integer> values;
-        for (Integer v : numbers(part(2)))
+        for (Integer v : positions)
             if (v != -1 && Integer(values.size()) < ColCount())
                 values.push_back(v);
         ReadColumnOrder(values, ColCount());
@@ -376,7 +397,6 @@ void TExStringGrid::StringToColumnStates(const QString& Value)
             FColumnOrder->Add(v);
     }
 
-    const QStringList shown = part(3).isEmpty() ? QStringList() : part(3).split(u',');
     for (Integer c = Integer(shown.size()) - 1; c >= 0; --c)
         if (shown[c].trimmed() == QStringLiteral("0"))
             HideColumn(c);
@@ -388,7 +408,6 @@ void TExStringGrid::StringToColumnStates(const QString& Value)
         if (sc >= 0 && sc < ColCount())
             SetDefaultColWidth(ColWidths(sc));
     }
-    const std::vector<Integer> widths = numbers(part(1));
     for (Integer c = 0; c < ColCount() && c < Integer(widths.size()); ++c)
         SetColWidths(c, widths[size_t(c)]);
     FColumnSize->SetStretch(stretch);

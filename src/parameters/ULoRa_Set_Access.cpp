@@ -328,8 +328,11 @@ bool TFLoRa_Set_Access::Check_Blank_Rows()
 {
     for (auto [grid, table, sheet] : {std::tuple{ACG_LoRa_Uplink, &Uplink, TS_LoRa_Uplink},
                                       std::tuple{ACG_LoRa_Downlink, &Downlink, TS_LoRa_Downlink}}) {
-        const auto kept = [table](Integer c) {
-            return c <= Integer(table->Columns.size()) && !table->Columns[size_t(c - 1)].Check_Box;
+        // A copy of the binding: clang 14, which builds the fuzz targets,
+        // cannot capture a structured binding.
+        const auto* rules = table;
+        const auto kept = [rules](Integer c) {
+            return c <= Integer(rules->Columns.size()) && !rules->Columns[size_t(c - 1)].Check_Box;
         };
         if (const Integer row = Rows_Lost_Below(grid, Table_End(grid), kept)) {
             PC_LoRa->SetActivePage(sheet);

@@ -11,6 +11,9 @@
 // It also keeps the templates being expanded on the current path: a type that
 // contains itself, directly or through others, is not expanded again, and
 // nesting deeper than any real model stops, so every file is read to its end.
+// It counts the objects built as well: templates used many times over can
+// multiply a small file into more objects than memory holds, so reading stops
+// at a limit far above any real device's model.
 class TSCL_Templates {
 public:
     enum TKind { LNodeType, DOType, DAType, KindCount };
@@ -21,8 +24,13 @@ public:
     // already being expanded on the current path.
     void Expand(TKind kind, const QString& id, const std::function<void(const TXMLNode&)>& Visit);
 
+    // Counts one more object of the model; throws TTooLarge past the limit.
+    void Count();
+    struct TTooLarge {};
+
 private:
     static constexpr int kMaxNesting = 64;
+    std::size_t built_ = 0;
     QHash<QString, std::vector<TXMLNode>> index_[KindCount];
     std::vector<std::pair<TKind, QString>> path_;
 };
@@ -65,8 +73,9 @@ void FreeBackwards(std::vector<std::unique_ptr<T>>& list)
 }
 
 template <class T>
-T* Append(std::vector<std::unique_ptr<T>>& list)
+T* Append(std::vector<std::unique_ptr<T>>& list, TSCL_Templates& templates)
 {
+    templates.Count();
     list.push_back(std::make_unique<T>());
     return list.back().get();
 }
@@ -102,6 +111,12 @@ void TSCL_Templates::Expand(TKind kind, const QString& id, const std::function<v
     for (const TXMLNode& t : templates)
         Visit(t);
     path_.pop_back();
+}
+
+void TSCL_Templates::Count()
+{
+    if (++built_ > std::size_t(IEC_Max_Model_Objects))
+        throw TTooLarge{};
 }
 
 // ---------------------------------------------------------------------------
@@ -214,17 +229,25 @@ bool TIEC_Device::Decode_Device(const QString& path, QString& Error)
         return true;
 
     TSCL_Templates templates(dataTypeTemplates);
-    // Pass 1: the model of every logical device.
-    ForEachChild(server, QLatin1String("LDevice"), [&](const TXMLNode& element) {
-        Append(List_LDevice)->Decode_LDevice(element, templates, *this, false, fName);
-    });
-    // Pass 2: the data sets, whose members may name any logical device.
-    std::size_t k = 0;
-    ForEachChild(server, QLatin1String("LDevice"), [&](const TXMLNode& element) {
-        if (k < List_LDevice.size())
-            List_LDevice[k]->Decode_LDevice(element, templates, *this, true, fName);
-        ++k;
-    });
+    try {
+        // Pass 1: the model of every logical device.
+        ForEachChild(server, QLatin1String("LDevice"), [&](const TXMLNode& element) {
+            Append(List_LDevice, templates)->Decode_LDevice(element, templates, *this, false, fName);
+        });
+        // Pass 2: the data sets, whose members may name any logical device.
+        std::size_t k = 0;
+        ForEachChild(server, QLatin1String("LDevice"), [&](const TXMLNode& element) {
+            if (k < List_LDevice.size())
+                List_LDevice[k]->Decode_LDevice(element, templates, *this, true, fName);
+            ++k;
+        });
+    } catch (const TSCL_Templates::TTooLarge&) {
+        FreeBackwards(List_LDevice);
+        Error = QStringLiteral("%1: the model has more than %2 objects and is not read.")
+                    .arg(ExtractFileName(path))
+                    .arg(IEC_Max_Model_Objects);
+        return false;
+    }
     return true;
 }
 
@@ -238,7 +261,7 @@ void TIEC_LDevice::Decode_LDevice(const TXMLNode& element, TSCL_Templates& templ
         if (!IsLogicalNode(c))
             continue;
         if (!DataSetSearch)
-            Append(List_LN)->Decode_LN(c, templates, ldReference);
+            Append(List_LN, templates)->Decode_LN(c, templates, ldReference);
         else if (i < List_LN.size())
             List_LN[i]->Decode_LN_DataSet(c, templates, device, ldReference);
         ++i;
@@ -256,7 +279,7 @@ void TIEC_LN::Decode_LN(const TXMLNode& element, TSCL_Templates& templates, cons
         return;
     templates.Expand(TSCL_Templates::LNodeType, flnType, [&](const TXMLNode& lnodeType) {
         ForEachChild(lnodeType, QLatin1String("DO"), [&](const TXMLNode& d) {
-            Append(List_DO)->Decode_DO(d, templates, lnReference);
+            Append(List_DO, templates)->Decode_DO(d, templates, lnReference);
         });
     });
 }
@@ -271,9 +294,9 @@ void TIEC_DO::Decode_DO(const TXMLNode& element, TSCL_Templates& templates, cons
     templates.Expand(TSCL_Templates::DOType, type, [&](const TXMLNode& doType) {
         for (TXMLNode c = doType.FirstChild(); c; c = c.NextSibling()) {
             if (IsElement(c, QLatin1String("SDO")))
-                Append(List_DO)->Decode_DO(c, templates, doReference);
+                Append(List_DO, templates)->Decode_DO(c, templates, doReference);
             else if (IsElement(c, QLatin1String("DA")))
-                Append(List_DA)->Decode_DA(c, templates, QString(), doReference);
+                Append(List_DA, templates)->Decode_DA(c, templates, QString(), doReference);
         }
     });
 }
@@ -292,7 +315,7 @@ void TIEC_DA::Decode_DA(const TXMLNode& element, TSCL_Templates& templates, cons
         return;
     templates.Expand(TSCL_Templates::DAType, element.Attribute(QStringLiteral("type")), [&](const TXMLNode& daType) {
         ForEachChild(daType, QLatin1String("BDA"), [&](const TXMLNode& b) {
-            Append(List_DA)->Decode_DA(b, templates, fFC, fReference);
+            Append(List_DA, templates)->Decode_DA(b, templates, fFC, fReference);
         });
     });
 }
@@ -306,7 +329,7 @@ void TIEC_LN::Decode_LN_DataSet(const TXMLNode& element, TSCL_Templates& templat
     if (element.Attribute(QStringLiteral("lnType")).isEmpty())
         return;
     ForEachChild(element, QLatin1String("DataSet"), [&](const TXMLNode& ds) {
-        Append(List_DataSet)->Decode_DataSet(ds, templates, device, dataSetBase);
+        Append(List_DataSet, templates)->Decode_DataSet(ds, templates, device, dataSetBase);
     });
     ForEachChild(element, QLatin1String("GSEControl"), [&](const TXMLNode& gse) { Decode_LN_Goose(gse, reference); });
 }

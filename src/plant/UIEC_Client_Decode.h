@@ -11,6 +11,7 @@
 // device: the model never reads them.
 
 #include "platform/Object.h"
+#include "platform/Types.h"
 
 #include <QString>
 #include <memory>
@@ -20,6 +21,10 @@ class TTreeNode;
 class TXMLNode;
 class TIEC_Device;
 class TSCL_Templates; // the reader's view of DataTypeTemplates
+
+// The most objects (devices, nodes, data objects, attributes, data sets) one
+// file's model may have; a file whose templates multiply past it is refused.
+constexpr Integer IEC_Max_Model_Objects = 500000;
 
 // A data attribute (DA) or one of its sub-attributes (BDA).
 class TIEC_DA : public TObject {
@@ -135,7 +140,9 @@ public:
     // Reads the file at path. A missing file, or one without the SCL, IED
     // or DataTypeTemplates element, gives an empty device; one without
     // AccessPoint or Server a device with its name only. A file that is not
-    // well-formed XML gives no device, and Error holds the parser's message.
+    // well-formed XML gives no device, and Error holds the parser's message;
+    // so does a model of more than IEC_Max_Model_Objects objects, Error then
+    // naming the file.
     static std::unique_ptr<TIEC_Device> Create(const QString& path, QString& Error);
 
     QString fName;     // the IED's name

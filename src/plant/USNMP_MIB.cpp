@@ -10,6 +10,7 @@
 #include "platform/XmlDocument.h"
 
 #include <memory>
+#include <stdexcept>
 
 Byte MIB_Int_Flags[2 * MIB_Side_Max] = {};
 
@@ -37,9 +38,16 @@ void Read_Side(const TXMLNode& Root, const char* Table, TStringList& Description
             continue;
         if (Descriptions.Count() >= MIB_Side_Max)
             break;
+        const QString description = row.Attribute(QStringLiteral("Description"));
+        // A MIB text has no way to hold a double quote: it would end the
+        // DESCRIPTION (and the object's name) early and break the module.
+        if (description.contains(u'"'))
+            throw std::runtime_error(QStringLiteral("The Description %1 of \"%2\" holds a '\"', which a MIB cannot hold")
+                                         .arg(description, ExtractFileName(SNMP_Trap_File))
+                                         .toStdString());
         MIB_Int_Flags[First + Descriptions.Count()] =
             UpperCase(row.Attribute(QStringLiteral("Type"))) == QLatin1String("INT") ? 1 : 0;
-        Descriptions.Add(row.Attribute(QStringLiteral("Description")));
+        Descriptions.Add(description);
     }
 }
 

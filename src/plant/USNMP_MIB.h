@@ -22,8 +22,8 @@ extern Byte MIB_Int_Flags[2 * MIB_Side_Max];
 void Create_SNMP_MIB(TSaveDialog& SaveMIB);
 
 // Fills MIB_Read_List, MIB_Write_List and MIB_Int_Flags from SNMP_Trap_File
-// (empty without the file). A file that is not well-formed raises
-// std::runtime_error.
+// (empty without the file). A file that is not well-formed, or an enabled
+// row whose Description holds a double quote, raises std::runtime_error.
 void Read_SNMP_Trap_Lists();
 
 // Writes the module from the lists at FileName, replacing any file there;

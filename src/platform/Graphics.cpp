@@ -1,5 +1,6 @@
 #include "GraphicsQt.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -102,8 +103,13 @@ QFont ToQFont(const TFont& font)
     // A negative height is the character height without internal leading
     // (the em size); a positive one is the cell height, of which the em is
     // about four fifths for the usual interface fonts.
-    Integer px = font.Height() < 0 ? -font.Height() : (font.Height() * 4 + 2) / 5;
-    f.setPixelSize(std::max(1, px));
+    // Heights read from files can be anything: the size is worked out in 64
+    // bits and held to what a screen can show, so that no text is measured
+    // or drawn at millions of pixels.
+    constexpr Int64 maxPixels = 2048;
+    const Int64 h = font.Height();
+    const Int64 px = h < 0 ? -h : (h * 4 + 2) / 5;
+    f.setPixelSize(int(std::clamp<Int64>(px, 1, maxPixels)));
     const TFontStyles s = font.Style();
     f.setBold(s.Contains(fsBold));
     f.setItalic(s.Contains(fsItalic));

@@ -1350,6 +1350,8 @@ protected:
     void InternalConnectNode(PDataNode Node, PDataNode Destination, TBaseNodeTree* Target, TNtNodeAttachMode Mode);
     virtual void InternalDisconnectNode(PDataNode Node, bool KeepFocus, bool Reindex = true, bool ParentClearing = false);
     void InternalDeleteNode(PDataNode Node, bool Reindex, bool ParentClearing);
+    bool BeginNodeDeletion(PDataNode Node, bool ParentClearing);
+    void FinishChildrenDeletion(PDataNode Node, Integer OldX, Integer OldY);
     void PropagateTotalCount(PDataNode Node, Integer Value, bool Relative);
     void PropagateTotalHeight(PDataNode Node, Integer Value, bool Relative);
     // A node of Target linked at Destination and filled, with its subtree,
@@ -1619,6 +1621,19 @@ protected:
     // The header, the node count and the top-level nodes of a stream, read
     // under Target inside one update.
     void ReadStreamNodes(TStream* Stream, bool AddFrom, PDataNode Target);
+    // Node streams are walked with a stack of their own, not by recursion,
+    // so that a tree of any depth is written and read.
+    struct TStreamReadFrame;
+    // The walk that reads node chunks; base chunks hand it their children.
+    std::vector<TStreamReadFrame>* FStreamReadFrames = nullptr;
+    void RunStreamReadFrames(TStream* Stream, Integer Version, std::vector<TStreamReadFrame>& Frames);
+    void OpenStreamReadFrame(TStream* Stream, PDataNode Node, Int64 Limit, std::vector<TStreamReadFrame>& Frames);
+    // The node whose base chunk the writing walk has opened, and where.
+    PDataNode FStreamOpenBase = nullptr;
+    Integer FStreamOpenBaseStart = 0;
+    Integer StartNodeChunk(TStream* Stream, PDataNode Node);
+    void WriteBaseChunkStart(TStream* Stream, PDataNode Node);
+    void WriteChildNodes(TStream* Stream, PDataNode Parent);
     // Data objects that still point at this tree; told when it goes.
     friend class TNtDataObject;
     std::vector<TNtDataObject*> FDataObjects;

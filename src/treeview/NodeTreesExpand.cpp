@@ -49,13 +49,23 @@ Cardinal TBaseNodeTree::CountVisibleDescendants(PDataNode Node) const
 {
     if (!(Node->States & vsExpanded))
         return 0;
+    // The visible children, and below those that are expanded, theirs; walked
+    // without recursion, so that a tree of any depth is counted.
     Cardinal result = 0;
-    for (PDataNode run = Node->FirstChild; run; run = run->NextSibling)
+    PDataNode run = Node->FirstChild;
+    while (run) {
         if (run->States & vsVisible) {
-            result += CountVisibleDescendants(run);
             if (IsEffectivelyVisible(run))
                 ++result;
+            if ((run->States & vsExpanded) && run->FirstChild) {
+                run = run->FirstChild;
+                continue;
+            }
         }
+        while (run != Node && run->NextSibling == nullptr)
+            run = run->Parent;
+        run = run == Node ? nullptr : run->NextSibling;
+    }
     return result;
 }
 

@@ -481,13 +481,39 @@ void TBaseNodeTree::DeleteNode(PDataNode Node, bool Reindex)
 
 void TBaseNodeTree::InternalDeleteNode(PDataNode Node, bool Reindex, bool ParentClearing)
 {
-    if (Node == nullptr || Node == FRoot || ReadOnly())
+    const Integer oldX = FOffsetX, oldY = FOffsetY;
+    if (!BeginNodeDeletion(Node, ParentClearing))
         return;
+    PDataNode parent = Node->Parent;
+    if (!ParentClearing)
+        StopCacheValidation();
+    DeleteChildren(Node, false);
+    InternalDisconnectNode(Node, false, Reindex, ParentClearing);
+    DoFreeNode(Node);
+    if (!ParentClearing) {
+        if (parent != FRoot)
+            UpdateHiddenChildrenFlag(parent);
+        InvalidatePositionCache();
+        if (FUpdateCount == 0) {
+            RequestCacheValidation();
+            UpdateScrollBars(true);
+            if (oldX != FOffsetX || oldY != FOffsetY)
+                Invalidate();
+        }
+    }
+}
+
+// What deleting a node does before its children go: the structure change
+// (unless its parent is being cleared), its selection, the repaint below it
+// and the hint. False when the node is not to be deleted.
+bool TBaseNodeTree::BeginNodeDeletion(PDataNode Node, bool ParentClearing)
+{
+    if (Node == nullptr || Node == FRoot || ReadOnly())
+        return false;
     TREE_ASSERT(!HasTreeState(tsIterating), "Deleting nodes during tree iteration leads to invalid pointers.");
     PDataNode parent = Node->Parent;
     if (!ParentClearing)
         StructureChange(parent == FRoot ? nullptr : parent, crChildDeleted);
-    const Integer oldX = FOffsetX, oldY = FOffsetY;
     if (Node->States & vsSelected) {
         if (FUpdateCount == 0) {
             const bool wasSynch = HasTreeState(tsSynchMode);
@@ -513,24 +539,13 @@ void TBaseNodeTree::InternalDeleteNode(PDataNode Node, bool Reindex, bool Parent
             Application->CancelHint();
         DoStateChange(0, tsHint);
     }
-    if (!ParentClearing)
-        StopCacheValidation();
-    DeleteChildren(Node, false);
-    InternalDisconnectNode(Node, false, Reindex, ParentClearing);
-    DoFreeNode(Node);
-    if (!ParentClearing) {
-        if (parent != FRoot)
-            UpdateHiddenChildrenFlag(parent);
-        InvalidatePositionCache();
-        if (FUpdateCount == 0) {
-            RequestCacheValidation();
-            UpdateScrollBars(true);
-            if (oldX != FOffsetX || oldY != FOffsetY)
-                Invalidate();
-        }
-    }
+    return true;
 }
 
+// Deletes Node's children and everything below them, last child first and
+// each node's children before the node, as deleting them one by one would.
+// The levels are kept on a stack of their own, not by recursion, so that a
+// tree of any depth is cleared and destroyed.
 void TBaseNodeTree::DeleteChildren(PDataNode Node, bool ResetHasChildren)
 {
     if (Node == nullptr || Node->ChildCount == 0 || ReadOnly()) {
@@ -539,42 +554,79 @@ void TBaseNodeTree::DeleteChildren(PDataNode Node, bool ResetHasChildren)
         return;
     }
     TREE_ASSERT(!HasTreeState(tsIterating), "Deleting nodes during tree iteration leads to invalid pointers.");
+    // One level whose children are going: its node, whether its children
+    // were shown, and the scroll offsets when it began.
+    struct Level {
+        PDataNode Node;
+        bool ResetHasChildren;
+        bool ChildrenShown;
+        Integer OldX, OldY;
+    };
+    std::vector<Level> levels;
+    levels.push_back({Node, ResetHasChildren, false, FOffsetX, FOffsetY});
     ++FUpdateCount;
-    const Integer oldX = FOffsetX, oldY = FOffsetY;
     try {
         StopCacheValidation();
-        const bool parentVisible = Node == FRoot || (FullyVisible(Node) && (Node->States & vsExpanded));
-        PDataNode run = Node->LastChild;
-        while (run) {
-            PDataNode prev = run->PrevSibling;
-            if (parentVisible && IsEffectivelyVisible(run))
-                --FVisibleCount;
-            run->States |= vsDeleting;
-            if (prev)
-                prev->NextSibling = nullptr;
-            Node->LastChild = prev;
-            InternalDeleteNode(run, false, true);
-            run = prev;
+        levels.back().ChildrenShown = Node == FRoot || (FullyVisible(Node) && (Node->States & vsExpanded));
+        for (;;) {
+            Level& level = levels.back();
+            if (PDataNode run = level.Node->LastChild) {
+                PDataNode prev = run->PrevSibling;
+                if (level.ChildrenShown && IsEffectivelyVisible(run))
+                    --FVisibleCount;
+                run->States |= vsDeleting;
+                if (prev)
+                    prev->NextSibling = nullptr;
+                level.Node->LastChild = prev;
+                const bool shown = level.ChildrenShown;
+                if (!BeginNodeDeletion(run, true))
+                    continue;
+                if (run->ChildCount == 0) {
+                    InternalDisconnectNode(run, false, false, true);
+                    DoFreeNode(run);
+                    continue;
+                }
+                // The child's own children go first; its parent's being
+                // shown carries down to them without a walk to the root.
+                levels.push_back({run, false, shown && (run->States & vsVisible) && (run->States & vsExpanded), FOffsetX, FOffsetY});
+                ++FUpdateCount;
+                StopCacheValidation();
+                continue;
+            }
+            const Level done = level;
+            PDataNode n = done.Node;
+            if (done.ResetHasChildren)
+                n->States &= ~vsHasChildren;
+            if (n != FRoot)
+                n->States &= ~vsExpanded;
+            n->ChildCount = 0;
+            if (n == FRoot || (n->States & vsDeleting)) {
+                n->TotalHeight = (n == FRoot ? 0 : n->NodeHeight) + FDefaultNodeHeight;
+                n->TotalCount = 1;
+            } else {
+                PropagateTotalHeight(n, n->NodeHeight, false);
+                PropagateTotalCount(n, 1, false);
+            }
+            n->FirstChild = nullptr;
+            n->LastChild = nullptr;
+            --FUpdateCount;
+            levels.pop_back();
+            FinishChildrenDeletion(n, done.OldX, done.OldY);
+            if (levels.empty())
+                return;
+            // The rest of deleting the child whose children just went.
+            InternalDisconnectNode(n, false, false, true);
+            DoFreeNode(n);
         }
-        if (ResetHasChildren)
-            Node->States &= ~vsHasChildren;
-        if (Node != FRoot)
-            Node->States &= ~vsExpanded;
-        Node->ChildCount = 0;
-        if (Node == FRoot || (Node->States & vsDeleting)) {
-            Node->TotalHeight = (Node == FRoot ? 0 : Node->NodeHeight) + FDefaultNodeHeight;
-            Node->TotalCount = 1;
-        } else {
-            PropagateTotalHeight(Node, Node->NodeHeight, false);
-            PropagateTotalCount(Node, 1, false);
-        }
-        Node->FirstChild = nullptr;
-        Node->LastChild = nullptr;
     } catch (...) {
-        --FUpdateCount;
+        FUpdateCount -= Cardinal(levels.size());
         throw;
     }
-    --FUpdateCount;
+}
+
+// What deleting a node's children does once they are gone.
+void TBaseNodeTree::FinishChildrenDeletion(PDataNode Node, Integer OldX, Integer OldY)
+{
     if (Node == FRoot)
         UpdateVerticalRange();
     InvalidatePositionCache();
@@ -582,7 +634,7 @@ void TBaseNodeTree::DeleteChildren(PDataNode Node, bool ResetHasChildren)
         CompactSelection();
         RequestCacheValidation();
         UpdateScrollBars(true);
-        if (oldX != FOffsetX || oldY != FOffsetY)
+        if (OldX != FOffsetX || OldY != FOffsetY)
             Invalidate();
         else
             InvalidateToBottom(Node == FRoot ? nullptr : Node);

@@ -1,9 +1,12 @@
 // The EDE import: the objects read from files of several layouts, the
 // dialog's marks, address checks and buttons, and the request rows the
 // tables get from the marked objects, at the next free rows and positions.
+#include "BrokenFiles.h"
 #include "BACnetAccessTest.h"
 
 #include "platform/StdControls.h"
+#include "platform/Streams.h"
+#include "platform/StringList.h"
 
 #include <QTimer>
 #include <functional>
@@ -96,6 +99,31 @@ TEST_F(ImportEDE, ObjectLinesFollowTheLastMarkerOrTheTemplatesOwn)
     EXPECT_EQ(vars[1]->unit_code, "62");
     EXPECT_EQ(vars[1]->vendor_specific_address, "0x10");
     EXPECT_TRUE(vars[0]->support_COV);
+}
+
+TEST_F(ImportEDE, EmptyTruncatedAndRandomFilesGiveOnlyTheObjectsTheyHoldWhole)
+{
+    QFile intact(File("template.csv"));
+    ASSERT_TRUE(intact.open(QIODevice::ReadOnly));
+    const QByteArray bytes = intact.readAll();
+    TStringList all;
+    ASSERT_TRUE(all.LoadFromFile(File("template.csv")));
+    const auto whole = Parse_EDE_Lines(all);
+    for (const TBrokenFile& b : BrokenFiles(bytes)) {
+        SCOPED_TRACE(b.Name);
+        TMemoryStream stream;
+        stream.WriteBuffer(b.Bytes);
+        stream.SetPosition(0);
+        TStringList lines;
+        lines.LoadFromStream(&stream);
+        const auto vars = Parse_EDE_Lines(lines);
+        ASSERT_LE(vars.size(), whole.size());
+        // Every object but a cut last line is the intact file's own.
+        for (size_t i = 0; i + 1 < vars.size(); ++i)
+            EXPECT_EQ(vars[i]->object_name, whole[i]->object_name);
+        if (QByteArray(b.Name) != "truncated")
+            EXPECT_TRUE(vars.empty());
+    }
 }
 
 TEST_F(ImportEDE, ObjectTypesGiveTheirRowTexts)

@@ -136,6 +136,12 @@ TEST_F(CANopenEDSTest, BrokenConfigurationFilesStopTheWriterAndLeaveTheOldFile)
          "A row of \"SDO_Server_CANopen.xml\" has no attribute \"NByte\""},
         {"Index no number", nullptr, "<SDO_Server_CANopen><SDO_Read><row Index=\"abc\" SubIndex=\"1\" NByte=\"1\"/></SDO_Read></SDO_Server_CANopen>",
          "'abc' is not a valid integer value (attribute \"Index\" in \"SDO_Server_CANopen.xml\")"},
+        {"Dimension too large", "<PDO_CANopen><Receive_PDO><row COB-ID=\"1\" Dimension=\"1000000\"/></Receive_PDO></PDO_CANopen>",
+         nullptr, "A row of \"PDO_CANopen.xml\" has the Dimension 1000000, outside 1 to 8"},
+        {"Dimension negative", "<PDO_CANopen><Transmit_PDO><row COB-ID=\"1\" Dimension=\"-4\"/></Transmit_PDO></PDO_CANopen>",
+         nullptr, "A row of \"PDO_CANopen.xml\" has the Dimension -4, outside 1 to 8"},
+        {"Dimension zero", "<PDO_CANopen><Transmit_PDO><row COB-ID=\"1\" Dimension=\"0\"/></Transmit_PDO></PDO_CANopen>",
+         nullptr, "A row of \"PDO_CANopen.xml\" has the Dimension 0, outside 1 to 8"},
         {"not well-formed", "<PDO_CANopen><Receive_PDO>", nullptr, nullptr},
     };
     for (const auto& c : cases) {

@@ -190,6 +190,22 @@ TEST(EDSReader, BrokenMissingAndOversizedFilesGiveNoConnection)
     EXPECT_FALSE(Load_EDS_Lines(big, lines));
     EXPECT_TRUE(lines.isEmpty());
 
+    // The empty file and a device's file cut in the middle of its
+    // connection list: no connection, or only those read whole.
+    QStringList whole;
+    ASSERT_TRUE(Load_EDS_Lines(Fixture("device.eds"), whole));
+    TEDS_Contents intact;
+    Read_EDS(whole, intact);
+    TEDS_Contents empty;
+    Read_EDS(QStringList(), empty);
+    EXPECT_TRUE(empty.List_Conn.empty());
+    ASSERT_GE(intact.List_Conn.size(), 2u);
+    TEDS_Contents part;
+    Read_EDS(whole.mid(0, whole.size() / 2), part);
+    EXPECT_LT(part.List_Conn.size(), intact.List_Conn.size());
+    for (size_t i = 0; i < part.List_Conn.size(); ++i)
+        EXPECT_EQ(Describe(part.List_Conn[i]), Describe(intact.List_Conn[i]));
+
     const QString garbage = dir.filePath("garbage.eds");
     {
         QFile f(garbage);

@@ -5,6 +5,8 @@
 
 #include "platform/Clipboard.h"
 
+#include <limits>
+
 namespace {
 
 // Types Keys into the edit: "\b" is Backspace, "D" the locale's decimal
@@ -53,6 +55,10 @@ const TTypingCase TypingCases[] = {
     {"float letters dropped", etFloat, -1, false, 0, "", -1, "x", "0"},
     {"money groups thousands", etMoney, 0, false, 0, "", -1, "1234", "1T234"},
     {"money groups millions", etMoney, 0, false, 0, "", -1, "1234567", "1T234T567"},
+    // Regrouped as typed: past a double's 15 digits and past 64 bits.
+    {"money keeps seventeen digits", etMoney, 0, false, 0, "", -1, "12345678901234567", "12T345T678T901T234T567"},
+    {"money keeps twenty nines", etMoney, 0, false, 0, "", -1, "99999999999999999999", "99T999T999T999T999T999T999"},
+    {"money drops leading zeros", etMoney, 0, false, 0, "", -1, "0012345", "12T345"},
     {"length limit refuses an integer digit", etFloat, 2, false, 3, "123", 3, "4", "123D00"},
     {"length limit takes decimals", etFloat, 2, false, 3, "123", 4, "5", "123D50"},
     {"upper case", etUppercase, 0, false, 0, "", -1, "abC", "ABC"},
@@ -124,6 +130,36 @@ TEST_F(TDropDownTyping, FormattingKeepsErrorTextAndUsesTheLocale)
     dd->SetText(QStringLiteral("ff"));
     EXPECT_EQ(dd->Text(), QStringLiteral("FF"));
     EXPECT_DOUBLE_EQ(dd->GetFloatValue(), 255);
+}
+
+TEST_F(TDropDownTyping, HexValuesAreSixtyFourBitsBothWaysAndClamped)
+{
+    TExCustomDropDown* dd = AddDropDown();
+    dd->SetEditType(etHex);
+    const struct {
+        const char* name;
+        double value;
+        const char* text;
+    } sets[] = {
+        {"above the range", 1e30, "7FFFFFFFFFFFFFFF"},
+        {"below the range", -1e30, "8000000000000000"},
+        {"infinite", std::numeric_limits<double>::infinity(), "7FFFFFFFFFFFFFFF"},
+        {"not a number", std::numeric_limits<double>::quiet_NaN(), "0"},
+        {"minus one", -1, "FFFFFFFFFFFFFFFF"},
+        {"beyond 32 bits", 4886718345.0, "123456789"},
+    };
+    for (const auto& c : sets) {
+        SCOPED_TRACE(c.name);
+        dd->SetFloatValue(c.value);
+        EXPECT_EQ(dd->Text(), QString::fromLatin1(c.text));
+        // What is written reads back to the same text.
+        dd->SetFloatValue(dd->GetFloatValue());
+        EXPECT_EQ(dd->Text(), QString::fromLatin1(c.text));
+    }
+    dd->SetText(QStringLiteral("123456789"));
+    EXPECT_DOUBLE_EQ(dd->GetFloatValue(), 4886718345.0);
+    dd->SetIntValue(-2);
+    EXPECT_DOUBLE_EQ(dd->GetFloatValue(), -2);
 }
 
 TEST_F(TDropDownTyping, CaretKeysAndClicksStayBetweenPrefixAndSuffix)

@@ -15,8 +15,11 @@
 
 #include <QFile>
 #include <QImage>
+#include <QDataStream>
+#include <QVariant>
 #include <gtest/gtest.h>
 
+#include "BrokenFiles.h"
 #include "Screenshot.h"
 
 namespace {
@@ -493,6 +496,93 @@ TEST_F(RuleTable, ColumnsRoundTripThroughAStream)
     cut.SetPosition(0);
     EXPECT_THROW(other.LoadColumnsFromStream(&cut), EReadError);
     EXPECT_EQ(cols->Items(3)->ComboItems()->Count(), 4);
+}
+
+namespace {
+// A column stream of one column holding the given (name, value) pairs, as
+// the writer frames it; Raw is written after the value of the last pair.
+void ColumnStream(TStream* St, const std::vector<std::pair<QString, QVariant>>& Pairs, const QByteArray& Raw = {})
+{
+    QByteArray payload;
+    QDataStream out(&payload, QIODevice::WriteOnly);
+    out.setVersion(QDataStream::Qt_6_0);
+    out << qint32(1);
+    for (const auto& [name, value] : Pairs)
+        out << name << value;
+    payload += Raw;
+    if (Raw.isEmpty())
+        out << QString();
+    const quint32 n = quint32(payload.size());
+    const char length[4] = {char(n & 0xFF), char((n >> 8) & 0xFF), char((n >> 16) & 0xFF), char((n >> 24) & 0xFF)};
+    St->WriteBuffer("ACG1", 4);
+    St->WriteBuffer(length, 4);
+    St->WriteBuffer(payload);
+    St->SetPosition(0);
+}
+} // namespace
+
+TEST_F(RuleTable, EmptyTruncatedAndRandomColumnStreamsAreRefused)
+{
+    TGridColumnCollection* cols = grid->Columns();
+    TMemoryStream intact;
+    grid->SaveColumnsToStream(&intact);
+    const Integer before = cols->Count();
+    const QString header = cols->Items(1)->Header();
+    for (const TBrokenFile& b : BrokenFiles(intact.Bytes())) {
+        SCOPED_TRACE(b.Name);
+        TMemoryStream st;
+        st.WriteBuffer(b.Bytes);
+        st.SetPosition(0);
+        EXPECT_THROW(grid->LoadColumnsFromStream(&st), EReadError);
+        EXPECT_EQ(cols->Count(), before);
+        EXPECT_EQ(cols->Items(1)->Header(), header);
+    }
+}
+
+TEST_F(RuleTable, ColumnStreamValuesOutsideTheirRangeAreRefused)
+{
+    TGridColumnCollection* cols = grid->Columns();
+    const Integer before = cols->Count();
+    const TEditorType editor = cols->Items(0)->Editor();
+    // A list that claims more entries than the stream holds: its count, in
+    // the data stream's form of a string list variant (type 11, not null).
+    QByteArray hugeList;
+    QDataStream raw(&hugeList, QIODevice::WriteOnly);
+    raw << QString::fromLatin1("ComboItems") << quint32(QMetaType::QStringList) << qint8(0) << quint32(0x7FFFFFFF);
+    const struct {
+        const char* name;
+        std::vector<std::pair<QString, QVariant>> pairs;
+        QByteArray raw;
+    } cases[] = {
+        {"editor 999", {{"Editor", 999}}, {}},
+        {"negative editor", {{"Editor", -1}}, {}},
+        {"sort style 77", {{"SortStyle", 77}}, {}},
+        {"negative width", {{"Width", -5}}, {}},
+        {"width beyond the grid's", {{"Width", 100000}}, {}},
+        {"alignment 3", {{"Alignment", 3}}, {}},
+        {"editor as text", {{"Editor", QStringLiteral("edNormal")}}, {}},
+        {"header as a number", {{"Header", 7}}, {}},
+        {"pen style 12", {{"BorderPen", QVariantList{0, 1, 12}}}, {}},
+        {"font of three parts", {{"Font", QVariantList{QStringLiteral("Arial"), 10, 0}}}, {}},
+        {"font of 50000 points", {{"Font", QVariantList{QStringLiteral("Arial"), 50000, 0, 0}}}, {}},
+        {"a list of two billion lines", {}, hugeList},
+        {"a kind the writer never writes", {{"Tag", QVariant(2.5)}}, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TMemoryStream st;
+        ColumnStream(&st, c.pairs, c.raw);
+        EXPECT_THROW(grid->LoadColumnsFromStream(&st), EReadError);
+        EXPECT_EQ(cols->Count(), before);
+        EXPECT_EQ(cols->Items(0)->Editor(), editor);
+    }
+    // The same frame with values in range loads.
+    TMemoryStream good;
+    ColumnStream(&good, {{"Editor", int(edComboList)}, {"Width", 40}, {"Header", QStringLiteral("One")}});
+    grid->LoadColumnsFromStream(&good);
+    ASSERT_EQ(cols->Count(), 1);
+    EXPECT_EQ(cols->Items(0)->Editor(), edComboList);
+    EXPECT_EQ(cols->Items(0)->Header(), QStringLiteral("One"));
 }
 
 TEST_F(RuleTable, ColumnPositionsSurviveInAnIniFile)

@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "BrokenFiles.h"
 #include "QtPrint.h"
 
 namespace {
@@ -139,6 +140,37 @@ TEST(GridSettings, ColumnStatesText)
     EXPECT_EQ(h.ColCount(), 3);
 }
 
+TEST(GridSettings, AColumnStatesTextIsCheckedWholeBeforeAnythingChanges)
+{
+    TExStringGrid g(nullptr);
+    g.SetColCount(4);
+    g.SetDefaultColWidth(64);
+    g.SetColWidths(2, 80);
+    g.HideColumn(1);
+    const QString before = g.ColumnStatesToString();
+    const char* refused[] = {
+        "2000000000#64#0#1",           // a count its lists do not bear out
+        "-3#64,64,64#0,1,2#1,1,1",     // no columns left
+        "0###",
+        "x#64#0#1",
+        "3#64,wide,64#0,1,2#1,1,1",    // a bad width after a good count
+        "3#64,64,64#0,1,x#1,1,1",      // a bad position after good widths
+        "3#64,-5,64#0,1,2#1,1,1",
+        "3#64,64,64#0,7,2#1,1,1",      // a position beyond the count
+        "3#64,64,99999#0,1,2#1,1,1",
+    };
+    for (const char* text : refused) {
+        SCOPED_TRACE(text);
+        EXPECT_THROW(g.StringToColumnStates(QString::fromLatin1(text)), EConvertError);
+        EXPECT_EQ(g.ColumnStatesToString(), before);
+        EXPECT_TRUE(g.IsHiddenColumn(1));
+    }
+    // A count up to the grid's own columns needs no list to bear it out.
+    g.StringToColumnStates(QStringLiteral("3###"));
+    EXPECT_EQ(g.ColCount(), 3);
+    EXPECT_EQ(g.NumHiddenColumns(), 0);
+}
+
 TEST(GridSettings, VisualPropertiesRoundTrip)
 {
     Folder f;
@@ -208,6 +240,51 @@ TEST(GridSettings, VisualPropertiesErrors)
     EXPECT_TRUE(g.URLShow());
     EXPECT_EQ(g.Font()->Color(), clBlue);
     EXPECT_NE(g.Font()->Name(), QStringLiteral("Other"));  // after the failing line
+}
+
+TEST(GridSettings, EmptyTruncatedAndRandomSettingsLeaveAUsableGrid)
+{
+    Folder f;
+    TExStringGrid source(nullptr);
+    source.SetColCount(4);
+    source.SetColWidths(2, 80);
+    source.HideColumn(1);
+    const QString states = source.ColumnStatesToString();
+    const QString look = f.Path("look.txt");
+    source.SaveVisualProps(look);
+    QFile intact(look);
+    ASSERT_TRUE(intact.open(QIODevice::ReadOnly));
+    const QByteArray lookBytes = intact.readAll();
+    intact.close();
+
+    // A column-states text is taken whole or not at all.
+    for (const TBrokenFile& b : BrokenFiles(states.toLatin1())) {
+        SCOPED_TRACE(b.Name);
+        TExStringGrid g(nullptr);
+        g.SetColCount(5);
+        const QString before = g.ColumnStatesToString();
+        try {
+            g.StringToColumnStates(QString::fromLatin1(b.Bytes));
+            EXPECT_GE(g.ColCount(), 1);
+        } catch (const EConvertError&) {
+            EXPECT_EQ(g.ColumnStatesToString(), before);
+        }
+    }
+    // A visual-properties file stops at its first unreadable line with the
+    // conversion error.
+    for (const TBrokenFile& b : BrokenFiles(lookBytes)) {
+        SCOPED_TRACE(b.Name);
+        const QString file = f.Path("broken.txt");
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        out.write(b.Bytes);
+        out.close();
+        TExStringGrid g(nullptr);
+        EXPECT_THROW(g.LoadVisualProps(file), EConvertError);
+        g.SetColCount(3);
+        g.SetCells(1, 1, QStringLiteral("x"));
+        EXPECT_EQ(g.Cells(1, 1), QStringLiteral("x"));
+    }
 }
 
 TEST(GridSettings, PrintSettings)

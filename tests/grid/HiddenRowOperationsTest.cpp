@@ -370,3 +370,60 @@ TEST(GridMultiline, BothNamesAreOneSetting)
     g.SetMultilinecells(true);
     EXPECT_TRUE(g.MultilineCells());
 }
+
+TEST(GridHiddenRows, ARangeStartingBeforeRowZeroHidesOnlyRealRows)
+{
+    for (bool ex : {false, true}) {
+        SCOPED_TRACE(ex);
+        TExStringGrid g(nullptr);
+        g.SetColCount(2);
+        g.SetRowCount(6);
+        for (Integer r = 0; r < 6; ++r)
+            g.SetCells(1, r, QStringLiteral("r%1").arg(r));
+        if (ex)
+            g.HideRowsEx(-3, 1);
+        else
+            g.HideRows(-3, 1);
+        EXPECT_EQ(g.NumHiddenRows(), 2);
+        EXPECT_EQ(g.RowCount(), 4);
+        EXPECT_EQ(g.Cells(1, 0), QStringLiteral("r2"));
+        EXPECT_NO_THROW(g.UnHideRowsAll());
+        EXPECT_EQ(g.NumHiddenRows(), 0);
+        ASSERT_EQ(g.RowCount(), 6);
+        for (Integer r = 0; r < 6; ++r)
+            EXPECT_EQ(g.Cells(1, r), QStringLiteral("r%1").arg(r)) << r;
+    }
+}
+
+// The grid with its editor's text reachable, as the in-place editor reads it.
+struct TEditTextGrid : TExStringGrid {
+    using TExStringGrid::TExStringGrid;
+    using TExStringGrid::GetEditText;
+    using TExStringGrid::SetEditText;
+};
+
+TEST(GridHiddenColumns, ColumnsBeyondTheHideableOnesKeepTheirPlace)
+{
+    TEditTextGrid g(nullptr);
+    g.SetColCount(600);
+    g.SetRowCount(2);
+    for (Integer c = 0; c < 600; ++c)
+        g.SetCells(c, 1, QStringLiteral("c%1").arg(c));
+    g.HideColumn(3);
+    ASSERT_EQ(g.ColCount(), 599);
+    // Display column d shows real column d + 1 from the hidden one on, past
+    // the 512 hideable columns too, both ways; the editor's text of a display
+    // column is its real column's cell.
+    for (Integer d : {2, 3, 510, 511, 512, 598}) {
+        SCOPED_TRACE(d);
+        const Integer real = d < 3 ? d : d + 1;
+        EXPECT_EQ(g.DisplToRealCol(d), real);
+        EXPECT_EQ(g.RealToDisplCol(real), d);
+        EXPECT_EQ(g.GetEditText(d, 1), QStringLiteral("c%1").arg(real));
+    }
+    // An edit in a display column lands in its own real column.
+    g.SetEditText(520, 1, QStringLiteral("new"));
+    EXPECT_EQ(g.Cells(521, 1), QStringLiteral("new"));
+    EXPECT_EQ(g.Cells(0, 1), QStringLiteral("c0"));
+    EXPECT_EQ(g.Cells(520, 1), QStringLiteral("c520"));
+}

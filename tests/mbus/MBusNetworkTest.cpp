@@ -2,8 +2,10 @@
 // network that comes back from the file as it went in.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QTemporaryDir>
 
+#include "BrokenFiles.h"
 #include "mbus/MBusNetwork.h"
 #include "platform/FileSystem.h"
 #include "platform/XmlDocument.h"
@@ -134,6 +136,18 @@ TEST_F(MBusNetwork, FailuresStopTheLoadAndKeepWhatWasRead)
     EXPECT_TRUE(Load_MBus_Network(dir.filePath(QStringLiteral("none.xml")), nodes, error));
     EXPECT_TRUE(nodes.empty());
     EXPECT_TRUE(error.isEmpty());
+}
+
+TEST_F(MBusNetwork, EmptyTruncatedAndRandomFilesAreRefusedWithTheirError)
+{
+    QFile fixture(QStringLiteral(TEST_DATA_DIR "/mbus/editor/network.xml"));
+    ASSERT_TRUE(fixture.open(QIODevice::ReadOnly));
+    for (const TBrokenFile& b : BrokenFiles(fixture.readAll())) {
+        SCOPED_TRACE(b.Name);
+        EXPECT_FALSE(Load(b.Bytes));
+        EXPECT_FALSE(error.isEmpty());
+        EXPECT_TRUE(nodes.empty());
+    }
 }
 
 TEST_F(MBusNetwork, FileWrittenByTheEditorComesBackTheSame)

@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 const QString kFixture = QStringLiteral(TEST_DATA_DIR "/plant/bay.icd");
@@ -312,6 +314,78 @@ TEST(IECClientDecodeTest, NestingBeyondAnyRealModelIsCut)
     }
     EXPECT_GT(depth, 20);
     EXPECT_LT(depth, kTypes);
+}
+
+// Templates that each hold a type many times multiply a small file into
+// millions of objects; the reader stops at its bound with an error naming the
+// file, while a file near a real model's size reads whole.
+TEST(IECClientDecodeTest, TemplateFanOutIsBounded)
+{
+    const auto fanOut = [](int levels, int width) {
+        QByteArray text = R"(<SCL><IED name="Fan"><AccessPoint><Server><LDevice inst="D">
+  <LN lnClass="GGIO" inst="1" lnType="N"/></LDevice></Server></AccessPoint></IED>
+<DataTypeTemplates><LNodeType id="N"><DO name="Obj" type="O"/></LNodeType>
+<DOType id="O"><DA name="v" bType="Struct" type="T0"/></DOType>)";
+        for (int i = 0; i < levels; ++i) {
+            text += QStringLiteral(R"(<DAType id="T%1">)").arg(i).toUtf8();
+            for (int k = 0; k < width; ++k)
+                text += QStringLiteral(R"(<BDA name="b%1" bType="Struct" type="T%2"/>)").arg(k).arg(i + 1).toUtf8();
+            text += "</DAType>";
+        }
+        return text + "</DataTypeTemplates></SCL>";
+    };
+    QTemporaryDir dir;
+    const auto write = [&](const QString& name, const QByteArray& text) {
+        const QString path = dir.filePath(name);
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text);
+        return path;
+    };
+    // 10^7 attributes from under 4 KB.
+    const QByteArray huge = fanOut(7, 10);
+    EXPECT_LT(huge.size(), 4000);
+    QString error;
+    EXPECT_FALSE(TIEC_Device::Create(write(QStringLiteral("fan.scd"), huge), error));
+    EXPECT_TRUE(error.startsWith(QStringLiteral("fan.scd: "))) << error.toStdString();
+    EXPECT_TRUE(error.contains(QString::number(IEC_Max_Model_Objects))) << error.toStdString();
+
+    // 10^4 attributes read whole.
+    const auto device = Read(write(QStringLiteral("wide.scd"), fanOut(4, 10)));
+    ASSERT_TRUE(device);
+    size_t leaves = 0;
+    std::function<void(const TIEC_DA&)> count = [&](const TIEC_DA& da) {
+        leaves += da.List_DA.empty();
+        for (const auto& sub : da.List_DA)
+            count(*sub);
+    };
+    count(*device->List_LDevice[0]->List_LN[0]->List_DO[0]->List_DA[0]);
+    EXPECT_EQ(leaves, 10000u);
+}
+
+// Truncated files and random bytes end in the parser's error; no device.
+TEST(IECClientDecodeTest, TruncatedAndRandomFilesAreRefused)
+{
+    QFile fixture(kFixture);
+    ASSERT_TRUE(fixture.open(QIODevice::ReadOnly));
+    const QByteArray whole = fixture.readAll();
+    QByteArray random(4096, 0);
+    quint32 seed = 19;
+    for (char& c : random) {
+        seed = seed * 1103515245u + 12345u;
+        c = char(seed >> 16);
+    }
+    QTemporaryDir dir;
+    for (const QByteArray& text : {whole.left(whole.size() / 2), whole.left(whole.size() - 8), random}) {
+        const QString path = dir.filePath(QStringLiteral("broken.icd"));
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(text);
+        f.close();
+        QString error;
+        EXPECT_FALSE(TIEC_Device::Create(path, error));
+        EXPECT_FALSE(error.isEmpty());
+    }
 }
 
 } // namespace

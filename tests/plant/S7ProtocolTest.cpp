@@ -1,5 +1,6 @@
 // The S7comm request tables worked as a user works them: the configuration's
 // file opened, rows typed, the row buttons, every check, OK and Cancel.
+#include "BrokenFiles.h"
 #include "TableWindowTest.h"
 
 #include "platform/PageControl.h"
@@ -264,6 +265,27 @@ TEST_F(S7Window, GridHandlersAndTexts)
     EXPECT_EQ(wr()->GetRowEx(), 4);
     EXPECT_EQ(wr()->GetCol(), 1);
     Enable_Jump_Field_Tables = false;
+}
+
+TEST_F(S7Window, EmptyTruncatedAndRandomFilesAreReportedAndTheTablesStayBlank)
+{
+    for (const TBrokenFile& b : BrokenFiles(Read_Bytes(QStringLiteral(TEST_DATA_DIR "/plant/s7/S7_Protocol.xml")))) {
+        SCOPED_TRACE(b.Name);
+        QFile f(S7_Protocol_File);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(b.Bytes);
+        f.close();
+        DialogSeam::Clear();
+        DialogSeam::QueueAnswer(IDOK);
+        form->Hide();
+        form->Show();
+        ASSERT_EQ(DialogSeam::Shown().size(), 1u);
+        EXPECT_EQ(DialogSeam::Shown()[0].Flags, MB_OK | MB_ICONERROR);
+        EXPECT_EQ(Row(rd(), 1), "Y|||||||||||||||||");
+        // Showing the window changed nothing in the file.
+        EXPECT_EQ(Read_Bytes(S7_Protocol_File), b.Bytes);
+        DialogSeam::Clear();
+    }
 }
 
 TEST_F(S7Window, ABrokenFileIsReportedAndTheTablesStayBlank)

@@ -109,6 +109,32 @@ TEST_F(SNMPMIBTest, AnExistingFileNeedsYesAndCancelOrErrorsWriteNothing)
     Step("agent.mib");
     EXPECT_EQ(Read(Out("agent.mib")), "old");
     EXPECT_EQ(DialogSeam::Shown().back().Flags, MB_OK | MB_ICONERROR);
+
+    // A double quote in an enabled row's Description would end the MIB's
+    // text early: refused by name, the old file kept. A disabled row is
+    // not written and passes.
+    for (const char* side : {"SNMP_Trap_Read", "SNMP_Trap_Write"}) {
+        SCOPED_TRACE(side);
+        DialogSeam::Clear();
+        Write(SNMP_Trap_File, QStringLiteral("<SNMP_Trap><%1><row Enable=\"Y\" Type=\"INT\" Description=\"say &quot;hi&quot;\"/>"
+                                             "</%1></SNMP_Trap>").arg(QLatin1String(side)).toUtf8());
+        DialogSeam::QueueAnswer(IDYES);
+        DialogSeam::QueueAnswer(IDOK);
+        Step("agent.mib");
+        EXPECT_EQ(Read(Out("agent.mib")), "old");
+        ASSERT_FALSE(DialogSeam::Shown().empty());
+        EXPECT_EQ(DialogSeam::Shown().back().Flags, MB_OK | MB_ICONERROR);
+        EXPECT_TRUE(DialogSeam::Shown().back().Text.contains(QStringLiteral("say \"hi\""))) << DialogSeam::Shown().back().Text.toStdString();
+        EXPECT_TRUE(DialogSeam::Shown().back().Text.contains(QStringLiteral("SNMP_Trap.xml")));
+    }
+    DialogSeam::Clear();
+    Write(SNMP_Trap_File, "<SNMP_Trap><SNMP_Trap_Read><row Enable=\"N\" Description=\"a&quot;b\"/>"
+                          "<row Enable=\"Y\" Type=\"INT\" Description=\"ok\"/></SNMP_Trap_Read></SNMP_Trap>");
+    DialogSeam::QueueAnswer(IDYES);
+    Step("agent.mib");
+    const QByteArray mib = Read(Out("agent.mib"));
+    EXPECT_TRUE(mib.contains("ok OBJECT-TYPE SYNTAX INTEGER MAX-ACCESS read-only STATUS current DESCRIPTION \"ok\""));
+    EXPECT_FALSE(mib.contains("a\"b"));
 }
 
 } // namespace

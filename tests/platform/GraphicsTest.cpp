@@ -1,5 +1,6 @@
 // Colours, fonts, pens and brushes: system colour resolution, Qt conversions,
 // change notices and Assign.
+#include <limits>
 #include "platform/GraphicsQt.h"
 
 #include <gtest/gtest.h>
@@ -54,6 +55,12 @@ TEST(Font, SizeAndHeightFollowEachOther)
     f.SetHeight(-16);
     EXPECT_EQ(f.Size(), 12);
     EXPECT_EQ(ToQFont(f).pixelSize(), 16);
+    // Any height, however large, gives a pixel size a screen can show.
+    for (Integer height : {std::numeric_limits<Integer>::max(), std::numeric_limits<Integer>::min(), 1178861568}) {
+        SCOPED_TRACE(height);
+        f.SetHeight(height);
+        EXPECT_EQ(ToQFont(f).pixelSize(), 2048);
+    }
 }
 
 TEST(Font, ChangesNotifyOnlyWhenAValueChanges)

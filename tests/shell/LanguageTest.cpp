@@ -1,5 +1,7 @@
 #include "shell/ULanguage.h"
 
+#include "BrokenFiles.h"
+
 #include "shell/UComon.h"
 
 #include "Capabilities.h"
@@ -244,6 +246,35 @@ TEST(LanguageTexts, LaterLinesWinAndBadLinesAreSkipped)
     EXPECT_FALSE(Load_Language_File(dir.path(), &error));
     EXPECT_EQ(Text(5), "second");
     EXPECT_EQ(Language_Texts->Count(), 6400);
+}
+
+// The empty file, a file cut inside a line and random bytes: the texts are
+// read as far as the file bears them, the rest stay as they were, and the
+// list keeps its size.
+TEST(LanguageTexts, EmptyTruncatedAndRandomFilesChangeOnlyWhatTheyHold)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QByteArray intact = "STR5 = five\r\nSTR6 = six\r\nSTR7 = seven and more\r\n";
+    const std::vector<TBrokenFile> files = BrokenFiles(intact);
+    const char* const expected[][3] = {
+        {"Step 5", "Step 6", "Step 7"},         // empty
+        {"five", "six", "Step 7"},              // cut inside the second line end
+        {"Step 5", "Step 6", "Step 7"},         // random bytes
+    };
+    for (size_t k = 0; k < files.size(); ++k) {
+        SCOPED_TRACE(files[k].Name);
+        const QString path = dir.filePath("Broken.lng");
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(files[k].Bytes);
+        f.close();
+        Load_Default_Texts();
+        EXPECT_TRUE(Load_Language_File(path));
+        EXPECT_EQ(Language_Texts->Count(), 6400);
+        for (int n = 0; n < 3; ++n)
+            EXPECT_EQ(Text(5 + n), QString::fromLatin1(expected[k][n])) << 5 + n;
+    }
 }
 
 } // namespace

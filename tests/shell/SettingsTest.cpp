@@ -1,5 +1,7 @@
 #include "shell/Settings.h"
 
+#include "BrokenFiles.h"
+
 #include "shell/UComon.h"
 
 #include "platform/XmlDocument.h"
@@ -68,6 +70,18 @@ TEST_F(SettingsFile, MissingEmptyOrBrokenFileGivesDefaults)
         SCOPED_TRACE(content);
         SetUp();
         Write(content);
+        Load_Setting();
+        ExpectDefaults();
+    }
+    // A written file cut short, and random bytes.
+    SetUp();
+    Save_Setting();
+    const QByteArray written = Read();
+    ASSERT_FALSE(written.isEmpty());
+    for (const TBrokenFile& b : BrokenFiles(written)) {
+        SCOPED_TRACE(b.Name);
+        SetUp();
+        Write(b.Bytes);
         Load_Setting();
         ExpectDefaults();
     }

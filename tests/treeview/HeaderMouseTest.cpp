@@ -2,7 +2,9 @@
 // boxes in captions, dragging borders and columns, the column menu, and the
 // sizing rules (auto-size, springs, fitting to content, spreading changes).
 
+#include "BrokenFiles.h"
 #include <QImage>
+#include <QtEndian>
 
 #include "HeaderFixture.h"
 #include "platform/Menus.h"
@@ -344,4 +346,72 @@ TEST_F(THeaderMouseTest, HeaderStreamRecordRoundTrips)
     TNodeStringTree third(form.get());
     EXPECT_THROW(third.Header()->LoadFromStream(&cut), EReadError);
     EXPECT_FALSE(third.Header()->States() & hsLoading);
+}
+
+TEST_F(THeaderMouseTest, HeaderStreamLengthsAndOrdinalsAreCheckedBeforeUse)
+{
+    // The record of a header without columns: the marker, the version, the
+    // column count, the default width, then the header's own fields (its
+    // style at byte 32, the font name's length at 44).
+    TMemoryStream plain;
+    TNodeStringTree source(form.get());
+    source.Header()->SaveToStream(&plain);
+    const QByteArray bare = plain.Bytes();
+    // The fixture's columns: the first one's text length at byte 12, its
+    // style after its text, its hint and three widths.
+    TMemoryStream withColumns;
+    header->SaveToStream(&withColumns);
+    const QByteArray full = withColumns.Bytes();
+    const qint32 textLength = qFromLittleEndian<qint32>(full.constData() + 12);
+    const int hintAt = 16 + 2 * textLength;
+    const int styleAt = hintAt + 4 + 2 * qFromLittleEndian<qint32>(full.constData() + hintAt) + 12;
+    const auto patched = [](QByteArray bytes, int at, qint32 value) {
+        qToLittleEndian(value, bytes.data() + at);
+        return bytes;
+    };
+    const struct {
+        const char* name;
+        QByteArray data;
+    } cases[] = {
+        {"text length whose double overflows", patched(full, 12, 0x40000001)},
+        {"text length beyond the stream", patched(full, 12, 1000)},
+        {"font name beyond the stream", patched(bare, 44, 0x7FFFFFF0)},
+        {"negative font name", patched(bare, 44, -2)},
+        {"header style 9", patched(bare, 32, 9)},
+        {"column style 200", patched(full, styleAt, 200)},
+        // Sizes beyond any screen, whose sums in the layout would overflow.
+        {"header height of a billion", patched(bare, 24, 0x40000000)},
+        {"font height of a billion", patched(bare, 40, 1178861568)},
+        {"column spacing of a billion", patched(full, styleAt + 16, 0x6C6F7281)},
+        {"column width below any screen", patched(full, hintAt + 4 + 2 * qFromLittleEndian<qint32>(full.constData() + hintAt), -0x7FFFFFFF)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TMemoryStream s;
+        s.WriteBuffer(c.data);
+        s.SetPosition(0);
+        TNodeStringTree target(form.get());
+        EXPECT_THROW(target.Header()->LoadFromStream(&s), EReadError);
+        EXPECT_FALSE(target.Header()->States() & hsLoading);
+        EXPECT_LE(target.Header()->Columns()->Count(), 1);
+    }
+    // The empty record, the full one cut short and random bytes.
+    for (const TBrokenFile& f : BrokenFiles(full)) {
+        SCOPED_TRACE(f.Name);
+        TMemoryStream s;
+        s.WriteBuffer(f.Bytes);
+        s.SetPosition(0);
+        TNodeStringTree target(form.get());
+        EXPECT_THROW(target.Header()->LoadFromStream(&s), EReadError);
+        EXPECT_FALSE(target.Header()->States() & hsLoading);
+    }
+    // Unchanged, both records read back.
+    for (const QByteArray& intact : {bare, full}) {
+        TMemoryStream s;
+        s.WriteBuffer(intact);
+        s.SetPosition(0);
+        TNodeStringTree target(form.get());
+        target.Header()->LoadFromStream(&s);
+        EXPECT_EQ(s.Position(), s.Size());
+    }
 }

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 
+#include "BrokenFiles.h"
 #include "TreeFixture.h"
 #include "platform/Streams.h"
 
@@ -60,6 +61,20 @@ protected:
         s->WriteBuffer(b);
         s->SetPosition(0);
         return s;
+    }
+    // The tree error's number a load of Data ends in; 0 when it loads, -1
+    // for any other exception.
+    static Integer LoadError(TBaseNodeTree* t, const QByteArray& Data)
+    {
+        auto s = Stream(Data);
+        try {
+            t->LoadFromStream(s.get());
+        } catch (const ENodeTreeError& e) {
+            return e.HelpContext();
+        } catch (const std::exception&) {
+            return -1;
+        }
+        return 0;
     }
     std::unique_ptr<TNodeStringTree> tree;
 };
@@ -244,16 +259,7 @@ TEST_F(TStreamTree, DamagedStreamsEndInTheirErrorsAndKeepTheCountsRight)
         SCOPED_TRACE(c.name);
         auto t = NewTree();
         Add(t.get(), nullptr, 99);
-        auto s = Stream(c.data);
-        Integer error = 0;
-        try {
-            t->LoadFromStream(s.get());
-        } catch (const ENodeTreeError& e) {
-            error = e.HelpContext();
-        } catch (const std::exception&) {
-            error = -1;
-        }
-        EXPECT_EQ(error, c.error);
+        EXPECT_EQ(LoadError(t.get(), c.data), c.error);
         EXPECT_EQ(t->RootNode()->ChildCount, c.topNodes);
         EXPECT_EQ(t->UpdateCount(), 0u);
         CheckInvariants(t.get());
@@ -269,6 +275,26 @@ TEST_F(TStreamTree, DamagedStreamsEndInTheirErrorsAndKeepTheCountsRight)
         EXPECT_EQ(e.HelpContext(), 2003);
     }
     EXPECT_EQ(t->RootNode()->ChildCount, 1u);
+}
+
+TEST_F(TStreamTree, EmptyTruncatedAndRandomStreamsEndInATreeError)
+{
+    PDataNode a = Add(tree.get(), nullptr, 1);
+    Add(tree.get(), a, 11);
+    Add(tree.get(), nullptr, 2);
+    TMemoryStream good;
+    tree->SaveToStream(&good);
+    for (const TBrokenFile& f : BrokenFiles(good.Bytes())) {
+        SCOPED_TRACE(f.Name);
+        auto t = NewTree();
+        Add(t.get(), nullptr, 99);
+        const Integer error = LoadError(t.get(), f.Bytes);
+        EXPECT_GE(error, 2002);
+        EXPECT_LE(error, 2006);
+        EXPECT_LE(t->RootNode()->ChildCount, 2u);
+        EXPECT_EQ(t->UpdateCount(), 0u);
+        CheckInvariants(t.get());
+    }
 }
 
 TEST_F(TStreamTree, OwnerDataReadTooLittleOrTooMuchDoesNotDisturbTheNextChunks)
@@ -306,4 +332,110 @@ TEST_F(TStreamTree, StatesOfARunningOperationAreNotTakenFromAStream)
     PDataNode n = tree->GetFirstNoInit();
     ASSERT_NE(n, nullptr);
     EXPECT_EQ(n->States, vsInitialized | vsVisible);
+}
+
+namespace {
+// A stream of Depth nodes, each the only child of the one before, every
+// node initialised, expanded and visible.
+QByteArray NestedStream(int Depth)
+{
+    const auto integer = [](qint32 v) {
+        QByteArray b(4, 0);
+        qToLittleEndian(v, b.data());
+        return b;
+    };
+    const qint32 states = qint32(vsInitialized | vsVisible | vsExpanded);
+    // Built from the innermost node outwards, each node chunk 35 bytes
+    // longer than the one it holds.
+    QByteArray body;
+    std::vector<qint32> chunk(static_cast<size_t>(Depth));
+    for (int level = Depth - 1; level >= 0; --level)
+        chunk[size_t(level)] = 27 + (level + 1 < Depth ? 8 + chunk[size_t(level) + 1] : 0);
+    for (int level = 0; level < Depth; ++level) {
+        const bool last = level + 1 == Depth;
+        body += integer(1) + integer(chunk[size_t(level)]) + integer(2) + integer(chunk[size_t(level)] - 8);
+        body += integer(last ? 0 : 1) + integer(18) + integer(states) + QByteArray(3, 0) + integer(0);
+    }
+    return QByteArray::fromHex("45204e00540002002000 4620") + integer(1) + body;
+}
+
+Cardinal Depth(TBaseNodeTree* t)
+{
+    Cardinal depth = 0;
+    for (PDataNode n = t->RootNode()->FirstChild; n; n = n->FirstChild)
+        ++depth;
+    return depth;
+}
+} // namespace
+
+TEST_F(TStreamTree, TreesOfAnyDepthAreReadWrittenClearedAndDestroyed)
+{
+    // 60,000 levels in a 2 MB stream: every level is read, with the counts
+    // and heights of the whole chain, and written back byte for byte.
+    const int depth = 60000;
+    const QByteArray nested = NestedStream(depth);
+    auto s = Stream(nested);
+    auto deep = NewTree();
+    deep->OnLoadNode = nullptr;
+    deep->OnSaveNode = nullptr;
+    deep->SetStringOptions(deep->StringOptions() & ~toSaveCaptions);
+    deep->LoadFromStream(s.get());
+    EXPECT_EQ(Depth(deep.get()), Cardinal(depth));
+    EXPECT_EQ(deep->RootNode()->TotalCount, Cardinal(depth + 1));
+    EXPECT_EQ(deep->GetFirstNoInit()->TotalHeight, Cardinal(18 * depth));
+    EXPECT_EQ(deep->VisibleCount(), Cardinal(depth));
+    TMemoryStream again;
+    deep->SaveToStream(&again);
+    EXPECT_EQ(again.Bytes(), nested);
+
+    // Added again beside itself, cleared, and read once more to be
+    // destroyed while deep.
+    again.SetPosition(0);
+    deep->AddFromStream(&again, deep->RootNode());
+    EXPECT_EQ(deep->RootNode()->ChildCount, 2u);
+    EXPECT_EQ(deep->RootNode()->TotalCount, Cardinal(2 * depth + 1));
+    deep->Clear();
+    EXPECT_EQ(deep->RootNode()->ChildCount, 0u);
+    EXPECT_EQ(deep->RootNode()->TotalCount, 1u);
+    EXPECT_EQ(deep->VisibleCount(), 0u);
+    again.SetPosition(0);
+    deep->LoadFromStream(&again);
+    EXPECT_EQ(Depth(deep.get()), Cardinal(depth));
+    deep.reset();
+}
+
+TEST_F(TStreamTree, DeclaredSizesBeyondTheStreamAreRefusedBeforeAnythingIsAllocated)
+{
+    // Each case is a few dozen bytes claiming chunks of about 2 GB.
+    const QByteArray captionBase = Int(2) + Int(19) + Int(0) + Int(18) + Int(qint32(vsInitialized | vsVisible)) + Bytes({50, 0, 0}) + Int(0);
+    const struct {
+        const char* name;
+        QByteArray data;
+        Integer error;
+    } cases[] = {
+        // A node chunk far larger than the stream, holding a caption chunk as large.
+        {"node and caption", Header + Int(1) + Int(1) + Int(0x7FFFFFF0) + captionBase + Int(3) + Int(0x7FFFFF00) + "ab", 2006},
+        // A node chunk of fitting size whose caption chunk claims more than the node.
+        {"caption beyond its node", Header + Int(1) + Int(1) + Int(27 + 10) + captionBase + Int(3) + Int(0x7FFFFF00) + "ab", 2006},
+        // A child's node chunk larger than its parent's base chunk.
+        {"child beyond its parent",
+         Header + Int(1) + Int(1) + Int(27 + 16) + Int(2) + Int(19 + 16) + Int(1) + Int(18) + Int(qint32(vsInitialized | vsVisible))
+             + Bytes({50, 0, 0}) + Int(0) + Int(1) + Int(0x7FFFFFF0) + Int(3) + Int(0x7FFFFFE0),
+         2006},
+        // A base chunk announcing four billion children, of which the stream holds none.
+        {"children that are not there",
+         Header + Int(1) + Int(1) + Int(27) + Int(2) + Int(19) + Int(-1) + Int(18) + Int(qint32(vsInitialized | vsVisible))
+             + Bytes({50, 0, 0}) + Int(0),
+         2005},
+        {"negative node size", Header + Int(1) + Int(1) + Int(-8), 2005},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto t = NewTree();
+        t->OnLoadNode = nullptr;
+        EXPECT_EQ(LoadError(t.get(), c.data), c.error);
+        EXPECT_LE(t->RootNode()->TotalCount, 3u);
+        EXPECT_EQ(t->UpdateCount(), 0u);
+        CheckInvariants(t.get());
+    }
 }

@@ -17,6 +17,8 @@
 #include <QIODevice>
 #include <QVariant>
 
+#include <limits>
+
 namespace {
 
 const char kSignature[4] = {'A', 'C', 'G', '1'};
@@ -61,15 +63,69 @@ QVariant FontValue(const TFont* F)
     return QVariantList{F->Name(), F->Size(), int(F->Color()), StyleBits(F->Style())};
 }
 
+[[noreturn]] void InvalidValue()
+{
+    throw EReadError(QStringLiteral("Invalid property value"));
+}
+
+// The integer a value holds, refused unless it is one in Lo .. Hi.
+int IntIn(const QVariant& V, Int64 Lo, Int64 Hi)
+{
+    if (V.typeId() != QMetaType::Int || V.toInt() < Lo || V.toInt() > Hi)
+        InvalidValue();
+    return V.toInt();
+}
+
+bool BoolOf(const QVariant& V)
+{
+    if (V.typeId() != QMetaType::Bool)
+        InvalidValue();
+    return V.toBool();
+}
+
+QString StringOf(const QVariant& V)
+{
+    if (V.typeId() != QMetaType::QString)
+        InvalidValue();
+    return V.toString();
+}
+
+QStringList LinesOf(const QVariant& V)
+{
+    if (V.typeId() != QMetaType::QStringList)
+        InvalidValue();
+    return V.toStringList();
+}
+
+// A list value of Count entries.
+QVariantList ListOf(const QVariant& V, qsizetype Count)
+{
+    if (V.typeId() != QMetaType::QVariantList)
+        InvalidValue();
+    QVariantList l = V.toList();
+    if (l.size() != Count)
+        InvalidValue();
+    return l;
+}
+
+// Pixel sizes of columns and their limits, as the grid keeps them.
+constexpr Int64 MaxPixels = 32767;
+constexpr Int64 AnyInt = std::numeric_limits<qint32>::max();
+// Font sizes in points (negative: in pixels).
+constexpr Int64 MaxFontSize = 1000;
+
 void SetFontValue(TFont* F, const QVariant& V)
 {
-    const QVariantList l = V.toList();
-    if (l.size() != 4)
-        throw EReadError(QStringLiteral("Invalid property value"));
+    const QVariantList l = ListOf(V, 4);
+    if (l[0].typeId() != QMetaType::QString)
+        InvalidValue();
+    const int size = IntIn(l[1], -MaxFontSize, MaxFontSize);
+    const int color = IntIn(l[2], -AnyInt - 1, AnyInt);
+    const int style = IntIn(l[3], 0, 15);
     F->SetName(l[0].toString());
-    F->SetSize(l[1].toInt());
-    F->SetColor(TColor(l[2].toInt()));
-    F->SetStyle(StyleOf(l[3].toInt()));
+    F->SetSize(size);
+    F->SetColor(TColor(color));
+    F->SetStyle(StyleOf(style));
 }
 
 QVariant PenValue(const TPen* P)
@@ -79,12 +135,83 @@ QVariant PenValue(const TPen* P)
 
 void SetPenValue(TPen* P, const QVariant& V)
 {
-    const QVariantList l = V.toList();
-    if (l.size() != 3)
-        throw EReadError(QStringLiteral("Invalid property value"));
-    P->SetColor(TColor(l[0].toInt()));
-    P->SetWidth(l[1].toInt());
-    P->SetStyle(TPenStyle(l[2].toInt()));
+    const QVariantList l = ListOf(V, 3);
+    const int color = IntIn(l[0], -AnyInt - 1, AnyInt);
+    const int width = IntIn(l[1], 0, MaxPixels);
+    const int style = IntIn(l[2], psSolid, psInsideFrame);
+    P->SetColor(TColor(color));
+    P->SetWidth(width);
+    P->SetStyle(TPenStyle(style));
+}
+
+// One value of a column stream, in Qt's data-stream form of a variant: only
+// the kinds the writer writes, every count checked against the bytes left
+// before anything is made for it, lists of values one level deep.
+QVariant ReadValue(QDataStream& In, bool Nested = false)
+{
+    const auto check = [&In] {
+        if (In.status() != QDataStream::Ok)
+            throw EReadError(QStringLiteral("Stream read error"));
+    };
+    const auto count = [&In, &check](qint64 MinItemSize) {
+        quint32 n = 0;
+        In >> n;
+        check();
+        if (qint64(n) * MinItemSize > In.device()->bytesAvailable())
+            throw EReadError(QStringLiteral("Stream read error"));
+        return qsizetype(n);
+    };
+    quint32 type = 0;
+    qint8 isNull = 0;
+    In >> type >> isNull;
+    check();
+    QVariant value;
+    switch (type) {
+    case QMetaType::Bool: {
+        bool b = false;
+        In >> b;
+        value = b;
+        break;
+    }
+    case QMetaType::Int: {
+        qint32 i = 0;
+        In >> i;
+        value = int(i);
+        break;
+    }
+    case QMetaType::QString: {
+        QString text;
+        In >> text;
+        value = text;
+        break;
+    }
+    case QMetaType::QStringList: {
+        const qsizetype n = count(4);
+        QStringList lines;
+        for (qsizetype i = 0; i < n; ++i) {
+            QString line;
+            In >> line;
+            check();
+            lines << line;
+        }
+        value = lines;
+        break;
+    }
+    case QMetaType::QVariantList: {
+        if (Nested)
+            InvalidValue();
+        const qsizetype n = count(5);
+        QVariantList list;
+        for (qsizetype i = 0; i < n; ++i)
+            list << ReadValue(In, true);
+        value = list;
+        break;
+    }
+    default:
+        InvalidValue();
+    }
+    check();
+    return value;
 }
 
 // One published setting: how it is written and read back.
@@ -96,19 +223,20 @@ struct TColumnProperty {
     std::function<bool(const TGridColumnItem*)> Stored;
 };
 
-#define INT_PROP(N, Type)                                                              \
-    TColumnProperty{#N, [](const TGridColumnItem* I) { return QVariant(int(I->N())); }, \
-                    [](TGridColumnItem* I, const QVariant& V) { I->Set##N(Type(V.toInt())); }, {}}
-#define BOOL_PROP(N)                                                                   \
-    TColumnProperty{#N, [](const TGridColumnItem* I) { return QVariant(I->N()); },      \
-                    [](TGridColumnItem* I, const QVariant& V) { I->Set##N(V.toBool()); }, {}}
+// An integer or enumeration setting: a stored value outside Lo .. Hi is refused.
+#define INT_PROP(N, Type, Lo, Hi)                                                                   \
+    TColumnProperty{#N, [](const TGridColumnItem* I) { return QVariant(int(I->N())); },              \
+                    [](TGridColumnItem* I, const QVariant& V) { I->Set##N(Type(IntIn(V, Lo, Hi))); }, {}}
+#define BOOL_PROP(N)                                                                           \
+    TColumnProperty{#N, [](const TGridColumnItem* I) { return QVariant(I->N()); },              \
+                    [](TGridColumnItem* I, const QVariant& V) { I->Set##N(BoolOf(V)); }, {}}
 #define STR_PROP(N)                                                                            \
     TColumnProperty{#N, [](const TGridColumnItem* I) { return QVariant(I->N()); },              \
-                    [](TGridColumnItem* I, const QVariant& V) { I->Set##N(V.toString()); },      \
+                    [](TGridColumnItem* I, const QVariant& V) { I->Set##N(StringOf(V)); },      \
                     [](const TGridColumnItem* I) { return !I->N().isEmpty(); }}
 #define LINES_PROP(N)                                                                           \
     TColumnProperty{#N, [](const TGridColumnItem* I) { return QVariant(LinesOf(I->N())); },      \
-                    [](TGridColumnItem* I, const QVariant& V) { SetLines(I->N(), V.toStringList()); }, \
+                    [](TGridColumnItem* I, const QVariant& V) { SetLines(I->N(), LinesOf(V)); }, \
                     [](const TGridColumnItem* I) { return I->N()->Count() > 0; }}
 #define FONT_PROP(N)                                                                      \
     TColumnProperty{#N, [](const TGridColumnItem* I) { return FontValue(I->N()); },        \
@@ -121,52 +249,52 @@ struct TColumnProperty {
 const std::vector<TColumnProperty>& ColumnProperties()
 {
     static const std::vector<TColumnProperty> props = {
-        INT_PROP(AutoMinSize, Integer),
-        INT_PROP(AutoMaxSize, Integer),
-        INT_PROP(Alignment, TAlignment),
-        INT_PROP(Borders, TCellBorders),
+        INT_PROP(AutoMinSize, Integer, 0, MaxPixels),
+        INT_PROP(AutoMaxSize, Integer, 0, MaxPixels),
+        INT_PROP(Alignment, TAlignment, taLeftJustify, taCenter),
+        INT_PROP(Borders, TCellBorders, 0, 15),
         PEN_PROP(BorderPen),
         STR_PROP(CheckFalse),
         STR_PROP(CheckTrue),
-        INT_PROP(Color, TColor),
-        INT_PROP(ColumnPopupType, TColumnPopupType),
+        INT_PROP(Color, TColor, -AnyInt - 1, AnyInt),
+        INT_PROP(ColumnPopupType, TColumnPopupType, cpFixedCellsRClick, cpAllCellsLClick),
         LINES_PROP(ComboItems),
-        INT_PROP(DropDownCount, Integer),
-        INT_PROP(EditLength, Integer),
+        INT_PROP(DropDownCount, Integer, 0, MaxPixels),
+        INT_PROP(EditLength, Integer, 0, AnyInt),
         STR_PROP(EditMask),
-        INT_PROP(Editor, TEditorType),
+        INT_PROP(Editor, TEditorType, edNormal, edMaskEditBtn),
         LINES_PROP(Filter),
         BOOL_PROP(FilterCaseSensitive),
         BOOL_PROP(Fixed),
         STR_PROP(FloatFormat),
         FONT_PROP(Font),
         STR_PROP(Header),
-        INT_PROP(HeaderAlignment, TAlignment),
+        INT_PROP(HeaderAlignment, TAlignment, taLeftJustify, taCenter),
         FONT_PROP(HeaderFont),
-        INT_PROP(MinSize, Integer),
-        INT_PROP(MaxSize, Integer),
+        INT_PROP(MinSize, Integer, 0, MaxPixels),
+        INT_PROP(MaxSize, Integer, 0, MaxPixels),
         STR_PROP(Name),
         BOOL_PROP(Password),
         TColumnProperty{"PrintBorderCustom", [](const TGridColumnItem* I) { return QVariant(I->PrintBorderCustom()); },
-                        [](TGridColumnItem* I, const QVariant& V) { I->SetPrintBorderCustom(V.toBool()); },
+                        [](TGridColumnItem* I, const QVariant& V) { I->SetPrintBorderCustom(BoolOf(V)); },
                         [](const TGridColumnItem* I) { return !I->PrintBorderCustom(); }},
-        INT_PROP(PrintBorders, TCellBorders),
+        INT_PROP(PrintBorders, TCellBorders, 0, 15),
         PEN_PROP(PrintBorderPen),
-        INT_PROP(PrintColor, TColor),
+        INT_PROP(PrintColor, TColor, -AnyInt - 1, AnyInt),
         TColumnProperty{"PrintFontCustom", [](const TGridColumnItem* I) { return QVariant(I->PrintFontCustom()); },
-                        [](TGridColumnItem* I, const QVariant& V) { I->SetPrintFontCustom(V.toBool()); },
+                        [](TGridColumnItem* I, const QVariant& V) { I->SetPrintFontCustom(BoolOf(V)); },
                         [](const TGridColumnItem* I) { return !I->PrintFontCustom(); }},
         FONT_PROP(PrintFont),
         BOOL_PROP(ReadOnly),
         BOOL_PROP(ShowBands),
-        INT_PROP(SortStyle, TSortStyle),
+        INT_PROP(SortStyle, TSortStyle, ssAutomatic, ssAlphaNumericNoCase),
         STR_PROP(SortPrefix),
         STR_PROP(SortSuffix),
-        INT_PROP(SpinMax, Integer),
-        INT_PROP(SpinMin, Integer),
-        INT_PROP(SpinStep, Integer),
-        INT_PROP(Tag, Integer),
-        INT_PROP(Width, Integer),
+        INT_PROP(SpinMax, Integer, -AnyInt - 1, AnyInt),
+        INT_PROP(SpinMin, Integer, -AnyInt - 1, AnyInt),
+        INT_PROP(SpinStep, Integer, -AnyInt - 1, AnyInt),
+        INT_PROP(Tag, Integer, -AnyInt - 1, AnyInt),
+        INT_PROP(Width, Integer, 0, MaxPixels),
     };
     return props;
 }
@@ -251,17 +379,18 @@ void TExColumnGrid::LoadColumnsFromStream(TStream* st)
                 throw EReadError(QStringLiteral("Stream read error"));
             if (name.isEmpty())
                 break;
-            QVariant value;
-            in >> value;
-            if (in.status() != QDataStream::Ok)
-                throw EReadError(QStringLiteral("Stream read error"));
+            const QVariant value = ReadValue(in);
             const auto& props = ColumnProperties();
             const auto it = std::find_if(props.begin(), props.end(),
                                          [&](const TColumnProperty& p) { return name == QLatin1String(p.Name); });
             if (it == props.end())
                 throw EReadError(QStringLiteral("Error reading %1.%2: Property does not exist")
                                      .arg(item->GetDisplayName(), name));
-            it->Set(item, value);
+            try {
+                it->Set(item, value);
+            } catch (const EReadError&) {
+                throw EReadError(QStringLiteral("Error reading %1.%2: Invalid property value").arg(item->GetDisplayName(), name));
+            }
         }
     }
     FColumnCollection->Assign(carrier.Items());

@@ -3,7 +3,9 @@
 // the clipboard, and the edit window's own typing and caret keys.
 #include "grid/dropdown/ExDropDown.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "grid/ExUtil.h"
 #include "platform/Clipboard.h"
@@ -54,14 +56,54 @@ Integer HexDigitValue(QChar c)
     return 0;
 }
 
-Integer HexToInt(const QString& S)
+// The hex edit's value in the width it is written with (IntToHex of a
+// 64-bit value), so that a value set reads back the same.
+Int64 HexToInt(const QString& S)
 {
-    std::uint32_t v = 0, weight = 1;
+    std::uint64_t v = 0, weight = 1;
     for (qsizetype i = S.size() - 1; i >= 0; --i) {
-        v += std::uint32_t(HexDigitValue(S.at(i))) * weight;
+        v += std::uint64_t(HexDigitValue(S.at(i))) * weight;
         weight *= 16;
     }
-    return Integer(v);
+    return Int64(v);
+}
+
+// X truncated into the 64-bit range, 0 for a NaN: the conversion of a
+// double outside it is undefined.
+Int64 TruncToInt64(double X)
+{
+    if (std::isnan(X))
+        return 0;
+    // 2^63 is exact as a double; every double below it truncates in range.
+    constexpr double limit = 9223372036854775808.0;
+    if (X >= limit)
+        return std::numeric_limits<Int64>::max();
+    if (X < -limit)
+        return std::numeric_limits<Int64>::min();
+    return Int64(std::trunc(X));
+}
+
+// The integer digits of a money value regrouped as text: no conversion
+// through a double, so every typed digit stays. Leading zeros go, as a
+// number's would; an integer part that is not all digits reads as 0.
+QString MoneyIntegerPart(const QString& Digits, bool Grouped, QChar Separator)
+{
+    qsizetype first = 0;
+    while (first < Digits.size() && Digits.at(first) == u'0')
+        ++first;
+    QString d = Digits.mid(first);
+    if (d.isEmpty() || !std::all_of(d.begin(), d.end(), [](QChar c) { return IsDigit(c); }))
+        return QStringLiteral("0");
+    if (!Grouped)
+        return d;
+    QString g;
+    g.reserve(d.size() + d.size() / 3);
+    for (qsizetype i = 0; i < d.size(); ++i) {
+        if (i > 0 && (d.size() - i) % 3 == 0)
+            g += Separator;
+        g += d.at(i);
+    }
+    return g;
 }
 
 QString NumberFormat(QChar Type, Integer Precision)
@@ -221,7 +263,7 @@ void TExCustomDropDown::SetFloatValue(double X)
         SetText(Format(NumberFormat(u'f', FPrecision), {X}));
         FormatMoney();
         break;
-    case etHex: SetText(IntToHex(Int64(std::trunc(X)), 0)); break;
+    case etHex: SetText(IntToHex(TruncToInt64(X), 0)); break;
     default: break;
     }
     SetModified(true);
@@ -256,10 +298,9 @@ void TExCustomDropDown::FormatMoney()
     }
     const qsizetype d = v.indexOf(Dec());
     const QString frac = d >= 0 ? v.mid(d, 255) : QString();
-    const Int64 n = Int64(std::trunc(std::fabs(GetFloatValue())));
-    QString g = FAutoThousandSeparator ? Format(QStringLiteral("%n"), {double(n)}) : Format(QStringLiteral("%f"), {double(n)});
-    if (const qsizetype gd = g.indexOf(Dec()); gd >= 0)
-        g.truncate(gd);
+    QString digits = d >= 0 ? v.left(d) : v;
+    digits.remove(Thou());
+    const QString g = MoneyIntegerPart(digits, FAutoThousandSeparator, Thou());
     const SmallInt precision = FPrecision;
     FPrecision = 0;
     const QString value = sign + g + frac;

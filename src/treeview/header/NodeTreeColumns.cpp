@@ -10,27 +10,18 @@
 #include "platform/Streams.h"
 #include "treeview/NodeTreesPrivate.h"
 #include "treeview/header/NodeTreeHeader.h"
+#include "treeview/header/NodeTreeHeaderStream.h"
 
 namespace {
-Integer ReadInt(TStream* Stream)
-{
-    qint32 v = 0;
-    Stream->ReadBuffer(&v, 4);
-    return Integer(qFromLittleEndian(v));
-}
-
-void WriteInt(TStream* Stream, Integer Value)
-{
-    const qint32 v = qToLittleEndian(qint32(Value));
-    Stream->WriteBuffer(&v, 4);
-}
+using nodetreeheader::ReadInt;
+using nodetreeheader::ReadOrdinal;
+using nodetreeheader::ReadPixels;
+using nodetreeheader::WriteInt;
 
 QString ReadUtf16(TStream* Stream)
 {
-    const Integer n = ReadInt(Stream);
-    if (n < 0)
-        throw EReadError(QStringLiteral("Stream read error"));
-    QByteArray bytes(n * 2, Qt::Uninitialized);
+    const Integer n = nodetreeheader::ReadLength(Stream, 2);
+    QByteArray bytes(qsizetype(n) * 2, Qt::Uninitialized);
     if (n > 0)
         Stream->ReadBuffer(bytes.data(), bytes.size());
     QString s(n, Qt::Uninitialized);
@@ -464,15 +455,15 @@ void TNodeTreeColumn::LoadFromStream(TStream* Stream, Integer Version)
 {
     SetText(ReadUtf16(Stream));
     FHint = ReadUtf16(Stream);
-    SetWidth(ReadInt(Stream));
-    SetMinWidth(ReadInt(Stream));
-    SetMaxWidth(ReadInt(Stream));
-    SetStyle(TNodeTreeColumnStyle(ReadInt(Stream) & 0xFF));
+    SetWidth(ReadPixels(Stream));
+    SetMinWidth(ReadPixels(Stream));
+    SetMaxWidth(ReadPixels(Stream));
+    SetStyle(ReadOrdinal(Stream, vsOwnerDraw));
     SetImageIndex(ReadInt(Stream));
-    SetLayout(TNtHeaderColumnLayout(ReadInt(Stream) & 0xFF));
-    SetMargin(ReadInt(Stream));
-    SetSpacing(ReadInt(Stream));
-    SetBiDiMode(TBiDiMode(ReadInt(Stream) & 0xFF));
+    SetLayout(ReadOrdinal(Stream, blGlyphBottom));
+    SetMargin(ReadPixels(Stream));
+    SetSpacing(ReadPixels(Stream));
+    SetBiDiMode(ReadOrdinal(Stream, bdRightToLeftReadingOnly));
     const Integer v = ReadInt(Stream);
     if (Version >= 3)
         SetOptions(TNtColumnOptions(v & 0xFFFF));
@@ -483,12 +474,12 @@ void TNodeTreeColumn::LoadFromStream(TStream* Stream, Integer Version)
         SetOptions(TNtColumnOptions(((v & 0x0F) | ((v >> 4) << 5)) & 0xFF));
     if (Version > 0) {
         FTag = ReadInt(Stream);
-        SetAlignment(TAlignment(ReadInt(Stream) & 0xFF));
+        SetAlignment(ReadOrdinal(Stream, taCenter));
     }
     if (Version > 1)
         SetColor(TColor(ReadInt(Stream)));
     if (Version > 5 && (FOptions & coUseCaptionAlignment))
-        SetCaptionAlignment(TAlignment(ReadInt(Stream) & 0xFF));
+        SetCaptionAlignment(ReadOrdinal(Stream, taCenter));
 }
 
 void TNodeTreeColumn::SaveToStream(TStream* Stream) const

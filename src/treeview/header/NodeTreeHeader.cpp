@@ -11,22 +11,14 @@
 #include "platform/Streams.h"
 #include "treeview/NodeTreesPrivate.h"
 #include "treeview/header/NodeTreeHeader.h"
+#include "treeview/header/NodeTreeHeaderStream.h"
 #include "treeview/header/NodeTreeHeaderWindow.h"
 #include "treeview/transfer/NodeTreeDragImage.h"
 
 namespace {
-Integer ReadInt(TStream* Stream)
-{
-    qint32 v = 0;
-    Stream->ReadBuffer(&v, 4);
-    return Integer(qFromLittleEndian(v));
-}
-
-void WriteInt(TStream* Stream, Integer Value)
-{
-    const qint32 v = qToLittleEndian(qint32(Value));
-    Stream->WriteBuffer(&v, 4);
-}
+using nodetreeheader::ReadInt;
+using nodetreeheader::ReadOrdinal;
+using nodetreeheader::WriteInt;
 } // namespace
 
 // ---------------------------------------------------------------- constraints
@@ -520,21 +512,19 @@ void TNtHeader::LoadFromStream(TStream* Stream)
     FColumns->LoadFromStream(Stream, version);
     SetAutoSizeIndex(ReadInt(Stream));
     SetBackground(TColor(ReadInt(Stream)));
-    SetHeight(ReadInt(Stream));
+    SetHeight(nodetreeheader::ReadPixels(Stream));
     const TNtHeaderOptions read = TNtHeaderOptions(ReadInt(Stream));
     FOptions = saved;
     SetOptions(read);
-    SetStyle(TNtHeaderStyle(ReadInt(Stream) & 0xFF));
+    SetStyle(ReadOrdinal(Stream, hsPlates));
     FFont->SetColor(TColor(ReadInt(Stream)));
-    FFont->SetHeight(ReadInt(Stream));
-    const Integer n = ReadInt(Stream);
-    if (n < 0)
-        throw EReadError(QStringLiteral("Stream read error"));
+    FFont->SetHeight(nodetreeheader::ReadPixels(Stream));
+    const Integer n = nodetreeheader::ReadLength(Stream, 1);
     QByteArray name(n, Qt::Uninitialized);
     if (n > 0)
         Stream->ReadBuffer(name.data(), n);
     FFont->SetName(QString::fromUtf8(name));
-    FFont->SetPitch(TFontPitch(ReadInt(Stream) & 0xFF));
+    FFont->SetPitch(ReadOrdinal(Stream, fpFixed));
     {
         const Integer bits = ReadInt(Stream);
         TFontStyles st;
@@ -546,13 +536,13 @@ void TNtHeader::LoadFromStream(TStream* Stream)
     if (version > 0) {
         SetMainColumn(ReadInt(Stream));
         SetSortColumn(ReadInt(Stream));
-        SetSortDirection(TSortDirection(ReadInt(Stream) & 0xFF));
+        SetSortDirection(ReadOrdinal(Stream, sdDescending));
     }
     if (version > 4) {
         SetParentFont(ReadInt(Stream) != 0);
-        FMaxHeight = ReadInt(Stream);
-        FMinHeight = ReadInt(Stream);
-        FDefaultHeight = ReadInt(Stream);
+        FMaxHeight = nodetreeheader::ReadPixels(Stream);
+        FMinHeight = nodetreeheader::ReadPixels(Stream);
+        FDefaultHeight = nodetreeheader::ReadPixels(Stream);
         FFixedAreaConstraints->FMaxHeightPercent = TNtConstraintPercent(ReadInt(Stream) & 0xFF);
         FFixedAreaConstraints->FMaxWidthPercent = TNtConstraintPercent(ReadInt(Stream) & 0xFF);
         FFixedAreaConstraints->FMinHeightPercent = TNtConstraintPercent(ReadInt(Stream) & 0xFF);

@@ -106,6 +106,15 @@ void TBaseNodeTree::SaveToFile(const QString& FileName)
 
 void TBaseNodeTree::WriteNode(TStream* Stream, PDataNode Node)
 {
+    const Integer start = StartNodeChunk(Stream, Node);
+    WriteChunks(Stream, Node);
+    FinishChunkHeader(Stream, start, Integer(Stream->Position()));
+}
+
+// With toInitOnSave the node (and its children) is initialised first; then
+// the node chunk's header, its size to be patched. Returns where it starts.
+Integer TBaseNodeTree::StartNodeChunk(TStream* Stream, PDataNode Node)
+{
     if (FOptions->FMiscOptions & toInitOnSave) {
         if (!(Node->States & vsInitialized))
             InitNode(Node);
@@ -115,13 +124,12 @@ void TBaseNodeTree::WriteNode(TStream* Stream, PDataNode Node)
     const Integer start = Integer(Stream->Position());
     WriteInt(Stream, NodeChunk);
     WriteInt(Stream, 0);
-    WriteChunks(Stream, Node);
-    FinishChunkHeader(Stream, start, Integer(Stream->Position()));
+    return start;
 }
 
-void TBaseNodeTree::WriteChunks(TStream* Stream, PDataNode Node)
+// The base chunk's header and its fixed content; the children follow.
+void TBaseNodeTree::WriteBaseChunkStart(TStream* Stream, PDataNode Node)
 {
-    Integer start = Integer(Stream->Position());
     Byte buffer[8 + BaseContentSize] = {};
     qToLittleEndian<qint32>(BaseChunk, buffer);
     // Only an initialised node's children are written; the count says so,
@@ -134,9 +142,64 @@ void TBaseNodeTree::WriteChunks(TStream* Stream, PDataNode Node)
     buffer[21] = Byte(Node->CheckState);
     buffer[22] = Byte(Node->CheckType);
     Stream->WriteBuffer(buffer, sizeof buffer);
-    if (withChildren)
-        for (PDataNode run = Node->FirstChild; run; run = run->NextSibling)
-            WriteNode(Stream, run);
+}
+
+// The node chunks of Parent's children and of everything below them, depth
+// first. Each node's base chunk is opened on the way down; on the way up
+// WriteChunks closes it and adds the node's other chunks, so that a
+// descendant's chunks come out as its own WriteChunks makes them.
+void TBaseNodeTree::WriteChildNodes(TStream* Stream, PDataNode Parent)
+{
+    struct Open {
+        PDataNode Node;
+        Integer AnchorStart;
+        Integer BaseStart;
+    };
+    std::vector<Open> open;
+    const auto firstChild = [](PDataNode N) { return (N->States & vsInitialized) ? N->FirstChild : nullptr; };
+    PDataNode next = firstChild(Parent);
+    while (next != nullptr || !open.empty()) {
+        if (next != nullptr) {
+            PDataNode node = next;
+            const Integer anchor = StartNodeChunk(Stream, node);
+            const Integer base = Integer(Stream->Position());
+            WriteBaseChunkStart(Stream, node);
+            open.push_back({node, anchor, base});
+            next = firstChild(node);
+            continue;
+        }
+        const Open done = open.back();
+        open.pop_back();
+        struct Restore {
+            TBaseNodeTree* T;
+            PDataNode Node;
+            Integer Start;
+            ~Restore()
+            {
+                T->FStreamOpenBase = Node;
+                T->FStreamOpenBaseStart = Start;
+            }
+        } restore{this, FStreamOpenBase, FStreamOpenBaseStart};
+        FStreamOpenBase = done.Node;
+        FStreamOpenBaseStart = done.BaseStart;
+        WriteChunks(Stream, done.Node);
+        FinishChunkHeader(Stream, done.AnchorStart, Integer(Stream->Position()));
+        next = done.Node->NextSibling;
+    }
+}
+
+void TBaseNodeTree::WriteChunks(TStream* Stream, PDataNode Node)
+{
+    Integer start;
+    if (FStreamOpenBase == Node) {
+        // The walk opened the base chunk and wrote the children already.
+        start = FStreamOpenBaseStart;
+        FStreamOpenBase = nullptr;
+    } else {
+        start = Integer(Stream->Position());
+        WriteBaseChunkStart(Stream, Node);
+        WriteChildNodes(Stream, Node);
+    }
     FinishChunkHeader(Stream, start, Integer(Stream->Position()));
     // The owner's data; the header is taken back when the owner wrote nothing.
     start = Integer(Stream->Position());
@@ -219,20 +282,101 @@ void TBaseNodeTree::ReadStreamNodes(TStream* Stream, bool AddFrom, PDataNode Tar
         OnLoadTree(this, Stream);
 }
 
-void TBaseNodeTree::ReadNode(TStream* Stream, Integer Version, PDataNode Node)
+// One node chunk being read: where it ends, where the chunk just handed to
+// ReadChunk ends, and how many children its base chunk still announces.
+struct TBaseNodeTree::TStreamReadFrame {
+    PDataNode Node;
+    Int64 End;
+    Int64 ChunkEnd;
+    Cardinal Pending;
+};
+
+namespace {
+[[noreturn]] void RaiseMissingAnchor()
+{
+    RaiseTreeError(QStringLiteral("Stream data corrupt. A node's anchor chunk is missing."), 2005);
+}
+
+[[noreturn]] void RaiseUnexpectedData()
+{
+    RaiseTreeError(QStringLiteral("Stream data corrupt. Unexpected data after node's end position."), 2006);
+}
+} // namespace
+
+// Reads a node chunk's header. Its declared size must fit in what holds it
+// (the enclosing chunk, and at most what the stream still has), so that no
+// size from the stream is taken before it is known to be there.
+void TBaseNodeTree::OpenStreamReadFrame(TStream* Stream, PDataNode Node, Int64 Limit, std::vector<TStreamReadFrame>& Frames)
 {
     Integer type = 0, size = 0;
     if (!ReadChunkHeader(Stream, type, size) || type != NodeChunk || size < 0)
-        RaiseTreeError(QStringLiteral("Stream data corrupt. A node's anchor chunk is missing."), 2005);
+        RaiseMissingAnchor();
     const Int64 end = Stream->Position() + size;
-    // A chunk header that the stream cannot hold whole ends the node here.
-    while (Stream->Position() < end) {
-        if (!ReadChunkHeader(Stream, type, size) || size < 0 || Stream->Position() + size > end)
-            break;
-        ReadChunk(Stream, Version, Node, type, size);
+    if (end > std::min(Limit, Stream->Size()))
+        RaiseUnexpectedData();
+    Frames.push_back({Node, end, end, 0});
+}
+
+// Reads the chunks of the open node chunks, depth first: a base chunk that
+// ReadChunk has read announces its children, which are read before the rest
+// of their parent's chunks. A frame whose End is -1 only reads the children
+// announced for its node.
+void TBaseNodeTree::RunStreamReadFrames(TStream* Stream, Integer Version, std::vector<TStreamReadFrame>& Frames)
+{
+    std::vector<TStreamReadFrame>* const outer = FStreamReadFrames;
+    struct Restore {
+        TBaseNodeTree* T;
+        std::vector<TStreamReadFrame>* Frames;
+        ~Restore() { T->FStreamReadFrames = Frames; }
+    } restore{this, outer};
+    FStreamReadFrames = &Frames;
+    while (!Frames.empty()) {
+        TStreamReadFrame& f = Frames.back();
+        if (f.Pending > 0) {
+            --f.Pending;
+            PDataNode node = f.Node;
+            const Int64 limit = f.ChunkEnd;
+            // Children are linked one by one, so the node counts only those
+            // that were read should the stream break off.
+            PDataNode child = MakeNewNode();
+            child->Parent = node;
+            child->PrevSibling = node->LastChild;
+            child->Index = node->LastChild ? node->LastChild->Index + 1 : 0;
+            if (node->LastChild)
+                node->LastChild->NextSibling = child;
+            else
+                node->FirstChild = child;
+            node->LastChild = child;
+            ++node->ChildCount;
+            OpenStreamReadFrame(Stream, child, limit, Frames);
+            continue;
+        }
+        if (f.End < 0) {
+            Frames.pop_back();
+            continue;
+        }
+        const Int64 position = Stream->Position();
+        if (position < f.End) {
+            Integer type = 0, size = 0;
+            // A chunk header that the node cannot hold whole ends the node here.
+            if (!ReadChunkHeader(Stream, type, size) || size < 0 || Stream->Position() + size > f.End)
+                RaiseUnexpectedData();
+            f.ChunkEnd = Stream->Position() + size;
+            PDataNode node = f.Node;
+            ReadChunk(Stream, Version, node, type, size);
+            continue;
+        }
+        if (position != f.End)
+            RaiseUnexpectedData();
+        Frames.pop_back();
     }
-    if (Stream->Position() != end)
-        RaiseTreeError(QStringLiteral("Stream data corrupt. Unexpected data after node's end position."), 2006);
+}
+
+void TBaseNodeTree::ReadNode(TStream* Stream, Integer Version, PDataNode Node)
+{
+    std::vector<TStreamReadFrame> frames;
+    OpenStreamReadFrame(Stream, Node, Stream->Size(), frames);
+    RunStreamReadFrames(Stream, Version, frames);
 }
 
 bool TBaseNodeTree::ReadChunk(TStream* Stream, Integer Version, PDataNode Node, Integer ChunkType, Integer ChunkSize)
@@ -242,7 +386,7 @@ bool TBaseNodeTree::ReadChunk(TStream* Stream, Integer Version, PDataNode Node, 
         const Integer contentSize = Version < 2 ? OldBaseContentSize : BaseContentSize;
         Byte buffer[BaseContentSize] = {};
         if (ChunkSize < contentSize || Stream->Read(buffer, contentSize) != contentSize)
-            RaiseTreeError(QStringLiteral("Stream data corrupt. Unexpected data after node's end position."), 2006);
+            RaiseUnexpectedData();
         const Cardinal childCount = qFromLittleEndian<quint32>(buffer);
         const Word height = Word(qFromLittleEndian<quint32>(buffer + 4) & 0xFFFF);
         TDataNodeStates states;
@@ -261,21 +405,16 @@ bool TBaseNodeTree::ReadChunk(TStream* Stream, Integer Version, PDataNode Node, 
         Node->Align = buffer[tail];
         Node->CheckState = CheckStateFrom(buffer[tail + 1]);
         Node->CheckType = CheckTypeFrom(buffer[tail + 2]);
-        // Children are linked one by one, so the node counts only those that
-        // were read should the stream break off.
-        Node->ChildCount = 0;
-        for (Cardinal i = 0; i < childCount; ++i) {
-            PDataNode child = MakeNewNode();
-            child->Parent = Node;
-            child->PrevSibling = Node->LastChild;
-            child->Index = Node->LastChild ? Node->LastChild->Index + 1 : 0;
-            if (Node->LastChild)
-                Node->LastChild->NextSibling = child;
-            else
-                Node->FirstChild = child;
-            Node->LastChild = child;
-            ++Node->ChildCount;
-            ReadNode(Stream, Version, child);
+        if (childCount == 0)
+            return true;
+        // The children's node chunks follow inside this chunk; the walk
+        // reads them next.
+        if (FStreamReadFrames && !FStreamReadFrames->empty() && FStreamReadFrames->back().Node == Node) {
+            FStreamReadFrames->back().Pending = childCount;
+        } else {
+            const Int64 end = Stream->Position() - contentSize + ChunkSize;
+            std::vector<TStreamReadFrame> frames{{Node, -1, end, childCount}};
+            RunStreamReadFrames(Stream, Version, frames);
         }
         return true;
     }
@@ -298,20 +437,31 @@ bool TBaseNodeTree::ReadChunk(TStream* Stream, Integer Version, PDataNode Node, 
 void TBaseNodeTree::SkipNode(TStream* Stream)
 {
     Integer type = 0, size = 0;
-    if (!ReadChunkHeader(Stream, type, size) || type != NodeChunk)
-        RaiseTreeError(QStringLiteral("Stream data corrupt. A node's anchor chunk is missing."), 2005);
+    if (!ReadChunkHeader(Stream, type, size) || type != NodeChunk || size < 0)
+        RaiseMissingAnchor();
+    if (Stream->Position() + size > Stream->Size())
+        RaiseUnexpectedData();
     Stream->SetPosition(Stream->Position() + size);
 }
 
 namespace {
-// Counts and heights of a subtree read from a stream, from the leaves up.
-void FixupTotalCount(PDataNode Node)
+// The nodes of Root's subtree in tree order (each node before its
+// children), found without recursion: a stream can nest as deep as it is long.
+std::vector<PDataNode> SubtreeInOrder(PDataNode Root)
 {
-    Node->TotalCount = 1;
-    for (PDataNode run = Node->FirstChild; run; run = run->NextSibling) {
-        FixupTotalCount(run);
-        Node->TotalCount += run->TotalCount;
+    std::vector<PDataNode> order;
+    PDataNode run = Root;
+    while (run) {
+        order.push_back(run);
+        if (run->FirstChild) {
+            run = run->FirstChild;
+            continue;
+        }
+        while (run != Root && run->NextSibling == nullptr)
+            run = run->Parent;
+        run = run == Root ? nullptr : run->NextSibling;
     }
+    return order;
 }
 } // namespace
 
@@ -324,17 +474,23 @@ void TBaseNodeTree::LoadNodeFromStream(TStream* Stream, Integer Version, PDataNo
     // What was read stays, and the tree's books are brought in line with
     // it even when the stream breaks off inside the node.
     auto bookkeeping = [&] {
-        FixupTotalCount(Node);
+        // Counts and heights from the leaves up: in reverse tree order every
+        // node comes after all of its descendants.
+        const std::vector<PDataNode> order = SubtreeInOrder(Node);
+        for (PDataNode run : order) {
+            run->TotalCount = 1;
+            run->TotalHeight = IsEffectivelyFiltered(run) ? 0 : run->NodeHeight;
+        }
+        for (auto it = order.rbegin(); it != order.rend(); ++it) {
+            PDataNode run = *it;
+            if (run == Node)
+                continue;
+            PDataNode parent = run->Parent;
+            parent->TotalCount += run->TotalCount;
+            if ((parent->States & vsExpanded) && (run->States & vsVisible))
+                parent->TotalHeight += run->TotalHeight;
+        }
         PropagateTotalCount(Node->Parent, Integer(Node->TotalCount) - 1, true);
-        std::function<void(PDataNode)> fixHeight = [&](PDataNode N) {
-            N->TotalHeight = IsEffectivelyFiltered(N) ? 0 : N->NodeHeight;
-            for (PDataNode run = N->FirstChild; run; run = run->NextSibling) {
-                fixHeight(run);
-                if ((N->States & vsExpanded) && (run->States & vsVisible))
-                    N->TotalHeight += run->TotalHeight;
-            }
-        };
-        fixHeight(Node);
         const bool shown = (Node->States & vsVisible) && (Node->Parent->States & vsExpanded);
         // The parent counted the fresh node's height when it was linked; a
         // node now hidden takes that back.
