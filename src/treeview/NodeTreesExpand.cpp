@@ -323,7 +323,8 @@ void TBaseNodeTree::FullExpand(PDataNode Node)
     if (!(Node->States & vsInitialized))
         InitNode(Node);
     do {
-        if (!(Node->States & vsExpanded))
+        // A leaf has nothing to show: it is initialised by the walk, never toggled.
+        if (!(Node->States & vsExpanded) && ((Node->States & vsHasChildren) || Node->ChildCount > 0))
             ToggleNode(Node);
         Node = GetNext(Node);
     } while (Node != stop && !OperationCanceled());

@@ -259,7 +259,9 @@ Integer TBaseNodeTree::PositionCacheEntryCount() const
 
 void TBaseNodeTree::InvalidatePositionCache()
 {
-    DoStateChange(tsValidationNeeded, tsUseCache);
+    // Called for every node added or changed: nothing to do when already so.
+    if ((TreeStates() & (tsValidationNeeded | tsUseCache)) != tsValidationNeeded)
+        DoStateChange(tsValidationNeeded, tsUseCache);
 }
 
 void TBaseNodeTree::RequestCacheValidation()
@@ -272,6 +274,11 @@ void TBaseNodeTree::RequestCacheValidation()
 
 void TBaseNodeTree::StopCacheValidation()
 {
+    // Already stopped, and the worker holds no request for this tree (it
+    // validates only trees it holds): no lock to take.
+    if ((TreeStates() & (tsStopValidation | tsUseCache)) == tsStopValidation &&
+        !FQueuedForValidation.load(std::memory_order_acquire))
+        return;
     DoStateChange(tsStopValidation, tsUseCache);
     if (NodeTreesWorker::Exists()) {
         const bool wasValidating = HasTreeState(tsValidating);
