@@ -1334,6 +1334,7 @@ protected:
     Cardinal AllocateInternalDataArea(Cardinal Size);
     PDataNode MakeNewNode();
     void AppendChildren(PDataNode Node, Cardinal Count);
+    PDataNode NextVisibleNoInit(PDataNode Node, bool ConsiderChildrenAbove, bool KnownShown) const;
     void InitRootNode(Cardinal OldSize = 0);
     virtual void InitNode(PDataNode Node);
     virtual void InitChildren(PDataNode Node);

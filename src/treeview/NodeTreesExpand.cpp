@@ -49,13 +49,17 @@ Cardinal TBaseNodeTree::CountVisibleDescendants(PDataNode Node) const
 {
     if (!(Node->States & vsExpanded))
         return 0;
+    const bool hideFiltered = !(FOptions->FPaintOptions & toShowFilteredNodes);
     Cardinal result = 0;
-    for (PDataNode run = Node->FirstChild; run; run = run->NextSibling)
-        if (run->States & vsVisible) {
+    for (PDataNode run = Node->FirstChild; run; run = run->NextSibling) {
+        const TDataNodeStates states = run->States;
+        if (!(states & vsVisible))
+            continue;
+        if (states & vsExpanded)
             result += CountVisibleDescendants(run);
-            if (IsEffectivelyVisible(run))
-                ++result;
-        }
+        if (!(hideFiltered && (states & vsFiltered)))
+            ++result;
+    }
     return result;
 }
 
@@ -241,9 +245,14 @@ void TBaseNodeTree::ToggleNode(PDataNode Node)
             InitChildren(Node);
         if (Node->ChildCount > 0) {
             Integer heightDelta = 0;
+            const bool variable = (FOptions->FMiscOptions & toVariableNodeHeight) != 0;
+            TCanvas* canvas = variable ? Canvas() : nullptr;
             for (PDataNode child = Node->FirstChild; child; child = child->NextSibling)
                 if (child->States & vsVisible) {
-                    MeasureItemHeight(Canvas(), child);
+                    if (variable)
+                        MeasureItemHeight(canvas, child);
+                    else
+                        child->States |= vsHeightMeasured;
                     heightDelta += Integer(child->TotalHeight);
                 }
             if (animate && !(FOptions->FPaintOptions & toChildrenAbove))
@@ -619,6 +628,13 @@ PDataNode TBaseNodeTree::GetFirstVisible(PDataNode Node, bool ConsiderChildrenAb
 
 PDataNode TBaseNodeTree::GetNextVisibleNoInit(PDataNode Node, bool ConsiderChildrenAbove) const
 {
+    return NextVisibleNoInit(Node, ConsiderChildrenAbove, false);
+}
+
+// KnownShown: Node itself is shown (visible, its ancestors expanded), as
+// in a walk over the shown rows; that spares the walk up to the root.
+PDataNode TBaseNodeTree::NextVisibleNoInit(PDataNode Node, bool ConsiderChildrenAbove, bool KnownShown) const
+{
     if (Node == nullptr)
         return nullptr;
     TREE_ASSERT(Node != FRoot, "Node must not be the hidden root node.");
@@ -646,8 +662,10 @@ PDataNode TBaseNodeTree::GetNextVisibleNoInit(PDataNode Node, bool ConsiderChild
                 candidate = s;
             }
         } else {
-            if (!FullyVisible(Node))
+            if (!KnownShown && !FullyVisible(Node))
                 Node = GetVisibleParent(Node, true);
+            // A candidate passed over below is shown too.
+            KnownShown = true;
             if (Node == FRoot)
                 return nullptr;
             if ((Node->States & vsExpanded) && Node->FirstChild && (Node->FirstChild->States & vsVisible)) {
@@ -668,7 +686,7 @@ PDataNode TBaseNodeTree::GetNextVisibleNoInit(PDataNode Node, bool ConsiderChild
                 }
             }
         }
-        if (candidate == nullptr || !IsEffectivelyFiltered(candidate))
+        if (candidate == nullptr || !(candidate->States & vsFiltered) || (FOptions->FPaintOptions & toShowFilteredNodes))
             return candidate;
         Node = candidate;
     }

@@ -311,6 +311,8 @@ bool TBaseNodeTree::DoValidateCache()
     }
     Cardinal count = 0;
     PDataNode last = node;
+    const bool variable = (FOptions->FMiscOptions & toVariableNodeHeight) != 0;
+    bool shown = false;
     while (node && !HasTreeState(tsStopValidation)) {
         if (Integer(FPositionCache.size()) <= index)
             break;
@@ -318,9 +320,10 @@ bool TBaseNodeTree::DoValidateCache()
             FPositionCache[std::size_t(index)] = {node, top};
             ++index;
         }
-        top += GetNodeHeight(node);
+        top += variable ? GetNodeHeight(node) : node->NodeHeight;
         last = node;
-        node = GetNextVisibleNoInit(node, true);
+        node = NextVisibleNoInit(node, true, shown);
+        shown = true;
         if (node == nullptr)
             break;
         ++count;
