@@ -53,10 +53,18 @@ const std::vector<quint32>& RandomNumbers()
     return numbers;
 }
 
+// Decimal text made as the Qt program makes it (to_chars, then Latin-1).
+QString NumberText(long n)
+{
+    char buffer[24];
+    const char* end = std::to_chars(buffer, buffer + sizeof buffer, n).ptr;
+    return QString::fromLatin1(buffer, end - buffer);
+}
+
 QString CellText(int row, int column)
 {
     if (column == kSortColumn)
-        return QString::number(RandomNumbers()[size_t(row)]);
+        return NumberText(long(RandomNumbers()[size_t(row)]));
     char buffer[32] = {'R'};
     char* end = std::to_chars(buffer + 1, buffer + 12, row).ptr;
     *end = 'C';
@@ -131,7 +139,7 @@ __attribute__((noinline)) void FillBody(TBench& b)
     for (Integer c = 0; c < kColumns; ++c)
         g->SetCells(c + 1, 0, QString::number(c + 1));
     for (Integer r = 0; r < kRows; ++r) {
-        g->SetCells(0, r + 1, QString::number(r + 1));
+        g->SetCells(0, r + 1, NumberText(r + 1));
         for (Integer c = 0; c < kColumns; ++c)
             g->SetCells(c + 1, r + 1, CellText(r, c));
     }
