@@ -4,23 +4,12 @@
 // through the grid's cell access, hiding and showing a column, and
 // converting every display column and row index to its real one. Each runs
 // at several row counts, so that the reported complexity shows the cost
-// growing linearly with the cells.
-//
-// Rendering: the filled 100,000 x 10 grid in the 800 x 600 window of
-// GridBench (DejaVu Sans 12 px, Fusion style, rows 29 and columns 99 pixels
-// plus their lines), rendered at row 0 and at row 99,990 into one reused
-// image; only the cells in view are painted, so both cost the same. Each
-// body is its own function for callgrind (--toggle-collect='*RenderRow0Body*'
-// with --benchmark_filter=RenderRow0, GRID_BENCH_ITERATIONS=<n>).
+// growing linearly with the cells. GridBench renders the grid.
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QEvent>
 #include <QFont>
-#include <QFontMetrics>
-#include <QImage>
-#include <QWidget>
 
 #include <charconv>
 #include <memory>
@@ -28,7 +17,6 @@
 #include <vector>
 
 #include "grid/ExGrid.h"
-#include "platform/Form.h"
 
 namespace {
 
@@ -114,109 +102,6 @@ void BM_ExGridIndexes(benchmark::State& state)
     state.SetComplexityN(state.range(0) * kColumns);
 }
 
-// Drops the window's update requests: nothing paints but the explicit render.
-class TDropUpdates : public QObject {
-public:
-    bool eventFilter(QObject*, QEvent* e) override { return e->type() == QEvent::UpdateRequest; }
-};
-
-constexpr Integer kRenderRows = 100000;
-constexpr Integer kFarRow = 99990;
-
-// The window with its filled grid, made once for the render workloads.
-struct TRenderBench {
-    std::unique_ptr<TForm> Form;
-    TExStringGrid* Grid = nullptr;
-    QWidget* Window = nullptr;
-    QImage Image{800, 600, QImage::Format_ARGB32_Premultiplied};
-    TDropUpdates Filter;
-
-    TRenderBench()
-    {
-        Form = std::make_unique<TForm>(nullptr);
-        Form->SetCaption(QStringLiteral("ExGridBench"));
-        Form->SetClientSize(800, 600);
-        Form->HandleNeeded();
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->windowTitle() == QStringLiteral("ExGridBench"))
-                Window = w;
-        Window->setAttribute(Qt::WA_DontShowOnScreen);
-        Window->installEventFilter(&Filter);
-        Grid = new TExStringGrid(Form.get());
-        Grid->SetParent(Form.get());
-        Grid->SetAlign(alClient);
-        Grid->Font()->SetName(QStringLiteral("DejaVu Sans"));
-        Grid->Font()->SetHeight(-12);
-        Grid->FixedFont()->Assign(Grid->Font());
-        Grid->SetColCount(kColumns + 1);
-        Grid->SetRowCount(kRenderRows + 1);
-        Grid->SetDefaultColWidth(99);
-        Grid->SetDefaultRowHeight(29);
-        Grid->SetColWidths(0, 54);
-        Fill(Grid, kRenderRows);
-        Form->Show();
-        QCoreApplication::processEvents();
-        (void)QFontMetrics(QApplication::font()).ascent();
-        Render();
-    }
-    void Render() { Window->render(&Image); }
-    void Keep(const char* name) const
-    {
-        const QString dir = qEnvironmentVariable("GRID_BENCH_PNG");
-        if (!dir.isEmpty())
-            Image.save(dir + u'/' + QLatin1String(name) + QStringLiteral(".png"));
-    }
-};
-
-std::unique_ptr<TRenderBench> g_render;
-
-TRenderBench& RenderBench()
-{
-    if (!g_render)
-        g_render = std::make_unique<TRenderBench>();
-    return *g_render;
-}
-
-__attribute__((noinline)) void RenderRow0Body(TRenderBench& b)
-{
-    b.Grid->SetTopRow(1);
-    QCoreApplication::processEvents();
-    b.Render();
-}
-
-__attribute__((noinline)) void RenderRow99990Body(TRenderBench& b)
-{
-    b.Grid->SetTopRow(kFarRow + 1);
-    QCoreApplication::processEvents();
-    b.Render();
-}
-
-void BM_ExGridRenderRow0(benchmark::State& state)
-{
-    TRenderBench& b = RenderBench();
-    for (auto _ : state) {
-        state.PauseTiming();
-        b.Grid->SetTopRow(kRenderRows - b.Grid->VisibleRowCount());
-        QCoreApplication::processEvents();
-        state.ResumeTiming();
-        RenderRow0Body(b);
-    }
-    b.Keep("exgrid_render_row0");
-}
-
-void BM_ExGridRenderRow99990(benchmark::State& state)
-{
-    TRenderBench& b = RenderBench();
-    for (auto _ : state) {
-        state.PauseTiming();
-        b.Grid->SetTopRow(1);
-        QCoreApplication::processEvents();
-        state.ResumeTiming();
-        RenderRow99990Body(b);
-    }
-    b.Keep("exgrid_render_row99990");
-}
-
 } // namespace
 
 BENCHMARK(BM_ExGridFill)->RangeMultiplier(10)->Range(1000, 100000)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
@@ -232,22 +117,10 @@ int main(int argc, char** argv)
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(12);
     QApplication::setFont(font);
-    const int iterations = qEnvironmentVariableIntValue("GRID_BENCH_ITERATIONS");
-    const std::pair<const char*, void (*)(benchmark::State&)> renders[] = {
-        {"BM_ExGridRenderRow0", BM_ExGridRenderRow0},
-        {"BM_ExGridRenderRow99990", BM_ExGridRenderRow99990},
-    };
-    for (const auto& [name, fn] : renders) {
-        auto* b = benchmark::RegisterBenchmark(name, fn)->Unit(benchmark::kMillisecond);
-        if (iterations > 0)
-            b->Iterations(iterations);
-    }
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    // The window goes while Qt is still there.
-    g_render.reset();
     return 0;
 }

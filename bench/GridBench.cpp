@@ -1,35 +1,32 @@
-// The string grid on a 100,000 x 10 table: filling it, reading every cell,
-// scrolling to the first and the last rows and paging down, each followed by
-// a render of the 800 x 600 window into one reused image. The table and the
-// window are those of the Qt table-view comparison (cell (r, c) holds
-// "R<r>C<c>", column 3 the r-th output of std::mt19937 with its default
-// seed; DejaVu Sans 12 px, Fusion style, rows 30 and columns 100 pixels
-// apart, a header row and a row-number column), so their figures compare.
+// The string grid (TExStringGrid) on the workloads of the Qt table-view
+// programs, a 100,000 x 10 table: cell (r, c) holds "R<r>C<c>", column 3 the
+// decimal text of the r-th output of std::mt19937 with its default seed. In
+// their window and font (800 x 600, DejaVu Sans 12 px, Fusion), with their
+// geometry: rows 30 and columns 100 pixels apart, a header row with the
+// column numbers and a 55-pixel row-number column:
+//   fill                   every cell and header text set, row by row
+//   render_row0            row 0 brought to the top, then a render
+//   render_row99990        row 99,990 brought to the top, then a render
+//   page_frames            100 times: a page down and a render
+//   hide_show_col2         100 times: column 2 hidden and shown again
+//   hide_show_col2_render  the same with a render after each
+// Every render draws the whole window into one reused image. The fill
+// prints the growth of the resident memory as the Qt programs take it.
 //
-// Each workload body is its own function (…Body), so that an instruction
-// count can be taken for it alone: run the program under valgrind's
-// callgrind with --toggle-collect='*RenderRow0Body*' and
-// --benchmark_filter=RenderRow0, and divide the total by the body's calls.
+// Instruction counts: GRID_BENCH_WORKLOAD=<name> runs the workloads before
+// that one once as set-up and its body once with callgrind's instrumentation
+// switched on around it, then prints and exits:
+//   GRID_BENCH_WORKLOAD=page_frames valgrind --tool=callgrind --instr-atstart=no bench_GridBench
+// bench/compare runs them all beside the Qt programs.
 // GRID_BENCH_PNG=<folder> keeps the last rendered frame of each workload.
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-#include <QEvent>
-#include <QFont>
-#include <QFontMetrics>
-#include <QImage>
-#include <QWidget>
-
 #include <charconv>
-#include <memory>
 #include <random>
-#include <vector>
 
 #include "BenchWindow.h"
-#include "platform/DrawGrid.h"
-#include "platform/Form.h"
-#include "platform/Graphics.h"
+#include "grid/ExGrid.h"
 
 namespace {
 
@@ -37,6 +34,12 @@ constexpr Integer kRows = 100000;
 constexpr Integer kColumns = 10;
 constexpr Integer kSortColumn = 3;
 constexpr Integer kFarRow = 99990;
+constexpr Integer kHiddenColumn = 2;
+constexpr int kPages = 100;
+constexpr int kHideShows = 100;
+
+using benchwindow::Require;
+using benchwindow::Settle;
 
 const std::vector<quint32>& RandomNumbers()
 {
@@ -50,10 +53,18 @@ const std::vector<quint32>& RandomNumbers()
     return numbers;
 }
 
+// Decimal text made as the Qt program makes it (to_chars, then Latin-1).
+QString NumberText(long n)
+{
+    char buffer[24];
+    const char* end = std::to_chars(buffer, buffer + sizeof buffer, n).ptr;
+    return QString::fromLatin1(buffer, end - buffer);
+}
+
 QString CellText(int row, int column)
 {
     if (column == kSortColumn)
-        return QString::number(RandomNumbers()[size_t(row)]);
+        return NumberText(long(RandomNumbers()[size_t(row)]));
     char buffer[32] = {'R'};
     char* end = std::to_chars(buffer + 1, buffer + 12, row).ptr;
     *end = 'C';
@@ -61,31 +72,47 @@ QString CellText(int row, int column)
     return QString::fromLatin1(buffer, end - buffer);
 }
 
-using benchwindow::Settle;
+QString UseLook()
+{
+    benchwindow::UsePeerLook();
+    return QStringLiteral("GridBench");
+}
 
-// The window with its grid, made once and shared by the workloads.
+// The window with its grid; data row r and column c are grid row r + 1 and
+// column c + 1, behind the fixed header row and row-number column.
 struct TBench : benchwindow::TBenchWindow {
-    TStringGrid* Grid = nullptr;
-    bool Filled = false;
+    TExStringGrid* Grid = nullptr;
+    benchwindow::TMemoryProbe Memory;
 
-    TBench() : TBenchWindow(QStringLiteral("GridBench"))
+    TBench() : TBenchWindow(UseLook())
     {
         NewGrid();
-        ShowAndWarm();
+        Show();
     }
 
     void NewGrid()
     {
         delete Grid;
-        Grid = new TStringGrid(Form.get());
+        Grid = new TExStringGrid(Form.get());
         Grid->SetParent(Form.get());
         Grid->SetAlign(alClient);
         Grid->Font()->SetName(QStringLiteral("DejaVu Sans"));
         Grid->Font()->SetHeight(-12);
-        Grid->SetColCount(0);
-        Grid->SetRowCount(0);
-        Filled = false;
+        Grid->FixedFont()->Assign(Grid->Font());
+        Grid->SetColCount(1);
+        Grid->SetRowCount(1);
+        Settle();
     }
+
+    void RequireFilled() const
+    {
+        Require(Grid->RowCount() == kRows + 1 && Grid->ColCount() == kColumns + 1, "100,000 x 10");
+        Require(Grid->Cells(1, 1) == QLatin1String("R0C0"), "first text");
+        Require(Grid->Cells(kColumns, kRows) == QLatin1String("R99999C9"), "last text");
+        Require(Grid->Cells(kSortColumn + 1, 1) == QString::number(RandomNumbers()[0]), "random text");
+    }
+
+    QRect ClientArea() const { return QRect(Grid->Left(), Grid->Top(), Grid->ClientWidth(), Grid->ClientHeight()); }
 
     void Keep(const char* name) const { TBenchWindow::Keep("GRID_BENCH_PNG", name); }
 };
@@ -101,7 +128,7 @@ TBench& Bench()
 
 __attribute__((noinline)) void FillBody(TBench& b)
 {
-    TStringGrid* g = b.Grid;
+    TExStringGrid* g = b.Grid;
     g->SetColCount(kColumns + 1);
     g->SetRowCount(kRows + 1);
     g->SetFixedCols(1);
@@ -112,40 +139,16 @@ __attribute__((noinline)) void FillBody(TBench& b)
     for (Integer c = 0; c < kColumns; ++c)
         g->SetCells(c + 1, 0, QString::number(c + 1));
     for (Integer r = 0; r < kRows; ++r) {
-        g->SetCells(0, r + 1, QString::number(r + 1));
+        g->SetCells(0, r + 1, NumberText(r + 1));
         for (Integer c = 0; c < kColumns; ++c)
             g->SetCells(c + 1, r + 1, CellText(r, c));
     }
     Settle();
 }
 
-TBench& Filled()
+__attribute__((noinline)) void ScrollRenderBody(TBench& b, Integer row)
 {
-    TBench& b = Bench();
-    if (!b.Filled) {
-        FillBody(b);
-        b.Filled = true;
-    }
-    return b;
-}
-
-__attribute__((noinline)) void ReadAllBody(TBench& b, qsizetype& total)
-{
-    for (Integer r = 1; r <= kRows; ++r)
-        for (Integer c = 1; c <= kColumns; ++c)
-            total += b.Grid->Cells(c, r).size();
-}
-
-__attribute__((noinline)) void RenderRow0Body(TBench& b)
-{
-    b.Grid->SetTopRow(1);
-    Settle();
-    b.Render();
-}
-
-__attribute__((noinline)) void RenderRow99990Body(TBench& b)
-{
-    b.Grid->SetTopRow(kFarRow + 1);
+    b.Grid->SetTopRow(row + 1);
     Settle();
     b.Render();
 }
@@ -157,17 +160,99 @@ __attribute__((noinline)) void PageFrameBody(TBench& b)
     b.Render();
 }
 
+__attribute__((noinline)) void HideShowBody(TBench& b, bool render)
+{
+    for (int i = 0; i < kHideShows; ++i) {
+        b.Grid->HideColumn(kHiddenColumn + 1);
+        Settle();
+        if (render)
+            b.Render();
+        b.Grid->UnHideColumn(kHiddenColumn + 1);
+        Settle();
+        if (render)
+            b.Render();
+    }
+}
+
+std::vector<benchwindow::TStep> Steps()
+{
+    TBench& b = Bench();
+    auto renderAt = [&b](const char* name, Integer from, Integer to) {
+        return benchwindow::TStep{name,
+                                  [&b, from] {
+                                      b.Grid->SetTopRow(from + 1);
+                                      Settle();
+                                  },
+                                  [&b, to] { ScrollRenderBody(b, to); },
+                                  [&b, name, to] {
+                                      Require(b.Grid->TopRow() <= to + 1 && to + 1 < b.Grid->TopRow() + b.Grid->VisibleRowCount() + 1, "the row in view");
+                                      Require(b.ShowsText(b.ClientArea()), "text painted");
+                                      b.Keep(name);
+                                  }};
+    };
+    auto hideShow = [&b](const char* name, bool render) {
+        return benchwindow::TStep{name, nullptr, [&b, render] { HideShowBody(b, render); },
+                                  [&b, name] {
+                                      Require(!b.Grid->IsHiddenColumn(kHiddenColumn + 1) && b.Grid->ColCount() == kColumns + 1, "column 2 shown again");
+                                      b.Keep(name);
+                                  }};
+    };
+    return {
+        {"fill",
+         [&b] {
+             b.NewGrid();
+             b.Memory.Start();
+         },
+         [&b] { FillBody(b); },
+         [&b] {
+             b.Memory.Stop();
+             b.RequireFilled();
+             benchwindow::PrintLine(QStringLiteral("grid.own.fill.peak_rss"), double(b.Memory.Peak), "KiB");
+             benchwindow::PrintLine(QStringLiteral("grid.own.fill.rss_growth"), double(b.Memory.Growth()), "KiB");
+         }},
+        renderAt("render_row0", kRows - 1, 0),
+        renderAt("render_row99990", 0, kFarRow),
+        {"page_frames",
+         [&b] {
+             b.Grid->SetTopRow(1);
+             Settle();
+         },
+         [&b] {
+             for (int i = 0; i < kPages; ++i)
+                 PageFrameBody(b);
+         },
+         [&b] {
+             Require(b.Grid->TopRow() == 1 + kPages * b.Grid->VisibleRowCount(), "100 pages down");
+             Require(b.ShowsText(b.ClientArea()), "text painted after paging");
+             std::fprintf(stderr, "# grid.own: %d rows per page\n", b.Grid->VisibleRowCount());
+             b.Keep("page_frames");
+         }},
+        hideShow("hide_show_col2", false),
+        hideShow("hide_show_col2_render", true),
+    };
+}
+
+// ---------------------------------------------------------------- Google Benchmark
+
+TBench& Filled()
+{
+    TBench& b = Bench();
+    if (b.Grid->RowCount() != kRows + 1) {
+        b.NewGrid();
+        FillBody(b);
+    }
+    return b;
+}
+
 void BM_GridFill(benchmark::State& state)
 {
     TBench& b = Bench();
     for (auto _ : state) {
         state.PauseTiming();
         b.NewGrid();
-        Settle();
         state.ResumeTiming();
         FillBody(b);
     }
-    b.Filled = true;
     state.SetItemsProcessed(state.iterations() * Int64(kRows) * kColumns);
 }
 
@@ -176,7 +261,9 @@ void BM_GridReadAll(benchmark::State& state)
     TBench& b = Filled();
     for (auto _ : state) {
         qsizetype total = 0;
-        ReadAllBody(b, total);
+        for (Integer r = 1; r <= kRows; ++r)
+            for (Integer c = 1; c <= kColumns; ++c)
+                total += b.Grid->Cells(c, r).size();
         benchmark::DoNotOptimize(total);
     }
     state.SetItemsProcessed(state.iterations() * Int64(kRows) * kColumns);
@@ -190,7 +277,7 @@ void BM_GridRenderRow0(benchmark::State& state)
         b.Grid->SetTopRow(kRows);
         Settle();
         state.ResumeTiming();
-        RenderRow0Body(b);
+        ScrollRenderBody(b, 0);
     }
     b.Keep("render_row0");
 }
@@ -203,7 +290,7 @@ void BM_GridRenderRow99990(benchmark::State& state)
         b.Grid->SetTopRow(1);
         Settle();
         state.ResumeTiming();
-        RenderRow99990Body(b);
+        ScrollRenderBody(b, kFarRow);
     }
     b.Keep("render_row99990");
 }
@@ -226,6 +313,13 @@ void BM_GridPageFrame(benchmark::State& state)
     b.Keep("page_frame");
 }
 
+void BM_GridHideShowColumn(benchmark::State& state)
+{
+    TBench& b = Filled();
+    for (auto _ : state)
+        HideShowBody(b, state.range(0) != 0);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -233,25 +327,29 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QApplication::setStyle(QStringLiteral("Fusion"));
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(12);
-    QApplication::setFont(font);
-    // GRID_BENCH_ITERATIONS=<n> runs every workload exactly n times (for
-    // instruction counts, which are then divided by n).
+    RandomNumbers();
+    const QString workload = qEnvironmentVariable("GRID_BENCH_WORKLOAD");
+    if (!workload.isEmpty()) {
+        const bool ran = benchwindow::RunOneWorkload(Steps(), workload);
+        if (!ran)
+            std::fprintf(stderr, "unknown workload %s\n", qPrintable(workload));
+        g_bench.reset();
+        return ran ? 0 : 2;
+    }
+    // GRID_BENCH_ITERATIONS=<n> runs every workload exactly n times.
     const int iterations = qEnvironmentVariableIntValue("GRID_BENCH_ITERATIONS");
-    const std::pair<const char*, void (*)(benchmark::State&)> workloads[] = {
-        {"BM_GridFill", BM_GridFill},
-        {"BM_GridReadAll", BM_GridReadAll},
-        {"BM_GridRenderRow0", BM_GridRenderRow0},
-        {"BM_GridRenderRow99990", BM_GridRenderRow99990},
-        {"BM_GridPageFrame", BM_GridPageFrame},
-    };
-    for (const auto& [name, fn] : workloads) {
+    auto reg = [iterations](const char* name, void (*fn)(benchmark::State&)) {
         auto* b = benchmark::RegisterBenchmark(name, fn)->Unit(benchmark::kMillisecond);
         if (iterations > 0)
             b->Iterations(iterations);
-    }
+        return b;
+    };
+    reg("BM_GridFill", BM_GridFill)->Iterations(iterations > 0 ? iterations : 1);
+    reg("BM_GridReadAll", BM_GridReadAll);
+    reg("BM_GridRenderRow0", BM_GridRenderRow0);
+    reg("BM_GridRenderRow99990", BM_GridRenderRow99990);
+    reg("BM_GridPageFrame", BM_GridPageFrame);
+    reg("BM_GridHideShowColumn", BM_GridHideShowColumn)->Arg(0)->Arg(1);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

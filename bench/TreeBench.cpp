@@ -1,43 +1,31 @@
-// The string tree on 1,000,000 nodes: 1000 top-level nodes with 999 leaf
-// children each, node n showing "Node <n>" (numbered in pre-order, so that
-// the fully expanded tree shows node n in row n). Building it, expanding
-// everything, scrolling to the last node, paging down and toggling 10,000
-// check states, each followed by a render of the 800 x 600 window into one
-// reused image, in the window and font of the Qt tree-view comparison
-// (DejaVu Sans 12 px, Fusion style, one column).
+// The string tree on the workloads of the Qt tree-view programs, on
+// 1,000,000 nodes: 1000 top-level nodes with 999 leaf children each, node n
+// showing "Node <n>" (numbered in pre-order, so that the fully expanded tree
+// shows node n in row n). In their window and font (800 x 600, DejaVu Sans
+// 12 px, Fusion) with their row height of 14 pixels, one column:
+//   build_unbatched  AddChild one node at a time, no BeginUpdate
+//   build            the same inside BeginUpdate / EndUpdate
+//   expand_all       FullExpand, until the worker has built the position
+//                    cache (its instructions count too)
+//   scroll_to_last   ScrollIntoView of the last node, then a render
+//   page_frames      100 times: a page down and a render
+//   check_toggle     10,000 check states toggled, 100 nodes apart
+// Every render draws the whole window into one reused image. The builds
+// print the growth of the resident memory as the Qt programs take it.
 //
-// Instruction counts: TREE_BENCH_WORKLOAD=<name> runs the steps before that
-// workload once as set-up and the workload's body once with callgrind's
-// instrumentation switched on around it, then prints and exits:
+// Instruction counts: TREE_BENCH_WORKLOAD=<name> runs the workloads before
+// that one once as set-up and its body once with callgrind's instrumentation
+// switched on around it, then prints and exits:
 //   TREE_BENCH_WORKLOAD=expand_all valgrind --tool=callgrind --instr-atstart=no bench_TreeBench
-// Names: build, expand_all, scroll_to_last, page_frames, check_toggle.
-// Rows are 18 pixels high (the tree's default; the peer's are 14):
-// TREE_BENCH_ROW_HEIGHT=14 gives the peer's 41 rows a page.
+// bench/compare runs them all beside the Qt programs.
 // TREE_BENCH_PNG=<folder> keeps the last rendered frame of each workload.
 
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-#include <QElapsedTimer>
-#include <QEvent>
-#include <QFontMetrics>
-#include <QImage>
-#include <QStyleFactory>
-#include <QWidget>
-
-#include <cstdio>
-#include <memory>
-#include <vector>
-
-#if __has_include(<valgrind/callgrind.h>)
-#include <valgrind/callgrind.h>
-#else
-#define CALLGRIND_START_INSTRUMENTATION
-#define CALLGRIND_STOP_INSTRUMENTATION
-#endif
+#include <QAbstractEventDispatcher>
+#include <QTimer>
 
 #include "BenchWindow.h"
-#include "platform/Form.h"
 #include "platform/Graphics.h"
 #include "treeview/NodeTrees.h"
 
@@ -46,7 +34,11 @@ namespace {
 constexpr Cardinal kTop = 1000;
 constexpr Cardinal kChildren = 999;
 constexpr Cardinal kNodes = kTop * (kChildren + 1);
+constexpr Cardinal kRowHeight = 14;
+constexpr int kPages = 100;
+constexpr Cardinal kCheckStride = 100;
 
+using benchwindow::Require;
 using benchwindow::Settle;
 
 // Node number of a node: top-level k is 1000 k, its child j is 1000 k + 1 + j.
@@ -56,23 +48,21 @@ Cardinal NodeNumber(PDataNode n)
     return n->Parent->NextSibling == n->Parent ? n->Index * 1000 : n->Parent->Index * 1000 + 1 + n->Index;
 }
 
-// The peer's style and font, set before the window is made.
-QString UsePeerLook()
+QString UseLook()
 {
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(12);
-    QApplication::setFont(font);
+    benchwindow::UsePeerLook();
     return QStringLiteral("TreeBench");
 }
 
 struct TBench : benchwindow::TBenchWindow {
     TNodeStringTree* Tree = nullptr;
+    benchwindow::TMemoryProbe Memory;
+    Cardinal CheckOffset = 0;
 
-    TBench() : TBenchWindow(UsePeerLook())
+    TBench() : TBenchWindow(UseLook())
     {
         NewTree();
-        ShowAndWarm();
+        Show();
     }
 
     void NewTree()
@@ -84,24 +74,36 @@ struct TBench : benchwindow::TBenchWindow {
         Tree->Font()->SetName(QStringLiteral("DejaVu Sans"));
         Tree->Font()->SetHeight(-12);
         Tree->SetNodeDataSize(0);
-        // TREE_BENCH_ROW_HEIGHT=14 paints as many rows a page as the peer.
-        if (const int h = qEnvironmentVariableIntValue("TREE_BENCH_ROW_HEIGHT"); h > 0)
-            Tree->SetDefaultNodeHeight(Cardinal(h));
+        Tree->SetDefaultNodeHeight(kRowHeight);
         Tree->OnGetText = [](TBaseNodeTree*, PDataNode n, TColumnIndex, TNSTTextType type, QString& text) {
             if (type == ttNormal)
                 text = QStringLiteral("Node ") + QString::number(NodeNumber(n));
         };
+        Settle();
     }
 
-    // The position cache of the expanded tree is built in the background;
-    // set-up waits for it so that no workload shares the machine with it.
+    // Lets the worker thread finish the position cache of the expanded tree,
+    // taking its calls on this thread while it works.
     void WaitForCache()
     {
+        QTimer tick;
+        tick.start(20);
         QElapsedTimer t;
         t.start();
-        while (Tree->HasTreeState(tsValidating | tsValidationNeeded) && !Tree->HasTreeState(tsUseCache) && t.elapsed() < 20000)
-            Settle();
+        while (!Tree->HasTreeState(tsUseCache) && t.elapsed() < 60000)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
+
+    void RequireBuilt() const
+    {
+        Require(Tree->RootNodeCount() == kTop, "1000 top-level nodes");
+        PDataNode last = Tree->GetFirstChildNoInit(nullptr);
+        while (last->NextSibling)
+            last = last->NextSibling;
+        Require(last->ChildCount == kChildren && NodeNumber(last->LastChild) == kNodes - 1, "999 children, the last node 999999");
+    }
+
+    QRect ClientArea() const { return QRect(Tree->Left(), Tree->Top(), Tree->ClientWidth(), Tree->ClientHeight()); }
 
     void Keep(const char* name) const { TBenchWindow::Keep("TREE_BENCH_PNG", name); }
 };
@@ -115,16 +117,18 @@ TBench& Bench()
     return *g_bench;
 }
 
-__attribute__((noinline)) void BuildBody(TBench& b)
+__attribute__((noinline)) void BuildBody(TBench& b, bool batched)
 {
     TNodeStringTree* t = b.Tree;
-    t->BeginUpdate();
+    if (batched)
+        t->BeginUpdate();
     for (Cardinal k = 0; k < kTop; ++k) {
         PDataNode top = t->AddChild(nullptr);
         for (Cardinal j = 0; j < kChildren; ++j)
             t->AddChild(top);
     }
-    t->EndUpdate();
+    if (batched)
+        t->EndUpdate();
     Settle();
 }
 
@@ -132,6 +136,7 @@ __attribute__((noinline)) void ExpandAllBody(TBench& b)
 {
     b.Tree->FullExpand();
     Settle();
+    b.WaitForCache();
 }
 
 __attribute__((noinline)) void ScrollToLastBody(TBench& b)
@@ -150,13 +155,12 @@ __attribute__((noinline)) void PageFrameBody(TBench& b)
 
 // Toggles nodes 100 i + r, i = 0 .. 9999, in increasing order: each top-level
 // node is found by its row, each child by its row under its parent.
-__attribute__((noinline)) void CheckToggleBody(TBench& b, Cardinal r)
+__attribute__((noinline)) void CheckToggleBody(TBench& b)
 {
     TNodeStringTree* t = b.Tree;
     PDataNode top = nullptr;
     PDataNode child = nullptr;
-    for (Cardinal i = 0; i < 10000; ++i) {
-        const Cardinal n = 100 * i + r;
+    for (Cardinal n = b.CheckOffset; n < kNodes; n += kCheckStride) {
         const Cardinal k = n / 1000, rest = n % 1000;
         if (top == nullptr || top->Index != k) {
             top = top ? top : t->GetFirstChildNoInit(nullptr);
@@ -175,23 +179,77 @@ __attribute__((noinline)) void CheckToggleBody(TBench& b, Cardinal r)
     Settle();
 }
 
-void Build(TBench& b)
+std::vector<benchwindow::TStep> Steps()
 {
-    b.NewTree();
-    Settle();
-    BuildBody(b);
+    TBench& b = Bench();
+    auto build = [&b](const char* name, bool batched, bool setUp) {
+        return benchwindow::TStep{
+            name,
+            [&b] {
+                b.NewTree();
+                b.Memory.Start();
+            },
+            [&b, batched] { BuildBody(b, batched); },
+            [&b, name] {
+                b.Memory.Stop();
+                b.RequireBuilt();
+                benchwindow::PrintLine(QStringLiteral("tree.own.%1.peak_rss").arg(QLatin1String(name)), double(b.Memory.Peak), "KiB");
+                benchwindow::PrintLine(QStringLiteral("tree.own.%1.rss_growth").arg(QLatin1String(name)), double(b.Memory.Growth()), "KiB");
+            },
+            setUp};
+    };
+    auto top = [&b] { b.Tree->SetOffsetY(0); Settle(); };
+    return {
+        build("build_unbatched", false, false),
+        build("build", true, true),
+        {"expand_all", nullptr, [&b] { ExpandAllBody(b); },
+         [&b] {
+             Require(b.Tree->VisibleCount() == kNodes, "every node shown");
+             Require(b.Tree->HasTreeState(tsUseCache), "the position cache built");
+         }},
+        {"scroll_to_last", top, [&b] { ScrollToLastBody(b); },
+         [&b] {
+             const TRect r = b.Tree->GetDisplayRect(b.Tree->GetLastVisibleNoInit(), NoColumn, false);
+             Require(r.Top >= 0 && r.Bottom <= b.Tree->ClientHeight(), "the last node in view");
+             Require(b.ShowsText(b.ClientArea()), "text painted at the last node");
+             b.Keep("scroll_to_last");
+         }},
+        {"page_frames", top,
+         [&b] {
+             for (int i = 0; i < kPages; ++i)
+                 PageFrameBody(b);
+         },
+         [&b] {
+             Require(-b.Tree->OffsetY() == kPages * b.Tree->ClientHeight(), "100 pages down");
+             Require(b.ShowsText(b.ClientArea()), "text painted after paging");
+             std::fprintf(stderr, "# tree.own: %d rows per page\n", b.Tree->ClientHeight() / Integer(kRowHeight));
+             b.Keep("page_frames");
+         }},
+        {"check_toggle", nullptr, [&b] { CheckToggleBody(b); },
+         [&b] {
+             Cardinal checked = 0;
+             for (PDataNode n = b.Tree->GetFirstNoInit(); n; n = b.Tree->GetNextNoInit(n))
+                 if (n->CheckState == csCheckedNormal) {
+                     ++checked;
+                     Require(NodeNumber(n) % kCheckStride == b.CheckOffset, "only every 100th node checked");
+                 }
+             Require(checked == kNodes / kCheckStride, "10,000 nodes checked");
+         }},
+    };
 }
 
-void Expand(TBench& b)
-{
-    ExpandAllBody(b);
-    b.WaitForCache();
-}
+// ---------------------------------------------------------------- Google Benchmark
 
-void PrepareScroll(TBench& b)
+void BM_TreeBuildUnbatched(benchmark::State& state)
 {
-    b.Tree->SetOffsetY(0);
-    Settle();
+    TBench& b = Bench();
+    for (auto _ : state) {
+        state.PauseTiming();
+        b.NewTree();
+        state.ResumeTiming();
+        BuildBody(b, false);
+    }
+    state.SetItemsProcessed(state.iterations() * Int64(kNodes));
 }
 
 void BM_TreeBuild(benchmark::State& state)
@@ -200,9 +258,8 @@ void BM_TreeBuild(benchmark::State& state)
     for (auto _ : state) {
         state.PauseTiming();
         b.NewTree();
-        Settle();
         state.ResumeTiming();
-        BuildBody(b);
+        BuildBody(b, true);
     }
     state.SetItemsProcessed(state.iterations() * Int64(kNodes));
 }
@@ -212,23 +269,32 @@ void BM_TreeExpandAll(benchmark::State& state)
     TBench& b = Bench();
     for (auto _ : state) {
         state.PauseTiming();
-        Build(b);
+        b.NewTree();
+        BuildBody(b, true);
         state.ResumeTiming();
         ExpandAllBody(b);
     }
-    b.WaitForCache();
+}
+
+// The expanded tree the later workloads start from.
+TBench& Expanded()
+{
+    TBench& b = Bench();
+    if (b.Tree->VisibleCount() != kNodes) {
+        b.NewTree();
+        BuildBody(b, true);
+        ExpandAllBody(b);
+    }
+    return b;
 }
 
 void BM_TreeScrollToLast(benchmark::State& state)
 {
-    TBench& b = Bench();
-    if (b.Tree->TotalCount() != kNodes || b.Tree->VisibleCount() != kNodes) {
-        Build(b);
-        Expand(b);
-    }
+    TBench& b = Expanded();
     for (auto _ : state) {
         state.PauseTiming();
-        PrepareScroll(b);
+        b.Tree->SetOffsetY(0);
+        Settle();
         state.ResumeTiming();
         ScrollToLastBody(b);
     }
@@ -237,82 +303,30 @@ void BM_TreeScrollToLast(benchmark::State& state)
 
 void BM_TreePageFrame(benchmark::State& state)
 {
-    TBench& b = Bench();
-    if (b.Tree->VisibleCount() != kNodes) {
-        Build(b);
-        Expand(b);
-    }
-    PrepareScroll(b);
+    TBench& b = Expanded();
+    b.Tree->SetOffsetY(0);
+    Settle();
     for (auto _ : state)
         PageFrameBody(b);
-    state.counters["rows_per_page"] = double(b.Tree->ClientHeight()) / b.Tree->DefaultNodeHeight();
+    state.counters["rows_per_page"] = double(b.Tree->ClientHeight()) / kRowHeight;
     b.Keep("page_frame");
 }
 
 void BM_TreeCheckToggle(benchmark::State& state)
 {
-    TBench& b = Bench();
-    if (b.Tree->VisibleCount() != kNodes) {
-        Build(b);
-        Expand(b);
+    TBench& b = Expanded();
+    for (auto _ : state) {
+        CheckToggleBody(b);
+        b.CheckOffset = (b.CheckOffset + 1) % kCheckStride;
     }
-    Cardinal r = 0;
-    for (auto _ : state)
-        CheckToggleBody(b, r++ % 100);
 }
 
+BENCHMARK(BM_TreeBuildUnbatched)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_TreeBuild)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_TreeExpandAll)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_TreeScrollToLast)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TreePageFrame)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TreeCheckToggle)->Unit(benchmark::kMillisecond);
-
-// One workload once, instrumented, after the steps before it as set-up.
-int RunOneWorkload(const QString& name)
-{
-    TBench& b = Bench();
-    auto measure = [&](auto&& body) {
-        CALLGRIND_START_INSTRUMENTATION;
-        body();
-        CALLGRIND_STOP_INSTRUMENTATION;
-    };
-    if (name == QLatin1String("build")) {
-        b.NewTree();
-        Settle();
-        measure([&] { BuildBody(b); });
-    } else {
-        Build(b);
-        if (name == QLatin1String("expand_all")) {
-            measure([&] { ExpandAllBody(b); });
-            b.WaitForCache();
-        } else {
-            Expand(b);
-            PrepareScroll(b);
-            // One render first, as the peer's earlier workloads leave its glyph cache warm.
-            b.Render();
-            if (name == QLatin1String("scroll_to_last")) {
-                measure([&] { ScrollToLastBody(b); });
-            } else if (name == QLatin1String("page_frames")) {
-                measure([&] {
-                    for (int i = 0; i < 100; ++i)
-                        PageFrameBody(b);
-                });
-            } else if (name == QLatin1String("check_toggle")) {
-                for (int i = 0; i < 100; ++i)
-                    b.Tree->Perform(WM_VSCROLL, SB_PAGEDOWN);
-                Settle();
-                measure([&] { CheckToggleBody(b, 0); });
-            } else {
-                std::fprintf(stderr, "unknown workload %s\n", qPrintable(name));
-                return 2;
-            }
-        }
-    }
-    b.Keep(qPrintable(name));
-    std::printf("tree.own.%s done: %u nodes, %u visible, offset %d\n", qPrintable(name), b.Tree->TotalCount(), b.Tree->VisibleCount(), b.Tree->OffsetY());
-    g_bench.reset();
-    return 0;
-}
 
 } // namespace
 
@@ -322,8 +336,13 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const QString workload = qEnvironmentVariable("TREE_BENCH_WORKLOAD");
-    if (!workload.isEmpty())
-        return RunOneWorkload(workload);
+    if (!workload.isEmpty()) {
+        const bool ran = benchwindow::RunOneWorkload(Steps(), workload);
+        if (!ran)
+            std::fprintf(stderr, "unknown workload %s\n", qPrintable(workload));
+        g_bench.reset();
+        return ran ? 0 : 2;
+    }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -217,19 +217,31 @@ QString TBaseGrid::GetCellEx(Integer ACol, Integer ARow) const
     return result;
 }
 
-void TBaseGrid::SetCellEx(Integer ACol, Integer ARow, const QString& Value)
+// A merged cell's text goes to its base cell.
+template <class TextArg>
+void TBaseGrid::StoreCellEx(Integer ACol, Integer ARow, TextArg&& Value)
 {
-    if (const TCellProperties* p = PropsOf(ACol, ARow)) {
+    if (const TCellProperties* p = AnyObject() ? PropsOf(ACol, ARow) : nullptr) {
         const TPoint b = p->GetBaseCell(ACol, ARow);
-        SetGridCell(b.X, b.Y, Value);
+        SetGridCell(b.X, b.Y, std::forward<TextArg>(Value));
         UpdateAutoRangeScrollBar(b.X, b.Y);
         if (HasParent())
             RepaintCell(ACol, ARow);
     } else {
-        SetGridCell(ACol, ARow, Value);
+        SetGridCell(ACol, ARow, std::forward<TextArg>(Value));
     }
     if (FHideLastRow && ARow == RowCount() - 1)
         LastRowChanged();
+}
+
+void TBaseGrid::SetCellEx(Integer ACol, Integer ARow, const QString& Value)
+{
+    StoreCellEx(ACol, ARow, Value);
+}
+
+void TBaseGrid::SetCellEx(Integer ACol, Integer ARow, QString&& Value)
+{
+    StoreCellEx(ACol, ARow, std::move(Value));
 }
 
 void TBaseGrid::GetDisplText(Integer ACol, Integer ARow, QString& Value) const

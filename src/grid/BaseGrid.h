@@ -207,12 +207,15 @@ public:
     // ---- cell access (with merged-cell redirection and display hooks)
     QString Cells(Integer ACol, Integer ARow) const { return GetCellEx(ACol, ARow); }
     void SetCells(Integer ACol, Integer ARow, const QString& Value) { SetCellEx(ACol, ARow, Value); }
+    void SetCells(Integer ACol, Integer ARow, QString&& Value) { SetCellEx(ACol, ARow, std::move(Value)); }
     QString GetCellEx(Integer ACol, Integer ARow) const;
     void SetCellEx(Integer ACol, Integer ARow, const QString& Value);
+    void SetCellEx(Integer ACol, Integer ARow, QString&& Value);
     // The stored text itself.
     QString GridCells(Integer ACol, Integer ARow) const { return GetGridCell(ACol, ARow); }
     QString GetGridCell(Integer ACol, Integer ARow) const { return TStringGrid::Cells(ACol, ARow); }
     void SetGridCell(Integer ACol, Integer ARow, const QString& Value) { TStringGrid::SetCells(ACol, ARow, Value); }
+    void SetGridCell(Integer ACol, Integer ARow, QString&& Value) { TStringGrid::SetCells(ACol, ARow, std::move(Value)); }
     // Made on first access with the cell's present colours and font.
     TCellProperties* GetCellProperties(Integer ACol, Integer ARow);
     TCellProperties* CellProperties(Integer ACol, Integer ARow) { return GetCellProperties(ACol, ARow); }
@@ -357,6 +360,8 @@ protected:
     void PaintCellFrame(TCanvas* Canvas, Integer ACol, Integer ARow, TRect ARect, TGridDrawState AState, bool Full);
     // The cell's properties when it has any (no creation).
     TCellProperties* PropsOf(Integer ACol, Integer ARow) const;
+    template <class TextArg>
+    void StoreCellEx(Integer ACol, Integer ARow, TextArg&& Value);
     // Makes and stores the properties of an empty slot.
     TCellProperties* CreateCellProperties(Integer ACol, Integer ARow);
     // Frees a properties object with its graphic when that is a plain TCellGraphic.

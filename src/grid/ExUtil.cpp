@@ -69,7 +69,13 @@ void DrawGradient(TCanvas* Canvas, TColor FromColor, TColor ToColor, Integer Ste
             return;
         Canvas->Pen()->SetColor(solid);
         Canvas->Brush()->SetColor(solid);
-        Canvas->Rectangle(Rect);
+        // A thin solid pen of the brush's colour outlines exactly what a
+        // fill covers, and the fill is far cheaper.
+        TPen* pen = Canvas->Pen();
+        if (pen->Width() <= 1 && pen->Style() == psSolid && pen->Mode() == pmCopy && Canvas->Brush()->Style() == bsSolid)
+            Canvas->FillRect(Rect);
+        else
+            Canvas->Rectangle(Rect);
         return;
     }
     const TColor from = ColorToRGB(FromColor);

@@ -481,7 +481,7 @@ TDateTimePicker::TLayout TDateTimePicker::Layout() const
 {
     BuildFields();
     TLayout l;
-    const QFontMetrics fm(ToQFont(*Font()));
+    const QFontMetrics& fm = FontMetricsOf(*Font());
     const Integer W = Width(), H = Height();
     Integer x = 4;
     if (FShowCheckbox) {

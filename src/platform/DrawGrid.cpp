@@ -949,11 +949,11 @@ void TCustomGrid::InvalidateCell(Integer ACol, Integer ARow)
     if (!HandleAllocated())
         return;
     // Cells out of view (most of a long grid being filled) cost nothing more.
-    const TGridDrawInfo& di = DrawInfo();
-    auto outOfView = [](const TGridAxisDrawInfo& A, Integer i) {
-        return i >= A.FixedCellCount && (i < A.FirstGridCell || i > A.LastFullVisibleCell + 1);
-    };
-    if (outOfView(di.Horz, ACol) || outOfView(di.Vert, ARow))
+    if (!FDrawInfoValid)
+        DrawInfo();
+    const TGridDrawInfo& di = FDrawInfoCache;
+    if ((ARow >= di.Vert.FixedCellCount && (ARow < di.Vert.FirstGridCell || ARow > di.Vert.LastFullVisibleCell + 1)) ||
+        (ACol >= di.Horz.FixedCellCount && (ACol < di.Horz.FirstGridCell || ACol > di.Horz.LastFullVisibleCell + 1)))
         return;
     InvalidateRect({ACol, ARow, ACol, ARow});
 }

@@ -408,7 +408,22 @@ public:
 
     QString Cells(Integer ACol, Integer ARow) const;
     void SetCells(Integer ACol, Integer ARow, const QString& Value);
+    void SetCells(Integer ACol, Integer ARow, QString&& Value)
+    {
+        // A cell of a row that already holds texts: no call but the repaint.
+        if (ACol >= 0 && ARow >= 0 && size_t(ARow) < FData.size()) {
+            std::vector<QString>& texts = FData[size_t(ARow)].Texts;
+            if (size_t(ACol) < texts.size()) {
+                texts[size_t(ACol)] = std::move(Value);
+                InvalidateCell(ACol, ARow);
+                return;
+            }
+        }
+        SetNewCell(ACol, ARow, std::move(Value));
+    }
     TObject* Objects(Integer ACol, Integer ARow) const;
+    // False while no cell has ever held an object.
+    bool AnyObject() const { return FAnyObject; }
     void SetObjects(Integer ACol, Integer ARow, TObject* Value);
     // A row or column as a list of ColCount or RowCount strings with their
     // objects; writing to the list writes the cells. Owned by the grid.
@@ -432,8 +447,13 @@ private:
     };
     TRowData& RowFor(Integer ARow);
     static void CheckIndex(Integer ACol, Integer ARow);
+    // The slot a text goes to, null when an empty text needs none.
+    QString* TextSlot(Integer ACol, Integer ARow, bool Empty);
+    void SetNewCell(Integer ACol, Integer ARow, QString&& Value);
 
     std::vector<TRowData> FData;
+    // No cell has held an object yet: object look-ups need not search.
+    bool FAnyObject = false;
     std::unordered_map<Integer, std::unique_ptr<TStringGridStrings>> FRowLists;
     std::unordered_map<Integer, std::unique_ptr<TStringGridStrings>> FColLists;
 };

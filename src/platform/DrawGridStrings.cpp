@@ -139,22 +139,43 @@ QString TStringGrid::Cells(Integer ACol, Integer ARow) const
     return size_t(ACol) < texts.size() ? texts[size_t(ACol)] : QString();
 }
 
-void TStringGrid::SetCells(Integer ACol, Integer ARow, const QString& Value)
+QString* TStringGrid::TextSlot(Integer ACol, Integer ARow, bool Empty)
 {
+    // The common case first: a cell of a row that already holds texts.
+    if (ACol >= 0 && ARow >= 0 && size_t(ARow) < FData.size()) {
+        std::vector<QString>& texts = FData[size_t(ARow)].Texts;
+        if (size_t(ACol) < texts.size())
+            return &texts[size_t(ACol)];
+    }
     CheckIndex(ACol, ARow);
     TRowData& row = RowFor(ARow);
     if (size_t(ACol) >= row.Texts.size()) {
-        if (Value.isEmpty())
-            return;
+        if (Empty)
+            return nullptr;
         row.Texts.resize(std::max(size_t(ACol) + 1, size_t(ColCount())));
     }
-    row.Texts[size_t(ACol)] = Value;
-    InvalidateCell(ACol, ARow);
+    return &row.Texts[size_t(ACol)];
+}
+
+void TStringGrid::SetCells(Integer ACol, Integer ARow, const QString& Value)
+{
+    if (QString* slot = TextSlot(ACol, ARow, Value.isEmpty())) {
+        *slot = Value;
+        InvalidateCell(ACol, ARow);
+    }
+}
+
+void TStringGrid::SetNewCell(Integer ACol, Integer ARow, QString&& Value)
+{
+    if (QString* slot = TextSlot(ACol, ARow, Value.isEmpty())) {
+        *slot = std::move(Value);
+        InvalidateCell(ACol, ARow);
+    }
 }
 
 TObject* TStringGrid::Objects(Integer ACol, Integer ARow) const
 {
-    if (ACol < 0 || ARow < 0 || size_t(ARow) >= FData.size())
+    if (!FAnyObject || ACol < 0 || ARow < 0 || size_t(ARow) >= FData.size())
         return nullptr;
     const auto& objects = FData[size_t(ARow)].Objects;
     return size_t(ACol) < objects.size() ? objects[size_t(ACol)] : nullptr;
@@ -170,6 +191,8 @@ void TStringGrid::SetObjects(Integer ACol, Integer ARow, TObject* Value)
         row.Objects.resize(std::max(size_t(ACol) + 1, size_t(ColCount())), nullptr);
     }
     row.Objects[size_t(ACol)] = Value;
+    if (Value != nullptr)
+        FAnyObject = true;
 }
 
 TStrings* TStringGrid::Rows(Integer Index)

@@ -19,6 +19,7 @@ const QString Ellipsis = QStringLiteral("...");
 struct TextLine {
     QString text;
     std::vector<int> marks;
+    int width = -1;  // measured already when >= 0
 };
 
 // Measures and draws text with optional tab expansion.
@@ -179,8 +180,10 @@ void WrapLine(const TextLine& line, int maxW, bool breakWords, const TextMeasure
 // Shortens a line to fit maxW with "..." at its end.
 void AddEndEllipsis(TextLine& line, int maxW, const TextMeasure& m)
 {
-    if (m.Width(line.text) <= maxW)
+    line.width = m.Width(line.text);
+    if (line.width <= maxW)
         return;
+    line.width = -1;
     // The widest prefix that fits with the ellipsis: a binary search, since a
     // longer prefix is never narrower (a long line costs log n measurements).
     int lo = 0;
@@ -268,7 +271,7 @@ Integer DrawTextDevice(TCanvas* Canvas, const QString& Text, TRect& Rect, Cardin
     if (calc) {
         int widest = 0;
         for (const TextLine& l : lines)
-            widest = std::max(widest, m.Width(l.text));
+            widest = std::max(widest, l.width >= 0 ? l.width : m.Width(l.text));
         Rect.Right = Rect.Left + widest;
         Rect.Bottom = Rect.Top + total;
         return total;
@@ -301,7 +304,9 @@ Integer DrawTextDevice(TCanvas* Canvas, const QString& Text, TRect& Rect, Cardin
         if ((Flags & DT_EDITCONTROL) && !single && i > 0 && y + lineH > Rect.Bottom)
             break;
         const TextLine& l = lines[i];
-        const int w = m.Width(l.text);
+        // Left-aligned text on a clear background needs no width.
+        const bool needWidth = (Flags & (DT_CENTER | DT_RIGHT)) || opaque;
+        const int w = !needWidth ? 0 : l.width >= 0 ? l.width : m.Width(l.text);
         int x = Rect.Left;
         if (Flags & DT_CENTER)
             x = Rect.Left + (Rect.Width() - w) / 2;

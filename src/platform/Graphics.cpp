@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
+#include <vector>
 #include <cmath>
 
 namespace {
@@ -122,6 +124,24 @@ QFont ToQFont(const TFont& font)
     f.setHintingPreference(QFont::PreferFullHinting);
     f.setKerning(false);
     return f;
+}
+
+const QFontMetrics& FontMetricsOf(const TFont& font)
+{
+    // What ToQFont reads; colour and character set do not change metrics.
+    struct Entry {
+        QString Name;
+        Integer Height;
+        TFontStyles Style;
+        TFontPitch Pitch;
+        std::unique_ptr<QFontMetrics> Metrics;
+    };
+    static std::vector<Entry> cache;
+    for (const Entry& e : cache)
+        if (e.Height == font.Height() && e.Style == font.Style() && e.Pitch == font.Pitch() && e.Name == font.Name())
+            return *e.Metrics;
+    cache.push_back({font.Name(), font.Height(), font.Style(), font.Pitch(), std::make_unique<QFontMetrics>(ToQFont(font))});
+    return *cache.back().Metrics;
 }
 
 // ------------------------------------------------------------------ object

@@ -6,6 +6,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFontMetrics>
 
 // Opaque QColor of a colour (system colours resolved); clNone gives a fully
 // transparent colour.
@@ -14,3 +15,7 @@ QColor ToQColor(TColor color);
 TColor FromQColor(const QColor& color);
 // The QFont that draws like the given font (pixel size from Height).
 QFont ToQFont(const TFont& font);
+// The metrics of that QFont, resolved once per distinct font for the life
+// of the process (main thread only): a window of many controls in a few
+// fonts asks for them again and again.
+const QFontMetrics& FontMetricsOf(const TFont& font);

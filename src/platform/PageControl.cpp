@@ -147,7 +147,7 @@ Integer TPageControl::TabHeight() const
 {
     if (FTabHeight > 0)
         return FTabHeight;
-    return QFontMetrics(ToQFont(*Font())).height() + 8;
+    return FontMetricsOf(*Font()).height() + 8;
 }
 
 TRect TPageControl::DisplayRect() const

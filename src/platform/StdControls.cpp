@@ -160,7 +160,7 @@ void TLabel::AdjustBounds()
 {
     if (!FAutoSize || HasState(csLoading))
         return;
-    const QFontMetrics fm(ToQFont(*Font()));
+    const QFontMetrics& fm = FontMetricsOf(*Font());
     const QString text = FShowAccelChar ? StripAccel(Caption()) : Caption();
     Integer w, h;
     if (FWordWrap) {
@@ -660,7 +660,7 @@ void TCustomEdit::Dispatch(TMessage& Message)
     case EM_LINEFROMCHAR: Message.Result = 0; break;
     case EM_POSFROMCHAR: {
         // The edit's own left margin (frame and padding) comes before the text.
-        const Integer x = FTextRect.Left + 3 + QFontMetrics(ToQFont(*Font())).horizontalAdvance(FText.left(int(Message.WParam)));
+        const Integer x = FTextRect.Left + 3 + FontMetricsOf(*Font()).horizontalAdvance(FText.left(int(Message.WParam)));
         Message.Result = LRESULT(MAKELONG(Word(x), Word(FTextRect.Top)));
         break;
     }
@@ -669,7 +669,7 @@ void TCustomEdit::Dispatch(TMessage& Message)
         if (auto* w = dynamic_cast<QLineEdit*>(TWidgetBridge::Widget(this)))
             Message.Result = w->cursorPositionAt(QPoint(p.X, p.Y));
         else {
-            const QFontMetrics fm(ToQFont(*Font()));
+            const QFontMetrics& fm = FontMetricsOf(*Font());
             Integer i = 0;
             while (i < FText.size() && fm.horizontalAdvance(FText.left(i + 1)) <= p.X - FTextRect.Left)
                 ++i;
@@ -1424,7 +1424,7 @@ Integer TListBox::ItemHeight() const
 {
     if (auto* w = TWidgetBridge::WidgetAs<QListWidget>(this); w != nullptr && w->count() > 0)
         return w->sizeHintForRow(0);
-    return QFontMetrics(ToQFont(*Font())).height() + 2;
+    return FontMetricsOf(*Font()).height() + 2;
 }
 
 Integer TListBox::ItemAtPos(TPoint Pos, bool Existing) const
@@ -1467,7 +1467,7 @@ void TGroupBox::SetTextValue(const QString& value)
 TRect TGroupBox::AlignRect() const
 {
     TRect r = ClientRect();
-    const Integer caption = QFontMetrics(ToQFont(*Font())).height();
+    const Integer caption = FontMetricsOf(*Font()).height();
     r.Top += caption;
     InflateRect(r, -2, 0);
     r.Bottom -= 2;

@@ -19,6 +19,7 @@
 #include <QStringList>
 
 #include "platform/Control.h"
+#include "treeview/NodePool.h"
 
 class TCustomImageList;
 class TChangeLink;
@@ -1335,6 +1336,8 @@ protected:
     // ---- nodes
     Cardinal AllocateInternalDataArea(Cardinal Size);
     PDataNode MakeNewNode();
+    void AppendChildren(PDataNode Node, Cardinal Count);
+    PDataNode NextVisibleNoInit(PDataNode Node, bool ConsiderChildrenAbove, bool KnownShown) const;
     void InitRootNode(Cardinal OldSize = 0);
     virtual void InitNode(PDataNode Node);
     virtual void InitChildren(PDataNode Node);
@@ -1499,6 +1502,7 @@ protected:
     Integer FNodeDataSize = -1;
     Cardinal FTotalInternalDataSize = 0;
     Cardinal FRootSize = 0;
+    TNodePool FNodePool;
 
     Cardinal FUpdateCount = 0;
     Cardinal FSynchUpdateCount = 0;

@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QThread>
 #include <mutex>
+#include <cstdlib>
 
 #include "platform/Bitmap.h"
 #include "platform/DrawText.h"
@@ -335,7 +336,7 @@ TBaseNodeTree::~TBaseNodeTree()
     FRowBuffer->Release();
     if (HandleAllocated())
         DestroyHandle();
-    FreeNodeMemory(FRoot);
+    std::free(FRoot);
     FRoot = nullptr;
 }
 

@@ -51,13 +51,15 @@ Cardinal TBaseNodeTree::CountVisibleDescendants(PDataNode Node) const
         return 0;
     // The visible children, and below those that are expanded, theirs; walked
     // without recursion, so that a tree of any depth is counted.
+    const bool hideFiltered = !(FOptions->FPaintOptions & toShowFilteredNodes);
     Cardinal result = 0;
     PDataNode run = Node->FirstChild;
     while (run) {
-        if (run->States & vsVisible) {
-            if (IsEffectivelyVisible(run))
+        const TDataNodeStates states = run->States;
+        if (states & vsVisible) {
+            if (!(hideFiltered && (states & vsFiltered)))
                 ++result;
-            if ((run->States & vsExpanded) && run->FirstChild) {
+            if ((states & vsExpanded) && run->FirstChild) {
                 run = run->FirstChild;
                 continue;
             }
@@ -251,9 +253,14 @@ void TBaseNodeTree::ToggleNode(PDataNode Node)
             InitChildren(Node);
         if (Node->ChildCount > 0) {
             Integer heightDelta = 0;
+            const bool variable = (FOptions->FMiscOptions & toVariableNodeHeight) != 0;
+            TCanvas* canvas = variable ? Canvas() : nullptr;
             for (PDataNode child = Node->FirstChild; child; child = child->NextSibling)
                 if (child->States & vsVisible) {
-                    MeasureItemHeight(Canvas(), child);
+                    if (variable)
+                        MeasureItemHeight(canvas, child);
+                    else
+                        child->States |= vsHeightMeasured;
                     heightDelta += Integer(child->TotalHeight);
                 }
             if (animate && !(FOptions->FPaintOptions & toChildrenAbove))
@@ -333,7 +340,8 @@ void TBaseNodeTree::FullExpand(PDataNode Node)
     if (!(Node->States & vsInitialized))
         InitNode(Node);
     do {
-        if (!(Node->States & vsExpanded))
+        // A leaf has nothing to show: it is initialised by the walk, never toggled.
+        if (!(Node->States & vsExpanded) && ((Node->States & vsHasChildren) || Node->ChildCount > 0))
             ToggleNode(Node);
         Node = GetNext(Node);
     } while (Node != stop && !OperationCanceled());
@@ -628,6 +636,13 @@ PDataNode TBaseNodeTree::GetFirstVisible(PDataNode Node, bool ConsiderChildrenAb
 
 PDataNode TBaseNodeTree::GetNextVisibleNoInit(PDataNode Node, bool ConsiderChildrenAbove) const
 {
+    return NextVisibleNoInit(Node, ConsiderChildrenAbove, false);
+}
+
+// KnownShown: Node itself is shown (visible, its ancestors expanded), as
+// in a walk over the shown rows; that spares the walk up to the root.
+PDataNode TBaseNodeTree::NextVisibleNoInit(PDataNode Node, bool ConsiderChildrenAbove, bool KnownShown) const
+{
     if (Node == nullptr)
         return nullptr;
     TREE_ASSERT(Node != FRoot, "Node must not be the hidden root node.");
@@ -655,8 +670,10 @@ PDataNode TBaseNodeTree::GetNextVisibleNoInit(PDataNode Node, bool ConsiderChild
                 candidate = s;
             }
         } else {
-            if (!FullyVisible(Node))
+            if (!KnownShown && !FullyVisible(Node))
                 Node = GetVisibleParent(Node, true);
+            // A candidate passed over below is shown too.
+            KnownShown = true;
             if (Node == FRoot)
                 return nullptr;
             if ((Node->States & vsExpanded) && Node->FirstChild && (Node->FirstChild->States & vsVisible)) {
@@ -677,7 +694,7 @@ PDataNode TBaseNodeTree::GetNextVisibleNoInit(PDataNode Node, bool ConsiderChild
                 }
             }
         }
-        if (candidate == nullptr || !IsEffectivelyFiltered(candidate))
+        if (candidate == nullptr || !(candidate->States & vsFiltered) || (FOptions->FPaintOptions & toShowFilteredNodes))
             return candidate;
         Node = candidate;
     }

@@ -259,7 +259,9 @@ Integer TBaseNodeTree::PositionCacheEntryCount() const
 
 void TBaseNodeTree::InvalidatePositionCache()
 {
-    DoStateChange(tsValidationNeeded, tsUseCache);
+    // Called for every node added or changed: nothing to do when already so.
+    if ((TreeStates() & (tsValidationNeeded | tsUseCache)) != tsValidationNeeded)
+        DoStateChange(tsValidationNeeded, tsUseCache);
 }
 
 void TBaseNodeTree::RequestCacheValidation()
@@ -272,6 +274,11 @@ void TBaseNodeTree::RequestCacheValidation()
 
 void TBaseNodeTree::StopCacheValidation()
 {
+    // Already stopped, and the worker holds no request for this tree (it
+    // validates only trees it holds): no lock to take.
+    if ((TreeStates() & (tsStopValidation | tsUseCache)) == tsStopValidation &&
+        !FQueuedForValidation.load(std::memory_order_acquire))
+        return;
     DoStateChange(tsStopValidation, tsUseCache);
     if (NodeTreesWorker::Exists()) {
         const bool wasValidating = HasTreeState(tsValidating);
@@ -304,6 +311,8 @@ bool TBaseNodeTree::DoValidateCache()
     }
     Cardinal count = 0;
     PDataNode last = node;
+    const bool variable = (FOptions->FMiscOptions & toVariableNodeHeight) != 0;
+    bool shown = false;
     while (node && !HasTreeState(tsStopValidation)) {
         if (Integer(FPositionCache.size()) <= index)
             break;
@@ -311,9 +320,10 @@ bool TBaseNodeTree::DoValidateCache()
             FPositionCache[std::size_t(index)] = {node, top};
             ++index;
         }
-        top += GetNodeHeight(node);
+        top += variable ? GetNodeHeight(node) : node->NodeHeight;
         last = node;
-        node = GetNextVisibleNoInit(node, true);
+        node = NextVisibleNoInit(node, true, shown);
+        shown = true;
         if (node == nullptr)
             break;
         ++count;

@@ -44,9 +44,7 @@ PDataNode TBaseNodeTree::MakeNewNode()
     }
     const Cardinal dataSize = HasState(csDesigning) ? 0 : Cardinal(std::max<Integer>(FNodeDataSize, 0));
     const std::size_t size = NodeRecordSize + dataSize + FTotalInternalDataSize;
-    auto* node = static_cast<PDataNode>(std::calloc(1, size));
-    if (node == nullptr)
-        throw std::bad_alloc();
+    auto* node = static_cast<PDataNode>(FNodePool.Allocate(size));
     node->TotalCount = 1;
     node->NodeHeight = Word(FDefaultNodeHeight);
     node->TotalHeight = FDefaultNodeHeight;
@@ -57,7 +55,7 @@ PDataNode TBaseNodeTree::MakeNewNode()
 
 void TBaseNodeTree::FreeNodeMemory(PDataNode Node)
 {
-    std::free(Node);
+    FNodePool.Free(Node);
 }
 
 void TBaseNodeTree::InitRootNode(Cardinal OldSize)
@@ -177,19 +175,13 @@ PDataNode TBaseNodeTree::AddChild(PDataNode Parent, void* UserData)
         Parent = FRoot;
     if (!(Parent->States & vsInitialized))
         InitNode(Parent);
-    ++FUpdateCount;
-    try {
-        SetChildCount(Parent, Parent->ChildCount + 1);
-        Parent->States &= ~vsAllChildrenHidden;
-    } catch (...) {
-        --FUpdateCount;
-        throw;
-    }
-    --FUpdateCount;
+    StopCacheValidation();
+    AppendChildren(Parent, 1);
     PDataNode result = Parent->LastChild;
     if (UserData != nullptr)
         SetNodeData(result, UserData);
     InvalidatePositionCache();
+    AdviseChangeEvent(true, Parent == FRoot ? nullptr : Parent, crChildAdded);
     if (FUpdateCount == 0) {
         RequestCacheValidation();
         if (HasTreeState(tsStructureChangePending))
@@ -200,6 +192,38 @@ PDataNode TBaseNodeTree::AddChild(PDataNode Parent, void* UserData)
         UpdateScrollBars(true);
     }
     return result;
+}
+
+// Links Count new nodes after the last child of Node and carries the new
+// rows into the visible count, the subtree counts and heights.
+void TBaseNodeTree::AppendChildren(PDataNode Node, Cardinal Count)
+{
+    Integer newHeight = Integer(Node->TotalHeight);
+    Cardinal index = Node->LastChild ? Node->LastChild->Index + 1 : 0;
+    if (Node->LastChild == nullptr)
+        Node->States |= vsHasChildren;
+    Node->States &= ~(vsAllChildrenHidden | vsHeightMeasured);
+    if ((Node->States & vsExpanded) && FullyVisible(Node))
+        FVisibleCount += Count;
+    const bool variable = (FOptions->FMiscOptions & toVariableNodeHeight) != 0;
+    for (Cardinal i = 0; i < Count; ++i) {
+        PDataNode child = MakeNewNode();
+        child->Index = index++;
+        child->PrevSibling = Node->LastChild;
+        if (Node->LastChild)
+            Node->LastChild->NextSibling = child;
+        child->Parent = Node;
+        Node->LastChild = child;
+        if (Node->FirstChild == nullptr)
+            Node->FirstChild = child;
+        ++Node->ChildCount;
+        if (variable)
+            MeasureItemHeight(Canvas(), child);
+        newHeight += Integer(child->TotalHeight);
+    }
+    if (Node->States & vsExpanded)
+        PropagateTotalHeight(Node, newHeight, false);
+    PropagateTotalCount(Node, Integer(Count), true);
 }
 
 PDataNode TBaseNodeTree::InsertNode(PDataNode Node, TNtNodeAttachMode Mode, void* UserData)
@@ -249,33 +273,7 @@ void TBaseNodeTree::SetChildCount(PDataNode Node, Cardinal NewChildCount)
         return;
     StopCacheValidation();
     if (NewChildCount > old) {
-        const Cardinal count = NewChildCount - old;
-        Integer newHeight = Integer(Node->TotalHeight);
-        Cardinal index = Node->LastChild ? Node->LastChild->Index + 1 : 0;
-        if (Node->LastChild == nullptr)
-            Node->States |= vsHasChildren;
-        Node->States &= ~(vsAllChildrenHidden | vsHeightMeasured);
-        if ((Node->States & vsExpanded) && FullyVisible(Node))
-            FVisibleCount += count;
-        const bool variable = (FOptions->FMiscOptions & toVariableNodeHeight) != 0;
-        for (Cardinal i = 0; i < count; ++i) {
-            PDataNode child = MakeNewNode();
-            child->Index = index++;
-            child->PrevSibling = Node->LastChild;
-            if (Node->LastChild)
-                Node->LastChild->NextSibling = child;
-            child->Parent = Node;
-            Node->LastChild = child;
-            if (Node->FirstChild == nullptr)
-                Node->FirstChild = child;
-            if (variable)
-                MeasureItemHeight(Canvas(), child);
-            newHeight += Integer(child->TotalHeight);
-        }
-        if (Node->States & vsExpanded)
-            PropagateTotalHeight(Node, newHeight, false);
-        PropagateTotalCount(Node, Integer(count), true);
-        Node->ChildCount = NewChildCount;
+        AppendChildren(Node, NewChildCount - old);
         if (FUpdateCount == 0 && AutoSortWanted())
             Sort(Node, FHeader->SortColumn(), FHeader->SortDirection(), true);
         InvalidatePositionCache();

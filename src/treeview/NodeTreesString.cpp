@@ -423,6 +423,9 @@ void TCustomNodeStringTree::RemoveFromSelection(PDataNode Node)
 PDataNode TCustomNodeStringTree::AddChild(PDataNode Parent, void* UserData)
 {
     PDataNode node = TBaseNodeTree::AddChild(Parent, UserData);
+    if (node != nullptr)
+        if (Integer* w = CachedWidthOf(node->Parent))
+            *w = 0;
     if (node && (FOptions->SelectionOptions() & toRestoreSelection) && FPreviouslySelected && OnGetText) {
         QString text;
         OnGetText(this, node, 0, ttNormal, text);

@@ -149,6 +149,66 @@ TEST_F(TNamedTree, AddingInsertingAndDeletingKeepIndexesAndCounts)
     EXPECT_EQ(tree->RootNodeCount(), 4u);
 }
 
+// Deleted nodes leave their memory to later ones: a node added then starts
+// as blank as the first did, whatever the deleted one held.
+TEST_F(TNamedTree, ANodeAddedAfterDeletesStartsBlank)
+{
+    std::vector<PDataNode> nodes;
+    for (Integer i = 1; i <= 40; ++i) {
+        PDataNode n = Add(nullptr, i);
+        tree->SetCheckType(n, ctCheckBox);
+        tree->SetCheckState(n, csCheckedNormal);
+        Add(n, 100 + i);
+        tree->SetExpanded(n, true);
+        nodes.push_back(n);
+    }
+    for (std::size_t i = 0; i < nodes.size(); i += 2)
+        tree->DeleteNode(nodes[i]);
+    CheckInvariants(tree.get());
+    for (int i = 0; i < 40; ++i) {
+        PDataNode n = tree->AddChild(nullptr);
+        EXPECT_EQ(*tree->GetNodeData<Integer>(n), 0);
+        EXPECT_EQ(n->CheckState, csUncheckedNormal);
+        EXPECT_EQ(n->CheckType, ctNone);
+        EXPECT_EQ(n->ChildCount, 0u);
+        EXPECT_EQ(n->FirstChild, nullptr);
+        EXPECT_FALSE(tree->Expanded(n));
+        EXPECT_FALSE(tree->Selected(n));
+    }
+    EXPECT_EQ(tree->RootNodeCount(), 60u);
+    CheckInvariants(tree.get());
+    tree->Clear();
+    EXPECT_EQ(tree->RootNodeCount(), 0u);
+    EXPECT_EQ(*tree->GetNodeData<Integer>(Add(nullptr, 7)), 7);
+}
+
+// Full expansion opens every node with children, those the owner announces
+// and gives only when asked included, initialises every node on the way,
+// and asks the owner about no leaf.
+TEST(NodeTreeExpand, FullExpandOpensParentsAndAsksAboutNoLeaf)
+{
+    TNodeStringTree tree(nullptr);
+    std::vector<PDataNode> asked;
+    int initialised = 0;
+    tree.OnInitNode = [&](TBaseNodeTree*, PDataNode parent, PDataNode, TDataNodeInitStates& states) {
+        ++initialised;
+        if (parent == nullptr)
+            states |= ivsHasChildren;  // top-level nodes: three children each, given lazily
+    };
+    tree.OnInitChildren = [](TBaseNodeTree*, PDataNode, Cardinal& count) { count = 3; };
+    tree.OnExpanding = [&](TBaseNodeTree*, PDataNode n, bool&) { asked.push_back(n); };
+    tree.SetRootNodeCount(4);
+    tree.FullExpand();
+    EXPECT_EQ(initialised, 4 + 12);
+    EXPECT_EQ(asked.size(), 4u);
+    for (PDataNode n : asked)
+        EXPECT_EQ(n->Parent, tree.RootNode());
+    EXPECT_EQ(tree.VisibleCount(), 16u);
+    for (PDataNode n = tree.GetFirstNoInit(); n; n = tree.GetNextNoInit(n))
+        EXPECT_EQ(tree.Expanded(n), n->ChildCount > 0);
+    CheckInvariants(&tree);
+}
+
 TEST_F(TNamedTree, MovingAndCopyingNodes)
 {
     PDataNode a = Add(nullptr, 1), b = Add(nullptr, 2);

@@ -1,0 +1,57 @@
+#pragma once
+// The memory of one tree's node records: slots of one size carved from
+// blocks that grow with the tree, handed out zeroed. A large tree costs a
+// few allocations instead of one per node, and freed slots are reused. The
+// blocks go back to the system when the last node is freed.
+
+#include <cstddef>
+#include <vector>
+
+class TNodePool {
+public:
+    TNodePool() = default;
+    TNodePool(const TNodePool&) = delete;
+    TNodePool& operator=(const TNodePool&) = delete;
+    ~TNodePool() { Release(); }
+
+    // A zeroed slot of at least Size bytes, aligned as malloc aligns. The
+    // size of a slot is fixed while any slot is handed out; asking for a
+    // larger one then throws std::logic_error.
+    void* Allocate(std::size_t Size)
+    {
+        if (Size > FSlot || (FLive == 0 && Size != FSlot))
+            Resize(Size);
+        ++FLive;
+        if (FFree != nullptr)
+            return TakeFree();
+        if (FNext == FEnd)
+            Grow();
+        void* slot = FNext;
+        FNext += FSlot;
+        return slot;
+    }
+
+    void Free(void* Slot)
+    {
+        *static_cast<void**>(Slot) = FFree;
+        FFree = Slot;
+        if (--FLive == 0)
+            Release();
+    }
+
+    std::size_t Live() const { return FLive; }
+
+private:
+    void Resize(std::size_t Size);
+    void* TakeFree();
+    void Grow();
+    void Release();
+
+    std::size_t FSlot = 0;
+    std::size_t FLive = 0;
+    std::size_t FBlockSlots = 0;
+    char* FNext = nullptr;
+    char* FEnd = nullptr;
+    void* FFree = nullptr;
+    std::vector<void*> FBlocks;
+};
