@@ -10,6 +10,7 @@
 
 #include "grid/EsgHTMLE.h"
 #include "grid/ExUtil.h"
+#include "platform/Canvas.h"
 #include "platform/Messages.h"
 #include "platform/Text.h"
 
@@ -53,6 +54,46 @@ void TExStringGrid::SetBorderColor(TColor Value)
         return;
     FBorderColor = Value;
     Invalidate();
+    InvalidateFrame();
+}
+
+void TExStringGrid::PaintWindowFrame(TCanvas* ACanvas)
+{
+    if (FUpdateCount == 0)
+        PaintBorder(ACanvas);
+}
+
+void TExStringGrid::PaintBorder(TCanvas* ACanvas)
+{
+    switch (FLook) {
+    case glSoft: case glKavro: case glXP: case glListView: case glVista: case glWin7: case glOffice2007: break;
+    default: return;
+    }
+    if (BorderStyle() == bsNone || FBorderColor == clNone || Flat())
+        return;
+    const Integer W = Width(), H = Height();
+    TPen* pen = ACanvas->Pen();
+    pen->SetStyle(psSolid);
+    pen->SetWidth(1);
+    pen->SetColor(FBorderColor);
+    auto path = [ACanvas](Integer L, Integer T, Integer R, Integer B, Integer Start) {
+        ACanvas->MoveTo(L, Start);
+        ACanvas->LineTo(L, T);
+        ACanvas->LineTo(R, T);
+        ACanvas->LineTo(R, B);
+        ACanvas->LineTo(L, B);
+    };
+    if (FitCellsInGrid()) {
+        path(1, 1, W - 2, H - 2, H);
+        // The outer pixel takes the parent's colour: the grid looks framed
+        // by one line only.
+        if (auto* parent = dynamic_cast<TWinControl*>(Parent())) {
+            pen->SetColor(parent->Color());
+            path(0, 0, W - 1, H - 1, H);
+        }
+    } else if (FIsComCtl6) {
+        path(0, 0, W - 1, H - 1, H - 1);
+    }
 }
 
 void TExStringGrid::UpdateScrollBars(bool Force)
@@ -266,8 +307,18 @@ void TExStringGrid::SetAutoThemeAdapt(bool Value)
         return;
     FAutoThemeAdapt = Value;
     FSearchFooter->SetAutoThemeAdapt(Value);
-    if (Value)
+    if (Value) {
+        ApplyOfficeTheme();
         Invalidate();
+    }
+    // A window of a running program follows the theme's later changes.
+    if (IsDesigning() || !HandleAllocated() || HasState(csLoading))
+        return;
+    TThemeNotifier* notifier = GetThemeNotifier(this);
+    if (Value)
+        notifier->RegisterWindow(Handle());
+    else
+        notifier->UnRegisterWindow(Handle());
 }
 
 void TExStringGrid::SetSelectionEx(const TGridRect& Value)

@@ -4,6 +4,10 @@
 
 #include "platform/DrawGrid.h"
 
+#include <functional>
+
+#include "platform/Canvas.h"
+
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
@@ -30,6 +34,8 @@ class TGridFrameWidget : public QWidget {
 public:
     explicit TGridFrameWidget(QWidget* parent) : QWidget(parent) {}
     Integer Border = 0;
+    // The grid's own drawing over the edge.
+    std::function<void(QPainter*)> PaintOver;
 
 protected:
     void paintEvent(QPaintEvent*) override
@@ -53,6 +59,8 @@ protected:
             line(cl3DLight, 1, h - 2, w - 2, h - 2);
             line(cl3DLight, w - 2, 1, w - 2, h - 2);
         }
+        if (PaintOver)
+            PaintOver(&p);
     }
     // A press on the frame is the grid's, not the parent's.
     void mousePressEvent(QMouseEvent* e) override { e->accept(); }
@@ -806,6 +814,12 @@ void TCustomGrid::CreateWnd()
     FWindow = std::make_unique<TGridWindowParts>();
     auto* frame = new TGridFrameWidget(parent);
     FWindow->Frame = frame;
+    frame->PaintOver = [this](QPainter* p) {
+        TCanvas canvas;
+        canvas.BeginPaint(p);
+        PaintWindowFrame(&canvas);
+        canvas.EndPaint();
+    };
     auto makeBar = [&](Qt::Orientation o, bool vertical) {
         auto* bar = new QScrollBar(o, frame);
         bar->setFocusPolicy(Qt::NoFocus);
@@ -877,6 +891,21 @@ void TCustomGrid::LayoutWindow()
     }
     frame->update();
     UpdateScrollPos();
+}
+
+void TCustomGrid::InvalidateFrame()
+{
+    if (FWindow && FWindow->Frame)
+        FWindow->Frame->update();
+}
+
+QImage TCustomGrid::GrabWindow() const
+{
+    if (!FWindow || !FWindow->Frame || !FWindow->Frame->isVisible())
+        return {};
+    QWidget* frame = FWindow->Frame;
+    QWidget* parent = frame->parentWidget();
+    return parent->grab(frame->geometry()).toImage();
 }
 
 void TCustomGrid::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight)
