@@ -921,7 +921,12 @@ public:
     void LastRowChanged() override { UpdateFooter(); }
     // Shows or hides the floating footer; in the fixed-last-row style the
     // last row becomes the footer row.
+    // Shows or hides the footer strip below the rows; in the fixed-last-row
+    // style the last row is painted only in the strip.
     void SetFloatingFooterVisible(bool Value);
+    // The strip: the last row's cells under their columns, or the preview
+    // of a column's cell of the current row.
+    void PaintFooter(TCanvas* ACanvas, const TRect& R);
     virtual void F2KeyPressed() {}
     Integer SaveStartCol() const;
     Integer SaveStartRow() const;

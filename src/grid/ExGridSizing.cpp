@@ -59,6 +59,8 @@ void TExStringGrid::SetBorderColor(TColor Value)
 
 void TExStringGrid::PaintWindowFrame(TCanvas* ACanvas)
 {
+    if (FFloatingFooter->Visible && BottomReserve() > 0)
+        PaintFooter(ACanvas, BottomReserveRect());
     if (FUpdateCount == 0)
         PaintBorder(ACanvas);
 }
@@ -160,13 +162,65 @@ void TExStringGrid::SetFloatingFooterVisible(bool Value)
 {
     FFloatingFooter->Visible = Value;
     SetHideLastRow(Value && FFloatingFooter->FooterStyle == fsFixedLastRow);
+    // The strip sits below the cells, so the rows above it stay reachable.
+    const Integer height = FFloatingFooter->Height > 0 ? FFloatingFooter->Height : DefaultRowHeight();
+    SetBottomReserve(Value ? height : 0);
     Invalidate();
+    InvalidateFrame();
+}
+
+void TExStringGrid::PaintFooter(TCanvas* ACanvas, const TRect& R)
+{
+    ACanvas->Brush()->SetStyle(bsSolid);
+    ACanvas->Brush()->SetColor(FFloatingFooter->Color);
+    ACanvas->FillRect(R);
+    ACanvas->SetFont(Font());
+    ACanvas->Brush()->SetStyle(bsClear);
+    const Integer b = R.Left;
+    auto text = [&](const TRect& Cell, const QString& Value) {
+        TRect t{Cell.Left + 2, Cell.Top, Cell.Right - 2, Cell.Bottom};
+        ACanvas->TextRect(t, t.Left, t.Top + (t.Height() - ACanvas->TextHeight(QStringLiteral("gh"))) / 2,
+                          EnableHTML() && Value.contains(QLatin1Char('<')) ? StripHTMLTags(Value) : Value);
+    };
+    switch (FFloatingFooter->FooterStyle) {
+    case fsFixedLastRow: {
+        // The last row's cells under their columns, split by grid lines.
+        const Integer last = RowCount() - 1;
+        const Integer top = RowCount() > FixedRows() ? TopRow() : 0;
+        auto cell = [&](Integer c) {
+            const TRect cr = CellRect(c, top);
+            if (cr.IsEmpty())
+                return;
+            const TRect f{b + cr.Left, R.Top, b + cr.Right, R.Bottom};
+            text(f, Cells(c, last));
+            ACanvas->Pen()->SetColor(c < FixedCols() ? GridFixedLineColor() : GridLineColor());
+            ACanvas->MoveTo(f.Right, R.Top);
+            ACanvas->LineTo(f.Right, R.Bottom);
+        };
+        for (Integer c = 0; c < FixedCols(); ++c)
+            cell(c);
+        for (Integer c = LeftCol(); c < ColCount(); ++c)
+            cell(c);
+        break;
+    }
+    case fsColumnPreview:
+        if (FFloatingFooter->Column >= 0 && FFloatingFooter->Column < ColCount() && Row() >= 0)
+            text(R, Cells(FFloatingFooter->Column, Row()));
+        break;
+    default:
+        break;
+    }
+    // A line parts the strip from the rows.
+    ACanvas->Pen()->SetColor(FFloatingFooter->BorderColor != clNone ? FFloatingFooter->BorderColor
+                                                                      : GridFixedLineColor());
+    ACanvas->MoveTo(R.Left, R.Top);
+    ACanvas->LineTo(R.Right, R.Top);
 }
 
 void TExStringGrid::UpdateFooter()
 {
     if (FFloatingFooter->Visible)
-        Invalidate();
+        InvalidateFrame();
 }
 
 void TExStringGrid::DoCalcFooter(Integer ACol)

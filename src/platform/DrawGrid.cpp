@@ -355,7 +355,7 @@ TRect TCustomGrid::ClientRect() const
     const Integer b = BorderWidth();
     const Integer sb = ScrollBarExtent();
     const Integer w = Width() - 2 * b - (FVertBarShown ? sb : 0);
-    const Integer h = Height() - 2 * b - (FHorzBarShown ? sb : 0);
+    const Integer h = Height() - 2 * b - (FHorzBarShown ? sb : 0) - FBottomReserve;
     return {0, 0, std::max<Integer>(w, 0), std::max<Integer>(h, 0)};
 }
 
@@ -876,7 +876,7 @@ void TCustomGrid::LayoutWindow()
     const Integer b = BorderWidth();
     const Integer sb = ScrollBarExtent();
     const TRect cr = ClientRect();
-    const bool framed = b > 0 || FVertBarShown || FHorzBarShown;
+    const bool framed = b > 0 || FVertBarShown || FHorzBarShown || FBottomReserve > 0;
     frame->Border = b;
     frame->setGeometry(Left(), Top(), std::max<Integer>(Width(), 0), std::max<Integer>(Height(), 0));
     frame->setVisible(framed && Visible());
@@ -886,11 +886,31 @@ void TCustomGrid::LayoutWindow()
         v->setVisible(FVertBarShown);
     }
     if (QScrollBar* h = FWindow->HBar) {
-        h->setGeometry(b, b + cr.Height(), cr.Width(), sb);
+        h->setGeometry(b, b + cr.Height() + FBottomReserve, cr.Width(), sb);
         h->setVisible(FHorzBarShown);
     }
     frame->update();
     UpdateScrollPos();
+}
+
+void TCustomGrid::SetBottomReserve(Integer Value)
+{
+    Value = std::max<Integer>(Value, 0);
+    if (Value == FBottomReserve)
+        return;
+    FBottomReserve = Value;
+    InvalidateGeometry();
+    UpdateScrollRange();
+    LayoutWindow();
+}
+
+TRect TCustomGrid::BottomReserveRect() const
+{
+    if (FBottomReserve == 0)
+        return {};
+    const Integer b = BorderWidth();
+    const TRect cr = ClientRect();
+    return {b, b + cr.Height(), b + cr.Width(), b + cr.Height() + FBottomReserve};
 }
 
 void TCustomGrid::InvalidateFrame()

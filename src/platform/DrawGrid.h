@@ -177,6 +177,12 @@ public:
     QImage GrabWindow() const;
     // Repaints the border area.
     void InvalidateFrame();
+    // A strip of the border area between the cells and the horizontal
+    // scroll bar, drawn by PaintWindowFrame: the cells end above it.
+    Integer BottomReserve() const { return FBottomReserve; }
+    void SetBottomReserve(Integer Value);
+    // The strip in window coordinates (empty without one).
+    TRect BottomReserveRect() const;
     // False: cells are filled and framed by DrawCell alone.
     bool DefaultDrawing() const { return FDefaultDrawing; }
     void SetDefaultDrawing(bool Value);
@@ -365,6 +371,7 @@ private:
     mutable bool FDrawInfoValid = false;
     mutable TGridDrawInfo FDrawInfoCache;
     std::unique_ptr<TGridWindowParts> FWindow;
+    Integer FBottomReserve = 0;
 };
 
 using TDrawCellEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, TRect Rect, TGridDrawState State)>;

@@ -195,8 +195,8 @@ TEST_F(Balloons, RefusedEntryShowsTheWarningBalloonOnTheEditor)
 {
     grid->SetOptions(grid->Options() | goEditing);
     grid->SetCells(1, 1, QStringLiteral("12"));
-    grid->OnCellValidate = [](TObject*, Integer, Integer, QString&, bool& Valid) { Valid = false; };
     auto typeRefused = [&] {
+        grid->OnCellValidate = [](TObject*, Integer, Integer, QString&, bool& Valid) { Valid = false; };
         grid->SetFocus();
         TestInput::Click(grid, Center(1, 1));
         TestInput::TypeText(grid, QStringLiteral("300"));
@@ -206,8 +206,9 @@ TEST_F(Balloons, RefusedEntryShowsTheWarningBalloonOnTheEditor)
     // Without a title or text no balloon.
     typeRefused();
     EXPECT_TRUE(grid->EntryBalloon() == nullptr || !grid->EntryBalloon()->Showing());
-    grid->GetNormalEdit()->SetText(QStringLiteral("12"));
+    grid->OnCellValidate = nullptr;
     TestInput::PressKey(grid->GetNormalEdit(), VK_ESCAPE);
+    grid->HideInplaceEdit();
 
     grid->SetInvalidEntryTitle(QStringLiteral("Invalid entry"));
     grid->SetInvalidEntryText(QStringLiteral("Enter a value from 0 to 255"));
