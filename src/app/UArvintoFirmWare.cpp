@@ -49,6 +49,7 @@
 #include "plant/UTopicTemplate.h"
 
 #include "image/USaveBincc.h"
+#include "shell/ButtonLook.h"
 #include "shell/CodeTables.h"
 #include "shell/DialogFrame.h"
 #include "shell/ExternalProgram.h"
@@ -236,6 +237,13 @@ TFArvintoFirmWare::TFArvintoFirmWare(TComponent* AOwner)
     SaveMIB->SetDefaultExt(QStringLiteral("*.mib"));
 
     Load_Glyphs();
+    // The step buttons take the windows' look; the three corner buttons and
+    // the communication step keep the plain face.
+    Set_Buttons_Look(this);
+    for (TFxButton* b : {Btn_Info, Btn_Opz, Btn_Close, Btn_Prm_Gen})
+        b->SetStyle(bsNormal);
+    for (TFxButton* b : Other_Step_Buttons)
+        b->SetAlignment(taLeftJustify);
 
     OnCreate = [this](TObject* Sender) { FormCreate(Sender); };
     OnClose = [this](TObject* Sender, TCloseAction& Action) { FormClose(Sender, Action); };

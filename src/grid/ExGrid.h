@@ -81,6 +81,7 @@ class TGridExGridDropDown;
 class TGridColorDropDown;
 class TGridImageDropDown;
 class TExCustomDropDown;
+class TBalloonTip;
 class THintWindow;
 class TPen;
 class TTimer;
@@ -102,6 +103,7 @@ constexpr Integer MAX_COLUMNS = 512;
 using TBoolArray = std::array<bool, MAX_COLUMNS + 1>;
 using TWidthArray = std::array<SmallInt, MAX_COLUMNS + 1>;
 
+enum TXPColorScheme { xpNone, xpBlue, xpGreen, xpGray, vistaAero };
 enum TGridLook { glStandard, glSoft, glClassic, glKavro, glXP, glListView, glVista, glWin7, glOffice2007, glCustom };
 enum TScrollType { ssNormal, ssFlat, ssEncarta, ssMetro };
 enum TScrollHintType { shNone, shVertical, shHorizontal, shBoth };
@@ -180,6 +182,9 @@ using TSearchFooterActionEvent = std::function<void(TObject* Sender, const QStri
 using TColRowEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow)>;
 using TRowColEvent = std::function<void(TObject* Sender, Integer ARow, Integer ACol)>;
 using TExpandClickEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, bool Expanded)>;
+// The balloon of a cell: title, text and icon (0 none, 1 info, 2 warning, 3 error) may be changed.
+using TCellBalloonEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, QString& ATitle,
+                                             QString& AText, Integer& AIcon)>;
 using TDateTimeChangeEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, TDateTime ADateTime)>;
 using TEditChangeEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, const QString& Value)>;
 using TGetEditorPropEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, TEditLink* AEditLink)>;
@@ -770,7 +775,8 @@ public:
                            TGridDrawState& AState, Integer ARow);
     std::pair<TAlignment, TVAlignment> CalcCellAlignment(Integer ACol, Integer ARow);
     static TColor MixSelectionColor(TColor Sel, TColor Cell, bool Mixer, Integer Factor);
-    void SetSelectionColorMixerFactor(Integer Value) { FSelectionColorMixerFactor = std::clamp(Value, 0, 100); }
+    // A changed factor is kept within 0 .. 100 and repaints.
+    void SetSelectionColorMixerFactor(Integer Value);
     Integer SelectionColorMixerFactor() const { return FSelectionColorMixerFactor; }
     // Size, alignment and text room of the cell's graphic (real column);
     // nullptr when it has none.
@@ -1033,7 +1039,12 @@ public:
     void LastRowChanged() override { UpdateFooter(); }
     // Shows or hides the floating footer; in the fixed-last-row style the
     // last row becomes the footer row.
+    // Shows or hides the footer strip below the rows; in the fixed-last-row
+    // style the last row is painted only in the strip.
     void SetFloatingFooterVisible(bool Value);
+    // The strip: the last row's cells under their columns, or the preview
+    // of a column's cell of the current row.
+    void PaintFooter(TCanvas* ACanvas, const TRect& R);
     virtual void F2KeyPressed() {}
     Integer SaveStartCol() const;
     Integer SaveStartRow() const;
@@ -1059,10 +1070,15 @@ public:
     void SetHighlightTextColor(TColor Value);
     void SetXYOffset(const TPoint& Value);
     void UpdateXYOffset(Integer X, Integer Y) { FXYOffset = {X, Y}; }
+    // Repaints the window's border in the new colour.
     void SetBorderColor(TColor Value);
+    // The one-pixel frame in BorderColor that the gradient looks draw over
+    // the window's edge (not flat, not borderless, colour set).
+    void PaintBorder(TCanvas* ACanvas);
     void SetSelectionEx(const TGridRect& Value);
     void SetAutoThemeAdapt(bool Value);
     bool UsesVCLStyles() override { return FUseVCLStyles; }
+    void PaintWindowFrame(TCanvas* ACanvas) override;
 
     // ================================ scrolling, counts and notifications
     bool ScrollHintShowing() const { return FScrollHintShow; }
@@ -1245,6 +1261,17 @@ public:
     TBitmap* RowIndicator() const { return FRowIndicator.get(); }
     TBackGround* BackGround() const { return FBackGround.get(); }
     TBalloonSettings* Balloon() const { return FBalloonSettings.get(); }
+    // Makes the balloon tip of the grid's window (once; waits for the window).
+    void BalloonInit();
+    void BalloonDone();
+    // The tip window while balloons are on, else nullptr.
+    TBalloonTip* BalloonTip() const { return FBalloonTip.get(); }
+    // The warning balloon of a refused entry, once shown.
+    TBalloonTip* EntryBalloon() const { return FEntryBalloon.get(); }
+    // What the balloon shows for a client point: the cell's plain text (or
+    // its own balloon), then OnCellBalloon; the colours go to the tip.
+    void BalloonText(TPoint ClientPos, QString& Title, QString& Text, Integer& Icon);
+    TPoint LastBalloonPos() const { return FLastBalloonPos; }
     TSyncGrid* SyncGrid() const { return FSyncGrid.get(); }
     TFocusHelper* FocusHelper() const { return FFocusHelper.get(); }
     TSortIndexList* SortIndexes() const { return FSortIndexes.get(); }
@@ -1466,7 +1493,44 @@ public:
 
     // ================================================ look and behaviour
     TGridLook Look() const { return FLook; }
+    // A changed look applies its preset of colours and styles (glCustom
+    // keeps the colours); the scroll type becomes normal and the border
+    // single in the XP border colour.
     void SetLook(TGridLook Value);
+    static QString GridLookToString(TGridLook Value);
+    static QString GridLookToCaption(TGridLook Value);
+
+    // ======================= styles, colour tones and themes (ExGridStyles.cpp)
+    // Applies one of the sixteen component styles: look, header gradients,
+    // active-cell, selection, grid-line and footer colours; other than
+    // tsCustom it ends metro scrolling.
+    void SetComponentStyle(TKavroStyle AStyle);
+    virtual void SetStyle(TKavroStyle AStyle);
+    // The style for the dropdown editors the grid has made so far.
+    void SetEditorsStyle(TKavroStyle AStyle);
+    // A five-part colour scheme with flat controls and metro scrolling.
+    void SetColorTones(const TColorTones& ATones);
+    void SetTheme(TXPColorScheme Scheme);
+    // The component style of the office suite's (or the system's) theme,
+    // when it changed since the last one applied.
+    void ApplyOfficeTheme();
+    // Takes the colours of the application's active visual style.
+    void ApplyVCLStyle();
+    void SetSelectionColorMixer(bool Value);
+    void SetSelectionRectangle(bool Value);
+    void SetSelectionResizer(bool Value);
+    void SetShowSelection(bool Value);
+    void SetVAlignment(TVAlignment Value);
+    Cardinal VAlignFlag() const { return FVAlign; }
+    void SetFlat(bool Value);
+    // True sizes every column to its contents (10 pixels extra).
+    void SetAutoSize(bool Value);
+    void SetMaxEditLength(Integer Value);
+    // Whatever the value: selection rectangle and resizer, smart clipboard,
+    // range selection with editing.
+    void SetSpreadSheet(bool Value);
+    void SetSortSettings(const TSortSettings* Value) { FSortSettings->Assign(Value); }
+    void SetSyncGrid(const TSyncGrid* Value) { FSyncGrid->Assign(Value); }
     TScrollStyle ScrollBarsSetting() const { return FScrollBars; }
     // Visual settings whose change repaints the grid.
     TColor SelectionColor() const { return FSelectionColor; }
@@ -1515,7 +1579,7 @@ public:
     // ------------------------------------------------ stored-only properties
     EXGRID_PROPERTY(Integer, GroupColumn, -1)
     EXGRID_PROPERTY(Integer, NodeIndent, 12)
-    EXGRID_PROPERTY(bool, AutoSize, false)
+    EXGRID_GETTER(bool, AutoSize, false)
     EXGRID_PROPERTY(bool, AutoNumAlign, false)
     EXGRID_PROPERTY(bool, EnhTextSize, false)
     EXGRID_PROPERTY(bool, EditWithTags, false)
@@ -1533,10 +1597,10 @@ public:
     EXGRID_PROPERTY(bool, HintShowSizing, false)
     EXGRID_PROPERTY(bool, FastPrint, false)
     EXGRID_GETTER(bool, ScrollProportional, false)
-    EXGRID_PROPERTY(bool, SelectionColorMixer, false)
-    EXGRID_PROPERTY(bool, SelectionRectangle, false)
+    EXGRID_GETTER(bool, SelectionColorMixer, false)
+    EXGRID_GETTER(bool, SelectionRectangle, false)
     EXGRID_PROPERTY(bool, SelectionRTFKeep, false)
-    EXGRID_PROPERTY(TVAlignment, VAlignment, vtaTop)
+    EXGRID_GETTER(TVAlignment, VAlignment, vtaTop)
     EXGRID_PROPERTY(bool, URLUnderlineOnHover, false)
     EXGRID_PROPERTY(bool, URLEdit, false)
     EXGRID_PROPERTY(TIntelliPan, IntelliPan, ipVertical)
@@ -1558,7 +1622,7 @@ public:
     EXGRID_PROPERTY(QString, EditMask, QString())
     EXGRID_PROPERTY(bool, EnableHTML, true)
     EXGRID_PROPERTY(bool, EnableWheel, true)
-    EXGRID_PROPERTY(bool, Flat, false)
+    EXGRID_GETTER(bool, Flat, false)
     EXGRID_PROPERTY(bool, AnchorHint, false)
     EXGRID_PROPERTY(bool, SaveFixedCells, true)
     EXGRID_PROPERTY(bool, SaveFixedCols, false)
@@ -1574,7 +1638,7 @@ public:
     EXGRID_PROPERTY(QString, FloatFormat, QStringLiteral("%.2f"))
     EXGRID_PROPERTY(bool, PrinterDriverFix, false)
     EXGRID_PROPERTY(bool, ExcelClipboardFormat, false)
-    EXGRID_PROPERTY(Integer, MaxEditLength, 0)
+    EXGRID_GETTER(Integer, MaxEditLength, 0)
     EXGRID_PROPERTY(Integer, MaxComboLength, 0)
     EXGRID_PROPERTY(bool, FilterNormalCellsOnly, true)
     EXGRID_PROPERTY(bool, AutoFilterUpdate, true)
@@ -1590,7 +1654,7 @@ public:
     EXGRID_PROPERTY(bool, AlwaysValidate, false)
     EXGRID_PROPERTY(bool, EnableBlink, false)
     EXGRID_PROPERTY(bool, SizeGrowOnly, false)
-    EXGRID_PROPERTY(bool, SelectionResizer, false)
+    EXGRID_GETTER(bool, SelectionResizer, false)
     EXGRID_PROPERTY(Integer, MaxColWidth, 0)
     EXGRID_PROPERTY(Integer, MinRowHeight, 0)
     EXGRID_PROPERTY(Integer, MinColWidth, 0)
@@ -1636,8 +1700,8 @@ public:
     EXGRID_PROPERTY(QString, ValidChars, QString())
     EXGRID_PROPERTY(bool, UseInternalHintClass, true)
     EXGRID_PROPERTY(bool, FitCellsInGrid, true)
-    EXGRID_PROPERTY(bool, ShowSelection, true)
-    EXGRID_PROPERTY(bool, SpreadSheet, false)
+    EXGRID_GETTER(bool, ShowSelection, true)
+    EXGRID_GETTER(bool, SpreadSheet, false)
     EXGRID_PROPERTY(QString, OriginalCellValue, QString())
     EXGRID_PROPERTY(bool, EditActive, false)
     EXGRID_PROPERTY(bool, FindBusy, false)
@@ -1801,6 +1865,7 @@ public:
     TRowColEvent OnDatePickerCloseUp;
     TRowColEvent OnDatePickerDropDown;
     TDateTimeChangeEvent OnDateTimeChange;
+    TCellBalloonEvent OnCellBalloon;
     TEditChangeEvent OnEditChange;
     // editors
     TGetEditorPropEvent OnGetEditorProp;
@@ -2013,7 +2078,15 @@ private:
     TColor FHighlightColor = clHighlight;
     TColor FHighLightTextColor = clHighlightText;
     TPoint FLastHintPos{-1, -1};
-    TPoint FLastBalloonPos;
+    TPoint FLastBalloonPos{-1, -1};
+    std::unique_ptr<TBalloonTip> FBalloonTip, FEntryBalloon;
+    void BalloonEnableChanged();
+    // The displayed base cell of the cell under the mouse (itself when not Valid).
+    TPoint HoverBaseCell(Integer ACol, Integer ARow, bool Valid) const;
+    // The balloon goes when the mouse reaches another cell.
+    void PopBalloonOffCell(Integer ACol, Integer ARow, bool Valid);
+    // The invalid-entry balloon on the editor, when a title or text is set.
+    void ShowInvalidEntryBalloon();
     std::unique_ptr<TBitmap> FRowIndicator;
     std::unique_ptr<TSortIndexList> FSortIndexes;
     std::unique_ptr<TBackGround> FBackGround;

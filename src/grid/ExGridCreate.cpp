@@ -7,6 +7,7 @@
 #include "grid/ExGridCellGraphic.h"
 #include "grid/ExGridEditors.h"
 #include "grid/PictureContainer.h"
+#include "platform/BalloonTip.h"
 #include "platform/Bitmap.h"
 #include "platform/Form.h"
 #include "platform/InplaceEdit.h"
@@ -129,6 +130,7 @@ TExStringGrid::TExStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     SetBounds(Left(), Top(), 400, 250);
     FGridItems = std::make_unique<TCollection>([](TCollection* c) { return new TGridItem(c); });
     FBalloonSettings = std::make_unique<TBalloonSettings>();
+    FBalloonSettings->OnEnableChange = [this](TObject*) { BalloonEnableChanged(); };
 
     // Chain in front of the owner form's resize handler.
     if (auto* form = dynamic_cast<TCustomForm*>(AOwner); form != nullptr && !designing) {
@@ -196,6 +198,8 @@ TExStringGrid::TExStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
 TExStringGrid::~TExStringGrid()
 {
     TComponent::Destroying();
+    BalloonDone();
+    FEntryBalloon.reset();
     if (FOleDropTargetAssigned && HandleAllocated())
         RevokeDragDrop(Handle());
     if (FResizeLink) {
@@ -281,6 +285,8 @@ void TExStringGrid::CreateWnd()
         FDragDropSettings->SetOleDropTarget(true);
     if (Parent() == nullptr)
         return;
+    if (!IsDesigning() && FBalloonSettings->Enable())
+        BalloonInit();
     if (FColumnSize->Save())
         LoadColSizes();
     FGridTimerID = Integer(SetTimer(Handle(), kGridTimer, kGridTimerPeriod));
@@ -316,11 +322,18 @@ void TExStringGrid::Loaded()
     if (FControlLook->ControlStyle() == csTheme && !FIsWinXP && !IsDesigning())
         FControlLook->SetControlStyle(csClassic);
     FSearchFooter->SetAutoThemeAdapt(AutoThemeAdapt());
+    if (AutoThemeAdapt() && !IsDesigning()) {
+        ApplyOfficeTheme();
+        GetThemeNotifier(this)->RegisterWindow(Handle());
+    }
     // The initial column sizes and order.
     FOrigColSizes->Clear();
     for (Integer c = 0; c < ColCount(); ++c)
         FOrigColSizes->Add(ColWidths(c));
     SetColumnOrder();
+    if (FBalloonSettings->Enable())
+        BalloonInit();
+    ApplyVCLStyle();
 }
 
 QString TExStringGrid::GetEditMask(Integer ACol, Integer ARow)

@@ -28,6 +28,9 @@ bool TExStringGrid::SelectCell(Integer ACol, Integer ARow)
     FEditText = Cells(RealColIndex(ACol), ARow);
     if (FFloatingFooter->Visible && FFloatingFooter->FooterStyle == fsFixedLastRow && ARow == RowCount() - 1)
         return false;
+    // A preview follows the current row.
+    if (FFloatingFooter->Visible && FFloatingFooter->FooterStyle != fsFixedLastRow)
+        UpdateFooter();
 
     const Integer rc = RealColIndex(ACol);
     if (IsMergedNonBaseCell(rc, ARow) && (Options() & goRangeSelect) == 0) {

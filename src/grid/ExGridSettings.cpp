@@ -562,8 +562,16 @@ void TExStringGrid::LoadVisualProps(const QString& FileName)
         }
         return QString();
     };
-    for (const TVisualProp& p : VisualProps(this))
-        p.Set(value(p.Key));
+    // The look goes first: it brings its preset of colours, and the file's
+    // own colours must win over them.
+    const TVisualProps props = VisualProps(this);
+    const QString look = QStringLiteral("Look");
+    for (const TVisualProp& p : props)
+        if (p.Key == look)
+            p.Set(value(p.Key));
+    for (const TVisualProp& p : props)
+        if (p.Key != look)
+            p.Set(value(p.Key));
 }
 
 // ------------------------------------------------------------ print settings

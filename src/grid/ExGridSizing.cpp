@@ -10,6 +10,7 @@
 
 #include "grid/EsgHTMLE.h"
 #include "grid/ExUtil.h"
+#include "platform/Canvas.h"
 #include "platform/Messages.h"
 #include "platform/Text.h"
 
@@ -53,6 +54,48 @@ void TExStringGrid::SetBorderColor(TColor Value)
         return;
     FBorderColor = Value;
     Invalidate();
+    InvalidateFrame();
+}
+
+void TExStringGrid::PaintWindowFrame(TCanvas* ACanvas)
+{
+    if (FFloatingFooter->Visible && BottomReserve() > 0)
+        PaintFooter(ACanvas, BottomReserveRect());
+    if (FUpdateCount == 0)
+        PaintBorder(ACanvas);
+}
+
+void TExStringGrid::PaintBorder(TCanvas* ACanvas)
+{
+    switch (FLook) {
+    case glSoft: case glKavro: case glXP: case glListView: case glVista: case glWin7: case glOffice2007: break;
+    default: return;
+    }
+    if (BorderStyle() == bsNone || FBorderColor == clNone || Flat())
+        return;
+    const Integer W = Width(), H = Height();
+    TPen* pen = ACanvas->Pen();
+    pen->SetStyle(psSolid);
+    pen->SetWidth(1);
+    pen->SetColor(FBorderColor);
+    auto path = [ACanvas](Integer L, Integer T, Integer R, Integer B, Integer Start) {
+        ACanvas->MoveTo(L, Start);
+        ACanvas->LineTo(L, T);
+        ACanvas->LineTo(R, T);
+        ACanvas->LineTo(R, B);
+        ACanvas->LineTo(L, B);
+    };
+    if (FitCellsInGrid()) {
+        path(1, 1, W - 2, H - 2, H);
+        // The outer pixel takes the parent's colour: the grid looks framed
+        // by one line only.
+        if (auto* parent = dynamic_cast<TWinControl*>(Parent())) {
+            pen->SetColor(parent->Color());
+            path(0, 0, W - 1, H - 1, H);
+        }
+    } else if (FIsComCtl6) {
+        path(0, 0, W - 1, H - 1, H - 1);
+    }
 }
 
 void TExStringGrid::UpdateScrollBars(bool Force)
@@ -119,13 +162,65 @@ void TExStringGrid::SetFloatingFooterVisible(bool Value)
 {
     FFloatingFooter->Visible = Value;
     SetHideLastRow(Value && FFloatingFooter->FooterStyle == fsFixedLastRow);
+    // The strip sits below the cells, so the rows above it stay reachable.
+    const Integer height = FFloatingFooter->Height > 0 ? FFloatingFooter->Height : DefaultRowHeight();
+    SetBottomReserve(Value ? height : 0);
     Invalidate();
+    InvalidateFrame();
+}
+
+void TExStringGrid::PaintFooter(TCanvas* ACanvas, const TRect& R)
+{
+    ACanvas->Brush()->SetStyle(bsSolid);
+    ACanvas->Brush()->SetColor(FFloatingFooter->Color);
+    ACanvas->FillRect(R);
+    ACanvas->SetFont(Font());
+    ACanvas->Brush()->SetStyle(bsClear);
+    const Integer b = R.Left;
+    auto text = [&](const TRect& Cell, const QString& Value) {
+        TRect t{Cell.Left + 2, Cell.Top, Cell.Right - 2, Cell.Bottom};
+        ACanvas->TextRect(t, t.Left, t.Top + (t.Height() - ACanvas->TextHeight(QStringLiteral("gh"))) / 2,
+                          EnableHTML() && Value.contains(QLatin1Char('<')) ? StripHTMLTags(Value) : Value);
+    };
+    switch (FFloatingFooter->FooterStyle) {
+    case fsFixedLastRow: {
+        // The last row's cells under their columns, split by grid lines.
+        const Integer last = RowCount() - 1;
+        const Integer top = RowCount() > FixedRows() ? TopRow() : 0;
+        auto cell = [&](Integer c) {
+            const TRect cr = CellRect(c, top);
+            if (cr.IsEmpty())
+                return;
+            const TRect f{b + cr.Left, R.Top, b + cr.Right, R.Bottom};
+            text(f, Cells(c, last));
+            ACanvas->Pen()->SetColor(c < FixedCols() ? GridFixedLineColor() : GridLineColor());
+            ACanvas->MoveTo(f.Right, R.Top);
+            ACanvas->LineTo(f.Right, R.Bottom);
+        };
+        for (Integer c = 0; c < FixedCols(); ++c)
+            cell(c);
+        for (Integer c = LeftCol(); c < ColCount(); ++c)
+            cell(c);
+        break;
+    }
+    case fsColumnPreview:
+        if (FFloatingFooter->Column >= 0 && FFloatingFooter->Column < ColCount() && Row() >= 0)
+            text(R, Cells(FFloatingFooter->Column, Row()));
+        break;
+    default:
+        break;
+    }
+    // A line parts the strip from the rows.
+    ACanvas->Pen()->SetColor(FFloatingFooter->BorderColor != clNone ? FFloatingFooter->BorderColor
+                                                                      : GridFixedLineColor());
+    ACanvas->MoveTo(R.Left, R.Top);
+    ACanvas->LineTo(R.Right, R.Top);
 }
 
 void TExStringGrid::UpdateFooter()
 {
     if (FFloatingFooter->Visible)
-        Invalidate();
+        InvalidateFrame();
 }
 
 void TExStringGrid::DoCalcFooter(Integer ACol)
@@ -266,8 +361,18 @@ void TExStringGrid::SetAutoThemeAdapt(bool Value)
         return;
     FAutoThemeAdapt = Value;
     FSearchFooter->SetAutoThemeAdapt(Value);
-    if (Value)
+    if (Value) {
+        ApplyOfficeTheme();
         Invalidate();
+    }
+    // A window of a running program follows the theme's later changes.
+    if (IsDesigning() || !HandleAllocated() || HasState(csLoading))
+        return;
+    TThemeNotifier* notifier = GetThemeNotifier(this);
+    if (Value)
+        notifier->RegisterWindow(Handle());
+    else
+        notifier->UnRegisterWindow(Handle());
 }
 
 void TExStringGrid::SetSelectionEx(const TGridRect& Value)

@@ -11,6 +11,7 @@
 #include "platform/StdControls.h"
 #include "platform/StringList.h"
 #include "platform/XmlDocument.h"
+#include "shell/ButtonLook.h"
 #include "shell/DialogFrame.h"
 #include "shell/TextChecks.h"
 #include "shell/UComon.h"
@@ -102,6 +103,7 @@ TFBoot::TFBoot(TComponent* AOwner) : TForm(AOwner), Ping(std::make_unique<TIcmpE
         b->SetShowHint(true);
     }
 
+    Set_Buttons_Look(this);
     OnShow = [this](TObject* sender) { FormShow(sender); };
     SetClientSize(Dialog_Width, Title_Height + IP_Address_Height + Options_Height + Button_Height);
     Set_Lang();

@@ -6,6 +6,7 @@
 #include "platform/ExtCtrls.h"
 #include "platform/Graphics.h"
 #include "platform/StdControls.h"
+#include "shell/ButtonLook.h"
 #include "shell/DialogFrame.h"
 
 TFInsertKeyWireless* FInsertKeyWireless = nullptr;
@@ -44,6 +45,7 @@ TFInsertKeyWireless::TFInsertKeyWireless(TComponent* AOwner) : TForm(AOwner)
     Btn_Cancel->SetBounds(406, 9, 70, 28);
     Btn_Cancel->SetModalResult(mrCancel);
     Btn_OK->OnClick = [this](TObject* s) { Btn_OKClick(s); };
+    Set_Buttons_Look(this);
     OnCreate = [this](TObject* s) { FormCreate(s); };
 }
 

@@ -15,6 +15,7 @@
 #include "platform/StdControls.h"
 #include "platform/StringList.h"
 #include "platform/TreeView.h"
+#include "shell/ButtonLook.h"
 #include "shell/DialogFrame.h"
 #include "shell/TextChecks.h"
 #include "shell/UComon.h"
@@ -166,6 +167,7 @@ TFMeter_Bus::TFMeter_Bus(TComponent* AOwner) : TForm(AOwner)
     OD_Import_Net = new TOpenDialog(this);
     OD_Import_Net->SetName(QStringLiteral("OD_Import_Net"));
     OD_Import_Net->SetFilter(QStringLiteral("XML File (*.xml)|*.xml"));
+    Set_Buttons_Look(this);
 
     OnCreate = [this](TObject* s) { FormCreate(s); };
     OnShow = [this](TObject* s) { FormShow(s); };

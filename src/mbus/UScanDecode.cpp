@@ -22,6 +22,7 @@
 #include "platform/StringList.h"
 #include "platform/Timer.h"
 #include "platform/XmlDocument.h"
+#include "shell/ButtonLook.h"
 #include "shell/DialogFrame.h"
 #include "shell/TextChecks.h"
 #include "shell/UComon.h"
@@ -129,6 +130,7 @@ TFScanDecode::TFScanDecode(TComponent* AOwner)
     Ciclic1->OnClick = [this](TObject* s) { Ciclic1Click(s); };
     PopupMenu1->Items()->Add(Ciclic1);
 
+    Set_Buttons_Look(this);
     FUpdateMessage = RegisterWindowMessage(QStringLiteral("Arvinto_Scan_Update"));
     OnCreate = [this](TObject* s) { FormCreate(s); };
     OnShow = [this](TObject* s) { FormShow(s); };

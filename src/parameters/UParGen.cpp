@@ -13,6 +13,7 @@
 #include "platform/StdControls.h"
 #include "platform/StringList.h"
 #include "platform/XmlDocument.h"
+#include "shell/ButtonLook.h"
 #include "shell/UComon.h"
 #include "shell/ULanguage.h"
 
@@ -47,6 +48,7 @@ TFParGen::TFParGen(TComponent* AOwner) : TForm(AOwner), FXML1(std::make_unique<T
     Create_Controls();
     // The form's design shows a new configuration's values.
     Put_Values(ParGen_New_Values());
+    Set_Buttons_Look(this);
     OnCreate = [this](TObject* s) { FormCreate(s); };
     OnShow = [this](TObject* s) { FormShow(s); };
     OnResize = [this](TObject* s) { FormResize(s); };

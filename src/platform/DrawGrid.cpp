@@ -4,6 +4,10 @@
 
 #include "platform/DrawGrid.h"
 
+#include <functional>
+
+#include "platform/Canvas.h"
+
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
@@ -30,6 +34,8 @@ class TGridFrameWidget : public QWidget {
 public:
     explicit TGridFrameWidget(QWidget* parent) : QWidget(parent) {}
     Integer Border = 0;
+    // The grid's own drawing over the edge.
+    std::function<void(QPainter*)> PaintOver;
 
 protected:
     void paintEvent(QPaintEvent*) override
@@ -53,6 +59,8 @@ protected:
             line(cl3DLight, 1, h - 2, w - 2, h - 2);
             line(cl3DLight, w - 2, 1, w - 2, h - 2);
         }
+        if (PaintOver)
+            PaintOver(&p);
     }
     // A press on the frame is the grid's, not the parent's.
     void mousePressEvent(QMouseEvent* e) override { e->accept(); }
@@ -347,7 +355,7 @@ TRect TCustomGrid::ClientRect() const
     const Integer b = BorderWidth();
     const Integer sb = ScrollBarExtent();
     const Integer w = Width() - 2 * b - (FVertBarShown ? sb : 0);
-    const Integer h = Height() - 2 * b - (FHorzBarShown ? sb : 0);
+    const Integer h = Height() - 2 * b - (FHorzBarShown ? sb : 0) - FBottomReserve;
     return {0, 0, std::max<Integer>(w, 0), std::max<Integer>(h, 0)};
 }
 
@@ -806,6 +814,12 @@ void TCustomGrid::CreateWnd()
     FWindow = std::make_unique<TGridWindowParts>();
     auto* frame = new TGridFrameWidget(parent);
     FWindow->Frame = frame;
+    frame->PaintOver = [this](QPainter* p) {
+        TCanvas canvas;
+        canvas.BeginPaint(p);
+        PaintWindowFrame(&canvas);
+        canvas.EndPaint();
+    };
     auto makeBar = [&](Qt::Orientation o, bool vertical) {
         auto* bar = new QScrollBar(o, frame);
         bar->setFocusPolicy(Qt::NoFocus);
@@ -862,7 +876,7 @@ void TCustomGrid::LayoutWindow()
     const Integer b = BorderWidth();
     const Integer sb = ScrollBarExtent();
     const TRect cr = ClientRect();
-    const bool framed = b > 0 || FVertBarShown || FHorzBarShown;
+    const bool framed = b > 0 || FVertBarShown || FHorzBarShown || FBottomReserve > 0;
     frame->Border = b;
     frame->setGeometry(Left(), Top(), std::max<Integer>(Width(), 0), std::max<Integer>(Height(), 0));
     frame->setVisible(framed && Visible());
@@ -872,11 +886,46 @@ void TCustomGrid::LayoutWindow()
         v->setVisible(FVertBarShown);
     }
     if (QScrollBar* h = FWindow->HBar) {
-        h->setGeometry(b, b + cr.Height(), cr.Width(), sb);
+        h->setGeometry(b, b + cr.Height() + FBottomReserve, cr.Width(), sb);
         h->setVisible(FHorzBarShown);
     }
     frame->update();
     UpdateScrollPos();
+}
+
+void TCustomGrid::SetBottomReserve(Integer Value)
+{
+    Value = std::max<Integer>(Value, 0);
+    if (Value == FBottomReserve)
+        return;
+    FBottomReserve = Value;
+    InvalidateGeometry();
+    UpdateScrollRange();
+    LayoutWindow();
+}
+
+TRect TCustomGrid::BottomReserveRect() const
+{
+    if (FBottomReserve == 0)
+        return {};
+    const Integer b = BorderWidth();
+    const TRect cr = ClientRect();
+    return {b, b + cr.Height(), b + cr.Width(), b + cr.Height() + FBottomReserve};
+}
+
+void TCustomGrid::InvalidateFrame()
+{
+    if (FWindow && FWindow->Frame)
+        FWindow->Frame->update();
+}
+
+QImage TCustomGrid::GrabWindow() const
+{
+    if (!FWindow || !FWindow->Frame || !FWindow->Frame->isVisible())
+        return {};
+    QWidget* frame = FWindow->Frame;
+    QWidget* parent = frame->parentWidget();
+    return parent->grab(frame->geometry()).toImage();
 }
 
 void TCustomGrid::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight)

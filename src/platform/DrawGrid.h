@@ -15,6 +15,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include <QImage>
+
 #include "platform/Control.h"
 
 class TInplaceEdit;
@@ -170,6 +172,17 @@ public:
     void SetScrollBars(TScrollStyle Value);
     TBorderStyle BorderStyle() const { return FBorderStyle; }
     void SetBorderStyle(TBorderStyle Value);
+    // The whole window as drawn (border, cells and scroll bars); empty
+    // while it has no border or bars shown.
+    QImage GrabWindow() const;
+    // Repaints the border area.
+    void InvalidateFrame();
+    // A strip of the border area between the cells and the horizontal
+    // scroll bar, drawn by PaintWindowFrame: the cells end above it.
+    Integer BottomReserve() const { return FBottomReserve; }
+    void SetBottomReserve(Integer Value);
+    // The strip in window coordinates (empty without one).
+    TRect BottomReserveRect() const;
     // False: cells are filled and framed by DrawCell alone.
     bool DefaultDrawing() const { return FDefaultDrawing; }
     void SetDefaultDrawing(bool Value);
@@ -280,6 +293,9 @@ protected:
     void DestroyWnd() override;
     void UpdateView() override;
 
+    // Draws over the window's border area (whole window, client and scroll
+    // bars drawn above it) after its sunken edge: a control's own border.
+    virtual void PaintWindowFrame(TCanvas* ACanvas) {}
     // The grid or its editor has the keyboard focus.
     bool IsActiveControl() const;
     // Drops a drag under way (sizing, moving, selecting) without applying it.
@@ -355,6 +371,7 @@ private:
     mutable bool FDrawInfoValid = false;
     mutable TGridDrawInfo FDrawInfoCache;
     std::unique_ptr<TGridWindowParts> FWindow;
+    Integer FBottomReserve = 0;
 };
 
 using TDrawCellEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, TRect Rect, TGridDrawState State)>;

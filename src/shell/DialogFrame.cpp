@@ -1,5 +1,6 @@
 #include "shell/DialogFrame.h"
 
+#include "shell/ButtonLook.h"
 #include "shell/UComon.h"
 
 #include "controls/FxButton.h"
@@ -69,4 +70,10 @@ void TStepDialog::Frame_Create()
 {
     L_SW_Code->SetCaption(SW_Code);
     SetClientSize(FFrameWidth, FFrameHeight);
+}
+
+void TStepDialog::AfterConstruction()
+{
+    Set_Buttons_Look(this);
+    TForm::AfterConstruction();
 }

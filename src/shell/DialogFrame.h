@@ -45,6 +45,11 @@ protected:
     // The creation step every dialog shares: the code label and the size.
     void Frame_Create();
 
+public:
+    // Once the dialog's own constructor has made every control: the buttons
+    // take the windows' button look, then the creation event runs.
+    void AfterConstruction() override;
+
 private:
     Integer FFrameWidth;
     Integer FFrameHeight;

@@ -1,3 +1,4 @@
+#include "shell/ButtonLook.h"
 #include "shell/UAbout.h"
 
 #include "shell/DialogFrame.h"
@@ -91,6 +92,7 @@ TFAbout::TFAbout(TComponent* AOwner) : TForm(AOwner)
     FxButton1->SetBounds(About_Width - 98, About_Height - 38, 86, 28);
     FxButton1->SetCaption(QStringLiteral("OK"));
     FxButton1->SetModalResult(mrOk);
+    Set_Buttons_Look(this);
 
     OnShow = [this](TObject* Sender) { FormShow(Sender); };
 }

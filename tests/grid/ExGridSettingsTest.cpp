@@ -176,6 +176,8 @@ TEST(GridSettings, VisualPropertiesRoundTrip)
     Folder f;
     const QString file = f.Path("look.txt");
     TExStringGrid g(nullptr);
+    // The look first: it brings its own preset of colours.
+    g.SetLook(glOffice2007);
     g.SetColor(TColor(0x123456));
     g.SetSelectionColor(clRed);
     g.SetURLShow(true);
@@ -185,7 +187,6 @@ TEST(GridSettings, VisualPropertiesRoundTrip)
     g.ControlLook()->SetFixedGradientFrom(TColor(0x00ABCDEF));
     g.ControlLook()->SetFixedGradientTo(clBtnFace);
     g.ControlLook()->SetControlStyle(csFlat);
-    g.SetLook(glOffice2007);
     g.Bands()->SetActive(true);
     g.BackGround()->Display = bdGradientVert;
     g.Grouping()->HeaderLineWidth = 5;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QImage>
 #include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -170,6 +171,18 @@ TEST_F(LoRaWindow, OpensTheConfigurationsRulesAndOKWritesThemBack)
     EXPECT_EQ(Row(down, 2), "N|600|2|9|off");
     EXPECT_EQ(Row(down, 3), "Y||||");
     Screenshot("TFLoRa_Set_Access-uplink");
+    {
+        // The rule table is framed by the one-pixel border line of its look.
+        const QImage table = up->GrabWindow();
+        ASSERT_FALSE(table.isNull());
+        EXPECT_FALSE(testsupport::SaveScreenshot(table, QStringLiteral("TFLoRa_Set_Access-uplink-table")).isEmpty());
+        const TColor c = ColorToRGB(up->BorderColor());
+        const QColor border(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+        EXPECT_NE(up->BorderColor(), clNone);
+        EXPECT_EQ(table.pixelColor(1, table.height() / 2), border);
+        EXPECT_EQ(table.pixelColor(table.width() / 2, 1), border);
+        EXPECT_EQ(table.pixelColor(table.width() - 2, table.height() / 2), border);
+    }
 
     // The user ticks On Timer of rule 0 and types its time.
     bool ticked = false;

@@ -32,6 +32,7 @@ void TExStringGrid::EndUpdate()
     if (HandleAllocated())
         SendMessage(this, WM_SETREDRAW, 1);
     Invalidate();
+    InvalidateFrame();
 }
 
 void TExStringGrid::SetLockUpdate(bool Value)

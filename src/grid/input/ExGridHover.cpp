@@ -246,18 +246,15 @@ void TExStringGrid::MouseMove(TShiftState Shift, Integer X, Integer Y)
 
     // A hint shown for one cell goes as soon as the mouse reaches another.
     if (FLastHintPos.X >= 0 && FLastHintPos.Y >= 0) {
-        Integer bc = ACol, br = ARow;
-        if (valid) {
-            const TPoint b = BaseCell(RealColIndex(ACol), ARow);
-            bc = RealToDisplCol(b.X);
-            br = b.Y;
-        }
-        if (bc != FLastHintPos.X || br != FLastHintPos.Y) {
+        const TPoint b = HoverBaseCell(ACol, ARow, valid);
+        if (b.X != FLastHintPos.X || b.Y != FLastHintPos.Y) {
             if (Application != nullptr)
                 Application->CancelHint();
             FLastHintPos = {-1, -1};
         }
     }
+
+    PopBalloonOffCell(ACol, ARow, valid);
 
     TBaseGrid::MouseMove(Shift, X, Y);
 

@@ -112,6 +112,7 @@ bool TExStringGrid::ValidateCell(const QString& NewValue)
                 else
                     ReopenRefusedCell(c, r, FOldCellText, EditMode);
                 SetModified(FOldModifiedValue);
+                ShowInvalidEntryBalloon();
             }
             FOldCellText = GetGridCell(c, r);
         }

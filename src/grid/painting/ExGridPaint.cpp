@@ -98,8 +98,6 @@ void TExStringGrid::PaintBackground()
     TRect paint = client;
     if (FSearchFooter->Visible())
         paint.Bottom -= 32;
-    if (FFloatingFooter->Visible)
-        paint.Bottom -= FFloatingFooter->Height;
     TCanvas* canvas = Canvas();
     const Integer saved = canvas->SaveDC();
     canvas->SelectClipRgn(&region);

@@ -113,6 +113,39 @@ QImage FilterGlyph()
     return image;
 }
 
+// The metro style's flat check box and radio button: a square or circle in
+// a thin grey outline, a dark tick or dot when on.
+QImage MetroGlyph(bool Radio, bool On)
+{
+    QImage image = NewImage(16, 16);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, Radio);
+    p.setPen(QColor(0x70, 0x70, 0x70));
+    p.setBrush(QColor(0xFF, 0xFF, 0xFF));
+    if (Radio)
+        p.drawEllipse(QRectF(1.5, 1.5, 12, 12));
+    else
+        p.drawRect(1, 1, 13, 13);
+    if (!On)
+        return image;
+    p.setRenderHint(QPainter::Antialiasing, true);
+    if (Radio) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0x30, 0x30, 0x30));
+        p.drawEllipse(QRectF(4.5, 4.5, 6, 6));
+    } else {
+        QPen pen(QColor(0x30, 0x30, 0x30), 2.0);
+        p.setPen(pen);
+        p.setBrush(Qt::NoBrush);
+        QPainterPath path;
+        path.moveTo(4, 8);
+        path.lineTo(7, 11);
+        path.lineTo(12, 5);
+        p.drawPath(path);
+    }
+    return image;
+}
+
 QImage MakeGlyph(const QString& Name)
 {
     static const char* const checks[] = {"ESGCHK01", "ESGCHK02", "ESGCHK03", "ESGCHK04",
@@ -137,6 +170,10 @@ QImage MakeGlyph(const QString& Name)
         return NodeGlyph(9, true);
     if (Name == QLatin1String("ESGFILT"))
         return FilterGlyph();
+    if (Name == QLatin1String("metrocheckon") || Name == QLatin1String("metrocheckoff"))
+        return MetroGlyph(false, Name.endsWith(QLatin1String("on")));
+    if (Name == QLatin1String("metroradioon") || Name == QLatin1String("metroradiooff"))
+        return MetroGlyph(true, Name.endsWith(QLatin1String("on")));
     return {};
 }
 

@@ -4,8 +4,9 @@
 // unchecked, checked disabled, unchecked disabled), radio buttons
 // "ESGRAD01" .. "ESGRAD08" (16 x 16, same order), node buttons
 // "ESGLEAFOPEN", "ESGLEAFCLOSE" (16 x 16), "XPNODEO", "XPNODEC" (9 x 9) and
-// the filter button "ESGFILT" (16 x 16). Pixels outside the shape are
-// transparent.
+// the filter button "ESGFILT" (16 x 16) and the metro style's check box and
+// radio button "metrocheckon", "metrocheckoff", "metroradioon",
+// "metroradiooff" (16 x 16). Pixels outside the shape are transparent.
 
 #include <QString>
 
