@@ -23,12 +23,6 @@ void TExStringGrid::SetActiveCellShow(bool Value)
     Invalidate();
 }
 
-void TExStringGrid::SetLook(TGridLook Value)
-{
-    FLook = Value;
-    Invalidate();
-}
-
 void TExStringGrid::SetRow(Integer Value)
 {
     if (Col() < 0 || Col() >= ColCount())

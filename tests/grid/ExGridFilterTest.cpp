@@ -2,6 +2,7 @@
 // joining of conditions, stacked levels with incremental narrowing, and the
 // choices of the filter dropdowns.
 #include "grid/ExGrid.h"
+#include "grid/features/ExGridFilterDropDown.h"
 
 #include <gtest/gtest.h>
 
@@ -190,9 +191,9 @@ TEST(ExGridFilter, DropdownChoicesFilterAndClear)
 
     // Two checked values join by "or".
     g->SetFilterCol(3);
-    g->FilterCheckList()->Add(QStringLiteral("meter"));
-    g->FilterCheckList()->Add(QStringLiteral("sensor"));
-    g->FilterCheckList()->Add(QStringLiteral("valve"));
+    g->FilterCheckList()->Items()->Add(QStringLiteral("meter"));
+    g->FilterCheckList()->Items()->Add(QStringLiteral("sensor"));
+    g->FilterCheckList()->Items()->Add(QStringLiteral("valve"));
     g->SetFilterChecked(0, true);
     g->SetFilterChecked(1, true);
     g->FilterCheck();
