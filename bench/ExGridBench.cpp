@@ -10,9 +10,10 @@
 // column (the workload of the Qt peers' sort_col3), once as the grid sorts
 // by default (the column's texts are numbers, so numerically) and once as
 // texts (ordinal order, the peers' order); each repetition sorts the table
-// as filled. Instructions of one sort under callgrind:
-// --toggle-collect='*SortCol3Body*' --benchmark_filter=SortCol3$
-// with GRID_BENCH_ITERATIONS=1.
+// as filled. Instructions of one sort under callgrind (the README has the
+// whole command): --collect-atstart=no --toggle-collect='*SortCol3Body*'
+// --benchmark_filter='BM_ExGridSortCol3/' with GRID_BENCH_ITERATIONS=1
+// ('BM_ExGridSortCol3Text/' for the text order).
 //
 // Rendering: the filled 100,000 x 10 grid in the 800 x 600 window of
 // GridBench (DejaVu Sans 12 px, Fusion style, rows 29 and columns 99 pixels

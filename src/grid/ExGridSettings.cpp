@@ -543,8 +543,16 @@ void TExStringGrid::LoadVisualProps(const QString& FileName)
         }
         return QString();
     };
-    for (const TVisualProp& p : VisualProps(this))
-        p.Set(value(p.Key));
+    // The look first: its preset sets colours that the file's own values
+    // then override.
+    const auto props = VisualProps(this);
+    const QLatin1String look("Look");
+    for (const TVisualProp& p : props)
+        if (p.Key == look)
+            p.Set(value(p.Key));
+    for (const TVisualProp& p : props)
+        if (p.Key != look)
+            p.Set(value(p.Key));
 }
 
 // ------------------------------------------------------------ print settings

@@ -135,3 +135,24 @@ TEST_F(GroupTable, WithoutAutoSortEveryRunIsAGroup)
     g->Group(0);  // a fixed column: nothing
     EXPECT_EQ(g->GroupColumn(), -1);
 }
+
+TEST_F(GroupTable, SortingAGroupedGridSortsInsideEachGroup)
+{
+    g->Group(2);
+    g->SortSettings()->Column = 2;  // Power, now column 2
+    g->SortSettings()->Direction = sdDescending;
+    g->QSortGroup();
+    EXPECT_EQ(Column(1), QStringLiteral("meter,Boiler,Pump,Fan,valve,Vent,Tap"));
+    EXPECT_EQ(Column(2), QStringLiteral(",40,12,7,,3,1"));
+    EXPECT_TRUE(g->IsNode(1));
+    EXPECT_TRUE(g->IsNode(5));
+
+    // A header click does the same, ascending first.
+    g->SortSettings()->SetShow(true);
+    g->SortSettings()->Column = -1;
+    const TRect head = g->CellRect(1, 0);
+    TestInput::Click(g, {(head.Left + head.Right) / 2, (head.Top + head.Bottom) / 2});
+    EXPECT_EQ(Column(1), QStringLiteral("meter,Boiler,Fan,Pump,valve,Tap,Vent"));
+    EXPECT_EQ(g->GetNodeSpan(1), 4);
+    testsupport::SaveScreenshot(GrabControl(g), QStringLiteral("TExStringGrid-grouped-sorted-by-name"));
+}

@@ -35,6 +35,18 @@ QString Header(TExStringGrid& g)
     return s;
 }
 
+// A 300 x 200 grid of 5 columns on the form.
+TExStringGrid* GridOnForm(TForm& Form, Integer Rows)
+{
+    Form.SetClientSize(300, 200);
+    auto* g = new TExStringGrid(&Form);
+    g->SetParent(&Form);
+    g->SetBounds(0, 0, 300, 200);
+    g->SetColCount(5);
+    g->SetRowCount(Rows);
+    return g;
+}
+
 } // namespace
 
 TEST(ExGridMove, AColumnMovedPastAHiddenOneKeepsItsCellsAndWidth)
@@ -92,12 +104,7 @@ TEST(ExGridMove, MovedRowsKeepTheUnsortedOrderAndReportTheMove)
 TEST(ExGridMove, WheelMovesTheRowOrScrollsAndCtrlWheelZooms)
 {
     TForm form(nullptr);
-    form.SetClientSize(300, 200);
-    auto* g = new TExStringGrid(&form);
-    g->SetParent(&form);
-    g->SetBounds(0, 0, 300, 200);
-    g->SetColCount(5);
-    g->SetRowCount(60);
+    TExStringGrid* g = GridOnForm(form, 60);
     g->MouseActions()->SetWheelIncrement(3);
     g->SetRow(1);
     TestInput::Wheel(g, -120, {50, 50});  // one notch towards the user
@@ -163,12 +170,7 @@ TEST(ExGridMove, LookPresetsSetTheirColoursAndCustomKeepsThem)
 TEST(ExGridMove, ScrollInViewCentresACellOutOfView)
 {
     TForm form(nullptr);
-    form.SetClientSize(300, 200);
-    auto* g = new TExStringGrid(&form);
-    g->SetParent(&form);
-    g->SetBounds(0, 0, 300, 200);
-    g->SetColCount(5);
-    g->SetRowCount(100);
+    TExStringGrid* g = GridOnForm(form, 100);
     const Integer visible = g->VisibleRowCount();
     g->ScrollInView(2, 50);
     EXPECT_EQ(g->Row(), 50);

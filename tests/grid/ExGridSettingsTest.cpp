@@ -144,6 +144,9 @@ TEST(GridSettings, VisualPropertiesRoundTrip)
     Folder f;
     const QString file = f.Path("look.txt");
     TExStringGrid g(nullptr);
+    // The look's preset first: the values set after it are the ones saved,
+    // and loading gives them back over the preset.
+    g.SetLook(glOffice2007);
     g.SetColor(TColor(0x123456));
     g.SetSelectionColor(clRed);
     g.SetURLShow(true);
@@ -153,7 +156,6 @@ TEST(GridSettings, VisualPropertiesRoundTrip)
     g.ControlLook()->SetFixedGradientFrom(TColor(0x00ABCDEF));
     g.ControlLook()->SetFixedGradientTo(clBtnFace);
     g.ControlLook()->SetControlStyle(csFlat);
-    g.SetLook(glOffice2007);
     g.Bands()->SetActive(true);
     g.BackGround()->Display = bdGradientVert;
     g.Grouping()->HeaderLineWidth = 5;

@@ -197,8 +197,29 @@ int Sign(int V)
     return V < 0 ? -1 : (V > 0 ? 1 : 0);
 }
 
-// Digits of a plain decimal integer read directly (the sort's common case);
-// anything else through the platform's conversion with "." as separator.
+// A plain decimal integer (optional minus, up to 18 characters), read
+// directly: the sort's common case.
+bool PlainInteger(const QString& S, double& Value)
+{
+    const qsizetype n = S.size();
+    if (n == 0 || n > 18)
+        return false;
+    const QChar* c = S.constData();
+    qsizetype i = c[0] == u'-' ? 1 : 0;
+    if (i == n)
+        return false;
+    qint64 v = 0;
+    for (; i < n; ++i) {
+        if (c[i] < u'0' || c[i] > u'9')
+            return false;
+        v = v * 10 + (c[i].unicode() - u'0');
+    }
+    Value = c[0] == u'-' ? -double(v) : double(v);
+    return true;
+}
+
+// Anything but a plain integer goes through the platform's conversion with
+// "." as separator.
 bool ReadNumber(QString S, const QString& Prefix, const QString& Suffix, bool Financial, bool Thousands,
                 double& Value)
 {
@@ -212,20 +233,8 @@ bool ReadNumber(QString S, const QString& Prefix, const QString& Suffix, bool Fi
         if (p >= 0)
             S.remove(p, Suffix.size());
     }
-    const qsizetype n = S.size();
-    if (n > 0 && n <= 18) {
-        const QChar* c = S.constData();
-        qsizetype i = c[0] == u'-' ? 1 : 0;
-        if (i < n) {
-            qint64 v = 0;
-            for (; i < n && c[i] >= u'0' && c[i] <= u'9'; ++i)
-                v = v * 10 + (c[i].unicode() - u'0');
-            if (i == n) {
-                Value = c[0] == u'-' ? -double(v) : double(v);
-                return true;
-            }
-        }
-    }
+    if (PlainInteger(S, Value))
+        return true;
     if (Financial || Thousands)
         S.remove(LocaleThousandSeparator());
     const QChar dec = LocaleDecimalSeparator();
@@ -260,6 +269,31 @@ bool ReadDateTime(const QString& S, double& Value)
 bool IsCheckType(TCellType T)
 {
     return T == ctCheckBox || T == ctDataCheckBox || T == ctVirtCheckBox || T == ctRowCheckBox;
+}
+
+} // namespace
+
+namespace {
+
+// One row's key in the sort column, flattened so that the comparison of
+// two rows reads nothing else: class, number, text and blank.
+struct TFlatKey {
+    double Num;
+    const QChar* Text;
+    Integer Len;
+    Integer Index;
+    quint8 Cls;
+    bool Blank;
+};
+
+// Ordinal comparison of UTF-16 code units (QString::compare's order).
+int CompareUnits(const QChar* A, Integer NA, const QChar* B, Integer NB)
+{
+    const Integer n = std::min(NA, NB);
+    for (Integer i = 0; i < n; ++i)
+        if (A[i] != B[i])
+            return A[i].unicode() < B[i].unicode() ? -1 : 1;
+    return NA < NB ? -1 : (NA > NB ? 1 : 0);
 }
 
 } // namespace
@@ -320,6 +354,10 @@ struct TExStringGrid::TSortRun {
                 G->GetCheckBoxState(c, R, state);
                 K.Cls = kcCheck;
                 K.Num = state ? 1 : 0;
+                return;
+            }
+            if (Col.Prefix.isEmpty() && Col.Suffix.isEmpty() && PlainInteger(s, K.Num)) {
+                K.Cls = kcNumber;
                 return;
             }
             const Integer kind = NumericTextKind(s);
@@ -499,6 +537,10 @@ struct TExStringGrid::TSortRun {
 
     Integer LastColumn() const { return G->ColCount() + G->NumHiddenColumns() - 1; }
 
+    // The rows ordered by flat keys of the sort column (Order: positions
+    // from Base); false for the styles that need the general comparison.
+    bool SortByKeys(std::vector<Integer>& Order);
+
     Integer CompareRows(Integer C, Integer R1, Integer R2)
     {
         const bool full = G->FSortSettings->Full && !G->FSortSettings->SingleColumn;
@@ -644,7 +686,7 @@ void TExStringGrid::SortRows(Integer Left, Integer Right, TSortRun& Run, bool In
         std::stable_sort(order.begin(), order.end(), [&](Integer a, Integer b) {
             return Run.CompareRowsIndexed(0, Left + a, Left + b) < 0;
         });
-    } else {
+    } else if (!Run.SortByKeys(order)) {
         const Integer dir = FSortSettings->Direction == sdAscending ? 1 : -1;
         const Integer col = FSortSettings->Column;
         std::stable_sort(order.begin(), order.end(), [&](Integer a, Integer b) {
@@ -652,6 +694,85 @@ void TExStringGrid::SortRows(Integer Left, Integer Right, TSortRun& Run, bool In
         });
     }
     ApplyRowOrder(Left, order);
+}
+
+
+// The sort column's keys sorted as flat values, with the following columns
+// asked only on ties: the same order as the general comparison, for every
+// style whose comparison reads the keys alone.
+bool TExStringGrid::TSortRun::SortByKeys(std::vector<Integer>& Order)
+{
+    const Integer col = G->FSortSettings->Column;
+    const Integer Left = Base, N = Count;
+    if (col < 0 || col > LastColumn())
+        return false;
+    TColumn& c = Column(col);
+    bool byClass = false;
+    switch (c.Style) {
+    case ssAutomatic:
+    case ssAlphaNumeric:
+    case ssAlphaNumericNoCase:
+    case ssDate:
+    case ssDateTime:
+    case ssTime:
+    case ssShortDateEU:
+    case ssShortDateUS:
+        byClass = true;
+        break;
+    case ssAnsiAlphaCase:
+    case ssAnsiAlphaNoCase:
+    case ssCustom:
+    case ssRaw:
+        return false;
+    default:
+        break;
+    }
+    if (c.Ignored)
+        return false;
+    if (!c.Built)
+        Build(c);
+    // Numbers compare as numbers whatever their class in the plain styles.
+    const bool numeric =
+        c.Style == ssNumeric || c.Style == ssFinancial || c.Style == ssImages || c.Style == ssCheckBox;
+    std::vector<TFlatKey> keys(static_cast<size_t>(N));
+    for (Integer i = 0; i < N; ++i) {
+        const TCellKey& k = c.Keys[size_t(i)];
+        TFlatKey& f = keys[size_t(i)];
+        f.Num = k.Num;
+        f.Text = k.Text.constData();
+        f.Len = Integer(k.Text.size());
+        f.Index = i;
+        f.Cls = byClass ? k.Cls : (numeric ? quint8(kcNumber) : quint8(kcText));
+        f.Blank = k.Blank;
+    }
+    const TSortSettings* s = G->FSortSettings.get();
+    const bool full = s->Full && !s->SingleColumn && col < LastColumn();
+    const bool ignoreBlanks = s->IgnoreBlanks;
+    const bool blanksFirst = s->BlankPos == blFirst;
+    const bool descending = s->Direction == sdDescending;
+    Integer compares = 0;
+    // Blanks placed by BlankPos stand first or last in both directions.
+    std::stable_sort(keys.begin(), keys.end(), [&](const TFlatKey& a, const TFlatKey& b) {
+        ++compares;
+        if (ignoreBlanks && a.Blank != b.Blank)
+            return a.Blank == blanksFirst;
+        int res;
+        if (a.Cls != b.Cls)
+            res = a.Cls < b.Cls ? -1 : 1;
+        else if (a.Cls == kcText)
+            res = CompareUnits(a.Text, a.Len, b.Text, b.Len);
+        else if (a.Cls == kcEmpty)
+            res = 0;
+        else
+            res = a.Num < b.Num ? -1 : (a.Num > b.Num ? 1 : 0);
+        if (res == 0 && full)
+            res = CompareRows(col + 1, Left + a.Index, Left + b.Index);
+        return descending ? res > 0 : res < 0;
+    });
+    G->Compares += compares;
+    for (Integer i = 0; i < N; ++i)
+        Order[size_t(i)] = keys[size_t(i)].Index;
+    return true;
 }
 
 void TExStringGrid::SortFrame(bool HideFooter, bool Indexed, const std::function<void()>& Body)
