@@ -8,6 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
+
+#include "Screenshot.h"
 
 namespace {
 
@@ -180,4 +183,41 @@ TEST(ExGridMove, ScrollInViewCentresACellOutOfView)
     EXPECT_EQ(g->Row(), 50);
     g->ScrollInView(2, 200);  // beyond the grid
     EXPECT_EQ(g->Row(), 50);
+}
+
+TEST(ExGridMove, AHeaderDraggedByMouseShowsItsButtonAndMovesTheColumn)
+{
+    TForm form(nullptr);
+    TExStringGrid* g = GridOnForm(form, 4);
+    g->SetOptions(g->Options() | goColMoving);
+    g->SortSettings()->SetShow(true);  // the drop must not sort as well
+    for (Integer c = 1; c < 5; ++c) {
+        const QString l(QChar(u'A' + c - 1));
+        g->SetCells(c, 0, l);
+        for (Integer r = 1; r < 4; ++r)
+            g->SetCells(c, r, l + QString::number(r));
+    }
+    std::vector<std::pair<Integer, Integer>> moved;
+    g->OnColumnMoved = [&](TObject*, Integer From, Integer To) { moved.emplace_back(From, To); };
+    auto centre = [&](Integer C) {
+        const TRect r = g->CellRect(C, 0);
+        return TPoint{(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
+    };
+    const TPoint from = centre(1), to = centre(3);
+    form.Show();
+    // Routed as Qt routes the user's input: the release goes to the grid
+    // holding the mouse, not to the dragged button under it.
+    TestInput::RoutedMouse(g, TestInput::rmDown, from);
+    for (Integer i = 1; i <= 6; ++i)
+        TestInput::RoutedMouse(g, TestInput::rmMove, {from.X + (to.X - from.X) * i / 6, from.Y});
+    THeaderDragButton* button = g->MoveButton();
+    EXPECT_TRUE(button->Visible());
+    EXPECT_EQ(button->Caption(), QStringLiteral("A"));
+    testsupport::SaveScreenshot(GrabControl(&form), QStringLiteral("TExStringGrid-column-drag"));
+    TestInput::RoutedMouse(g, TestInput::rmUp, to);
+    EXPECT_FALSE(button->Visible());
+    EXPECT_EQ(Header(*g), QStringLiteral("BCAD"));
+    EXPECT_EQ(g->Cells(g->RealColIndex(3), 2), QStringLiteral("A2"));
+    EXPECT_EQ(moved.size(), 1u);
+    EXPECT_EQ(g->SortSettings()->Column, -1);
 }

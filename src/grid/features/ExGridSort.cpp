@@ -278,7 +278,12 @@ namespace {
 // One row's key in the sort column, flattened so that the comparison of
 // two rows reads nothing else: class, number, text and blank.
 struct TFlatKey {
-    double Num;
+    // A text's first four code units, packed so that comparing the numbers
+    // orders them as the units do (shorter texts padded with zeros).
+    union {
+        double Num;
+        quint64 Prefix;
+    };
     const QChar* Text;
     Integer Len;
     Integer Index;
@@ -738,12 +743,18 @@ bool TExStringGrid::TSortRun::SortByKeys(std::vector<Integer>& Order)
     for (Integer i = 0; i < N; ++i) {
         const TCellKey& k = c.Keys[size_t(i)];
         TFlatKey& f = keys[size_t(i)];
-        f.Num = k.Num;
         f.Text = k.Text.constData();
         f.Len = Integer(k.Text.size());
         f.Index = i;
         f.Cls = byClass ? k.Cls : (numeric ? quint8(kcNumber) : quint8(kcText));
         f.Blank = k.Blank;
+        if (f.Cls == kcText) {
+            f.Prefix = 0;
+            for (Integer u = 0; u < 4; ++u)
+                f.Prefix = (f.Prefix << 16) | (u < f.Len ? f.Text[u].unicode() : 0u);
+        } else {
+            f.Num = k.Num;
+        }
     }
     const TSortSettings* s = G->FSortSettings.get();
     const bool full = s->Full && !s->SingleColumn && col < LastColumn();
@@ -760,7 +771,7 @@ bool TExStringGrid::TSortRun::SortByKeys(std::vector<Integer>& Order)
         if (a.Cls != b.Cls)
             res = a.Cls < b.Cls ? -1 : 1;
         else if (a.Cls == kcText)
-            res = CompareUnits(a.Text, a.Len, b.Text, b.Len);
+            res = a.Prefix != b.Prefix ? (a.Prefix < b.Prefix ? -1 : 1) : CompareUnits(a.Text, a.Len, b.Text, b.Len);
         else if (a.Cls == kcEmpty)
             res = 0;
         else
