@@ -271,6 +271,30 @@ bool IsCheckType(TCellType T)
     return T == ctCheckBox || T == ctDataCheckBox || T == ctVirtCheckBox || T == ctRowCheckBox;
 }
 
+// Styles whose keys compare by their class first, then within it.
+bool ByClass(TSortStyle S)
+{
+    switch (S) {
+    case ssAutomatic:
+    case ssAlphaNumeric:
+    case ssAlphaNumericNoCase:
+    case ssDate:
+    case ssDateTime:
+    case ssTime:
+    case ssShortDateEU:
+    case ssShortDateUS:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Styles whose keys compare as numbers alone.
+bool ByNumber(TSortStyle S)
+{
+    return S == ssNumeric || S == ssFinancial || S == ssImages || S == ssCheckBox;
+}
+
 } // namespace
 
 namespace {
@@ -468,25 +492,16 @@ struct TExStringGrid::TSortRun {
     // Ascending sign of Row1's key against Row2's, blanks not yet placed.
     Integer CompareKeys(const TColumn& Col, const TCellKey& A, const TCellKey& B, Integer R1, Integer R2) const
     {
-        switch (Col.Style) {
-        case ssAutomatic:
-        case ssAlphaNumeric:
-        case ssAlphaNumericNoCase:
-        case ssDate:
-        case ssDateTime:
-        case ssTime:
-        case ssShortDateEU:
-        case ssShortDateUS:
+        if (ByClass(Col.Style)) {
             if (A.Cls != B.Cls)
                 return A.Cls < B.Cls ? -1 : 1;
             if (A.Cls == kcText)
                 return Sign(QString::compare(A.Text, B.Text));
             return A.Cls == kcEmpty ? 0 : Sign(A.Num, B.Num);
-        case ssNumeric:
-        case ssFinancial:
-        case ssImages:
-        case ssCheckBox:
+        }
+        if (ByNumber(Col.Style))
             return Sign(A.Num, B.Num);
+        switch (Col.Style) {
         case ssAnsiAlphaCase:
         case ssAnsiAlphaNoCase:
             return Sign(QString::localeAwareCompare(A.Text, B.Text));
@@ -712,33 +727,15 @@ bool TExStringGrid::TSortRun::SortByKeys(std::vector<Integer>& Order)
     if (col < 0 || col > LastColumn())
         return false;
     TColumn& c = Column(col);
-    bool byClass = false;
-    switch (c.Style) {
-    case ssAutomatic:
-    case ssAlphaNumeric:
-    case ssAlphaNumericNoCase:
-    case ssDate:
-    case ssDateTime:
-    case ssTime:
-    case ssShortDateEU:
-    case ssShortDateUS:
-        byClass = true;
-        break;
-    case ssAnsiAlphaCase:
-    case ssAnsiAlphaNoCase:
-    case ssCustom:
-    case ssRaw:
-        return false;
-    default:
-        break;
-    }
-    if (c.Ignored)
+    // The locale's and the application's comparisons need the general road.
+    if (c.Ignored || c.Style == ssAnsiAlphaCase || c.Style == ssAnsiAlphaNoCase || c.Style == ssCustom
+        || c.Style == ssRaw)
         return false;
     if (!c.Built)
         Build(c);
+    const bool byClass = ByClass(c.Style);
     // Numbers compare as numbers whatever their class in the plain styles.
-    const bool numeric =
-        c.Style == ssNumeric || c.Style == ssFinancial || c.Style == ssImages || c.Style == ssCheckBox;
+    const bool numeric = ByNumber(c.Style);
     std::vector<TFlatKey> keys(static_cast<size_t>(N));
     for (Integer i = 0; i < N; ++i) {
         const TCellKey& k = c.Keys[size_t(i)];
