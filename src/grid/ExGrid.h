@@ -1292,7 +1292,6 @@ public:
     void GroupCustomCalc(Integer Colindex);
     void GroupDistinct(Integer Colindex);
     void GroupStdDev(Integer Colindex);
-    std::function<void(TObject* Sender, Integer ACol, Integer FromRow, Integer ToRow, double& Res)> OnGroupCalc;
 
     // ======== clearing, trimming, merging and splitting (exchange/ExGridClear.cpp)
     // Rows with every real column, columns over every row.
@@ -1582,7 +1581,6 @@ public:
     QString SelectedText();
     void SwapColumns(Integer ACol1, Integer ACol2);
     void SwapRows(Integer ARow1, Integer ARow2);
-    virtual void SortSwapRows(Integer ARow1, Integer ARow2);
     // Drag and drop.
     TDragDropSettings* DragDropSettings() const { return FDragDropSettings.get(); }
     TDragScrollOptions* DragScrollOptions() const { return FDragScrollOptions.get(); }
@@ -1593,13 +1591,6 @@ public:
     // The OLE drag of the selection or a column that a press on it prepared
     // (the mouse moved with the left button down); true when one ran.
     bool StartOleDragFromMouse(TShiftState Shift, Integer X, Integer Y);
-    // Fires OnStartBlockFocus when an OLE drag starts.
-    virtual void StartBlockFocus()
-    {
-        if (OnStartBlockFocus)
-            OnStartBlockFocus(this);
-    }
-    TNotifyEvent OnStartBlockFocus;
     TFileProgressEvent OnFileProgress;
     TColumnCalcEvent OnColumnCalc;
     TColumnCalcEvent OnGroupCalc;
@@ -2401,7 +2392,6 @@ private:
     std::unique_ptr<TDragScrollOptions> FDragScrollOptions;
     std::unique_ptr<TGridDropTarget> FOleDropTarget;
     TListBox* FOleDragList = nullptr;
-    TForm* MoveForm = nullptr;  // owned through the component owner list
     Integer FLastProgress = -1;
     void FileProgress(Integer Progress);
     // Reads a cell block; without Apply it only checks that it reads.
