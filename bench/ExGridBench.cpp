@@ -4,12 +4,33 @@
 // through the grid's cell access, hiding and showing a column, and
 // converting every display column and row index to its real one. Each runs
 // at several row counts, so that the reported complexity shows the cost
-// growing linearly with the cells. GridBench renders the grid.
+// growing linearly with the cells. GridBench renders the grid as the Qt
+// peers do; the renders here stand beside the sort, in the same window.
+//
+// Sorting: the filled 100,000 x 10 grid in its window sorted by the random
+// column (the workload of the Qt peers' sort_col3), once as the grid sorts
+// by default (the column's texts are numbers, so numerically) and once as
+// texts (ordinal order, the peers' order); each repetition sorts the table
+// as filled. Instructions of one sort under callgrind (the README has the
+// whole command): --collect-atstart=no --toggle-collect='*SortCol3Body*'
+// --benchmark_filter='BM_ExGridSortCol3/' with GRID_BENCH_ITERATIONS=1
+// ('BM_ExGridSortCol3Text/' for the text order).
+//
+// Rendering: the filled 100,000 x 10 grid in the 800 x 600 window of
+// GridBench (DejaVu Sans 12 px, Fusion style, rows 29 and columns 99 pixels
+// plus their lines), rendered at row 0 and at row 99,990 into one reused
+// image; only the cells in view are painted, so both cost the same. Each
+// body is its own function for callgrind (--toggle-collect='*RenderRow0Body*'
+// with --benchmark_filter=RenderRow0, GRID_BENCH_ITERATIONS=<n>).
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QEvent>
 #include <QFont>
+#include <QFontMetrics>
+#include <QImage>
+#include <QWidget>
 
 #include <charconv>
 #include <memory>
@@ -17,6 +38,7 @@
 #include <vector>
 
 #include "grid/ExGrid.h"
+#include "platform/Form.h"
 
 namespace {
 
@@ -102,6 +124,166 @@ void BM_ExGridIndexes(benchmark::State& state)
     state.SetComplexityN(state.range(0) * kColumns);
 }
 
+// Drops the window's update requests: nothing paints but the explicit render.
+class TDropUpdates : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* e) override { return e->type() == QEvent::UpdateRequest; }
+};
+
+constexpr Integer kRenderRows = 100000;
+constexpr Integer kFarRow = 99990;
+
+// The window with its filled grid, made once for the render workloads.
+struct TRenderBench {
+    std::unique_ptr<TForm> Form;
+    TExStringGrid* Grid = nullptr;
+    QWidget* Window = nullptr;
+    QImage Image{800, 600, QImage::Format_ARGB32_Premultiplied};
+    TDropUpdates Filter;
+
+    TRenderBench()
+    {
+        Form = std::make_unique<TForm>(nullptr);
+        Form->SetCaption(QStringLiteral("ExGridBench"));
+        Form->SetClientSize(800, 600);
+        Form->HandleNeeded();
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->windowTitle() == QStringLiteral("ExGridBench"))
+                Window = w;
+        Window->setAttribute(Qt::WA_DontShowOnScreen);
+        Window->installEventFilter(&Filter);
+        Grid = new TExStringGrid(Form.get());
+        Grid->SetParent(Form.get());
+        Grid->SetAlign(alClient);
+        Grid->Font()->SetName(QStringLiteral("DejaVu Sans"));
+        Grid->Font()->SetHeight(-12);
+        Grid->FixedFont()->Assign(Grid->Font());
+        Grid->SetColCount(kColumns + 1);
+        Grid->SetRowCount(kRenderRows + 1);
+        Grid->SetDefaultColWidth(99);
+        Grid->SetDefaultRowHeight(29);
+        Grid->SetColWidths(0, 54);
+        Fill(Grid, kRenderRows);
+        Form->Show();
+        QCoreApplication::processEvents();
+        (void)QFontMetrics(QApplication::font()).ascent();
+        Render();
+    }
+    void Render() { Window->render(&Image); }
+    void Keep(const char* name) const
+    {
+        const QString dir = qEnvironmentVariable("GRID_BENCH_PNG");
+        if (!dir.isEmpty())
+            Image.save(dir + u'/' + QLatin1String(name) + QStringLiteral(".png"));
+    }
+};
+
+std::unique_ptr<TRenderBench> g_render;
+
+TRenderBench& RenderBench()
+{
+    if (!g_render)
+        g_render = std::make_unique<TRenderBench>();
+    return *g_render;
+}
+
+__attribute__((noinline)) void RenderRow0Body(TRenderBench& b)
+{
+    b.Grid->SetTopRow(1);
+    QCoreApplication::processEvents();
+    b.Render();
+}
+
+__attribute__((noinline)) void RenderRow99990Body(TRenderBench& b)
+{
+    b.Grid->SetTopRow(kFarRow + 1);
+    QCoreApplication::processEvents();
+    b.Render();
+}
+
+void BM_ExGridRenderRow0(benchmark::State& state)
+{
+    TRenderBench& b = RenderBench();
+    for (auto _ : state) {
+        state.PauseTiming();
+        b.Grid->SetTopRow(kRenderRows - b.Grid->VisibleRowCount());
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+        RenderRow0Body(b);
+    }
+    b.Keep("exgrid_render_row0");
+}
+
+void BM_ExGridRenderRow99990(benchmark::State& state)
+{
+    TRenderBench& b = RenderBench();
+    for (auto _ : state) {
+        state.PauseTiming();
+        b.Grid->SetTopRow(1);
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+        RenderRow99990Body(b);
+    }
+    b.Keep("exgrid_render_row99990");
+}
+
+// The sorted column in order and every row intact (its cells R<r>C<c> of
+// one r, the row number column gone with them).
+bool SortedRowsIntact(TExStringGrid* g, bool Numeric)
+{
+    for (Integer r = 1; r <= kRenderRows; ++r) {
+        const QString first = g->Cells(1, r);
+        const QString prefix = first.left(first.indexOf(u'C'));
+        if (g->Cells(0, r).toInt() != prefix.mid(1).toInt() + 1)
+            return false;
+        for (Integer c = 0; c < kColumns; ++c)
+            if (c != kSortColumn && !g->Cells(c + 1, r).startsWith(prefix + u'C'))
+                return false;
+        if (r > 1) {
+            const QString a = g->Cells(kSortColumn + 1, r - 1), b = g->Cells(kSortColumn + 1, r);
+            if (Numeric ? a.toDouble() > b.toDouble() : a > b)
+                return false;
+        }
+    }
+    return true;
+}
+
+__attribute__((noinline)) void SortCol3Body(TRenderBench& b)
+{
+    b.Grid->SortByColumn(kSortColumn + 1);
+    QCoreApplication::processEvents();
+}
+
+void SortCol3(benchmark::State& state, bool Text)
+{
+    TRenderBench& b = RenderBench();
+    b.Grid->OnGetFormat = nullptr;
+    if (Text)
+        b.Grid->OnGetFormat = [](TObject*, Integer, TSortStyle& Style, QString&, QString&) { Style = ssAlphabetic; };
+    for (auto _ : state) {
+        state.PauseTiming();
+        Fill(b.Grid, kRenderRows);
+        b.Grid->SetTopRow(1);
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+        SortCol3Body(b);
+    }
+    if (!SortedRowsIntact(b.Grid, !Text))
+        state.SkipWithError("the sorted table is out of order or its rows were broken");
+    b.Grid->OnGetFormat = nullptr;
+    Fill(b.Grid, kRenderRows);
+}
+
+void BM_ExGridSortCol3(benchmark::State& state)
+{
+    SortCol3(state, false);
+}
+
+void BM_ExGridSortCol3Text(benchmark::State& state)
+{
+    SortCol3(state, true);
+}
+
 } // namespace
 
 BENCHMARK(BM_ExGridFill)->RangeMultiplier(10)->Range(1000, 100000)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
@@ -117,10 +299,24 @@ int main(int argc, char** argv)
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(12);
     QApplication::setFont(font);
+    const int iterations = qEnvironmentVariableIntValue("GRID_BENCH_ITERATIONS");
+    const std::pair<const char*, void (*)(benchmark::State&)> renders[] = {
+        {"BM_ExGridRenderRow0", BM_ExGridRenderRow0},
+        {"BM_ExGridRenderRow99990", BM_ExGridRenderRow99990},
+        {"BM_ExGridSortCol3", BM_ExGridSortCol3},
+        {"BM_ExGridSortCol3Text", BM_ExGridSortCol3Text},
+    };
+    for (const auto& [name, fn] : renders) {
+        auto* b = benchmark::RegisterBenchmark(name, fn)->Unit(benchmark::kMillisecond);
+        if (iterations > 0)
+            b->Iterations(iterations);
+    }
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    // The window goes while Qt is still there.
+    g_render.reset();
     return 0;
 }

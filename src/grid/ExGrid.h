@@ -57,6 +57,10 @@ class TCellGraphic;
 class TEditLink;
 class TExInplaceEdit;
 class TFilter;
+class TFilterDropDown;
+class TDropList;
+class TDropCheckList;
+class TCellNode;
 class TGridCheckBox;
 class TGridCombo;
 class TGridSpin;
@@ -98,6 +102,26 @@ class TStream;
 class TExStringGrid;
 struct TMiniHTMLResult;
 
+// The look-alike of a header cell that follows a column or row dragged by
+// its header (the grid's MoveButton).
+class THeaderDragButton : public TCustomControl {
+public:
+    explicit THeaderDragButton(TExStringGrid* AGrid);
+    QString ClassName() const override { return QStringLiteral("THeaderDragButton"); }
+    const QString& Caption() const { return FCaption; }
+    void SetCaption(const QString& Value);
+    bool Flat() const { return FFlat; }
+    void SetFlat(bool Value) { FFlat = Value; }
+
+protected:
+    void Paint() override;
+
+private:
+    TExStringGrid* FGrid;
+    QString FCaption;
+    bool FFlat = false;
+};
+
 // Columns from this real index on always count as shown.
 constexpr Integer MAX_COLUMNS = 512;
 using TBoolArray = std::array<bool, MAX_COLUMNS + 1>;
@@ -114,9 +138,16 @@ enum TScrollBarAlways { saNone, saVert, saHorz, saBoth };
 enum TInvalidEntryIcon { ieNone, ieInfo, ieWarning, ieError };
 enum TMouseSelectMode { msNormal, msColumn, msRow, msAll, msURL, msResize };
 enum TFilterDropDownColumns { fdNormal, fdAll };
-enum TSortDirection { sdAscending, sdDescending };
 enum TClipOperation { coNone, coCut, coCopy };
 enum TSearchFooterAction { saFindFirst, saFindPrevious, saFindNext };
+// The options of a find, a set of bits (FindParam).
+enum TFindParameter {
+    fnMatchCase, fnMatchFull, fnMatchRegular, fnDirectionLeftRight, fnMatchStart, fnFindInCurrentRow,
+    fnFindInCurrentCol, fnIncludeFixed, fnAutoGoto, fnIgnoreHTMLTags, fnBackward, fnIncludeHiddenColumns,
+    fnFindInPresetCol, fnFindInPresetRow, fnSelectedCells, fnIncludeHiddenRows,
+};
+using TFindParameters = Cardinal;
+constexpr TFindParameters FindParam(TFindParameter P) { return 1u << Cardinal(P); }
 // States an export, import or print run reports through ExportNotification.
 enum TExportState { esExportStart, esExportNewRow, esExportNextRow, esExportSelRow, esExportDone, esExportFail };
 enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
@@ -1128,9 +1159,7 @@ public:
                            bool Force);
     virtual void CellChanging(Integer ACol, Integer ARow, bool& Allow);
     void RepaintTwoCells(Integer OldCol, Integer OldRow, Integer NewRow, Integer NewCol);
-    // The first normal row whose stripped text in the search column starts
-    // with Text (upper case); -1 when none or fewer than 2 rows.
-    Integer Search(const QString& Text);
+
     Integer FirstNormalCol();
     virtual void CanAddRow(bool& Allow);
     // Appends an empty row (before the footer row when one is shown).
@@ -1238,9 +1267,252 @@ public:
     // check list, as the header painting opens them.
     Integer FilterCol() const { return FFilterCol; }
     void SetFilterCol(Integer Value) { FFilterCol = Value; }
-    TStringList* FilterCheckList() const { return FDropCheckList.get(); }
-    bool FilterChecked(Integer Index) const;
+    // The dropdown lists (features/ExGridFilterDropDown.cpp), made on first use.
+    TDropList* DropList();
+    TDropCheckList* FilterCheckList();
+    bool FilterChecked(Integer Index);
     void SetFilterChecked(Integer Index, bool Value);
+    TFilterDropDown* FilterDropDown() const { return FFilterDropDown.get(); }
+    void SetFilterDropDown(const TFilterDropDown* Value);
+    // A release at (X, Y) over the filter glyph of displayed cell (ACol,
+    // ARow) of the filter row opens that column's dropdown; false otherwise.
+    bool OpenFilterDropDown(Integer ACol, Integer ARow, Integer X, Integer Y);
+    void CloseFilterDropDown();
+    // Whether a header cell shows the fixed dropdown button (OnCanShowFixedDropDown).
+    virtual bool CanShowFixedDropDown(Integer ACol);
+    TPopupMenu* FixedDropDownMenu() const { return FFixedDropDownMenu; }
+    void SetFixedDropDownMenu(TPopupMenu* Value) { FFixedDropDownMenu = Value; }
+    std::function<void(TObject* Sender, Integer ACol, bool& Allow)> OnCanShowFixedDropDown;
+    std::function<void(TObject* Sender, Integer ACol, Integer ARow, TPopupMenu*& AMenu,
+                       bool& KeepFixedCellHighlighted)>
+        OnFixedDropDownClick;
+
+    // ================ looks, scrolling into view, moving (features/ExGridLook.cpp)
+    // The identifier and the display name of a look (glCustom: Text unchanged).
+    static void GridLookToString(TGridLook Value, QString& Text);
+    static void GridLookToCaption(TGridLook Value, QString& Text);
+    // Scrolls a displayed cell into view, centring it.
+    void ScrollInView(Integer ColIndex, Integer RowIndex);
+    // Displayed indexes; the column order is recorded before the first
+    // move, and controls placed in cells follow their columns and rows.
+    void MoveColumn(Integer FromIndex, Integer ToIndex);
+    void MoveRow(Integer FromIndex, Integer ToIndex);
+    // Count rows from FromIndex (every real column) moved to ToIndex.
+    void MoveRows(Integer FromIndex, Integer ToIndex, Integer Count);
+
+    // ======= wheel, panning, zoom, cell controls (input/ExGridWheel.cpp)
+    // Adds Delta to every column width and row height (ZoomFactor stays
+    // within -10 .. 10).
+    void Zoom(Integer Delta);
+    void InitOrigColSizes();
+    // The control placed in a cell (real column, displayed row); nil when none.
+    TControl* CellControls(Integer ACol, Integer ARow) const;
+    void SetCellControls(Integer ACol, Integer ARow, TControl* Value);
+    // Places every cell control over its cell, hidden out of view.
+    void CellControlsUpdate(bool RebuildList);
+    void UpdateAutoRangeScrollBar(Integer ACol, Integer ARow) override;
+    bool Panning() const { return wheelpan; }
+    virtual void MouseWheelDone(Integer RowDelta, bool& Handled) {}
+    std::function<void(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled)> OnMouseWheelDown;
+    std::function<void(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled)> OnMouseWheelUp;
+
+    // ==================== enhanced column and row moving (input/ExGridMove.cpp)
+    THeaderDragButton* MoveButton();
+    // Fire OnStartBlockFocus, OnEndBlockFocus.
+    virtual void StartBlockFocus();
+    virtual void EndBlockFocus();
+    // A floating picture of the cells of ARect (displayed indexes) on a
+    // form that never takes the activation; the caller owns the form.
+    TForm* SelectionToForm(const TGridRect& ARect);
+    std::function<void(TObject* Sender, Integer ACol, bool& Allow)> OnColumnMoving;
+    std::function<void(TObject* Sender, Integer ARow, bool& Allow)> OnRowMoving;
+    TNotifyEvent OnStartBlockFocus;
+    TNotifyEvent OnEndBlockFocus;
+
+    // ================================================== nodes (features/ExGridNodes.cpp)
+    // A node row carries a ctNode graphic in column 0 (CellBoolean: the node
+    // is contracted; CellIndex: its span of real rows, itself included, 0
+    // for up to the next node; CellErrFrom: the rows added under it) and
+    // covers the rows of its span, which contracting hides. Rows marked
+    // (real) take real rows, the others displayed ones.
+    TCellNode* CellNode() const { return FCellNode.get(); }
+    void SetCellNode(const TCellNode* Value);
+    Integer NodeIndent() const;
+    void SetNodeIndent(Integer Value);
+    void AddNode(Integer ARow, Integer Span);  // real
+    void RemoveNode(Integer ARow);             // real
+    void RemoveAllNodes();
+    bool IsNode(Integer ARow);
+    bool IsSummary(Integer ARow);
+    // True for a contracted node.
+    bool GetNodeState(Integer ARow);
+    // True contracts, false expands a node whose state differs.
+    void SetNodeState(Integer ARow, bool Value);
+    Integer GetNodeLevel(Integer ARow);
+    Integer GetNodeSpan(Integer ARow);
+    void SetNodeSpan(Integer ARow, Integer Span);
+    void UpdateNodeSpan(Integer ARow, Integer Delta);
+    Integer GetSubNodeCount(Integer ARow);
+    void UpdateSubNodeCount(Integer ARow, Integer Delta);
+    void ExpandNode(Integer ARow);    // real
+    void ContractNode(Integer ARow);  // real
+    void ExpandAll();
+    void ContractAll();
+    Integer GetParentRow(Integer ARow);
+    void InsertChildRow(Integer ARow, Integer InsertAt);  // real
+    void RemoveChildRow(Integer ARow);                    // real
+    void InsertNormalRow(Integer ARow);                   // real
+    void RemoveNormalRow(Integer ARow);
+    // 0 for a node row; 1 where the tree line ends; 2 inside a span.
+    Integer GetNodeSpanType(Integer ARow);
+    bool IsOnNodeGlyph(Integer ARow, Integer X);
+    void MarkSummaryRow(Integer ARow);  // real
+    // The displayed row after the span of node row ARow.
+    Integer NodeSpanEnd(Integer ARow);
+    Integer NumNodes() const { return FNumNodes; }
+    std::function<void(TObject* Sender, Integer ARow, Integer ARowReal, bool& Allow)> OnBeforeExpandNode;
+    std::function<void(TObject* Sender, Integer ARow, Integer ARowReal, bool& Allow)> OnBeforeContractNode;
+    std::function<void(TObject* Sender, Integer ARow, Integer ARowReal)> OnExpandNode;
+    std::function<void(TObject* Sender, Integer ARow, Integer ARowReal)> OnContractNode;
+
+    // ======================================== find and replace (features/ExGridFind.cpp)
+    // The first matching cell from one cell after StartCell ((-1, -1): from
+    // the first) in the order the options say, (-1, -1) when none; no
+    // wrap-around. Columns are displayed (real with fnIncludeHiddenColumns),
+    // rows displayed (real with fnIncludeHiddenRows). A merged area counts
+    // as its base cell.
+    TPoint Find(TPoint StartCell, const QString& S, TFindParameters FindParams);
+    TPoint FindWide(TPoint StartCell, const QString& S, TFindParameters FindParams);
+    TPoint FindFirst(const QString& S, TFindParameters FindParams);
+    TPoint FindNext();
+    // Every occurrence replaced (case ignored) in every matching cell;
+    // the number of cells changed.
+    Integer Replace(const QString& OrigStr, const QString& NewStr, TFindParameters FindParams);
+    // The first normal row whose text in the sort column (FixedCols when the
+    // sort header is not shown) starts with Text (upper case); -1 when none,
+    // when not sorted, or with fewer than 2 rows.
+    Integer Search(const QString& Text);
+    TPoint LastSearchCell() const { return SearchCell; }
+    // What the search footer's panel calls with its edit text, match-case
+    // box and highlight button. SearchEditChange answers the colour of the
+    // edit box (clRed when nothing was found).
+    TColor SearchEditChange(const QString& Text, bool MatchCase, bool Highlight);
+    void SearchBackward(const QString& Text, bool MatchCase, bool Highlight);
+    void SearchForward(const QString& Text, bool MatchCase, bool Highlight);
+    void SearchFooterClose();
+    void HiliteButtonClick(const QString& Text, bool Down, bool MatchCase);
+    std::function<void(TObject* Sender, const QString& Value, bool& DefaultSearch)> OnSearchEditChange;
+
+    // ================================================ grouping (features/ExGridGrouping.cpp)
+    // Columns are real. Grouping sorts by the column (AutoSortForGrouping),
+    // puts a header node above every run of equal values, takes the
+    // column out and adds summary rows with Grouping.Summary.
+    virtual void Group(Integer Colindex);
+    virtual void UnGroup();
+    virtual void SubGroup(Integer Colindex);
+    virtual void SubUnGroup(Integer Colindex);
+    Integer GroupColumn() const { return FGroupColumn; }
+    // -1 ungroups, above 0 groups by that column, 0 does nothing.
+    void SetGroupColumn(Integer Value);
+    // One aggregate per expanded group into its summary row (header row
+    // without summaries): 1 sum, 2 average, 3 minimum, 4 maximum, 5 count,
+    // 6 OnGroupCalc, 7 distinct texts, 8 standard deviation.
+    void GroupCalc(Integer ACol, Integer Method);
+    void GroupSum(Integer Colindex);
+    void GroupAvg(Integer Colindex);
+    void GroupMin(Integer Colindex);
+    void GroupMax(Integer Colindex);
+    void GroupCount(Integer Colindex);
+    void GroupCustomCalc(Integer Colindex);
+    void GroupDistinct(Integer Colindex);
+    void GroupStdDev(Integer Colindex);
+
+    // ======== clearing, trimming, merging and splitting (exchange/ExGridClear.cpp)
+    // Rows with every real column, columns over every row.
+    void ClearRows(Integer RowIndex, Integer RCount);
+    void ClearCols(Integer ColIndex, Integer CCount);
+    // The same without fixed columns and rows (footer rows and right columns).
+    void ClearNormalRows(Integer RowIndex, Integer RCount);
+    void ClearNormalCols(Integer ColIndex, Integer CCount);
+    void ClearNormalCells();
+    void Clear();
+    // Clear, and the texts kept for hidden rows too.
+    void ClearAll();
+    void ClearSelection();
+    virtual void TrimRect(Integer ACol1, Integer ARow1, Integer ACol2, Integer ARow2);
+    void TrimColumn(Integer ACol);
+    void TrimRow(Integer ARow);
+    void TrimAll();
+    void ColorRect(Integer ACol1, Integer ARow1, Integer ACol2, Integer ARow2, TColor AColor);
+    // Runs of equal texts in a column (row) become merged areas; without
+    // MainMerge a run stops where the neighbours are merged differently.
+    void MergeColumnCells(Integer ColIndex, bool MainMerge);
+    void MergeRowCells(Integer RowIndex, bool MainMerge);
+    void SplitColumnCells(Integer ColIndex);
+    void SplitRowCells(Integer RowIndex);
+    void SplitAllCells();
+    // Every column split; the MergedColumns merged again.
+    void SplitAllColumnCells();
+    void RemergeColumnCells();
+    // Column 2's texts appended to column 1's (with Separator); column 2 goes.
+    void MergeCols(Integer ColIndex1, Integer ColIndex2, const QString& Separator);
+    // The first cell whose stored text is SubStr.
+    bool IsCell(const QString& SubStr, Integer& ACol, Integer& ARow);
+    bool IsWideCell(Integer ACol, Integer ARow);
+    // The number in a cell (0 when empty); raises DOzeDidoRivar
+    // "Error at position: ..." for a text that is no number.
+    double CellToReal(Integer ACol, Integer ARow);
+    // The fixed and active-cell fonts follow a rescale by M / D.
+    virtual void ChangeScale(Integer M, Integer D);
+
+    // ================================================ sorting (features/ExGridSort.cpp)
+    // Columns are real (hidden ones counted), rows displayed. A sort moves
+    // whole rows (every real column, cell objects, heights, row marks) and
+    // keeps rows that compare equal in their order.
+    void Sort(Integer Column, TSortDirection Direction);
+    // Only when RowCount > 1.
+    void SortByColumn(Integer Col);
+    // The data rows by SortSettings.Column (the following columns decide
+    // ties with SortSettings.Full).
+    virtual void QSort();
+    // By SortIndexes; raises DOzeDidoRivar "No indexes specified for
+    // indexed sort" when the list is empty.
+    virtual void QSortIndexed();
+    // Inside every expanded node of the deepest node level.
+    virtual void QSortGroup();
+    virtual void QSortGroupIndexed();
+    // Back to the order recorded since the last InitSortXRef.
+    virtual void QUnSort();
+    // Rows Left .. Right only.
+    void QuickSort(Integer Col, Integer Left, Integer Right);
+    void QuickSortIndexed(Integer Left, Integer Right);
+    // Swaps the two rows when they are in the wrong order for the present
+    // direction, comparing from column Col on; true when they were swapped.
+    bool SortLine(Integer Col, Integer Row1, Integer Row2);
+    void InitSortXRef();
+    Integer SortedRowIndex(Integer ARow) const;
+    Integer UnSortedRowIndex(Integer ARow) const;
+    QString UnSortedCells(Integer ACol, Integer ARow) const;
+    // -1, 0 or 1: 1 when Row1's cell sorts after Row2's (ascending, blanks
+    // placed as IgnoreBlanks and BlankPos say for Direction).
+    Integer CompareCells(Integer ACol, Integer Row1, TSortDirection Direction, Integer Row2);
+    // With SortSettings.Full equal cells go on to the next column.
+    Integer CompareRows(Integer ACol, Integer Row1, Integer Row2);
+    // From entry I of SortIndexes on, each entry in its own direction.
+    Integer CompareRowsIndexed(Integer I, Integer Row1, Integer Row2);
+    virtual void SortSwapRows(Integer ARow1, Integer ARow2);
+    // Fires OnClickSort.
+    virtual void ClickSort(Integer ACol);
+    TIntList* SortRowXRef() const { return FSortRowXRef.get(); }
+    // The comparisons and row moves of the last sorts, and the milliseconds
+    // the last header-click sort took.
+    Integer SortCompareCount() const { return Compares; }
+    Integer SortSwapCount() const { return Swaps; }
+    Cardinal SortTimeMs() const { return SortTime; }
+    std::function<void(TObject* Sender, const QString& Str1, const QString& Str2, Integer& Res)> OnCustomCompare;
+    std::function<void(TObject* Sender, Integer ACol, Integer Row1, Integer Row2, Integer& Res)> OnRawCompare;
+    std::function<void(TObject* Sender, Integer ACol, bool& DoSort)> OnCanSort;
+    TIndexEvent OnClickSort;
 
     // ============================================== owned settings objects
     TSearchFooter* SearchFooter() const { return FSearchFooter.get(); }
@@ -1366,12 +1638,8 @@ public:
     // ExGridOffice.cpp, ExGridClipboard.cpp, ExGridPaste.cpp, ExGridOle.cpp,
     // ExGridStats.cpp, ExGridSwap.cpp). Every file is written whole or not
     // at all; readers raise DOzeDidoRivar (or the stream errors) and keep
-    // what they read so far.
-    // Clearing that the readers, cuts and moves rely on.
-    void Clear();
-    void ClearRows(Integer RowIndex, Integer RCount);
-    void ClearCols(Integer ColIndex, Integer CCount);
-    void ClearSelection();
+    // what they read so far (the clearing they rely on is declared with
+    // the other range operations).
     // The cell block stream of a rectangle (inclusive) and of the save range.
     void SaveRectToBinStream(TRect Rect, TStream* Stream);
     void SaveToBinStream(TStream* Stream);
@@ -1458,7 +1726,6 @@ public:
     QString SelectedText();
     void SwapColumns(Integer ACol1, Integer ACol2);
     void SwapRows(Integer ARow1, Integer ARow2);
-    virtual void SortSwapRows(Integer ARow1, Integer ARow2);
     // Drag and drop.
     TDragDropSettings* DragDropSettings() const { return FDragDropSettings.get(); }
     TDragScrollOptions* DragScrollOptions() const { return FDragScrollOptions.get(); }
@@ -1469,13 +1736,6 @@ public:
     // The OLE drag of the selection or a column that a press on it prepared
     // (the mouse moved with the left button down); true when one ran.
     bool StartOleDragFromMouse(TShiftState Shift, Integer X, Integer Y);
-    // Fires OnStartBlockFocus when an OLE drag starts.
-    virtual void StartBlockFocus()
-    {
-        if (OnStartBlockFocus)
-            OnStartBlockFocus(this);
-    }
-    TNotifyEvent OnStartBlockFocus;
     TFileProgressEvent OnFileProgress;
     TColumnCalcEvent OnColumnCalc;
     TColumnCalcEvent OnGroupCalc;
@@ -1577,8 +1837,6 @@ public:
     bool ResizeAssigned() const { return ResizeAssigned_; }
 
     // ------------------------------------------------ stored-only properties
-    EXGRID_PROPERTY(Integer, GroupColumn, -1)
-    EXGRID_PROPERTY(Integer, NodeIndent, 12)
     EXGRID_GETTER(bool, AutoSize, false)
     EXGRID_PROPERTY(bool, AutoNumAlign, false)
     EXGRID_PROPERTY(bool, EnhTextSize, false)
@@ -1934,6 +2192,9 @@ protected:
     void MouseMove(TShiftState Shift, Integer X, Integer Y) override;
     void CalcSizingState(Integer X, Integer Y, TGridState& State, Integer& Index, Integer& SizingPos,
                          Integer& SizingOfs, TGridDrawInfo& FixedInfo) override;
+    bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
+    bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
+    void TopLeftChanged() override;
     // The grid's own handling of the mouse messages (input/ExGridMouse.cpp).
     void WMLButtonDown(TMessage& Msg);
     void WMLButtonUp(TMessage& Msg);
@@ -2174,7 +2435,7 @@ private:
     Integer FComboIdx = -1;
     Integer SortDir = 0;
     Integer SortRow = 0;
-    TPoint SearchCell;
+    TPoint SearchCell{-1, -1};
     bool ResizeAssigned_ = true;
     TGridRect FPrintRect;
     QString SearchCache;
@@ -2391,7 +2652,6 @@ private:
     std::unique_ptr<TDragScrollOptions> FDragScrollOptions;
     std::unique_ptr<TGridDropTarget> FOleDropTarget;
     TListBox* FOleDragList = nullptr;
-    TForm* MoveForm = nullptr;  // owned through the component owner list
     Integer FLastProgress = -1;
     void FileProgress(Integer Progress);
     // Reads a cell block; without Apply it only checks that it reads.
@@ -2419,6 +2679,8 @@ private:
     void DrawCellText(TCanvas* Canvas, TCellPaint& P, TRect R);
     void DrawCellGraphic(TCanvas* Canvas, TCellPaint& P, TRect R);
     void DrawCellBorders(TCanvas* Canvas, TCellPaint& P, TRect R);
+    void DrawNodeGraphic(TCanvas* Canvas, TCellPaint& P, TRect R);
+    void DrawNodeTreeLines(TCanvas* Canvas, TCellPaint& P, TRect R);
     void DrawFixedCellBackground(TCanvas* Canvas, TCellPaint& P, TRect& R);
     void DrawFixedCellEdges(TCanvas* Canvas, TCellPaint& P, TRect R);
     void PaintBackground();
@@ -2455,12 +2717,77 @@ private:
     TPoint FTabStart;
     void SelectTabCell(Integer ACol, Integer ARow);
     void MoveToMergeBase();
+    // ---- looks and moving
+    THeaderDragButton* FMoveButton = nullptr;  // owned through the component owner list
+    TForm* MoveForm = nullptr;                 // owned through the component owner list
+    // One step of the feedback of a column or row dragged by its header.
+    void EnhancedMoveFeedback(Integer X, Integer Y, Integer ACol, Integer ARow);
+    // The release of such a drag: moves the line; false when none was dragged.
+    bool EndEnhancedMove(Integer ACol, Integer ARow);
+    // A press on the dropdown button of a hovered header cell; true when a
+    // menu or handler took it.
+    bool FixedDropDownPress(Integer ACol, Integer ARow, Integer X);
+    // The press on a node button (the header's or a row's); true when taken.
+    bool PressNodeGlyph(Integer ACol, Integer ARow, Integer X, Integer Y);
+    void ApplyLook(TGridLook Value);
+    void RenumberCellControls(bool Cols, Integer FromIndex, Integer ToIndex);
+    // Cell controls at real rows from FromRow on move by Delta rows.
+    void MoveCellControlRows(Integer FromRow, Integer Delta);
+    // ---- wheel and panning
+    bool WheelStep(bool Down, TShiftState Shift, TPoint MousePos);
+    // The wheel message as the grid handles it; false leaves it to the platform.
+    bool GridWheelMessage(TMessage& Message);
+    // Middle-button panning: true when the message was taken.
+    bool PanMessage(TMessage& Message);
+    void StartPanning(TPoint At);
+    void StopPanning();
+    void PanStep();
+    void DrawPanMark();
+    void InvalidatePanMark();
+    TCursor prevcurs = crDefault;
+    bool FPanHints = true;
+    bool FSyncedScroll = false;
+    // ---- grouping
+    Integer FGroupColumn = -1;
+    void ColorGroupRow(Integer ARow, bool Header, bool AsStored);
+    void ColorGroupCell(Integer ACol, Integer ARow, bool Header);
+    void GroupFooterCalc(Integer Colindex, Integer Method, TColumnCalcType Calc);
+    // ---- find
+    TFindParameters FFindParams = 0;
+    bool MatchFindCell(Integer ACol, Integer ARow, bool Wide);
+    TPoint DoFind(TPoint StartCell, const QString& S, TFindParameters FindParams, bool Wide);
+    TFindParameters FooterFindParams(bool Highlight, bool MatchCase) const;
+    void FooterHighlight(const QString& Text, bool MatchCase);
+    void FooterUnHighlight();
+    void SearchStep(const QString& Text, bool MatchCase, bool Highlight, bool Backward);
+    // ---- nodes
+    std::unique_ptr<TCellNode> FCellNode;
+    TCellGraphic* NodeGraphic(Integer ARow);
+    void ExpandSingleNode(Integer ARow);
+    // Hides the real rows From .. To for a node (kept apart from filter levels).
+    void HideNodeRows(Integer From, Integer To);
+    // Adds Delta to the column-0 node level of displayed rows From .. To.
+    void RaiseNodeLevels(Integer From, Integer To, Integer Delta);
+    // ---- sorting
+    struct TSortRun;
+    friend struct TSortRun;
+    // Rows Left .. Right ordered by Less (stable) and moved in one pass.
+    void SortRows(Integer Left, Integer Right, TSortRun& Run, bool Indexed);
+    // Row Left + i takes what row Left + Order[i] held, with everything
+    // that hangs on a row.
+    void ApplyRowOrder(Integer Left, const std::vector<Integer>& Order);
+    // The update lock and floating footer around a sort; Body sorts.
+    void SortFrame(bool HideFooter, bool Indexed, const std::function<void()>& Body);
+    // The header-click sort at the end of a left release.
+    void HeaderClickSort(Integer X, Integer Y, Integer ACol, Integer ARow, bool MoveDone);
     // ---- filters
     std::unique_ptr<TFilter> FFilter;
     bool FFilterActive = false;
     Integer FFilterRow = 0;
     bool FFilterDropDownAuto = false;
-    std::unique_ptr<TStringList> FDropCheckList;
+    TDropList* FDropList = nullptr;            // owned through the component owner list
+    TDropCheckList* FDropCheckList = nullptr;  // owned through the component owner list
+    std::unique_ptr<TFilterDropDown> FFilterDropDown;
     // ---- mouse: the cursor shown is one the grid chose itself
     bool FCursorSetByGrid = false;
     void SetCursorByGrid(TCursor Value);

@@ -3,6 +3,7 @@
 // the owner form's resize handling.
 
 #include "grid/ExGrid.h"
+#include "grid/features/ExGridFilterDropDown.h"
 
 #include "grid/ExGridCellGraphic.h"
 #include "grid/ExGridEditors.h"
@@ -59,6 +60,7 @@ TExStringGrid::TExStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     FFloatingFooter = std::make_unique<TFloatingFooter>(this);
     FPrintSettings = std::make_unique<TPrintSettings>(this);
     FSortSettings = std::make_unique<TSortSettings>(this);
+    FCellNode = std::make_unique<TCellNode>(this);
     FControlLook = std::make_unique<TControlLook>(this);
     // The hovered and pressed header colours start as the look's, not black.
     SetKavroGradientHoverFrom(FControlLook->FixedGradientHoverFrom());
@@ -170,7 +172,8 @@ TExStringGrid::TExStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     FFilterList->SetDuplicates(dupIgnore);
     FFilterList->SetSorted(true);
     FFilter = std::make_unique<TFilter>(this);
-    FDropCheckList = std::make_unique<TStringList>();
+    FFilterDropDown = std::make_unique<TFilterDropDown>();
+    FFilterDropDown->OnChange = [this](TObject*) { Invalidate(); };
     FOldLeftCol = LeftCol();
     FOldTopRow = TopRow();
 
@@ -306,7 +309,7 @@ void TExStringGrid::Loaded()
     if (FRowHeaders->Count() > 0)
         FRowHeaders->OnChange(FRowHeaders.get());
     if (FLook == glKavro)
-        SetLook(glKavro);
+        ApplyLook(glKavro);
     if (FColumnSize->Save())
         LoadColSizes();
     FFixedRowsMin = FixedRows();
@@ -382,6 +385,7 @@ void TExStringGrid::Assign(const TPersistent* Source)
     FPrintSettings->Assign(src->FPrintSettings.get());
     FBands->Assign(src->FBands.get());
     FSortSettings->Assign(src->FSortSettings.get());
+    FCellNode->Assign(src->FCellNode.get());
     FColumnSize->Assign(src->FColumnSize.get());
     FSyncGrid->Assign(src->FSyncGrid.get());
     FFocusHelper->Assign(src->FFocusHelper.get());

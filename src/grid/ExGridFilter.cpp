@@ -10,6 +10,7 @@
 
 #include "grid/EsgHTMLE.h"
 #include "grid/ExUtil.h"
+#include "grid/features/ExGridFilterDropDown.h"
 
 namespace {
 
@@ -240,18 +241,6 @@ void TExStringGrid::FilterSelect(Integer ItemIndex)
     FFilterCol = -1;
 }
 
-bool TExStringGrid::FilterChecked(Integer Index) const
-{
-    return Index >= 0 && Index < FDropCheckList->Count() && FDropCheckList->Objects(Index) != nullptr;
-}
-
-void TExStringGrid::SetFilterChecked(Integer Index, bool Value)
-{
-    static TObject marker;
-    if (Index >= 0 && Index < FDropCheckList->Count())
-        FDropCheckList->SetObjects(Index, Value ? &marker : nullptr);
-}
-
 void TExStringGrid::FilterCheck()
 {
     if (FFilterCol < 0 || FFilterCol >= TotalColCount())
@@ -259,24 +248,45 @@ void TExStringGrid::FilterCheck()
     GetColumnFilter(FFilterCol);
     if (AutoFilterUpdate())
         SetFilterActive(false);
-    FFilter->Clear();
-    bool first = true;
-    for (Integer i = 0; i < FDropCheckList->Count(); ++i) {
+    // The column's conditions are replaced; those of other columns stay.
+    // The checked values join with "or" among themselves and come first,
+    // so that the other columns' conditions join the result with "and".
+    for (Integer i = FFilter->Count() - 1; i >= 0; --i)
+        if (FFilter->Items(i)->Column == FFilterCol)
+            FFilter->Delete(i);
+    if (FFilter->Count() > 0 && (FFilter->Items(0)->Operation == foNONE || FFilter->Items(0)->Operation == foSHORT))
+        FFilter->Items(0)->Operation = foAND;
+    Integer at = 0;
+    TStrings* entries = FilterCheckList()->Items();
+    for (Integer i = 0; i < entries->Count(); ++i) {
         if (!FilterChecked(i))
             continue;
+        // The column's entry of that name gives the condition; a bare value
+        // with a blank is quoted, as the list reads it back when it opens again.
+        QString entry = entries->Strings(i);
+        for (Integer k = 0; k < FFilterList->Count(); ++k) {
+            const QString e = FFilterList->Strings(k);
+            if (e == entry || e.startsWith(entry + QLatin1Char('='))) {
+                entry = e;
+                break;
+            }
+        }
         QString name, condition;
-        SplitFilterEntry(FDropCheckList->Strings(i), name, condition);
+        SplitFilterEntry(entry, name, condition);
+        if (!entry.contains(QLatin1Char('=')) && condition.contains(QLatin1Char(' ')))
+            condition = QLatin1Char('"') + condition + QLatin1Char('"');
         if (condition == FilterDropDownClear())
             condition.clear();
         if (OnFilterCheck)
-            OnFilterCheck(this, FFilterCol, i, name, condition, FDropCheckList.get());
-        TFilterData* item = FFilter->Add();
+            OnFilterCheck(this, FFilterCol, i, name, condition, entries);
+        TFilterData* item = FFilter->Insert(at);
         item->Column = SmallInt(FFilterCol);
         item->Condition = condition;
-        item->Operation = first ? foNONE : foOR;
-        first = false;
+        item->Operation = at == 0 ? foNONE : foOR;
+        ++at;
     }
     SetFilterActive(true);
+    FilterCheckList()->Invalidate();
 }
 
 void TExStringGrid::SetFilterDropDownRow(Integer Value)

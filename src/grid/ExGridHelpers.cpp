@@ -3,6 +3,9 @@
 
 #include "grid/ExGridHelpers.h"
 
+#include <algorithm>
+
+#include "grid/ExGrid.h"
 #include "grid/ExGridCellGraphic.h"
 #include "platform/Bitmap.h"
 
@@ -99,24 +102,6 @@ void TBalloonSettings::SetEnable(bool Value)
         OnEnableChange(this);
 }
 
-void TSortSettings::Assign(const TPersistent* Source)
-{
-    if (const auto* src = dynamic_cast<const TSortSettings*>(Source)) {
-        IndexColor = src->IndexColor;
-        Column = src->Column;
-        SingleColumn = src->SingleColumn;
-        Row = src->Row;
-        Show = src->Show;
-        Direction = src->Direction;
-        IndexShow = src->IndexShow;
-        FixedCols = src->FixedCols;
-        HeaderColor = src->HeaderColor;
-        HeaderColorTo = src->HeaderColorTo;
-        HeaderMirrorColor = src->HeaderMirrorColor;
-        HeaderMirrorColorTo = src->HeaderMirrorColorTo;
-    }
-}
-
 void TFloatingFooter::Assign(const TPersistent* Source)
 {
     const auto* src = dynamic_cast<const TFloatingFooter*>(Source);
@@ -198,7 +183,6 @@ void TFilterData::Assign(const TPersistent* Source)
     Suffix = src->Suffix;
     Operation = src->Operation;
     Data = src->Data;
-    Method = src->Method;
 }
 
 TFilter::TFilter(TExStringGrid* AOwner)
@@ -211,6 +195,25 @@ TFilterData* TFilter::Add()
     auto* item = static_cast<TFilterData*>(TCollection::Add());
     item->Operation = Count() == 1 ? foNONE : foAND;
     return item;
+}
+
+TFilterData* TFilter::Insert(Integer Index)
+{
+    return static_cast<TFilterData*>(TCollection::Insert(std::clamp(Index, 0, Count())));
+}
+
+bool TFilter::HasFilter(Integer Col) const
+{
+    return ColumnItem(Col) != nullptr;
+}
+
+void TFilter::RemoveColumnFilter(Integer Col)
+{
+    for (Integer i = Count() - 1; i >= 0; --i)
+        if (Items(i)->Column == Col)
+            Delete(i);
+    if (FOwner != nullptr && FOwner->RowCount() > 0 && FOwner->ColCount() > 0)
+        FOwner->RepaintCell(FOwner->RealToDisplCol(Col), 0);
 }
 
 TFilterData* TFilter::ColumnItem(Integer ACol) const

@@ -187,31 +187,141 @@ private:
 
 // --------------------------------------------------- sorting, footer, look
 
-// The sort indicator's colours (the sort operations come with sorting).
+enum TSortDirection { sdAscending, sdDescending };
+enum TSortBlankPosition { blFirst, blLast };
+enum TIndexSortKey { ikShift, ikCtrl };
+
+// How the grid sorts and how its header shows the sort: the sort column
+// and direction, tie-breaking, blanks, case, the index list's use, the
+// header glyphs and colours. The sorting itself is the grid's.
 class TSortSettings : public TPersistent {
 public:
-    explicit TSortSettings(TExStringGrid* AOwner) : FGrid(AOwner) {}
+    explicit TSortSettings(TExStringGrid* AOwner);
+    ~TSortSettings() override;
     QString ClassName() const override { return QStringLiteral("TSortSettings"); }
+    // Every setting of another TSortSettings but IgnoreCase and
+    // SortOnVirtualCells; the glyph pictures are copied.
     void Assign(const TPersistent* Source) override;
-    TColor IndexColor = clYellow;
+    // "i;" + the index list when IndexShow, else "u" or "d" + Column.
+    QString SaveToString() const;
+    // The reverse (sorting the grid as it says); an empty text changes
+    // nothing; a text of one character raises "Invalid sort settings specifier".
+    void LoadFromString(const QString& S);
+    // Not sorted: Column -1, index list emptied, header row repainted.
+    void Remove();
+    void ToggleDirection() { Direction = Direction == sdAscending ? sdDescending : sdAscending; }
+
+    // Repaints the grid on a change.
+    void SetShow(bool Value);
+    // Raises "Sort row should be smaller than number of fixed rows".
+    void SetRow(Integer Value);
+    // Each stores a changed colour and repaints the header row.
+    void SetHeaderColor(TColor Value);
+    void SetHeaderColorTo(TColor Value);
+    void SetHeaderMirrorColor(TColor Value);
+    void SetHeaderMirrorColorTo(TColor Value);
+    TBitmap* UpGlyph() const { return FSortUpGlyph.get(); }
+    TBitmap* DownGlyph() const { return FSortDownGlyph.get(); }
+    TBitmap* IndexUpGlyph() const { return FIndexUpGlyph.get(); }
+    TBitmap* IndexDownGlyph() const { return FIndexDownGlyph.get(); }
+    // Copy the picture.
+    void SetUpGlyph(const TBitmap* Value);
+    void SetDownGlyph(const TBitmap* Value);
+    void SetIndexUpGlyph(const TBitmap* Value);
+    void SetIndexDownGlyph(const TBitmap* Value);
+    TExStringGrid* Grid() const { return FGrid; }
+
+    // The sort column (real); -1 while not sorted.
     Integer Column = -1;
-    // A sort swaps only the sort column's cells.
-    bool SingleColumn = false;
-    // The row that shows the sort indicator, and whether it is shown.
+    TSortDirection Direction = sdAscending;
+    // The header row that shows the glyph, and whether it is shown.
     Integer Row = 0;
     bool Show = false;
-    // What the header painting reads: the sort direction (0 ascending,
-    // 1 descending), the index markers and the sort column's header colours.
-    Integer Direction = 0;
     bool IndexShow = false;
+    TColor IndexColor = clYellow;
+    TIndexSortKey IndexSortKey = ikShift;
+    // Equal cells are decided by the following columns.
+    bool Full = true;
+    // Only the sort column's cells move.
+    bool SingleColumn = false;
+    // Empty cells go where BlankPos says instead of being compared.
+    bool IgnoreBlanks = false;
+    TSortBlankPosition BlankPos = blFirst;
+    // The comparison is chosen from the cell text.
+    bool AutoFormat = true;
+    bool IgnoreCase = false;
+    // Column 0 keeps its cells while the rows move.
+    bool NormalCellsOnly = false;
+    // Fixed columns show the glyph and sort on a header click too.
     bool FixedCols = false;
+    TSortDirection InitSortDirection = sdAscending;
+    // A third header click restores the unsorted order.
+    bool UndoSort = false;
+    // Equal neighbouring cells are merged after a header-click sort.
+    bool AutoColumnMerge = false;
+    bool AutoSortForGrouping = true;
+    // Compares the displayed texts rather than the stored ones.
+    bool SortOnVirtualCells = true;
     TColor HeaderColor = clNone;
     TColor HeaderColorTo = clNone;
     TColor HeaderMirrorColor = clNone;
     TColor HeaderMirrorColorTo = clNone;
 
 private:
+    void RepaintHeader();
     TExStringGrid* FGrid;
+    std::unique_ptr<TBitmap> FSortUpGlyph, FSortDownGlyph, FIndexUpGlyph, FIndexDownGlyph;
+};
+
+// (The XML document names its own TNodeType.)
+enum TGridNodeType { cnFlat, cn3D, cnGlyph, cnLeaf, cnXP };
+
+// How node buttons and tree lines look, and whether expanding one node
+// contracts the others. The setters marked "repaint" repaint the grid.
+class TCellNode : public TPersistent {
+public:
+    explicit TCellNode(TExStringGrid* AOwner);
+    ~TCellNode() override;
+    QString ClassName() const override { return QStringLiteral("TCellNode"); }
+    // Every setting of another TCellNode (the glyphs copied).
+    void Assign(const TPersistent* Source) override;
+
+    TColor Color() const { return FColor; }
+    void SetColor(TColor Value) { FColor = Value; }
+    TColor NodeColor() const { return FNodeColor; }
+    void SetNodeColor(TColor Value) { FNodeColor = Value; }
+    bool ExpandOne() const { return FExpandOne; }
+    void SetExpandOne(bool Value) { FExpandOne = Value; }
+    // repaint
+    TGridNodeType NodeType() const { return FNodeType; }
+    void SetNodeType(TGridNodeType Value);
+    bool ShowTree() const { return FShowTree; }
+    void SetShowTree(bool Value);
+    bool ShowTreeFull() const { return FShowTreeFull; }
+    void SetShowTreeFull(bool Value);
+    Integer NodeIndent() const { return FNodeIndent; }
+    void SetNodeIndent(Integer Value);
+    TColor TreeColor() const { return FTreeColor; }
+    void SetTreeColor(TColor Value);
+    // The button pictures of cnGlyph (contracted, expanded); copied in.
+    TBitmap* ExpandGlyph() const { return FExpandGlyph.get(); }
+    void SetExpandGlyph(const TBitmap* Value);
+    TBitmap* ContractGlyph() const { return FContractGlyph.get(); }
+    void SetContractGlyph(const TBitmap* Value);
+
+private:
+    template <class T> void Store(T& Field, const T& Value);
+    TExStringGrid* FOwner;
+    TColor FColor = clSilver;
+    TGridNodeType FNodeType = cnXP;
+    TColor FNodeColor = clBlack;
+    std::unique_ptr<TBitmap> FExpandGlyph;
+    bool FExpandOne = false;
+    std::unique_ptr<TBitmap> FContractGlyph;
+    bool FShowTree = true;
+    bool FShowTreeFull = true;
+    Integer FNodeIndent = 12;
+    TColor FTreeColor = clGray;
 };
 
 enum TFooterStyle { fsFixedLastRow, fsColumnPreview, fsCustomPreview, fsCustomPaint };
@@ -556,10 +666,10 @@ public:
 
     SmallInt Column = 0;
     QString Condition;
-    bool CaseSensitive = false;
+    bool CaseSensitive = true;
     QString Prefix;
     QString Suffix;
-    TFilterOperation Operation = foNONE;
+    TFilterOperation Operation = foSHORT;
     TFilterCells Data = fcVirtual;
     TFilterMethod Method = fmExpression;
 };
@@ -573,6 +683,11 @@ public:
     TFilterData* Items(Integer Index) const { return ItemsAs<TFilterData>(Index); }
     // The first item joins with foNONE, later ones with foAND.
     TFilterData* Add();
+    // A new item at Index (its Operation stays foSHORT).
+    TFilterData* Insert(Integer Index);
+    bool HasFilter(Integer Col) const;
+    // Deletes every item of the column and repaints its header cell.
+    void RemoveColumnFilter(Integer Col);
     // The item of a column, added when missing.
     TFilterData* GetColFilter(Integer ACol);
     // The first item of a column, nullptr when none.

@@ -309,18 +309,6 @@ void TExStringGrid::AdvanceToNextCell(Integer ACol, Integer ARow, bool ShowEdito
 
 // ------------------------------------------------------------ keys
 
-Integer TExStringGrid::Search(const QString& Text)
-{
-    if (RowCount() < 2)
-        return -1;
-    const Integer col = FSearchFooter->SearchColumn() >= 0 ? FSearchFooter->SearchColumn()
-                                                           : RealColIndex(std::max(Col(), FixedCols()));
-    for (Integer r = FixedRows(); r < RowCount(); ++r)
-        if (StripHTMLTags(Cells(col, r)).toUpper().startsWith(Text))
-            return r;
-    return -1;
-}
-
 void TExStringGrid::KeyPress(QChar& Key)
 {
     const char16_t k = Key.unicode();

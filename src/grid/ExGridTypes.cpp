@@ -411,6 +411,21 @@ Integer TExStringGrid::GetPrintColOffset(Integer ACol) const
 void TExStringGrid::GetDisplText(Integer ACol, Integer ARow, QString& Value) const
 {
     TBaseGrid::GetDisplText(ACol, ARow, Value);
+    // A group header shows the number of its data rows.
+    if (ACol == 1 && FNumNodes > 0 && FGrouping->ShowGroupCount)
+        if (const TCellProperties* p = PropsOf(0, ARow))
+            if (const auto* g = dynamic_cast<const TCellGraphic*>(p->GraphicObject()); g != nullptr && g->CellType == ctNode) {
+                const Integer n = g->CellIndex - g->CellErrFrom - 1;
+                QString count = QStringLiteral(" (%1)").arg(n);
+                if (!FGrouping->GroupCountFormat.isEmpty()) {
+                    try {
+                        count = Format(FGrouping->GroupCountFormat, {n});
+                    } catch (const std::exception&) {
+                        // A format that does not take the count shows the plain form.
+                    }
+                }
+                Value += count;
+            }
     if (URLShowInText()) {
         static const char* const prefixes[] = {"HTTP://", "WWW.", "MAILTO:", "HTTPS://", "NNTP://", "FILE://", "FTP://"};
         for (const char* prefix : prefixes) {

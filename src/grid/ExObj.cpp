@@ -264,6 +264,8 @@ TArrowWindow::TArrowWindow(TWinControl* AOwner, TArrowDirection Direction)
     SetColor(RGB(0, 255, 0));
     SetParent(AOwner);
     SetVisible(false);
+    // As large as the arrow: it stands over the cells it points between.
+    SetBounds(0, 0, 11, 11);
 }
 
 std::array<TPoint, 7> TArrowWindow::ArrowPoints(TArrowDirection Direction)

@@ -980,6 +980,12 @@ bool TCustomGrid::IsActiveControl() const
 
 // ------------------------------------------------------------ invalidation
 
+void TCustomGrid::PermuteRowHeights(Integer From, const std::vector<Integer>& Order)
+{
+    FRowHeights.Permute(From, Order);
+    InvalidateGeometry();
+}
+
 void TCustomGrid::InvalidateRect(const TGridRect& ARect)
 {
     QWidget* w = TWidgetBridge::Widget(this);

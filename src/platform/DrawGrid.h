@@ -97,6 +97,9 @@ public:
     Integer IndexAt(Integer From, Int64 Offset, Integer LineWidth) const;
     // Moves the size of cell From to To, the cells between shifting by one.
     void Move(Integer From, Integer To);
+    // Cell From + i takes the size cell From + Order[i] had (Order is a
+    // permutation of 0 .. Order.size() - 1).
+    void Permute(Integer From, const std::vector<Integer>& Order);
 
 private:
     Int64 Prefix(Integer End) const;
@@ -303,6 +306,8 @@ protected:
     // Writes the editor's text to its cell.
     void UpdateText();
     void InvalidateRect(const TGridRect& ARect);
+    // Row From + i takes the height row From + Order[i] had.
+    void PermuteRowHeights(Integer From, const std::vector<Integer>& Order);
     // Cell block in view to its screen rectangle (lines included).
     TRect BoxRect(Integer ALeft, Integer ATop, Integer ARight, Integer ABottom) const;
 
@@ -448,6 +453,10 @@ public:
     TStrings* Cols(Integer Index);
     void SetRows(Integer Index, const TStrings* Value);
     void SetCols(Integer Index, const TStrings* Value);
+    // Row From + i takes the texts, objects and height that row From +
+    // Order[i] had (Order is a permutation of 0 .. Order.size() - 1): a
+    // reordering of rows in one pass, whole rows moved, no cell copied.
+    void PermuteRows(Integer From, const std::vector<Integer>& Order);
 
 protected:
     void DrawCell(Integer ACol, Integer ARow, TRect ARect, TGridDrawState AState) override;

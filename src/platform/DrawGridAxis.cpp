@@ -104,6 +104,18 @@ void TGridAxisSizes::Move(Integer From, Integer To)
     Rebuild();
 }
 
+void TGridAxisSizes::Permute(Integer From, const std::vector<Integer>& Order)
+{
+    const Integer n = Integer(Order.size());
+    if (FSizes.empty() || From < 0 || From + n > FCount)
+        return;
+    std::vector<Integer> moved(Order.size());
+    for (Integer i = 0; i < n; ++i)
+        moved[size_t(i)] = FSizes[size_t(From + Order[size_t(i)])];
+    std::copy(moved.begin(), moved.end(), FSizes.begin() + From);
+    Rebuild();
+}
+
 void TGridAxisSizes::Rebuild()
 {
     // Linear build: each node passes its sum on to its parent.

@@ -266,6 +266,21 @@ void TStringGrid::ColumnMoved(Integer FromIndex, Integer ToIndex)
     TDrawGrid::ColumnMoved(FromIndex, ToIndex);
 }
 
+void TStringGrid::PermuteRows(Integer From, const std::vector<Integer>& Order)
+{
+    const Integer n = Integer(Order.size());
+    if (From < 0 || n == 0)
+        return;
+    if (FData.size() < size_t(From + n))
+        FData.resize(size_t(From + n));
+    std::vector<TRowData> moved(Order.size());
+    for (Integer i = 0; i < n; ++i)
+        moved[size_t(i)] = std::move(FData[size_t(From + Order[size_t(i)])]);
+    std::move(moved.begin(), moved.end(), FData.begin() + From);
+    PermuteRowHeights(From, Order);
+    Invalidate();
+}
+
 void TStringGrid::RowMoved(Integer FromIndex, Integer ToIndex)
 {
     const size_t hi = size_t(std::max(FromIndex, ToIndex));

@@ -168,8 +168,14 @@ void TCustomForm::ApplyWindowFlags()
         if ((FBorderIcons & biMinimize) && FBorderStyle != bsDialog) f |= Qt::WindowMinimizeButtonHint;
         if ((FBorderIcons & biMaximize) && FBorderStyle != bsDialog) f |= Qt::WindowMaximizeButtonHint;
     }
+    if (FStayOnTop)
+        f |= Qt::WindowStaysOnTopHint;
+    if (FNoActivate)
+        f = (f & ~Qt::Window) | Qt::Tool | Qt::FramelessWindowHint | (FStayOnTop ? Qt::WindowStaysOnTopHint : Qt::Widget);
     const bool visible = w->isVisible();
     w->setWindowFlags(f);
+    w->setAttribute(Qt::WA_ShowWithoutActivating, FNoActivate);
+    w->setWindowOpacity(FAlphaBlend ? FAlphaBlendValue / 255.0 : 1.0);
     const bool fixed = FBorderStyle != bsSizeable && FBorderStyle != bsSizeToolWin;
     w->setProperty("arvintoFixedSize", fixed);
     if (!fixed) {
@@ -179,6 +185,30 @@ void TCustomForm::ApplyWindowFlags()
     TWidgetBridge::ApplyState(this);
     if (visible)
         w->show();
+}
+
+void TCustomForm::SetStayOnTop(bool value)
+{
+    FStayOnTop = value;
+    ApplyWindowFlags();
+}
+
+void TCustomForm::SetNoActivate(bool value)
+{
+    FNoActivate = value;
+    ApplyWindowFlags();
+}
+
+void TCustomForm::SetAlphaBlend(bool value)
+{
+    FAlphaBlend = value;
+    ApplyWindowFlags();
+}
+
+void TCustomForm::SetAlphaBlendValue(Byte value)
+{
+    FAlphaBlendValue = value;
+    ApplyWindowFlags();
 }
 
 void TCustomForm::PlaceOnScreen()

@@ -77,6 +77,17 @@ public:
     bool KeyPreview() const { return FKeyPreview; }
     void SetKeyPreview(bool value) { FKeyPreview = value; }
     bool Active() const;
+    // Stays over the program's other windows.
+    bool StayOnTop() const { return FStayOnTop; }
+    void SetStayOnTop(bool value);
+    // Shown without taking the activation (and never taking it).
+    bool NoActivate() const { return FNoActivate; }
+    void SetNoActivate(bool value);
+    // The window drawn with constant opacity AlphaBlendValue / 255.
+    bool AlphaBlend() const { return FAlphaBlend; }
+    void SetAlphaBlend(bool value);
+    Byte AlphaBlendValue() const { return FAlphaBlendValue; }
+    void SetAlphaBlendValue(Byte value);
 
     // The control that has (or gets, when the form is shown) the focus.
     TWinControl* ActiveControl() const { return FActiveControl; }
@@ -122,6 +133,10 @@ private:
     TPosition FPosition = poDefaultPosOnly;
     TWindowState FWindowState = wsNormal;
     bool FKeyPreview = false;
+    bool FStayOnTop = false;
+    bool FNoActivate = false;
+    bool FAlphaBlend = false;
+    Byte FAlphaBlendValue = 255;
     TWinControl* FActiveControl = nullptr;
     TWinControl* FFocusedControl = nullptr;
 };

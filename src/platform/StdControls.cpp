@@ -1442,6 +1442,60 @@ Integer TListBox::ItemAtPos(TPoint Pos, bool Existing) const
     return Existing ? -1 : Count();
 }
 
+// ------------------------------------------------------------ TCheckListBox
+
+bool TCheckListBox::Checked(Integer index) const
+{
+    return index >= 0 && index < Integer(FChecked.size()) && FChecked[size_t(index)];
+}
+
+void TCheckListBox::SetChecked(Integer index, bool v)
+{
+    if (index < 0 || index >= Count())
+        return;
+    if (Integer(FChecked.size()) < Count())
+        FChecked.resize(size_t(Count()), false);
+    FChecked[size_t(index)] = v;
+    PushItems();
+}
+
+void TCheckListBox::CreateWindowHandle(const TCreateParams& Params)
+{
+    TListBox::CreateWindowHandle(Params);
+    if (auto* w = TWidgetBridge::WidgetAs<QListWidget>(this))
+        QObject::connect(w, &QListWidget::itemChanged, [this, w](QListWidgetItem* item) {
+            if (FApplying)
+                return;
+            const Integer i = w->row(item);
+            if (i < 0 || i >= Count())
+                return;
+            if (Integer(FChecked.size()) < Count())
+                FChecked.resize(size_t(Count()), false);
+            const bool v = item->checkState() == Qt::Checked;
+            if (FChecked[size_t(i)] == v)
+                return;
+            FChecked[size_t(i)] = v;
+            TWidgetBridge::Guard(this, [this] {
+                if (OnClickCheck)
+                    OnClickCheck(this);
+            });
+        });
+}
+
+void TCheckListBox::PushItems()
+{
+    if (Integer(FChecked.size()) != Count())
+        FChecked.resize(size_t(Count()), false);
+    FApplying = true;
+    TListBox::PushItems();
+    if (auto* w = TWidgetBridge::WidgetAs<QListWidget>(this))
+        for (Integer i = 0; i < w->count(); ++i) {
+            w->item(i)->setFlags(w->item(i)->flags() | Qt::ItemIsUserCheckable);
+            w->item(i)->setCheckState(Checked(i) ? Qt::Checked : Qt::Unchecked);
+        }
+    FApplying = false;
+}
+
 // ------------------------------------------------------------ TGroupBox
 
 TGroupBox::TGroupBox(TComponent* AOwner) : TWinControl(AOwner)

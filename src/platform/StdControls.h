@@ -385,10 +385,11 @@ public:
 protected:
     void CreateWindowHandle(const TCreateParams& Params) override;
     void CreateWnd() override;
+    // Fills the window's list from the items.
+    virtual void PushItems();
 
 private:
     void ItemsChanged();
-    void PushItems();
     void SelectionFromWidget();
     TItemList FItems;
     std::vector<bool> FSelected;
@@ -397,6 +398,26 @@ private:
     bool FSorted = false;
     bool FPushing = false;
     Integer FTopIndex = 0;
+};
+
+// A list box whose items carry check marks the user ticks.
+class TCheckListBox : public TListBox {
+public:
+    explicit TCheckListBox(TComponent* AOwner) : TListBox(AOwner) {}
+    QString ClassName() const override { return QStringLiteral("TCheckListBox"); }
+    bool Checked(Integer index) const;
+    // By code: OnClickCheck does not fire.
+    void SetChecked(Integer index, bool v);
+    // The user changed an item's check mark.
+    TNotifyEvent OnClickCheck;
+
+protected:
+    void CreateWindowHandle(const TCreateParams& Params) override;
+    void PushItems() override;
+
+private:
+    std::vector<bool> FChecked;
+    bool FApplying = false;
 };
 
 class TGroupBox : public TWinControl {

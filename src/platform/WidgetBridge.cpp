@@ -316,8 +316,11 @@ bool TWidgetBridge::FilterEvent(QObject* watched, QEvent* event)
         auto* me = static_cast<QMouseEvent*>(event);
         NoteModifiers(me->modifiers());
         QPoint pos = me->position().toPoint();
-        if (IsPropagated(widget, control, pos))
-            return true;  // a child's click stays with the child
+        // A child's click stays with the child; the control holding the
+        // mouse gets its input over its children too (a dragged header
+        // button under the mouse must not swallow the release).
+        if (control != g_capture && IsPropagated(widget, control, pos))
+            return true;
         if (main != nullptr && widget != main)
             pos = widget->mapTo(main, pos);
         Cardinal msg = WM_MOUSEMOVE;

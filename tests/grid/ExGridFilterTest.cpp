@@ -2,10 +2,15 @@
 // joining of conditions, stacked levels with incremental narrowing, and the
 // choices of the filter dropdowns.
 #include "grid/ExGrid.h"
+#include "grid/features/ExGridFilterDropDown.h"
 
+#include <QImage>
 #include <gtest/gtest.h>
 
 #include "QtPrint.h"
+#include "Screenshot.h"
+#include "platform/Form.h"
+#include "platform/TestHooks.h"
 
 #include <memory>
 #include <vector>
@@ -60,8 +65,9 @@ TEST(ExGridFilter, ExpressionsAgainstASmallGrid)
         std::vector<QString> Shown;
     };
     const Case cases[] = {
-        {1, QStringLiteral("Pump*"), fcVirtual, {"Pump A", "Pump B", "pump c"}},
-        {1, QStringLiteral("!Pump*"), fcVirtual, {"Fan", "Heater", "Spare"}},
+        // A new condition matches case.
+        {1, QStringLiteral("Pump*"), fcVirtual, {"Pump A", "Pump B"}},
+        {1, QStringLiteral("!Pump*"), fcVirtual, {"Fan", "Heater", "pump c", "Spare"}},
         {2, QStringLiteral(">10"), fcVirtual, {"Pump A", "Fan", "pump c"}},
         {2, QStringLiteral("<=7"), fcVirtual, {"Pump B", "Heater", "Spare"}},  // an empty value counts as 0
         {3, QStringLiteral("valve"), fcStripHTML, {"Pump B", "pump c"}},
@@ -190,9 +196,9 @@ TEST(ExGridFilter, DropdownChoicesFilterAndClear)
 
     // Two checked values join by "or".
     g->SetFilterCol(3);
-    g->FilterCheckList()->Add(QStringLiteral("meter"));
-    g->FilterCheckList()->Add(QStringLiteral("sensor"));
-    g->FilterCheckList()->Add(QStringLiteral("valve"));
+    g->FilterCheckList()->Items()->Add(QStringLiteral("meter"));
+    g->FilterCheckList()->Items()->Add(QStringLiteral("sensor"));
+    g->FilterCheckList()->Items()->Add(QStringLiteral("valve"));
     g->SetFilterChecked(0, true);
     g->SetFilterChecked(1, true);
     g->FilterCheck();
@@ -204,4 +210,50 @@ TEST(ExGridFilter, DropdownChoicesFilterAndClear)
     EXPECT_EQ(g->RowCount(), 7);
     g->SetFilterActive(true);
     EXPECT_EQ(ShownNames(*g), (std::vector<QString>{"Pump A", "Fan", "Heater", "Spare"}));
+}
+
+TEST(ExGridFilter, DropdownOpenedFromTheHeaderAndPickedByMouse)
+{
+    TForm form(nullptr);
+    form.SetClientSize(420, 240);
+    auto g = SmallGrid();
+    g->SetParent(&form);
+    g->SetBounds(0, 0, 420, 240);
+    g->SetFilterDropDownAuto(true);
+    const QImage plain = GrabControl(g.get());
+
+    // The glyph sits at the right of the header cell; a release on it opens the list.
+    const TRect head = g->CellRect(3, 0);
+    TestInput::Click(g.get(), {head.Right - 9, head.Top + 8});
+    TDropList* list = g->DropList();
+    ASSERT_TRUE(list->Visible());
+    EXPECT_EQ(g->FilterCol(), 3);
+    EXPECT_EQ(list->Items()->Strings(0), g->FilterDropDownClear());
+    const Integer meter = list->Items()->IndexOf(QStringLiteral("meter"));
+    ASSERT_GT(meter, 0);
+    EXPECT_EQ(ShownNames(*g).size(), 6u);  // nothing filtered by opening
+    const QImage open = GrabControl(&form);
+    testsupport::SaveScreenshot(open, QStringLiteral("TExStringGrid-filter-dropdown-open"));
+    // The list covers the rows below the header: the picture differs there.
+    const TRect below = g->CellRect(3, 2);
+    EXPECT_NE(open.copy(below.Left, below.Top, below.Right - below.Left, below.Bottom - below.Top),
+              plain.copy(below.Left, below.Top, below.Right - below.Left, below.Bottom - below.Top));
+
+    const Integer h = list->ItemHeight();
+    TestInput::Click(list, {12, meter * h + h / 2});
+    EXPECT_FALSE(list->Visible());
+    EXPECT_EQ(ShownNames(*g), (std::vector<QString>{"Pump A", "Fan", "Spare"}));
+    EXPECT_EQ(g->FilterCol(), -1);
+    testsupport::SaveScreenshot(GrabControl(&form), QStringLiteral("TExStringGrid-filter-dropdown-applied"));
+
+    // Opened again, the clear entry brings every row back.
+    TestInput::Click(g.get(), {head.Right - 9, head.Top + 8});
+    ASSERT_TRUE(list->Visible());
+    TestInput::Click(list, {12, h / 2});
+    EXPECT_EQ(g->RowCount(), 7);
+    EXPECT_EQ(g->Filter()->Count(), 0);
+
+    // A click elsewhere on the header opens nothing.
+    TestInput::Click(g.get(), {head.Left + 5, head.Top + 8});
+    EXPECT_FALSE(list->Visible());
 }

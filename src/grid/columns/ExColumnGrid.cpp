@@ -260,6 +260,7 @@ void TExColumnGrid::UpdateAutoColumnSize(Integer ACol, Integer& AWidth)
 
 void TExColumnGrid::ChangeScale(Integer M, Integer D)
 {
+    TExStringGrid::ChangeScale(M, D);
     if (IsDesigning() || M == D || D == 0)
         return;
     const Integer n = std::min(ColCount(), FColumnCollection->Count());

@@ -292,7 +292,7 @@ public:
     void RecalcFooters() override;
     QString GetEditMask(Integer ACol, Integer ARow) override;
     // Font sizes of the columns follow a rescaled window (M / D).
-    void ChangeScale(Integer M, Integer D);
+    void ChangeScale(Integer M, Integer D) override;
 
     TColumnPopupEvent OnColumnPopup;
     TAfterColumnMoved OnAfterColumnMoved;

@@ -124,10 +124,15 @@ void TExStringGrid::ColumnMoved(Integer FromIndex, Integer ToIndex)
     const Integer rf = DisplToRealCol(FromIndex);
     const Integer rt = DisplToRealCol(ToIndex);
     const Integer all = ColCount() + FNumHidden;
+    // The order the columns had before the first move is the one recorded.
+    if (FColumnOrder->Count() == 0 && rf != rt)
+        SetColumnOrder();
     if (FNumHidden > 0 && rf != rt && rf < all && rt < all && std::max(rf, rt) <= MAX_COLUMNS) {
         MoveEntry(FVisibleCol, rf, rt);
         MoveEntry(FAllColWidths, rf, rt);
     }
+    if (EnhRowColMove())
+        ColMoveFlg = true;
     // The cells of every row (and OnColumnMoved, with the indexes used).
     TBaseGrid::ColumnMoved(rf, rt);
     // The hidden rows' cells.
@@ -145,11 +150,25 @@ void TExStringGrid::ColumnMoved(Integer FromIndex, Integer ToIndex)
             FSortIndexes->SetSortColumns(i, MovedPosition(FSortIndexes->SortColumns(i), rf, rt));
     // Once an order is recorded its entries move with the columns.
     const Integer n = FColumnOrder->Count();
-    if (n == 0 || rf < 0 || rt < 0 || rf >= n || rt >= n || rf == rt)
-        return;
-    const Integer entry = FColumnOrder->Items(rf);
-    FColumnOrder->Delete(rf);
-    FColumnOrder->Insert(rt, entry);
+    if (!(n == 0 || rf < 0 || rt < 0 || rf >= n || rt >= n || rf == rt)) {
+        const Integer entry = FColumnOrder->Items(rf);
+        FColumnOrder->Delete(rf);
+        FColumnOrder->Insert(rt, entry);
+    }
+    if (FFloatingFooter->Visible)
+        UpdateFooter();
+    // A coupled grid moves the same column once.
+    auto* other = dynamic_cast<TExStringGrid*>(FSyncGrid->Grid());
+    if (other != nullptr && FSyncGrid->MoveColumn() && !FSyncedMove) {
+        other->FSyncedMove = true;
+        try {
+            other->MoveColumn(FromIndex, ToIndex);
+        } catch (...) {
+            other->FSyncedMove = false;
+            throw;
+        }
+        other->FSyncedMove = false;
+    }
 }
 
 void TExStringGrid::RowMoved(Integer FromIndex, Integer ToIndex)
@@ -161,7 +180,39 @@ void TExStringGrid::RowMoved(Integer FromIndex, Integer ToIndex)
         ShiftHiddenRowsForRemoval(FromIndex, 1);
         ShiftHiddenRowsForInsertion(ToIndex, 1);
     }
-    TBaseGrid::RowMoved(FromIndex, ToIndex);
+    // The order the rows had before sorting moves with them, so that the
+    // unsorted order stays the one recorded.
+    if (!FRowGapMove && FSortRowXRef->Count() == RowCount() && FromIndex != ToIndex && FromIndex >= 0
+        && ToIndex >= 0 && FromIndex < RowCount() && ToIndex < RowCount()) {
+        const Integer entry = FSortRowXRef->Items(FromIndex);
+        FSortRowXRef->TList::Delete(FromIndex);
+        FSortRowXRef->TList::Insert(ToIndex, reinterpret_cast<void*>(std::intptr_t(entry)));
+    }
+    // OnRowMoved fires once the row's cells and height have moved.
+    TMovedEvent moved = std::move(OnRowMoved);
+    OnRowMoved = nullptr;
+    try {
+        TBaseGrid::RowMoved(FromIndex, ToIndex);
+    } catch (...) {
+        OnRowMoved = std::move(moved);
+        throw;
+    }
+    OnRowMoved = std::move(moved);
+    if (EnhRowColMove() && !FRowGapMove)
+        ColMoveFlg = true;
+    if (OnRowMoved)
+        OnRowMoved(this, FromIndex, ToIndex);
+    auto* other = dynamic_cast<TExStringGrid*>(FSyncGrid->Grid());
+    if (other != nullptr && FSyncGrid->MoveRow() && !FSyncedMove && !FRowGapMove) {
+        other->FSyncedMove = true;
+        try {
+            other->MoveRow(FromIndex, ToIndex);
+        } catch (...) {
+            other->FSyncedMove = false;
+            throw;
+        }
+        other->FSyncedMove = false;
+    }
 }
 
 Integer TExStringGrid::ColumnPosition(Integer ACol) const

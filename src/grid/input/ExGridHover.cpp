@@ -143,6 +143,9 @@ void TExStringGrid::MouseMove(TShiftState Shift, Integer X, Integer Y)
             if (!allow)
                 CancelTracking();
         }
+        if ((GridState() == gsRowMoving || GridState() == gsColMoving) && RowCount() > 1
+            && (X != Clickposx || Y != Clickposy) && EnhRowColMove() && !FSizingFixed && !FSizingFixedR)
+            EnhancedMoveFeedback(X, Y, ACol, ARow);
         // What a press here would do.
         FMouseSelectMode = msNormal;
         if (valid && ARow < FixedRows() && ACol < FixedCols() && FMouseActions->AllSelect())

@@ -159,11 +159,22 @@ void TExStringGrid::WMLButtonDown(TMessage& Msg)
             else
                 FSpinUpClick = true;
         }
+        if (PressNodeGlyph(ACol, ARow, X, Y))
+            return;
         if (IsRadio(realCol, ARow) && (IsEditable(ACol, ARow) || ControlLook()->RadioAlwaysActive)) {
             HideInplaceEdit();
             RadioClickAt(realCol, ARow, X - cellR.Left, Y - cellR.Top);
             if (CanFocus())
                 SetFocus();
+            return;
+        }
+        // The node column of a grid with nodes only reports the click.
+        if (ACol == 0 && ARow >= FixedRows() && FNumNodes > 0 && !FMouseActions->RowSelect()
+            && (Options() & goRowSizing) == 0) {
+            if (OnMouseDown)
+                OnMouseDown(this, mbLeft, PressShift(), X, Y);
+            if (OnClickCell)
+                OnClickCell(this, ARow, ACol);
             return;
         }
     }
@@ -582,6 +593,8 @@ void TExStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, Integer X,
             return;
         }
     }
+    if (ACol >= 0 && ARow >= 0 && FixedDropDownPress(ACol, ARow, X))
+        return;
     if (ACol >= 0 && ARow >= 0 && IsHoverFixedCell(ACol, ARow) && ControlLook()->FixedGradientDownTo() != clNone
         && ARow == FixedRows() - 1)
         RepaintCell(ACol, ARow);
@@ -812,8 +825,15 @@ void TExStringGrid::WMLButtonUp(TMessage& Msg)
         FDeselectState = false;
     }
 
+    // The end of a column or row dragged by its header.
+    const bool moveDone = EndEnhancedMove(ACol, ARow);
+
+    TBaseGrid::WndProc(Msg);
+
+    if (ColMoveFlg || ColSizeFlg || !valid || (ACol < FixedCols() && !FSortSettings->FixedCols))
+        return;
     // Release events of check boxes and radio groups.
-    if (valid) {
+    {
         const Integer rc = RealColIndex(ACol);
         bool state = false;
         if (OnCheckBoxMouseUp && HasCheckBox(rc, ARow) && GetCheckBoxState(rc, ARow, state))
@@ -822,8 +842,17 @@ void TExStringGrid::WMLButtonUp(TMessage& Msg)
         if (OnRadioMouseUp && IsRadio(rc, ARow) && GetRadioIdx(rc, ARow, idx))
             OnRadioMouseUp(this, ACol, ARow, idx);
     }
-
-    TBaseGrid::WndProc(Msg);
+    // A release on a header border, a fixed dropdown button or a filter
+    // glyph never sorts.
+    const TRect r = CellRect(ACol, ARow);
+    if (ARow == 0 && (Options() & goColSizing) != 0 && (std::abs(X - r.Left) < 4 || std::abs(X - r.Right) < 4))
+        return;
+    const Integer rc = RealColIndex(ACol);
+    if (ControlLook()->FixedDropDownButton && CanShowFixedDropDown(rc) && X > r.Right - 16)
+        return;
+    if (X > r.Right - 16 && ARow == FFilterRow && GetColumnFilter(rc))
+        return;
+    HeaderClickSort(X, Y, ACol, ARow, moveDone);
 }
 
 void TExStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, Integer Y)
@@ -835,6 +864,10 @@ void TExStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, I
     const TGridRect b0 = Selection();
     Integer ACol = -1, ARow = -1;
     MouseToCell(X, Y, ACol, ARow);
+    // A release over a filter glyph opens the column's filter dropdown;
+    // any other closes an open one.
+    if (!OpenFilterDropDown(ACol, ARow, X, Y))
+        CloseFilterDropDown();
     FDropDownDown = false;
 
     // A sizing dropped outside the grid changes nothing.

@@ -46,7 +46,15 @@ void TExStringGrid::WndProc(TMessage& Message)
         return;
     }
 
+    // Middle-button panning takes the buttons, keys and its timer.
+    if (PanMessage(Message))
+        return;
+
     switch (Message.Msg) {
+    case WM_MOUSEWHEEL:
+        if (GridWheelMessage(Message))
+            return;
+        break;
     case WM_LBUTTONDOWN:
         if (Application != nullptr && Application->HintControl() == this)
             Application->CancelHint();

@@ -302,6 +302,12 @@ void TExStringGrid::DrawCellGraphic(TCanvas* C, TCellPaint& P, TRect R)
         C->Font()->SetOrientation(orientation);
         C->Brush()->SetStyle(bsSolid);
         C->RestoreDC(saved);
+        // The sort indicator of a rotated sort header.
+        const TSortSettings* sort = FSortSettings.get();
+        const Integer sortIndex = FSortIndexes->FindIndex(RCol);
+        if (IsSortIndicatorCell(P.ACol, ARow) && (RCol == sort->Column || sortIndex >= 0) && FixedRows() >= 1
+            && (RCol >= FixedCols() || sort->FixedCols) && (sortIndex < 1 || sort->IndexShow))
+            DrawSortIndicator(C, RCol, G.Right - 10, G.Top + 8);
         break;
     }
     case ctRadio: {
@@ -469,6 +475,9 @@ void TExStringGrid::DrawCellGraphic(TCanvas* C, TCellPaint& P, TRect R)
         }
         break;
     }
+    case ctNode:
+        DrawNodeGraphic(C, P, Rp);
+        break;
     default:
         break;
     }

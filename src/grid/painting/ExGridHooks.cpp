@@ -50,14 +50,27 @@ void TExStringGrid::SelectionChanged(Integer ALeft, Integer ATop, Integer ARight
 
 void TExStringGrid::AutoInsertRow(Integer ARow)
 {
-    InsertRows(ARow, 1, true);
+    if (FNumNodes == 0) {
+        InsertRows(ARow, 1, true);
+        return;
+    }
+    // In a grid with nodes a row inside a node is a child of it.
+    if (GetParentRow(ARow) == -1)
+        InsertNormalRow(RealRowIndex(ARow));
+    else
+        InsertChildRow(RealRowIndex(ARow), 0);
 }
 
 void TExStringGrid::AutoDeleteRow(Integer ARow)
 {
     const Integer real = RealRowIndex(ARow);
-    // The last data row is emptied rather than removed.
-    if (RowCount() - FixedRows() - FFixedFooters == 1 && !FixedRowAlways())
+    if (FNumNodes > 0) {
+        if (GetParentRow(ARow) == -1)
+            RemoveNormalRow(ARow);
+        else
+            RemoveChildRow(real);
+    } else if (RowCount() - FixedRows() - FFixedFooters == 1 && !FixedRowAlways())
+        // The last data row is emptied rather than removed.
         ClearRect(0, ARow, TotalColCount() - 1, ARow);
     else
         DoRemoveRows(ARow, 1);

@@ -324,6 +324,10 @@ void TExStringGrid::DrawGridCell(TCanvas* Canvas, Integer ACol, Integer ARow, TR
         }
     }
 
+    // 23. Node tree lines.
+    if (FNumNodes > 0 && P.RCol == 0 && ARow >= FixedRows() && FCellNode->ShowTree())
+        DrawNodeTreeLines(Canvas, P, R);
+
     // 24. Graphic.
     if (iface != nullptr && !iface->DrawFirst()) {
         iface->Draw(Canvas, R, P.RCol, ARow, (AState & gdSelected) != 0, this);
@@ -395,7 +399,8 @@ void TExStringGrid::DrawFixedCellBackground(TCanvas* Canvas, TCellPaint& P, TRec
         TRect r = R;
         ++r.Bottom;
         const bool pressed = FMouseDownMove || (colMoving && FMoveColInd >= 0);
-        const bool dropButton = FControlLook->FixedDropDownButton && FFixedDropDownMenu != nullptr;
+        const bool dropButton = FControlLook->FixedDropDownButton && (FFixedDropDownMenu != nullptr || OnFixedDropDownClick)
+                                && CanShowFixedDropDown(P.RCol);
         const auto hover = [&](TRect Part) {
             DrawCellBackground(Canvas, Part, KavroGradientHoverFrom(), KavroGradientHoverTo(),
                                KavroGradientHoverMirrorFrom(), KavroGradientHoverMirrorTo(), true,
@@ -566,11 +571,10 @@ void TExStringGrid::DrawSortIndicator(TCanvas* Canvas, Integer ACol, Integer X, 
     const TSortSettings* sort = FSortSettings.get();
     const TPenKeeper keep(Canvas);
     Canvas->Pen()->SetWidth(1);
+    const bool indexGlyphs = !sort->IndexUpGlyph()->Empty() && !sort->IndexDownGlyph()->Empty();
+    const bool sortGlyphs = !sort->UpGlyph()->Empty() && !sort->DownGlyph()->Empty();
     if (sort->IndexShow) {
-        Integer index = -1;
-        for (Integer i = 0; i < FSortIndexes->Count() && index < 0; ++i)
-            if (std::abs(FSortIndexes->Items(i)) == ACol)
-                index = i;
+        const Integer index = FSortIndexes->FindIndex(ACol);
         if (index < 0)
             return;
         Canvas->Brush()->SetColor(sort->IndexColor);
@@ -578,22 +582,45 @@ void TExStringGrid::DrawSortIndicator(TCanvas* Canvas, Integer ACol, Integer X, 
         Canvas->SetBkMode(TRANSPARENT);
         Canvas->Font()->SetColor(clBlack);
         Canvas->Font()->SetSize(6);
-        if (sort->Direction == 1) {
-            Canvas->Polygon({TPoint(X - 7, Y - 5), TPoint(X + 7, Y - 5), TPoint(X, Y + 8)});
+        if (!FSortIndexes->SortDirections(index)) {
+            if (indexGlyphs) {
+                sort->IndexUpGlyph()->SetTransparent(true);
+                Canvas->Draw(X - 7, Y - 7, sort->IndexUpGlyph());
+            } else {
+                Canvas->Polygon({TPoint(X - 7, Y - 5), TPoint(X + 7, Y - 5), TPoint(X, Y + 8)});
+            }
             Canvas->TextOut(X - 2, Y - 4, QString::number(index + 1));
         } else {
-            Canvas->Polygon({TPoint(X - 6, Y + 8), TPoint(X + 6, Y + 8), TPoint(X, Y - 4)});
+            if (indexGlyphs) {
+                sort->IndexDownGlyph()->SetTransparent(true);
+                Canvas->Draw(X - 7, Y - 7, sort->IndexDownGlyph());
+            } else {
+                Canvas->Polygon({TPoint(X - 6, Y + 8), TPoint(X + 6, Y + 8), TPoint(X, Y - 4)});
+            }
             Canvas->TextOut(X - 2, Y - 2, QString::number(index + 1));
         }
         return;
     }
-    if (sort->Direction == 1) {
+    if (sort->Direction == sdDescending) {
+        if (sortGlyphs) {
+            sort->DownGlyph()->SetTransparent(true);
+            Canvas->Draw(X - 4, Y - 4, sort->DownGlyph());
+            Canvas->Brush()->SetColor(FixedColor());
+            return;
+        }
         Canvas->Pen()->SetColor(clWhite);
         Line(Canvas, X + 4, Y - 4, X, Y + 4);
         Canvas->Pen()->SetColor(clGray);
         Canvas->LineTo(X - 4, Y - 4);
         Canvas->LineTo(X + 4, Y - 4);
+        Canvas->Pen()->SetColor(clBlack);
     } else {
+        if (sortGlyphs) {
+            sort->UpGlyph()->SetTransparent(true);
+            Canvas->Draw(X - 4, Y - 4, sort->UpGlyph());
+            Canvas->Brush()->SetColor(FixedColor());
+            return;
+        }
         Canvas->Pen()->SetColor(clWhite);
         Canvas->MoveTo(X - 4, Y + 4);
         Canvas->LineTo(X + 4, Y + 4);

@@ -209,10 +209,7 @@ void TExStringGrid::DrawCellText(TCanvas* Canvas, TCellPaint& P, TRect R)
 
     // The sort indicator of the sort header.
     const TSortSettings* sort = FSortSettings.get();
-    Integer sortIndex = -1;
-    for (Integer i = 0; i < FSortIndexes->Count() && sortIndex < 0; ++i)
-        if (std::abs(FSortIndexes->Items(i)) == RCol)
-            sortIndex = i;
+    const Integer sortIndex = FSortIndexes->FindIndex(RCol);
     const bool showsSort = IsSortIndicatorCell(P.ACol, ARow) && (RCol == sort->Column || sortIndex >= 0)
                            && FixedRows() > 0 && (RCol >= FixedCols() || sort->FixedCols)
                            && (sortIndex < 1 || sort->IndexShow);
