@@ -320,6 +320,9 @@ constexpr TNtStringOptions toShowStaticText = 1u << 1;
 constexpr TNtStringOptions toAutoAcceptEditChange = 1u << 2;
 
 enum TNtExportMode { emAll, emChecked, emUnchecked, emVisibleDueToExpansion, emSelected };
+enum TNtExportType { etNone, etRTF, etHTML, etText, etExcel, etWord, etCustom };
+// Which nodes an export takes.
+enum TNSTTextSourceType { tstAll, tstInitialized, tstSelected, tstCutCopySet, tstVisible, tstChecked };
 
 class TBaseNodeTree;
 
@@ -706,6 +709,10 @@ using TNtSaveTreeEvent = std::function<void(TBaseNodeTree* Sender, TStream* Stre
 using TNtGetUserClipboardFormatsEvent = std::function<void(TBaseNodeTree* Sender, QStringList& Formats)>;
 // Format is a MIME type; Rendered starts false and says whether Data holds the format.
 using TNtRenderOLEDataEvent = std::function<void(TBaseNodeTree* Sender, const QString& Format, bool ForClipboard, QByteArray& Data, bool& Rendered)>;
+using TNtTreeExportEvent = std::function<void(TBaseNodeTree* Sender, TNtExportType aExportType)>;
+using TNtColumnExportEvent = std::function<void(TBaseNodeTree* Sender, TNtExportType aExportType, TNodeTreeColumn* Column)>;
+// HTML and RTF skip the node when OnBeforeNodeExport answers false.
+using TNtNodeExportEvent = std::function<bool(TBaseNodeTree* Sender, TNtExportType aExportType, PDataNode Node)>;
 using TNtGetHintKindEvent = std::function<void(TBaseNodeTree* Sender, PDataNode Node, TColumnIndex Column, TNtHintKind& Kind)>;
 using TNtGetHintSizeEvent = std::function<void(TBaseNodeTree* Sender, PDataNode Node, TColumnIndex Column, TRect& R)>;
 using TNtDrawHintEvent = std::function<void(TBaseNodeTree* Sender, TCanvas* HintCanvas, PDataNode Node, TRect R, TColumnIndex Column)>;
@@ -1167,6 +1174,17 @@ public:
     TNtSaveTreeEvent OnLoadTree;
     TNtGetUserClipboardFormatsEvent OnGetUserClipboardFormats;
     TNtRenderOLEDataEvent OnRenderOLEData;
+    // Export (fired by the string tree's exports).
+    TNtTreeExportEvent OnBeforeTreeExport;
+    TNtTreeExportEvent OnAfterTreeExport;
+    TNtTreeExportEvent OnBeforeHeaderExport;
+    TNtTreeExportEvent OnAfterHeaderExport;
+    TNtColumnExportEvent OnBeforeColumnExport;
+    TNtColumnExportEvent OnColumnExport;
+    TNtColumnExportEvent OnAfterColumnExport;
+    TNtNodeExportEvent OnBeforeNodeExport;
+    TNtNodeExportEvent OnNodeExport;
+    TNtNodeExportEvent OnAfterNodeExport;
     TNtStateChangeEvent OnStateChange;
     TNtChangeEvent OnChange;
     TNtStructureChangeEvent OnStructureChange;
@@ -1635,7 +1653,6 @@ protected:
 // ---------------------------------------------------------------- string and draw trees
 
 enum TNSTTextType { ttNormal, ttStatic };
-enum TNtExportType { etNone, etRTF, etHTML, etText, etExcel, etWord, etCustom };
 
 struct TNSTGetCellTextEventArgs {
     PDataNode Node = nullptr;
@@ -1656,6 +1673,7 @@ using TNSTDrawTextEvent = std::function<void(TBaseNodeTree* Sender, TCanvas* Tar
 
 class TCustomNodeStringTree : public TBaseNodeTree {
     friend class TNodeTreeHintWindow;
+    friend class TNodeTreeExport;
 
 public:
     explicit TCustomNodeStringTree(TComponent* AOwner);
@@ -1667,6 +1685,24 @@ public:
     void SetText(PDataNode Node, TColumnIndex Column, const QString& Value);
     QString Path(PDataNode Node, TColumnIndex Column, QChar Delimiter);
     bool SaveToCSVFile(const QString& FileNameWithPath, bool IncludeHeading);
+    // Exports of the nodes Source names: an HTML table, an RTF document,
+    // text with a separator (CSV with a comma), or only the export events.
+    QString ContentToHTML(TNSTTextSourceType Source, const QString& Caption = QString());
+    QByteArray ContentToRTF(TNSTTextSourceType Source);
+    QString ContentToText(TNSTTextSourceType Source, const QString& Separator);
+    QString ContentToText(TNSTTextSourceType Source, QChar Separator) { return ContentToText(Source, QString(Separator)); }
+    QString ContentToUnicode(TNSTTextSourceType Source, QChar Separator) { return ContentToText(Source, QString(Separator)); }
+    void ContentToCustom(TNSTTextSourceType Source);
+    // The clipboard block of a format the string tree renders, named by its
+    // description ("Plain text", "Unicode text", "CSV", "Rich Text Format",
+    // "Rich Text Format Without Objects", "HTML Format"); empty for another.
+    QByteArray ContentToClipboard(const QString& Format, TNSTTextSourceType Source);
+    // The first node of a source and the walk to its next one.
+    PDataNode StartNodeForSource(TNSTTextSourceType Source, std::function<PDataNode(PDataNode)>& Next);
+    // Whether the HTML, RTF and custom exports take the node (ExportMode).
+    bool IsNodeExported(PDataNode Node);
+    // The text formats are rendered through the export.
+    bool RenderOLEData(const QString& Format, QByteArray& Data, bool ForClipboard) override;
     Integer ComputeNodeHeight(TCanvas* Canvas, PDataNode Node, TColumnIndex Column, QString S = QString());
     const QString& DefaultText() const { return FDefaultText; }
     void SetDefaultText(const QString& Value);

@@ -456,14 +456,31 @@ bool TCustomNodeStringTree::SaveToCSVFile(const QString& FileNameWithPath, bool 
 {
     if (FileNameWithPath.isEmpty())
         return false;
+    auto quoted = [](QString S) { return QLatin1Char('"') + S.replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"'); };
+    TNodeTreeColumns* columns = FHeader->Columns();
+    const Integer count = columns->Count();
     TStringList lines;
-    // Without columns a heading has no titles and each top-level node one empty line.
-    if (IncludeHeading)
-        lines.Add(QString());
-    for (PDataNode run = GetFirst(); run; run = GetNextSibling(run))
-        lines.Add(QString());
+    // Every column in index order, hidden ones included.
+    if (IncludeHeading) {
+        QStringList titles;
+        for (Integer c = 0; c < count; ++c)
+            titles.append(quoted(columns->Items(c)->Text()));
+        lines.Add(titles.join(QLatin1Char(',')));
+    }
+    // The top-level nodes only; an empty cell is written as one blank. A
+    // tree without columns writes each node's text.
+    for (PDataNode run = GetFirst(); run; run = GetNextSibling(run)) {
+        QStringList cells;
+        for (Integer c = count > 0 ? 0 : NoColumn; c < std::max<Integer>(count, 0); ++c) {
+            QString text = GetText(run, c);
+            cells.append(quoted(text.isEmpty() ? QStringLiteral(" ") : text));
+        }
+        lines.Add(cells.join(QLatin1Char(',')));
+    }
+    // The desktop's code page: UTF-8, without a byte-order mark.
+    lines.SetWriteBOM(false);
     QString error;
-    if (!lines.SaveToFile(FileNameWithPath, &error))
+    if (!lines.SaveToFile(FileNameWithPath, TTextEncoding::UTF8, &error))
         throw std::runtime_error(error.toStdString());
     return true;
 }
