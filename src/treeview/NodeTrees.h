@@ -841,6 +841,7 @@ public:
     TNtDataNodeEnumeration Nodes(bool ConsiderChildrenAbove = false);
     TNtDataNodeEnumeration CheckedNodes(TCheckState State = csCheckedNormal, bool ConsiderChildrenAbove = false);
     TNtDataNodeEnumeration ChildNodes(PDataNode Node);
+    TNtDataNodeEnumeration CutCopyNodes(bool ConsiderChildrenAbove = false);
     TNtDataNodeEnumeration InitializedNodes(bool ConsiderChildrenAbove = false);
     TNtDataNodeEnumeration LeafNodes();
     TNtDataNodeEnumeration LevelNodes(Cardinal NodeLevel);
@@ -848,6 +849,8 @@ public:
     TNtDataNodeEnumeration SelectedNodes(bool ConsiderChildrenAbove = false);
     TNtDataNodeEnumeration VisibleNodes(PDataNode Node = nullptr, bool ConsiderChildrenAbove = true, bool IncludeFiltered = false);
     TNtDataNodeEnumeration VisibleChildNodes(PDataNode Node, bool IncludeFiltered = false);
+    TNtDataNodeEnumeration VisibleChildNoInitNodes(PDataNode Node, bool IncludeFiltered = false);
+    TNtDataNodeEnumeration VisibleNoInitNodes(PDataNode Node = nullptr, bool ConsiderChildrenAbove = true, bool IncludeFiltered = false);
 
     // ---- updates, states, notification
     virtual void BeginUpdate();
