@@ -1436,6 +1436,9 @@ protected:
 
     // ---- painting
     virtual void PaintNodeContent(TNtPaintInfo& PaintInfo) {}
+    // The next visible column a row's painting goes on with after the
+    // cell of PaintInfo; a descendant may widen the cell over empty ones.
+    virtual TColumnIndex DetermineNextColumn(TNtPaintInfo& PaintInfo);
     virtual Integer GetNodeWidth(PDataNode Node, TColumnIndex Column, TCanvas* Canvas = nullptr) { return 0; }
     virtual Integer GetNodeExtraWidth(PDataNode Node, TColumnIndex Column, TCanvas* Canvas = nullptr) { return 0; }
     virtual TCustomImageList* DoGetImageIndex(PDataNode Node, TNtImageKind Kind, TColumnIndex Column, bool& Ghosted, Integer& Index);
@@ -1748,6 +1751,9 @@ protected:
     TCustomNodeTreeOptions* GetOptionsClass() override;
     void FontChanged() override;
     void PaintNodeContent(TNtPaintInfo& PaintInfo) override;
+    // With toAutoSpanColumns a left-to-right cell spans the empty
+    // left-to-right cells that follow it.
+    TColumnIndex DetermineNextColumn(TNtPaintInfo& PaintInfo) override;
     bool DoGetCellIsEmpty(PDataNode Node, TColumnIndex Column) override;
     Integer DoIncrementalSearch(PDataNode Node, const QString& Text) override;
     virtual void PaintNormalText(TNtPaintInfo& PaintInfo, Integer TextOutFlags, QString Text);

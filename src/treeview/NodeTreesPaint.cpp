@@ -321,6 +321,11 @@ void TBaseNodeTree::PaintCellSelection(TNtPaintInfo& PaintInfo, Integer WindowOr
 
 // ---------------------------------------------------------------- PaintTree
 
+TColumnIndex TBaseNodeTree::DetermineNextColumn(TNtPaintInfo& PaintInfo)
+{
+    return FHeader->Columns()->GetNextVisibleColumn(PaintInfo.Column);
+}
+
 void TBaseNodeTree::PaintTree(TCanvas* TargetCanvas, TRect Window, TPoint Target, TNtInternalPaintOptions PaintOptions)
 {
     if (HasTreeState(tsPainting) || TargetCanvas == nullptr || !TargetCanvas->RequireHandle())
@@ -430,7 +435,12 @@ void TBaseNodeTree::PaintTree(TCanvas* TargetCanvas, TRect Window, TPoint Target
                         else if (info.Alignment == taRightJustify)
                             info.Alignment = taLeftJustify;
                     }
-                    if (info.CellRect.Right > Window.Left) {
+                    // The next column to paint; a cell may span empty cells after it.
+                    const bool skipped = (PaintOptions & poMainOnly) && !isMain;
+                    const TColumnIndex nextColumn = !useColumns ? ColumnNotFound
+                                                    : skipped   ? columns->GetNextVisibleColumn(column)
+                                                                : DetermineNextColumn(info);
+                    if (!skipped && info.CellRect.Right > Window.Left) {
                         info.NodeWidth = GetNodeWidth(node, info.Column, &buffer.Canvas);
                         info.ContentRect = info.CellRect;
                         if (info.BidiMode == bdLeftToRight)
@@ -495,7 +505,7 @@ void TBaseNodeTree::PaintTree(TCanvas* TargetCanvas, TRect Window, TPoint Target
                     info.PaintOptions = cellOptions;
                     if (!useColumns)
                         break;
-                    column = columns->GetNextVisibleColumn(column);
+                    column = nextColumn;
                     if (column < 0)
                         break;
                 }

@@ -375,9 +375,47 @@ Integer TCustomNodeStringTree::ComputeNodeHeight(TCanvas* Canvas, PDataNode Node
     format |= DT_CALCRECT;
     if (UseRightToLeftReading())
         format |= DT_RTLREADING | DT_RIGHT;
-    TRect r(0, 0, ClientWidth(), 0);
+    TRect r(0, 0, 0, 0);
+    TBiDiMode bidi = FBiDiMode;
+    TNodeTreeColumns* columns = FHeader->Columns();
+    if (Column < 0 || !columns->IsValidColumn(Column)) {
+        r.Right = ClientWidth();
+    } else {
+        TNodeTreeColumn* c = columns->Items(Column);
+        bidi = c->BiDiMode();
+        r.Right = c->Width() - FTextMargin;
+        r.Left = FTextMargin + FMargin;
+        if (Column == FHeader->MainColumn()) {
+            TLineImage lineImage;
+            BuildLineImage(Node, lineImage);
+            r.Left += Integer(FIndent) * ((FOptions->PaintOptions() & toFixedIndent) ? 1 : Integer(lineImage.size()));
+        }
+        // The text may run on over empty cells beside it.
+        TNtPaintInfo info;
+        info.Node = Node;
+        info.Column = Column;
+        info.BidiMode = bidi;
+        info.CellRect = r;
+        DetermineNextColumn(info);
+        r = info.CellRect;
+    }
+    if (bidi != bdLeftToRight && !(format & DT_RTLREADING))
+        format |= DT_RTLREADING | DT_RIGHT;
     DrawText(Canvas, S, r, format);
     return r.Height();
+}
+
+TColumnIndex TCustomNodeStringTree::DetermineNextColumn(TNtPaintInfo& PaintInfo)
+{
+    TNodeTreeColumns* columns = FHeader->Columns();
+    TColumnIndex next = columns->GetNextVisibleColumn(PaintInfo.Column);
+    if (!(FOptions->AutoOptions() & toAutoSpanColumns) || !FHeader->UseColumns() || PaintInfo.BidiMode != bdLeftToRight)
+        return next;
+    while (next >= 0 && DoGetCellIsEmpty(PaintInfo.Node, next) && columns->Items(next)->BiDiMode() == bdLeftToRight) {
+        PaintInfo.CellRect.Right += columns->Items(next)->Width();
+        next = columns->GetNextVisibleColumn(next);
+    }
+    return next;
 }
 
 // ---------------------------------------------------------------- selection by text
