@@ -243,6 +243,7 @@ QElapsedTimer& Clock()
 } // namespace
 
 bool TWidgetBridge::WheelFormAsked = false;
+TPoint TWidgetBridge::LastMousePos;
 
 bool TWidgetBridge::FilterEvent(QObject* watched, QEvent* event)
 {
@@ -263,6 +264,10 @@ bool TWidgetBridge::FilterEvent(QObject* watched, QEvent* event)
     case QEvent::MouseMove: {
         auto* me = static_cast<QMouseEvent*>(event);
         NoteModifiers(me->modifiers());
+        {
+            const QPoint g = me->globalPosition().toPoint();
+            TWidgetBridge::LastMousePos = TPoint(g.x(), g.y());
+        }
         QPoint pos = me->position().toPoint();
         if (IsPropagated(widget, control, pos))
             return true;  // a child's click stays with the child

@@ -92,6 +92,8 @@ public:
     static bool FilterEvent(QObject* watched, QEvent* event);
     // True while a wheel message is delivered that the form has already heard.
     static bool WheelFormAsked;
+    // The screen point of the last mouse event a control received.
+    static TPoint LastMousePos;
 };
 
 // The cursor of a cursor value: a standard shape, or a cursor the program

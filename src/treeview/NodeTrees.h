@@ -19,6 +19,7 @@
 #include <QStringList>
 
 #include "platform/Control.h"
+#include "platform/DragDrop.h"
 
 class TCustomImageList;
 class TChangeLink;
@@ -143,11 +144,17 @@ constexpr Cardinal NodeRecordSize = (sizeof(TDataNode) + sizeof(void*) - 1) / si
 
 enum TNtNodeAttachMode { amNoWhere, amInsertBefore, amInsertAfter, amAddChildFirst, amAddChildLast };
 
-// Effects of a drop.
-constexpr Integer DROPEFFECT_NONE = 0;
-constexpr Integer DROPEFFECT_COPY = 1;
-constexpr Integer DROPEFFECT_MOVE = 2;
-constexpr Integer DROPEFFECT_LINK = 4;
+// Drag and drop: the mechanism a tree's drags use, the effects its drags
+// offer, and where a drop lands relative to the node under the pointer.
+enum TNtDragType { dtOLE, dtVCL };
+using TDragOperations = Byte;
+constexpr TDragOperations doCopy = 1u << 0;
+constexpr TDragOperations doMove = 1u << 1;
+constexpr TDragOperations doLink = 1u << 2;
+enum TDropMode { dmNowhere, dmAbove, dmOnNode, dmBelow };
+// The formats a dropped data object offers (MIME types).
+using TFormatArray = QStringList;
+class INtDragManager;
 
 enum TChangeReason { crIgnore, crAccumulated, crChildAdded, crChildDeleted, crNodeAdded, crNodeCopied, crNodeMoved };
 enum TNtUpdateState { usBegin, usBeginSynch, usSynch, usUpdate, usEnd, usEndSynch };
@@ -709,6 +716,14 @@ using TNtSaveTreeEvent = std::function<void(TBaseNodeTree* Sender, TStream* Stre
 using TNtGetUserClipboardFormatsEvent = std::function<void(TBaseNodeTree* Sender, QStringList& Formats)>;
 // Format is a MIME type; Rendered starts false and says whether Data holds the format.
 using TNtRenderOLEDataEvent = std::function<void(TBaseNodeTree* Sender, const QString& Format, bool ForClipboard, QByteArray& Data, bool& Rendered)>;
+using TNtDragAllowedEvent = std::function<void(TBaseNodeTree* Sender, PDataNode Node, TColumnIndex Column, bool& Allowed)>;
+using TNtDragOverEvent = std::function<void(TBaseNodeTree* Sender, TObject* Source, TShiftState Shift, TDragState State, TPoint Pt, TDropMode Mode,
+                                            Integer& Effect, bool& Accept)>;
+using TNtDragDropEvent = std::function<void(TBaseNodeTree* Sender, TObject* Source, const QMimeData* DataObject, const TFormatArray& Formats,
+                                            TShiftState Shift, TPoint Pt, Integer& Effect, TDropMode Mode)>;
+using TNtCreateDragManagerEvent = std::function<void(TBaseNodeTree* Sender, std::shared_ptr<INtDragManager>& DragManager)>;
+// The object handed out is the drag's (it is freed when the drag ends).
+using TNtCreateDataObjectEvent = std::function<void(TBaseNodeTree* Sender, QMimeData*& DataObject)>;
 using TNtTreeExportEvent = std::function<void(TBaseNodeTree* Sender, TNtExportType aExportType)>;
 using TNtColumnExportEvent = std::function<void(TBaseNodeTree* Sender, TNtExportType aExportType, TNodeTreeColumn* Column)>;
 // HTML and RTF skip the node when OnBeforeNodeExport answers false.
@@ -1104,6 +1119,21 @@ public:
     void DoDrawHint(TCanvas* HintCanvas, PDataNode Node, TRect R, TColumnIndex Column);
     virtual THintWindowClass GetHintWindowClass();
 
+    // ---- drag and drop
+    TNtDragType DragType() const { return FDragType; }
+    void SetDragType(TNtDragType Value) { FDragType = Value; }
+    // Empty offers copy, move and link.
+    TDragOperations DragOperations() const { return FDragOperations; }
+    void SetDragOperations(TDragOperations Value) { FDragOperations = Value; }
+    void BeginDrag(bool Immediate, Integer Threshold = -1) override;
+    bool Dragging() const override;
+    // The tree's drag manager, made on first use.
+    std::shared_ptr<INtDragManager> DragManager();
+    PDataNode DropTargetNode() const { return FDropTargetNode; }
+    TDropMode LastDropMode() const { return FLastDropMode; }
+    // The effect the tree's last drag ended with.
+    Integer LastDragEffect() const { return FLastDragEffect; }
+
     // Drag image: the picture of the selected nodes that follows the mouse.
     TNtDragImage* DragImage() const { return FDragImage.get(); }
     TNtDragImageKind DragImageKind() const { return FDragImageKind; }
@@ -1114,7 +1144,7 @@ public:
     void SetDragHeight(Integer Value) { FDragHeight = Value; }
     virtual bool DragImageWanted();
     // Builds the picture around HotSpot (client coordinates) and readies the image.
-    void PrepareDragImage(TPoint HotSpot, void* DataObject);
+    void PrepareDragImage(TPoint HotSpot, QMimeData* DataObject);
     // Repaints TreeRect (client coordinates) into the background kept by
     // DragSource's image and then the tree itself.
     virtual void RefreshUnderDragImage(TBaseNodeTree* DragSource, TRect TreeRect, bool ReshowDragImage);
@@ -1177,6 +1207,12 @@ public:
     TNtSaveTreeEvent OnLoadTree;
     TNtGetUserClipboardFormatsEvent OnGetUserClipboardFormats;
     TNtRenderOLEDataEvent OnRenderOLEData;
+    // Drag and drop (these hide the control's own drag-over and drop events).
+    TNtDragAllowedEvent OnDragAllowed;
+    TNtDragOverEvent OnDragOver;
+    TNtDragDropEvent OnDragDrop;
+    TNtCreateDragManagerEvent OnCreateDragManager;
+    TNtCreateDataObjectEvent OnCreateDataObject;
     // Export (fired by the string tree's exports).
     TNtTreeExportEvent OnBeforeTreeExport;
     TNtTreeExportEvent OnAfterTreeExport;
@@ -1282,12 +1318,39 @@ protected:
     virtual void DoGetUserClipboardFormats(QStringList& Formats);
     virtual bool DoRenderOLEData(const QString& Format, QByteArray& Data, bool ForClipboard);
 
+    // ---- drag and drop
+    virtual TDropMode DropModeAt(TPoint P, THitInfo& HitInfo, TRect NodeRect);
+    virtual bool DoDragAllowed(PDataNode Node, TColumnIndex Column);
+    virtual QMimeData* DoCreateDataObject();
+    virtual std::shared_ptr<INtDragManager> DoCreateDragManager();
+    virtual void StartOleDrag(TPoint P);
+    virtual void ExpandDropTarget();
+    virtual bool DoDragOver(TObject* Source, TShiftState Shift, TDragState State, TPoint Pt, TDropMode Mode, Integer& Effect);
+    virtual void DoDragDrop(TObject* Source, const QMimeData* DataObject, const TFormatArray& Formats, TShiftState Shift, TPoint Pt, Integer& Effect,
+                            TDropMode Mode);
+    virtual void RunOleDragLoop(Integer AllowedEffects, QMimeData* DataObject, Integer& Effect);
+    // The drop-target side; points are in screen coordinates.
+    virtual HRESULT OleDrop(const QMimeData* DataObject, Integer KeyState, TPoint Pt, Integer& Effect);
+    virtual HRESULT OleDragEnter(Integer KeyState, TPoint Pt, Integer& Effect);
+    virtual void FinishDragStates();
+    virtual void OleDragLeave();
+    virtual HRESULT OleDragOver(TObject* Source, Integer KeyState, TDragState State, TPoint Pt, Integer& Effect);
+    virtual Integer SuggestDropEffect(TObject* Source, TShiftState Shift, TPoint Pt, Integer AllowedEffects);
+    void DoStartDrag(TDragObject*& DragObject) override;
+    void DoEndDrag(TObject* Target, Integer X, Integer Y) override;
+    void DragCanceled() override;
+    // CM_DRAG of the in-process drags.
+    void CMDrag(TMessage& Message);
+    // The shift state of a drag's key state with the tree's pressed buttons.
+    TShiftState DragShiftState(Integer KeyState) const;
+
     friend class TNtHeader;
     friend class TNodeTreeColumns;
     friend class TNodeTreeColumn;
     friend class TNtHeaderWindow;
     friend class TNodeTreeHintWindow;
     friend class TNtDragImage;
+    friend class TNtDragManager;
     friend class TNtEdit;
     friend class TStringEditLink;
 
@@ -1463,6 +1526,8 @@ protected:
     virtual void DrawVertPatternLine(TNtPaintInfo& PaintInfo, Integer Top, Integer Bottom, Integer Left, bool UseSelectedBkColor);
     virtual void DrawNodeImage(TNtPaintInfo& PaintInfo, TNtImageSlot Slot, bool DoOverlay);
     virtual void DrawRubberBand(TCanvas* Canvas, Integer WindowOrgX, TRect SelectionRect, TRect TargetRect);
+    // The mark between rows where a drop above or below Node would land.
+    virtual void DrawDropMark(TCanvas* Canvas, PDataNode Node, TRect R);
 
     // ---- selection
     bool InternalAddToSelection(TNodeArray& NewItems, Integer NewLength, bool ForceInsert);
@@ -1636,6 +1701,17 @@ protected:
     TNtNodeAttachMode FDefaultPasteMode = amAddChildLast;
     std::unique_ptr<TClipboardFormats> FClipboardFormats;
     TNodeArray FDragSelection;
+    std::shared_ptr<INtDragManager> FDragManager;
+    bool FDropTargetRegistered = false;
+    TDropMode FLastDropMode = dmOnNode;
+    Integer FLastDragEffect = DROPEFFECT_NONE;
+    Integer FDragThreshold = 0;
+    PDataNode FLastVCLDragTarget = nullptr;
+    Integer FVCLDragEffect = DROPEFFECT_NONE;
+    TNtDragType FDragType = dtOLE;
+    TDragOperations FDragOperations = doCopy | doMove;
+    // Registers or revokes the window's drop target by toAcceptOLEDrop.
+    void UpdateDropTargetRegistration();
     void ReleaseClipboardData();
     // The header, the node count and the top-level nodes of a stream, read
     // under Target inside one update.

@@ -319,6 +319,8 @@ TBaseNodeTree::~TBaseNodeTree()
 {
     FDestroying = true;
     Destroying();
+    if (auto manager = std::dynamic_pointer_cast<TNtDragManager>(FDragManager))
+        manager->OwnerGone();
     DetachDataObjects();
     StopCacheValidation();
     FOptions->FMiscOptions &= ~toReadOnly;
@@ -657,6 +659,8 @@ void TCustomNodeTreeOptions::SetMiscOptions(TNtMiscOptions Value)
         return;
     if (changed & toFullRepaintOnResize)
         FOwner->RecreateWnd();
+    if (changed & toAcceptOLEDrop)
+        FOwner->UpdateDropTargetRegistration();
     if (toBeSet & toVariableNodeHeight) {
         FOwner->BeginUpdate();
         try {

@@ -64,6 +64,7 @@ void TBaseNodeTree::Dispatch(TMessage& Message)
         }
         return;
     }
+    case CM_DRAG: CMDrag(Message); return;
     case WM_COPY: CopyToClipboard(); return;
     case WM_CUT: CutToClipboard(); return;
     case WM_PASTE: PasteFromClipboard(); return;
@@ -87,7 +88,7 @@ void TBaseNodeTree::Dispatch(TMessage& Message)
             return;
         case StructureChangeTimer: DoStructureChange(FLastStructureChangeNode, FLastStructureChangeReason); return;
         case SearchTimer: DoStateChange(0, tsIncrementalSearching); ClearIncrementalSearch(); return;
-        case ExpandTimer:
+        case ExpandTimer: ExpandDropTarget(); return;
         case HeaderTimer:
         case ThemeChangedTimer: KillTreeTimer(Message.WParam); return;
         default: break;
@@ -724,7 +725,17 @@ void TBaseNodeTree::HandleMouseDown(TMessage& Message, THitInfo& HitInfo)
     const bool isAnyHit = isLabelHit || isCellHit;
     const bool multiSelect = (selOpts & toMultiSelect) != 0;
     const bool nodeSelected = isAnyHit && (hitNode->States & vsSelected);
-    const bool fullRowDrag = (FOptions->FMiscOptions & toFullRowDrag) != 0 && isCellHit;
+    const bool rowDragOption = (FOptions->FMiscOptions & toFullRowDrag) != 0;
+    const bool fullRowDrag = multiSelect && !(selOpts & toDisableDrawSelection)
+                                 ? rowDragOption && isCellHit && !(hp & hiNowhere) && (nodeSelected || (hp & (hiOnItemLabel | hiOnNormalIcon)))
+                                 : rowDragOption;
+    // The column a drag is asked for.
+    TColumnIndex dragColumn = FFocusedColumn;
+    if ((hp & hiOnItemLabel) || (selOpts & toFullRowSelect) || (FOptions->FMiscOptions & toGridExtensions))
+        dragColumn = (selOpts & toExtendedFocus) ? HitInfo.HitColumn : FHeader->MainColumn();
+    bool autoDrag = (DragMode() == dmAutomatic || Dragging()) && (!isCellHit || fullRowDrag);
+    if (hitNode && !autoDrag && DragMode() == dmManual)
+        autoDrag = DoDragAllowed(hitNode, dragColumn) && (fullRowDrag || isLabelHit);
 
     if ((hp & hiOnItemButton) && hitNode && (hitNode->States & vsHasChildren)) {
         ToggleNode(hitNode);
@@ -755,9 +766,10 @@ void TBaseNodeTree::HandleMouseDown(TMessage& Message, THitInfo& HitInfo)
         FNewSelRect = TRect(p.X + FEffectiveOffsetX, p.Y - FOffsetY, p.X + FEffectiveOffsetX, p.Y - FOffsetY);
         FLastSelRect = TRect();
     }
-    // No drag starts from a press until drag and drop is there, so a click
-    // on a selected node settles the selection now.
-    const bool autoDrag = false;
+    // A press that may start a drag on a selected node leaves the other
+    // nodes selected until the release.
+    if (multiSelect && shiftEmpty && isAnyHit && autoDrag && nodeSelected && !FSelectionLocked)
+        DoStateChange(tsClearPending);
     const bool selectOnRight = !autoDrag && (!HasTreeState(tsRightButtonDown) || !CanShowPopupMenu(hitNode, HitInfo.HitColumn, p));
     if (!FSelectionLocked &&
         ((multiSelect && !isAnyHit && !fullRowDrag && shiftEmpty) || (isAnyHit && (!nodeSelected || selectOnRight) && (shiftEmpty || !multiSelect)))) {
@@ -809,11 +821,15 @@ void TBaseNodeTree::HandleMouseDown(TMessage& Message, THitInfo& HitInfo)
         Change(nullptr);
     if (mayEdit && shiftEmpty && !altPressed && hitNode == FFocusedNode && !(hp & (hiOnItemButton | hiOnItemCheckbox)))
         DoStateChange(tsEditPending);
+    if (autoDrag && isAnyHit && HasTreeState(tsLeftButtonDown | tsMiddleButtonDown | tsRightButtonDown))
+        BeginDrag(false, -1);
 }
 
 void TBaseNodeTree::HandleMouseUp(TMessage& Message, const THitInfo& HitInfo)
 {
     SetMouseCapture(false);
+    if (HasTreeState(tsVCLDragPending))
+        return;
     if (IsMouseSelecting()) {
         DoStateChange(0, tsDrawSelPending | tsDrawSelecting | tsToggleFocusedSelection);
         Invalidate();
@@ -901,6 +917,12 @@ void TBaseNodeTree::HandleMouseDblClick(TMessage& Message, const THitInfo& HitIn
 
 void TBaseNodeTree::MouseMove(TShiftState Shift, Integer X, Integer Y)
 {
+    // A pending drag starts once the pointer has moved far enough.
+    if (HasTreeState(tsOLEDragPending) && !HasTreeState(tsDrawSelPending | tsDrawSelecting) &&
+        (std::abs(X - FLastClickPos.X) >= FDragThreshold || std::abs(Y - FLastClickPos.Y) >= FDragThreshold)) {
+        StartOleDrag(FLastClickPos);
+        return;
+    }
     if (HasTreeState(tsDrawSelPending | tsDrawSelecting)) {
         if (CalculateSelectionRect(X, Y)) {
             if (HasTreeState(tsDrawSelPending)) {

@@ -291,7 +291,23 @@ void TBaseNodeTree::PaintCellSelection(TNtPaintInfo& PaintInfo, Integer WindowOr
     QPainter* p = PaintInfo.Canvas->Painter();
     const bool focused = Focused() || (FOptions->FPaintOptions & toPopupMode);
     const bool columnOk = PaintInfo.Column == FFocusedColumn || (selOpts & toFullRowSelect);
-    if ((PaintInfo.PaintOptions & poDrawSelection) && columnOk && (node->States & vsSelected)) {
+    const bool dropTarget = node == FDropTargetNode;
+    if ((PaintInfo.PaintOptions & poDrawSelection) && columnOk && dropTarget && (FLastDropMode == dmOnNode || (node->States & vsSelected))) {
+        // The node a drop would land on.
+        if ((misc & toGridExtensions) || (selOpts & toFullRowSelect))
+            inner = PaintInfo.CellRect;
+        if (!inner.IsEmpty()) {
+            const TColor fill = FColors->GetColor(TNtColors::DropTargetColor);
+            const TColor frame = FColors->GetColor(TNtColors::DropTargetBorderColor);
+            p->setPen(Q(frame));
+            p->setBrush(Q(fill));
+            if (FSelectionCurveRadius > 0)
+                p->drawRoundedRect(QRect(inner.Left, inner.Top, inner.Width() - 1, inner.Height() - 1), FSelectionCurveRadius / 2.0,
+                                   FSelectionCurveRadius / 2.0);
+            else
+                p->drawRect(QRect(inner.Left, inner.Top, inner.Width() - 1, inner.Height() - 1));
+        }
+    } else if ((PaintInfo.PaintOptions & poDrawSelection) && columnOk && !dropTarget && (node->States & vsSelected)) {
         if ((misc & toGridExtensions) || (selOpts & toFullRowSelect))
             inner = PaintInfo.CellRect;
         if (!inner.IsEmpty() && !(selOpts & toFullRowSelect)) {
@@ -511,6 +527,8 @@ void TBaseNodeTree::PaintTree(TCanvas* TargetCanvas, TRect Window, TPoint Target
                 }
                 if (OnAfterItemPaint)
                     OnAfterItemPaint(this, &buffer.Canvas, node, itemRect);
+                if (node == FDropTargetNode && (paint & toShowDropmark) && (PaintOptions & poDrawDropMark))
+                    DrawDropMark(&buffer.Canvas, node, itemRect);
             }
             // The row, composed off screen, goes to the target in one copy.
             buffer.Canvas.SetWindowOrg(TPoint(0, 0));

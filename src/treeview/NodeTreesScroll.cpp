@@ -12,14 +12,6 @@
 #include "treeview/header/NodeTreeHeader.h"
 
 namespace {
-constexpr Cardinal soRepaintHeader = 1;
-constexpr Cardinal soRepaintScrollBars = 2;
-constexpr Cardinal soScrollClientArea = 4;
-constexpr Cardinal soUpdateScrollBars = 8;
-constexpr Cardinal AllScrollOptions = 15;
-
-constexpr Cardinal sdLeft = 1, sdUp = 2, sdRight = 4, sdDown = 8;
-
 bool HasVertical(TScrollStyle s) { return s == ssVertical || s == ssBoth; }
 bool HasHorizontal(TScrollStyle s) { return s == ssHorizontal || s == ssBoth; }
 } // namespace
@@ -86,6 +78,7 @@ void TBaseNodeTree::CreateWnd()
     DoStateChange(tsWindowCreating);
     TCustomControl::CreateWnd();
     DoStateChange(0, tsWindowCreating);
+    FDropTargetRegistered = false;
     DoStateChange(0, tsUseThemes | tsUseExplorerTheme);
     if (!FScrollParts)
         FScrollParts = std::make_unique<TScrollParts>();
@@ -101,6 +94,8 @@ void TBaseNodeTree::CreateWnd()
         FHeader->ApplyFixedAreaConstraints();
     if (FHeader->Options() & hoAutoResize)
         FHeader->Columns()->FitAutoSizeColumn(NoColumn, true);
+    if (!HasState(csLoading))
+        UpdateDropTargetRegistration();
     UpdateScrollBars(true);
     LayoutWindow();
 }
@@ -113,6 +108,8 @@ void TBaseNodeTree::DestroyWnd()
     FRunningTimers = 0;
     if (FScrollParts)
         FScrollParts->Frame.reset();
+    // The drop target's registration ends with the window.
+    FDropTargetRegistered = false;
     TCustomControl::DestroyWnd();
     FHeader->SyncWindow();
 }
@@ -404,8 +401,9 @@ void TBaseNodeTree::SetBottomNode(PDataNode Node)
 bool TBaseNodeTree::AutoScrollAllowed() const
 {
     const bool panning = HasTreeState(tsWheelPanning | tsWheelScrolling);
+    const bool dropTarget = FDragManager && FDragManager->GetIsDropTarget();
     return ((FOptions->FAutoOptions & toAutoScroll) || panning) && !FHeader->States() &&
-           (IsMouseSelecting() || HasTreeState(tsVCLDragging) || panning);
+           (IsMouseSelecting() || dropTarget || HasTreeState(tsVCLDragging) || panning);
 }
 
 Cardinal TBaseNodeTree::ScrollDirectionsAt(Integer X, Integer Y)
@@ -497,7 +495,8 @@ void TBaseNodeTree::ScrollTimerStep()
             Invalidate();
         else
             Invalidate();
-    } else if (dx != 0 || dy != 0) {
+    } else if ((dx != 0 || dy != 0) && !(FDragManager && FDragManager->GetIsDropTarget())) {
+        // A drop target scrolls itself as the drag moves over it.
         ScrollToOffset(TPoint(FOffsetX + dx, FOffsetY + dy), AllScrollOptions, nullptr);
     }
     Update();

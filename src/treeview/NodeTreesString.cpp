@@ -297,9 +297,11 @@ void TCustomNodeStringTree::PaintNormalText(TNtPaintInfo& PaintInfo, Integer Tex
         color = FColors->GetColor(TNtColors::HotColor);
     }
     const bool focused = Focused() || (FOptions->PaintOptions() & toPopupMode);
-    if ((PaintInfo.PaintOptions & poDrawSelection) && (PaintInfo.Column == FFocusedColumn || (FOptions->SelectionOptions() & toFullRowSelect)) &&
-        (node->States & vsSelected) && focused)
-        color = FColors->GetColor(TNtColors::SelectionTextColor);
+    if ((PaintInfo.PaintOptions & poDrawSelection) && (PaintInfo.Column == FFocusedColumn || (FOptions->SelectionOptions() & toFullRowSelect))) {
+        const bool dropTarget = node == FDropTargetNode;
+        if ((dropTarget && (FLastDropMode == dmOnNode || (node->States & vsSelected))) || (!dropTarget && (node->States & vsSelected) && focused))
+            color = FColors->GetColor(TNtColors::SelectionTextColor);
+    }
     TRect r = PaintInfo.ContentRect;
     r.Left += FTextMargin;
     r.Right -= FTextMargin;
