@@ -552,6 +552,7 @@ void TWidgetBridge::Attach(TWinControl* control, QWidget* widget, bool paintsIts
     QWidget* parent = ParentWidget(control);
     if (parent != nullptr)
         widget->setParent(parent);
+    InstallAccessibleFactory();
     control->FView = std::make_unique<TWinHandle>(control, widget, paintsItself);
     g_controls.insert(widget, control);
     widget->installEventFilter(Filter());
