@@ -222,7 +222,18 @@ QAccessibleInterface* Factory(const QString&, QObject* Object)
         return nullptr;
     return new TAccessibleWindow(widget, handle->Accessible);
 }
+// Qt passes events on only while a reader listens; tests see them here.
+void Send(QAccessibleEvent& Event)
+{
+    if (AccessibleEventSeam::Observer)
+        AccessibleEventSeam::Observer(Event);
+    QAccessible::updateAccessibility(&Event);
+}
 } // namespace
+
+namespace AccessibleEventSeam {
+std::function<void(QAccessibleEvent&)> Observer;
+}
 
 void InstallAccessibleFactory()
 {
@@ -258,34 +269,34 @@ void NotifyWinEvent(Cardinal Event, HWND Wnd, LPARAM IdObject, Integer IdChild)
     switch (Event) {
     case EVENT_OBJECT_FOCUS: {
         QAccessibleEvent e(target, QAccessible::Focus);
-        QAccessible::updateAccessibility(&e);
+        Send(e);
         break;
     }
     case EVENT_OBJECT_SELECTION: {
         QAccessibleEvent e(target, QAccessible::Selection);
-        QAccessible::updateAccessibility(&e);
+        Send(e);
         break;
     }
     case EVENT_OBJECT_STATECHANGE: {
         QAccessible::State changed;
         changed.checked = changed.checkStateMixed = changed.expanded = changed.collapsed = changed.selected = changed.focused = true;
         QAccessibleStateChangeEvent e(target, changed);
-        QAccessible::updateAccessibility(&e);
+        Send(e);
         break;
     }
     case EVENT_OBJECT_LOCATIONCHANGE: {
         QAccessibleEvent e(target, QAccessible::LocationChanged);
-        QAccessible::updateAccessibility(&e);
+        Send(e);
         break;
     }
     case EVENT_OBJECT_NAMECHANGE: {
         QAccessibleEvent e(target, QAccessible::NameChanged);
-        QAccessible::updateAccessibility(&e);
+        Send(e);
         break;
     }
     case EVENT_OBJECT_VALUECHANGE: {
         QAccessibleValueChangeEvent e(target, target->text(QAccessible::Value));
-        QAccessible::updateAccessibility(&e);
+        Send(e);
         break;
     }
     default: break;

@@ -6,9 +6,12 @@
 // turns NotifyWinEvent into Qt's accessibility events. The object speaks
 // of itself as child 0 (CHILDID_SELF) and of its items as children 1..n.
 
+#include <functional>
 #include <memory>
 
 #include "platform/Messages.h"
+
+class QAccessibleEvent;
 
 constexpr Cardinal WM_GETOBJECT = 0x003D;
 constexpr LPARAM OBJID_WINDOW = 0;
@@ -75,3 +78,9 @@ LRESULT LresultFromObject(HWND Wnd, std::shared_ptr<IAccessible> Object);
 // CHILDID_SELF) or of one of its items. A focus event for the object goes to
 // the item that has the focus.
 void NotifyWinEvent(Cardinal Event, HWND Wnd, LPARAM IdObject, Integer IdChild);
+
+// Sees every event NotifyWinEvent hands to Qt's accessibility (which passes
+// them on only while an assistive program listens).
+namespace AccessibleEventSeam {
+extern std::function<void(QAccessibleEvent&)> Observer;
+}

@@ -12,6 +12,7 @@
 
 #include <atomic>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <stdexcept>
 #include <vector>
@@ -37,6 +38,7 @@ class TNtDataObject;
 class TClipboardFormats;
 class QMimeData;
 class TPrinter;
+class IAccessible;
 
 // ---------------------------------------------------------------- errors
 
@@ -1130,6 +1132,15 @@ public:
     // The tree's drag manager, made on first use.
     std::shared_ptr<INtDragManager> DragManager();
     PDataNode DropTargetNode() const { return FDropTargetNode; }
+
+    // ---- accessibility
+    const QString& AccessibleName() const { return FAccessibleName; }
+    void SetAccessibleName(const QString& Value) { FAccessibleName = Value; }
+    // The objects made on the first WM_GETOBJECT (none without providers).
+    const std::shared_ptr<IAccessible>& AccessibleObject() const { return FAccessible; }
+    const std::shared_ptr<IAccessible>& AccessibleItemObject() const { return FAccessibleItem; }
+    // A node's caption as assistive programs read it; the string tree's text.
+    virtual QString GetTextInfo(PDataNode Node, TColumnIndex Column);
     TDropMode LastDropMode() const { return FLastDropMode; }
     // The effect the tree's last drag ended with.
     Integer LastDragEffect() const { return FLastDragEffect; }
@@ -1684,6 +1695,15 @@ protected:
     TColumnIndex FCurrentHotColumn = 0;
     bool FHotNodeButtonHit = false;
     PDataNode FDropTargetNode = nullptr;
+    std::shared_ptr<IAccessible> FAccessible;
+    std::shared_ptr<IAccessible> FAccessibleItem;
+    QString FAccessibleName;
+    void WMGetObject(TMessage& Message);
+    void TVMGetItem(TMessage& Message);
+    void TVMGetNextItem(TMessage& Message);
+    // Tells assistive programs of changes once the item object exists.
+    void NotifyAccessible(std::initializer_list<Cardinal> Events);
+    void DisconnectAccessible();
     bool FDestroying = false;
 
     struct TScrollParts;
@@ -1764,6 +1784,7 @@ public:
 
     QString GetText(PDataNode Node, TColumnIndex Column);
     QString GetStaticText(PDataNode Node, TColumnIndex Column);
+    QString GetTextInfo(PDataNode Node, TColumnIndex Column) override { return GetText(Node, Column); }
     void SetText(PDataNode Node, TColumnIndex Column, const QString& Value);
     QString Path(PDataNode Node, TColumnIndex Column, QChar Delimiter);
     bool SaveToCSVFile(const QString& FileNameWithPath, bool IncludeHeading);

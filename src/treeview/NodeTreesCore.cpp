@@ -319,6 +319,7 @@ TBaseNodeTree::~TBaseNodeTree()
 {
     FDestroying = true;
     Destroying();
+    DisconnectAccessible();
     if (auto manager = std::dynamic_pointer_cast<TNtDragManager>(FDragManager))
         manager->OwnerGone();
     DetachDataObjects();

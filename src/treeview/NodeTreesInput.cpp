@@ -6,6 +6,7 @@
 #include "platform/Form.h"
 #include "platform/Menus.h"
 #include "platform/Messages.h"
+#include "treeview/NodeTreeAccessibility.h"
 #include "treeview/NodeTreesPrivate.h"
 #include "treeview/header/NodeTreeHeader.h"
 
@@ -65,6 +66,9 @@ void TBaseNodeTree::Dispatch(TMessage& Message)
         return;
     }
     case CM_DRAG: CMDrag(Message); return;
+    case WM_GETOBJECT: WMGetObject(Message); return;
+    case TVM_GETITEMW: TVMGetItem(Message); return;
+    case TVM_GETNEXTITEM: TVMGetNextItem(Message); return;
     case WM_COPY: CopyToClipboard(); return;
     case WM_CUT: CutToClipboard(); return;
     case WM_PASTE: PasteFromClipboard(); return;
