@@ -250,6 +250,9 @@ public:
     bool ParentShowHint() const { return FParentShowHint; }
     void SetParentShowHint(bool value);
     TCursor Cursor() const { return FCursor; }
+    // The topic the application's help shows for the control (0: none).
+    Integer HelpContext() const { return FHelpContext; }
+    void SetHelpContext(Integer value) { FHelpContext = value; }
     void SetCursor(TCursor value);
     TPopupMenu* PopupMenu() const { return FPopupMenu; }
     void SetPopupMenu(TPopupMenu* value);
@@ -376,6 +379,7 @@ private:
     bool FShowHint = false;
     bool FParentShowHint = true;
     TCursor FCursor = crDefault;
+    Integer FHelpContext = 0;
     TPopupMenu* FPopupMenu = nullptr;
     TDragMode FDragMode = dmManual;
     TDragKind FDragKind = dkDrag;

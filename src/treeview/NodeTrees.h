@@ -639,6 +639,12 @@ using TNtIncrementalSearchEvent = std::function<void(TBaseNodeTree* Sender, PDat
 using TNtKeyActionEvent = std::function<void(TBaseNodeTree* Sender, Word& CharCode, TShiftState& Shift, bool& DoDefault)>;
 using TNtNodeClickEvent = std::function<void(TBaseNodeTree* Sender, const THitInfo& HitInfo)>;
 using TNtGetCursorEvent = std::function<void(TBaseNodeTree* Sender, TCursor& Cursor)>;
+using TNtCanSplitterResizeNodeEvent = std::function<void(TBaseNodeTree* Sender, TPoint P, PDataNode Node, TColumnIndex Column, bool& Allowed)>;
+using TNtNodeHeightTrackingEvent =
+    std::function<void(TBaseNodeTree* Sender, PDataNode Node, TColumnIndex Column, TShiftState Shift, TPoint& TrackPoint, TPoint P, bool& Allowed)>;
+using TNtNodeHeightDblClickResizeEvent =
+    std::function<void(TBaseNodeTree* Sender, PDataNode Node, TColumnIndex Column, TShiftState Shift, TPoint P, bool& Allowed)>;
+using TNtGetHelpContextEvent = std::function<void(TBaseNodeTree* Sender, PDataNode Node, TColumnIndex Column, Integer& HelpContext)>;
 using TNtGetPopupMenuEvent = std::function<void(TBaseNodeTree* Sender, PDataNode Node, TColumnIndex Column, TPoint P, bool& AskParent, TPopupMenu*& PopupMenu)>;
 using TNtIterateCallback = std::function<void(TBaseNodeTree* Sender, PDataNode Node, void* Data, bool& Abort)>;
 using TNtAnimationCallback = std::function<bool(Integer Step, Integer StepSize, void* Data)>;
@@ -1271,6 +1277,10 @@ public:
     TNtNodeClickEvent OnNodeClick;
     TNtNodeClickEvent OnNodeDblClick;
     TNtGetCursorEvent OnGetCursor;
+    TNtCanSplitterResizeNodeEvent OnCanSplitterResizeNode;
+    TNtNodeHeightTrackingEvent OnNodeHeightTracking;
+    TNtNodeHeightDblClickResizeEvent OnNodeHeightDblClickResize;
+    TNtGetHelpContextEvent OnGetHelpContext;
     TNtGetPopupMenuEvent OnGetPopupMenu;
     // Header.
     TNtHeaderClickEvent OnHeaderClick;
@@ -1572,6 +1582,17 @@ protected:
     virtual void HandleMouseUp(TMessage& Message, const THitInfo& HitInfo);
     virtual void HandleMouseDblClick(TMessage& Message, const THitInfo& HitInfo);
     virtual void HandleHotTrack(Integer X, Integer Y);
+    // Node-height tracking with the mouse over a node's upper or lower edge.
+    virtual void DoCanSplitterResizeNode(TPoint P, PDataNode Node, TColumnIndex Column, bool& Allowed);
+    virtual bool DoNodeHeightTracking(PDataNode Node, TColumnIndex Column, TShiftState Shift, TPoint& TrackPoint, TPoint P);
+    virtual bool DoNodeHeightDblClickResize(PDataNode Node, TColumnIndex Column, TShiftState Shift, TPoint P);
+    bool CanSplitterResizeNode(TPoint P, PDataNode Node, TColumnIndex Column);
+    virtual void DoGetCursor(TCursor& Cursor);
+    // The cursor for the mouse at the last client position it moved to.
+    void UpdateCursor();
+    // F1: the help context of the focused node, its parents, then the
+    // control's and its parents'; shown with the application's help.
+    void ShowNodeHelp();
     virtual void HandleIncrementalSearch(Word CharCode);
     virtual Integer DoIncrementalSearch(PDataNode Node, const QString& Text);
     virtual bool DoKeyAction(Word& CharCode, TShiftState& Shift);
@@ -1645,6 +1666,10 @@ protected:
     Cardinal FScrollDirections = 0;
     DWORD FDragScrollStart = 0;
     TPoint FLastClickPos;
+    TPoint FLastMousePos;
+    PDataNode FHeightTrackNode = nullptr;
+    TColumnIndex FHeightTrackColumn = 0;
+    TPoint FHeightTrackPoint;
 
     Cardinal FAnimationDuration = 200;
     Cardinal FAutoExpandDelay = 1000;
