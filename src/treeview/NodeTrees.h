@@ -39,6 +39,7 @@ class TClipboardFormats;
 class QMimeData;
 class TPrinter;
 class IAccessible;
+class TShapedPopup;
 
 // ---------------------------------------------------------------- errors
 
@@ -1139,6 +1140,11 @@ public:
     std::shared_ptr<INtDragManager> DragManager();
     PDataNode DropTargetNode() const { return FDropTargetNode; }
 
+    // The window wheel panning shows at its origin (none while not panning)
+    // and the name of the panning cursor shown.
+    const TShapedPopup* PanningWindow() const { return FPanningWindow.get(); }
+    const QString& PanningCursor() const { return FPanningCursor; }
+
     // ---- accessibility
     const QString& AccessibleName() const { return FAccessibleName; }
     void SetAccessibleName(const QString& Value) { FAccessibleName = Value; }
@@ -1509,6 +1515,8 @@ protected:
     virtual void ScrollTimerStep();
     virtual void BeginWheelPanning(TPoint Position);
     virtual void EndWheelPanning();
+    // The panning cursor for the mouse at (X, Y) around the panning origin.
+    virtual void UpdatePanningCursor(Integer X, Integer Y);
     void LayoutWindow();
 
     // ---- expanding
@@ -1667,6 +1675,8 @@ protected:
     DWORD FDragScrollStart = 0;
     TPoint FLastClickPos;
     TPoint FLastMousePos;
+    std::unique_ptr<TShapedPopup> FPanningWindow;
+    QString FPanningCursor;
     PDataNode FHeightTrackNode = nullptr;
     TColumnIndex FHeightTrackColumn = 0;
     TPoint FHeightTrackPoint;

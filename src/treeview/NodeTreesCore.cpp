@@ -13,6 +13,7 @@
 #include "platform/ImageList.h"
 #include "platform/WidgetBridge.h"
 #include "treeview/NodeTreesClasses.h"
+#include "platform/ShapedPopup.h"
 #include "treeview/NodeTreesPrivate.h"
 #include "treeview/transfer/NodeTreeDataObject.h"
 #include "treeview/transfer/NodeTreeDragImage.h"

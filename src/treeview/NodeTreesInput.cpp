@@ -1035,6 +1035,8 @@ void TBaseNodeTree::MouseMove(TShiftState Shift, Integer X, Integer Y)
     }
     if (AutoScrollAllowed())
         UpdateAutoScroll(X, Y);
+    if (HasTreeState(tsWheelPanning | tsWheelScrolling))
+        UpdatePanningCursor(X, Y);
     HandleHotTrack(X, Y);
     TCustomControl::MouseMove(Shift, X, Y);
     UpdateCursor();
