@@ -8,7 +8,7 @@
 
 #include <QString>
 
-#include "controls/ComResult.h"
+#include "platform/ComResult.h"
 #include "platform/Messages.h"
 #include "platform/Types.h"
 

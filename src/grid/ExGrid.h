@@ -150,7 +150,7 @@ using TFindParameters = Cardinal;
 constexpr TFindParameters FindParam(TFindParameter P) { return 1u << Cardinal(P); }
 // States an export, import or print run reports through ExportNotification.
 enum TExportState { esExportStart, esExportNewRow, esExportNextRow, esExportSelRow, esExportDone, esExportFail };
-enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+// TDragState is the platform's (platform/Control.h).
 enum TDragScrollDirections : Cardinal { dsdUp = 1u << 0, dsdDown = 1u << 1, dsdLeft = 1u << 2, dsdRight = 1u << 3 };
 using TDragScrollDirection = Cardinal;
 // A set of TCellBorder values, one bit each.

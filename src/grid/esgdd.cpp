@@ -104,66 +104,6 @@ QByteArray DropFilesBlock(const QStringList& Files)
     return b;
 }
 
-Qt::DropActions ActionsOf(Integer Effects)
-{
-    Qt::DropActions a;
-    if (Effects & DROPEFFECT_COPY)
-        a |= Qt::CopyAction;
-    if (Effects & DROPEFFECT_MOVE)
-        a |= Qt::MoveAction;
-    if (Effects & DROPEFFECT_LINK)
-        a |= Qt::LinkAction;
-    return a;
-}
-
-Integer EffectOf(Qt::DropAction Action)
-{
-    switch (Action) {
-    case Qt::CopyAction: return DROPEFFECT_COPY;
-    case Qt::MoveAction: return DROPEFFECT_MOVE;
-    case Qt::LinkAction: return DROPEFFECT_LINK;
-    default: return DROPEFFECT_NONE;
-    }
-}
-
-Integer EffectsOf(Qt::DropActions Actions)
-{
-    Integer e = DROPEFFECT_NONE;
-    for (Qt::DropAction a : {Qt::CopyAction, Qt::MoveAction, Qt::LinkAction})
-        if (Actions & a)
-            e |= EffectOf(a);
-    return e;
-}
-
-Qt::DropAction ActionOf(Integer Effect)
-{
-    if (Effect & DROPEFFECT_MOVE)
-        return Qt::MoveAction;
-    if (Effect & DROPEFFECT_COPY)
-        return Qt::CopyAction;
-    if (Effect & DROPEFFECT_LINK)
-        return Qt::LinkAction;
-    return Qt::IgnoreAction;
-}
-
-WPARAM KeyStateOf(Qt::KeyboardModifiers Mods, Qt::MouseButtons Buttons)
-{
-    WPARAM k = 0;
-    if (Buttons & Qt::LeftButton)
-        k |= MK_LBUTTON;
-    if (Buttons & Qt::RightButton)
-        k |= MK_RBUTTON;
-    if (Buttons & Qt::MiddleButton)
-        k |= MK_MBUTTON;
-    if (Mods & Qt::ShiftModifier)
-        k |= MK_SHIFT;
-    if (Mods & Qt::ControlModifier)
-        k |= MK_CONTROL;
-    if (Mods & Qt::AltModifier)
-        k |= MK_ALT;
-    return k;
-}
-
 // The block of one format as a dropped object offers it; empty when absent.
 QByteArray BlockOf(const QMimeData* Data, Cardinal Format)
 {
@@ -421,8 +361,8 @@ bool DispatchDragEvent(TESGDropTarget* Target, QEvent* Event, TPoint Origin)
         auto* e = static_cast<QDropEvent*>(Event);
         const QPoint local = e->position().toPoint();
         const TPoint pt(Origin.X + local.x(), Origin.Y + local.y());
-        const WPARAM keys = KeyStateOf(e->modifiers(), e->buttons());
-        Integer effect = EffectsOf(e->possibleActions());
+        const WPARAM keys = DragKeyStateOf(int(e->buttons()), int(e->modifiers()));
+        Integer effect = DropEffectsOf(int(e->possibleActions()));
         if (Event->type() == QEvent::DragEnter)
             Target->DragEnter(e->mimeData(), keys, pt, effect);
         else if (Event->type() == QEvent::DragMove)
@@ -433,7 +373,7 @@ bool DispatchDragEvent(TESGDropTarget* Target, QEvent* Event, TPoint Origin)
             e->setDropAction(Qt::IgnoreAction);
             e->ignore();
         } else {
-            e->setDropAction(ActionOf(effect));
+            e->setDropAction(Qt::DropAction(QtActionOf(effect)));
             e->accept();
         }
         return true;
@@ -617,7 +557,7 @@ HRESULT RunDrag(TESGDropSource* Source, const TSourceDataObject& Data, Integer O
         const Integer e = g_dragSeam(mime.get(), OkEffects);
         if (Source)
             Source->GiveFeedback(e);
-        action = e == DROPEFFECT_NONE ? Qt::IgnoreAction : ActionOf(e);
+        action = e == DROPEFFECT_NONE ? Qt::IgnoreAction : Qt::DropAction(QtActionOf(e));
     } else {
         auto* drag = new QDrag(QCoreApplication::instance());
         drag->setMimeData(Data.ToMimeData().release());
@@ -626,13 +566,13 @@ HRESULT RunDrag(TESGDropSource* Source, const TSourceDataObject& Data, Integer O
             drag->setHotSpot(QPoint(g_dragHotSpot.X, g_dragHotSpot.Y));
         }
         if (Source) {
-            QObject::connect(drag, &QDrag::actionChanged, [Source](Qt::DropAction a) { Source->GiveFeedback(EffectOf(a)); });
+            QObject::connect(drag, &QDrag::actionChanged, [Source](Qt::DropAction a) { Source->GiveFeedback(DropEffectsOf(int(a))); });
             QObject::connect(drag, &QDrag::targetChanged, [Source](QObject*) { Source->QueryContinueDrag(false, MK_LBUTTON); });
         }
-        action = drag->exec(ActionsOf(OkEffects));
+        action = drag->exec(Qt::DropActions(QtActionsOf(OkEffects)));
         delete drag;
     }
-    Effect = EffectOf(action);
+    Effect = DropEffectsOf(int(action));
     // The drag has ended: by Escape when nothing took it, else by a drop.
     if (Source)
         Source->QueryContinueDrag(action == Qt::IgnoreAction, 0);

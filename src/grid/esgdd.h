@@ -19,7 +19,8 @@
 #include <memory>
 #include <vector>
 
-#include "controls/ComResult.h"
+#include "platform/ComResult.h"
+#include "platform/DragDrop.h"
 #include "platform/Messages.h"
 #include "platform/Types.h"
 
@@ -40,12 +41,7 @@ Cardinal CF_URL();
 // Registers the four names (once); the identifiers stay the same afterwards.
 void RegisterGridFormats();
 
-// Drop effects, key-state flag of the Alt key, format descriptions.
-constexpr Integer DROPEFFECT_NONE = 0;
-constexpr Integer DROPEFFECT_COPY = 1;
-constexpr Integer DROPEFFECT_MOVE = 2;
-constexpr Integer DROPEFFECT_LINK = 4;
-constexpr WPARAM MK_ALT = 0x0020;
+// Format descriptions (the drop effects and the Alt key's flag are the platform's).
 constexpr Cardinal DVASPECT_CONTENT = 1;
 constexpr Cardinal TYMED_HGLOBAL = 1;
 constexpr Cardinal TYMED_ISTREAM = 4;

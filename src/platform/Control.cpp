@@ -43,6 +43,7 @@ TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FFont(std::make_uni
 TControl::~TControl()
 {
     Destroying();
+    ForgetDrag(this);
     if (Application != nullptr && Application->HintControl() == this)
         Application->CancelHint();
     if (FParent != nullptr)
@@ -438,6 +439,7 @@ void TControl::Dispatch(TMessage& Message)
         Invalidate();
         break;
     case CM_HITTEST: Message.Result = 1; break;
+    case CM_DRAG: DragMessage(Message); break;
     case WM_CANCELMODE:
         // A press in progress ends as if released away from the control.
         if (MouseCapture()) {
@@ -486,6 +488,8 @@ void TControl::MouseMessage(TMessage& Message, TMouseButton Button, bool down, b
         }
         if (Button == mbLeft) {
             FControlState |= csLButtonDown;
+            if (FDragMode == dmAutomatic && FDragKind == dkDrag && !dbl)
+                BeginDrag(false, -1);
             // The press holds the mouse until the button is released (Qt
             // already sends the moves of a held button to the pressed widget).
             if ((FControlStyle & csCaptureMouse) && !MouseCapture())

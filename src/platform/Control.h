@@ -120,6 +120,52 @@ struct TCreateParams {
     QString WinClassName;
 };
 
+// In-process dragging of controls: a drag object travels from the control
+// that started it to the controls under the pointer, which are asked with
+// CM_DRAG (WParam a TDragMessage, LParam a TDragRec*) whether they take it.
+enum TDragMode { dmManual, dmAutomatic };
+enum TDragKind { dkDrag, dkDock };
+enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+enum TDragMessage { dmDragEnter, dmDragLeave, dmDragMove, dmDragDrop, dmDragCancel, dmFindTarget };
+
+class TDragObject : public TObject {
+public:
+    QString ClassName() const override { return QStringLiteral("TDragObject"); }
+    // The pointer on the screen, the control under it and whether the drag
+    // ended with a drop.
+    TPoint DragPos;
+    TControl* DragTarget = nullptr;
+    bool Dropped = false;
+};
+
+// The drag object of a control that drags itself.
+class TBaseDragControlObject : public TDragObject {
+public:
+    explicit TBaseDragControlObject(TControl* AControl) : FControl(AControl) {}
+    QString ClassName() const override { return QStringLiteral("TBaseDragControlObject"); }
+    TControl* Control() const { return FControl; }
+
+private:
+    TControl* FControl;
+};
+
+class TDragControlObject : public TBaseDragControlObject {
+public:
+    using TBaseDragControlObject::TBaseDragControlObject;
+    QString ClassName() const override { return QStringLiteral("TDragControlObject"); }
+};
+
+struct TDragRec {
+    TPoint Pos;  // screen
+    TDragObject* Source = nullptr;
+    TControl* Target = nullptr;
+};
+
+using TStartDragEvent = std::function<void(TObject* Sender, TDragObject*& DragObject)>;
+using TEndDragEvent = std::function<void(TObject* Sender, TObject* Target, Integer X, Integer Y)>;
+using TDragOverEvent = std::function<void(TObject* Sender, TObject* Source, Integer X, Integer Y, TDragState State, bool& Accept)>;
+using TDragDropEvent = std::function<void(TObject* Sender, TObject* Source, Integer X, Integer Y)>;
+
 using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, Integer X, Integer Y)>;
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, Integer X, Integer Y)>;
 using TMouseWheelEvent = std::function<void(TObject* Sender, TShiftState Shift, Integer WheelDelta, TPoint MousePos, bool& Handled)>;
@@ -129,6 +175,7 @@ using TContextPopupEvent = std::function<void(TObject* Sender, TPoint MousePos, 
 
 class TControl : public TComponent {
     friend class TWinControl;
+    friend struct TDragDriver;
     friend class TCustomForm;
     friend class TWidgetBridge;
 public:
@@ -203,6 +250,9 @@ public:
     bool ParentShowHint() const { return FParentShowHint; }
     void SetParentShowHint(bool value);
     TCursor Cursor() const { return FCursor; }
+    // The topic the application's help shows for the control (0: none).
+    Integer HelpContext() const { return FHelpContext; }
+    void SetHelpContext(Integer value) { FHelpContext = value; }
     void SetCursor(TCursor value);
     TPopupMenu* PopupMenu() const { return FPopupMenu; }
     void SetPopupMenu(TPopupMenu* value);
@@ -245,8 +295,30 @@ public:
     virtual void Click();
     virtual void DblClick();
 
+    // In-process dragging. BeginDrag starts it at once or once the pointer
+    // has moved Threshold pixels (-1: the system's threshold) with the
+    // button held; releasing the button drops on the control under the
+    // pointer when it accepts, Escape cancels.
+    TDragMode DragMode() const { return FDragMode; }
+    void SetDragMode(TDragMode Value) { FDragMode = Value; }
+    TDragKind DragKind() const { return FDragKind; }
+    void SetDragKind(TDragKind Value) { FDragKind = Value; }
+    TCursor DragCursor() const { return FDragCursor; }
+    void SetDragCursor(TCursor Value) { FDragCursor = Value; }
+    virtual void BeginDrag(bool Immediate, Integer Threshold = -1);
+    // Ends this control's drag: dropped where the pointer is, or cancelled.
+    void EndDrag(bool Drop);
+    // This control's drag is pending or running.
+    virtual bool Dragging() const;
+    // The drag object of the running in-process drag, or nullptr.
+    static TDragObject* ActiveDragObject();
+
     TNotifyEvent OnClick;
     TNotifyEvent OnDblClick;
+    TStartDragEvent OnStartDrag;
+    TEndDragEvent OnEndDrag;
+    TDragOverEvent OnDragOver;
+    TDragDropEvent OnDragDrop;
     TMouseEvent OnMouseDown;
     TMouseMoveEvent OnMouseMove;
     TMouseEvent OnMouseUp;
@@ -268,6 +340,14 @@ protected:
     virtual bool DoMouseWheel(TShiftState Shift, Integer WheelDelta, TPoint MousePos);
     virtual void Resize();
     virtual void Changed() {}
+    // The drag's events: the start (a handler may supply its own object),
+    // the end at the target (nullptr when cancelled), a cancel, and the
+    // target's side (OnDragOver answers whether it takes the source).
+    virtual void DoStartDrag(TDragObject*& DragObject);
+    virtual void DoEndDrag(TObject* Target, Integer X, Integer Y);
+    virtual void DragCanceled() {}
+    virtual void DragOver(TObject* Source, Integer X, Integer Y, TDragState State, bool& Accept);
+    virtual void DragDrop(TObject* Source, Integer X, Integer Y);
     // Pushes bounds, visibility and look to the Qt side when it exists.
     virtual void UpdateView();
     // Called when the parent's window is made: windowless controls make their view.
@@ -289,6 +369,9 @@ protected:
 
 private:
     void MouseMessage(TMessage& Message, TMouseButton Button, bool down, bool dbl);
+    void DragMessage(TMessage& Message);
+    // A control that goes ends its drag, or stops being its target.
+    static void ForgetDrag(TControl* Control);
     void WheelMessage(TMessage& Message);
     void DoParentFontChanged();
     void DoParentColorChanged();
@@ -307,7 +390,11 @@ private:
     bool FShowHint = false;
     bool FParentShowHint = true;
     TCursor FCursor = crDefault;
+    Integer FHelpContext = 0;
     TPopupMenu* FPopupMenu = nullptr;
+    TDragMode FDragMode = dmManual;
+    TDragKind FDragKind = dkDrag;
+    TCursor FDragCursor = crDrag;
     bool FUpdatingFont = false;
 };
 

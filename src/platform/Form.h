@@ -149,6 +149,8 @@ public:
 
 class THintWindow;
 using TExceptionEvent = std::function<void(TObject* Sender, const std::exception& E)>;
+// Shows a help topic; returns whether it was shown.
+using THelpContextEvent = std::function<bool(Integer Context)>;
 
 class TApplication : public TComponent {
 public:
@@ -188,6 +190,11 @@ public:
     void HandleException(TObject* Sender, const std::exception& E);
     void ShowException(const std::exception& E);
     TExceptionEvent OnException;
+
+    // Shows the help topic Context through OnHelp; false without a help
+    // system or for context 0.
+    bool HelpContext(Integer Context) { return Context != 0 && OnHelp ? OnHelp(Context) : false; }
+    THelpContextEvent OnHelp;
 
     // A message box with a caption; Flags as MB_ constants; returns ID_ value.
     Integer MessageBox(const QString& Text, const QString& Caption, Cardinal Flags = 0);

@@ -103,6 +103,8 @@ TFormatSettings TFormatSettings::FromSystem()
         s.DecimalSeparator = dp[0];
     if (gs.size() == 1)
         s.ThousandSeparator = gs[0];
+    s.ListSeparator = s.DecimalSeparator == QLatin1Char(',') ? QLatin1Char(';') : QLatin1Char(',');
+    s.MetricMeasurement = loc.measurementSystem() == QLocale::MetricSystem;
 
     QChar dateSep = s.DateSeparator;
     const QString shortDate = ConvertQtPattern(loc.dateFormat(QLocale::ShortFormat), dateSep, QLatin1Char('/'));

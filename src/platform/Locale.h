@@ -11,6 +11,11 @@ struct TFormatSettings {
     QChar ThousandSeparator = QLatin1Char(',');
     QChar DateSeparator = QLatin1Char('/');
     QChar TimeSeparator = QLatin1Char(':');
+    // Between the values of a list (CSV): ";" where the decimal separator
+    // is a comma, else ",".
+    QChar ListSeparator = QLatin1Char(',');
+    // Lengths in the metric system (else the US customary one).
+    bool MetricMeasurement = true;
     // Patterns in the FormatDateTime notation (d, m, yyyy, h, nn, ss ...);
     // "/" and ":" in them stand for the two separators above.
     QString ShortDateFormat = QStringLiteral("dd/mm/yyyy");

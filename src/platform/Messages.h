@@ -154,6 +154,7 @@ constexpr Cardinal CM_WANTSPECIALKEY = CM_BASE + 30;
 constexpr Cardinal CM_DIALOGKEY = CM_BASE + 31;
 constexpr Cardinal CM_DIALOGCHAR = CM_BASE + 32;
 constexpr Cardinal CM_RELEASE = CM_BASE + 33;
+constexpr Cardinal CM_DRAG = CM_BASE + 47;
 constexpr Cardinal CM_HINTSHOW = CM_BASE + 48;
 constexpr Cardinal CM_HINTSHOWPAUSE = CM_BASE + 49;
 constexpr Cardinal CM_TABSTOPCHANGED = CM_BASE + 50;

@@ -1,5 +1,7 @@
 #include "platform/TestHooks.h"
 
+#include "platform/DragDrop.h"
+
 #include <QApplication>
 #include <QDropEvent>
 #include <QKeyEvent>
@@ -192,38 +194,51 @@ void RoutedMouse(TControl* control, TRoutedMouse what, TPoint pos)
     QApplication::sendEvent(top->windowHandle(), &e);
 }
 
-bool RoutedDrag(TControl* control, TRoutedDrag what, TPoint pos, const QMimeData* data)
+Integer RoutedDragEffect(TControl* control, TRoutedDrag what, TPoint pos, const QMimeData* data, Integer allowed, TShiftState shift)
 {
     QWidget* w = WidgetFor(control);
     if (w == nullptr || w->window()->windowHandle() == nullptr)
-        return false;
+        return DROPEFFECT_NONE;
     QWidget* top = w->window();
     QWindow* window = top->windowHandle();
     const QPoint at = w->mapTo(top, QPoint(pos.X, pos.Y));
-    const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction;
+    const Qt::DropActions offered(QtActionsOf(allowed));
+    Qt::KeyboardModifiers keys;
+    if (shift.Contains(ssShift))
+        keys |= Qt::ShiftModifier;
+    if (shift.Contains(ssCtrl))
+        keys |= Qt::ControlModifier;
+    if (shift.Contains(ssAlt))
+        keys |= Qt::AltModifier;
+    auto answer = [](const QDropEvent& e) { return e.isAccepted() ? DropEffectsOf(e.dropAction()) : DROPEFFECT_NONE; };
     switch (what) {
     case rdEnter: {
-        QDragEnterEvent e(at, offered, data, Qt::LeftButton, Qt::NoModifier);
+        QDragEnterEvent e(at, offered, data, Qt::LeftButton, keys);
         QApplication::sendEvent(window, &e);
-        return e.isAccepted() && e.dropAction() != Qt::IgnoreAction;
+        return answer(e);
     }
     case rdMove: {
-        QDragMoveEvent e(at, offered, data, Qt::LeftButton, Qt::NoModifier);
+        QDragMoveEvent e(at, offered, data, Qt::LeftButton, keys);
         QApplication::sendEvent(window, &e);
-        return e.isAccepted() && e.dropAction() != Qt::IgnoreAction;
+        return answer(e);
     }
     case rdLeave: {
         QDragLeaveEvent e;
         QApplication::sendEvent(window, &e);
-        return false;
+        return DROPEFFECT_NONE;
     }
     case rdDrop: {
-        QDropEvent e(QPointF(at), offered, data, Qt::NoButton, Qt::NoModifier);
+        QDropEvent e(QPointF(at), offered, data, Qt::NoButton, keys);
         QApplication::sendEvent(window, &e);
-        return e.isAccepted() && e.dropAction() != Qt::IgnoreAction;
+        return answer(e);
     }
     }
-    return false;
+    return DROPEFFECT_NONE;
+}
+
+bool RoutedDrag(TControl* control, TRoutedDrag what, TPoint pos, const QMimeData* data)
+{
+    return RoutedDragEffect(control, what, pos, data, DROPEFFECT_COPY | DROPEFFECT_MOVE) != DROPEFFECT_NONE;
 }
 
 void ActivateWindow(TControl* control)

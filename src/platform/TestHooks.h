@@ -39,6 +39,10 @@ void RoutedMouse(TControl* control, TRoutedMouse what, TPoint pos);
 // drag with an action.
 enum TRoutedDrag { rdEnter, rdMove, rdLeave, rdDrop };
 bool RoutedDrag(TControl* control, TRoutedDrag what, TPoint pos, const QMimeData* data);
+// The same with the effects the source allows (DROPEFFECT_ bits) and the
+// keys held (ssShift, ssCtrl, ssAlt); answers the effect the target chose
+// (DROPEFFECT_NONE when it refused or for a leave).
+Integer RoutedDragEffect(TControl* control, TRoutedDrag what, TPoint pos, const QMimeData* data, Integer allowed, TShiftState shift = {});
 // Makes the window the control sits on the active one (as the user's click
 // on it would), so that the focus moves as the user sees it.
 void ActivateWindow(TControl* control);

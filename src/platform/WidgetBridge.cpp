@@ -295,6 +295,7 @@ QElapsedTimer& Clock()
 } // namespace
 
 bool TWidgetBridge::WheelFormAsked = false;
+TPoint TWidgetBridge::LastMousePos;
 
 bool TWidgetBridge::FilterEvent(QObject* watched, QEvent* event)
 {
@@ -315,6 +316,10 @@ bool TWidgetBridge::FilterEvent(QObject* watched, QEvent* event)
     case QEvent::MouseMove: {
         auto* me = static_cast<QMouseEvent*>(event);
         NoteModifiers(me->modifiers());
+        {
+            const QPoint g = me->globalPosition().toPoint();
+            TWidgetBridge::LastMousePos = TPoint(g.x(), g.y());
+        }
         QPoint pos = me->position().toPoint();
         // A child's click stays with the child; the control holding the
         // mouse gets its input over its children too (a dragged header
@@ -602,6 +607,7 @@ void TWidgetBridge::Attach(TWinControl* control, QWidget* widget, bool paintsIts
     QWidget* parent = ParentWidget(control);
     if (parent != nullptr)
         widget->setParent(parent);
+    InstallAccessibleFactory();
     control->FView = std::make_unique<TWinHandle>(control, widget, paintsItself);
     g_controls.insert(widget, control);
     widget->installEventFilter(Filter());

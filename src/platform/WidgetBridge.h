@@ -11,6 +11,11 @@
 
 class QEvent;
 class QImage;
+class IAccessible;
+
+// Lets Qt's accessibility ask the program's controls for their accessible
+// objects (once, before the first window).
+void InstallAccessibleFactory();
 
 // Owns one control's Qt widget (a windowed control's window or a windowless
 // control's view) and the window timers set on it.
@@ -33,6 +38,8 @@ public:
     // whether the widget took drops of its own before.
     TDropHandler DropHandler;
     bool NativeAcceptDrops = false;
+    // The accessible object the control answered WM_GETOBJECT with.
+    std::shared_ptr<IAccessible> Accessible;
     // Output drawn outside a paint, shown at the next paint.
     std::unique_ptr<QImage> Backing;
     std::unique_ptr<QPainter> BackingPainter;
@@ -92,6 +99,8 @@ public:
     static bool FilterEvent(QObject* watched, QEvent* event);
     // True while a wheel message is delivered that the form has already heard.
     static bool WheelFormAsked;
+    // The screen point of the last mouse event a control received.
+    static TPoint LastMousePos;
 };
 
 // The cursor of a cursor value: a standard shape, or a cursor the program

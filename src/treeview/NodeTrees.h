@@ -12,6 +12,7 @@
 
 #include <atomic>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <stdexcept>
 #include <vector>
@@ -19,6 +20,7 @@
 #include <QStringList>
 
 #include "platform/Control.h"
+#include "platform/DragDrop.h"
 #include "treeview/NodePool.h"
 
 class TCustomImageList;
@@ -37,6 +39,8 @@ class TNtDataObject;
 class TClipboardFormats;
 class QMimeData;
 class TPrinter;
+class IAccessible;
+class TShapedPopup;
 
 // ---------------------------------------------------------------- errors
 
@@ -144,11 +148,17 @@ constexpr Cardinal NodeRecordSize = (sizeof(TDataNode) + sizeof(void*) - 1) / si
 
 enum TNtNodeAttachMode { amNoWhere, amInsertBefore, amInsertAfter, amAddChildFirst, amAddChildLast };
 
-// Effects of a drop.
-constexpr Integer DROPEFFECT_NONE = 0;
-constexpr Integer DROPEFFECT_COPY = 1;
-constexpr Integer DROPEFFECT_MOVE = 2;
-constexpr Integer DROPEFFECT_LINK = 4;
+// Drag and drop: the mechanism a tree's drags use, the effects its drags
+// offer, and where a drop lands relative to the node under the pointer.
+enum TNtDragType { dtOLE, dtVCL };
+using TDragOperations = Byte;
+constexpr TDragOperations doCopy = 1u << 0;
+constexpr TDragOperations doMove = 1u << 1;
+constexpr TDragOperations doLink = 1u << 2;
+enum TDropMode { dmNowhere, dmAbove, dmOnNode, dmBelow };
+// The formats a dropped data object offers (MIME types).
+using TFormatArray = QStringList;
+class INtDragManager;
 
 enum TChangeReason { crIgnore, crAccumulated, crChildAdded, crChildDeleted, crNodeAdded, crNodeCopied, crNodeMoved };
 enum TNtUpdateState { usBegin, usBeginSynch, usSynch, usUpdate, usEnd, usEndSynch };
@@ -321,6 +331,9 @@ constexpr TNtStringOptions toShowStaticText = 1u << 1;
 constexpr TNtStringOptions toAutoAcceptEditChange = 1u << 2;
 
 enum TNtExportMode { emAll, emChecked, emUnchecked, emVisibleDueToExpansion, emSelected };
+enum TNtExportType { etNone, etRTF, etHTML, etText, etExcel, etWord, etCustom };
+// Which nodes an export takes.
+enum TNSTTextSourceType { tstAll, tstInitialized, tstSelected, tstCutCopySet, tstVisible, tstChecked };
 
 class TBaseNodeTree;
 
@@ -628,6 +641,12 @@ using TNtIncrementalSearchEvent = std::function<void(TBaseNodeTree* Sender, PDat
 using TNtKeyActionEvent = std::function<void(TBaseNodeTree* Sender, Word& CharCode, TShiftState& Shift, bool& DoDefault)>;
 using TNtNodeClickEvent = std::function<void(TBaseNodeTree* Sender, const THitInfo& HitInfo)>;
 using TNtGetCursorEvent = std::function<void(TBaseNodeTree* Sender, TCursor& Cursor)>;
+using TNtCanSplitterResizeNodeEvent = std::function<void(TBaseNodeTree* Sender, TPoint P, PDataNode Node, TColumnIndex Column, bool& Allowed)>;
+using TNtNodeHeightTrackingEvent =
+    std::function<void(TBaseNodeTree* Sender, PDataNode Node, TColumnIndex Column, TShiftState Shift, TPoint& TrackPoint, TPoint P, bool& Allowed)>;
+using TNtNodeHeightDblClickResizeEvent =
+    std::function<void(TBaseNodeTree* Sender, PDataNode Node, TColumnIndex Column, TShiftState Shift, TPoint P, bool& Allowed)>;
+using TNtGetHelpContextEvent = std::function<void(TBaseNodeTree* Sender, PDataNode Node, TColumnIndex Column, Integer& HelpContext)>;
 using TNtGetPopupMenuEvent = std::function<void(TBaseNodeTree* Sender, PDataNode Node, TColumnIndex Column, TPoint P, bool& AskParent, TPopupMenu*& PopupMenu)>;
 using TNtIterateCallback = std::function<void(TBaseNodeTree* Sender, PDataNode Node, void* Data, bool& Abort)>;
 using TNtAnimationCallback = std::function<bool(Integer Step, Integer StepSize, void* Data)>;
@@ -707,6 +726,18 @@ using TNtSaveTreeEvent = std::function<void(TBaseNodeTree* Sender, TStream* Stre
 using TNtGetUserClipboardFormatsEvent = std::function<void(TBaseNodeTree* Sender, QStringList& Formats)>;
 // Format is a MIME type; Rendered starts false and says whether Data holds the format.
 using TNtRenderOLEDataEvent = std::function<void(TBaseNodeTree* Sender, const QString& Format, bool ForClipboard, QByteArray& Data, bool& Rendered)>;
+using TNtDragAllowedEvent = std::function<void(TBaseNodeTree* Sender, PDataNode Node, TColumnIndex Column, bool& Allowed)>;
+using TNtDragOverEvent = std::function<void(TBaseNodeTree* Sender, TObject* Source, TShiftState Shift, TDragState State, TPoint Pt, TDropMode Mode,
+                                            Integer& Effect, bool& Accept)>;
+using TNtDragDropEvent = std::function<void(TBaseNodeTree* Sender, TObject* Source, const QMimeData* DataObject, const TFormatArray& Formats,
+                                            TShiftState Shift, TPoint Pt, Integer& Effect, TDropMode Mode)>;
+using TNtCreateDragManagerEvent = std::function<void(TBaseNodeTree* Sender, std::shared_ptr<INtDragManager>& DragManager)>;
+// The object handed out is the drag's (it is freed when the drag ends).
+using TNtCreateDataObjectEvent = std::function<void(TBaseNodeTree* Sender, QMimeData*& DataObject)>;
+using TNtTreeExportEvent = std::function<void(TBaseNodeTree* Sender, TNtExportType aExportType)>;
+using TNtColumnExportEvent = std::function<void(TBaseNodeTree* Sender, TNtExportType aExportType, TNodeTreeColumn* Column)>;
+// HTML and RTF skip the node when OnBeforeNodeExport answers false.
+using TNtNodeExportEvent = std::function<bool(TBaseNodeTree* Sender, TNtExportType aExportType, PDataNode Node)>;
 using TNtGetHintKindEvent = std::function<void(TBaseNodeTree* Sender, PDataNode Node, TColumnIndex Column, TNtHintKind& Kind)>;
 using TNtGetHintSizeEvent = std::function<void(TBaseNodeTree* Sender, PDataNode Node, TColumnIndex Column, TRect& R)>;
 using TNtDrawHintEvent = std::function<void(TBaseNodeTree* Sender, TCanvas* HintCanvas, PDataNode Node, TRect R, TColumnIndex Column)>;
@@ -838,6 +869,7 @@ public:
     TNtDataNodeEnumeration Nodes(bool ConsiderChildrenAbove = false);
     TNtDataNodeEnumeration CheckedNodes(TCheckState State = csCheckedNormal, bool ConsiderChildrenAbove = false);
     TNtDataNodeEnumeration ChildNodes(PDataNode Node);
+    TNtDataNodeEnumeration CutCopyNodes(bool ConsiderChildrenAbove = false);
     TNtDataNodeEnumeration InitializedNodes(bool ConsiderChildrenAbove = false);
     TNtDataNodeEnumeration LeafNodes();
     TNtDataNodeEnumeration LevelNodes(Cardinal NodeLevel);
@@ -845,6 +877,8 @@ public:
     TNtDataNodeEnumeration SelectedNodes(bool ConsiderChildrenAbove = false);
     TNtDataNodeEnumeration VisibleNodes(PDataNode Node = nullptr, bool ConsiderChildrenAbove = true, bool IncludeFiltered = false);
     TNtDataNodeEnumeration VisibleChildNodes(PDataNode Node, bool IncludeFiltered = false);
+    TNtDataNodeEnumeration VisibleChildNoInitNodes(PDataNode Node, bool IncludeFiltered = false);
+    TNtDataNodeEnumeration VisibleNoInitNodes(PDataNode Node = nullptr, bool ConsiderChildrenAbove = true, bool IncludeFiltered = false);
 
     // ---- updates, states, notification
     virtual void BeginUpdate();
@@ -1098,6 +1132,35 @@ public:
     void DoDrawHint(TCanvas* HintCanvas, PDataNode Node, TRect R, TColumnIndex Column);
     virtual THintWindowClass GetHintWindowClass();
 
+    // ---- drag and drop
+    TNtDragType DragType() const { return FDragType; }
+    void SetDragType(TNtDragType Value) { FDragType = Value; }
+    // Empty offers copy, move and link.
+    TDragOperations DragOperations() const { return FDragOperations; }
+    void SetDragOperations(TDragOperations Value) { FDragOperations = Value; }
+    void BeginDrag(bool Immediate, Integer Threshold = -1) override;
+    bool Dragging() const override;
+    // The tree's drag manager, made on first use.
+    std::shared_ptr<INtDragManager> DragManager();
+    PDataNode DropTargetNode() const { return FDropTargetNode; }
+
+    // The window wheel panning shows at its origin (none while not panning)
+    // and the name of the panning cursor shown.
+    const TShapedPopup* PanningWindow() const { return FPanningWindow.get(); }
+    const QString& PanningCursor() const { return FPanningCursor; }
+
+    // ---- accessibility
+    const QString& AccessibleName() const { return FAccessibleName; }
+    void SetAccessibleName(const QString& Value) { FAccessibleName = Value; }
+    // The objects made on the first WM_GETOBJECT (none without providers).
+    const std::shared_ptr<IAccessible>& AccessibleObject() const { return FAccessible; }
+    const std::shared_ptr<IAccessible>& AccessibleItemObject() const { return FAccessibleItem; }
+    // A node's caption as assistive programs read it; the string tree's text.
+    virtual QString GetTextInfo(PDataNode Node, TColumnIndex Column);
+    TDropMode LastDropMode() const { return FLastDropMode; }
+    // The effect the tree's last drag ended with.
+    Integer LastDragEffect() const { return FLastDragEffect; }
+
     // Drag image: the picture of the selected nodes that follows the mouse.
     TNtDragImage* DragImage() const { return FDragImage.get(); }
     TNtDragImageKind DragImageKind() const { return FDragImageKind; }
@@ -1108,7 +1171,7 @@ public:
     void SetDragHeight(Integer Value) { FDragHeight = Value; }
     virtual bool DragImageWanted();
     // Builds the picture around HotSpot (client coordinates) and readies the image.
-    void PrepareDragImage(TPoint HotSpot, void* DataObject);
+    void PrepareDragImage(TPoint HotSpot, QMimeData* DataObject);
     // Repaints TreeRect (client coordinates) into the background kept by
     // DragSource's image and then the tree itself.
     virtual void RefreshUnderDragImage(TBaseNodeTree* DragSource, TRect TreeRect, bool ReshowDragImage);
@@ -1171,6 +1234,23 @@ public:
     TNtSaveTreeEvent OnLoadTree;
     TNtGetUserClipboardFormatsEvent OnGetUserClipboardFormats;
     TNtRenderOLEDataEvent OnRenderOLEData;
+    // Drag and drop (these hide the control's own drag-over and drop events).
+    TNtDragAllowedEvent OnDragAllowed;
+    TNtDragOverEvent OnDragOver;
+    TNtDragDropEvent OnDragDrop;
+    TNtCreateDragManagerEvent OnCreateDragManager;
+    TNtCreateDataObjectEvent OnCreateDataObject;
+    // Export (fired by the string tree's exports).
+    TNtTreeExportEvent OnBeforeTreeExport;
+    TNtTreeExportEvent OnAfterTreeExport;
+    TNtTreeExportEvent OnBeforeHeaderExport;
+    TNtTreeExportEvent OnAfterHeaderExport;
+    TNtColumnExportEvent OnBeforeColumnExport;
+    TNtColumnExportEvent OnColumnExport;
+    TNtColumnExportEvent OnAfterColumnExport;
+    TNtNodeExportEvent OnBeforeNodeExport;
+    TNtNodeExportEvent OnNodeExport;
+    TNtNodeExportEvent OnAfterNodeExport;
     TNtStateChangeEvent OnStateChange;
     TNtChangeEvent OnChange;
     TNtStructureChangeEvent OnStructureChange;
@@ -1207,6 +1287,10 @@ public:
     TNtNodeClickEvent OnNodeClick;
     TNtNodeClickEvent OnNodeDblClick;
     TNtGetCursorEvent OnGetCursor;
+    TNtCanSplitterResizeNodeEvent OnCanSplitterResizeNode;
+    TNtNodeHeightTrackingEvent OnNodeHeightTracking;
+    TNtNodeHeightDblClickResizeEvent OnNodeHeightDblClickResize;
+    TNtGetHelpContextEvent OnGetHelpContext;
     TNtGetPopupMenuEvent OnGetPopupMenu;
     // Header.
     TNtHeaderClickEvent OnHeaderClick;
@@ -1265,12 +1349,39 @@ protected:
     virtual void DoGetUserClipboardFormats(QStringList& Formats);
     virtual bool DoRenderOLEData(const QString& Format, QByteArray& Data, bool ForClipboard);
 
+    // ---- drag and drop
+    virtual TDropMode DropModeAt(TPoint P, THitInfo& HitInfo, TRect NodeRect);
+    virtual bool DoDragAllowed(PDataNode Node, TColumnIndex Column);
+    virtual QMimeData* DoCreateDataObject();
+    virtual std::shared_ptr<INtDragManager> DoCreateDragManager();
+    virtual void StartOleDrag(TPoint P);
+    virtual void ExpandDropTarget();
+    virtual bool DoDragOver(TObject* Source, TShiftState Shift, TDragState State, TPoint Pt, TDropMode Mode, Integer& Effect);
+    virtual void DoDragDrop(TObject* Source, const QMimeData* DataObject, const TFormatArray& Formats, TShiftState Shift, TPoint Pt, Integer& Effect,
+                            TDropMode Mode);
+    virtual void RunOleDragLoop(Integer AllowedEffects, QMimeData* DataObject, Integer& Effect);
+    // The drop-target side; points are in screen coordinates.
+    virtual HRESULT OleDrop(const QMimeData* DataObject, Integer KeyState, TPoint Pt, Integer& Effect);
+    virtual HRESULT OleDragEnter(Integer KeyState, TPoint Pt, Integer& Effect);
+    virtual void FinishDragStates();
+    virtual void OleDragLeave();
+    virtual HRESULT OleDragOver(TObject* Source, Integer KeyState, TDragState State, TPoint Pt, Integer& Effect);
+    virtual Integer SuggestDropEffect(TObject* Source, TShiftState Shift, TPoint Pt, Integer AllowedEffects);
+    void DoStartDrag(TDragObject*& DragObject) override;
+    void DoEndDrag(TObject* Target, Integer X, Integer Y) override;
+    void DragCanceled() override;
+    // CM_DRAG of the in-process drags.
+    void CMDrag(TMessage& Message);
+    // The shift state of a drag's key state with the tree's pressed buttons.
+    TShiftState DragShiftState(Integer KeyState) const;
+
     friend class TNtHeader;
     friend class TNodeTreeColumns;
     friend class TNodeTreeColumn;
     friend class TNtHeaderWindow;
     friend class TNodeTreeHintWindow;
     friend class TNtDragImage;
+    friend class TNtDragManager;
     friend class TNtEdit;
     friend class TStringEditLink;
 
@@ -1412,6 +1523,8 @@ protected:
     virtual void ScrollTimerStep();
     virtual void BeginWheelPanning(TPoint Position);
     virtual void EndWheelPanning();
+    // The panning cursor for the mouse at (X, Y) around the panning origin.
+    virtual void UpdatePanningCursor(Integer X, Integer Y);
     void LayoutWindow();
 
     // ---- expanding
@@ -1423,6 +1536,9 @@ protected:
 
     // ---- painting
     virtual void PaintNodeContent(TNtPaintInfo& PaintInfo) {}
+    // The next visible column a row's painting goes on with after the
+    // cell of PaintInfo; a descendant may widen the cell over empty ones.
+    virtual TColumnIndex DetermineNextColumn(TNtPaintInfo& PaintInfo);
     virtual Integer GetNodeWidth(PDataNode Node, TColumnIndex Column, TCanvas* Canvas = nullptr) { return 0; }
     virtual Integer GetNodeExtraWidth(PDataNode Node, TColumnIndex Column, TCanvas* Canvas = nullptr) { return 0; }
     virtual TCustomImageList* DoGetImageIndex(PDataNode Node, TNtImageKind Kind, TColumnIndex Column, bool& Ghosted, Integer& Index);
@@ -1447,6 +1563,8 @@ protected:
     virtual void DrawVertPatternLine(TNtPaintInfo& PaintInfo, Integer Top, Integer Bottom, Integer Left, bool UseSelectedBkColor);
     virtual void DrawNodeImage(TNtPaintInfo& PaintInfo, TNtImageSlot Slot, bool DoOverlay);
     virtual void DrawRubberBand(TCanvas* Canvas, Integer WindowOrgX, TRect SelectionRect, TRect TargetRect);
+    // The mark between rows where a drop above or below Node would land.
+    virtual void DrawDropMark(TCanvas* Canvas, PDataNode Node, TRect R);
 
     // ---- selection
     bool InternalAddToSelection(TNodeArray& NewItems, Integer NewLength, bool ForceInsert);
@@ -1480,6 +1598,17 @@ protected:
     virtual void HandleMouseUp(TMessage& Message, const THitInfo& HitInfo);
     virtual void HandleMouseDblClick(TMessage& Message, const THitInfo& HitInfo);
     virtual void HandleHotTrack(Integer X, Integer Y);
+    // Node-height tracking with the mouse over a node's upper or lower edge.
+    virtual void DoCanSplitterResizeNode(TPoint P, PDataNode Node, TColumnIndex Column, bool& Allowed);
+    virtual bool DoNodeHeightTracking(PDataNode Node, TColumnIndex Column, TShiftState Shift, TPoint& TrackPoint, TPoint P);
+    virtual bool DoNodeHeightDblClickResize(PDataNode Node, TColumnIndex Column, TShiftState Shift, TPoint P);
+    bool CanSplitterResizeNode(TPoint P, PDataNode Node, TColumnIndex Column);
+    virtual void DoGetCursor(TCursor& Cursor);
+    // The cursor for the mouse at the last client position it moved to.
+    void UpdateCursor();
+    // F1: the help context of the focused node, its parents, then the
+    // control's and its parents'; shown with the application's help.
+    void ShowNodeHelp();
     virtual void HandleIncrementalSearch(Word CharCode);
     virtual Integer DoIncrementalSearch(PDataNode Node, const QString& Text);
     virtual bool DoKeyAction(Word& CharCode, TShiftState& Shift);
@@ -1554,6 +1683,12 @@ protected:
     Cardinal FScrollDirections = 0;
     DWORD FDragScrollStart = 0;
     TPoint FLastClickPos;
+    TPoint FLastMousePos;
+    std::unique_ptr<TShapedPopup> FPanningWindow;
+    QString FPanningCursor;
+    PDataNode FHeightTrackNode = nullptr;
+    TColumnIndex FHeightTrackColumn = 0;
+    TPoint FHeightTrackPoint;
 
     Cardinal FAnimationDuration = 200;
     Cardinal FAutoExpandDelay = 1000;
@@ -1604,6 +1739,15 @@ protected:
     TColumnIndex FCurrentHotColumn = 0;
     bool FHotNodeButtonHit = false;
     PDataNode FDropTargetNode = nullptr;
+    std::shared_ptr<IAccessible> FAccessible;
+    std::shared_ptr<IAccessible> FAccessibleItem;
+    QString FAccessibleName;
+    void WMGetObject(TMessage& Message);
+    void TVMGetItem(TMessage& Message);
+    void TVMGetNextItem(TMessage& Message);
+    // Tells assistive programs of changes once the item object exists.
+    void NotifyAccessible(std::initializer_list<Cardinal> Events);
+    void DisconnectAccessible();
     bool FDestroying = false;
 
     struct TScrollParts;
@@ -1621,6 +1765,17 @@ protected:
     TNtNodeAttachMode FDefaultPasteMode = amAddChildLast;
     std::unique_ptr<TClipboardFormats> FClipboardFormats;
     TNodeArray FDragSelection;
+    std::shared_ptr<INtDragManager> FDragManager;
+    bool FDropTargetRegistered = false;
+    TDropMode FLastDropMode = dmOnNode;
+    Integer FLastDragEffect = DROPEFFECT_NONE;
+    Integer FDragThreshold = 0;
+    PDataNode FLastVCLDragTarget = nullptr;
+    Integer FVCLDragEffect = DROPEFFECT_NONE;
+    TNtDragType FDragType = dtOLE;
+    TDragOperations FDragOperations = doCopy | doMove;
+    // Registers or revokes the window's drop target by toAcceptOLEDrop.
+    void UpdateDropTargetRegistration();
     void ReleaseClipboardData();
     // The header, the node count and the top-level nodes of a stream, read
     // under Target inside one update.
@@ -1657,7 +1812,6 @@ protected:
 // ---------------------------------------------------------------- string and draw trees
 
 enum TNSTTextType { ttNormal, ttStatic };
-enum TNtExportType { etNone, etRTF, etHTML, etText, etExcel, etWord, etCustom };
 
 struct TNSTGetCellTextEventArgs {
     PDataNode Node = nullptr;
@@ -1678,6 +1832,7 @@ using TNSTDrawTextEvent = std::function<void(TBaseNodeTree* Sender, TCanvas* Tar
 
 class TCustomNodeStringTree : public TBaseNodeTree {
     friend class TNodeTreeHintWindow;
+    friend class TNodeTreeExport;
 
 public:
     explicit TCustomNodeStringTree(TComponent* AOwner);
@@ -1686,9 +1841,28 @@ public:
 
     QString GetText(PDataNode Node, TColumnIndex Column);
     QString GetStaticText(PDataNode Node, TColumnIndex Column);
+    QString GetTextInfo(PDataNode Node, TColumnIndex Column) override { return GetText(Node, Column); }
     void SetText(PDataNode Node, TColumnIndex Column, const QString& Value);
     QString Path(PDataNode Node, TColumnIndex Column, QChar Delimiter);
     bool SaveToCSVFile(const QString& FileNameWithPath, bool IncludeHeading);
+    // Exports of the nodes Source names: an HTML table, an RTF document,
+    // text with a separator (CSV with a comma), or only the export events.
+    QString ContentToHTML(TNSTTextSourceType Source, const QString& Caption = QString());
+    QByteArray ContentToRTF(TNSTTextSourceType Source);
+    QString ContentToText(TNSTTextSourceType Source, const QString& Separator);
+    QString ContentToText(TNSTTextSourceType Source, QChar Separator) { return ContentToText(Source, QString(Separator)); }
+    QString ContentToUnicode(TNSTTextSourceType Source, QChar Separator) { return ContentToText(Source, QString(Separator)); }
+    void ContentToCustom(TNSTTextSourceType Source);
+    // The clipboard block of a format the string tree renders, named by its
+    // description ("Plain text", "Unicode text", "CSV", "Rich Text Format",
+    // "Rich Text Format Without Objects", "HTML Format"); empty for another.
+    QByteArray ContentToClipboard(const QString& Format, TNSTTextSourceType Source);
+    // The first node of a source and the walk to its next one.
+    PDataNode StartNodeForSource(TNSTTextSourceType Source, std::function<PDataNode(PDataNode)>& Next);
+    // Whether the HTML, RTF and custom exports take the node (ExportMode).
+    bool IsNodeExported(PDataNode Node);
+    // The text formats are rendered through the export.
+    bool RenderOLEData(const QString& Format, QByteArray& Data, bool ForClipboard) override;
     Integer ComputeNodeHeight(TCanvas* Canvas, PDataNode Node, TColumnIndex Column, QString S = QString());
     const QString& DefaultText() const { return FDefaultText; }
     void SetDefaultText(const QString& Value);
@@ -1731,6 +1905,9 @@ protected:
     TCustomNodeTreeOptions* GetOptionsClass() override;
     void FontChanged() override;
     void PaintNodeContent(TNtPaintInfo& PaintInfo) override;
+    // With toAutoSpanColumns a left-to-right cell spans the empty
+    // left-to-right cells that follow it.
+    TColumnIndex DetermineNextColumn(TNtPaintInfo& PaintInfo) override;
     bool DoGetCellIsEmpty(PDataNode Node, TColumnIndex Column) override;
     Integer DoIncrementalSearch(PDataNode Node, const QString& Text) override;
     virtual void PaintNormalText(TNtPaintInfo& PaintInfo, Integer TextOutFlags, QString Text);

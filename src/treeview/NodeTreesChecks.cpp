@@ -4,6 +4,7 @@
 
 #include "platform/Form.h"
 #include "platform/ImageList.h"
+#include "platform/Accessibility.h"
 #include "treeview/NodeTreesPrivate.h"
 
 bool TBaseNodeTree::DoChecking(PDataNode Node, TCheckState& NewState)
@@ -20,6 +21,7 @@ void TBaseNodeTree::DoChecked(PDataNode Node)
 {
     if (OnChecked)
         OnChecked(this, Node);
+    NotifyAccessible({EVENT_OBJECT_STATECHANGE});
 }
 
 void TBaseNodeTree::ApplyCheckState(PDataNode Node, TCheckState Value)

@@ -14,6 +14,7 @@
 #include "platform/ImageList.h"
 #include "platform/WidgetBridge.h"
 #include "treeview/NodeTreesClasses.h"
+#include "platform/ShapedPopup.h"
 #include "treeview/NodeTreesPrivate.h"
 #include "treeview/transfer/NodeTreeDataObject.h"
 #include "treeview/transfer/NodeTreeDragImage.h"
@@ -320,6 +321,9 @@ TBaseNodeTree::~TBaseNodeTree()
 {
     FDestroying = true;
     Destroying();
+    DisconnectAccessible();
+    if (auto manager = std::dynamic_pointer_cast<TNtDragManager>(FDragManager))
+        manager->OwnerGone();
     DetachDataObjects();
     StopCacheValidation();
     FOptions->FMiscOptions &= ~toReadOnly;
@@ -658,6 +662,8 @@ void TCustomNodeTreeOptions::SetMiscOptions(TNtMiscOptions Value)
         return;
     if (changed & toFullRepaintOnResize)
         FOwner->RecreateWnd();
+    if (changed & toAcceptOLEDrop)
+        FOwner->UpdateDropTargetRegistration();
     if (toBeSet & toVariableNodeHeight) {
         FOwner->BeginUpdate();
         try {

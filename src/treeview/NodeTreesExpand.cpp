@@ -4,6 +4,7 @@
 
 #include "platform/Form.h"
 #include "platform/ScrollFrame.h"
+#include "platform/Accessibility.h"
 #include "treeview/NodeTreesPrivate.h"
 #include "treeview/header/NodeTreeHeader.h"
 
@@ -146,12 +147,14 @@ void TBaseNodeTree::DoExpanded(PDataNode Node)
 {
     if (OnExpanded)
         OnExpanded(this, Node);
+    NotifyAccessible({EVENT_OBJECT_STATECHANGE});
 }
 
 void TBaseNodeTree::DoCollapsed(PDataNode Node)
 {
     if (OnCollapsed)
         OnCollapsed(this, Node);
+    NotifyAccessible({EVENT_OBJECT_STATECHANGE});
     if (FOptions->FSelectionOptions & toAlwaysSelectNode) {
         PDataNode sel = GetFirstSelected(false);
         if (sel && !FullyVisible(sel)) {

@@ -3,9 +3,13 @@
 // clicks on buttons, labels and empty space, double clicks, hot tracking,
 // incremental search and the window timers.
 
+#include <QWidget>
+
 #include "platform/Form.h"
 #include "platform/Menus.h"
 #include "platform/Messages.h"
+#include "platform/WidgetBridge.h"
+#include "treeview/NodeTreeAccessibility.h"
 #include "treeview/NodeTreesPrivate.h"
 #include "treeview/header/NodeTreeHeader.h"
 
@@ -64,6 +68,35 @@ void TBaseNodeTree::Dispatch(TMessage& Message)
         }
         return;
     }
+    case CM_DRAG: CMDrag(Message); return;
+    case WM_SETCURSOR:
+        if (!HasTreeState(tsWheelPanning | tsWheelScrolling)) {
+            // Over a node edge that may be dragged: the splitter cursor;
+            // over the hot node: the hot cursor.
+            TCursor cursor = crDefault;
+            if (HasTreeState(tsNodeHeightTracking)) {
+                cursor = crVSplit;
+            } else if (FOptions->FMiscOptions & toNodeHeightResize) {
+                THitInfo hit;
+                GetHitTestInfoAt(FLastMousePos.X, FLastMousePos.Y, true, hit);
+                if ((hit.HitPositions & hiOnItem) && (hit.HitPositions & (hiUpperSplitter | hiLowerSplitter)) && hit.HitNode) {
+                    PDataNode above = (hit.HitPositions & hiUpperSplitter) ? GetPreviousVisible(hit.HitNode, true) : hit.HitNode;
+                    if (CanSplitterResizeNode(FLastMousePos, above, hit.HitColumn))
+                        cursor = crVSplit;
+                }
+            }
+            if (cursor == crDefault)
+                cursor = (FOptions->FPaintOptions & toHotTrack) && FCurrentHotNode && FHotCursor != crDefault ? FHotCursor : Cursor();
+            DoGetCursor(cursor);
+            if (QWidget* w = TWidgetBridge::Widget(this))
+                w->setCursor(CursorShape(cursor));
+            Message.Result = 1;
+            return;
+        }
+        break;
+    case WM_GETOBJECT: WMGetObject(Message); return;
+    case TVM_GETITEMW: TVMGetItem(Message); return;
+    case TVM_GETNEXTITEM: TVMGetNextItem(Message); return;
     case WM_COPY: CopyToClipboard(); return;
     case WM_CUT: CutToClipboard(); return;
     case WM_PASTE: PasteFromClipboard(); return;
@@ -87,7 +120,7 @@ void TBaseNodeTree::Dispatch(TMessage& Message)
             return;
         case StructureChangeTimer: DoStructureChange(FLastStructureChangeNode, FLastStructureChangeReason); return;
         case SearchTimer: DoStateChange(0, tsIncrementalSearching); ClearIncrementalSearch(); return;
-        case ExpandTimer:
+        case ExpandTimer: ExpandDropTarget(); return;
         case HeaderTimer:
         case ThemeChangedTimer: KillTreeTimer(Message.WParam); return;
         default: break;
@@ -517,6 +550,8 @@ void TBaseNodeTree::KeyDown(Word& Key, TShiftState Shift)
         else if (Shift.Contains(ssCtrl)) {
             if (bool(FOptions->FMiscOptions & toReverseFullExpandHotKey) != Shift.Contains(ssShift))
                 FullExpand(nullptr);
+            else
+                FHeader->AutoFitColumns(true, smaUseColumnOption, NoColumn, NoColumn);
         } else if (FFocusedNode && !(FFocusedNode->States & vsExpanded))
             ToggleNode(FFocusedNode);
         break;
@@ -527,8 +562,14 @@ void TBaseNodeTree::KeyDown(Word& Key, TShiftState Shift)
         else if (Shift.Contains(ssCtrl)) {
             if (bool(FOptions->FMiscOptions & toReverseFullExpandHotKey) != Shift.Contains(ssShift))
                 FullCollapse(nullptr);
+            else
+                FHeader->RestoreColumns();
         } else if (FFocusedNode && (FFocusedNode->States & vsExpanded))
             ToggleNode(FFocusedNode);
+        break;
+    case VK_F1:
+        if (OnGetHelpContext)
+            ShowNodeHelp();
         break;
     default:
         if ((Shift.Contains(ssCtrl) == Shift.Contains(ssAlt)) && charCode >= 32 && FIncrementalSearch != isNone)
@@ -724,8 +765,29 @@ void TBaseNodeTree::HandleMouseDown(TMessage& Message, THitInfo& HitInfo)
     const bool isAnyHit = isLabelHit || isCellHit;
     const bool multiSelect = (selOpts & toMultiSelect) != 0;
     const bool nodeSelected = isAnyHit && (hitNode->States & vsSelected);
-    const bool fullRowDrag = (FOptions->FMiscOptions & toFullRowDrag) != 0 && isCellHit;
+    const bool rowDragOption = (FOptions->FMiscOptions & toFullRowDrag) != 0;
+    const bool fullRowDrag = multiSelect && !(selOpts & toDisableDrawSelection)
+                                 ? rowDragOption && isCellHit && !(hp & hiNowhere) && (nodeSelected || (hp & (hiOnItemLabel | hiOnNormalIcon)))
+                                 : rowDragOption;
+    // The column a drag is asked for.
+    TColumnIndex dragColumn = FFocusedColumn;
+    if ((hp & hiOnItemLabel) || (selOpts & toFullRowSelect) || (FOptions->FMiscOptions & toGridExtensions))
+        dragColumn = (selOpts & toExtendedFocus) ? HitInfo.HitColumn : FHeader->MainColumn();
+    bool autoDrag = (DragMode() == dmAutomatic || Dragging()) && (!isCellHit || fullRowDrag);
+    if (hitNode && !autoDrag && DragMode() == dmManual)
+        autoDrag = DoDragAllowed(hitNode, dragColumn) && (fullRowDrag || isLabelHit);
 
+    if (Message.Msg == WM_LBUTTONDOWN && (hp & hiOnItem) && (hp & (hiUpperSplitter | hiLowerSplitter)) && hitNode) {
+        PDataNode above = (hp & hiUpperSplitter) ? GetPreviousVisible(hitNode, true) : hitNode;
+        if (CanSplitterResizeNode(p, above, HitInfo.HitColumn)) {
+            FHeightTrackNode = above;
+            FHeightTrackColumn = HitInfo.HitColumn;
+            const TRect r = GetDisplayRect(above, HitInfo.HitColumn, false);
+            FHeightTrackPoint = TPoint(r.Left, r.Top);
+            DoStateChange(tsNodeHeightTrackPending);
+            return;
+        }
+    }
     if ((hp & hiOnItemButton) && hitNode && (hitNode->States & vsHasChildren)) {
         ToggleNode(hitNode);
         return;
@@ -755,9 +817,10 @@ void TBaseNodeTree::HandleMouseDown(TMessage& Message, THitInfo& HitInfo)
         FNewSelRect = TRect(p.X + FEffectiveOffsetX, p.Y - FOffsetY, p.X + FEffectiveOffsetX, p.Y - FOffsetY);
         FLastSelRect = TRect();
     }
-    // No drag starts from a press until drag and drop is there, so a click
-    // on a selected node settles the selection now.
-    const bool autoDrag = false;
+    // A press that may start a drag on a selected node leaves the other
+    // nodes selected until the release.
+    if (multiSelect && shiftEmpty && isAnyHit && autoDrag && nodeSelected && !FSelectionLocked)
+        DoStateChange(tsClearPending);
     const bool selectOnRight = !autoDrag && (!HasTreeState(tsRightButtonDown) || !CanShowPopupMenu(hitNode, HitInfo.HitColumn, p));
     if (!FSelectionLocked &&
         ((multiSelect && !isAnyHit && !fullRowDrag && shiftEmpty) || (isAnyHit && (!nodeSelected || selectOnRight) && (shiftEmpty || !multiSelect)))) {
@@ -809,11 +872,15 @@ void TBaseNodeTree::HandleMouseDown(TMessage& Message, THitInfo& HitInfo)
         Change(nullptr);
     if (mayEdit && shiftEmpty && !altPressed && hitNode == FFocusedNode && !(hp & (hiOnItemButton | hiOnItemCheckbox)))
         DoStateChange(tsEditPending);
+    if (autoDrag && isAnyHit && HasTreeState(tsLeftButtonDown | tsMiddleButtonDown | tsRightButtonDown))
+        BeginDrag(false, -1);
 }
 
 void TBaseNodeTree::HandleMouseUp(TMessage& Message, const THitInfo& HitInfo)
 {
     SetMouseCapture(false);
+    if (HasTreeState(tsVCLDragPending))
+        return;
     if (IsMouseSelecting()) {
         DoStateChange(0, tsDrawSelPending | tsDrawSelecting | tsToggleFocusedSelection);
         Invalidate();
@@ -878,6 +945,19 @@ void TBaseNodeTree::HandleMouseDblClick(TMessage& Message, const THitInfo& HitIn
     const THitPositions hp = HitInfo.HitPositions;
     if (FHeader->UseColumns() && HitInfo.HitColumn >= 0)
         DoColumnDblClick(HitInfo.HitColumn, KeysToShiftState(Message.WParam));
+    // A double click on a fixed column's node edge gives the node back its
+    // default height.
+    if ((hp & hiOnItem) && (hp & (hiUpperSplitter | hiLowerSplitter)) && HitInfo.HitColumn >= 0 && HitInfo.HitNode &&
+        HitInfo.HitColumn < FHeader->Columns()->Count() && (FHeader->Columns()->Items(HitInfo.HitColumn)->Options() & coFixed) &&
+        (FOptions->FMiscOptions & toNodeHeightDblClickResize)) {
+        PDataNode above = (hp & hiUpperSplitter) ? GetPreviousVisible(HitInfo.HitNode, true) : HitInfo.HitNode;
+        if (above && above != FRoot &&
+            DoNodeHeightDblClickResize(above, HitInfo.HitColumn, KeysToShiftState(Message.WParam), PointFromLParam(Message.LParam))) {
+            SetNodeHeight(above, FDefaultNodeHeight);
+            Update();
+            return;
+        }
+    }
     if (!HasTreeState(tsEditing) && (FOptions->FMiscOptions & toEditOnDblClick) && HitInfo.HitNode && HitInfo.HitNode == FFocusedNode &&
         !(hp & hiOnItemCheckbox) && (!FHeader->UseColumns() || HitInfo.HitColumn == FFocusedColumn) && CanEdit(FFocusedNode, FFocusedColumn)) {
         FEditColumn = FFocusedColumn;
@@ -901,6 +981,31 @@ void TBaseNodeTree::HandleMouseDblClick(TMessage& Message, const THitInfo& HitIn
 
 void TBaseNodeTree::MouseMove(TShiftState Shift, Integer X, Integer Y)
 {
+    FLastMousePos = TPoint(X, Y);
+    if (HasTreeState(tsNodeHeightTrackPending)) {
+        if (Application)
+            Application->CancelHint();
+        EndWheelPanning();
+        for (UINT_PTR id : {ExpandTimer, EditTimer, HeaderTimer, ScrollTimer, SearchTimer})
+            KillTreeTimer(id);
+        ClearIncrementalSearch();
+        DoStateChange(tsNodeHeightTracking, tsEditPending | tsNodeHeightTrackPending | tsIncrementalSearching | tsOLEDragPending | tsScrolling |
+                                                tsScrollPending | tsVCLDragPending);
+    }
+    if (HasTreeState(tsNodeHeightTracking) && FHeightTrackNode) {
+        if (DoNodeHeightTracking(FHeightTrackNode, FHeightTrackColumn, Shift, FHeightTrackPoint, TPoint(X, Y))) {
+            SetNodeHeight(FHeightTrackNode, Cardinal(std::max(Y, FHeightTrackPoint.Y + 1) - FHeightTrackPoint.Y));
+            Update();
+            UpdateCursor();
+            return;
+        }
+    }
+    // A pending drag starts once the pointer has moved far enough.
+    if (HasTreeState(tsOLEDragPending) && !HasTreeState(tsDrawSelPending | tsDrawSelecting) &&
+        (std::abs(X - FLastClickPos.X) >= FDragThreshold || std::abs(Y - FLastClickPos.Y) >= FDragThreshold)) {
+        StartOleDrag(FLastClickPos);
+        return;
+    }
     if (HasTreeState(tsDrawSelPending | tsDrawSelecting)) {
         if (CalculateSelectionRect(X, Y)) {
             if (HasTreeState(tsDrawSelPending)) {
@@ -930,8 +1035,66 @@ void TBaseNodeTree::MouseMove(TShiftState Shift, Integer X, Integer Y)
     }
     if (AutoScrollAllowed())
         UpdateAutoScroll(X, Y);
+    if (HasTreeState(tsWheelPanning | tsWheelScrolling))
+        UpdatePanningCursor(X, Y);
     HandleHotTrack(X, Y);
     TCustomControl::MouseMove(Shift, X, Y);
+    UpdateCursor();
+}
+
+void TBaseNodeTree::DoCanSplitterResizeNode(TPoint P, PDataNode Node, TColumnIndex Column, bool& Allowed)
+{
+    if (OnCanSplitterResizeNode)
+        OnCanSplitterResizeNode(this, P, Node, Column, Allowed);
+}
+
+bool TBaseNodeTree::DoNodeHeightTracking(PDataNode Node, TColumnIndex Column, TShiftState Shift, TPoint& TrackPoint, TPoint P)
+{
+    bool allowed = true;
+    if (OnNodeHeightTracking)
+        OnNodeHeightTracking(this, Node, Column, Shift, TrackPoint, P, allowed);
+    return allowed;
+}
+
+bool TBaseNodeTree::DoNodeHeightDblClickResize(PDataNode Node, TColumnIndex Column, TShiftState Shift, TPoint P)
+{
+    bool allowed = true;
+    if (OnNodeHeightDblClickResize)
+        OnNodeHeightDblClickResize(this, Node, Column, Shift, P, allowed);
+    return allowed;
+}
+
+bool TBaseNodeTree::CanSplitterResizeNode(TPoint P, PDataNode Node, TColumnIndex Column)
+{
+    bool allowed = (FOptions->FMiscOptions & toNodeHeightResize) && Node && Node != FRoot && Column >= 0 &&
+                   Column < FHeader->Columns()->Count() && (FHeader->Columns()->Items(Column)->Options() & coFixed);
+    DoCanSplitterResizeNode(P, Node, Column, allowed);
+    return allowed;
+}
+
+void TBaseNodeTree::DoGetCursor(TCursor& Cursor)
+{
+    if (OnGetCursor)
+        OnGetCursor(this, Cursor);
+}
+
+void TBaseNodeTree::UpdateCursor()
+{
+    TMessage m;
+    m.Msg = WM_SETCURSOR;
+    WndProc(m);
+}
+
+void TBaseNodeTree::ShowNodeHelp()
+{
+    Integer context = 0;
+    const TColumnIndex column = FFocusedColumn == NoColumn ? 0 : FFocusedColumn;
+    for (PDataNode node = FFocusedNode; node && node != FRoot && context == 0; node = node->Parent)
+        OnGetHelpContext(this, node, column, context);
+    for (TControl* control = this; control && context == 0; control = control->Parent())
+        context = control->HelpContext();
+    if (context != 0 && Application)
+        Application->HelpContext(context);
 }
 
 void TBaseNodeTree::HandleHotTrack(Integer X, Integer Y)

@@ -547,3 +547,27 @@ TNtDataNodeEnumeration TBaseNodeTree::VisibleChildNodes(PDataNode Node, bool Inc
         return n ? GetNextVisibleSibling(n, IncludeFiltered) : GetFirstVisibleChild(Node, IncludeFiltered);
     });
 }
+
+TNtDataNodeEnumeration TBaseNodeTree::CutCopyNodes(bool ConsiderChildrenAbove)
+{
+    return TNtDataNodeEnumeration([this, ConsiderChildrenAbove](PDataNode n) {
+        return n ? GetNextCutCopy(n, ConsiderChildrenAbove) : GetFirstCutCopy(ConsiderChildrenAbove);
+    });
+}
+
+TNtDataNodeEnumeration TBaseNodeTree::VisibleChildNoInitNodes(PDataNode Node, bool IncludeFiltered)
+{
+    return TNtDataNodeEnumeration([this, Node, IncludeFiltered](PDataNode n) {
+        return n ? GetNextVisibleSiblingNoInit(n, IncludeFiltered) : GetFirstVisibleChildNoInit(Node, IncludeFiltered);
+    });
+}
+
+TNtDataNodeEnumeration TBaseNodeTree::VisibleNoInitNodes(PDataNode Node, bool ConsiderChildrenAbove, bool IncludeFiltered)
+{
+    return TNtDataNodeEnumeration([this, Node, ConsiderChildrenAbove, IncludeFiltered](PDataNode n) {
+        PDataNode r = n ? GetNextVisibleNoInit(n, ConsiderChildrenAbove) : GetFirstVisibleNoInit(Node, ConsiderChildrenAbove, IncludeFiltered);
+        while (r && !IncludeFiltered && IsEffectivelyFiltered(r))
+            r = GetNextVisibleNoInit(r, ConsiderChildrenAbove);
+        return r;
+    });
+}

@@ -291,7 +291,23 @@ void TBaseNodeTree::PaintCellSelection(TNtPaintInfo& PaintInfo, Integer WindowOr
     QPainter* p = PaintInfo.Canvas->Painter();
     const bool focused = Focused() || (FOptions->FPaintOptions & toPopupMode);
     const bool columnOk = PaintInfo.Column == FFocusedColumn || (selOpts & toFullRowSelect);
-    if ((PaintInfo.PaintOptions & poDrawSelection) && columnOk && (node->States & vsSelected)) {
+    const bool dropTarget = node == FDropTargetNode;
+    if ((PaintInfo.PaintOptions & poDrawSelection) && columnOk && dropTarget && (FLastDropMode == dmOnNode || (node->States & vsSelected))) {
+        // The node a drop would land on.
+        if ((misc & toGridExtensions) || (selOpts & toFullRowSelect))
+            inner = PaintInfo.CellRect;
+        if (!inner.IsEmpty()) {
+            const TColor fill = FColors->GetColor(TNtColors::DropTargetColor);
+            const TColor frame = FColors->GetColor(TNtColors::DropTargetBorderColor);
+            p->setPen(Q(frame));
+            p->setBrush(Q(fill));
+            if (FSelectionCurveRadius > 0)
+                p->drawRoundedRect(QRect(inner.Left, inner.Top, inner.Width() - 1, inner.Height() - 1), FSelectionCurveRadius / 2.0,
+                                   FSelectionCurveRadius / 2.0);
+            else
+                p->drawRect(QRect(inner.Left, inner.Top, inner.Width() - 1, inner.Height() - 1));
+        }
+    } else if ((PaintInfo.PaintOptions & poDrawSelection) && columnOk && !dropTarget && (node->States & vsSelected)) {
         if ((misc & toGridExtensions) || (selOpts & toFullRowSelect))
             inner = PaintInfo.CellRect;
         if (!inner.IsEmpty() && !(selOpts & toFullRowSelect)) {
@@ -320,6 +336,11 @@ void TBaseNodeTree::PaintCellSelection(TNtPaintInfo& PaintInfo, Integer WindowOr
 }
 
 // ---------------------------------------------------------------- PaintTree
+
+TColumnIndex TBaseNodeTree::DetermineNextColumn(TNtPaintInfo& PaintInfo)
+{
+    return FHeader->Columns()->GetNextVisibleColumn(PaintInfo.Column);
+}
 
 void TBaseNodeTree::PaintTree(TCanvas* TargetCanvas, TRect Window, TPoint Target, TNtInternalPaintOptions PaintOptions)
 {
@@ -430,7 +451,12 @@ void TBaseNodeTree::PaintTree(TCanvas* TargetCanvas, TRect Window, TPoint Target
                         else if (info.Alignment == taRightJustify)
                             info.Alignment = taLeftJustify;
                     }
-                    if (info.CellRect.Right > Window.Left) {
+                    // The next column to paint; a cell may span empty cells after it.
+                    const bool skipped = (PaintOptions & poMainOnly) && !isMain;
+                    const TColumnIndex nextColumn = !useColumns ? ColumnNotFound
+                                                    : skipped   ? columns->GetNextVisibleColumn(column)
+                                                                : DetermineNextColumn(info);
+                    if (!skipped && info.CellRect.Right > Window.Left) {
                         info.NodeWidth = GetNodeWidth(node, info.Column, &buffer.Canvas);
                         info.ContentRect = info.CellRect;
                         if (info.BidiMode == bdLeftToRight)
@@ -495,12 +521,14 @@ void TBaseNodeTree::PaintTree(TCanvas* TargetCanvas, TRect Window, TPoint Target
                     info.PaintOptions = cellOptions;
                     if (!useColumns)
                         break;
-                    column = columns->GetNextVisibleColumn(column);
+                    column = nextColumn;
                     if (column < 0)
                         break;
                 }
                 if (OnAfterItemPaint)
                     OnAfterItemPaint(this, &buffer.Canvas, node, itemRect);
+                if (node == FDropTargetNode && (paint & toShowDropmark) && (PaintOptions & poDrawDropMark))
+                    DrawDropMark(&buffer.Canvas, node, itemRect);
             }
             // The row, composed off screen, goes to the target in one copy.
             buffer.Canvas.SetWindowOrg(TPoint(0, 0));

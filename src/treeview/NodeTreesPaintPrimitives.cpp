@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include "platform/Bitmap.h"
+#include "platform/Canvas.h"
 #include "platform/DrawText.h"
 #include "platform/GraphicsQt.h"
 #include "platform/ImageList.h"
@@ -264,4 +265,25 @@ void TBaseNodeTree::DrawRubberBand(TCanvas* Canvas, Integer WindowOrgX, TRect Se
     } else {
         DrawFocusRect(Canvas, SelectionRect);
     }
+}
+
+void TBaseNodeTree::DrawDropMark(TCanvas* Canvas, PDataNode, TRect R)
+{
+    if (FLastDropMode != dmAbove && FLastDropMode != dmBelow)
+        return;
+    const TPenStyle penStyle = Canvas->Pen()->Style();
+    const TColor brushColor = Canvas->Brush()->Color();
+    const TBrushStyle brushStyle = Canvas->Brush()->Style();
+    Canvas->Pen()->SetStyle(psClear);
+    Canvas->Brush()->SetStyle(bsSolid);
+    Canvas->Brush()->SetColor(FColors->GetColor(TNtColors::DropMarkColor));
+    if (FLastDropMode == dmAbove)
+        Canvas->Polygon({TPoint(R.Left + 2, R.Top), TPoint(R.Right - 2, R.Top), TPoint(R.Right - 2, R.Top + 6), TPoint(R.Right - 6, R.Top + 2),
+                         TPoint(R.Left + 6, R.Top + 2), TPoint(R.Left + 2, R.Top + 6)});
+    else
+        Canvas->Polygon({TPoint(R.Left + 2, R.Bottom - 1), TPoint(R.Right - 2, R.Bottom - 1), TPoint(R.Right - 2, R.Bottom - 8),
+                         TPoint(R.Right - 7, R.Bottom - 3), TPoint(R.Left + 7, R.Bottom - 3), TPoint(R.Left + 2, R.Bottom - 8)});
+    Canvas->Brush()->SetColor(brushColor);
+    Canvas->Brush()->SetStyle(brushStyle);
+    Canvas->Pen()->SetStyle(penStyle);
 }

@@ -10,10 +10,20 @@
 #include "platform/Canvas.h"
 #include "platform/ScrollFrame.h"
 #include "treeview/NodeTrees.h"
+#include "treeview/transfer/NodeTreeDragManager.h"
 
 class TCustomImageList;
 
 #define TREE_ASSERT(cond, msg) Assert((cond), (msg), __LINE__)
+
+// Options of ScrollToOffset.
+constexpr Cardinal soRepaintHeader = 1;
+constexpr Cardinal soRepaintScrollBars = 2;
+constexpr Cardinal soScrollClientArea = 4;
+constexpr Cardinal soUpdateScrollBars = 8;
+constexpr Cardinal AllScrollOptions = 15;
+// Directions of automatic scrolling.
+constexpr Cardinal sdLeft = 1, sdUp = 2, sdRight = 4, sdDown = 8;
 
 namespace NodeTreesShared {
 // Created by the first tree, released at the end of the process.

@@ -5,21 +5,21 @@
 
 #include <cmath>
 
+#include <QCursor>
+#include <QPainter>
+#include <QPixmap>
+#include <QWidget>
+#include <vector>
+
 #include "platform/Bitmap.h"
+#include "platform/ShapedPopup.h"
+#include "platform/WidgetBridge.h"
 #include "platform/Form.h"
 #include "platform/ScrollFrame.h"
 #include "treeview/NodeTreesPrivate.h"
 #include "treeview/header/NodeTreeHeader.h"
 
 namespace {
-constexpr Cardinal soRepaintHeader = 1;
-constexpr Cardinal soRepaintScrollBars = 2;
-constexpr Cardinal soScrollClientArea = 4;
-constexpr Cardinal soUpdateScrollBars = 8;
-constexpr Cardinal AllScrollOptions = 15;
-
-constexpr Cardinal sdLeft = 1, sdUp = 2, sdRight = 4, sdDown = 8;
-
 bool HasVertical(TScrollStyle s) { return s == ssVertical || s == ssBoth; }
 bool HasHorizontal(TScrollStyle s) { return s == ssHorizontal || s == ssBoth; }
 } // namespace
@@ -86,6 +86,7 @@ void TBaseNodeTree::CreateWnd()
     DoStateChange(tsWindowCreating);
     TCustomControl::CreateWnd();
     DoStateChange(0, tsWindowCreating);
+    FDropTargetRegistered = false;
     DoStateChange(0, tsUseThemes | tsUseExplorerTheme);
     if (!FScrollParts)
         FScrollParts = std::make_unique<TScrollParts>();
@@ -101,6 +102,8 @@ void TBaseNodeTree::CreateWnd()
         FHeader->ApplyFixedAreaConstraints();
     if (FHeader->Options() & hoAutoResize)
         FHeader->Columns()->FitAutoSizeColumn(NoColumn, true);
+    if (!HasState(csLoading))
+        UpdateDropTargetRegistration();
     UpdateScrollBars(true);
     LayoutWindow();
 }
@@ -113,6 +116,8 @@ void TBaseNodeTree::DestroyWnd()
     FRunningTimers = 0;
     if (FScrollParts)
         FScrollParts->Frame.reset();
+    // The drop target's registration ends with the window.
+    FDropTargetRegistered = false;
     TCustomControl::DestroyWnd();
     FHeader->SyncWindow();
 }
@@ -404,8 +409,9 @@ void TBaseNodeTree::SetBottomNode(PDataNode Node)
 bool TBaseNodeTree::AutoScrollAllowed() const
 {
     const bool panning = HasTreeState(tsWheelPanning | tsWheelScrolling);
+    const bool dropTarget = FDragManager && FDragManager->GetIsDropTarget();
     return ((FOptions->FAutoOptions & toAutoScroll) || panning) && !FHeader->States() &&
-           (IsMouseSelecting() || HasTreeState(tsVCLDragging) || panning);
+           (IsMouseSelecting() || dropTarget || HasTreeState(tsVCLDragging) || panning);
 }
 
 Cardinal TBaseNodeTree::ScrollDirectionsAt(Integer X, Integer Y)
@@ -497,7 +503,8 @@ void TBaseNodeTree::ScrollTimerStep()
             Invalidate();
         else
             Invalidate();
-    } else if (dx != 0 || dy != 0) {
+    } else if ((dx != 0 || dy != 0) && !(FDragManager && FDragManager->GetIsDropTarget())) {
+        // A drop target scrolls itself as the drag moves over it.
         ScrollToOffset(TPoint(FOffsetX + dx, FOffsetY + dy), AllScrollOptions, nullptr);
     }
     Update();
@@ -509,11 +516,72 @@ void TBaseNodeTree::ScrollTimerStep()
 
 // ---------------------------------------------------------------- wheel panning
 
+namespace {
+
+// The directions a panning picture or cursor shows, by its name.
+std::vector<QPointF> PanningArrows(const QString& Name)
+{
+    const QString d = Name.mid(7);  // after "NT_MOVE"
+    if (d == QLatin1String("ALL"))
+        return {{0, -1}, {0, 1}, {1, 0}, {-1, 0}};
+    if (d == QLatin1String("EW"))
+        return {{1, 0}, {-1, 0}};
+    if (d == QLatin1String("NS"))
+        return {{0, -1}, {0, 1}};
+    QPointF v(0, 0);
+    for (QChar c : d) {
+        if (c == u'N')
+            v.ry() = -1;
+        else if (c == u'S')
+            v.ry() = 1;
+        else if (c == u'E')
+            v.rx() = 1;
+        else if (c == u'W')
+            v.rx() = -1;
+    }
+    return {v / std::hypot(v.x(), v.y())};
+}
+
+// A 32 x 32 picture on fuchsia (the transparency key): a round plate with
+// arrows toward the directions the name gives, and a dot at the centre.
+QImage PanningPicture(const QString& Name, bool Plate)
+{
+    QImage img(32, 32, QImage::Format_RGB32);
+    img.fill(QColor(255, 0, 255));
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    const QPointF c(15.5, 15.5);
+    if (Plate) {
+        p.setPen(QColor(64, 64, 64));
+        p.setBrush(QColor(240, 240, 240));
+        p.drawEllipse(c, 14.5, 14.5);
+    }
+    p.setPen(Qt::black);
+    p.setBrush(Qt::black);
+    p.drawEllipse(c, 2, 2);
+    for (const QPointF& v : PanningArrows(Name)) {
+        const QPointF n(-v.y(), v.x());
+        const QPointF tip = c + v * 13, base = c + v * 6;
+        const QPointF tri[3] = {tip, base + n * 5, base - n * 5};
+        p.drawPolygon(tri, 3);
+    }
+    return img;
+}
+
+} // namespace
+
 void TBaseNodeTree::BeginWheelPanning(TPoint Position)
 {
     KillTreeTimer(ScrollTimer);
     DoStateChange(tsWheelPanning | tsWheelScrolling);
     FLastClickPos = Position;
+    // A small window centred on the click shows which ways the tree can go.
+    const bool wider = ClientWidth() < Integer(FRangeX), taller = ClientHeight() < Integer(FRangeY);
+    const QString picture = wider && taller ? QStringLiteral("NT_MOVEALL") : wider ? QStringLiteral("NT_MOVEEW") : QStringLiteral("NT_MOVENS");
+    if (!FPanningWindow)
+        FPanningWindow = std::make_unique<TShapedPopup>();
+    const TPoint screen = ClientToScreen(Position);
+    FPanningWindow->Show(TPoint(screen.X - 16, screen.Y - 16), PanningPicture(picture, true), RGB(255, 0, 255));
     if (CanFocus())
         SetFocus();
     SetMouseCapture(true);
@@ -528,4 +596,42 @@ void TBaseNodeTree::EndWheelPanning()
     if (HandleAllocated())
         SetMouseCapture(false);
     DoStateChange(0, tsWheelPanning | tsWheelScrolling);
+    FPanningWindow.reset();
+    FPanningCursor.clear();
+    if (QWidget* w = TWidgetBridge::Widget(this))
+        w->setCursor(CursorShape(Cursor()));
+}
+
+void TBaseNodeTree::UpdatePanningCursor(Integer X, Integer Y)
+{
+    const Integer dx = X - FLastClickPos.X, dy = Y - FLastClickPos.Y;
+    const bool wider = ClientWidth() < Integer(FRangeX), taller = ClientHeight() < Integer(FRangeY);
+    const bool up = Y < FLastClickPos.Y;
+    QString name;
+    if (std::abs(dx) > 7 || std::abs(dy) > 7) {
+        if (wider && taller) {
+            if (dx < -8)
+                name = dy < -8 ? QStringLiteral("NT_MOVENW") : dy < 9 ? QStringLiteral("NT_MOVEW") : QStringLiteral("NT_MOVESW");
+            else if (dx < 9)
+                name = up ? QStringLiteral("NT_MOVEN") : QStringLiteral("NT_MOVES");
+            else
+                name = dy < -8 ? QStringLiteral("NT_MOVENE") : dy < 9 ? QStringLiteral("NT_MOVEE") : QStringLiteral("NT_MOVESE");
+        } else if (wider) {
+            name = X < FLastClickPos.X ? QStringLiteral("NT_MOVEW") : QStringLiteral("NT_MOVEE");
+        } else {
+            name = up ? QStringLiteral("NT_MOVEN") : QStringLiteral("NT_MOVES");
+        }
+    } else {
+        name = !wider ? QStringLiteral("NT_MOVENS") : taller ? QStringLiteral("NT_MOVEALL") : QStringLiteral("NT_MOVEEW");
+    }
+    if (name == FPanningCursor)
+        return;
+    FPanningCursor = name;
+    QImage picture = PanningPicture(name, false).convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            if ((picture.pixel(x, y) & 0xFFFFFF) == 0xFF00FF)
+                picture.setPixel(x, y, 0);
+    if (QWidget* w = TWidgetBridge::Widget(this))
+        w->setCursor(QCursor(QPixmap::fromImage(picture), 16, 16));
 }

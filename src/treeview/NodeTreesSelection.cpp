@@ -7,6 +7,7 @@
 #include "platform/Form.h"
 #include "platform/ImageList.h"
 #include "platform/ScrollFrame.h"
+#include "platform/Accessibility.h"
 #include "treeview/NodeTreesPrivate.h"
 #include "treeview/header/NodeTreeHeader.h"
 
@@ -681,6 +682,8 @@ void TBaseNodeTree::DoFocusChange(PDataNode Node, TColumnIndex Column)
 {
     if (OnFocusChanged)
         OnFocusChanged(this, Node, Column);
+    NotifyAccessible({EVENT_OBJECT_LOCATIONCHANGE, EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_VALUECHANGE, EVENT_OBJECT_STATECHANGE,
+                      EVENT_OBJECT_SELECTION, EVENT_OBJECT_FOCUS});
 }
 
 void TBaseNodeTree::InternalSetFocusedNode(PDataNode Node, bool Ask)

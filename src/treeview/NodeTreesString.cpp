@@ -300,9 +300,11 @@ void TCustomNodeStringTree::PaintNormalText(TNtPaintInfo& PaintInfo, Integer Tex
         color = FColors->GetColor(TNtColors::HotColor);
     }
     const bool focused = Focused() || (FOptions->PaintOptions() & toPopupMode);
-    if ((PaintInfo.PaintOptions & poDrawSelection) && (PaintInfo.Column == FFocusedColumn || (FOptions->SelectionOptions() & toFullRowSelect)) &&
-        (node->States & vsSelected) && focused)
-        color = FColors->GetColor(TNtColors::SelectionTextColor);
+    if ((PaintInfo.PaintOptions & poDrawSelection) && (PaintInfo.Column == FFocusedColumn || (FOptions->SelectionOptions() & toFullRowSelect))) {
+        const bool dropTarget = node == FDropTargetNode;
+        if ((dropTarget && (FLastDropMode == dmOnNode || (node->States & vsSelected))) || (!dropTarget && (node->States & vsSelected) && focused))
+            color = FColors->GetColor(TNtColors::SelectionTextColor);
+    }
     TRect r = PaintInfo.ContentRect;
     r.Left += FTextMargin;
     r.Right -= FTextMargin;
@@ -378,9 +380,47 @@ Integer TCustomNodeStringTree::ComputeNodeHeight(TCanvas* Canvas, PDataNode Node
     format |= DT_CALCRECT;
     if (UseRightToLeftReading())
         format |= DT_RTLREADING | DT_RIGHT;
-    TRect r(0, 0, ClientWidth(), 0);
+    TRect r(0, 0, 0, 0);
+    TBiDiMode bidi = FBiDiMode;
+    TNodeTreeColumns* columns = FHeader->Columns();
+    if (Column < 0 || !columns->IsValidColumn(Column)) {
+        r.Right = ClientWidth();
+    } else {
+        TNodeTreeColumn* c = columns->Items(Column);
+        bidi = c->BiDiMode();
+        r.Right = c->Width() - FTextMargin;
+        r.Left = FTextMargin + FMargin;
+        if (Column == FHeader->MainColumn()) {
+            TLineImage lineImage;
+            BuildLineImage(Node, lineImage);
+            r.Left += Integer(FIndent) * ((FOptions->PaintOptions() & toFixedIndent) ? 1 : Integer(lineImage.size()));
+        }
+        // The text may run on over empty cells beside it.
+        TNtPaintInfo info;
+        info.Node = Node;
+        info.Column = Column;
+        info.BidiMode = bidi;
+        info.CellRect = r;
+        DetermineNextColumn(info);
+        r = info.CellRect;
+    }
+    if (bidi != bdLeftToRight && !(format & DT_RTLREADING))
+        format |= DT_RTLREADING | DT_RIGHT;
     DrawText(Canvas, S, r, format);
     return r.Height();
+}
+
+TColumnIndex TCustomNodeStringTree::DetermineNextColumn(TNtPaintInfo& PaintInfo)
+{
+    TNodeTreeColumns* columns = FHeader->Columns();
+    TColumnIndex next = columns->GetNextVisibleColumn(PaintInfo.Column);
+    if (!(FOptions->AutoOptions() & toAutoSpanColumns) || !FHeader->UseColumns() || PaintInfo.BidiMode != bdLeftToRight)
+        return next;
+    while (next >= 0 && DoGetCellIsEmpty(PaintInfo.Node, next) && columns->Items(next)->BiDiMode() == bdLeftToRight) {
+        PaintInfo.CellRect.Right += columns->Items(next)->Width();
+        next = columns->GetNextVisibleColumn(next);
+    }
+    return next;
 }
 
 // ---------------------------------------------------------------- selection by text
@@ -462,14 +502,31 @@ bool TCustomNodeStringTree::SaveToCSVFile(const QString& FileNameWithPath, bool 
 {
     if (FileNameWithPath.isEmpty())
         return false;
+    auto quoted = [](QString S) { return QLatin1Char('"') + S.replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"'); };
+    TNodeTreeColumns* columns = FHeader->Columns();
+    const Integer count = columns->Count();
     TStringList lines;
-    // Without columns a heading has no titles and each top-level node one empty line.
-    if (IncludeHeading)
-        lines.Add(QString());
-    for (PDataNode run = GetFirst(); run; run = GetNextSibling(run))
-        lines.Add(QString());
+    // Every column in index order, hidden ones included.
+    if (IncludeHeading) {
+        QStringList titles;
+        for (Integer c = 0; c < count; ++c)
+            titles.append(quoted(columns->Items(c)->Text()));
+        lines.Add(titles.join(QLatin1Char(',')));
+    }
+    // The top-level nodes only; an empty cell is written as one blank. A
+    // tree without columns writes each node's text.
+    for (PDataNode run = GetFirst(); run; run = GetNextSibling(run)) {
+        QStringList cells;
+        for (Integer c = count > 0 ? 0 : NoColumn; c < std::max<Integer>(count, 0); ++c) {
+            QString text = GetText(run, c);
+            cells.append(quoted(text.isEmpty() ? QStringLiteral(" ") : text));
+        }
+        lines.Add(cells.join(QLatin1Char(',')));
+    }
+    // The desktop's code page: UTF-8, without a byte-order mark.
+    lines.SetWriteBOM(false);
     QString error;
-    if (!lines.SaveToFile(FileNameWithPath, &error))
+    if (!lines.SaveToFile(FileNameWithPath, TTextEncoding::UTF8, &error))
         throw std::runtime_error(error.toStdString());
     return true;
 }

@@ -227,3 +227,39 @@ TEST_F(TClock, ClassicFaceAtTenPastTen)
     EXPECT_EQ(PixelAt(img, 90, 90), clBlack);
     EXPECT_FALSE(testsupport::SaveScreenshot(img, QStringLiteral("TExWatch-classic-10-10")).isEmpty());
 }
+
+TEST_F(TClock, TheAmPmBoxRollsToItsNewLabelFromATimer)
+{
+    TExWatch* w = AddClock();
+    TExWatch* reference = AddClock();
+    reference->SetLeft(200);
+    reference->SetTime(At(21, 0));
+    w->SetTime(At(9, 0));
+    w->SetAnimation(true);
+    const TRect box = w->GetAMPMRect();
+    const QRect inner(box.Left + 1, box.Top + 1, box.Width() - 2, box.Height() - 2);
+    const QImage am = GrabControl(w).copy(inner);
+    const QImage pm = GrabControl(reference).copy(inner);
+    ASSERT_NE(am, pm);
+
+    // The click returns while the box is still rolling: the user-interface
+    // thread is never held.
+    TestInput::Click(w, {(box.Left + box.Right) / 2, (box.Top + box.Bottom) / 2});
+    EXPECT_FALSE(w->AM());
+    EXPECT_TRUE(w->RollingAMPM());
+    int between = 0;
+    for (int i = 0; i < 400 && w->RollingAMPM(); ++i) {
+        const QImage now = GrabControl(w).copy(inner);
+        between += now != am && now != pm;
+        RunFor(2);
+    }
+    EXPECT_FALSE(w->RollingAMPM());
+    EXPECT_GT(between, 0) << "frames between the two labels were shown";
+    EXPECT_EQ(GrabControl(w).copy(inner), pm);
+
+    // Without a fill colour the label changes at once.
+    w->Appearance()->SetAMPMColor(clNone);
+    TestInput::Click(w, {(box.Left + box.Right) / 2, (box.Top + box.Bottom) / 2});
+    EXPECT_TRUE(w->AM());
+    EXPECT_FALSE(w->RollingAMPM());
+}

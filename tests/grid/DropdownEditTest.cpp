@@ -158,7 +158,8 @@ TEST_F(TDropDownEdit, RefusedOpeningLeavesThePopupClosed)
 TEST_F(TDropDownEdit, PopupOpensBelowOrAboveByPositionAndRoom)
 {
     TExCustomDropDown* dd = AddDropDown();
-    const Integer screenH = GetSystemMetrics(SM_CYSCREEN);
+    const TRect work = WorkAreaFromPoint({10, 10});
+    const Integer screenH = work.Bottom;
     struct Case {
         TDropPosition pos;
         Integer formTop;
@@ -166,8 +167,10 @@ TEST_F(TDropDownEdit, PopupOpensBelowOrAboveByPositionAndRoom)
     } cases[] = {
         {dpAuto, 100, true},
         {dpAuto, screenH - 150, false},  // 100 px left below the edit, 150 needed
-        {dpDown, screenH - 150, true},
-        {dpUp, 100, false},
+        {dpUp, 300, false},
+        // The side asked for has no room: the side with more room.
+        {dpDown, screenH - 150, false},
+        {dpUp, 60, true},
     };
     for (const Case& c : cases) {
         SetWindowPos(form, nullptr, 100, c.formTop, 460, 300, 0);
@@ -178,6 +181,18 @@ TEST_F(TDropDownEdit, PopupOpensBelowOrAboveByPositionAndRoom)
         TDropDownForm* f = dd->DropDownForm();
         EXPECT_EQ(f->Left(), p.X) << c.pos;
         EXPECT_EQ(f->Top(), c.below ? p.Y + dd->Height() - 1 : p.Y - 150) << c.pos << " " << c.formTop;
+        dd->HideDropDown(false);
+    }
+    // Taller than the room on either side: on the larger side, held within
+    // the work area.
+    for (TDropPosition pos : {dpAuto, dpDown, dpUp}) {
+        SetWindowPos(form, nullptr, 100, screenH / 2 - 40, 460, 300, 0);
+        dd->SetDropPosition(pos);
+        dd->SetDropDownHeight(work.Height() - 40);
+        dd->ShowDropDown();
+        TDropDownForm* f = dd->DropDownForm();
+        EXPECT_GE(f->Top(), work.Top) << pos;
+        EXPECT_LE(f->Top() + f->Height(), work.Bottom) << pos;
         dd->HideDropDown(false);
     }
 }

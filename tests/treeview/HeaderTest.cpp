@@ -200,3 +200,36 @@ TEST_F(THeaderTest, RowsPaintEachColumnsTextInItsCell)
     tree->GetHitTestInfoAt(300, rowH + 3, true, hit);
     EXPECT_EQ(hit.HitColumn, 1);
 }
+
+TEST_F(THeaderTest, WithAutoSpanATextRunsOverTheEmptyCellsAfterIt)
+{
+    Fill();
+    tree->OnGetText = [this](TBaseNodeTree*, PDataNode n, TColumnIndex column, TNSTTextType type, QString& text) {
+        if (type != ttNormal)
+            return;
+        if (n == a)
+            text = column == 0 ? QStringLiteral("Readings of every meter of the building, all floors and wings") : QString();
+        else
+            text = QStringLiteral("cell %1").arg(column);
+    };
+    ShowForm();
+    const Integer rowH = Integer(tree->DefaultNodeHeight());
+    const QRect value(142, 0, 96, rowH - 1), unit(242, 0, 76, rowH - 1);
+    // Without spanning the text ends in its own cell.
+    QImage img = GrabControl(tree);
+    EXPECT_EQ(InkIn(img, value), 0);
+    tree->TreeOptions()->SetAutoOptions(tree->TreeOptions()->AutoOptions() | toAutoSpanColumns);
+    Application->ProcessMessages();
+    img = GrabControl(tree);
+    testsupport::SaveScreenshot(img, QStringLiteral("TNodeStringTree-span-columns"));
+    EXPECT_GT(InkIn(img, value), 20);
+    EXPECT_GT(InkIn(img, unit), 20);
+    // Rows whose cells hold text are not spanned.
+    EXPECT_GT(InkIn(img, value.translated(0, rowH)), 5);
+    // A right-to-left column stops the span.
+    columns->Items(2)->SetBiDiMode(bdRightToLeft);
+    Application->ProcessMessages();
+    img = GrabControl(tree);
+    EXPECT_GT(InkIn(img, value), 20);
+    EXPECT_EQ(InkIn(img, unit), 0);
+}

@@ -117,9 +117,22 @@ TEST_F(TWalkTree, EnumerationsAndTheWalksThatDoNotInitialise)
     EXPECT_EQ(Ids(tree->VisibleNodes()), (std::vector<Integer>{1, 2, 4, 5, 6, 7}));
     tree->SetFiltered(n4, true);
     EXPECT_EQ(Ids(tree->VisibleNodes()), (std::vector<Integer>{1, 2, 5, 6, 7}));
+    EXPECT_EQ(Ids(tree->VisibleNoInitNodes()), (std::vector<Integer>{1, 2, 5, 6, 7}));
+    EXPECT_EQ(Ids(tree->VisibleChildNoInitNodes(n1)), (std::vector<Integer>{2}));
+    EXPECT_EQ(Ids(tree->VisibleChildNoInitNodes(n1, true)), (std::vector<Integer>{2, 4}));
+    // Nothing is marked for a cut or copy until one is pending.
+    EXPECT_TRUE(Ids(tree->CutCopyNodes()).empty());
+    tree->TreeOptions()->SetSelectionOptions(toMultiSelect);
+    tree->SetSelected(n2, true);
+    tree->SetSelected(n5, true);
+    tree->MarkCutCopySelection();
+    tree->SetTreeStates(tree->TreeStates() | tsCopyPending);
+    EXPECT_EQ(Ids(tree->CutCopyNodes()), (std::vector<Integer>{2, 5}));
+    tree->CancelCutOrCopy();
     // Including filtered nodes concerns where the walk starts.
     tree->SetFiltered(n1, true);
     EXPECT_EQ(Ids(tree->VisibleNodes()), (std::vector<Integer>{2, 5, 6, 7}));
+    EXPECT_EQ(Ids(tree->VisibleNoInitNodes()), (std::vector<Integer>{2, 5, 6, 7}));
     EXPECT_EQ(Id(tree->GetFirstVisible(nullptr, true, true)), 1);
     tree->SetFiltered(n1, false);
     tree->SetCheckState(n5, csCheckedNormal);

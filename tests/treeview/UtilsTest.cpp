@@ -159,8 +159,8 @@ TEST_F(TTreeServices, PathsAndTheCsvFile)
     EXPECT_TRUE(tree->SaveToCSVFile(file, true));
     QFile f(file);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    // Without columns: an empty heading and one empty line per top-level node.
-    EXPECT_EQ(f.readAll(), QByteArray("\r\n\r\n\r\n"));
+    // Without columns: an empty heading and each top-level node's text.
+    EXPECT_EQ(f.readAll(), QByteArray("\r\n\"Node\"\r\n\"Node\"\r\n"));
 }
 
 TEST_F(TTreeServices, AssignCopiesSettingsNotNodes)

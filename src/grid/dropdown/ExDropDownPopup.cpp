@@ -312,16 +312,22 @@ void TExCustomDropDown::DoShowDropDown()
     const Integer h = Height();
     Integer fh = f->Height();
     Integer left = p.X, top = p.Y + h - 1;
-    const bool below = FDropPosition == dpDown || (FDropPosition == dpAuto && p.Y + fh < GetSystemMetrics(SM_CYSCREEN));
+    // The side the position asks for when the popup fits there, else the
+    // side with more room; never beyond the top or bottom of the work area.
+    const TRect work = DropDownWorkArea(p);
+    const Integer roomBelow = work.Bottom - (p.Y + h - 1), roomAbove = p.Y - work.Top;
+    bool below = FDropPosition == dpDown || (FDropPosition == dpAuto && p.Y + fh < work.Bottom);
+    if (below ? fh > roomBelow : fh > roomAbove)
+        below = roomBelow >= roomAbove;
     if (!below)
         top = p.Y - fh;
+    top = std::max<Integer>(std::min<Integer>(top, work.Bottom - fh), work.Top);
     f->SetBounds(left, top, f->Width(), f->Height());
     bool accept = true;
     if (OnDropDown)
         OnDropDown(this, accept);
     if (!accept)
         return;
-    const TRect work = DropDownWorkArea(p);
     if (work.Left >= 0 && f->Left() + f->Width() > work.Right && f->Left() < work.Right)
         left = work.Right - f->Width();
     Integer w = f->Width();
@@ -332,6 +338,7 @@ void TExCustomDropDown::DoShowDropDown()
     f->SetBounds(left, top, w, fh);
     w = f->Width();
     fh = f->Height();
+    top = std::max<Integer>(std::min<Integer>(top, work.Bottom - fh), work.Top);
     f->Show();
     AdjustDropDownHeight(fh);
     FDroppedDown = true;

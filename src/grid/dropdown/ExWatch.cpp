@@ -1,9 +1,7 @@
 #include "grid/dropdown/ExWatch.h"
 
-#include <chrono>
 #include <cmath>
 #include <numbers>
-#include <thread>
 
 #include "grid/dropdown/ExDropDownDraw.h"
 #include "platform/Bitmap.h"
@@ -218,8 +216,12 @@ void TWatchSettings::SetSecond(bool Value)
 TExWatch::TExWatch(TComponent* AOwner)
     : TCustomControl(AOwner), FAppearance(std::make_unique<TWatchAppearance>()),
       FSettings(std::make_unique<TWatchSettings>()), FBKGCache(std::make_unique<TBitmap>()),
-      FWatchTimer(std::make_unique<TTimer>(nullptr)), FAnimationTimer(std::make_unique<TTimer>(nullptr))
+      FWatchTimer(std::make_unique<TTimer>(nullptr)), FAnimationTimer(std::make_unique<TTimer>(nullptr)),
+      FRollTimer(std::make_unique<TTimer>(nullptr))
 {
+    FRollTimer->SetInterval(10);
+    FRollTimer->SetEnabled(false);
+    FRollTimer->OnTimer = [this](TObject*) { RollStep(); };
     FAppearance->OnChange = [this](TObject*) { FaceChanged(); };
     FSettings->OnChange = [this](TObject*) { WatchSettingsChanged(); };
     FWatchTimer->SetInterval(100);
@@ -237,6 +239,7 @@ TExWatch::~TExWatch()
 {
     FWatchTimer->OnTimer = nullptr;
     FAnimationTimer->OnTimer = nullptr;
+    FRollTimer->OnTimer = nullptr;
     FAppearance->OnChange = nullptr;
     FSettings->OnChange = nullptr;
 }
@@ -435,14 +438,62 @@ void TExWatch::SetAM(bool Value)
     FAM = Value;
     const bool roll = FAnimation && FShowAMPM && FAppearance->AMPMColor() != clNone && !FInternalSet && HandleAllocated();
     if (roll) {
-        // The box rolls to the new label, one pixel per step.
-        const TRect box = GetAMPMRect();
-        for (Integer i = 1; i < box.Height() - 2; ++i) {
-            Repaint();
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
+        // The box rolls to the new label, one pixel per 10 ms step; a roll
+        // under way starts again toward the label now wanted.
+        FRollStep = 0;
+        FRollSteps = std::max<Integer>(GetAMPMRect().Height() - 2, 0);
+        FRollTimer->SetEnabled(FRollSteps > 0);
+    } else {
+        FRollTimer->SetEnabled(false);
     }
     FaceChanged();
+}
+
+bool TExWatch::RollingAMPM() const
+{
+    return FRollTimer->Enabled();
+}
+
+void TExWatch::RollStep()
+{
+    if (++FRollStep >= FRollSteps)
+        FRollTimer->SetEnabled(false);
+    Invalidate();
+}
+
+void TExWatch::DrawAMPMRoll(TCanvas* C)
+{
+    // A strip twice the inner box high holds "AM" above "PM"; the inner box
+    // shows a window of it moved FRollStep pixels toward the new label.
+    const TWatchAppearance* a = FAppearance.get();
+    const TRect box = GetAMPMRect();
+    const TRect inner(box.Left + 1, box.Top + 1, box.Right - 1, box.Bottom - 1);
+    const Integer h = inner.Height();
+    if (h <= 0 || inner.Width() <= 0)
+        return;
+    TBitmap strip(inner.Width(), 2 * h);
+    TCanvas* s = strip.Canvas();
+    s->Brush()->SetStyle(bsSolid);
+    s->Brush()->SetColor(a->AMPMColor());
+    s->FillRect(TRect(0, 0, inner.Width(), 2 * h));
+    s->Font()->Assign(a->AMPMFont());
+    s->Brush()->SetStyle(bsClear);
+    TRect upper(0, 0, inner.Width(), h), lower(0, h, inner.Width(), 2 * h);
+    DrawText(s, QStringLiteral("AM"), upper, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    DrawText(s, QStringLiteral("PM"), lower, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    const Integer step = std::min(FRollStep, h);
+    const Integer top = FAM ? h - step : step;
+    C->CopyRect(inner, s, TRect(0, top, inner.Width(), top + h));
+    if (a->AMPMBorderColor() != clNone) {
+        C->Brush()->SetStyle(bsClear);
+        C->Pen()->SetStyle(psSolid);
+        C->Pen()->SetColor(a->AMPMBorderColor());
+        C->Pen()->SetWidth(1);
+        if (a->AMPMFrame() == apRect)
+            C->Rectangle(box);
+        else
+            C->RoundRect(box.Left, box.Top, box.Right, box.Bottom, 5, 5);
+    }
 }
 
 // ------------------------------------------------------------ geometry
@@ -526,6 +577,8 @@ void TExWatch::PaintWatch()
         FFaceValid = true;
     }
     Canvas()->Draw(0, 0, FBKGCache.get());
+    if (RollingAMPM())
+        DrawAMPMRoll(Canvas());
     DrawHands(Canvas());
 }
 

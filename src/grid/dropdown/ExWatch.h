@@ -165,6 +165,8 @@ public:
     void SetStyle(TWatchStyle Value);
     bool AM() const { return FAM; }
     bool Animating() const;
+    // The AM/PM box rolls to its new label, one pixel per timer step.
+    bool RollingAMPM() const;
 
     void SetHour(Integer Value);
     void SetMinute(Integer Value);
@@ -224,4 +226,8 @@ private:
     // The cached face matches the look and the size.
     bool FFaceValid = false;
     void FaceChanged();
+    std::unique_ptr<TTimer> FRollTimer;
+    Integer FRollStep = 0, FRollSteps = 0;
+    void RollStep();
+    void DrawAMPMRoll(TCanvas* Canvas);
 };

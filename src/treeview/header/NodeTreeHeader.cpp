@@ -9,6 +9,7 @@
 #include "platform/Graphics.h"
 #include "platform/ImageList.h"
 #include "platform/Streams.h"
+#include "platform/Accessibility.h"
 #include "treeview/NodeTreesPrivate.h"
 #include "treeview/header/NodeTreeHeader.h"
 #include "treeview/header/NodeTreeHeaderStream.h"
@@ -569,4 +570,5 @@ void TBaseNodeTree::UpdateHeaderRect()
 void TBaseNodeTree::MainColumnChanged()
 {
     CancelEditNode();
+    NotifyAccessible({EVENT_OBJECT_NAMECHANGE});
 }

@@ -14,6 +14,7 @@
 
 #include "platform/Bitmap.h"
 #include "platform/Canvas.h"
+#include "platform/DragDrop.h"
 #include "platform/HintWindow.h"
 #include "treeview/NodeTreesPrivate.h"
 #include "treeview/NodeTreesUtils.h"
@@ -83,12 +84,15 @@ TNtDragImage::~TNtDragImage()
     delete FWindow;
 }
 
-void TNtDragImage::PrepareDrag(TBitmap* DragImage, TPoint ImagePosition, TPoint HotSpot, void*)
+void TNtDragImage::PrepareDrag(TBitmap* DragImage, TPoint ImagePosition, TPoint HotSpot, QMimeData* DataObject)
 {
-    // No shell helper draws drag images here: the image always draws itself.
     FStates &= ~disSystemSupport;
     if (DragImage == nullptr)
         return;
+    if (SetDragImage(DataObject, DragImage->Image(), TPoint(HotSpot.X - ImagePosition.X, HotSpot.Y - ImagePosition.Y))) {
+        FStates |= disSystemSupport;
+        return;
+    }
     const QImage picture = DragImage->Image().convertToFormat(QImage::Format_ARGB32);
     const Integer W = picture.width(), H = picture.height();
     FLastPosition = HotSpot;
@@ -259,7 +263,7 @@ bool TBaseNodeTree::DragImageWanted()
     return FDragImageKind != diNoImage;
 }
 
-void TBaseNodeTree::PrepareDragImage(TPoint HotSpot, void* DataObject)
+void TBaseNodeTree::PrepareDragImage(TPoint HotSpot, QMimeData* DataObject)
 {
     if (!DragImageWanted())
         return;

@@ -11,6 +11,7 @@
 #include "platform/Types.h"
 
 class QImage;
+class QMimeData;
 class TBaseNodeTree;
 class TBitmap;
 class TNtDragImageWindow;
@@ -33,9 +34,10 @@ public:
     TNtDragImage(const TNtDragImage&) = delete;
     TNtDragImage& operator=(const TNtDragImage&) = delete;
 
-    // Takes the picture over; positions are in screen coordinates. DataObject
-    // is for a shell drag-image helper, which this desktop does not have.
-    void PrepareDrag(TBitmap* DragImage, TPoint ImagePosition, TPoint HotSpot, void* DataObject);
+    // Takes the picture over; positions are in screen coordinates. Where the
+    // desktop's drag shows the picture of DataObject's drag itself, the
+    // image hands it over and draws nothing (disSystemSupport).
+    void PrepareDrag(TBitmap* DragImage, TPoint ImagePosition, TPoint HotSpot, QMimeData* DataObject);
     void ShowDragImage();
     void HideDragImage();
     // Moves the image with the pointer; true when it moved or was repainted.

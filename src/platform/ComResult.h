@@ -1,6 +1,6 @@
 #pragma once
-// Result codes of the platform interfaces the grid library calls in their
-// original form (theme services, drag and drop).
+// Result codes of the platform interfaces called in their original form
+// (theme services, drag and drop).
 
 #include <cstdint>
 
@@ -10,6 +10,7 @@ constexpr HRESULT S_OK = 0;
 constexpr HRESULT S_FALSE = 1;
 constexpr HRESULT E_NOTIMPL = HRESULT(0x80004001u);
 constexpr HRESULT E_FAIL = HRESULT(0x80004005u);
+constexpr HRESULT E_UNEXPECTED = HRESULT(0x8000FFFFu);
 constexpr HRESULT E_HANDLE = HRESULT(0x80070006u);
 constexpr HRESULT DV_E_FORMATETC = HRESULT(0x80040064u);
 constexpr HRESULT OLE_E_ADVISENOTSUPPORTED = HRESULT(0x80040003u);
