@@ -1289,8 +1289,6 @@ public:
 
     // ================ looks, scrolling into view, moving (features/ExGridLook.cpp)
     // The identifier and the display name of a look (glCustom: Text unchanged).
-    static void GridLookToString(TGridLook Value, QString& Text);
-    static void GridLookToCaption(TGridLook Value, QString& Text);
     // Scrolls a displayed cell into view, centring it.
     void ScrollInView(Integer ColIndex, Integer RowIndex);
     // Displayed indexes; the column order is recorded before the first

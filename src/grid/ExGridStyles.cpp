@@ -133,6 +133,11 @@ void TExStringGrid::SetLook(TGridLook Value)
 {
     if (Value == FLook)
         return;
+    ApplyLook(Value);
+}
+
+void TExStringGrid::ApplyLook(TGridLook Value)
+{
     FLook = Value;
     const bool loading = HasState(csLoading);
     if (Value != glCustom) {

@@ -540,7 +540,7 @@ std::unique_ptr<TSourceEnumFormatEtc> TSourceEnumFormatEtc::Clone() const
 
 namespace {
 
-DragSeam::THandler g_dragSeam;
+GridDragSeam::THandler g_dragSeam;
 QImage g_dragPicture;
 QImage g_lastPicture;
 TPoint g_dragHotSpot;
@@ -602,7 +602,7 @@ void SetNextDragPicture(const QImage& Picture, TPoint HotSpot)
     g_dragHotSpot = HotSpot;
 }
 
-namespace DragSeam {
+namespace GridDragSeam {
 void Set(THandler Handler)
 {
     g_dragSeam = std::move(Handler);
@@ -615,4 +615,4 @@ QImage LastPicture()
 {
     return g_lastPicture;
 }
-} // namespace DragSeam
+} // namespace GridDragSeam

@@ -251,10 +251,10 @@ void SetNextDragPicture(const QImage& Picture, TPoint HotSpot);
 // For tests: the drag loop replaced by a procedure that gets the offered
 // data and the allowed effects and answers the effect of the drop
 // (DROPEFFECT_NONE for a cancelled drag). Clear() restores the real loop.
-namespace DragSeam {
+namespace GridDragSeam {
 using THandler = std::function<Integer(const QMimeData* Data, Integer OkEffects)>;
 void Set(THandler Handler);
 void Clear();
 // The picture the last drag showed under the mouse.
 QImage LastPicture();
-} // namespace DragSeam
+} // namespace GridDragSeam

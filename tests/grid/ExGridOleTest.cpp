@@ -50,7 +50,7 @@ struct TwoGrids {
         b->DragDropSettings()->SetOleDropTarget(true);
         form->Show();
     }
-    ~TwoGrids() { DragSeam::Clear(); }
+    ~TwoGrids() { GridDragSeam::Clear(); }
 
     static TPoint Middle(TExStringGrid* g, Integer c, Integer r)
     {
@@ -69,7 +69,7 @@ TEST(ExGridOle, CellsDraggedWithTheMouseMoveIntoAnotherGrid)
     t.a->SetSelection(TGridRect{1, 1, 2, 2});
     bool arrowShown = false;
     TDropFormats offered;
-    DragSeam::Set([&](const QMimeData* Data, Integer OkEffects) {
+    GridDragSeam::Set([&](const QMimeData* Data, Integer OkEffects) {
         EXPECT_EQ(OkEffects, DROPEFFECT_COPY | DROPEFFECT_MOVE);
         const TPoint at = TwoGrids::Middle(t.b, 2, 3);
         EXPECT_TRUE(TestInput::RoutedDrag(t.b, TestInput::rdEnter, at, Data));
@@ -93,7 +93,7 @@ TEST(ExGridOle, CellsDraggedWithTheMouseMoveIntoAnotherGrid)
     EXPECT_TRUE(arrowShown);
     // The dragged cells' picture follows the mouse: two by two cells, each
     // showing its text (dark pixels inside it).
-    const QImage picture = DragSeam::LastPicture();
+    const QImage picture = GridDragSeam::LastPicture();
     EXPECT_NEAR(picture.width(), t.a->ColWidths(1) + t.a->ColWidths(2), 2);
     EXPECT_NEAR(picture.height(), t.a->RowHeights(1) + t.a->RowHeights(2), 2);
     const TRect origin = t.a->CellRect(1, 1);
@@ -129,7 +129,7 @@ TEST(ExGridOle, CellBlocksCarryPropertiesAndCopiesKeepTheSource)
     t.a->DragDropSettings()->OleCopyAlways = true;
     t.a->GetCellProperties(1, 1)->SetBrushColor(clYellow);
     t.a->SetSelection(TGridRect{1, 1, 1, 1});
-    DragSeam::Set([&](const QMimeData* Data, Integer OkEffects) {
+    GridDragSeam::Set([&](const QMimeData* Data, Integer OkEffects) {
         EXPECT_EQ(OkEffects, DROPEFFECT_COPY);
         const TPoint at = TwoGrids::Middle(t.b, 3, 2);
         TestInput::RoutedDrag(t.b, TestInput::rdEnter, at, Data);
@@ -149,7 +149,7 @@ TEST(ExGridOle, RefusedOrCancelledDragsChangeNothing)
     TwoGrids t;
     t.a->SetSelection(TGridRect{1, 1, 1, 1});
     bool dragged = false;
-    DragSeam::Set([&](const QMimeData*, Integer) {
+    GridDragSeam::Set([&](const QMimeData*, Integer) {
         dragged = true;
         return DROPEFFECT_NONE;  // Escape
     });

@@ -1,5 +1,5 @@
-// TExStringGrid: the look presets, scrolling a cell into view, and moving
-// columns and rows by code (the column order is recorded before the first
+// TExStringGrid: scrolling a cell into view, and moving columns and rows by
+// code (the column order is recorded before the first
 // move; the controls placed in cells follow their columns and rows).
 
 #include "grid/ExGrid.h"
@@ -7,113 +7,6 @@
 #include <algorithm>
 
 #include "platform/Messages.h"
-
-// ------------------------------------------------------------ look presets
-
-void TExStringGrid::SetLook(TGridLook Value)
-{
-    if (FLook == Value)
-        return;
-    ApplyLook(Value);
-}
-
-void TExStringGrid::ApplyLook(TGridLook Value)
-{
-    FLook = Value;
-    TControlLook* cl = FControlLook.get();
-    const bool loading = HasState(csLoading);
-    if (Value != glCustom) {
-        cl->SetFixedGradientMirrorFrom(clNone);
-        cl->SetFixedGradientMirrorTo(clNone);
-        cl->SetFixedGradientFrom(clNone);
-        cl->SetFixedGradientTo(clNone);
-        SetKavroGradientFrom(clNone);
-        SetKavroGradientTo(clNone);
-        SetKavroGradientMirrorFrom(clNone);
-        SetKavroGradientMirrorTo(clNone);
-        FSortSettings->HeaderColor = clNone;
-    }
-    switch (Value) {
-    case glVista:
-    case glWin7:
-    case glOffice2007:
-        // The style's own colours are the style setter's; the look records it.
-        FStyle = Value == glVista ? tsWindowsVista : Value == glWin7 ? tsWindows7 : tsOffice2007Luna;
-        SetSelectionStyle(Value == glVista ? ssVista : Value == glWin7 ? ssWin7 : ssOffice2007);
-        break;
-    case glCustom:
-        break;
-    default: {
-        SetSelectionStyle(ssDefault);
-        if (loading)
-            break;
-        const bool classic = Value == glStandard || Value == glSoft || Value == glClassic;
-        if (classic) {
-            SetFixedColor(clBtnFace);
-            cl->SetFixedGradientFrom(clBtnFace);
-            cl->SetFixedGradientTo(clNone);
-        } else {
-            cl->SetFixedGradientFrom(clWhite);
-            cl->SetFixedGradientTo(clBtnFace);
-        }
-        SetGridFixedLineColor(clGray);
-        cl->SetFixedGradientMirrorFrom(clNone);
-        cl->SetFixedGradientMirrorTo(clNone);
-        SetKavroGradientMirrorFrom(clNone);
-        SetKavroGradientMirrorTo(clNone);
-        SetGridLineColor(clSilver);
-        if (Value == glKavro || Value == glXP) {
-            FActiveCellColor = TColor(0xEACAB6);
-            FActiveCellColorTo = clNone;
-            FSelectionColor = TColor(0xEACAB6);
-            FSelectionColorTo = clNone;
-            FSelectionTextColor = clBlack;
-            FSearchFooter->SetColor(KavroGradientFrom());
-            FSearchFooter->SetColorTo(KavroGradientTo());
-            cl->SetFixedGradientFrom(clWhite);
-            cl->SetFixedGradientTo(Value == glXP ? clBtnFace : clSilver);
-            cl->SetFixedGradientHoverFrom(TColor(0xCFD0D1));
-            cl->SetFixedGradientHoverTo(TColor(0xBEC6C8));
-            cl->SetFixedGradientHoverMirrorFrom(TColor(0xBEC6C8));
-            cl->SetFixedGradientHoverMirrorTo(TColor(0xABBCBF));
-            cl->SetFixedGradientDownFrom(TColor(0x868788));
-            cl->SetFixedGradientDownTo(TColor(0x737C7E));
-            cl->SetFixedGradientDownMirrorFrom(TColor(0x737C7E));
-            cl->SetFixedGradientDownMirrorTo(TColor(0x627376));
-        } else {
-            FActiveCellColor = clGray;
-            FActiveCellColorTo = clNone;
-            FSelectionColor = clHighlight;
-            FSelectionTextColor = clHighlightText;
-            FSearchFooter->SetColor(clBtnFace);
-            FSearchFooter->SetColorTo(clBtnFace);
-        }
-        break;
-    }
-    }
-    FScrollType = ssNormal;
-    SetBorderStyle(bsSingle);
-    FBorderColor = TColor(0xB99D7F);
-    Invalidate();
-    if (!loading)
-        UpdateFooter();
-}
-
-void TExStringGrid::GridLookToString(TGridLook Value, QString& Text)
-{
-    static const char* const names[] = {"glStandard", "glSoft", "glClassic", "glKavro", "glXP",
-                                        "glListView", "glVista", "glWin7", "glOffice2007"};
-    if (Value != glCustom)
-        Text = QLatin1String(names[Value]);
-}
-
-void TExStringGrid::GridLookToCaption(TGridLook Value, QString& Text)
-{
-    static const char* const captions[] = {"Standard", "Soft", "Classic", "Kavro", "Windows XP",
-                                           "ListView", "Windows Vista", "Windows 7", "Office2007"};
-    if (Value != glCustom)
-        Text = QLatin1String(captions[Value]);
-}
 
 // ------------------------------------------------------------ scrolling into view
 
