@@ -7,6 +7,7 @@
 #include <QtEndian>
 
 #include "HeaderFixture.h"
+#include "platform/Graphics.h"
 #include "platform/Menus.h"
 #include "platform/Streams.h"
 
@@ -414,4 +415,21 @@ TEST_F(THeaderMouseTest, HeaderStreamLengthsAndOrdinalsAreCheckedBeforeUse)
         target.Header()->LoadFromStream(&s);
         EXPECT_EQ(s.Position(), s.Size());
     }
+}
+
+TEST(HeaderStream, AHeaderGrownByItsFontReadsBack)
+{
+    // A tree that scales its header to the font, with the widest spacing a
+    // stream takes: the grown height stays one a stream takes back.
+    TNodeStringTree tree(nullptr);
+    tree.TreeOptions()->SetAutoOptions(tree.TreeOptions()->AutoOptions() | toAutoChangeScale);
+    tree.Header()->Columns()->Add()->SetSpacing(32767);
+    tree.Header()->Font()->SetHeight(-200);
+    EXPECT_LE(tree.Header()->Height(), 32767);
+    TMemoryStream stream;
+    tree.Header()->SaveToStream(&stream);
+    stream.SetPosition(0);
+    TNodeStringTree copy(nullptr);
+    EXPECT_NO_THROW(copy.Header()->LoadFromStream(&stream));
+    EXPECT_EQ(copy.Header()->Height(), tree.Header()->Height());
 }

@@ -324,7 +324,8 @@ void TNtHeader::HeaderFontChanged()
         bm.SetSize(1, 1);
         bm.Canvas()->SetFont(FFont.get());
         const Integer t = bm.Canvas()->TextHeight(QStringLiteral("Q"));
-        SetHeight(std::max(FHeight, t + s + s / 2));
+        // Held to the largest height a header stream takes back.
+        SetHeight(std::min(std::max(FHeight, t + s + s / 2), 32767));
     }
     Invalidate();
 }
