@@ -1207,6 +1207,8 @@ public:
     // One Tab (or with Backwards a Shift+Tab) step over the cells that may be
     // entered; false when Tab went on to the parent form.
     bool TabToNextCell(bool Backwards);
+    // Closes the open editor, gives the grid the focus and tabs on.
+    void TabOutOfEditor(bool Backwards);
     // Right fixed columns that are shown.
     Integer VisibleFixedRightCols() const;
     // Editable (editing grid) or not fixed, as OnSelectCell leaves it.

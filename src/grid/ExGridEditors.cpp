@@ -595,6 +595,14 @@ void TExStringGrid::ShowCellEditor(Integer ACol, Integer ARow)
     FStartEditChar = QChar();
 }
 
+void TExStringGrid::TabOutOfEditor(bool Backwards)
+{
+    HideInplaceEdit();
+    if (CanFocus())
+        SetFocus();
+    TabToNextCell(Backwards);
+}
+
 void TExStringGrid::FinishCellEdit(Integer ACol, Integer ARow)
 {
     if (IsDestroying())

@@ -66,10 +66,7 @@ void TGridEditBtn::KeyDown(Word& Key, TShiftState Shift)
         }
         if (Key == VK_TAB && FGrid->HasCellValidation()) {
             if ((FGrid->Options() & goTabs) != 0) {
-                FGrid->HideInplaceEdit();
-                if (FGrid->CanFocus())
-                    FGrid->SetFocus();
-                FGrid->TabToNextCell(Shift.Contains(ssShift));
+                FGrid->TabOutOfEditor(Shift.Contains(ssShift));
                 Key = 0;
                 return;
             }
@@ -229,10 +226,7 @@ void TGridUnitEditBtn::KeyDown(Word& Key, TShiftState Shift)
         return;
     }
     if (key == VK_TAB && (FGrid->Options() & goTabs) != 0) {
-        FGrid->HideInplaceEdit();
-        if (FGrid->CanFocus())
-            FGrid->SetFocus();
-        FGrid->TabToNextCell(Shift.Contains(ssShift));
+        FGrid->TabOutOfEditor(Shift.Contains(ssShift));
         return;
     }
     if (key == VK_ESCAPE) {

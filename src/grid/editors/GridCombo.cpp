@@ -208,10 +208,7 @@ void TGridCombo::KeyDown(Word& Key, TShiftState Shift)
         }
         if (Key == VK_TAB) {
             if ((FGrid->Options() & goTabs) != 0) {
-                FGrid->HideInplaceEdit();
-                if (FGrid->CanFocus())
-                    FGrid->SetFocus();
-                FGrid->TabToNextCell(Shift.Contains(ssShift));
+                FGrid->TabOutOfEditor(Shift.Contains(ssShift));
                 Key = 0;
                 return;
             }

@@ -104,10 +104,7 @@ void TGridDatePicker::KeyDown(Word& Key, TShiftState Shift)
             return;
         }
         if ((FGrid->Options() & goTabs) != 0) {
-            FGrid->HideInplaceEdit();
-            if (FGrid->CanFocus())
-                FGrid->SetFocus();
-            FGrid->TabToNextCell(Shift.Contains(ssShift));
+            FGrid->TabOutOfEditor(Shift.Contains(ssShift));
             Key = 0;
             return;
         }
@@ -187,10 +184,7 @@ void TGridDateTimePicker::KeyDown(Word& Key, TShiftState Shift)
     if (Key == VK_TAB && validating) {
         Key = 0;
         // Closing writes the date and the time into the cell.
-        FGrid->HideInplaceEdit();
-        if (FGrid->CanFocus())
-            FGrid->SetFocus();
-        FGrid->TabToNextCell(Shift.Contains(ssShift));
+        FGrid->TabOutOfEditor(Shift.Contains(ssShift));
         return;
     }
     TExDateTimePicker::KeyDown(Key, Shift);

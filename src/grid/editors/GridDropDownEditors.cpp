@@ -69,10 +69,7 @@ void TGridDropDownEditor<TBase>::KeyDown(Word& Key, TShiftState Shift)
         }
         this->SetText(g->GetCurrentCell());
         if ((g->Options() & goTabs) != 0) {
-            g->HideInplaceEdit();
-            if (g->CanFocus())
-                g->SetFocus();
-            g->TabToNextCell(Shift.Contains(ssShift));
+            g->TabOutOfEditor(Shift.Contains(ssShift));
             Key = 0;
             return;
         }

@@ -147,10 +147,7 @@ void TGridSpin::KeyDown(Word& Key, TShiftState Shift)
     }
     SetText(FGrid->GetCurrentCell());
     if (Key == VK_TAB && (FGrid->Options() & goTabs) != 0) {
-        FGrid->HideInplaceEdit();
-        if (FGrid->CanFocus())
-            FGrid->SetFocus();
-        FGrid->TabToNextCell(Shift.Contains(ssShift));
+        FGrid->TabOutOfEditor(Shift.Contains(ssShift));
         Key = 0;
         return;
     }
