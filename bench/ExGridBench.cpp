@@ -4,8 +4,7 @@
 // through the grid's cell access, hiding and showing a column, and
 // converting every display column and row index to its real one. Each runs
 // at several row counts, so that the reported complexity shows the cost
-// growing linearly with the cells. GridBench renders the grid as the Qt
-// peers do; the renders here stand beside the sort, in the same window.
+// growing linearly with the cells. GridBench renders the grid.
 //
 // Sorting: the filled 100,000 x 10 grid in its window sorted by the random
 // column (the workload of the Qt peers' sort_col3), once as the grid sorts
@@ -15,13 +14,6 @@
 // whole command): --collect-atstart=no --toggle-collect='*SortCol3Body*'
 // --benchmark_filter='BM_ExGridSortCol3/' with GRID_BENCH_ITERATIONS=1
 // ('BM_ExGridSortCol3Text/' for the text order).
-//
-// Rendering: the filled 100,000 x 10 grid in the 800 x 600 window of
-// GridBench (DejaVu Sans 12 px, Fusion style, rows 29 and columns 99 pixels
-// plus their lines), rendered at row 0 and at row 99,990 into one reused
-// image; only the cells in view are painted, so both cost the same. Each
-// body is its own function for callgrind (--toggle-collect='*RenderRow0Body*'
-// with --benchmark_filter=RenderRow0, GRID_BENCH_ITERATIONS=<n>).
 
 #include <benchmark/benchmark.h>
 
@@ -131,7 +123,6 @@ public:
 };
 
 constexpr Integer kRenderRows = 100000;
-constexpr Integer kFarRow = 99990;
 
 // The window with its filled grid, made once for the render workloads.
 struct TRenderBench {
@@ -170,12 +161,6 @@ struct TRenderBench {
         Render();
     }
     void Render() { Window->render(&Image); }
-    void Keep(const char* name) const
-    {
-        const QString dir = qEnvironmentVariable("GRID_BENCH_PNG");
-        if (!dir.isEmpty())
-            Image.save(dir + u'/' + QLatin1String(name) + QStringLiteral(".png"));
-    }
 };
 
 std::unique_ptr<TRenderBench> g_render;
@@ -185,46 +170,6 @@ TRenderBench& RenderBench()
     if (!g_render)
         g_render = std::make_unique<TRenderBench>();
     return *g_render;
-}
-
-__attribute__((noinline)) void RenderRow0Body(TRenderBench& b)
-{
-    b.Grid->SetTopRow(1);
-    QCoreApplication::processEvents();
-    b.Render();
-}
-
-__attribute__((noinline)) void RenderRow99990Body(TRenderBench& b)
-{
-    b.Grid->SetTopRow(kFarRow + 1);
-    QCoreApplication::processEvents();
-    b.Render();
-}
-
-void BM_ExGridRenderRow0(benchmark::State& state)
-{
-    TRenderBench& b = RenderBench();
-    for (auto _ : state) {
-        state.PauseTiming();
-        b.Grid->SetTopRow(kRenderRows - b.Grid->VisibleRowCount());
-        QCoreApplication::processEvents();
-        state.ResumeTiming();
-        RenderRow0Body(b);
-    }
-    b.Keep("exgrid_render_row0");
-}
-
-void BM_ExGridRenderRow99990(benchmark::State& state)
-{
-    TRenderBench& b = RenderBench();
-    for (auto _ : state) {
-        state.PauseTiming();
-        b.Grid->SetTopRow(1);
-        QCoreApplication::processEvents();
-        state.ResumeTiming();
-        RenderRow99990Body(b);
-    }
-    b.Keep("exgrid_render_row99990");
 }
 
 // The sorted column in order and every row intact (its cells R<r>C<c> of
@@ -301,8 +246,6 @@ int main(int argc, char** argv)
     QApplication::setFont(font);
     const int iterations = qEnvironmentVariableIntValue("GRID_BENCH_ITERATIONS");
     const std::pair<const char*, void (*)(benchmark::State&)> renders[] = {
-        {"BM_ExGridRenderRow0", BM_ExGridRenderRow0},
-        {"BM_ExGridRenderRow99990", BM_ExGridRenderRow99990},
         {"BM_ExGridSortCol3", BM_ExGridSortCol3},
         {"BM_ExGridSortCol3Text", BM_ExGridSortCol3Text},
     };
