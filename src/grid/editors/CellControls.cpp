@@ -242,20 +242,28 @@ void TExStringGrid::StartControlEdit(const QString& HTML, const QString& CtrlTyp
         c->SetFocus();
 }
 
-void TExStringGrid::EndControlEdit(TObject*)
+void TExStringGrid::EndControlEdit(TObject* Sender)
 {
     if (!FCtrlEditing)
         return;
-    FCtrlEditing = false;
     const bool combo = FCtrlType == QLatin1String("COMBO");
     TWinControl* control = combo ? static_cast<TWinControl*>(FComboControl) : FEditControl;
+    // The focus leaves the control of the previous edit only once the next
+    // one takes it: that late exit must not end the edit just opened.
+    if ((Sender == FEditControl || Sender == FComboControl) && Sender != control)
+        return;
+    FCtrlEditing = false;
     const QString value = combo ? FComboControl->Text() : FEditControl->Text();
     QString cell = Cells(FCtrlXY.X, FCtrlXY.Y);
     if (SetHTMLControlValue(cell, FCtrlID, value))
         SetCells(FCtrlXY.X, FCtrlXY.Y, cell);
     if (combo)
         FComboControl->SetDroppedDown(false);
+    // Keys typed next go to the grid, not into the hidden control.
+    const bool hadFocus = control->Focused();
     control->Hide();
+    if (hadFocus && CanFocus())
+        SetFocus();
     if (OnControlEditDone)
         OnControlEditDone(this, FCtrlXY.Y, FCtrlXY.X, FCtrlID, FCtrlType, value);
     FCtrlType.clear();

@@ -327,7 +327,8 @@ void TExStringGrid::WMLButtonDown(TMessage& Msg)
                 } else if (OnAnchorClick) {
                     OnAnchorClick(this, ARow, ACol, anchor, autoHandle);
                 }
-                if (autoHandle) {
+                // A control that may not be edited is no link: nothing to open.
+                if (autoHandle && hit.ControlID.isEmpty()) {
                     const Integer at = anchor.toUpper().indexOf(QLatin1String("CELL://"));
                     if (at >= 0) {
                         Integer c = 0, r = 0;
