@@ -645,7 +645,8 @@ void TExStringGrid::FinishCellEdit(Integer ACol, Integer ARow)
     case edComboList:
         if (EditMode) {
             EditMode = false;
-            SetEditorCellValue(rc, ARow, EditCombo->Text());
+            if (write)
+                SetEditorCellValue(rc, ARow, EditCombo->Text());
             EditCombo->Hide();
             EditCombo->SetEnabled(false);
         }
@@ -656,7 +657,8 @@ void TExStringGrid::FinishCellEdit(Integer ACol, Integer ARow)
     case edMaskEditBtn:
         if (EditMode) {
             EditMode = false;
-            SetEditorCellValue(rc, ARow, EditBtn->Text());
+            if (write)
+                SetEditorCellValue(rc, ARow, EditBtn->Text());
             EditBtn->Hide();
             EditBtn->SetEnabled(false);
         }
@@ -664,7 +666,8 @@ void TExStringGrid::FinishCellEdit(Integer ACol, Integer ARow)
     case edUnitEditBtn:
     case edNumericUnitEditBtn:
     case edFloatUnitEditBtn:
-        SetEditorCellValue(rc, ARow, UnitEditBtn->GetTextAndUnit());
+        if (write)
+            SetEditorCellValue(rc, ARow, UnitEditBtn->GetTextAndUnit());
         close(UnitEditBtn);
         EditMode = false;
         break;
@@ -741,7 +744,8 @@ void TExStringGrid::FinishCellEdit(Integer ACol, Integer ARow)
         if (FControlLook->DropDownAlwaysVisible())
             GetCellEditorType(rc, ARow, EditControl);
         if (FEditLink != nullptr) {
-            SetEditorCellValue(rc, ARow, FEditLink->GetEditorValue());
+            if (write)
+                SetEditorCellValue(rc, ARow, FEditLink->GetEditorValue());
             if (FEditLink->EditStyle() != esPopup)
                 FEditLink->SetVisible(false);
             FEditLink->RestoreWinProc();

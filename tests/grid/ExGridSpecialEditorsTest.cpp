@@ -98,6 +98,12 @@ struct SpecialEditors : ::testing::Test {
             case edExGridDropDown:
                 FillItems(grid->ExGridDropDown()->Columns(), grid->ExGridDropDown()->Items());
                 break;
+            case edComboEdit:
+            case edComboList:
+                grid->ClearComboString();
+                for (const char* t : items)
+                    grid->AddComboString(QString::fromLatin1(t));
+                break;
             default: break;
             }
         };
@@ -248,6 +254,10 @@ std::vector<KindCase> Cases()
         {"list-grid-dropdown", edExGridDropDown, "Alpha", [](SpecialEditors& f) { Type(f, "Beta"); }, "Beta"},
         {"custom", edCustom, "linked", [](SpecialEditors& f) { TypeAfter(f, "!"); }, "linked!", true, VK_RETURN,
          false},
+        {"combo-edit", edComboEdit, "Alpha", [](SpecialEditors& f) { TypeAfter(f, "s"); }, "Alphas"},
+        // The wheel steps to the next item.
+        {"combo-list", edComboList, "Alpha", [](SpecialEditors& f) { TestInput::Wheel(f.Focused(), -120); }, "Beta",
+         false},
     };
 }
 
@@ -272,8 +282,9 @@ TEST_F(SpecialEditors, EveryKindOpensEditsCommitsAndCancels)
         kind = c.kind;
         enum Open { byEnter, byClick, byTyping };
         enum Commit { withEnter, withTab, withTabsOption, withEscape };
-        const std::pair<Open, Commit> rounds[] = {
-            {byEnter, withTabsOption}, {byEnter, withEnter}, {byClick, withTab}, {byTyping, withEscape}};
+        const std::pair<Open, Commit> rounds[] = {{byEnter, withTabsOption}, {byEnter, withEnter},
+                                                  {byClick, withTab},        {byTyping, withEscape},
+                                                  {byClick, withEscape}};
         for (auto [open, commit] : rounds) {
             SCOPED_TRACE(int(open) * 10 + int(commit));
             grid->SetOptions(commit == withTabsOption ? grid->Options() | goTabs : grid->Options() & ~goTabs);
@@ -328,11 +339,12 @@ TEST_F(SpecialEditors, EveryKindOpensEditsCommitsAndCancels)
                     TestInput::Click(grid, Center(2, 2));
                 break;
             case withTabsOption: TestInput::PressKey(Focused(), VK_TAB); break;
-            case withEscape: break;
+            case withEscape: TestInput::PressKey(Focused(), VK_ESCAPE); break;
             }
             QCoreApplication::processEvents();
             EXPECT_FALSE(editor->Visible());
-            EXPECT_EQ(Shown(*this, c.kind), c.stored);
+            // Escape leaves the text the cell had before, word for word.
+            EXPECT_EQ(Shown(*this, c.kind), commit == withEscape ? c.start : c.stored);
             if (commit == withTabsOption && c.tabWalks) {
                 // On to the next cell, whose own editor opens there.
                 EXPECT_EQ(grid->Col(), 2);
@@ -665,4 +677,30 @@ TEST_F(SpecialEditors, CellGrowsWhileTyping)
     EXPECT_FALSE(grid->InEditMode());
     grid->CellToRich(1, 1, grid->RichEdit());
     EXPECT_EQ(grid->RichEdit()->Text(), QStringLiteral("one\r\ntwo"));
+}
+
+// Escape leaves the cell's text word for word, also a text the editor
+// cannot hold as it stands (it shows it in its own form meanwhile).
+TEST_F(SpecialEditors, EscapeKeepsTextTheEditorCannotHold)
+{
+    const std::tuple<const char*, TEditorType, const char*> cases[] = {
+        {"mask-edit-button", edMaskEditBtn, "12"},
+        {"numeric-edit-button", edNumericEditBtn, "1 2 x"},
+        {"unit-edit", edUnitEditBtn, "5 kW"},
+        {"unit-edit-no-unit", edUnitEditBtn, "seven"},
+        {"combo-edit", edComboEdit, "Gamma"},
+        {"combo-list", edComboList, "Gamma"},
+        {"edit-button-html", edEditBtn, "<b>bold</b>"},
+        {"combo-html", edComboEdit, "<i>Alpha</i>"},
+    };
+    for (auto [name, k, text] : cases) {
+        SCOPED_TRACE(name);
+        kind = k;
+        grid->SetCells(1, 1, QString::fromLatin1(text));
+        TestInput::PressKey(grid, VK_RETURN, {}, QStringLiteral("\r"));
+        ASSERT_TRUE(grid->InEditMode());
+        TestInput::PressKey(Focused(), VK_ESCAPE);
+        EXPECT_FALSE(grid->InEditMode());
+        EXPECT_EQ(grid->Cells(1, 1), QString::fromLatin1(text));
+    }
 }

@@ -186,7 +186,9 @@ void TEditLink::EditKeyDown(TObject*, Word& Key, TShiftState Shift)
     if (Key == VK_ESCAPE)
         SetEditorValue(g->FCellCache);
     FocusGrid();
+    g->FCancelEdit = Key == VK_ESCAPE;
     g->FinishCellEdit(g->Col(), g->Row());
+    g->FCancelEdit = false;
     if (FEditStyle == esPopup)
         EditExit(this);
     g->EditMode = false;

@@ -77,7 +77,11 @@ void TGridEditBtn::KeyDown(Word& Key, TShiftState Shift)
         SetText(FGrid->FCellCache);
     const Word key = Key;
     Key = 0;
+    // Escape leaves the cell's text as it was: the editor may show it in
+    // its own form (a mask fills its blanks).
+    FGrid->FCancelEdit = key == VK_ESCAPE;
     FGrid->DoneInplaceEdit(key, Shift);
+    FGrid->FCancelEdit = false;
 }
 
 void TGridEditBtn::KeyUp(Word& Key, TShiftState Shift)
@@ -233,7 +237,9 @@ void TGridUnitEditBtn::KeyDown(Word& Key, TShiftState Shift)
         SetUnitID(QString());
         SetText(FGrid->GetCurrentCell());
     }
+    FGrid->FCancelEdit = key == VK_ESCAPE;
     FGrid->DoneInplaceEdit(key, Shift);
+    FGrid->FCancelEdit = false;
 }
 
 void TGridUnitEditBtn::Dispatch(TMessage& Message)

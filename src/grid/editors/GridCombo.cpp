@@ -166,7 +166,9 @@ void TGridCombo::KeyDown(Word& Key, TShiftState Shift)
         SetText(current);
         if (const Integer i = Items()->IndexOf(current); i >= 0)
             SetItemIndex(i);
+        FGrid->FCancelEdit = true;
         FGrid->HideInplaceEdit();
+        FGrid->FCancelEdit = false;
         // A list cannot show a text that is not among its items: the cell
         // keeps its own text rather than the list's empty one.
         if (FGrid->GetCurrentCell() != current)
