@@ -321,3 +321,82 @@ TEST_F(TGridDropDown, ListEventsReachTheDropDownWithTheColumnSettingsFirst)
     EXPECT_FALSE(dd->DropDownForm()->BlockActivate());
     dd->HideDropDown(true);
 }
+
+// With Sorting on, a click on the list's header sorts it by that column,
+// the chosen item stays the current row, and the list opens in that order
+// the next time. The application may refuse a sort; without Sorting the
+// header does not sort.
+TEST_F(TGridDropDown, HeaderClickSortsTheListAndKeepsTheChoice)
+{
+    TCustomExGridDropDown* dd = AddGridDropDown();
+    std::vector<QString> heard;
+    bool allow = true;
+    dd->OnGridCanSort = [&](TObject*, Integer ACol, bool& DoSort) {
+        heard.push_back(QStringLiteral("can %1").arg(ACol));
+        DoSort = allow;
+    };
+    dd->OnGridClickSort = [&](TObject*, Integer ACol) { heard.push_back(QStringLiteral("sorted %1").arg(ACol)); };
+    dd->SetSorting(gsSingleColumn);
+    dd->SetItemIndex(1);
+    dd->SetFocus();
+    dd->ShowDropDown();
+    TExColGrid* g = dd->GetGrid();
+    EXPECT_TRUE(g->SortSettings()->Show);
+    EXPECT_FALSE(g->SortSettings()->IndexShow);
+    TestInput::Click(g, CentreOf(g->CellRect(1, 0)));
+    const QStringList byName{"Boiler", "Bus bar", "Cabinet", "Chiller", "Heater", "Pump", "Robot", "Valve"};
+    EXPECT_EQ(ShownNames(g), byName);
+    EXPECT_EQ(heard, (std::vector<QString>{"can 1", "sorted 1"}));
+    EXPECT_EQ(g->Row(), 4);
+    EXPECT_EQ(dd->ItemIndex(), 1);
+    EXPECT_EQ(dd->Text(), QStringLiteral("Chiller"));
+    EXPECT_TRUE(dd->DroppedDown());
+    SaveOpenDropDown(form, dd, QStringLiteral("TCustomExGridDropDown-sorted"));
+    // Refused: the order stays.
+    allow = false;
+    TestInput::Click(g, CentreOf(g->CellRect(2, 0)));
+    EXPECT_EQ(ShownNames(g), byName);
+    allow = true;
+    // A row below is chosen by name order; the next opening is in that order
+    // on the chosen item, and Enter keeps it.
+    TestInput::PressKey(g, VK_DOWN);
+    TestInput::PressKey(g, VK_RETURN, {}, QStringLiteral("\r"));
+    EXPECT_EQ(dd->Text(), QStringLiteral("Heater"));
+    EXPECT_EQ(dd->ItemIndex(), 7);
+    dd->ShowDropDown();
+    EXPECT_EQ(ShownNames(g), byName);
+    EXPECT_EQ(g->Row(), 5);
+    TestInput::PressKey(g, VK_RETURN, {}, QStringLiteral("\r"));
+    EXPECT_EQ(dd->ItemIndex(), 7);
+
+    // Without Sorting the header click leaves the item order.
+    dd->SetSorting(gsNone);
+    g->SortSettings()->Column = -1;
+    dd->ShowDropDown();
+    EXPECT_FALSE(g->SortSettings()->Show);
+    heard.clear();
+    TestInput::Click(g, CentreOf(g->CellRect(1, 0)));
+    EXPECT_EQ(ShownNames(g).front(), QStringLiteral("Boiler"));
+    EXPECT_EQ(ShownNames(g)[1], QStringLiteral("Chiller"));
+    EXPECT_TRUE(heard.empty());
+    dd->HideDropDown(true);
+    dd->SetSorting(gsMultiColumn);
+    dd->ShowDropDown();
+    EXPECT_TRUE(g->SortSettings()->IndexShow);
+    dd->HideDropDown(true);
+}
+
+// The list takes the dropdown's look each time it opens.
+TEST_F(TGridDropDown, ListTakesTheDropDownsStyle)
+{
+    TCustomExGridDropDown* dd = AddGridDropDown();
+    for (TKavroStyle style : {tsOffice2003Olive, tsOffice2007Obsidian, tsWindowsXP}) {
+        dd->SetComponentStyle(style);
+        dd->SetFocus();
+        dd->ShowDropDown();
+        EXPECT_EQ(dd->GetGrid()->Style(), style);
+        if (style == tsOffice2003Olive)
+            SaveOpenDropDown(form, dd, QStringLiteral("TCustomExGridDropDown-olive"));
+        dd->HideDropDown(true);
+    }
+}

@@ -435,15 +435,33 @@ void TCustomExGridDropDown::DoBeforeDropDown()
         o = FGridEditable ? o | goEditing : o & ~goEditing;
         g->SetOptions(o);
         g->SetGridImages(FGridImages);
+        // A click sort keeps the chosen item selected in its new row.
+        g->OnCanSort = [this](TObject* S, Integer ACol, bool& DoSort) {
+            FTempItemIndex = FItemIndex;
+            if (OnGridCanSort)
+                OnGridCanSort(S, ACol, DoSort);
+        };
+        g->OnClickSort = [this](TObject* S, Integer ACol) {
+            if (const Integer r = RowOfItem(FTempItemIndex); IsDataRow(r))
+                FGrid->SetRow(r);
+            if (OnGridClickSort)
+                OnGridClickSort(S, ACol);
+        };
         g->OnSelectCell = [this](TObject*, Integer, Integer ARow, bool&) { GridSelectCell(ARow); };
+        g->SetComponentStyle(GetComponentStyle());
         if (FUseItems) {
             // The handler may still change the items.
             TExCustomDropDown::DoBeforeDropDown();
             g->SetRowCount(FItems->Count() + 1);
             g->SetFixedRowsEx(1);
             g->LoadItems();
-            const Integer r = RowOfItem(FItemIndex);
-            if (r >= g->FixedRows() && r < g->RowCount())
+        }
+        // The list opens in the order the user last sorted it by; the
+        // chosen row is looked for in that order.
+        if (sort->Column >= 0 && sort->Show)
+            g->QSort();
+        if (FUseItems) {
+            if (const Integer r = RowOfItem(FItemIndex); IsDataRow(r))
                 g->SetRow(r);
         } else {
             QString full;

@@ -220,6 +220,9 @@ public:
     TCanInsertRowEvent OnGridCanInsertRow;
     TCanInsertRowEvent OnGridCanDeleteRow;
     TCheckBoxClickEvent OnGridCheckBoxClick;
+    // A header click is to sort the list (DoSort may refuse it), and has.
+    std::function<void(TObject* Sender, Integer ACol, bool& DoSort)> OnGridCanSort;
+    TIndexEvent OnGridClickSort;
 
 protected:
     Integer LookupItemCount() const override;
@@ -279,6 +282,8 @@ private:
     bool FUseItems = true;
     TExColGrid* FGrid = nullptr;  // owned through the component owner list
     Integer FSelRow = 0;
+    // The item chosen when a sort starts.
+    Integer FTempItemIndex = -1;
     bool FBalloonInit = false;
     // The popup search moves the list's row.
     bool FSearching = false;
