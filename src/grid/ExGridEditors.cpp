@@ -611,9 +611,12 @@ void TExStringGrid::FinishCellEdit(Integer ACol, Integer ARow)
     FBlockKill = true;
     const Integer rc = RealColIndex(ACol);
     FStartEditChar = QChar();
-    // A cancelled edit leaves the cell as it was.
+    // A cancelled edit leaves the cell as it was before the edit, also when
+    // a refused value was put back into it meanwhile.
     const bool write = !FCancelEdit;
     FCancelEdit = false;
+    if (!write && EditMode && GetGridCell(rc, ARow) != FCellCache)
+        SetEditorCellValue(rc, ARow, FCellCache);
     auto close = [](TWinControl* editor) {
         editor->SetEnabled(false);
         editor->Hide();

@@ -704,3 +704,181 @@ TEST_F(SpecialEditors, EscapeKeepsTextTheEditorCannotHold)
         EXPECT_EQ(grid->Cells(1, 1), QString::fromLatin1(text));
     }
 }
+
+// A text edit ends when the focus leaves for another window of the
+// program or for a window that is not the program's (another application):
+// what was typed is in the cell, the editor is closed and the cell is
+// selected again.
+TEST_F(SpecialEditors, FocusLostToAnotherWindowEndsTheTextEdit)
+{
+    TForm other(nullptr);
+    other.SetClientSize(120, 40);
+    auto* otherEdit = new TEdit(&other);
+    otherEdit->SetParent(&other);
+    other.Show();
+    QWidget foreign;
+    foreign.resize(120, 40);
+    foreign.show();
+    std::vector<QString> selected;
+    grid->OnSelectCell = [&](TObject*, Integer c, Integer r, bool&) { selected.push_back(QStringLiteral("%1,%2").arg(c).arg(r)); };
+    kind = edNormal;
+    for (bool ours : {true, false}) {
+        SCOPED_TRACE(ours ? "to our window" : "to another program");
+        grid->SetCells(1, 1, QStringLiteral("two"));
+        TestInput::ActivateWindow(grid);
+        grid->SetFocus();
+        grid->SetCol(1);
+        grid->SetRow(1);
+        TestInput::PressKey(grid, VK_RETURN, {}, QStringLiteral("\r"));
+        ASSERT_TRUE(grid->InEditMode());
+        TWinControl* editor = Focused();
+        ASSERT_EQ(editor, grid->GetNormalEdit());
+        Type(*this, "one");
+        selected.clear();
+        if (ours) {
+            TestInput::ActivateWindow(otherEdit);
+            otherEdit->SetFocus();
+        } else {
+            foreign.activateWindow();
+            foreign.setFocus();
+        }
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(grid->InEditMode());
+        EXPECT_FALSE(editor->Visible());
+        EXPECT_EQ(grid->Cells(1, 1), QStringLiteral("one"));
+        EXPECT_EQ(selected, std::vector<QString>{"1,1"});
+        // Back in the grid, a key starts a new edit rather than typing
+        // into the old one.
+        TestInput::ActivateWindow(grid);
+        grid->SetFocus();
+        EXPECT_FALSE(grid->InEditMode());
+    }
+}
+
+// The date picker moves on to the next field once a field is typed
+// complete, but not past the last field of its format; the application
+// hears of each change and of the calendar opening and closing.
+TEST_F(SpecialEditors, DatePickerAdvancesFieldsAndTellsItsEvents)
+{
+    kind = edDateEdit;
+    const std::tuple<const char*, const char*, std::vector<const char*>> formats[] = {
+        {"day-first", "dd/MM/yyyy", {"12", "05", "2025"}},
+        {"year-first", "yyyy-MM-dd", {"2025", "05", "12"}},
+    };
+    for (auto [name, format, fields] : formats) {
+        SCOPED_TRACE(name);
+        grid->SetCells(1, 1, ShortDate(2024, 3, 9));
+        TestInput::PressKey(grid, VK_RETURN, {}, QStringLiteral("\r"));
+        TGridDatePicker* dp = grid->DateTimePicker();
+        ASSERT_TRUE(dp->Visible());
+        dp->SetFormat(QString::fromLatin1(format));
+        for (int i = 0; i < 3 && dp->FieldIndex() > 0; ++i)
+            TestInput::PressKey(dp, VK_LEFT);
+        ASSERT_EQ(dp->FieldIndex(), 0);
+        // Typed at once, as fast as keys can come: each field moves on once.
+        std::vector<Integer> at;
+        for (const char* f : fields) {
+            TestInput::TypeText(dp, QString::fromLatin1(f));
+            QCoreApplication::processEvents();
+            at.push_back(dp->FieldIndex());
+        }
+        EXPECT_EQ(at, (std::vector<Integer>{1, 2, 2}));
+        EXPECT_EQ(dp->Date(), EncodeDate(2025, 5, 12));
+        TestInput::PressKey(dp, VK_RETURN, {}, QStringLiteral("\r"));
+        EXPECT_FALSE(grid->InEditMode());
+        EXPECT_EQ(grid->Cells(1, 1), dp->Text());
+        dp->SetFormat(QString());
+    }
+
+    std::vector<QString> heard;
+    grid->OnEditChange = [&](TObject*, Integer c, Integer r, const QString& V) {
+        heard.push_back(QStringLiteral("change %1,%2 %3").arg(c).arg(r).arg(V));
+    };
+    grid->OnDatePickerDropDown = [&](TObject*, Integer r, Integer c) { heard.push_back(QStringLiteral("drop %1,%2").arg(c).arg(r)); };
+    grid->OnDatePickerCloseUp = [&](TObject*, Integer r, Integer c) { heard.push_back(QStringLiteral("close %1,%2").arg(c).arg(r)); };
+    grid->SetCells(1, 1, ShortDate(2024, 3, 9));
+    TestInput::PressKey(grid, VK_RETURN, {}, QStringLiteral("\r"));
+    TGridDatePicker* dp = grid->DateTimePicker();
+    TestInput::PressKey(dp, VK_UP);
+    ASSERT_EQ(heard.size(), 1u);
+    EXPECT_EQ(heard[0], QStringLiteral("change 1,1 %1").arg(DateToStr(dp->Date())));
+    heard.clear();
+    TestInput::PressKey(dp, VK_F4);
+    EXPECT_TRUE(dp->DroppedDown());
+    // The calendar's popup takes the focus; the edit goes on meanwhile.
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(grid->InEditMode());
+    dp->SetDroppedDown(false);
+    EXPECT_EQ(heard, (std::vector<QString>{"drop 1,1", "close 1,1"}));
+    EXPECT_TRUE(grid->InEditMode());
+    // With DirectDateClose the calendar's closing ends the edit.
+    grid->MouseActions()->SetDirectDateClose(true);
+    TestInput::PressKey(dp, VK_F4);
+    dp->SetDroppedDown(false);
+    EXPECT_FALSE(grid->InEditMode());
+    EXPECT_EQ(grid->Cells(1, 1), dp->Text());
+}
+
+// The search panel's edit: Enter and Ctrl+Enter are the panel's commands
+// and never type a line into the edit.
+TEST(RetEdit, EnterAndCtrlEnterAreCommands)
+{
+    TForm form(nullptr);
+    auto* ed = new TRetEdit(&form);
+    ed->SetParent(&form);
+    form.Show();
+    ed->SetFocus();
+    std::vector<QString> heard;
+    ed->OnReturn = [&](TObject*) { heard.push_back(QStringLiteral("return")); };
+    ed->OnCtrlReturn = [&](TObject*) { heard.push_back(QStringLiteral("ctrl-return")); };
+    TestInput::TypeText(ed, QStringLiteral("pump"));
+    TestInput::PressKey(ed, VK_RETURN, {}, QStringLiteral("\r"));
+    TestInput::PressKey(ed, VK_RETURN, ssCtrl, QStringLiteral("\n"));
+    TestInput::TypeText(ed, QStringLiteral("s"));
+    EXPECT_EQ(heard, (std::vector<QString>{"return", "ctrl-return"}));
+    EXPECT_EQ(ed->Text(), QStringLiteral("pumps"));
+}
+
+// The application's own editor: a value the validation refuses opens the
+// editor again on the same cell with the value the handler gave back; an
+// accepted one goes into the cell and Enter moves on.
+TEST_F(SpecialEditors, CustomEditorRetriesARefusedValue)
+{
+    kind = edCustom;
+    grid->Navigation()->SetAdvanceOnEnter(true);
+    grid->OnCellValidate = [](TObject*, Integer, Integer, QString& Value, bool& Valid) {
+        Valid = Value.toInt() <= 100;
+        if (!Valid)
+            Value = QStringLiteral("100");
+    };
+    grid->SetCells(1, 1, QStringLiteral("42"));
+    TestInput::PressKey(grid, VK_RETURN, {}, QStringLiteral("\r"));
+    ASSERT_EQ(Focused(), link->FEdit);
+    TypeAfter(*this, "0");
+    TestInput::PressKey(link->FEdit, VK_RETURN, {}, QStringLiteral("\r"));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(grid->InEditMode());
+    EXPECT_TRUE(link->FEdit->Visible());
+    EXPECT_EQ(Focused(), link->FEdit);
+    EXPECT_EQ(grid->Row(), 1);
+    EXPECT_EQ(link->FEdit->Text(), QStringLiteral("100"));
+    EXPECT_EQ(grid->Cells(1, 1), QStringLiteral("100"));
+    // Escape now still returns to the text from before the edit.
+    TestInput::PressKey(link->FEdit, VK_ESCAPE);
+    EXPECT_FALSE(grid->InEditMode());
+    EXPECT_EQ(grid->Cells(1, 1), QStringLiteral("42"));
+
+    // Refused, corrected, taken: Enter moves on.
+    TestInput::PressKey(grid, VK_RETURN, {}, QStringLiteral("\r"));
+    TypeAfter(*this, "00");
+    TestInput::PressKey(link->FEdit, VK_RETURN, {}, QStringLiteral("\r"));
+    EXPECT_EQ(link->FEdit->Text(), QStringLiteral("100"));
+    TestInput::PressKey(link->FEdit, VK_END);
+    TestInput::PressKey(link->FEdit, VK_BACK);
+    TestInput::PressKey(link->FEdit, VK_BACK);
+    TestInput::PressKey(link->FEdit, VK_RETURN, {}, QStringLiteral("\r"));
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(grid->InEditMode());
+    EXPECT_EQ(grid->Cells(1, 1), QStringLiteral("1"));
+    EXPECT_EQ(grid->Col(), 2);
+}

@@ -126,6 +126,13 @@ void TEditLink::HideEditor()
 
 void TEditLink::EditExit(TObject*)
 {
+    // The focus leaves a control the grid closed already (its value is in
+    // the cell), or moves while a refused value is put back: neither ends
+    // an edit, nor writes the control's text.
+    TWinControl* control = GetEditControl();
+    if (FOwner != nullptr
+        && (FOwner->FValidating || (FEditStyle == esInplace && control != nullptr && !control->Visible())))
+        return;
     HideEditor();
     if (FEditStyle == esPopup && FPopupForm != nullptr) {
         DestroyEditor();
@@ -170,6 +177,17 @@ void TEditLink::EditKeyDown(TObject*, Word& Key, TShiftState Shift)
         leaves = false;
     if (!leaves)
         return;
+    // The value is validated while the edit is still open (closing it ends
+    // the edit the validation belongs to): a refused value stays in the
+    // editor as the handler gave it back, for the user to correct.
+    if (Key != VK_ESCAPE && !g->CommitEditorText(GetEditControl(), GetEditorValue())) {
+        SetEditorValue(g->FNewCellText);
+        if (TWinControl* c = GetEditControl(); c != nullptr && c->CanFocus())
+            c->SetFocus();
+        g->FLastValidation = true;
+        Key = 0;
+        return;
+    }
     if (Key == VK_TAB) {
         if (g->Navigation()->TabToNextAtEnd()) {
             FocusGrid();

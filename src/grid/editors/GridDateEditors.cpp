@@ -34,6 +34,15 @@ void TGridDatePicker::AdvanceField()
             lastField = last == u'y' || last == u'Y';
         advance = !lastField && (dayChanged || monthChanged || yearChanged);
     }
+    // A later notice of digits typed meanwhile compares with this value:
+    // one completed field moves on once, however fast it was typed.
+    Fy = y;
+    Fm = m;
+    Fd = d;
+    Fth = h;
+    Ftm = mi;
+    Fts = s;
+    Ftms = ms;
     if (advance)
         Perform(WM_KEYDOWN, VK_RIGHT);
 }

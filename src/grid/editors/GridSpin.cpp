@@ -22,6 +22,7 @@ const bool DateEditorsAvailable = GetDllFileVersion(QStringLiteral("comctl32.dll
 
 bool TExStringGrid::CommitEditorText(TWinControl* Editor, const QString& Text)
 {
+    const QString before = FCellCache;
     SetCurrentCell(Text);
     FNewCellText = Text;
     if (ValidateCell(Text))
@@ -32,6 +33,9 @@ bool TExStringGrid::CommitEditorText(TWinControl* Editor, const QString& Text)
             SetFocus();
         ShowInplaceEdit();
     }
+    // The editor open again on the refused cell: Escape still returns to
+    // the text from before the edit.
+    FCellCache = before;
     return false;
 }
 

@@ -41,7 +41,11 @@ void TExStringGrid::ReopenRefusedCell(Integer C, Integer R, const QString& Text,
         FValidating = false;
     HideEditor();
     SetCells(C, R, Text);
+    // Moving back onto the cell may close a special editor, which writes
+    // its (refused) text: the cell keeps the text just put there.
     MoveColRow(FOldCol, R, true, true);
+    if (GetGridCell(C, R) != Text)
+        SetCells(C, R, Text);
     FValidating = false;
     FEditing = true;
     ShowInplaceEdit();
