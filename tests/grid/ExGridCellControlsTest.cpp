@@ -137,8 +137,9 @@ TEST_F(CellControls, EditControlsTakeTypedTextIntoTheirValue)
         EXPECT_EQ(ValueOf(grid->Cells(1, 2), QStringLiteral("f")), stored) << grid->Cells(1, 2).toStdString();
         EXPECT_EQ(done, std::vector<QString>{QStringLiteral("1,2 f %1 %2").arg(QString::fromLatin1(c.type), stored)});
         // The keys typed next reach the grid, not the hidden edit.
-        if (c.key == VK_RETURN)
+        if (c.key == VK_RETURN) {
             EXPECT_TRUE(grid->Focused());
+        }
     }
 }
 
