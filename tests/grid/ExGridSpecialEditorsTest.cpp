@@ -304,8 +304,9 @@ TEST_F(SpecialEditors, EveryKindOpensEditsCommitsAndCancels)
             ASSERT_NE(editor, grid);
             EXPECT_TRUE(editor->Visible());
             if (open == byTyping) {
-                if (c.takesStartChar)
+                if (c.takesStartChar) {
                     EXPECT_TRUE(editor->Text().contains(u'4') || grid->Cells(1, 1).contains(u'4')) << editor->Text().toStdString();
+                }
                 TestInput::PressKey(Focused(), VK_ESCAPE);
                 EXPECT_FALSE(grid->InEditMode());
                 EXPECT_EQ(grid->Cells(1, 1), c.start);
@@ -851,22 +852,31 @@ TEST_F(SpecialEditors, CustomEditorRetriesARefusedValue)
         if (!Valid)
             Value = QStringLiteral("100");
     };
-    grid->SetCells(1, 1, QStringLiteral("42"));
-    TestInput::PressKey(grid, VK_RETURN, {}, QStringLiteral("\r"));
-    ASSERT_EQ(Focused(), link->FEdit);
-    TypeAfter(*this, "0");
-    TestInput::PressKey(link->FEdit, VK_RETURN, {}, QStringLiteral("\r"));
-    QCoreApplication::processEvents();
-    EXPECT_TRUE(grid->InEditMode());
-    EXPECT_TRUE(link->FEdit->Visible());
-    EXPECT_EQ(Focused(), link->FEdit);
-    EXPECT_EQ(grid->Row(), 1);
-    EXPECT_EQ(link->FEdit->Text(), QStringLiteral("100"));
-    EXPECT_EQ(grid->Cells(1, 1), QStringLiteral("100"));
-    // Escape now still returns to the text from before the edit.
-    TestInput::PressKey(link->FEdit, VK_ESCAPE);
-    EXPECT_FALSE(grid->InEditMode());
-    EXPECT_EQ(grid->Cells(1, 1), QStringLiteral("42"));
+    // Enter, and Tab (the link's control takes it with goTabs), leave the
+    // cell; a refused value keeps the editor on it.
+    for (Word key : {Word(VK_RETURN), Word(VK_TAB)}) {
+        SCOPED_TRACE(key);
+        grid->SetOptions(key == VK_TAB ? grid->Options() | goTabs : grid->Options() & ~goTabs);
+        grid->SetCol(1);
+        grid->SetRow(1);
+        grid->SetCells(1, 1, QStringLiteral("42"));
+        TestInput::PressKey(grid, VK_RETURN, {}, QStringLiteral("\r"));
+        ASSERT_EQ(Focused(), link->FEdit);
+        TypeAfter(*this, "0");
+        TestInput::PressKey(link->FEdit, key, {}, key == VK_TAB ? QStringLiteral("\t") : QStringLiteral("\r"));
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(grid->InEditMode());
+        EXPECT_TRUE(link->FEdit->Visible());
+        EXPECT_EQ(Focused(), link->FEdit);
+        EXPECT_EQ(grid->Col(), 1);
+        EXPECT_EQ(grid->Row(), 1);
+        EXPECT_EQ(link->FEdit->Text(), QStringLiteral("100"));
+        EXPECT_EQ(grid->Cells(1, 1), QStringLiteral("100"));
+        // Escape now still returns to the text from before the edit.
+        TestInput::PressKey(link->FEdit, VK_ESCAPE);
+        EXPECT_FALSE(grid->InEditMode());
+        EXPECT_EQ(grid->Cells(1, 1), QStringLiteral("42"));
+    }
 
     // Refused, corrected, taken: Enter moves on.
     TestInput::PressKey(grid, VK_RETURN, {}, QStringLiteral("\r"));
