@@ -264,6 +264,9 @@ QString LineBreaksToHTML(const QString& Text)
 
 QString BackslashNToCR(const QString& Text)
 {
+    // Most texts have no line break: they are handed back shared, uncopied.
+    if (!Text.contains(QLatin1Char('\\')))
+        return Text;
     QString r = Text;
     r.replace(QLatin1String("\\n"), QString(CR));
     return r;

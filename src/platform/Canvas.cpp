@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QRegion>
 
+#include <cmath>
 #include <mutex>
 #include <optional>
 #include <vector>
@@ -171,6 +172,9 @@ struct TCanvas::State {
     QFont qfont;
     QColor fontColor;
     QPainter::CompositionMode mode = QPainter::CompositionMode_SourceOver;
+    // The pen draws one-pixel solid opaque lines in plain mode: a line along
+    // an axis is then the row or column of pixels it covers.
+    bool spanPen = false;
 
     std::optional<QRegion> clip; // device coordinates
     TPoint org;
@@ -313,6 +317,8 @@ void TCanvas::ApplyPen()
         d_->qpen = MakeQPen(*pen_);
         d_->mode = PenComposition(pen_->Mode());
         d_->penRev = pen_->Revision();
+        d_->spanPen = d_->qpen.style() == Qt::SolidLine && d_->qpen.widthF() == 0 && d_->qpen.color().alpha() == 255
+                      && d_->qpen.brush().style() == Qt::SolidPattern && d_->mode == QPainter::CompositionMode_SourceOver;
     }
     d_->painter->setPen(d_->qpen);
     d_->painter->setCompositionMode(d_->mode);
@@ -408,7 +414,21 @@ void TCanvas::LineTo(Integer X, Integer Y)
     if (!Ready())
         return;
     ApplyPen();
-    d_->painter->drawLine(from.X, from.Y, X, Y);
+    QPainter* p = d_->painter;
+    // A grid's lines are mostly such lines: filled as spans they skip the
+    // line rasterizer. The span is the one the line covers, from the lower
+    // end up to, not including, the higher one (one pixel when both meet),
+    // and only where device pixels map one to one.
+    if ((from.X == X || from.Y == Y) && d_->spanPen && !p->testRenderHint(QPainter::Antialiasing)) {
+        const QTransform t = p->combinedTransform();
+        if (t.type() <= QTransform::TxTranslate && t.dx() == std::floor(t.dx()) && t.dy() == std::floor(t.dy())) {
+            const int x = std::min(from.X, X), y = std::min(from.Y, Y);
+            const int w = std::max(1, std::abs(X - from.X)), h = std::max(1, std::abs(Y - from.Y));
+            p->fillRect(QRect(x, y, from.Y == Y ? w : 1, from.Y == Y ? 1 : h), d_->qpen.color());
+            return;
+        }
+    }
+    p->drawLine(from.X, from.Y, X, Y);
 }
 
 void TCanvas::Rectangle(Integer X1, Integer Y1, Integer X2, Integer Y2)

@@ -106,6 +106,44 @@ TEST(Canvas, LineToLeavesOutTheEndPointAndMovesThePen)
     EXPECT_EQ(c.At(10, 12), clWhite);
 }
 
+// Lines along an axis in a plain one-pixel pen are filled as spans: they must
+// cover exactly the pixels that Qt's line drawing covers, in either
+// direction, at zero length, under a window origin and a clip.
+TEST(Canvas, AxisLinesCoverTheLineDrawingsPixels)
+{
+    struct Line {
+        int x1, y1, x2, y2;
+    };
+    const Line lines[] = {{2, 3, 20, 3}, {20, 6, 2, 6}, {4, 2, 4, 25}, {8, 25, 8, 2}, {12, 12, 12, 12},
+                          {30, 9, 31, 9}, {35, 9, 34, 9}, {25, 20, 25, 21}, {27, 21, 27, 20}, {14, 14, 22, 22}};
+    for (const TPoint org : {Point(0, 0), Point(-3, 5)}) {
+        for (const bool clip : {false, true}) {
+            ImageCanvas ours(40, 30);
+            QImage expected(40, 30, QImage::Format_RGB32);
+            expected.fill(Qt::white);
+            QPainter qt(&expected);
+            QPen pen(QColor(20, 90, 160));
+            pen.setWidth(0);
+            pen.setCapStyle(Qt::FlatCap);
+            qt.setPen(pen);
+            qt.translate(-org.X, -org.Y);
+            ours.canvas.SetWindowOrg(org);
+            if (clip) {
+                qt.setClipRect(QRect(org.X + 5, org.Y + 4, 20, 12));
+                ours.canvas.IntersectClipRect(Rect(org.X + 5, org.Y + 4, org.X + 25, org.Y + 16));
+            }
+            ours.canvas.Pen()->SetColor(RGB(20, 90, 160));
+            for (const Line& l : lines) {
+                ours.canvas.MoveTo(l.x1, l.y1);
+                ours.canvas.LineTo(l.x2, l.y2);
+                qt.drawLine(l.x1, l.y1, l.x2, l.y2);
+            }
+            qt.end();
+            EXPECT_EQ(ours.image, expected) << "origin " << org.X << "," << org.Y << (clip ? " clipped" : "");
+        }
+    }
+}
+
 TEST(Canvas, XorLineDrawnTwiceRestoresThePicture)
 {
     ImageCanvas c;

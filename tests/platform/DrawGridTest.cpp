@@ -234,6 +234,58 @@ TEST(StringGrid, ContentsSurviveCountChangesAndMovesCarryTextsAndObjects)
     EXPECT_EQ(g->Cells(40, 40), QString());
 }
 
+// Row texts live in arrays the grid hands out and takes back: rows reordered,
+// moved, deleted, cut off and grown again, and rows longer than the arrays
+// it keeps, all hold their own texts.
+TEST(StringGrid, RowTextsSurviveReorderingShrinkingAndLongRows)
+{
+    TForm form(nullptr);
+    auto* g = PlainGrid<TStringGrid>(&form);
+    const Integer rows = 300;
+    g->SetColCount(4);
+    g->SetRowCount(rows);
+    auto text = [](Integer c, Integer r) { return QStringLiteral("%1:%2").arg(c).arg(r); };
+    for (Integer r = 0; r < rows; ++r)
+        for (Integer c = 0; c < 4; ++c)
+            g->SetCells(c, r, text(c, r));
+
+    // Reversed in one pass, then one row moved back to the top.
+    std::vector<Integer> order(size_t(rows - 1));
+    for (Integer i = 0; i < rows - 1; ++i)
+        order[size_t(i)] = rows - 2 - i;
+    g->PermuteRows(1, order);
+    EXPECT_EQ(g->Cells(2, 1), text(2, rows - 1));
+    EXPECT_EQ(g->Cells(3, rows - 1), text(3, 1));
+    g->MoveRow(rows - 1, 1);
+    EXPECT_EQ(g->Cells(0, 1), text(0, 1));
+    EXPECT_EQ(g->Cells(0, 2), text(0, rows - 1));
+
+    // Rows deleted, the grid cut off, grown again and written anew.
+    g->SetRowCount(10);
+    for (Integer r = 0; r < 5; ++r)
+        g->DeleteRow(1);
+    EXPECT_EQ(g->Cells(0, 1), text(0, rows - 5));
+    g->SetRowCount(rows);
+    for (Integer r = 100; r < rows; ++r)
+        g->SetCells(3, r, text(3, -r));
+    EXPECT_EQ(g->Cells(3, 250), text(3, -250));
+    EXPECT_EQ(g->Cells(3, 4), text(3, rows - 8));
+
+    // A row far longer than the others, then the grid narrowed and widened.
+    g->SetColCount(200);
+    g->SetCells(199, 4, QStringLiteral("far"));
+    g->SetCells(150, 4, QStringLiteral("near"));
+    EXPECT_EQ(g->Cells(199, 4), QStringLiteral("far"));
+    EXPECT_EQ(g->Cells(0, 4), text(0, rows - 8));
+    g->MoveColumn(199, 0);
+    EXPECT_EQ(g->Cells(0, 4), QStringLiteral("far"));
+    EXPECT_EQ(g->Cells(1, 4), text(0, rows - 8));
+    g->SetColCount(3);
+    g->SetColCount(200);
+    EXPECT_EQ(g->Cells(151, 4), QStringLiteral("near"));
+    EXPECT_EQ(g->Cells(1, 4), text(0, rows - 8));
+}
+
 TEST(StringGrid, RowsAndColumnsAsStringLists)
 {
     TForm form(nullptr);
