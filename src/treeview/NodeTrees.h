@@ -950,9 +950,22 @@ public:
     void MeasureItemHeight(TCanvas* Canvas, PDataNode Node);
     Integer PositionCacheEntryCount() const;
     const std::vector<TCacheEntry>& PositionCache() const { return FPositionCache; }
-    void InvalidatePositionCache();
+    // Both run for every node a structural change touches: the common case,
+    // nothing to do, is decided here without a call.
+    void InvalidatePositionCache()
+    {
+        if ((TreeStates() & (tsValidationNeeded | tsUseCache)) != tsValidationNeeded)
+            MarkPositionCacheOutdated();
+    }
     virtual void RequestCacheValidation();
-    void StopCacheValidation();
+    void StopCacheValidation()
+    {
+        // Already stopped, and the worker holds no request for this tree (it
+        // validates only trees it holds): no lock to take.
+        if ((TreeStates() & (tsStopValidation | tsUseCache)) != tsStopValidation ||
+            FQueuedForValidation.load(std::memory_order_acquire))
+            InterruptCacheValidation();
+    }
 
     // ---- scrolling
     Integer OffsetX() const { return FOffsetX; }
@@ -1448,9 +1461,16 @@ protected:
     Cardinal AllocateInternalDataArea(Cardinal Size);
     PDataNode MakeNewNode();
     void AppendChildren(PDataNode Node, Cardinal Count);
+    PDataNode AppendChild(PDataNode Node);
+    void MeasureChildrenToShow(PDataNode Node, Integer& HeightDelta, Cardinal& Rows);
+    void MarkPositionCacheOutdated();
+    void InterruptCacheValidation();
     PDataNode NextVisibleNoInit(PDataNode Node, bool ConsiderChildrenAbove, bool KnownShown) const;
+    PDataNode NextShownRow(PDataNode Node, bool HideFiltered) const;
+    bool RowStartsAtOrBelow(PDataNode Node, Cardinal Limit) const;
     void InitRootNode(Cardinal OldSize = 0);
     virtual void InitNode(PDataNode Node);
+    void ApplyInitStates(PDataNode Node, TDataNodeInitStates InitStates, bool WasFiltered);
     virtual void InitChildren(PDataNode Node);
     virtual void DoInitNode(PDataNode Parent, PDataNode Node, TDataNodeInitStates& InitStates);
     virtual bool DoInitChildren(PDataNode Node, Cardinal& ChildCount);
@@ -1665,6 +1685,20 @@ protected:
     Cardinal FBottomSpace = 0;
     Cardinal FRangeX = 0;
     Cardinal FRangeY = 0;
+    // The widest row extent in view as last measured, with the view it was
+    // measured in. An AddChild that shows no new row keeps it instead of
+    // measuring every row in view again (FKeepWidestExtent while it asks).
+    struct TWidestExtent {
+        bool Valid = false;
+        Integer OffsetY = 0;
+        Integer Height = 0;
+        Cardinal VisibleCount = 0;
+        Cardinal Indent = 0;
+        Integer Margin = 0;
+        Integer Value = 0;
+    };
+    TWidestExtent FWidestExtent;
+    bool FKeepWidestExtent = false;
     Integer FOffsetX = 0;
     Integer FOffsetY = 0;
     Integer FEffectiveOffsetX = 0;
@@ -1920,7 +1954,12 @@ protected:
     virtual QString DoShortenString(TCanvas* Canvas, PDataNode Node, TColumnIndex Column, const QString& S, Integer Width, Integer EllipsisWidth = 0);
     virtual void DoDrawText(TNtPaintInfo& PaintInfo, const QString& Text, const TRect& CellRect, Cardinal DrawFormat);
     virtual TSize DoMeasureText(TCanvas* Canvas, PDataNode Node, TColumnIndex Column, const QString& Text);
-    Integer* CachedWidthOf(PDataNode Node) const;
+    Integer* CachedWidthOf(PDataNode Node) const
+    {
+        if (Node == nullptr || Node == FRoot || FInternalDataOffset == 0)
+            return nullptr;
+        return reinterpret_cast<Integer*>(reinterpret_cast<Byte*>(Node) + FInternalDataOffset + std::max<Integer>(FNodeDataSize, 0));
+    }
     void MeasureFont();
 
     Cardinal FInternalDataOffset = 0;

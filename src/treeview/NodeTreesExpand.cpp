@@ -188,6 +188,37 @@ struct TToggleScroll {
 };
 } // namespace
 
+// What expanding Node adds: the total height of its visible children
+// (measured first with variable heights) and the rows they show, counted in
+// one pass over the children.
+void TBaseNodeTree::MeasureChildrenToShow(PDataNode Node, Integer& HeightDelta, Cardinal& Rows)
+{
+    Integer height = 0;
+    Cardinal rows = 0;
+    const bool variable = (FOptions->FMiscOptions & toVariableNodeHeight) != 0;
+    // A filtered child is no row unless filtered nodes are shown.
+    const TDataNodeStates notARow = (FOptions->FPaintOptions & toShowFilteredNodes) ? 0 : vsFiltered;
+    TCanvas* canvas = variable ? Canvas() : nullptr;
+    for (PDataNode child = Node->FirstChild; child; child = child->NextSibling) {
+        TDataNodeStates states = child->States;
+        if (!(states & vsVisible))
+            continue;
+        if (variable) {
+            MeasureItemHeight(canvas, child);
+            states = child->States;
+        } else {
+            states |= vsHeightMeasured;
+            child->States = states;
+        }
+        height += Integer(child->TotalHeight);
+        rows += (states & notARow) ? 0 : 1;
+        if ((states & vsExpanded) && child->FirstChild)
+            rows += CountVisibleDescendants(child);
+    }
+    HeightDelta = height;
+    Rows = rows;
+}
+
 void TBaseNodeTree::ToggleNode(PDataNode Node)
 {
     TREE_ASSERT(Node != nullptr, "Node must not be nil.");
@@ -256,16 +287,8 @@ void TBaseNodeTree::ToggleNode(PDataNode Node)
             InitChildren(Node);
         if (Node->ChildCount > 0) {
             Integer heightDelta = 0;
-            const bool variable = (FOptions->FMiscOptions & toVariableNodeHeight) != 0;
-            TCanvas* canvas = variable ? Canvas() : nullptr;
-            for (PDataNode child = Node->FirstChild; child; child = child->NextSibling)
-                if (child->States & vsVisible) {
-                    if (variable)
-                        MeasureItemHeight(canvas, child);
-                    else
-                        child->States |= vsHeightMeasured;
-                    heightDelta += Integer(child->TotalHeight);
-                }
+            Cardinal rows = 0;
+            MeasureChildrenToShow(Node, heightDelta, rows);
             if (animate && !(FOptions->FPaintOptions & toChildrenAbove))
                 runAnimation(heightDelta, false);
             if (AutoSortWanted())
@@ -273,7 +296,7 @@ void TBaseNodeTree::ToggleNode(PDataNode Node)
             Node->States |= vsExpanded;
             PropagateTotalHeight(Node, heightDelta, true);
             if (FullyVisible(Node))
-                FVisibleCount += CountVisibleDescendants(Node);
+                FVisibleCount += rows;
             DoExpanded(Node);
         }
     }
@@ -344,9 +367,24 @@ void TBaseNodeTree::FullExpand(PDataNode Node)
         InitNode(Node);
     do {
         // A leaf has nothing to show: it is initialised by the walk, never toggled.
-        if (!(Node->States & vsExpanded) && ((Node->States & vsHasChildren) || Node->ChildCount > 0))
+        TDataNodeStates states = Node->States;
+        if (!(states & vsExpanded) && ((states & vsHasChildren) || Node->ChildCount > 0)) {
             ToggleNode(Node);
-        Node = GetNext(Node);
+            states = Node->States;
+        }
+        // The next node in document order, initialised as GetNext does; walked
+        // here since it runs once for every node of the tree.
+        if ((states & vsHasChildren) && Node->ChildCount == 0)
+            InitChildren(Node);
+        PDataNode next = Node->FirstChild;
+        if (next == nullptr) {
+            next = Node->NextSibling;
+            for (PDataNode run = Node->Parent; next == nullptr && run != FRoot; run = run->Parent)
+                next = run->NextSibling;
+        }
+        if (next && !(next->States & vsInitialized))
+            InitNode(next);
+        Node = next;
     } while (Node != stop && !OperationCanceled());
 }
 
@@ -649,55 +687,34 @@ PDataNode TBaseNodeTree::NextVisibleNoInit(PDataNode Node, bool ConsiderChildren
     if (Node == nullptr)
         return nullptr;
     TREE_ASSERT(Node != FRoot, "Node must not be the hidden root node.");
-    const bool above = ConsiderChildrenAbove && (FOptions->FPaintOptions & toChildrenAbove);
+    const bool hideFiltered = !(FOptions->FPaintOptions & toShowFilteredNodes);
+    if (!(ConsiderChildrenAbove && (FOptions->FPaintOptions & toChildrenAbove))) {
+        if (!KnownShown && !FullyVisible(Node))
+            Node = GetVisibleParent(Node, true);
+        return Node == FRoot ? nullptr : NextShownRow(Node, hideFiltered);
+    }
     for (;;) {
         PDataNode candidate = nullptr;
-        if (above) {
-            if (Node->NextSibling) {
-                PDataNode s = Node->NextSibling;
-                if (!(s->States & vsVisible)) {
-                    Node = s;
-                    continue;
-                }
-                while ((s->States & vsExpanded) && s->FirstChild && (s->FirstChild->States & vsVisible))
-                    s = s->FirstChild;
-                candidate = s;
-            } else {
-                PDataNode s = Node->Parent;
-                if (s == FRoot)
-                    return nullptr;
-                if (!(s->States & vsVisible)) {
-                    Node = s;
-                    continue;
-                }
-                candidate = s;
+        if (Node->NextSibling) {
+            PDataNode s = Node->NextSibling;
+            if (!(s->States & vsVisible)) {
+                Node = s;
+                continue;
             }
+            while ((s->States & vsExpanded) && s->FirstChild && (s->FirstChild->States & vsVisible))
+                s = s->FirstChild;
+            candidate = s;
         } else {
-            if (!KnownShown && !FullyVisible(Node))
-                Node = GetVisibleParent(Node, true);
-            // A candidate passed over below is shown too.
-            KnownShown = true;
-            if (Node == FRoot)
+            PDataNode s = Node->Parent;
+            if (s == FRoot)
                 return nullptr;
-            if ((Node->States & vsExpanded) && Node->FirstChild && (Node->FirstChild->States & vsVisible)) {
-                candidate = Node->FirstChild;
-            } else {
-                PDataNode run = ((Node->States & vsExpanded) && Node->FirstChild) ? Node->FirstChild : Node;
-                for (;;) {
-                    PDataNode sib = run->NextSibling;
-                    while (sib && !(sib->States & vsVisible))
-                        sib = sib->NextSibling;
-                    if (sib) {
-                        candidate = sib;
-                        break;
-                    }
-                    run = run->Parent;
-                    if (run == FRoot)
-                        return nullptr;
-                }
+            if (!(s->States & vsVisible)) {
+                Node = s;
+                continue;
             }
+            candidate = s;
         }
-        if (candidate == nullptr || !(candidate->States & vsFiltered) || (FOptions->FPaintOptions & toShowFilteredNodes))
+        if (!hideFiltered || !(candidate->States & vsFiltered))
             return candidate;
         Node = candidate;
     }

@@ -190,8 +190,14 @@ void TBaseNodeTree::UpdateHorizontalRange()
 {
     if (FHeader->UseColumns())
         FRangeX = Cardinal(std::max<Integer>(FHeader->Columns()->TotalWidth(), 0));
-    else
-        FRangeX = Cardinal(std::max<Integer>(GetWidestNodeExtent(), 0));
+    else {
+        TWidestExtent& w = FWidestExtent;
+        const bool keep = FKeepWidestExtent && w.Valid && w.OffsetY == FOffsetY && w.Height == Height() &&
+                          w.VisibleCount == FVisibleCount && w.Indent == FIndent && w.Margin == FMargin;
+        if (!keep)
+            w = {true, FOffsetY, Height(), FVisibleCount, FIndent, FMargin, GetWidestNodeExtent()};
+        FRangeX = Cardinal(std::max<Integer>(w.Value, 0));
+    }
 }
 
 void TBaseNodeTree::UpdateRanges()
@@ -257,11 +263,9 @@ Integer TBaseNodeTree::PositionCacheEntryCount() const
     return Integer((FVisibleCount + 1999) / 2000);
 }
 
-void TBaseNodeTree::InvalidatePositionCache()
+void TBaseNodeTree::MarkPositionCacheOutdated()
 {
-    // Called for every node added or changed: nothing to do when already so.
-    if ((TreeStates() & (tsValidationNeeded | tsUseCache)) != tsValidationNeeded)
-        DoStateChange(tsValidationNeeded, tsUseCache);
+    DoStateChange(tsValidationNeeded, tsUseCache);
 }
 
 void TBaseNodeTree::RequestCacheValidation()
@@ -272,13 +276,8 @@ void TBaseNodeTree::RequestCacheValidation()
         NodeTreesWorker::AddTree(this);
 }
 
-void TBaseNodeTree::StopCacheValidation()
+void TBaseNodeTree::InterruptCacheValidation()
 {
-    // Already stopped, and the worker holds no request for this tree (it
-    // validates only trees it holds): no lock to take.
-    if ((TreeStates() & (tsStopValidation | tsUseCache)) == tsStopValidation &&
-        !FQueuedForValidation.load(std::memory_order_acquire))
-        return;
     DoStateChange(tsStopValidation, tsUseCache);
     if (NodeTreesWorker::Exists()) {
         const bool wasValidating = HasTreeState(tsValidating);
@@ -312,14 +311,33 @@ bool TBaseNodeTree::DoValidateCache()
     Cardinal count = 0;
     PDataNode last = node;
     const bool variable = (FOptions->FMiscOptions & toVariableNodeHeight) != 0;
+    const bool above = (FOptions->FPaintOptions & toChildrenAbove) != 0;
+    const bool hideFiltered = !(FOptions->FPaintOptions & toShowFilteredNodes);
+    const Integer entries = Integer(FPositionCache.size());
+    Cardinal untilEntry = 0; // rows left before the next entry
     bool shown = false;
     while (node && !HasTreeState(tsStopValidation)) {
-        if (Integer(FPositionCache.size()) <= index)
-            break;
-        if (count % 2000 == 0) {
+        if (untilEntry == 0) {
+            if (entries <= index)
+                break;
             FPositionCache[std::size_t(index)] = {node, top};
             ++index;
+            untilEntry = 2000;
         }
+        if (!variable && !above && shown) {
+            // The rows up to the next entry in one run: rows of one height below their parents.
+            while (untilEntry > 0) {
+                --untilEntry;
+                top += node->NodeHeight;
+                last = node;
+                node = NextShownRow(node, hideFiltered);
+                if (node == nullptr)
+                    break;
+                ++count;
+            }
+            continue;
+        }
+        --untilEntry;
         top += variable ? GetNodeHeight(node) : node->NodeHeight;
         last = node;
         node = NextVisibleNoInit(node, true, shown);
@@ -491,6 +509,27 @@ bool TBaseNodeTree::HasImage(PDataNode Node, TNtImageKind Kind, TColumnIndex Col
     bool ghosted = false;
     DoGetImageIndex(Node, Kind, Column, ghosted, index);
     return index >= 0;
+}
+
+// Whether the row of Node starts at Limit or further down the tree (in
+// tree coordinates), from the subtree totals of the rows above it, as
+// GetDisplayRect sums them for rows of one height; the sum stops at Limit.
+bool TBaseNodeTree::RowStartsAtOrBelow(PDataNode Node, Cardinal Limit) const
+{
+    Cardinal top = 0;
+    for (PDataNode run = Node; run != FRoot; run = run->Parent) {
+        for (PDataNode sib = run->PrevSibling; sib; sib = sib->PrevSibling)
+            if (sib->States & vsVisible) {
+                top += sib->TotalHeight;
+                if (top >= Limit)
+                    return true;
+            }
+        if (run != Node && run->Parent != nullptr && !IsEffectivelyFiltered(run))
+            top += run->NodeHeight;
+        if (top >= Limit)
+            return true;
+    }
+    return false;
 }
 
 TRect TBaseNodeTree::GetDisplayRect(PDataNode Node, TColumnIndex Column, bool TextOnly, bool Unclipped, bool ApplyCellContentMargin)

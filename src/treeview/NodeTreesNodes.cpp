@@ -31,26 +31,34 @@ Cardinal RoundUp4(Cardinal v)
 {
     return (v + 3) & ~3u;
 }
+
+// A zeroed node block from the pool with the fields every new node starts with.
+inline PDataNode NewNodeRecord(TNodePool& Pool, std::size_t Size, Cardinal Height)
+{
+    auto* node = static_cast<PDataNode>(Pool.Allocate(Size));
+    node->TotalCount = 1;
+    node->NodeHeight = Word(Height);
+    node->TotalHeight = Height;
+    node->States = vsVisible;
+    node->Align = 50;
+    return node;
+}
 } // namespace
 
 // ---------------------------------------------------------------- memory
 
 PDataNode TBaseNodeTree::MakeNewNode()
 {
-    if (FNodeDataSize == -1 && !HasState(csDesigning)) {
-        Integer size = 4;
-        DoGetNodeDataSize(size);
-        FNodeDataSize = std::max<Integer>(size, 0);
+    Integer dataSize = FNodeDataSize;
+    if (dataSize < 0 || HasState(csDesigning)) {
+        if (FNodeDataSize == -1 && !HasState(csDesigning)) {
+            Integer size = 4;
+            DoGetNodeDataSize(size);
+            FNodeDataSize = std::max<Integer>(size, 0);
+        }
+        dataSize = HasState(csDesigning) ? 0 : std::max<Integer>(FNodeDataSize, 0);
     }
-    const Cardinal dataSize = HasState(csDesigning) ? 0 : Cardinal(std::max<Integer>(FNodeDataSize, 0));
-    const std::size_t size = NodeRecordSize + dataSize + FTotalInternalDataSize;
-    auto* node = static_cast<PDataNode>(FNodePool.Allocate(size));
-    node->TotalCount = 1;
-    node->NodeHeight = Word(FDefaultNodeHeight);
-    node->TotalHeight = FDefaultNodeHeight;
-    node->States = vsVisible;
-    node->Align = 50;
-    return node;
+    return NewNodeRecord(FNodePool, NodeRecordSize + Cardinal(dataSize) + FTotalInternalDataSize, FDefaultNodeHeight);
 }
 
 void TBaseNodeTree::FreeNodeMemory(PDataNode Node)
@@ -168,20 +176,29 @@ void TBaseNodeTree::PropagateTotalHeight(PDataNode Node, Integer Value, bool Rel
 
 PDataNode TBaseNodeTree::AddChild(PDataNode Parent, void* UserData)
 {
-    if (ReadOnly())
+    if (FOptions->FMiscOptions & toReadOnly)
         return nullptr;
-    CancelEditNode();
+    if (HasTreeState(tsEditing | tsEditPending))
+        CancelEditNode();
     if (Parent == nullptr)
         Parent = FRoot;
     if (!(Parent->States & vsInitialized))
         InitNode(Parent);
-    StopCacheValidation();
-    AppendChildren(Parent, 1);
-    PDataNode result = Parent->LastChild;
+    // Inside an update the cache is stopped and outdated from the first node on.
+    const bool cacheSettled = (TreeStates() & (tsStopValidation | tsUseCache | tsValidationNeeded)) == (tsStopValidation | tsValidationNeeded) &&
+                              !FQueuedForValidation.load(std::memory_order_acquire);
+    if (!cacheSettled)
+        StopCacheValidation();
+    PDataNode result = AppendChild(Parent);
     if (UserData != nullptr)
         SetNodeData(result, UserData);
     InvalidatePositionCache();
-    AdviseChangeEvent(true, Parent == FRoot ? nullptr : Parent, crChildAdded);
+    // Collected for the update's end; a change to the same parent already
+    // collected as accumulated changes nothing.
+    PDataNode changed = Parent == FRoot ? nullptr : Parent;
+    if (!HasTreeState(tsStructureChangePending) || FLastStructureChangeNode != changed ||
+        FLastStructureChangeReason != crAccumulated || (FRunningTimers & (1u << StructureChangeTimer)))
+        AdviseChangeEvent(true, changed, crChildAdded);
     if (FUpdateCount == 0) {
         RequestCacheValidation();
         if (HasTreeState(tsStructureChangePending))
@@ -189,9 +206,55 @@ PDataNode TBaseNodeTree::AddChild(PDataNode Parent, void* UserData)
         if (AutoSortWanted())
             Sort(Parent, FHeader->SortColumn(), FHeader->SortDirection(), true);
         InvalidateToBottom(Parent == FRoot ? nullptr : Parent);
+        // A node under a collapsed or hidden parent shows no new row: the
+        // widest row in view stays as it was measured.
+        struct Keep {
+            bool& Flag;
+            ~Keep() { Flag = false; }
+        } keep{FKeepWidestExtent};
+        FKeepWidestExtent = !((Parent->States & vsExpanded) && FullyVisible(Parent));
         UpdateScrollBars(true);
     }
     return result;
+}
+
+// One new node after the last child of Node: AppendChildren for a single
+// node, the road every AddChild takes, so kept to the work one node needs.
+[[gnu::always_inline]] inline PDataNode TBaseNodeTree::AppendChild(PDataNode Node)
+{
+    if (FOptions->FMiscOptions & toVariableNodeHeight) {
+        AppendChildren(Node, 1);
+        return Node->LastChild;
+    }
+    // The node's size is known once the first node is made (and a designed tree has no user data).
+    PDataNode child = FNodeDataSize >= 0 && !HasState(csDesigning)
+                          ? NewNodeRecord(FNodePool, NodeRecordSize + Cardinal(FNodeDataSize) + FTotalInternalDataSize, FDefaultNodeHeight)
+                          : MakeNewNode();
+    PDataNode last = Node->LastChild;
+    TDataNodeStates states = Node->States & ~(vsAllChildrenHidden | vsHeightMeasured);
+    if (last) {
+        child->Index = last->Index + 1;
+        child->PrevSibling = last;
+        last->NextSibling = child;
+    } else {
+        states |= vsHasChildren;
+        Node->FirstChild = child;
+    }
+    Node->States = states;
+    child->Parent = Node;
+    Node->LastChild = child;
+    ++Node->ChildCount;
+    if (states & vsExpanded) {
+        if (FullyVisible(Node))
+            ++FVisibleCount;
+        PropagateTotalHeight(Node, Integer(child->TotalHeight), true);
+    }
+    for (PDataNode run = Node;; run = run->Parent) {
+        ++run->TotalCount;
+        if (run == FRoot)
+            break;
+    }
+    return child;
 }
 
 // Links Count new nodes after the last child of Node and carries the new
@@ -723,30 +786,43 @@ bool TBaseNodeTree::DoInitChildren(PDataNode Node, Cardinal& ChildCount)
 
 void TBaseNodeTree::InitNode(PDataNode Node)
 {
+    const TDataNodeStates old = Node->States;
+    Node->States = old | vsInitializing | vsInitialized;
+    TDataNodeInitStates initStates = (old & vsInitialized) ? ivsReInit : 0;
+    try {
+        DoInitNode(Node->Parent == FRoot ? nullptr : Node->Parent, Node, initStates);
+    } catch (...) {
+        Node->States &= ~vsInitializing;
+        throw;
+    }
+    // Most nodes come back with nothing asked for and no children to look at.
+    if ((initStates & ~ivsReInit) == 0 && !(Node->States & (vsExpanded | vsHasChildren))) {
+        Node->States &= ~vsInitializing;
+        return;
+    }
+    ApplyInitStates(Node, initStates, (old & vsFiltered) != 0);
+}
+
+// What the owner asked for in OnInitNode, and the children of a node that has them.
+void TBaseNodeTree::ApplyInitStates(PDataNode Node, TDataNodeInitStates InitStates, bool WasFiltered)
+{
     struct Done {
         PDataNode N;
         ~Done() { N->States &= ~vsInitializing; }
     } done{Node};
-    Node->States |= vsInitializing;
-    TDataNodeInitStates initStates = 0;
-    if (Node->States & vsInitialized)
-        initStates |= ivsReInit;
-    const bool wasFiltered = (Node->States & vsFiltered) != 0;
-    Node->States |= vsInitialized;
-    DoInitNode(Node->Parent == FRoot ? nullptr : Node->Parent, Node, initStates);
-    if (initStates & ivsDisabled)
+    if (InitStates & ivsDisabled)
         Node->States |= vsDisabled;
-    if (initStates & ivsHasChildren)
+    if (InitStates & ivsHasChildren)
         Node->States |= vsHasChildren;
-    if (initStates & ivsSelected) {
+    if (InitStates & ivsSelected) {
         FSingletonNodeArray[0] = Node;
         InternalAddToSelection(FSingletonNodeArray, 1, false);
     }
-    if (initStates & ivsMultiline)
+    if (InitStates & ivsMultiline)
         Node->States |= vsMultiline;
-    if (initStates & ivsFiltered) {
+    if (InitStates & ivsFiltered) {
         Node->States |= vsFiltered;
-        if (!(FOptions->FPaintOptions & toShowFilteredNodes) && !((initStates & ivsReInit) && wasFiltered)) {
+        if (!(FOptions->FPaintOptions & toShowFilteredNodes) && !((InitStates & ivsReInit) && WasFiltered)) {
             PropagateTotalHeight(Node, -Integer(Node->NodeHeight), true);
             if (FullyVisible(Node) && FVisibleCount > 0)
                 --FVisibleCount;
@@ -754,8 +830,8 @@ void TBaseNodeTree::InitNode(PDataNode Node)
                 UpdateScrollBars(true);
         }
     }
-    if (bool(Node->States & vsExpanded) != bool(initStates & ivsExpanded)) {
-        if (initStates & ivsExpanded)
+    if (bool(Node->States & vsExpanded) != bool(InitStates & ivsExpanded)) {
+        if (InitStates & ivsExpanded)
             ToggleNode(Node);
     } else if (Node->States & vsHasChildren) {
         InitChildren(Node);

@@ -141,6 +141,7 @@ void TBaseNodeTree::SetSelectionCurveRadius(Cardinal Value)
 void TBaseNodeTree::FontChanged()
 {
     TCustomControl::FontChanged();
+    FWidestExtent.Valid = false;
     if (!HasState(csLoading)) {
         FitDefaultNodeHeightToFont();
         BuildPaintResources(true, false);

@@ -98,3 +98,34 @@ struct TBaseNodeTree::TLineBrush {
 struct TBaseNodeTree::TScrollParts {
     std::unique_ptr<TScrollFrame> Frame;
 };
+
+// The row after a shown Node when children are shown below their parent:
+// the cache walk's step, the same as NextVisibleNoInit with the node known
+// to be shown, kept small since it runs once per row of the tree.
+inline PDataNode TBaseNodeTree::NextShownRow(PDataNode Node, bool HideFiltered) const
+{
+    for (;;) {
+        PDataNode candidate = nullptr;
+        PDataNode run = Node;
+        if ((Node->States & vsExpanded) && Node->FirstChild) {
+            run = Node->FirstChild;
+            if (run->States & vsVisible)
+                candidate = run;
+        }
+        while (candidate == nullptr) {
+            PDataNode sib = run->NextSibling;
+            while (sib && !(sib->States & vsVisible))
+                sib = sib->NextSibling;
+            if (sib) {
+                candidate = sib;
+                break;
+            }
+            run = run->Parent;
+            if (run == FRoot)
+                return nullptr;
+        }
+        if (!HideFiltered || !(candidate->States & vsFiltered))
+            return candidate;
+        Node = candidate;
+    }
+}

@@ -45,15 +45,9 @@ void TCustomNodeStringTree::SetStringOptions(TNtStringOptions Value)
     static_cast<TCustomStringTreeOptions*>(FOptions.get())->SetStringOptions(Value);
 }
 
-Integer* TCustomNodeStringTree::CachedWidthOf(PDataNode Node) const
-{
-    if (Node == nullptr || Node == FRoot || FInternalDataOffset == 0)
-        return nullptr;
-    return reinterpret_cast<Integer*>(reinterpret_cast<Byte*>(Node) + FInternalDataOffset + std::max<Integer>(FNodeDataSize, 0));
-}
-
 void TCustomNodeStringTree::ClearCachedWidths()
 {
+    FWidestExtent.Valid = false;
     for (PDataNode run = GetFirstNoInit(); run; run = GetNextNoInit(run))
         if (Integer* w = CachedWidthOf(run))
             *w = 0;
@@ -463,10 +457,12 @@ void TCustomNodeStringTree::RemoveFromSelection(PDataNode Node)
 PDataNode TCustomNodeStringTree::AddChild(PDataNode Parent, void* UserData)
 {
     PDataNode node = TBaseNodeTree::AddChild(Parent, UserData);
-    if (node != nullptr)
-        if (Integer* w = CachedWidthOf(node->Parent))
-            *w = 0;
-    if (node && (FOptions->SelectionOptions() & toRestoreSelection) && FPreviouslySelected && OnGetText) {
+    if (node == nullptr)
+        return nullptr;
+    // The parent's children changed: its width is measured again (as SetChildCount does).
+    if (Integer* w = CachedWidthOf(node->Parent))
+        *w = 0;
+    if ((FOptions->SelectionOptions() & toRestoreSelection) && FPreviouslySelected && OnGetText) {
         QString text;
         OnGetText(this, node, 0, ttNormal, text);
         if (FPreviouslySelected->IndexOf(text) >= 0) {

@@ -129,9 +129,10 @@ void TBaseNodeTree::EndSynch()
 void TBaseNodeTree::AdviseChangeEvent(bool IsStructureChange, PDataNode Node, TChangeReason Reason)
 {
     if (IsStructureChange) {
-        if (HasTreeState(tsStructureChangePending))
-            KillTreeTimer(StructureChangeTimer);
-        else
+        if (HasTreeState(tsStructureChangePending)) {
+            if (FRunningTimers & (1u << StructureChangeTimer))
+                KillTreeTimer(StructureChangeTimer);
+        } else
             DoStateChange(tsStructureChangePending);
         FLastStructureChangeNode = Node;
         if (FLastStructureChangeReason == crIgnore)
@@ -247,6 +248,8 @@ bool TBaseNodeTree::RowMayShow(PDataNode Node)
 
 TRect TBaseNodeTree::InvalidateNode(PDataNode Node)
 {
+    // The node's text or look may have changed: the widest row is measured anew.
+    FWidestExtent.Valid = false;
     if (FUpdateCount != 0 || !HandleAllocated() || Node == nullptr || Node == FRoot)
         return TRect(-1, -1, -1, -1);
     if (!RowMayShow(Node))
@@ -265,6 +268,11 @@ void TBaseNodeTree::InvalidateToBottom(PDataNode Node)
         return;
     }
     if (!(Node->States & vsInitialized) || !IsEffectivelyVisible(Node))
+        return;
+    // A row that starts below the window has nothing in view to repaint;
+    // found without summing more rows than the window shows.
+    if (!(FOptions->FMiscOptions & toVariableNodeHeight) && !(FOptions->FPaintOptions & toChildrenAbove) && FullyVisible(Node) &&
+        RowStartsAtOrBelow(Node, Cardinal(std::max<Integer>(ClientRect().Bottom - FOffsetY, 0))))
         return;
     TRect r = GetDisplayRect(Node, NoColumn, false);
     if ((FOptions->FPaintOptions & toChildrenAbove) && (Node->States & vsExpanded))
