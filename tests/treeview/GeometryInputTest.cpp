@@ -100,6 +100,44 @@ TEST_F(TInputTree, DisplayRectanglesAndHitTests)
     EXPECT_EQ(tree->DefaultNodeHeight(), 18u);
 }
 
+// The horizontal range follows the widest row in view as nodes are added
+// one by one: a node under a collapsed parent shows no row and leaves it as
+// measured, a shown node or a text change (InvalidateNode) is measured.
+TEST_F(TInputTree, AddingNodesKeepsTheHorizontalRangeOfTheWidestRowInView)
+{
+    QString wide;
+    tree->OnGetText = [&wide](TBaseNodeTree* t, PDataNode n, TColumnIndex, TNSTTextType type, QString& text) {
+        if (type == ttNormal)
+            text = t->GetNodeLevel(n) == 0 && n->Index == 1 && !wide.isEmpty() ? wide : QStringLiteral("n%1").arg(n->Index);
+    };
+    ShowForm();
+    // The range a full measuring of the rows in view gives.
+    auto measured = [this] {
+        tree->UpdateScrollBars(true);
+        return tree->RangeX();
+    };
+    const Cardinal narrow = measured();
+    ASSERT_GT(narrow, 0u);
+    ASSERT_FALSE(tree->Expanded(Beta()));
+
+    tree->AddChild(Beta());
+    EXPECT_EQ(tree->RangeX(), narrow) << "a hidden row leaves the range";
+    wide = QStringLiteral("a much wider text than any other row shows");
+    tree->InvalidateNode(Beta());
+    tree->AddChild(Beta());
+    const Cardinal wider = tree->RangeX();
+    EXPECT_GT(wider, narrow) << "the changed text is measured";
+    EXPECT_EQ(wider, measured());
+
+    wide.clear();
+    tree->InvalidateNode(Beta());
+    tree->SetExpanded(Beta(), true);
+    tree->AddChild(Beta());
+    EXPECT_EQ(tree->RangeX(), measured()) << "a shown row is measured";
+    EXPECT_LT(tree->RangeX(), wider);
+    CheckInvariants(tree);
+}
+
 TEST_F(TInputTree, VariableHeightsComeFromTheMeasureEvent)
 {
     tree->OnMeasureItem = [](TBaseNodeTree*, TCanvas*, PDataNode n, Integer& h) { h = n->Index == 1 ? 40 : 20; };

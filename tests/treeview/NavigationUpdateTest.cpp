@@ -3,6 +3,7 @@
 // position cache of trees with more than 2000 shown rows.
 
 #include <QElapsedTimer>
+#include <functional>
 
 #include "TreeFixture.h"
 
@@ -294,6 +295,73 @@ TEST(NodeTreeWorker, OnlyTreesWithMoreThan2000ShownRowsGetAPositionCache)
     EXPECT_FALSE(large.HasTreeState(tsUseCache));
     ASSERT_TRUE(WaitForCache(&large));
     EXPECT_EQ(large.GetDisplayRect(n2000, NoColumn, false).Top, 2000 * 18 + 12);
+}
+
+// The cache of a fully expanded tree of three levels with hidden, filtered
+// and collapsed nodes and rows of two heights: every 2000th shown row with
+// its top, as a walk over the tree's definition of a shown row finds them.
+TEST(NodeTreeWorker, TheCacheOfANestedTreeHoldsEvery2000thShownRow)
+{
+    TNodeStringTree tree(nullptr);
+    Cardinal nodes = 0;
+    tree.BeginUpdate();
+    for (int k = 0; k < 60; ++k) {
+        PDataNode top = tree.AddChild(nullptr);
+        ++nodes;
+        for (int j = 0; j < 60; ++j) {
+            PDataNode child = tree.AddChild(top);
+            ++nodes;
+            if (j % 3 == 0) {
+                tree.AddChild(child);
+                tree.AddChild(child);
+                nodes += 2;
+            }
+            if (j % 7 == 1)
+                tree.SetFiltered(child, true);
+            if (j % 11 == 2)
+                tree.SetVisible(child, false);
+            if (j % 5 == 0)
+                tree.SetNodeHeight(child, 25);
+        }
+    }
+    tree.EndUpdate();
+    tree.FullExpand();
+    // Every node is initialised on the way, and the shown rows are counted as they are shown.
+    Cardinal initialised = 0;
+    for (PDataNode n = tree.GetFirstNoInit(); n; n = tree.GetNextNoInit(n))
+        initialised += (n->States & vsInitialized) ? 1 : 0;
+    EXPECT_EQ(initialised, nodes);
+    CheckInvariants(&tree);
+    tree.SetExpanded(tree.GetFirstChildNoInit(nullptr)->NextSibling, false);
+    CheckInvariants(&tree);
+
+    // The shown rows in order: visible, not filtered, every ancestor expanded and visible.
+    std::vector<PDataNode> rows;
+    std::function<void(PDataNode)> collect = [&](PDataNode parent) {
+        for (PDataNode c = parent->FirstChild; c; c = c->NextSibling) {
+            if (!(c->States & vsVisible))
+                continue;
+            if (!(c->States & vsFiltered))
+                rows.push_back(c);
+            if (c->States & vsExpanded)
+                collect(c);
+        }
+    };
+    collect(tree.RootNode());
+    ASSERT_EQ(tree.VisibleCount(), rows.size());
+    ASSERT_GT(rows.size(), 4000u);
+
+    ASSERT_TRUE(WaitForCache(&tree));
+    const auto& cache = tree.PositionCache();
+    ASSERT_EQ(cache.size(), (rows.size() + 1999) / 2000);
+    Cardinal top = 0;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (i % 2000 == 0) {
+            EXPECT_EQ(cache[i / 2000].Node, rows[i]) << "entry " << i / 2000;
+            EXPECT_EQ(cache[i / 2000].AbsoluteTop, top) << "entry " << i / 2000;
+        }
+        top += rows[i]->NodeHeight;
+    }
 }
 
 TEST(NodeTreeWorker, TreesEndWhileTheirCacheIsBuilt)
