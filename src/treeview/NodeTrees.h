@@ -1466,7 +1466,7 @@ protected:
     void MarkPositionCacheOutdated();
     void InterruptCacheValidation();
     PDataNode NextVisibleNoInit(PDataNode Node, bool ConsiderChildrenAbove, bool KnownShown) const;
-    PDataNode NextShownRow(PDataNode Node, bool HideFiltered) const;
+    PDataNode NextShownRow(PDataNode Node, TDataNodeStates NotARow) const;
     bool RowStartsAtOrBelow(PDataNode Node, Cardinal Limit) const;
     void InitRootNode(Cardinal OldSize = 0);
     virtual void InitNode(PDataNode Node);

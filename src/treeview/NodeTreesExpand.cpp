@@ -195,26 +195,32 @@ void TBaseNodeTree::MeasureChildrenToShow(PDataNode Node, Integer& HeightDelta, 
 {
     Integer height = 0;
     Cardinal rows = 0;
-    const bool variable = (FOptions->FMiscOptions & toVariableNodeHeight) != 0;
     // A filtered child is no row unless filtered nodes are shown.
     const TDataNodeStates notARow = (FOptions->FPaintOptions & toShowFilteredNodes) ? 0 : vsFiltered;
-    TCanvas* canvas = variable ? Canvas() : nullptr;
-    for (PDataNode child = Node->FirstChild; child; child = child->NextSibling) {
-        TDataNodeStates states = child->States;
-        if (!(states & vsVisible))
-            continue;
-        if (variable) {
-            MeasureItemHeight(canvas, child);
-            states = child->States;
-        } else {
-            states |= vsHeightMeasured;
-            child->States = states;
+    // One loop for each kind of height, so that the test is not made per child.
+    auto sum = [&](auto variable) {
+        TCanvas* canvas = variable ? Canvas() : nullptr;
+        for (PDataNode child = Node->FirstChild; child; child = child->NextSibling) {
+            TDataNodeStates states = child->States;
+            if (!(states & vsVisible))
+                continue;
+            if constexpr (decltype(variable)::value) {
+                MeasureItemHeight(canvas, child);
+                states = child->States;
+            } else {
+                states |= vsHeightMeasured;
+                child->States = states;
+            }
+            height += Integer(child->TotalHeight);
+            rows += (states & notARow) ? 0 : 1;
+            if ((states & vsExpanded) && child->FirstChild)
+                rows += CountVisibleDescendants(child);
         }
-        height += Integer(child->TotalHeight);
-        rows += (states & notARow) ? 0 : 1;
-        if ((states & vsExpanded) && child->FirstChild)
-            rows += CountVisibleDescendants(child);
-    }
+    };
+    if (FOptions->FMiscOptions & toVariableNodeHeight)
+        sum(std::true_type{});
+    else
+        sum(std::false_type{});
     HeightDelta = height;
     Rows = rows;
 }
@@ -368,7 +374,7 @@ void TBaseNodeTree::FullExpand(PDataNode Node)
     do {
         // A leaf has nothing to show: it is initialised by the walk, never toggled.
         TDataNodeStates states = Node->States;
-        if (!(states & vsExpanded) && ((states & vsHasChildren) || Node->ChildCount > 0)) {
+        if (((states & vsHasChildren) || Node->ChildCount > 0) && !(states & vsExpanded)) {
             ToggleNode(Node);
             states = Node->States;
         }
@@ -385,7 +391,7 @@ void TBaseNodeTree::FullExpand(PDataNode Node)
         if (next && !(next->States & vsInitialized))
             InitNode(next);
         Node = next;
-    } while (Node != stop && !OperationCanceled());
+    } while (Node != stop && !FOperationCanceled); // inside its own operation: OperationCanceled
 }
 
 void TBaseNodeTree::FullCollapse(PDataNode Node)
@@ -687,11 +693,11 @@ PDataNode TBaseNodeTree::NextVisibleNoInit(PDataNode Node, bool ConsiderChildren
     if (Node == nullptr)
         return nullptr;
     TREE_ASSERT(Node != FRoot, "Node must not be the hidden root node.");
-    const bool hideFiltered = !(FOptions->FPaintOptions & toShowFilteredNodes);
+    const TDataNodeStates notARow = (FOptions->FPaintOptions & toShowFilteredNodes) ? 0 : vsFiltered;
     if (!(ConsiderChildrenAbove && (FOptions->FPaintOptions & toChildrenAbove))) {
         if (!KnownShown && !FullyVisible(Node))
             Node = GetVisibleParent(Node, true);
-        return Node == FRoot ? nullptr : NextShownRow(Node, hideFiltered);
+        return Node == FRoot ? nullptr : NextShownRow(Node, notARow);
     }
     for (;;) {
         PDataNode candidate = nullptr;
@@ -714,7 +720,7 @@ PDataNode TBaseNodeTree::NextVisibleNoInit(PDataNode Node, bool ConsiderChildren
             }
             candidate = s;
         }
-        if (!hideFiltered || !(candidate->States & vsFiltered))
+        if (!(candidate->States & notARow))
             return candidate;
         Node = candidate;
     }

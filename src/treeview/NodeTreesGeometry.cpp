@@ -312,7 +312,7 @@ bool TBaseNodeTree::DoValidateCache()
     PDataNode last = node;
     const bool variable = (FOptions->FMiscOptions & toVariableNodeHeight) != 0;
     const bool above = (FOptions->FPaintOptions & toChildrenAbove) != 0;
-    const bool hideFiltered = !(FOptions->FPaintOptions & toShowFilteredNodes);
+    const TDataNodeStates notARow = (FOptions->FPaintOptions & toShowFilteredNodes) ? 0 : vsFiltered;
     const Integer entries = Integer(FPositionCache.size());
     Cardinal untilEntry = 0; // rows left before the next entry
     bool shown = false;
@@ -330,7 +330,7 @@ bool TBaseNodeTree::DoValidateCache()
                 --untilEntry;
                 top += node->NodeHeight;
                 last = node;
-                node = NextShownRow(node, hideFiltered);
+                node = NextShownRow(node, notARow);
                 if (node == nullptr)
                     break;
                 ++count;

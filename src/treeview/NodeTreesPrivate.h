@@ -101,8 +101,9 @@ struct TBaseNodeTree::TScrollParts {
 
 // The row after a shown Node when children are shown below their parent:
 // the cache walk's step, the same as NextVisibleNoInit with the node known
-// to be shown, kept small since it runs once per row of the tree.
-inline PDataNode TBaseNodeTree::NextShownRow(PDataNode Node, bool HideFiltered) const
+// to be shown, kept small since it runs once per row of the tree. NotARow:
+// vsFiltered when filtered nodes are not shown, else nothing.
+inline PDataNode TBaseNodeTree::NextShownRow(PDataNode Node, TDataNodeStates NotARow) const
 {
     for (;;) {
         PDataNode candidate = nullptr;
@@ -124,7 +125,7 @@ inline PDataNode TBaseNodeTree::NextShownRow(PDataNode Node, bool HideFiltered) 
             if (run == FRoot)
                 return nullptr;
         }
-        if (!HideFiltered || !(candidate->States & vsFiltered))
+        if (!(candidate->States & NotARow))
             return candidate;
         Node = candidate;
     }
