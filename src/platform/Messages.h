@@ -119,6 +119,7 @@ constexpr Cardinal WM_MBUTTONDBLCLK = 0x0209;
 constexpr Cardinal WM_MOUSEWHEEL = 0x020A;
 constexpr Cardinal WM_MOUSELAST = 0x020A;
 constexpr Cardinal WM_CAPTURECHANGED = 0x0215;
+constexpr Cardinal WM_NCMOUSELEAVE = 0x02A2;
 constexpr Cardinal WM_MOUSELEAVE = 0x02A3;
 constexpr Cardinal WM_CUT = 0x0300;
 constexpr Cardinal WM_COPY = 0x0301;

@@ -786,6 +786,11 @@ void TWidgetBridge::RequestNativeDefault(const TMessage& message)
         }
 }
 
+bool TWidgetBridge::DeliverNative(TControl* control, TMessage& message)
+{
+    return Deliver(control, message);
+}
+
 QPainter* TWidgetBridge::BackingPainter(TControl* control)
 {
     TWinHandle* h = control->FView.get();
