@@ -152,6 +152,8 @@ TScrollFrame::TScrollFrame(TWinControl* Control) : FImpl(std::make_unique<TImpl>
     for (int v = 0; v < 2; ++v) {
         auto* bar = new QScrollBar(v ? Qt::Vertical : Qt::Horizontal, frame);
         bar->setFocusPolicy(Qt::NoFocus);
+        // The control hears the mouse moving over a bar, buttons up too.
+        bar->setMouseTracking(true);
         bar->hide();
         FImpl->Bars[v] = bar;
         const bool vertical = v == 1;

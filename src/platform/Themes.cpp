@@ -68,6 +68,12 @@ QStyleOption Bevel(QStyle* Style, const QStyleOption& Opt, TState State, QPainte
     if (State != sPressed)
         button.state |= QStyle::State_Raised;
     Style->drawPrimitive(QStyle::PE_PanelButtonBevel, &button, P);
+    if (State == sHot || State == sPressed) {
+        // The style's highlight tells hot and pressed parts apart.
+        QColor mark = Opt.palette.color(QPalette::Highlight);
+        mark.setAlpha(State == sPressed ? 140 : 70);
+        P->fillRect(Opt.rect.adjusted(2, 2, -2, -2), mark);
+    }
     return button;
 }
 
@@ -99,13 +105,16 @@ void TCustomStyleServices::DrawElement(TCanvas* Canvas, const TThemedElementDeta
     TKind kind;
     TState state;
     Split(Details.ScrollBar, kind, state);
-    const TPoint tl = Canvas->LPtoDP(R.TopLeft());
-    const QRect rect(tl.X, tl.Y, R.Width(), R.Height());
+    // The canvas's painter maps its logical coordinates already.
+    const QRect rect(R.Left, R.Top, R.Width(), R.Height());
     const bool horizontal = kind == kArrowLeft || kind == kArrowRight || kind == kThumbHorz || kind == kTrackHorz;
     p->save();
     p->setClipRect(rect, Qt::IntersectClip);
     QStyleOptionSlider opt;
     opt.palette = style->standardPalette();
+    // Styles take a part's colours from the palette's current group.
+    if (state == sDisabled)
+        opt.palette.setCurrentColorGroup(QPalette::Disabled);
     opt.rect = rect;
     opt.state = StateFlags(state, horizontal);
     opt.orientation = horizontal ? Qt::Horizontal : Qt::Vertical;
@@ -131,12 +140,6 @@ void TCustomStyleServices::DrawElement(TCanvas* Canvas, const TThemedElementDeta
     case kThumbVert: {
         // The thumb is a raised button filling its rectangle.
         Bevel(style, opt, state, p);
-        if (state == sHot || state == sPressed) {
-            // The style's highlight tells hot and pressed thumbs apart.
-            QColor mark = opt.palette.color(QPalette::Highlight);
-            mark.setAlpha(state == sPressed ? 140 : 70);
-            p->fillRect(rect.adjusted(2, 2, -2, -2), mark);
-        }
         break;
     }
     case kTrackHorz:

@@ -219,6 +219,13 @@ void TStyledScrollBarsHook::MeasureScrollBars()
     }
 }
 
+std::array<TThemedScrollBar*, 2> TStyledScrollBarsHook::Buttons(bool Vertical)
+{
+    if (Vertical)
+        return {&FVertScrollBarUpButtonState, &FVertScrollBarDownButtonState};
+    return {&FHorzScrollBarUpButtonState, &FHorzScrollBarDownButtonState};
+}
+
 TRect TStyledScrollBarsHook::VertSliderRect()
 {
     return SliderRect(true);
@@ -494,8 +501,7 @@ void TStyledScrollBarsHook::WndProc(TMessage& Message)
                     ReleaseCapture();
                     return;
                 }
-                for (TThemedScrollBar* s : vertical ? std::initializer_list<TThemedScrollBar*>{&FVertScrollBarUpButtonState, &FVertScrollBarDownButtonState}
-                                                    : std::initializer_list<TThemedScrollBar*>{&FHorzScrollBarUpButtonState, &FHorzScrollBarDownButtonState})
+                for (TThemedScrollBar* s : Buttons(vertical))
                     if (Is(*s, phPressed))
                         *s = WithPhase(*s, phNormal);
             }
@@ -509,8 +515,7 @@ void TStyledScrollBarsHook::WndProc(TMessage& Message)
             TStyledScrollBarWindow* window = vertical ? FVertScrollBarWindow : FHorzScrollBarWindow;
             if (!window->Visible() || !window->Enabled())
                 continue;
-            for (TThemedScrollBar* s : vertical ? std::initializer_list<TThemedScrollBar*>{&FVertScrollBarUpButtonState, &FVertScrollBarDownButtonState}
-                                                : std::initializer_list<TThemedScrollBar*>{&FHorzScrollBarUpButtonState, &FHorzScrollBarDownButtonState})
+            for (TThemedScrollBar* s : Buttons(vertical))
                 if (Is(*s, phPressed)) {
                     *s = WithPhase(*s, phNormal);
                     RepaintScrollBarWindows();

@@ -6,6 +6,8 @@
 // through), and the hook follows the tree's messages to repaint, to show
 // hot and pressed parts, and to drag the thumb itself.
 
+#include <array>
+
 #include "platform/Themes.h"
 
 class TCanvas;
@@ -67,6 +69,8 @@ private:
     void PlaceScrollBarWindows();
     // The thumb in client coordinates; empty while the bar is hidden or disabled.
     TRect SliderRect(bool Vertical);
+    // The states of a bar's two arrow buttons.
+    std::array<TThemedScrollBar*, 2> Buttons(bool Vertical);
     // The thumb follows the cursor (Algorithm of the thumb drag).
     void DragThumb(bool Vertical);
     // The message's screen point in client coordinates, and moved as the
