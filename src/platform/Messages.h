@@ -402,3 +402,9 @@ constexpr int SM_CYMENUCHECK = 72;
 constexpr int SM_CXDRAG = 68;
 constexpr int SM_CYDRAG = 69;
 Integer GetSystemMetrics(int index);
+
+// Desktop settings (SystemParametersInfo): whether tool tips are animated,
+// and whether they fade rather than slide in; Qt's tool-tip effects answer.
+constexpr Cardinal SPI_GETTOOLTIPANIMATION = 0x1016;
+constexpr Cardinal SPI_GETTOOLTIPFADE = 0x1018;
+bool SystemParametersInfo(Cardinal Action);

@@ -291,7 +291,7 @@ bool TScrollFrame::BarInfo(bool Vertical, TScrollBarInfo& Info) const
     Info = TScrollBarInfo();
     const QPoint g = bar->mapToGlobal(QPoint(0, 0));
     Info.rcScrollBar = TRect(g.x(), g.y(), g.x() + bar->width(), g.y() + bar->height());
-    if (bar->isHidden())
+    if (bar->isHidden() || !FImpl->Control->Visible())
         Info.rgstate[0] |= STATE_SYSTEM_INVISIBLE;
     if (!bar->isEnabled())
         Info.rgstate[0] |= STATE_SYSTEM_UNAVAILABLE;

@@ -1137,6 +1137,15 @@ Integer WheelScrollLines()
     return QApplication::wheelScrollLines();
 }
 
+bool SystemParametersInfo(Cardinal Action)
+{
+    switch (Action) {
+    case SPI_GETTOOLTIPANIMATION: return QApplication::isEffectEnabled(Qt::UI_AnimateTooltip);
+    case SPI_GETTOOLTIPFADE: return QApplication::isEffectEnabled(Qt::UI_FadeTooltip);
+    default: return false;
+    }
+}
+
 Integer GetSystemMetrics(int index)
 {
     switch (index) {

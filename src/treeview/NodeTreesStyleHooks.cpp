@@ -258,6 +258,12 @@ void TStyledScrollBarsHook::PlaceScrollBarWindows()
     const bool border = HasBorder();
     const bool styled = (FControl->StyleElements() & seBorder) != 0;
     const Integer borderWidth = 0;
+    // Without a parent window there is nothing to lie on.
+    if (FVertScrollBarWindow->ParentWindow() == nullptr) {
+        FVertScrollBarWindow->SetVisible(false);
+        FHorzScrollBarWindow->SetVisible(false);
+        return;
+    }
     if (FVertScrollBarWindow->Visible() && styled) {
         TRect r = FVertScrollBarRect;
         if (rightToLeft) {
@@ -512,6 +518,15 @@ void TStyledScrollBarsHook::WndProc(TMessage& Message)
     }
     case WM_CAPTURECHANGED:
         for (const bool vertical : {true, false}) {
+            // A thumb drag that loses the mouse ends there, or the thumb
+            // would follow the mouse with no button held.
+            TThemedScrollBar& slider = vertical ? FVertScrollBarSliderState : FHorzScrollBarSliderState;
+            if (Is(slider, phPressed)) {
+                slider = WithPhase(slider, phNormal);
+                FLeftMouseButtonDown = false;
+                PostMessage(FControl, vertical ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(SB_ENDSCROLL, 0), 0);
+                RepaintScrollBarWindows();
+            }
             TStyledScrollBarWindow* window = vertical ? FVertScrollBarWindow : FHorzScrollBarWindow;
             if (!window->Visible() || !window->Enabled())
                 continue;

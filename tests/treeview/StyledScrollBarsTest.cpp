@@ -109,6 +109,13 @@ TEST_F(TStyledScrollBarsTest, CoveringWindowsLieOverTheBarsBelowTheHeader)
     Pump();
     EXPECT_EQ(ScreenTopLeft(vert), Bar(OBJID_VSCROLL).rcScrollBar.TopLeft());
     EXPECT_EQ(ScreenTopLeft(horz), Bar(OBJID_HSCROLL).rcScrollBar.TopLeft());
+    // A hidden tree hides them, a shown one shows them again.
+    tree->SetVisible(false);
+    EXPECT_FALSE(vert->Visible());
+    EXPECT_FALSE(horz->Visible());
+    tree->SetVisible(true);
+    EXPECT_TRUE(vert->Visible());
+    EXPECT_TRUE(horz->Visible());
 }
 
 TEST_F(TStyledScrollBarsTest, PartsTurnHotAndPressedUnderTheMouse)
@@ -190,6 +197,21 @@ TEST_F(TStyledScrollBarsTest, DraggingTheThumbScrollsAndStopsAtTheLastPage)
     Pump();
     EXPECT_EQ(hook->VertScrollBarSliderState(), tsThumbBtnVertNormal);
     EXPECT_FALSE(tree->HasTreeState(tsThumbTracking));
+    // So does losing the mouse mid-way: a later move drags nothing.
+    const TPoint again = Centre(hook->VertSliderRect());
+    QCursor::setPos(OnScreen(again).X, OnScreen(again).Y);
+    NcMessage(WM_NCLBUTTONDOWN, again);
+    ASSERT_EQ(hook->VertScrollBarSliderState(), tsThumbBtnVertPressed);
+    tree->Perform(WM_CAPTURECHANGED);
+    Pump();
+    EXPECT_EQ(hook->VertScrollBarSliderState(), tsThumbBtnVertNormal);
+    EXPECT_FALSE(tree->HasTreeState(tsThumbTracking));
+    const Integer offset = tree->OffsetY();
+    QCursor::setPos(OnScreen(again).X, OnScreen(again).Y - 100);
+    tree->Perform(WM_MOUSEMOVE, 0, 0);
+    Pump();
+    EXPECT_EQ(tree->OffsetY(), offset);
+    ReleaseCapture();
 }
 
 TEST_F(TStyledScrollBarsTest, ABarWithNothingToScrollIsDrawnDisabledAndNoBarHidesItsWindow)

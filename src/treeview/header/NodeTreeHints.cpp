@@ -3,16 +3,14 @@
 // tree's hint window, which lays out and paints the text itself or lets the
 // owner draw it.
 
-#include <QApplication>
-#include <QGuiApplication>
 #include <QPainter>
-#include <QScreen>
 
 #include "platform/Bitmap.h"
 #include "platform/DrawText.h"
 #include "platform/Form.h"
 #include "platform/HintWindow.h"
 #include "platform/Timer.h"
+#include "platform/WindowPicture.h"
 #include "platform/GraphicsQt.h"
 #include "treeview/NodeTreesPrivate.h"
 #include "treeview/header/NodeTreeHeader.h"
@@ -53,10 +51,10 @@ THintAnimationType TBaseNodeTree::GetEffectiveHintAnimation()
     THintAnimationType result = FHintAnimation;
     // The system default follows the desktop's tool-tip effects.
     if (result == hatSystemDefault) {
-        if (!QApplication::isEffectEnabled(Qt::UI_AnimateTooltip))
+        if (!SystemParametersInfo(SPI_GETTOOLTIPANIMATION))
             result = hatNone;
         else
-            result = QApplication::isEffectEnabled(Qt::UI_FadeTooltip) ? hatFade : hatSlide;
+            result = SystemParametersInfo(SPI_GETTOOLTIPFADE) ? hatFade : hatSlide;
     }
     if (result == hatFade && !CpuHasMMX())
         result = hatSlide;
@@ -118,7 +116,7 @@ void TBaseNodeTree::CMHintShowPause(TMessage& Message)
     if (pause == nullptr)
         return;
     const TPoint p = ScreenToClient(GetCursorPos());
-    if (FHintMode == hmTooltip || (FHeader->UseColumns() && (FHeader->Options() & hoShowHint) && FHeader->InHeader(p)))
+    if (FHintMode == hmTooltip || (g_hintAnimationAbort && FHeader->UseColumns() && (FHeader->Options() & hoShowHint) && FHeader->InHeader(p)))
         *pause = 0;
 }
 
@@ -393,9 +391,7 @@ void TNodeTreeHintWindow::ActivateHintData(const TRect& Rect, const QString& AHi
     }
     // What the screen shows under the window, for the animation to start from.
     tree->Update();
-    FBackground = QImage();
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        FBackground = screen->grabWindow(0, r.Left, r.Top, r.Width(), r.Height()).toImage().convertToFormat(QImage::Format_RGB32);
+    FBackground = ScreenPicture(r).convertToFormat(QImage::Format_RGB32);
     if (FBackground.size() != QSize(r.Width(), r.Height())) {
         FBackground = QImage(std::max<Integer>(r.Width(), 1), std::max<Integer>(r.Height(), 1), QImage::Format_RGB32);
         FBackground.fill(ToQColor(tree->Color()));
