@@ -2,6 +2,7 @@
 // automatically), and node and header hints through the application's hint
 // machinery, on the three-column tree.
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QThread>
 #include <map>
@@ -511,6 +512,30 @@ TEST_F(THintAnimationTest, SlideShowsTheHintsBottomRowsAtTheTop)
     EXPECT_EQ(mid.copy(0, 0, w, rows), finished.copy(0, h - rows, w, rows));
     EXPECT_EQ(mid.copy(0, rows, w, h - rows), background.copy(0, rows, w, h - rows));
     EXPECT_FALSE(testsupport::SaveScreenshot(mid, QStringLiteral("TNodeTreeHintWindow-slide-half")).isEmpty());
+}
+
+TEST_F(THintAnimationTest, TheSystemDefaultFollowsTheDesktopsToolTipEffects)
+{
+    const bool general = QApplication::isEffectEnabled(Qt::UI_General);
+    const bool animate = QApplication::isEffectEnabled(Qt::UI_AnimateTooltip);
+    const bool fade = QApplication::isEffectEnabled(Qt::UI_FadeTooltip);
+    QApplication::setEffectEnabled(Qt::UI_General, true);
+    tree->SetHintAnimation(hatSystemDefault);
+    const struct {
+        bool Animate, Fade;
+        THintAnimationType Expected;
+    } cases[] = {{false, false, hatNone}, {true, false, hatSlide}, {true, true, hatFade}};
+    for (const auto& c : cases) {
+        QApplication::setEffectEnabled(Qt::UI_AnimateTooltip, c.Animate);
+        QApplication::setEffectEnabled(Qt::UI_FadeTooltip, c.Fade);
+        EXPECT_EQ(tree->GetEffectiveHintAnimation(), c.Expected) << c.Animate << c.Fade;
+    }
+    QApplication::setEffectEnabled(Qt::UI_AnimateTooltip, animate);
+    QApplication::setEffectEnabled(Qt::UI_FadeTooltip, fade);
+    QApplication::setEffectEnabled(Qt::UI_General, general);
+    // A kind chosen on the tree is taken as it is.
+    tree->SetHintAnimation(hatSlide);
+    EXPECT_EQ(tree->GetEffectiveHintAnimation(), hatSlide);
 }
 
 TEST_F(THintAnimationTest, TheTimerRunsTheAnimationWhileTheUserInterfaceGoesOn)
