@@ -8,6 +8,7 @@
 #include "platform/Form.h"
 #include "platform/Graphics.h"
 #include "platform/Menus.h"
+#include "platform/Themes.h"
 #include "platform/WidgetBridge.h"
 
 // ------------------------------------------------------------ helpers
@@ -693,6 +694,8 @@ void TWinControl::CreateHandle()
         return;
     if (Parent() != nullptr && !Parent()->HandleAllocated())
         return;
+    if (Parent() == nullptr && FParentWindow != nullptr && !FParentWindow->HandleAllocated())
+        return;
     FControlState |= csCreating;
     CreateWnd();
     FControlState &= ~csCreating;
@@ -706,6 +709,7 @@ void TWinControl::CreateHandle()
     for (TControl* c : FControls)
         if (QWidget* w = TWidgetBridge::Widget(c))
             w->raise();
+    TStyleManager::WindowCreated(this);
 }
 
 void TWinControl::DestroyHandle()
@@ -713,6 +717,7 @@ void TWinControl::DestroyHandle()
     if (!HandleAllocated())
         return;
     FControlState |= csDestroyingHandle;
+    TStyleManager::WindowDestroyed(this);
     for (TControl* c : FControls) {
         if (auto* wc = dynamic_cast<TWinControl*>(c))
             wc->DestroyHandle();
@@ -749,13 +754,24 @@ void TWinControl::CreateParams(TCreateParams& Params)
     Params.Y = Top();
     Params.Width = Width();
     Params.Height = Height();
-    Params.WndParent = Parent();
+    Params.WndParent = Parent() != nullptr ? Parent() : FParentWindow;
     Params.WinClassName = ClassName();
+}
+
+DWORD GetWindowLong(TWinControl* Control, int Index)
+{
+    if (Control == nullptr)
+        return 0;
+    TCreateParams params;
+    Control->CreateParams(params);
+    return Index == GWL_EXSTYLE ? params.ExStyle : Index == GWL_STYLE ? params.Style : 0;
 }
 
 void TWinControl::CreateWindowHandle(const TCreateParams& Params)
 {
     QWidget* parent = TWidgetBridge::ParentWidget(this);
+    if (parent == nullptr && Params.WndParent != nullptr)
+        parent = TWidgetBridge::Client(Params.WndParent);
     auto* w = new QWidget(parent);
     if (parent == nullptr && (Params.Style & WS_POPUP) && dynamic_cast<TCustomForm*>(this) == nullptr) {
         // A popup window (a drop-down list, a hint): no frame, over the others.
@@ -768,6 +784,12 @@ void TWinControl::CreateWindowHandle(const TCreateParams& Params)
     }
     w->setFocusPolicy(Qt::NoFocus);
     w->setAttribute(Qt::WA_InputMethodEnabled, false);
+    // A window that is transparent to hit tests lets every mouse message
+    // through to the window beneath.
+    TMessage hit{WM_NCHITTEST, 0, 0, 0};
+    CallWindowProc(hit);
+    if (hit.Result == HTTRANSPARENT)
+        w->setAttribute(Qt::WA_TransparentForMouseEvents);
     TWidgetBridge::Attach(this, w, true);
 }
 

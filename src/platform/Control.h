@@ -30,6 +30,11 @@ enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum TVerticalAlignment { taAlignTop, taAlignBottom, taVerticalCenter };
 enum TBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+// The parts of a control that an active style paints (StyleElements).
+using TStyleElements = Byte;
+constexpr TStyleElements seFont = 1;
+constexpr TStyleElements seClient = 2;
+constexpr TStyleElements seBorder = 4;
 
 // Control style: how the layer treats a control.
 enum TControlStyleFlag : Cardinal {
@@ -45,6 +50,8 @@ enum TControlStyleFlag : Cardinal {
     csNoStdEvents = 1u << 9,
     csReplicatable = 1u << 10,
     csParentBackground = 1u << 11,
+    // Paints itself in the active style (the style engine leaves it alone).
+    csOverrideStylePaint = 1u << 12,
 };
 using TControlStyle = Cardinal;
 
@@ -98,6 +105,7 @@ constexpr DWORD WS_VSCROLL = 0x00200000;
 constexpr DWORD WS_HSCROLL = 0x00100000;
 constexpr DWORD WS_THICKFRAME = 0x00040000;
 constexpr DWORD WS_TABSTOP = 0x00010000;
+constexpr DWORD WS_EX_NOPARENTNOTIFY = 0x00000004;
 constexpr DWORD WS_EX_TOPMOST = 0x00000008;
 constexpr DWORD WS_EX_TRANSPARENT = 0x00000020;
 constexpr DWORD WS_EX_TOOLWINDOW = 0x00000080;
@@ -108,6 +116,13 @@ constexpr DWORD ES_AUTOVSCROLL = 0x0040;
 constexpr DWORD ES_AUTOHSCROLL = 0x0080;
 constexpr DWORD ES_WANTRETURN = 0x1000;
 constexpr DWORD CS_DROPSHADOW = 0x00020000;
+
+constexpr int GWL_STYLE = -16;
+constexpr int GWL_EXSTYLE = -20;
+// A window answering WM_NCHITTEST with this lets the mouse through to what lies beneath.
+constexpr LRESULT HTTRANSPARENT = -1;
+constexpr LRESULT HTHSCROLL = 6;
+constexpr LRESULT HTVSCROLL = 7;
 
 // What a control asks of its window when it is made.
 struct TCreateParams {
@@ -259,6 +274,8 @@ public:
 
     TControlStyle ControlStyle() const { return FControlStyle; }
     void SetControlStyle(TControlStyle value) { FControlStyle = value; }
+    TStyleElements StyleElements() const { return FStyleElements; }
+    void SetStyleElements(TStyleElements value) { FStyleElements = value; }
     TControlState ControlState() const { return FControlState; }
     void SetControlState(TControlState value) { FControlState = value; }
     bool MouseCapture() const;
@@ -361,6 +378,7 @@ protected:
     void RequestAlign();
 
     TControlStyle FControlStyle = csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks;
+    TStyleElements FStyleElements = seFont | seClient | seBorder;
     TControlState FControlState = 0;
     QString FText;
     // The Qt-side object of this control (a windowed control's window or a
@@ -420,6 +438,13 @@ public:
     bool HandleAllocated() const { return FView != nullptr; }
     void HandleNeeded();
     void RecreateWnd();
+    // A window made inside another control's window without being one of
+    // its controls (the platform's CreateParented): placed in that
+    // control's client coordinates, neither aligned nor freed by it.
+    TWinControl* ParentWindow() const { return FParentWindow; }
+    void SetParentWindow(TWinControl* Value) { FParentWindow = Value; }
+    // The window styles the control asks for (GWL_STYLE, GWL_EXSTYLE).
+    friend DWORD GetWindowLong(TWinControl* Control, int Index);
 
     bool Showing() const override;
     void SetFocus();
@@ -499,6 +524,7 @@ private:
     std::vector<TControl*> FControls;
     std::vector<TWinControl*> FTabList;
     bool FTabStop = false;
+    TWinControl* FParentWindow = nullptr;
     bool FDoubleBuffered = false;
     Integer FAlignLevel = 0;
     bool FAligning = false;

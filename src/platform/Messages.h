@@ -119,6 +119,7 @@ constexpr Cardinal WM_MBUTTONDBLCLK = 0x0209;
 constexpr Cardinal WM_MOUSEWHEEL = 0x020A;
 constexpr Cardinal WM_MOUSELAST = 0x020A;
 constexpr Cardinal WM_CAPTURECHANGED = 0x0215;
+constexpr Cardinal WM_NCMOUSELEAVE = 0x02A2;
 constexpr Cardinal WM_MOUSELEAVE = 0x02A3;
 constexpr Cardinal WM_CUT = 0x0300;
 constexpr Cardinal WM_COPY = 0x0301;
@@ -401,3 +402,9 @@ constexpr int SM_CYMENUCHECK = 72;
 constexpr int SM_CXDRAG = 68;
 constexpr int SM_CYDRAG = 69;
 Integer GetSystemMetrics(int index);
+
+// Desktop settings (SystemParametersInfo): whether tool tips are animated,
+// and whether they fade rather than slide in; Qt's tool-tip effects answer.
+constexpr Cardinal SPI_GETTOOLTIPANIMATION = 0x1016;
+constexpr Cardinal SPI_GETTOOLTIPFADE = 0x1018;
+bool SystemParametersInfo(Cardinal Action);

@@ -786,6 +786,11 @@ void TWidgetBridge::RequestNativeDefault(const TMessage& message)
         }
 }
 
+bool TWidgetBridge::DeliverNative(TControl* control, TMessage& message)
+{
+    return Deliver(control, message);
+}
+
 QPainter* TWidgetBridge::BackingPainter(TControl* control)
 {
     TWinHandle* h = control->FView.get();
@@ -1130,6 +1135,15 @@ SmallInt GetKeyState(int vk)
 Integer WheelScrollLines()
 {
     return QApplication::wheelScrollLines();
+}
+
+bool SystemParametersInfo(Cardinal Action)
+{
+    switch (Action) {
+    case SPI_GETTOOLTIPANIMATION: return QApplication::isEffectEnabled(Qt::UI_AnimateTooltip);
+    case SPI_GETTOOLTIPFADE: return QApplication::isEffectEnabled(Qt::UI_FadeTooltip);
+    default: return false;
+    }
 }
 
 Integer GetSystemMetrics(int index)

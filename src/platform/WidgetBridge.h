@@ -79,6 +79,9 @@ public:
     static void Guard(TObject* sender, const std::function<void()>& work);
     // Marks the message being translated as wanting Qt's own handling.
     static void RequestNativeDefault(const TMessage& message);
+    // Runs a message made from a Qt event through the control; true when it
+    // reached the default processing, so that Qt should handle the event.
+    static bool DeliverNative(TControl* control, TMessage& message);
     // Makes (or returns) the backing image's painter for drawing outside a paint.
     static QPainter* BackingPainter(TControl* control);
     static void DropBacking(TControl* control);

@@ -1,5 +1,7 @@
 #include "platform/WindowPicture.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
 
 #include "platform/Control.h"
@@ -11,4 +13,15 @@ QImage WindowPicture(TWinControl* Control, const TRect& Area)
     if (w == nullptr || Area.Right <= Area.Left || Area.Bottom <= Area.Top)
         return {};
     return w->grab(QRect(Area.Left, Area.Top, Area.Right - Area.Left, Area.Bottom - Area.Top)).toImage();
+}
+
+QImage ScreenPicture(const TRect& Area)
+{
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr || Area.IsEmpty())
+        return {};
+    const QPixmap shot = screen->grabWindow(0, Area.Left, Area.Top, Area.Width(), Area.Height());
+    if (shot.isNull() || shot.size() != QSize(Area.Width(), Area.Height()))
+        return {};
+    return shot.toImage();
 }

@@ -651,6 +651,24 @@ using TNtGetPopupMenuEvent = std::function<void(TBaseNodeTree* Sender, PDataNode
 using TNtIterateCallback = std::function<void(TBaseNodeTree* Sender, PDataNode Node, void* Data, bool& Abort)>;
 using TNtAnimationCallback = std::function<bool(Integer Step, Integer StepSize, void* Data)>;
 
+// The pacing of an animation of Steps steps over Duration milliseconds: the
+// step to show next, how far one step moves, and the time to the next; the
+// steps grow when the time left per step falls below a millisecond.
+struct TNtAnimationPace {
+    TNtAnimationPace() = default;
+    TNtAnimationPace(Cardinal ASteps, Cardinal Duration);
+    bool Running() const { return NumberOfSteps > 0 && RemainingTime > 0; }
+    // Milliseconds the coming step has.
+    Integer Interval() const { return NumberOfSteps > 0 ? RemainingTime / NumberOfSteps : 0; }
+    // The last step took Elapsed milliseconds: what is left, and the next step.
+    void StepTook(Integer Elapsed);
+    Cardinal Steps = 0;
+    Integer RemainingTime = 0;
+    Integer StepSize = 0;
+    Integer NumberOfSteps = 0;
+    Integer Step = 0;
+};
+
 // ---------------------------------------------------------------- header events
 
 using TNtHeaderClickEvent = std::function<void(TNtHeader* Sender, const TNtHeaderHitInfo& HitInfo)>;
@@ -1435,6 +1453,7 @@ protected:
     void WndProc(TMessage& Message) override;
     void Dispatch(TMessage& Message) override;
     void CreateWnd() override;
+    void CreateParams(TCreateParams& Params) override;
     void DestroyWnd() override;
     void UpdateView() override;
     void Paint() override;

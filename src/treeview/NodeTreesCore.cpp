@@ -13,6 +13,7 @@
 #include "platform/Form.h"
 #include "platform/ImageList.h"
 #include "platform/WidgetBridge.h"
+#include "treeview/NodeTreesStyleHooks.h"
 #include "treeview/NodeTreesClasses.h"
 #include "platform/ShapedPopup.h"
 #include "treeview/NodeTreesPrivate.h"
@@ -253,6 +254,7 @@ void PrepareSharedResources()
     Shared->Utility = MakeUtilityList();
     Shared->Lists[ckSystemDefault] = BuildSystemCheckImages(false, Shared->Lists[ckDarkCheck].get());
     Shared->Lists[ckSystemFlat] = BuildSystemCheckImages(true, Shared->Lists[ckFlat].get());
+    RegisterNodeTreeStyleHooks();
     // The lists live until the application object goes.
     if (QCoreApplication* app = QCoreApplication::instance())
         QObject::connect(app, &QObject::destroyed, [] { ReleaseSharedResources(); });
@@ -456,6 +458,8 @@ void TBaseNodeTree::SetBiDiMode(TBiDiMode Value)
     FBiDiMode = Value;
     const Integer eff = UseRightToLeftReading() ? Integer(FRangeX) + FOffsetX - ClientWidth() : -FOffsetX;
     FEffectiveOffsetX = std::max(eff, 0);
+    // The vertical bar changes sides.
+    LayoutWindow();
     Invalidate();
 }
 
@@ -554,6 +558,29 @@ void TBaseNodeTree::SetTreeTimer(UINT_PTR Id, Cardinal Interval)
         FRunningTimers |= 1u << Id;
 }
 
+TNtAnimationPace::TNtAnimationPace(Cardinal ASteps, Cardinal Duration)
+    : Steps(ASteps), RemainingTime(Integer(Duration))
+{
+    StepSize = Duration == 0 ? 1 : Integer(std::lround(std::max(double(Steps) / double(Duration), 1.0)));
+    NumberOfSteps = Integer(Steps) / StepSize;
+}
+
+void TNtAnimationPace::StepTook(Integer Elapsed)
+{
+    if (Elapsed > RemainingTime) {
+        RemainingTime = 0;
+        NumberOfSteps = 0;
+    } else {
+        RemainingTime -= Elapsed;
+        --NumberOfSteps;
+    }
+    while (NumberOfSteps > 0 && RemainingTime / NumberOfSteps < 1) {
+        ++StepSize;
+        NumberOfSteps = RemainingTime / StepSize;
+    }
+    Step = Integer(Steps) - NumberOfSteps;
+}
+
 // Calls Callback about Steps times spread over Duration milliseconds; the
 // last call is (0, 0).
 bool TBaseNodeTree::Animate(Cardinal Steps, Cardinal Duration, const TNtAnimationCallback& Callback, void* Data)
@@ -567,31 +594,16 @@ bool TBaseNodeTree::Animate(Cardinal Steps, Cardinal Duration, const TNtAnimatio
     } leave{this};
     QElapsedTimer clock;
     clock.start();
-    Integer remaining = Integer(Duration);
-    Integer stepSize = Integer(std::lround(std::max(double(Steps) / double(Duration), 1.0)));
-    Integer numberOfSteps = Integer(Steps) / std::max(stepSize, 1);
-    Integer step = 0;
+    TNtAnimationPace pace(Steps, Duration);
     const auto terminating = [] { return Application != nullptr && Application->Terminated(); };
-    while (numberOfSteps > 0 && remaining > 0 && !terminating()) {
+    while (pace.Running() && !terminating()) {
         const qint64 start = clock.elapsed();
-        const qint64 next = start + remaining / numberOfSteps;
-        if (!Callback(step, stepSize, Data))
+        const qint64 next = start + pace.Interval();
+        if (!Callback(pace.Step, pace.StepSize, Data))
             break;
         while (clock.elapsed() < next) {
         }
-        const qint64 elapsed = clock.elapsed() - start;
-        if (elapsed > remaining) {
-            remaining = 0;
-            numberOfSteps = 0;
-        } else {
-            remaining -= Integer(elapsed);
-            --numberOfSteps;
-        }
-        while (numberOfSteps > 0 && remaining / numberOfSteps < 1) {
-            ++stepSize;
-            numberOfSteps = remaining / stepSize;
-        }
-        step = Integer(Steps) - numberOfSteps;
+        pace.StepTook(Integer(clock.elapsed() - start));
     }
     if (!terminating())
         Callback(0, 0, Data);

@@ -17,7 +17,9 @@
 #include "platform/Form.h"
 #include "platform/ScrollFrame.h"
 #include "treeview/NodeTreesPrivate.h"
+#include "treeview/NodeTreesStyleHooks.h"
 #include "treeview/header/NodeTreeHeader.h"
+#include "treeview/header/NodeTreeHintWindow.h"
 
 namespace {
 bool HasVertical(TScrollStyle s) { return s == ssVertical || s == ssBoth; }
@@ -41,11 +43,22 @@ void TBaseNodeTree::LayoutWindow()
         return;
     const Integer top = (FHeader->Options() & hoVisible) ? FHeader->Height() : 0;
     if (FScrollParts && FScrollParts->Frame)
-        FScrollParts->Frame->Layout(FBorderStyle == bsSingle ? 2 : 0, FVertBarShown, FHorzBarShown, top);
+        FScrollParts->Frame->Layout(FBorderStyle == bsSingle ? 2 : 0, FVertBarShown, FHorzBarShown, top, FBiDiMode == bdRightToLeft);
     if (top > 0 || FHeader->HeaderWindow()) {
         UpdateHeaderRect();
         FHeader->SyncWindow();
     }
+    // The window's place or its bars changed.
+    if (HandleAllocated())
+        Perform(WM_WINDOWPOSCHANGED);
+}
+
+void TBaseNodeTree::CreateParams(TCreateParams& Params)
+{
+    TCustomControl::CreateParams(Params);
+    // The single border is a sunken client edge.
+    if (FBorderStyle == bsSingle)
+        Params.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
 void TBaseNodeTree::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight)
@@ -112,6 +125,9 @@ void TBaseNodeTree::DestroyWnd()
 {
     KillTreeTimer(ChangeTimer);
     KillTreeTimer(StructureChangeTimer);
+    // A hint animating over this tree ends with its window.
+    if (HasTreeState(tsInAnimation))
+        RaiseHintAnimationAbort();
     // The window's end stops every timer it carries.
     FRunningTimers = 0;
     if (FScrollParts)
@@ -224,6 +240,7 @@ void TBaseNodeTree::UpdateVerticalScrollBar(bool DoRepaint)
             FScrollParts->Frame->SetBar(true, 0, Integer(FRangeY), std::max<Integer>(0, ClientHeight() + 1), -FOffsetY);
         else
             FScrollParts->Frame->SetBar(true, 0, 0, 0, 0);
+        Perform(CM_REFRESHSTYLEDSCROLLBARS);
     }
     SetOffsetY(FOffsetY);
 }
@@ -246,6 +263,7 @@ void TBaseNodeTree::UpdateHorizontalScrollBar(bool DoRepaint)
                 FScrollParts->Frame->SetBar(false, 0, Integer(FRangeX), std::max<Integer>(0, ClientWidth() + 1), FEffectiveOffsetX);
             else
                 FScrollParts->Frame->SetBar(false, 0, 0, 0, 0);
+            Perform(CM_REFRESHSTYLEDSCROLLBARS);
         }
         if (!show)
             FEffectiveOffsetX = 0;

@@ -2,6 +2,7 @@
 // automatically), and node and header hints through the application's hint
 // machinery, on the three-column tree.
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QThread>
 #include <map>
@@ -10,6 +11,7 @@
 #include "Screenshot.h"
 #include "TreeFixture.h"
 #include "platform/Canvas.h"
+#include "platform/GraphicsQt.h"
 #include "platform/HintWindow.h"
 #include "treeview/NodeTreesEditLink.h"
 #include "treeview/header/NodeTreeHintWindow.h"
@@ -425,4 +427,173 @@ TEST_F(THintTest, OwnerDrawnHintsTakeTheOwnersSizeAndPicture)
     ASSERT_FALSE(drawn.empty());
     EXPECT_EQ(drawn.back(), 2);
     EXPECT_EQ(img.pixelColor(30, 12), QColor(Qt::red));
+}
+
+// ---------------------------------------------------------------- hint animations
+
+class THintAnimationTest : public THintTest {
+protected:
+    void SetUp() override
+    {
+        THintTest::SetUp();
+        tree->SetHintMode(hmHint);
+        tree->OnGetHint = [](TBaseNodeTree*, PDataNode, TColumnIndex, TNtTooltipLineBreakStyle&, QString& text) {
+            text = QStringLiteral("Measured value of the meter");
+        };
+        // A long animation: the steps below are driven one by one, far
+        // quicker than the timer would run them.
+        tree->SetAnimationDuration(10000);
+    }
+    // (Each hint in a test over another cell: the one last shown shows
+    // nothing new while the mouse stays in it.)
+    TNodeTreeHintWindow* ShowAnimated(THintAnimationType kind, PDataNode node = nullptr)
+    {
+        tree->SetHintAnimation(kind);
+        return const_cast<TNodeTreeHintWindow*>(HintAt(tree, InCell(node ? node : b, 1)));
+    }
+    // Drives the animation until it ends; false when it does not.
+    static bool RunToEnd(TNodeTreeHintWindow* hint)
+    {
+        for (int i = 0; i < 2000 && hint->Animating(); ++i)
+            hint->AnimationTimer();
+        return !hint->Animating();
+    }
+    static QImage Grab(TNodeTreeHintWindow* hint) { return GrabControl(hint).convertToFormat(QImage::Format_RGB32); }
+};
+
+TEST_F(THintAnimationTest, FadeBlendsTheHintOverTheScreenStepByStep)
+{
+    TNodeTreeHintWindow* hint = ShowAnimated(hatFade);
+    ASSERT_NE(hint, nullptr);
+    ASSERT_TRUE(hint->Animating());
+    EXPECT_TRUE(tree->HasTreeState(tsInAnimation));
+    // The first step shows only what was under the window, not the hint.
+    EXPECT_EQ(hint->AnimationStep(), 0);
+    EXPECT_EQ(Grab(hint), hint->Background());
+    // Half-way the hint's face is the mean of the screen under it and the
+    // hint colour.
+    for (int i = 0; i < 127; ++i)
+        hint->AnimationTimer();
+    const Integer step = hint->AnimationStep();
+    EXPECT_GE(step, 120);
+    EXPECT_LE(step, 135);
+    const QImage mid = Grab(hint);
+    const QPoint face(2, hint->Height() - 3);
+    const QColor under = hint->Background().pixelColor(face), info = ToQColor(clInfoBk);
+    ASSERT_NE(under, info);
+    const Integer alpha = MulDiv(step, 256, 255);
+    const auto blend = [alpha](int b, int h) { return (h * alpha + b * (256 - alpha)) >> 8; };
+    EXPECT_NEAR(mid.pixelColor(face).red(), blend(under.red(), info.red()), 2);
+    EXPECT_NEAR(mid.pixelColor(face).green(), blend(under.green(), info.green()), 2);
+    EXPECT_NEAR(mid.pixelColor(face).blue(), blend(under.blue(), info.blue()), 2);
+    EXPECT_FALSE(testsupport::SaveScreenshot(mid, QStringLiteral("TNodeTreeHintWindow-fade-half")).isEmpty());
+    // The end shows the hint itself and gives the tree its animation back.
+    ASSERT_TRUE(RunToEnd(hint));
+    EXPECT_EQ(Grab(hint).pixelColor(face), info);
+    EXPECT_FALSE(tree->HasTreeState(tsInAnimation));
+    EXPECT_TRUE(hint->IsShowing());
+}
+
+TEST_F(THintAnimationTest, SlideShowsTheHintsBottomRowsAtTheTop)
+{
+    TNodeTreeHintWindow* hint = ShowAnimated(hatSlide);
+    ASSERT_NE(hint, nullptr);
+    ASSERT_TRUE(hint->Animating());
+    const Integer h = hint->Height(), w = hint->Width();
+    for (int i = 0; i < h / 2; ++i)
+        hint->AnimationTimer();
+    const Integer rows = hint->AnimationStep();
+    ASSERT_GT(rows, 0);
+    ASSERT_LT(rows, h);
+    const QImage mid = Grab(hint);
+    const QImage background = hint->Background();
+    ASSERT_TRUE(RunToEnd(hint));
+    const QImage finished = Grab(hint);
+    EXPECT_EQ(mid.copy(0, 0, w, rows), finished.copy(0, h - rows, w, rows));
+    EXPECT_EQ(mid.copy(0, rows, w, h - rows), background.copy(0, rows, w, h - rows));
+    EXPECT_FALSE(testsupport::SaveScreenshot(mid, QStringLiteral("TNodeTreeHintWindow-slide-half")).isEmpty());
+}
+
+TEST_F(THintAnimationTest, TheSystemDefaultFollowsTheDesktopsToolTipEffects)
+{
+    const bool general = QApplication::isEffectEnabled(Qt::UI_General);
+    const bool animate = QApplication::isEffectEnabled(Qt::UI_AnimateTooltip);
+    const bool fade = QApplication::isEffectEnabled(Qt::UI_FadeTooltip);
+    QApplication::setEffectEnabled(Qt::UI_General, true);
+    tree->SetHintAnimation(hatSystemDefault);
+    const struct {
+        bool Animate, Fade;
+        THintAnimationType Expected;
+    } cases[] = {{false, false, hatNone}, {true, false, hatSlide}, {true, true, hatFade}};
+    for (const auto& c : cases) {
+        QApplication::setEffectEnabled(Qt::UI_AnimateTooltip, c.Animate);
+        QApplication::setEffectEnabled(Qt::UI_FadeTooltip, c.Fade);
+        EXPECT_EQ(tree->GetEffectiveHintAnimation(), c.Expected) << c.Animate << c.Fade;
+    }
+    QApplication::setEffectEnabled(Qt::UI_AnimateTooltip, animate);
+    QApplication::setEffectEnabled(Qt::UI_FadeTooltip, fade);
+    QApplication::setEffectEnabled(Qt::UI_General, general);
+    // A kind chosen on the tree is taken as it is.
+    tree->SetHintAnimation(hatSlide);
+    EXPECT_EQ(tree->GetEffectiveHintAnimation(), hatSlide);
+}
+
+TEST_F(THintAnimationTest, TheTimerRunsTheAnimationWhileTheUserInterfaceGoesOn)
+{
+    tree->SetAnimationDuration(100);
+    TNodeTreeHintWindow* hint = ShowAnimated(hatFade);
+    ASSERT_NE(hint, nullptr);
+    // Activation returned with the fade still to come.
+    ASSERT_TRUE(hint->Animating());
+    QElapsedTimer t;
+    t.start();
+    while (hint->Animating() && t.elapsed() < 5000) {
+        Application->ProcessMessages();
+        QThread::msleep(1);
+    }
+    EXPECT_FALSE(hint->Animating());
+    EXPECT_FALSE(tree->HasTreeState(tsInAnimation));
+    EXPECT_EQ(Grab(hint).pixelColor(2, hint->Height() - 3), ToQColor(clInfoBk));
+}
+
+TEST_F(THintAnimationTest, HidingReplacingOrLosingTheTreeEndsTheAnimation)
+{
+    // Hidden mid-way: the steps stop and the tree is free again.
+    TNodeTreeHintWindow* hint = ShowAnimated(hatSlide);
+    ASSERT_NE(hint, nullptr);
+    hint->AnimationTimer();
+    Application->CancelHint();
+    EXPECT_FALSE(hint->Animating());
+    EXPECT_FALSE(tree->HasTreeState(tsInAnimation));
+    // A newer hint starts its own animation from the first step.
+    hint = ShowAnimated(hatFade, a);
+    ASSERT_NE(hint, nullptr);
+    for (int i = 0; i < 10; ++i)
+        hint->AnimationTimer();
+    EXPECT_GT(hint->AnimationStep(), 0);
+    // (moved on without the hint hiding first)
+    TestInput::MouseMove(tree, InCell(c, 1));
+    Application->ActivateHint(tree->ClientToScreen(InCell(c, 1)));
+    ASSERT_EQ(Application->CurrentHintWindow(), hint);
+    EXPECT_EQ(hint->HintData().Node, c);
+    EXPECT_TRUE(hint->Animating());
+    EXPECT_EQ(hint->AnimationStep(), 0);
+    // Without a duration there is nothing to animate: the hint shows at once.
+    Application->CancelHint();
+    tree->SetAnimationDuration(0);
+    hint = ShowAnimated(hatFade);
+    ASSERT_NE(hint, nullptr);
+    EXPECT_FALSE(hint->Animating());
+    EXPECT_EQ(Grab(hint).pixelColor(2, hint->Height() - 3), ToQColor(clInfoBk));
+    // The tree going mid-way ends the animation without touching it.
+    Application->CancelHint();
+    tree->SetAnimationDuration(10000);
+    hint = ShowAnimated(hatFade, a);
+    ASSERT_NE(hint, nullptr);
+    ASSERT_TRUE(hint->Animating());
+    delete tree;
+    tree = nullptr;
+    EXPECT_FALSE(hint->Animating());
+    hint->AnimationTimer();
+    EXPECT_EQ(hint->HintData().Tree, nullptr);
 }

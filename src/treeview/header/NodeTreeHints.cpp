@@ -3,11 +3,18 @@
 // tree's hint window, which lays out and paints the text itself or lets the
 // owner draw it.
 
+#include <QPainter>
+
+#include "platform/Bitmap.h"
 #include "platform/DrawText.h"
 #include "platform/Form.h"
 #include "platform/HintWindow.h"
+#include "platform/Timer.h"
+#include "platform/WindowPicture.h"
+#include "platform/GraphicsQt.h"
 #include "treeview/NodeTreesPrivate.h"
 #include "treeview/header/NodeTreeHeader.h"
+#include "treeview/NodeTreesUtils.h"
 #include "treeview/header/NodeTreeHintWindow.h"
 
 namespace {
@@ -20,7 +27,17 @@ TAlignment Mirror(TAlignment A)
 {
     return A == taLeftJustify ? taRightJustify : A == taRightJustify ? taLeftJustify : A;
 }
+
+// Ends hint animations at their next step: raised while no hint window
+// exists, when one goes and when the animating tree's window goes; cleared
+// by a new hint window and whenever one hides.
+bool g_hintAnimationAbort = true;
 } // namespace
+
+void RaiseHintAnimationAbort()
+{
+    g_hintAnimationAbort = true;
+}
 
 // ---------------------------------------------------------------- the tree's side
 
@@ -31,9 +48,17 @@ THintWindowClass TBaseNodeTree::GetHintWindowClass()
 
 THintAnimationType TBaseNodeTree::GetEffectiveHintAnimation()
 {
-    // The desktop has no tooltip animation setting to follow: the system
-    // default shows hints without animation.
-    return FHintAnimation == hatSystemDefault ? hatNone : FHintAnimation;
+    THintAnimationType result = FHintAnimation;
+    // The system default follows the desktop's tool-tip effects.
+    if (result == hatSystemDefault) {
+        if (!SystemParametersInfo(SPI_GETTOOLTIPANIMATION))
+            result = hatNone;
+        else
+            result = SystemParametersInfo(SPI_GETTOOLTIPFADE) ? hatFade : hatSlide;
+    }
+    if (result == hatFade && !CpuHasMMX())
+        result = hatSlide;
+    return result;
 }
 
 QString TBaseNodeTree::DoGetNodeHint(PDataNode, TColumnIndex, TNtTooltipLineBreakStyle& LineBreakStyle)
@@ -91,7 +116,7 @@ void TBaseNodeTree::CMHintShowPause(TMessage& Message)
     if (pause == nullptr)
         return;
     const TPoint p = ScreenToClient(GetCursorPos());
-    if (FHintMode == hmTooltip || (FHeader->UseColumns() && (FHeader->Options() & hoShowHint) && FHeader->InHeader(p)))
+    if (FHintMode == hmTooltip || (g_hintAnimationAbort && FHeader->UseColumns() && (FHeader->Options() & hoShowHint) && FHeader->InHeader(p)))
         *pause = 0;
 }
 
@@ -225,6 +250,47 @@ void TBaseNodeTree::CMHintShow(TMessage& Message)
 
 // ---------------------------------------------------------------- the hint window
 
+TNodeTreeHintWindow::TNodeTreeHintWindow(TComponent* AOwner)
+    : THintWindow(AOwner), FAnimationTimer(std::make_unique<TTimer>(nullptr))
+{
+    FAnimationTimer->SetEnabled(false);
+    FAnimationTimer->OnTimer = [this](TObject*) { AnimationTimer(); };
+    SetDoubleBuffered(false);
+    g_hintAnimationAbort = false;
+}
+
+TNodeTreeHintWindow::~TNodeTreeHintWindow()
+{
+    FAnimationTimer->OnTimer = nullptr;
+    EndAnimation();
+    WatchTree(nullptr);
+    g_hintAnimationAbort = true;
+}
+
+void TNodeTreeHintWindow::WatchTree(TBaseNodeTree* Tree)
+{
+    if (FWatchedTree == Tree)
+        return;
+    if (FWatchedTree)
+        FWatchedTree->RemoveFreeNotification(this);
+    FWatchedTree = Tree;
+    if (Tree)
+        Tree->FreeNotification(this);
+}
+
+void TNodeTreeHintWindow::Notification(TComponent* AComponent, TOperation Operation)
+{
+    THintWindow::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent != nullptr && AComponent == FWatchedTree) {
+        // The tree goes: nothing of it may be touched any more.
+        FAnimationTimer->SetEnabled(false);
+        FAnimatedTree = nullptr;
+        FWatchedTree = nullptr;
+        FHintData = TNtHintData();
+        FTarget = QImage();
+    }
+}
+
 TRect TNodeTreeHintWindow::CalcHintRect(Integer MaxWidth, const QString& AHint, void* AData)
 {
     if (AData == nullptr)
@@ -308,6 +374,9 @@ void TNodeTreeHintWindow::ActivateHintData(const TRect& Rect, const QString& AHi
             Application->CancelHint();
         return;
     }
+    // A newer hint ends the animation of the one before.
+    EndAnimation();
+    tree->DoStateChange(0, tsInAnimation);
     TRect r = Rect;
     if (Screen) {
         const TRect desktop = Screen->WorkAreaRect();
@@ -320,24 +389,131 @@ void TNodeTreeHintWindow::ActivateHintData(const TRect& Rect, const QString& AHi
         if (r.Left < desktop.Left)
             OffsetRect(r, desktop.Left - r.Left, 0);
     }
+    // What the screen shows under the window, for the animation to start from.
+    tree->Update();
+    FBackground = ScreenPicture(r).convertToFormat(QImage::Format_RGB32);
+    if (FBackground.size() != QSize(r.Width(), r.Height())) {
+        FBackground = QImage(std::max<Integer>(r.Width(), 1), std::max<Integer>(r.Height(), 1), QImage::Format_RGB32);
+        FBackground.fill(ToQColor(tree->Color()));
+    }
+    WatchTree(tree);
     THintWindow::ActivateHintData(r, AHint, AData);
+    FAnimation = tree->GetEffectiveHintAnimation();
+    const bool fade = FAnimation == hatFade;
+    const Cardinal steps = fade ? 255u : Cardinal(std::max<Integer>(Height(), 0));
+    const Cardinal duration = fade ? 2 * tree->AnimationDuration() : tree->AnimationDuration();
+    // Without time or rows to animate the hint simply shows.
+    if ((FAnimation != hatFade && FAnimation != hatSlide) || steps == 0 || duration == 0 || tree->HasTreeState(tsInAnimation))
+        return;
+    tree->DoStateChange(tsInAnimation);
+    FAnimatedTree = tree;
+    FPace = TNtAnimationPace(steps, duration);
+    if (!HintAnimationStep(FPace.Step, FPace.StepSize)) {
+        EndAnimation();
+        return;
+    }
+    FStepClock.start();
+    FAnimationTimer->SetInterval(Cardinal(std::max<Integer>(FPace.Interval(), 1)));
+    FAnimationTimer->SetEnabled(true);
+}
+
+bool TNodeTreeHintWindow::Animating() const
+{
+    return FAnimationTimer->Enabled();
+}
+
+void TNodeTreeHintWindow::AnimationTimer()
+{
+    if (!Animating())
+        return;
+    FPace.StepTook(Integer(FStepClock.restart()));
+    const bool terminating = Application != nullptr && Application->Terminated();
+    if (FPace.Running() && !terminating && HintAnimationStep(FPace.Step, FPace.StepSize)) {
+        FAnimationTimer->SetInterval(Cardinal(std::max<Integer>(FPace.Interval(), 1)));
+        return;
+    }
+    if (!terminating)
+        HintAnimationStep(0, 0);
+    EndAnimation();
+}
+
+bool TNodeTreeHintWindow::HintAnimationStep(Integer Step, Integer StepSize)
+{
+    TBaseNodeTree* tree = FHintData.Tree;
+    if (g_hintAnimationAbort || !IsShowing() || tree == nullptr || tree->HasTreeState(tsCancelHintAnimation))
+        return false;
+    PaintHint(Step, StepSize);
+    return true;
+}
+
+void TNodeTreeHintWindow::EndAnimation()
+{
+    FAnimationTimer->SetEnabled(false);
+    if (FAnimatedTree) {
+        FAnimatedTree->DoStateChange(0, tsCancelHintAnimation | tsInAnimation);
+        FAnimatedTree = nullptr;
+    }
+    FTarget = QImage();
+    FShownStep = 0;
+}
+
+void TNodeTreeHintWindow::PaintHint(Integer Step, Integer StepSize)
+{
+    const Integer w = std::max<Integer>(Width(), 1), h = std::max<Integer>(Height(), 1);
+    if (Step == 0 || FDrawBuffer.size() != QSize(w, h)) {
+        TBitmap buffer(w, h);
+        buffer.SetPixelFormat(pf32bit);
+        DrawHint(buffer.Canvas(), TRect(0, 0, w, h));
+        FDrawBuffer = buffer.Image().convertToFormat(QImage::Format_RGB32);
+    }
+    if (StepSize == 0) {
+        // The end of an animation, or a plain paint: the finished hint.
+        FTarget = QImage();
+    } else {
+        FTarget = FBackground.size() == FDrawBuffer.size() ? FBackground.copy() : FDrawBuffer.copy();
+        if (FAnimation == hatFade) {
+            AlphaBlendRect(&FDrawBuffer, &FTarget, TRect(0, 0, w, h), TPoint(0, 0), BlendConstant, MulDiv(Step, 256, 255), 0);
+        } else {
+            // The bottom Step rows of the hint at the top, the screen below.
+            const Integer rows = std::clamp<Integer>(Step, 0, h);
+            QPainter p(&FTarget);
+            p.drawImage(QPoint(0, 0), FDrawBuffer, QRect(0, h - rows, w, rows));
+        }
+    }
+    FShownStep = StepSize == 0 ? 0 : Step;
+    Repaint();
 }
 
 void TNodeTreeHintWindow::ReleaseHandle()
 {
+    EndAnimation();
     FHintData = TNtHintData();
+    WatchTree(nullptr);
+    g_hintAnimationAbort = false;
     THintWindow::ReleaseHandle();
 }
 
 void TNodeTreeHintWindow::Paint()
 {
-    TCanvas* canvas = Canvas();
-    TBaseNodeTree* tree = FHintData.Tree;
-    TRect r = ClientRect();
-    if (tree == nullptr) {
+    if (!FTarget.isNull()) {
+        // An animation step: its picture, not the hint.
+        TBitmap frame;
+        frame.SetImage(FTarget);
+        Canvas()->Draw(0, 0, &frame);
+        return;
+    }
+    if (FHintData.Tree == nullptr) {
         THintWindow::Paint();
         return;
     }
+    DrawHint(Canvas(), ClientRect());
+}
+
+void TNodeTreeHintWindow::DrawHint(TCanvas* canvas, TRect r)
+{
+    TBaseNodeTree* tree = FHintData.Tree;
+    if (tree == nullptr)
+        return;
     const bool tooltip = FHintData.Node && tree->HintMode() == hmTooltip;
     TNtHintKind kind = vhkText;
     if (FHintData.Node)

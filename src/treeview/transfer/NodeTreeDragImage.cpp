@@ -5,13 +5,12 @@
 
 #include "treeview/transfer/NodeTreeDragImage.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPixmap>
-#include <QScreen>
 #include <cmath>
 
+#include "platform/WindowPicture.h"
 #include "platform/Bitmap.h"
 #include "platform/Canvas.h"
 #include "platform/DragDrop.h"
@@ -52,14 +51,11 @@ QImage GrabScreen(const TRect& R)
 {
     QImage img = NewImage(R.Width(), R.Height());
     img.fill(0xFF000000);
-    QScreen* screen = QGuiApplication::primaryScreen();
-    if (screen != nullptr && !R.IsEmpty()) {
-        const QPixmap shot = screen->grabWindow(0, R.Left, R.Top, R.Width(), R.Height());
-        if (!shot.isNull()) {
-            QPainter p(&img);
-            p.setCompositionMode(QPainter::CompositionMode_Source);
-            p.drawImage(0, 0, shot.toImage().convertToFormat(QImage::Format_ARGB32));
-        }
+    const QImage shot = ScreenPicture(R);
+    if (!shot.isNull()) {
+        QPainter p(&img);
+        p.setCompositionMode(QPainter::CompositionMode_Source);
+        p.drawImage(0, 0, shot.convertToFormat(QImage::Format_ARGB32));
     }
     return img;
 }
