@@ -2,6 +2,8 @@
 
 #include "platform/DragDrop.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QDropEvent>
 #include <QKeyEvent>
@@ -263,4 +265,25 @@ QImage GrabControl(TControl* control)
         return p->grab(QRect(control->Left(), control->Top(), control->Width(), control->Height())).toImage();
     }
     return w->grab().toImage();
+}
+
+QImage GrabScreen(const TRect& area)
+{
+    QImage image(std::max(area.Width(), 1), std::max(area.Height(), 1), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    // Ordinary windows first, then those that stay on top of them.
+    for (int pass = 0; pass < 2; ++pass)
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            const bool onTop = w->windowType() == Qt::ToolTip || w->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+            if (!w->isVisible() || onTop != (pass == 1))
+                continue;
+            const QRect g = w->geometry();
+            if (!g.intersects(QRect(area.Left, area.Top, area.Width(), area.Height())))
+                continue;
+            const QPixmap shot = w->grab();
+            const QPoint at(g.x() - area.Left, g.y() - area.Top);
+            painter.drawPixmap(at, shot);
+        }
+    return image;
 }

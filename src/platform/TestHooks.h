@@ -51,3 +51,6 @@ void ActivateWindow(TControl* control);
 // The control as it paints now (windowless controls with their parent's
 // background), at its own size.
 QImage GrabControl(TControl* control);
+// What the screen shows over the area (screen coordinates): the program's
+// visible windows, those that stay on top last.
+QImage GrabScreen(const TRect& area);
