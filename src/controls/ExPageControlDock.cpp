@@ -48,6 +48,11 @@ void TExPageControl::CMDockClient(TMessage& Message)
             SetActivePage(FNewDockSheet);
         control->SetAlign(alClient);
     } catch (...) {
+        // The control leaves the sheet first: it must not go with it.
+        if (control->Parent() == FNewDockSheet) {
+            control->Dock(nullptr, TRect());
+            control->SetParent(nullptr);
+        }
         delete FNewDockSheet;
         FNewDockSheet = nullptr;
         throw;

@@ -21,6 +21,15 @@ struct TDragDriver {
     static void Start(TControl* C, TDragObject*& O) { C->DoStartDrag(O); }
     static void Canceled(TControl* C) { C->DragCanceled(); }
     static void End(TControl* C, TObject* Target, Integer X, Integer Y) { C->DoEndDrag(Target, X, Y); }
+    // The press that started a drag ends with it: the control holding the
+    // mouse lets it go without hearing a click.
+    static void ReleasePress()
+    {
+        if (TControl* c = TWidgetBridge::CaptureControl()) {
+            c->FControlState &= ~(csLButtonDown | csClicked);
+            c->SetMouseCapture(false);
+        }
+    }
 };
 
 // The dock drag's calls of the controls' and sites' own docking operations.
@@ -190,6 +199,7 @@ void StartDockOperation()
 void EndDockOperation(std::unique_ptr<TDragOperation> d, bool Drop)
 {
     DockFrame::Hide();
+    TDragDriver::ReleasePress();
     TControl* source = d->Source;
     const TPoint p = TWidgetBridge::LastMousePos;
     TObject* endTarget = nullptr;

@@ -272,11 +272,16 @@ QImage GrabScreen(const TRect& area)
     QImage image(std::max(area.Width(), 1), std::max(area.Height(), 1), QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    // Ordinary windows first, then those that stay on top of them.
-    for (int pass = 0; pass < 2; ++pass)
+    // Ordinary windows first, the active one last of them, then those that
+    // stay on top.
+    auto layer = [](QWidget* w) {
+        if (w->windowType() == Qt::ToolTip || w->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+            return 2;
+        return w == QApplication::activeWindow() ? 1 : 0;
+    };
+    for (int pass = 0; pass < 3; ++pass)
         for (QWidget* w : QApplication::topLevelWidgets()) {
-            const bool onTop = w->windowType() == Qt::ToolTip || w->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
-            if (!w->isVisible() || onTop != (pass == 1))
+            if (!w->isVisible() || layer(w) != pass)
                 continue;
             const QRect g = w->geometry();
             if (!g.intersects(QRect(area.Left, area.Top, area.Width(), area.Height())))

@@ -52,5 +52,6 @@ void ActivateWindow(TControl* control);
 // background), at its own size.
 QImage GrabControl(TControl* control);
 // What the screen shows over the area (screen coordinates): the program's
-// visible windows, those that stay on top last.
+// visible windows, the active one over the others and those that stay on
+// top over all.
 QImage GrabScreen(const TRect& area);

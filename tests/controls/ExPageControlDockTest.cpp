@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QPointer>
 #include <QWidget>
+#include <stdexcept>
 
 #include "Screenshot.h"
 #include "controls/ExPageControl.h"
@@ -119,6 +120,18 @@ TEST(ExPageControlDock, ADockedControlGetsASheetThatFollowsItsCaptionAndVisibili
     ASSERT_EQ(f.tabs->PageCount(), 3);
     EXPECT_FALSE(f.tabs->GetPage(2)->TabVisible());
     EXPECT_EQ(f.tabs->ActivePage(), f.nodes);
+
+    // A control whose placing fails is not docked, and it is not lost with the sheet made for it.
+    auto* failing = new TDockable(&f.form);
+    failing->SetParent(&f.form);
+    failing->OnResize = [](TObject*) { throw std::runtime_error("no room"); };
+    EXPECT_THROW(failing->ManualDock(f.tabs), std::runtime_error);
+    EXPECT_EQ(f.tabs->PageCount(), 3);
+    EXPECT_EQ(f.tabs->DockClientCount(), 2);
+    EXPECT_EQ(failing->HostDockSite(), nullptr);
+    EXPECT_EQ(failing->Parent(), nullptr);
+    failing->OnResize = nullptr;
+    delete failing;
 
     // A docked control that is destroyed leaves its sheet behind.
     delete hidden;
@@ -242,11 +255,14 @@ TEST(ExPageControlDock, ADragFromADockedTabFloatsTheControlAndItDocksBack)
     EXPECT_TRUE(DockFrame::Visible());
     EXPECT_EQ(DockFrame::Rect().Width(), f.log->Width());
     // Dropped beside the form it floats there, in its own window.
-    const TPoint away = TDockForm::At(f.tabs, &f.form, {f.form.ClientWidth() + 60, 40});
+    const TPoint away = TDockForm::At(f.tabs, &f.form, {f.form.ClientWidth() + 200, 40});
     TestInput::MouseMove(f.tabs, away);
     const TRect frame = DockFrame::Rect();
     TestInput::MouseUp(f.tabs, mbLeft, away);
     EXPECT_FALSE(DockFrame::Visible());
+    // The tab control lets the mouse go with the drop.
+    EXPECT_FALSE(f.tabs->MouseCapture());
+    EXPECT_FALSE(f.tabs->ControlState() & csLButtonDown);
     ASSERT_TRUE(f.log->Floating());
     auto* host = dynamic_cast<TFloatDockForm*>(f.log->HostDockSite());
     ASSERT_NE(host, nullptr);
