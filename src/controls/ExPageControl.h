@@ -3,7 +3,8 @@
 // with per-tab colours and gradients, an active colour, hover colours,
 // background pictures, close buttons, margins and two tab styles. Its pages
 // are TExTabSheets; pages closed with their close button are kept in a list
-// from which they can be reopened.
+// from which they can be reopened. As a dock site (DockSite) it gives every
+// control docked onto it a sheet of its own.
 
 #include <functional>
 #include <memory>

@@ -165,8 +165,6 @@ public:
     TRect DockRect;
     // No dock site takes the control here: dropped, it floats in DockRect.
     bool Floating = false;
-    TControl* DropOnControl = nullptr;
-    TAlign DropAlign = alNone;
 };
 
 struct TDragRec {
@@ -343,7 +341,7 @@ public:
     bool Floating() const;
     // Docks the control onto NewDockSite as a drop there would; nullptr
     // floats it where it is. False when the old site refused to let it go.
-    bool ManualDock(TWinControl* NewDockSite, TControl* DropControl = nullptr, TAlign ControlSide = alNone);
+    bool ManualDock(TWinControl* NewDockSite);
     // Floats the control in its own window at ScreenPos (its client area).
     bool ManualFloat(const TRect& ScreenPos);
     // Moves the control from its host site to NewDockSite (nullptr: none).

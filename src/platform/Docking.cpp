@@ -56,7 +56,7 @@ void TControl::Dock(TWinControl* NewDockSite, const TRect& ARect)
         old->DoRemoveDockClient(this);
 }
 
-bool TControl::ManualDock(TWinControl* NewDockSite, TControl* DropControl, TAlign ControlSide)
+bool TControl::ManualDock(TWinControl* NewDockSite)
 {
     if (NewDockSite == nullptr) {
         const TPoint o = FParent != nullptr ? FParent->ClientToScreen(TPoint(FLeft, FTop)) : TPoint(FLeft, FTop);
@@ -68,8 +68,6 @@ bool TControl::ManualDock(TWinControl* NewDockSite, TControl* DropControl, TAlig
     const TPoint o = NewDockSite->ClientOrigin();
     const TRect client = NewDockSite->ClientRect();
     object.DockRect = Bounds(o.X, o.Y, client.Width(), client.Height());
-    object.DropOnControl = DropControl;
-    object.DropAlign = ControlSide;
     if (!UndockFromHost(NewDockSite))
         return false;
     return NewDockSite->Perform(CM_DOCKCLIENT, WPARAM(&object), PointToLParam(TPoint(client.Width() / 2, client.Height() / 2))) != 0;
