@@ -44,6 +44,8 @@ TExTabSheet::TExTabSheet(TComponent* AOwner) : TCustomControl(AOwner)
 
 TExTabSheet::~TExTabSheet()
 {
+    if (FExPageControl != nullptr && FExPageControl->FUndockingPage == this)
+        FExPageControl->FUndockingPage = nullptr;
     if (FExPageControl != nullptr)
         FExPageControl->RemovePage(this);
 }
@@ -1033,6 +1035,30 @@ void TExPageControl::Dispatch(TMessage& Message)
             return;
         }
         break;
+    }
+    case CM_DOCKCLIENT:
+        CMDockClient(Message);
+        return;
+    case CM_UNDOCKCLIENT:
+        CMUnDockClient(Message);
+        return;
+    case CM_DOCKNOTIFICATION:
+        CMDockNotification(Message);
+        break;
+    case WM_LBUTTONDOWN: {
+        TCustomControl::Dispatch(Message);
+        // A press on a docked control's tab drags the control once the
+        // pointer has moved far enough.
+        if (DockSite())
+            if (TControl* client = GetDockClientFromMousePos(PointFromLParam(Message.LParam)))
+                client->BeginDrag(false, -1);
+        return;
+    }
+    case WM_LBUTTONDBLCLK: {
+        TCustomControl::Dispatch(Message);
+        if (TControl* client = GetDockClientFromMousePos(PointFromLParam(Message.LParam)))
+            client->ManualDock(nullptr);
+        return;
     }
     case CM_MOUSELEAVE:
         if (Message.LParam == 0 || Message.LParam == LPARAM(this)) {

@@ -3,7 +3,8 @@
 // with per-tab colours and gradients, an active colour, hover colours,
 // background pictures, close buttons, margins and two tab styles. Its pages
 // are TExTabSheets; pages closed with their close button are kept in a list
-// from which they can be reopened.
+// from which they can be reopened. As a dock site (DockSite) it gives every
+// control docked onto it a sheet of its own.
 
 #include <functional>
 #include <memory>
@@ -261,6 +262,13 @@ protected:
     virtual bool CanChange();
     virtual void Change();
     virtual Integer GetImageIndex(Integer TabIndex);
+    // As a dock site every docked control gets a sheet of its own; a
+    // control already on one of the sheets does not dock again, and the
+    // frame of a drag over the control covers the whole control.
+    void GetSiteInfo(TControl* Client, TRect& InfluenceRect, TPoint MousePos, bool& CanDock) override;
+    void DockOver(TDragDockObject* Source, Integer X, Integer Y, TDragState State, bool& Accept) override;
+    void DoAddDockClient(TControl* Client, const TRect& ARect) override;
+    void DoRemoveDockClient(TControl* Client) override;
 
 private:
     struct TTabItem {
@@ -286,6 +294,15 @@ private:
     void RefreshTabText(TExTabSheet* page);
     void TabsChanged();
     void ClosePage(TExTabSheet* page);
+
+    // Docking.
+    void CMDockClient(TMessage& Message);
+    void CMUnDockClient(TMessage& Message);
+    void CMDockNotification(TMessage& Message);
+    // The sheet of this control a control sits on, or null.
+    TExTabSheet* SheetOf(const TControl* Control) const;
+    // The control docked on the page of the tab at a client point, or null.
+    TControl* GetDockClientFromMousePos(TPoint MousePos) const;
 
     // Tab layout: one rectangle per tab index.
     std::vector<TRect> TabRects() const;
@@ -362,4 +379,7 @@ private:
     bool FHotTrack = false;
     // The page whose close button the mouse went down on (-1: none).
     Integer FClosePressed = -1;
+    // The sheet made for a control that docks, and the one whose control leaves.
+    TExTabSheet* FNewDockSheet = nullptr;
+    TExTabSheet* FUndockingPage = nullptr;
 };

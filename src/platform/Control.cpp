@@ -45,6 +45,13 @@ TControl::~TControl()
 {
     Destroying();
     ForgetDrag(this);
+    if (FHostDockSite != nullptr) {
+        TWinControl* host = FHostDockSite;
+        auto& list = host->FDockClients;
+        list.erase(std::remove(list.begin(), list.end(), this), list.end());
+        FHostDockSite = nullptr;
+        host->DoRemoveDockClient(this);
+    }
     if (Application != nullptr && Application->HintControl() == this)
         Application->CancelHint();
     if (FParent != nullptr)
@@ -156,6 +163,7 @@ void TControl::SetVisible(bool value)
     FVisible = value;
     UpdateView();
     Perform(CM_VISIBLECHANGED, value ? 1 : 0);
+    NotifyHostDockSite(CM_VISIBLECHANGED);
     if (FParent != nullptr) {
         if (FAlign != alNone)
             FParent->Realign();
@@ -190,6 +198,7 @@ void TControl::SetText(const QString& v)
         return;
     SetTextValue(v);
     Perform(CM_TEXTCHANGED);
+    NotifyHostDockSite(CM_TEXTCHANGED);
 }
 
 void TControl::SetTextValue(const QString& value)
@@ -489,7 +498,7 @@ void TControl::MouseMessage(TMessage& Message, TMouseButton Button, bool down, b
         }
         if (Button == mbLeft) {
             FControlState |= csLButtonDown;
-            if (FDragMode == dmAutomatic && FDragKind == dkDrag && !dbl)
+            if (FDragMode == dmAutomatic && !dbl)
                 BeginDrag(false, -1);
             // The press holds the mouse until the button is released (Qt
             // already sends the moves of a held button to the pressed widget).
@@ -593,6 +602,10 @@ TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner)
 TWinControl::~TWinControl()
 {
     Destroying();
+    // A site that goes lets its dock clients go first.
+    for (TControl* c : FDockClients)
+        c->FHostDockSite = nullptr;
+    FDockClients.clear();
     // A windowed control frees the controls placed on it.
     while (!FControls.empty()) {
         TControl* c = FControls.back();
@@ -1052,6 +1065,20 @@ void TWinControl::WndProc(TMessage& Message)
 void TWinControl::Dispatch(TMessage& Message)
 {
     switch (Message.Msg) {
+    case CM_DOCKCLIENT: {
+        // Takes the control where the drag's frame showed it.
+        auto* source = reinterpret_cast<TDragDockObject*>(Message.WParam);
+        Message.Result = 0;
+        if (source != nullptr && source->Control() != nullptr) {
+            source->Control()->Dock(this, source->DockRect);
+            Message.Result = 1;
+        }
+        return;
+    }
+    case CM_UNDOCKCLIENT:
+    case CM_DOCKNOTIFICATION:
+        Message.Result = 0;
+        return;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
         if (DoKeyDown(Message))

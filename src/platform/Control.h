@@ -170,6 +170,18 @@ public:
     QString ClassName() const override { return QStringLiteral("TDragControlObject"); }
 };
 
+// The drag object of a control dragged to dock: where it would go (a dock
+// site's answer, or the window it would float in) and whether it floats.
+class TDragDockObject : public TBaseDragControlObject {
+public:
+    using TBaseDragControlObject::TBaseDragControlObject;
+    QString ClassName() const override { return QStringLiteral("TDragDockObject"); }
+    // Screen rectangle the feedback frame shows.
+    TRect DockRect;
+    // No dock site takes the control here: dropped, it floats in DockRect.
+    bool Floating = false;
+};
+
 struct TDragRec {
     TPoint Pos;  // screen
     TDragObject* Source = nullptr;
@@ -181,6 +193,12 @@ using TEndDragEvent = std::function<void(TObject* Sender, TObject* Target, Integ
 using TDragOverEvent = std::function<void(TObject* Sender, TObject* Source, Integer X, Integer Y, TDragState State, bool& Accept)>;
 using TDragDropEvent = std::function<void(TObject* Sender, TObject* Source, Integer X, Integer Y)>;
 
+using TStartDockEvent = std::function<void(TObject* Sender, TDragDockObject*& DragObject)>;
+using TGetSiteInfoEvent = std::function<void(TObject* Sender, TControl* DockClient, TRect& InfluenceRect, TPoint MousePos, bool& CanDock)>;
+using TDockOverEvent = std::function<void(TObject* Sender, TDragDockObject* Source, Integer X, Integer Y, TDragState State, bool& Accept)>;
+using TDockDropEvent = std::function<void(TObject* Sender, TDragDockObject* Source, Integer X, Integer Y)>;
+using TUnDockEvent = std::function<void(TObject* Sender, TControl* Client, TWinControl* NewTarget, bool& Allow)>;
+
 using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, Integer X, Integer Y)>;
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, Integer X, Integer Y)>;
 using TMouseWheelEvent = std::function<void(TObject* Sender, TShiftState Shift, Integer WheelDelta, TPoint MousePos, bool& Handled)>;
@@ -191,6 +209,7 @@ using TContextPopupEvent = std::function<void(TObject* Sender, TPoint MousePos, 
 class TControl : public TComponent {
     friend class TWinControl;
     friend struct TDragDriver;
+    friend struct TDockDriver;
     friend class TCustomForm;
     friend class TWidgetBridge;
 public:
@@ -330,6 +349,23 @@ public:
     // The drag object of the running in-process drag, or nullptr.
     static TDragObject* ActiveDragObject();
 
+    // Docking. A control whose DragKind is dkDock is dragged (BeginDrag) onto
+    // a dock site, which takes it as a dock client (CM_DOCKCLIENT), or,
+    // dropped where no site takes it, floats in a top-level window of its
+    // own. HostDockSite is the site (or floating window) that holds it.
+    TWinControl* HostDockSite() const { return FHostDockSite; }
+    // The control sits in a floating window of its own.
+    bool Floating() const;
+    // Docks the control onto NewDockSite as a drop there would; nullptr
+    // floats it where it is. False when the old site refused to let it go.
+    bool ManualDock(TWinControl* NewDockSite);
+    // Floats the control in its own window at ScreenPos (its client area).
+    bool ManualFloat(const TRect& ScreenPos);
+    // Moves the control from its host site to NewDockSite (nullptr: none).
+    virtual void Dock(TWinControl* NewDockSite, const TRect& ARect);
+    TStartDockEvent OnStartDock;
+    TEndDragEvent OnEndDock;
+
     TNotifyEvent OnClick;
     TNotifyEvent OnDblClick;
     TStartDragEvent OnStartDrag;
@@ -365,6 +401,11 @@ protected:
     virtual void DragCanceled() {}
     virtual void DragOver(TObject* Source, Integer X, Integer Y, TDragState State, bool& Accept);
     virtual void DragDrop(TObject* Source, Integer X, Integer Y);
+    // The dock drag's events: its start (a handler may supply its own
+    // object) and its end (Target the site or floating window, nullptr when
+    // cancelled).
+    virtual void DoStartDock(TDragDockObject*& DragObject);
+    virtual void DoEndDock(TObject* Target, Integer X, Integer Y);
     // Pushes bounds, visibility and look to the Qt side when it exists.
     virtual void UpdateView();
     // Called when the parent's window is made: windowless controls make their view.
@@ -414,11 +455,16 @@ private:
     TDragKind FDragKind = dkDrag;
     TCursor FDragCursor = crDrag;
     bool FUpdatingFont = false;
+    TWinControl* FHostDockSite = nullptr;
+    // Asks the host site to let the control go to NewTarget and tells it so.
+    bool UndockFromHost(TWinControl* NewTarget);
+    void NotifyHostDockSite(Cardinal Msg);
 };
 
 class TWinControl : public TControl {
     friend class TControl;
     friend class TWidgetBridge;
+    friend struct TDockDriver;
 public:
     explicit TWinControl(TComponent* AOwner);
     ~TWinControl() override;
@@ -475,6 +521,16 @@ public:
     void Update() override;
     void Repaint() override;
 
+    // Docking: a dock site takes controls dragged onto it (see TControl).
+    bool DockSite() const { return FDockSite; }
+    void SetDockSite(bool value) { FDockSite = value; }
+    Integer DockClientCount() const { return Integer(FDockClients.size()); }
+    TControl* DockClients(Integer index) const { return FDockClients.at(size_t(index)); }
+    TGetSiteInfoEvent OnGetSiteInfo;
+    TDockOverEvent OnDockOver;
+    TDockDropEvent OnDockDrop;
+    TUnDockEvent OnUnDock;
+
     TKeyEvent OnKeyDown;
     TKeyPressEvent OnKeyPress;
     TKeyEvent OnKeyUp;
@@ -512,6 +568,19 @@ protected:
     virtual TRect AlignRect() const { return ClientRect(); }
     // A child moved or was resized (a scroll box recomputes its range).
     virtual void ChildBoundsChanged(TControl* Child) {}
+    // The dock site's side. GetSiteInfo: whether Client may dock here and
+    // the screen area where a drag counts as over the site (OnGetSiteInfo
+    // has the last word). DockOver: the drag passes over the site, which
+    // may move Source->DockRect and refuse (OnDockOver). DockDrop: the drop
+    // docks the control (CM_DOCKCLIENT), then OnDockDrop. DoUnDock: a client
+    // asks to leave for NewTarget (OnUnDock may refuse). DoAddDockClient
+    // places a client docked here; DoRemoveDockClient follows its leaving.
+    virtual void GetSiteInfo(TControl* Client, TRect& InfluenceRect, TPoint MousePos, bool& CanDock);
+    virtual void DockOver(TDragDockObject* Source, Integer X, Integer Y, TDragState State, bool& Accept);
+    virtual void DockDrop(TDragDockObject* Source, Integer X, Integer Y);
+    virtual bool DoUnDock(TWinControl* NewTarget, TControl* Client);
+    virtual void DoAddDockClient(TControl* Client, const TRect& ARect);
+    virtual void DoRemoveDockClient(TControl* Client) {}
     // Last client size the children were laid out for (anchors move by the difference).
     TSize FLastClientSize;
     // The keys the control takes itself (WM_GETDLGCODE's answer, DLGC_ values).
@@ -526,6 +595,8 @@ private:
     bool FTabStop = false;
     TWinControl* FParentWindow = nullptr;
     bool FDoubleBuffered = false;
+    bool FDockSite = false;
+    std::vector<TControl*> FDockClients;
     Integer FAlignLevel = 0;
     bool FAligning = false;
 };

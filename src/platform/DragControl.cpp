@@ -7,9 +7,11 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWidget>
+#include <algorithm>
 #include <memory>
 
 #include "platform/Control.h"
+#include "platform/Docking.h"
 #include "platform/Form.h"
 #include "platform/Messages.h"
 #include "platform/WidgetBridge.h"
@@ -19,6 +21,24 @@ struct TDragDriver {
     static void Start(TControl* C, TDragObject*& O) { C->DoStartDrag(O); }
     static void Canceled(TControl* C) { C->DragCanceled(); }
     static void End(TControl* C, TObject* Target, Integer X, Integer Y) { C->DoEndDrag(Target, X, Y); }
+    // The press that started a drag ends with it: the control holding the
+    // mouse lets it go without hearing a click.
+    static void ReleasePress()
+    {
+        if (TControl* c = TWidgetBridge::CaptureControl()) {
+            c->FControlState &= ~(csLButtonDown | csClicked);
+            c->SetMouseCapture(false);
+        }
+    }
+};
+
+// The dock drag's calls of the controls' and sites' own docking operations.
+struct TDockDriver {
+    static void StartDock(TControl* C, TDragDockObject*& O) { C->DoStartDock(O); }
+    static void EndDock(TControl* C, TObject* Target, Integer X, Integer Y) { C->DoEndDock(Target, X, Y); }
+    static void SiteInfo(TWinControl* S, TControl* C, TRect& R, TPoint P, bool& Can) { S->GetSiteInfo(C, R, P, Can); }
+    static void Over(TWinControl* S, TDragDockObject* O, TPoint P, TDragState State, bool& Accept) { S->DockOver(O, P.X, P.Y, State, Accept); }
+    static void Drop(TWinControl* S, TDragDockObject* O, TPoint P) { S->DockDrop(O, P.X, P.Y); }
 };
 
 namespace {
@@ -44,6 +64,11 @@ struct TDragOperation {
     TControl* Target = nullptr;
     bool Accepted = false;
     TDragFilter Filter;
+    // A dock drag: its object, the pointer's place in the control and the
+    // size of the window it would float in.
+    TDragDockObject* DockObject = nullptr;
+    TPoint Grab;
+    TSize FloatSize;
 };
 
 // The control of a widget under a screen point, walking up to one that has a control.
@@ -91,10 +116,116 @@ void DragTo(TPoint P)
         d.Object->DragTarget = d.Target;
 }
 
+TRect ScreenClientRect(TWinControl* W)
+{
+    const TPoint o = W->ClientOrigin();
+    return Bounds(o.X, o.Y, W->ClientWidth(), W->ClientHeight());
+}
+
+// A dock drag at P: the innermost dock site under the pointer that takes
+// the control there, else the window the control would float in; the frame
+// shows which.
+void DockTo(TPoint P)
+{
+    TDragOperation& d = *g_drag;
+    TDragDockObject* o = d.DockObject;
+    o->DragPos = P;
+    TWinControl* site = nullptr;
+    for (TControl* c = ControlAt(P); c != nullptr && site == nullptr; c = c->Parent()) {
+        auto* w = dynamic_cast<TWinControl*>(c);
+        if (w == nullptr || !w->DockSite() || !w->Enabled())
+            continue;
+        TRect influence = ScreenClientRect(w);
+        bool canDock = true;
+        TDockDriver::SiteInfo(w, d.Source, influence, P, canDock);
+        if (g_drag == nullptr)
+            return;
+        if (canDock && influence.Contains(P))
+            site = w;
+    }
+    TDragState state = dsDragMove;
+    if (site != d.Target) {
+        if (d.Target != nullptr) {
+            bool ignored = false;
+            auto* old = static_cast<TWinControl*>(d.Target);
+            TDockDriver::Over(old, o, old->ScreenToClient(P), dsDragLeave, ignored);
+            if (g_drag == nullptr)
+                return;
+        }
+        d.Target = site;
+        state = dsDragEnter;
+    }
+    d.Accepted = false;
+    if (site != nullptr) {
+        o->Floating = false;
+        o->DockRect = ScreenClientRect(site);
+        bool accept = true;
+        TDockDriver::Over(site, o, site->ScreenToClient(P), state, accept);
+        if (g_drag == nullptr)
+            return;
+        d.Accepted = accept;
+    }
+    if (!d.Accepted) {
+        o->Floating = true;
+        o->DockRect = Bounds(P.X - d.Grab.X, P.Y - d.Grab.Y, d.FloatSize.cx, d.FloatSize.cy);
+    }
+    o->DragTarget = d.Accepted ? site : nullptr;
+    DockFrame::Show(o->DockRect, o->Floating);
+}
+
+void StartDockOperation()
+{
+    TDragOperation& d = *g_drag;
+    TDragDockObject* object = nullptr;
+    TDockDriver::StartDock(d.Source, object);
+    if (g_drag == nullptr)
+        return;
+    if (object == nullptr) {
+        d.OwnObject = std::make_unique<TDragDockObject>(d.Source);
+        object = static_cast<TDragDockObject*>(d.OwnObject.get());
+    }
+    d.Object = object;
+    d.DockObject = object;
+    // The floating window keeps the control's size and its place under
+    // the pointer (a press beside the control, on a tab, grabs its edge).
+    const TPoint origin = d.Source->ClientToScreen(TPoint(0, 0));
+    d.FloatSize = TSize{std::max<Integer>(d.Source->Width(), 1), std::max<Integer>(d.Source->Height(), 1)};
+    d.Grab = TPoint(std::clamp<Integer>(d.Start.X - origin.X, 0, d.FloatSize.cx - 1), std::clamp<Integer>(d.Start.Y - origin.Y, 0, d.FloatSize.cy - 1));
+    DockTo(TWidgetBridge::LastMousePos);
+}
+
+// Ends a dock drag: docked on the site that took it, floated, or nothing
+// moves when cancelled; then the control's end-of-dock event.
+void EndDockOperation(std::unique_ptr<TDragOperation> d, bool Drop)
+{
+    DockFrame::Hide();
+    TDragDriver::ReleasePress();
+    TControl* source = d->Source;
+    const TPoint p = TWidgetBridge::LastMousePos;
+    TObject* endTarget = nullptr;
+    TPoint at(0, 0);
+    if (Drop && d->Target != nullptr && d->Accepted) {
+        auto* site = static_cast<TWinControl*>(d->Target);
+        at = site->ScreenToClient(p);
+        TDockDriver::Drop(site, d->DockObject, at);
+        endTarget = site;
+    } else if (Drop && d->DockObject->Floating && source->ManualFloat(d->DockObject->DockRect)) {
+        endTarget = source->HostDockSite();
+    } else {
+        TDragDriver::Canceled(source);
+    }
+    d->Object->Dropped = endTarget != nullptr;
+    TDockDriver::EndDock(source, endTarget, at.X, at.Y);
+}
+
 void StartDragOperation()
 {
     TDragOperation& d = *g_drag;
     d.Started = true;
+    if (d.Source->DragKind() == dkDock) {
+        StartDockOperation();
+        return;
+    }
     TDragObject* object = nullptr;
     TDragDriver::Start(d.Source, object);
     if (g_drag == nullptr)
@@ -116,6 +247,10 @@ void EndDragOperation(bool Drop)
     TControl* source = d->Source;
     if (!d->Started)
         return;
+    if (d->DockObject != nullptr) {
+        EndDockOperation(std::move(d), Drop);
+        return;
+    }
     const TPoint p = TWidgetBridge::LastMousePos;
     TObject* endTarget = nullptr;
     if (Drop && d->Target != nullptr && d->Accepted) {
@@ -150,6 +285,8 @@ bool TDragFilter::eventFilter(QObject*, QEvent* Event)
             if (std::abs(p.X - g_drag->Start.X) < g_drag->Threshold && std::abs(p.Y - g_drag->Start.Y) < g_drag->Threshold)
                 return false;
             StartDragOperation();
+        } else if (g_drag->DockObject != nullptr) {
+            DockTo(p);
         } else {
             DragTo(p);
         }
@@ -267,6 +404,8 @@ void TControl::ForgetDrag(TControl* Control)
     if (g_drag == nullptr)
         return;
     if (g_drag->Source == Control) {
+        if (g_drag->DockObject != nullptr)
+            DockFrame::Hide();
         qApp->removeEventFilter(&g_drag->Filter);
         g_drag.reset();
     } else if (g_drag->Target == Control) {

@@ -156,6 +156,21 @@ constexpr Cardinal CM_DIALOGKEY = CM_BASE + 31;
 constexpr Cardinal CM_DIALOGCHAR = CM_BASE + 32;
 constexpr Cardinal CM_RELEASE = CM_BASE + 33;
 constexpr Cardinal CM_DRAG = CM_BASE + 47;
+// Docking (see TControl's docking). CM_DOCKCLIENT asks a dock site to take
+// a control: WParam the TDragDockObject*, LParam the pointer in the site's
+// client coordinates; the result is nonzero when the control was docked.
+// CM_UNDOCKCLIENT tells the site a client leaves: WParam the new target (a
+// TWinControl*, nullptr to float), LParam the client. CM_DOCKNOTIFICATION
+// tells the site of a change of a client: WParam the client, LParam a
+// TDockNotifyRec* with the message the client received.
+constexpr Cardinal CM_DOCKCLIENT = CM_BASE + 52;
+constexpr Cardinal CM_UNDOCKCLIENT = CM_BASE + 53;
+constexpr Cardinal CM_DOCKNOTIFICATION = CM_BASE + 55;
+struct TDockNotifyRec {
+    Cardinal ClientMsg = 0;
+    WPARAM MsgWParam = 0;
+    LPARAM MsgLParam = 0;
+};
 constexpr Cardinal CM_HINTSHOW = CM_BASE + 48;
 constexpr Cardinal CM_HINTSHOWPAUSE = CM_BASE + 49;
 constexpr Cardinal CM_TABSTOPCHANGED = CM_BASE + 50;

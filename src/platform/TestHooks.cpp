@@ -2,6 +2,8 @@
 
 #include "platform/DragDrop.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QDropEvent>
 #include <QKeyEvent>
@@ -263,4 +265,30 @@ QImage GrabControl(TControl* control)
         return p->grab(QRect(control->Left(), control->Top(), control->Width(), control->Height())).toImage();
     }
     return w->grab().toImage();
+}
+
+QImage GrabScreen(const TRect& area)
+{
+    QImage image(std::max(area.Width(), 1), std::max(area.Height(), 1), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    // Ordinary windows first, the active one last of them, then those that
+    // stay on top.
+    auto layer = [](QWidget* w) {
+        if (w->windowType() == Qt::ToolTip || w->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+            return 2;
+        return w == QApplication::activeWindow() ? 1 : 0;
+    };
+    for (int pass = 0; pass < 3; ++pass)
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (!w->isVisible() || layer(w) != pass)
+                continue;
+            const QRect g = w->geometry();
+            if (!g.intersects(QRect(area.Left, area.Top, area.Width(), area.Height())))
+                continue;
+            const QPixmap shot = w->grab();
+            const QPoint at(g.x() - area.Left, g.y() - area.Top);
+            painter.drawPixmap(at, shot);
+        }
+    return image;
 }

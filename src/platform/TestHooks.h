@@ -51,3 +51,7 @@ void ActivateWindow(TControl* control);
 // The control as it paints now (windowless controls with their parent's
 // background), at its own size.
 QImage GrabControl(TControl* control);
+// What the screen shows over the area (screen coordinates): the program's
+// visible windows, the active one over the others and those that stay on
+// top over all.
+QImage GrabScreen(const TRect& area);
