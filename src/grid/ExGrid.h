@@ -1106,6 +1106,29 @@ public:
     // The one-pixel frame in BorderColor that the gradient looks draw over
     // the window's edge (not flat, not borderless, colour set).
     void PaintBorder(TCanvas* ACanvas);
+
+    // ================================ focus frame and design-time box
+    // The translucent frame floated around the edited cell while
+    // FocusHelper is enabled: shown around a cell rectangle (client
+    // coordinates), kept on the current cell whenever a window of the
+    // program moves, hidden as editing ends. One grid shows it at a time.
+    void ShowFocusWindow(const TRect& R);
+    void MoveFocusWindow();
+    void HideFocusWindow();
+    TGridFocusWindow* FocusWindow() const { return FFocusWindow; }
+    static TExStringGrid* FocusGrid();
+    // The window hook that moves the shown frame along.
+    static LRESULT FocusWindowHook(int Code, WPARAM wParam, LPARAM lParam);
+    // The quick configuration box drawn in the bottom-right corner while the
+    // grid is designed: its line under a client point (1 allow edit,
+    // 2 column numbers, 3 set look, 4 close, -1 none), its painting and a
+    // click on it.
+    Integer DesignHelperHitTest(Integer X, Integer Y);
+    virtual void PaintDesignHelper();
+    virtual void DesignHelperClick(Integer X, Integer Y);
+    void SetShowDesignHelper(bool Value);
+    bool ShowColNrs() const { return FShowColNrs; }
+    Integer LastDesignChoice() const { return FLastDesignChoice; }
     void SetSelectionEx(const TGridRect& Value);
     void SetAutoThemeAdapt(bool Value);
     bool UsesVCLStyles() override { return FUseVCLStyles; }
@@ -1953,7 +1976,7 @@ public:
     EXGRID_PROPERTY(QString, InvalidEntryTitle, QString())
     EXGRID_PROPERTY(QString, InvalidEntryText, QString())
     EXGRID_PROPERTY(TInvalidEntryIcon, InvalidEntryIcon, ieWarning)
-    EXGRID_PROPERTY(bool, ShowDesignHelper, true)
+    EXGRID_GETTER(bool, ShowDesignHelper, true)
     EXGRID_PROPERTY(bool, IsPrintPreview, false)
     EXGRID_PROPERTY(QString, ValidChars, QString())
     EXGRID_PROPERTY(bool, UseInternalHintClass, true)
@@ -2203,6 +2226,16 @@ protected:
     void WMRButtonUp(TMessage& Msg);
     void CMMouseLeave(TMessage& Msg);
     void CMHintShow(TMessage& Msg);
+    // A date editor's change (OnDateTimeChange); the rest goes on.
+    void WMNotify(TMessage& Msg);
+    // The designer asks whether the mouse is over a line of the box.
+    void CMDesignHitTest(TMessage& Msg);
+    // The box's area and its line height.
+    TRect DesignHelperRect(Integer& LH);
+    // Editing shows the frame on the current cell (FocusHelper enabled);
+    // a grid going away stops being the one that shows it.
+    void ShowFocusFrameForEdit();
+    void ForgetFocusFrame();
     void Resize() override;
     void SizeChanged(Integer OldColCount, Integer OldRowCount) override;
     void ColWidthsChanged() override;

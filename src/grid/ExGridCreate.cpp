@@ -182,6 +182,8 @@ TExStringGrid::TExStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     EditCombo->SetParent(this);
     EditCombo->SetVisible(false);
     EditCombo->SetEnabled(false);
+    EditCombo->SetIsWinXP(FIsWinXP);
+    EditCombo->SetIsVista(FIsWinVista && FIsComCtl6);
     EditCheck = new TGridCheckBox(this);
     EditCheck->SetParent(this);
     EditCheck->SetVisible(false);
@@ -201,6 +203,7 @@ TExStringGrid::TExStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
 TExStringGrid::~TExStringGrid()
 {
     TComponent::Destroying();
+    ForgetFocusFrame();
     BalloonDone();
     FEntryBalloon.reset();
     if (FOleDropTargetAssigned && HandleAllocated())

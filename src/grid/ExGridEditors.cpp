@@ -189,6 +189,8 @@ bool TExStringGrid::CanEditShow()
         FEntered = true;
         FEditing = true;
     }
+    if (EditMode)
+        ShowFocusFrameForEdit();
     return answer;
 }
 
@@ -790,6 +792,7 @@ void TExStringGrid::HideInplaceEdit()
     EditMode = false;
     FEditing = false;
     FShowEditProcess = false;
+    HideFocusWindow();
 }
 
 void TExStringGrid::ShowInplaceEdit()

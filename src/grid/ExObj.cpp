@@ -3,6 +3,7 @@
 #include "ExStyleIF.h"
 #include "ExUtil.h"
 #include "controls/ExXPVS.h"
+#include "platform/LayeredWindow.h"
 #include "platform/Canvas.h"
 
 #include <QStringList>
@@ -301,13 +302,23 @@ TGridFocusWindow::TGridFocusWindow(TComponent* AOwner) : TCustomControl(AOwner)
 {
     SetBounds(0, 0, 0, 0);
     SetColor(RGB(255, 0, 0));
+    SetVisible(false);
 }
 
 void TGridFocusWindow::CreateParams(TCreateParams& Params)
 {
     TCustomControl::CreateParams(Params);
     Params.Style = WS_POPUP | WS_DISABLED;
-    Params.ExStyle |= WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
+    Params.ExStyle |= WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_LAYERED;
+}
+
+void ApplyAlphaMask(TWinControl* Window, TGridAlphaMask* Mask)
+{
+    if (Window == nullptr || Mask == nullptr || Mask->Empty())
+        return;
+    Window->HandleNeeded();
+    // A window that cannot be layered stays unshaped but is still shown.
+    UpdateLayeredWindow(Window, Mask, Mask->Opacity(), ULW_ALPHA);
 }
 
 // -------------------------------------------------------------- alpha mask

@@ -255,6 +255,10 @@ private:
     Byte FOpacity = 255;
 };
 
+// Makes the window layered and shows the mask's premultiplied pixels in
+// it at the mask's opacity; nothing for an empty mask.
+void ApplyAlphaMask(TWinControl* Window, TGridAlphaMask* Mask);
+
 // A 24-bit black bitmap with a white rounded rectangle (filled with PenWidth
 // below 1, else outlined), blurred by BlurRadius when above 0.
 void CreateRoundRectMask(TBitmap* Bitmap, Integer Width, Integer Height, Integer BlurRadius, Integer CornerSize,
@@ -266,9 +270,8 @@ bool IsThemedComCtl6();
 
 // ============================================================ search-bar controls
 
-// The platform's theme-changed message, and the control message that asks
-// the grid's buttons to take the look of the current theme again.
-constexpr Cardinal WM_THEMECHANGED = 0x031A;
+// The control message that asks the grid's buttons to take the look of the
+// current theme again (the platform's WM_THEMECHANGED does the same).
 constexpr Cardinal CM_THEMEADAPT = 45109;
 
 // Where the glyph stands beside the caption.

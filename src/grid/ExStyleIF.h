@@ -120,6 +120,10 @@ TKavroStyle ComponentStyleFor(TOfficeTheme Theme);
 QString DefaultUIFontName();
 
 
+// The message the notifier sends each registered window when the office
+// suite's theme changed.
+constexpr Cardinal WM_OFFICETHEMECHANGED = 2993;
+
 // Tells registered windows when the office suite's colour theme changes, so
 // that grids adapting to the theme restyle themselves. A watcher runs only
 // where an office suite of version 12 or 14 keeps its settings; this

@@ -791,9 +791,18 @@ void TWinControl::CreateWindowHandle(const TCreateParams& Params)
         Qt::WindowFlags f = Qt::Tool | Qt::FramelessWindowHint;
         if (Params.ExStyle & WS_EX_TOPMOST)
             f |= Qt::WindowStaysOnTopHint;
+        // A disabled popup is never activated and takes no input: the window
+        // below keeps the focus and the mouse.
+        if (Params.Style & WS_DISABLED)
+            f = (f & ~Qt::Tool) | Qt::ToolTip | Qt::WindowDoesNotAcceptFocus | Qt::WindowTransparentForInput;
         w->setWindowFlags(f);
         w->setAttribute(Qt::WA_ShowWithoutActivating);
         w->setProperty("arvintoPopup", true);
+        // A layered window shows its picture's alpha over what lies below.
+        if (Params.ExStyle & WS_EX_LAYERED) {
+            w->setAttribute(Qt::WA_TranslucentBackground);
+            w->setAttribute(Qt::WA_NoSystemBackground);
+        }
     }
     w->setFocusPolicy(Qt::NoFocus);
     w->setAttribute(Qt::WA_InputMethodEnabled, false);

@@ -742,7 +742,12 @@ void TDateTimePicker::NotifyChange()
     rec.hdr.hwndFrom = HandleAllocated() ? Handle() : nullptr;
     rec.hdr.code = DTN_DATETIMECHANGE;
     rec.dwFlags = Checked() ? GDT_VALID : GDT_NONE;
-    rec.st = FDateTime;
+    if (rec.dwFlags == GDT_VALID) {
+        DecodeDate(FDateTime, rec.st.wYear, rec.st.wMonth, rec.st.wDay);
+        DecodeTime(FDateTime, rec.st.wHour, rec.st.wMinute, rec.st.wSecond, rec.st.wMilliseconds);
+    }
+    if (TWinControl* parent = Parent())
+        parent->Perform(WM_NOTIFY, 0, LPARAM(&rec));
     Perform(CN_NOTIFY, 0, LPARAM(&rec));
 }
 

@@ -28,11 +28,18 @@ constexpr Cardinal DTN_CLOSEUP = Cardinal(-753);
 constexpr DWORD GDT_VALID = 0;
 constexpr DWORD GDT_NONE = 1;
 
-// The record of DTN_DATETIMECHANGE.
+// A date and time by its parts; all zero for no value.
+struct TSystemTime {
+    Word wYear = 0, wMonth = 0, wDayOfWeek = 0, wDay = 0;
+    Word wHour = 0, wMinute = 0, wSecond = 0, wMilliseconds = 0;
+};
+
+// The record of DTN_DATETIMECHANGE, which the picker sends its parent as
+// WM_NOTIFY and then reflects to itself as CN_NOTIFY.
 struct TNMDateTimeChange {
     TNMHdr hdr;
     DWORD dwFlags = GDT_VALID;
-    TDateTime st = 0;
+    TSystemTime st;
 };
 
 // Messages a picker answers: DTM_GETSYSTEMTIME (LParam: TDateTime* that

@@ -124,6 +124,7 @@ constexpr Cardinal WM_MOUSELEAVE = 0x02A3;
 constexpr Cardinal WM_CUT = 0x0300;
 constexpr Cardinal WM_COPY = 0x0301;
 constexpr Cardinal WM_PASTE = 0x0302;
+constexpr Cardinal WM_THEMECHANGED = 0x031A;
 constexpr Cardinal WM_USER = 0x0400;
 // First number handed out by RegisterWindowMessage.
 constexpr Cardinal WM_APP_REGISTERED_FIRST = 0xC000;

@@ -3,6 +3,7 @@
 // translated here and nowhere else), and the message functions.
 
 #include "platform/WidgetBridge.h"
+#include "platform/WindowHook.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>
@@ -339,6 +340,14 @@ bool TWidgetBridge::FilterEvent(QObject* watched, QEvent* event)
             msg = event->type() == QEvent::MouseButtonPress ? downs[base] : event->type() == QEvent::MouseButtonRelease ? ups[base] : dbls[base];
         }
         TMessage m{msg, MouseKeys(me->buttons(), me->modifiers()), PointToLParam({pos.x(), pos.y()}), 0};
+        // While a control is designed its mouse input is the designer's,
+        // unless the control claims the point.
+        if (control->HasState(csDesigning)) {
+            TMessage hit{CM_DESIGNHITTEST, m.WParam, m.LParam, 0};
+            Deliver(control, hit);
+            if (hit.Result == 0)
+                return true;
+        }
         return !Deliver(control, m);
     }
     case QEvent::Wheel: {
@@ -405,6 +414,12 @@ bool TWidgetBridge::FilterEvent(QObject* watched, QEvent* event)
             g_paints.pop_back();
             return done || !pass;
         }
+        if (h->Layered) {
+            QPainter layered(widget);
+            layered.setCompositionMode(QPainter::CompositionMode_Source);
+            layered.drawImage(0, 0, *h->Layered);
+            return true;
+        }
         QPainter painter(widget);
         if (auto* wc = dynamic_cast<TWinControl*>(control); wc != nullptr && !(control->ControlStyle() & csOpaque))
             painter.fillRect(widget->rect(), ToQColor(ColorToRGB(control->Color())));
@@ -438,6 +453,8 @@ bool TWidgetBridge::FilterEvent(QObject* watched, QEvent* event)
             if (cr.Width() != s.width() || cr.Height() != s.height())
                 control->SetClientSize(s.width(), s.height());
         }
+        if (wc->HandleAllocated())
+            CallWindowHooks(TWidgetBridge::HandleOf(wc), WM_WINDOWPOSCHANGED);
         return false;
     }
     case QEvent::Move:
@@ -446,7 +463,18 @@ bool TWidgetBridge::FilterEvent(QObject* watched, QEvent* event)
             control->FLeft = p.x();
             control->FTop = p.y();
         }
+        if (auto* wc = dynamic_cast<TWinControl*>(control); widget == main && wc != nullptr && wc->HandleAllocated())
+            CallWindowHooks(TWidgetBridge::HandleOf(wc), WM_WINDOWPOSCHANGED);
         return false;
+    case QEvent::ThemeChange:
+    case QEvent::StyleChange: {
+        // The desktop's theme or the application's style changed.
+        if (widget != main)
+            return false;
+        TMessage m{WM_THEMECHANGED, 0, 0, 0};
+        Deliver(control, m);
+        return false;
+    }
     case QEvent::WindowActivate:
     case QEvent::WindowDeactivate: {
         if (widget != main || !widget->isWindow())

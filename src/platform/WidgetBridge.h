@@ -43,6 +43,8 @@ public:
     // Output drawn outside a paint, shown at the next paint.
     std::unique_ptr<QImage> Backing;
     std::unique_ptr<QPainter> BackingPainter;
+    // What a layered window shows (UpdateLayeredWindow) instead of its paint.
+    std::unique_ptr<QImage> Layered;
 };
 
 class TWidgetBridge {

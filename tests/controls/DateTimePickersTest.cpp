@@ -8,6 +8,7 @@
 
 #include <cmath>
 
+#include "Pixels.h"
 #include "Screenshot.h"
 #include "controls/EsgDateTimePicker.h"
 #include "controls/ExDateTimePicker.h"
@@ -304,5 +305,18 @@ TEST_F(TPickers, Screenshot)
     time->SetLabelCaption(QStringLiteral("Time:"));
     auto* part = Add<TCustomDateTimePicker>(110, 185, 200, 22);
     part->SetDateTime(EncodeDate(2024, 1, 31));
-    EXPECT_FALSE(testsupport::SaveScreenshot(GrabControl(form), QStringLiteral("TExDateTimePicker-kinds")).isEmpty());
+    const QImage img = GrabControl(form);
+    EXPECT_FALSE(testsupport::SaveScreenshot(img, QStringLiteral("TExDateTimePicker-kinds")).isEmpty());
+    // The dates are written in their boxes; the labels beside them.
+    for (TControl* c : {static_cast<TControl*>(plain), static_cast<TControl*>(metro), static_cast<TControl*>(part)}) {
+        const QRect box = testsupport::AreaOf(c, form);
+        EXPECT_GT(testsupport::CountDark(img, QRect(box.left() + 2, box.top() + 2, box.width() / 2, box.height() - 4)), 10);
+    }
+    for (TControl* c : {static_cast<TControl*>(combined), static_cast<TControl*>(checked), static_cast<TControl*>(time)}) {
+        const QRect box = testsupport::AreaOf(c, form);
+        EXPECT_GT(testsupport::CountDark(img, QRect(0, box.top(), box.left() - 2, box.height())), 10);
+    }
+    // The metro picker is framed and buttoned in blue; the plain one is not.
+    EXPECT_GT(testsupport::CountColour(img, testsupport::AreaOf(metro, form), Q(RGB(0, 120, 215)), 4), 100);
+    EXPECT_EQ(testsupport::CountColour(img, testsupport::AreaOf(plain, form), Q(RGB(0, 120, 215)), 4), 0);
 }

@@ -6,6 +6,7 @@
 
 #include <QClipboard>
 
+#include "Pixels.h"
 #include "Screenshot.h"
 #include "controls/ESGEdit.h"
 #include "platform/Menus.h"
@@ -257,5 +258,19 @@ TEST_F(TEditBtn, Screenshot)
     bare->SetButtonCaption(QStringLiteral("..."));
     bare->SetText(QStringLiteral("3,5"));
     bare->SetUnitID(QStringLiteral("kg"));
-    EXPECT_FALSE(testsupport::SaveScreenshot(GrabControl(form), QStringLiteral("TEsgEditBtn-kinds")).isEmpty());
+    const QImage img = GrabControl(form);
+    EXPECT_FALSE(testsupport::SaveScreenshot(img, QStringLiteral("TEsgEditBtn-kinds")).isEmpty());
+    // The texts are written left of the buttons, and each button shows "...".
+    for (TEsgEditBtn* e : {plain, static_cast<TEsgEditBtn*>(unit), flat, coloured, themed}) {
+        SCOPED_TRACE(e->Text().toStdString());
+        const QRect box = testsupport::AreaOf(e, form);
+        const QRect button = testsupport::AreaOf(e->Button(), form);
+        EXPECT_GT(testsupport::CountDark(img, QRect(box.left() + 2, box.top() + 2, button.left() - box.left() - 4,
+                                                    box.height() - 4)),
+                  8);
+    }
+    EXPECT_EQ(unit->Text(), QStringLiteral("125"));
+    // The coloured button is blue, the plain one is not.
+    EXPECT_GT(testsupport::CountColour(img, testsupport::AreaOf(coloured->Button(), form), Q(RGB(0, 120, 215)), 6), 40);
+    EXPECT_EQ(testsupport::CountColour(img, testsupport::AreaOf(plain->Button(), form), Q(RGB(0, 120, 215)), 6), 0);
 }

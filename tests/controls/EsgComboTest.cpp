@@ -5,6 +5,7 @@
 #include "EditFormTest.h"
 #include "QtPrint.h"
 
+#include "Pixels.h"
 #include "Screenshot.h"
 #include "controls/ComboBoxX.h"
 #include "controls/EsgCombo.h"
@@ -336,4 +337,21 @@ TEST_F(TEsgCombo, Screenshot)
     top->SetLabelCaption(QStringLiteral("Top centre"));
     const QImage img = GrabControl(form);
     EXPECT_FALSE(testsupport::SaveScreenshot(img, QStringLiteral("TEsgComboBox-looks")).isEmpty());
+    using testsupport::AreaOf;
+    using testsupport::CountColour;
+    // The labels are written left of their boxes (above for the top one).
+    for (TEsgComboBox* c : {plain, flat, border, coloured}) {
+        const QRect box = AreaOf(c, form);
+        EXPECT_GT(testsupport::CountDark(img, QRect(0, box.top(), box.left() - 2, box.height())), 10);
+    }
+    const QRect topBox = AreaOf(top, form);
+    EXPECT_GT(testsupport::CountDark(img, QRect(topBox.left(), topBox.top() - 18, topBox.width(), 16)), 10);
+    // The border colours frame their boxes; the coloured one has a blue
+    // button.
+    const QRect b = AreaOf(border, form);
+    EXPECT_GT(CountColour(img, b.adjusted(-1, -1, 1, 1), Q(RGB(0, 120, 215)), 4), b.width());
+    EXPECT_EQ(CountColour(img, AreaOf(plain, form), Q(RGB(0, 120, 215)), 4), 0);
+    const QRect c = AreaOf(coloured, form);
+    EXPECT_GT(CountColour(img, QRect(c.right() - 20, c.top(), 21, c.height()), Q(RGB(0, 120, 215)), 4), 100);
+    EXPECT_GT(CountColour(img, AreaOf(flat, form).adjusted(0, 0, 0, 2), Q(RGB(0, 0, 160)), 4), 40);
 }

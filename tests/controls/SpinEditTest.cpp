@@ -9,6 +9,7 @@
 #include <QClipboard>
 #include <cmath>
 
+#include "Pixels.h"
 #include "Screenshot.h"
 #include "controls/esgspin.h"
 #include "platform/Messages.h"
@@ -449,5 +450,17 @@ TEST_F(TSpin, Screenshot)
     auto* bare = Add<TEsgSpinEdit>(150, 100, 120, 20);
     bare->SetBorderStyle(bsNone);
     bare->SetValue(5);
-    EXPECT_FALSE(testsupport::SaveScreenshot(GrabControl(form), QStringLiteral("TEsgSpinEdit-kinds")).isEmpty());
+    const QImage img = GrabControl(form);
+    EXPECT_FALSE(testsupport::SaveScreenshot(img, QStringLiteral("TEsgSpinEdit-kinds")).isEmpty());
+    // Each spin shows its value in the settings' format, written in its box.
+    const std::pair<TEsgSpinEdit*, const char*> shown[] = {
+        {spin, "42"}, {real, "3,50"}, {date, "29.02.2024"}, {time, "13:45:30"}, {bare, "5"}};
+    for (const auto& [edit, text] : shown) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(edit->Text(), QString::fromLatin1(text));
+        const QRect box = testsupport::AreaOf(edit, form);
+        EXPECT_GT(testsupport::CountDark(img, box.adjusted(2, 2, -edit->Button()->Width() - 2, -2)), 8);
+    }
+    // The flat spin's buttons take their colour.
+    EXPECT_GT(testsupport::CountColour(img, testsupport::AreaOf(flat->Button(), form), Q(RGB(200, 220, 255)), 6), 20);
 }

@@ -7,6 +7,7 @@
 #include "platform/Canvas.h"
 #include "platform/GraphicsQt.h"
 
+#include "Pixels.h"
 #include "Screenshot.h"
 
 #include <QImage>
@@ -492,4 +493,28 @@ TEST(ExUtilDraw, SheetOfPainters)
     DrawBitmapResource(k, clLime, TRect(350, 215, 360, 225), "key.bmp");
     c.End();
     EXPECT_FALSE(testsupport::SaveScreenshot(c.image, "ExUtil-painters").isEmpty());
+    auto near = [&](int x, int y, TColor want, int tolerance = 24) {
+        const QColor got = c.image.pixelColor(x, y);
+        const TColor w = ColorToRGB(want);
+        return std::abs(got.red() - GetRValue(w)) < tolerance && std::abs(got.green() - GetGValue(w)) < tolerance
+               && std::abs(got.blue() - GetBValue(w)) < tolerance;
+    };
+    // The gradients run from their first colour to their second.
+    EXPECT_TRUE(near(11, 25, clNavy));
+    EXPECT_TRUE(near(128, 25, clAqua));
+    EXPECT_TRUE(near(155, 11, clMaroon));
+    const QColor high = c.image.pixelColor(155, 11), low = c.image.pixelColor(155, 46);
+    EXPECT_GT(low.green(), high.green() + 80);
+    // The range indicators: a negative value in red, a positive one in green.
+    EXPECT_GT(testsupport::CountColour(c.image, QRect(180, 150, 100, 20), QColor(255, 0, 0), 30), 100);
+    EXPECT_GT(testsupport::CountColour(c.image, QRect(290, 150, 110, 20), QColor(0, 128, 0), 30), 200);
+    // 62 % of the progress bar is filled.
+    EXPECT_TRUE(near(20, 160, clNavy));
+    EXPECT_TRUE(near(120, 160, clWhite));
+    // The pie and the stars are drawn in their colours; the text is written.
+    EXPECT_GT(testsupport::CountColour(c.image, QRect(140, 146, 26, 26), QColor(0, 128, 0), 30), 40);
+    EXPECT_GT(testsupport::CountColour(c.image, QRect(10, 185, 21 * (csHalfStar + 1), 16), QColor(255, 255, 0), 30), 40);
+    EXPECT_GT(testsupport::CountDark(c.image, QRect(10, 215, 200, 16)), 40);
+    // The misspelling is underlined in red.
+    EXPECT_GT(testsupport::CountColour(c.image, QRect(10, 215, 300, 22), QColor(255, 0, 0), 40), 5);
 }

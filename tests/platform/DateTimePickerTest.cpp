@@ -10,6 +10,7 @@
 #include <QCalendarWidget>
 #include <QKeyEvent>
 
+#include "Pixels.h"
 #include "Screenshot.h"
 #include "platform/DateTimePicker.h"
 #include "platform/Form.h"
@@ -266,18 +267,43 @@ TEST_F(TPickerForm, Screenshot)
         p->SetDateTime(EncodeDate(2024, 1, 31) + EncodeTime(10, 20, 30, 0));
         return p;
     };
-    add(40)->SetDateMode(dmUpDown);
-    add(70)->SetKind(dtkTime);
+    auto* updown = add(40);
+    updown->SetDateMode(dmUpDown);
+    auto* time = add(70);
+    time->SetKind(dtkTime);
     auto* checked = add(100);
     checked->SetShowCheckbox(true);
     auto* clear = add(130);
     clear->SetShowCheckbox(true);
     clear->SetChecked(false);
-    add(160)->SetDateFormat(dfLong);
+    auto* long_ = add(160);
+    long_->SetDateFormat(dfLong);
     picker->SetFocus();
     form->SetClientSize(470, 240);
     auto* cal = new TMonthCalendar(form);
     cal->SetParent(form);
     cal->SetBounds(205, 10, 250, 180);
-    EXPECT_FALSE(testsupport::SaveScreenshot(GrabControl(form), QStringLiteral("TDateTimePicker-kinds")).isEmpty());
+    Application->ProcessMessages();
+    const QImage img = GrabControl(form);
+    EXPECT_FALSE(testsupport::SaveScreenshot(img, QStringLiteral("TDateTimePicker-kinds")).isEmpty());
+    // Each picker shows its value in the settings' format and writes it.
+    EXPECT_EQ(picker->Text(), QStringLiteral("31.01.2024"));
+    EXPECT_EQ(time->Text(), QStringLiteral("10:20:30"));
+    for (TDateTimePicker* p : {picker, updown, time, checked, long_}) {
+        SCOPED_TRACE(p->Text().toStdString());
+        const QRect box = testsupport::AreaOf(p, form);
+        EXPECT_GT(testsupport::CountDark(img, QRect(box.left() + 2, box.top() + 2, box.width() / 2, box.height() - 4)), 10);
+    }
+    // The long format is wider than the short one.
+    const QRect shortBox = testsupport::AreaOf(picker, form), longBox = testsupport::AreaOf(long_, form);
+    auto inkRight = [&](const QRect& box) {
+        int right = box.left();
+        for (int x = box.left() + 2; x < box.right() - 24; ++x)
+            if (testsupport::CountDark(img, QRect(x, box.top() + 3, 1, box.height() - 6)) > 0)
+                right = x;
+        return right - box.left();
+    };
+    EXPECT_GT(inkRight(longBox), inkRight(shortBox) + 20);
+    // The calendar writes its days.
+    EXPECT_GT(testsupport::CountDark(img, testsupport::AreaOf(cal, form)), 200);
 }

@@ -436,4 +436,37 @@ TEST(GraphicsSheet, Screenshot)
     // The small controls four times as large, to check them pixel by pixel.
     const QImage controls = c.image.copy(0, 0, 420, 112);
     EXPECT_FALSE(testsupport::SaveScreenshot(controls.scaled(controls.size() * 4), "Graphics-primitives-zoomed").isEmpty());
+
+    const TColor window = ColorToRGB(clWindow);
+    // The unticked box is empty inside, the ticked one is not.
+    EXPECT_TRUE(c.Ink(TRect(13, 13, 20, 20), window).IsEmpty());
+    EXPECT_FALSE(c.Ink(TRect(63, 13, 70, 20), window).IsEmpty());
+    // The gradients run from their first colour to their second.
+    auto near = [&](int x, int y, TColor want) {
+        const TColor got = c.At(x, y);
+        const TColor w = ColorToRGB(want);
+        return std::abs(GetRValue(got) - GetRValue(w)) < 24 && std::abs(GetGValue(got) - GetGValue(w)) < 24
+               && std::abs(GetBValue(got) - GetBValue(w)) < 24;
+    };
+    EXPECT_TRUE(near(11, 128, clWhite));
+    EXPECT_TRUE(near(198, 128, clNavy));
+    EXPECT_TRUE(near(300, 119, clYellow));
+    EXPECT_TRUE(near(300, 137, clRed));
+    // Each text stands where its flags put it in its box.
+    const auto box = [](int i) { return TRect(10 + 80 * i, 148, 85 + 80 * i, 198); };
+    const TRect leftTop = c.Ink(box(0), window), centre = c.Ink(box(1), window);
+    const TRect rightBottom = c.Ink(box(2), window), ellipsis = c.Ink(box(3), window);
+    const TRect wrapped = c.Ink(box(4), window);
+    EXPECT_LE(leftTop.Left, box(0).Left + 2);
+    EXPECT_LE(leftTop.Top, box(0).Top + 4);
+    EXPECT_LE(leftTop.Bottom, box(0).Top + 16);
+    EXPECT_LT(leftTop.Right, box(0).Right - 10);
+    EXPECT_LE(std::abs((centre.Left + centre.Right) - (box(1).Left + box(1).Right)), 6);
+    EXPECT_LE(std::abs((centre.Top + centre.Bottom) - (box(1).Top + box(1).Bottom)), 6);
+    EXPECT_GE(rightBottom.Right, box(2).Right - 2);
+    EXPECT_GE(rightBottom.Bottom, box(2).Bottom - 5);
+    EXPECT_GE(rightBottom.Top, box(2).Bottom - 16);
+    EXPECT_LE(ellipsis.Right, box(3).Right);
+    EXPECT_LT(ellipsis.Height(), 16);
+    EXPECT_GT(wrapped.Height(), 20);  // two lines
 }

@@ -860,6 +860,7 @@ void TExStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, Integer X, I
 {
     if (IsDesigning()) {
         TBaseGrid::MouseUp(Button, Shift, X, Y);
+        DesignHelperClick(X, Y);
         return;
     }
     const TGridRect b0 = Selection();

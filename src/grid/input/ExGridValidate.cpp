@@ -121,6 +121,8 @@ bool TExStringGrid::ValidateCell(const QString& NewValue)
             FOldCellText = GetGridCell(c, r);
         }
     }
+    if (valid)
+        HideFocusWindow();
     return valid;
 }
 

@@ -25,9 +25,13 @@ void TExStringGrid::PostEditDone(Integer ACol, Integer ARow)
 
 void TExStringGrid::WndProc(TMessage& Message)
 {
-    if (Message.Msg == WM_DESTROY && FGridTimerID != 0) {
-        KillTimer(Handle(), UINT_PTR(FGridTimerID));
-        FGridTimerID = 0;
+    if (Message.Msg == WM_DESTROY) {
+        if (AutoThemeAdapt() && !IsDesigning())
+            GetThemeNotifier(this)->UnRegisterWindow(Handle());
+        if (FGridTimerID != 0) {
+            KillTimer(Handle(), UINT_PTR(FGridTimerID));
+            FGridTimerID = 0;
+        }
     }
     if (IsDestroying()) {
         TBaseGrid::WndProc(Message);
@@ -50,7 +54,17 @@ void TExStringGrid::WndProc(TMessage& Message)
     if (PanMessage(Message))
         return;
 
+    // The system's theme changed, or the office theme the notifier watches.
+    if ((Message.Msg == WM_THEMECHANGED || Message.Msg == WM_OFFICETHEMECHANGED) && AutoThemeAdapt())
+        ApplyOfficeTheme();
+
     switch (Message.Msg) {
+    case WM_NOTIFY:
+        WMNotify(Message);
+        return;
+    case CM_DESIGNHITTEST:
+        CMDesignHitTest(Message);
+        return;
     case WM_MOUSEWHEEL:
         if (GridWheelMessage(Message))
             return;

@@ -64,6 +64,7 @@ void TExStringGrid::Paint()
     canvas->Pen()->SetColor(clBlack);
     if (!FBackGround->Bitmap()->Empty() || FBackGround->ColorTo != clNone)
         PaintBackground();
+    PaintDesignHelper();
     if (OnPainted)
         OnPainted(this);
 }
