@@ -2295,8 +2295,16 @@ private:
     void SpecialEditorExit(TWinControl* Editor)
     {
         if (!FBlockKill && EditMode && EditCtrl == Editor)
-            HideInplaceEdit();
+            CloseEditorOnExit([this] { HideInplaceEdit(); });
     }
+    // Closes an editor that lost the focus. When a press on the grid took
+    // it, the edit stays pending with the value in the cell: the cell change
+    // the press makes validates it as it does the text editor's, and a
+    // refused value reopens the edit on its cell.
+    void CloseEditorOnExit(const std::function<void()>& Close);
+    // After a press: a pending edit the press did not validate by moving
+    // is validated now.
+    void ValidatePressedEdit();
     // The dropdown editor of the current kind: made, filled from the cell
     // and shown at R (null for another kind); and its value back into the cell.
     TExCustomDropDown* ShowDropDownEditor(Integer ACol, Integer ARow, const QString& EditText, TColor EditorColor,
@@ -2571,6 +2579,8 @@ private:
     Integer FAERow = 0;
     bool FShowEditProcess = false;
     bool FEditStart = false;
+    // An editor closed by a press on the grid left its edit to validate.
+    bool FPressValidates = false;
     std::unique_ptr<TBalloonSettings> FBalloonSettings;
     // ---- footer, drag scrolling, limits, validation, synchronisation, sorting
     std::unique_ptr<TCellGraphic> FCellGraphic;

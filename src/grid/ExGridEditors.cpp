@@ -597,6 +597,25 @@ void TExStringGrid::ShowCellEditor(Integer ACol, Integer ARow)
     FStartEditChar = QChar();
 }
 
+void TExStringGrid::CloseEditorOnExit(const std::function<void()>& Close)
+{
+    const bool pressed = FEditStart && FEditing && !FValidating;
+    Close();
+    if (pressed) {
+        FEditing = true;
+        FPressValidates = true;
+    }
+}
+
+void TExStringGrid::ValidatePressedEdit()
+{
+    if (!FPressValidates)
+        return;
+    FPressValidates = false;
+    if (FEditing && !EditMode && !FValidating)
+        ValidateCell(GetGridCell(RealColIndex(FOldCol), FOldRow));
+}
+
 void TExStringGrid::TabOutOfEditor(bool Backwards)
 {
     HideInplaceEdit();

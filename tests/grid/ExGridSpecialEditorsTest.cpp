@@ -892,3 +892,64 @@ TEST_F(SpecialEditors, CustomEditorRetriesARefusedValue)
     EXPECT_EQ(grid->Cells(1, 1), QStringLiteral("1"));
     EXPECT_EQ(grid->Col(), 2);
 }
+
+// A click on another cell ends a special editor's edit as the text editor's
+// does: a value the validation refuses stays out of the cell and the edit
+// goes on in the same cell; an accepted one is stored and the click moves on.
+TEST_F(SpecialEditors, ClickAwayValidatesTheSpecialEditorsValue)
+{
+    grid->OnCellValidate = [](TObject*, Integer, Integer, QString& Value, bool& Valid) { Valid = Value.toInt() <= 50; };
+    const auto retype = [](SpecialEditors& f) {
+        Press(f, VK_END);
+        for (int i = 0; i < 3; ++i)
+            Press(f, VK_BACK);
+        Type(f, "5");
+    };
+    struct {
+        const char* name;
+        TEditorType kind;
+        std::function<void(SpecialEditors&)> refused, accepted;
+        QString stored;
+    } const kinds[] = {
+        {"edit-button", edEditBtn, [](SpecialEditors& f) { TypeAfter(f, "0"); }, retype, "5"},
+        // The spin's Home and End step to its bounds, 100 and 0.
+        {"spin", edSpinEdit, [](SpecialEditors& f) { Press(f, VK_HOME); }, [](SpecialEditors& f) { Press(f, VK_END); },
+         "0"},
+        {"custom", edCustom, [](SpecialEditors& f) { TypeAfter(f, "0"); }, retype, "5"},
+        {"combo-edit", edComboEdit, [](SpecialEditors& f) { TypeAfter(f, "0"); }, retype, "5"},
+    };
+    for (const auto& k : kinds) {
+        SCOPED_TRACE(k.name);
+        kind = k.kind;
+        grid->SetCells(1, 1, QStringLiteral("42"));
+        grid->SetCells(2, 2, QString());
+        grid->SetCol(1);
+        grid->SetRow(1);
+        grid->SetFocus();
+        TestInput::PressKey(grid, VK_RETURN, {}, QStringLiteral("\r"));
+        ASSERT_TRUE(grid->InEditMode());
+        TWinControl* editor = Focused();
+        ASSERT_NE(editor, grid);
+        k.refused(*this);
+        ASSERT_GT(editor->Text().toInt(), 50);
+
+        TestInput::Click(grid, Center(2, 2));
+        QCoreApplication::processEvents();
+        EXPECT_EQ(grid->Cells(1, 1), QStringLiteral("42"));
+        EXPECT_EQ(grid->Col(), 1);
+        EXPECT_EQ(grid->Row(), 1);
+        EXPECT_TRUE(grid->InEditMode());
+        EXPECT_TRUE(editor->Visible());
+        EXPECT_EQ(Focused(), editor);
+
+        // A value the handler takes goes in, and the click then moves on.
+        k.accepted(*this);
+        TestInput::Click(grid, Center(2, 2));
+        QCoreApplication::processEvents();
+        EXPECT_EQ(grid->Cells(1, 1), k.stored);
+        EXPECT_EQ(grid->Col(), 2);
+        EXPECT_EQ(grid->Row(), 2);
+        EXPECT_FALSE(editor->Visible());
+        grid->HideInplaceEdit();
+    }
+}

@@ -133,7 +133,10 @@ void TEditLink::EditExit(TObject*)
     if (FOwner != nullptr
         && (FOwner->FValidating || (FEditStyle == esInplace && control != nullptr && !control->Visible())))
         return;
-    HideEditor();
+    if (FOwner != nullptr)
+        FOwner->CloseEditorOnExit([this] { HideEditor(); });
+    else
+        HideEditor();
     if (FEditStyle == esPopup && FPopupForm != nullptr) {
         DestroyEditor();
         FPopupForm->Hide();

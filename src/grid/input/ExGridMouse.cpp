@@ -602,6 +602,7 @@ void TExStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, Integer X,
     FEditStart = true;
     TBaseGrid::MouseDown(Button, Shift, X, Y);
     FEditStart = false;
+    ValidatePressedEdit();
     if (Shift.Contains(ssShift) && SelectionRectangle())
         RepaintRect(TRect{Selection().Left, Selection().Top, Selection().Right, Selection().Bottom});
     // Editing a fixed cell by a left or right press, as MouseActions says.
