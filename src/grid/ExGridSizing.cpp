@@ -1,8 +1,9 @@
 // TExStringGrid: repaint and resize, the integral-height rule, which scroll
-// bars show, the scroll-bar styles, the ranges that saving covers, the used cells, two hit
-// tests and the setters of the appearance properties.
+// bars show, the scroll-bar styles, the ranges that saving covers, the used
+// cells, two hit tests and the setters of the appearance properties.
 
 #include "grid/ExGrid.h"
+#include "grid/features/ExGridPanels.h"
 
 #include <QSet>
 #include <cmath>
@@ -22,6 +23,9 @@ void TExStringGrid::Invalidate()
         return;
     }
     TBaseGrid::Invalidate();
+    // The footer strip shows cells too.
+    if (!HasState(csLoading) && FFooterPanel != nullptr && FFloatingFooter != nullptr && FFloatingFooter->Visible())
+        FFooterPanel->Invalidate();
 }
 
 void TExStringGrid::Resize()

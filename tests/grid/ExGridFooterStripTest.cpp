@@ -179,6 +179,24 @@ TEST_F(FooterGrid, TotalsCountHiddenRowsAndNeverTheirOwnCell)
     EXPECT_EQ(grid->Cells(2, 21), QStringLiteral("20"));
 }
 
+// With the footer shown, "all rows" of the statistics are the data rows:
+// the footer row with its total is no data.
+TEST_F(FooterGrid, StatisticsOverAllRowsLeaveTheFooterRowOut)
+{
+    grid->FloatingFooter()->SetVisible(true);
+    grid->SetCells(1, 21, QStringLiteral("-500"));
+    EXPECT_DOUBLE_EQ(grid->ColumnSum(1, -1, -1), 210);
+    EXPECT_DOUBLE_EQ(grid->ColumnMin(1, -1, -1), 1);
+    EXPECT_DOUBLE_EQ(grid->ColumnMax(1, -1, -1), 20);
+    EXPECT_NEAR(grid->ColumnStdDev(1, -1, -1), 5.7663, 1e-4);
+    EXPECT_DOUBLE_EQ(grid->ColumnDistinct(1, -1, -1), 20);
+    // Hidden rows read in real rows: the values are those of the rows.
+    grid->HideRows(3, 4);
+    grid->SetCells(1, 19, QStringLiteral("-500"));  // the footer row now
+    EXPECT_DOUBLE_EQ(grid->ColumnSum(1, -1, -1), 203);
+    EXPECT_DOUBLE_EQ(grid->ColumnMin(1, -1, -1), 1);
+}
+
 TEST_F(FooterGrid, ColumnPreviewShowsTheCurrentRowsCell)
 {
     TFloatingFooter* ff = grid->FloatingFooter();

@@ -143,31 +143,20 @@ TSearchPanel::TSearchPanel(TComponent* AOwner)
     for (TControl* c : std::initializer_list<TControl*>{FEdit, FExitButton, FForwardButton, FBackwardButton,
                                                         FHiliteButton, FMatchCase})
         c->SetParent(this);
+    // Each control hands its gesture on as one of the panel's events.
+    auto relay = [this](TNotifyEvent TSearchPanel::*Event) {
+        return [this, Event](TObject*) {
+            if (this->*Event)
+                (this->*Event)(this);
+        };
+    };
     FEdit->OnChange = [this](TObject*) { EditChange(); };
-    FEdit->OnReturn = [this](TObject*) {
-        if (OnForwardClick)
-            OnForwardClick(this);
-    };
-    FEdit->OnCtrlReturn = [this](TObject*) {
-        if (OnBackwardClick)
-            OnBackwardClick(this);
-    };
-    FForwardButton->OnClick = [this](TObject*) {
-        if (OnForwardClick)
-            OnForwardClick(this);
-    };
-    FBackwardButton->OnClick = [this](TObject*) {
-        if (OnBackwardClick)
-            OnBackwardClick(this);
-    };
-    FExitButton->OnClick = [this](TObject*) {
-        if (OnExitClick)
-            OnExitClick(this);
-    };
-    FHiliteButton->OnClick = [this](TObject*) {
-        if (OnHighLightClick)
-            OnHighLightClick(this);
-    };
+    FEdit->OnReturn = relay(&TSearchPanel::OnForwardClick);
+    FEdit->OnCtrlReturn = relay(&TSearchPanel::OnBackwardClick);
+    FForwardButton->OnClick = relay(&TSearchPanel::OnForwardClick);
+    FBackwardButton->OnClick = relay(&TSearchPanel::OnBackwardClick);
+    FExitButton->OnClick = relay(&TSearchPanel::OnExitClick);
+    FHiliteButton->OnClick = relay(&TSearchPanel::OnHighLightClick);
     FHiliteButton->SetStyle(tasCheck);
     FMatchCase->SetCaption(QString());
 }
