@@ -12,6 +12,7 @@
 #include <QString>
 #include <functional>
 
+#include "grid/ExGridCalcType.h"
 #include "grid/ExObj.h"
 #include "platform/Graphics.h"
 #include "platform/Lists.h"
@@ -22,7 +23,6 @@ class TCanvas;
 enum TGridSelectionStyle { ssDefault, ssVista, ssWin7, ssOffice2007 };
 enum THoverRowCell : Cardinal { hcNormal = 1u << 0, hcFixed = 1u << 1, hcSelected = 1u << 2 };
 using THoverRowCells = Cardinal;
-enum TColumnCalcType { acNONE, acSUM, acAVG, acCOUNT, acMIN, acMAX, acSPREAD, acCUSTOM, acDISTINCT, acSTDDEV };
 
 using TGetDisplTextEvent = std::function<void(TObject* Sender, Integer ACol, Integer ARow, QString& Value)>;
 
@@ -269,6 +269,10 @@ public:
     // One cell on any canvas: full (content) and frame-only (output) mode.
     void PaintCell(TCanvas* ACanvas, Integer ACol, Integer ARow, TRect ARect, TGridDrawState AState);
     void PaintCellExt(TCanvas* ACanvas, Integer ACol, Integer ARow, TRect ARect, TGridDrawState AState);
+    // The cell with its content drawn into ARect of any canvas, wherever the
+    // cell lies in the grid; the footer row too while it is hidden from the
+    // body (the footer strip shows it there).
+    void PaintCellAt(TCanvas* ACanvas, Integer ACol, Integer ARow, TRect ARect, TGridDrawState AState);
     Integer FixedColsWidth() const;
     Integer FixedRowsHeight() const;
 
@@ -356,8 +360,10 @@ protected:
     QString GetEditText(Integer ACol, Integer ARow) override;
     void SetEditText(Integer ACol, Integer ARow, const QString& Value) override;
 
-    // The painter behind DrawCell, PaintCell (Full) and PaintCellExt.
-    void PaintCellFrame(TCanvas* Canvas, Integer ACol, Integer ARow, TRect ARect, TGridDrawState AState, bool Full);
+    // The painter behind DrawCell, PaintCell (Full), PaintCellExt and
+    // PaintCellAt (Placed: content into ARect, no merging or clipping).
+    void PaintCellFrame(TCanvas* Canvas, Integer ACol, Integer ARow, TRect ARect, TGridDrawState AState, bool Full,
+                        bool Placed = false);
     // The cell's properties when it has any (no creation).
     TCellProperties* PropsOf(Integer ACol, Integer ARow) const;
     template <class TextArg>

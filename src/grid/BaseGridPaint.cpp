@@ -147,6 +147,11 @@ void TBaseGrid::PaintCellExt(TCanvas* ACanvas, Integer ACol, Integer ARow, TRect
     PaintCellFrame(ACanvas, ACol, ARow, ARect, AState, false);
 }
 
+void TBaseGrid::PaintCellAt(TCanvas* ACanvas, Integer ACol, Integer ARow, TRect ARect, TGridDrawState AState)
+{
+    PaintCellFrame(ACanvas, ACol, ARow, ARect, AState, false, true);
+}
+
 namespace {
 
 struct TFrameColors {
@@ -195,17 +200,17 @@ void TBaseGrid::DrawSelectionFrame(TCanvas* Canvas, Integer ACol, const TRect& R
 }
 
 void TBaseGrid::PaintCellFrame(TCanvas* Canvas, Integer ACol, Integer ARow, TRect ARect, TGridDrawState AState,
-                               bool Full)
+                               bool Full, bool Placed)
 {
     // 1. The hidden footer row is blank.
-    if (FHideLastRow && ARow == RowCount() - 1) {
+    if (FHideLastRow && ARow == RowCount() - 1 && !Placed) {
         Canvas->Brush()->SetColor(Color());
         Canvas->Pen()->SetColor(Color());
         Canvas->Rectangle(ARect);
         return;
     }
     // 2. A covered cell paints its area once per cycle, through the base cell.
-    if (TCellProperties* p = PropsOf(ACol, ARow); p != nullptr && !p->IsBaseCell()) {
+    if (TCellProperties* p = PropsOf(ACol, ARow); p != nullptr && !p->IsBaseCell() && !Placed) {
         const TPoint b = p->GetBaseCell(ACol, ARow);
         if (TCellProperties* base = PropsOf(b.X, b.Y); base != nullptr && base->PaintID() != FPaintID) {
             base->SetPaintID(FPaintID);
@@ -227,8 +232,8 @@ void TBaseGrid::PaintCellFrame(TCanvas* Canvas, Integer ACol, Integer ARow, TRec
     const Integer XL = ACol < FixedCols() ? 0 : FixedColsWidth();
     const Integer YT = ARow < FixedRows() ? 0 : FixedRowsHeight();
     Integer saved = 0;
-    const bool clip = (ACol >= FixedCols() && FixedCols() > 0 && R.Left < XL)
-                      || (ARow >= FixedRows() && FixedRows() > 0 && R.Top < YT);
+    const bool clip = !Placed && ((ACol >= FixedCols() && FixedCols() > 0 && R.Left < XL)
+                                  || (ARow >= FixedRows() && FixedRows() > 0 && R.Top < YT));
     if (clip) {
         saved = Canvas->SaveDC();
         Canvas->IntersectClipRect({XL, YT, Width(), Height()});
@@ -308,7 +313,7 @@ void TBaseGrid::PaintCellFrame(TCanvas* Canvas, Integer ACol, Integer ARow, TRec
         content.Right -= FGridLineWidth;
         content.Bottom -= FGridLineWidth;
     }
-    if (Full)
+    if (Full || Placed)
         DrawGridCell(Canvas, ACol, ARow, content, AState);
 
     if (clip)

@@ -100,6 +100,9 @@ class TListBox;
 class TForm;
 class TStream;
 class TExStringGrid;
+class TFooterPanel;
+class TSearchPanel;
+class TScrollControl;
 struct TMiniHTMLResult;
 
 // The look-alike of a header cell that follows a column or row dragged by
@@ -1068,14 +1071,23 @@ public:
     virtual void CalcFooter(Integer ACol) { DoCalcFooter(ACol); }
     virtual void DoCalcFooter(Integer ACol);
     void LastRowChanged() override { UpdateFooter(); }
-    // Shows or hides the floating footer; in the fixed-last-row style the
-    // last row becomes the footer row.
-    // Shows or hides the footer strip below the rows; in the fixed-last-row
-    // style the last row is painted only in the strip.
+    // FloatingFooter()->SetVisible: shows or hides the footer strip below
+    // the rows; in the fixed-last-row style the last row is painted only in
+    // the strip.
     void SetFloatingFooterVisible(bool Value);
-    // The strip: the last row's cells under their columns, or the preview
-    // of a column's cell of the current row.
-    void PaintFooter(TCanvas* ACanvas, const TRect& R);
+    // The strip's window (features/ExGridFooter.cpp): shown or hidden at a
+    // height; the cells end above it.
+    void ShowFooterStrip(bool Show, Integer StripHeight);
+    void SetFooterStripHeight(Integer StripHeight);
+    TFooterPanel* FooterPanel() const { return FFooterPanel; }
+    // The search bar (features/ExGridSearchPanel.cpp).
+    TSearchPanel* SearchPanel() const { return FSearchPanel; }
+    // Lays the SearchFooter settings onto the search bar.
+    void UpdateSearchPanel();
+    // The thin scroll controls of ScrollType ssMetro (nullptr otherwise).
+    TScrollControl* VertScrollControl() const { return vscrlctrl; }
+    TScrollControl* HorzScrollControl() const { return hscrlctrl; }
+    void CreateScrollControls();
     virtual void F2KeyPressed() {}
     Integer SaveStartCol() const;
     Integer SaveStartRow() const;
@@ -1133,6 +1145,7 @@ public:
     void SetAutoThemeAdapt(bool Value);
     bool UsesVCLStyles() override { return FUseVCLStyles; }
     void PaintWindowFrame(TCanvas* ACanvas) override;
+    void LayoutBottomReserve(const TRect& R) override;
 
     // ================================ scrolling, counts and notifications
     bool ScrollHintShowing() const { return FScrollHintShow; }
@@ -2175,6 +2188,9 @@ public:
     // sizing, scrolling and footer
     TNotifyEvent OnResize;
     TFooterCalcEvent OnFooterCalc;
+    // Paints a footer cell (Sender the strip, displayed column, canvas and
+    // rectangle) in place of the grid's cell painter.
+    std::function<void(TObject* Sender, Integer ACol, TCanvas* Canvas, TRect R)> OnFooterPaint;
     TScrollHintEvent OnScrollHint;
     TDragScrollEvent OnDragScroll;
     TIndexEvent OnEndColumnSize;
@@ -2555,6 +2571,19 @@ private:
     std::unique_ptr<TControlLook> FControlLook;
     std::unique_ptr<TSearchFooter> FSearchFooter;
     std::unique_ptr<TFloatingFooter> FFloatingFooter;
+    // Owned through the component owner list.
+    TFooterPanel* FFooterPanel = nullptr;
+    TSearchPanel* FSearchPanel = nullptr;
+    TScrollControl* vscrlctrl = nullptr;
+    TScrollControl* hscrlctrl = nullptr;
+    // The footer calculation counts real rows (hidden ones included).
+    bool FFooterRealRows = false;
+    void SearchPanelEditChange(TObject* Sender);
+    // The footer strip and the search bar (32 pixels while shown) take the
+    // room below the cells.
+    static constexpr Integer SearchBarHeight = 32;
+    void UpdateBottomReserve();
+    void FreeScrollControls();
     bool FIsWinXP = true;
     bool FIsWin7 = true;
     bool FIsWinVista = true;

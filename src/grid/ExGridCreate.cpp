@@ -3,6 +3,7 @@
 // the owner form's resize handling.
 
 #include "grid/ExGrid.h"
+#include "grid/features/ExGridPanels.h"
 #include "grid/features/ExGridFilterDropDown.h"
 
 #include "grid/ExGridCellGraphic.h"
@@ -150,6 +151,7 @@ TExStringGrid::TExStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     FVisibleCol.fill(true);
     FNumHidden = 0;
     TCustomGrid::SetDefaultRowHeight(22);
+    FFloatingFooter->FollowRowHeight(DefaultRowHeight());
     FFixedRowHeight = DefaultRowHeight();
     FLook = glXP;
     SetKavroGradientFrom(clWhite);
@@ -189,6 +191,25 @@ TExStringGrid::TExStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     EditCheck->SetVisible(false);
     EditCheck->SetEnabled(false);
     CreateSpecialEditors();
+
+    // The footer strip and the search bar along the bottom edge, both of
+    // no height until shown.
+    FFooterPanel = new TFooterPanel(this);
+    FFooterPanel->SetParent(this);
+    FSearchPanel = new TSearchPanel(this);
+    FSearchPanel->SetParent(this);
+    FSearchPanel->OnForwardClick = [this](TObject*) {
+        SearchForward(FSearchPanel->EditText(), FSearchPanel->MatchCaseChecked(), FSearchPanel->HighlightDown());
+    };
+    FSearchPanel->OnBackwardClick = [this](TObject*) {
+        SearchBackward(FSearchPanel->EditText(), FSearchPanel->MatchCaseChecked(), FSearchPanel->HighlightDown());
+    };
+    FSearchPanel->OnEditChange = [this](TObject* Sender) { SearchPanelEditChange(Sender); };
+    FSearchPanel->OnExitClick = [this](TObject*) { SearchFooterClose(); };
+    FSearchPanel->OnHighLightClick = [this](TObject*) {
+        HiliteButtonClick(FSearchPanel->EditText(), FSearchPanel->HighlightDown(), FSearchPanel->MatchCaseChecked());
+    };
+    FSearchFooter->OnChange = [this](TObject*) { UpdateSearchPanel(); };
 
     if (!designing) {
         FFocusWindow = new TGridFocusWindow(this);
@@ -291,6 +312,11 @@ void TExStringGrid::CreateWnd()
         FDragDropSettings->SetOleDropTarget(true);
     if (Parent() == nullptr)
         return;
+    if (!IsDesigning() && FScrollType == ssMetro) {
+        CreateScrollControls();
+        SetScrollBars(ssNone);
+        Realign();
+    }
     if (!IsDesigning() && FBalloonSettings->Enable())
         BalloonInit();
     if (FColumnSize->Save())

@@ -102,24 +102,6 @@ void TBalloonSettings::SetEnable(bool Value)
         OnEnableChange(this);
 }
 
-void TFloatingFooter::Assign(const TPersistent* Source)
-{
-    const auto* src = dynamic_cast<const TFloatingFooter*>(Source);
-    if (src == nullptr)
-        return;
-    Height = src->Height;
-    Visible = src->Visible;
-    Color = src->Color;
-    FooterStyle = src->FooterStyle;
-    Column = src->Column;
-    CustomTemplate = src->CustomTemplate;
-    CalculateHiddenRows = src->CalculateHiddenRows;
-    EnableCalculation = src->EnableCalculation;
-    ShowHint = src->ShowHint;
-    BorderColor = src->BorderColor;
-    OnCalcFooter = src->OnCalcFooter;
-}
-
 void TGrouping::Assign(const TPersistent* Source)
 {
     const auto* src = dynamic_cast<const TGrouping*>(Source);

@@ -6,6 +6,7 @@
 // copies field by field with Assign from its own class only.
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 
@@ -13,6 +14,7 @@
 #include "platform/Lists.h"
 #include "platform/Printers.h"
 #include "platform/StringList.h"
+#include "grid/ExGridCalcType.h"
 
 class TExStringGrid;
 class TBitmap;
@@ -326,26 +328,71 @@ private:
 
 enum TFooterStyle { fsFixedLastRow, fsColumnPreview, fsCustomPreview, fsCustomPaint };
 
+// The strip along the grid's bottom edge that stays while the rows scroll:
+// the totals row, a preview of one cell of the current row, a text made
+// from the current row, or the application's own painting. The strip
+// itself is the grid's TFooterPanel; the setters below repaint it.
 class TFloatingFooter : public TPersistent {
 public:
     explicit TFloatingFooter(TExStringGrid* AOwner) : FGrid(AOwner) {}
     QString ClassName() const override { return QStringLiteral("TFloatingFooter"); }
+    // CalculateHiddenRows, Color, Column, CustomTemplate, FooterStyle,
+    // Visible (through its setter) and ShowHint of another TFloatingFooter.
     void Assign(const TPersistent* Source) override;
-    Integer Height = 0;
-    bool Visible = false;
-    TColor Color = clBtnFace;
-    TFooterStyle FooterStyle = fsFixedLastRow;
-    Integer Column = 0;
-    QString CustomTemplate;
-    bool CalculateHiddenRows = false;
-    bool EnableCalculation = false;
-    bool ShowHint = false;
-    TColor BorderColor = clNone;
+    // Repaints the strip.
+    void Invalidate();
+
+    // The strip's height while shown follows the grid's DefaultRowHeight;
+    // a value above 0 sizes the strip to value - 1.
+    Integer Height() const { return FHeight; }
+    void SetHeight(Integer Value);
+    // The grid's row-height setter: stores the height and sizes a shown strip to it.
+    void FollowRowHeight(Integer Value);
+    // Shows or hides the strip; with fsFixedLastRow the grid's last row
+    // becomes the footer row, shown only in the strip.
+    bool Visible() const { return FVisible; }
+    void SetVisible(bool Value);
+    // Only the flag: a sort takes the footer row out of the rows it moves
+    // and puts it back.
+    void SetVisibleFlag(bool Value) { FVisible = Value; }
+    TColor Color() const { return FColor; }
+    void SetColor(TColor Value);
+    // A line along the strip's top edge; clNone: none.
+    TColor BorderColor() const { return FBorderColor; }
+    void SetBorderColor(TColor Value);
+    TFooterStyle FooterStyle() const { return FFooterStyle; }
+    void SetFooterStyle(TFooterStyle Value);
+    // The previewed column (real index), also handed to OnFooterPaint.
+    Integer Column() const { return FColumn; }
+    void SetColumn(Integer Value);
+    // The text of fsCustomPreview: "<#n>" stands for column n of the current row.
+    const QString& CustomTemplate() const { return FCustomTemplate; }
+    void SetCustomTemplate(const QString& Value);
+    // The strip shows the footer cells' hints.
+    bool ShowHint() const { return FShowHint; }
+    void SetShowHint(bool Value);
+    // The calculation of a column's footer cell; writing it recalculates
+    // that cell.
+    TColumnCalcType ColumnCalc(Integer ACol) const;
+    void SetColumnCalc(Integer ACol, TColumnCalcType Value);
+
+    // Footer calculations count the hidden rows too.
+    bool CalculateHiddenRows = true;
+    // Footer values are calculated.
+    bool EnableCalculation = true;
     // The value of a custom footer cell (Sender, column, value, row).
     std::function<void(TObject* Sender, Integer ACol, QString& Value, Integer ARow)> OnCalcFooter;
 
 private:
     TExStringGrid* FGrid;
+    Integer FHeight = 0;
+    bool FVisible = false;
+    TColor FColor = clBtnFace;
+    TFooterStyle FFooterStyle = fsFixedLastRow;
+    Integer FColumn = 0;
+    QString FCustomTemplate;
+    bool FShowHint = false;
+    TColor FBorderColor = clNone;
 };
 
 enum TGridControlStyle { csClassic, csFlat, csWinXP, csBorland, csKavro, csGlyph, csTheme };
@@ -365,6 +412,11 @@ public:
     void Assign(const TPersistent* Source) override;
     // The colours back to their initial values.
     void Init();
+    // The properties a saved form description carries: those whose value
+    // differs from its stored default. The stored defaults of the hover and
+    // pressed gradients are the reverse of their initial values, so a new
+    // look carries those four.
+    QStringList StoredProperties() const;
 
     TExStringGrid* Grid() const { return FGrid; }
     // repaint

@@ -446,7 +446,7 @@ void TExStringGrid::UnHideRowList()
     if (Row() >= RowCount() && FixedRows() < RowCount())
         MoveColRow(FixedCols(), FixedRows(), true, true);
     const Integer oldCount = RowCount();
-    const bool footer = FFloatingFooter->Visible && FFloatingFooter->FooterStyle == fsFixedLastRow && oldCount > 0;
+    const bool footer = FFloatingFooter->Visible() && FFloatingFooter->FooterStyle() == fsFixedLastRow && oldCount > 0;
     TCustomGrid::SetRowCount(oldCount + n);
     FMaxRowCount = std::max(FMaxRowCount, RowCount());
     FNormalRowCount = RowCount();

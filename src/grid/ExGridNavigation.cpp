@@ -26,10 +26,10 @@ bool TExStringGrid::SelectCell(Integer ACol, Integer ARow)
     if (ACol < 0 || ARow < 0)
         return false;
     FEditText = Cells(RealColIndex(ACol), ARow);
-    if (FFloatingFooter->Visible && FFloatingFooter->FooterStyle == fsFixedLastRow && ARow == RowCount() - 1)
+    if (FFloatingFooter->Visible() && FFloatingFooter->FooterStyle() == fsFixedLastRow && ARow == RowCount() - 1)
         return false;
     // A preview follows the current row.
-    if (FFloatingFooter->Visible && FFloatingFooter->FooterStyle != fsFixedLastRow)
+    if (FFloatingFooter->Visible() && FFloatingFooter->FooterStyle() != fsFixedLastRow)
         UpdateFooter();
 
     const Integer rc = RealColIndex(ACol);
@@ -185,7 +185,7 @@ void TExStringGrid::CanAddRow(bool& Allow)
 
 void TExStringGrid::AddRow()
 {
-    if (FFloatingFooter->Visible && FFloatingFooter->FooterStyle == fsFixedLastRow) {
+    if (FFloatingFooter->Visible() && FFloatingFooter->FooterStyle() == fsFixedLastRow) {
         SetRowCount(RowCount() + 1);  // the footer row moves down with it
         return;
     }

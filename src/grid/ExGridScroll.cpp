@@ -5,6 +5,7 @@
 // lists through which other objects follow the grid.
 
 #include "grid/ExGrid.h"
+#include "grid/features/ExGridPanels.h"
 
 #include <cmath>
 
@@ -108,7 +109,8 @@ LRESULT TExStringGrid::WMVScroll(Word Code, Integer Pos)
 
 Integer TExStringGrid::SearchPanelHeight() const
 {
-    return FSearchFooter->Visible() ? DefaultRowHeight() + 8 : 0;
+    // What of the cells the search bar covers: nothing, it lies below them.
+    return 0;
 }
 
 bool TExStringGrid::LastRowAboveSearchPanel()
@@ -121,7 +123,7 @@ bool TExStringGrid::LastRowAboveSearchPanel()
 
 void TExStringGrid::KeepRowsAboveSearchPanel()
 {
-    if (!FSearchFooter->Visible() || ClientHeight() <= DefaultRowHeight() + SearchPanelHeight())
+    if (!FSearchFooter->Visible() || SearchPanelHeight() == 0 || ClientHeight() <= DefaultRowHeight() + SearchPanelHeight())
         return;
     for (;;) {
         const TRect r = CellRect(0, RowCount() - 1);
@@ -353,7 +355,7 @@ void TExStringGrid::SetRowCount(Integer Value)
     FMaxRowCount = std::max(FMaxRowCount, RowCount());
     FNormalRowCount = RowCount();
     UpdateScrollBars(false);
-    if (FFloatingFooter->Visible && old != RowCount() && old > 0)
+    if (FFloatingFooter->Visible() && old != RowCount() && old > 0)
         FooterRowMoved(old);
     // The rows dropped go with their cells: a later row in their place
     // (AddRow, a higher count) starts empty.
@@ -446,7 +448,8 @@ void TExStringGrid::SetDefaultRowHeightEx(Integer Value)
     TCustomGrid::SetDefaultRowHeight(Value);
     if (IsDesigning())
         FFixedRowHeight = Value;
-    FFloatingFooter->Height = Value;
+    // The footer strip follows the row height; a shown strip takes it.
+    FFloatingFooter->FollowRowHeight(Value);
 }
 
 void TExStringGrid::SetFixedFooters(Integer Value)

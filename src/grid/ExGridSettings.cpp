@@ -462,8 +462,8 @@ TVisualProps VisualProps(TExStringGrid* G)
     AddColor(P, "SortSettings.IndexColor", [sort] { return sort->IndexColor; },
              [sort](TColor C) { sort->IndexColor = C; });
     TFloatingFooter* footer = G->FloatingFooter();
-    AddColor(P, "FloatingFooter.Color", [footer] { return footer->Color; },
-             [footer](TColor C) { footer->Color = C; });
+    AddColor(P, "FloatingFooter.Color", [footer] { return footer->Color(); },
+             [footer](TColor C) { footer->SetColor(C); });
     TControlLook* look = G->ControlLook();
     AddInt(P, "ControlLook.CheckSize", [look] { return look->CheckSize(); }, [look](Integer V) { look->SetCheckSize(V); });
     AddColor(P, "ControlLook.Color", [look] { return look->Color(); }, [look](TColor C) { look->SetColor(C); });

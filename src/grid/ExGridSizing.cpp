@@ -1,9 +1,9 @@
 // TExStringGrid: repaint and resize, the integral-height rule, which scroll
-// bars show, the scroll-bar styles, the floating footer row and its
-// calculations, the ranges that saving covers, the used cells, two hit
-// tests and the setters of the appearance properties.
+// bars show, the scroll-bar styles, the ranges that saving covers, the used
+// cells, two hit tests and the setters of the appearance properties.
 
 #include "grid/ExGrid.h"
+#include "grid/features/ExGridPanels.h"
 
 #include <QSet>
 #include <cmath>
@@ -23,6 +23,9 @@ void TExStringGrid::Invalidate()
         return;
     }
     TBaseGrid::Invalidate();
+    // The footer strip shows cells too.
+    if (!HasState(csLoading) && FFooterPanel != nullptr && FFloatingFooter != nullptr && FFloatingFooter->Visible())
+        FFooterPanel->Invalidate();
 }
 
 void TExStringGrid::Resize()
@@ -59,8 +62,6 @@ void TExStringGrid::SetBorderColor(TColor Value)
 
 void TExStringGrid::PaintWindowFrame(TCanvas* ACanvas)
 {
-    if (FFloatingFooter->Visible && BottomReserve() > 0)
-        PaintFooter(ACanvas, BottomReserveRect());
     if (FUpdateCount == 0)
         PaintBorder(ACanvas);
 }
@@ -142,9 +143,22 @@ void TExStringGrid::SetScrollBarAlways(TScrollBarAlways Value)
 
 void TExStringGrid::SetScrollType(TScrollType Value)
 {
-    // Flat and Encarta bars are a facility of one platform; here every
-    // style draws the platform's scroll bars.
+    // Flat and Encarta bars are a facility of one platform; here they draw
+    // the platform's scroll bars. Metro draws the grid's own thin ones.
+    if (FScrollType == Value)
+        return;
     FScrollType = Value;
+    if (!HandleAllocated())
+        return;
+    if (Value == ssMetro) {
+        CreateScrollControls();
+        SetScrollBars(ssNone);
+        // The thin controls take the edges the bars gave back.
+        Realign();
+    } else if (vscrlctrl != nullptr || hscrlctrl != nullptr) {
+        FreeScrollControls();
+        SetScrollBars(ssBoth);
+    }
 }
 
 void TExStringGrid::SetScrollProportional(bool Value)
@@ -153,107 +167,6 @@ void TExStringGrid::SetScrollProportional(bool Value)
     if (Value) {
         UpdateProportionalVScroll();
         UpdateProportionalHScroll();
-    }
-}
-
-// ------------------------------------------------------------ footer
-
-void TExStringGrid::SetFloatingFooterVisible(bool Value)
-{
-    FFloatingFooter->Visible = Value;
-    SetHideLastRow(Value && FFloatingFooter->FooterStyle == fsFixedLastRow);
-    // The strip sits below the cells, so the rows above it stay reachable.
-    const Integer height = FFloatingFooter->Height > 0 ? FFloatingFooter->Height : DefaultRowHeight();
-    SetBottomReserve(Value ? height : 0);
-    Invalidate();
-    InvalidateFrame();
-}
-
-void TExStringGrid::PaintFooter(TCanvas* ACanvas, const TRect& R)
-{
-    ACanvas->Brush()->SetStyle(bsSolid);
-    ACanvas->Brush()->SetColor(FFloatingFooter->Color);
-    ACanvas->FillRect(R);
-    ACanvas->SetFont(Font());
-    ACanvas->Brush()->SetStyle(bsClear);
-    const Integer b = R.Left;
-    auto text = [&](const TRect& Cell, const QString& Value) {
-        TRect t{Cell.Left + 2, Cell.Top, Cell.Right - 2, Cell.Bottom};
-        ACanvas->TextRect(t, t.Left, t.Top + (t.Height() - ACanvas->TextHeight(QStringLiteral("gh"))) / 2,
-                          EnableHTML() && Value.contains(QLatin1Char('<')) ? StripHTMLTags(Value) : Value);
-    };
-    switch (FFloatingFooter->FooterStyle) {
-    case fsFixedLastRow: {
-        // The last row's cells under their columns, split by grid lines.
-        const Integer last = RowCount() - 1;
-        const Integer top = RowCount() > FixedRows() ? TopRow() : 0;
-        auto cell = [&](Integer c) {
-            const TRect cr = CellRect(c, top);
-            if (cr.IsEmpty())
-                return;
-            const TRect f{b + cr.Left, R.Top, b + cr.Right, R.Bottom};
-            text(f, Cells(c, last));
-            ACanvas->Pen()->SetColor(c < FixedCols() ? GridFixedLineColor() : GridLineColor());
-            ACanvas->MoveTo(f.Right, R.Top);
-            ACanvas->LineTo(f.Right, R.Bottom);
-        };
-        for (Integer c = 0; c < FixedCols(); ++c)
-            cell(c);
-        for (Integer c = LeftCol(); c < ColCount(); ++c)
-            cell(c);
-        break;
-    }
-    case fsColumnPreview:
-        if (FFloatingFooter->Column >= 0 && FFloatingFooter->Column < ColCount() && Row() >= 0)
-            text(R, Cells(FFloatingFooter->Column, Row()));
-        break;
-    default:
-        break;
-    }
-    // A line parts the strip from the rows.
-    ACanvas->Pen()->SetColor(FFloatingFooter->BorderColor != clNone ? FFloatingFooter->BorderColor
-                                                                      : GridFixedLineColor());
-    ACanvas->MoveTo(R.Left, R.Top);
-    ACanvas->LineTo(R.Right, R.Top);
-}
-
-void TExStringGrid::UpdateFooter()
-{
-    if (FFloatingFooter->Visible)
-        InvalidateFrame();
-}
-
-void TExStringGrid::DoCalcFooter(Integer ACol)
-{
-    if (!FFloatingFooter->Visible || FFloatingFooter->FooterStyle != fsFixedLastRow
-        || !FFloatingFooter->EnableCalculation)
-        return;
-    const Integer F = RowCount() - 1;
-    const Integer H = FFloatingFooter->CalculateHiddenRows ? NumHiddenRows() : 0;
-    const Integer from = FixedRows(), to = RowCount() - 2 + H;
-    const Integer c1 = ACol == -1 ? 0 : ACol, c2 = ACol == -1 ? TotalColCount() - 1 : ACol;
-    for (Integer c = c1; c <= c2; ++c) {
-        if (!HasCellProperties(c, F))
-            continue;
-        switch (PropsOf(c, F)->CalcType()) {
-        case acSUM: SetFloats(c, F, ColumnSum(c, from, to)); break;
-        case acAVG: SetFloats(c, F, ColumnAvg(c, from, to)); break;
-        case acCOUNT: SetInts(c, F, RowCount() - FixedRows() - 1 + H); break;
-        case acMIN: SetFloats(c, F, ColumnMin(c, from, to)); break;
-        case acMAX: SetFloats(c, F, ColumnMax(c, from, to)); break;
-        case acDISTINCT: SetFloats(c, F, ColumnDistinct(c, from, to)); break;
-        case acSTDDEV: SetFloats(c, F, ColumnStdDev(c, from, to)); break;
-        case acCUSTOM: {
-            QString value;
-            if (OnFooterCalc)
-                OnFooterCalc(this, c, value, RowCount() - 1 + H);
-            else if (FFloatingFooter->OnCalcFooter)
-                FFloatingFooter->OnCalcFooter(this, c, value, RowCount() - 1 + H);
-            SetCells(c, F, value);
-            break;
-        }
-        default: break;
-        }
     }
 }
 

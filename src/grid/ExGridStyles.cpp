@@ -443,7 +443,7 @@ void TExStringGrid::SetColorTones(const TColorTones& ATones)
         }
     }
     FControlLook->SetFlatButton(true);
-    FFloatingFooter->Color = ATones.Foreground.BrushColor;
+    FFloatingFooter->SetColor(ATones.Foreground.BrushColor);
     FSearchFooter->SetColor(ATones.Foreground.BrushColor);
     FSearchFooter->SetColorTo(ATones.Foreground.BrushColor);
     Invalidate();

@@ -880,7 +880,7 @@ void TCustomGrid::LayoutWindow()
     frame->Border = b;
     frame->setGeometry(Left(), Top(), std::max<Integer>(Width(), 0), std::max<Integer>(Height(), 0));
     frame->setVisible(framed && Visible());
-    client->setGeometry(Left() + b, Top() + b, cr.Width(), cr.Height());
+    client->setGeometry(Left() + b, Top() + b, cr.Width(), cr.Height() + FBottomReserve);
     if (QScrollBar* v = FWindow->VBar) {
         v->setGeometry(b + cr.Width(), b, sb, cr.Height());
         v->setVisible(FVertBarShown);
@@ -891,6 +891,7 @@ void TCustomGrid::LayoutWindow()
     }
     frame->update();
     UpdateScrollPos();
+    LayoutBottomReserve(FBottomReserve > 0 ? TRect{0, cr.Height(), cr.Width(), cr.Height() + FBottomReserve} : TRect{});
 }
 
 void TCustomGrid::SetBottomReserve(Integer Value)

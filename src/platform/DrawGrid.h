@@ -180,8 +180,9 @@ public:
     QImage GrabWindow() const;
     // Repaints the border area.
     void InvalidateFrame();
-    // A strip of the border area between the cells and the horizontal
-    // scroll bar, drawn by PaintWindowFrame: the cells end above it.
+    // A strip between the cells and the horizontal scroll bar: the cells
+    // end above it. The client window reaches over it, so that a child
+    // control placed by LayoutBottomReserve fills it.
     Integer BottomReserve() const { return FBottomReserve; }
     void SetBottomReserve(Integer Value);
     // The strip in window coordinates (empty without one).
@@ -299,6 +300,9 @@ protected:
     // Draws over the window's border area (whole window, client and scroll
     // bars drawn above it) after its sunken edge: a control's own border.
     virtual void PaintWindowFrame(TCanvas* ACanvas) {}
+    // Places what fills the bottom reserve; R in client coordinates (below
+    // ClientRect), empty while there is none. Runs at every layout.
+    virtual void LayoutBottomReserve(const TRect& R) {}
     // The grid or its editor has the keyboard focus.
     bool IsActiveControl() const;
     // Drops a drag under way (sizing, moving, selecting) without applying it.

@@ -300,6 +300,29 @@ TEST(ControlLook, FixedGradientsReachTheGridAsSpecified)
     EXPECT_FALSE(look->FlatButton());  // not copied
 }
 
+TEST(ControlLook, SavedFormCarriesWhatDiffersFromTheStoredDefaults)
+{
+    TControlLook look(nullptr);
+    // The hover and pressed gradients start the reverse of their stored
+    // defaults: a new look carries those four and nothing else.
+    EXPECT_EQ(look.StoredProperties(),
+              (QStringList{QStringLiteral("FixedGradientHoverFrom"), QStringLiteral("FixedGradientHoverTo"),
+                           QStringLiteral("FixedGradientDownFrom"), QStringLiteral("FixedGradientDownTo")}));
+    look.SetFixedGradientHoverFrom(clWhite);
+    look.SetFixedGradientHoverTo(clGray);
+    look.SetFixedGradientDownFrom(clSilver);
+    look.SetFixedGradientDownTo(clGray);
+    EXPECT_TRUE(look.StoredProperties().isEmpty());
+    look.SetCheckSize(13);
+    look.SetControlStyle(csWinXP);
+    look.ProgressBorderColor = clRed;
+    TBitmap glyph(4, 4);
+    look.SetCheckedGlyph(&glyph);
+    EXPECT_EQ(look.StoredProperties(),
+              (QStringList{QStringLiteral("CheckSize"), QStringLiteral("ControlStyle"),
+                           QStringLiteral("ProgressBorderColor"), QStringLiteral("CheckedGlyph")}));
+}
+
 TEST(ControlLook, ProgressAppearanceFiresOnRealChangesAndOnAssign)
 {
     TGridProgressAppearance a, b;

@@ -149,7 +149,7 @@ TEST(ExGridStyles, ColorTonesMakeAFlatMetroGridAndRecolourItsEditors)
     EXPECT_TRUE(g.ControlLook()->FlatButton());
     ASSERT_NE(g.ControlLook()->CheckedGlyph(), nullptr);
     EXPECT_FALSE(g.ControlLook()->CheckedGlyph()->Empty());
-    EXPECT_EQ(g.FloatingFooter()->Color, TColor(0xD0A060));
+    EXPECT_EQ(g.FloatingFooter()->Color(), TColor(0xD0A060));
     EXPECT_EQ(g.SearchFooter()->ColorTo(), TColor(0xD0A060));
     EXPECT_EQ(memo->BorderColor(), TColor(0xC0C0C0));
     // Any component style other than custom ends the metro scrolling again.

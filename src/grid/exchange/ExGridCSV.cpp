@@ -135,7 +135,7 @@ void TExStringGrid::ReadCSVStream(TStream* Stream, bool Insert, Integer MaxRows)
     const QChar oldDelimiter = Delimiter();
     Integer W = Insert ? RowCount() : SaveStartRow();
     QStringList footer;
-    const bool keepFooter = Insert && FFloatingFooter->Visible;
+    const bool keepFooter = Insert && FFloatingFooter->Visible();
     if (keepFooter) {
         for (Integer c = 0; c < ColCount() + NumHiddenColumns(); ++c)
             footer << GetGridCell(c, RowCount() - 1);
@@ -163,7 +163,8 @@ void TExStringGrid::ReadCSVStream(TStream* Stream, bool Insert, Integer MaxRows)
         Integer toRead = lines.Count() - first;
         if (MaxRows > 0)
             toRead = std::min(toRead, MaxRows);
-        const Integer need = W + toRead + FixedFooters() + (keepFooter ? 1 : 0);
+        // The shown footer row is the fixed footer: counted once.
+        const Integer need = W + toRead + std::max<Integer>(FixedFooters(), keepFooter ? 1 : 0);
         if (RowCount() < need)
             SetRowCount(need);
     }
@@ -236,7 +237,7 @@ void TExStringGrid::ReadCSVStream(TStream* Stream, bool Insert, Integer MaxRows)
             FileProgress(N > 0 ? qRound(double(read) / N * 100) : 100);
     }
     // The footer kept aside gets a row of its own after the new ones.
-    SetRowCount(W + FixedFooters() + (keepFooter ? 1 : 0));
+    SetRowCount(W + std::max<Integer>(FixedFooters(), keepFooter ? 1 : 0));
     if (keepFooter) {
         for (qsizetype c = 0; c < footer.size(); ++c)
             SetGridCell(Integer(c), RowCount() - 1, footer[c]);

@@ -162,7 +162,7 @@ Integer TExStringGrid::PasteTextAt(Integer ACol, Integer ARow, Integer& RowsPast
         const bool more = !lastLine && !(li + 2 == lines.size() && lines.last().isEmpty());
         if (more) {
             ++r;
-            const bool footerRow = FFloatingFooter->Visible && FFloatingFooter->FooterStyle == fsFixedLastRow;
+            const bool footerRow = FFloatingFooter->Visible() && FFloatingFooter->FooterStyle() == fsFixedLastRow;
             if (r == (footerRow ? RowCount() - 1 : RowCount()) && FNavigation->AllowClipboardRowGrow())
                 SetRowCount(RowCount() + 1);
         }
@@ -392,7 +392,7 @@ void TExStringGrid::SetSelectionAsText(const QString& Value)
             ++c;
         }
         if (li + 1 < lines.size()) {
-            const bool footerRow = FFloatingFooter->Visible && FFloatingFooter->FooterStyle == fsFixedLastRow;
+            const bool footerRow = FFloatingFooter->Visible() && FFloatingFooter->FooterStyle() == fsFixedLastRow;
             if (r + 1 >= (footerRow ? RowCount() - 1 : RowCount()))
                 SetRowCount(RowCount() + 1);
             ++r;

@@ -112,7 +112,7 @@ void TExStringGrid::InsertRows(Integer RowIndex, Integer RCount, bool UpdateCell
     if (FSelHidden || Col() >= ColCount() || Row() >= RowCount())
         UnHideSelection();
     // A visible floating footer keeps the last row: the new rows go above it.
-    const Integer at = FFloatingFooter->Visible && RowIndex >= RowCount() ? RowCount() - 1 : RowIndex;
+    const Integer at = FFloatingFooter->Visible() && RowIndex >= RowCount() ? RowCount() - 1 : RowIndex;
     ShiftHiddenRowsForInsertion(std::max(at, 0), RCount);
     DoInsertRows(std::max(at, 0), RCount);
     if (FShowModified->Enabled())

@@ -13,7 +13,9 @@ void TExStringGrid::StatRange(Integer& FromRow, Integer& ToRow, bool& RealRows) 
         FromRow = FixedRows();
         ToRow = RowCount() - FixedFooters() - 1;
     }
-    RealRows = FFloatingFooter->Visible ? ToRow > RowCount() - 1 : ToRow > RowCount();
+    // The footer calculation says so itself: with hidden rows counted, its
+    // last data row can be the footer row's display index.
+    RealRows = FFooterRealRows || (FFloatingFooter->Visible() ? ToRow > RowCount() - 1 : ToRow > RowCount());
 }
 
 bool TExStringGrid::StatRowCounts(Integer ACol, Integer R, bool RealRows, std::unique_ptr<TIntList>& Hidden)
@@ -114,7 +116,7 @@ double TExStringGrid::ColumnStdDev(Integer ACol, Integer FromRow, Integer ToRow)
     const double avg = ColumnAvg(ACol, FromRow, ToRow);
     double sq = 0;
     for (Integer r = from; r <= to; ++r) {
-        const double d = Floats(ACol, r) - avg;
+        const double d = (realRows ? AllFloats(ACol, r) : Floats(ACol, r)) - avg;
         sq += d * d;
     }
     return std::sqrt(sq / n);
@@ -131,7 +133,7 @@ double TExStringGrid::ColumnDistinct(Integer ACol, Integer FromRow, Integer ToRo
     try {
         for (Integer r = FromRow; r <= ToRow; ++r) {
             ExportNotification(esExportNextRow, r);
-            seen.Add(Cells(ACol, r));
+            seen.Add(realRows ? AllCells(ACol, r) : Cells(ACol, r));
         }
     } catch (...) {
         ExportNotification(esExportDone, -1);

@@ -30,6 +30,63 @@ void TControlLook::Init()
     FFixedGradientDownBorder = clGray;
 }
 
+QStringList TControlLook::StoredProperties() const
+{
+    struct Stored {
+        const char* Name;
+        Integer Value;
+        Integer Default;
+    };
+    const Stored table[] = {
+        {"Color", FColor, clBlack},
+        {"CommentColor", FCommentColor, clRed},
+        {"CheckSize", FCheckSize, 15},
+        {"CheckAlwaysActive", CheckAlwaysActive, false},
+        {"RadioSize", FRadioSize, 10},
+        {"RadioAlwaysActive", RadioAlwaysActive, false},
+        {"ControlStyle", FControlStyle, csTheme},
+        {"DropDownAlwaysVisible", FDropDownAlwaysVisible, false},
+        {"DropDownCount", DropDownCount, 8},
+        {"SpinButtonsAlwaysVisible", FSpinButtonsAlwaysVisible, false},
+        {"FlatButton", FFlatButton, false},
+        {"NoDisabledCheckRadioLook", FNoDisabledCheckRadioLook, false},
+        {"NoDisabledButtonLook", FNoDisabledButtonLook, false},
+        {"ProgressBorderColor", ProgressBorderColor, clGray},
+        {"ProgressMarginX", FProgressMarginX, 2},
+        {"ProgressMarginY", FProgressMarginY, 2},
+        {"ProgressXP", FProgressXP, false},
+        {"FixedDropDownButton", FixedDropDownButton, false},
+        {"HintMaxWidth", HintMaxWidth, 0},
+        {"FixedGradientFrom", FFixedGradientFrom, clNone},
+        {"FixedGradientTo", FFixedGradientTo, clNone},
+        {"FixedGradientMirrorFrom", FFixedGradientMirrorFrom, clNone},
+        {"FixedGradientMirrorTo", FFixedGradientMirrorTo, clNone},
+        {"FixedGradientHoverFrom", FFixedGradientHoverFrom, clWhite},
+        {"FixedGradientHoverTo", FFixedGradientHoverTo, clGray},
+        {"FixedGradientHoverMirrorFrom", FFixedGradientHoverMirrorFrom, clNone},
+        {"FixedGradientHoverMirrorTo", FFixedGradientHoverMirrorTo, clNone},
+        {"FixedGradientHoverBorder", FFixedGradientHoverBorder, clSilver},
+        {"FixedGradientDownFrom", FFixedGradientDownFrom, clSilver},
+        {"FixedGradientDownTo", FFixedGradientDownTo, clGray},
+        {"FixedGradientDownMirrorFrom", FFixedGradientDownMirrorFrom, clNone},
+        {"FixedGradientDownMirrorTo", FFixedGradientDownMirrorTo, clNone},
+        {"FixedGradientDownBorder", FFixedGradientDownBorder, clGray},
+    };
+    QStringList names;
+    for (const Stored& p : table)
+        if (p.Value != p.Default)
+            names << QLatin1String(p.Name);
+    // Pictures are carried when there are any.
+    const std::pair<const char*, const TBitmap*> glyphs[] = {{"CheckedGlyph", FCheckedGlyph.get()},
+                                                             {"UnCheckedGlyph", FUnCheckedGlyph.get()},
+                                                             {"RadioOnGlyph", FRadioOnGlyph.get()},
+                                                             {"RadioOffGlyph", FRadioOffGlyph.get()}};
+    for (const auto& [name, glyph] : glyphs)
+        if (!glyph->Empty())
+            names << QLatin1String(name);
+    return names;
+}
+
 void TControlLook::Changed()
 {
     if (FGrid != nullptr)

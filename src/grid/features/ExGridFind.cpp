@@ -196,7 +196,7 @@ TPoint TExStringGrid::Find(TPoint StartCell, const QString& S, TFindParameters F
     const TPoint result = DoFind(StartCell, S, FindParams, false);
     ExportNotification(result.X >= 0 ? 4 : 2, -1);
     if (Has(FindParams, fnAutoGoto)) {
-        const Integer a = FFloatingFooter->Visible ? 2 : 0;
+        const Integer a = FFloatingFooter->Visible() ? 2 : 0;
         if (Row() > TopRow() + VisibleRowCount() - a - 2 && RowCount() > VisibleRowCount() + FixedRows() + a)
             SetTopRow(std::min(TopRow() + a + 1, RowCount() - 1));
     }
@@ -359,7 +359,7 @@ void TExStringGrid::SearchStep(const QString& Text, bool MatchCase, bool Highlig
     SearchCell = Find(SearchCell, Text, p);
     if (!Backward && SearchCell.X >= 0)
         ScrollInView(SearchCell.X, SearchCell.Y);
-    const Integer footer = FFloatingFooter->Visible ? 0 : 1;
+    const Integer footer = FFloatingFooter->Visible() ? 0 : 1;
     if (Row() > TopRow() + VisibleRowCount() + footer - 3 && RowCount() > VisibleRowCount() + FixedRows() + 1 - footer)
         SetTopRow(std::min(TopRow() + 2, std::max(FixedRows(), RowCount() - VisibleRowCount())));
     if (Backward && SearchCell.X >= 0)

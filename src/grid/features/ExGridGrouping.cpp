@@ -379,7 +379,7 @@ void TExStringGrid::GroupCalc(Integer ACol, Integer Method)
 void TExStringGrid::GroupFooterCalc(Integer Colindex, Integer Method, TColumnCalcType Calc)
 {
     GroupCalc(Colindex, Method);
-    if (FFloatingFooter->Visible && RowCount() > 0)
+    if (FFloatingFooter->Visible() && RowCount() > 0)
         GetCellProperties(Colindex, RowCount() - 1)->SetCalcType(Calc);
 }
 

@@ -76,7 +76,7 @@ void TExStringGrid::MoveRow(Integer FromIndex, Integer ToIndex)
         return;
     }
     // The row under a fixed-last-row footer stays where it is.
-    if (FFloatingFooter->Visible && FFloatingFooter->FooterStyle == fsFixedLastRow
+    if (FFloatingFooter->Visible() && FFloatingFooter->FooterStyle() == fsFixedLastRow
         && (ToIndex == RowCount() - 1 || FromIndex == RowCount() - 1))
         return;
     TCustomGrid::MoveRow(FromIndex, ToIndex);

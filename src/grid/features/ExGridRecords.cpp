@@ -155,7 +155,7 @@ void TExStringGrid::ColumnMoved(Integer FromIndex, Integer ToIndex)
         FColumnOrder->Delete(rf);
         FColumnOrder->Insert(rt, entry);
     }
-    if (FFloatingFooter->Visible)
+    if (FFloatingFooter->Visible())
         UpdateFooter();
     // A coupled grid moves the same column once.
     auto* other = dynamic_cast<TExStringGrid*>(FSyncGrid->Grid());

@@ -787,16 +787,16 @@ void TExStringGrid::SortFrame(bool HideFooter, bool Indexed, const std::function
 {
     const Integer oldTop = TopRow();
     BeginUpdate();
-    const bool footer = FFloatingFooter->Visible;
+    const bool footer = FFloatingFooter->Visible();
     if (HideFooter && footer)
-        FFloatingFooter->Visible = false;
+        FFloatingFooter->SetVisibleFlag(false);
     const Integer savedRow = Row();
     SortRow = savedRow;
     const bool entered = FEntered;
     try {
         Body();
     } catch (...) {
-        FFloatingFooter->Visible = footer;
+        FFloatingFooter->SetVisibleFlag(footer);
         EndUpdate();
         throw;
     }
@@ -810,7 +810,7 @@ void TExStringGrid::SortFrame(bool HideFooter, bool Indexed, const std::function
         OnRowChanged(this, savedRow, Row());
     if (FNavigation->KeepScrollOnSort() && oldTop < RowCount())
         TCustomGrid::SetTopRow(oldTop);
-    FFloatingFooter->Visible = footer;
+    FFloatingFooter->SetVisibleFlag(footer);
     EndUpdate();
     Invalidate();
 }

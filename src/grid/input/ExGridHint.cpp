@@ -98,7 +98,7 @@ void TExStringGrid::PrepareCellHint(QString& HintStr, bool& CanShow, THintInfo& 
                 HintStr = kind == 1 && !HTMLHint() ? StrippedCells(rc, ARow) : s;
             }
         }
-        if (!(FFloatingFooter->Visible && ARow == RowCount() - 1)) {
+        if (!(FFloatingFooter->Visible() && ARow == RowCount() - 1)) {
             QString wide;
             GridHint(ACol, ARow, HintStr, wide);
         }

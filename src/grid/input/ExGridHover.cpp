@@ -153,7 +153,7 @@ void TExStringGrid::MouseMove(TShiftState Shift, Integer X, Integer Y)
         if (ARow >= 0 && ARow < FixedRows() && ACol >= FixedCols() && FMouseActions->ColSelect()
             && !IsOnSizingBorder(X, Y))
             FMouseSelectMode = msColumn;
-        const Integer f = FFloatingFooter->Visible && FFloatingFooter->FooterStyle == fsFixedLastRow ? 2 : 1;
+        const Integer f = FFloatingFooter->Visible() && FFloatingFooter->FooterStyle() == fsFixedLastRow ? 2 : 1;
         if (ACol >= 0 && ACol < FixedCols() && ARow >= 0 && ARow <= RowCount() - f
             && (ARow >= FixedRows() || scrolledUp) && FMouseActions->RowSelect() && !IsOnSizingBorder(X, Y))
             FMouseSelectMode = msRow;

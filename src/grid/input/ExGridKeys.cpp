@@ -19,7 +19,7 @@
 
 bool TExStringGrid::IsLastDataRow() const
 {
-    return Row() == RowCount() - FixedFooters() - 1 || (FFloatingFooter->Visible && Row() == RowCount() - 2);
+    return Row() == RowCount() - FixedFooters() - 1 || (FFloatingFooter->Visible() && Row() == RowCount() - 2);
 }
 
 void TExStringGrid::AutoAppendRow()
@@ -29,7 +29,7 @@ void TExStringGrid::AutoAppendRow()
         OnCanAddRow(this, canAdd);
     if (!canAdd)
         return;
-    const bool footer = FFloatingFooter->Visible;
+    const bool footer = FFloatingFooter->Visible();
     // The footer row keeps its texts as the last row; the new data row
     // before it (or at the end) starts empty.
     AddRow();
@@ -97,8 +97,8 @@ bool TExStringGrid::HomeEndMove(Word Key, TShiftState Shift)
         const Integer r0 = Row();
         Integer target = FixedRows();
         if (!home) {
-            target = FFloatingFooter->Visible && RowCount() > 2 ? RowCount() - 2 : RowCount() - FixedFooters() - 1;
-            if (FixedFooters() > 0 && !FFloatingFooter->Visible)
+            target = FFloatingFooter->Visible() && RowCount() > 2 ? RowCount() - 2 : RowCount() - FixedFooters() - 1;
+            if (FixedFooters() > 0 && !FFloatingFooter->Visible())
                 SetTopRow(std::max(FixedRows(), RowCount() - VisibleRowCount()));
         }
         if (shift) {
@@ -112,7 +112,7 @@ bool TExStringGrid::HomeEndMove(Word Key, TShiftState Shift)
         }
         if (shift && FMouseActions->DisjunctRowSelect())
             SelectionToRowSelect(false);
-        if (!home && FFloatingFooter->Visible)
+        if (!home && FFloatingFooter->Visible())
             SetTopRow(std::max(FixedRows(), RowCount() - VisibleRowCount()));
         break;
     }
@@ -403,7 +403,7 @@ void TExStringGrid::WMKeyDown(TMessage& Message)
             OnCanDeleteRow(this, real, canDelete);
         if (canDelete) {
             AutoDeleteRow(Row());
-            if (FFloatingFooter->Visible && Row() == RowCount() - 1)
+            if (FFloatingFooter->Visible() && Row() == RowCount() - 1)
                 SetRow(RowCount() - 2);
             StoreOldCellState(Col(), Row());
             SetModified(true);

@@ -497,7 +497,7 @@ void TExStringGrid::WMLButtonDown(TMessage& Msg)
 
     const bool savedAE = FNavigation->AlwaysEdit();
     if (declaredFixed) {
-        if (ARow == RowCount() - 1 && FFloatingFooter->Visible && FFloatingFooter->FooterStyle == fsFixedLastRow)
+        if (ARow == RowCount() - 1 && FFloatingFooter->Visible() && FFloatingFooter->FooterStyle() == fsFixedLastRow)
             return;
         if (OnClickCell)
             OnClickCell(this, ARow, ACol);

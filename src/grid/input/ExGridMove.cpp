@@ -38,7 +38,7 @@ void THeaderDragButton::Paint()
     const TRect r = ClientRect();
     // Drawn as the grid draws its corner cell, then the caption.
     if (FGrid != nullptr && FGrid->ColCount() > 0 && FGrid->RowCount() > 0)
-        FGrid->PaintCell(c, 0, 0, r, gdFixed);
+        FGrid->PaintCellAt(c, 0, 0, r, gdFixed);
     else {
         c->Brush()->SetColor(clBtnFace);
         c->FillRect(r);
@@ -124,7 +124,7 @@ void TExStringGrid::EnhancedMoveFeedback(Integer X, Integer Y, Integer ACol, Int
             OnColumnMoving(this, FMoveColInd, allow);
     } else {
         const Integer t = FMoveRowInd;
-        const bool footer = FFloatingFooter->Visible && FFloatingFooter->FooterStyle == fsFixedLastRow
+        const bool footer = FFloatingFooter->Visible() && FFloatingFooter->FooterStyle() == fsFixedLastRow
                             && t == RowCount() - 1;
         if (!footer) {
             const bool show = FixedRows() <= t && t - TopRow() < VisibleRowCount();

@@ -241,7 +241,7 @@ bool TExStringGrid::TabToNextCell(bool Backwards)
             if (add)
                 CanAddRow(add);
             if (add) {
-                const bool footer = FFloatingFooter->Visible;
+                const bool footer = FFloatingFooter->Visible();
                 AddRow();
                 SetRow(footer ? RowCount() - 2 : RowCount() - 1);
                 if (OnAutoAddRow)

@@ -4,6 +4,7 @@
 // cells as the grid scrolls.
 
 #include "grid/ExGrid.h"
+#include "grid/features/ExGridPanels.h"
 
 #include <cmath>
 
@@ -376,6 +377,11 @@ void TExStringGrid::InitOrigColSizes()
 void TExStringGrid::TopLeftChanged()
 {
     TBaseGrid::TopLeftChanged();
+    // The thin scroll controls show where the view went.
+    if (vscrlctrl != nullptr)
+        vscrlctrl->Invalidate();
+    if (hscrlctrl != nullptr)
+        hscrlctrl->Invalidate();
     if (SelectionRectangle() && Selection().Top != Selection().Bottom)
         Invalidate();
     if (FBackGround != nullptr && !FBackGround->Bitmap()->Empty()
@@ -386,7 +392,7 @@ void TExStringGrid::TopLeftChanged()
         Invalidate();
     if (EditMode && EditControl != edNormal && !IsTextEditor(EditControl))
         HideInplaceEdit();
-    if (FFloatingFooter->Visible)
+    if (FFloatingFooter->Visible())
         UpdateFooter();
     CellControlsUpdate(false);
     FOldLeftCol = LeftCol();

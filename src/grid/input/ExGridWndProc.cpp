@@ -151,7 +151,7 @@ void TExStringGrid::WndProc(TMessage& Message)
         return;
     case CM_COLORCHANGED:
         TBaseGrid::WndProc(Message);
-        if (FFloatingFooter->Visible)
+        if (FFloatingFooter->Visible())
             UpdateFooter();
         return;
     case CM_CURSORCHANGED:
