@@ -22,6 +22,15 @@ struct TEngine {
     QString Name = SystemStyleName;
     std::map<QString, std::vector<TStyleHookClass>> Registry;
     std::unordered_map<const TWinControl*, std::unique_ptr<TStyleHook>> Hooks;
+
+    // A hook going destroys its covering windows, which report their own
+    // end back here: the map is emptied before any hook goes.
+    void DropHooks()
+    {
+        auto going = std::move(Hooks);
+        Hooks.clear();
+        going.clear();
+    }
 };
 
 TEngine& Engine()
@@ -168,7 +177,7 @@ bool TStyleManager::SetStyle(const QString& Name)
 {
     TEngine& e = Engine();
     if (Name.isEmpty() || Name.compare(SystemStyleName, Qt::CaseInsensitive) == 0) {
-        e.Hooks.clear();
+        e.DropHooks();
         e.Style.reset();
         e.Name = SystemStyleName;
         return true;
