@@ -1163,13 +1163,11 @@ public:
     void RegisterNotifier(TGridChangeNotifier* Item);
     void UnRegisterNotifier(TGridChangeNotifier* ANotifier);
     Integer NotifierCount() const;
-    // Scrolling while something is dragged near the grid's edges.
-    void DragOver(TObject* Source, Integer X, Integer Y, TDragState State, bool& Accept);
-    bool DragScrollActive() const { return FDragScrollActive; }
-    void SetDragScrollActive(bool Value) { FDragScrollActive = Value; }
-    Integer DragScrollMargin() const { return FDragScrollMargin; }
-    void SetDragScrollMargin(Integer Value) { FDragScrollMargin = Value; }
+    // Scrolling while something is dragged near the grid's edges, as
+    // DragScrollOptions says, then the platform's handling (OnDragOver).
+    void DragOver(TObject* Source, Integer X, Integer Y, TDragState State, bool& Accept) override;
     bool DragScrollTimerRunning() const { return FDragTmr != nullptr; }
+    Integer DragScrollInterval() const;
     // One tick of the drag-scroll timer.
     void DragScrollTick();
     Integer GetFixedRows() const;
@@ -1827,6 +1825,7 @@ public:
     void SetSpreadSheet(bool Value);
     void SetSortSettings(const TSortSettings* Value) { FSortSettings->Assign(Value); }
     void SetSyncGrid(const TSyncGrid* Value) { FSyncGrid->Assign(Value); }
+    void SetDragScrollOptions(const TDragScrollOptions* Value) { FDragScrollOptions->Assign(Value); }
     TScrollStyle ScrollBarsSetting() const { return FScrollBars; }
     // Visual settings whose change repaints the grid.
     TColor SelectionColor() const { return FSelectionColor; }
@@ -2704,10 +2703,6 @@ private:
     QString FScrollHintText;
     TTimer* FDragTmr = nullptr;             // owned through the component owner list
     TDragScrollDirection FDragScrollDirection = 0;
-    bool FDragScrollActive = false;
-    Integer FDragScrollMargin = 20;
-    Integer FDragScrollInitialDelay = 400;
-    Integer FDragScrollRepeatDelay = 100;
     std::shared_ptr<ITExStringGridSelect> FISelect;
     // ---- cell objects and painting
     bool FURLShow = false;

@@ -402,6 +402,7 @@ void TExStringGrid::Assign(const TPersistent* Source)
     SetActiveCellShow(src->FActiveCellShow);
     SetActiveRowShow(src->ActiveRowShow());
     SetAlign(src->Align());
+    FFilterDropDown->Assign(src->FFilterDropDown.get());
     SetAnchorHint(src->AnchorHint());
     SetAutoNumAlign(src->AutoNumAlign());
     SetAutoSize(src->AutoSize());
@@ -412,9 +413,14 @@ void TExStringGrid::Assign(const TPersistent* Source)
     FGrouping->Assign(src->FGrouping.get());
     FSearchFooter->Assign(src->FSearchFooter.get());
     FPrintSettings->Assign(src->FPrintSettings.get());
+    FFilter->Assign(src->FFilter.get());
+    FHTMLSettings->Assign(src->FHTMLSettings.get());
     FBands->Assign(src->FBands.get());
-    FSortSettings->Assign(src->FSortSettings.get());
     FCellNode->Assign(src->FCellNode.get());
+    FSortSettings->Assign(src->FSortSettings.get());
+    FDragScrollOptions->Assign(src->FDragScrollOptions.get());
+    FDragDropSettings->Assign(src->FDragDropSettings.get());
+    FProgressAppearance->Assign(src->FProgressAppearance.get());
     FColumnSize->Assign(src->FColumnSize.get());
     FSyncGrid->Assign(src->FSyncGrid.get());
     FFocusHelper->Assign(src->FFocusHelper.get());

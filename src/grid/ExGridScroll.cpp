@@ -157,49 +157,49 @@ void TExStringGrid::StopDragTimer()
 
 void TExStringGrid::DragOver(TObject* Source, Integer X, Integer Y, TDragState State, bool& Accept)
 {
-    (void)Source;
-    (void)Accept;
-    if (!FDragScrollActive) {
+    const TDragScrollOptions* o = FDragScrollOptions.get();
+    if (!o->Active || State == dsDragLeave) {
         StopDragTimer();
-        return;
+    } else {
+        const TDragScrollDirection previous = FDragScrollDirection;
+        const TDragScrollMargins* m = o->Margins();
+        TDragScrollDirection dirs = 0;
+        if (Y < m->TopMargin)
+            dirs |= dsdUp;
+        else if (Y > Height() - m->BottomMargin)
+            dirs |= dsdDown;
+        if (X < m->LeftMargin)
+            dirs |= dsdLeft;
+        else if (X > Width() - m->RightMargin)
+            dirs |= dsdRight;
+        FDragScrollDirection = dirs;
+        if (dirs == 0) {
+            StopDragTimer();
+        } else if (FDragTmr == nullptr) {
+            FDragTmr = new TTimer(this);
+            FDragTmr->SetInterval(Cardinal(std::max<Integer>(o->Delays()->InitialDelay, 1)));
+            FDragTmr->OnTimer = [this](TObject*) { DragScrollTick(); };
+            FDragTmr->SetEnabled(true);
+        } else if (previous != 0) {
+            FDragTmr->SetInterval(Cardinal(std::max<Integer>(o->Delays()->InitialDelay, 1)));
+        }
     }
-    if (State == dsDragLeave) {
-        StopDragTimer();
-        return;
-    }
-    const TDragScrollDirection previous = FDragScrollDirection;
-    TDragScrollDirection dirs = 0;
-    if (Y < FDragScrollMargin)
-        dirs |= dsdUp;
-    else if (Y > Height() - FDragScrollMargin)
-        dirs |= dsdDown;
-    if (X < FDragScrollMargin)
-        dirs |= dsdLeft;
-    else if (X > Width() - FDragScrollMargin)
-        dirs |= dsdRight;
-    FDragScrollDirection = dirs;
-    if (dirs == 0) {
-        StopDragTimer();
-        return;
-    }
-    if (FDragTmr == nullptr) {
-        FDragTmr = new TTimer(this);
-        FDragTmr->SetInterval(Cardinal(FDragScrollInitialDelay));
-        FDragTmr->OnTimer = [this](TObject*) { DragScrollTick(); };
-        FDragTmr->SetEnabled(true);
-    } else if (previous != 0) {
-        FDragTmr->SetInterval(Cardinal(FDragScrollInitialDelay));
-    }
+    TBaseGrid::DragOver(Source, X, Y, State, Accept);
+}
+
+Integer TExStringGrid::DragScrollInterval() const
+{
+    return FDragTmr != nullptr ? Integer(FDragTmr->Interval()) : 0;
 }
 
 void TExStringGrid::DragScrollTick()
 {
-    if (!FDragScrollActive) {
+    if (!FDragScrollOptions->Active) {
         StopDragTimer();
         return;
     }
     if (FDragTmr != nullptr)
-        FDragTmr->SetInterval(Cardinal(FDragScrollRepeatDelay));
+        FDragTmr->SetInterval(Cardinal(std::max<Integer>(FDragScrollOptions->Delays()->RepeatDelay, 1)));
     TDragScrollDirection dirs = FDragScrollDirection;
     if (OnDragScroll) {
         bool allow = true;

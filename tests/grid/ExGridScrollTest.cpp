@@ -210,26 +210,47 @@ TEST(ExGridScroll, NotifiersHearCellChangesOnce)
     EXPECT_EQ(n.Seen.size(), 1u);
 }
 
-TEST(ExGridScroll, DragNearTheEdgesScrolls)
+TEST(ExGridScroll, DragNearTheEdgesScrollsAsTheDragScrollOptionsSay)
 {
     ShownGrid s(4, 40);
     TExStringGrid* g = s.Grid;
+    Integer overs = 0;
+    g->OnDragOver = [&](TObject*, TObject*, Integer, Integer, TDragState, bool&) { ++overs; };
     bool accept = true;
     g->DragOver(nullptr, 100, g->Height() - 5, dsDragMove, accept);
     EXPECT_FALSE(g->DragScrollTimerRunning());  // scrolling is off
-    g->SetDragScrollActive(true);
+    EXPECT_EQ(overs, 1);                        // the form still hears of the drag
+
+    TDragScrollOptions* o = g->DragScrollOptions();
+    o->Active = true;
+    o->Margins()->BottomMargin = 10;
+    o->Margins()->TopMargin = 30;
+    o->Delays()->InitialDelay = 700;
+    o->Delays()->RepeatDelay = 90;
+    // Inside the bottom margin of 10 pixels, not inside 20.
+    g->DragOver(nullptr, 100, g->Height() - 15, dsDragMove, accept);
+    EXPECT_FALSE(g->DragScrollTimerRunning());
     g->DragOver(nullptr, 100, g->Height() - 5, dsDragMove, accept);
     ASSERT_TRUE(g->DragScrollTimerRunning());
+    EXPECT_EQ(g->DragScrollInterval(), 700);
     const Integer top = g->TopRow();
     g->DragScrollTick();
     EXPECT_EQ(g->TopRow(), top + 1);
+    EXPECT_EQ(g->DragScrollInterval(), 90);
     g->DragOver(nullptr, 100, 100, dsDragMove, accept);
     EXPECT_FALSE(g->DragScrollTimerRunning());
-    g->DragOver(nullptr, 100, 2, dsDragMove, accept);
+    g->DragOver(nullptr, 100, 25, dsDragMove, accept);  // within the top margin of 30
     g->DragScrollTick();
     EXPECT_EQ(g->TopRow(), top);
+    // Switched off while the timer runs: the next tick stops it.
+    o->Active = false;
+    g->DragScrollTick();
+    EXPECT_FALSE(g->DragScrollTimerRunning());
+    o->Active = true;
+    g->DragOver(nullptr, 100, 2, dsDragMove, accept);
     g->DragOver(nullptr, 100, 2, dsDragLeave, accept);
     EXPECT_FALSE(g->DragScrollTimerRunning());
+    EXPECT_EQ(overs, 7);
 }
 
 TEST(ExGridScroll, AllColumnSizeScalesTheOtherColumnsWithTheOneSized)

@@ -290,6 +290,8 @@ TEST(ExGrid, AssignCopiesWhatIsShown)
     src->HideColumn(6);
     src->SetSelectionColor(clRed);
     src->ColumnSize()->SetKey("k.ini");
+    src->DragScrollOptions()->Active = true;
+    src->DragScrollOptions()->Margins()->LeftMargin = 7;
     TExStringGrid dst(nullptr);
     dst.Assign(src.get());
     ASSERT_EQ(dst.ColCount(), 5);
@@ -301,6 +303,8 @@ TEST(ExGrid, AssignCopiesWhatIsShown)
     }
     EXPECT_EQ(dst.ColumnSize()->Key(), QStringLiteral("k.ini"));
     EXPECT_NE(dst.ColumnSize(), src->ColumnSize());
+    EXPECT_TRUE(dst.DragScrollOptions()->Active);
+    EXPECT_EQ(dst.DragScrollOptions()->Margins()->LeftMargin, 7);
     TFont font;
     dst.Assign(&font);  // another class: nothing happens
     EXPECT_EQ(dst.ColCount(), 5);
