@@ -1,4 +1,5 @@
 #pragma once
+
 // Mini-HTML: the small HTML-like markup that grid cells, hints, footers and
 // dropdowns may hold instead of plain text. RenderMiniHTML lays such a text
 // out in a rectangle and, in the same run, measures it, draws it and finds
@@ -8,6 +9,7 @@
 // Text positions are one-based; tag and attribute names match in any letter
 // case, the identifiers of embedded controls exactly.
 
+#include "platform/BiDiMode.h"
 #include <QString>
 
 #include "platform/Types.h"
@@ -19,8 +21,6 @@ class TWinHandle;
 class THTMLPictureCache;
 class TPictureContainer;
 
-// Reading order of a control.
-enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
 
 // What a caller asks of one RenderMiniHTML call.
 struct TMiniHTMLRequest {

@@ -43,6 +43,7 @@
 #include <vector>
 
 #include "grid/BaseGrid.h"
+#include "platform/BiDiMode.h"
 #include "grid/ExGridCellGraphic.h"
 #include "grid/ExGridHelpers.h"
 #include "grid/ExStyleIF.h"
@@ -1823,6 +1824,11 @@ public:
     // Whatever the value: selection rectangle and resizer, smart clipboard,
     // range selection with editing.
     void SetSpreadSheet(bool Value);
+    // Reading order: right to left mirrors the floating footer's strip and
+    // the search bar's controls.
+    TBiDiMode BiDiMode() const { return FBiDiMode; }
+    void SetBiDiMode(TBiDiMode Value);
+    bool UseRightToLeftReading() const { return FBiDiMode != bdLeftToRight; }
     void SetSortSettings(const TSortSettings* Value) { FSortSettings->Assign(Value); }
     void SetSyncGrid(const TSyncGrid* Value) { FSyncGrid->Assign(Value); }
     void SetDragScrollOptions(const TDragScrollOptions* Value) { FDragScrollOptions->Assign(Value); }
@@ -2573,6 +2579,7 @@ private:
     // Owned through the component owner list.
     TFooterPanel* FFooterPanel = nullptr;
     TSearchPanel* FSearchPanel = nullptr;
+    TBiDiMode FBiDiMode = bdLeftToRight;
     TScrollControl* vscrlctrl = nullptr;
     TScrollControl* hscrlctrl = nullptr;
     // The footer calculation counts real rows (hidden ones included).

@@ -330,3 +330,34 @@ TEST(FloatingFooter, AssignCopiesThePartsSettings)
     fb->Assign(&other);  // ignored
     EXPECT_EQ(fb->Color(), clRed);
 }
+
+TEST_F(FooterGrid, RightToLeftReadingMirrorsTheStrip)
+{
+    TFloatingFooter* ff = grid->FloatingFooter();
+    ff->SetColor(TColor(0xF0E0D0));
+    ff->SetBorderColor(clRed);
+    ff->SetVisible(true);
+    grid->CalcFooter(-1);
+    grid->SetBiDiMode(bdRightToLeft);
+    TFooterPanel* strip = grid->FooterPanel();
+    const Integer w = strip->ClientWidth();
+    // Columns 0, 1, 2 of 90 pixels each from the right edge; left of them none.
+    EXPECT_EQ(strip->ColumnAt(w - 5), 0);
+    EXPECT_EQ(strip->ColumnAt(w - 100), 1);
+    EXPECT_EQ(strip->ColumnAt(w - 200), 2);
+    EXPECT_EQ(strip->ColumnAt(w - 280), -1);
+
+    const QImage img = grid->GrabWindow();
+    testsupport::SaveScreenshot(img, QStringLiteral("TExStringGrid-floating-footer-right-to-left"));
+    const TRect r = StripInWindow();
+    // The total stands under the Port column, now the second from the right.
+    const TRect port{r.Left + w - 178, r.Top + 2, r.Left + w - 92, r.Bottom - 1};
+    EXPECT_GT(Count(img, port, QColor()), 10);
+    // The strip's colour and its red top line on the right, the grid's colour on the left.
+    EXPECT_GT(Count(img, {r.Left + w - 260, r.Top, r.Left + w - 5, r.Top + 1}, QColor(255, 0, 0)), 200);
+    EXPECT_EQ(Count(img, {r.Left + 2, r.Top, r.Left + w - 275, r.Top + 1}, QColor(255, 0, 0)), 0);
+    EXPECT_EQ(img.pixelColor(r.Left + 5, r.Top + 5), Rgb(grid->Color()));
+
+    grid->SetBiDiMode(bdLeftToRight);
+    EXPECT_EQ(strip->ColumnAt(5), 0);
+}

@@ -239,3 +239,29 @@ TEST(SearchGlyphs, EachNamedPictureHasInkOnATransparentCorner)
     LoadSearchGlyph(&none, QStringLiteral("NOPE"));
     EXPECT_TRUE(none.Empty());
 }
+
+TEST_F(SearchGrid, RightToLeftReadingMirrorsTheControls)
+{
+    grid->SearchFooter()->SetVisible(true);
+    const Integer w = panel->Width();
+    ASSERT_GT(w, 500);
+    EXPECT_EQ(panel->ExitButton()->Left(), 5);
+    grid->SetBiDiMode(bdRightToLeft);
+    // Each left edge x becomes width - control width - x.
+    EXPECT_EQ(panel->ExitButton()->Left(), w - 14 - 5);
+    EXPECT_EQ(panel->Edit()->Left(), w - 110 - 25);
+    EXPECT_EQ(panel->ForwardButton()->Left(), w - 90 - 140);
+    EXPECT_EQ(panel->BackwardButton()->Left(), w - 90 - 235);
+    EXPECT_EQ(panel->HiliteButton()->Left(), w - 90 - 330);
+    EXPECT_EQ(panel->MatchCase()->Left(), w - panel->MatchCase()->Width() - 425);
+    // Without the highlight button the check box takes its place, mirrored.
+    grid->SearchFooter()->SetShowHighLight(false);
+    EXPECT_EQ(panel->MatchCase()->Left(), w - panel->MatchCase()->Width() - 330);
+    // A wider grid keeps the controls at the right edge.
+    form->SetClientSize(640, 240);
+    grid->SetBounds(0, 0, 640, 240);
+    EXPECT_EQ(panel->ExitButton()->Left(), panel->Width() - 19);
+    testsupport::SaveScreenshot(grid->GrabWindow(), QStringLiteral("TExStringGrid-search-footer-right-to-left"));
+    grid->SetBiDiMode(bdLeftToRight);
+    EXPECT_EQ(panel->ExitButton()->Left(), 5);
+}

@@ -155,6 +155,14 @@ template <class F> void TFooterPanel::ForEachColumn(F&& Each) const
         one(c);
 }
 
+TRect TFooterPanel::Placed(const TRect& R) const
+{
+    if (FGrid == nullptr || !FGrid->UseRightToLeftReading())
+        return R;
+    const Integer w = ClientWidth();
+    return {w - R.Right, R.Top, w - R.Left, R.Bottom};
+}
+
 Integer TFooterPanel::PaintedWidth() const
 {
     Integer total = 0;
@@ -166,6 +174,8 @@ Integer TFooterPanel::ColumnAt(Integer X) const
 {
     if (FGrid == nullptr)
         return -1;
+    if (FGrid->UseRightToLeftReading())
+        X = ClientWidth() - X;
     Integer found = -1, sum = 0;
     bool more = true;
     ForEachColumn([&](Integer c, const TRect& R) {
@@ -213,6 +223,7 @@ void TFooterPanel::PaintLastRow(TCanvas* C, Integer Total)
         const TPoint span = FGrid->CellSpan(real, last);
         for (Integer k = 1; k <= span.X && c + k < FGrid->ColCount(); ++k)
             R.Right += FGrid->ColWidths(c + k);
+        R = Placed(R);
         if (c >= FGrid->FixedCols()) {
             if (FGrid->OnGetCellColor) {
                 C->Brush()->SetColor(clNone);
@@ -238,7 +249,7 @@ void TFooterPanel::PaintLastRow(TCanvas* C, Integer Total)
 void TFooterPanel::PaintFramed(TCanvas* C, Integer Total)
 {
     const Integer H = ClientHeight();
-    const TRect frame{0, 0, Total, H};
+    const TRect frame = Placed({0, 0, Total, H});
     C->Brush()->SetStyle(bsSolid);
     C->Brush()->SetColor(FGrid->FloatingFooter()->Color());
     C->FillRect(frame);
@@ -301,7 +312,7 @@ void TFooterPanel::Paint()
         C->FillRect(client);
         if (ff->FooterStyle() == fsFixedLastRow) {
             C->Brush()->SetColor(ff->Color());
-            C->FillRect({0, 0, total, client.Bottom});
+            C->FillRect(Placed({0, 0, total, client.Bottom}));
             PaintLastRow(C, total);
         } else {
             PaintFramed(C, total);
@@ -309,8 +320,9 @@ void TFooterPanel::Paint()
     }
     if (ff->BorderColor() != clNone) {
         C->Pen()->SetColor(ff->BorderColor());
-        C->MoveTo(0, 0);
-        C->LineTo(total, 0);
+        const TRect line = Placed({0, 0, total, 1});
+        C->MoveTo(line.Left, 0);
+        C->LineTo(line.Right, 0);
     }
 }
 
@@ -357,6 +369,18 @@ void TFooterPanel::Dispatch(TMessage& Message)
 }
 
 // ============================================================ the grid's side
+
+void TExStringGrid::SetBiDiMode(TBiDiMode Value)
+{
+    if (FBiDiMode == Value)
+        return;
+    FBiDiMode = Value;
+    if (FFooterPanel != nullptr)
+        FFooterPanel->Invalidate();
+    if (FSearchPanel != nullptr && FSearchPanel->HandleAllocated())
+        FSearchPanel->PlaceControls();
+    Invalidate();
+}
 
 void TExStringGrid::SetFloatingFooterVisible(bool Value)
 {

@@ -43,6 +43,9 @@ private:
     // painted: displayed column and its rectangle.
     template <class F> void ForEachColumn(F&& Each) const;
     Integer PaintedWidth() const;
+    // A rectangle laid out left to right, mirrored in the strip for
+    // right-to-left reading.
+    TRect Placed(const TRect& R) const;
     void PaintLastRow(TCanvas* C, Integer Total);
     void PaintFramed(TCanvas* C, Integer Total);
 
@@ -75,6 +78,9 @@ public:
     QString EditText() const;
     bool MatchCaseChecked() const;
     bool HighlightDown() const;
+    // Each control at its place, mirrored in the bar for right-to-left
+    // reading.
+    void PlaceControls();
 
     QString FindNextCaption, FindPrevCaption, MatchCaseCaption, HighLightCaption;
     QString HintFindPrev, HintClose, HintFindNext, HintHighlight;
@@ -88,6 +94,7 @@ public:
 protected:
     void CreateWnd() override;
     void Paint() override;
+    void Resize() override;
 
 private:
     // Find and highlight are enabled exactly while there is text.

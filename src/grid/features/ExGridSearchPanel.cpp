@@ -181,27 +181,25 @@ bool TSearchPanel::HighlightDown() const
 void TSearchPanel::CreateWnd()
 {
     TPanel::CreateWnd();
-    FEdit->SetBounds(25, 6, 110, FEdit->Height());
-
-    FForwardButton->SetBounds(140, 5, 90, 23);
+    FForwardButton->SetHeight(23);
     SetButtonHint(FForwardButton, HintFindNext);
     FForwardButton->SetCaption(FindNextCaption);
     SetGlyphs(FForwardButton, "ESGARDOWN", "ESGARDOWND");
     FForwardButton->SetParentFont(true);
 
-    FBackwardButton->SetBounds(235, 5, 90, 23);
+    FBackwardButton->SetHeight(23);
     SetButtonHint(FBackwardButton, HintFindPrev);
     FBackwardButton->SetCaption(FindPrevCaption);
     SetGlyphs(FBackwardButton, "ESGARUP", "ESGARUPD");
     FBackwardButton->SetParentFont(true);
 
-    FExitButton->SetBounds(5, 7, 14, 14);
+    FExitButton->SetHeight(14);
     SetButtonHint(FExitButton, HintClose);
     FExitButton->SetCaption(QString());
     SetGlyphs(FExitButton, "ESGCLOSE", "ESGCLOSE", "ESGCLOSEH", "ESGCLOSED");
     FExitButton->SetParentFont(true);
 
-    FHiliteButton->SetBounds(330, 5, 90, 23);
+    FHiliteButton->SetHeight(23);
     SetButtonHint(FHiliteButton, HintHighlight);
     FHiliteButton->Font()->SetStyle(TFontStyles());
     FHiliteButton->SetCaption(HighLightCaption);
@@ -213,11 +211,33 @@ void TSearchPanel::CreateWnd()
     FBackwardButton->SetEnabled(any);
     FHiliteButton->SetEnabled(any);
 
-    FMatchCase->SetBounds(FHiliteButton->Visible() ? 425 : 330, 8, FMatchCase->Width(), FMatchCase->Height());
     FMatchCase->SetCaption(MatchCaseCaption);
+    PlaceControls();
 
     if (FGrid != nullptr && FGrid->OnCreatedSearchFooter)
         FGrid->OnCreatedSearchFooter(FGrid);
+}
+
+void TSearchPanel::PlaceControls()
+{
+    const bool rtl = FGrid != nullptr && FGrid->UseRightToLeftReading();
+    auto place = [&](TControl* C, Integer X, Integer Y, Integer W) {
+        C->SetBounds(rtl ? Width() - W - X : X, Y, W, C->Height());
+    };
+    place(FEdit, 25, 6, 110);
+    place(FForwardButton, 140, 5, 90);
+    place(FBackwardButton, 235, 5, 90);
+    place(FExitButton, 5, 7, 14);
+    place(FHiliteButton, 330, 5, 90);
+    place(FMatchCase, FHiliteButton->Visible() ? 425 : 330, 8, FMatchCase->Width());
+}
+
+void TSearchPanel::Resize()
+{
+    TPanel::Resize();
+    // Mirrored places hang on the bar's width.
+    if (FGrid != nullptr && FGrid->UseRightToLeftReading())
+        PlaceControls();
 }
 
 void TSearchPanel::EditChange()
@@ -328,11 +348,12 @@ void TExStringGrid::UpdateSearchPanel()
     SetButtonHint(p->HiliteButton(), sf->HintHighlight());
 
     TExCheckBox* mc = p->MatchCase();
-    mc->SetBounds(p->HiliteButton()->Visible() ? 425 : 330, mc->Top(), mc->Width(), mc->Visible() ? 18 : 0);
-    auto height = [](TControl* C, Integer H) { C->SetBounds(C->Left(), C->Top(), C->Width(), C->Visible() ? H : 0); };
+    auto height = [](TControl* C, Integer H) { C->SetHeight(C->Visible() ? H : 0); };
+    height(mc, 18);
     height(p->ForwardButton(), 23);
     height(p->BackwardButton(), 23);
     height(p->HiliteButton(), 23);
+    p->PlaceControls();
 
     // The bar lies below the cells (not over the last rows), so that the
     // current and the last row stay in view without scrolling.

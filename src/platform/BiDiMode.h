@@ -1,0 +1,4 @@
+#pragma once
+
+// Reading order of a control.
+enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
