@@ -642,6 +642,17 @@ void TExStringGrid::FinishCellEdit(Integer ACol, Integer ARow)
         editor->SetEnabled(false);
         editor->Hide();
     };
+    // The combo and edit-button editors end only an open edit, and are hidden
+    // before they are disabled.
+    auto closeOpen = [&](auto* editor) {
+        if (!EditMode)
+            return;
+        EditMode = false;
+        if (write)
+            SetEditorCellValue(rc, ARow, editor->Text());
+        editor->Hide();
+        editor->SetEnabled(false);
+    };
     switch (EditControl) {
     case edSpinEdit:
     case edFloatSpinEdit:
@@ -667,25 +678,13 @@ void TExStringGrid::FinishCellEdit(Integer ACol, Integer ARow)
         break;
     case edComboEdit:
     case edComboList:
-        if (EditMode) {
-            EditMode = false;
-            if (write)
-                SetEditorCellValue(rc, ARow, EditCombo->Text());
-            EditCombo->Hide();
-            EditCombo->SetEnabled(false);
-        }
+        closeOpen(EditCombo);
         break;
     case edEditBtn:
     case edNumericEditBtn:
     case edFloatEditBtn:
     case edMaskEditBtn:
-        if (EditMode) {
-            EditMode = false;
-            if (write)
-                SetEditorCellValue(rc, ARow, EditBtn->Text());
-            EditBtn->Hide();
-            EditBtn->SetEnabled(false);
-        }
+        closeOpen(EditBtn);
         break;
     case edUnitEditBtn:
     case edNumericUnitEditBtn:
