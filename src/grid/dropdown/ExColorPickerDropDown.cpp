@@ -1,5 +1,7 @@
 #include "grid/dropdown/ExColorPickerDropDown.h"
 
+#include "grid/dropdown/ListStep.h"
+
 #include "grid/dropdown/ExColorSelectors.h"
 #include "grid/dropdown/ExPickerList.h"
 #include "platform/Canvas.h"
@@ -406,34 +408,22 @@ void TExColorPickerDropDown::PanelColorSelect(TColor Color, bool CanStayOpen)
 
 void TExColorPickerDropDown::SelectFirst()
 {
-    if (FColors->Count() > 0)
-        SetItemIndex(0);
+    StepChoice(*this, FItemIndex, FColors->Count(), TListStep::First);
 }
 
 void TExColorPickerDropDown::SelectLast()
 {
-    if (FColors->Count() > 0)
-        SetItemIndex(FColors->Count() - 1);
+    StepChoice(*this, FItemIndex, FColors->Count(), TListStep::Last);
 }
 
 void TExColorPickerDropDown::SelectNext()
 {
-    if (FColors->Count() == 0)
-        return;
-    if (FItemIndex < 0)
-        SetItemIndex(0);
-    else if (FItemIndex + 1 < FColors->Count())
-        SetItemIndex(FItemIndex + 1);
+    StepChoice(*this, FItemIndex, FColors->Count(), TListStep::Next);
 }
 
 void TExColorPickerDropDown::SelectPrevious()
 {
-    if (FColors->Count() == 0)
-        return;
-    if (FItemIndex < 0)
-        SetItemIndex(0);
-    else if (FItemIndex - 1 >= 0)
-        SetItemIndex(FItemIndex - 1);
+    StepChoice(*this, FItemIndex, FColors->Count(), TListStep::Previous);
 }
 
 // ------------------------------------------------------------ keys and wheel

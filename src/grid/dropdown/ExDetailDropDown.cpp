@@ -1,5 +1,7 @@
 #include "grid/dropdown/ExDetailDropDown.h"
 
+#include "grid/dropdown/ListStep.h"
+
 #include "grid/EsgHTMLE.h"
 #include "grid/dropdown/ExPickerList.h"
 #include "platform/Bitmap.h"
@@ -278,34 +280,22 @@ void TExDetailDropDown::SetItemIndex(Integer Value)
 
 void TExDetailDropDown::SelectFirst()
 {
-    if (FItems->Count() > 0)
-        SetItemIndex(0);
+    StepChoice(*this, FItemIndex, FItems->Count(), TListStep::First);
 }
 
 void TExDetailDropDown::SelectLast()
 {
-    if (FItems->Count() > 0)
-        SetItemIndex(FItems->Count() - 1);
+    StepChoice(*this, FItemIndex, FItems->Count(), TListStep::Last);
 }
 
 void TExDetailDropDown::SelectNext()
 {
-    if (FItems->Count() == 0)
-        return;
-    if (FItemIndex == -1)
-        SetItemIndex(0);
-    else if (FItemIndex < FItems->Count() - 1)
-        SetItemIndex(FItemIndex + 1);
+    StepChoice(*this, FItemIndex, FItems->Count(), TListStep::Next);
 }
 
 void TExDetailDropDown::SelectPrevious()
 {
-    if (FItems->Count() == 0)
-        return;
-    if (FItemIndex == -1)
-        SetItemIndex(0);
-    else if (FItemIndex > 0)
-        SetItemIndex(FItemIndex - 1);
+    StepChoice(*this, FItemIndex, FItems->Count(), TListStep::Previous);
 }
 
 // ------------------------------------------------------------ typing

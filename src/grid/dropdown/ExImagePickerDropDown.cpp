@@ -1,5 +1,7 @@
 #include "grid/dropdown/ExImagePickerDropDown.h"
 
+#include "grid/dropdown/ListStep.h"
+
 #include "grid/dropdown/ExPickerList.h"
 #include "platform/Bitmap.h"
 #include "platform/Canvas.h"
@@ -178,34 +180,22 @@ void TExImagePickerDropDown::SetImageIndex(Integer Value)
 
 void TExImagePickerDropDown::SelectFirst()
 {
-    if (FItems->Count() > 0)
-        SetItemIndex(0);
+    StepChoice(*this, FItemIndex, FItems->Count(), TListStep::First);
 }
 
 void TExImagePickerDropDown::SelectLast()
 {
-    if (FItems->Count() > 0)
-        SetItemIndex(FItems->Count() - 1);
+    StepChoice(*this, FItemIndex, FItems->Count(), TListStep::Last);
 }
 
 void TExImagePickerDropDown::SelectNext()
 {
-    if (FItems->Count() == 0)
-        return;
-    if (FItemIndex < 0)
-        SetItemIndex(0);
-    else if (FItemIndex < FItems->Count() - 1)
-        SetItemIndex(FItemIndex + 1);
+    StepChoice(*this, FItemIndex, FItems->Count(), TListStep::Next);
 }
 
 void TExImagePickerDropDown::SelectPrevious()
 {
-    if (FItems->Count() == 0)
-        return;
-    if (FItemIndex < 0)
-        SetItemIndex(0);
-    else if (FItemIndex > 0)
-        SetItemIndex(FItemIndex - 1);
+    StepChoice(*this, FItemIndex, FItems->Count(), TListStep::Previous);
 }
 
 // ------------------------------------------------------------ filling

@@ -1,5 +1,7 @@
 #include "grid/dropdown/ExItemSelector.h"
 
+#include "grid/dropdown/ListStep.h"
+
 #include "grid/EsgHTMLE.h"
 #include "grid/ExUtil.h"
 #include "platform/Bitmap.h"
@@ -330,30 +332,22 @@ void TCustomItemSelector::SetItemHot(Integer Value)
 
 void TCustomItemSelector::SelectFirst()
 {
-    if (Count() > 0)
-        SetItemIndex(0);
+    StepChoice(*this, FItemIndex, Count(), TListStep::First);
 }
 
 void TCustomItemSelector::SelectLast()
 {
-    if (Count() > 0)
-        SetItemIndex(Count() - 1);
+    StepChoice(*this, FItemIndex, Count(), TListStep::Last);
 }
 
 void TCustomItemSelector::SelectNext()
 {
-    if (FItemIndex < 0)
-        SelectFirst();
-    else if (FItemIndex < Count() - 1)
-        SetItemIndex(FItemIndex + 1);
+    StepChoice(*this, FItemIndex, Count(), TListStep::Next);
 }
 
 void TCustomItemSelector::SelectPrevious()
 {
-    if (FItemIndex < 0)
-        SelectFirst();
-    else if (FItemIndex > 0)
-        SetItemIndex(FItemIndex - 1);
+    StepChoice(*this, FItemIndex, Count(), TListStep::Previous);
 }
 
 void TCustomItemSelector::HotNext()

@@ -1,5 +1,7 @@
 #include "grid/dropdown/ExLookupDropDown.h"
 
+#include "grid/dropdown/ListStep.h"
+
 #include <cmath>
 
 #include "platform/DrawGrid.h"
@@ -236,35 +238,22 @@ void TExLookupDropDown::DropDownFormMouseWheelUp(TShiftState Shift, TPoint Mouse
 
 void TExLookupDropDown::SelectFirst()
 {
-    if (GetItemCount() > 0)
-        SetItemIndex(0);
+    StepChoice(*this, FItemIndex, GetItemCount(), TListStep::First);
 }
 
 void TExLookupDropDown::SelectLast()
 {
-    if (GetItemCount() > 0)
-        SetItemIndex(GetItemCount() - 1);
+    StepChoice(*this, FItemIndex, GetItemCount(), TListStep::Last);
 }
 
 void TExLookupDropDown::SelectNext()
 {
-    const Integer n = GetItemCount();
-    if (n == 0)
-        return;
-    if (FItemIndex < 0)
-        SetItemIndex(0);
-    else if (FItemIndex + 1 < n)
-        SetItemIndex(FItemIndex + 1);
+    StepChoice(*this, FItemIndex, GetItemCount(), TListStep::Next);
 }
 
 void TExLookupDropDown::SelectPrevious()
 {
-    if (GetItemCount() == 0)
-        return;
-    if (FItemIndex < 0)
-        SetItemIndex(0);
-    else if (FItemIndex - 1 >= 0)
-        SetItemIndex(FItemIndex - 1);
+    StepChoice(*this, FItemIndex, GetItemCount(), TListStep::Previous);
 }
 
 void TExLookupDropDown::SelectNextPage()
