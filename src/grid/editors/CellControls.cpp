@@ -41,53 +41,33 @@ bool StopFixedEdit(TExStringGrid* Grid, TWinControl* Editor, Integer Col, Intege
 
 } // namespace
 
-TGridTransEdit::TGridTransEdit(TExStringGrid* AGrid) : TCustomEdit(AGrid), FGrid(AGrid)
+template <class TBase>
+TFixedCellControl<TBase>::TFixedCellControl(TExStringGrid* AGrid) : TBase(AGrid), FGrid(AGrid)
 {
-    SetVisible(false);
+    this->SetVisible(false);
 }
 
-bool TGridTransEdit::StopEdit()
+template <class TBase> bool TFixedCellControl<TBase>::StopEdit()
 {
-    return StopFixedEdit(FGrid, this, FCol, FRow, Text());
+    return StopFixedEdit(FGrid, this, FCol, FRow, this->Text());
 }
 
-void TGridTransEdit::DoExit()
+template <class TBase> void TFixedCellControl<TBase>::DoExit()
 {
-    TCustomEdit::DoExit();
-    if (Visible())
+    TBase::DoExit();
+    if (this->Visible())
         StopEdit();
 }
 
-void TGridTransEdit::KeyPress(QChar& Key)
+template <class TBase> void TFixedCellControl<TBase>::KeyPress(QChar& Key)
 {
     if (Key == QChar(u'\r'))
         Key = QChar(0);
-    TCustomEdit::KeyPress(Key);
+    TBase::KeyPress(Key);
 }
 
-TGridTransCombo::TGridTransCombo(TExStringGrid* AGrid) : TCustomComboBox(AGrid), FGrid(AGrid)
-{
-    SetVisible(false);
-}
-
-bool TGridTransCombo::StopEdit()
-{
-    return StopFixedEdit(FGrid, this, FCol, FRow, Text());
-}
-
-void TGridTransCombo::DoExit()
-{
-    TCustomComboBox::DoExit();
-    if (Visible())
-        StopEdit();
-}
-
-void TGridTransCombo::KeyPress(QChar& Key)
-{
-    if (Key == QChar(u'\r'))
-        Key = QChar(0);
-    TCustomComboBox::KeyPress(Key);
-}
+template class TFixedCellControl<TCustomEdit>;
+template class TFixedCellControl<TCustomComboBox>;
 
 // ============================================================ the search edit
 

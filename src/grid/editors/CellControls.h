@@ -12,11 +12,11 @@
 
 class TExStringGrid;
 
-// The edit box of a fixed cell.
-class TGridTransEdit : public TCustomEdit {
+// An editor of a fixed cell over the control TBase: Enter types nothing,
+// leaving it ends the edit.
+template <class TBase> class TFixedCellControl : public TBase {
 public:
-    explicit TGridTransEdit(TExStringGrid* AGrid);
-    QString ClassName() const override { return QStringLiteral("TGridTransEdit"); }
+    explicit TFixedCellControl(TExStringGrid* AGrid);
     // The edited cell (real column).
     Integer Col() const { return FCol; }
     void SetCol(Integer Value) { FCol = Value; }
@@ -35,25 +35,18 @@ private:
     TExStringGrid* FGrid;
 };
 
-// The combo box of a fixed cell.
-class TGridTransCombo : public TCustomComboBox {
+// The edit box of a fixed cell.
+class TGridTransEdit : public TFixedCellControl<TCustomEdit> {
 public:
-    explicit TGridTransCombo(TExStringGrid* AGrid);
+    using TFixedCellControl::TFixedCellControl;
+    QString ClassName() const override { return QStringLiteral("TGridTransEdit"); }
+};
+
+// The combo box of a fixed cell.
+class TGridTransCombo : public TFixedCellControl<TCustomComboBox> {
+public:
+    using TFixedCellControl::TFixedCellControl;
     QString ClassName() const override { return QStringLiteral("TGridTransCombo"); }
-    Integer Col() const { return FCol; }
-    void SetCol(Integer Value) { FCol = Value; }
-    Integer Row() const { return FRow; }
-    void SetRow(Integer Value) { FRow = Value; }
-    bool StopEdit();
-
-protected:
-    void DoExit() override;
-    void KeyPress(QChar& Key) override;
-
-private:
-    Integer FRow = 0;
-    Integer FCol = 0;
-    TExStringGrid* FGrid;
 };
 
 // The search panel's edit: Enter fires OnReturn, Ctrl+Enter OnCtrlReturn,
