@@ -130,3 +130,77 @@ inline PDataNode TBaseNodeTree::NextShownRow(PDataNode Node, TDataNodeStates Not
         Node = candidate;
     }
 }
+
+// A zeroed node block from the pool with the fields every new node starts with.
+inline PDataNode NewNodeRecord(TNodePool& Pool, std::size_t Size, Cardinal Height)
+{
+    auto* node = static_cast<PDataNode>(Pool.Allocate(Size));
+    node->TotalCount = 1;
+    node->NodeHeight = Word(Height);
+    node->TotalHeight = Height;
+    node->States = vsVisible;
+    node->Align = 50;
+    return node;
+}
+
+// Links Child, new, after the last child of Node and carries it into the
+// visible count, the subtree heights and (caught up later while updates are
+// held) the subtree counts.
+[[gnu::always_inline]] inline void TBaseNodeTree::LinkLastChild(PDataNode Node, PDataNode Child)
+{
+    PDataNode last = Node->LastChild;
+    TDataNodeStates states = Node->States & ~(vsAllChildrenHidden | vsHeightMeasured);
+    if (last) {
+        Child->Index = last->Index + 1;
+        Child->PrevSibling = last;
+        last->NextSibling = Child;
+    } else {
+        states |= vsHasChildren;
+        Node->FirstChild = Child;
+    }
+    Node->States = states;
+    Child->Parent = Node;
+    Node->LastChild = Child;
+    ++Node->ChildCount;
+    if (states & vsExpanded) {
+        if (FullyVisible(Node))
+            ++FVisibleCount;
+        PropagateTotalHeight(Node, Integer(Child->TotalHeight), true);
+    }
+    ++Node->TotalCount;
+    if (Node == FRoot)
+        return;
+    if (FUpdateCount != 0) {
+        AddPendingCount(Node);
+        return;
+    }
+    CatchUpCounts();
+    for (PDataNode run = Node->Parent;; run = run->Parent) {
+        ++run->TotalCount;
+        if (run == FRoot)
+            break;
+    }
+}
+
+// AddChild while updates are held, appending to the parent of the call
+// before: that call cancelled the edit, initialised the parent, stopped and
+// invalidated the position cache and collected the structure change, so
+// when all of that still stands the node is only made and linked. nullptr
+// when AddChild must take its full road.
+[[gnu::always_inline]] inline PDataNode TBaseNodeTree::AppendHeld(PDataNode Parent, void* UserData)
+{
+    constexpr TNodeTreeStates watched = tsEditing | tsEditPending | tsStopValidation | tsUseCache | tsValidationNeeded | tsStructureChangePending;
+    constexpr TNodeTreeStates settled = tsStopValidation | tsValidationNeeded | tsStructureChangePending;
+    if (FUpdateCount == 0 || UserData != nullptr)
+        return nullptr;
+    if (Parent == nullptr)
+        Parent = FRoot;
+    if ((FOptions->FMiscOptions & (toReadOnly | toVariableNodeHeight)) || (TreeStates() & watched) != settled ||
+        FLastStructureChangeNode != (Parent == FRoot ? nullptr : Parent) || FLastStructureChangeReason != crAccumulated ||
+        (FRunningTimers & (1u << StructureChangeTimer)) || !(Parent->States & vsInitialized) || FNodeDataSize < 0 ||
+        HasState(csDesigning) || FQueuedForValidation.load(std::memory_order_acquire))
+        return nullptr;
+    PDataNode child = NewNodeRecord(FNodePool, NodeRecordSize + Cardinal(FNodeDataSize) + FTotalInternalDataSize, FDefaultNodeHeight);
+    LinkLastChild(Parent, child);
+    return child;
+}

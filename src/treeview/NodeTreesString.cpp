@@ -456,7 +456,9 @@ void TCustomNodeStringTree::RemoveFromSelection(PDataNode Node)
 
 PDataNode TCustomNodeStringTree::AddChild(PDataNode Parent, void* UserData)
 {
-    PDataNode node = TBaseNodeTree::AddChild(Parent, UserData);
+    PDataNode node = AppendHeld(Parent, UserData);
+    if (node == nullptr)
+        node = AddChildFully(Parent, UserData);
     if (node == nullptr)
         return nullptr;
     // The parent's children changed: its width is measured again (as SetChildCount does).

@@ -34,6 +34,17 @@ protected:
             ids.push_back(Id(n));
         return ids;
     }
+    // Nodes made by a random sequence of changes, and one of them at random.
+    PDataNode Pick(std::mt19937& random) { return made.empty() ? nullptr : made[random() % made.size()]; }
+    void Forget(PDataNode gone)
+    {
+        std::vector<PDataNode> keep;
+        for (PDataNode n : made)
+            if (n != gone && !tree->HasAsParent(n, gone))
+                keep.push_back(n);
+        made.swap(keep);
+    }
+    std::vector<PDataNode> made;
     std::vector<Integer> freed;  // outlives the tree, whose end frees nodes
     std::unique_ptr<TNodeStringTree> tree;
 };
@@ -292,21 +303,14 @@ TEST_F(TNamedTree, InitialisationEventsDecideStatesAndChildren)
 TEST_F(TNamedTree, RandomChangesKeepEveryCountAndHeight)
 {
     std::mt19937 random(7);
-    std::vector<PDataNode> nodes;
-    auto pick = [&]() -> PDataNode { return nodes.empty() ? nullptr : nodes[random() % nodes.size()]; };
-    auto forget = [&](PDataNode gone) {
-        std::vector<PDataNode> keep;
-        for (PDataNode n : nodes)
-            if (n != gone && !tree->HasAsParent(n, gone))
-                keep.push_back(n);
-        nodes.swap(keep);
-    };
+    auto pick = [&] { return Pick(random); };
+    auto forget = [&](PDataNode gone) { Forget(gone); };
     for (int step = 0; step < 600; ++step) {
         PDataNode n = pick();
         switch (random() % 9) {
         case 0:
         case 1:
-        case 2: nodes.push_back(tree->AddChild(n)); break;
+        case 2: made.push_back(tree->AddChild(n)); break;
         case 3:
             if (n) {
                 forget(n);
@@ -347,4 +351,83 @@ TEST_F(TNamedTree, RandomChangesKeepEveryCountAndHeight)
     tree->Clear();
     EXPECT_EQ(tree->VisibleCount(), 0u);
     EXPECT_EQ(tree->RangeY(), 0u);
+}
+
+// Inside an update the ancestors of a parent being filled learn its new
+// nodes late: every reader and every change in between must still see the
+// counts as they are, and a parent that goes must take nothing with it.
+TEST_F(TNamedTree, CountsHeldInAnUpdateAreRightForEveryReader)
+{
+    tree->BeginUpdate();
+    PDataNode a = Add(nullptr, 1);
+    PDataNode b = Add(a, 2);
+    PDataNode last = nullptr;
+    for (Integer i = 0; i < 5; ++i)
+        last = Add(b, 10 + i);
+    EXPECT_EQ(tree->AbsoluteIndex(last), 6u);
+    PDataNode c = Add(nullptr, 3);
+    EXPECT_EQ(tree->AbsoluteIndex(c), 7u);  // past all of a's subtree
+    EXPECT_EQ(tree->TotalCount(), 8u);
+    for (Integer i = 0; i < 3; ++i)
+        Add(b, 20 + i);
+    tree->MoveTo(b, c, amAddChildLast, false);
+    EXPECT_EQ(tree->AbsoluteIndex(c), 1u);
+    for (Integer i = 0; i < 4; ++i)
+        Add(a, 30 + i);
+    tree->DeleteNode(a);  // the parent being filled goes
+    for (Integer i = 0; i < 2; ++i)
+        Add(b, 40 + i);
+    EXPECT_EQ(tree->TotalCount(), 12u);
+    tree->EndUpdate();
+    CheckInvariants(tree.get());
+    EXPECT_EQ(c->TotalCount, 12u);
+}
+
+// The same random changes made inside updates, with runs of nodes added to
+// one parent between them.
+TEST_F(TNamedTree, RandomChangesInsideUpdatesKeepEveryCount)
+{
+    std::mt19937 random(11);
+    auto pick = [&] { return Pick(random); };
+    auto forget = [&](PDataNode gone) { Forget(gone); };
+    for (int round = 0; round < 40; ++round) {
+        tree->BeginUpdate();
+        for (int step = 0; step < 12; ++step) {
+            PDataNode n = pick();
+            switch (random() % 6) {
+            case 0:
+            case 1:
+                for (int k = 1 + random() % 5; k > 0; --k)
+                    made.push_back(tree->AddChild(n));
+                break;
+            case 2:
+                if (n) {
+                    forget(n);
+                    tree->DeleteNode(n);
+                }
+                break;
+            case 3:
+                if (PDataNode target = pick(); n && target && target != n && !tree->HasAsParent(target, n))
+                    tree->MoveTo(n, target, TNtNodeAttachMode(1 + random() % 4), false);
+                break;
+            case 4:
+                if (n && n->ChildCount > 0)
+                    tree->ToggleNode(n);
+                break;
+            case 5:
+                if (n) {
+                    tree->DeleteChildren(n);
+                    forget(n);
+                    made.push_back(n);
+                }
+                break;
+            }
+        }
+        tree->EndUpdate();
+        CheckInvariants(tree.get());
+        if (HasFailure()) {
+            ADD_FAILURE() << "after round " << round;
+            return;
+        }
+    }
 }
