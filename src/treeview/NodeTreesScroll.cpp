@@ -238,6 +238,8 @@ struct TOnSuccess {
             Then();
     }
 };
+template <class F>
+TOnSuccess(F) -> TOnSuccess<F>;
 } // namespace
 
 TBaseNodeTree::TBarInputs TBaseNodeTree::BarInputs() const
