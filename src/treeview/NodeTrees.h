@@ -1486,9 +1486,12 @@ protected:
     PDataNode MakeNewNode();
     void AppendChildren(PDataNode Node, Cardinal Count);
     PDataNode AppendChild(PDataNode Node);
-    PDataNode AppendHeld(PDataNode Parent, void* UserData);
+    bool CanAppendHeld(PDataNode Parent, void* UserData) const;
+    PDataNode AppendHeld(PDataNode Parent);
+    [[gnu::noinline]] PDataNode FinishHeldAppend(PDataNode Node, PDataNode Child);
     PDataNode AddChildFully(PDataNode Parent, void* UserData);
-    void LinkLastChild(PDataNode Node, PDataNode Child);
+    TDataNodeStates LinkAsLastChild(PDataNode Node, PDataNode Child);
+    void CountLinkedChild(PDataNode Node, PDataNode Child);
     // While updates are held, a node appended to a parent counts in the
     // parent's TotalCount at once, but in its ancestors' only when the
     // appends move to another parent or the update ends: one walk up per
@@ -2017,6 +2020,9 @@ protected:
     virtual QString DoShortenString(TCanvas* Canvas, PDataNode Node, TColumnIndex Column, const QString& S, Integer Width, Integer EllipsisWidth = 0);
     virtual void DoDrawText(TNtPaintInfo& PaintInfo, const QString& Text, const TRect& CellRect, Cardinal DrawFormat);
     virtual TSize DoMeasureText(TCanvas* Canvas, PDataNode Node, TColumnIndex Column, const QString& Text);
+    // What AddChild does after the node is made: the parent's width
+    // forgotten, a previously selected text selected again.
+    [[gnu::noinline]] PDataNode ChildAdded(PDataNode Node);
     Integer* CachedWidthOf(PDataNode Node) const
     {
         if (Node == nullptr || Node == FRoot || FInternalDataOffset == 0)

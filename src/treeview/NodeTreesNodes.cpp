@@ -181,9 +181,15 @@ void TBaseNodeTree::PropagateTotalHeight(PDataNode Node, Integer Value, bool Rel
 
 PDataNode TBaseNodeTree::AddChild(PDataNode Parent, void* UserData)
 {
-    if (PDataNode node = AppendHeld(Parent, UserData))
-        return node;
+    if (CanAppendHeld(Parent, UserData))
+        return AppendHeld(Parent);
     return AddChildFully(Parent, UserData);
+}
+
+PDataNode TBaseNodeTree::FinishHeldAppend(PDataNode Node, PDataNode Child)
+{
+    CountLinkedChild(Node, Child);
+    return Child;
 }
 
 PDataNode TBaseNodeTree::AddChildFully(PDataNode Parent, void* UserData)
@@ -242,7 +248,8 @@ PDataNode TBaseNodeTree::AddChildFully(PDataNode Parent, void* UserData)
     PDataNode child = FNodeDataSize >= 0 && !HasState(csDesigning)
                           ? NewNodeRecord(FNodePool, NodeRecordSize + Cardinal(FNodeDataSize) + FTotalInternalDataSize, FDefaultNodeHeight)
                           : MakeNewNode();
-    LinkLastChild(Node, child);
+    LinkAsLastChild(Node, child);
+    CountLinkedChild(Node, child);
     return child;
 }
 

@@ -131,10 +131,10 @@ inline PDataNode TBaseNodeTree::NextShownRow(PDataNode Node, TDataNodeStates Not
     }
 }
 
-// A zeroed node block from the pool with the fields every new node starts with.
-inline PDataNode NewNodeRecord(TNodePool& Pool, std::size_t Size, Cardinal Height)
+// The fields every new node starts with, in a zeroed block.
+inline PDataNode InitNodeRecord(void* Block, Cardinal Height)
 {
-    auto* node = static_cast<PDataNode>(Pool.Allocate(Size));
+    auto* node = static_cast<PDataNode>(Block);
     node->TotalCount = 1;
     node->NodeHeight = Word(Height);
     node->TotalHeight = Height;
@@ -143,10 +143,14 @@ inline PDataNode NewNodeRecord(TNodePool& Pool, std::size_t Size, Cardinal Heigh
     return node;
 }
 
-// Links Child, new, after the last child of Node and carries it into the
-// visible count, the subtree heights and (caught up later while updates are
-// held) the subtree counts.
-[[gnu::always_inline]] inline void TBaseNodeTree::LinkLastChild(PDataNode Node, PDataNode Child)
+// A zeroed node block from the pool with the fields every new node starts with.
+inline PDataNode NewNodeRecord(TNodePool& Pool, std::size_t Size, Cardinal Height)
+{
+    return InitNodeRecord(Pool.Allocate(Size), Height);
+}
+
+// Links Child, new, as the last child of Node; the states Node has then.
+[[gnu::always_inline]] inline TDataNodeStates TBaseNodeTree::LinkAsLastChild(PDataNode Node, PDataNode Child)
 {
     PDataNode last = Node->LastChild;
     TDataNodeStates states = Node->States & ~(vsAllChildrenHidden | vsHeightMeasured);
@@ -162,7 +166,15 @@ inline PDataNode NewNodeRecord(TNodePool& Pool, std::size_t Size, Cardinal Heigh
     Child->Parent = Node;
     Node->LastChild = Child;
     ++Node->ChildCount;
-    if (states & vsExpanded) {
+    return states;
+}
+
+// Carries Child, just linked under Node, into the visible count, the
+// subtree heights and (caught up later while updates are held) the subtree
+// counts.
+[[gnu::always_inline]] inline void TBaseNodeTree::CountLinkedChild(PDataNode Node, PDataNode Child)
+{
+    if (Node->States & vsExpanded) {
         if (FullyVisible(Node))
             ++FVisibleCount;
         PropagateTotalHeight(Node, Integer(Child->TotalHeight), true);
@@ -182,25 +194,36 @@ inline PDataNode NewNodeRecord(TNodePool& Pool, std::size_t Size, Cardinal Heigh
     }
 }
 
-// AddChild while updates are held, appending to the parent of the call
-// before: that call cancelled the edit, initialised the parent, stopped and
-// invalidated the position cache and collected the structure change, so
-// when all of that still stands the node is only made and linked. nullptr
-// when AddChild must take its full road.
-[[gnu::always_inline]] inline PDataNode TBaseNodeTree::AppendHeld(PDataNode Parent, void* UserData)
+// Whether AddChild (Parent, UserData) may take the short road while updates
+// are held: appending to the parent of the call before, which cancelled the
+// edit, initialised the parent, stopped and invalidated the position cache
+// and collected the structure change. When all of that still stands and the
+// pool has a fresh slot at hand, the node is only made and linked
+// (AppendHeld); anything else takes AddChild's full road.
+[[gnu::always_inline]] inline bool TBaseNodeTree::CanAppendHeld(PDataNode Parent, void* UserData) const
 {
     constexpr TNodeTreeStates watched = tsEditing | tsEditPending | tsStopValidation | tsUseCache | tsValidationNeeded | tsStructureChangePending;
     constexpr TNodeTreeStates settled = tsStopValidation | tsValidationNeeded | tsStructureChangePending;
     if (FUpdateCount == 0 || UserData != nullptr)
-        return nullptr;
-    if (Parent == nullptr)
-        Parent = FRoot;
-    if ((FOptions->FMiscOptions & (toReadOnly | toVariableNodeHeight)) || (TreeStates() & watched) != settled ||
-        FLastStructureChangeNode != (Parent == FRoot ? nullptr : Parent) || FLastStructureChangeReason != crAccumulated ||
-        (FRunningTimers & (1u << StructureChangeTimer)) || !(Parent->States & vsInitialized) || FNodeDataSize < 0 ||
-        HasState(csDesigning) || FQueuedForValidation.load(std::memory_order_acquire))
-        return nullptr;
-    PDataNode child = NewNodeRecord(FNodePool, NodeRecordSize + Cardinal(FNodeDataSize) + FTotalInternalDataSize, FDefaultNodeHeight);
-    LinkLastChild(Parent, child);
+        return false;
+    PDataNode parent = Parent != nullptr ? Parent : FRoot;
+    return !(FOptions->FMiscOptions & (toReadOnly | toVariableNodeHeight)) && (TreeStates() & watched) == settled &&
+           FLastStructureChangeNode == (parent == FRoot ? nullptr : parent) && FLastStructureChangeReason == crAccumulated &&
+           !(FRunningTimers & (1u << StructureChangeTimer)) && (parent->States & vsInitialized) && FNodeDataSize >= 0 &&
+           !HasState(csDesigning) && FNodePool.HasFreshSlot(NodeRecordSize + Cardinal(FNodeDataSize) + FTotalInternalDataSize) &&
+           !FQueuedForValidation.load(std::memory_order_acquire);
+}
+
+// The short road, once CanAppendHeld said yes. The rarer work (a shown
+// parent's heights, the first node under another parent) is left to
+// FinishHeldAppend, so that the common step calls nothing.
+[[gnu::always_inline]] inline PDataNode TBaseNodeTree::AppendHeld(PDataNode Parent)
+{
+    PDataNode node = Parent != nullptr ? Parent : FRoot;
+    PDataNode child = InitNodeRecord(FNodePool.TakeFreshSlot(), FDefaultNodeHeight);
+    if ((LinkAsLastChild(node, child) & vsExpanded) || node != FPendingCountNode)
+        return FinishHeldAppend(node, child);
+    ++node->TotalCount;
+    ++FPendingCount;
     return child;
 }

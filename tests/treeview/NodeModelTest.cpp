@@ -431,3 +431,52 @@ TEST_F(TNamedTree, RandomChangesInsideUpdatesKeepEveryCount)
         }
     }
 }
+
+namespace {
+// Opens the bounded search AddChild uses to find whether a row lies below the window.
+struct TRowProbe : TNodeStringTree {
+    using TNodeStringTree::TNodeStringTree;
+    using TBaseNodeTree::RowStartsAtOrBelow;
+};
+} // namespace
+
+// Families long and short, rows of several heights, hidden, filtered and
+// collapsed nodes: the search from both ends of a family agrees with the
+// rows GetDisplayRect places, at each limit around every shown row's top.
+TEST(NodeTreeGeometry, RowSearchAgreesWithTheDisplayRects)
+{
+    TRowProbe tree(nullptr);
+    std::mt19937 random(5);
+    std::vector<PDataNode> all;
+    for (int k = 0; k < 8; ++k) {
+        PDataNode top = tree.AddChild(nullptr);
+        all.push_back(top);
+        for (int j = int(random() % 40); j > 0; --j) {
+            PDataNode child = tree.AddChild(top);
+            all.push_back(child);
+            for (int g = int(random() % 3); g > 0; --g)
+                all.push_back(tree.AddChild(child));
+        }
+    }
+    for (PDataNode n : all) {
+        if (random() % 4 == 0)
+            tree.SetNodeHeight(n, 10 + random() % 20);
+        if (n->ChildCount > 0 && random() % 3 != 0)
+            tree.ToggleNode(n);
+        if (random() % 15 == 0)
+            tree.SetVisible(n, false);
+        else if (random() % 15 == 0)
+            tree.SetFiltered(n, true);
+    }
+    int checked = 0;
+    for (PDataNode n : all) {
+        if (!tree.FullyVisible(n) || tree.IsEffectivelyFiltered(n))
+            continue;
+        const Integer top = tree.GetDisplayRect(n, NoColumn, false).Top - tree.OffsetY();
+        for (Integer limit : {top - 1, top, top + 1, top + 200})
+            if (limit >= 0)
+                EXPECT_EQ(tree.RowStartsAtOrBelow(n, Cardinal(limit)), top >= limit) << "row at " << top << ", limit " << limit;
+        ++checked;
+    }
+    EXPECT_GT(checked, 100);
+}
