@@ -14,6 +14,13 @@ constexpr std::size_t kFirstBlockSlots = 16;
 constexpr std::size_t kLargestBlock = std::size_t(1) << 20;
 } // namespace
 
+void TNodePool::Fit(std::size_t Size)
+{
+    if (Size > FSlot || (FLive == 0 && Size != FSlot))
+        Resize(Size);
+    FAsked = (Size + kAlign - 1) / kAlign * kAlign == FSlot ? Size : 0;
+}
+
 void TNodePool::Resize(std::size_t Size)
 {
     if (FLive != 0)

@@ -19,8 +19,8 @@ public:
     // larger one then throws std::logic_error.
     void* Allocate(std::size_t Size)
     {
-        if (Size > FSlot || (FLive == 0 && Size != FSlot))
-            Resize(Size);
+        if (Size != FAsked)
+            Fit(Size);
         ++FLive;
         if (FFree != nullptr)
             return TakeFree();
@@ -41,13 +41,27 @@ public:
 
     std::size_t Live() const { return FLive; }
 
+    // Whether a slot of Size is at hand without growing or reusing a freed
+    // one; TakeFreshSlot then takes it (zeroed, as every fresh slot is).
+    bool HasFreshSlot(std::size_t Size) const { return Size == FAsked && FFree == nullptr && FNext != FEnd; }
+    void* TakeFreshSlot()
+    {
+        void* slot = FNext;
+        FNext += FSlot;
+        ++FLive;
+        return slot;
+    }
+
 private:
+    void Fit(std::size_t Size);
     void Resize(std::size_t Size);
     void* TakeFree();
     void Grow();
     void Release();
 
     std::size_t FSlot = 0;
+    // The last size asked for that needed no change of FSlot: asked again, it needs none.
+    std::size_t FAsked = 0;
     std::size_t FLive = 0;
     std::size_t FBlockSlots = 0;
     char* FNext = nullptr;

@@ -15,6 +15,7 @@
 #include <initializer_list>
 #include <memory>
 #include <stdexcept>
+#include <optional>
 #include <vector>
 
 #include <QStringList>
@@ -817,7 +818,11 @@ public:
     void* GetNodeData(PDataNode Node);
     template <class T> T* GetNodeData(PDataNode Node) { return static_cast<T*>(GetNodeData(Node)); }
     void SetNodeData(PDataNode Node, void* Value);
-    PDataNode RootNode() const { return FRoot; }
+    PDataNode RootNode() const
+    {
+        CatchUpCounts();
+        return FRoot;
+    }
     virtual PDataNode AddChild(PDataNode Parent, void* UserData = nullptr);
     PDataNode InsertNode(PDataNode Node, TNtNodeAttachMode Mode, void* UserData = nullptr);
     virtual void SetChildCount(PDataNode Node, Cardinal NewChildCount);
@@ -1481,6 +1486,31 @@ protected:
     PDataNode MakeNewNode();
     void AppendChildren(PDataNode Node, Cardinal Count);
     PDataNode AppendChild(PDataNode Node);
+    bool CanAppendHeld(PDataNode Parent, void* UserData) const;
+    PDataNode AppendHeld(PDataNode Parent);
+    [[gnu::noinline]] PDataNode FinishHeldAppend(PDataNode Node, PDataNode Child);
+    PDataNode AddChildFully(PDataNode Parent, void* UserData);
+    TDataNodeStates LinkAsLastChild(PDataNode Node, PDataNode Child);
+    void CountLinkedChild(PDataNode Node, PDataNode Child);
+    // While updates are held, a node appended to a parent counts in the
+    // parent's TotalCount at once, but in its ancestors' only when the
+    // appends move to another parent or the update ends: one walk up per
+    // parent instead of one per node. Whatever reads or changes a count
+    // catches up first.
+    void CatchUpCounts() const
+    {
+        if (FPendingCountNode != nullptr)
+            FlushPendingCounts();
+    }
+    void FlushPendingCounts() const;
+    void AddPendingCount(PDataNode Node)
+    {
+        if (Node != FPendingCountNode) {
+            CatchUpCounts();
+            FPendingCountNode = Node;
+        }
+        ++FPendingCount;
+    }
     void MeasureChildrenToShow(PDataNode Node, Integer& HeightDelta, Cardinal& Rows);
     void MarkPositionCacheOutdated();
     void InterruptCacheValidation();
@@ -1671,6 +1701,9 @@ protected:
     Cardinal FTotalInternalDataSize = 0;
     Cardinal FRootSize = 0;
     TNodePool FNodePool;
+    // The parent whose ancestors still miss FPendingCount nodes (CatchUpCounts).
+    mutable PDataNode FPendingCountNode = nullptr;
+    mutable Cardinal FPendingCount = 0;
 
     Cardinal FUpdateCount = 0;
     Cardinal FSynchUpdateCount = 0;
@@ -1730,6 +1763,20 @@ protected:
     Integer FBarExtent = 0;
     bool FVertBarShown = false;
     bool FHorzBarShown = false;
+    // Everything a scroll bar update reads, as the last update of each bar
+    // (0 horizontal, 1 vertical) left it: the same again would set the same
+    // bars, and a tree growing out of view asks after every node.
+    struct TBarInputs {
+        Cardinal RangeX, RangeY;
+        Integer OffsetX, OffsetY, EffectiveOffsetX, Width, Height, HeaderInset, BarExtent;
+        TBorderStyle Border;
+        TScrollStyle Style;
+        bool VertShown, HorzShown, Always, RightToLeft, UsesColumns;
+        const void* Frame;
+        bool operator==(const TBarInputs&) const = default;
+    };
+    TBarInputs BarInputs() const;
+    std::optional<TBarInputs> FBarInputs[2];
     bool FUpdatingScrollBars = false;
     Cardinal FAutoScrollDelay = 1000;
     Word FAutoScrollInterval = 1;
@@ -1973,6 +2020,9 @@ protected:
     virtual QString DoShortenString(TCanvas* Canvas, PDataNode Node, TColumnIndex Column, const QString& S, Integer Width, Integer EllipsisWidth = 0);
     virtual void DoDrawText(TNtPaintInfo& PaintInfo, const QString& Text, const TRect& CellRect, Cardinal DrawFormat);
     virtual TSize DoMeasureText(TCanvas* Canvas, PDataNode Node, TColumnIndex Column, const QString& Text);
+    // What AddChild does after the node is made: the parent's width
+    // forgotten, a previously selected text selected again.
+    [[gnu::noinline]] PDataNode ChildAdded(PDataNode Node);
     Integer* CachedWidthOf(PDataNode Node) const
     {
         if (Node == nullptr || Node == FRoot || FInternalDataOffset == 0)

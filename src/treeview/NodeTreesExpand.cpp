@@ -345,6 +345,7 @@ void TBaseNodeTree::SetExpanded(PDataNode Node, bool Value)
 
 void TBaseNodeTree::FullExpand(PDataNode Node)
 {
+    CatchUpCounts();
     if (FRoot->TotalCount < 2)
         return;
     DoStateChange(tsExpanding);
@@ -396,6 +397,7 @@ void TBaseNodeTree::FullExpand(PDataNode Node)
 
 void TBaseNodeTree::FullCollapse(PDataNode Node)
 {
+    CatchUpCounts();
     if (FRoot->TotalCount < 2)
         return;
     if (Node == FRoot)

@@ -514,16 +514,36 @@ bool TBaseNodeTree::HasImage(PDataNode Node, TNtImageKind Kind, TColumnIndex Col
 // Whether the row of Node starts at Limit or further down the tree (in
 // tree coordinates), from the subtree totals of the rows above it, as
 // GetDisplayRect sums them for rows of one height; the sum stops at Limit.
+// Node is shown, so every ancestor is expanded and its total holds its
+// visible children's: the rows above a node in its family are also that
+// total less the rows from it to the last sibling. Both ends are walked at
+// once, so a node near either end of a long family costs a few steps.
 bool TBaseNodeTree::RowStartsAtOrBelow(PDataNode Node, Cardinal Limit) const
 {
     Cardinal top = 0;
     for (PDataNode run = Node; run != FRoot; run = run->Parent) {
-        for (PDataNode sib = run->PrevSibling; sib; sib = sib->PrevSibling)
-            if (sib->States & vsVisible) {
-                top += sib->TotalHeight;
-                if (top >= Limit)
+        Cardinal above = 0, fromHere = 0;
+        PDataNode back = run->PrevSibling, ahead = run;
+        while (back) {
+            if (ahead == nullptr) {
+                const PDataNode parent = run->Parent;
+                const Cardinal own = parent == FRoot ? parent->NodeHeight : (IsEffectivelyFiltered(parent) ? 0 : parent->NodeHeight);
+                above = parent->TotalHeight - own - fromHere;
+                break;
+            }
+            if (back->States & vsVisible) {
+                above += back->TotalHeight;
+                if (top + above >= Limit)
                     return true;
             }
+            back = back->PrevSibling;
+            if (ahead->States & vsVisible)
+                fromHere += ahead->TotalHeight;
+            ahead = ahead->NextSibling;
+        }
+        top += above;
+        if (top >= Limit)
+            return true;
         if (run != Node && run->Parent != nullptr && !IsEffectivelyFiltered(run))
             top += run->NodeHeight;
         if (top >= Limit)

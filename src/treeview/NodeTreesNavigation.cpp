@@ -410,6 +410,7 @@ PDataNode TBaseNodeTree::GetPreviousCutCopy(PDataNode Node, bool ConsiderChildre
 
 Cardinal TBaseNodeTree::AbsoluteIndex(PDataNode Node)
 {
+    CatchUpCounts();
     Cardinal result = 0;
     while (Node && Node != FRoot) {
         if (!(Node->States & vsInitialized))

@@ -32,17 +32,6 @@ Cardinal RoundUp4(Cardinal v)
     return (v + 3) & ~3u;
 }
 
-// A zeroed node block from the pool with the fields every new node starts with.
-inline PDataNode NewNodeRecord(TNodePool& Pool, std::size_t Size, Cardinal Height)
-{
-    auto* node = static_cast<PDataNode>(Pool.Allocate(Size));
-    node->TotalCount = 1;
-    node->NodeHeight = Word(Height);
-    node->TotalHeight = Height;
-    node->States = vsVisible;
-    node->Align = 50;
-    return node;
-}
 } // namespace
 
 // ---------------------------------------------------------------- memory
@@ -63,6 +52,8 @@ PDataNode TBaseNodeTree::MakeNewNode()
 
 void TBaseNodeTree::FreeNodeMemory(PDataNode Node)
 {
+    // No count may wait on a node that goes.
+    CatchUpCounts();
     FNodePool.Free(Node);
 }
 
@@ -145,8 +136,22 @@ void TBaseNodeTree::SetNodeData(PDataNode Node, void* Value)
 
 // ---------------------------------------------------------------- counts and heights
 
+void TBaseNodeTree::FlushPendingCounts() const
+{
+    const Cardinal count = FPendingCount;
+    PDataNode node = FPendingCountNode;
+    FPendingCountNode = nullptr;
+    FPendingCount = 0;
+    for (PDataNode run = node->Parent;; run = run->Parent) {
+        run->TotalCount += count;
+        if (run == FRoot)
+            break;
+    }
+}
+
 void TBaseNodeTree::PropagateTotalCount(PDataNode Node, Integer Value, bool Relative)
 {
+    CatchUpCounts();
     const Integer delta = Relative ? Value : Value - Integer(Node->TotalCount);
     if (delta == 0)
         return;
@@ -175,6 +180,19 @@ void TBaseNodeTree::PropagateTotalHeight(PDataNode Node, Integer Value, bool Rel
 // ---------------------------------------------------------------- structure
 
 PDataNode TBaseNodeTree::AddChild(PDataNode Parent, void* UserData)
+{
+    if (CanAppendHeld(Parent, UserData))
+        return AppendHeld(Parent);
+    return AddChildFully(Parent, UserData);
+}
+
+PDataNode TBaseNodeTree::FinishHeldAppend(PDataNode Node, PDataNode Child)
+{
+    CountLinkedChild(Node, Child);
+    return Child;
+}
+
+PDataNode TBaseNodeTree::AddChildFully(PDataNode Parent, void* UserData)
 {
     if (FOptions->FMiscOptions & toReadOnly)
         return nullptr;
@@ -230,30 +248,8 @@ PDataNode TBaseNodeTree::AddChild(PDataNode Parent, void* UserData)
     PDataNode child = FNodeDataSize >= 0 && !HasState(csDesigning)
                           ? NewNodeRecord(FNodePool, NodeRecordSize + Cardinal(FNodeDataSize) + FTotalInternalDataSize, FDefaultNodeHeight)
                           : MakeNewNode();
-    PDataNode last = Node->LastChild;
-    TDataNodeStates states = Node->States & ~(vsAllChildrenHidden | vsHeightMeasured);
-    if (last) {
-        child->Index = last->Index + 1;
-        child->PrevSibling = last;
-        last->NextSibling = child;
-    } else {
-        states |= vsHasChildren;
-        Node->FirstChild = child;
-    }
-    Node->States = states;
-    child->Parent = Node;
-    Node->LastChild = child;
-    ++Node->ChildCount;
-    if (states & vsExpanded) {
-        if (FullyVisible(Node))
-            ++FVisibleCount;
-        PropagateTotalHeight(Node, Integer(child->TotalHeight), true);
-    }
-    for (PDataNode run = Node;; run = run->Parent) {
-        ++run->TotalCount;
-        if (run == FRoot)
-            break;
-    }
+    LinkAsLastChild(Node, child);
+    CountLinkedChild(Node, child);
     return child;
 }
 
@@ -441,6 +437,7 @@ Cardinal TBaseNodeTree::TotalCount()
         throw;
     }
     --FUpdateCount;
+    CatchUpCounts();
     return FRoot->TotalCount - 1;
 }
 
@@ -542,6 +539,7 @@ void TBaseNodeTree::DeleteNode(PDataNode Node, bool Reindex)
 
 void TBaseNodeTree::InternalDeleteNode(PDataNode Node, bool Reindex, bool ParentClearing)
 {
+    CatchUpCounts();
     const Integer oldX = FOffsetX, oldY = FOffsetY;
     if (!BeginNodeDeletion(Node, ParentClearing))
         return;
@@ -615,6 +613,7 @@ void TBaseNodeTree::DeleteChildren(PDataNode Node, bool ResetHasChildren)
         return;
     }
     TREE_ASSERT(!HasTreeState(tsIterating), "Deleting nodes during tree iteration leads to invalid pointers.");
+    CatchUpCounts();
     // One level whose children are going: its node, whether its children
     // were shown, and the scroll offsets when it began.
     struct Level {
@@ -662,6 +661,7 @@ void TBaseNodeTree::DeleteChildren(PDataNode Node, bool ResetHasChildren)
                 n->States &= ~vsExpanded;
             n->ChildCount = 0;
             if (n == FRoot || (n->States & vsDeleting)) {
+                CatchUpCounts();
                 n->TotalHeight = (n == FRoot ? 0 : n->NodeHeight) + FDefaultNodeHeight;
                 n->TotalCount = 1;
             } else {

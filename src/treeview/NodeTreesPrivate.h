@@ -130,3 +130,100 @@ inline PDataNode TBaseNodeTree::NextShownRow(PDataNode Node, TDataNodeStates Not
         Node = candidate;
     }
 }
+
+// The fields every new node starts with, in a zeroed block.
+inline PDataNode InitNodeRecord(void* Block, Cardinal Height)
+{
+    auto* node = static_cast<PDataNode>(Block);
+    node->TotalCount = 1;
+    node->NodeHeight = Word(Height);
+    node->TotalHeight = Height;
+    node->States = vsVisible;
+    node->Align = 50;
+    return node;
+}
+
+// A zeroed node block from the pool with the fields every new node starts with.
+inline PDataNode NewNodeRecord(TNodePool& Pool, std::size_t Size, Cardinal Height)
+{
+    return InitNodeRecord(Pool.Allocate(Size), Height);
+}
+
+// Links Child, new, as the last child of Node; the states Node has then.
+[[gnu::always_inline]] inline TDataNodeStates TBaseNodeTree::LinkAsLastChild(PDataNode Node, PDataNode Child)
+{
+    PDataNode last = Node->LastChild;
+    TDataNodeStates states = Node->States & ~(vsAllChildrenHidden | vsHeightMeasured);
+    if (last) {
+        Child->Index = last->Index + 1;
+        Child->PrevSibling = last;
+        last->NextSibling = Child;
+    } else {
+        states |= vsHasChildren;
+        Node->FirstChild = Child;
+    }
+    Node->States = states;
+    Child->Parent = Node;
+    Node->LastChild = Child;
+    ++Node->ChildCount;
+    return states;
+}
+
+// Carries Child, just linked under Node, into the visible count, the
+// subtree heights and (caught up later while updates are held) the subtree
+// counts.
+[[gnu::always_inline]] inline void TBaseNodeTree::CountLinkedChild(PDataNode Node, PDataNode Child)
+{
+    if (Node->States & vsExpanded) {
+        if (FullyVisible(Node))
+            ++FVisibleCount;
+        PropagateTotalHeight(Node, Integer(Child->TotalHeight), true);
+    }
+    ++Node->TotalCount;
+    if (Node == FRoot)
+        return;
+    if (FUpdateCount != 0) {
+        AddPendingCount(Node);
+        return;
+    }
+    CatchUpCounts();
+    for (PDataNode run = Node->Parent;; run = run->Parent) {
+        ++run->TotalCount;
+        if (run == FRoot)
+            break;
+    }
+}
+
+// Whether AddChild (Parent, UserData) may take the short road while updates
+// are held: appending to the parent of the call before, which cancelled the
+// edit, initialised the parent, stopped and invalidated the position cache
+// and collected the structure change. When all of that still stands and the
+// pool has a fresh slot at hand, the node is only made and linked
+// (AppendHeld); anything else takes AddChild's full road.
+[[gnu::always_inline]] inline bool TBaseNodeTree::CanAppendHeld(PDataNode Parent, void* UserData) const
+{
+    constexpr TNodeTreeStates watched = tsEditing | tsEditPending | tsStopValidation | tsUseCache | tsValidationNeeded | tsStructureChangePending;
+    constexpr TNodeTreeStates settled = tsStopValidation | tsValidationNeeded | tsStructureChangePending;
+    if (FUpdateCount == 0 || UserData != nullptr)
+        return false;
+    PDataNode parent = Parent != nullptr ? Parent : FRoot;
+    return !(FOptions->FMiscOptions & (toReadOnly | toVariableNodeHeight)) && (TreeStates() & watched) == settled &&
+           FLastStructureChangeNode == (parent == FRoot ? nullptr : parent) && FLastStructureChangeReason == crAccumulated &&
+           !(FRunningTimers & (1u << StructureChangeTimer)) && (parent->States & vsInitialized) && FNodeDataSize >= 0 &&
+           !HasState(csDesigning) && FNodePool.HasFreshSlot(NodeRecordSize + Cardinal(FNodeDataSize) + FTotalInternalDataSize) &&
+           !FQueuedForValidation.load(std::memory_order_acquire);
+}
+
+// The short road, once CanAppendHeld said yes. The rarer work (a shown
+// parent's heights, the first node under another parent) is left to
+// FinishHeldAppend, so that the common step calls nothing.
+[[gnu::always_inline]] inline PDataNode TBaseNodeTree::AppendHeld(PDataNode Parent)
+{
+    PDataNode node = Parent != nullptr ? Parent : FRoot;
+    PDataNode child = InitNodeRecord(FNodePool.TakeFreshSlot(), FDefaultNodeHeight);
+    if ((LinkAsLastChild(node, child) & vsExpanded) || node != FPendingCountNode)
+        return FinishHeldAppend(node, child);
+    ++node->TotalCount;
+    ++FPendingCount;
+    return child;
+}

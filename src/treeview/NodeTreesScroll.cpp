@@ -4,6 +4,7 @@
 // wheel panning with the middle button.
 
 #include <cmath>
+#include <exception>
 
 #include <QCursor>
 #include <QPainter>
@@ -104,6 +105,8 @@ void TBaseNodeTree::CreateWnd()
     if (!FScrollParts)
         FScrollParts = std::make_unique<TScrollParts>();
     FScrollParts->Frame = std::make_unique<TScrollFrame>(this);
+    FBarInputs[0].reset();
+    FBarInputs[1].reset();
     FBarExtent = TScrollFrame::BarExtent();
     FScrollParts->Frame->OnScroll = [this](bool vertical, Word code, Integer pos) {
         Perform(vertical ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(code, Word(pos)), pos);
@@ -132,6 +135,8 @@ void TBaseNodeTree::DestroyWnd()
     FRunningTimers = 0;
     if (FScrollParts)
         FScrollParts->Frame.reset();
+    FBarInputs[0].reset();
+    FBarInputs[1].reset();
     // The drop target's registration ends with the window.
     FDropTargetRegistered = false;
     TCustomControl::DestroyWnd();
@@ -211,8 +216,53 @@ void TBaseNodeTree::UpdateScrollBars(bool DoRepaint)
 {
     if (!HandleAllocated())
         return;
+    // Both bars as they were left: only the ranges can have moved.
+    if (!HasTreeState(tsUpdating) && FBarInputs[0] && FBarInputs[1] && *FBarInputs[0] == *FBarInputs[1]) {
+        UpdateVerticalRange();
+        UpdateHorizontalRange();
+        if (*FBarInputs[1] == BarInputs())
+            return;
+    }
     UpdateVerticalScrollBar(DoRepaint);
     UpdateHorizontalScrollBar(DoRepaint);
+}
+
+namespace {
+// Runs F when the scope ends without an exception.
+template <class F>
+struct TOnSuccess {
+    F Then;
+    ~TOnSuccess()
+    {
+        if (std::uncaught_exceptions() == 0)
+            Then();
+    }
+};
+template <class F>
+TOnSuccess(F) -> TOnSuccess<F>;
+} // namespace
+
+TBaseNodeTree::TBarInputs TBaseNodeTree::BarInputs() const
+{
+    // The client area follows from the size, border, header and bars; the
+    // frame's positions change only through these updates.
+    return {FRangeX,
+            FRangeY,
+            FOffsetX,
+            FOffsetY,
+            FEffectiveOffsetX,
+            Width(),
+            Height(),
+            FHeaderInset,
+            FBarExtent,
+            FBorderStyle,
+            FScrollBarOptions->ScrollBars(),
+            FVertBarShown,
+            FHorzBarShown,
+            FScrollBarOptions->AlwaysVisible(),
+            UseRightToLeftReading(),
+            FHeader->UseColumns(),
+            FScrollParts ? FScrollParts->Frame.get() : nullptr};
 }
 
 void TBaseNodeTree::UpdateVerticalScrollBar(bool DoRepaint)
@@ -220,6 +270,9 @@ void TBaseNodeTree::UpdateVerticalScrollBar(bool DoRepaint)
     UpdateVerticalRange();
     if (HasTreeState(tsUpdating) || !HandleAllocated())
         return;
+    if (FBarInputs[1] && *FBarInputs[1] == BarInputs())
+        return;
+    TOnSuccess remember{[this] { FBarInputs[1] = BarInputs(); }};
     if (!HasVertical(FScrollBarOptions->ScrollBars())) {
         if (FVertBarShown) {
             FVertBarShown = false;
@@ -250,6 +303,9 @@ void TBaseNodeTree::UpdateHorizontalScrollBar(bool DoRepaint)
     UpdateHorizontalRange();
     if (HasTreeState(tsUpdating) || !HandleAllocated())
         return;
+    if (FBarInputs[0] && *FBarInputs[0] == BarInputs())
+        return;
+    TOnSuccess remember{[this] { FBarInputs[0] = BarInputs(); }};
     FEffectiveOffsetX = UseRightToLeftReading() ? Integer(FRangeX) + FOffsetX - ClientWidth() : -FOffsetX;
     Integer newX = FOffsetX;
     if (HasHorizontal(FScrollBarOptions->ScrollBars())) {

@@ -577,6 +577,7 @@ bool TBaseNodeTree::CalculateSelectionRect(Integer X, Integer Y)
 
 bool TBaseNodeTree::HandleDrawSelection()
 {
+    CatchUpCounts();
     if (FRoot->TotalCount <= 1 || !HasTreeState(tsDrawSelecting))
         return false;
     auto ordered = [](TRect r) {

@@ -117,6 +117,7 @@ void TBaseNodeTree::Sort(PDataNode Node, TColumnIndex Column, TSortDirection Dir
 
 void TBaseNodeTree::SortTree(TColumnIndex Column, TSortDirection Direction, bool DoInit)
 {
+    CatchUpCounts();
     if (FRoot->TotalCount <= 2)
         return;
     ++FUpdateCount;

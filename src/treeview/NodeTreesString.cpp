@@ -456,19 +456,30 @@ void TCustomNodeStringTree::RemoveFromSelection(PDataNode Node)
 
 PDataNode TCustomNodeStringTree::AddChild(PDataNode Parent, void* UserData)
 {
-    PDataNode node = TBaseNodeTree::AddChild(Parent, UserData);
-    if (node == nullptr)
+    // Filling inside an update: the node is linked and its parent's width
+    // forgotten, the rest of the work stays out of this road.
+    if (CanAppendHeld(Parent, UserData) && !(FOptions->SelectionOptions() & toRestoreSelection)) {
+        if (Integer* w = CachedWidthOf(Parent))
+            *w = 0;
+        return AppendHeld(Parent);
+    }
+    return ChildAdded(AddChildFully(Parent, UserData));
+}
+
+PDataNode TCustomNodeStringTree::ChildAdded(PDataNode Node)
+{
+    if (Node == nullptr)
         return nullptr;
     // The parent's children changed: its width is measured again (as SetChildCount does).
-    if (Integer* w = CachedWidthOf(node->Parent))
+    if (Integer* w = CachedWidthOf(Node->Parent))
         *w = 0;
     if ((FOptions->SelectionOptions() & toRestoreSelection) && FPreviouslySelected && OnGetText) {
         QString text;
-        OnGetText(this, node, 0, ttNormal, text);
+        OnGetText(this, Node, 0, ttNormal, text);
         if (FPreviouslySelected->IndexOf(text) >= 0) {
             SetTreeStates(TreeStates() | tsPreviouslySelectedLocked);
             try {
-                SetSelected(node, true);
+                SetSelected(Node, true);
             } catch (...) {
                 SetTreeStates(TreeStates() & ~tsPreviouslySelectedLocked);
                 throw;
@@ -479,7 +490,7 @@ PDataNode TCustomNodeStringTree::AddChild(PDataNode Parent, void* UserData)
                     ScrollIntoView(first, true, false);
         }
     }
-    return node;
+    return Node;
 }
 
 // ---------------------------------------------------------------- paths and CSV

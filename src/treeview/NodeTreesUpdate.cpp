@@ -50,6 +50,8 @@ void TBaseNodeTree::EndUpdate()
 {
     if (FUpdateCount > 0)
         --FUpdateCount;
+    if (FUpdateCount == 0)
+        CatchUpCounts();
     if (FDestroying)
         return;
     if (FUpdateCount == 0 && HasTreeState(tsUpdating)) {

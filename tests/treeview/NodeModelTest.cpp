@@ -34,6 +34,17 @@ protected:
             ids.push_back(Id(n));
         return ids;
     }
+    // Nodes made by a random sequence of changes, and one of them at random.
+    PDataNode Pick(std::mt19937& random) { return made.empty() ? nullptr : made[random() % made.size()]; }
+    void Forget(PDataNode gone)
+    {
+        std::vector<PDataNode> keep;
+        for (PDataNode n : made)
+            if (n != gone && !tree->HasAsParent(n, gone))
+                keep.push_back(n);
+        made.swap(keep);
+    }
+    std::vector<PDataNode> made;
     std::vector<Integer> freed;  // outlives the tree, whose end frees nodes
     std::unique_ptr<TNodeStringTree> tree;
 };
@@ -292,21 +303,14 @@ TEST_F(TNamedTree, InitialisationEventsDecideStatesAndChildren)
 TEST_F(TNamedTree, RandomChangesKeepEveryCountAndHeight)
 {
     std::mt19937 random(7);
-    std::vector<PDataNode> nodes;
-    auto pick = [&]() -> PDataNode { return nodes.empty() ? nullptr : nodes[random() % nodes.size()]; };
-    auto forget = [&](PDataNode gone) {
-        std::vector<PDataNode> keep;
-        for (PDataNode n : nodes)
-            if (n != gone && !tree->HasAsParent(n, gone))
-                keep.push_back(n);
-        nodes.swap(keep);
-    };
+    auto pick = [&] { return Pick(random); };
+    auto forget = [&](PDataNode gone) { Forget(gone); };
     for (int step = 0; step < 600; ++step) {
         PDataNode n = pick();
         switch (random() % 9) {
         case 0:
         case 1:
-        case 2: nodes.push_back(tree->AddChild(n)); break;
+        case 2: made.push_back(tree->AddChild(n)); break;
         case 3:
             if (n) {
                 forget(n);
@@ -347,4 +351,132 @@ TEST_F(TNamedTree, RandomChangesKeepEveryCountAndHeight)
     tree->Clear();
     EXPECT_EQ(tree->VisibleCount(), 0u);
     EXPECT_EQ(tree->RangeY(), 0u);
+}
+
+// Inside an update the ancestors of a parent being filled learn its new
+// nodes late: every reader and every change in between must still see the
+// counts as they are, and a parent that goes must take nothing with it.
+TEST_F(TNamedTree, CountsHeldInAnUpdateAreRightForEveryReader)
+{
+    tree->BeginUpdate();
+    PDataNode a = Add(nullptr, 1);
+    PDataNode b = Add(a, 2);
+    PDataNode last = nullptr;
+    for (Integer i = 0; i < 5; ++i)
+        last = Add(b, 10 + i);
+    EXPECT_EQ(tree->AbsoluteIndex(last), 6u);
+    PDataNode c = Add(nullptr, 3);
+    EXPECT_EQ(tree->AbsoluteIndex(c), 7u);  // past all of a's subtree
+    EXPECT_EQ(tree->TotalCount(), 8u);
+    for (Integer i = 0; i < 3; ++i)
+        Add(b, 20 + i);
+    tree->MoveTo(b, c, amAddChildLast, false);
+    EXPECT_EQ(tree->AbsoluteIndex(c), 1u);
+    for (Integer i = 0; i < 4; ++i)
+        Add(a, 30 + i);
+    tree->DeleteNode(a);  // the parent being filled goes
+    for (Integer i = 0; i < 2; ++i)
+        Add(b, 40 + i);
+    EXPECT_EQ(tree->TotalCount(), 12u);
+    tree->EndUpdate();
+    CheckInvariants(tree.get());
+    EXPECT_EQ(c->TotalCount, 12u);
+}
+
+// The same random changes made inside updates, with runs of nodes added to
+// one parent between them.
+TEST_F(TNamedTree, RandomChangesInsideUpdatesKeepEveryCount)
+{
+    std::mt19937 random(11);
+    auto pick = [&] { return Pick(random); };
+    auto forget = [&](PDataNode gone) { Forget(gone); };
+    for (int round = 0; round < 40; ++round) {
+        tree->BeginUpdate();
+        for (int step = 0; step < 12; ++step) {
+            PDataNode n = pick();
+            switch (random() % 6) {
+            case 0:
+            case 1:
+                for (int k = 1 + random() % 5; k > 0; --k)
+                    made.push_back(tree->AddChild(n));
+                break;
+            case 2:
+                if (n) {
+                    forget(n);
+                    tree->DeleteNode(n);
+                }
+                break;
+            case 3:
+                if (PDataNode target = pick(); n && target && target != n && !tree->HasAsParent(target, n))
+                    tree->MoveTo(n, target, TNtNodeAttachMode(1 + random() % 4), false);
+                break;
+            case 4:
+                if (n && n->ChildCount > 0)
+                    tree->ToggleNode(n);
+                break;
+            case 5:
+                if (n) {
+                    tree->DeleteChildren(n);
+                    forget(n);
+                    made.push_back(n);
+                }
+                break;
+            }
+        }
+        tree->EndUpdate();
+        CheckInvariants(tree.get());
+        if (HasFailure()) {
+            ADD_FAILURE() << "after round " << round;
+            return;
+        }
+    }
+}
+
+namespace {
+// Opens the bounded search AddChild uses to find whether a row lies below the window.
+struct TRowProbe : TNodeStringTree {
+    using TNodeStringTree::TNodeStringTree;
+    using TBaseNodeTree::RowStartsAtOrBelow;
+};
+} // namespace
+
+// Families long and short, rows of several heights, hidden, filtered and
+// collapsed nodes: the search from both ends of a family agrees with the
+// rows GetDisplayRect places, at each limit around every shown row's top.
+TEST(NodeTreeGeometry, RowSearchAgreesWithTheDisplayRects)
+{
+    TRowProbe tree(nullptr);
+    std::mt19937 random(5);
+    std::vector<PDataNode> all;
+    for (int k = 0; k < 8; ++k) {
+        PDataNode top = tree.AddChild(nullptr);
+        all.push_back(top);
+        for (int j = int(random() % 40); j > 0; --j) {
+            PDataNode child = tree.AddChild(top);
+            all.push_back(child);
+            for (int g = int(random() % 3); g > 0; --g)
+                all.push_back(tree.AddChild(child));
+        }
+    }
+    for (PDataNode n : all) {
+        if (random() % 4 == 0)
+            tree.SetNodeHeight(n, 10 + random() % 20);
+        if (n->ChildCount > 0 && random() % 3 != 0)
+            tree.ToggleNode(n);
+        if (random() % 15 == 0)
+            tree.SetVisible(n, false);
+        else if (random() % 15 == 0)
+            tree.SetFiltered(n, true);
+    }
+    int checked = 0;
+    for (PDataNode n : all) {
+        if (!tree.FullyVisible(n) || tree.IsEffectivelyFiltered(n))
+            continue;
+        const Integer top = tree.GetDisplayRect(n, NoColumn, false).Top - tree.OffsetY();
+        for (Integer limit : {top - 1, top, top + 1, top + 200})
+            if (limit >= 0)
+                EXPECT_EQ(tree.RowStartsAtOrBelow(n, Cardinal(limit)), top >= limit) << "row at " << top << ", limit " << limit;
+        ++checked;
+    }
+    EXPECT_GT(checked, 100);
 }

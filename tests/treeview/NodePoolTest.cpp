@@ -59,3 +59,26 @@ TEST(NodePool, SizeChangesOnlyWhenEmpty)
 }
 
 } // namespace
+
+namespace {
+// A fresh slot is offered only for the size in use and only while no freed
+// slot waits: taking it never passes a freed slot by, so memory stays reused.
+TEST(NodePool, FreshSlotsOnlyForTheSizeInUseAndNoFreedSlotWaiting)
+{
+    TNodePool pool;
+    EXPECT_FALSE(pool.HasFreshSlot(72));  // nothing carved yet
+    void* a = pool.Allocate(72);
+    ASSERT_TRUE(pool.HasFreshSlot(72));
+    EXPECT_FALSE(pool.HasFreshSlot(200));
+    void* b = pool.TakeFreshSlot();
+    EXPECT_NE(a, b);
+    EXPECT_TRUE(AllZero(b, 72));
+    EXPECT_EQ(pool.Live(), 2u);
+    pool.Free(a);
+    EXPECT_FALSE(pool.HasFreshSlot(72));
+    EXPECT_EQ(pool.Allocate(72), a);
+    EXPECT_TRUE(pool.HasFreshSlot(72));
+    pool.Free(a);
+    pool.Free(b);
+}
+} // namespace

@@ -476,6 +476,7 @@ void TBaseNodeTree::LoadNodeFromStream(TStream* Stream, Integer Version, PDataNo
     auto bookkeeping = [&] {
         // Counts and heights from the leaves up: in reverse tree order every
         // node comes after all of its descendants.
+        CatchUpCounts();
         const std::vector<PDataNode> order = SubtreeInOrder(Node);
         for (PDataNode run : order) {
             run->TotalCount = 1;
