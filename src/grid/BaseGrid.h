@@ -207,7 +207,16 @@ public:
     // ---- cell access (with merged-cell redirection and display hooks)
     QString Cells(Integer ACol, Integer ARow) const { return GetCellEx(ACol, ARow); }
     void SetCells(Integer ACol, Integer ARow, const QString& Value) { SetCellEx(ACol, ARow, Value); }
-    void SetCells(Integer ACol, Integer ARow, QString&& Value) { SetCellEx(ACol, ARow, std::move(Value)); }
+    void SetCells(Integer ACol, Integer ARow, QString&& Value)
+    {
+        // No merged cell to redirect to and no hidden footer row: the text
+        // goes straight to its slot.
+        if (!AnyObject() && !FHideLastRow) {
+            TStringGrid::SetCells(ACol, ARow, std::move(Value));
+            return;
+        }
+        SetCellEx(ACol, ARow, std::move(Value));
+    }
     QString GetCellEx(Integer ACol, Integer ARow) const;
     void SetCellEx(Integer ACol, Integer ARow, const QString& Value);
     void SetCellEx(Integer ACol, Integer ARow, QString&& Value);

@@ -362,6 +362,7 @@ TRect TCustomGrid::ClientRect() const
 void TCustomGrid::InvalidateGeometry()
 {
     FDrawInfoValid = false;
+    FLastRowInView = std::numeric_limits<Integer>::max();
 }
 
 const TGridDrawInfo& TCustomGrid::DrawInfo() const
@@ -369,6 +370,8 @@ const TGridDrawInfo& TCustomGrid::DrawInfo() const
     if (!FDrawInfoValid) {
         CalcDrawInfo(FDrawInfoCache);
         FDrawInfoValid = true;
+        const TGridAxisDrawInfo& v = FDrawInfoCache.Vert;
+        FLastRowInView = std::max(v.LastFullVisibleCell + 1, v.FixedCellCount - 1);
     }
     return FDrawInfoCache;
 }
@@ -1000,14 +1003,11 @@ void TCustomGrid::InvalidateRect(const TGridRect& ARect)
     }
 }
 
-void TCustomGrid::InvalidateCell(Integer ACol, Integer ARow)
+void TCustomGrid::InvalidateCellInView(Integer ACol, Integer ARow)
 {
     if (!HandleAllocated())
         return;
-    // Cells out of view (most of a long grid being filled) cost nothing more.
-    if (!FDrawInfoValid)
-        DrawInfo();
-    const TGridDrawInfo& di = FDrawInfoCache;
+    const TGridDrawInfo& di = DrawInfo();
     if ((ARow >= di.Vert.FixedCellCount && (ARow < di.Vert.FirstGridCell || ARow > di.Vert.LastFullVisibleCell + 1)) ||
         (ACol >= di.Horz.FixedCellCount && (ACol < di.Horz.FirstGridCell || ACol > di.Horz.LastFullVisibleCell + 1)))
         return;

@@ -10,6 +10,7 @@
 // stays logarithmic however many rows the grid has, and painting touches
 // only the cells in view.
 
+#include <limits>
 #include <memory>
 #include <stdexcept>
 #include <unordered_map>
@@ -17,6 +18,7 @@
 
 #include <QImage>
 
+#include "platform/CellTextPool.h"
 #include "platform/Control.h"
 
 class TInplaceEdit;
@@ -236,7 +238,13 @@ public:
     void MoveRow(Integer FromIndex, Integer ToIndex);
     void DeleteColumn(Integer ACol);
     void DeleteRow(Integer ARow);
-    void InvalidateCell(Integer ACol, Integer ARow);
+    void InvalidateCell(Integer ACol, Integer ARow)
+    {
+        // Rows below the view (most of a long grid being filled) cost one test.
+        if (ARow > FLastRowInView)
+            return;
+        InvalidateCellInView(ACol, ARow);
+    }
     void InvalidateRow(Integer ARow);
     void InvalidateCol(Integer ACol);
     void InvalidateGrid() { Invalidate(); }
@@ -333,6 +341,7 @@ protected:
 
 private:
     friend class TCustomDrawGrid;
+    void InvalidateCellInView(Integer ACol, Integer ARow);
     void ChangeSize(Integer NewColCount, Integer NewRowCount);
     void MoveLine(bool Cols, Integer FromIndex, Integer ToIndex);
     void MoveCurrent(Integer ACol, Integer ARow, bool MoveAnchor, bool Show);
@@ -379,6 +388,9 @@ private:
     bool FLoadingEditor = false;
     mutable bool FDrawInfoValid = false;
     mutable TGridDrawInfo FDrawInfoCache;
+    // Rows past this one are out of view; the largest row while the draw
+    // info is to be worked out again.
+    mutable Integer FLastRowInView = std::numeric_limits<Integer>::max();
     std::unique_ptr<TGridWindowParts> FWindow;
     Integer FBottomReserve = 0;
 };
@@ -437,13 +449,10 @@ public:
     void SetCells(Integer ACol, Integer ARow, QString&& Value)
     {
         // A cell of a row that already holds texts: no call but the repaint.
-        if (ACol >= 0 && ARow >= 0 && size_t(ARow) < FData.size()) {
-            std::vector<QString>& texts = FData[size_t(ARow)].Texts;
-            if (size_t(ACol) < texts.size()) {
-                texts[size_t(ACol)] = std::move(Value);
-                InvalidateCell(ACol, ARow);
-                return;
-            }
+        if (QString* slot = HeldSlot(ACol, ARow)) {
+            *slot = std::move(Value);
+            InvalidateCell(ACol, ARow);
+            return;
         }
         SetNewCell(ACol, ARow, std::move(Value));
     }
@@ -472,15 +481,34 @@ protected:
 private:
     friend class TStringGridStrings;
     struct TRowData {
-        std::vector<QString> Texts;
+        TCellTexts Texts;
         std::vector<TObject*> Objects;
     };
     TRowData& RowFor(Integer ARow);
-    static void CheckIndex(Integer ACol, Integer ARow);
+    static void CheckIndex(Integer ACol, Integer ARow)
+    {
+        if (ACol < 0 || ARow < 0)
+            IndexError();
+    }
+    [[noreturn]] static void IndexError();
+    // The slot of a cell whose row holds texts up to its column, else null.
+    // Sizes are compared in bytes, so that no count is divided out of them;
+    // a negative index, taken unsigned, lies beyond any size.
+    QString* HeldSlot(Integer ACol, Integer ARow)
+    {
+        const auto rowsBytes = size_t(reinterpret_cast<const char*>(std::to_address(FData.end())) - reinterpret_cast<const char*>(FData.data()));
+        if (size_t(ARow) * sizeof(TRowData) >= rowsBytes)
+            return nullptr;
+        TCellTexts& texts = FData[size_t(ARow)].Texts;
+        const auto textBytes = size_t(reinterpret_cast<const char*>(std::to_address(texts.end())) - reinterpret_cast<const char*>(texts.data()));
+        return size_t(ACol) * sizeof(QString) < textBytes ? texts.data() + ACol : nullptr;
+    }
     // The slot a text goes to, null when an empty text needs none.
     QString* TextSlot(Integer ACol, Integer ARow, bool Empty);
     void SetNewCell(Integer ACol, Integer ARow, QString&& Value);
 
+    // Before the rows, which give their texts back to it.
+    TCellTextPool FTextPool;
     std::vector<TRowData> FData;
     // No cell has held an object yet: object look-ups need not search.
     bool FAnyObject = false;

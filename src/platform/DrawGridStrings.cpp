@@ -118,10 +118,9 @@ TStringGrid::TStringGrid(TComponent* AOwner) : TDrawGrid(AOwner)
 
 TStringGrid::~TStringGrid() = default;
 
-void TStringGrid::CheckIndex(Integer ACol, Integer ARow)
+void TStringGrid::IndexError()
 {
-    if (ACol < 0 || ARow < 0)
-        throw EInvalidGridOperation(QStringLiteral("Grid index out of range"));
+    throw EInvalidGridOperation(QStringLiteral("Grid index out of range"));
 }
 
 TStringGrid::TRowData& TStringGrid::RowFor(Integer ARow)
@@ -141,20 +140,22 @@ QString TStringGrid::Cells(Integer ACol, Integer ARow) const
 
 QString* TStringGrid::TextSlot(Integer ACol, Integer ARow, bool Empty)
 {
-    // The common case first: a cell of a row that already holds texts.
-    if (ACol >= 0 && ARow >= 0 && size_t(ARow) < FData.size()) {
-        std::vector<QString>& texts = FData[size_t(ARow)].Texts;
-        if (size_t(ACol) < texts.size())
-            return &texts[size_t(ACol)];
-    }
     CheckIndex(ACol, ARow);
-    TRowData& row = RowFor(ARow);
-    if (size_t(ACol) >= row.Texts.size()) {
-        if (Empty)
-            return nullptr;
-        row.Texts.resize(std::max(size_t(ACol) + 1, size_t(ColCount())));
+    if (size_t(ARow) >= FData.size())
+        FData.resize(std::max(size_t(ARow) + 1, size_t(RowCount())));
+    TCellTexts& texts = FData[size_t(ARow)].Texts;
+    if (size_t(ACol) < texts.size())
+        return &texts[size_t(ACol)];
+    if (Empty)
+        return nullptr;
+    const size_t n = std::max(size_t(ACol) + 1, size_t(ColCount()));
+    if (texts.empty()) {
+        // A row's first text: its array, as long as the row, from the pool.
+        texts = TCellTexts(n, TCellTextAllocator(&FTextPool));
+    } else {
+        texts.resize(n);
     }
-    return &row.Texts[size_t(ACol)];
+    return &texts[size_t(ACol)];
 }
 
 void TStringGrid::SetCells(Integer ACol, Integer ARow, const QString& Value)
@@ -167,10 +168,24 @@ void TStringGrid::SetCells(Integer ACol, Integer ARow, const QString& Value)
 
 void TStringGrid::SetNewCell(Integer ACol, Integer ARow, QString&& Value)
 {
-    if (QString* slot = TextSlot(ACol, ARow, Value.isEmpty())) {
-        *slot = std::move(Value);
-        InvalidateCell(ACol, ARow);
+    CheckIndex(ACol, ARow);
+    if (size_t(ARow) >= FData.size())
+        FData.resize(std::max(size_t(ARow) + 1, size_t(RowCount())));
+    TCellTexts& texts = FData[size_t(ARow)].Texts;
+    if (size_t(ACol) >= texts.size()) {
+        if (Value.isEmpty())
+            return;
+        const size_t n = std::max(size_t(ACol) + 1, size_t(ColCount()));
+        if (texts.empty()) {
+            // A row's first text: its array, as long as the row, from the pool.
+            TCellTexts fresh(n, TCellTextAllocator(&FTextPool));
+            texts.swap(fresh);
+        } else {
+            texts.resize(n);
+        }
     }
+    texts[size_t(ACol)] = std::move(Value);
+    InvalidateCell(ACol, ARow);
 }
 
 TObject* TStringGrid::Objects(Integer ACol, Integer ARow) const
