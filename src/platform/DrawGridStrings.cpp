@@ -123,7 +123,8 @@ void TStringGrid::IndexError()
     throw EInvalidGridOperation(QStringLiteral("Grid index out of range"));
 }
 
-TStringGrid::TRowData& TStringGrid::RowFor(Integer ARow)
+// Inline: every new text of a long grid's fill comes this way.
+inline TStringGrid::TRowData& TStringGrid::RowFor(Integer ARow)
 {
     if (size_t(ARow) >= FData.size())
         FData.resize(std::max(size_t(ARow) + 1, size_t(RowCount())));
@@ -141,9 +142,7 @@ QString TStringGrid::Cells(Integer ACol, Integer ARow) const
 QString* TStringGrid::TextSlot(Integer ACol, Integer ARow, bool Empty)
 {
     CheckIndex(ACol, ARow);
-    if (size_t(ARow) >= FData.size())
-        FData.resize(std::max(size_t(ARow) + 1, size_t(RowCount())));
-    TCellTexts& texts = FData[size_t(ARow)].Texts;
+    TCellTexts& texts = RowFor(ARow).Texts;
     if (size_t(ACol) < texts.size())
         return &texts[size_t(ACol)];
     if (Empty)
@@ -168,24 +167,10 @@ void TStringGrid::SetCells(Integer ACol, Integer ARow, const QString& Value)
 
 void TStringGrid::SetNewCell(Integer ACol, Integer ARow, QString&& Value)
 {
-    CheckIndex(ACol, ARow);
-    if (size_t(ARow) >= FData.size())
-        FData.resize(std::max(size_t(ARow) + 1, size_t(RowCount())));
-    TCellTexts& texts = FData[size_t(ARow)].Texts;
-    if (size_t(ACol) >= texts.size()) {
-        if (Value.isEmpty())
-            return;
-        const size_t n = std::max(size_t(ACol) + 1, size_t(ColCount()));
-        if (texts.empty()) {
-            // A row's first text: its array, as long as the row, from the pool.
-            TCellTexts fresh(n, TCellTextAllocator(&FTextPool));
-            texts.swap(fresh);
-        } else {
-            texts.resize(n);
-        }
+    if (QString* slot = TextSlot(ACol, ARow, Value.isEmpty())) {
+        *slot = std::move(Value);
+        InvalidateCell(ACol, ARow);
     }
-    texts[size_t(ACol)] = std::move(Value);
-    InvalidateCell(ACol, ARow);
 }
 
 TObject* TStringGrid::Objects(Integer ACol, Integer ARow) const

@@ -352,4 +352,53 @@ TEST(GridPainting, DrawCellRunsForExactlyTheCellsInView)
     }
 }
 
+// A string grid that records the cells painting visits.
+class TRecordingStringGrid : public TStringGrid {
+public:
+    using TStringGrid::TStringGrid;
+    std::set<std::pair<Integer, Integer>> drawn;
+
+protected:
+    void DrawCell(Integer ACol, Integer ARow, TRect ARect, TGridDrawState AState) override
+    {
+        drawn.insert({ACol, ARow});
+        TStringGrid::DrawCell(ACol, ARow, ARect, AState);
+    }
+};
+
+// A text written to a cell in view is painted at the next paint; one written
+// below the view is not, and rows a scroll or a taller grid brings into view
+// are painted again when written.
+TEST(GridPainting, WrittenCellsRepaintExactlyWhenInView)
+{
+    TForm form(nullptr);
+    form.SetClientSize(400, 400);
+    auto* g = PlainGrid<TRecordingStringGrid>(&form, 300, 200);
+    g->SetColCount(5);
+    g->SetRowCount(1000);
+    form.Show();
+    auto paintAfterWriting = [&](Integer c, Integer r) {
+        Application->ProcessMessages();
+        g->drawn.clear();
+        g->SetCells(c, r, QStringLiteral("x%1").arg(r));
+        Application->ProcessMessages();
+        return g->drawn.contains({c, r});
+    };
+    // Rows 1..9 fit in 200 pixels of 21 (row 9 in part).
+    EXPECT_TRUE(paintAfterWriting(1, 3));
+    EXPECT_TRUE(paintAfterWriting(1, 9));
+    EXPECT_FALSE(paintAfterWriting(1, 40));
+    EXPECT_TRUE(paintAfterWriting(1, 0));
+
+    g->SetTopRow(500);
+    EXPECT_TRUE(paintAfterWriting(2, 503));
+    EXPECT_FALSE(paintAfterWriting(2, 40));
+    EXPECT_FALSE(paintAfterWriting(2, 530));
+
+    g->SetHeight(390);
+    EXPECT_TRUE(paintAfterWriting(2, 515));
+    EXPECT_FALSE(paintAfterWriting(2, 540));
+    EXPECT_EQ(g->Cells(2, 540), QStringLiteral("x540"));
+}
+
 } // namespace
