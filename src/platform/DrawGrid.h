@@ -18,7 +18,7 @@
 
 #include <QImage>
 
-#include "platform/CellTextPool.h"
+#include "platform/GridCellTable.h"
 #include "platform/Control.h"
 
 class TInplaceEdit;
@@ -448,8 +448,8 @@ public:
     void SetCells(Integer ACol, Integer ARow, const QString& Value);
     void SetCells(Integer ACol, Integer ARow, QString&& Value)
     {
-        // A cell of a row that already holds texts: no call but the repaint.
-        if (QString* slot = HeldSlot(ACol, ARow)) {
+        // A cell the table already holds: no call but the repaint.
+        if (QString* slot = FCells.Text(size_t(ACol), size_t(ARow))) {
             *slot = std::move(Value);
             InvalidateCell(ACol, ARow);
             return;
@@ -458,7 +458,7 @@ public:
     }
     TObject* Objects(Integer ACol, Integer ARow) const;
     // False while no cell has ever held an object.
-    bool AnyObject() const { return FAnyObject; }
+    bool AnyObject() const { return FCells.HasObjects(); }
     void SetObjects(Integer ACol, Integer ARow, TObject* Value);
     // A row or column as a list of ColCount or RowCount strings with their
     // objects; writing to the list writes the cells. Owned by the grid.
@@ -480,38 +480,19 @@ protected:
 
 private:
     friend class TStringGridStrings;
-    struct TRowData {
-        TCellTexts Texts;
-        std::vector<TObject*> Objects;
-    };
-    TRowData& RowFor(Integer ARow);
     static void CheckIndex(Integer ACol, Integer ARow)
     {
         if (ACol < 0 || ARow < 0)
             IndexError();
     }
     [[noreturn]] static void IndexError();
-    // The slot of a cell whose row holds texts up to its column, else null.
-    // Sizes are compared in bytes, so that no count is divided out of them;
-    // a negative index, taken unsigned, lies beyond any size.
-    QString* HeldSlot(Integer ACol, Integer ARow)
-    {
-        const auto rowsBytes = size_t(reinterpret_cast<const char*>(std::to_address(FData.end())) - reinterpret_cast<const char*>(FData.data()));
-        if (size_t(ARow) * sizeof(TRowData) >= rowsBytes)
-            return nullptr;
-        TCellTexts& texts = FData[size_t(ARow)].Texts;
-        const auto textBytes = size_t(reinterpret_cast<const char*>(std::to_address(texts.end())) - reinterpret_cast<const char*>(texts.data()));
-        return size_t(ACol) * sizeof(QString) < textBytes ? texts.data() + ACol : nullptr;
-    }
     // The slot a text goes to, null when an empty text needs none.
     QString* TextSlot(Integer ACol, Integer ARow, bool Empty);
     void SetNewCell(Integer ACol, Integer ARow, QString&& Value);
+    // Makes the table hold the cell, and at least the grid's counts.
+    void HoldCell(Integer ACol, Integer ARow);
 
-    // Before the rows, which give their texts back to it.
-    TCellTextPool FTextPool;
-    std::vector<TRowData> FData;
-    // No cell has held an object yet: object look-ups need not search.
-    bool FAnyObject = false;
+    TGridCellTable FCells;
     std::unordered_map<Integer, std::unique_ptr<TStringGridStrings>> FRowLists;
     std::unordered_map<Integer, std::unique_ptr<TStringGridStrings>> FColLists;
 };

@@ -1,7 +1,8 @@
-// TStringGrid: a text and an object per cell, kept row by row. A row's
-// storage is made on the first write into it and grows to the column
-// written, so reading never allocates and cells beyond the counts keep what
-// they hold. Rows and columns are also offered as string lists.
+// TStringGrid: a text and an object per cell, kept in a table of cells
+// (GridCellTable.h). The table is made on the first write and grows, in one
+// step, to the grid's counts or to the cell written past them, so reading
+// never allocates and cells beyond the counts keep what they hold. Rows and
+// columns are also offered as string lists.
 
 #include "platform/DrawGridWalk.h"
 
@@ -123,38 +124,26 @@ void TStringGrid::IndexError()
     throw EInvalidGridOperation(QStringLiteral("Grid index out of range"));
 }
 
-// Inline: every new text of a long grid's fill comes this way.
-inline TStringGrid::TRowData& TStringGrid::RowFor(Integer ARow)
+void TStringGrid::HoldCell(Integer ACol, Integer ARow)
 {
-    if (size_t(ARow) >= FData.size())
-        FData.resize(std::max(size_t(ARow) + 1, size_t(RowCount())));
-    return FData[size_t(ARow)];
+    FCells.Grow(size_t(std::max(ACol + 1, ColCount())), size_t(std::max(ARow + 1, RowCount())));
 }
 
 QString TStringGrid::Cells(Integer ACol, Integer ARow) const
 {
-    if (ACol < 0 || ARow < 0 || size_t(ARow) >= FData.size())
-        return {};
-    const auto& texts = FData[size_t(ARow)].Texts;
-    return size_t(ACol) < texts.size() ? texts[size_t(ACol)] : QString();
+    const QString* text = FCells.Text(size_t(ACol), size_t(ARow));
+    return text ? *text : QString();
 }
 
 QString* TStringGrid::TextSlot(Integer ACol, Integer ARow, bool Empty)
 {
     CheckIndex(ACol, ARow);
-    TCellTexts& texts = RowFor(ARow).Texts;
-    if (size_t(ACol) < texts.size())
-        return &texts[size_t(ACol)];
+    if (QString* slot = FCells.Text(size_t(ACol), size_t(ARow)))
+        return slot;
     if (Empty)
         return nullptr;
-    const size_t n = std::max(size_t(ACol) + 1, size_t(ColCount()));
-    if (texts.empty()) {
-        // A row's first text: its array, as long as the row, from the pool.
-        texts = TCellTexts(n, TCellTextAllocator(&FTextPool));
-    } else {
-        texts.resize(n);
-    }
-    return &texts[size_t(ACol)];
+    HoldCell(ACol, ARow);
+    return FCells.Text(size_t(ACol), size_t(ARow));
 }
 
 void TStringGrid::SetCells(Integer ACol, Integer ARow, const QString& Value)
@@ -175,24 +164,22 @@ void TStringGrid::SetNewCell(Integer ACol, Integer ARow, QString&& Value)
 
 TObject* TStringGrid::Objects(Integer ACol, Integer ARow) const
 {
-    if (!FAnyObject || ACol < 0 || ARow < 0 || size_t(ARow) >= FData.size())
-        return nullptr;
-    const auto& objects = FData[size_t(ARow)].Objects;
-    return size_t(ACol) < objects.size() ? objects[size_t(ACol)] : nullptr;
+    TObject* const* object = FCells.Object(size_t(ACol), size_t(ARow));
+    return object ? *object : nullptr;
 }
 
 void TStringGrid::SetObjects(Integer ACol, Integer ARow, TObject* Value)
 {
     CheckIndex(ACol, ARow);
-    TRowData& row = RowFor(ARow);
-    if (size_t(ACol) >= row.Objects.size()) {
+    TObject** slot = FCells.Object(size_t(ACol), size_t(ARow));
+    if (slot == nullptr) {
         if (Value == nullptr)
             return;
-        row.Objects.resize(std::max(size_t(ACol) + 1, size_t(ColCount())), nullptr);
+        HoldCell(ACol, ARow);
+        FCells.KeepObjects();
+        slot = FCells.Object(size_t(ACol), size_t(ARow));
     }
-    row.Objects[size_t(ACol)] = Value;
-    if (Value != nullptr)
-        FAnyObject = true;
+    *slot = Value;
 }
 
 TStrings* TStringGrid::Rows(Integer Index)
@@ -250,18 +237,11 @@ void TStringGrid::SetEditText(Integer ACol, Integer ARow, const QString& Value)
 
 void TStringGrid::ColumnMoved(Integer FromIndex, Integer ToIndex)
 {
-    // Every row's texts and objects move with the column.
-    const size_t hi = size_t(std::max(FromIndex, ToIndex));
-    auto move = [&](auto& v, auto blank) {
-        if (v.empty())
-            return;
-        if (v.size() <= hi)
-            v.resize(hi + 1, blank);
-        MoveItem(v, FromIndex, ToIndex);
-    };
-    for (TRowData& row : FData) {
-        move(row.Texts, QString());
-        move(row.Objects, static_cast<TObject*>(nullptr));
+    // Every row's texts and objects move with the column; columns past the
+    // table are empty, and moving among them changes nothing.
+    if (size_t(std::min(FromIndex, ToIndex)) < FCells.Stride()) {
+        FCells.Grow(size_t(std::max(FromIndex, ToIndex)) + 1, 0);
+        FCells.MoveColumn(size_t(FromIndex), size_t(ToIndex));
     }
     TDrawGrid::ColumnMoved(FromIndex, ToIndex);
 }
@@ -271,21 +251,20 @@ void TStringGrid::PermuteRows(Integer From, const std::vector<Integer>& Order)
     const Integer n = Integer(Order.size());
     if (From < 0 || n == 0)
         return;
-    if (FData.size() < size_t(From + n))
-        FData.resize(size_t(From + n));
-    std::vector<TRowData> moved(Order.size());
-    for (Integer i = 0; i < n; ++i)
-        moved[size_t(i)] = std::move(FData[size_t(From + Order[size_t(i)])]);
-    std::move(moved.begin(), moved.end(), FData.begin() + From);
+    // Rows past the table are empty: only held ones need reordering.
+    if (size_t(From) < FCells.RowsHeld()) {
+        FCells.Grow(0, size_t(From + n));
+        FCells.PermuteRows(size_t(From), Order);
+    }
     PermuteRowHeights(From, Order);
     Invalidate();
 }
 
 void TStringGrid::RowMoved(Integer FromIndex, Integer ToIndex)
 {
-    const size_t hi = size_t(std::max(FromIndex, ToIndex));
-    if (FData.size() <= hi)
-        FData.resize(hi + 1);
-    MoveItem(FData, FromIndex, ToIndex);
+    if (size_t(std::min(FromIndex, ToIndex)) < FCells.RowsHeld()) {
+        FCells.Grow(0, size_t(std::max(FromIndex, ToIndex)) + 1);
+        FCells.MoveRow(size_t(FromIndex), size_t(ToIndex));
+    }
     TDrawGrid::RowMoved(FromIndex, ToIndex);
 }

@@ -26,8 +26,8 @@ void ForVisible(const TGridAxisDrawInfo& A, Fn&& fn)
 }
 
 // Moves item From to To, the items between shifting by one (both in range).
-template <class T, class A>
-void MoveItem(std::vector<T, A>& v, Integer From, Integer To)
+template <class T>
+void MoveItem(std::vector<T>& v, Integer From, Integer To)
 {
     auto first = v.begin();
     if (From < To)

@@ -234,9 +234,8 @@ TEST(StringGrid, ContentsSurviveCountChangesAndMovesCarryTextsAndObjects)
     EXPECT_EQ(g->Cells(40, 40), QString());
 }
 
-// Row texts live in arrays the grid hands out and takes back: rows reordered,
-// moved, deleted, cut off and grown again, and rows longer than the arrays
-// it keeps, all hold their own texts.
+// Rows reordered, moved, deleted, cut off and grown again, and a row far
+// longer than the others, all hold their own texts.
 TEST(StringGrid, RowTextsSurviveReorderingShrinkingAndLongRows)
 {
     TForm form(nullptr);
@@ -284,6 +283,53 @@ TEST(StringGrid, RowTextsSurviveReorderingShrinkingAndLongRows)
     g->SetColCount(200);
     EXPECT_EQ(g->Cells(151, 4), QStringLiteral("near"));
     EXPECT_EQ(g->Cells(1, 4), text(0, rows - 8));
+}
+
+// The texts and objects of reordered rows stay with their rows while the
+// grid grows under them: rows added one at a time, a column written past the
+// count, rows moved where nothing was written yet.
+TEST(StringGrid, ReorderedRowsKeepTheirCellsWhileTheGridGrows)
+{
+    TForm form(nullptr);
+    auto* g = PlainGrid<TStringGrid>(&form);
+    TObject first, last;
+    g->SetColCount(3);
+    g->SetRowCount(8);
+    auto text = [](Integer c, Integer r) { return QStringLiteral("%1/%2").arg(c).arg(r); };
+    for (Integer r = 0; r < 8; ++r)
+        for (Integer c = 0; c < 3; ++c)
+            g->SetCells(c, r, text(c, r));
+    g->PermuteRows(0, {7, 6, 5, 4, 3, 2, 1, 0});
+    g->SetObjects(2, 0, &first);
+    g->SetObjects(0, 7, &last);
+
+    // Each new row written as it is added, then a column past the count.
+    for (Integer r = 8; r < 500; ++r) {
+        g->SetRowCount(r + 1);
+        g->SetCells(1, r, text(1, r));
+    }
+    g->SetCells(9, 3, QStringLiteral("wide"));
+    for (Integer r = 0; r < 8; ++r)
+        EXPECT_EQ(g->Cells(2, r), text(2, 7 - r)) << r;
+    EXPECT_EQ(g->Cells(1, 499), text(1, 499));
+    EXPECT_EQ(g->Cells(9, 3), QStringLiteral("wide"));
+    EXPECT_EQ(g->Cells(4, 3), QString());
+    EXPECT_EQ(g->Objects(2, 0), &first);
+    EXPECT_EQ(g->Objects(0, 7), &last);
+    EXPECT_EQ(g->Objects(0, 6), nullptr);
+
+    // Rows and columns moved past what was ever written, then written.
+    g->SetRowCount(900);
+    g->MoveRow(899, 600);
+    g->MoveRow(1, 800);
+    g->SetColCount(12);
+    g->MoveColumn(11, 0);
+    g->SetCells(11, 899, QStringLiteral("corner"));
+    EXPECT_EQ(g->Cells(11, 899), QStringLiteral("corner"));
+    EXPECT_EQ(g->Cells(3, 800), text(2, 6));
+    EXPECT_EQ(g->Cells(1, 0), text(0, 7));
+    EXPECT_EQ(g->Objects(3, 0), &first);
+    EXPECT_EQ(g->Cells(10, 2), QStringLiteral("wide"));
 }
 
 TEST(StringGrid, RowsAndColumnsAsStringLists)
