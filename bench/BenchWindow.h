@@ -13,6 +13,7 @@
 // to count it), prints its lines ("name value unit") and ends the program.
 
 #include <QApplication>
+#include <QtGlobal>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QFont>
@@ -208,6 +209,22 @@ inline bool RunOneWorkload(const std::vector<TStep>& Steps, const QString& Name)
         }
     }
     return false;
+}
+
+// The one-workload mode chosen by the environment variable Var: -1 when it
+// is not set (the benchmarks run), else the program's exit code (2 for a
+// workload of no such name). Done runs after the workload, before the exit.
+template <class TDone>
+int RunWorkloadOfEnvironment(const std::vector<TStep>& Steps, const char* Var, TDone&& Done)
+{
+    const QString workload = qEnvironmentVariable(Var);
+    if (workload.isEmpty())
+        return -1;
+    const bool ran = RunOneWorkload(Steps, workload);
+    if (!ran)
+        std::fprintf(stderr, "unknown workload %s\n", qPrintable(workload));
+    Done();
+    return ran ? 0 : 2;
 }
 
 } // namespace benchwindow

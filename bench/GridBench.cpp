@@ -328,14 +328,8 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     RandomNumbers();
-    const QString workload = qEnvironmentVariable("GRID_BENCH_WORKLOAD");
-    if (!workload.isEmpty()) {
-        const bool ran = benchwindow::RunOneWorkload(Steps(), workload);
-        if (!ran)
-            std::fprintf(stderr, "unknown workload %s\n", qPrintable(workload));
-        g_bench.reset();
-        return ran ? 0 : 2;
-    }
+    if (const int code = benchwindow::RunWorkloadOfEnvironment(Steps(), "GRID_BENCH_WORKLOAD", [] { g_bench.reset(); }); code >= 0)
+        return code;
     // GRID_BENCH_ITERATIONS=<n> runs every workload exactly n times.
     const int iterations = qEnvironmentVariableIntValue("GRID_BENCH_ITERATIONS");
     auto reg = [iterations](const char* name, void (*fn)(benchmark::State&)) {

@@ -335,14 +335,8 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const QString workload = qEnvironmentVariable("TREE_BENCH_WORKLOAD");
-    if (!workload.isEmpty()) {
-        const bool ran = benchwindow::RunOneWorkload(Steps(), workload);
-        if (!ran)
-            std::fprintf(stderr, "unknown workload %s\n", qPrintable(workload));
-        g_bench.reset();
-        return ran ? 0 : 2;
-    }
+    if (const int code = benchwindow::RunWorkloadOfEnvironment(Steps(), "TREE_BENCH_WORKLOAD", [] { g_bench.reset(); }); code >= 0)
+        return code;
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

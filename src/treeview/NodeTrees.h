@@ -20,6 +20,7 @@
 
 #include <QStringList>
 
+#include "platform/BiDiMode.h"
 #include "platform/Control.h"
 #include "platform/DragDrop.h"
 #include "treeview/NodePool.h"
@@ -539,7 +540,6 @@ enum TNtDrawSelectionMode { smDottedRectangle, smBlendedRectangle };
 enum TNtNodeAlignment { naFromBottom, naFromTop, naProportional };
 enum TItemEraseAction { eaColor, eaDefault, eaNone };
 enum TNtCellPaintMode { cpmPaint, cpmGetContentMargin };
-enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
 
 using TNtInternalPaintOptions = Word;
 constexpr TNtInternalPaintOptions poBackground = 1u << 0;
