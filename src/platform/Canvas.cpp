@@ -631,7 +631,7 @@ void TCanvas::TextRect(const TRect& Rect, Integer X, Integer Y, const QString& T
 const QFont& TCanvas::QtFont() const
 {
     if (d_->fontRev != font_->Revision() || d_->fontMapMode != d_->mapMode || d_->fontMadePPI != d_->fontPPI) {
-        d_->qfont = ToQFont(*font_);
+        d_->qfont = QFontOf(*font_);
         // In MM_LOMETRIC the height is in logical units already; in MM_TEXT
         // the screen-pixel height is realised at the font resolution.
         if (d_->mapMode == MM_TEXT && d_->fontPPI != ScreenPixelsPerInch)
@@ -651,6 +651,11 @@ void TCanvas::TextRect(TRect& Rect, const QString& Text, Cardinal Format)
 
 TSize TCanvas::TextExtent(const QString& Text) const
 {
+    // At screen resolution the canvas's font is the shared one of its kind.
+    if (d_->mapMode == MM_TEXT && d_->fontPPI == ScreenPixelsPerInch) {
+        const QFontMetrics& fm = FontMetricsOf(*font_);
+        return {fm.horizontalAdvance(Text), fm.height()};
+    }
     const QFontMetrics fm(QtFont());
     return {fm.horizontalAdvance(Text), fm.height()};
 }

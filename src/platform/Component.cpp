@@ -138,7 +138,12 @@ void TComponent::Destroying()
 void TComponent::Notification(TComponent* AComponent, TOperation Operation)
 {
     // Owned components hear of every removal so they can drop references.
-    if (Operation == opRemove && AComponent != nullptr)
+    // An insertion is heard by the new owner alone: owned components only
+    // drop references, which removals are for, and passing insertions on to
+    // every sibling made filling a form quadratic in its components.
+    if (Operation != opRemove)
+        return;
+    if (AComponent != nullptr)
         RemoveFreeNotification(AComponent);
     for (size_t i = 0; i < FComponents.size(); ++i)
         FComponents[i]->Notification(AComponent, Operation);

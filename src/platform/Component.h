@@ -2,7 +2,8 @@
 // TComponent: a named object that may own others. An owner frees what it
 // owns when it goes; owned components can also be freed on their own and then
 // leave their owner's list. Components told of each other with
-// FreeNotification hear (Notification) when the other goes.
+// FreeNotification hear (Notification) when the other goes. An owner hears
+// (opInsert) of each component it takes; removals reach what it owns too.
 
 #include <vector>
 #include "platform/Object.h"

@@ -67,8 +67,15 @@ void TControl::Notification(TComponent* AComponent, TOperation Operation)
         FPopupMenu = nullptr;
 }
 
+void TControl::RunPendingBounds()
+{
+    FBoundsPending = false;
+    ResolveBounds();
+}
+
 void TControl::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight)
 {
+    FBoundsPending = false;
     if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight)
         return;
     const bool sized = AWidth != FWidth || AHeight != FHeight;
@@ -96,11 +103,13 @@ void TControl::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AH
 
 TRect TControl::ClientRect() const
 {
+    SettleBounds();
     return {0, 0, FWidth, FHeight};
 }
 
 void TControl::SetClientSize(Integer w, Integer h)
 {
+    SettleBounds();
     const TRect cr = ClientRect();
     SetBounds(FLeft, FTop, FWidth + (w - cr.Width()), FHeight + (h - cr.Height()));
 }
@@ -112,9 +121,9 @@ TPoint TControl::ClientOrigin() const
         return {g.x(), g.y()};
     }
     if (FParent == nullptr)
-        return {FLeft, FTop};
+        return {Left(), Top()};
     const TPoint p = FParent->ClientOrigin();
-    return {p.X + FLeft, p.Y + FTop};
+    return {p.X + Left(), p.Y + Top()};
 }
 
 TPoint TControl::ClientToScreen(TPoint p) const
@@ -986,6 +995,9 @@ void TWinControl::ApplyAnchors(Integer dx, Integer dy)
         if (c->Align() != alNone)
             continue;
         const TAnchors a = c->Anchors();
+        // Held at the left and top edges, a control stays where it is.
+        if ((a & akLeft) && (a & akTop) && !(a & akRight) && !(a & akBottom))
+            continue;
         Integer l = c->Left(), t = c->Top(), w = c->Width(), h = c->Height();
         if (a & akRight) {
             if (a & akLeft) w += dx;

@@ -219,16 +219,17 @@ public:
     QString ClassName() const override { return QStringLiteral("TControl"); }
 
     // Position and size, in the parent's client coordinates.
-    Integer Left() const { return FLeft; }
-    Integer Top() const { return FTop; }
-    Integer Width() const { return FWidth; }
-    Integer Height() const { return FHeight; }
-    void SetLeft(Integer v) { SetBounds(v, FTop, FWidth, FHeight); }
-    void SetTop(Integer v) { SetBounds(FLeft, v, FWidth, FHeight); }
-    void SetWidth(Integer v) { SetBounds(FLeft, FTop, v, FHeight); }
-    void SetHeight(Integer v) { SetBounds(FLeft, FTop, FWidth, v); }
+    Integer Left() const { SettleBounds(); return FLeft; }
+    Integer Top() const { SettleBounds(); return FTop; }
+    Integer Width() const { SettleBounds(); return FWidth; }
+    Integer Height() const { SettleBounds(); return FHeight; }
+    void SetLeft(Integer v) { SetBounds(v, Top(), Width(), Height()); }
+    void SetTop(Integer v) { SetBounds(Left(), v, Width(), Height()); }
+    void SetWidth(Integer v) { SetBounds(Left(), Top(), v, Height()); }
+    void SetHeight(Integer v) { SetBounds(Left(), Top(), Width(), v); }
+    // Explicit bounds replace any sizing still pending.
     virtual void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight);
-    TRect BoundsRect() const { return Bounds(FLeft, FTop, FWidth, FHeight); }
+    TRect BoundsRect() const { SettleBounds(); return Bounds(FLeft, FTop, FWidth, FHeight); }
     void SetBoundsRect(const TRect& r) { SetBounds(r.Left, r.Top, r.Width(), r.Height()); }
     // The area inside any border, at (0, 0).
     virtual TRect ClientRect() const;
@@ -427,6 +428,19 @@ protected:
     // windowless control's view); nullptr until made.
     std::unique_ptr<TWinHandle> FView;
 
+    // A control sized by its content (an auto-size label) may put off working
+    // its size out until the size is asked for or the control gets a view:
+    // it sets BoundsPending, and the first read of its bounds runs
+    // ResolveBounds. Explicit bounds (SetBounds) drop what is pending.
+    void SetBoundsPending() { FBoundsPending = true; }
+    bool BoundsPending() const { return FBoundsPending; }
+    void SettleBounds() const
+    {
+        if (FBoundsPending)
+            const_cast<TControl*>(this)->RunPendingBounds();
+    }
+    virtual void ResolveBounds() {}
+
 private:
     void MouseMessage(TMessage& Message, TMouseButton Button, bool down, bool dbl);
     void DragMessage(TMessage& Message);
@@ -435,9 +449,11 @@ private:
     void WheelMessage(TMessage& Message);
     void DoParentFontChanged();
     void DoParentColorChanged();
+    void RunPendingBounds();
 
     TWinControl* FParent = nullptr;
     Integer FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
+    bool FBoundsPending = false;
     bool FVisible = true;
     bool FEnabled = true;
     std::unique_ptr<TFont> FFont;

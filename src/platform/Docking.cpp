@@ -59,8 +59,9 @@ void TControl::Dock(TWinControl* NewDockSite, const TRect& ARect)
 bool TControl::ManualDock(TWinControl* NewDockSite)
 {
     if (NewDockSite == nullptr) {
-        const TPoint o = FParent != nullptr ? FParent->ClientToScreen(TPoint(FLeft, FTop)) : TPoint(FLeft, FTop);
-        return ManualFloat(Bounds(o.X, o.Y, FWidth, FHeight));
+        const TRect r = BoundsRect();
+        const TPoint o = FParent != nullptr ? FParent->ClientToScreen(r.TopLeft()) : r.TopLeft();
+        return ManualFloat(Bounds(o.X, o.Y, r.Width(), r.Height()));
     }
     if (NewDockSite == FHostDockSite)
         return true;

@@ -126,22 +126,48 @@ QFont ToQFont(const TFont& font)
     return f;
 }
 
+namespace {
+
+// One resolved QFont and its metrics per distinct font: what ToQFont reads
+// (colour and character set do not change the glyphs).
+struct TResolvedFont {
+    QString Name;
+    Integer Height;
+    TFontStyles Style;
+    TFontPitch Pitch;
+    QFont Font;
+    std::unique_ptr<QFontMetrics> Metrics;
+};
+
+TResolvedFont& Resolved(const TFont& font)
+{
+    static std::vector<std::unique_ptr<TResolvedFont>> cache;
+    for (const auto& e : cache)
+        if (e->Height == font.Height() && e->Style == font.Style() && e->Pitch == font.Pitch() && e->Name == font.Name())
+            return *e;
+    auto e = std::make_unique<TResolvedFont>();
+    e->Name = font.Name();
+    e->Height = font.Height();
+    e->Style = font.Style();
+    e->Pitch = font.Pitch();
+    e->Font = ToQFont(font);
+    cache.push_back(std::move(e));
+    return *cache.back();
+}
+
+} // namespace
+
+const QFont& QFontOf(const TFont& font)
+{
+    return Resolved(font).Font;
+}
+
 const QFontMetrics& FontMetricsOf(const TFont& font)
 {
-    // What ToQFont reads; colour and character set do not change metrics.
-    struct Entry {
-        QString Name;
-        Integer Height;
-        TFontStyles Style;
-        TFontPitch Pitch;
-        std::unique_ptr<QFontMetrics> Metrics;
-    };
-    static std::vector<Entry> cache;
-    for (const Entry& e : cache)
-        if (e.Height == font.Height() && e.Style == font.Style() && e.Pitch == font.Pitch() && e.Name == font.Name())
-            return *e.Metrics;
-    cache.push_back({font.Name(), font.Height(), font.Style(), font.Pitch(), std::make_unique<QFontMetrics>(ToQFont(font))});
-    return *cache.back().Metrics;
+    TResolvedFont& e = Resolved(font);
+    if (!e.Metrics)
+        e.Metrics = std::make_unique<QFontMetrics>(e.Font);
+    return *e.Metrics;
 }
 
 // ------------------------------------------------------------------ object

@@ -15,7 +15,9 @@ QColor ToQColor(TColor color);
 TColor FromQColor(const QColor& color);
 // The QFont that draws like the given font (pixel size from Height).
 QFont ToQFont(const TFont& font);
-// The metrics of that QFont, resolved once per distinct font for the life
+// That QFont and its metrics, resolved once per distinct font for the life
 // of the process (main thread only): a window of many controls in a few
-// fonts asks for them again and again.
+// fonts asks for them again and again, and copies of one QFont share the
+// font engine Qt found for it.
+const QFont& QFontOf(const TFont& font);
 const QFontMetrics& FontMetricsOf(const TFont& font);

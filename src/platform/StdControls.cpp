@@ -121,14 +121,26 @@ TLabel::TLabel(TComponent* AOwner) : TGraphicControl(AOwner)
     SetParentColor(true);
 }
 
+// The setters below change how the text is measured: a size still pending is
+// worked out first under the settings it was asked with.
+
 void TLabel::SetAutoSize(bool v)
 {
+    SettleBounds();
     FAutoSize = v;
     AdjustBounds();
 }
 
+void TLabel::SetAlignment(TAlignment v)
+{
+    SettleBounds();
+    FAlignment = v;
+    Invalidate();
+}
+
 void TLabel::SetWordWrap(bool v)
 {
+    SettleBounds();
     FWordWrap = v;
     AdjustBounds();
     Invalidate();
@@ -136,6 +148,7 @@ void TLabel::SetWordWrap(bool v)
 
 void TLabel::SetShowAccelChar(bool v)
 {
+    SettleBounds();
     FShowAccelChar = v;
     AdjustBounds();
     Invalidate();
@@ -160,6 +173,14 @@ void TLabel::AdjustBounds()
 {
     if (!FAutoSize || HasState(csLoading))
         return;
+    SetBoundsPending();
+    // A label with a view shows its bounds at once.
+    if (FView)
+        SettleBounds();
+}
+
+void TLabel::ResolveBounds()
+{
     const QFontMetrics& fm = FontMetricsOf(*Font());
     const QString text = FShowAccelChar ? StripAccel(Caption()) : Caption();
     Integer w, h;

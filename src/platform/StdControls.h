@@ -56,7 +56,7 @@ public:
     bool AutoSize() const { return FAutoSize; }
     void SetAutoSize(bool v);
     TAlignment Alignment() const { return FAlignment; }
-    void SetAlignment(TAlignment v) { FAlignment = v; Invalidate(); }
+    void SetAlignment(TAlignment v);
     TTextLayout Layout() const { return FLayout; }
     void SetLayout(TTextLayout v) { FLayout = v; Invalidate(); }
     bool WordWrap() const { return FWordWrap; }
@@ -71,8 +71,11 @@ public:
 protected:
     void Paint() override;
     void Dispatch(TMessage& Message) override;
-    // Resizes the label to its text when AutoSize is on.
+    // Resizes the label to its text when AutoSize is on. The text is
+    // measured when the label's bounds are next read or it gets its view,
+    // so a label never shown costs no measuring.
     void AdjustBounds();
+    void ResolveBounds() override;
     Cardinal TextFlags() const;
 
 private:

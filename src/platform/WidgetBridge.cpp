@@ -670,7 +670,7 @@ void TWidgetBridge::AddSubWidget(TControl* control, QWidget* sub, bool mouseOnly
 void TWidgetBridge::ApplyFont(TControl* control)
 {
     if (QWidget* w = Widget(control)) {
-        w->setFont(ToQFont(*control->Font()));
+        w->setFont(QFontOf(*control->Font()));
         QPalette pal = w->palette();
         const QColor fc = ToQColor(ColorToRGB(control->Font()->Color()));
         // The disabled group keeps the style's grey, so that a disabled

@@ -6,6 +6,7 @@
 
 #include "grid/ExGridCellGraphic.h"
 #include "grid/ExGridEditors.h"
+#include "grid/ExUtil.h"
 #include "platform/Graphics.h"
 #include "platform/Locale.h"
 #include "platform/Menus.h"
@@ -130,15 +131,31 @@ void TExColumnGrid::SyncColumnHeaders()
 {
     if (FixedRows() == 0)
         return;
-    TStringList* headers = ColumnHeaders();
-    headers->BeginUpdate();
-    headers->Clear();
     for (Integer i = 0; i < FColumnCollection->Count(); ++i) {
         TGridColumnItem* item = FColumnCollection->Items(i);
         if (item->Header().isEmpty() && !Cells(i, 0).isEmpty())
             item->StoreHeader(Cells(i, 0));
-        headers->Add(item->Header());
     }
+    PutColumnHeaders(FColumnCollection.get());
+}
+
+void TExColumnGrid::PutColumnHeaders(const TCollection* Items)
+{
+    auto header = [Items](Integer i) { return static_cast<const TGridColumnItem*>(Items->Items(i))->Header(); };
+    TStringList* headers = ColumnHeaders();
+    const Integer n = Items->Count();
+    bool shown = headers->Count() == n;
+    for (Integer i = 0; shown && i < n; ++i)
+        shown = headers->Strings(i) == header(i);
+    if (FixedRows() > 0)
+        for (Integer i = 0; shown && i < n && i < TotalColCount(); ++i)
+            shown = Cells(i, 0) == BackslashNToCR(headers->Strings(i));
+    if (shown)
+        return;
+    headers->BeginUpdate();
+    headers->Clear();
+    for (Integer i = 0; i < n; ++i)
+        headers->Add(header(i));
     headers->EndUpdate();
 }
 

@@ -248,6 +248,11 @@ public:
     void SyncColumnCount();
     // Headers from the items (and empty ones from row 0) into ColumnHeaders.
     void SyncColumnHeaders();
+    // The headers of a collection's items (the grid's own, or a carrier's
+    // while a stream is read) into ColumnHeaders, whose change rewrites row 0.
+    // Nothing is done when the list and row 0 hold them already: setting the
+    // headers of a table one by one then writes each header cell once.
+    void PutColumnHeaders(const TCollection* Items);
 
     // ---- columns stream and column positions
     void SaveColumnsToStream(TStream* st);

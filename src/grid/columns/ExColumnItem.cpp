@@ -83,12 +83,7 @@ void TGridColumnItem::SetHeader(const QString& Value)
         NotifyChange();
     }
     // ColumnHeaders mirrors the headers of this item's collection.
-    TStringList* headers = grid->ColumnHeaders();
-    headers->BeginUpdate();
-    headers->Clear();
-    for (Integer i = 0; i < Collection()->Count(); ++i)
-        headers->Add(static_cast<const TGridColumnItem*>(Collection()->Items(i))->Header());
-    headers->EndUpdate();
+    grid->PutColumnHeaders(Collection());
 }
 
 Integer TGridColumnItem::Width() const
