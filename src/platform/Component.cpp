@@ -37,8 +37,9 @@ TComponent* TComponent::FindComponent(const QString& name) const
 {
     if (name.isEmpty())
         return nullptr;
+    // Names are ASCII identifiers, so names of other lengths never match.
     for (TComponent* c : FComponents)
-        if (c->FName.compare(name, Qt::CaseInsensitive) == 0)
+        if (c->FName.size() == name.size() && c->FName.compare(name, Qt::CaseInsensitive) == 0)
             return c;
     return nullptr;
 }

@@ -136,6 +136,15 @@ TEST_F(RuleTable, HeadersAndDisplayNames)
     EXPECT_EQ(Item(3)->Header(), QStringLiteral("kind"));
     EXPECT_EQ(grid->Cells(3, 0), QStringLiteral("kind"));
 
+    // Every header written rewrites row 0 from the list, also a header cell
+    // written directly since.
+    grid->SetCells(4, 0, QStringLiteral("stale"));
+    Item(1)->SetHeader(QStringLiteral("on"));
+    EXPECT_EQ(grid->Cells(4, 0), QStringLiteral("unit"));
+    Item(1)->SetHeader(QStringLiteral("enabled"));
+    EXPECT_EQ(grid->Cells(1, 0), QStringLiteral("enabled"));
+    EXPECT_EQ(grid->ColumnHeaders()->Strings(1), QStringLiteral("enabled"));
+
     // Without a fixed row a header changes no cell but still rebuilds the list.
     grid->SetFixedRows(0);
     grid->SetCells(2, 0, QStringLiteral("data"));

@@ -96,6 +96,15 @@ TEST(Component, OwnerHearsInsertAndRemoveAndDestroyingStateReachesOwned)
     EXPECT_EQ(owner->heard.back().second, opRemove);
     owner->InsertComponent(child);
     EXPECT_EQ(child->Owner(), owner);
+    // A sibling hears another's removal (to drop references), not its arrival.
+    child->heard.clear();
+    auto* sibling = new TLogged(owner, QStringLiteral("Sibling"));
+    EXPECT_TRUE(child->heard.empty());
+    EXPECT_EQ(owner->heard.back().second, opInsert);
+    delete sibling;
+    ASSERT_EQ(child->heard.size(), 1u);
+    EXPECT_EQ(child->heard[0].first, QStringLiteral("Sibling"));
+    EXPECT_EQ(child->heard[0].second, opRemove);
 
     owner->BeginLoading();
     EXPECT_TRUE(owner->HasState(csLoading));

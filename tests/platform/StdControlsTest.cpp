@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 #include "QtPrint.h"
 
+#include <functional>
+#include <vector>
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTimer>
@@ -401,6 +404,66 @@ TEST_F(TShownForm, LabelSizesToItsTextAndPaintsIt)
     r->SetAutoSize(true);
     r->SetCaption(QStringLiteral("x"));
     EXPECT_EQ(r->Left() + r->Width(), 300);
+}
+
+// A label on a window that was never shown sizes itself when its bounds are
+// read. Whether they are read after every change or only at the end, each
+// sequence of changes must leave the same bounds.
+TEST(Label, SizeIsTheSameWhenReadLateAsWhenReadAtOnce)
+{
+    using TStep = std::function<void(TLabel*)>;
+    const auto caption = [](const char* t) { return TStep([t](TLabel* l) { l->SetCaption(QString::fromLatin1(t)); }); };
+    const TStep bounds = [](TLabel* l) { l->SetBounds(30, 12, 90, 20); };
+    const TStep right = [](TLabel* l) { l->SetAlignment(taRightJustify); };
+    const TStep left = [](TLabel* l) { l->SetAlignment(taLeftJustify); };
+    const TStep wrap = [](TLabel* l) { l->SetWordWrap(true); };
+    const TStep fixed = [](TLabel* l) { l->SetAutoSize(false); };
+    const TStep sized = [](TLabel* l) { l->SetAutoSize(true); };
+    const TStep bold = [](TLabel* l) { l->Font()->SetStyle(fsBold); };
+    const TStep big = [](TLabel* l) { l->Font()->SetSize(16); };
+    const TStep moved = [](TLabel* l) { l->SetLeft(50); };
+    const TStep noAccel = [](TLabel* l) { l->SetShowAccelChar(false); };
+    const std::vector<std::vector<TStep>> cases = {
+        {caption("Set Communication"), bold},
+        {bounds, caption("Port"), big},
+        {caption("Port"), bounds},                          // explicit bounds win
+        {right, bounds, caption("Address"), caption("Address of the node")},
+        {bounds, caption("Address of the node"), right},    // right edge kept under the old alignment
+        {right, bounds, caption("x"), moved, caption("a longer text")},
+        {caption("A long caption that wraps somewhere"), wrap},
+        {bounds, wrap, caption("A long caption that wraps somewhere in two")},
+        {caption("Measured once"), fixed, caption("Then a much longer caption")},
+        {fixed, bounds, caption("Not sized"), sized},
+        {caption("&Accel && more"), noAccel},
+        {right, bounds, caption("Two\nlines"), left, caption("Two\nlines, longer")},
+    };
+    TForm form(nullptr);
+    for (size_t i = 0; i < cases.size(); ++i) {
+        auto* eager = new TLabel(&form);
+        auto* lazy = new TLabel(&form);
+        eager->SetParent(&form);
+        lazy->SetParent(&form);
+        for (const TStep& step : cases[i]) {
+            step(eager);
+            (void)eager->BoundsRect();
+            step(lazy);
+        }
+        const TRect e = eager->BoundsRect();
+        const TRect z = lazy->BoundsRect();
+        EXPECT_EQ(z.Left, e.Left) << "case " << i;
+        EXPECT_EQ(z.Top, e.Top) << "case " << i;
+        EXPECT_EQ(z.Width(), e.Width()) << "case " << i;
+        EXPECT_EQ(z.Height(), e.Height()) << "case " << i;
+    }
+    // And the size is the text's: a longer caption is wider, a second line taller.
+    auto* l = new TLabel(&form);
+    l->SetParent(&form);
+    l->SetCaption(QStringLiteral("Port"));
+    const Integer w = l->Width(), h = l->Height();
+    l->SetCaption(QStringLiteral("Port number"));
+    EXPECT_GT(l->Width(), w);
+    l->SetCaption(QStringLiteral("Port\nnumber"));
+    EXPECT_GT(l->Height(), h);
 }
 
 TEST_F(TShownForm, PanelShapeAndImagePaintTheirColours)
