@@ -123,8 +123,9 @@ TEST_F(MBusNetwork, FailuresStopTheLoadAndKeepWhatWasRead)
         EXPECT_FALSE(Load(c.xml)) << c.xml;
         EXPECT_FALSE(error.isEmpty()) << c.xml;
         ASSERT_EQ(nodes.size(), c.nodes) << c.xml;
-        if (c.nodes)
+        if (c.nodes) {
             EXPECT_EQ(nodes.back()->Var_List.size(), c.varsOfLast) << c.xml;
+        }
     }
     // A root child of another name is read as a node when it can be.
     ASSERT_TRUE(Load("<M-Bus_Network><Meter Descrizione=\"m\"><Value Desc=\"v\" Type=\"1\" Fun_Field=\"0\" Dim=\"2\"/></Meter>"
