@@ -44,6 +44,9 @@ public:
     // Whether a slot of Size is at hand without growing or reusing a freed
     // one; TakeFreshSlot then takes it (zeroed, as every fresh slot is).
     bool HasFreshSlot(std::size_t Size) const { return Size == FAsked && FFree == nullptr && FNext != FEnd; }
+    // Whether the block at hand has a slot left for the size asked last
+    // (whether a freed slot waits is the caller's to know).
+    bool HasFreshSlotInBlock() const { return FNext != FEnd; }
     void* TakeFreshSlot()
     {
         void* slot = FNext;

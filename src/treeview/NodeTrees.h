@@ -1486,10 +1486,14 @@ protected:
     PDataNode MakeNewNode();
     void AppendChildren(PDataNode Node, Cardinal Count);
     PDataNode AppendChild(PDataNode Node);
-    bool CanAppendHeld(PDataNode Parent, void* UserData) const;
+    bool CanAppendHeld(PDataNode Parent) const;
+    bool HeldAppendReady(PDataNode Parent, void* UserData) const;
+    void NoteHeldAppend(PDataNode Parent) { FHeldAppendParent = CanAppendHeld(Parent) ? Parent : nullptr; }
+    void ForgetHeldAppend() { FHeldAppendParent = nullptr; }
     PDataNode AppendHeld(PDataNode Parent);
     [[gnu::noinline]] PDataNode FinishHeldAppend(PDataNode Node, PDataNode Child);
     PDataNode AddChildFully(PDataNode Parent, void* UserData);
+    [[gnu::noinline]] PDataNode AddChildFullRoad(PDataNode Parent, void* UserData);
     TDataNodeStates LinkAsLastChild(PDataNode Node, PDataNode Child);
     void CountLinkedChild(PDataNode Node, PDataNode Child);
     // While updates are held, a node appended to a parent counts in the
@@ -1704,6 +1708,10 @@ protected:
     // The parent whose ancestors still miss FPendingCount nodes (CatchUpCounts).
     mutable PDataNode FPendingCountNode = nullptr;
     mutable Cardinal FPendingCount = 0;
+    // The parent the last AddChild inside an update left ready for the short
+    // road (NoteHeldAppend); every change that could make that road wrong for
+    // it forgets it (ForgetHeldAppend), so the road checks little per node.
+    PDataNode FHeldAppendParent = nullptr;
 
     Cardinal FUpdateCount = 0;
     Cardinal FSynchUpdateCount = 0;
@@ -2020,9 +2028,12 @@ protected:
     virtual QString DoShortenString(TCanvas* Canvas, PDataNode Node, TColumnIndex Column, const QString& S, Integer Width, Integer EllipsisWidth = 0);
     virtual void DoDrawText(TNtPaintInfo& PaintInfo, const QString& Text, const TRect& CellRect, Cardinal DrawFormat);
     virtual TSize DoMeasureText(TCanvas* Canvas, PDataNode Node, TColumnIndex Column, const QString& Text);
+    // AddChild's full road, kept out of its short one: the node made with
+    // all the bookkeeping, then the parent noted for the short road.
+    [[gnu::noinline]] PDataNode AddChildFullRoad(PDataNode Parent, void* UserData);
     // What AddChild does after the node is made: the parent's width
     // forgotten, a previously selected text selected again.
-    [[gnu::noinline]] PDataNode ChildAdded(PDataNode Node);
+    PDataNode ChildAdded(PDataNode Node);
     Integer* CachedWidthOf(PDataNode Node) const
     {
         if (Node == nullptr || Node == FRoot || FInternalDataOffset == 0)

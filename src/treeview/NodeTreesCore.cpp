@@ -368,6 +368,7 @@ void TBaseNodeTree::ReplaceOptions()
     fresh->FMiscOptions = FOptions->FMiscOptions;
     fresh->FExportMode = FOptions->FExportMode;
     FOptions = std::move(fresh);
+    ForgetHeldAppend();
 }
 
 TNtHeader* TBaseNodeTree::GetHeaderClass()
@@ -525,6 +526,7 @@ void TBaseNodeTree::Loaded()
         DoStateChange(0, tsNeedRootCountUpdate);
         const bool readOnly = ReadOnly();
         FOptions->FMiscOptions &= ~toReadOnly;
+        ForgetHeldAppend();
         const Cardinal count = FRoot->ChildCount;
         FRoot->ChildCount = 0;
         BeginUpdate();
@@ -532,6 +534,7 @@ void TBaseNodeTree::Loaded()
         EndUpdate();
         if (readOnly)
             FOptions->FMiscOptions |= toReadOnly;
+        ForgetHeldAppend();
     }
 }
 
@@ -554,6 +557,7 @@ void TBaseNodeTree::KillTreeTimer(UINT_PTR Id)
 
 void TBaseNodeTree::SetTreeTimer(UINT_PTR Id, Cardinal Interval)
 {
+    ForgetHeldAppend();
     if (HandleAllocated() && SetTimer(Handle(), Id, Interval) != 0)
         FRunningTimers |= 1u << Id;
 }
@@ -649,6 +653,7 @@ void TCustomNodeTreeOptions::SetSelectionOptions(TNtSelectionOptions Value)
     const TNtSelectionOptions toBeSet = Value & ~FSelectionOptions;
     const TNtSelectionOptions toBeCleared = FSelectionOptions & ~Value;
     FSelectionOptions = Value;
+    FOwner->ForgetHeldAppend();
     if (((toBeSet | toBeCleared) & toMultiSelect) || (toBeSet & (toLevelSelectConstraint | toSiblingSelectConstraint)))
         FOwner->ClearSelection();
     if ((toBeCleared & toExtendedFocus) && FOwner->FFocusedColumn > 0 && FOwner->HandleAllocated()) {
@@ -666,6 +671,7 @@ void TCustomNodeTreeOptions::SetMiscOptions(TNtMiscOptions Value)
     const TNtMiscOptions toBeSet = Value & ~FMiscOptions;
     const TNtMiscOptions changed = Value ^ FMiscOptions;
     FMiscOptions = Value;
+    FOwner->ForgetHeldAppend();
     if (FOwner->HasState(csLoading) || !FOwner->HandleAllocated())
         return;
     if (changed & toCheckSupport)

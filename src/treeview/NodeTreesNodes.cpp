@@ -44,6 +44,7 @@ PDataNode TBaseNodeTree::MakeNewNode()
             Integer size = 4;
             DoGetNodeDataSize(size);
             FNodeDataSize = std::max<Integer>(size, 0);
+            ForgetHeldAppend();
         }
         dataSize = HasState(csDesigning) ? 0 : std::max<Integer>(FNodeDataSize, 0);
     }
@@ -54,6 +55,7 @@ void TBaseNodeTree::FreeNodeMemory(PDataNode Node)
 {
     // No count may wait on a node that goes.
     CatchUpCounts();
+    ForgetHeldAppend();
     FNodePool.Free(Node);
 }
 
@@ -89,6 +91,7 @@ Cardinal TBaseNodeTree::AllocateInternalDataArea(Cardinal Size)
     const Cardinal result = NodeRecordSize + FTotalInternalDataSize;
     const Cardinal old = FRootSize;
     FTotalInternalDataSize += RoundUp4(Size);
+    ForgetHeldAppend();
     InitRootNode(old);
     return result;
 }
@@ -102,6 +105,7 @@ void TBaseNodeTree::SetNodeDataSize(Integer Value)
     if (Value == FNodeDataSize)
         return;
     FNodeDataSize = Value;
+    ForgetHeldAppend();
     if (!HasState(csLoading) && !HasState(csDesigning)) {
         const Cardinal count = FRoot->ChildCount;
         Clear();
@@ -181,9 +185,19 @@ void TBaseNodeTree::PropagateTotalHeight(PDataNode Node, Integer Value, bool Rel
 
 PDataNode TBaseNodeTree::AddChild(PDataNode Parent, void* UserData)
 {
-    if (CanAppendHeld(Parent, UserData))
-        return AppendHeld(Parent);
-    return AddChildFully(Parent, UserData);
+    PDataNode parent = Parent != nullptr ? Parent : FRoot;
+    if (HeldAppendReady(parent, UserData))
+        return AppendHeld(parent);
+    return AddChildFullRoad(Parent, UserData);
+}
+
+// AddChild's full road, kept out of its short one: the node made with all
+// the bookkeeping, then the parent noted for the short road.
+PDataNode TBaseNodeTree::AddChildFullRoad(PDataNode Parent, void* UserData)
+{
+    PDataNode result = AddChildFully(Parent, UserData);
+    NoteHeldAppend(Parent != nullptr ? Parent : FRoot);
+    return result;
 }
 
 PDataNode TBaseNodeTree::FinishHeldAppend(PDataNode Node, PDataNode Child)
@@ -911,6 +925,7 @@ void TBaseNodeTree::ResetNode(PDataNode Node)
     DeleteChildren(Node, false);
     if (Node->States & vsExpanded)
         ToggleNode(Node);
+    ForgetHeldAppend();
     Node->States &= ~(vsInitialized | vsChecking | vsCutOrCopy | vsDeleting | vsExpanded | vsHasChildren | vsHeightMeasured);
     InvalidateNode(Node);
 }

@@ -194,36 +194,44 @@ inline PDataNode NewNodeRecord(TNodePool& Pool, std::size_t Size, Cardinal Heigh
     }
 }
 
-// Whether AddChild (Parent, UserData) may take the short road while updates
-// are held: appending to the parent of the call before, which cancelled the
-// edit, initialised the parent, stopped and invalidated the position cache
-// and collected the structure change. When all of that still stands and the
-// pool has a fresh slot at hand, the node is only made and linked
-// (AppendHeld); anything else takes AddChild's full road.
-[[gnu::always_inline]] inline bool TBaseNodeTree::CanAppendHeld(PDataNode Parent, void* UserData) const
+// The tree states the short road of AddChild watches, and the ones it needs.
+constexpr TNodeTreeStates HeldAppendWatched =
+    tsEditing | tsEditPending | tsStopValidation | tsUseCache | tsValidationNeeded | tsStructureChangePending;
+constexpr TNodeTreeStates HeldAppendSettled = tsStopValidation | tsValidationNeeded | tsStructureChangePending;
+
+// Whether appends to Parent (resolved, the root for none) may take the
+// short road while updates are held: the last append cancelled the edit,
+// initialised the parent, stopped and invalidated the position cache and
+// collected the structure change, and the node size is settled. Asked after
+// an append (NoteHeldAppend); the answer stands until ForgetHeldAppend.
+inline bool TBaseNodeTree::CanAppendHeld(PDataNode Parent) const
 {
-    constexpr TNodeTreeStates watched = tsEditing | tsEditPending | tsStopValidation | tsUseCache | tsValidationNeeded | tsStructureChangePending;
-    constexpr TNodeTreeStates settled = tsStopValidation | tsValidationNeeded | tsStructureChangePending;
-    if (FUpdateCount == 0 || UserData != nullptr)
-        return false;
-    PDataNode parent = Parent != nullptr ? Parent : FRoot;
-    return !(FOptions->FMiscOptions & (toReadOnly | toVariableNodeHeight)) && (TreeStates() & watched) == settled &&
-           FLastStructureChangeNode == (parent == FRoot ? nullptr : parent) && FLastStructureChangeReason == crAccumulated &&
-           !(FRunningTimers & (1u << StructureChangeTimer)) && (parent->States & vsInitialized) && FNodeDataSize >= 0 &&
+    return FUpdateCount != 0 && !(FOptions->FMiscOptions & (toReadOnly | toVariableNodeHeight)) && (TreeStates() & HeldAppendWatched) == HeldAppendSettled &&
+           FLastStructureChangeNode == (Parent == FRoot ? nullptr : Parent) && FLastStructureChangeReason == crAccumulated &&
+           !(FRunningTimers & (1u << StructureChangeTimer)) && (Parent->States & vsInitialized) && FNodeDataSize >= 0 &&
            !HasState(csDesigning) && FNodePool.HasFreshSlot(NodeRecordSize + Cardinal(FNodeDataSize) + FTotalInternalDataSize) &&
            !FQueuedForValidation.load(std::memory_order_acquire);
 }
 
-// The short road, once CanAppendHeld said yes. The rarer work (a shown
+// Whether AddChild (Parent, UserData) takes the short road (AppendHeld) now:
+// Parent is the one the last append left ready (no node was freed since,
+// so the pool has no freed slot to reuse first), and what other threads,
+// states or the update count may have changed since still stands.
+[[gnu::always_inline]] inline bool TBaseNodeTree::HeldAppendReady(PDataNode Parent, void* UserData) const
+{
+    return Parent == FHeldAppendParent && UserData == nullptr && FUpdateCount != 0 && (TreeStates() & HeldAppendWatched) == HeldAppendSettled &&
+           !HasState(csDesigning) && FNodePool.HasFreshSlotInBlock() && !FQueuedForValidation.load(std::memory_order_acquire);
+}
+
+// The short road, once HeldAppendReady said yes. The rarer work (a shown
 // parent's heights, the first node under another parent) is left to
 // FinishHeldAppend, so that the common step calls nothing.
 [[gnu::always_inline]] inline PDataNode TBaseNodeTree::AppendHeld(PDataNode Parent)
 {
-    PDataNode node = Parent != nullptr ? Parent : FRoot;
     PDataNode child = InitNodeRecord(FNodePool.TakeFreshSlot(), FDefaultNodeHeight);
-    if ((LinkAsLastChild(node, child) & vsExpanded) || node != FPendingCountNode)
-        return FinishHeldAppend(node, child);
-    ++node->TotalCount;
+    if ((LinkAsLastChild(Parent, child) & vsExpanded) || Parent != FPendingCountNode)
+        return FinishHeldAppend(Parent, child);
+    ++Parent->TotalCount;
     ++FPendingCount;
     return child;
 }

@@ -214,8 +214,11 @@ Integer TCustomNodeStringTree::GetNodeWidth(PDataNode Node, TColumnIndex Column,
         Integer* cached = CachedWidthOf(Node);
         if (cached == nullptr)
             return 0;
-        if (*cached == 0)
+        if (*cached == 0) {
             *cached = GetNormalTextWidth(Canvas, Node, Column, GetText(Node, Column));
+            if (Node == FHeldAppendParent)
+                ForgetHeldAppend();
+        }
         return *cached;
     }
     return GetNormalTextWidth(Canvas, Node, Column, GetText(Node, Column));
@@ -456,14 +459,21 @@ void TCustomNodeStringTree::RemoveFromSelection(PDataNode Node)
 
 PDataNode TCustomNodeStringTree::AddChild(PDataNode Parent, void* UserData)
 {
-    // Filling inside an update: the node is linked and its parent's width
-    // forgotten, the rest of the work stays out of this road.
-    if (CanAppendHeld(Parent, UserData) && !(FOptions->SelectionOptions() & toRestoreSelection)) {
-        if (Integer* w = CachedWidthOf(Parent))
-            *w = 0;
-        return AppendHeld(Parent);
-    }
-    return ChildAdded(AddChildFully(Parent, UserData));
+    // Filling inside an update: the node is only made and linked. The
+    // parent's width was forgotten by the append that left it ready, and a
+    // width measured for it since makes it take the full road again.
+    PDataNode parent = Parent != nullptr ? Parent : FRoot;
+    if (HeldAppendReady(parent, UserData))
+        return AppendHeld(parent);
+    return AddChildFullRoad(Parent, UserData);
+}
+
+PDataNode TCustomNodeStringTree::AddChildFullRoad(PDataNode Parent, void* UserData)
+{
+    PDataNode result = ChildAdded(AddChildFully(Parent, UserData));
+    if (!(FOptions->SelectionOptions() & toRestoreSelection))
+        NoteHeldAppend(Parent != nullptr ? Parent : FRoot);
+    return result;
 }
 
 PDataNode TCustomNodeStringTree::ChildAdded(PDataNode Node)

@@ -131,6 +131,7 @@ void TBaseNodeTree::EndSynch()
 void TBaseNodeTree::AdviseChangeEvent(bool IsStructureChange, PDataNode Node, TChangeReason Reason)
 {
     if (IsStructureChange) {
+        ForgetHeldAppend();
         if (HasTreeState(tsStructureChangePending)) {
             if (FRunningTimers & (1u << StructureChangeTimer))
                 KillTreeTimer(StructureChangeTimer);
@@ -187,6 +188,7 @@ void TBaseNodeTree::DoStructureChange(PDataNode Node, TChangeReason Reason)
     if (OnStructureChange)
         OnStructureChange(this, Node, Reason);
     DoStateChange(0, tsStructureChangePending);
+    ForgetHeldAppend();
     FLastStructureChangeNode = nullptr;
     FLastStructureChangeReason = crIgnore;
 }

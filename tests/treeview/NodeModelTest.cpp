@@ -432,6 +432,67 @@ TEST_F(TNamedTree, RandomChangesInsideUpdatesKeepEveryCount)
     }
 }
 
+// Appends to one parent inside an update take a short road once the first
+// has done the bookkeeping: whatever changes between two appends must still
+// reach the next one as if each took the full road.
+TEST_F(TNamedTree, ChangesBetweenAppendsToOneParentReachTheNextAppend)
+{
+    Integer inits = 0;
+    tree->OnInitNode = [&](TBaseNodeTree*, PDataNode, PDataNode, TDataNodeInitStates&) { ++inits; };
+    // A parent's text grows with its children, so a width measured early is wrong later.
+    tree->OnGetText = [](TBaseNodeTree*, PDataNode n, TColumnIndex, TNSTTextType, QString& text) {
+        text = QStringLiteral("P") + QString(qsizetype(n->ChildCount) * 4, QLatin1Char('W'));
+    };
+    struct TCase {
+        const char* Name;
+        std::function<void(PDataNode)> Between;
+        std::function<void(PDataNode, PDataNode)> Check;  // the parent, and what the next AddChild gave
+    };
+    const std::vector<TCase> cases = {
+        {"a width measured", [&](PDataNode p) { tree->GetNodeWidth(p, NoColumn); },
+         [&](PDataNode p, PDataNode) {
+             tree->EndUpdate();
+             const Integer measured = tree->GetNodeWidth(p, NoColumn);
+             tree->InvalidateNode(p);  // forgets the cached width
+             EXPECT_EQ(measured, tree->GetNodeWidth(p, NoColumn));
+             tree->BeginUpdate();
+         }},
+        {"read-only", [&](PDataNode) { tree->TreeOptions()->SetMiscOptions(tree->TreeOptions()->MiscOptions() | toReadOnly); },
+         [&](PDataNode p, PDataNode added) {
+             EXPECT_EQ(added, nullptr);
+             EXPECT_EQ(p->ChildCount, 3u);
+             tree->TreeOptions()->SetMiscOptions(tree->TreeOptions()->MiscOptions() & ~toReadOnly);
+         }},
+        {"the parent reset", [&](PDataNode p) { tree->ResetNode(p); },
+         [&](PDataNode p, PDataNode added) {
+             EXPECT_EQ(inits, 2) << "the parent is initialised again";
+             EXPECT_EQ(p->FirstChild, added);
+             EXPECT_EQ(p->ChildCount, 1u);
+         }},
+        {"the structure change reported", [&](PDataNode) { tree->EndUpdate(); tree->BeginUpdate(); },
+         [&](PDataNode p, PDataNode added) {
+             EXPECT_EQ(p->LastChild, added);
+             EXPECT_EQ(p->ChildCount, 4u);
+         }},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Name);
+        tree->Clear();
+        inits = 0;
+        tree->BeginUpdate();
+        PDataNode parent = Add(nullptr, 1);
+        for (Integer i = 0; i < 3; ++i)
+            Add(parent, 2 + i);
+        c.Between(parent);
+        PDataNode added = tree->AddChild(parent);
+        if (added)
+            *tree->GetNodeData<Integer>(added) = 9;
+        c.Check(parent, added);
+        tree->EndUpdate();
+        CheckInvariants(tree.get());
+    }
+}
+
 namespace {
 // Opens the bounded search AddChild uses to find whether a row lies below the window.
 struct TRowProbe : TNodeStringTree {
