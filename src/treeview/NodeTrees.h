@@ -1746,8 +1746,8 @@ protected:
     Cardinal FRangeX = 0;
     Cardinal FRangeY = 0;
     // The widest row extent in view as last measured, with the view it was
-    // measured in. An AddChild that shows no new row keeps it instead of
-    // measuring every row in view again (FKeepWidestExtent while it asks).
+    // measured in. An AddChild that shows no new row leaves the ranges alone
+    // while it is current (WidestExtentCurrent).
     struct TWidestExtent {
         bool Valid = false;
         Integer OffsetY = 0;
@@ -1758,7 +1758,7 @@ protected:
         Integer Value = 0;
     };
     TWidestExtent FWidestExtent;
-    bool FKeepWidestExtent = false;
+    bool WidestExtentCurrent() const;
     Integer FOffsetX = 0;
     Integer FOffsetY = 0;
     Integer FEffectiveOffsetX = 0;

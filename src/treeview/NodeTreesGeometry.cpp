@@ -192,12 +192,16 @@ void TBaseNodeTree::UpdateHorizontalRange()
         FRangeX = Cardinal(std::max<Integer>(FHeader->Columns()->TotalWidth(), 0));
     else {
         TWidestExtent& w = FWidestExtent;
-        const bool keep = FKeepWidestExtent && w.Valid && w.OffsetY == FOffsetY && w.Height == Height() &&
-                          w.VisibleCount == FVisibleCount && w.Indent == FIndent && w.Margin == FMargin;
-        if (!keep)
-            w = {true, FOffsetY, Height(), FVisibleCount, FIndent, FMargin, GetWidestNodeExtent()};
+        w = {true, FOffsetY, Height(), FVisibleCount, FIndent, FMargin, GetWidestNodeExtent()};
         FRangeX = Cardinal(std::max<Integer>(w.Value, 0));
     }
+}
+
+bool TBaseNodeTree::WidestExtentCurrent() const
+{
+    const TWidestExtent& w = FWidestExtent;
+    return w.Valid && w.OffsetY == FOffsetY && w.Height == Height() && w.VisibleCount == FVisibleCount && w.Indent == FIndent &&
+           w.Margin == FMargin;
 }
 
 void TBaseNodeTree::UpdateRanges()

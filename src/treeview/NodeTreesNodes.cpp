@@ -238,14 +238,10 @@ PDataNode TBaseNodeTree::AddChildFully(PDataNode Parent, void* UserData)
         if (AutoSortWanted())
             Sort(Parent, FHeader->SortColumn(), FHeader->SortDirection(), true);
         InvalidateToBottom(Parent == FRoot ? nullptr : Parent);
-        // A node under a collapsed or hidden parent shows no new row: the
-        // widest row in view stays as it was measured.
-        struct Keep {
-            bool& Flag;
-            ~Keep() { Flag = false; }
-        } keep{FKeepWidestExtent};
-        FKeepWidestExtent = !((Parent->States & vsExpanded) && FullyVisible(Parent));
-        UpdateScrollBars(true);
+        // A node under a collapsed or hidden parent shows no new row: no
+        // range moves, so the scroll bars stay as the last measure left them.
+        if (((Parent->States & vsExpanded) && FullyVisible(Parent)) || !WidestExtentCurrent())
+            UpdateScrollBars(true);
     }
     return result;
 }
