@@ -254,6 +254,22 @@ void ActivateWindow(TControl* control)
 
 } // namespace TestInput
 
+namespace {
+// What the widget paints over the area, as QWidget::grab renders it but on a
+// pixmap filled with the widget's background first: a widget that paints
+// its background itself (opaque) and leaves pixels untouched shows that
+// colour there, not whatever memory the pixmap was made in.
+QImage Grab(QWidget* w, const QRect& area)
+{
+    const qreal ratio = w->devicePixelRatioF();
+    QPixmap picture((QSizeF(area.size()) * ratio).toSize());
+    picture.setDevicePixelRatio(ratio);
+    picture.fill(w->palette().color(w->backgroundRole()));
+    w->render(&picture, QPoint(), QRegion(area), QWidget::DrawWindowBackground | QWidget::DrawChildren | QWidget::IgnoreMask);
+    return picture.toImage();
+}
+} // namespace
+
 QImage GrabControl(TControl* control)
 {
     QWidget* w = WidgetFor(control);
@@ -262,9 +278,9 @@ QImage GrabControl(TControl* control)
     if (auto* wc = dynamic_cast<TWinControl*>(control); wc == nullptr && control->Parent() != nullptr) {
         // A windowless control shows over its parent: grab that area of the parent.
         QWidget* p = TWidgetBridge::Widget(control->Parent());
-        return p->grab(QRect(control->Left(), control->Top(), control->Width(), control->Height())).toImage();
+        return Grab(p, QRect(control->Left(), control->Top(), control->Width(), control->Height()));
     }
-    return w->grab().toImage();
+    return Grab(w, w->rect());
 }
 
 QImage GrabScreen(const TRect& area)
