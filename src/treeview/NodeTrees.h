@@ -763,6 +763,11 @@ using TNtDrawHintEvent = std::function<void(TBaseNodeTree* Sender, TCanvas* Hint
 
 // ---------------------------------------------------------------- the tree
 
+// The tree states the short road of AddChild watches, and the ones it needs.
+constexpr TNodeTreeStates HeldAppendWatched =
+    tsEditing | tsEditPending | tsStopValidation | tsUseCache | tsValidationNeeded | tsStructureChangePending;
+constexpr TNodeTreeStates HeldAppendSettled = tsStopValidation | tsValidationNeeded | tsStructureChangePending;
+
 class TBaseNodeTree : public TCustomControl {
     friend class TCustomNodeTreeOptions;
     friend class TNtColors;
@@ -806,6 +811,12 @@ public:
     // Always reads true: every row is composed off screen.
     bool DoubleBuffered() const { return true; }
     TRect ClientRect() const override;
+    // The height of ClientRect, without making the rectangle.
+    Integer ClientAreaHeight() const
+    {
+        const Integer h = Height() - (FBorderStyle == bsSingle ? 4 : 0) - FHeaderInset - (FHorzBarShown ? FBarExtent : 0);
+        return h > 0 ? h : 0;
+    }
     void SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AHeight) override;
     void SetVisible(bool Value) override;
     static TCustomImageList* GetCheckImageListFor(TCheckImageKind Kind);
@@ -913,6 +924,15 @@ public:
     void SetTreeStates(TNodeTreeStates Value) { FStates.store(Value, std::memory_order_relaxed); }
     bool HasTreeState(TNodeTreeStates s) const { return (TreeStates() & s) != 0; }
     virtual void DoStateChange(TNodeTreeStates Enter, TNodeTreeStates Leave = 0);
+    [[gnu::noinline]] void ReportStateChange(TNodeTreeStates Old, TNodeTreeStates Enter, TNodeTreeStates Leave);
+    // Now, the states that follow Old; the short road of AddChild stands on
+    // the watched ones as they were.
+    void StoreStates(TNodeTreeStates Old, TNodeTreeStates Now)
+    {
+        FStates.store(Now, std::memory_order_relaxed);
+        if ((Now ^ Old) & HeldAppendWatched)
+            ForgetHeldAppend();
+    }
     Cardinal ChangeDelay() const { return FChangeDelay; }
     void SetChangeDelay(Cardinal Value) { FChangeDelay = Value; }
     void BeginOperation(TNtOperationKind Kind);
@@ -1520,7 +1540,7 @@ protected:
     void InterruptCacheValidation();
     PDataNode NextVisibleNoInit(PDataNode Node, bool ConsiderChildrenAbove, bool KnownShown) const;
     PDataNode NextShownRow(PDataNode Node, TDataNodeStates NotARow) const;
-    bool RowStartsAtOrBelow(PDataNode Node, Cardinal Limit) const;
+    bool RowStartsAtOrBelow(PDataNode Node, Cardinal Limit, Cardinal* Top = nullptr) const;
     void InitRootNode(Cardinal OldSize = 0);
     virtual void InitNode(PDataNode Node);
     void ApplyInitStates(PDataNode Node, TDataNodeInitStates InitStates, bool WasFiltered);
@@ -1758,7 +1778,12 @@ protected:
         Integer Value = 0;
     };
     TWidestExtent FWidestExtent;
-    bool WidestExtentCurrent() const;
+    bool WidestExtentCurrent() const
+    {
+        const TWidestExtent& w = FWidestExtent;
+        return w.Valid && w.OffsetY == FOffsetY && w.VisibleCount == FVisibleCount && w.Indent == FIndent && w.Margin == FMargin &&
+               w.Height == Height();
+    }
     Integer FOffsetX = 0;
     Integer FOffsetY = 0;
     Integer FEffectiveOffsetX = 0;

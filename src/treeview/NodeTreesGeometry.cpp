@@ -197,13 +197,6 @@ void TBaseNodeTree::UpdateHorizontalRange()
     }
 }
 
-bool TBaseNodeTree::WidestExtentCurrent() const
-{
-    const TWidestExtent& w = FWidestExtent;
-    return w.Valid && w.OffsetY == FOffsetY && w.Height == Height() && w.VisibleCount == FVisibleCount && w.Indent == FIndent &&
-           w.Margin == FMargin;
-}
-
 void TBaseNodeTree::UpdateRanges()
 {
     UpdateVerticalRange();
@@ -522,7 +515,8 @@ bool TBaseNodeTree::HasImage(PDataNode Node, TNtImageKind Kind, TColumnIndex Col
 // visible children's: the rows above a node in its family are also that
 // total less the rows from it to the last sibling. Both ends are walked at
 // once, so a node near either end of a long family costs a few steps.
-bool TBaseNodeTree::RowStartsAtOrBelow(PDataNode Node, Cardinal Limit) const
+// When the row starts above Limit, Top (if given) receives where.
+bool TBaseNodeTree::RowStartsAtOrBelow(PDataNode Node, Cardinal Limit, Cardinal* Top) const
 {
     Cardinal top = 0;
     for (PDataNode run = Node; run != FRoot; run = run->Parent) {
@@ -553,6 +547,8 @@ bool TBaseNodeTree::RowStartsAtOrBelow(PDataNode Node, Cardinal Limit) const
         if (top >= Limit)
             return true;
     }
+    if (Top != nullptr)
+        *Top = top;
     return false;
 }
 

@@ -194,11 +194,6 @@ inline PDataNode NewNodeRecord(TNodePool& Pool, std::size_t Size, Cardinal Heigh
     }
 }
 
-// The tree states the short road of AddChild watches, and the ones it needs.
-constexpr TNodeTreeStates HeldAppendWatched =
-    tsEditing | tsEditPending | tsStopValidation | tsUseCache | tsValidationNeeded | tsStructureChangePending;
-constexpr TNodeTreeStates HeldAppendSettled = tsStopValidation | tsValidationNeeded | tsStructureChangePending;
-
 // Whether appends to Parent (resolved, the root for none) may take the
 // short road while updates are held: the last append cancelled the edit,
 // initialised the parent, stopped and invalidated the position cache and
@@ -215,12 +210,13 @@ inline bool TBaseNodeTree::CanAppendHeld(PDataNode Parent) const
 
 // Whether AddChild (Parent, UserData) takes the short road (AppendHeld) now:
 // Parent is the one the last append left ready (no node was freed since,
-// so the pool has no freed slot to reuse first), and what other threads,
-// states or the update count may have changed since still stands.
+// so the pool has no freed slot to reuse first; no watched tree state has
+// changed, so the worker has not been handed the tree either), the update
+// still holds and the block at hand has a slot.
 [[gnu::always_inline]] inline bool TBaseNodeTree::HeldAppendReady(PDataNode Parent, void* UserData) const
 {
-    return Parent == FHeldAppendParent && UserData == nullptr && FUpdateCount != 0 && (TreeStates() & HeldAppendWatched) == HeldAppendSettled &&
-           !HasState(csDesigning) && FNodePool.HasFreshSlotInBlock() && !FQueuedForValidation.load(std::memory_order_acquire);
+    return Parent == FHeldAppendParent && UserData == nullptr && FUpdateCount != 0 && !HasState(csDesigning) &&
+           FNodePool.HasFreshSlotInBlock();
 }
 
 // The short road, once HeldAppendReady said yes. The rarer work (a shown

@@ -34,8 +34,7 @@ TRect TBaseNodeTree::ClientRect() const
     const Integer b = FBorderStyle == bsSingle ? 2 : 0;
     const Integer sb = FBarExtent;
     const Integer w = Width() - 2 * b - (FVertBarShown ? sb : 0);
-    const Integer h = Height() - 2 * b - FHeaderInset - (FHorzBarShown ? sb : 0);
-    return {0, 0, std::max<Integer>(w, 0), std::max<Integer>(h, 0)};
+    return {0, 0, std::max<Integer>(w, 0), ClientAreaHeight()};
 }
 
 void TBaseNodeTree::LayoutWindow()

@@ -20,9 +20,18 @@
 void TBaseNodeTree::DoStateChange(TNodeTreeStates Enter, TNodeTreeStates Leave)
 {
     const TNodeTreeStates old = TreeStates();
-    if (OnStateChange && ((Enter & ~old) != 0 || (Leave & old) != 0))
-        OnStateChange(this, Enter, Leave);
-    FStates.store((old | Enter) & ~Leave, std::memory_order_relaxed);
+    if (OnStateChange && ((Enter & ~old) != 0 || (Leave & old) != 0)) {
+        ReportStateChange(old, Enter, Leave);
+        return;
+    }
+    StoreStates(old, (old | Enter) & ~Leave);
+}
+
+// Kept apart, so that a change nobody listens to costs no call set-up.
+void TBaseNodeTree::ReportStateChange(TNodeTreeStates Old, TNodeTreeStates Enter, TNodeTreeStates Leave)
+{
+    OnStateChange(this, Enter, Leave);
+    StoreStates(Old, (Old | Enter) & ~Leave);
 }
 
 void TBaseNodeTree::DoUpdating(TNtUpdateState State)
@@ -275,12 +284,17 @@ void TBaseNodeTree::InvalidateToBottom(PDataNode Node)
         return;
     // A row that starts below the window has nothing in view to repaint;
     // found without summing more rows than the window shows.
-    if (!(FOptions->FMiscOptions & toVariableNodeHeight) && !(FOptions->FPaintOptions & toChildrenAbove) && FullyVisible(Node) &&
-        RowStartsAtOrBelow(Node, Cardinal(std::max<Integer>(ClientRect().Bottom - FOffsetY, 0))))
-        return;
-    TRect r = GetDisplayRect(Node, NoColumn, false);
-    if ((FOptions->FPaintOptions & toChildrenAbove) && (Node->States & vsExpanded))
-        r.Top -= Integer(Node->TotalHeight + Node->NodeHeight);
+    TRect r;
+    Cardinal rowTop = 0;
+    if (!(FOptions->FMiscOptions & toVariableNodeHeight) && !(FOptions->FPaintOptions & toChildrenAbove) && FullyVisible(Node)) {
+        if (RowStartsAtOrBelow(Node, Cardinal(std::max<Integer>(ClientAreaHeight() - FOffsetY, 0)), &rowTop))
+            return;
+        r.Top = Integer(rowTop) + FOffsetY;
+    } else {
+        r = GetDisplayRect(Node, NoColumn, false);
+        if ((FOptions->FPaintOptions & toChildrenAbove) && (Node->States & vsExpanded))
+            r.Top -= Integer(Node->TotalHeight + Node->NodeHeight);
+    }
     const TRect client = ClientRect();
     if (r.Top < client.Bottom) {
         r.Left = client.Left;

@@ -503,7 +503,8 @@ struct TRowProbe : TNodeStringTree {
 
 // Families long and short, rows of several heights, hidden, filtered and
 // collapsed nodes: the search from both ends of a family agrees with the
-// rows GetDisplayRect places, at each limit around every shown row's top.
+// rows GetDisplayRect places, at each limit around every shown row's top,
+// and finds the row's top when it lies above the limit.
 TEST(NodeTreeGeometry, RowSearchAgreesWithTheDisplayRects)
 {
     TRowProbe tree(nullptr);
@@ -534,9 +535,13 @@ TEST(NodeTreeGeometry, RowSearchAgreesWithTheDisplayRects)
         if (!tree.FullyVisible(n) || tree.IsEffectivelyFiltered(n))
             continue;
         const Integer top = tree.GetDisplayRect(n, NoColumn, false).Top - tree.OffsetY();
-        for (Integer limit : {top - 1, top, top + 1, top + 200})
+        for (Integer limit : {top - 1, top, top + 1, top + 200}) {
+            Cardinal found = Cardinal(-1);
             if (limit >= 0)
-                EXPECT_EQ(tree.RowStartsAtOrBelow(n, Cardinal(limit)), top >= limit) << "row at " << top << ", limit " << limit;
+                EXPECT_EQ(tree.RowStartsAtOrBelow(n, Cardinal(limit), &found), top >= limit) << "row at " << top << ", limit " << limit;
+            if (limit > top)
+                EXPECT_EQ(Integer(found), top) << "limit " << limit;
+        }
         ++checked;
     }
     EXPECT_GT(checked, 100);
