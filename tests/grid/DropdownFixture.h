@@ -36,13 +36,17 @@ inline void ActivateWindowTitled(const QString& Title)
         }
 }
 
-// Lets the message loop run for at least Ms milliseconds.
+// Lets the message loop run for at least Ms milliseconds, and once more
+// after they passed, so that a timer due by then has fired even when the
+// process was held up in its last sleep.
 inline void RunFor(int Ms)
 {
     QElapsedTimer t;
     t.start();
-    while (t.elapsed() < Ms) {
+    for (;;) {
         Application->ProcessMessages();
+        if (t.elapsed() >= Ms)
+            break;
         QThread::msleep(5);
     }
 }
