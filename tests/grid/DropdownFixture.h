@@ -19,6 +19,7 @@
 #include "platform/Locale.h"
 #include "platform/TestHooks.h"
 
+#include "RunFor.h"
 #include "Screenshot.h"
 
 inline TColor PixelAt(const QImage& img, int x, int y)
@@ -34,21 +35,6 @@ inline void ActivateWindowTitled(const QString& Title)
             w->activateWindow();
             QApplication::setActiveWindow(w);
         }
-}
-
-// Lets the message loop run for at least Ms milliseconds, and once more
-// after they passed, so that a timer due by then has fired even when the
-// process was held up in its last sleep.
-inline void RunFor(int Ms)
-{
-    QElapsedTimer t;
-    t.start();
-    for (;;) {
-        Application->ProcessMessages();
-        if (t.elapsed() >= Ms)
-            break;
-        QThread::msleep(5);
-    }
 }
 
 // The European settings ("," decimal, "." thousands) or the US ones.

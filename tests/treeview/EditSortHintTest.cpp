@@ -7,6 +7,7 @@
 #include <QThread>
 #include <map>
 
+#include "RunFor.h"
 #include "HeaderFixture.h"
 #include "Screenshot.h"
 #include "TreeFixture.h"
@@ -17,16 +18,6 @@
 #include "treeview/header/NodeTreeHintWindow.h"
 
 namespace {
-void Wait(int ms)
-{
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < ms) {
-        Application->ProcessMessages();
-        QThread::msleep(2);
-    }
-}
-
 std::vector<Integer> Order(TBaseNodeTree* t, PDataNode parent = nullptr)
 {
     std::vector<Integer> ids;
@@ -124,7 +115,7 @@ TEST_F(TNodeEditTest, F2EditsTheFocusedCellAndEnterCommits)
     TestInput::PressKey(EditorOf(tree), VK_RETURN);
     EXPECT_EQ(newTexts.size(), 1u);
     EXPECT_EQ(edited.size(), 2u);
-    Wait(5); // the released editors go
+    RunFor(5); // the released editors go
 }
 
 TEST_F(TNodeEditTest, EscapeCancelsAndTabMovesToTheNextNode)
@@ -147,7 +138,7 @@ TEST_F(TNodeEditTest, EscapeCancelsAndTabMovesToTheNextNode)
     EXPECT_EQ(EditorOf(tree)->Text(), QStringLiteral("Item 3"));
     tree->CancelEditNode();
     EXPECT_FALSE(tree->IsEditing());
-    Wait(5);
+    RunFor(5);
 }
 
 TEST_F(TNodeEditTest, ClickOnTheSelectedLabelEditsAfterTheDelay)
@@ -163,7 +154,7 @@ TEST_F(TNodeEditTest, ClickOnTheSelectedLabelEditsAfterTheDelay)
     TestInput::Click(tree, p);
     EXPECT_TRUE(tree->HasTreeState(tsEditPending));
     EXPECT_FALSE(tree->IsEditing());
-    Wait(80);
+    RunFor(80);
     ASSERT_TRUE(tree->IsEditing());
     // Enter ends it and gives the focus back to the tree.
     TestInput::PressKey(EditorOf(tree), VK_RETURN);
@@ -174,9 +165,9 @@ TEST_F(TNodeEditTest, ClickOnTheSelectedLabelEditsAfterTheDelay)
     EXPECT_TRUE(tree->HasTreeState(tsEditPending));
     const TRect other = tree->GetDisplayRect(c, 0, true);
     TestInput::Click(tree, TPoint(other.Left + 5, other.Top + 3));
-    Wait(80);
+    RunFor(80);
     EXPECT_FALSE(tree->IsEditing());
-    Wait(5);
+    RunFor(5);
 }
 
 TEST_F(TNodeEditTest, FocusLossAcceptsOrDiscardsTheText)
@@ -200,7 +191,7 @@ TEST_F(TNodeEditTest, FocusLossAcceptsOrDiscardsTheText)
     EXPECT_FALSE(tree->IsEditing());
     EXPECT_EQ(newTexts.size(), 1u);
     EXPECT_EQ(cancelled.size(), 1u);
-    Wait(5);
+    RunFor(5);
 }
 
 TEST_F(TNodeEditTest, EditorIsAtLeastThirtyPixelsAndStaysInTheClientArea)
@@ -218,7 +209,7 @@ TEST_F(TNodeEditTest, EditorIsAtLeastThirtyPixelsAndStaysInTheClientArea)
     columns->Items(0)->SetWidth(200);
     EXPECT_GE(EditorOf(tree)->Left(), 200);
     tree->CancelEditNode();
-    Wait(5);
+    RunFor(5);
 }
 
 // ---------------------------------------------------------------- sorting

@@ -6,21 +6,12 @@
 #include <QPainter>
 #include <QThread>
 
+#include "RunFor.h"
 #include "Screenshot.h"
 #include "TreeFixture.h"
 #include "platform/ShapedPopup.h"
 
 namespace {
-
-void RunFor(int Ms)
-{
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < Ms) {
-        Application->ProcessMessages();
-        QThread::msleep(2);
-    }
-}
 
 class TWheelPanning : public TTreeFixture {
 protected:
