@@ -1513,7 +1513,8 @@ protected:
     PDataNode AppendHeld(PDataNode Parent);
     [[gnu::noinline]] PDataNode FinishHeldAppend(PDataNode Node, PDataNode Child);
     PDataNode AddChildFully(PDataNode Parent, void* UserData);
-    [[gnu::noinline]] PDataNode AddChildFullRoad(PDataNode Parent, void* UserData);
+    // AddChild's full road, kept out of its short one.
+    [[gnu::noinline]] virtual PDataNode AddChildFullRoad(PDataNode Parent, void* UserData);
     TDataNodeStates LinkAsLastChild(PDataNode Node, PDataNode Child);
     void CountLinkedChild(PDataNode Node, PDataNode Child);
     // While updates are held, a node appended to a parent counts in the
@@ -2004,7 +2005,6 @@ public:
     TRect InvalidateNode(PDataNode Node) override;
     void ReinitNode(PDataNode Node, bool Recursive) override;
     void SetChildCount(PDataNode Node, Cardinal NewChildCount) override;
-    PDataNode AddChild(PDataNode Parent, void* UserData = nullptr) override;
     void AddToSelection(PDataNode Node) override;
     using TBaseNodeTree::AddToSelection;
     void RemoveFromSelection(PDataNode Node) override;
@@ -2053,9 +2053,7 @@ protected:
     virtual QString DoShortenString(TCanvas* Canvas, PDataNode Node, TColumnIndex Column, const QString& S, Integer Width, Integer EllipsisWidth = 0);
     virtual void DoDrawText(TNtPaintInfo& PaintInfo, const QString& Text, const TRect& CellRect, Cardinal DrawFormat);
     virtual TSize DoMeasureText(TCanvas* Canvas, PDataNode Node, TColumnIndex Column, const QString& Text);
-    // AddChild's full road, kept out of its short one: the node made with
-    // all the bookkeeping, then the parent noted for the short road.
-    [[gnu::noinline]] PDataNode AddChildFullRoad(PDataNode Parent, void* UserData);
+    PDataNode AddChildFullRoad(PDataNode Parent, void* UserData) override;
     // What AddChild does after the node is made: the parent's width
     // forgotten, a previously selected text selected again.
     PDataNode ChildAdded(PDataNode Node);

@@ -457,17 +457,10 @@ void TCustomNodeStringTree::RemoveFromSelection(PDataNode Node)
     }
 }
 
-PDataNode TCustomNodeStringTree::AddChild(PDataNode Parent, void* UserData)
-{
-    // Filling inside an update: the node is only made and linked. The
-    // parent's width was forgotten by the append that left it ready, and a
-    // width measured for it since makes it take the full road again.
-    PDataNode parent = Parent != nullptr ? Parent : FRoot;
-    if (HeldAppendReady(parent, UserData))
-        return AppendHeld(parent);
-    return AddChildFullRoad(Parent, UserData);
-}
-
+// The full road of AddChild here also forgets the parent's width and
+// selects a previously selected text again; the short road needs neither,
+// as the width was forgotten by the append that noted the parent, and a
+// width measured for it since forgets the note.
 PDataNode TCustomNodeStringTree::AddChildFullRoad(PDataNode Parent, void* UserData)
 {
     PDataNode result = ChildAdded(AddChildFully(Parent, UserData));
