@@ -6,11 +6,8 @@
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
-#include <QPrinterInfo>
 #include <QTemporaryFile>
 
 #include <filesystem>
@@ -18,6 +15,7 @@
 #include "platform/Canvas.h"
 #include "platform/Dialogs.h"
 #include "platform/Form.h"
+#include "platform/Modules.h"
 
 // ------------------------------------------------------------------ printer
 
@@ -26,15 +24,25 @@ struct TPrinter::TJob {
     QString PartFile; // the PDF being written, beside the output file
 };
 
-TPrinter::TPrinter()
-    : FOwnDevice(std::make_unique<QPrinter>(QPrinter::HighResolution)), FDevice(FOwnDevice.get()),
-      FCanvas(std::make_unique<TCanvas>())
+namespace {
+
+// Qt Print Support is loaded with the first printer, not with the program.
+TPrintSupport* PrintSupport()
 {
-    FDevice->setPageSize(QPageSize(QPageSize::A4));
-    FDevice->setFullPage(false);
+    QString why;
+    auto entry = reinterpret_cast<TPrintSupportEntry>(ModuleSymbol(PrintModule, PrintSupportSymbol, &why));
+    if (entry == nullptr)
+        throw EPrinter(QStringLiteral("Printing is not available: ") + why);
+    return entry();
 }
 
-TPrinter::TPrinter(QPrinter* Device) : FDevice(Device), FCanvas(std::make_unique<TCanvas>()) {}
+} // namespace
+
+TPrinter::TPrinter() : FOwnDevice(PrintSupport()->NewDevice()), FDevice(FOwnDevice.get()), FCanvas(std::make_unique<TCanvas>())
+{
+}
+
+TPrinter::TPrinter(TPrinterDevice* Device) : FDevice(Device), FCanvas(std::make_unique<TCanvas>()) {}
 
 TPrinter::~TPrinter()
 {
@@ -52,14 +60,13 @@ void TPrinter::BeginDoc()
 {
     CheckNotPrinting();
     FJob = std::make_unique<TJob>();
-    FDevice->setDocName(FTitle);
+    FDevice->SetDocName(FTitle);
     if (!FOutputFileName.isEmpty()) {
         FJob->PartFile = FOutputFileName + QStringLiteral(".part");
-        FDevice->setOutputFormat(QPrinter::PdfFormat);
-        FDevice->setOutputFileName(FJob->PartFile);
+        FDevice->SetOutputFile(FJob->PartFile);
     }
     FJob->Painter = std::make_unique<QPainter>();
-    if (!FJob->Painter->begin(FDevice)) {
+    if (!FJob->Painter->begin(FDevice->Paged())) {
         FJob.reset();
         throw EPrinter(QStringLiteral("The printer could not start the job"));
     }
@@ -76,7 +83,7 @@ void TPrinter::EndJob(bool Keep)
     bool written = true;
     if (FJob && FJob->Painter) {
         if (!Keep && FJob->PartFile.isEmpty())
-            FDevice->abort();
+            FDevice->Abort();
         written = FJob->Painter->end();
     }
     const QString part = FJob ? FJob->PartFile : QString();
@@ -122,7 +129,7 @@ void TPrinter::NewPage()
 {
     if (!FPrinting)
         throw EPrinter(QStringLiteral("Printer is not currently printing"));
-    FDevice->newPage();
+    FDevice->Paged()->newPage();
     ++FPageNumber;
     // A new page starts with a fresh drawing state, as the device gives it.
     FCanvas->EndPaint();
@@ -131,13 +138,13 @@ void TPrinter::NewPage()
 
 TPrinterOrientation TPrinter::Orientation() const
 {
-    return FDevice->pageLayout().orientation() == QPageLayout::Landscape ? poLandscape : poPortrait;
+    return FDevice->Paged()->pageLayout().orientation() == QPageLayout::Landscape ? poLandscape : poPortrait;
 }
 
 void TPrinter::SetOrientation(TPrinterOrientation Value)
 {
     CheckNotPrinting();
-    FDevice->setPageOrientation(Value == poLandscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+    FDevice->Paged()->setPageOrientation(Value == poLandscape ? QPageLayout::Landscape : QPageLayout::Portrait);
 }
 
 void TPrinter::SetPaperSize(TPaperSize Value)
@@ -145,13 +152,13 @@ void TPrinter::SetPaperSize(TPaperSize Value)
     CheckNotPrinting();
     static const QPageSize::PageSizeId ids[] = {QPageSize::A4, QPageSize::A3, QPageSize::A5, QPageSize::Letter,
                                                 QPageSize::Legal};
-    FDevice->setPageSize(QPageSize(ids[Value]));
+    FDevice->Paged()->setPageSize(QPageSize(ids[Value]));
     FPaperSize = Value;
 }
 
 TRect TPrinter::Margins() const
 {
-    const QMarginsF m = FDevice->pageLayout().margins(QPageLayout::Millimeter);
+    const QMarginsF m = FDevice->Paged()->pageLayout().margins(QPageLayout::Millimeter);
     return TRect(Integer(std::lround(m.left())), Integer(std::lround(m.top())), Integer(std::lround(m.right())),
                  Integer(std::lround(m.bottom())));
 }
@@ -159,24 +166,24 @@ TRect TPrinter::Margins() const
 void TPrinter::SetMargins(const TRect& Millimetres)
 {
     CheckNotPrinting();
-    FDevice->setPageMargins(QMarginsF(Millimetres.Left, Millimetres.Top, Millimetres.Right, Millimetres.Bottom),
+    FDevice->Paged()->setPageMargins(QMarginsF(Millimetres.Left, Millimetres.Top, Millimetres.Right, Millimetres.Bottom),
                             QPageLayout::Millimeter);
 }
 
-Integer TPrinter::Copies() const { return FDevice->copyCount(); }
+Integer TPrinter::Copies() const { return FDevice->CopyCount(); }
 
 void TPrinter::SetCopies(Integer Value)
 {
     CheckNotPrinting();
-    FDevice->setCopyCount(std::max(1, Value));
+    FDevice->SetCopyCount(std::max(1, Value));
 }
 
-Integer TPrinter::Resolution() const { return FDevice->resolution(); }
+Integer TPrinter::Resolution() const { return FDevice->Resolution(); }
 
 void TPrinter::SetResolution(Integer Dpi)
 {
     CheckNotPrinting();
-    FDevice->setResolution(std::max(1, Dpi));
+    FDevice->SetResolution(std::max(1, Dpi));
 }
 
 void TPrinter::SetTitle(const QString& Value)
@@ -185,14 +192,14 @@ void TPrinter::SetTitle(const QString& Value)
     FTitle = Value;
 }
 
-Integer TPrinter::PageWidth() const { return FDevice->width(); }
-Integer TPrinter::PageHeight() const { return FDevice->height(); }
+Integer TPrinter::PageWidth() const { return FDevice->Paged()->width(); }
+Integer TPrinter::PageHeight() const { return FDevice->Paged()->height(); }
 
 Integer TPrinter::GetDeviceCaps(Integer Index) const
 {
     const Integer dpi = Resolution();
-    const QRect paper = FDevice->pageLayout().fullRectPixels(dpi);
-    const QRect page = FDevice->pageLayout().paintRectPixels(dpi);
+    const QRect paper = FDevice->Paged()->pageLayout().fullRectPixels(dpi);
+    const QRect page = FDevice->Paged()->pageLayout().paintRectPixels(dpi);
     switch (Index) {
     case HORZRES: return PageWidth();
     case VERTRES: return PageHeight();
@@ -206,24 +213,22 @@ Integer TPrinter::GetDeviceCaps(Integer Index) const
     }
 }
 
-QStringList TPrinter::Printers() { return QPrinterInfo::availablePrinterNames(); }
+QStringList TPrinter::Printers() { return PrintSupport()->PrinterNames(); }
 
-QString TPrinter::PrinterName() const { return FDevice->printerName(); }
+QString TPrinter::PrinterName() const { return FDevice->PrinterName(); }
 
 void TPrinter::SetPrinterName(const QString& Name)
 {
     CheckNotPrinting();
-    FDevice->setPrinterName(Name);
+    FDevice->SetPrinterName(Name);
 }
 
 void TPrinter::SetOutputFileName(const QString& Value)
 {
     CheckNotPrinting();
     FOutputFileName = Value;
-    if (Value.isEmpty()) {
-        FDevice->setOutputFileName(QString());
-        FDevice->setOutputFormat(QPrinter::NativeFormat);
-    }
+    if (Value.isEmpty())
+        FDevice->SetOutputFile(QString());
 }
 
 namespace {
@@ -269,19 +274,13 @@ bool TPrintDialog::Execute()
     d.FileName = target->PrinterName();
     if (DialogSeam::TakePrintAnswer(d))
         return d.Result == 1;
-    QPrintDialog dlg(target->Device());
-    dlg.setMinMax(int(FMinPage), int(FMaxPage));
-    if (FFromPage > 0 && FToPage >= FFromPage) {
-        dlg.setFromTo(int(FFromPage), int(FToPage));
-        dlg.setPrintRange(QAbstractPrintDialog::PageRange);
-    }
+    int from = int(FFromPage), to = int(FToPage);
     Application->ModalStarted();
-    const bool ok = dlg.exec() == QDialog::Accepted;
+    const bool ok = PrintSupport()->ExecPrintDialog(target->Device(), int(FMinPage), int(FMaxPage), from, to);
     Application->ModalFinished();
     if (ok) {
-        const bool range = target->Device()->printRange() == QPrinter::PageRange;
-        FFromPage = range ? target->Device()->fromPage() : 0;
-        FToPage = range ? target->Device()->toPage() : 0;
+        FFromPage = from;
+        FToPage = to;
     }
     d.Answered = true;
     d.Result = ok ? 1 : 0;
@@ -317,21 +316,15 @@ bool TPrintPreviewDialog::Execute()
             OnPaintRequest(this, target);
         return d.Result == 1;
     }
-    QPrinter* device = target->Device();
-    if (!target->OutputFileName().isEmpty()) {
-        device->setOutputFormat(QPrinter::PdfFormat);
-        device->setOutputFileName(target->OutputFileName());
-    }
-    QPrintPreviewDialog dlg(device);
-    if (!FCaption.isEmpty())
-        dlg.setWindowTitle(FCaption);
-    QObject::connect(&dlg, &QPrintPreviewDialog::paintRequested, [this](QPrinter* qp) {
-        TPrinter shown(qp);
+    TPrinterDevice* device = target->Device();
+    if (!target->OutputFileName().isEmpty())
+        device->SetOutputFile(target->OutputFileName());
+    Application->ModalStarted();
+    const bool printed = PrintSupport()->ExecPreview(device, FCaption, [this](TPrinterDevice* shownDevice) {
+        TPrinter shown(shownDevice);
         if (OnPaintRequest)
             OnPaintRequest(this, &shown);
     });
-    Application->ModalStarted();
-    const bool printed = dlg.exec() == QDialog::Accepted;
     Application->ModalFinished();
     d.Answered = true;
     d.Result = printed ? 1 : 0;

@@ -21,7 +21,7 @@
 #include "platform/Component.h"
 #include "platform/Types.h"
 
-class QPrinter;
+class TPrinterDevice;
 class TCanvas;
 class TStrings;
 
@@ -55,7 +55,7 @@ class TPrinter : public TObject {
 public:
     TPrinter();
     // Prints through a device someone else owns (a preview's); not freed.
-    explicit TPrinter(QPrinter* Device);
+    explicit TPrinter(TPrinterDevice* Device);
     ~TPrinter() override;
     QString ClassName() const override { return QStringLiteral("TPrinter"); }
 
@@ -106,14 +106,14 @@ public:
     QString OutputFileName() const { return FOutputFileName; }
     void SetOutputFileName(const QString& Value);
     // The device behind the printer (the dialogs configure it).
-    QPrinter* Device() const { return FDevice; }
+    TPrinterDevice* Device() const { return FDevice; }
 
 private:
     void CheckNotPrinting() const;
     void EndJob(bool Keep);
 
-    std::unique_ptr<QPrinter> FOwnDevice;
-    QPrinter* FDevice;
+    std::unique_ptr<TPrinterDevice> FOwnDevice;
+    TPrinterDevice* FDevice;
     std::unique_ptr<TCanvas> FCanvas;
     struct TJob;
     std::unique_ptr<TJob> FJob;
