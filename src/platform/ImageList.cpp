@@ -17,11 +17,31 @@ TCustomImageList::~TCustomImageList() = default;
 
 void TCustomImageList::Change()
 {
+    if (realizing_)
+        return;
     for (TChangeLink* link : links_)
         if (link->OnChange)
             link->OnChange(this);
     if (OnChange)
         OnChange(this);
+}
+
+void TCustomImageList::SetDeferredImages(std::function<void(TCustomImageList*)> Fill)
+{
+    images_.clear();
+    deferred_ = std::move(Fill);
+}
+
+void TCustomImageList::Realize() const
+{
+    if (!deferred_)
+        return;
+    auto fill = std::move(deferred_);
+    deferred_ = nullptr;
+    auto* self = const_cast<TCustomImageList*>(this);
+    self->realizing_ = true;
+    fill(self);
+    self->realizing_ = false;
 }
 
 void TCustomImageList::SetWidth(Integer value)
@@ -41,6 +61,7 @@ void TCustomImageList::Resize(Integer width, Integer height)
     width_ = width;
     height_ = height;
     images_.clear();
+    deferred_ = nullptr;
     Change();
 }
 
@@ -54,6 +75,7 @@ void TCustomImageList::SetBkColor(TColor value)
 
 void TCustomImageList::AddImage(const QImage& image)
 {
+    Realize();
     // Every image is kept at the list's size, its transparency in the alpha channel.
     auto img = std::make_unique<QImage>(width_, height_, QImage::Format_ARGB32_Premultiplied);
     img->fill(Qt::transparent);
@@ -128,6 +150,7 @@ void TCustomImageList::Delete(Integer Index)
 
 void TCustomImageList::Clear()
 {
+    deferred_ = nullptr;
     if (images_.empty())
         return;
     images_.clear();
@@ -222,6 +245,8 @@ void TCustomImageList::Assign(const TPersistent* Source)
     if (Source == this)
         return;
     if (auto* src = dynamic_cast<const TCustomImageList*>(Source)) {
+        src->Realize();
+        deferred_ = nullptr;
         width_ = src->width_;
         height_ = src->height_;
         bkColor_ = src->bkColor_;

@@ -4,6 +4,7 @@
 
 #include "Graphics.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -34,7 +35,18 @@ public:
     // A new size empties the list.
     void SetWidth(Integer value);
     void SetHeight(Integer value);
-    Integer Count() const { return Integer(images_.size()); }
+    Integer Count() const
+    {
+        Realize();
+        return Integer(images_.size());
+    }
+    // The images are added by Fill the first time any of them is asked for
+    // (drawn, copied, counted), not now; the size and background are known
+    // at once. Adding to, clearing or resizing the list fills it first or
+    // drops what was deferred. The filling is no change for the list's links.
+    void SetDeferredImages(std::function<void(TCustomImageList*)> Fill);
+    // True while the images are deferred and not made yet.
+    bool ImagesDeferred() const { return static_cast<bool>(deferred_); }
     // Background drawn behind the images: clNone leaves the canvas visible.
     TColor BkColor() const { return bkColor_; }
     void SetBkColor(TColor value);
@@ -64,6 +76,7 @@ public:
     void UnRegisterChanges(TChangeLink* Value);
 
 private:
+    void Realize() const;
     void Change();
     void Resize(Integer width, Integer height);
     void AddImage(const QImage& image);
@@ -75,6 +88,8 @@ private:
     TColor bkColor_ = clNone;
     std::vector<std::unique_ptr<QImage>> images_;
     std::vector<TChangeLink*> links_;
+    mutable std::function<void(TCustomImageList*)> deferred_;
+    bool realizing_ = false;
 };
 
 class TImageList : public TCustomImageList {

@@ -134,7 +134,10 @@ void DrawStripImage(QPainter& p, int index, TStripLook look)
     }
 }
 
-std::unique_ptr<TCustomImageList> MakeStripList(TStripLook look)
+// The lists are made with their size, and their images drawn the first
+// time one is needed (a tree painting its check boxes or its header glyphs):
+// many trees are made without ever showing one.
+void FillStripList(TCustomImageList* list, TStripLook look)
 {
     // Cut from one strip of 25 squares, as the strip resources are laid out.
     QImage strip(25 * 16, 16, QImage::Format_ARGB32_Premultiplied);
@@ -147,14 +150,19 @@ std::unique_ptr<TCustomImageList> MakeStripList(TStripLook look)
         p.restore();
     }
     p.end();
-    auto list = std::make_unique<TImageList>(16, 16);
     TBitmap bmp;
     bmp.SetImage(strip);
     list->Add(&bmp, nullptr);
+}
+
+std::unique_ptr<TCustomImageList> MakeStripList(TStripLook look)
+{
+    auto list = std::make_unique<TImageList>(16, 16);
+    list->SetDeferredImages([look](TCustomImageList* l) { FillStripList(l, look); });
     return list;
 }
 
-std::unique_ptr<TCustomImageList> MakeUtilityList()
+void FillUtilityList(TCustomImageList* list)
 {
     QImage strip(9 * 16, 16, QImage::Format_ARGB32_Premultiplied);
     strip.fill(Qt::transparent);
@@ -180,20 +188,23 @@ std::unique_ptr<TCustomImageList> MakeUtilityList()
     p.fillRect(4 * 16 + 7, 10, 2, 2, Qt::black);
     p.fillRect(4 * 16 + 10, 10, 2, 2, Qt::black);
     p.end();
-    auto list = std::make_unique<TImageList>(16, 16);
     TBitmap bmp;
     bmp.SetImage(strip);
     list->Add(&bmp, nullptr);
+}
+
+std::unique_ptr<TCustomImageList> MakeUtilityList()
+{
+    auto list = std::make_unique<TImageList>(16, 16);
+    list->SetDeferredImages(FillUtilityList);
     return list;
 }
 
 // The platform's own check controls, in the layout of the strips.
-std::unique_ptr<TCustomImageList> BuildSystemCheckImages(bool Flat, TCustomImageList* ButtonSource)
+void FillSystemCheckImages(TCustomImageList* list, bool Flat, TCustomImageList* ButtonSource)
 {
-    const Integer w = GetSystemMetrics(SM_CXMENUCHECK);
-    const Integer h = GetSystemMetrics(SM_CYMENUCHECK);
-    auto list = std::make_unique<TImageList>(w, h);
-    list->SetBkColor(clWhite);
+    const Integer w = list->Width();
+    const Integer h = list->Height();
     TBitmap work(w, h);
     auto refill = [&] {
         work.Canvas()->Brush()->SetColor(clRed);
@@ -219,6 +230,13 @@ std::unique_ptr<TCustomImageList> BuildSystemCheckImages(bool Flat, TCustomImage
         ButtonSource->Draw(work.Canvas(), (w - 16) / 2, (h - 16) / 2, i);
         list->AddMasked(&work, clRed);
     }
+}
+
+std::unique_ptr<TCustomImageList> BuildSystemCheckImages(bool Flat, TCustomImageList* ButtonSource)
+{
+    auto list = std::make_unique<TImageList>(GetSystemMetrics(SM_CXMENUCHECK), GetSystemMetrics(SM_CYMENUCHECK));
+    list->SetBkColor(clWhite);
+    list->SetDeferredImages([Flat, ButtonSource](TCustomImageList* l) { FillSystemCheckImages(l, Flat, ButtonSource); });
     return list;
 }
 

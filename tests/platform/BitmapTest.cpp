@@ -318,3 +318,63 @@ TEST(ImageList, StripsMasksDrawingAndCopies)
     EXPECT_EQ(list.Count(), 0);
     EXPECT_EQ(list.Add(nullptr, nullptr), -1);
 }
+
+// A deferred list knows its size at once and makes its images the first
+// time one is needed, once, as an eagerly filled list holds them; the
+// filling tells the list's links nothing.
+TEST(ImageList, DeferredImagesAreMadeOnFirstUse)
+{
+    auto fill = [](TCustomImageList* l) {
+        TBitmap strip(8, 4);
+        strip.Canvas()->Brush()->SetColor(clRed);
+        strip.Canvas()->FillRect(Rect(0, 0, 4, 4));
+        strip.Canvas()->Brush()->SetColor(clBlue);
+        strip.Canvas()->FillRect(Rect(4, 0, 8, 4));
+        l->AddMasked(&strip, clNone);
+    };
+    TImageList eager(4, 4);
+    fill(&eager);
+    int fills = 0, notices = 0;
+    TImageList lazy(4, 4);
+    TChangeLink link;
+    link.OnChange = [&](TObject*) { ++notices; };
+    lazy.RegisterChanges(&link);
+    lazy.SetDeferredImages([&](TCustomImageList* l) {
+        ++fills;
+        fill(l);
+    });
+    EXPECT_EQ(lazy.Width(), 4);
+    EXPECT_TRUE(lazy.ImagesDeferred());
+    EXPECT_EQ(fills, 0);
+    auto target = Filled(8, 4, clWhite);
+    lazy.Draw(target->Canvas(), 4, 0, 1);
+    EXPECT_EQ(fills, 1);
+    EXPECT_EQ(notices, 0);
+    EXPECT_EQ(Px(*target, 5, 1), clBlue);
+    EXPECT_EQ(lazy.Count(), eager.Count());
+    for (Integer i = 0; i < eager.Count(); ++i) {
+        TBitmap a, b;
+        ASSERT_TRUE(eager.GetBitmap(i, &a));
+        ASSERT_TRUE(lazy.GetBitmap(i, &b));
+        EXPECT_EQ(a.Image(), b.Image()) << i;
+    }
+    EXPECT_EQ(fills, 1);
+    lazy.UnRegisterChanges(&link);
+
+    // Copying a deferred list copies its images; adding to one keeps them
+    // first; clearing or resizing one drops what was deferred.
+    const auto deferred = [&](TImageList& l) { l.SetDeferredImages(fill); };
+    TImageList source(4, 4), copy(4, 4), added(4, 4), cleared(4, 4), resized(4, 4);
+    deferred(source);
+    copy.Assign(&source);
+    EXPECT_EQ(copy.Count(), 2);
+    deferred(added);
+    TBitmap one(4, 4);
+    EXPECT_EQ(added.AddMasked(&one, clNone), 2);
+    deferred(cleared);
+    cleared.Clear();
+    EXPECT_EQ(cleared.Count(), 0);
+    deferred(resized);
+    resized.SetWidth(8);
+    EXPECT_EQ(resized.Count(), 0);
+}

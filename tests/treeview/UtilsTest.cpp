@@ -231,3 +231,31 @@ TEST_F(TTreeServices, RootCountFromAFormFileAndTheItemRectMessage)
     EXPECT_EQ(buffer.rect[1], 18);
     EXPECT_EQ(buffer.rect[3], 36);
 }
+
+// The check images are drawn the first time a tree paints a check box,
+// not when trees are made (each test runs in a process of its own, so the
+// tree of this fixture is the first one); once drawn, trees share them.
+TEST_F(TTreeServices, CheckImagesAreDrawnWhenATreeFirstPaintsThem)
+{
+    TCustomImageList* shared = TBaseNodeTree::GetCheckImageListFor(ckSystemDefault);
+    ASSERT_NE(shared, nullptr);
+    EXPECT_TRUE(shared->ImagesDeferred());
+    EXPECT_TRUE(TBaseNodeTree::GetCheckImageListFor(ckDarkCheck)->ImagesDeferred());
+    EXPECT_EQ(tree->CheckImages(), shared);
+    EXPECT_GT(shared->Width(), 0);  // known before the images: the layout needs it
+    ConfigureAsScanWindow();
+    tree->SetRootNodeCount(2);
+    ShowForm();
+    const QImage img = Grab();
+    EXPECT_FALSE(shared->ImagesDeferred());
+    EXPECT_EQ(shared->Count(), 25);
+    // Each row shows its box with the tick, drawn from the list.
+    const Integer h = Integer(tree->DefaultNodeHeight());
+    const Integer left = tree->Margin() + Integer(tree->Indent()) - 1;
+    for (Integer row = 0; row < 2; ++row)
+        EXPECT_GT(InkIn(img, QRect(left, row * h + 1, shared->Width(), h - 2)), 6) << "box frame and tick, row " << row;
+    // A second tree takes the same images, already drawn.
+    TNodeStringTree other(nullptr);
+    EXPECT_EQ(other.CheckImages(), shared);
+    EXPECT_FALSE(shared->ImagesDeferred());
+}
