@@ -442,6 +442,15 @@ void TFMeter_Bus::Make_Var_Page()
 
 void TFMeter_Bus::Fit_Drop_Down(TComboBox* Combo, Integer Extra)
 {
+    // Measured when the list first opens (or its width is read), with the
+    // items and font it has then.
+    SetComboDropDownFit(Combo, [Extra](TCustomComboBox* c) { Fit_Now(static_cast<TComboBox*>(c), Extra); });
+    // The wide list opens leftwards, so that it stays inside the window.
+    SetComboDropRightAligned(Combo, true);
+}
+
+void TFMeter_Bus::Fit_Now(TComboBox* Combo, Integer Extra)
+{
     TBitmap measure(1, 1);
     measure.Canvas()->Font()->Assign(Combo->Font());
     Integer widest = 0;
@@ -453,8 +462,6 @@ void TFMeter_Bus::Fit_Drop_Down(TComboBox* Combo, Integer Extra)
         width += scroll;
     if (Combo->Width() - scroll < width)
         SetComboDroppedWidth(Combo, width);
-    // The wide list opens leftwards, so that it stays inside the window.
-    SetComboDropRightAligned(Combo, true);
 }
 
 void TFMeter_Bus::FormCreate(TObject*)

@@ -223,6 +223,7 @@ private:
     // Widens a choice list's drop-down to its widest item (plus Extra) and
     // opens it leftwards from the box's right edge.
     void Fit_Drop_Down(TComboBox* Combo, Integer Extra);
+    static void Fit_Now(TComboBox* Combo, Integer Extra);
     void Show_Node(const TNodo& Node);
     void Show_Var(const TVariabile& Var);
     void Reset_Var_Panel();

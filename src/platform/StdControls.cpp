@@ -1077,7 +1077,10 @@ void TCustomComboBox::Dispatch(TMessage& Message)
         return;
     }
     switch (HIWORD(Message.WParam)) {
-    case CBN_DROPDOWN: DropDown(); break;
+    case CBN_DROPDOWN:
+        RunDropDownFit();
+        DropDown();
+        break;
     case CBN_CLOSEUP: CloseUp(); break;
     case CBN_SELCHANGE:
         Click();
@@ -1090,6 +1093,7 @@ void TCustomComboBox::Dispatch(TMessage& Message)
 
 void SetComboDroppedWidth(TCustomComboBox* Combo, Integer Width)
 {
+    Combo->FDropDownFit = nullptr;
     Combo->FDroppedWidth = std::max<Integer>(Width, 0);
     if (auto* w = TWidgetBridge::WidgetAs<QComboBox>(Combo); w != nullptr && w->view() != nullptr)
         w->view()->setMinimumWidth(Combo->FDroppedWidth);
@@ -1102,8 +1106,23 @@ void SetComboDropRightAligned(TCustomComboBox* Combo, bool RightAligned)
         w->RightAligned = RightAligned;
 }
 
+void SetComboDropDownFit(TCustomComboBox* Combo, std::function<void(TCustomComboBox*)> Fit)
+{
+    Combo->FDropDownFit = std::move(Fit);
+}
+
+void TCustomComboBox::RunDropDownFit()
+{
+    if (!FDropDownFit)
+        return;
+    auto fit = std::move(FDropDownFit);
+    FDropDownFit = nullptr;
+    fit(this);
+}
+
 Integer ComboDroppedWidth(const TCustomComboBox* Combo)
 {
+    const_cast<TCustomComboBox*>(Combo)->RunDropDownFit();
     return std::max(Combo->FDroppedWidth, Combo->Width());
 }
 

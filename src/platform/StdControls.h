@@ -5,6 +5,7 @@
 // before they have a window); the widget mirrors it, and the user's changes
 // come back as the usual events.
 
+#include <functional>
 #include <memory>
 #include "platform/Control.h"
 
@@ -20,6 +21,10 @@ class TCustomEdit;
 void SetComboDroppedWidth(TCustomComboBox* Combo, Integer Width);
 // The width the list opens with (the combo's width when nothing wider was set).
 Integer ComboDroppedWidth(const TCustomComboBox* Combo);
+// Fit sizes the list (with SetComboDroppedWidth) once, the first time the
+// list drops down or its width is read, rather than now: measuring a long
+// list costs, and most lists are never opened. Setting a width first drops it.
+void SetComboDropDownFit(TCustomComboBox* Combo, std::function<void(TCustomComboBox*)> Fit);
 // The list opens with its right edge on the combo box's right edge (a wide
 // list then reaches leftwards), as a hooked combo box moves it.
 void SetComboDropRightAligned(TCustomComboBox* Combo, bool RightAligned);
@@ -231,6 +236,7 @@ private:
 class TCustomComboBox : public TWinControl {
     friend void SetComboDroppedWidth(TCustomComboBox* Combo, Integer Width);
     friend Integer ComboDroppedWidth(const TCustomComboBox* Combo);
+    friend void SetComboDropDownFit(TCustomComboBox* Combo, std::function<void(TCustomComboBox*)> Fit);
     friend void SetComboDropRightAligned(TCustomComboBox* Combo, bool RightAligned);
 public:
     explicit TCustomComboBox(TComponent* AOwner);
@@ -290,6 +296,9 @@ private:
     QString FTextBeforeKey;
     Integer FDroppedWidth = 0;
     bool FDropRightAligned = false;
+    // The pending fit of the list's width (SetComboDropDownFit).
+    std::function<void(TCustomComboBox*)> FDropDownFit;
+    void RunDropDownFit();
 };
 
 class TComboBox : public TCustomComboBox {

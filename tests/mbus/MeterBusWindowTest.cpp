@@ -4,7 +4,12 @@
 #include "MeterBusFixture.h"
 
 #include "controls/ExPageControl.h"
+#include "platform/Bitmap.h"
+#include "platform/Canvas.h"
 #include "platform/ExtCtrls.h"
+#include "platform/Messages.h"
+
+#include <QApplication>
 
 namespace {
 
@@ -369,4 +374,32 @@ TEST_F(TMeterBusWindow, AnUnknownBusTypeIsShownAndKeptAsWired)
     EXPECT_EQ(Boxes([&] { TestInput::Click(form->btn_Add_Node); }, 0), QStringList());
     EXPECT_NE(form->Nodi_List[0]->MBus_Type, 0);
     EXPECT_EQ(Node_Item(0)->Text(), "ID 9 - Odd");
+}
+
+// The long lists are measured when they first open, and open as wide as
+// their widest entry with the room the window gives them.
+TEST_F(TMeterBusWindow, LongListsOpenAsWideAsTheirWidestEntry)
+{
+    Open();
+    struct {
+        TComboBox* combo;
+        Integer extra;
+    } lists[] = {{form->CB_VIFE, 65}, {form->CB_Var_ToD, 30}};
+    for (auto [combo, extra] : lists) {
+        SCOPED_TRACE(combo->Name().toStdString());
+        TBitmap measure(1, 1);
+        measure.Canvas()->Font()->Assign(combo->Font());
+        Integer widest = 0;
+        for (Integer i = 0; i < combo->Items()->Count(); ++i)
+            widest = std::max(widest, measure.Canvas()->TextWidth(combo->Items()->Strings(i)));
+        Integer expected = widest + 12 + extra;
+        if (combo->Items()->Count() > combo->DropDownCount())
+            expected += GetSystemMetrics(SM_CXVSCROLL);
+        ASSERT_GT(expected, combo->Width());
+        combo->SetDroppedDown(true);
+        ASSERT_NE(QApplication::activePopupWidget(), nullptr);
+        EXPECT_GE(QApplication::activePopupWidget()->width(), expected);
+        combo->SetDroppedDown(false);
+        EXPECT_EQ(ComboDroppedWidth(combo), expected);
+    }
 }

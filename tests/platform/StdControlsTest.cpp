@@ -275,6 +275,47 @@ TEST(StdControls, ListWidthAndEditFrameSetBeforeTheWindowLastThroughItsRemaking)
     EXPECT_GT(qGray(without.pixel(0, 11)), 200);
 }
 
+// A deferred fit sizes the list when it first drops down (or its width is
+// read), with the items it has then, and only once; a width set before it
+// runs wins over it.
+TEST(StdControls, ListWidthFitRunsWhenTheListFirstOpens)
+{
+    TForm form(nullptr);
+    form.SetClientSize(400, 300);
+    auto* cb = new TComboBox(&form);
+    cb->SetParent(&form);
+    cb->SetBounds(10, 10, 100, 22);
+    int fits = 0;
+    const auto fit = [&](TCustomComboBox* c) {
+        ++fits;
+        SetComboDroppedWidth(c, 100 + 20 * c->Items()->Count());
+    };
+    SetComboDropDownFit(cb, fit);
+    cb->Items()->SetText(QStringLiteral("a\nb\nc\nd\ne"));
+    form.Show();
+    EXPECT_EQ(fits, 0);
+    cb->SetDroppedDown(true);
+    EXPECT_EQ(fits, 1);
+    ASSERT_NE(QApplication::activePopupWidget(), nullptr);
+    EXPECT_GE(QApplication::activePopupWidget()->width(), 200);
+    cb->SetDroppedDown(false);
+    cb->SetDroppedDown(true);
+    cb->SetDroppedDown(false);
+    EXPECT_EQ(ComboDroppedWidth(cb), 200);
+    EXPECT_EQ(fits, 1);
+
+    auto* other = new TComboBox(&form);
+    other->SetParent(&form);
+    other->SetBounds(10, 40, 100, 22);
+    SetComboDropDownFit(other, fit);
+    EXPECT_EQ(other->Perform(CB_GETDROPPEDWIDTH), 100);  // no items yet
+    EXPECT_EQ(fits, 2);
+    SetComboDropDownFit(other, fit);
+    SetComboDroppedWidth(other, 150);
+    EXPECT_EQ(ComboDroppedWidth(other), 150);
+    EXPECT_EQ(fits, 2);
+}
+
 TEST_F(TShownForm, AnErrorInAHandlerOfTheUsersActionIsShownNotThrown)
 {
     QStringList shown;
