@@ -1012,14 +1012,14 @@ public:
     TGridExGridDropDown* ExGridDropDown();
     TGridColorDropDown* ColorPickerDropDown();
     TGridImageDropDown* ImagePickerDropDown();
-    // The editors made with the grid.
-    TGridEditBtn* BtnEdit() const { return EditBtn; }
-    TGridUnitEditBtn* BtnUnitEdit() const { return UnitEditBtn; }
-    TGridButton* Btn() const { return GridButton; }
-    TGridTransEdit* FixedCellEdit() const { return EditTrans; }
-    TGridTransCombo* FixedCellCombo() const { return ComboTrans; }
-    TControlEdit* CellControlEdit() const { return FEditControl; }
-    TControlCombo* CellControlCombo() const { return FComboControl; }
+    // The other special editors, made when first asked for.
+    TGridEditBtn* BtnEdit() { return EditBtnEditor(); }
+    TGridUnitEditBtn* BtnUnitEdit() { return UnitEditBtnEditor(); }
+    TGridButton* Btn() { return GridButtonEditor(); }
+    TGridTransEdit* FixedCellEdit() { return EditTransEditor(); }
+    TGridTransCombo* FixedCellCombo() { return ComboTransEditor(); }
+    TControlEdit* CellControlEdit() { return EditControlEditor(); }
+    TControlCombo* CellControlCombo() { return ComboControlEditor(); }
     // The row or column of the edited cell grows with what is typed.
     TSizeWhileTyping* SizeWhileTyping() const { return FSizeWhileTyping.get(); }
     void SetSizeWhileTyping(const TSizeWhileTyping* Value) { FSizeWhileTyping->Assign(Value); }
@@ -2217,6 +2217,9 @@ public:
     TFilterCheckEvent OnFilterCheck;
 
 protected:
+    // Writes entry Index of ColumnHeaders and its header cell alone, without
+    // the rewrite of every header that a change of the list makes.
+    void PutColumnHeader(Integer Index, const QString& Text);
     void Paint() override;
     void CreateWnd() override;
     void Loaded() override;
@@ -2333,8 +2336,16 @@ private:
     void FinishDropDownEditor(Integer ACol, Integer ARow, bool Write);
     // Opens the custom editor link for the cell (real column); false when it made no editor.
     bool ShowEditLink(Integer ACol, Integer ARow, TRect R, const QString& EditText, TColor EditorColor, TFont* AFont);
-    // The always-made editors (the grid's construction).
+    // What the grid's construction makes of its editors' settings.
     void CreateSpecialEditors();
+    // The special editors, each made hidden the first time it is needed.
+    TGridEditBtn* EditBtnEditor();
+    TGridUnitEditBtn* UnitEditBtnEditor();
+    TGridButton* GridButtonEditor();
+    TGridTransEdit* EditTransEditor();
+    TGridTransCombo* ComboTransEditor();
+    TControlEdit* EditControlEditor();
+    TControlCombo* ComboControlEditor();
     void ToggleDataCheckBox(Integer ACol, Integer ARow);
     Integer LastNormalRow() const { return RowCount() - FFixedFooters - 1; }
     Integer LastNormalCol() const { return ColCount() - FFixedRightCols - 1; }
@@ -2461,6 +2472,7 @@ private:
     Integer FFixedColEdit = 0;
     Integer FFixedRowEdit = 0;
     std::unique_ptr<TStringList> FColumnHeaders;
+    bool FPuttingColumnHeader = false;  // PutColumnHeader: the list's change is not a rewrite
     std::unique_ptr<TStringList> FRowHeaders;
     std::unique_ptr<TStringList> FLookupItems;
     std::unique_ptr<TList> FRowSelect;
@@ -2671,7 +2683,7 @@ private:
     TGridCheckBox* EditCheck = nullptr;   // owned through the component owner list
     TWinControl* EditCtrl = nullptr;
     // The other special editors, owned through the component owner list:
-    // made with the grid, or on first use (null until then).
+    // made on first use (null until then).
     TGridEditBtn* EditBtn = nullptr;
     TGridUnitEditBtn* UnitEditBtn = nullptr;
     TGridButton* GridButton = nullptr;

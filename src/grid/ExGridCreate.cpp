@@ -88,6 +88,8 @@ TExStringGrid::TExStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     FGrouping = std::make_unique<TGrouping>();
     FColumnHeaders = std::make_unique<TStringList>();
     FColumnHeaders->OnChange = [this](TObject*) {
+        if (FPuttingColumnHeader)
+            return;
         ColumnHeadersChanging();
         ShowColumnHeaders();
     };

@@ -374,7 +374,7 @@ void TExStringGrid::ShowCellEditor(Integer ACol, Integer ARow)
     case edNumericEditBtn:
     case edFloatEditBtn:
     case edMaskEditBtn: {
-        TGridEditBtn* ed = EditBtn;
+        TGridEditBtn* ed = EditBtnEditor();
         ed->ReCreate();
         ed->SetBounds(r.Left, r.Top, w, ed->Height());
         ed->SetEditMask(QString());
@@ -394,7 +394,7 @@ void TExStringGrid::ShowCellEditor(Integer ACol, Integer ARow)
     case edUnitEditBtn:
     case edNumericUnitEditBtn:
     case edFloatUnitEditBtn: {
-        TGridUnitEditBtn* ed = UnitEditBtn;
+        TGridUnitEditBtn* ed = UnitEditBtnEditor();
         ed->ReCreate();
         ed->SetBounds(r.Left, r.Top, w, ed->Height());
         ed->SetMaxLength(GetEditLimit());
@@ -414,7 +414,7 @@ void TExStringGrid::ShowCellEditor(Integer ACol, Integer ARow)
         break;
     }
     case edButton: {
-        TGridButton* b = GridButton;
+        TGridButton* b = GridButtonEditor();
         b->ReCreate();
         // One pixel beyond the cell on every side.
         b->SetBounds(r.Left - 1, r.Top - 1, w + 2, h + 2);
@@ -638,7 +638,10 @@ void TExStringGrid::FinishCellEdit(Integer ACol, Integer ARow)
     FCancelEdit = false;
     if (!write && EditMode && GetGridCell(rc, ARow) != FCellCache)
         SetEditorCellValue(rc, ARow, FCellCache);
+    // An editor not made yet was never open: there is nothing to close.
     auto close = [](TWinControl* editor) {
+        if (editor == nullptr)
+            return;
         editor->SetEnabled(false);
         editor->Hide();
     };
@@ -648,6 +651,8 @@ void TExStringGrid::FinishCellEdit(Integer ACol, Integer ARow)
         if (!EditMode)
             return;
         EditMode = false;
+        if (editor == nullptr)
+            return;
         if (write)
             SetEditorCellValue(rc, ARow, editor->Text());
         editor->Hide();
@@ -689,7 +694,7 @@ void TExStringGrid::FinishCellEdit(Integer ACol, Integer ARow)
     case edUnitEditBtn:
     case edNumericUnitEditBtn:
     case edFloatUnitEditBtn:
-        if (write)
+        if (write && UnitEditBtn != nullptr)
             SetEditorCellValue(rc, ARow, UnitEditBtn->GetTextAndUnit());
         close(UnitEditBtn);
         EditMode = false;

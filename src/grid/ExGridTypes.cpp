@@ -458,6 +458,17 @@ void TExStringGrid::SetRowHeaders(const TStrings* Value)
     ShowRowHeaders();
 }
 
+void TExStringGrid::PutColumnHeader(Integer Index, const QString& Text)
+{
+    if (Index < 0 || Index >= FColumnHeaders->Count())
+        return;
+    FPuttingColumnHeader = true;
+    FColumnHeaders->Put(Index, Text);
+    FPuttingColumnHeader = false;
+    if (FixedRows() > 0 && Index < TotalColCount())
+        SetCells(Index, 0, BackslashNToCR(Text));
+}
+
 void TExStringGrid::ClearColumnHeaders()
 {
     if (RowCount() > 0)

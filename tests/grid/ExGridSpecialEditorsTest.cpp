@@ -953,3 +953,44 @@ TEST_F(SpecialEditors, ClickAwayValidatesTheSpecialEditorsValue)
         grid->HideInplaceEdit();
     }
 }
+
+// The editors of the special kinds are made when a cell first opens one,
+// each once: a grid that never shows a kind carries no editor for it.
+TEST_F(SpecialEditors, EditorsAreMadeOnFirstUseAndKeptForTheNext)
+{
+    auto count = [this](auto* sample) {
+        using T = std::remove_pointer_t<decltype(sample)>;
+        Integer n = 0;
+        for (Integer i = 0; i < grid->ControlCount(); ++i)
+            n += dynamic_cast<T*>(grid->Controls(i)) != nullptr ? 1 : 0;
+        return n;
+    };
+    EXPECT_EQ(count(static_cast<TGridEditBtn*>(nullptr)), 0);
+    EXPECT_EQ(count(static_cast<TGridUnitEditBtn*>(nullptr)), 0);
+    EXPECT_EQ(count(static_cast<TGridButton*>(nullptr)), 0);
+    EXPECT_EQ(count(static_cast<TGridTransEdit*>(nullptr)), 0);
+    EXPECT_EQ(count(static_cast<TControlCombo*>(nullptr)), 0);
+    kind = edEditBtn;
+    TWinControl* first = nullptr;
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        grid->SetCells(1, 1, QStringLiteral("abc"));
+        TestInput::PressKey(grid, VK_RETURN, {}, QStringLiteral("\r"));
+        ASSERT_TRUE(grid->InEditMode());
+        EXPECT_EQ(count(static_cast<TGridEditBtn*>(nullptr)), 1);
+        TWinControl* editor = Focused();
+        ASSERT_NE(editor, nullptr);
+        EXPECT_EQ(editor->Text(), QStringLiteral("abc"));
+        if (first == nullptr)
+            first = editor;
+        EXPECT_EQ(editor, first);
+        TestInput::PressKey(editor, VK_END);
+        TestInput::TypeText(editor, QStringLiteral("d"));
+        TestInput::PressKey(editor, VK_RETURN, {}, QStringLiteral("\r"));
+        EXPECT_FALSE(grid->InEditMode());
+        EXPECT_EQ(grid->Cells(1, 1), QStringLiteral("abcd"));
+    }
+    // Only the kind that was opened was made.
+    EXPECT_EQ(count(static_cast<TGridUnitEditBtn*>(nullptr)), 0);
+    EXPECT_EQ(count(static_cast<TGridButton*>(nullptr)), 0);
+}

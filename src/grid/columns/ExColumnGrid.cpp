@@ -144,6 +144,18 @@ void TExColumnGrid::PutColumnHeaders(const TCollection* Items)
     auto header = [Items](Integer i) { return static_cast<const TGridColumnItem*>(Items->Items(i))->Header(); };
     TStringList* headers = ColumnHeaders();
     const Integer n = Items->Count();
+    ++FHeaderPuts;
+    if (headers->Count() == n && Items == FColumnCollection.get()) {
+        // The list has an entry per column already: only the entries (or
+        // header cells) that differ are written, not every header again.
+        for (Integer i = 0; i < n; ++i) {
+            const QString h = header(i);
+            if (headers->Strings(i) != h
+                || (FixedRows() > 0 && i < TotalColCount() && Cells(i, 0) != BackslashNToCR(h)))
+                PutColumnHeader(i, h);
+        }
+        return;
+    }
     bool shown = headers->Count() == n;
     for (Integer i = 0; shown && i < n; ++i)
         shown = headers->Strings(i) == header(i);

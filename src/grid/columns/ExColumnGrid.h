@@ -251,8 +251,12 @@ public:
     // The headers of a collection's items (the grid's own, or a carrier's
     // while a stream is read) into ColumnHeaders, whose change rewrites row 0.
     // Nothing is done when the list and row 0 hold them already: setting the
-    // headers of a table one by one then writes each header cell once.
+    // headers of a table one by one then writes each header cell once, and
+    // an entry that differs alone is written alone.
     void PutColumnHeaders(const TCollection* Items);
+    // Counts the calls of PutColumnHeaders: a header set sees whether the
+    // change notice it sent brought the list up to date already.
+    Integer HeaderPuts() const { return FHeaderPuts; }
 
     // ---- columns stream and column positions
     void SaveColumnsToStream(TStream* st);
@@ -324,6 +328,7 @@ private:
     std::unique_ptr<TGridColumnCollection> FColumnCollection;
     std::unique_ptr<TGridColumnItem> FSaveCol;
     bool FColMoving = false;
+    Integer FHeaderPuts = 0;
     std::unique_ptr<TCellGraphic> FCellGraphic;
     bool FAutoFilterDisplay = false;
 };

@@ -78,12 +78,15 @@ void TGridColumnItem::SetHeader(const QString& Value)
     TExColumnGrid* grid = Grid();
     if (grid == nullptr)
         return;
+    const Integer puts = grid->HeaderPuts();
     if (grid->FixedRows() > 0 && !grid->ColMoving()) {
         grid->SetCells(Index(), 0, Value);
         NotifyChange();
     }
-    // ColumnHeaders mirrors the headers of this item's collection.
-    grid->PutColumnHeaders(Collection());
+    // ColumnHeaders mirrors the headers of this item's collection (the
+    // change notice did it already when it updated the grid's own columns).
+    if (grid->HeaderPuts() == puts || Collection() != grid->Columns())
+        grid->PutColumnHeaders(Collection());
 }
 
 Integer TGridColumnItem::Width() const

@@ -183,7 +183,7 @@ void TExStringGrid::StartControlEdit(const QString& HTML, const QString& CtrlTyp
     FCtrlType = type;
     FCtrlEditing = true;
     if (edit) {
-        TControlEdit* e = FEditControl;
+        TControlEdit* e = EditControlEditor();
         e->SetBounds(e->Left(), e->Top(), 0, e->Height());
         e->SetPasswordChar(type == QLatin1String("PASSWORD") ? QChar(u'*') : QChar());
         e->SetEditMask(type == QLatin1String("MASK") ? GetHTMLControlProp(HTML, CtrlID) : QString());
@@ -199,7 +199,7 @@ void TExStringGrid::StartControlEdit(const QString& HTML, const QString& CtrlTyp
             e->SetFocus();
         return;
     }
-    TControlCombo* c = FComboControl;
+    TControlCombo* c = ComboControlEditor();
     c->SetIsWinXP(FIsWinXP);
     c->SetBounds(c->Left(), c->Top(), 0, c->Height());
     bool typed = true;
@@ -298,14 +298,15 @@ void TExStringGrid::FixedEdit(Integer ACol, Integer ARow, TGridFixedCellEditor& 
 void TExStringGrid::FixedEditChange(TObject*)
 {
     if (OnEditChange)
-        OnEditChange(this, FFixedColEdit, FFixedRowEdit, EditTrans->Visible() ? EditTrans->Text() : ComboTrans->Text());
+        OnEditChange(this, FFixedColEdit, FFixedRowEdit,
+                     EditTrans != nullptr && EditTrans->Visible() ? EditTrans->Text() : ComboTransEditor()->Text());
 }
 
 void TExStringGrid::StartFixedCellEdit(Integer ACol, Integer ARow)
 {
-    if (EditTrans->Visible() && !EditTrans->StopEdit())
+    if (EditTrans != nullptr && EditTrans->Visible() && !EditTrans->StopEdit())
         return;
-    if (ComboTrans->Visible() && !ComboTrans->StopEdit())
+    if (ComboTrans != nullptr && ComboTrans->Visible() && !ComboTrans->StopEdit())
         return;
     bool canEdit = true;
     if (OnCanEditCell)
@@ -315,13 +316,13 @@ void TExStringGrid::StartFixedCellEdit(Integer ACol, Integer ARow)
     FFixedColEdit = ACol;
     FFixedRowEdit = ARow;
     TGridFixedCellEditor kind = ACol == 0 ? FMouseActions->FixedColsEditor() : FMouseActions->FixedRowsEditor();
-    ComboTrans->Items()->Assign(FMouseActions->FixedComboValues());
+    ComboTransEditor()->Items()->Assign(FMouseActions->FixedComboValues());
     FixedEdit(ACol, ARow, kind, ComboTrans->Items());
     TRect r = CellRect(ACol, ARow);
     InflateRect(r, -1, -1);
     const Integer c = RealColIndex(ACol);
     if (kind == fceEdit) {
-        EditTrans->SetBounds(r.Left, r.Top, r.Width(), r.Height());
+        EditTransEditor()->SetBounds(r.Left, r.Top, r.Width(), r.Height());
         EditTrans->OnChange = [this](TObject* Sender) { FixedEditChange(Sender); };
         EditTrans->SetText(Cells(c, ARow));
         EditTrans->SetCol(c);

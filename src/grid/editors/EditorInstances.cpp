@@ -28,40 +28,80 @@ QString MemoValue(TExMemoDropDown* Memo)
 void TExStringGrid::CreateSpecialEditors()
 {
     FSizeWhileTyping = std::make_unique<TSizeWhileTyping>();
-    auto hidden = [this](TWinControl* editor) {
-        editor->SetParent(this);
-        editor->SetVisible(false);
-        editor->SetEnabled(false);
-    };
-    EditBtn = new TGridEditBtn(this);
-    hidden(EditBtn);
-    EditBtn->SetButtonCaption(QStringLiteral("..."));
-    EditBtn->SetBorderStyle(bsNone);
-    EditBtn->SetIsWinXP(FIsWinXP);
-    UnitEditBtn = new TGridUnitEditBtn(this);
-    hidden(UnitEditBtn);
-    UnitEditBtn->SetButtonCaption(QStringLiteral("..."));
-    UnitEditBtn->SetBorderStyle(bsNone);
-    UnitEditBtn->OnUnitChanged = [this](TObject*, const QString& NewUnit) {
-        if (OnUnitChanged)
-            OnUnitChanged(this, Col(), Row(), NewUnit);
-    };
-    GridButton = new TGridButton(this);
-    hidden(GridButton);
-    GridButton->OnClick = [this](TObject*) { ButtonClick(Col(), Row()); };
-    EditTrans = new TGridTransEdit(this);
-    EditTrans->SetParent(this);
-    EditTrans->SetVisible(false);
-    SetEditFrame(EditTrans, false);
-    ComboTrans = new TGridTransCombo(this);
-    ComboTrans->SetParent(this);
-    ComboTrans->SetVisible(false);
-    FEditControl = new TControlEdit(this);
-    FEditControl->SetParent(this);
-    FEditControl->SetVisible(false);
-    FComboControl = new TControlCombo(this);
-    FComboControl->SetParent(this);
-    FComboControl->SetVisible(false);
+}
+
+// A special editor is made the first time a cell opens it (or it is asked
+// for), hidden: most grids never show most of them.
+namespace {
+// Makes the editor of Slot, hidden (and disabled), when there is none yet;
+// true when it was made now.
+template <class T>
+bool MakeHidden(T*& Slot, TExStringGrid* Grid, bool Disable)
+{
+    if (Slot != nullptr)
+        return false;
+    Slot = new T(Grid);
+    Slot->SetParent(Grid);
+    Slot->SetVisible(false);
+    if (Disable)
+        Slot->SetEnabled(false);
+    return true;
+}
+} // namespace
+
+TGridEditBtn* TExStringGrid::EditBtnEditor()
+{
+    if (MakeHidden(EditBtn, this, true)) {
+        EditBtn->SetButtonCaption(QStringLiteral("..."));
+        EditBtn->SetBorderStyle(bsNone);
+        EditBtn->SetIsWinXP(FIsWinXP);
+    }
+    return EditBtn;
+}
+
+TGridUnitEditBtn* TExStringGrid::UnitEditBtnEditor()
+{
+    if (MakeHidden(UnitEditBtn, this, true)) {
+        UnitEditBtn->SetButtonCaption(QStringLiteral("..."));
+        UnitEditBtn->SetBorderStyle(bsNone);
+        UnitEditBtn->OnUnitChanged = [this](TObject*, const QString& NewUnit) {
+            if (OnUnitChanged)
+                OnUnitChanged(this, Col(), Row(), NewUnit);
+        };
+    }
+    return UnitEditBtn;
+}
+
+TGridButton* TExStringGrid::GridButtonEditor()
+{
+    if (MakeHidden(GridButton, this, true))
+        GridButton->OnClick = [this](TObject*) { ButtonClick(Col(), Row()); };
+    return GridButton;
+}
+
+TGridTransEdit* TExStringGrid::EditTransEditor()
+{
+    if (MakeHidden(EditTrans, this, false))
+        SetEditFrame(EditTrans, false);
+    return EditTrans;
+}
+
+TGridTransCombo* TExStringGrid::ComboTransEditor()
+{
+    MakeHidden(ComboTrans, this, false);
+    return ComboTrans;
+}
+
+TControlEdit* TExStringGrid::EditControlEditor()
+{
+    MakeHidden(FEditControl, this, false);
+    return FEditControl;
+}
+
+TControlCombo* TExStringGrid::ComboControlEditor()
+{
+    MakeHidden(FComboControl, this, false);
+    return FComboControl;
 }
 
 TGridSpin* TExStringGrid::SpinEdit()
