@@ -2427,10 +2427,14 @@ private:
     std::unique_ptr<TShowModified> FShowModified;
     TGridRect FDropSelection;
     bool FOleDropTargetAssigned = false;
+    // The move and drop arrows, made when first shown (never while designing).
     TArrowWindow* ArwU = nullptr;  // owned through the component owner list
     TArrowWindow* ArwD = nullptr;
     TArrowWindow* ArwL = nullptr;
     TArrowWindow* ArwR = nullptr;
+    bool FArrowsWanted = false;
+    TColor FArrowColor = RGB(0, 255, 0);
+    TArrowWindow* Arrow(TArrowDirection Dir);
     // ---- owned settings objects and border
     std::unique_ptr<TPrintSettings> FPrintSettings;
     TOfficeTheme FOldOfficeTheme = otUnknown;

@@ -215,10 +215,7 @@ TExStringGrid::TExStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
 
     if (!designing) {
         FFocusWindow = new TGridFocusWindow(this);
-        ArwU = new TArrowWindow(this, arrUp);
-        ArwD = new TArrowWindow(this, arrDown);
-        ArwL = new TArrowWindow(this, arrLeft);
-        ArwR = new TArrowWindow(this, arrRight);
+        FArrowsWanted = true;
     }
     LinkCursor = crHandPoint;
 }
@@ -380,16 +377,17 @@ QString TExStringGrid::GetEditMask(Integer ACol, Integer ARow)
 
 TArrowWindow* TExStringGrid::ArrowWindow(TArrowDirection Dir) const
 {
-    switch (Dir) {
-    case arrUp:
-        return ArwU;
-    case arrDown:
-        return ArwD;
-    case arrLeft:
-        return ArwL;
-    default:
-        return ArwR;
+    return const_cast<TExStringGrid*>(this)->Arrow(Dir);
+}
+
+TArrowWindow* TExStringGrid::Arrow(TArrowDirection Dir)
+{
+    TArrowWindow*& slot = Dir == arrUp ? ArwU : Dir == arrDown ? ArwD : Dir == arrLeft ? ArwL : ArwR;
+    if (slot == nullptr && FArrowsWanted) {
+        slot = new TArrowWindow(this, Dir);
+        slot->SetColor(FArrowColor);
     }
+    return slot;
 }
 
 void TExStringGrid::Assign(const TPersistent* Source)

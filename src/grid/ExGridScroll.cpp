@@ -490,11 +490,13 @@ void TExStringGrid::SetLookupItems(const TStrings* Value)
 
 TColor TExStringGrid::ArrowColor() const
 {
-    return ArwU != nullptr ? ArwU->Color() : clNone;
+    return FArrowsWanted ? FArrowColor : clNone;
 }
 
 void TExStringGrid::SetArrowColor(TColor Value)
 {
+    if (FArrowsWanted)
+        FArrowColor = Value;
     for (TArrowWindow* a : {ArwU, ArwD, ArwL, ArwR})
         if (a != nullptr)
             a->SetColor(Value);

@@ -269,3 +269,27 @@ TEST(ExGridOle, ColumnsDroppedOnTheHeaderMoveThere)
     EXPECT_EQ(t.b->Cells(3, 2), QStringLiteral("one"));
     EXPECT_FALSE(t.b->ArrowWindow(arrDown)->Visible());
 }
+
+// The drop arrows are made when first shown, in the colour the grid was
+// given before, and take a colour given afterwards too.
+TEST(ExGridOle, DropArrowsTakeTheGridsArrowColour)
+{
+    TwoGrids t;
+    t.b->DragDropSettings()->OleColumnDragDrop = true;
+    EXPECT_EQ(t.b->ArrowColor(), RGB(0, 255, 0));
+    t.b->SetArrowColor(clRed);
+    EXPECT_EQ(t.b->ArrowColor(), clRed);
+    t.form->Show();
+    TSourceDataObject column(QString(), QString(), 1, nullptr);
+    const std::unique_ptr<QMimeData> mime = column.ToMimeData();
+    EXPECT_TRUE(TestInput::RoutedDrag(t.b, TestInput::rdEnter, TwoGrids::Middle(t.b, 3, 2), mime.get()));
+    EXPECT_TRUE(TestInput::RoutedDrag(t.b, TestInput::rdMove, TwoGrids::Middle(t.b, 3, 0), mime.get()));
+    TArrowWindow* down = t.b->ArrowWindow(arrDown);
+    ASSERT_NE(down, nullptr);
+    EXPECT_TRUE(down->Visible());
+    EXPECT_EQ(down->Color(), clRed);
+    t.b->SetArrowColor(clBlue);
+    EXPECT_EQ(down->Color(), clBlue);
+    EXPECT_EQ(t.b->ArrowWindow(arrUp)->Color(), clBlue);
+    TestInput::RoutedDrag(t.b, TestInput::rdLeave, TwoGrids::Middle(t.b, 3, 0), mime.get());
+}

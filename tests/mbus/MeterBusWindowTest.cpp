@@ -10,6 +10,7 @@
 #include "platform/Messages.h"
 
 #include <QApplication>
+#include <QWidget>
 
 namespace {
 

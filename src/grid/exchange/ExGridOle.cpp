@@ -216,8 +216,8 @@ void TGridDropTarget::DragMouseMove(TPoint Pt, bool& Allow, TDropFormats DropFor
         TRect r = ACol < g->ColCount() ? g->CellRect(ACol, ARow) : g->CellRect(g->ColCount() - 1, 0);
         if (ACol >= g->ColCount())
             r.Left = r.Right;
-        ShowArrow(g->ArwD, TPoint(r.Left - 5, r.Top - 8 + 8));
-        ShowArrow(g->ArwU, TPoint(r.Left - 5, r.Bottom));
+        ShowArrow(g->Arrow(arrDown), TPoint(r.Left - 5, r.Top - 8 + 8));
+        ShowArrow(g->Arrow(arrUp), TPoint(r.Left - 5, r.Bottom));
     } else if (Allow && ACol >= 0 && ARow >= 0) {
         if (ARow == 0 && g->FixedRowAlways()) {
             ++ARow;
@@ -226,7 +226,7 @@ void TGridDropTarget::DragMouseMove(TPoint Pt, bool& Allow, TDropFormats DropFor
         TRect r = g->CellRect(g->DragDropSettings()->OleEntireRows ? g->FixedCols() : ACol, ARow);
         if (atEnd)
             r.Top += g->RowHeights(ARow);
-        ShowArrow(g->ArwL, TPoint(r.Left - 10, r.Top));
+        ShowArrow(g->Arrow(arrLeft), TPoint(r.Left - 10, r.Top));
     } else {
         g->HideDropArrows(true);
     }

@@ -106,17 +106,19 @@ void TExStringGrid::EnhancedMoveFeedback(Integer X, Integer Y, Integer ACol, Int
     if (cols) {
         const Integer t = FMoveColInd;
         const bool show = FixedCols() <= t && t - LeftCol() < VisibleColCount();
+        TArrowWindow* up = Arrow(arrUp);
+        TArrowWindow* down = Arrow(arrDown);
         if (FixedCols() <= t && ACol >= 0) {
             const TRect r = CellRect(t, 0);
             const Integer x = t < Movecell ? r.Left - 5 : r.Left + ColWidths(t) - 5;
-            ArwU->SetBounds(x, r.Bottom, ArwU->Width(), ArwU->Height());
-            ArwD->SetBounds(x, std::max(0, r.Top - 8), ArwD->Width(), ArwD->Height());
+            up->SetBounds(x, r.Bottom, up->Width(), up->Height());
+            down->SetBounds(x, std::max(0, r.Top - 8), down->Width(), down->Height());
         }
-        ArwU->SetVisible(show);
-        ArwD->SetVisible(show);
+        up->SetVisible(show);
+        down->SetVisible(show);
         if (show) {
-            ArwU->BringToFront();
-            ArwD->BringToFront();
+            up->BringToFront();
+            down->BringToFront();
         }
         FMoveColInd = ACol;
         FMoveRowInd = 0;
@@ -128,17 +130,19 @@ void TExStringGrid::EnhancedMoveFeedback(Integer X, Integer Y, Integer ACol, Int
                             && t == RowCount() - 1;
         if (!footer) {
             const bool show = FixedRows() <= t && t - TopRow() < VisibleRowCount();
+            TArrowWindow* left = Arrow(arrLeft);
+            TArrowWindow* right = Arrow(arrRight);
             if (show && ARow >= 0) {
                 const TRect r = CellRect(0, t);
                 const Integer y = t < Movecell ? r.Top - 5 : r.Top + RowHeights(t) - 5;
-                ArwL->SetBounds(std::max(0, r.Left - 10), y, ArwL->Width(), ArwL->Height());
-                ArwR->SetBounds(r.Right, y, ArwR->Width(), ArwR->Height());
+                left->SetBounds(std::max(0, r.Left - 10), y, left->Width(), left->Height());
+                right->SetBounds(r.Right, y, right->Width(), right->Height());
             }
-            ArwL->SetVisible(show);
-            ArwR->SetVisible(show);
+            left->SetVisible(show);
+            right->SetVisible(show);
             if (show) {
-                ArwL->BringToFront();
-                ArwR->BringToFront();
+                left->BringToFront();
+                right->BringToFront();
             }
         }
         FMoveColInd = 0;
