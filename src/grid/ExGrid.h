@@ -1012,14 +1012,15 @@ public:
     TGridExGridDropDown* ExGridDropDown();
     TGridColorDropDown* ColorPickerDropDown();
     TGridImageDropDown* ImagePickerDropDown();
-    // The other special editors, made when first asked for.
-    TGridEditBtn* BtnEdit() { return EditBtnEditor(); }
-    TGridUnitEditBtn* BtnUnitEdit() { return UnitEditBtnEditor(); }
-    TGridButton* Btn() { return GridButtonEditor(); }
-    TGridTransEdit* FixedCellEdit() { return EditTransEditor(); }
-    TGridTransCombo* FixedCellCombo() { return ComboTransEditor(); }
-    TControlEdit* CellControlEdit() { return EditControlEditor(); }
-    TControlCombo* CellControlCombo() { return ComboControlEditor(); }
+    // The other special editors, each made hidden the first time it is
+    // needed (a cell opens it, or it is asked for).
+    TGridEditBtn* BtnEdit();
+    TGridUnitEditBtn* BtnUnitEdit();
+    TGridButton* Btn();
+    TGridTransEdit* FixedCellEdit();
+    TGridTransCombo* FixedCellCombo();
+    TControlEdit* CellControlEdit();
+    TControlCombo* CellControlCombo();
     // The row or column of the edited cell grows with what is typed.
     TSizeWhileTyping* SizeWhileTyping() const { return FSizeWhileTyping.get(); }
     void SetSizeWhileTyping(const TSizeWhileTyping* Value) { FSizeWhileTyping->Assign(Value); }
@@ -2338,14 +2339,6 @@ private:
     bool ShowEditLink(Integer ACol, Integer ARow, TRect R, const QString& EditText, TColor EditorColor, TFont* AFont);
     // What the grid's construction makes of its editors' settings.
     void CreateSpecialEditors();
-    // The special editors, each made hidden the first time it is needed.
-    TGridEditBtn* EditBtnEditor();
-    TGridUnitEditBtn* UnitEditBtnEditor();
-    TGridButton* GridButtonEditor();
-    TGridTransEdit* EditTransEditor();
-    TGridTransCombo* ComboTransEditor();
-    TControlEdit* EditControlEditor();
-    TControlCombo* ComboControlEditor();
     void ToggleDataCheckBox(Integer ACol, Integer ARow);
     Integer LastNormalRow() const { return RowCount() - FFixedFooters - 1; }
     Integer LastNormalCol() const { return ColCount() - FFixedRightCols - 1; }

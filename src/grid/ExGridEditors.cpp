@@ -374,7 +374,7 @@ void TExStringGrid::ShowCellEditor(Integer ACol, Integer ARow)
     case edNumericEditBtn:
     case edFloatEditBtn:
     case edMaskEditBtn: {
-        TGridEditBtn* ed = EditBtnEditor();
+        TGridEditBtn* ed = BtnEdit();
         ed->ReCreate();
         ed->SetBounds(r.Left, r.Top, w, ed->Height());
         ed->SetEditMask(QString());
@@ -394,7 +394,7 @@ void TExStringGrid::ShowCellEditor(Integer ACol, Integer ARow)
     case edUnitEditBtn:
     case edNumericUnitEditBtn:
     case edFloatUnitEditBtn: {
-        TGridUnitEditBtn* ed = UnitEditBtnEditor();
+        TGridUnitEditBtn* ed = BtnUnitEdit();
         ed->ReCreate();
         ed->SetBounds(r.Left, r.Top, w, ed->Height());
         ed->SetMaxLength(GetEditLimit());
@@ -414,7 +414,7 @@ void TExStringGrid::ShowCellEditor(Integer ACol, Integer ARow)
         break;
     }
     case edButton: {
-        TGridButton* b = GridButtonEditor();
+        TGridButton* b = Btn();
         b->ReCreate();
         // One pixel beyond the cell on every side.
         b->SetBounds(r.Left - 1, r.Top - 1, w + 2, h + 2);

@@ -355,19 +355,21 @@ TEST(StringGrid, RowsAndColumnsAsStringLists)
     EXPECT_THROW(g->Rows(0)->Strings(3), EInvalidGridOperation);
 }
 
-// Records the cells painting visits.
-class TRecordingGrid : public TDrawGrid {
+// A grid of class TGrid that records the cells painting visits.
+template <class TGrid>
+class TRecording : public TGrid {
 public:
-    using TDrawGrid::TDrawGrid;
+    using TGrid::TGrid;
     std::set<std::pair<Integer, Integer>> drawn;
 
 protected:
     void DrawCell(Integer ACol, Integer ARow, TRect ARect, TGridDrawState AState) override
     {
         drawn.insert({ACol, ARow});
-        TDrawGrid::DrawCell(ACol, ARow, ARect, AState);
+        TGrid::DrawCell(ACol, ARow, ARect, AState);
     }
 };
+using TRecordingGrid = TRecording<TDrawGrid>;
 
 TEST(GridPainting, DrawCellRunsForExactlyTheCellsInView)
 {
@@ -398,19 +400,7 @@ TEST(GridPainting, DrawCellRunsForExactlyTheCellsInView)
     }
 }
 
-// A string grid that records the cells painting visits.
-class TRecordingStringGrid : public TStringGrid {
-public:
-    using TStringGrid::TStringGrid;
-    std::set<std::pair<Integer, Integer>> drawn;
-
-protected:
-    void DrawCell(Integer ACol, Integer ARow, TRect ARect, TGridDrawState AState) override
-    {
-        drawn.insert({ACol, ARow});
-        TStringGrid::DrawCell(ACol, ARow, ARect, AState);
-    }
-};
+using TRecordingStringGrid = TRecording<TStringGrid>;
 
 // A text written to a cell in view is painted at the next paint; one written
 // below the view is not, and rows a scroll or a taller grid brings into view

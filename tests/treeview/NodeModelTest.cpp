@@ -44,6 +44,25 @@ protected:
                 keep.push_back(n);
         made.swap(keep);
     }
+    // Steps of the random change tests, each on a picked node (or none).
+    void DeletePicked(PDataNode n)
+    {
+        if (n) {
+            Forget(n);
+            tree->DeleteNode(n);
+        }
+    }
+    void TogglePicked(PDataNode n)
+    {
+        if (n && n->ChildCount > 0)
+            tree->ToggleNode(n);
+    }
+    // Moves n to another picked node, in a random attach mode.
+    void MovePicked(PDataNode n, std::mt19937& random)
+    {
+        if (PDataNode target = Pick(random); n && target && target != n && !tree->HasAsParent(target, n))
+            tree->MoveTo(n, target, TNtNodeAttachMode(1 + random() % 4), false);
+    }
     std::vector<PDataNode> made;
     std::vector<Integer> freed;  // outlives the tree, whose end frees nodes
     std::unique_ptr<TNodeStringTree> tree;
@@ -303,24 +322,14 @@ TEST_F(TNamedTree, InitialisationEventsDecideStatesAndChildren)
 TEST_F(TNamedTree, RandomChangesKeepEveryCountAndHeight)
 {
     std::mt19937 random(7);
-    auto pick = [&] { return Pick(random); };
-    auto forget = [&](PDataNode gone) { Forget(gone); };
     for (int step = 0; step < 600; ++step) {
-        PDataNode n = pick();
+        PDataNode n = Pick(random);
         switch (random() % 9) {
         case 0:
         case 1:
         case 2: made.push_back(tree->AddChild(n)); break;
-        case 3:
-            if (n) {
-                forget(n);
-                tree->DeleteNode(n);
-            }
-            break;
-        case 4:
-            if (n && n->ChildCount > 0)
-                tree->ToggleNode(n);
-            break;
+        case 3: DeletePicked(n); break;
+        case 4: TogglePicked(n); break;
         case 5:
             if (n)
                 tree->SetVisible(n, !(n->States & vsVisible));
@@ -329,10 +338,7 @@ TEST_F(TNamedTree, RandomChangesKeepEveryCountAndHeight)
             if (n)
                 tree->SetFiltered(n, !(n->States & vsFiltered));
             break;
-        case 7:
-            if (PDataNode target = pick(); n && target && target != n && !tree->HasAsParent(target, n))
-                tree->MoveTo(n, target, TNtNodeAttachMode(1 + random() % 4), false);
-            break;
+        case 7: MovePicked(n, random); break;
         case 8:
             if (n)
                 tree->SetNodeHeight(n, 10 + random() % 20);
@@ -388,36 +394,23 @@ TEST_F(TNamedTree, CountsHeldInAnUpdateAreRightForEveryReader)
 TEST_F(TNamedTree, RandomChangesInsideUpdatesKeepEveryCount)
 {
     std::mt19937 random(11);
-    auto pick = [&] { return Pick(random); };
-    auto forget = [&](PDataNode gone) { Forget(gone); };
     for (int round = 0; round < 40; ++round) {
         tree->BeginUpdate();
         for (int step = 0; step < 12; ++step) {
-            PDataNode n = pick();
+            PDataNode n = Pick(random);
             switch (random() % 6) {
             case 0:
             case 1:
                 for (int k = 1 + random() % 5; k > 0; --k)
                     made.push_back(tree->AddChild(n));
                 break;
-            case 2:
-                if (n) {
-                    forget(n);
-                    tree->DeleteNode(n);
-                }
-                break;
-            case 3:
-                if (PDataNode target = pick(); n && target && target != n && !tree->HasAsParent(target, n))
-                    tree->MoveTo(n, target, TNtNodeAttachMode(1 + random() % 4), false);
-                break;
-            case 4:
-                if (n && n->ChildCount > 0)
-                    tree->ToggleNode(n);
-                break;
+            case 2: DeletePicked(n); break;
+            case 3: MovePicked(n, random); break;
+            case 4: TogglePicked(n); break;
             case 5:
                 if (n) {
                     tree->DeleteChildren(n);
-                    forget(n);
+                    Forget(n);
                     made.push_back(n);
                 }
                 break;

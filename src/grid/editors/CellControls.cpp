@@ -183,7 +183,7 @@ void TExStringGrid::StartControlEdit(const QString& HTML, const QString& CtrlTyp
     FCtrlType = type;
     FCtrlEditing = true;
     if (edit) {
-        TControlEdit* e = EditControlEditor();
+        TControlEdit* e = CellControlEdit();
         e->SetBounds(e->Left(), e->Top(), 0, e->Height());
         e->SetPasswordChar(type == QLatin1String("PASSWORD") ? QChar(u'*') : QChar());
         e->SetEditMask(type == QLatin1String("MASK") ? GetHTMLControlProp(HTML, CtrlID) : QString());
@@ -199,7 +199,7 @@ void TExStringGrid::StartControlEdit(const QString& HTML, const QString& CtrlTyp
             e->SetFocus();
         return;
     }
-    TControlCombo* c = ComboControlEditor();
+    TControlCombo* c = CellControlCombo();
     c->SetIsWinXP(FIsWinXP);
     c->SetBounds(c->Left(), c->Top(), 0, c->Height());
     bool typed = true;
@@ -299,7 +299,7 @@ void TExStringGrid::FixedEditChange(TObject*)
 {
     if (OnEditChange)
         OnEditChange(this, FFixedColEdit, FFixedRowEdit,
-                     EditTrans != nullptr && EditTrans->Visible() ? EditTrans->Text() : ComboTransEditor()->Text());
+                     EditTrans != nullptr && EditTrans->Visible() ? EditTrans->Text() : FixedCellCombo()->Text());
 }
 
 void TExStringGrid::StartFixedCellEdit(Integer ACol, Integer ARow)
@@ -316,13 +316,13 @@ void TExStringGrid::StartFixedCellEdit(Integer ACol, Integer ARow)
     FFixedColEdit = ACol;
     FFixedRowEdit = ARow;
     TGridFixedCellEditor kind = ACol == 0 ? FMouseActions->FixedColsEditor() : FMouseActions->FixedRowsEditor();
-    ComboTransEditor()->Items()->Assign(FMouseActions->FixedComboValues());
+    FixedCellCombo()->Items()->Assign(FMouseActions->FixedComboValues());
     FixedEdit(ACol, ARow, kind, ComboTrans->Items());
     TRect r = CellRect(ACol, ARow);
     InflateRect(r, -1, -1);
     const Integer c = RealColIndex(ACol);
     if (kind == fceEdit) {
-        EditTransEditor()->SetBounds(r.Left, r.Top, r.Width(), r.Height());
+        FixedCellEdit()->SetBounds(r.Left, r.Top, r.Width(), r.Height());
         EditTrans->OnChange = [this](TObject* Sender) { FixedEditChange(Sender); };
         EditTrans->SetText(Cells(c, ARow));
         EditTrans->SetCol(c);

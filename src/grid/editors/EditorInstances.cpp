@@ -49,7 +49,7 @@ bool MakeHidden(T*& Slot, TExStringGrid* Grid, bool Disable)
 }
 } // namespace
 
-TGridEditBtn* TExStringGrid::EditBtnEditor()
+TGridEditBtn* TExStringGrid::BtnEdit()
 {
     if (MakeHidden(EditBtn, this, true)) {
         EditBtn->SetButtonCaption(QStringLiteral("..."));
@@ -59,7 +59,7 @@ TGridEditBtn* TExStringGrid::EditBtnEditor()
     return EditBtn;
 }
 
-TGridUnitEditBtn* TExStringGrid::UnitEditBtnEditor()
+TGridUnitEditBtn* TExStringGrid::BtnUnitEdit()
 {
     if (MakeHidden(UnitEditBtn, this, true)) {
         UnitEditBtn->SetButtonCaption(QStringLiteral("..."));
@@ -72,33 +72,33 @@ TGridUnitEditBtn* TExStringGrid::UnitEditBtnEditor()
     return UnitEditBtn;
 }
 
-TGridButton* TExStringGrid::GridButtonEditor()
+TGridButton* TExStringGrid::Btn()
 {
     if (MakeHidden(GridButton, this, true))
         GridButton->OnClick = [this](TObject*) { ButtonClick(Col(), Row()); };
     return GridButton;
 }
 
-TGridTransEdit* TExStringGrid::EditTransEditor()
+TGridTransEdit* TExStringGrid::FixedCellEdit()
 {
     if (MakeHidden(EditTrans, this, false))
         SetEditFrame(EditTrans, false);
     return EditTrans;
 }
 
-TGridTransCombo* TExStringGrid::ComboTransEditor()
+TGridTransCombo* TExStringGrid::FixedCellCombo()
 {
     MakeHidden(ComboTrans, this, false);
     return ComboTrans;
 }
 
-TControlEdit* TExStringGrid::EditControlEditor()
+TControlEdit* TExStringGrid::CellControlEdit()
 {
     MakeHidden(FEditControl, this, false);
     return FEditControl;
 }
 
-TControlCombo* TExStringGrid::ComboControlEditor()
+TControlCombo* TExStringGrid::CellControlCombo()
 {
     MakeHidden(FComboControl, this, false);
     return FComboControl;
