@@ -834,7 +834,7 @@ public:
         CatchUpCounts();
         return FRoot;
     }
-    virtual PDataNode AddChild(PDataNode Parent, void* UserData = nullptr);
+    PDataNode AddChild(PDataNode Parent, void* UserData = nullptr);
     PDataNode InsertNode(PDataNode Node, TNtNodeAttachMode Mode, void* UserData = nullptr);
     virtual void SetChildCount(PDataNode Node, Cardinal NewChildCount);
     Cardinal RootNodeCount() const { return FRoot->ChildCount; }
@@ -1508,10 +1508,30 @@ protected:
     PDataNode AppendChild(PDataNode Node);
     bool CanAppendHeld(PDataNode Parent) const;
     bool HeldAppendReady(PDataNode Parent, void* UserData) const;
-    void NoteHeldAppend(PDataNode Parent) { FHeldAppendParent = CanAppendHeld(Parent) ? Parent : nullptr; }
-    void ForgetHeldAppend() { FHeldAppendParent = nullptr; }
+    // Parent as AddChild got it (nullptr for the root).
+    void NoteHeldAppend(PDataNode Parent)
+    {
+        FHeldAppendParent = Parent != nullptr ? Parent : FRoot;
+        FHeldAppendArg = CanAppendHeld(FHeldAppendParent) ? Parent : NoHeldAppend();
+    }
+    void ForgetHeldAppend() { FHeldAppendArg = NoHeldAppend(); }
+    // What FHeldAppendArg holds when no parent is ready: an address no caller passes.
+    static PDataNode NoHeldAppend()
+    {
+        static TDataNode none;
+        return &none;
+    }
     PDataNode AppendHeld(PDataNode Parent);
     [[gnu::noinline]] PDataNode FinishHeldAppend(PDataNode Node, PDataNode Child);
+    // Whether a structure change now would be collected and at once reported
+    // to nobody: outside an update, with nothing collected, no handler and no
+    // state listener. Such a change only forgets what a report forgets.
+    bool StructureChangeUnheard() const
+    {
+        return FUpdateCount == 0 && !OnStructureChange && !OnStateChange && !HasTreeState(tsStructureChangePending) &&
+               !(FRunningTimers & (1u << StructureChangeTimer));
+    }
+    void ForgetStructureChange();
     PDataNode AddChildFully(PDataNode Parent, void* UserData);
     // AddChild's full road, kept out of its short one.
     [[gnu::noinline]] virtual PDataNode AddChildFullRoad(PDataNode Parent, void* UserData);
@@ -1730,8 +1750,10 @@ protected:
     mutable PDataNode FPendingCountNode = nullptr;
     mutable Cardinal FPendingCount = 0;
     // The parent the last AddChild inside an update left ready for the short
-    // road (NoteHeldAppend); every change that could make that road wrong for
-    // it forgets it (ForgetHeldAppend), so the road checks little per node.
+    // road (NoteHeldAppend), as that call passed it and resolved; every change
+    // that could make that road wrong for it forgets it (ForgetHeldAppend), so
+    // the road checks little per node.
+    PDataNode FHeldAppendArg = NoHeldAppend();
     PDataNode FHeldAppendParent = nullptr;
 
     Cardinal FUpdateCount = 0;
@@ -1779,6 +1801,16 @@ protected:
         Integer Value = 0;
     };
     TWidestExtent FWidestExtent;
+    // What InvalidateToBottom last marked for repaint, a row's top down to the
+    // window's bottom, at these offsets; until the next paint, a row below
+    // that top has nothing more to mark.
+    struct TInvalidBottom {
+        TRect Area;
+        Integer OffsetX = 0;
+        Integer OffsetY = 0;
+        bool Valid = false;
+    };
+    TInvalidBottom FInvalidBottom;
     bool WidestExtentCurrent() const
     {
         const TWidestExtent& w = FWidestExtent;
@@ -1942,6 +1974,72 @@ protected:
     std::unique_ptr<TNtHintData> FHintData;
     TRect FLastHintRect;
 };
+
+// ---------------------------------------------------------------- appending
+
+// The fields every new node starts with, in a zeroed block.
+inline PDataNode InitNodeRecord(void* Block, Cardinal Height)
+{
+    auto* node = static_cast<PDataNode>(Block);
+    node->TotalCount = 1;
+    node->NodeHeight = Word(Height);
+    node->TotalHeight = Height;
+    node->States = vsVisible;
+    node->Align = 50;
+    return node;
+}
+
+// Links Child, new, as the last child of Node; the states Node has then.
+[[gnu::always_inline]] inline TDataNodeStates TBaseNodeTree::LinkAsLastChild(PDataNode Node, PDataNode Child)
+{
+    PDataNode last = Node->LastChild;
+    TDataNodeStates states = Node->States & ~(vsAllChildrenHidden | vsHeightMeasured);
+    if (last) {
+        Child->Index = last->Index + 1;
+        Child->PrevSibling = last;
+        last->NextSibling = Child;
+    } else {
+        states |= vsHasChildren;
+        Node->FirstChild = Child;
+    }
+    Node->States = states;
+    Child->Parent = Node;
+    Node->LastChild = Child;
+    ++Node->ChildCount;
+    return states;
+}
+
+// Whether AddChild (Parent, UserData) takes the short road (AppendHeld) now:
+// Parent, as passed, is the one the last append left ready (no node was
+// freed since, so the pool has no freed slot to reuse first; no watched tree
+// state has changed, so the worker has not been handed the tree either), the
+// update still holds and the block at hand has a slot.
+[[gnu::always_inline]] inline bool TBaseNodeTree::HeldAppendReady(PDataNode Parent, void* UserData) const
+{
+    return Parent == FHeldAppendArg && UserData == nullptr && FUpdateCount != 0 && !HasState(csDesigning) &&
+           FNodePool.HasFreshSlotInBlock();
+}
+
+// Inline, so that a loop of appends inside an update calls nothing per node.
+inline PDataNode TBaseNodeTree::AddChild(PDataNode Parent, void* UserData)
+{
+    if (HeldAppendReady(Parent, UserData)) [[likely]]
+        return AppendHeld(FHeldAppendParent);
+    return AddChildFullRoad(Parent, UserData);
+}
+
+// The short road, once HeldAppendReady said yes. The rarer work (a shown
+// parent's heights, the first node under another parent) is left to
+// FinishHeldAppend, so that the common step calls nothing.
+[[gnu::always_inline]] inline PDataNode TBaseNodeTree::AppendHeld(PDataNode Parent)
+{
+    PDataNode child = InitNodeRecord(FNodePool.TakeFreshSlot(), FDefaultNodeHeight);
+    if ((LinkAsLastChild(Parent, child) & vsExpanded) || Parent != FPendingCountNode) [[unlikely]]
+        return FinishHeldAppend(Parent, child);
+    ++Parent->TotalCount;
+    ++FPendingCount;
+    return child;
+}
 
 // ---------------------------------------------------------------- string and draw trees
 

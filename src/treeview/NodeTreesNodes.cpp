@@ -183,20 +183,12 @@ void TBaseNodeTree::PropagateTotalHeight(PDataNode Node, Integer Value, bool Rel
 
 // ---------------------------------------------------------------- structure
 
-PDataNode TBaseNodeTree::AddChild(PDataNode Parent, void* UserData)
-{
-    PDataNode parent = Parent != nullptr ? Parent : FRoot;
-    if (HeldAppendReady(parent, UserData))
-        return AppendHeld(parent);
-    return AddChildFullRoad(Parent, UserData);
-}
-
 // AddChild's full road, kept out of its short one: the node made with all
 // the bookkeeping, then the parent noted for the short road.
 PDataNode TBaseNodeTree::AddChildFullRoad(PDataNode Parent, void* UserData)
 {
     PDataNode result = AddChildFully(Parent, UserData);
-    NoteHeldAppend(Parent != nullptr ? Parent : FRoot);
+    NoteHeldAppend(Parent);
     return result;
 }
 
@@ -228,8 +220,10 @@ PDataNode TBaseNodeTree::AddChildFully(PDataNode Parent, void* UserData)
     // Collected for the update's end; a change to the same parent already
     // collected as accumulated changes nothing.
     PDataNode changed = Parent == FRoot ? nullptr : Parent;
-    if (!HasTreeState(tsStructureChangePending) || FLastStructureChangeNode != changed ||
-        FLastStructureChangeReason != crAccumulated || (FRunningTimers & (1u << StructureChangeTimer)))
+    if (StructureChangeUnheard())
+        ForgetStructureChange();
+    else if (!HasTreeState(tsStructureChangePending) || FLastStructureChangeNode != changed ||
+             FLastStructureChangeReason != crAccumulated || (FRunningTimers & (1u << StructureChangeTimer)))
         AdviseChangeEvent(true, changed, crChildAdded);
     if (FUpdateCount == 0) {
         RequestCacheValidation();

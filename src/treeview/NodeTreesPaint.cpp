@@ -153,6 +153,7 @@ void TBaseNodeTree::FontChanged()
 
 void TBaseNodeTree::Paint()
 {
+    FInvalidBottom.Valid = false;
     TCanvas* canvas = Canvas();
     const TRect update = canvas->ClipRect();
     const TRect client = ClientRect();

@@ -131,42 +131,10 @@ inline PDataNode TBaseNodeTree::NextShownRow(PDataNode Node, TDataNodeStates Not
     }
 }
 
-// The fields every new node starts with, in a zeroed block.
-inline PDataNode InitNodeRecord(void* Block, Cardinal Height)
-{
-    auto* node = static_cast<PDataNode>(Block);
-    node->TotalCount = 1;
-    node->NodeHeight = Word(Height);
-    node->TotalHeight = Height;
-    node->States = vsVisible;
-    node->Align = 50;
-    return node;
-}
-
 // A zeroed node block from the pool with the fields every new node starts with.
 inline PDataNode NewNodeRecord(TNodePool& Pool, std::size_t Size, Cardinal Height)
 {
     return InitNodeRecord(Pool.Allocate(Size), Height);
-}
-
-// Links Child, new, as the last child of Node; the states Node has then.
-[[gnu::always_inline]] inline TDataNodeStates TBaseNodeTree::LinkAsLastChild(PDataNode Node, PDataNode Child)
-{
-    PDataNode last = Node->LastChild;
-    TDataNodeStates states = Node->States & ~(vsAllChildrenHidden | vsHeightMeasured);
-    if (last) {
-        Child->Index = last->Index + 1;
-        Child->PrevSibling = last;
-        last->NextSibling = Child;
-    } else {
-        states |= vsHasChildren;
-        Node->FirstChild = Child;
-    }
-    Node->States = states;
-    Child->Parent = Node;
-    Node->LastChild = Child;
-    ++Node->ChildCount;
-    return states;
 }
 
 // Carries Child, just linked under Node, into the visible count, the
@@ -208,26 +176,3 @@ inline bool TBaseNodeTree::CanAppendHeld(PDataNode Parent) const
            !FQueuedForValidation.load(std::memory_order_acquire);
 }
 
-// Whether AddChild (Parent, UserData) takes the short road (AppendHeld) now:
-// Parent is the one the last append left ready (no node was freed since,
-// so the pool has no freed slot to reuse first; no watched tree state has
-// changed, so the worker has not been handed the tree either), the update
-// still holds and the block at hand has a slot.
-[[gnu::always_inline]] inline bool TBaseNodeTree::HeldAppendReady(PDataNode Parent, void* UserData) const
-{
-    return Parent == FHeldAppendParent && UserData == nullptr && FUpdateCount != 0 && !HasState(csDesigning) &&
-           FNodePool.HasFreshSlotInBlock();
-}
-
-// The short road, once HeldAppendReady said yes. The rarer work (a shown
-// parent's heights, the first node under another parent) is left to
-// FinishHeldAppend, so that the common step calls nothing.
-[[gnu::always_inline]] inline PDataNode TBaseNodeTree::AppendHeld(PDataNode Parent)
-{
-    PDataNode child = InitNodeRecord(FNodePool.TakeFreshSlot(), FDefaultNodeHeight);
-    if ((LinkAsLastChild(Parent, child) & vsExpanded) || Parent != FPendingCountNode)
-        return FinishHeldAppend(Parent, child);
-    ++Parent->TotalCount;
-    ++FPendingCount;
-    return child;
-}

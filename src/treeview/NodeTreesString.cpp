@@ -465,7 +465,7 @@ PDataNode TCustomNodeStringTree::AddChildFullRoad(PDataNode Parent, void* UserDa
 {
     PDataNode result = ChildAdded(AddChildFully(Parent, UserData));
     if (!(FOptions->SelectionOptions() & toRestoreSelection))
-        NoteHeldAppend(Parent != nullptr ? Parent : FRoot);
+        NoteHeldAppend(Parent);
     return result;
 }
 

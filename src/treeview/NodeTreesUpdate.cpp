@@ -197,6 +197,11 @@ void TBaseNodeTree::DoStructureChange(PDataNode Node, TChangeReason Reason)
     if (OnStructureChange)
         OnStructureChange(this, Node, Reason);
     DoStateChange(0, tsStructureChangePending);
+    ForgetStructureChange();
+}
+
+void TBaseNodeTree::ForgetStructureChange()
+{
     ForgetHeldAppend();
     FLastStructureChangeNode = nullptr;
     FLastStructureChangeReason = crIgnore;
@@ -300,7 +305,12 @@ void TBaseNodeTree::InvalidateToBottom(PDataNode Node)
         r.Left = client.Left;
         r.Right = client.Right;
         r.Bottom = client.Bottom;
+        TInvalidBottom& marked = FInvalidBottom;
+        if (marked.Valid && r.Top >= marked.Area.Top && r.Left == marked.Area.Left && r.Right == marked.Area.Right &&
+            r.Bottom == marked.Area.Bottom && marked.OffsetX == FOffsetX && marked.OffsetY == FOffsetY)
+            return;
         InvalidateClientRect(this, r);
+        marked = {r, FOffsetX, FOffsetY, true};
     }
 }
 

@@ -2,6 +2,8 @@
 // count, scrolling, and the keyboard and mouse as a user works the tree;
 // the pixels of buttons, check boxes, lines and the selection.
 
+#include <set>
+
 #include <QElapsedTimer>
 
 #include "Screenshot.h"
@@ -136,6 +138,28 @@ TEST_F(TInputTree, AddingNodesKeepsTheHorizontalRangeOfTheWidestRowInView)
     EXPECT_EQ(tree->RangeX(), measured()) << "a shown row is measured";
     EXPECT_LT(tree->RangeX(), wider);
     CheckInvariants(tree);
+}
+
+// Adding a child repaints the parent's row (its button may change). One
+// mark reaches down to the bottom and serves later appends below it until
+// the next paint, and no further: an append after a paint marks again.
+TEST_F(TInputTree, AddingAChildRepaintsTheParentsRow)
+{
+    ShowForm();
+    std::set<PDataNode> painted;
+    tree->OnPaintText = [&](TBaseNodeTree*, TCanvas*, PDataNode n, TColumnIndex, TNSTTextType) { painted.insert(n); };
+    auto paintAfter = [&](std::initializer_list<PDataNode> parents) {
+        painted.clear();
+        for (PDataNode p : parents)
+            tree->AddChild(p);
+        Application->ProcessMessages();
+        return painted;
+    };
+    EXPECT_TRUE(paintAfter({Bravo()}).count(Bravo()));
+    EXPECT_TRUE(paintAfter({Beta()}).count(Beta()));
+    EXPECT_TRUE(paintAfter({Bravo()}).count(Bravo())) << "marked again after the paint";
+    const std::set<PDataNode> rows = paintAfter({Bravo(), Alpha()});
+    EXPECT_TRUE(rows.count(Alpha()) && rows.count(Bravo()));
 }
 
 TEST_F(TInputTree, VariableHeightsComeFromTheMeasureEvent)

@@ -197,6 +197,50 @@ TEST(NodeTreeUpdates, ReportsAreHeldUntilTheOutermostEndUpdate)
     EXPECT_EQ(states, (std::vector<TNtUpdateState>{usEnd}));
 }
 
+// Outside an update an append is reported at once: to nobody, it leaves
+// nothing collected behind, so the next report names only its own change;
+// a state listener alone still sees the change collected and reported.
+TEST(NodeTreeUpdates, AppendsOutsideAnUpdateAreReportedAtOnce)
+{
+    TNodeStringTree tree(nullptr);
+    PDataNode top = tree.AddChild(nullptr);
+    tree.AddChild(top);
+    EXPECT_FALSE(tree.HasTreeState(tsStructureChangePending));
+    std::vector<std::pair<PDataNode, TChangeReason>> reports;
+    tree.OnStructureChange = [&](TBaseNodeTree*, PDataNode n, TChangeReason r) { reports.emplace_back(n, r); };
+    tree.AddChild(top);
+    tree.AddChild(nullptr);
+    EXPECT_EQ(reports, (std::vector<std::pair<PDataNode, TChangeReason>>{{top, crChildAdded}, {nullptr, crChildAdded}}));
+    tree.OnStructureChange = nullptr;
+    std::vector<std::pair<TNodeTreeStates, TNodeTreeStates>> pending;
+    tree.OnStateChange = [&](TBaseNodeTree*, TNodeTreeStates enter, TNodeTreeStates leave) {
+        if ((enter | leave) & tsStructureChangePending)
+            pending.emplace_back(enter & tsStructureChangePending, leave & tsStructureChangePending);
+    };
+    tree.AddChild(top);
+    tree.OnStateChange = nullptr;
+    EXPECT_EQ(pending, (std::vector<std::pair<TNodeTreeStates, TNodeTreeStates>>{{tsStructureChangePending, 0}, {0, tsStructureChangePending}}));
+    EXPECT_EQ(top->ChildCount, 3u);
+}
+
+// Inside an update, top-level appends by nil and by the root itself mix.
+TEST(NodeTreeUpdates, TopLevelAppendsByNilAndByTheRootMix)
+{
+    TNodeStringTree tree(nullptr);
+    tree.BeginUpdate();
+    std::vector<PDataNode> made;
+    for (PDataNode parent : {(PDataNode) nullptr, (PDataNode) nullptr, tree.RootNode(), tree.RootNode(), (PDataNode) nullptr})
+        made.push_back(tree.AddChild(parent));
+    tree.EndUpdate();
+    EXPECT_EQ(tree.RootNodeCount(), 5u);
+    EXPECT_EQ(tree.RootNode()->TotalCount, 6u);
+    for (Cardinal i = 0; i < made.size(); ++i) {
+        EXPECT_EQ(made[i]->Index, i);
+        EXPECT_EQ(made[i]->Parent, tree.RootNode());
+    }
+    EXPECT_EQ(tree.GetLastChildNoInit(nullptr), made.back());
+}
+
 TEST(NodeTreeUpdates, StateChangesAndOperations)
 {
     TNodeStringTree tree(nullptr);
