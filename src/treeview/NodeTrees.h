@@ -810,7 +810,12 @@ public:
     bool UseRightToLeftAlignment() const { return FBiDiMode == bdRightToLeft; }
     // Always reads true: every row is composed off screen.
     bool DoubleBuffered() const { return true; }
-    TRect ClientRect() const override;
+    // The rows' area: the window less its border, header and scroll bars.
+    TRect ClientRect() const final
+    {
+        const Integer w = Width() - (FBorderStyle == bsSingle ? 4 : 0) - (FVertBarShown ? FBarExtent : 0);
+        return {0, 0, w > 0 ? w : 0, ClientAreaHeight()};
+    }
     // The height of ClientRect, without making the rectangle.
     Integer ClientAreaHeight() const
     {
@@ -1515,6 +1520,14 @@ protected:
         FHeldAppendArg = CanAppendHeld(FHeldAppendParent) ? Parent : NoHeldAppend();
     }
     void ForgetHeldAppend() { FHeldAppendArg = NoHeldAppend(); }
+    // Lowers the update count; at zero the short road's parent is
+    // forgotten, as that road is taken only inside an update.
+    void LowerUpdateCount(Cardinal By = 1)
+    {
+        FUpdateCount -= By;
+        if (FUpdateCount == 0)
+            ForgetHeldAppend();
+    }
     // What FHeldAppendArg holds when no parent is ready: an address no caller passes.
     static PDataNode NoHeldAppend()
     {
@@ -1753,7 +1766,7 @@ protected:
     // road (NoteHeldAppend), as that call passed it and resolved; every change
     // that could make that road wrong for it forgets it (ForgetHeldAppend), so
     // the road checks little per node.
-    PDataNode FHeldAppendArg = NoHeldAppend();
+    mutable PDataNode FHeldAppendArg = NoHeldAppend();
     PDataNode FHeldAppendParent = nullptr;
 
     Cardinal FUpdateCount = 0;
@@ -1811,6 +1824,15 @@ protected:
         bool Valid = false;
     };
     TInvalidBottom FInvalidBottom;
+    // Whether R, from a row's top down to the window's bottom, is marked
+    // since the last paint, at the offsets of now.
+    bool MarkedToBottom(const TRect& R) const
+    {
+        const TInvalidBottom& m = FInvalidBottom;
+        return m.Valid && R.Top >= m.Area.Top && R.Left == m.Area.Left && R.Right == m.Area.Right && R.Bottom == m.Area.Bottom &&
+               m.OffsetX == FOffsetX && m.OffsetY == FOffsetY;
+    }
+    void MarkToBottom(const TRect& R);
     bool WidestExtentCurrent() const
     {
         const TWidestExtent& w = FWidestExtent;
@@ -2012,12 +2034,12 @@ inline PDataNode InitNodeRecord(void* Block, Cardinal Height)
 // Whether AddChild (Parent, UserData) takes the short road (AppendHeld) now:
 // Parent, as passed, is the one the last append left ready (no node was
 // freed since, so the pool has no freed slot to reuse first; no watched tree
-// state has changed, so the worker has not been handed the tree either), the
-// update still holds and the block at hand has a slot.
+// state has changed, so the worker has not been handed the tree either; the
+// update still holds and the parent's count is the pending one) and the
+// block at hand has a slot.
 [[gnu::always_inline]] inline bool TBaseNodeTree::HeldAppendReady(PDataNode Parent, void* UserData) const
 {
-    return Parent == FHeldAppendArg && UserData == nullptr && FUpdateCount != 0 && !HasState(csDesigning) &&
-           FNodePool.HasFreshSlotInBlock();
+    return Parent == FHeldAppendArg && UserData == nullptr && !HasState(csDesigning) && FNodePool.HasFreshSlotInBlock();
 }
 
 // Inline, so that a loop of appends inside an update calls nothing per node.
@@ -2034,7 +2056,7 @@ inline PDataNode TBaseNodeTree::AddChild(PDataNode Parent, void* UserData)
 [[gnu::always_inline]] inline PDataNode TBaseNodeTree::AppendHeld(PDataNode Parent)
 {
     PDataNode child = InitNodeRecord(FNodePool.TakeFreshSlot(), FDefaultNodeHeight);
-    if ((LinkAsLastChild(Parent, child) & vsExpanded) || Parent != FPendingCountNode) [[unlikely]]
+    if (LinkAsLastChild(Parent, child) & vsExpanded) [[unlikely]]
         return FinishHeldAppend(Parent, child);
     ++Parent->TotalCount;
     ++FPendingCount;

@@ -539,7 +539,7 @@ void TBaseNodeTree::Loaded()
         FHeader->UpdateHeaderFrame();
     if (FHeader->Options() & hoAutoResize)
         FHeader->Columns()->FitAutoSizeColumn(NoColumn, true);
-    --FUpdateCount;
+    LowerUpdateCount();
     if (HasTreeState(tsNeedRootCountUpdate) && FRoot->ChildCount > 0) {
         DoStateChange(0, tsNeedRootCountUpdate);
         const bool readOnly = ReadOnly();

@@ -146,6 +146,9 @@ void TBaseNodeTree::FlushPendingCounts() const
     PDataNode node = FPendingCountNode;
     FPendingCountNode = nullptr;
     FPendingCount = 0;
+    FHeldAppendArg = NoHeldAppend();  // the short road's parent is the pending one
+    if (node == FRoot)
+        return;
     for (PDataNode run = node->Parent;; run = run->Parent) {
         run->TotalCount += count;
         if (run == FRoot)
@@ -346,10 +349,10 @@ void TBaseNodeTree::SetChildCount(PDataNode Node, Cardinal NewChildCount)
             for (Cardinal i = NewChildCount; i < old; ++i)
                 DeleteNode(Node->LastChild);
         } catch (...) {
-            --FUpdateCount;
+            LowerUpdateCount();
             throw;
         }
-        --FUpdateCount;
+        LowerUpdateCount();
     }
     if (FUpdateCount == 0) {
         RequestCacheValidation();
@@ -437,10 +440,10 @@ Cardinal TBaseNodeTree::TotalCount()
     try {
         ValidateNode(FRoot, true);
     } catch (...) {
-        --FUpdateCount;
+        LowerUpdateCount();
         throw;
     }
-    --FUpdateCount;
+    LowerUpdateCount();
     CatchUpCounts();
     return FRoot->TotalCount - 1;
 }
@@ -674,7 +677,7 @@ void TBaseNodeTree::DeleteChildren(PDataNode Node, bool ResetHasChildren)
             }
             n->FirstChild = nullptr;
             n->LastChild = nullptr;
-            --FUpdateCount;
+            LowerUpdateCount();
             levels.pop_back();
             FinishChildrenDeletion(n, done.OldX, done.OldY);
             if (levels.empty())
@@ -684,7 +687,7 @@ void TBaseNodeTree::DeleteChildren(PDataNode Node, bool ResetHasChildren)
             DoFreeNode(n);
         }
     } catch (...) {
-        FUpdateCount -= Cardinal(levels.size());
+        LowerUpdateCount(Cardinal(levels.size()));
         throw;
     }
 }

@@ -148,12 +148,15 @@ inline PDataNode NewNodeRecord(TNodePool& Pool, std::size_t Size, Cardinal Heigh
         PropagateTotalHeight(Node, Integer(Child->TotalHeight), true);
     }
     ++Node->TotalCount;
-    if (Node == FRoot)
-        return;
     if (FUpdateCount != 0) {
+        // The root has nothing above it to catch up, but is noted all the
+        // same: the short road of AddChild counts on its parent being the
+        // pending one.
         AddPendingCount(Node);
         return;
     }
+    if (Node == FRoot)
+        return;
     CatchUpCounts();
     for (PDataNode run = Node->Parent;; run = run->Parent) {
         ++run->TotalCount;
@@ -169,7 +172,8 @@ inline PDataNode NewNodeRecord(TNodePool& Pool, std::size_t Size, Cardinal Heigh
 // an append (NoteHeldAppend); the answer stands until ForgetHeldAppend.
 inline bool TBaseNodeTree::CanAppendHeld(PDataNode Parent) const
 {
-    return FUpdateCount != 0 && !(FOptions->FMiscOptions & (toReadOnly | toVariableNodeHeight)) && (TreeStates() & HeldAppendWatched) == HeldAppendSettled &&
+    return FUpdateCount != 0 && FPendingCountNode == Parent && !(FOptions->FMiscOptions & (toReadOnly | toVariableNodeHeight)) &&
+           (TreeStates() & HeldAppendWatched) == HeldAppendSettled &&
            FLastStructureChangeNode == (Parent == FRoot ? nullptr : Parent) && FLastStructureChangeReason == crAccumulated &&
            !(FRunningTimers & (1u << StructureChangeTimer)) && (Parent->States & vsInitialized) && FNodeDataSize >= 0 &&
            !HasState(csDesigning) && FNodePool.HasFreshSlot(NodeRecordSize + Cardinal(FNodeDataSize) + FTotalInternalDataSize) &&

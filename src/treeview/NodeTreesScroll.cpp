@@ -29,14 +29,6 @@ bool HasHorizontal(TScrollStyle s) { return s == ssHorizontal || s == ssBoth; }
 
 // ---------------------------------------------------------------- the window
 
-TRect TBaseNodeTree::ClientRect() const
-{
-    const Integer b = FBorderStyle == bsSingle ? 2 : 0;
-    const Integer sb = FBarExtent;
-    const Integer w = Width() - 2 * b - (FVertBarShown ? sb : 0);
-    return {0, 0, std::max<Integer>(w, 0), ClientAreaHeight()};
-}
-
 void TBaseNodeTree::LayoutWindow()
 {
     if (!FHeader)

@@ -124,7 +124,7 @@ void TBaseNodeTree::SortTree(TColumnIndex Column, TSortDirection Direction, bool
     auto finish = [this] {
         InvalidatePositionCache();
         if (FUpdateCount > 0)
-            --FUpdateCount;
+            LowerUpdateCount();
         if (FUpdateCount == 0) {
             RequestCacheValidation();
             Invalidate();

@@ -58,7 +58,7 @@ void TBaseNodeTree::BeginUpdate()
 void TBaseNodeTree::EndUpdate()
 {
     if (FUpdateCount > 0)
-        --FUpdateCount;
+        LowerUpdateCount();
     if (FUpdateCount == 0)
         CatchUpCounts();
     if (FDestroying)
@@ -281,37 +281,39 @@ void TBaseNodeTree::InvalidateToBottom(PDataNode Node)
 {
     if (FUpdateCount != 0 || !HandleAllocated())
         return;
+    const TRect client = ClientRect();
     if (Node == nullptr || Node == FRoot) {
         Invalidate();
+        MarkToBottom(client);
         return;
     }
+    // The whole window is marked already: no row needs finding.
+    if (MarkedToBottom(client))
+        return;
     if (!(Node->States & vsInitialized) || !IsEffectivelyVisible(Node))
         return;
     // A row that starts below the window has nothing in view to repaint;
     // found without summing more rows than the window shows.
-    TRect r;
+    TRect r = client;
     Cardinal rowTop = 0;
     if (!(FOptions->FMiscOptions & toVariableNodeHeight) && !(FOptions->FPaintOptions & toChildrenAbove) && FullyVisible(Node)) {
-        if (RowStartsAtOrBelow(Node, Cardinal(std::max<Integer>(ClientAreaHeight() - FOffsetY, 0)), &rowTop))
+        if (RowStartsAtOrBelow(Node, Cardinal(std::max<Integer>(client.Bottom - FOffsetY, 0)), &rowTop))
             return;
         r.Top = Integer(rowTop) + FOffsetY;
     } else {
-        r = GetDisplayRect(Node, NoColumn, false);
+        r.Top = GetDisplayRect(Node, NoColumn, false).Top;
         if ((FOptions->FPaintOptions & toChildrenAbove) && (Node->States & vsExpanded))
             r.Top -= Integer(Node->TotalHeight + Node->NodeHeight);
     }
-    const TRect client = ClientRect();
-    if (r.Top < client.Bottom) {
-        r.Left = client.Left;
-        r.Right = client.Right;
-        r.Bottom = client.Bottom;
-        TInvalidBottom& marked = FInvalidBottom;
-        if (marked.Valid && r.Top >= marked.Area.Top && r.Left == marked.Area.Left && r.Right == marked.Area.Right &&
-            r.Bottom == marked.Area.Bottom && marked.OffsetX == FOffsetX && marked.OffsetY == FOffsetY)
-            return;
+    if (r.Top < client.Bottom && !MarkedToBottom(r)) {
         InvalidateClientRect(this, r);
-        marked = {r, FOffsetX, FOffsetY, true};
+        MarkToBottom(r);
     }
+}
+
+void TBaseNodeTree::MarkToBottom(const TRect& R)
+{
+    FInvalidBottom = {R, FOffsetX, FOffsetY, true};
 }
 
 void TBaseNodeTree::InvalidateChildren(PDataNode Node, bool Recursive)

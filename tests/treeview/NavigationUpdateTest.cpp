@@ -223,6 +223,32 @@ TEST(NodeTreeUpdates, AppendsOutsideAnUpdateAreReportedAtOnce)
     EXPECT_EQ(top->ChildCount, 3u);
 }
 
+// Appends made while the tree raised its update count for a moment (here
+// by a handler that, as the tree counts its nodes, initialises one node by
+// filling another) leave nothing behind once the count is down again: the
+// next append is reported as one outside an update.
+TEST(NodeTreeUpdates, AppendsInsideAPassingUpdateLeaveTheNextOneReported)
+{
+    TNodeStringTree tree(nullptr);
+    PDataNode other = tree.AddChild(nullptr);
+    PDataNode filler = tree.AddChild(nullptr);
+    tree.OnInitNode = [&](TBaseNodeTree* t, PDataNode, PDataNode n, TDataNodeInitStates&) {
+        if (n == filler)
+            for (int i = 0; i < 3; ++i)
+                t->AddChild(other);
+    };
+    EXPECT_EQ(tree.TotalCount(), 5u);
+    EXPECT_EQ(tree.UpdateCount(), 0u);
+    std::vector<std::pair<PDataNode, TChangeReason>> reports;
+    tree.OnStructureChange = [&](TBaseNodeTree*, PDataNode n, TChangeReason r) { reports.emplace_back(n, r); };
+    tree.AddChild(other);
+    tree.OnStructureChange = nullptr;
+    ASSERT_FALSE(reports.empty());
+    EXPECT_EQ(reports.back().first, other);
+    EXPECT_EQ(other->ChildCount, 4u);
+    EXPECT_EQ(tree.TotalCount(), 6u);
+}
+
 // Inside an update, top-level appends by nil and by the root itself mix.
 TEST(NodeTreeUpdates, TopLevelAppendsByNilAndByTheRootMix)
 {

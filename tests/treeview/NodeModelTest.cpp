@@ -462,6 +462,11 @@ TEST_F(TNamedTree, ChangesBetweenAppendsToOneParentReachTheNextAppend)
              EXPECT_EQ(p->FirstChild, added);
              EXPECT_EQ(p->ChildCount, 1u);
          }},
+        {"the counts read", [&](PDataNode) { EXPECT_EQ(tree->RootNode()->TotalCount, 5u); },
+         [&](PDataNode p, PDataNode added) {
+             EXPECT_EQ(p->LastChild, added);
+             EXPECT_EQ(tree->RootNode()->TotalCount, 6u);
+         }},
         {"the structure change reported", [&](PDataNode) { tree->EndUpdate(); tree->BeginUpdate(); },
          [&](PDataNode p, PDataNode added) {
              EXPECT_EQ(p->LastChild, added);
