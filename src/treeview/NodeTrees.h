@@ -1765,7 +1765,8 @@ protected:
     // The parent the last AddChild inside an update left ready for the short
     // road (NoteHeldAppend), as that call passed it and resolved; every change
     // that could make that road wrong for it forgets it (ForgetHeldAppend), so
-    // the road checks little per node.
+    // the road checks little per node. Catching up the counts forgets it too,
+    // even from a const reader, hence mutable.
     mutable PDataNode FHeldAppendArg = NoHeldAppend();
     PDataNode FHeldAppendParent = nullptr;
 
@@ -2050,9 +2051,9 @@ inline PDataNode TBaseNodeTree::AddChild(PDataNode Parent, void* UserData)
     return AddChildFullRoad(Parent, UserData);
 }
 
-// The short road, once HeldAppendReady said yes. The rarer work (a shown
-// parent's heights, the first node under another parent) is left to
-// FinishHeldAppend, so that the common step calls nothing.
+// The short road, once HeldAppendReady said yes. The rarer work, a shown
+// parent's heights, is left to FinishHeldAppend, so that the common step
+// calls nothing.
 [[gnu::always_inline]] inline PDataNode TBaseNodeTree::AppendHeld(PDataNode Parent)
 {
     PDataNode child = InitNodeRecord(FNodePool.TakeFreshSlot(), FDefaultNodeHeight);
