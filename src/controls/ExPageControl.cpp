@@ -959,8 +959,21 @@ Integer TExPageControl::PageAt(TPoint p) const
 
 TRect TExPageControl::AlignRect() const
 {
-    const std::vector<TRect> rects = TabRects();
     const Integer W = Width(), H = Height();
+    // One row of tabs is one tab deep whatever the captions: their text is
+    // measured only where the tabs themselves are wanted (paint, hit tests).
+    std::vector<TRect> rects;
+    if (FMultiLine) {
+        rects = TabRects();
+    } else if (!FTabs.empty()) {
+        const Integer T = TabThickness();
+        switch (FTabPosition) {
+        case tpTop: rects.push_back(TRect(2, 2, 2, 2 + T)); break;
+        case tpBottom: rects.push_back(TRect(2, H - 2 - T, 2, H - 2)); break;
+        case tpLeft: rects.push_back(TRect(2, 2, 2 + T, 2)); break;
+        case tpRight: rects.push_back(TRect(W - 2 - T, 2, W - 2, 2)); break;
+        }
+    }
     TRect r;
     switch (FTabPosition) {
     case tpTop: {

@@ -276,6 +276,7 @@ void TFxButton::Paint()
         return;
     const bool hot = Hot();
     const bool focused = Focused();
+    FFocusDrawn = focused;
     TBitmap bmp(w, h);
     TFont font;
     font.Assign(hot && FUseHTFont ? FHTFont.get() : Font());
@@ -430,7 +431,10 @@ void TFxButton::Dispatch(TMessage& Message)
         return;
     }
     case CM_FOCUSCHANGED:
-        PaintNow();
+        // Every control of the form hears of a focus change; only a button
+        // whose focus ring may come or go is drawn again.
+        if (Message.LParam == LPARAM(this) || FFocusDrawn || Focused())
+            PaintNow();
         break;
     case CM_MOUSEENTER:
         if (Message.LParam != 0 && Message.LParam != LPARAM(this))

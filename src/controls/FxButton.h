@@ -170,6 +170,7 @@ private:
     bool FSlowDecease = false;
     bool bDown = false;
     bool bCursorOnButton = false;
+    bool FFocusDrawn = false;  // the focus state the face was last drawn with
     std::unique_ptr<TFxButtonThread> FThread;
     Integer FHotTrackStep = 0;
     bool FDestroying = false;

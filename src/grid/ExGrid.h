@@ -1082,8 +1082,9 @@ public:
     void ShowFooterStrip(bool Show, Integer StripHeight);
     void SetFooterStripHeight(Integer StripHeight);
     TFooterPanel* FooterPanel() const { return FFooterPanel; }
-    // The search bar (features/ExGridSearchPanel.cpp).
-    TSearchPanel* SearchPanel() const { return FSearchPanel; }
+    // The search bar (features/ExGridSearchPanel.cpp), made when first shown
+    // or asked for.
+    TSearchPanel* SearchPanel();
     // Lays the SearchFooter settings onto the search bar.
     void UpdateSearchPanel();
     // The thin scroll controls of ScrollType ssMetro (nullptr otherwise).
@@ -2349,6 +2350,7 @@ private:
     void StopDragTimer();
     bool LastRowAboveSearchPanel();
     void KeepRowsAboveSearchPanel();
+    void MakeSearchPanel();
     Integer SearchPanelHeight() const;
     void FooterRowMoved(Integer OldCount);
     // Copies the cells and height of display row From to display row To,
@@ -2588,6 +2590,7 @@ private:
     // Owned through the component owner list.
     TFooterPanel* FFooterPanel = nullptr;
     TSearchPanel* FSearchPanel = nullptr;
+    bool FSearchPanelStale = false;  // footer settings changed before the bar was made
     TBiDiMode FBiDiMode = bdLeftToRight;
     TScrollControl* vscrlctrl = nullptr;
     TScrollControl* hscrlctrl = nullptr;

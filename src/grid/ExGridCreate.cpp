@@ -194,23 +194,10 @@ TExStringGrid::TExStringGrid(TComponent* AOwner) : TBaseGrid(AOwner)
     EditCheck->SetEnabled(false);
     CreateSpecialEditors();
 
-    // The footer strip and the search bar along the bottom edge, both of
-    // no height until shown.
+    // The footer strip along the bottom edge, of no height until shown; the
+    // search bar below it is made when first shown (MakeSearchPanel).
     FFooterPanel = new TFooterPanel(this);
     FFooterPanel->SetParent(this);
-    FSearchPanel = new TSearchPanel(this);
-    FSearchPanel->SetParent(this);
-    FSearchPanel->OnForwardClick = [this](TObject*) {
-        SearchForward(FSearchPanel->EditText(), FSearchPanel->MatchCaseChecked(), FSearchPanel->HighlightDown());
-    };
-    FSearchPanel->OnBackwardClick = [this](TObject*) {
-        SearchBackward(FSearchPanel->EditText(), FSearchPanel->MatchCaseChecked(), FSearchPanel->HighlightDown());
-    };
-    FSearchPanel->OnEditChange = [this](TObject* Sender) { SearchPanelEditChange(Sender); };
-    FSearchPanel->OnExitClick = [this](TObject*) { SearchFooterClose(); };
-    FSearchPanel->OnHighLightClick = [this](TObject*) {
-        HiliteButtonClick(FSearchPanel->EditText(), FSearchPanel->HighlightDown(), FSearchPanel->MatchCaseChecked());
-    };
     FSearchFooter->OnChange = [this](TObject*) { UpdateSearchPanel(); };
 
     if (!designing) {

@@ -36,6 +36,17 @@ TShiftState KeyDataToShiftState()
 
 // ------------------------------------------------------------ TControl
 
+namespace {
+
+// The windowed control a control is, else null (without a dynamic cast:
+// layout asks this of every control it moves).
+TWinControl* AsWinControl(TControl* Control)
+{
+    return Control != nullptr && Control->Windowed() ? static_cast<TWinControl*>(Control) : nullptr;
+}
+
+} // namespace
+
 TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FFont(std::make_unique<TFont>())
 {
     FFont->OnChange = [this](TObject*) { FontChanged(); };
@@ -87,7 +98,7 @@ void TControl::SetBounds(Integer ALeft, Integer ATop, Integer AWidth, Integer AH
     if (sized) {
         // A window hears its new client size as WM_SIZE (its children are
         // laid out again there); a windowless control just resizes.
-        if (dynamic_cast<TWinControl*>(this) != nullptr) {
+        if (FWindowed) {
             const TRect cr = ClientRect();
             Perform(WM_SIZE, 0, MAKELPARAM(Word(cr.Width()), Word(cr.Height())));
         } else {
@@ -116,7 +127,7 @@ void TControl::SetClientSize(Integer w, Integer h)
 
 TPoint TControl::ClientOrigin() const
 {
-    if (FView && FView->Widget && dynamic_cast<const TWinControl*>(this) != nullptr) {
+    if (FView && FView->Widget && FWindowed) {
         const QPoint g = TWidgetBridge::Client(this)->mapToGlobal(QPoint(0, 0));
         return {g.x(), g.y()};
     }
@@ -282,7 +293,7 @@ void TControl::SetShowHint(bool value)
 {
     FShowHint = value;
     FParentShowHint = false;
-    if (auto* wc = dynamic_cast<TWinControl*>(this))
+    if (auto* wc = AsWinControl(this))
         wc->NotifyControls(CM_PARENTSHOWHINTCHANGED);
 }
 
@@ -605,6 +616,7 @@ void TControl::UpdateView()
 
 TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner)
 {
+    FWindowed = true;
     FControlStyle |= csAcceptsControls;
 }
 
@@ -623,6 +635,7 @@ TWinControl::~TWinControl()
     if (Parent() != nullptr)
         Parent()->RemoveControl(this);
     DestroyHandle();
+    FWindowed = false;  // what is left of it is a plain control
 }
 
 bool TWinControl::ContainsControl(const TControl* Control) const
@@ -655,7 +668,7 @@ void TWinControl::InsertControl(TControl* AControl)
 {
     FControls.push_back(AControl);
     AControl->FParent = this;
-    if (auto* wc = dynamic_cast<TWinControl*>(AControl))
+    if (auto* wc = AsWinControl(AControl))
         FTabList.push_back(wc);
     if (AControl->FParentFont)
         AControl->DoParentFontChanged();
@@ -664,7 +677,7 @@ void TWinControl::InsertControl(TControl* AControl)
     if (AControl->FParentShowHint)
         AControl->FShowHint = ShowHint();
     if (HandleAllocated()) {
-        if (auto* wc = dynamic_cast<TWinControl*>(AControl))
+        if (auto* wc = AsWinControl(AControl))
             wc->CreateHandle();
         else
             AControl->ParentHandleCreated();
@@ -677,7 +690,7 @@ void TWinControl::RemoveControl(TControl* AControl)
 {
     if (std::find(FControls.begin(), FControls.end(), AControl) == FControls.end())
         return;
-    if (auto* wc = dynamic_cast<TWinControl*>(AControl)) {
+    if (auto* wc = AsWinControl(AControl)) {
         if (TCustomForm* form = GetParentForm())
             form->DefocusControl(wc, true);
         wc->DestroyHandle();
@@ -722,7 +735,7 @@ void TWinControl::CreateHandle()
     CreateWnd();
     FControlState &= ~csCreating;
     for (TControl* c : FControls) {
-        if (auto* wc = dynamic_cast<TWinControl*>(c))
+        if (auto* wc = AsWinControl(c))
             wc->CreateHandle();
         else
             c->ParentHandleCreated();
@@ -741,7 +754,7 @@ void TWinControl::DestroyHandle()
     FControlState |= csDestroyingHandle;
     TStyleManager::WindowDestroyed(this);
     for (TControl* c : FControls) {
-        if (auto* wc = dynamic_cast<TWinControl*>(c))
+        if (auto* wc = AsWinControl(c))
             wc->DestroyHandle();
         else
             c->ParentHandleDestroying();
@@ -1277,22 +1290,28 @@ void TWinControl::DoExit()
 
 // ------------------------------------------------------------ TCustomControl
 
-TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner), FCanvas(std::make_unique<TControlCanvas>(this))
+TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner)
 {
 }
 
 TCustomControl::~TCustomControl()
 {
-    FCanvas->EndDrawNow();
+    if (FCanvas)
+        FCanvas->EndDrawNow();
 }
 
+// Made when first drawn on: most controls of the windows not yet shown
+// never are.
 TCanvas* TCustomControl::Canvas() const
 {
+    if (!FCanvas)
+        FCanvas = std::make_unique<TControlCanvas>(const_cast<TCustomControl*>(this));
     return FCanvas.get();
 }
 
 void TCustomControl::PaintHandler(QPainter* painter)
 {
+    Canvas();
     FCanvas->StartPaint(painter);
     FCanvas->SetFont(Font());
     FCanvas->Brush()->SetColor(Color());
@@ -1302,28 +1321,35 @@ void TCustomControl::PaintHandler(QPainter* painter)
 
 void TCustomControl::EndDrawNow()
 {
-    FCanvas->EndDrawNow();
+    if (FCanvas)
+        FCanvas->EndDrawNow();
 }
 
 // ------------------------------------------------------------ TGraphicControl
 
-TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner), FCanvas(std::make_unique<TControlCanvas>(this))
+TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner)
 {
 }
 
 TGraphicControl::~TGraphicControl()
 {
-    FCanvas->EndDrawNow();
+    if (FCanvas)
+        FCanvas->EndDrawNow();
     FView.reset();
 }
 
+// Made when first drawn on: most controls of the windows not yet shown
+// never are.
 TCanvas* TGraphicControl::Canvas() const
 {
+    if (!FCanvas)
+        FCanvas = std::make_unique<TControlCanvas>(const_cast<TGraphicControl*>(this));
     return FCanvas.get();
 }
 
 void TGraphicControl::PaintHandler(QPainter* painter)
 {
+    Canvas();
     FCanvas->StartPaint(painter);
     FCanvas->SetFont(Font());
     FCanvas->Brush()->SetColor(Color());
@@ -1333,7 +1359,8 @@ void TGraphicControl::PaintHandler(QPainter* painter)
 
 void TGraphicControl::EndDrawNow()
 {
-    FCanvas->EndDrawNow();
+    if (FCanvas)
+        FCanvas->EndDrawNow();
 }
 
 void TGraphicControl::ParentHandleCreated()
@@ -1343,7 +1370,8 @@ void TGraphicControl::ParentHandleCreated()
 
 void TGraphicControl::ParentHandleDestroying()
 {
-    FCanvas->EndDrawNow();
+    if (FCanvas)
+        FCanvas->EndDrawNow();
     FView.reset();
 }
 

@@ -217,6 +217,8 @@ public:
     explicit TControl(TComponent* AOwner);
     ~TControl() override;
     QString ClassName() const override { return QStringLiteral("TControl"); }
+    // Whether this is a windowed control (a TWinControl).
+    bool Windowed() const { return FWindowed; }
 
     // Position and size, in the parent's client coordinates.
     Integer Left() const { SettleBounds(); return FLeft; }
@@ -454,6 +456,7 @@ private:
     TWinControl* FParent = nullptr;
     Integer FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
     bool FBoundsPending = false;
+    bool FWindowed = false;  // a TWinControl
     bool FVisible = true;
     bool FEnabled = true;
     std::unique_ptr<TFont> FFont;
@@ -632,7 +635,7 @@ protected:
     virtual void Paint() {}
     void PaintHandler(QPainter* painter) override;
     void EndDrawNow() override;
-    std::unique_ptr<TControlCanvas> FCanvas;
+    mutable std::unique_ptr<TControlCanvas> FCanvas;  // made by Canvas()
 };
 
 class TGraphicControl : public TControl {
@@ -648,7 +651,7 @@ protected:
     void EndDrawNow() override;
     void ParentHandleCreated() override;
     void ParentHandleDestroying() override;
-    std::unique_ptr<TControlCanvas> FCanvas;
+    mutable std::unique_ptr<TControlCanvas> FCanvas;  // made by Canvas()
 };
 
 // Shift state of a keyboard message's modifiers (from the key state).

@@ -153,6 +153,10 @@ void TCustomGrid::SetCurrentRaw(Integer ACol, Integer ARow)
     FAnchor = {clampIndex(FAnchor.X, FFixedCols, ColCount()), clampIndex(FAnchor.Y, FFixedRows, RowCount())};
     FTopLeft = {clampIndex(FTopLeft.X, FFixedCols, ColCount()), clampIndex(FTopLeft.Y, FFixedRows, RowCount())};
     InvalidateGeometry();
+    if (FLayoutHold > 0) {
+        FScrollRangeStale = true;  // EndLayout keeps the top left cell in range
+        return;
+    }
     const TGridCoord maxTL = CalcMaxTopLeft(FTopLeft, DrawInfo());
     if (maxTL.X != FTopLeft.X || maxTL.Y != FTopLeft.Y) {
         FTopLeft = maxTL;
@@ -757,8 +761,20 @@ void TCustomGrid::ScrollMessage(bool Vertical, Word Code, Integer Pos)
         MoveTopLeft(next, FTopLeft.Y);
 }
 
+void TCustomGrid::EndLayout()
+{
+    if (FLayoutHold > 0 && --FLayoutHold == 0 && FScrollRangeStale)
+        UpdateScrollRange();
+}
+
 void TCustomGrid::UpdateScrollRange()
 {
+    InvalidateGeometry();
+    if (FLayoutHold > 0) {
+        FScrollRangeStale = true;
+        return;
+    }
+    FScrollRangeStale = false;
     // From no bars on: a shown bar narrows the client area, which may call
     // for the other one (bars are only added, so this settles).
     FVertBarShown = false;

@@ -162,6 +162,11 @@ public:
     void SetColWidths(Integer Index, Integer Value);
     Integer RowHeights(Integer Index) const;
     void SetRowHeights(Integer Index, Integer Value);
+    // A batch of size changes (a grid's columns set up one by one): the
+    // scroll bars and the top left cell are worked out once, at the last
+    // EndLayout, instead of after every change. Counted.
+    void BeginLayout() { ++FLayoutHold; }
+    void EndLayout();
     Integer GridLineWidth() const { return FGridLineWidth; }
     void SetGridLineWidth(Integer Value);
     // Pixel width and height of the cells in view, lines included.
@@ -381,6 +386,8 @@ private:
     bool FDefaultDrawing = true;
     bool FVertBarShown = false;
     bool FHorzBarShown = false;
+    Integer FLayoutHold = 0;
+    bool FScrollRangeStale = false;  // a change while held awaits EndLayout
     bool FUpdatingScrollBars = false;
     bool FTracking = false;
     TPoint FLastMouse;

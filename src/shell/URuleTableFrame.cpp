@@ -101,6 +101,7 @@ TExColumnGrid* TRuleTableForm::Add_Grid(const TRuleTable& Table, const TRuleGrid
     }
     TExColumnGrid* g = Make_Control<TExColumnGrid>(this, parent, Grid_Name);
     g->SetAlign(alClient);
+    g->BeginLayout();  // the scroll range once, after every column is set
     g->SetColCount(Integer(Table.Columns.size()) + 1);
     g->SetRowCount(Rows + 1);
     g->SetOptions(g->Options() | goEditing | goColSizing);
@@ -136,6 +137,7 @@ TExColumnGrid* TRuleTableForm::Add_Grid(const TRuleTable& Table, const TRuleGrid
         if (c.Max_Length)
             item->SetEditLength(c.Max_Length);
     }
+    g->EndLayout();
     g->OnClickCell = [this](TObject* s, Integer r, Integer c) { ClickCell(s, r, c); };
     g->OnDblClickCell = [this](TObject* s, Integer r, Integer c) { DblClickCell(s, r, c); };
     g->OnGridHint = [this](TObject* s, Integer r, Integer c, QString& h) { GridHint(s, r, c, h); };
@@ -535,6 +537,7 @@ void TRuleTableForm::Set_Lang()
         if (g->Sheet)
             g->Sheet->SetCaption(Lang_Text(t.Tab));
         TGridColumnCollection* cols = g->Grid->Columns();
+        cols->BeginUpdate();  // the grid's header list brought up to date once
         cols->Items(0)->SetHeader(Lang_Text(t.N_Header));
         if (g->Hints)
             g->Hints->Clear();
@@ -543,5 +546,6 @@ void TRuleTableForm::Set_Lang()
             if (g->Hints)
                 g->Hints->Add(Lang_Text(t.Columns[i].Hint));
         }
+        cols->EndUpdate();
     }
 }

@@ -161,6 +161,31 @@ TEST(ExPageControl, ClickAndCtrlTabSwitchPagesSkippingHiddenTabs)
     EXPECT_EQ(to, 2);
 }
 
+// The page lies 4 pixels inside the tab strip on every side, one row of
+// tabs or several (the page's place is found before any tab is measured).
+TEST(ExPageControl, PageLiesBesideTheTabStripOnEverySide)
+{
+    for (bool multi : {false, true})
+        for (TTabPosition pos : {tpTop, tpBottom, tpLeft, tpRight}) {
+            TTabForm t({"Alpha  ", "Beta  ", "Longer_caption_here  ", "Delta  "}, false);
+            t.tabs->SetMultiLine(multi);
+            t.tabs->SetTabPosition(pos);
+            t.form.Show();
+            TRect strip = t.tabs->PageTabRect(0);
+            for (Integer i = 1; i < 4; ++i) {
+                const TRect r = t.tabs->PageTabRect(i);
+                strip = TRect(std::min(strip.Left, r.Left), std::min(strip.Top, r.Top), std::max(strip.Right, r.Right),
+                              std::max(strip.Bottom, r.Bottom));
+            }
+            const TRect page = t.pages[0]->BoundsRect();
+            const TRect want = pos == tpTop      ? TRect(4, strip.Bottom + 4, 376, 236)
+                               : pos == tpBottom ? TRect(4, 4, 376, strip.Top - 4)
+                               : pos == tpLeft   ? TRect(strip.Right + 4, 4, 375, 235)
+                                                 : TRect(5, 4, strip.Left - 4, 235);
+            EXPECT_EQ(page, want) << multi << " " << int(pos);
+        }
+}
+
 TEST(ExPageControl, DisabledTabsAndTheirRefusals)
 {
     TTabForm t({"One  ", "Two  "});

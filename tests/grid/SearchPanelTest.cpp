@@ -102,6 +102,43 @@ TEST_F(SearchGrid, ShownThirtyTwoPixelsHighAtTheBottomAndHiddenAgain)
     EXPECT_EQ(grid->ClientHeight(), cellsBefore);
 }
 
+// A grid makes its bar only when the footer is first shown; the settings
+// made before then are the bar's.
+TEST(SearchBar, MadeWhenFirstShownWithTheSettingsMadeBefore)
+{
+    TForm form(nullptr);
+    form.SetClientSize(560, 240);
+    auto* grid = new TExStringGrid(&form);
+    grid->SetParent(&form);
+    grid->SetBounds(0, 0, 560, 240);
+    form.Show();
+    auto bars = [grid] {
+        int n = 0;
+        for (Integer i = 0; i < grid->ComponentCount(); ++i)
+            n += dynamic_cast<TSearchPanel*>(grid->Components(i)) != nullptr;
+        return n;
+    };
+    TSearchFooter* sf = grid->SearchFooter();
+    sf->SetFindNextCaption(QStringLiteral("Next one"));
+    sf->SetShowClose(false);
+    sf->SetColor(RGB(200, 220, 240));
+    EXPECT_EQ(bars(), 0);
+    const Integer cellsBefore = grid->ClientHeight();
+
+    sf->SetVisible(true);
+    ASSERT_EQ(bars(), 1);
+    TSearchPanel* panel = grid->SearchPanel();
+    EXPECT_TRUE(panel->Visible());
+    EXPECT_EQ(panel->Height(), 32);
+    EXPECT_EQ(grid->ClientHeight(), cellsBefore - 32);
+    EXPECT_EQ(panel->ForwardButton()->Caption(), QStringLiteral("Next one"));
+    EXPECT_FALSE(panel->ExitButton()->Visible());
+    EXPECT_EQ(panel->Color(), RGB(200, 220, 240));
+    sf->SetVisible(false);
+    EXPECT_EQ(grid->ClientHeight(), cellsBefore);
+    EXPECT_EQ(bars(), 1);
+}
+
 TEST_F(SearchGrid, ButtonsFollowTheTextAndTheSettings)
 {
     grid->SearchFooter()->SetVisible(true);

@@ -84,7 +84,10 @@ void TGridColumnItem::SetHeader(const QString& Value)
         NotifyChange();
     }
     // ColumnHeaders mirrors the headers of this item's collection (the
-    // change notice did it already when it updated the grid's own columns).
+    // change notice did it already when it updated the grid's own columns,
+    // and does it at the end of a batch of changes to them).
+    if (Collection() == grid->Columns() && Collection()->UpdateCount() > 0)
+        return;
     if (grid->HeaderPuts() == puts || Collection() != grid->Columns())
         grid->PutColumnHeaders(Collection());
 }

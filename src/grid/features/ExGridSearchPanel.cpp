@@ -282,11 +282,50 @@ void TExStringGrid::SearchPanelEditChange(TObject*)
     FSearchPanel->Edit()->SetColor(c);
 }
 
+void TExStringGrid::MakeSearchPanel()
+{
+    FSearchPanel = new TSearchPanel(this);
+    FSearchPanel->SetParent(this);
+    FSearchPanel->OnForwardClick = [this](TObject*) {
+        SearchForward(FSearchPanel->EditText(), FSearchPanel->MatchCaseChecked(), FSearchPanel->HighlightDown());
+    };
+    FSearchPanel->OnBackwardClick = [this](TObject*) {
+        SearchBackward(FSearchPanel->EditText(), FSearchPanel->MatchCaseChecked(), FSearchPanel->HighlightDown());
+    };
+    FSearchPanel->OnEditChange = [this](TObject* Sender) { SearchPanelEditChange(Sender); };
+    FSearchPanel->OnExitClick = [this](TObject*) { SearchFooterClose(); };
+    FSearchPanel->OnHighLightClick = [this](TObject*) {
+        HiliteButtonClick(FSearchPanel->EditText(), FSearchPanel->HighlightDown(), FSearchPanel->MatchCaseChecked());
+    };
+}
+
+TSearchPanel* TExStringGrid::SearchPanel()
+{
+    if (FSearchPanel == nullptr && !IsDestroying()) {
+        MakeSearchPanel();
+        if (FSearchPanelStale)
+            UpdateSearchPanel();
+    }
+    return FSearchPanel;
+}
+
 void TExStringGrid::UpdateSearchPanel()
 {
-    if (HasState(csLoading) || FSearchPanel == nullptr)
+    if (HasState(csLoading) || IsDestroying())
         return;
     TSearchFooter* sf = FSearchFooter.get();
+    if (FSearchPanel == nullptr) {
+        if (!sf->Visible()) {
+            // Most grids never show the bar: it takes these settings when made.
+            FSearchPanelStale = true;
+            if (sf->AlwaysHighLight())
+                FooterUnHighlight();
+            UpdateBottomReserve();
+            return;
+        }
+        MakeSearchPanel();
+    }
+    FSearchPanelStale = false;
     TSearchPanel* p = FSearchPanel;
     if ((p->HiliteButton()->Down() && p->Visible() && !sf->Visible()) || sf->AlwaysHighLight())
         FooterUnHighlight();
