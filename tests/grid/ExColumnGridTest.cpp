@@ -153,6 +153,26 @@ TEST_F(RuleTable, HeadersAndDisplayNames)
     EXPECT_EQ(grid->ColumnHeaders()->Strings(2), QStringLiteral("Label"));
 }
 
+// Headers written in a batch of column changes (a language change) reach
+// the header list and row 0 together when the batch ends.
+TEST_F(RuleTable, HeadersWrittenInABatchReachTheListAndRowZeroAtItsEnd)
+{
+    const char* const heads[] = {"N", "Aktiv", "Name", "Typ", "Einheit", "Notiz"};
+    grid->SetCells(5, 0, QStringLiteral("stale"));
+    grid->Columns()->BeginUpdate();
+    for (Integer c = 0; c < 6; ++c)
+        Item(c)->SetHeader(QString::fromLatin1(heads[c]));
+    grid->Columns()->EndUpdate();
+    ASSERT_EQ(grid->ColumnHeaders()->Count(), 6);
+    for (Integer c = 0; c < 6; ++c) {
+        EXPECT_EQ(grid->ColumnHeaders()->Strings(c), QString::fromLatin1(heads[c])) << c;
+        EXPECT_EQ(grid->Cells(c, 0), QString::fromLatin1(heads[c])) << c;
+    }
+    // Outside a batch a header still reaches the list at once.
+    Item(2)->SetHeader(QStringLiteral("Bezeichnung"));
+    EXPECT_EQ(grid->ColumnHeaders()->Strings(2), QStringLiteral("Bezeichnung"));
+}
+
 TEST_F(RuleTable, HiddenColumnsKeepTheirItemsAndWidths)
 {
     grid->HideColumn(2);

@@ -188,6 +188,79 @@ TEST(GridGeometry, ScrollMessagesMoveTheTopRowAndBarsNarrowTheClientArea)
     EXPECT_EQ(g->Row(), 1);
 }
 
+// Column widths set in a batch leave the grid as the same widths set one by
+// one do: the same scroll bars, top left cell and cells in view.
+TEST(GridGeometry, WidthsSetInABatchEndWithTheLayoutOfWidthsSetOneByOne)
+{
+    TForm form(nullptr);
+    TDrawGrid* grids[2];
+    for (auto*& g : grids) {
+        g = new TDrawGrid(&form);
+        g->SetParent(&form);
+        g->SetBounds(0, 0, 300, 200);
+        g->SetColCount(8);
+        g->SetRowCount(8);
+        g->Perform(WM_HSCROLL, SB_BOTTOM);  // scrolled to the last columns
+    }
+    ASSERT_GT(grids[0]->LeftCol(), 1);
+    // Narrowed until every column fits (the bar goes, the grid scrolls
+    // back); the rows made taller (a vertical bar comes).
+    const std::vector<std::pair<Integer, Integer>> widths = {{1, 20}, {2, 20}, {3, 20}, {4, 20},
+                                                             {5, 20}, {6, 20}, {7, 30}, {0, 20}};
+    grids[1]->BeginLayout();
+    grids[1]->BeginLayout();
+    for (TDrawGrid* g : grids) {
+        for (auto [c, w] : widths)
+            g->SetColWidths(c, w);
+        g->SetRowHeights(3, 60);
+    }
+    grids[1]->EndLayout();
+    grids[1]->EndLayout();
+    EXPECT_EQ(grids[1]->ClientRect(), grids[0]->ClientRect());
+    EXPECT_EQ(grids[1]->LeftCol(), grids[0]->LeftCol());
+    EXPECT_EQ(grids[1]->TopRow(), grids[0]->TopRow());
+    EXPECT_EQ(grids[1]->VisibleColCount(), grids[0]->VisibleColCount());
+    EXPECT_EQ(grids[1]->VisibleRowCount(), grids[0]->VisibleRowCount());
+    EXPECT_EQ(grids[0]->LeftCol(), 1);
+    EXPECT_LT(grids[0]->ClientRect().Width(), 296);  // the rows need a vertical bar
+}
+
+// Cells of a long grid written anywhere, in any order, between row moves,
+// read back as a plain table of the same writes and moves holds them.
+TEST(StringGrid, CellsWrittenAnywhereInALongGridReadBackAsWritten)
+{
+    TForm form(nullptr);
+    auto* g = PlainGrid<TStringGrid>(&form);
+    const Integer cols = 4, rows = 1000;
+    g->SetColCount(cols);
+    g->SetRowCount(rows);
+    const std::vector<QString> emptyRow(static_cast<size_t>(cols));
+    std::vector<std::vector<QString>> model(static_cast<size_t>(rows), emptyRow);
+    for (Integer c = 0; c < cols; ++c) {
+        g->SetCells(c, 0, QStringLiteral("head %1").arg(c));
+        model[0][size_t(c)] = QStringLiteral("head %1").arg(c);
+    }
+    EXPECT_EQ(g->Cells(2, rows - 1), QString());
+    std::mt19937 rng(20);
+    for (int step = 0; step < 600; ++step) {
+        const Integer r = Integer(rng() % rows), c = Integer(rng() % cols);
+        if (step % 5 == 4) {
+            const Integer to = Integer(rng() % rows);
+            g->MoveRow(r, to);
+            auto row = model[size_t(r)];
+            model.erase(model.begin() + r);
+            model.insert(model.begin() + to, row);
+        } else {
+            const QString t = QStringLiteral("%1").arg(step);
+            g->SetCells(c, r, t);
+            model[size_t(r)][size_t(c)] = t;
+        }
+    }
+    for (Integer r = 0; r < rows; ++r)
+        for (Integer c = 0; c < cols; ++c)
+            ASSERT_EQ(g->Cells(c, r), model[size_t(r)][size_t(c)]) << c << "," << r;
+}
+
 TEST(StringGrid, ContentsSurviveCountChangesAndMovesCarryTextsAndObjects)
 {
     TForm form(nullptr);
