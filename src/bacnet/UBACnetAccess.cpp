@@ -291,7 +291,9 @@ void TFBACnetAccess::Set_Lang()
     TS_BACnet_Write->SetCaption(BACnet_Lang(1307));
     for (auto [grid, table] : {std::pair{ACG1, btRead}, std::pair{ACG2, btWrite}}) {
         const TBACnet_Columns columns = BACnet_Access_Columns(table);
+        grid->Columns()->BeginUpdate();  // the header list brought up to date once
         for (Integer c = 0; c < columns.Count; ++c)
             grid->Columns()->Items(c)->SetHeader(BACnet_Lang(columns.Column[c].Header));
+        grid->Columns()->EndUpdate();
     }
 }

@@ -115,6 +115,7 @@ void Setup_BACnet_Grid(TExColumnGrid* Grid, const TBACnet_Column* Columns, Integ
     Grid->SetFixedRows(1);
     Grid->SetDefaultRowHeight(20);
     Grid->SetOptions(Grid->Options() | goEditing);
+    Grid->BeginLayout();  // the scroll range once, after every column is set
     for (Integer c = 0; c < Count; ++c) {
         const TBACnet_Column& col = Columns[c];
         TGridColumnItem* item = Grid->Columns()->Items(c);
@@ -130,6 +131,7 @@ void Setup_BACnet_Grid(TExColumnGrid* Grid, const TBACnet_Column* Columns, Integ
         for (Integer i = 0; i < col.Item_Count; ++i)
             item->ComboItems()->Add(QString::fromLatin1(col.Items[i]));
     }
+    Grid->EndLayout();
 }
 
 void Blank_BACnet_Rows(TExColumnGrid* Grid, Integer Rows, const QString& First)

@@ -107,6 +107,7 @@ TExColumnGrid* TRuleTableForm::Add_Grid(const TRuleTable& Table, const TRuleGrid
     g->SetOptions(g->Options() | goEditing | goColSizing);
     g->SetShowHint(Look.Header_Hints);
     TGridColumnCollection* cols = g->Columns();
+    cols->BeginUpdate();  // one change notice for all the columns' settings
     cols->Items(0)->SetWidth(40);
     for (size_t i = 0; i < Table.Columns.size(); ++i) {
         const TRuleColumn& c = Table.Columns[i];
@@ -137,6 +138,7 @@ TExColumnGrid* TRuleTableForm::Add_Grid(const TRuleTable& Table, const TRuleGrid
         if (c.Max_Length)
             item->SetEditLength(c.Max_Length);
     }
+    cols->EndUpdate();
     g->EndLayout();
     g->OnClickCell = [this](TObject* s, Integer r, Integer c) { ClickCell(s, r, c); };
     g->OnDblClickCell = [this](TObject* s, Integer r, Integer c) { DblClickCell(s, r, c); };
