@@ -542,6 +542,34 @@ TEST(FxButton, HoverShowsTheHotTrackColourAtOnce)
     TestInput::MouseLeave(t.button);
 }
 
+// The focus ring follows the focus from button to button; the buttons the
+// move leaves alone keep their face.
+TEST(FxButton, FocusRingFollowsTheFocusedButton)
+{
+    TButtonForm t;
+    auto* second = new TFxButton(&t.form);
+    second->SetParent(&t.form);
+    second->SetBounds(10, 50, 100, 23);
+    second->SetCaption(QStringLiteral("OK"));
+    auto* third = new TFxButton(&t.form);
+    third->SetParent(&t.form);
+    third->SetBounds(10, 80, 100, 23);
+    third->SetCaption(QStringLiteral("OK"));
+    Application->ProcessMessages();
+    const QImage plain = GrabControl(third);  // never focused
+
+    second->SetFocus();
+    Application->ProcessMessages();
+    const QImage ringed = GrabControl(second);
+    EXPECT_NE(ringed, plain);
+    EXPECT_EQ(GrabControl(t.button), plain);
+    t.button->SetFocus();
+    Application->ProcessMessages();
+    EXPECT_EQ(GrabControl(t.button), ringed);
+    EXPECT_EQ(GrabControl(second), plain);
+    EXPECT_EQ(GrabControl(third), plain);
+}
+
 TEST(FxButton, SlowDeceaseFadesBackInEightStepsAndSuspendsTheThread)
 {
     TButtonForm t;
