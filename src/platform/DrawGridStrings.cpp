@@ -1,8 +1,9 @@
 // TStringGrid: a text and an object per cell, kept in a table of cells
-// (GridCellTable.h). The table is made on the first write and grows to the
-// grid's column count and the rows written (or the cell written past the
-// counts); reading never allocates, an unwritten cell reads empty, and cells
-// beyond the counts keep what they hold. Rows and
+// (GridCellTable.h). The table is made on the first write, holding the
+// grid's columns and the rows up to that write, and grows to the grid's
+// counts (or the cell written past them) at a later write; reading never
+// allocates, an unwritten cell reads empty, and cells beyond the counts keep
+// what they hold. Rows and
 // columns are also offered as string lists.
 
 #include "platform/DrawGridWalk.h"
@@ -125,15 +126,15 @@ void TStringGrid::IndexError()
     throw EInvalidGridOperation(QStringLiteral("Grid index out of range"));
 }
 
-// Rows are held up to the one written, so that writing a header row does
-// not take room for every row of a long, still empty grid. Held rows at
-// least double each time (within the row count), so filling a grid row by
-// row moves its texts a few times only.
+// The first write holds the rows up to the one written, so that writing a
+// header row does not take room for every row of a long, still empty grid;
+// a later write past them holds every row of the grid in one step, so that
+// filling a grid moves its texts once at the most.
 void TStringGrid::HoldCell(Integer ACol, Integer ARow)
 {
     const size_t row = size_t(ARow) + 1;
     const size_t count = size_t(std::max<Integer>(RowCount(), 0));
-    const size_t rows = row >= count ? row : std::min(count, std::max(row, 2 * FCells.RowsHeld()));
+    const size_t rows = FCells.RowsHeld() == 0 ? row : std::max(row, count);
     FCells.Grow(size_t(std::max(ACol + 1, ColCount())), rows);
 }
 
