@@ -960,51 +960,31 @@ Integer TExPageControl::PageAt(TPoint p) const
 TRect TExPageControl::AlignRect() const
 {
     const Integer W = Width(), H = Height();
-    // One row of tabs is one tab deep whatever the captions: their text is
-    // measured only where the tabs themselves are wanted (paint, hit tests).
-    std::vector<TRect> rects;
-    if (FMultiLine) {
-        rects = TabRects();
-    } else if (!FTabs.empty()) {
-        const Integer T = TabThickness();
-        switch (FTabPosition) {
-        case tpTop: rects.push_back(TRect(2, 2, 2, 2 + T)); break;
-        case tpBottom: rects.push_back(TRect(2, H - 2 - T, 2, H - 2)); break;
-        case tpLeft: rects.push_back(TRect(2, 2, 2 + T, 2)); break;
-        case tpRight: rects.push_back(TRect(W - 2 - T, 2, W - 2, 2)); break;
+    // How far the tabs reach in from the edge they stand on, the frame
+    // included. One row of tabs is one tab deep whatever the captions: their
+    // text is measured only where the tabs themselves are wanted (paint, hit
+    // tests).
+    Integer reach = 2;
+    if (!FMultiLine) {
+        if (!FTabs.empty())
+            reach += TabThickness();
+    } else {
+        for (const TRect& t : TabRects()) {
+            switch (FTabPosition) {
+            case tpTop: reach = std::max(reach, t.Bottom); break;
+            case tpBottom: reach = std::max(reach, H - t.Top); break;
+            case tpLeft: reach = std::max(reach, t.Right); break;
+            case tpRight: reach = std::max(reach, W - t.Left); break;
+            }
         }
     }
     TRect r;
     switch (FTabPosition) {
-    case tpTop: {
-        Integer s = 2;
-        for (const TRect& t : rects)
-            s = std::max(s, t.Bottom);
-        r = TRect(4, s + 4, W - 4, H - 4);
-        break;
-    }
-    case tpBottom: {
-        Integer s = H - 2;
-        for (const TRect& t : rects)
-            s = std::min(s, t.Top);
-        r = TRect(4, 4, W - 4, s - 4);
-        break;
-    }
-    case tpLeft: {
-        // The frame of side tabs lies one pixel further in on the far sides.
-        Integer s = 2;
-        for (const TRect& t : rects)
-            s = std::max(s, t.Right);
-        r = TRect(s + 4, 4, W - 5, H - 5);
-        break;
-    }
-    case tpRight: {
-        Integer s = W - 2;
-        for (const TRect& t : rects)
-            s = std::min(s, t.Left);
-        r = TRect(5, 4, s - 4, H - 5);
-        break;
-    }
+    case tpTop: r = TRect(4, reach + 4, W - 4, H - 4); break;
+    case tpBottom: r = TRect(4, 4, W - 4, H - reach - 4); break;
+    // The frame of side tabs lies one pixel further in on the far sides.
+    case tpLeft: r = TRect(reach + 4, 4, W - 5, H - 5); break;
+    case tpRight: r = TRect(5, 4, W - reach - 4, H - 5); break;
     }
     r.Right = std::max(r.Right, r.Left);
     r.Bottom = std::max(r.Bottom, r.Top);

@@ -1288,41 +1288,64 @@ void TWinControl::DoExit()
         OnExit(this);
 }
 
+// ------------------------------------------------------------ TOwnCanvas
+
+TOwnCanvas::TOwnCanvas() = default;
+
+TOwnCanvas::~TOwnCanvas()
+{
+    EndDrawNow();
+}
+
+TCanvas* TOwnCanvas::Get(TControl* Control) const
+{
+    if (!FCanvas)
+        FCanvas = std::make_unique<TControlCanvas>(Control);
+    return FCanvas.get();
+}
+
+void TOwnCanvas::StartPaint(TControl* Control, QPainter* Painter, TColor Color)
+{
+    Get(Control);
+    FCanvas->StartPaint(Painter);
+    FCanvas->SetFont(Control->Font());
+    FCanvas->Brush()->SetColor(Color);
+}
+
+void TOwnCanvas::StopPaint()
+{
+    FCanvas->StopPaint();
+}
+
+void TOwnCanvas::EndDrawNow()
+{
+    if (FCanvas)
+        FCanvas->EndDrawNow();
+}
+
 // ------------------------------------------------------------ TCustomControl
 
 TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner)
 {
 }
 
-TCustomControl::~TCustomControl()
-{
-    if (FCanvas)
-        FCanvas->EndDrawNow();
-}
+TCustomControl::~TCustomControl() = default;
 
-// Made when first drawn on: most controls of the windows not yet shown
-// never are.
 TCanvas* TCustomControl::Canvas() const
 {
-    if (!FCanvas)
-        FCanvas = std::make_unique<TControlCanvas>(const_cast<TCustomControl*>(this));
-    return FCanvas.get();
+    return FCanvas.Get(const_cast<TCustomControl*>(this));
 }
 
 void TCustomControl::PaintHandler(QPainter* painter)
 {
-    Canvas();
-    FCanvas->StartPaint(painter);
-    FCanvas->SetFont(Font());
-    FCanvas->Brush()->SetColor(Color());
+    FCanvas.StartPaint(this, painter, Color());
     Paint();
-    FCanvas->StopPaint();
+    FCanvas.StopPaint();
 }
 
 void TCustomControl::EndDrawNow()
 {
-    if (FCanvas)
-        FCanvas->EndDrawNow();
+    FCanvas.EndDrawNow();
 }
 
 // ------------------------------------------------------------ TGraphicControl
@@ -1333,34 +1356,25 @@ TGraphicControl::TGraphicControl(TComponent* AOwner) : TControl(AOwner)
 
 TGraphicControl::~TGraphicControl()
 {
-    if (FCanvas)
-        FCanvas->EndDrawNow();
+    FCanvas.EndDrawNow();
     FView.reset();
 }
 
-// Made when first drawn on: most controls of the windows not yet shown
-// never are.
 TCanvas* TGraphicControl::Canvas() const
 {
-    if (!FCanvas)
-        FCanvas = std::make_unique<TControlCanvas>(const_cast<TGraphicControl*>(this));
-    return FCanvas.get();
+    return FCanvas.Get(const_cast<TGraphicControl*>(this));
 }
 
 void TGraphicControl::PaintHandler(QPainter* painter)
 {
-    Canvas();
-    FCanvas->StartPaint(painter);
-    FCanvas->SetFont(Font());
-    FCanvas->Brush()->SetColor(Color());
+    FCanvas.StartPaint(this, painter, Color());
     Paint();
-    FCanvas->StopPaint();
+    FCanvas.StopPaint();
 }
 
 void TGraphicControl::EndDrawNow()
 {
-    if (FCanvas)
-        FCanvas->EndDrawNow();
+    FCanvas.EndDrawNow();
 }
 
 void TGraphicControl::ParentHandleCreated()
@@ -1370,8 +1384,7 @@ void TGraphicControl::ParentHandleCreated()
 
 void TGraphicControl::ParentHandleDestroying()
 {
-    if (FCanvas)
-        FCanvas->EndDrawNow();
+    FCanvas.EndDrawNow();
     FView.reset();
 }
 

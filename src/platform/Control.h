@@ -621,6 +621,22 @@ private:
     bool FAligning = false;
 };
 
+// The canvas a drawn control paints on, made when first drawn on: most
+// controls of the windows not yet shown never are.
+class TOwnCanvas {
+public:
+    TOwnCanvas();
+    ~TOwnCanvas();
+    TCanvas* Get(TControl* Control) const;
+    // A paint through the canvas, in Control's font on a brush of Color.
+    void StartPaint(TControl* Control, QPainter* Painter, TColor Color);
+    void StopPaint();
+    void EndDrawNow();
+
+private:
+    mutable std::unique_ptr<TControlCanvas> FCanvas;
+};
+
 // A control's canvas: during a paint it draws on the window's painter; outside
 // a paint ("draw now") it draws into the control's backing image, which is
 // shown at the next paint.
@@ -635,7 +651,9 @@ protected:
     virtual void Paint() {}
     void PaintHandler(QPainter* painter) override;
     void EndDrawNow() override;
-    mutable std::unique_ptr<TControlCanvas> FCanvas;  // made by Canvas()
+
+private:
+    TOwnCanvas FCanvas;
 };
 
 class TGraphicControl : public TControl {
@@ -651,7 +669,9 @@ protected:
     void EndDrawNow() override;
     void ParentHandleCreated() override;
     void ParentHandleDestroying() override;
-    mutable std::unique_ptr<TControlCanvas> FCanvas;  // made by Canvas()
+
+private:
+    TOwnCanvas FCanvas;
 };
 
 // Shift state of a keyboard message's modifiers (from the key state).

@@ -769,8 +769,8 @@ void TCustomGrid::EndLayout()
 
 void TCustomGrid::UpdateScrollRange()
 {
-    InvalidateGeometry();
     if (FLayoutHold > 0) {
+        InvalidateGeometry();
         FScrollRangeStale = true;
         return;
     }
