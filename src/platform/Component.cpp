@@ -79,10 +79,13 @@ void TComponent::ValidateRename(TComponent* AComponent, const QString& CurName, 
 
 void TComponent::SetDesigning(bool value)
 {
+    const TComponentState old = FComponentState;
     if (value)
         FComponentState |= csDesigning;
     else
         FComponentState &= Word(~csDesigning);
+    if (FComponentState != old)
+        DesigningChanged();
     for (TComponent* c : FComponents)
         c->SetDesigning(value);
 }

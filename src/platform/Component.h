@@ -61,6 +61,8 @@ public:
 protected:
     // After a batch set-up: clears csLoading.
     virtual void Loaded() { FComponentState &= Word(~csLoading); }
+    // After SetDesigning has changed csDesigning on this component.
+    virtual void DesigningChanged() {}
     virtual void Notification(TComponent* AComponent, TOperation Operation);
     // Sets csDestroying on this component and everything it owns.
     void Destroying();

@@ -16,6 +16,7 @@ constexpr std::size_t kLargestBlock = std::size_t(1) << 20;
 
 void TNodePool::Fit(std::size_t Size)
 {
+    CountFresh();
     if (Size > FSlot || (FLive == 0 && Size != FSlot))
         Resize(Size);
     FAsked = (Size + kAlign - 1) / kAlign * kAlign == FSlot ? Size : 0;
@@ -31,6 +32,7 @@ void TNodePool::Resize(std::size_t Size)
 
 void* TNodePool::TakeFree()
 {
+    ++FLive;
     void* slot = FFree;
     FFree = *static_cast<void**>(slot);
     std::memset(slot, 0, FSlot);
@@ -43,12 +45,11 @@ void TNodePool::Grow()
     FBlocks.reserve(FBlocks.size() + 1);
     // calloc: a large block comes as fresh zero pages, nothing to clear.
     void* block = std::calloc(slots, FSlot);
-    if (block == nullptr) {
-        --FLive;
+    if (block == nullptr)
         throw std::bad_alloc();
-    }
+    CountFresh();
     FBlocks.push_back(block);
-    FNext = static_cast<char*>(block);
+    FNext = FCounted = static_cast<char*>(block);
     FEnd = FNext + slots * FSlot;
     if (slots * FSlot * 2 <= kLargestBlock)
         FBlockSlots = slots * 2;
@@ -63,6 +64,6 @@ void TNodePool::Release()
     FBlocks.clear();
     FBlocks.shrink_to_fit();
     FBlockSlots = 0;
-    FNext = FEnd = nullptr;
+    FNext = FEnd = FCounted = nullptr;
     FFree = nullptr;
 }

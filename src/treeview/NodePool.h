@@ -21,7 +21,6 @@ public:
     {
         if (Size != FAsked)
             Fit(Size);
-        ++FLive;
         if (FFree != nullptr)
             return TakeFree();
         if (FNext == FEnd)
@@ -33,13 +32,18 @@ public:
 
     void Free(void* Slot)
     {
+        CountFresh();
         *static_cast<void**>(Slot) = FFree;
         FFree = Slot;
         if (--FLive == 0)
             Release();
     }
 
-    std::size_t Live() const { return FLive; }
+    std::size_t Live() const
+    {
+        CountFresh();
+        return FLive;
+    }
 
     // Whether a slot of Size is at hand without growing or reusing a freed
     // one; TakeFreshSlot then takes it (zeroed, as every fresh slot is).
@@ -51,11 +55,19 @@ public:
     {
         void* slot = FNext;
         FNext += FSlot;
-        ++FLive;
         return slot;
     }
 
 private:
+    // Fresh slots are counted in FLive only when the count is needed: all
+    // taken from the block at hand since FCounted.
+    void CountFresh() const
+    {
+        if (FCounted != FNext) {
+            FLive += std::size_t(FNext - FCounted) / FSlot;
+            FCounted = FNext;
+        }
+    }
     void Fit(std::size_t Size);
     void Resize(std::size_t Size);
     void* TakeFree();
@@ -65,10 +77,11 @@ private:
     std::size_t FSlot = 0;
     // The last size asked for that needed no change of FSlot: asked again, it needs none.
     std::size_t FAsked = 0;
-    std::size_t FLive = 0;
+    mutable std::size_t FLive = 0;
     std::size_t FBlockSlots = 0;
     char* FNext = nullptr;
     char* FEnd = nullptr;
+    mutable char* FCounted = nullptr;
     void* FFree = nullptr;
     std::vector<void*> FBlocks;
 };

@@ -11,6 +11,8 @@
 // let the tree work without them.
 
 #include <atomic>
+#include <cstddef>
+#include <cstring>
 #include <functional>
 #include <initializer_list>
 #include <memory>
@@ -128,14 +130,16 @@ enum TCheckImageKind { ckLightCheck, ckDarkCheck, ckLightTick, ckDarkTick, ckFla
 struct TDataNode {
     Cardinal Index = 0;
     Cardinal ChildCount = 0;
+    // Every field a new node starts with lies in the 16 bytes from
+    // NodeHeight to TotalHeight (TNodeStart).
     Word NodeHeight = 0;
-    TDataNodeStates States = 0;
     Byte Align = 0;
     TCheckState CheckState = csUncheckedNormal;
-    TCheckType CheckType = ctNone;
-    Byte Dummy = 0;
+    TDataNodeStates States = 0;
     Cardinal TotalCount = 0;
     Cardinal TotalHeight = 0;
+    TCheckType CheckType = ctNone;
+    Byte Dummy = 0;
     TDataNode* Parent = nullptr;
     TDataNode* PrevSibling = nullptr;
     TDataNode* NextSibling = nullptr;
@@ -144,6 +148,23 @@ struct TDataNode {
 };
 using PDataNode = TDataNode*;
 using TNodeArray = std::vector<PDataNode>;
+
+// The bytes from NodeHeight to TotalHeight of a new node of a given height,
+// made once per height so that a new record takes them in one copy.
+struct TNodeStart {
+    explicit TNodeStart(Cardinal Height)
+    {
+        TDataNode node;
+        node.NodeHeight = Word(Height);
+        node.Align = 50;
+        node.States = vsVisible;
+        node.TotalCount = 1;
+        node.TotalHeight = Height;
+        std::memcpy(Bytes, reinterpret_cast<const char*>(&node) + offsetof(TDataNode, NodeHeight), sizeof Bytes);
+    }
+    char Bytes[offsetof(TDataNode, TotalHeight) + sizeof(Cardinal) - offsetof(TDataNode, NodeHeight)];
+};
+static_assert(sizeof(TNodeStart) == 16, "a new node's start is one 16-byte copy");
 
 // Size of the record rounded up to a pointer: where the user data starts.
 constexpr Cardinal NodeRecordSize = (sizeof(TDataNode) + sizeof(void*) - 1) / sizeof(void*) * sizeof(void*);
@@ -1470,6 +1491,8 @@ protected:
     // Automatic sorting is on, a sort column is set and there is a
     // comparison to order by.
     bool AutoSortWanted() const;
+    // A sort column and a comparison to sort it by.
+    bool SortsByComparing() const;
     virtual Integer DoCompare(PDataNode Node1, PDataNode Node2, TColumnIndex Column);
     virtual bool DoCanEdit(PDataNode Node, TColumnIndex Column);
     virtual PNtEditLink DoCreateEditor(PDataNode Node, TColumnIndex Column);
@@ -1490,6 +1513,8 @@ protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void DoEnter() override;
     void Loaded() override;
+    // The short road takes no designed tree's appends (CanAppendHeld).
+    void DesigningChanged() override { ForgetHeldAppend(); }
     void FontChanged() override;
     virtual TCustomNodeTreeOptions* GetOptionsClass();
     virtual TNtHeader* GetHeaderClass();
@@ -1516,6 +1541,8 @@ protected:
     // Parent as AddChild got it (nullptr for the root).
     void NoteHeldAppend(PDataNode Parent)
     {
+        if (FUpdateCount == 0)
+            return;  // nothing held: the road is forgotten already
         FHeldAppendParent = Parent != nullptr ? Parent : FRoot;
         FHeldAppendArg = CanAppendHeld(FHeldAppendParent) ? Parent : NoHeldAppend();
     }
@@ -1794,6 +1821,7 @@ protected:
     std::unique_ptr<TChangeLink> FCustomCheckChangeLink;
 
     Cardinal FDefaultNodeHeight = 18;
+    TNodeStart FNodeStart{18};  // a new node's start at FDefaultNodeHeight
     Cardinal FIndent = 18;
     Integer FMargin = 4;
     Integer FTextMargin = 4;
@@ -1823,6 +1851,8 @@ protected:
         Integer OffsetX = 0;
         Integer OffsetY = 0;
         bool Valid = false;
+        // The whole control is marked: whatever moves, nothing more to mark.
+        bool Whole = false;
     };
     TInvalidBottom FInvalidBottom;
     // Whether R, from a row's top down to the window's bottom, is marked
@@ -2000,16 +2030,11 @@ protected:
 
 // ---------------------------------------------------------------- appending
 
-// The fields every new node starts with, in a zeroed block.
-inline PDataNode InitNodeRecord(void* Block, Cardinal Height)
+// Gives a zeroed block the fields every new node starts with.
+inline PDataNode InitNodeRecord(void* Block, const TNodeStart& Start)
 {
-    auto* node = static_cast<PDataNode>(Block);
-    node->TotalCount = 1;
-    node->NodeHeight = Word(Height);
-    node->TotalHeight = Height;
-    node->States = vsVisible;
-    node->Align = 50;
-    return node;
+    std::memcpy(static_cast<char*>(Block) + offsetof(TDataNode, NodeHeight), Start.Bytes, sizeof Start.Bytes);
+    return static_cast<PDataNode>(Block);
 }
 
 // Links Child, new, as the last child of Node; the states Node has then.
@@ -2040,7 +2065,7 @@ inline PDataNode InitNodeRecord(void* Block, Cardinal Height)
 // block at hand has a slot.
 [[gnu::always_inline]] inline bool TBaseNodeTree::HeldAppendReady(PDataNode Parent, void* UserData) const
 {
-    return Parent == FHeldAppendArg && UserData == nullptr && !HasState(csDesigning) && FNodePool.HasFreshSlotInBlock();
+    return Parent == FHeldAppendArg && UserData == nullptr && FNodePool.HasFreshSlotInBlock();
 }
 
 // Inline, so that a loop of appends inside an update calls nothing per node.
@@ -2051,14 +2076,22 @@ inline PDataNode TBaseNodeTree::AddChild(PDataNode Parent, void* UserData)
     return AddChildFullRoad(Parent, UserData);
 }
 
-// The short road, once HeldAppendReady said yes. The rarer work, a shown
-// parent's heights, is left to FinishHeldAppend, so that the common step
-// calls nothing.
+// The short road, once HeldAppendReady said yes. The common step appends
+// after a last child to a collapsed parent whose states need no change; the
+// rest (a first child, states to clear, a shown parent's heights) is left to
+// FinishHeldAppend, so that the common step calls nothing.
 [[gnu::always_inline]] inline PDataNode TBaseNodeTree::AppendHeld(PDataNode Parent)
 {
-    PDataNode child = InitNodeRecord(FNodePool.TakeFreshSlot(), FDefaultNodeHeight);
-    if (LinkAsLastChild(Parent, child) & vsExpanded) [[unlikely]]
+    PDataNode child = InitNodeRecord(FNodePool.TakeFreshSlot(), FNodeStart);
+    PDataNode last = Parent->LastChild;
+    if (last == nullptr || (Parent->States & (vsExpanded | vsAllChildrenHidden | vsHeightMeasured))) [[unlikely]]
         return FinishHeldAppend(Parent, child);
+    child->Index = last->Index + 1;
+    child->PrevSibling = last;
+    last->NextSibling = child;
+    child->Parent = Parent;
+    Parent->LastChild = child;
+    ++Parent->ChildCount;
     ++Parent->TotalCount;
     ++FPendingCount;
     return child;
@@ -2178,6 +2211,7 @@ protected:
     // What AddChild does after the node is made: the parent's width
     // forgotten, a previously selected text selected again.
     PDataNode ChildAdded(PDataNode Node);
+    void RestoreSelectionOf(PDataNode Node);
     Integer* CachedWidthOf(PDataNode Node) const
     {
         if (Node == nullptr || Node == FRoot || FInternalDataOffset == 0)

@@ -81,6 +81,7 @@ void TBaseNodeTree::SetDefaultNodeHeight(Cardinal Value)
     FRoot->TotalHeight = Cardinal(Integer(FRoot->TotalHeight) + delta);
     FRoot->NodeHeight = Word(Integer(FRoot->NodeHeight) + delta);
     FDefaultNodeHeight = Value;
+    FNodeStart = TNodeStart(Value);
     InvalidatePositionCache();
     if (FUpdateCount == 0 && HandleAllocated() && !HasState(csLoading)) {
         RequestCacheValidation();

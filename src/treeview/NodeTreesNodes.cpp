@@ -48,7 +48,7 @@ PDataNode TBaseNodeTree::MakeNewNode()
         }
         dataSize = HasState(csDesigning) ? 0 : std::max<Integer>(FNodeDataSize, 0);
     }
-    return NewNodeRecord(FNodePool, NodeRecordSize + Cardinal(dataSize) + FTotalInternalDataSize, FDefaultNodeHeight);
+    return NewNodeRecord(FNodePool, NodeRecordSize + Cardinal(dataSize) + FTotalInternalDataSize, FNodeStart);
 }
 
 void TBaseNodeTree::FreeNodeMemory(PDataNode Node)
@@ -197,6 +197,7 @@ PDataNode TBaseNodeTree::AddChildFullRoad(PDataNode Parent, void* UserData)
 
 PDataNode TBaseNodeTree::FinishHeldAppend(PDataNode Node, PDataNode Child)
 {
+    LinkAsLastChild(Node, Child);
     CountLinkedChild(Node, Child);
     return Child;
 }
@@ -253,7 +254,7 @@ PDataNode TBaseNodeTree::AddChildFully(PDataNode Parent, void* UserData)
     }
     // The node's size is known once the first node is made (and a designed tree has no user data).
     PDataNode child = FNodeDataSize >= 0 && !HasState(csDesigning)
-                          ? NewNodeRecord(FNodePool, NodeRecordSize + Cardinal(FNodeDataSize) + FTotalInternalDataSize, FDefaultNodeHeight)
+                          ? NewNodeRecord(FNodePool, NodeRecordSize + Cardinal(FNodeDataSize) + FTotalInternalDataSize, FNodeStart)
                           : MakeNewNode();
     LinkAsLastChild(Node, child);
     CountLinkedChild(Node, child);

@@ -153,7 +153,7 @@ void TBaseNodeTree::FontChanged()
 
 void TBaseNodeTree::Paint()
 {
-    FInvalidBottom.Valid = false;
+    FInvalidBottom = {};
     TCanvas* canvas = Canvas();
     const TRect update = canvas->ClipRect();
     const TRect client = ClientRect();

@@ -131,10 +131,15 @@ inline PDataNode TBaseNodeTree::NextShownRow(PDataNode Node, TDataNodeStates Not
     }
 }
 
-// A zeroed node block from the pool with the fields every new node starts with.
-inline PDataNode NewNodeRecord(TNodePool& Pool, std::size_t Size, Cardinal Height)
+inline bool TBaseNodeTree::AutoSortWanted() const
 {
-    return InitNodeRecord(Pool.Allocate(Size), Height);
+    return (FOptions->FAutoOptions & toAutoSort) && SortsByComparing();
+}
+
+// A zeroed node block from the pool with the fields every new node starts with.
+inline PDataNode NewNodeRecord(TNodePool& Pool, std::size_t Size, const TNodeStart& Start)
+{
+    return InitNodeRecord(Pool.Allocate(Size), Start);
 }
 
 // Carries Child, just linked under Node, into the visible count, the

@@ -38,11 +38,11 @@ PDataNode MergeSortChain(PDataNode& Cursor, Cardinal Count, const Less& TakeSeco
 }
 } // namespace
 
-bool TBaseNodeTree::AutoSortWanted() const
+bool TBaseNodeTree::SortsByComparing() const
 {
     // Without a comparison a sort keeps every order; sorting anyway would
     // only initialise each new node before its owner filled it in.
-    return (FOptions->FAutoOptions & toAutoSort) && FHeader->SortColumn() > InvalidColumn && OnCompareNodes;
+    return FHeader->SortColumn() > InvalidColumn && OnCompareNodes;
 }
 
 Integer TBaseNodeTree::DoCompare(PDataNode Node1, PDataNode Node2, TColumnIndex Column)

@@ -457,6 +457,19 @@ void TCustomNodeStringTree::RemoveFromSelection(PDataNode Node)
     }
 }
 
+// What the string tree does for each node the full road adds.
+[[gnu::always_inline]] inline PDataNode TCustomNodeStringTree::ChildAdded(PDataNode Node)
+{
+    if (Node == nullptr)
+        return nullptr;
+    // The parent's children changed: its width is measured again (as SetChildCount does).
+    if (Integer* w = CachedWidthOf(Node->Parent))
+        *w = 0;
+    if ((FOptions->SelectionOptions() & toRestoreSelection) && FPreviouslySelected && OnGetText)
+        RestoreSelectionOf(Node);
+    return Node;
+}
+
 // The full road of AddChild here also forgets the parent's width and
 // selects a previously selected text again; the short road needs neither,
 // as the width was forgotten by the append that noted the parent, and a
@@ -469,31 +482,24 @@ PDataNode TCustomNodeStringTree::AddChildFullRoad(PDataNode Parent, void* UserDa
     return result;
 }
 
-PDataNode TCustomNodeStringTree::ChildAdded(PDataNode Node)
+// Selects Node, just added, when its text was selected before the tree was cleared.
+void TCustomNodeStringTree::RestoreSelectionOf(PDataNode Node)
 {
-    if (Node == nullptr)
-        return nullptr;
-    // The parent's children changed: its width is measured again (as SetChildCount does).
-    if (Integer* w = CachedWidthOf(Node->Parent))
-        *w = 0;
-    if ((FOptions->SelectionOptions() & toRestoreSelection) && FPreviouslySelected && OnGetText) {
-        QString text;
-        OnGetText(this, Node, 0, ttNormal, text);
-        if (FPreviouslySelected->IndexOf(text) >= 0) {
-            SetTreeStates(TreeStates() | tsPreviouslySelectedLocked);
-            try {
-                SetSelected(Node, true);
-            } catch (...) {
-                SetTreeStates(TreeStates() & ~tsPreviouslySelectedLocked);
-                throw;
-            }
-            SetTreeStates(TreeStates() & ~tsPreviouslySelectedLocked);
-            if (FUpdateCount == 0)
-                if (PDataNode first = GetFirstSelected())
-                    ScrollIntoView(first, true, false);
-        }
+    QString text;
+    OnGetText(this, Node, 0, ttNormal, text);
+    if (FPreviouslySelected->IndexOf(text) < 0)
+        return;
+    SetTreeStates(TreeStates() | tsPreviouslySelectedLocked);
+    try {
+        SetSelected(Node, true);
+    } catch (...) {
+        SetTreeStates(TreeStates() & ~tsPreviouslySelectedLocked);
+        throw;
     }
-    return Node;
+    SetTreeStates(TreeStates() & ~tsPreviouslySelectedLocked);
+    if (FUpdateCount == 0)
+        if (PDataNode first = GetFirstSelected())
+            ScrollIntoView(first, true, false);
 }
 
 // ---------------------------------------------------------------- paths and CSV

@@ -279,12 +279,13 @@ TRect TBaseNodeTree::InvalidateNode(PDataNode Node)
 
 void TBaseNodeTree::InvalidateToBottom(PDataNode Node)
 {
-    if (FUpdateCount != 0 || !HandleAllocated())
+    if (FUpdateCount != 0 || FInvalidBottom.Whole || !HandleAllocated())
         return;
     const TRect client = ClientRect();
     if (Node == nullptr || Node == FRoot) {
         Invalidate();
         MarkToBottom(client);
+        FInvalidBottom.Whole = true;
         return;
     }
     // The whole window is marked already: no row needs finding.

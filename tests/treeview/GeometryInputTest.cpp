@@ -158,6 +158,8 @@ TEST_F(TInputTree, AddingAChildRepaintsTheParentsRow)
     EXPECT_TRUE(paintAfter({Bravo()}).count(Bravo()));
     EXPECT_TRUE(paintAfter({Beta()}).count(Beta()));
     EXPECT_TRUE(paintAfter({Bravo()}).count(Bravo())) << "marked again after the paint";
+    EXPECT_TRUE(paintAfter({nullptr}).count(Alpha())) << "a new top-level node repaints the window";
+    EXPECT_TRUE(paintAfter({Bravo()}).count(Bravo())) << "marked again after the window's paint";
     const std::set<PDataNode> rows = paintAfter({Bravo(), Alpha()});
     EXPECT_TRUE(rows.count(Alpha()) && rows.count(Bravo()));
 }

@@ -467,6 +467,22 @@ TEST_F(TNamedTree, ChangesBetweenAppendsToOneParentReachTheNextAppend)
              EXPECT_EQ(p->LastChild, added);
              EXPECT_EQ(tree->RootNode()->TotalCount, 6u);
          }},
+        {"every child hidden",
+         [&](PDataNode p) {
+             for (PDataNode c = p->FirstChild; c; c = c->NextSibling)
+                 tree->SetVisible(c, false);
+         },
+         [&](PDataNode p, PDataNode added) {
+             EXPECT_FALSE(p->States & vsAllChildrenHidden) << "a shown child joined";
+             EXPECT_TRUE(added->States & vsVisible);
+             EXPECT_EQ(added->Index, 3u);
+         }},
+        {"the parent expanded", [&](PDataNode p) { tree->SetExpanded(p, true); },
+         [&](PDataNode p, PDataNode added) {
+             EXPECT_EQ(p->LastChild, added);
+             EXPECT_EQ(tree->VisibleCount(), 5u);
+             EXPECT_EQ(p->TotalHeight, 5 * tree->DefaultNodeHeight());
+         }},
         {"the structure change reported", [&](PDataNode) { tree->EndUpdate(); tree->BeginUpdate(); },
          [&](PDataNode p, PDataNode added) {
              EXPECT_EQ(p->LastChild, added);
