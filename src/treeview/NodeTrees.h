@@ -967,7 +967,13 @@ public:
     bool OperationCanceled() const { return FOperationCount > 0 && FOperationCanceled; }
     Cardinal OperationCount() const { return FOperationCount; }
     virtual TRect InvalidateNode(PDataNode Node);
-    void InvalidateToBottom(PDataNode Node);
+    // Marks for repaint the window from Node's row down (the whole window for
+    // none); nothing inside an update or while the whole window is marked.
+    void InvalidateToBottom(PDataNode Node)
+    {
+        if (FUpdateCount == 0 && !FInvalidBottom.Whole)
+            MarkRowsToBottom(Node);
+    }
     void InvalidateChildren(PDataNode Node, bool Recursive);
 
     // ---- check boxes
@@ -1864,6 +1870,7 @@ protected:
                m.OffsetX == FOffsetX && m.OffsetY == FOffsetY;
     }
     void MarkToBottom(const TRect& R);
+    void MarkRowsToBottom(PDataNode Node);
     bool WidestExtentCurrent() const
     {
         const TWidestExtent& w = FWidestExtent;
@@ -2076,16 +2083,16 @@ inline PDataNode TBaseNodeTree::AddChild(PDataNode Parent, void* UserData)
     return AddChildFullRoad(Parent, UserData);
 }
 
-// The short road, once HeldAppendReady said yes. The common step appends
-// after a last child to a collapsed parent whose states need no change; the
-// rest (a first child, states to clear, a shown parent's heights) is left to
-// FinishHeldAppend, so that the common step calls nothing.
+// The short road, once HeldAppendReady said yes (so the parent has a last
+// child). The common step appends to a collapsed parent whose states need
+// no change; the rest (states to clear, a shown parent's heights) is left
+// to FinishHeldAppend, so that the common step calls nothing.
 [[gnu::always_inline]] inline PDataNode TBaseNodeTree::AppendHeld(PDataNode Parent)
 {
     PDataNode child = InitNodeRecord(FNodePool.TakeFreshSlot(), FNodeStart);
-    PDataNode last = Parent->LastChild;
-    if (last == nullptr || (Parent->States & (vsExpanded | vsAllChildrenHidden | vsHeightMeasured))) [[unlikely]]
+    if (Parent->States & (vsExpanded | vsAllChildrenHidden | vsHeightMeasured)) [[unlikely]]
         return FinishHeldAppend(Parent, child);
+    PDataNode last = Parent->LastChild;
     child->Index = last->Index + 1;
     child->PrevSibling = last;
     last->NextSibling = child;

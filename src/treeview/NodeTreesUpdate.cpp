@@ -277,9 +277,9 @@ TRect TBaseNodeTree::InvalidateNode(PDataNode Node)
     return r;
 }
 
-void TBaseNodeTree::InvalidateToBottom(PDataNode Node)
+void TBaseNodeTree::MarkRowsToBottom(PDataNode Node)
 {
-    if (FUpdateCount != 0 || FInvalidBottom.Whole || !HandleAllocated())
+    if (!HandleAllocated())
         return;
     const TRect client = ClientRect();
     if (Node == nullptr || Node == FRoot) {
