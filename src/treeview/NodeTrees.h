@@ -1581,7 +1581,7 @@ protected:
     PDataNode AddChildFully(PDataNode Parent, void* UserData);
     // AddChild's full road, kept out of its short one.
     [[gnu::noinline]] virtual PDataNode AddChildFullRoad(PDataNode Parent, void* UserData);
-    TDataNodeStates LinkAsLastChild(PDataNode Node, PDataNode Child);
+    void LinkAsLastChild(PDataNode Node, PDataNode Child);
     void CountLinkedChild(PDataNode Node, PDataNode Child);
     // While updates are held, a node appended to a parent counts in the
     // parent's TotalCount at once, but in its ancestors' only when the
@@ -1827,7 +1827,7 @@ protected:
     std::unique_ptr<TChangeLink> FCustomCheckChangeLink;
 
     Cardinal FDefaultNodeHeight = 18;
-    TNodeStart FNodeStart{18};  // a new node's start at FDefaultNodeHeight
+    TNodeStart FNodeStart{FDefaultNodeHeight};  // a new node's start at that height
     Cardinal FIndent = 18;
     Integer FMargin = 4;
     Integer FTextMargin = 4;
@@ -2044,24 +2044,28 @@ inline PDataNode InitNodeRecord(void* Block, const TNodeStart& Start)
     return static_cast<PDataNode>(Block);
 }
 
-// Links Child, new, as the last child of Node; the states Node has then.
-[[gnu::always_inline]] inline TDataNodeStates TBaseNodeTree::LinkAsLastChild(PDataNode Node, PDataNode Child)
+// Links Child, new, after Last as the last child of Node: Last is Node's
+// last child, none makes Child the first.
+[[gnu::always_inline]] inline void LinkAfterLastChild(PDataNode Node, PDataNode Last, PDataNode Child)
 {
-    PDataNode last = Node->LastChild;
-    TDataNodeStates states = Node->States & ~(vsAllChildrenHidden | vsHeightMeasured);
-    if (last) {
-        Child->Index = last->Index + 1;
-        Child->PrevSibling = last;
-        last->NextSibling = Child;
+    if (Last) {
+        Child->Index = Last->Index + 1;
+        Child->PrevSibling = Last;
+        Last->NextSibling = Child;
     } else {
-        states |= vsHasChildren;
         Node->FirstChild = Child;
     }
-    Node->States = states;
     Child->Parent = Node;
     Node->LastChild = Child;
     ++Node->ChildCount;
-    return states;
+}
+
+// Links Child, new, as the last child of Node, with the states that change.
+[[gnu::always_inline]] inline void TBaseNodeTree::LinkAsLastChild(PDataNode Node, PDataNode Child)
+{
+    PDataNode last = Node->LastChild;
+    Node->States = (Node->States & ~(vsAllChildrenHidden | vsHeightMeasured)) | (last ? 0 : vsHasChildren);
+    LinkAfterLastChild(Node, last, Child);
 }
 
 // Whether AddChild (Parent, UserData) takes the short road (AppendHeld) now:
@@ -2093,12 +2097,9 @@ inline PDataNode TBaseNodeTree::AddChild(PDataNode Parent, void* UserData)
     if (Parent->States & (vsExpanded | vsAllChildrenHidden | vsHeightMeasured)) [[unlikely]]
         return FinishHeldAppend(Parent, child);
     PDataNode last = Parent->LastChild;
-    child->Index = last->Index + 1;
-    child->PrevSibling = last;
-    last->NextSibling = child;
-    child->Parent = Parent;
-    Parent->LastChild = child;
-    ++Parent->ChildCount;
+    if (last == nullptr)
+        __builtin_unreachable();  // the road is offered only to a parent with a last child
+    LinkAfterLastChild(Parent, last, child);
     ++Parent->TotalCount;
     ++FPendingCount;
     return child;

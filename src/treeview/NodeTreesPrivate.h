@@ -174,12 +174,13 @@ inline PDataNode NewNodeRecord(TNodePool& Pool, std::size_t Size, const TNodeSta
 // short road while updates are held: the last append cancelled the edit,
 // initialised the parent, gave it a last child, stopped and invalidated the
 // position cache and collected the structure change, and the node size is
-// settled. The parent keeps a last child while the answer stands: taking a
-// child away catches up the counts or frees a node, and either forgets it. Asked after
-// an append (NoteHeldAppend); the answer stands until ForgetHeldAppend.
+// settled. Asked after an append inside an update (NoteHeldAppend); the
+// answer stands until ForgetHeldAppend. The parent keeps a last child till
+// then: taking a child away catches up the counts or frees a node, and
+// either forgets the answer.
 inline bool TBaseNodeTree::CanAppendHeld(PDataNode Parent) const
 {
-    return FUpdateCount != 0 && FPendingCountNode == Parent && !(FOptions->FMiscOptions & (toReadOnly | toVariableNodeHeight)) &&
+    return FPendingCountNode == Parent && !(FOptions->FMiscOptions & (toReadOnly | toVariableNodeHeight)) &&
            (TreeStates() & HeldAppendWatched) == HeldAppendSettled &&
            FLastStructureChangeNode == (Parent == FRoot ? nullptr : Parent) && FLastStructureChangeReason == crAccumulated &&
            !(FRunningTimers & (1u << StructureChangeTimer)) && (Parent->States & vsInitialized) && Parent->LastChild != nullptr &&
